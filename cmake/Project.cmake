@@ -1,0 +1,79 @@
+# Shared settings for every target of the project.
+
+set(FOLIONYX_CACHE "${CMAKE_SOURCE_DIR}/.cache" CACHE PATH "Folder of locally built dependencies")
+
+# Compile and warning flags applied to our own targets (not to GoogleTest).
+function(folionyx_target_defaults target)
+  target_compile_options(${target} PRIVATE
+    $<$<COMPILE_LANGUAGE:CXX>:-Wall -Wextra -Wno-unused-parameter -Wno-missing-field-initializers -Wno-cast-function-type>
+    $<$<COMPILE_LANGUAGE:C>:-Wall -Wextra>)
+  target_compile_definitions(${target} PRIVATE
+    UNICODE _UNICODE WINVER=0x0601 _WIN32_WINNT=0x0601 _WIN32_IE=0x0800 NOMINMAX STRICT)
+endfunction()
+
+# Executables are linked statically so that no MinGW runtime DLL has to travel with them.
+function(folionyx_executable_defaults target)
+  folionyx_target_defaults(${target})
+  target_link_options(${target} PRIVATE -static -municode)
+endfunction()
+
+# Windows headers are precompiled once per target; they dominate compile time.
+function(folionyx_precompile target)
+  target_precompile_headers(${target} PRIVATE
+    <windows.h> <commctrl.h> <ole2.h> <shlwapi.h> <string> <vector> <map> <memory>)
+endfunction()
+
+# The usual system libraries of a GUI program.
+set(FOLIONYX_SYSTEM_LIBS
+  comctl32 comdlg32 shlwapi shell32 ole32 oleaut32 uuid gdi32 user32 kernel32
+  advapi32 winspool version winmm imagehlp msimg32 urlmon)
+
+# zlib: Debian's MinGW package.
+add_library(folionyx_zlib INTERFACE)
+target_link_libraries(folionyx_zlib INTERFACE /usr/i686-w64-mingw32/lib/libz.a)
+target_include_directories(folionyx_zlib INTERFACE /usr/i686-w64-mingw32/include)
+
+# libpng: built from Debian's source package by scripts/setup.sh.
+set(FOLIONYX_PNG_DIR "${FOLIONYX_CACHE}/libpng-i686")
+find_file(FOLIONYX_PNG_LIB NAMES libpng16.a libpng16_static.a libpng.a
+  PATHS "${FOLIONYX_PNG_DIR}/lib" NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
+if(NOT FOLIONYX_PNG_LIB)
+  message(FATAL_ERROR "libpng not found in ${FOLIONYX_PNG_DIR}: run scripts/setup.sh")
+endif()
+add_library(folionyx_png INTERFACE)
+target_link_libraries(folionyx_png INTERFACE ${FOLIONYX_PNG_LIB} folionyx_zlib)
+target_include_directories(folionyx_png INTERFACE "${FOLIONYX_PNG_DIR}/include")
+
+# One GoogleTest executable per area; CTest runs each as a single test under Wine.
+function(folionyx_test_executable name)
+  add_executable(${name} ${ARGN})
+  folionyx_executable_defaults(${name})
+  target_link_libraries(${name} PRIVATE folionyx_test_main)
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES TIMEOUT 900)
+endfunction()
+
+# A static library made of every .cpp in a folder (new files are picked up at the next build).
+function(folionyx_library name dir)
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS "${dir}/*.cpp" "${dir}/*.c")
+  if(sources)
+    add_library(${name} STATIC ${sources})
+    folionyx_target_defaults(${name})
+    folionyx_precompile(${name})
+    target_include_directories(${name} PUBLIC "${CMAKE_SOURCE_DIR}")
+    target_compile_definitions(${name} PUBLIC UNICODE _UNICODE WINVER=0x0601 _WIN32_WINNT=0x0601 _WIN32_IE=0x0800 NOMINMAX STRICT)
+  else()
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE "${CMAKE_SOURCE_DIR}")
+  endif()
+endfunction()
+
+# Links a folder library to what it needs, whether or not it has sources yet.
+function(folionyx_link name)
+  get_target_property(_type ${name} TYPE)
+  if(_type STREQUAL "INTERFACE_LIBRARY")
+    target_link_libraries(${name} INTERFACE ${ARGN})
+  else()
+    target_link_libraries(${name} PUBLIC ${ARGN})
+  endif()
+endfunction()

@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# Prepares a Debian machine to cross-build FolionyxReader and run it under Wine.
+# Safe to run again: every step checks whether it is already done.
+set -euo pipefail
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+CACHE="${FOLIONYX_CACHE:-$ROOT/.cache}"
+SUDO=""
+if [ "$(id -u)" != 0 ]; then SUDO="sudo"; fi
+
+PACKAGES=(cmake ninja-build mingw-w64 g++-mingw-w64-i686 libz-mingw-w64-dev
+          wine wine32:i386 fonts-wine xvfb imagemagick googletest
+          xauth x11-utils dpkg-dev openssl coreutils)
+
+need_packages() {
+  for p in "${PACKAGES[@]}"; do
+    dpkg -s "$p" >/dev/null 2>&1 || return 0
+  done
+  return 1
+}
+
+have_src_entry() {
+  grep -rqs "deb-src" /etc/apt/sources.list /etc/apt/sources.list.d/ 2>/dev/null
+}
+
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  $SUDO dpkg --add-architecture i386
+  FORCE_UPDATE=1
+fi
+
+if ! have_src_entry; then
+  $SUDO tee /etc/apt/sources.list.d/folionyx-src.sources >/dev/null <<'SRC'
+Types: deb-src
+URIs: http://deb.debian.org/debian
+Suites: bookworm
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+SRC
+  FORCE_UPDATE=1
+fi
+
+if need_packages || [ "${FORCE_UPDATE:-0}" = 1 ]; then
+  $SUDO apt-get update -q
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends "${PACKAGES[@]}"
+fi
+
+# libpng: no MinGW build in Debian, so build the static library from the source package.
+PNG_PREFIX="$CACHE/libpng-i686"
+if [ ! -f "$PNG_PREFIX/lib/libpng16.a" ] && [ ! -f "$PNG_PREFIX/lib/libpng.a" ]; then
+  mkdir -p "$CACHE/src"
+  if ! ls "$CACHE"/src/libpng1.6_*.orig.tar.* >/dev/null 2>&1; then
+    (cd "$CACHE/src" && apt-get source --download-only libpng1.6)
+  fi
+  TARBALL="$(ls "$CACHE"/src/libpng1.6_*.orig.tar.* | head -1)"
+  rm -rf "$CACHE/src/libpng-build" "$CACHE/src/libpng-tree"
+  mkdir -p "$CACHE/src/libpng-tree"
+  tar -xf "$TARBALL" -C "$CACHE/src/libpng-tree" --strip-components=1
+  cmake -S "$CACHE/src/libpng-tree" -B "$CACHE/src/libpng-build" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$PNG_PREFIX" \
+    -DPNG_SHARED=OFF -DPNG_TESTS=OFF -DPNG_EXECUTABLES=OFF \
+    -DZLIB_LIBRARY=/usr/i686-w64-mingw32/lib/libz.a -DZLIB_INCLUDE_DIR=/usr/i686-w64-mingw32/include >/dev/null
+  cmake --build "$CACHE/src/libpng-build" >/dev/null
+  cmake --install "$CACHE/src/libpng-build" >/dev/null
+fi
+echo "setup: ready (libpng in $PNG_PREFIX)"

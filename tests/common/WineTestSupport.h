@@ -1,0 +1,55 @@
+// Helpers for tests that drive real windows under Wine.
+#pragma once
+#include <windows.h>
+#include <string>
+
+namespace testsupport {
+
+// Dispatches every queued message of the calling thread.
+void PumpMessages();
+
+// Pumps messages until the predicate holds or the time runs out; returns the predicate's last value.
+template <typename Pred>
+bool PumpUntil(Pred pred, DWORD timeoutMs = 5000)
+{
+    DWORD start = GetTickCount();
+    while (!pred()) {
+        PumpMessages();
+        if (GetTickCount() - start > timeoutMs)
+            return pred();
+        Sleep(1);
+    }
+    return true;
+}
+
+// Folder of the running test executable, with a trailing backslash.
+std::wstring ExecutableFolder();
+
+// A fresh empty folder under the temp folder, removed with its contents by the destructor.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    const std::wstring& Path() const { return m_path; }   // ends with a backslash
+    std::wstring File(const std::wstring& name) const { return m_path + name; }
+private:
+    std::wstring m_path;
+};
+
+// Paints a window into a 32-bit top-down DIB of its client size and reads pixels from it.
+class WindowCapture {
+public:
+    explicit WindowCapture(HWND hwnd);
+    ~WindowCapture();
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
+    COLORREF Pixel(int x, int y) const;
+    // Counts the pixels of one colour inside a rectangle of the capture.
+    int CountColor(COLORREF color, const RECT& area) const;
+private:
+    int m_width = 0, m_height = 0;
+    DWORD* m_bits = nullptr;
+    HBITMAP m_bitmap = nullptr;
+};
+
+} // namespace testsupport
