@@ -1,0 +1,102 @@
+// A read-only layer over the MSXML DOM: counted node handles, case-insensitive
+// child lookup and attribute readers that fall back to caller defaults, so that
+// a partial settings document never makes a reader fail.
+#pragma once
+#include <windows.h>
+#include <msxml.h>
+#include <vector>
+#include "platform/framework/Strings.h"
+
+// A node of a DOM together with the document that owns it. Both references are
+// counted; copies share them.
+class CQorXMLNode
+{
+public:
+    CQorXMLNode();
+    CQorXMLNode(IXMLDOMNode* node, IXMLDOMDocument* document);
+    CQorXMLNode(const CQorXMLNode& other);
+    CQorXMLNode& operator=(const CQorXMLNode& other);
+    virtual ~CQorXMLNode();
+
+    BOOL IsEmpty() const { return m_pNode == nullptr; }
+    IXMLDOMNode* GetNode() const { return m_pNode; }
+    IXMLDOMDocument* GetDocument() const { return m_pDocument; }
+
+    // Holds the given interfaces (adding a reference to each), releasing the old ones.
+    void Attach(IXMLDOMNode* node, IXMLDOMDocument* document);
+    void Release();
+
+    // The node's name as the DOM reports it; empty when it cannot be read.
+    CString GetName() const;
+    // The first direct child whose name equals `name` in any letter case.
+    BOOL FindChild(LPCWSTR name, CQorXMLNode& out) const;
+    // Appends every direct child (all node types, document order).
+    BOOL GetChildNodes(std::vector<CQorXMLNode>& out) const;
+    // The node's text content; empty when it cannot be read.
+    CString GetText() const;
+
+    // Attributes are matched by their exact name. A missing attribute gives the
+    // default (string) or FALSE with `out` untouched (int, BOOL).
+    CString GetStringAttribute(LPCWSTR name, LPCWSTR defaultValue = nullptr) const;
+    BOOL GetIntAttribute(LPCWSTR name, int& out) const;
+    // TRUE exactly for the text "1" after white space is trimmed at both ends.
+    BOOL GetBoolAttribute(LPCWSTR name, BOOL& out) const;
+
+private:
+    BOOL GetAttributeValue(LPCWSTR name, CString& value) const;
+
+    IXMLDOMNode* m_pNode;
+    IXMLDOMDocument* m_pDocument;
+};
+
+// Owns one DOM document, created at construction. Without MSXML every operation
+// fails (after one message box), and callers keep their defaults.
+class CQorXMLDocument
+{
+public:
+    CQorXMLDocument();
+    virtual ~CQorXMLDocument();
+
+    // Creates the DOM; FALSE when one exists already or it cannot be created.
+    BOOL CreateDOM();
+    BOOL LoadXML(LPCWSTR text);
+    BOOL FindTopElement(LPCWSTR name, CQorXMLNode& out) const;
+    BOOL CreateTopElement(LPCWSTR name, CQorXMLNode& out);
+
+    IXMLDOMDocument* GetDOM() const { return m_pDocument; }
+
+private:
+    CQorXMLDocument(const CQorXMLDocument&) = delete;
+    CQorXMLDocument& operator=(const CQorXMLDocument&) = delete;
+
+protected:
+    IXMLDOMDocument* m_pDocument;
+};
+
+// A document with a known root element; the typed readers look at the direct
+// children of that root and return the default for anything missing.
+class CQorXMLDocumentEx : public CQorXMLDocument
+{
+public:
+    CQorXMLDocumentEx();
+
+    const CString& GetRootName() const { return m_strRootName; }
+    // The root element; when the document has none of that name, an empty one is
+    // appended to the in-memory document so that every lookup under it fails.
+    BOOL GetRootElement(CQorXMLNode& out);
+
+    CString ReadString(LPCWSTR element, LPCWSTR attribute, LPCWSTR defaultValue);
+    int ReadInt(LPCWSTR element, LPCWSTR attribute, int defaultValue);
+    BOOL ReadBool(LPCWSTR element, LPCWSTR attribute, BOOL defaultValue);
+    CString ReadElementText(LPCWSTR element);
+
+private:
+    BOOL FindElement(LPCWSTR element, CQorXMLNode& out);
+
+    CString m_strRootName;
+};
+
+// Loads the UTF-16 settings text (resource "EBOOKSETTINGSDATA" of type "FILES",
+// with or without a byte-order mark) of `module` into `document`. A null module
+// means the current resource module.
+BOOL LoadXMLFromResource(HMODULE module, CQorXMLDocument& document);
