@@ -1,0 +1,41 @@
+// File and path routines shared by the reader: folders, path parts, whole-file
+// writes, and a case-insensitive search in UTF-16 text.
+#pragma once
+#include <windows.h>
+#include <objidl.h>
+#include "platform/framework/Strings.h"
+
+// Nonzero when the folder exists or was created (with any missing parents).
+BOOL EnsureFolder(LPCWSTR path);
+// Appends "\" unless the text is empty or already ends in "/" or "\".
+void AppendPathSeparator(CString& path);
+
+// Drive and folder of a path, with its trailing separator ("C:\a\b.htm" -> "C:\a\").
+CString GetFolderOfPath(LPCWSTR path);
+// File name without its extension ("C:\a\b.htm" -> "b").
+CString GetFileTitleOfPath(LPCWSTR path);
+// The file name after the last separator ("C:\a\b.htm" -> "b.htm").
+CString GetFileNameOfPath(LPCWSTR path);
+// The extension with its dot ("C:\a\b.htm" -> ".htm"); empty when there is none.
+CString GetFileExtensionOfPath(LPCWSTR path);
+// GetLongPathNameW of the path, or the path itself when that fails.
+CString GetLongPath(LPCWSTR path);
+// Size of a file; 0 when the path does not exist or is a folder.
+ULONGLONG GetFileSizeOfPath(LPCWSTR path);
+
+// TRUE when `name` is a plain file name that stays inside the folder it is written
+// to: not empty, no separators or drive, not "." or "..", no trailing dot or space,
+// no characters that Windows refuses in names, and not a device name (CON, NUL...).
+BOOL IsPlainFileName(LPCWSTR name);
+
+// Creates the folder of `path` when needed and writes the bytes with mode "wb".
+// FALSE when the file cannot be opened or not every byte reaches it.
+BOOL WriteBytesToFile(LPCWSTR path, const void* bytes, size_t length);
+// Writes the whole content of a stream (from its start) to a file.
+BOOL SaveStreamToFile(IStream* stream, LPCWSTR path);
+// Copies a file by reading it whole into a memory stream and saving that.
+BOOL CopyFileViaStream(LPCWSTR source, LPCWSTR target);
+
+// First position in text[0..length) at which `pattern` matches without regard to
+// letter case, or -1. A match may end at the very end of the text.
+int FindTextNoCase(const wchar_t* text, int length, LPCWSTR pattern);
