@@ -2,6 +2,7 @@
 // loading the settings text from a module's resources.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include "tests/reader/StringPrinter.h"
 #include "reader/XmlDocument.h"
 #include "tests/reader/ResourceModule.h"
 
