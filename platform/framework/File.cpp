@@ -132,10 +132,11 @@ BOOL CFile::Open(LPCTSTR lpszFileName, UINT nOpenFlags, CFileException* pError)
         pError->m_lOsError = 0;
         pError->m_strFileName.Empty();
     }
-    if (lpszFileName == nullptr || *lpszFileName == L'\0' || (nOpenFlags & 3) == 3) {
+    bool noName = lpszFileName == nullptr || *lpszFileName == L'\0';
+    if (noName || (nOpenFlags & 3) == 3) {
         if (pError != nullptr) {
-            pError->m_cause = CFileException::badPath;
-            pError->m_lOsError = ERROR_INVALID_PARAMETER;
+            pError->m_cause = noName ? CFileException::badPath : CFileException::genericException;
+            pError->m_lOsError = noName ? ERROR_INVALID_NAME : ERROR_INVALID_PARAMETER;
             if (lpszFileName != nullptr)
                 pError->m_strFileName = lpszFileName;
         }
