@@ -1,0 +1,385 @@
+// The packed-file index and extraction over fixture books made by the packer:
+// reading the index, extracting pages with their companion folder, refusing unsafe
+// names and damaged records without writing outside the work folder, and searching.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+#include "books/packer/BookPacker.h"
+#include "reader/ExeBookResourceFiles.h"
+#include "reader/FileUtil.h"
+#include "reader/XmlDocument.h"
+#include "tests/common/WineTestSupport.h"
+
+using bookpacker::CBookPacker;
+using bookpacker::PageBytes;
+
+namespace {
+
+std::vector<BYTE> Bytes(size_t n, unsigned seed)
+{
+    std::vector<BYTE> bytes(n);
+    for (size_t i = 0; i < n; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        bytes[i] = BYTE(seed >> 16);
+    }
+    return bytes;
+}
+
+std::vector<BYTE> Ansi(const char* text)
+{
+    return std::vector<BYTE>(text, text + strlen(text));
+}
+
+bool ReadFileBytes(const std::wstring& path, std::vector<BYTE>& bytes)
+{
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD size = GetFileSize(file, nullptr);
+    bytes.resize(size);
+    DWORD read = 0;
+    bool ok = size == 0 || (ReadFile(file, bytes.data(), size, &read, nullptr) && read == size);
+    CloseHandle(file);
+    return ok;
+}
+
+bool Exists(const std::wstring& path)
+{
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Every file below a folder, as paths relative to it.
+void ListFiles(const std::wstring& folder, const std::wstring& prefix, std::set<std::wstring>& out)
+{
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((folder + L"*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        std::wstring name = data.cFileName;
+        if (name == L"." || name == L"..")
+            continue;
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            ListFiles(folder + name + L"\\", prefix + name + L"\\", out);
+        else
+            out.insert(prefix + name);
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+}
+
+// Reads the index out of the settings XML that the packer wrote.
+bool LoadIndex(const std::wstring& xml, CExeBookResourceFiles& index)
+{
+    CQorXMLDocumentEx document;
+    if (!document.LoadXML(xml.c_str()))
+        return false;
+    return ReadResourceFiles(document, index) != FALSE;
+}
+
+const wchar_t kPageText[] =
+    L"<html><body><h1>Opening a Book</h1><p>Pages live in the work folder.</p>"
+    L"<img src=\"page_files/one.png\"><p>\u00c4rger und Gr\u00fc\u00dfe</p></body></html>";
+
+// A small book: a UTF-16 page with two companion files, an 8-bit page, a binary
+// attachment, and a page whose text ends with a word.
+struct FixtureBook
+{
+    CBookPacker packer;
+    int page = 0, one = 0, two = 0, ansiPage = 0, attachment = 0, endPage = 0;
+    CExeBookResourceFiles index;
+
+    FixtureBook()
+    {
+        page = packer.AddPage(kPageText);
+        one = packer.AddFile(Bytes(3000, 1));
+        two = packer.AddFile(Bytes(500, 2));
+        ansiPage = packer.AddFile(Ansi("<html><body>Eightbit only text about Folionyx</body></html>"));
+        attachment = packer.AddFile(Bytes(20000, 3));
+        endPage = packer.AddPage(L"<p>the last word is Marmalade");
+        std::wstring xml;
+        EXPECT_TRUE(packer.BuildSettingsXml(xml));
+        EXPECT_TRUE(LoadIndex(xml, index));
+    }
+
+    EXEBOOKPACKEDDATA Data() const { return { packer.PackedFiles().data(), DWORD(packer.PackedFiles().size()) }; }
+
+    CExeBookFileEntries Request() const
+    {
+        return { { page, L"page.htm" }, { one, L"one.png" }, { two, L"two.gif" } };
+    }
+};
+
+std::vector<int> HitIds(const FixtureBook& book, const EXEBOOKPACKEDDATA& data, LPCWSTR text)
+{
+    CExeBookResourceFiles hits;
+    EXPECT_TRUE(SearchFiles(book.index, data, text, hits));
+    std::vector<int> ids;
+    for (const auto& hit : hits)
+        ids.push_back(hit.ID);
+    return ids;
+}
+
+} // namespace
+
+TEST(PackedIndex, ReadsThePackersIndex)
+{
+    FixtureBook book;
+    const auto& records = book.packer.Records();
+    ASSERT_EQ(records.size(), book.index.size());
+    for (size_t i = 0; i < records.size(); ++i) {
+        EXPECT_EQ(records[i].id, book.index[i].ID);
+        EXPECT_EQ(records[i].begin, book.index[i].Begin);
+        EXPECT_EQ(records[i].fileSize, book.index[i].FileSize);
+        EXPECT_EQ(records[i].bufferSize, book.index[i].BufferSize);
+    }
+    // Records follow one another without gaps.
+    EXPECT_EQ(0, book.index[0].Begin);
+    EXPECT_EQ(book.index[0].Begin + 28 + book.index[0].BufferSize, book.index[1].Begin);
+}
+
+TEST(PackedIndex, WalksFileChildrenInAnyCaseAndStopsAtAnEntryWithoutBegin)
+{
+    struct Case { const wchar_t* xml; BOOL result; std::vector<int> ids; } cases[] = {
+        { L"<FolionyxExeBook><resourcefiles Count=\"9\"><FILE_0 ID=\"4\" FileSize=\"1\" BufferSize=\"2\" Begin=\"0\"/>"
+          L"<Other ID=\"5\" FileSize=\"1\" BufferSize=\"2\" Begin=\"0\"/><file_x ID=\"6\" FileSize=\"1\" BufferSize=\"2\" Begin=\"30\"/>"
+          L"</resourcefiles></FolionyxExeBook>", TRUE, { 4, 6 } },
+        { L"<FolionyxExeBook><ResourceFiles><File_0 ID=\"1\" FileSize=\"1\" BufferSize=\"2\" Begin=\"0\"/>"
+          L"<File_1 ID=\"2\" FileSize=\"1\" BufferSize=\"2\"/><File_2 ID=\"3\" FileSize=\"1\" BufferSize=\"2\" Begin=\"60\"/>"
+          L"</ResourceFiles></FolionyxExeBook>", FALSE, { 1 } },
+        // Attribute names are exact: "begin" is not "Begin".
+        { L"<FolionyxExeBook><ResourceFiles><File_0 ID=\"1\" FileSize=\"1\" BufferSize=\"2\" begin=\"0\"/>"
+          L"</ResourceFiles></FolionyxExeBook>", FALSE, {} },
+        { L"<FolionyxExeBook><Nodes/></FolionyxExeBook>", FALSE, {} },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(CStringA(c.xml, CP_ACP).GetString());
+        CQorXMLDocumentEx document;
+        ASSERT_TRUE(document.LoadXML(c.xml));
+        CExeBookResourceFiles index;
+        EXPECT_EQ(c.result, ReadResourceFiles(document, index));
+        std::vector<int> ids;
+        for (const auto& record : index)
+            ids.push_back(record.ID);
+        EXPECT_EQ(c.ids, ids);
+    }
+}
+
+TEST(PackedIndex, FindFileIndexReturnsTheFirstOfTwoEqualIds)
+{
+    CBookPacker packer;
+    packer.AddFileWithId(7, Ansi("first"));
+    packer.AddFileWithId(3, Ansi("other"));
+    packer.AddFileWithId(7, Ansi("second"));
+    std::wstring xml;
+    ASSERT_TRUE(packer.BuildSettingsXml(xml));
+    CExeBookResourceFiles index;
+    ASSERT_TRUE(LoadIndex(xml, index));
+    EXPECT_EQ(0, FindFileIndex(index, 7));
+    EXPECT_EQ(1, FindFileIndex(index, 3));
+    EXPECT_EQ(-1, FindFileIndex(index, 8));
+
+    testsupport::TempFolder temp;
+    EXEBOOKPACKEDDATA data = { packer.PackedFiles().data(), DWORD(packer.PackedFiles().size()) };
+    EXPECT_EQ(1, ExtractFileById(7, data, index, temp.File(L"seven.txt").c_str()));
+    std::vector<BYTE> bytes;
+    ASSERT_TRUE(ReadFileBytes(temp.File(L"seven.txt"), bytes));
+    EXPECT_EQ(Ansi("first"), bytes);
+    EXPECT_EQ(-1, ExtractFileById(8, data, index, temp.File(L"eight.txt").c_str()));
+    EXPECT_FALSE(Exists(temp.File(L"eight.txt")));
+}
+
+TEST(PackedExtraction, WritesThePageAndItsFilesFolder)
+{
+    FixtureBook book;
+    testsupport::TempFolder temp;
+    std::wstring folder = temp.Path() + L"work";   // no trailing separator: one is added
+    CString pagePath;
+    ASSERT_TRUE(ExtractPage(book.index, book.Data(), book.Request(), folder.c_str(), pagePath));
+    EXPECT_STREQ((folder + L"\\page.htm").c_str(), pagePath.GetString());
+
+    std::vector<BYTE> bytes;
+    ASSERT_TRUE(ReadFileBytes(folder + L"\\page.htm", bytes));
+    EXPECT_EQ(PageBytes(kPageText), bytes);
+    ASSERT_EQ(0xFF, bytes[0]);
+    ASSERT_EQ(0xFE, bytes[1]);
+    ASSERT_TRUE(ReadFileBytes(folder + L"\\page_files\\one.png", bytes));
+    EXPECT_EQ(Bytes(3000, 1), bytes);
+    ASSERT_TRUE(ReadFileBytes(folder + L"\\page_files\\two.gif", bytes));
+    EXPECT_EQ(Bytes(500, 2), bytes);
+
+    std::set<std::wstring> files;
+    ListFiles(temp.Path(), L"", files);
+    EXPECT_EQ((std::set<std::wstring>{ L"work\\page.htm", L"work\\page_files\\one.png", L"work\\page_files\\two.gif" }), files);
+}
+
+TEST(PackedExtraction, SkipsMissingCompanionsButNotAMissingPage)
+{
+    FixtureBook book;
+    testsupport::TempFolder temp;
+    CString pagePath;
+    CExeBookFileEntries request = { { book.page, L"page.htm" }, { 999, L"gone.png" }, { book.two, L"two.gif" } };
+    ASSERT_TRUE(ExtractPage(book.index, book.Data(), request, temp.Path().c_str(), pagePath));
+    EXPECT_TRUE(Exists(temp.File(L"page.htm")));
+    EXPECT_FALSE(Exists(temp.File(L"page_files\\gone.png")));
+    EXPECT_TRUE(Exists(temp.File(L"page_files\\two.gif")));
+
+    // A stale page of an earlier book in the shared work folder must not pass for
+    // this one when the request's own page is not in the index.
+    testsupport::TempFolder stale;
+    std::vector<BYTE> old = Ansi("stale page");
+    ASSERT_TRUE(WriteBytesToFile(stale.File(L"page.htm").c_str(), old.data(), old.size()));
+    CExeBookFileEntries orphan = { { 999, L"page.htm" }, { book.one, L"one.png" } };
+    EXPECT_FALSE(ExtractPage(book.index, book.Data(), orphan, stale.Path().c_str(), pagePath));
+    EXPECT_FALSE(Exists(stale.File(L"page_files\\one.png")));
+
+    EXPECT_FALSE(ExtractPage(book.index, book.Data(), CExeBookFileEntries(), temp.Path().c_str(), pagePath));
+}
+
+TEST(PackedExtraction, RefusesNamesThatLeaveTheFolderAndWritesNothing)
+{
+    FixtureBook book;
+    const wchar_t* pageNames[] = {
+        L"..\\evil.htm", L"../evil.htm", L"C:\\evil.htm", L"C:evil.htm", L"\\evil.htm", L"sub\\page.htm",
+        L"..", L".", L"...", L"", L"CON", L"nul.htm", L"page.htm:stream", L"a?.htm", L"page.htm.",
+    };
+    const wchar_t* companionNames[] = { L"..\\..\\evil.png", L"..\\one.png", L"C:\\one.png", L"x/one.png", L"AUX.png", L" .." };
+    testsupport::TempFolder temp;
+    std::wstring work = temp.Path() + L"work\\";
+    ASSERT_TRUE(EnsureFolder(work.c_str()));
+    CString pagePath;
+    for (const wchar_t* name : pageNames) {
+        CExeBookFileEntries request = { { book.page, name }, { book.one, L"one.png" } };
+        EXPECT_FALSE(ExtractPage(book.index, book.Data(), request, work.c_str(), pagePath))
+            << CStringA(name, CP_ACP).GetString();
+    }
+    for (const wchar_t* name : companionNames) {
+        CExeBookFileEntries request = { { book.page, L"page.htm" }, { book.one, name } };
+        EXPECT_FALSE(ExtractPage(book.index, book.Data(), request, work.c_str(), pagePath))
+            << CStringA(name, CP_ACP).GetString();
+    }
+    std::set<std::wstring> files;
+    ListFiles(temp.Path(), L"", files);
+    EXPECT_TRUE(files.empty()) << "a refused request wrote " << files.size() << " files";
+}
+
+TEST(PackedExtraction, DamagedRecordsFailCleanly)
+{
+    // Each case damages the packed bytes or the index of the page record (entry 0).
+    struct Case {
+        const char* what;
+        std::function<void(std::vector<BYTE>& packed, CExeBookResourceFiles& index, int begin)> damage;
+    };
+    auto putU32 = [](std::vector<BYTE>& p, size_t at, DWORD v) {
+        p[at] = BYTE(v); p[at + 1] = BYTE(v >> 8); p[at + 2] = BYTE(v >> 16); p[at + 3] = BYTE(v >> 24);
+    };
+    auto getU32 = [](const std::vector<BYTE>& p, size_t at) {
+        return DWORD(p[at]) | (DWORD(p[at + 1]) << 8) | (DWORD(p[at + 2]) << 16) | (DWORD(p[at + 3]) << 24);
+    };
+    const Case cases[] = {
+        { "truncated header", [](std::vector<BYTE>& p, CExeBookResourceFiles&, int begin) { p.resize(size_t(begin) + 20); } },
+        { "truncated data", [](std::vector<BYTE>& p, CExeBookResourceFiles&, int begin) { p.resize(size_t(begin) + 40); } },
+        { "stored size past the end", [&](std::vector<BYTE>& p, CExeBookResourceFiles&, int begin) {
+              putU32(p, size_t(begin) + 4, DWORD(p.size())); } },
+        { "stored size of 4 GB", [&](std::vector<BYTE>& p, CExeBookResourceFiles&, int begin) {
+              putU32(p, size_t(begin) + 4, 0xFFFFFFF0u); } },
+        { "inflated size one too large", [&](std::vector<BYTE>& p, CExeBookResourceFiles&, int begin) {
+              putU32(p, size_t(begin) + 8, getU32(p, size_t(begin) + 8) + 1); } },
+        { "inflated size one too small", [&](std::vector<BYTE>& p, CExeBookResourceFiles&, int begin) {
+              putU32(p, size_t(begin) + 8, getU32(p, size_t(begin) + 8) - 1); } },
+        { "inflated size of 2 GB", [&](std::vector<BYTE>& p, CExeBookResourceFiles&, int begin) {
+              putU32(p, size_t(begin) + 8, 0x7FFFFFFFu); } },
+        { "zlib garbage", [&](std::vector<BYTE>& p, CExeBookResourceFiles&, int begin) {
+              for (DWORD i = 0; i < getU32(p, size_t(begin) + 4); ++i) p[size_t(begin) + 28 + i] = BYTE(0xA5 ^ i); } },
+        { "Begin past the end", [](std::vector<BYTE>& p, CExeBookResourceFiles& index, int) {
+              index[0].Begin = int(p.size()) - 10; } },
+        { "negative Begin", [](std::vector<BYTE>&, CExeBookResourceFiles& index, int) { index[0].Begin = -28; } },
+        { "empty resource", [](std::vector<BYTE>& p, CExeBookResourceFiles&, int) { p.clear(); } },
+    };
+
+    testsupport::TempFolder temp;
+    std::wstring work = temp.Path() + L"work\\";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        // The page record moves to the end so that truncation hits it.
+        CBookPacker packer;
+        int companion = packer.AddFile(Bytes(3000, 1));
+        int page = packer.AddPage(kPageText);
+        std::wstring xml;
+        ASSERT_TRUE(packer.BuildSettingsXml(xml));
+        CExeBookResourceFiles index;
+        ASSERT_TRUE(LoadIndex(xml, index));
+        std::vector<BYTE> packed = packer.PackedFiles();
+        int position = FindFileIndex(index, page);
+        ASSERT_EQ(1, position);
+        std::swap(index[0], index[1]);   // the damaged entry first, for the index-only cases
+        c.damage(packed, index, index[0].Begin);
+        EXEBOOKPACKEDDATA data = { packed.empty() ? nullptr : packed.data(), DWORD(packed.size()) };
+
+        CString pagePath;
+        CExeBookFileEntries request = { { page, L"page.htm" }, { companion, L"one.png" } };
+        EXPECT_FALSE(ExtractPage(index, data, request, work.c_str(), pagePath));
+        EXPECT_EQ(0, ExtractFileById(page, data, index, (work + L"direct.htm").c_str()));
+        std::vector<BYTE> out;
+        EXPECT_FALSE(InflateRecordAt(data, index[0].Begin, out));
+        // The search skips the damaged record.
+        CExeBookResourceFiles hits;
+        EXPECT_TRUE(SearchFiles(index, data, L"work folder", hits));
+        EXPECT_TRUE(hits.empty());
+    }
+    std::set<std::wstring> files;
+    ListFiles(temp.Path(), L"", files);
+    EXPECT_TRUE(files.empty()) << files.size() << " files written for damaged records";
+}
+
+TEST(PackedExtraction, AFailingCompanionFailsTheRequestAfterThePage)
+{
+    FixtureBook book;
+    std::vector<BYTE> packed = book.packer.PackedFiles();
+    int begin = book.index[FindFileIndex(book.index, book.two)].Begin;
+    packed[size_t(begin) + 30] ^= 0xFF;   // inside the zlib stream of two.gif
+    EXEBOOKPACKEDDATA data = { packed.data(), DWORD(packed.size()) };
+    testsupport::TempFolder temp;
+    CString pagePath;
+    EXPECT_FALSE(ExtractPage(book.index, data, book.Request(), temp.Path().c_str(), pagePath));
+    EXPECT_TRUE(Exists(temp.File(L"page.htm")));
+    EXPECT_TRUE(Exists(temp.File(L"page_files\\one.png")));
+    EXPECT_FALSE(Exists(temp.File(L"page_files\\two.gif")));
+}
+
+TEST(PackedSearch, FindsUtf16TextInAnyCaseOnly)
+{
+    FixtureBook book;
+    struct { const wchar_t* text; std::vector<int> hits; } cases[] = {
+        { L"work folder", { book.page } },
+        { L"WORK FOLDER", { book.page } },
+        { L"oPeNiNg a bOOK", { book.page } },
+        { L"\u00e4RGER UND GR\u00dc\u00dfE", { book.page } },   // beyond ASCII
+        { L"Eightbit only", {} },                               // only in the 8-bit page
+        { L"Folionyx", {} },
+        { L"marmalade", { book.endPage } },                     // ends at the very end of the text
+        { L"Marmalades", {} },
+        { L"<p>", { book.page, book.endPage } },                // hits keep index order
+        { L"not anywhere", {} },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(CStringA(c.text, CP_UTF8).GetString());
+        EXPECT_EQ(c.hits, HitIds(book, book.Data(), c.text));
+    }
+}
+
+TEST(PackedSearch, SearchesTheBytesInflatedNotTheSizesTheIndexClaims)
+{
+    FixtureBook book;
+    CExeBookResourceFiles lying = book.index;
+    int position = FindFileIndex(lying, book.endPage);
+    lying[position].FileSize = 1 << 20;     // claims a megabyte
+    lying[position].BufferSize = 5;
+    CExeBookResourceFiles hits;
+    EXPECT_TRUE(SearchFiles(lying, book.Data(), L"Marmalade", hits));
+    ASSERT_EQ(1u, hits.size());
+    EXPECT_EQ(book.endPage, hits[0].ID);
+    EXPECT_EQ(1 << 20, hits[0].FileSize);   // the hit is a copy of the index record
+}
