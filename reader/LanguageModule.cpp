@@ -4,7 +4,8 @@
 HMODULE ExtractLanguageModule(HMODULE source, LANGID language, const CString& folder)
 {
     CString name;
-    name.Format(L"%u", static_cast<unsigned>(language));
+    // The modules are numbered resources; "#" addresses a resource by its number.
+    name.Format(L"#%u", static_cast<unsigned>(language));
     HRSRC info = FindResourceW(source, name, L"LANGUAGES");
     if (info == nullptr)
         return nullptr;
