@@ -1,4 +1,5 @@
 #include "reader/CharsetDecoding.h"
+#include "platform/framework/Exceptions.h"
 #include <mlang.h>
 #include <shlwapi.h>
 #include <string.h>
@@ -144,7 +145,7 @@ UINT GetCodePageOfCharset(LPCWSTR name)
         bstr = SysAllocString(name);
         if (bstr == nullptr) {
             mlang->Release();
-            throw std::bad_alloc();
+            AfxThrowMemoryException();
         }
     }
     MIMECSETINFO info;

@@ -1,4 +1,5 @@
 #include "reader/XmlDocument.h"
+#include "platform/framework/Exceptions.h"
 #include <oleauto.h>
 #include <wchar.h>
 #include <new>
@@ -44,7 +45,7 @@ public:
         if (text != nullptr) {
             m_bstr = SysAllocString(text);
             if (m_bstr == nullptr)
-                throw std::bad_alloc();
+                AfxThrowMemoryException();
         }
     }
     ScopedBstr() : m_bstr(nullptr) {}
