@@ -1,18 +1,11 @@
 #include "platform/framework/Collections.h"
-
-#include <stdexcept>
-
-// Defined with the framework's exception classes; referenced weakly so that the collections
-// link on their own (see Strings.cpp).
-void AfxThrowInvalidArgException() __attribute__((weak));
+#include "platform/framework/Exceptions.h"
 
 namespace framework_collections {
 
 void ThrowInvalidIndex()
 {
-    if (&AfxThrowInvalidArgException)
-        AfxThrowInvalidArgException();
-    throw std::out_of_range("collection index");
+    AfxThrowInvalidArgException();
 }
 
 namespace {

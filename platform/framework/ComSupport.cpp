@@ -1,20 +1,10 @@
 #include "platform/framework/ComSupport.h"
 #include "platform/framework/Strings.h"
+#include "platform/framework/Exceptions.h"
 
 #include <cwchar>
 
-// Defined with the framework's exception classes; referenced weakly so that the COM helpers
-// link on their own (see Strings.cpp).
-void AfxThrowMemoryException() __attribute__((weak));
-
 namespace {
-
-[[noreturn]] void ThrowOutOfMemory()
-{
-    if (&AfxThrowMemoryException)
-        AfxThrowMemoryException();
-    throw std::bad_alloc();
-}
 
 // A new BSTR of the text, or null for null text; raises out-of-memory on failure.
 BSTR AllocText(LPCOLESTR text, int length)
@@ -23,7 +13,7 @@ BSTR AllocText(LPCOLESTR text, int length)
         return nullptr;
     BSTR result = SysAllocStringLen(text, static_cast<UINT>(length < 0 ? 0 : length));
     if (!result)
-        ThrowOutOfMemory();
+        AfxThrowMemoryException();
     return result;
 }
 
@@ -45,7 +35,7 @@ CComBSTR::CComBSTR(int length, LPCOLESTR text)
         length = 0;
     m_str = SysAllocStringLen(text, static_cast<UINT>(length));
     if (!m_str)
-        ThrowOutOfMemory();
+        AfxThrowMemoryException();
 }
 
 CComBSTR::CComBSTR(int length) : CComBSTR(length, nullptr) {}
@@ -120,7 +110,7 @@ BSTR CComBSTR::Copy() const
     // Byte length keeps strings with embedded nulls or odd byte counts intact.
     BSTR result = SysAllocStringByteLen(reinterpret_cast<LPCSTR>(m_str), SysStringByteLen(m_str));
     if (!result)
-        ThrowOutOfMemory();
+        AfxThrowMemoryException();
     return result;
 }
 
@@ -164,7 +154,7 @@ HRESULT CComBSTR::Append(LPCOLESTR text, int length)
     unsigned int old = Length();
     BSTR joined = SysAllocStringLen(nullptr, old + static_cast<UINT>(length));
     if (!joined)
-        ThrowOutOfMemory();
+        AfxThrowMemoryException();
     if (old)
         wmemcpy(joined, m_str, old);
     wmemcpy(joined + old, text, static_cast<size_t>(length));   // text may be m_str itself

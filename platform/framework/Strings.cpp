@@ -1,31 +1,23 @@
 #include "platform/framework/Strings.h"
+#include "platform/framework/Exceptions.h"
 
 #include <cstring>
 #include <cwchar>
 #include <cwctype>
 #include <cctype>
-#include <new>
 
-// The current resource module belongs to the application's module state and the memory
-// exception to the exception classes; other parts of the framework define both. They are
-// referenced weakly so that a program that uses strings alone still links: a weak reference
-// resolves when the defining object is linked and stays null otherwise. (A weak fallback
-// definition is not used: GNU ld for PE drops it when a strong reference is seen first.)
+// The current resource module belongs to the application's module state, which the windowing
+// part of the framework defines. It is referenced weakly so that a program that uses strings
+// alone still links: a weak reference resolves when the defining object is linked and stays
+// null otherwise. (A weak fallback definition is not used: GNU ld for PE drops it when a strong
+// reference is seen first.)
 HINSTANCE AfxGetResourceHandle() __attribute__((weak));
-void AfxThrowMemoryException() __attribute__((weak));
 
 namespace {
 
 HINSTANCE CurrentResourceModule()
 {
     return &AfxGetResourceHandle ? AfxGetResourceHandle() : GetModuleHandleW(nullptr);
-}
-
-[[noreturn]] void ThrowOutOfMemory()
-{
-    if (&AfxThrowMemoryException)
-        AfxThrowMemoryException();
-    throw std::bad_alloc();
 }
 
 } // namespace
@@ -651,7 +643,7 @@ BSTR CStringBase<XCHAR, Derived>::AllocSysString() const
         result = SysAllocStringLen(wide.c_str(), static_cast<UINT>(wide.size()));
     }
     if (!result)
-        ThrowOutOfMemory();
+        AfxThrowMemoryException();
     return result;
 }
 

@@ -1,4 +1,5 @@
 #include "platform/framework/Collections.h"
+#include "platform/framework/Exceptions.h"
 
 #include <gtest/gtest.h>
 
@@ -11,18 +12,17 @@ namespace {
 
 void* AsPointer(INT_PTR value) { return reinterpret_cast<void*>(value); }
 
-// Out-of-range access must raise an error instead of touching memory. The framework's error
-// is a heap-allocated exception object; whatever was thrown is deleted here.
+// Out-of-range access must raise the framework's invalid-argument error instead of touching
+// memory.
 template <typename F>
-bool Throws(F f)
+bool ThrowsInvalidArg(F f)
 {
     try {
         f();
-    } catch (CObject* error) {
-        delete error;
-        return true;
-    } catch (...) {
-        return true;
+    } catch (CException* error) {
+        bool invalidArg = error->IsKindOf(RUNTIME_CLASS(CInvalidArgException));
+        error->Delete();
+        return invalidArg;
     }
     return false;
 }
@@ -82,14 +82,14 @@ TEST(CArrayTest, OutOfRangeIndexesRaiseErrors)
 {
     CPtrArray a;
     a.Add(nullptr);
-    EXPECT_TRUE(Throws([&] { a.GetAt(1); }));
-    EXPECT_TRUE(Throws([&] { (void)a[-1]; }));
-    EXPECT_TRUE(Throws([&] { a.SetAt(5, nullptr); }));
-    EXPECT_TRUE(Throws([&] { a.RemoveAt(0, 2); }));
-    EXPECT_TRUE(Throws([&] { a.RemoveAt(-1); }));
-    EXPECT_TRUE(Throws([&] { a.SetAtGrow(-1, nullptr); }));
-    EXPECT_TRUE(Throws([&] { a.InsertAt(-1, static_cast<void*>(nullptr)); }));
-    EXPECT_FALSE(Throws([&] { a.RemoveAt(0); }));
+    EXPECT_TRUE(ThrowsInvalidArg([&] { a.GetAt(1); }));
+    EXPECT_TRUE(ThrowsInvalidArg([&] { (void)a[-1]; }));
+    EXPECT_TRUE(ThrowsInvalidArg([&] { a.SetAt(5, nullptr); }));
+    EXPECT_TRUE(ThrowsInvalidArg([&] { a.RemoveAt(0, 2); }));
+    EXPECT_TRUE(ThrowsInvalidArg([&] { a.RemoveAt(-1); }));
+    EXPECT_TRUE(ThrowsInvalidArg([&] { a.SetAtGrow(-1, nullptr); }));
+    EXPECT_TRUE(ThrowsInvalidArg([&] { a.InsertAt(-1, static_cast<void*>(nullptr)); }));
+    EXPECT_FALSE(ThrowsInvalidArg([&] { a.RemoveAt(0); }));
     EXPECT_EQ(0, a.GetSize());
 }
 
@@ -174,8 +174,8 @@ TEST(CListTest, AddsInsertsAndWalksBothWays)
     list.RemoveAll();
     EXPECT_TRUE(list.IsEmpty());
     EXPECT_EQ(nullptr, list.GetHeadPosition());
-    EXPECT_TRUE(Throws([&] { list.RemoveHead(); }));
-    EXPECT_TRUE(Throws([&] { list.GetTail(); }));
+    EXPECT_TRUE(ThrowsInvalidArg([&] { list.RemoveHead(); }));
+    EXPECT_TRUE(ThrowsInvalidArg([&] { list.GetTail(); }));
 }
 
 TEST(CListTest, RemovingTheCurrentEntryWhileIterating)
