@@ -263,16 +263,31 @@ int FindTextNoCase(const wchar_t* text, int length, LPCWSTR pattern)
     std::vector<wchar_t> folded(pattern, pattern + patternLength);
     for (wchar_t& ch : folded)
         ch = fold.Fold(ch);
-    const wchar_t first = folded[0];
+
+    // Horspool's scan over folded characters: the window's last character decides
+    // how far the window may move. Shifts are kept per low byte of the character,
+    // the smallest of the characters sharing it, so no match is ever skipped and the
+    // first one found is the leftmost.
+    const int last = patternLength - 1;
+    int shift[256];
+    for (int& s : shift)
+        s = patternLength;
+    for (int i = 0; i < last; ++i)
+        shift[folded[i] & 0xFF] = last - i;
+
+    const wchar_t lastChar = folded[last];
     const int lastStart = length - patternLength;
-    for (int i = 0; i <= lastStart; ++i) {
-        if (fold.Fold(text[i]) != first)
-            continue;
-        int k = 1;
-        while (k < patternLength && fold.Fold(text[i + k]) == folded[k])
-            ++k;
-        if (k == patternLength)
-            return i;
+    int position = 0;
+    while (position <= lastStart) {
+        const wchar_t ch = fold.Fold(text[position + last]);
+        if (ch == lastChar) {
+            int k = 0;
+            while (k < last && fold.Fold(text[position + k]) == folded[k])
+                ++k;
+            if (k == last)
+                return position;
+        }
+        position += shift[ch & 0xFF];
     }
     return -1;
 }

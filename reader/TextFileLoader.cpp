@@ -44,7 +44,7 @@ size_t NormalizeByteLineEnds(char* text, size_t byteCount)
 
 BOOL DecodeTextBuffer(const BYTE* bytes, size_t size, LPCWSTR path, CString& text)
 {
-    if (!bytes && size > 0)
+    if ((!bytes && size > 0) || size > kMaxTextFileSize)
         return FALSE;
     // A private copy with four zero bytes after the data: room for the terminator of
     // either width, whatever the caller's buffer holds.

@@ -113,6 +113,39 @@ TEST(FileUtil, FindTextNoCaseFindsMatchesUpToTheVeryEnd)
     EXPECT_EQ(-1, FindTextNoCase(L"abc", 3, nullptr));
 }
 
+TEST(FileUtil, FindTextNoCaseAgreesWithAPlainScan)
+{
+    // Small alphabets make many partial matches; characters 0x0161 and 0x0061 share
+    // their low byte, as the search's shift table does.
+    const wchar_t alphabet[] = { L'a', L'A', L'b', L'B', L'\u0161', L'\u0160', L'c' };
+    auto fold = [](wchar_t ch) {
+        wchar_t buffer[2] = { ch, 0 };
+        CharUpperBuffW(buffer, 1);
+        return buffer[0];
+    };
+    auto plainScan = [&](const std::wstring& text, const std::wstring& pattern) {
+        for (size_t i = 0; i + pattern.size() <= text.size(); ++i) {
+            size_t k = 0;
+            while (k < pattern.size() && fold(text[i + k]) == fold(pattern[k]))
+                ++k;
+            if (k == pattern.size())
+                return int(i);
+        }
+        return -1;
+    };
+    unsigned seed = 7;
+    auto next = [&seed](unsigned range) { seed = seed * 1103515245u + 12345u; return (seed >> 16) % range; };
+    for (int round = 0; round < 3000; ++round) {
+        std::wstring text, pattern;
+        for (unsigned n = next(40); n > 0; --n)
+            text += alphabet[next(7)];
+        for (unsigned n = 1 + next(6); n > 0; --n)
+            pattern += alphabet[next(7)];
+        ASSERT_EQ(plainScan(text, pattern), FindTextNoCase(text.c_str(), int(text.size()), pattern.c_str()))
+            << Narrow(text.c_str()) << " / " << Narrow(pattern.c_str());
+    }
+}
+
 TEST(FileUtil, WritesWholeFilesIntoNewFolders)
 {
     testsupport::TempFolder temp;

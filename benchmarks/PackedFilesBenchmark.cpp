@@ -1,0 +1,218 @@
+// Packed-file benchmark: builds a book of about 50 MB of pages in memory and measures,
+// in one run, raw zlib inflation of every record, SearchFiles over the same records,
+// and the extraction of a page with 20 companion files.
+//
+//   wine packed_files_benchmark.exe [megabytes of pages]
+#include <windows.h>
+#include <zlib.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string>
+#include <vector>
+#include "books/packer/BookPacker.h"
+#include "reader/ExeBookResourceFiles.h"
+#include "reader/FileUtil.h"
+
+namespace {
+
+class CStopwatch
+{
+public:
+    CStopwatch() { QueryPerformanceFrequency(&m_frequency); QueryPerformanceCounter(&m_start); }
+    double Seconds() const
+    {
+        LARGE_INTEGER now;
+        QueryPerformanceCounter(&now);
+        return double(now.QuadPart - m_start.QuadPart) / double(m_frequency.QuadPart);
+    }
+private:
+    LARGE_INTEGER m_frequency, m_start;
+};
+
+// Deterministic pseudo-random words, so that pages compress like prose.
+class CWordSource
+{
+public:
+    std::wstring Word()
+    {
+        static const wchar_t* const words[] = {
+            L"the", L"reader", L"page", L"book", L"contents", L"of", L"and", L"with", L"a", L"window",
+            L"chapter", L"search", L"text", L"is", L"in", L"to", L"zoom", L"folder", L"attachment", L"link",
+            L"scroll", L"print", L"open", L"next", L"previous", L"image", L"pane", L"tool", L"bar", L"settings",
+            L"language", L"module", L"shows", L"user", L"keyword", L"highlight", L"frame", L"status", L"menu", L"it",
+        };
+        m_state = m_state * 1103515245u + 12345u;
+        return words[(m_state >> 16) % (sizeof(words) / sizeof(words[0]))];
+    }
+private:
+    unsigned m_state = 12345;
+};
+
+std::wstring MakePage(CWordSource& words, size_t characters, int number)
+{
+    std::wstring page = L"<html><head><title>Page " + std::to_wstring(number) + L"</title></head><body><p>";
+    int sentence = 0;
+    while (page.size() < characters) {
+        page += words.Word();
+        if (++sentence % 14 == 0)
+            page += L".</p>\r\n<p>";
+        else
+            page += L' ';
+    }
+    page += L"</p></body></html>";
+    return page;
+}
+
+std::vector<BYTE> RandomBytes(size_t n, unsigned seed)
+{
+    std::vector<BYTE> bytes(n);
+    for (size_t i = 0; i < n; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        bytes[i] = BYTE(seed >> 16);
+    }
+    return bytes;
+}
+
+bool LoadIndexFromRecords(const bookpacker::CBookPacker& packer, CExeBookResourceFiles& index)
+{
+    for (const bookpacker::PackedRecord& record : packer.Records())
+        index.push_back({ record.id, record.begin, record.fileSize, record.bufferSize });
+    return !index.empty();
+}
+
+void RemoveFolder(const std::wstring& folder)
+{
+    std::wstring from = folder;
+    if (!from.empty() && from.back() == L'\\')
+        from.pop_back();
+    from.push_back(L'\0');
+    SHFILEOPSTRUCTW op = {};
+    op.wFunc = FO_DELETE;
+    op.pFrom = from.c_str();
+    op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+    SHFileOperationW(&op);
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    const size_t megabytes = argc > 1 ? size_t(_wtoi(argv[1])) : 50;
+    const size_t pageCharacters = 25 * 1024;                         // 50 KB of UTF-16 per page
+    const size_t pageCount = megabytes * 1024 * 1024 / (pageCharacters * 2);
+
+    // The book: pages, one rare word on one page, and a page with 20 companion files.
+    CStopwatch packing;
+    bookpacker::CBookPacker packer;
+    CWordSource words;
+    int rarePage = 0;
+    for (size_t i = 0; i < pageCount; ++i) {
+        std::wstring page = MakePage(words, pageCharacters, int(i));
+        if (i == pageCount / 2) {
+            page.insert(page.size() / 2, L" Quixotic ");
+            rarePage = int(i + 1);
+        }
+        packer.AddPage(page);
+    }
+    CExeBookFileEntries request;
+    request.push_back({ packer.AddPage(MakePage(words, pageCharacters, -1)), L"gallery.htm" });
+    for (int i = 0; i < 20; ++i) {
+        wchar_t name[32];
+        wsprintfW(name, L"image%02d.png", i);
+        request.push_back({ packer.AddFile(RandomBytes(30 * 1024, unsigned(i + 7))), name });
+    }
+    const double packSeconds = packing.Seconds();
+
+    CExeBookResourceFiles index;
+    LoadIndexFromRecords(packer, index);
+    EXEBOOKPACKEDDATA data = { packer.PackedFiles().data(), DWORD(packer.PackedFiles().size()) };
+    double inflatedBytes = 0;
+    for (const auto& record : index)
+        inflatedBytes += record.FileSize;
+    const double inflatedMB = inflatedBytes / (1024.0 * 1024.0);
+
+    printf("book: %u records, %.1f MB inflated, %.1f MB packed (packing took %.2f s)\n", unsigned(index.size()),
+           inflatedMB, packer.PackedFiles().size() / (1024.0 * 1024.0), packSeconds);
+
+    // Raw zlib: uncompress of every record into one reused buffer.
+    std::vector<BYTE> buffer;
+    double rawSeconds = 1e9;
+    for (int run = 0; run < 3; ++run) {
+        CStopwatch raw;
+        for (const auto& record : index) {
+            if (buffer.size() < size_t(record.FileSize))
+                buffer.resize(size_t(record.FileSize));
+            uLongf produced = uLongf(record.FileSize);
+            if (uncompress(buffer.data(), &produced, data.pData + record.Begin + 28, uLong(record.BufferSize)) != Z_OK) {
+                printf("record %d does not inflate\n", record.ID);
+                return 1;
+            }
+        }
+        rawSeconds = std::min(rawSeconds, raw.Seconds());
+    }
+    printf("raw inflate:  %7.3f s  %8.1f MB/s\n", rawSeconds, inflatedMB / rawSeconds);
+
+    // SearchFiles: a word on one page, and a word on none.
+    const wchar_t* keywords[] = { L"QUIXOTIC", L"nowhere-to-be-found" };
+    double searchSeconds[2] = { 1e9, 1e9 };
+    for (int k = 0; k < 2; ++k) {
+        for (int run = 0; run < 3; ++run) {
+            CExeBookResourceFiles hits;
+            CStopwatch search;
+            SearchFiles(index, data, keywords[k], hits);
+            searchSeconds[k] = std::min(searchSeconds[k], search.Seconds());
+            if (run == 0) {
+                bool expected = k == 0 ? (hits.size() == 1 && hits[0].ID == rarePage) : hits.empty();
+                if (!expected) {
+                    printf("search for %ls found %u records\n", keywords[k], unsigned(hits.size()));
+                    return 1;
+                }
+            }
+        }
+        printf("SearchFiles:  %7.3f s  %8.1f MB/s  (\"%ls\")\n", searchSeconds[k], inflatedMB / searchSeconds[k],
+               keywords[k]);
+    }
+    printf("search / inflate: %.2f and %.2f\n", searchSeconds[0] / rawSeconds, searchSeconds[1] / rawSeconds);
+
+    // Where the search spends its time beyond inflating: the UTF-16 test and the match.
+    {
+        std::vector<std::vector<BYTE>> files;
+        for (const auto& record : index) {
+            files.emplace_back();
+            InflateRecordAt(data, record.Begin, files.back());
+        }
+        CStopwatch unicodeTest;
+        int unicode = 0;
+        for (const auto& file : files)
+            unicode += IsTextUnicode(file.data(), int(file.size()), nullptr) ? 1 : 0;
+        const double unicodeSeconds = unicodeTest.Seconds();
+        CStopwatch matching;
+        int found = 0;
+        for (const auto& file : files)
+            found += FindTextNoCase(reinterpret_cast<const wchar_t*>(file.data()), int(file.size() / 2), keywords[1]) >= 0;
+        const double matchSeconds = matching.Seconds();
+        printf("  of which IsTextUnicode %.3f s (%d files), FindTextNoCase %.3f s (%d hits)\n", unicodeSeconds,
+               unicode, matchSeconds, found);
+    }
+
+    // Extraction of one page with 20 companion files into a fresh folder, repeated.
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    std::wstring folder = std::wstring(temp) + L"fx_benchmark_" + std::to_wstring(GetCurrentProcessId()) + L"\\";
+    const int extractions = 20;
+    double extractSeconds = 0;
+    for (int run = 0; run < extractions; ++run) {
+        RemoveFolder(folder);
+        CString pagePath;
+        CStopwatch extract;
+        if (!ExtractPage(index, data, request, folder.c_str(), pagePath)) {
+            printf("extraction failed\n");
+            return 1;
+        }
+        extractSeconds += extract.Seconds();
+    }
+    RemoveFolder(folder);
+    printf("ExtractPage (page + 20 files, %.0f KB): %.2f ms per page\n",
+           (request.size() - 1) * 30.0 + pageCharacters * 2 / 1024.0, 1000.0 * extractSeconds / extractions);
+    return 0;
+}
