@@ -252,6 +252,20 @@ BOOL CopyFileViaStream(LPCWSTR source, LPCWSTR target)
     return ok;
 }
 
+CString IntToDecimalString(int value)
+{
+    CString text;
+    text.Format(L"%d", value);
+    return text;
+}
+
+CString ReplacePlaceholderOne(LPCWSTR text, LPCWSTR value)
+{
+    CString result(text ? text : L"");
+    result.Replace(L"%1", value ? value : L"");
+    return result;
+}
+
 int FindTextNoCase(const wchar_t* text, int length, LPCWSTR pattern)
 {
     if (!text || !pattern || !*pattern || length <= 0)

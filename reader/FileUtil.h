@@ -1,5 +1,5 @@
 // File and path routines shared by the reader: folders, path parts, whole-file
-// writes, and a case-insensitive search in UTF-16 text.
+// writes, small text helpers, and a case-insensitive search in UTF-16 text.
 #pragma once
 #include <windows.h>
 #include <objidl.h>
@@ -35,6 +35,11 @@ BOOL WriteBytesToFile(LPCWSTR path, const void* bytes, size_t length);
 BOOL SaveStreamToFile(IStream* stream, LPCWSTR path);
 // Copies a file by reading it whole into a memory stream and saving that.
 BOOL CopyFileViaStream(LPCWSTR source, LPCWSTR target);
+
+// Decimal text of a number ("-42").
+CString IntToDecimalString(int value);
+// A copy of `text` with every "%1" replaced by `value`.
+CString ReplacePlaceholderOne(LPCWSTR text, LPCWSTR value);
 
 // First position in text[0..length) at which `pattern` matches without regard to
 // letter case, or -1. A match may end at the very end of the text.

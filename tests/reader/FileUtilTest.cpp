@@ -1,6 +1,7 @@
 // Path parts, plain-name checks, whole-file writes and the case-insensitive search.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <climits>
 #include <string>
 #include <vector>
 #include "reader/FileUtil.h"
@@ -212,4 +213,14 @@ TEST(FileUtil, StreamsAndCopiesWholeFiles)
     EXPECT_FALSE(CopyFileViaStream(temp.File(L"missing.bin").c_str(), temp.File(L"never.bin").c_str()));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(temp.File(L"never.bin").c_str()));
     EXPECT_FALSE(SaveStreamToFile(nullptr, temp.File(L"never.bin").c_str()));
+}
+
+TEST(FileUtil, SmallTextHelpers)
+{
+    EXPECT_STREQ(L"0", IntToDecimalString(0).GetString());
+    EXPECT_STREQ(L"-2147483648", IntToDecimalString(INT_MIN).GetString());
+    EXPECT_STREQ(L"1036", IntToDecimalString(1036).GetString());
+    EXPECT_STREQ(L"Open a.txt? a.txt is big.", ReplacePlaceholderOne(L"Open %1? %1 is big.", L"a.txt").GetString());
+    EXPECT_STREQ(L"no placeholder %2", ReplacePlaceholderOne(L"no placeholder %2", L"x").GetString());
+    EXPECT_STREQ(L"%1 stays one pass", ReplacePlaceholderOne(L"%1", L"%1 stays one pass").GetString());
 }
