@@ -4,6 +4,7 @@
 #include <zlib.h>
 #include <string.h>
 #include <new>
+#include <stdexcept>
 
 namespace {
 
@@ -93,7 +94,8 @@ BOOL InflateRecordToBuffer(const BYTE* source, DWORD storedSize, DWORD inflatedS
         return FALSE;
     try {
         out.resize(inflatedSize);
-    } catch (const std::bad_alloc&) {
+    } catch (const std::exception&) {   // out of memory, or beyond what a vector can hold
+        out.clear();
         return FALSE;
     }
     BYTE empty = 0;

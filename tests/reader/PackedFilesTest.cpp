@@ -383,3 +383,19 @@ TEST(PackedSearch, SearchesTheBytesInflatedNotTheSizesTheIndexClaims)
     EXPECT_EQ(book.endPage, hits[0].ID);
     EXPECT_EQ(1 << 20, hits[0].FileSize);   // the hit is a copy of the index record
 }
+
+TEST(PackedExtraction, ImpossibleInflatedSizesAreRefusedWithoutAllocating)
+{
+    std::vector<BYTE> stored = Bytes(4 << 20, 9);   // 4 MB of anything
+    std::vector<BYTE> out(10, 1);
+    // Beyond what deflate can expand 4 MB to.
+    EXPECT_FALSE(InflateRecordToBuffer(stored.data(), 100, 200000, out));
+    EXPECT_TRUE(out.empty());
+    // Within the expansion limit but beyond what the process can hold.
+    EXPECT_FALSE(InflateRecordToBuffer(stored.data(), DWORD(stored.size()), 0xF0000000u, out));
+    EXPECT_FALSE(InflateRecordToBuffer(nullptr, 10, 10, out));
+    // An empty file inflates to nothing.
+    std::vector<BYTE> record = bookpacker::MakeRecord(1, std::vector<BYTE>());
+    EXPECT_TRUE(InflateRecordToBuffer(&record[28], DWORD(record.size() - 28), 0, out));
+    EXPECT_TRUE(out.empty());
+}
