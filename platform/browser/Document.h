@@ -4,6 +4,7 @@
 #include "platform/browser/Dom.h"
 #include "platform/browser/HtmlParser.h"
 #include "platform/browser/Style.h"
+#include "platform/browser/TextRange.h"
 #include <oleidl.h>
 #include <docobj.h>
 #include <memory>
@@ -14,7 +15,6 @@ namespace fxb {
 
 class Document;
 class ImageCache;
-class TextRange;
 
 // What a document needs from the window that shows it: layout on demand and scrolling.
 class DocumentView {

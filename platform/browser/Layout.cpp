@@ -100,7 +100,7 @@ struct FloatContext {
                 y = std::max(y, f.bottom);
         return y;
     }
-    int Bottom() const { return ClearY(3, INT_MIN); }
+    int Bottom(int fallback) const { return ClearY(3, fallback); }
 };
 
 Node* LinkOf(Node* n, const Node* stop)
@@ -410,7 +410,7 @@ public:
             contentHeight = LayoutInline(b, cx, cy, contentWidth, ctx);
         }
         if (ownsFloats)
-            contentHeight = std::max(contentHeight, local.Bottom() - cy);
+            contentHeight = std::max(contentHeight, local.Bottom(cy) - cy);
         if (s.height.unit == Length::Unit::Px && b->kind != LayoutBox::Kind::Rule)
             contentHeight = std::max(contentHeight, s.height.Resolve(0, m_zoom));
         b->height = Clamp(static_cast<long long>(contentHeight) + b->border.top + b->border.bottom + b->padding.top +
@@ -932,7 +932,8 @@ public:
                 const ComputedStyle& cs = *cell->style;
                 int hz = cell->border.left + cell->border.right + cell->padding.left + cell->padding.right;
                 if (cs.width.unit == Length::Unit::Px) {
-                    int w = cs.width.Resolve(0, m_zoom) + hz;
+                    // Cell widths count padding and borders, as pages written for old browsers expect.
+                    int w = std::max(cs.width.Resolve(0, m_zoom), hz);
                     mx = std::max(mn, w);
                     if (cell->colspan == 1)
                         colFixed[cell->col] = std::max(colFixed[cell->col], w);
@@ -1360,7 +1361,7 @@ LayoutTree::LayoutTree(Document& doc, int width, float zoom, bool recordGeometry
     Engine engine(doc, zoom);
     FloatContext fc;
     engine.LayoutBlock(m_root.get(), 0, 0, std::max(1, width), fc);
-    m_height = std::max(m_root->y + m_root->height + m_root->margin.bottom, std::max(m_root->visualBottom, fc.Bottom()));
+    m_height = std::max(m_root->y + m_root->height + m_root->margin.bottom, std::max(m_root->visualBottom, fc.Bottom(0)));
     m_width = std::max(width, engine.maxRight);
     // The canvas takes the root's background, else the body's.
     if (root->style->hasBackground) {
