@@ -3,6 +3,7 @@
 // FromHandle gives a borrowed wrapper for a handle owned elsewhere (see DrawingHandleMaps.h).
 #pragma once
 #include <windows.h>
+#include <commctrl.h>
 #include "platform/framework/Geometry.h"
 #include "platform/framework/Object.h"
 #include "platform/framework/DrawingHandleMaps.h"
