@@ -1,26 +1,11 @@
 #include "platform/framework/Strings.h"
+#include "platform/framework/AfxState.h"
 #include "platform/framework/Exceptions.h"
 
 #include <cstring>
 #include <cwchar>
 #include <cwctype>
 #include <cctype>
-
-// The current resource module belongs to the application's module state, which the windowing
-// part of the framework defines. It is referenced weakly so that a program that uses strings
-// alone still links: a weak reference resolves when the defining object is linked and stays
-// null otherwise. (A weak fallback definition is not used: GNU ld for PE drops it when a strong
-// reference is seen first.)
-HINSTANCE AfxGetResourceHandle() __attribute__((weak));
-
-namespace {
-
-HINSTANCE CurrentResourceModule()
-{
-    return &AfxGetResourceHandle ? AfxGetResourceHandle() : GetModuleHandleW(nullptr);
-}
-
-} // namespace
 
 namespace framework_strings {
 
@@ -613,7 +598,7 @@ int CStringBase<XCHAR, Derived>::CollateNoCase(const XCHAR* other) const
 template <typename XCHAR, typename Derived>
 BOOL CStringBase<XCHAR, Derived>::LoadString(UINT id)
 {
-    return LoadString(CurrentResourceModule(), id);
+    return LoadString(AfxGetResourceHandle(), id);
 }
 
 template <typename XCHAR, typename Derived>

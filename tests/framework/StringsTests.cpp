@@ -1,4 +1,6 @@
 #include "platform/framework/Strings.h"
+#include "platform/framework/AfxState.h"
+#include "platform/framework/ComSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -518,6 +520,25 @@ TEST(CStringLoadString, ReadsTheStringTableOfAModule)
     CStringA narrow;
     EXPECT_TRUE(narrow.LoadString(module.Handle(), 101));
     EXPECT_STREQ("Hello", narrow.GetString());
+}
+
+TEST(CStringLoadString, ByIdReadsTheCurrentResourceModule)
+{
+    StringTableModule module({{7, L"from the module"}, {8, L"%d of %s"}});
+    ASSERT_NE(nullptr, module.Handle());
+    HINSTANCE previous = AfxGetResourceHandle();
+    CString s;
+    EXPECT_FALSE(s.LoadString(7));   // this program has no string 7
+    AfxSetResourceHandle(module.Handle());
+    EXPECT_TRUE(s.LoadString(7));
+    CString formatted;
+    formatted.Format(8u, 3, L"four");
+    CComBSTR bstr;
+    EXPECT_TRUE(bstr.LoadString(7));
+    AfxSetResourceHandle(previous);
+    EXPECT_STREQ(L"from the module", s.GetString());
+    EXPECT_STREQ(L"3 of four", formatted.GetString());
+    EXPECT_STREQ(L"from the module", bstr);
 }
 
 } // namespace
