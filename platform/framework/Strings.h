@@ -99,10 +99,11 @@ public:
     Derived SpanIncluding(PCXSTR charSet) const;
     Derived SpanExcluding(PCXSTR charSet) const;
     // Next token after position start, skipping leading delimiters. start moves past the token;
-    // it becomes -1 (and the result empty) when no token is left.
+    // it becomes -1 (and the result empty) when no token is left. Without delimiters the rest
+    // of the string is one token.
     Derived Tokenize(PCXSTR delimiters, int& start) const;
 
-    // Editing; counts and lengths are returned as MFC does.
+    // Editing. Replace and Remove return the number of changes, Insert and Delete the new length.
     int Replace(XCHAR oldCh, XCHAR newCh);
     int Replace(PCXSTR oldText, PCXSTR newText);
     int Remove(XCHAR ch);
