@@ -514,6 +514,10 @@ void Document::BuildStream()
             lineBreak();
         stack.push_back({n, 0, block});
     }
+    // Breaks after the last text belong to no text and are not part of the page's text.
+    size_t lastText = m_segments.empty() ? 0 : m_segments.back()->streamStart + m_segments.back()->streamLength;
+    while (m_stream.size() > lastText && m_stream.back() == L'\n')
+        m_stream.pop_back();
 }
 
 bool Document::NodeAtStream(size_t offset, Node*& node, size_t& rawOffset, bool preferNext)
