@@ -1,4 +1,5 @@
 #include "reader/BookStartup.h"
+#include "platform/framework/WinApp.h"
 #include "reader/AppFolders.h"
 #include "reader/LanguageChoice.h"
 #include "reader/LanguageModule.h"
@@ -16,4 +17,11 @@ BOOL LoadBookFromModule(HMODULE module, CExeBookDocument& settings, CExeBookReso
 HMODULE LoadLanguageModuleFrom(HMODULE module)
 {
     return ExtractLanguageModule(module, ChooseLanguage(), GetWorkFolder());
+}
+
+void LoadLanguageModule(CWinApp* app)
+{
+    HMODULE module = LoadLanguageModuleFrom(app->m_hInstance);
+    if (module != nullptr)
+        AfxSetResourceHandle(module);
 }

@@ -4,6 +4,7 @@
 #include <new>
 
 #include "platform/framework/DocView.h"
+#include "reader/BookStartup.h"
 #include "reader/FolionyxReaderDoc.h"
 #include "reader/FolionyxReaderView.h"
 #include "reader/MainFrame.h"
@@ -25,7 +26,19 @@ BOOL CFolionyxReaderApp::InitInstance()
     ::InitCommonControlsEx(&icc);
     CWinApp::InitInstance();
     AfxEnableControlContainer();
+
+    typedef BOOL(WINAPI * SetProcessDPIAwareFn)();
+    auto setDpiAware = reinterpret_cast<SetProcessDPIAwareFn>(
+        ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "SetProcessDPIAware"));
+    if (setDpiAware)
+        setDpiAware();
+
     SetRegistryKey(L"Folionyx\\FolionyxReader");
+
+    // The book: settings (defaults stay without them), tool-bar command ids and the
+    // packed-file index, all from this executable's own resources.
+    LoadBookFromModule(m_hInstance, m_ExeBookDocument, m_ExeBookResourceFiles);
+    LoadLanguageModule(this);
 
     auto* pDocTemplate = new (std::nothrow) CSingleDocTemplate(
         IDR_MAINFRAME, RUNTIME_CLASS(CFolionyxReaderDoc), RUNTIME_CLASS(CMainFrame), RUNTIME_CLASS(CFolionyxReaderView));
@@ -39,7 +52,10 @@ BOOL CFolionyxReaderApp::InitInstance()
     if (!ProcessShellCommand(cmdInfo))
         return FALSE;
 
-    m_pMainWnd->ShowWindow(SW_SHOW);
+    // Seam: the splash window (when m_bShowSplashScreen asks for it) shows here over
+    // the main window once it exists; the frame's own steps (panes, password gate,
+    // contents) belong to the main frame's creation. Until then the plain frame shows.
+    m_pMainWnd->ShowWindow(m_ExeBookDocument.m_bWindowMaximized ? SW_SHOWMAXIMIZED : SW_SHOW);
     m_pMainWnd->UpdateWindow();
     return TRUE;
 }

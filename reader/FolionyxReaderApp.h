@@ -3,6 +3,8 @@
 #pragma once
 
 #include "platform/framework/WinApp.h"
+#include "reader/ExeBookDocument.h"
+#include "reader/ExeBookResourceFiles.h"
 
 class CFolionyxReaderApp : public CWinApp
 {
@@ -10,6 +12,11 @@ public:
     CFolionyxReaderApp();
 
     BOOL InitInstance() override;
+
+    // The book's settings and the index of its packed files, read from the
+    // executable's own resources at start-up and kept for the life of the process.
+    CExeBookDocument m_ExeBookDocument;
+    CExeBookResourceFiles m_ExeBookResourceFiles;
 
     DECLARE_MESSAGE_MAP()
 };

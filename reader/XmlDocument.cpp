@@ -1,12 +1,10 @@
 #include "reader/XmlDocument.h"
 #include "platform/framework/Exceptions.h"
+#include "platform/framework/WinApp.h"
 #include <oleauto.h>
 #include <wchar.h>
 #include <new>
 
-// The application framework's current resource module (weak until the framework's
-// application layer is linked in).
-HINSTANCE AfxGetResourceHandle() __attribute__((weak));
 
 namespace {
 
@@ -381,7 +379,7 @@ CString CQorXMLDocumentEx::ReadElementText(LPCWSTR element)
 BOOL LoadXMLFromResource(HMODULE module, CQorXMLDocument& document)
 {
     if (module == nullptr)
-        module = &AfxGetResourceHandle ? AfxGetResourceHandle() : GetModuleHandleW(nullptr);
+        module = AfxGetResourceHandle();
     HRSRC info = FindResourceW(module, L"EBOOKSETTINGSDATA", L"FILES");
     if (info == nullptr)
         return FALSE;

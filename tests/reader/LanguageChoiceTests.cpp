@@ -6,53 +6,7 @@
 #include <fstream>
 #include "reader/LanguageChoice.h"
 #include "tests/common/WineTestSupport.h"
-
-namespace {
-
-const wchar_t kChoiceKey[] = L"Software\\Vemlorat\\QorTranslations\\";
-
-// Sets (or removes) one stored choice for the length of a test and puts back
-// whatever was there before.
-class StoredChoice {
-public:
-    explicit StoredChoice(const wchar_t* product) : m_product(product)
-    {
-        HKEY key = nullptr;
-        if (RegOpenKeyExW(HKEY_CURRENT_USER, kChoiceKey, 0, KEY_READ, &key) == ERROR_SUCCESS) {
-            DWORD size = sizeof(m_old);
-            m_hadOld = RegQueryValueExW(key, product, nullptr, nullptr, reinterpret_cast<BYTE*>(&m_old), &size) == ERROR_SUCCESS;
-            RegCloseKey(key);
-        }
-    }
-    ~StoredChoice()
-    {
-        if (m_hadOld)
-            Set(m_old);
-        else
-            Remove();
-    }
-    void Set(DWORD value)
-    {
-        HKEY key = nullptr;
-        ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kChoiceKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr), ERROR_SUCCESS);
-        RegSetValueExW(key, m_product.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
-        RegCloseKey(key);
-    }
-    void Remove()
-    {
-        HKEY key = nullptr;
-        if (RegOpenKeyExW(HKEY_CURRENT_USER, kChoiceKey, 0, KEY_WRITE, &key) == ERROR_SUCCESS) {
-            RegDeleteValueW(key, m_product.c_str());
-            RegCloseKey(key);
-        }
-    }
-private:
-    std::wstring m_product;
-    DWORD m_old = 0;
-    bool m_hadOld = false;
-};
-
-} // namespace
+#include "tests/reader/StoredLanguageChoice.h"
 
 TEST(LanguageChoice, LocaleTableRows)
 {
@@ -108,7 +62,7 @@ TEST(LanguageChoice, ProductNameComesFromTheIniFile)
 TEST(LanguageChoice, StoredChoiceWinsOverTheUserLocaleUnlessZero)
 {
     const wchar_t product[] = L"FolionyxLanguageChoiceTest";
-    StoredChoice choice(product);
+    readertest::StoredLanguageChoice choice(product);
     choice.Remove();
     DWORD stored = 1;
     EXPECT_FALSE(ReadTranslationChoice(product, stored));
@@ -128,7 +82,7 @@ TEST(LanguageChoice, StoredChoiceWinsOverTheUserLocaleUnlessZero)
 
 TEST(LanguageChoice, WithoutIniFileTheFolionyxValueIsUsed)
 {
-    StoredChoice choice(L"Folionyx");
+    readertest::StoredLanguageChoice choice(L"Folionyx");
     choice.Set(0x100C);                                           // French (Switzerland)
     EXPECT_EQ(ChooseLanguage(), 0x40C);
     choice.Remove();

@@ -1,0 +1,156 @@
+// Starts FolionyxReader.exe carrying a fixture book under a German user locale,
+// as a user in Germany would, and looks at what start-up made of it.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include "tests/reader/StringPrinter.h"
+#include "books/packer/BookPacker.h"
+#include "reader/AppFolders.h"
+#include "tests/common/WineTestSupport.h"
+#include "tests/reader/LocaleProcess.h"
+#include "tests/reader/StoredLanguageChoice.h"
+
+namespace {
+
+struct ProcessWindow {
+    std::wstring image;
+    HWND hwnd;
+};
+
+std::wstring ImageOf(HWND hwnd)
+{
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+    if (process == nullptr)
+        return std::wstring();
+    wchar_t path[MAX_PATH * 2] = {};
+    DWORD size = MAX_PATH * 2;
+    std::wstring image;
+    if (QueryFullProcessImageNameW(process, 0, path, &size))
+        image = path;
+    CloseHandle(process);
+    return image;
+}
+
+BOOL CALLBACK FindWindowOfImage(HWND hwnd, LPARAM lp)
+{
+    auto* found = reinterpret_cast<ProcessWindow*>(lp);
+    if (IsWindowVisible(hwnd) && GetWindow(hwnd, GW_OWNER) == nullptr && GetMenu(hwnd) != nullptr
+        && lstrcmpiW(ImageOf(hwnd).c_str(), found->image.c_str()) == 0) {
+        found->hwnd = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+std::set<std::wstring> FilesIn(const std::wstring& folder, const wchar_t* pattern)
+{
+    std::set<std::wstring> names;
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((folder + pattern).c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        names.insert(data.cFileName);
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+    return names;
+}
+
+BOOL CALLBACK FindMenuPopup(HWND hwnd, LPARAM lp)
+{
+    auto* found = reinterpret_cast<ProcessWindow*>(lp);
+    wchar_t className[32] = {};
+    GetClassNameW(hwnd, className, 32);
+    if (IsWindowVisible(hwnd) && lstrcmpW(className, L"#32768") == 0
+        && lstrcmpiW(ImageOf(hwnd).c_str(), found->image.c_str()) == 0) {
+        found->hwnd = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+std::string ReadFile(const std::wstring& path)
+{
+    std::ifstream in(path.c_str(), std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+} // namespace
+
+TEST(ReaderStartup, GermanUserGetsTheBooksSettingsAndTheGermanModule)
+{
+    // A book that wants a maximised window.
+    bookpacker::CBookPacker packer;
+    packer.settings.bookName = L"Startup fixture";
+    packer.settings.maximized = true;
+    const int home = packer.AddPage(L"<html><body><p>Willkommen</p></body></html>");
+    bookpacker::BookNode node;
+    node.title = L"Start";
+    node.home = true;
+    node.files = {{home, L"start.htm"}};
+    packer.nodes.push_back(node);
+    std::vector<BYTE> settings;
+    ASSERT_TRUE(packer.BuildSettingsResource(settings));
+
+    testsupport::TempFolder folder;
+    const std::wstring exe = folder.File(L"FixtureReader.exe");
+    ASSERT_TRUE(CopyFileW((testsupport::ExecutableFolder() + L"FolionyxReader.exe").c_str(), exe.c_str(), FALSE));
+    ASSERT_TRUE(bookpacker::EmbedBookInExecutable(exe, settings, packer.PackedFiles()));
+
+    // No stored choice: the user locale decides.
+    readertest::StoredLanguageChoice choice(L"Folionyx");
+    choice.Remove();
+    const std::wstring work(GetWorkFolder().GetString());
+    const std::set<std::wstring> before = FilesIn(work, L"*.tmp");
+
+    readertest::LocaleProcess reader;
+    ASSERT_TRUE(reader.Start("de_DE.UTF-8", exe, L"", folder.File(L"reader.log")));
+    ProcessWindow found = {exe, nullptr};
+    bool shown = testsupport::PumpUntil([&] {
+        EnumWindows(FindWindowOfImage, reinterpret_cast<LPARAM>(&found));
+        return found.hwnd != nullptr;
+    }, 30000);
+    ASSERT_TRUE(shown);
+
+    // The settings were read: the book asks for a maximised window.
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return IsZoomed(found.hwnd) != FALSE; }, 5000));
+
+    // Strings come from the German module: the untitled document's name in the caption.
+    wchar_t title[256] = {};
+    GetWindowTextW(found.hwnd, title, 256);
+    EXPECT_EQ(CString(title), CString(L"Unbenannt - FolionyxReader"));
+
+    // So do the menus. Menus of another process cannot be read under Wine, so the
+    // reader is driven by the German mnemonics: Alt+D opens "&Datei" and B picks
+    // "&Beenden", which ends the program. The English menu has neither.
+    PostMessageW(found.hwnd, WM_SYSCOMMAND, SC_KEYMENU, 'd');
+    ProcessWindow popup = {exe, nullptr};
+    EXPECT_TRUE(testsupport::PumpUntil([&] {
+        EnumWindows(FindMenuPopup, reinterpret_cast<LPARAM>(&popup));
+        return popup.hwnd != nullptr;
+    }, 10000));
+    PostMessageW(found.hwnd, WM_CHAR, 'b', 0);
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return !IsWindow(found.hwnd); }, 10000));
+
+    // The module was written into the work folder from the executable's resources.
+    const std::string german = ReadFile(testsupport::ExecutableFolder() + L"FolionyxLanguage1031.dll");
+    ASSERT_FALSE(german.empty());
+    bool extracted = false;
+    for (const std::wstring& name : FilesIn(work, L"*.tmp")) {
+        if (!before.count(name) && ReadFile(work + name) == german)
+            extracted = true;
+    }
+    EXPECT_TRUE(extracted);
+
+    if (IsWindow(found.hwnd))
+        PostMessageW(found.hwnd, WM_CLOSE, 0, 0);
+    int exitCode = -1;
+    ASSERT_TRUE(reader.Wait(30000, exitCode));
+    EXPECT_EQ(exitCode, 0) << ReadFile(folder.File(L"reader.log"));
+}
