@@ -1,5 +1,6 @@
 #include "platform/framework/ImageList.h"
 #include "platform/framework/Gdi.h"
+#include "platform/framework/Wnd.h"
 
 HINSTANCE AfxGetResourceHandle();
 
@@ -149,3 +150,13 @@ BOOL CImageList::BeginDrag(int image, CPoint hotSpot) { return ImageList_BeginDr
 void PASCAL CImageList::EndDrag() { ImageList_EndDrag(); }
 BOOL PASCAL CImageList::DragMove(CPoint pt) { return ImageList_DragMove(pt.x, pt.y); }
 BOOL PASCAL CImageList::DragShowNolock(BOOL show) { return ImageList_DragShowNolock(show); }
+
+BOOL PASCAL CImageList::DragEnter(CWnd* lock, CPoint pt)
+{
+    return ImageList_DragEnter(lock ? lock->GetSafeHwnd() : nullptr, pt.x, pt.y);
+}
+
+BOOL PASCAL CImageList::DragLeave(CWnd* lock)
+{
+    return ImageList_DragLeave(lock ? lock->GetSafeHwnd() : nullptr);
+}

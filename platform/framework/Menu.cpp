@@ -1,6 +1,7 @@
 #include "platform/framework/Menu.h"
 #include "platform/framework/Gdi.h"
 #include "platform/framework/Strings.h"
+#include "platform/framework/Wnd.h"
 
 HINSTANCE AfxGetResourceHandle();
 
@@ -180,6 +181,16 @@ int CMenu::GetMenuString(UINT item, CString& text, UINT flags) const
 CMenu* CMenu::GetSubMenu(int position) const
 {
     return FromHandle(::GetSubMenu(m_hMenu, position));
+}
+
+BOOL CMenu::TrackPopupMenu(UINT flags, int x, int y, CWnd* owner, LPCRECT)
+{
+    return ::TrackPopupMenu(m_hMenu, flags, x, y, 0, owner ? owner->GetSafeHwnd() : nullptr, nullptr);
+}
+
+BOOL CMenu::TrackPopupMenuEx(UINT flags, int x, int y, CWnd* owner, LPTPMPARAMS params)
+{
+    return ::TrackPopupMenuEx(m_hMenu, flags, x, y, owner ? owner->GetSafeHwnd() : nullptr, params);
 }
 
 void CMenu::DrawItem(LPDRAWITEMSTRUCT) {}

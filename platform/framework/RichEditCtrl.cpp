@@ -1,0 +1,222 @@
+// CRichEditCtrl: the rich edit control, loaded on first use.
+#include "platform/framework/Controls.h"
+#include <mutex>
+
+IMPLEMENT_DYNAMIC(CRichEditCtrl, CWnd)
+
+namespace {
+
+// The library stays loaded for the life of the process: its windows may live until exit.
+LPCTSTR LoadRichEditClass()
+{
+    static LPCTSTR className = nullptr;
+    static std::once_flag once;
+    std::call_once(once, [] {
+        if (::LoadLibraryW(L"Msftedit.dll"))
+            className = MSFTEDIT_CLASS;
+        else if (::LoadLibraryW(L"Riched20.dll"))
+            className = RICHEDIT_CLASSW;
+    });
+    return className;
+}
+
+// Format records carry their own size, which tells the control which version they are.
+template <class Format>
+void Prepared(Format& format)
+{
+    format.cbSize = sizeof(Format);
+}
+
+} // namespace
+
+LPCTSTR CRichEditCtrl::GetWindowClassName()
+{
+    return LoadRichEditClass();
+}
+
+BOOL CRichEditCtrl::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)
+{
+    return CreateEx(0, style, rect, parent, id);
+}
+
+BOOL CRichEditCtrl::CreateEx(DWORD exStyle, DWORD style, const RECT& rect, CWnd* parent, UINT id)
+{
+    LPCTSTR className = LoadRichEditClass();
+    if (!className)
+        return FALSE;
+    return CWnd::CreateEx(exStyle, className, nullptr, style, rect, parent, id);
+}
+
+CPoint CRichEditCtrl::GetCharPos(long index) const
+{
+    POINTL pt{};
+    Send(EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&pt), index);
+    return CPoint(static_cast<int>(pt.x), static_cast<int>(pt.y));
+}
+
+void CRichEditCtrl::GetSel(long& start, long& end) const
+{
+    CHARRANGE range{};
+    GetSel(range);
+    start = range.cpMin;
+    end = range.cpMax;
+}
+
+void CRichEditCtrl::SetSel(long start, long end)
+{
+    CHARRANGE range{start, end};
+    SetSel(range);
+}
+
+CString CRichEditCtrl::GetSelText() const
+{
+    CHARRANGE range{};
+    GetSel(range);
+    CString text;
+    int length = range.cpMax - range.cpMin;
+    if (length <= 0)
+        return text;
+    long copied = static_cast<long>(Send(EM_GETSELTEXT, 0, reinterpret_cast<LPARAM>(text.GetBuffer(length + 1))));
+    text.ReleaseBuffer(copied < 0 ? 0 : (copied > length ? length : copied));
+    return text;
+}
+
+long CRichEditCtrl::GetTextLengthEx(DWORD flags, UINT codePage) const
+{
+    GETTEXTLENGTHEX info{};
+    info.flags = flags;
+    info.codepage = codePage;
+    return static_cast<long>(Send(EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&info)));
+}
+
+int CRichEditCtrl::GetTextRange(int first, int last, CString& text) const
+{
+    text.Empty();
+    if (last < 0)
+        last = GetTextLength();
+    if (last <= first)
+        return 0;
+    TEXTRANGEW range{};
+    range.chrg.cpMin = first;
+    range.chrg.cpMax = last;
+    range.lpstrText = text.GetBuffer(last - first + 1);
+    int copied = static_cast<int>(Send(EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&range)));
+    text.ReleaseBuffer(copied < 0 ? 0 : copied);
+    return text.GetLength();
+}
+
+int CRichEditCtrl::GetLine(int line, LPTSTR buffer, int maxLength) const
+{
+    if (!buffer || maxLength <= 0)
+        return 0;
+    if (maxLength == 1) {
+        buffer[0] = 0;
+        return 0;
+    }
+    *reinterpret_cast<WORD*>(buffer) = static_cast<WORD>(maxLength > 0xFFFF ? 0xFFFF : maxLength);
+    return static_cast<int>(Send(EM_GETLINE, line, reinterpret_cast<LPARAM>(buffer)));
+}
+
+DWORD CRichEditCtrl::GetDefaultCharFormat(CHARFORMAT& format) const
+{
+    Prepared(format);
+    return static_cast<DWORD>(Send(EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format)));
+}
+
+DWORD CRichEditCtrl::GetDefaultCharFormat(CHARFORMAT2& format) const
+{
+    Prepared(format);
+    return static_cast<DWORD>(Send(EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format)));
+}
+
+BOOL CRichEditCtrl::SetDefaultCharFormat(CHARFORMAT& format)
+{
+    Prepared(format);
+    return static_cast<BOOL>(Send(EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format)));
+}
+
+BOOL CRichEditCtrl::SetDefaultCharFormat(CHARFORMAT2& format)
+{
+    Prepared(format);
+    return static_cast<BOOL>(Send(EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format)));
+}
+
+DWORD CRichEditCtrl::GetSelectionCharFormat(CHARFORMAT& format) const
+{
+    Prepared(format);
+    return static_cast<DWORD>(Send(EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format)));
+}
+
+DWORD CRichEditCtrl::GetSelectionCharFormat(CHARFORMAT2& format) const
+{
+    Prepared(format);
+    return static_cast<DWORD>(Send(EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format)));
+}
+
+BOOL CRichEditCtrl::SetSelectionCharFormat(CHARFORMAT& format)
+{
+    Prepared(format);
+    return static_cast<BOOL>(Send(EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format)));
+}
+
+BOOL CRichEditCtrl::SetSelectionCharFormat(CHARFORMAT2& format)
+{
+    Prepared(format);
+    return static_cast<BOOL>(Send(EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format)));
+}
+
+BOOL CRichEditCtrl::SetWordCharFormat(CHARFORMAT& format)
+{
+    Prepared(format);
+    return static_cast<BOOL>(Send(EM_SETCHARFORMAT, SCF_SELECTION | SCF_WORD, reinterpret_cast<LPARAM>(&format)));
+}
+
+BOOL CRichEditCtrl::SetWordCharFormat(CHARFORMAT2& format)
+{
+    Prepared(format);
+    return static_cast<BOOL>(Send(EM_SETCHARFORMAT, SCF_SELECTION | SCF_WORD, reinterpret_cast<LPARAM>(&format)));
+}
+
+DWORD CRichEditCtrl::GetParaFormat(PARAFORMAT& format) const
+{
+    Prepared(format);
+    return static_cast<DWORD>(Send(EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&format)));
+}
+
+DWORD CRichEditCtrl::GetParaFormat(PARAFORMAT2& format) const
+{
+    Prepared(format);
+    return static_cast<DWORD>(Send(EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&format)));
+}
+
+BOOL CRichEditCtrl::SetParaFormat(PARAFORMAT& format)
+{
+    Prepared(format);
+    return static_cast<BOOL>(Send(EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&format)));
+}
+
+BOOL CRichEditCtrl::SetParaFormat(PARAFORMAT2& format)
+{
+    Prepared(format);
+    return static_cast<BOOL>(Send(EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&format)));
+}
+
+BOOL CRichEditCtrl::GetZoom(int& numerator, int& denominator) const
+{
+    return static_cast<BOOL>(Send(EM_GETZOOM, reinterpret_cast<WPARAM>(&numerator), reinterpret_cast<LPARAM>(&denominator)));
+}
+
+IRichEditOle* CRichEditCtrl::GetIRichEditOle() const
+{
+    IRichEditOle* ole = nullptr;
+    Send(EM_GETOLEINTERFACE, 0, reinterpret_cast<LPARAM>(&ole));
+    return ole;
+}
+
+void CRichEditCtrl::PasteSpecial(UINT format, DWORD aspect, HMETAFILE metaFile)
+{
+    REPASTESPECIAL special{};
+    special.dwAspect = aspect;
+    special.dwParam = reinterpret_cast<DWORD_PTR>(metaFile);
+    Send(EM_PASTESPECIAL, format, reinterpret_cast<LPARAM>(&special));
+}
