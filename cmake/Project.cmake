@@ -50,7 +50,11 @@ function(folionyx_test_executable name)
   folionyx_executable_defaults(${name})
   target_link_libraries(${name} PRIVATE folionyx_test_main)
   add_test(NAME ${name} COMMAND ${name})
-  set_tests_properties(${name} PROPERTIES TIMEOUT 900)
+  # Under Wine a crashed process can still exit with 0, so a run passes only when
+  # GoogleTest itself reached its summary and reported no failure.
+  set_tests_properties(${name} PROPERTIES TIMEOUT 900
+    PASS_REGULAR_EXPRESSION "\\[  PASSED  \\] [0-9]+ test"
+    FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]|Unhandled (exception|stack overflow|page fault)")
 endfunction()
 
 # A static library made of every .cpp in a folder (new files are picked up at the next build).
