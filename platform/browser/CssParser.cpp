@@ -379,10 +379,12 @@ void StyleSheet::ParseBlockList(const std::wstring& text, size_t& pos, size_t en
             size_t close = MatchingBrace(text, brace, end);
             if (at.compare(0, 6, L"@media") == 0) {
                 std::wstring media = at.substr(6);
-                if (media.find(L"screen") != std::wstring::npos || media.find(L"all") != std::wstring::npos ||
-                    Trim(media).empty()) {
+                if ((media.find(L"screen") != std::wstring::npos || media.find(L"all") != std::wstring::npos ||
+                     Trim(media).empty()) && m_depth < 4) {
                     size_t inner = brace + 1;
+                    ++m_depth;
                     ParseBlockList(text, inner, close);
+                    --m_depth;
                 }
             }
             pos = close < end ? close + 1 : end;

@@ -49,6 +49,7 @@ private:
     void ParseBlockList(const std::wstring& text, size_t& pos, size_t end);
     std::vector<CssRule> m_rules;
     std::vector<std::wstring> m_imports;
+    int m_depth = 0;   // nesting of @media blocks
 };
 
 std::vector<CssDeclaration> ParseDeclarations(const std::wstring& text);

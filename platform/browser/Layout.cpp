@@ -50,14 +50,16 @@ size_t PieceEnd(const wchar_t* p, size_t n, size_t i, bool wraps)
 {
     size_t j = i;
     if (!wraps) {
-        while (j < n && p[j] != L'\n')
+        while (j < n && p[j] != L'\n' && j - i < 4096)
             ++j;
         return j;
     }
+    // Runs longer than any word are cut into pieces, so that no text makes breaking quadratic.
+    const size_t kLongestPiece = 256;
     if (IsCjk(p[j])) {
         ++j;
     } else {
-        while (j < n && p[j] != L' ' && p[j] != L'\n' && p[j] != L'\t' && !IsCjk(p[j])) {
+        while (j < n && j - i < kLongestPiece && p[j] != L' ' && p[j] != L'\n' && p[j] != L'\t' && !IsCjk(p[j])) {
             ++j;
             if (p[j - 1] == L'-' && j < n && p[j] != L' ' && j - i > 1)
                 break;   // a hyphen is a break opportunity
@@ -72,18 +74,41 @@ struct FloatRect {
     int left, top, right, bottom;
 };
 
+// Floats of one formatting context. Queries come at growing y positions, so floats that end
+// above a query are retired and only their lowest bottom is remembered.
 struct FloatContext {
     std::vector<FloatRect> lefts, rights;
-    int LeftEdge(int y, int h, int base) const
+    int retiredLeftBottom = INT_MIN, retiredRightBottom = INT_MIN;
+
+    void Retire(int y)
     {
+        auto retire = [y](std::vector<FloatRect>& list, int& bottom) {
+            if (list.size() < 16)
+                return;
+            size_t kept = 0;
+            for (const FloatRect& f : list) {
+                if (f.bottom <= y)
+                    bottom = std::max(bottom, f.bottom);
+                else
+                    list[kept++] = f;
+            }
+            list.resize(kept);
+        };
+        retire(lefts, retiredLeftBottom);
+        retire(rights, retiredRightBottom);
+    }
+    int LeftEdge(int y, int h, int base)
+    {
+        Retire(y);
         int x = base;
         for (const FloatRect& f : lefts)
             if (f.top < y + std::max(h, 1) && f.bottom > y)
                 x = std::max(x, f.right);
         return x;
     }
-    int RightEdge(int y, int h, int base) const
+    int RightEdge(int y, int h, int base)
     {
+        Retire(y);
         int x = base;
         for (const FloatRect& f : rights)
             if (f.top < y + std::max(h, 1) && f.bottom > y)
@@ -92,12 +117,16 @@ struct FloatContext {
     }
     int ClearY(int side, int y) const
     {
-        if (side & 1)
+        if (side & 1) {
+            y = std::max(y, retiredLeftBottom);
             for (const FloatRect& f : lefts)
                 y = std::max(y, f.bottom);
-        if (side & 2)
+        }
+        if (side & 2) {
+            y = std::max(y, retiredRightBottom);
             for (const FloatRect& f : rights)
                 y = std::max(y, f.bottom);
+        }
         return y;
     }
     int Bottom(int fallback) const { return ClearY(3, fallback); }
@@ -303,6 +332,7 @@ private:
                 if (s->display == Display::ListItem) {
                     if (const std::wstring* v = c->FindAttribute(L"value"))
                         ordinal = _wtoi(v->c_str());
+                    ordinal = std::max(-1000000000, std::min(ordinal, 1000000000));
                     blocks.push_back(BuildBlock(c, ordinal));
                     ordinal += reversed ? -1 : 1;
                 } else if (s->display == Display::TableRow || s->display == Display::TableCell ||
