@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 #include "platform/framework/Gdi.h"
 #include "platform/framework/Strings.h"
+#include "platform/framework/WinApp.h"
+#include "platform/framework/Wnd.h"
+#include "tests/common/WineTestSupport.h"
 
 namespace {
 
@@ -507,6 +510,80 @@ TEST(DcTest, TemporariesAreKeptPerThreadAndOwnersSharedByAll)
     ::WaitForSingleObject(thread, 5000);
     ::CloseHandle(thread);
     EXPECT_EQ(&owned, lookup.wrapper);
+}
+
+// A window that paints its update rectangle in one colour through a CPaintDC.
+class CPaintingWnd : public CWnd {
+public:
+    COLORREF color = RGB(255, 0, 0);
+    int paints = 0;
+    CRect lastPaintRect;
+
+protected:
+    afx_msg void OnPaint()
+    {
+        CPaintDC dc(this);
+        ++paints;
+        lastPaintRect = dc.m_ps.rcPaint;
+        dc.FillSolidRect(&dc.m_ps.rcPaint, color);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CPaintingWnd, CWnd)
+    ON_WM_PAINT()
+END_MESSAGE_MAP()
+
+TEST(WindowDcTest, PaintClientAndWindowDcs)
+{
+    CPaintingWnd wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, AfxRegisterWndClass(0), L"paint", WS_POPUP | WS_VISIBLE | WS_BORDER,
+                             10, 10, 120, 80, nullptr, nullptr));
+    wnd.UpdateWindow();
+    testsupport::PumpMessages();
+    ASSERT_GT(wnd.paints, 0);
+    CRect client;
+    wnd.GetClientRect(&client);
+    EXPECT_EQ(client, wnd.lastPaintRect);
+    CRect pending;
+    EXPECT_FALSE(::GetUpdateRect(wnd, &pending, FALSE));   // EndPaint validated the window
+
+    {
+        CClientDC dc(&wnd);
+        ASSERT_NE(nullptr, dc.GetSafeHdc());
+        EXPECT_EQ(&wnd, dc.GetWindow());
+        EXPECT_EQ(kRed, dc.GetPixel(5, 5));
+        dc.FillSolidRect(0, 0, 10, 10, kBlue);
+        EXPECT_EQ(kBlue, dc.GetPixel(5, 5));
+    }
+
+    // Only the invalidated part is handed to the next paint.
+    wnd.color = kGreen;
+    wnd.InvalidateRect(CRect(20, 20, 30, 30), FALSE);
+    wnd.UpdateWindow();
+    EXPECT_EQ(CRect(20, 20, 30, 30), wnd.lastPaintRect);
+    {
+        CClientDC dc(&wnd);
+        EXPECT_EQ(kGreen, dc.GetPixel(25, 25));
+        EXPECT_EQ(kBlue, dc.GetPixel(5, 5));
+        EXPECT_EQ(kRed, dc.GetPixel(40, 40));
+    }
+
+    {
+        // The window DC starts at the border, outside the client area.
+        CWindowDC dc(&wnd);
+        CPoint origin(0, 0);
+        wnd.ClientToScreen(&origin);
+        CRect frame;
+        wnd.GetWindowRect(&frame);
+        int border = origin.x - frame.left;
+        ASSERT_GT(border, 0);
+        EXPECT_EQ(kBlue, dc.GetPixel(border + 5, border + 5));
+        EXPECT_NE(kBlue, dc.GetPixel(0, 0));
+    }
+    wnd.DestroyWindow();
+    CWnd::DeleteTempMap();
+    AfxDeleteTempDrawingObjects();
 }
 
 } // namespace
