@@ -1,5 +1,6 @@
 // The common controls: header, tool tip, tree view, list view, track bar and up-down control.
 #include "platform/framework/Controls.h"
+#include "platform/framework/ControlReflection.h"
 
 IMPLEMENT_DYNAMIC(CHeaderCtrl, CWnd)
 IMPLEMENT_DYNAMIC(CToolTipCtrl, CWnd)
@@ -69,6 +70,11 @@ CImageList* CHeaderCtrl::CreateDragImage(int index)
 }
 
 void CHeaderCtrl::DrawItem(LPDRAWITEMSTRUCT) {}
+
+BOOL CHeaderCtrl::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    return fxdetail::ReflectItemMessage(this, message, wParam, lParam, result);
+}
 
 // ---------------------------------------------------------------------------------------------
 // CToolTipCtrl
@@ -582,6 +588,11 @@ CSize CListCtrl::ApproximateViewRect(CSize size, int count) const
 }
 
 void CListCtrl::DrawItem(LPDRAWITEMSTRUCT) {}
+
+BOOL CListCtrl::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    return fxdetail::ReflectItemMessage(this, message, wParam, lParam, result);
+}
 
 // ---------------------------------------------------------------------------------------------
 // CSliderCtrl

@@ -1,5 +1,6 @@
 // The standard controls: buttons, edits, statics, list boxes, combo boxes and scroll bars.
 #include "platform/framework/Controls.h"
+#include "platform/framework/ControlReflection.h"
 
 IMPLEMENT_DYNAMIC(CButton, CWnd)
 IMPLEMENT_DYNAMIC(CEdit, CWnd)
@@ -7,6 +8,7 @@ IMPLEMENT_DYNAMIC(CStatic, CWnd)
 IMPLEMENT_DYNAMIC(CListBox, CWnd)
 IMPLEMENT_DYNAMIC(CComboBox, CWnd)
 IMPLEMENT_DYNAMIC(CScrollBar, CWnd)
+
 
 BOOL CButton::Create(LPCTSTR caption, DWORD style, const RECT& rect, CWnd* parent, UINT id)
 {
@@ -19,6 +21,11 @@ UINT CButton::GetButtonStyle() const
 }
 
 void CButton::DrawItem(LPDRAWITEMSTRUCT) {}
+
+BOOL CButton::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    return fxdetail::ReflectItemMessage(this, message, wParam, lParam, result);
+}
 
 BOOL CEdit::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)
 {
@@ -81,6 +88,11 @@ BOOL CStatic::Create(LPCTSTR text, DWORD style, const RECT& rect, CWnd* parent, 
 
 void CStatic::DrawItem(LPDRAWITEMSTRUCT) {}
 
+BOOL CStatic::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    return fxdetail::ReflectItemMessage(this, message, wParam, lParam, result);
+}
+
 BOOL CListBox::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)
 {
     return CWnd::Create(WC_LISTBOXW, nullptr, style, rect, parent, id);
@@ -108,6 +120,11 @@ void CListBox::DrawItem(LPDRAWITEMSTRUCT) {}
 void CListBox::MeasureItem(LPMEASUREITEMSTRUCT) {}
 int CListBox::CompareItem(LPCOMPAREITEMSTRUCT) { return 0; }
 void CListBox::DeleteItem(LPDELETEITEMSTRUCT) {}
+
+BOOL CListBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    return fxdetail::ReflectItemMessage(this, message, wParam, lParam, result);
+}
 
 BOOL CComboBox::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)
 {
@@ -137,6 +154,11 @@ void CComboBox::DrawItem(LPDRAWITEMSTRUCT) {}
 void CComboBox::MeasureItem(LPMEASUREITEMSTRUCT) {}
 int CComboBox::CompareItem(LPCOMPAREITEMSTRUCT) { return 0; }
 void CComboBox::DeleteItem(LPDELETEITEMSTRUCT) {}
+
+BOOL CComboBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    return fxdetail::ReflectItemMessage(this, message, wParam, lParam, result);
+}
 
 BOOL CScrollBar::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)
 {

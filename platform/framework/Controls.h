@@ -40,8 +40,12 @@ public:
     HBITMAP GetBitmap() const { return reinterpret_cast<HBITMAP>(Send(BM_GETIMAGE, IMAGE_BITMAP)); }
     void Click() { Send(BM_CLICK); }
 
-    // Owner-drawn buttons (BS_OWNERDRAW) draw here when the parent reflects WM_DRAWITEM.
+    // Owner-drawn buttons (BS_OWNERDRAW) draw here.
     virtual void DrawItem(LPDRAWITEMSTRUCT drawItem);
+
+protected:
+    // Owner-drawn items reach the virtual members above through the parent's reflection.
+    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 };
 
 class CEdit : public fxdetail::ControlWnd {
@@ -107,6 +111,10 @@ public:
     HCURSOR GetCursor() const { return reinterpret_cast<HCURSOR>(Send(STM_GETIMAGE, IMAGE_CURSOR)); }
 
     virtual void DrawItem(LPDRAWITEMSTRUCT drawItem);
+
+protected:
+    // Owner-drawn items reach the virtual members above through the parent's reflection.
+    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 };
 
 class CListBox : public fxdetail::ControlWnd {
@@ -148,11 +156,15 @@ public:
     // The item nearest to a client point; `outside` tells whether the point is beyond the items.
     UINT ItemFromPoint(CPoint pt, BOOL& outside) const;
 
-    // Owner-drawn list boxes: called through reflected messages.
+    // Owner-drawn list boxes.
     virtual void DrawItem(LPDRAWITEMSTRUCT drawItem);
     virtual void MeasureItem(LPMEASUREITEMSTRUCT measureItem);
     virtual int CompareItem(LPCOMPAREITEMSTRUCT compareItem);
     virtual void DeleteItem(LPDELETEITEMSTRUCT deleteItem);
+
+protected:
+    // Owner-drawn items reach the virtual members above through the parent's reflection.
+    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 };
 
 class CComboBox : public fxdetail::ControlWnd {
@@ -202,6 +214,10 @@ public:
     virtual void MeasureItem(LPMEASUREITEMSTRUCT measureItem);
     virtual int CompareItem(LPCOMPAREITEMSTRUCT compareItem);
     virtual void DeleteItem(LPDELETEITEMSTRUCT deleteItem);
+
+protected:
+    // Owner-drawn items reach the virtual members above through the parent's reflection.
+    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 };
 
 class CScrollBar : public fxdetail::ControlWnd {
@@ -244,6 +260,10 @@ public:
     CImageList* CreateDragImage(int index);
 
     virtual void DrawItem(LPDRAWITEMSTRUCT drawItem);
+
+protected:
+    // Owner-drawn items reach the virtual members above through the parent's reflection.
+    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 };
 
 class CToolTipCtrl : public fxdetail::ControlWnd {
@@ -474,6 +494,10 @@ public:
     CSize ApproximateViewRect(CSize size = CSize(-1, -1), int count = -1) const;
 
     virtual void DrawItem(LPDRAWITEMSTRUCT drawItem);
+
+protected:
+    // Owner-drawn items reach the virtual members above through the parent's reflection.
+    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 };
 
 class CSliderCtrl : public fxdetail::ControlWnd {

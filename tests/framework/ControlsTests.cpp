@@ -518,6 +518,51 @@ TEST_F(ControlsTest, RichEditTextSelectionAndFormats)
     EXPECT_EQ(ENM_CHANGE | ENM_SELCHANGE, rich.GetEventMask());
 }
 
+// Owner-drawn controls that only override the virtual item members.
+class COwnerDrawnButton : public CButton {
+public:
+    int draws = 0;
+    void DrawItem(LPDRAWITEMSTRUCT item) override
+    {
+        ++draws;
+        CDC::FromHandle(item->hDC)->FillSolidRect(&item->rcItem, RGB(0, 0, 255));
+    }
+};
+
+class COwnerDrawnList : public CListBox {
+public:
+    int measures = 0;
+    std::vector<DWORD_PTR> drawn;
+    void MeasureItem(LPMEASUREITEMSTRUCT item) override
+    {
+        ++measures;
+        item->itemHeight = 23;
+    }
+    void DrawItem(LPDRAWITEMSTRUCT item) override { drawn.push_back(item->itemData); }
+};
+
+TEST_F(ControlsTest, OwnerDrawnControlsReachTheirVirtualItemMembers)
+{
+    COwnerDrawnButton button;
+    ASSERT_TRUE(button.Create(L"", kChild | BS_OWNERDRAW, CRect(0, 0, 40, 20), host, 120));
+    button.Invalidate();
+    button.UpdateWindow();
+    EXPECT_GT(button.draws, 0);
+
+    COwnerDrawnList list;
+    ASSERT_TRUE(list.Create(kChild | LBS_OWNERDRAWFIXED, CRect(50, 0, 200, 150), host, 121));
+    EXPECT_GT(list.measures, 0);   // asked while the control was being created
+    EXPECT_EQ(23, list.GetItemHeight(0));
+    // Without LBS_HASSTRINGS the "string" is the item's data.
+    list.AddString(reinterpret_cast<LPCTSTR>(30));
+    list.AddString(reinterpret_cast<LPCTSTR>(10));
+    EXPECT_EQ(10u, list.GetItemData(1));
+    list.UpdateWindow();
+    ASSERT_GE(list.drawn.size(), 2u);
+    EXPECT_EQ(30u, list.drawn[0]);
+    EXPECT_EQ(10u, list.drawn[1]);
+}
+
 TEST_F(ControlsTest, PopupMenuReturnsTheChosenCommand)
 {
     CMenu menu;
