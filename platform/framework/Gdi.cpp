@@ -1,8 +1,7 @@
 #include "platform/framework/Gdi.h"
 #include "platform/framework/Strings.h"
+#include "platform/framework/WinApp.h"
 #include <cstdlib>
-
-HINSTANCE AfxGetResourceHandle();
 
 IMPLEMENT_DYNAMIC(CGdiObject, CObject)
 IMPLEMENT_DYNAMIC(CPen, CGdiObject)

@@ -1,8 +1,7 @@
 #include "platform/framework/ImageList.h"
 #include "platform/framework/Gdi.h"
 #include "platform/framework/Wnd.h"
-
-HINSTANCE AfxGetResourceHandle();
+#include "platform/framework/WinApp.h"
 
 IMPLEMENT_DYNAMIC(CImageList, CObject)
 

@@ -2,8 +2,7 @@
 #include "platform/framework/Gdi.h"
 #include "platform/framework/Strings.h"
 #include "platform/framework/Wnd.h"
-
-HINSTANCE AfxGetResourceHandle();
+#include "platform/framework/WinApp.h"
 
 IMPLEMENT_DYNAMIC(CMenu, CObject)
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include "platform/framework/Gdi.h"
 #include "platform/framework/ImageList.h"
+#include "platform/framework/WinApp.h"
 
 namespace {
 
@@ -176,6 +177,27 @@ TEST(ImageListOwnershipTest, OwnerDestroysBorrowedDoesNot)
     EXPECT_FALSE(empty.Create(54321, 16, 1, CLR_NONE));
     CImageList* none = nullptr;
     EXPECT_EQ(nullptr, none->GetSafeHandle());
+}
+
+// The tool-bar bitmap strips of comctl32 stand in for a bitmap resource of the program.
+TEST(ImageListResourceTest, ListAndBitmapFromTheCurrentResourceModule)
+{
+    const UINT kStandardSmall = 120;
+    HINSTANCE previous = AfxGetResourceHandle();
+    AfxSetResourceHandle(::GetModuleHandleW(L"comctl32.dll"));
+    CBitmap strip;
+    BOOL bitmapLoaded = strip.LoadBitmap(kStandardSmall);
+    CImageList list;
+    BOOL listLoaded = list.Create(kStandardSmall, 16, 1, RGB(192, 192, 192));
+    AfxSetResourceHandle(previous);
+
+    ASSERT_TRUE(bitmapLoaded);
+    ASSERT_TRUE(listLoaded);
+    BITMAP info{};
+    ASSERT_TRUE(strip.GetBitmap(&info));
+    EXPECT_EQ(16, info.bmHeight);
+    ASSERT_GT(info.bmWidth, 16);
+    EXPECT_EQ(info.bmWidth / 16, list.GetImageCount());
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "platform/framework/Gdi.h"
 #include "platform/framework/Menu.h"
 #include "platform/framework/Strings.h"
+#include "platform/framework/WinApp.h"
 
 namespace {
 
@@ -143,6 +144,25 @@ TEST(MenuOwnershipTest, DestructorDestroysAndDetachHandsOver)
     EXPECT_FALSE(empty.LoadMenu(54321));
     CMenu* none = nullptr;
     EXPECT_EQ(nullptr, none->GetSafeHmenu());
+}
+
+// Resources come from the current resource module; user32 has a few menus of its own.
+TEST(MenuResourceTest, LoadMenuReadsTheCurrentResourceModule)
+{
+    HINSTANCE previous = AfxGetResourceHandle();
+    AfxSetResourceHandle(::GetModuleHandleW(L"user32.dll"));
+    CMenu menu;
+    BOOL loaded = menu.LoadMenu(L"EDITMENU");
+    AfxSetResourceHandle(previous);
+    ASSERT_TRUE(loaded);
+    EXPECT_GT(menu.GetMenuItemCount(), 0);
+    CMenu* popup = menu.GetSubMenu(0);
+    ASSERT_NE(nullptr, popup);
+    EXPECT_GT(popup->GetMenuItemCount(), 3);
+
+    CMenu missing;
+    EXPECT_FALSE(missing.LoadMenu(L"EDITMENU"));   // not in the test program itself
+    AfxDeleteTempDrawingObjects();
 }
 
 } // namespace
