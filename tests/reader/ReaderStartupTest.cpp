@@ -138,6 +138,12 @@ TEST(ReaderStartup, GermanUserGetsTheBooksSettingsAndTheGermanModule)
     PostMessageW(found.hwnd, WM_CHAR, 'b', 0);
     EXPECT_TRUE(testsupport::PumpUntil([&] { return !IsWindow(found.hwnd); }, 10000));
 
+    if (IsWindow(found.hwnd))
+        PostMessageW(found.hwnd, WM_CLOSE, 0, 0);
+    int exitCode = -1;
+    ASSERT_TRUE(reader.Wait(30000, exitCode));
+    EXPECT_EQ(exitCode, 0) << ReadFile(folder.File(L"reader.log"));
+
     // The module was written into the work folder from the executable's resources.
     const std::string german = ReadFile(testsupport::ExecutableFolder() + L"FolionyxLanguage1031.dll");
     ASSERT_FALSE(german.empty());
@@ -147,10 +153,4 @@ TEST(ReaderStartup, GermanUserGetsTheBooksSettingsAndTheGermanModule)
             extracted = true;
     }
     EXPECT_TRUE(extracted);
-
-    if (IsWindow(found.hwnd))
-        PostMessageW(found.hwnd, WM_CLOSE, 0, 0);
-    int exitCode = -1;
-    ASSERT_TRUE(reader.Wait(30000, exitCode));
-    EXPECT_EQ(exitCode, 0) << ReadFile(folder.File(L"reader.log"));
 }
