@@ -274,7 +274,8 @@ public:
     virtual BOOL CreateEx(CWnd* parent, DWORD style = 0, DWORD exStyle = 0);
 
     // A tool for a window (id 0: the whole window) or for a rectangle of it (id != 0).
-    // text LPSTR_TEXTCALLBACK asks the owner with TTN_GETDISPINFO.
+    // text LPSTR_TEXTCALLBACK asks the owner with TTN_GETDISPINFO. The tip watches the
+    // tool's mouse messages itself (TTF_SUBCLASS); relaying them as well does no harm.
     BOOL AddTool(CWnd* wnd, LPCTSTR text = LPSTR_TEXTCALLBACK, LPCRECT toolRect = nullptr, UINT_PTR toolId = 0);
     BOOL AddTool(CWnd* wnd, UINT textId, LPCRECT toolRect = nullptr, UINT_PTR toolId = 0);
     void DelTool(CWnd* wnd, UINT_PTR toolId = 0);
