@@ -63,6 +63,13 @@ private:
         HtmlToken token;
         while (!m_stopped) {
             m_tokenizer.Next(token);
+            if (m_skipNewline) {
+                m_skipNewline = false;
+                if (token.kind == HtmlToken::Kind::Text && !token.text.empty()) {
+                    size_t cut = token.text.compare(0, 2, L"\r\n") == 0 ? 2 : (token.text[0] == L'\n' || token.text[0] == L'\r') ? 1 : 0;
+                    token.text.erase(0, cut);
+                }
+            }
             switch (token.kind) {
             case HtmlToken::Kind::End: return;
             case HtmlToken::Kind::Text: OnText(token.text); break;
@@ -291,6 +298,8 @@ private:
         InsertNode(std::move(node), !isVoid);
 
         bool pushed = m_stack.size() > depthBefore;
+        if (tag == L"pre" || tag == L"listing")
+            m_skipNewline = true;   // a newline right after the start tag is not content
         if (OneOf(tag, {L"script", L"style", L"xmp", L"iframe", L"noembed", L"plaintext"}))
             m_tokenizer.EnterRawText(tag, false);
         else if (tag == L"textarea" || tag == L"title")
@@ -300,6 +309,8 @@ private:
         // Raw-text elements take their text and close right away.
         HtmlToken text;
         m_tokenizer.Next(text);
+        if (tag == L"textarea" && !text.text.empty() && text.text[0] == L'\n')
+            text.text.erase(0, 1);
         if (text.kind == HtmlToken::Kind::Text && Count()) {
             Node* target = pushed ? Current() : nullptr;
             if (target)
@@ -367,6 +378,7 @@ private:
     size_t m_nodes = 0;
     bool m_stopped = false;
     bool m_fragment = false;
+    bool m_skipNewline = false;
 };
 
 } // namespace

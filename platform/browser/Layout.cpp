@@ -459,13 +459,23 @@ public:
         int prevMargin = 0;
         bool first = true;
         const ComputedStyle& parentStyle = *b->style;
+        // Margins of the first and last child join the parent's own margins when nothing
+        // (border, padding) separates them; the root and table cells keep theirs apart.
+        bool joinsMargins = b->node && b->node != m_doc.Root() && b->kind == LayoutBox::Kind::Block &&
+                            b->style->floatSide == FloatSide::None;
+        bool joinTop = joinsMargins && b->border.top == 0 && b->padding.top == 0;
+        bool joinBottom = joinsMargins && b->border.bottom == 0 && b->padding.bottom == 0 && b->style->height.IsAuto();
         for (auto& child : b->children) {
             ResolveEdges(child.get(), cw);
             const ComputedStyle& cs = *child->style;
             if (cs.clear)
                 cursor = std::max(cursor, fc.ClearY(cs.clear, cursor));
             int mt = child->margin.top;
-            int top = first ? cursor : cursor - prevMargin + std::max(prevMargin, mt) - mt;
+            int top;
+            if (first)
+                top = joinTop && mt > 0 ? cursor + std::max(0, mt - std::max(0, b->margin.top)) - mt : cursor;
+            else
+                top = cursor - prevMargin + std::max(prevMargin, mt) - mt;
             LayoutBlock(child.get(), cx, top, cw, fc, depth + 1);
             // Centred parents centre narrower tables and rules, as browsers do.
             if ((child->kind == LayoutBox::Kind::Table || child->kind == LayoutBox::Kind::Rule) &&
@@ -478,8 +488,10 @@ public:
             prevMargin = child->margin.bottom;
             first = false;
         }
-        if (b->hasMarker)
-            PlaceMarker(b);
+        if (joinBottom && !first && prevMargin > 0) {
+            cursor -= prevMargin;
+            b->margin.bottom = std::max(b->margin.bottom, prevMargin);
+        }
         return std::max(0, cursor - cy);
     }
 
@@ -887,11 +899,6 @@ public:
         r.inlineBackground = bg;
         r.hasInlineBackground = hasBg;
         b->runs.push_back(r);
-    }
-
-    void PlaceMarker(LayoutBox* b)
-    {
-        (void)b;   // markers are positioned at paint time from the first line
     }
 
     // --- tables ---

@@ -41,6 +41,17 @@ TEST(Layout, BlocksStackWithCollapsedMarginsAndInlinesFlow)
     EXPECT_GE(layout->ContentHeight(), Bottom(c));
 }
 
+TEST(Layout, FirstAndLastChildMarginsJoinTheParents)
+{
+    auto doc = Parse(L"<body style='margin:16px'><h1 id=h style='margin:10px 0'>x</h1>"
+                     L"<div id=d><p id=p style='margin:12px 0'>y</p></div><div id=e>z</div>"
+                     L"<div id=f style='padding:5px'><p id=q style='margin:12px 0'>w</p></div></body>");
+    LayOut(*doc, 400);
+    EXPECT_EQ(16, Geo(*doc, L"h").top);                          // 10 inside the body's 16
+    EXPECT_EQ(12, Geo(*doc, L"e").top - Bottom(Geo(*doc, L"p")));   // one 12, not two
+    EXPECT_EQ(Geo(*doc, L"f").top + 5 + 12, Geo(*doc, L"q").top);   // padding keeps them apart
+}
+
 TEST(Layout, WrapsLinesAndBreaksOverlongWords)
 {
     std::wstring words;

@@ -42,6 +42,7 @@ const TreeCase kTreeCases[] = {
     {L"a<", L"\"a<\""},
     {L"<p attr=\"unterminated>x", L"p"},
     {L"<form><input value=v>text</form>", L"form(input,\"text\")"},
+    {L"<pre>\r\nline\n</pre><textarea>\nt</textarea>", L"pre(\"line\n\"),textarea(\"t\")"},
     {L"<html><body bgcolor=red><p>x</body></html>after", L"p(\"xafter\")"},
 };
 
