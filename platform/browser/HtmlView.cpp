@@ -1,4 +1,5 @@
 #include "platform/browser/HtmlView.h"
+#include "platform/browser/FindDialog.h"
 #include "platform/framework/FrameworkIds.h"
 #include "platform/framework/Gdi.h"
 
@@ -174,6 +175,14 @@ BOOL CHtmlView::OnEraseBkgnd(CDC*)
 
 void CHtmlView::OnDraw(CDC*)
 {
+}
+
+BOOL CHtmlView::PreTranslateMessage(MSG* pMsg)
+{
+    fxb::FindDialog* find = m_browser.GetFindDialog();
+    if (find && find->Handle() && ::IsWindow(find->Handle()) && ::IsDialogMessageW(find->Handle(), pMsg))
+        return TRUE;
+    return CView::PreTranslateMessage(pMsg);
 }
 
 BOOL CHtmlView::CreateControlSite(IUnknown** ppSite)

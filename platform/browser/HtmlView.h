@@ -65,6 +65,8 @@ public:
     virtual BOOL CreateControlSite(IUnknown** ppSite);
 
     void OnDraw(CDC* pDC) override;
+    // Keys for the modeless find dialog go to the dialog.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);

@@ -15,7 +15,7 @@ html, body, div, p, h1, h2, h3, h4, h5, h6, ul, ol, dl, dt, dd, blockquote, pre,
 fieldset, noframes, listing, xmp, plaintext, article, section, header, footer, nav, aside, figure, figcaption,
 main, menu, dir, details, summary, hr, legend, frameset { display: block }
 head, script, style, title, meta, link, base, noembed, param, area, map, datalist, template, basefont, bgsound,
-iframe, object, embed, applet, select, input, button, frame { display: none }
+iframe, object, embed, applet, select, input, frame { display: none }
 li { display: list-item }
 table { display: table }
 tr { display: table-row }

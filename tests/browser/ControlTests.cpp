@@ -391,6 +391,16 @@ TEST_F(ControlTest, ScrollingInPageUnitsWithClamping)
     EXPECT_GT(body.scrollTop(), afterKey);
     SendMessageW(control.Handle(), WM_KEYDOWN, VK_HOME, 0);
     EXPECT_EQ(0, body.scrollTop());
+    // The scroll bar's own messages.
+    SendMessageW(control.Handle(), WM_VSCROLL, SB_LINEDOWN, 0);
+    EXPECT_GT(body.scrollTop(), 0);
+    SendMessageW(control.Handle(), WM_VSCROLL, SB_BOTTOM, 0);
+    EXPECT_EQ(height - control.ClientHeight(), body.scrollTop());
+    SCROLLINFO si = {sizeof(si), SIF_POS};
+    GetScrollInfo(control.Handle(), SB_VERT, &si);
+    EXPECT_EQ(body.scrollTop(), si.nPos);
+    SendMessageW(control.Handle(), WM_VSCROLL, SB_TOP, 0);
+    EXPECT_EQ(0, body.scrollTop());
     // Zoomed, offsets and scroll positions stay in the same units.
     control.SetOpticalZoom(300);
     HtmlElement sec2 = doc->getElementById(L"sec2");
@@ -461,6 +471,19 @@ TEST_F(ControlTest, LinkColourAndHandCursorInTheWindow)
     RECT area = {a.offsetLeft(), a.offsetTop(), a.offsetLeft() + a.offsetWidth(), a.offsetTop() + a.offsetHeight()};
     EXPECT_GT(shot.CountColor(RGB(0, 0, 255), area), 30);
     EXPECT_EQ(RGB(255, 255, 255), shot.Pixel(shot.Width() - 3, shot.Height() - 3));
+
+    // Over a link the cursor is the hand, over text the text cursor.
+    POINT pt = {a.offsetLeft() + 3, a.offsetTop() + a.offsetHeight() / 2};
+    ClientToScreen(control.Handle(), &pt);
+    SetCursorPos(pt.x, pt.y);
+    SendMessageW(control.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(control.Handle()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(LoadCursorW(nullptr, IDC_HAND), GetCursor());
+    HtmlElement text = doc->getElementById(L"text");
+    pt = {text.offsetLeft() + 3, text.offsetTop() + text.offsetHeight() / 2};
+    ClientToScreen(control.Handle(), &pt);
+    SetCursorPos(pt.x, pt.y);
+    SendMessageW(control.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(control.Handle()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(LoadCursorW(nullptr, IDC_IBEAM), GetCursor());
 }
 
 TEST_F(ControlTest, FindPrintAndPreview)
