@@ -598,7 +598,8 @@ public:
             b->runs.push_back(run);
             maxRight = std::max(maxRight, rect.right);
         };
-        auto finishLine = [&](bool forced) {
+        // `forced`: a break ended the line; `last`: the content ended (neither is justified).
+        auto finishLine = [&](bool forced, bool last = false) {
             size_t end = b->runs.size();
             bool any = end > ls.firstRun;
             if (!any && !forced) {
@@ -671,7 +672,7 @@ public:
                 dx = std::max(0, free / 2);
             else if (align == TextAlign::Right)
                 dx = std::max(0, free);
-            else if (align == TextAlign::Justify && !forced && free > 0 && bs.Wraps()) {
+            else if (align == TextAlign::Justify && !forced && !last && free > 0 && bs.Wraps()) {
                 int spaces = 0;
                 for (size_t i = ls.firstRun; i < end; ++i) {
                     const Run& r = b->runs[i];
@@ -791,7 +792,7 @@ public:
             }
         }
         if (b->runs.size() > ls.firstRun || !ls.pendingFloats.empty())
-            finishLine(false);
+            finishLine(false, true);
         return b->lines.empty() ? 0 : ls.top - cy;
     }
 

@@ -52,7 +52,7 @@ small { font-size: smaller }
 big { font-size: larger }
 a:link { color: #0000FF; text-decoration: underline }
 center { text-align: center }
-hr { border: 1px inset #808080; margin: 8px 0 }
+hr { border: 1px inset #808080; margin: 8px auto }
 nobr { white-space: nowrap }
 )CSS";
 

@@ -147,7 +147,9 @@ TEST(Layout, WidthsMarginsCentringAndAlignment)
                      L"<p align=right style='margin:0'><span id=rs>right</span></p>"
                      L"<p align=center style='margin:0'><span id=cs>mid</span></p>"
                      L"<div style='padding:5px 7px;border:3px solid black' id=box>x</div>"
-                     L"<div id=hidden style='display:none'>gone</div><div id=next>n</div></body>");
+                     L"<div id=hidden style='display:none'>gone</div><div id=next>n</div>"
+                     L"<hr id=hr width=100><p align=justify style='margin:0'>aa bb cc dd ee ff gg hh ii jj kk ll mm nn oo pp qq "
+                     L"rr ss tt uu vv ww xx yy zz aa bb cc dd ee ff gg hh ii jj kk ll mm nn oo pp <span id=end>end</span></p></body>");
     LayOut(*doc, 400);
     EXPECT_EQ(200, Geo(*doc, L"half").width);
     EXPECT_EQ(150, Geo(*doc, L"auto").left);
@@ -158,6 +160,8 @@ TEST(Layout, WidthsMarginsCentringAndAlignment)
     EXPECT_EQ(400, Geo(*doc, L"box").width);
     EXPECT_FALSE(Geo(*doc, L"hidden").valid);
     EXPECT_EQ(Bottom(Geo(*doc, L"box")), Geo(*doc, L"next").top);
+    EXPECT_NEAR(150, Geo(*doc, L"hr").left, 1);                   // rules are centred
+    EXPECT_LT(Right(Geo(*doc, L"end")), 300);                     // the last line is not justified
 }
 
 TEST(Layout, ZoomAndTextSizeScaleProportionally)
