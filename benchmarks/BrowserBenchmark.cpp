@@ -4,6 +4,7 @@
 #include "platform/browser/Layout.h"
 #include "platform/browser/Painter.h"
 #include <windows.h>
+#include <psapi.h>
 #include <cstdio>
 #include <string>
 
@@ -99,5 +100,9 @@ int wmain()
     }
     double ratio = total[2] / (total[1] > 0 ? total[1] : 1);
     std::printf("4 MB / 1 MB: %.2f (linear growth gives about 4, the limit is 5)\n", ratio);
+    PROCESS_MEMORY_COUNTERS pmc = {};
+    pmc.cb = sizeof(pmc);
+    if (GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof(pmc)))
+        std::printf("peak working set: %lu MB\n", static_cast<unsigned long>(pmc.PeakWorkingSetSize >> 20));
     return ratio <= 5.0 ? 0 : 1;
 }
