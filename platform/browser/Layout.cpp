@@ -950,6 +950,26 @@ public:
         return s.borderCollapse ? 0 : static_cast<int>(std::lround(s.borderSpacing * m_zoom));
     }
 
+    // Space at the table's edges and between cells. Collapsed borders overlap neighbouring cells
+    // by their border width, so that two cells share one line.
+    void Gaps(LayoutBox* table, const Grid& g, int& edge, int& inter) const
+    {
+        int spacing = Spacing(*table->style);
+        edge = inter = spacing;
+        if (table->style->borderCollapse) {
+            int overlap = 0;
+            for (const LayoutBox* cell : g.cells)
+                overlap = std::max(overlap, std::max(cell->border.left, cell->border.top));
+            edge = 0;
+            inter = -std::min(overlap, 20);
+        }
+    }
+
+    static int TotalGaps(int columns, int edge, int inter)
+    {
+        return 2 * edge + std::max(0, columns - 1) * inter;
+    }
+
     void ColumnWidths(LayoutBox* table, Grid& g, std::vector<int>& colMin, std::vector<int>& colMax,
                       std::vector<int>& colFixed, std::vector<float>& colPercent, int depth)
     {
@@ -958,7 +978,10 @@ public:
         colMax.assign(n, 0);
         colFixed.assign(n, -1);
         colPercent.assign(n, 0);
-        int spacing = Spacing(*table->style);
+        for (LayoutBox* cell : g.cells)
+            ResolveEdges(cell, 0);
+        int edge, spacing;
+        Gaps(table, g, edge, spacing);
         // Single-column cells first, then spanning cells spread what they lack.
         for (int pass = 0; pass < 2; ++pass) {
             for (LayoutBox* cell : g.cells) {
@@ -1013,14 +1036,15 @@ public:
         std::vector<float> colPercent;
         ColumnWidths(t, g, colMin, colMax, colFixed, colPercent, depth);
         int n = g.columns;
-        int spacing = Spacing(s);
+        int edge, spacing;
+        Gaps(t, g, edge, spacing);
         int hz = t->border.left + t->border.right + t->padding.left + t->padding.right;
         long long sumMin = 0, sumMax = 0;
         for (int c = 0; c < n; ++c) {
             sumMin += colMin[c];
             sumMax += colMax[c];
         }
-        int gaps = (n + 1) * spacing;
+        int gaps = TotalGaps(n, edge, spacing);
         int availContent = std::max(0, avail - t->margin.left - t->margin.right - hz);
         int target;
         bool specified = !s.width.IsAuto();
@@ -1110,7 +1134,7 @@ public:
         int gridTop = cursor;
         t->y = std::min(t->y, gridTop);
         std::vector<int> colX(n + 1, 0);
-        int acc = cx + spacing;
+        int acc = cx + edge;
         for (int c = 0; c < n; ++c) {
             colX[c] = acc;
             acc += widths[c] + spacing;
@@ -1149,7 +1173,7 @@ public:
                 rowHeight[r0 + cell->rowspan - 1] += cell->height - have;
         }
         std::vector<int> rowTop(rows + 1, 0);
-        int ry = gridTop + spacing;
+        int ry = gridTop + edge;
         for (size_t r = 0; r < rows; ++r) {
             rowTop[r] = ry;
             ry = Clamp(static_cast<long long>(ry) + rowHeight[r] + spacing);
@@ -1157,7 +1181,7 @@ public:
         rowTop[rows] = ry;
         for (size_t r = 0; r < rows; ++r) {
             LayoutBox* row = g.rows[r];
-            row->x = cx + spacing;
+            row->x = cx + edge;
             row->y = rowTop[r];
             row->width = colX[n] - spacing - row->x;
             row->height = rowHeight[r];
@@ -1184,7 +1208,7 @@ public:
             cell->visualBottom = std::max(cell->visualBottom, cell->y + cell->height);
             g.rows[r0]->visualBottom = std::max(g.rows[r0]->visualBottom, cell->visualBottom);
         }
-        int bottom = (rows ? rowTop[rows] : gridTop + spacing);
+        int bottom = rows ? rowTop[rows] - spacing + edge : gridTop + 2 * edge;
         t->height = Clamp(static_cast<long long>(bottom) - t->y + t->padding.bottom + t->border.bottom);
         t->visualBottom = t->y + t->height;
         for (auto& c : t->children)
@@ -1250,7 +1274,9 @@ public:
                 a += colMin[i];
                 c += colMax[i];
             }
-            int gaps = (g.columns + 1) * Spacing(s);
+            int edge, inter;
+            Gaps(b, g, edge, inter);
+            int gaps = TotalGaps(g.columns, edge, inter);
             mn = Clamp(a + gaps);
             mx = Clamp(c + gaps);
         } else if (!b->children.empty()) {

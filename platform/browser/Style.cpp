@@ -739,7 +739,7 @@ void StyleResolver::ApplyOne(const CssDeclaration& d, ComputedStyle& s, const Co
             ApplyFourSides(parts, s.borderStyle, [&](const std::wstring& t, BorderStyle& b) { bool ok; b = ParseBorderStyle(t, ok); return ok; });
         else
             ApplyFourSides(parts, s.borderColor, [&](const std::wstring& t, COLORREF& c) { return ParseColor(t, c); });
-    } else if (p.compare(0, 7, L"border-") == 0 && (p.size() > 13)) {
+    } else if (p.compare(0, 7, L"border-") == 0 && p.size() > 13 && p != L"border-collapse" && p != L"border-spacing") {
         // border-top-width, border-left-color, ...
         size_t dash = p.find(L'-', 7);
         std::wstring side = p.substr(7, dash == std::wstring::npos ? std::wstring::npos : dash - 7);

@@ -109,6 +109,16 @@ TEST(Layout, TablesHonourSpansWidthsSpacingAndPadding)
     EXPECT_NEAR(300, Geo(*doc, L"p2").width, 1);
 }
 
+TEST(Layout, CollapsedBordersAreShared)
+{
+    auto doc = Parse(L"<style>td { border: 2px solid #FF0000 }</style><table style='border-collapse: collapse'>"
+                     L"<tr><td id=a>a</td><td id=b>b</td></tr><tr><td id=c>c</td><td id=d>d</td></tr></table>");
+    LayOut(*doc, 400);
+    EXPECT_EQ(Right(Geo(*doc, L"a")) - 2, Geo(*doc, L"b").left);
+    EXPECT_EQ(Bottom(Geo(*doc, L"a")) - 2, Geo(*doc, L"c").top);
+    EXPECT_EQ(Geo(*doc, L"b").left, Geo(*doc, L"d").left);
+}
+
 TEST(Layout, RowspanCellsSpanRows)
 {
     auto doc = Parse(L"<table cellspacing=0><tr><td id=r rowspan=2>tall</td><td id=a>a</td></tr>"

@@ -53,6 +53,7 @@ TEST(Style, PropertiesShorthandsAndInheritance)
         L"<span id=s style='text-decoration: line-through; vertical-align: super'>x<b id=b>y</b></span></div>"
         L"<ol id=ol type=a><li id=li>x</ol><font id=f size=5 color=#00ff00 face='Courier New'>x</font>"
         L"<font id=f2 size=+2>y</font><table id=t border=2 cellpadding=5><tr><td id=td>x</td></tr></table>"
+        L"<table id=bs style='border-spacing: 5px; border-collapse: collapse'><tr><td>x</td></tr></table>"
         L"<body bgcolor=silver text=maroon link=teal><a id=link href=x>l</a></body>");
     const ComputedStyle& d = StyleOf(*doc, L"d");
     EXPECT_TRUE(d.italic);
@@ -89,6 +90,8 @@ TEST(Style, PropertiesShorthandsAndInheritance)
     EXPECT_EQ(L"DejaVu Sans Mono", StyleOf(*doc, L"f").fontFace);
     EXPECT_FLOAT_EQ(24, StyleOf(*doc, L"f2").fontSize);
     EXPECT_EQ(2, StyleOf(*doc, L"t").tableBorder);
+    EXPECT_FLOAT_EQ(5, StyleOf(*doc, L"bs").borderSpacing);
+    EXPECT_TRUE(StyleOf(*doc, L"bs").borderCollapse);
     EXPECT_EQ(BorderStyle::Inset, StyleOf(*doc, L"td").borderStyle[0]);
     EXPECT_FLOAT_EQ(5, StyleOf(*doc, L"td").padding[1].value);
     EXPECT_EQ(RGB(0, 128, 128), StyleOf(*doc, L"link").color);
