@@ -5,6 +5,8 @@
 // on the calling thread; temporaries never free their handle and live until the thread calls
 // AfxDeleteTempDrawingObjects (the application does so at idle time) or ends.
 #pragma once
+
+#include "platform/framework/ThreadLocal.h"
 #include <windows.h>
 #include <mutex>
 #include <unordered_map>
@@ -93,7 +95,7 @@ public:
     void DeleteTemporaries() { Temporaries().Clear(); }
 
 private:
-    struct TempSet {
+    struct TempSet : CNoTrackObject {
         std::unordered_map<Handle, Object*> map;
         std::vector<Object*> retired;
         void Clear()
@@ -115,8 +117,10 @@ private:
 
     static TempSet& Temporaries()
     {
-        static thread_local TempSet temps;
-        return temps;
+        // The framework's own thread-local holder: C++ thread_local objects with destructors
+        // are torn down unreliably here on threads started with CreateThread.
+        static CThreadLocal<TempSet>* holder = new CThreadLocal<TempSet>;
+        return *holder->GetData();
     }
 
     std::mutex m_mutex;
