@@ -140,6 +140,16 @@ Node* LinkOf(Node* n, const Node* stop)
     return nullptr;
 }
 
+// Inline elements whose padding, border or margins take room on the line.
+bool HasInlineBox(const ComputedStyle& s)
+{
+    for (int side = 0; side < 4; ++side)
+        if (s.HasBorder(side))
+            return true;
+    auto px = [](const Length& l) { return l.unit == Length::Unit::Px && l.value != 0; };
+    return px(s.padding[1]) || px(s.padding[3]) || px(s.margin[1]) || px(s.margin[3]);
+}
+
 std::wstring RomanNumeral(int n)
 {
     if (n <= 0 || n >= 4000)
@@ -301,11 +311,13 @@ private:
             pending.clear();
         };
         // Walk the children; inline elements are transparent, block descendants break the flow.
-        struct Frame { Node* node; size_t next; };
-        std::vector<Frame> stack{{e, 0}};
+        struct Frame { Node* node; size_t next; bool boxed; };
+        std::vector<Frame> stack{{e, 0, false}};
         while (!stack.empty()) {
             Frame& f = stack.back();
             if (f.next >= f.node->ChildCount()) {
+                if (f.boxed)
+                    pending.push_back({LayoutBox::InlineItem::Kind::Close, f.node});
                 stack.pop_back();
                 continue;
             }
@@ -350,7 +362,10 @@ private:
             }
             if (c->HasAttribute(L"id") || c->HasAttribute(L"name"))
                 pending.push_back({LayoutBox::InlineItem::Kind::Anchor, c});
-            stack.push_back({c, 0});
+            bool boxed = HasInlineBox(*s);
+            if (boxed)
+                pending.push_back({LayoutBox::InlineItem::Kind::Open, c});
+            stack.push_back({c, 0, boxed});
         }
         if (blocks.empty()) {
             box->items = std::move(pending);
@@ -537,6 +552,20 @@ public:
         h = std::max(0, std::min(h, 100000));
     }
 
+    // Border plus padding of an inline element on each side, in device pixels.
+    Edges InlineEdges(const ComputedStyle& s, int cw) const
+    {
+        auto border = [&](int side) {
+            return s.HasBorder(side) ? std::max(1, static_cast<int>(std::lround(s.borderWidth[side] * m_zoom))) : 0;
+        };
+        Edges e;
+        e.top = border(0) + std::max(0, s.padding[0].Resolve(cw, m_zoom));
+        e.right = border(1) + std::max(0, s.padding[1].Resolve(cw, m_zoom));
+        e.bottom = border(2) + std::max(0, s.padding[2].Resolve(cw, m_zoom));
+        e.left = border(3) + std::max(0, s.padding[3].Resolve(cw, m_zoom));
+        return e;
+    }
+
     int LayoutInline(LayoutBox* b, int cx, int cy, int cw, FloatContext& fc)
     {
         const ComputedStyle& bs = *b->style;
@@ -595,6 +624,7 @@ public:
             run.baseline = run.y + h;
             run.lineTop = run.y;
             run.lineHeight = h;
+            run.floating = true;
             b->runs.push_back(run);
             maxRight = std::max(maxRight, rect.right);
         };
@@ -612,7 +642,7 @@ public:
             bool onlyAnchors = true;
             for (size_t i = ls.firstRun; i < end; ++i) {
                 Run& r = b->runs[i];
-                if (r.kind == Run::Kind::Anchor)
+                if (r.kind == Run::Kind::Anchor || r.kind == Run::Kind::InlineBox || r.floating)
                     continue;
                 onlyAnchors = false;
                 int a, d;
@@ -654,11 +684,12 @@ public:
             // Alignment: trailing spaces do not count.
             int used = 0;
             for (size_t i = ls.firstRun; i < end; ++i)
-                used = std::max(used, b->runs[i].x + b->runs[i].width - ls.left);
+                if (!b->runs[i].floating)
+                    used = std::max(used, b->runs[i].x + b->runs[i].width - ls.left);
             int trailing = 0;
             for (size_t i = end; i > ls.firstRun; --i) {
                 Run& r = b->runs[i - 1];
-                if (r.kind == Run::Kind::Anchor)
+                if (r.kind == Run::Kind::Anchor || r.kind == Run::Kind::InlineBox || r.floating)
                     continue;
                 if (r.kind == Run::Kind::Text)
                     for (size_t k = r.start + r.length; k > r.start && m_stream[k - 1] == L' '; --k)
@@ -687,6 +718,8 @@ public:
                     int shift = 0;
                     for (size_t i = ls.firstRun; i < end; ++i) {
                         Run& r = b->runs[i];
+                        if (r.floating)
+                            continue;
                         r.x += shift;
                         if (r.kind == Run::Kind::Text) {
                             int n = 0;
@@ -701,6 +734,8 @@ public:
             }
             for (size_t i = ls.firstRun; i < end; ++i) {
                 Run& r = b->runs[i];
+                if (r.floating)
+                    continue;
                 r.x += dx;
                 r.lineTop = ls.top;
                 r.lineHeight = lineHeight;
@@ -713,6 +748,11 @@ public:
                     r.y = ls.top;
                     r.baseline = baseline;
                     r.height = 0;
+                } else if (r.kind == Run::Kind::InlineBox) {
+                    Edges e = InlineEdges(*r.style, cw);
+                    r.y = baseline - r.font->Ascent() - e.top;
+                    r.height = r.font->Height() + e.top + e.bottom;
+                    r.baseline = baseline;
                 } else {
                     int a = r.baseline;
                     r.baseline = baseline;
@@ -735,12 +775,52 @@ public:
             startLine();
         };
 
+        struct OpenBox {
+            Node* node;
+            int x;
+            size_t lines;
+            size_t runIndex;
+        };
+        std::vector<OpenBox> openBoxes;
         startLine();
         for (const LayoutBox::InlineItem& item : b->items) {
             switch (item.kind) {
             case LayoutBox::InlineItem::Kind::Break:
                 finishLine(true);
                 break;
+            case LayoutBox::InlineItem::Kind::Open: {
+                const ComputedStyle& s = *item.node->style;
+                Edges e = InlineEdges(s, cw);
+                ls.x += s.margin[3].Resolve(cw, m_zoom);
+                openBoxes.push_back({item.node, ls.x, b->lines.size(), b->runs.size()});
+                ls.x += e.left;
+                break;
+            }
+            case LayoutBox::InlineItem::Kind::Close: {
+                const ComputedStyle& s = *item.node->style;
+                Edges e = InlineEdges(s, cw);
+                int endX = ls.x + e.right;
+                for (size_t k = openBoxes.size(); k-- > 0;) {
+                    if (openBoxes[k].node != item.node)
+                        continue;
+                    // Boxes split over lines keep only the backgrounds of their text.
+                    if (openBoxes[k].lines == b->lines.size() && openBoxes[k].runIndex >= ls.firstRun &&
+                        openBoxes[k].runIndex <= b->runs.size()) {
+                        Run box;
+                        box.kind = Run::Kind::InlineBox;
+                        box.node = item.node;
+                        box.style = &s;
+                        box.font = FontFor(s, m_zoom);
+                        box.x = openBoxes[k].x;
+                        box.width = endX - openBoxes[k].x;
+                        b->runs.insert(b->runs.begin() + static_cast<std::ptrdiff_t>(openBoxes[k].runIndex), box);
+                    }
+                    openBoxes.erase(openBoxes.begin() + static_cast<std::ptrdiff_t>(k));
+                    break;
+                }
+                ls.x = endX + s.margin[1].Resolve(cw, m_zoom);
+                break;
+            }
             case LayoutBox::InlineItem::Kind::Anchor: {
                 Run r;
                 r.kind = Run::Kind::Anchor;
@@ -800,7 +880,7 @@ public:
     {
         for (size_t i = end; i > first; --i) {
             const Run& r = b->runs[i - 1];
-            if (r.kind == Run::Kind::Anchor)
+            if (r.kind == Run::Kind::Anchor || r.kind == Run::Kind::InlineBox || r.floating)
                 continue;
             int n = 0;
             if (r.kind == Run::Kind::Text)
@@ -1329,6 +1409,13 @@ public:
                 line += w + extra;
                 continue;
             }
+            if (item.kind == LayoutBox::InlineItem::Kind::Open || item.kind == LayoutBox::InlineItem::Kind::Close) {
+                const ComputedStyle& s = *item.node->style;
+                Edges e = InlineEdges(s, 0);
+                line += item.kind == LayoutBox::InlineItem::Kind::Open ? e.left + s.margin[3].Resolve(0, m_zoom)
+                                                                       : e.right + s.margin[1].Resolve(0, m_zoom);
+                continue;
+            }
             if (item.kind != LayoutBox::InlineItem::Kind::Text)
                 continue;
             Node* t = item.node;
@@ -1505,7 +1592,7 @@ HitResult LayoutTree::HitTest(int x, int y) const
             long long dy = y < line.top ? line.top - y : (y >= line.top + line.height ? y - (line.top + line.height) + 1 : 0);
             for (size_t i = line.firstRun; i < line.firstRun + line.runCount; ++i) {
                 const Run& r = b->runs[i];
-                if (r.kind == Run::Kind::Anchor)
+                if (r.kind == Run::Kind::Anchor || r.kind == Run::Kind::InlineBox || r.floating)
                     continue;
                 long long dx = x < r.x ? r.x - x : (x >= r.x + r.width ? x - (r.x + r.width) + 1 : 0);
                 long long d = dy * 100000 + dx;

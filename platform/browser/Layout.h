@@ -18,9 +18,10 @@ struct Edges {
     int top = 0, right = 0, bottom = 0, left = 0;
 };
 
-// A piece of one line: text of one text node, an image, or a zero-width anchor.
+// A piece of one line: text of one text node, an image, a zero-width anchor, or the box
+// (background, border, padding) of an inline element that starts and ends on the line.
 struct Run {
-    enum class Kind : uint8_t { Text, Image, Anchor, AltText };
+    enum class Kind : uint8_t { Text, Image, Anchor, AltText, InlineBox };
     Kind kind = Kind::Text;
     Node* node = nullptr;                 // text node, img element or anchor element
     const ComputedStyle* style = nullptr;
@@ -35,6 +36,7 @@ struct Run {
     int startColumn = 0;                  // x of the line start, for tab stops in preformatted text
     COLORREF inlineBackground = 0;
     bool hasInlineBackground = false;
+    bool floating = false;                // a floated image: placed beside the lines, not on one
 };
 
 struct LineBox {
@@ -47,7 +49,7 @@ public:
     enum class Kind : uint8_t { Block, Table, Row, Cell, Rule };
     // What the inline content of a block is made of, collected when the tree is built.
     struct InlineItem {
-        enum class Kind : uint8_t { Text, Image, FloatImage, Break, Anchor };
+        enum class Kind : uint8_t { Text, Image, FloatImage, Break, Anchor, Open, Close };
         Kind kind;
         Node* node;
     };

@@ -232,6 +232,24 @@ void PaintImageRun(Context& c, const Run& r)
     RestoreDC(c.dc, saved);
 }
 
+// The box of an inline element: background over its padding, then its borders.
+void PaintInlineBox(Context& c, const Run& r)
+{
+    const ComputedStyle& s = *r.style;
+    if (s.hidden)
+        return;
+    int x = r.x - c.ox, y = r.y - c.oy;
+    if (s.hasBackground)
+        Fill(c.dc, x, y, r.width, r.height, s.background);
+    float zoom = c.layout.Zoom();
+    auto width = [&](int side) { return s.HasBorder(side) ? std::max(1, static_cast<int>(std::lround(s.borderWidth[side] * zoom))) : 0; };
+    int bt = width(0), br = width(1), bb = width(2), bl = width(3);
+    if (bt) Fill(c.dc, x, y, r.width, bt, s.borderColor[0]);
+    if (bb) Fill(c.dc, x, y + r.height - bb, r.width, bb, s.borderColor[2]);
+    if (bl) Fill(c.dc, x, y + bt, bl, r.height - bt - bb, s.borderColor[3]);
+    if (br) Fill(c.dc, x + r.width - br, y + bt, br, r.height - bt - bb, s.borderColor[1]);
+}
+
 void PaintBox(Context& c, const LayoutBox& root)
 {
     std::vector<const LayoutBox*> stack{&root};
@@ -260,6 +278,8 @@ void PaintBox(Context& c, const LayoutBox& root)
                 PaintTextRun(c, r);
             else if (r.kind == Run::Kind::Image || r.kind == Run::Kind::AltText)
                 PaintImageRun(c, r);
+            else if (r.kind == Run::Kind::InlineBox)
+                PaintInlineBox(c, r);
         }
         for (auto it = b.children.rbegin(); it != b.children.rend(); ++it)
             stack.push_back(it->get());

@@ -157,6 +157,21 @@ TEST(Paint, LinksHighlightsBordersAndCanvas)
     EXPECT_EQ(RGB(0xFF, 0xFF, 0xF0), r.Pixel(299, 299));   // canvas takes the body colour
 }
 
+TEST(Paint, InlineElementsWithBordersAndPadding)
+{
+    auto doc = Parse(L"<p style='margin:0'>press <kbd id=k style='border: 1px solid #FF0000; padding: 2px 6px; "
+                     L"background: #00FF00'>F3</kbd> <span id=after>now</span></p>");
+    auto layout = LayOut(*doc, 300);
+    Rendering r(*doc, *layout, 300, 60);
+    const NodeGeometry& k = ById(*doc, L"k")->geometry;
+    const NodeGeometry& after = ById(*doc, L"after")->geometry;
+    EXPECT_GT(after.left, k.left + k.width);
+    int mid = k.top + k.height / 2;
+    EXPECT_EQ(RGB(255, 0, 0), r.Pixel(k.left, mid));
+    EXPECT_EQ(RGB(255, 0, 0), r.Pixel(k.left + k.width - 1, mid));
+    EXPECT_EQ(RGB(0, 255, 0), r.Pixel(k.left + 3, mid));   // padding carries the background
+}
+
 TEST(Paint, SelectionUsesTheHighlightColours)
 {
     auto doc = Parse(L"<p>select some of this text</p>");
