@@ -255,15 +255,15 @@ TEST_F(PendoricWindowTest, UnreadableInputIsReportedAndTheRunGoesOn)
     EXPECT_EQ(BoxText(), L"\r\nshort[行号：1]\r\nagain[行号：1]\r\n");
 }
 
-// A log that cannot be written is named with the reason; the check's findings are kept and
-// appear in the next log that can be written.
+// A log that cannot be written (a folder in its place, held open by another program, or a
+// current folder where nothing can be created) is named with the reason; the check's
+// findings are kept and appear in the next log that can be written.
 TEST_F(PendoricWindowTest, UnwritableLogIsReportedAndTheFindingsKept)
 {
     CheckFile(PendoricWindow::IdColumn9Check, L"a.txt", "first\r\n");
     std::wstring shown = BoxText();
     std::wstring logPath = folder.File(L"logfile1.txt");
 
-    // A folder in the log's place, then a log held open by another program.
     DeleteFileW(logPath.c_str());
     ASSERT_TRUE(CreateDirectoryW(logPath.c_str(), nullptr));
     prompts.messages.clear();
@@ -288,11 +288,25 @@ TEST_F(PendoricWindowTest, UnwritableLogIsReportedAndTheFindingsKept)
     CloseHandle(lock);
     EXPECT_EQ(Log(L"logfile1.txt"), "old");
 
+    // A current folder where nothing can be created, not even by root.
+    {
+        CurrentFolder readOnly(L"Z:\\proc");
+        wchar_t current[MAX_PATH] = {};
+        GetCurrentDirectoryW(MAX_PATH, current);
+        ASSERT_STREQ(current, L"Z:\\proc");
+        prompts.messages.clear();
+        CheckFile(PendoricWindow::IdColumn9Check, L"e.txt", "fifth\r\n");
+        ASSERT_EQ(prompts.messages.size(), 1u);
+        EXPECT_EQ(prompts.messages[0].type, static_cast<UINT>(MB_OK | MB_ICONERROR));
+        EXPECT_NE(prompts.messages[0].text.find(L"Z:\\proc\\logfile1.txt"), std::wstring::npos);
+    }
+
     prompts.messages.clear();
     CheckFile(PendoricWindow::IdColumn9Check, L"d.txt", "fourth\r\n");
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].type, static_cast<UINT>(MB_OK));
-    EXPECT_EQ(BoxText(), L"\r\nfirst[行号：1]\r\nsecond[行号：1]\r\nthird[行号：1]\r\nfourth[行号：1]\r\n");
+    EXPECT_EQ(BoxText(), L"\r\nfirst[行号：1]\r\nsecond[行号：1]\r\nthird[行号：1]\r\nfifth[行号：1]\r\n"
+                         L"fourth[行号：1]\r\n");
 }
 
 // More than 40,000 pieces pass through the box whole: nothing is cut at the box's default limit.

@@ -27,9 +27,8 @@ std::wstring SystemPrompts::ChooseFile(HWND owner, const std::wstring& filter)
     ofn.nFilterIndex = 1;
     ofn.lpstrFile = path.data();
     ofn.nMaxFile = static_cast<DWORD>(path.size());
-    // The dialog is left to move the current folder to the chosen file's folder, which is
-    // where the logs are then written.
-    ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
+    // The logs are written in the program's current folder, wherever the user browsed to.
+    ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
     if (!GetOpenFileNameW(&ofn))
         return std::wstring();
     return std::wstring(path.data());
