@@ -208,7 +208,6 @@ void PendoricWindow::RunCheck(CheckKind kind)
     if (path.empty())
         return;
     m_chosenFile = path;
-    std::wstring logPath;
     try {
         std::wstring text;
         DWORD error = ReadAnsiTextFile(path, text);
@@ -218,7 +217,7 @@ void PendoricWindow::RunCheck(CheckKind kind)
         }
         m_findings.Check(kind, text);
 
-        logPath = FullPathOf(LogFileName(kind));
+        std::wstring logPath = FullPathOf(LogFileName(kind));
         error = WriteAnsiTextFile(logPath, m_findings.BuildLog());
         if (error != ERROR_SUCCESS) {
             ShowFileError(kCannotWrite, logPath, error);
