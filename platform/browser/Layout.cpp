@@ -628,8 +628,26 @@ public:
             b->runs.push_back(run);
             maxRight = std::max(maxRight, rect.right);
         };
+        struct OpenBox {
+            Node* node;
+            int x;
+            size_t lines;
+            size_t runIndex;
+        };
+        std::vector<OpenBox> openBoxes;
         // `forced`: a break ended the line; `last`: the content ended (neither is justified).
         auto finishLine = [&](bool forced, bool last = false) {
+            // Anchors at the end of a wrapped line belong to what follows on the next line.
+            std::vector<Run> carried;
+            if (!forced && !last) {
+                size_t k = b->runs.size();
+                while (k > ls.firstRun && b->runs[k - 1].kind == Run::Kind::Anchor)
+                    --k;
+                if (k > ls.firstRun && k < b->runs.size()) {
+                    carried.assign(b->runs.begin() + static_cast<std::ptrdiff_t>(k), b->runs.end());
+                    b->runs.resize(k);
+                }
+            }
             size_t end = b->runs.size();
             bool any = end > ls.firstRun;
             if (!any && !forced) {
@@ -773,15 +791,20 @@ public:
                 placeFloat(f, ls.top);
             ls.pendingFloats.clear();
             startLine();
+            for (Run& a : carried) {
+                a.x = ls.x;
+                b->runs.push_back(a);
+            }
+            // Inline boxes opened at the very end of the line start on the new one instead.
+            for (OpenBox& box : openBoxes)
+                if (box.runIndex >= end && box.lines + 1 == b->lines.size()) {
+                    box.lines = b->lines.size();
+                    box.runIndex = b->runs.size();
+                    box.x = ls.x;
+                    ls.x += InlineEdges(*box.node->style, cw).left;
+                }
         };
 
-        struct OpenBox {
-            Node* node;
-            int x;
-            size_t lines;
-            size_t runIndex;
-        };
-        std::vector<OpenBox> openBoxes;
         startLine();
         for (const LayoutBox::InlineItem& item : b->items) {
             switch (item.kind) {

@@ -170,6 +170,16 @@ TEST(Paint, InlineElementsWithBordersAndPadding)
     EXPECT_EQ(RGB(255, 0, 0), r.Pixel(k.left, mid));
     EXPECT_EQ(RGB(255, 0, 0), r.Pixel(k.left + k.width - 1, mid));
     EXPECT_EQ(RGB(0, 255, 0), r.Pixel(k.left + 3, mid));   // padding carries the background
+
+    // A box whose text moves to the next line moves there whole.
+    auto wrapped = Parse(L"<body style='margin:0'><p style='margin:0'>xx <kbd id=k style='border: 1px solid "
+                         L"#FF0000; padding: 0 6px'>F3F3F3F3F3F3F3</kbd></p></body>");
+    auto narrow = LayOut(*wrapped, 150);
+    Rendering w(*wrapped, *narrow, 150, 80);
+    const NodeGeometry& k2 = ById(*wrapped, L"k")->geometry;
+    EXPECT_EQ(0, k2.left);
+    EXPECT_GT(k2.top, 10);
+    EXPECT_EQ(RGB(255, 0, 0), w.Pixel(0, k2.top + k2.height / 2));
 }
 
 TEST(Paint, SelectionUsesTheHighlightColours)
