@@ -146,7 +146,9 @@ protected:
                                browsertest::Utf16File(L"<body style='margin:0'><p style='margin:0'><a id=rel href='long.htm#sec2'>"
                                                       L"RELATIVE LINK</a></p><p style='margin:0'><a id=mail href='mailto:x@y.z'>MAIL</a></p>"
                                                       L"<p style='margin:0'><a id=custom href='folionyx://next'>NEXT</a></p>"
-                                                      L"<p id=text style='margin:0'>Some selectable text here</p></body>"));
+                                                      L"<p id=text style='margin:0'>Some selectable text here</p>"
+                                                      L"<p style='margin:0'><a id=plain href='two.htm' style='text-decoration:none'>"
+                                                      L"HOVER ME</a></p></body>"));
     }
     void TearDown() override
     {
@@ -471,6 +473,17 @@ TEST_F(ControlTest, LinkColourAndHandCursorInTheWindow)
     RECT area = {a.offsetLeft(), a.offsetTop(), a.offsetLeft() + a.offsetWidth(), a.offsetTop() + a.offsetHeight()};
     EXPECT_GT(shot.CountColor(RGB(0, 0, 255), area), 30);
     EXPECT_EQ(RGB(255, 255, 255), shot.Pixel(shot.Width() - 3, shot.Height() - 3));
+
+    // Hovering a link underlines it.
+    HtmlElement plain = doc->getElementById(L"plain");
+    RECT plainArea = {plain.offsetLeft(), plain.offsetTop(), plain.offsetLeft() + plain.offsetWidth(),
+                      plain.offsetTop() + plain.offsetHeight()};
+    int before = testsupport::WindowCapture(control.Handle()).CountColor(RGB(0, 0, 255), plainArea);
+    SendMessageW(control.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(plain.offsetLeft() + 3, plain.offsetTop() + plain.offsetHeight() / 2));
+    int hovered = testsupport::WindowCapture(control.Handle()).CountColor(RGB(0, 0, 255), plainArea);
+    EXPECT_GE(hovered, before + plain.offsetWidth() / 2);
+    SendMessageW(control.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(390, 290));
+    EXPECT_EQ(before, testsupport::WindowCapture(control.Handle()).CountColor(RGB(0, 0, 255), plainArea));
 
     // Over a link the cursor is the hand, over text the text cursor.
     POINT pt = {a.offsetLeft() + 3, a.offsetTop() + a.offsetHeight() / 2};

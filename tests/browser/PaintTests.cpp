@@ -209,7 +209,8 @@ TEST(Paint, ImagesOfEveryKindLoadAndDraw)
         browsertest::WriteFile(folder.File(L"p_files\\d.jpg"), jpeg);
     browsertest::WriteFile(folder.File(L"p.htm"), "<body style='margin:0;background:white'>"
         "<img id=a src='p_files/a.bmp'><img id=b src='p_files/b.png'><img id=c src='p_files/c.gif' width=8 height=8>"
-        "<img id=d src='p_files/d.jpg'><img id=e src='p_files/missing.png' alt='no picture'></body>");
+        "<img id=d src='p_files/d.jpg'><img id=e src='p_files/missing.png' alt='no picture'>"
+        "<div id=tiled style=\"height:30px;background-image:url('p_files/a.bmp')\"></div></body>");
     auto doc = Document::Load(folder.File(L"p.htm"), folder.File(L"p.htm"), 2);
     auto layout = LayOut(*doc, 400);
     Rendering r(*doc, *layout, 400, 100);
@@ -224,6 +225,8 @@ TEST(Paint, ImagesOfEveryKindLoadAndDraw)
     EXPECT_EQ(8, c.width);
     EXPECT_EQ(RGB(0, 255, 0), r.Pixel(c.left + 4, c.top + 4));
     EXPECT_GT(e.width, 30);   // the alternative text gives the box its size
+    const NodeGeometry& tiled = ById(*doc, L"tiled")->geometry;
+    EXPECT_EQ(RGB(255, 0, 0), r.Pixel(tiled.left + 250, tiled.top + 25));   // background images repeat
     if (jpeg.empty()) {
         GTEST_SKIP() << "no JPEG encoder to make the fixture";
     }
