@@ -293,7 +293,7 @@ void BrowserControl::Load(const Navigation& nav)
         std::wstring path = LocalPathOf(nav.url);
         doc = Document::Load(nav.url, path, m_textSize);
     } else if (scheme == L"about") {
-        doc = Document::Create(nav.url, L"", 65001, m_textSize);
+        doc = Document::Create(nav.url, std::wstring(), 65001, m_textSize);
     } else {
         // No network here: web addresses show a short notice.
         doc = Document::Create(nav.url, L"<html><head><title>Page not available</title></head><body>"
