@@ -8,8 +8,9 @@ CACHE="${FOLIONYX_CACHE:-$ROOT/.cache}"
 SUDO=""
 if [ "$(id -u)" != 0 ]; then SUDO="sudo"; fi
 
+# fonts-wqy-microhei gives Wine glyphs for Chinese and Japanese text (Pendoric, the Japanese module).
 PACKAGES=(cmake ninja-build mingw-w64 g++-mingw-w64-i686 libz-mingw-w64-dev
-          wine wine32:i386 fonts-wine xvfb imagemagick googletest
+          wine wine32:i386 fonts-wine fonts-wqy-microhei xvfb imagemagick googletest
           xauth x11-utils dpkg-dev openssl coreutils)
 
 need_packages() {
