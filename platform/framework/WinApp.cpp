@@ -842,6 +842,8 @@ int AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPTSTR lpCmdLine, i
     } catch (CException* e) {
         e->Delete();
         nReturnCode = -1;
+    } catch (...) {
+        nReturnCode = -1;
     }
     return nReturnCode;
 }

@@ -475,6 +475,26 @@ BOOL CWnd::IsFrameWnd() const
     return FALSE;
 }
 
+INT_PTR CWnd::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
+{
+    HWND hWndChild = ::ChildWindowFromPointEx(m_hWnd, point, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
+    if (!hWndChild || hWndChild == m_hWnd)
+        return -1;
+    int nID = ::GetDlgCtrlID(hWndChild);
+    if (nID == 0)
+        return -1;
+    if (pTI) {
+        pTI->hwnd = m_hWnd;
+        pTI->uId = reinterpret_cast<UINT_PTR>(hWndChild);
+        pTI->uFlags |= TTF_IDISHWND;
+        pTI->lpszText = LPSTR_TEXTCALLBACK;
+        // Tips of anything but buttons are centred below their control.
+        if (!(::SendMessageW(hWndChild, WM_GETDLGCODE, 0, 0) & DLGC_BUTTON))
+            pTI->uFlags |= TTF_NOTBUTTON | TTF_CENTERTIP;
+    }
+    return nID;
+}
+
 BOOL CWnd::PreTranslateMessage(MSG*)
 {
     return FALSE;

@@ -68,6 +68,11 @@ struct CCreateContext;
 #define FS_DISABLE      0x20
 #define FS_SYNCACTIVE   0x40
 
+// Tool flag of OnToolHitTest: the tool is no button (its tip need not wait for a click).
+#ifndef TTF_NOTBUTTON
+#define TTF_NOTBUTTON       0x80000000
+#endif
+
 // Parameters of WM_SIZEPARENT: each bar takes its part of `rect` and adds to `sizeTotal`;
 // with hDWP null the pass only measures.
 struct AFX_SIZEPARENTPARAMS
@@ -259,6 +264,9 @@ public:
     virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     virtual BOOL PreTranslateMessage(MSG* pMsg);
     virtual BOOL IsFrameWnd() const;
+    // The tool under a client point for tool tips: its id (-1 for none); pTI is filled with
+    // the tool (a child control, its text asked for when the tip shows).
+    virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const;
     LRESULT Default();   // the current message of this thread, to DefWindowProc
 
     // Reflection of child notifications to the child's object.

@@ -327,6 +327,19 @@ TEST_F(ReflectionFixture, NotificationsGoToTheControlOrElseTheParent)
     EXPECT_EQ(parent.notifies, 1);
 }
 
+TEST_F(ReflectionFixture, ToolHitTestFindsTheChildControlUnderThePoint)
+{
+    TOOLINFO info = {};
+    info.cbSize = sizeof(info);
+    EXPECT_EQ(parent.OnToolHitTest(CPoint(10, 10), &info), IDC_CHILD);
+    EXPECT_EQ(info.hwnd, parent.m_hWnd);
+    EXPECT_EQ(info.uId, reinterpret_cast<UINT_PTR>(child.m_hWnd));
+    EXPECT_TRUE(info.uFlags & TTF_IDISHWND);
+    EXPECT_EQ(info.lpszText, LPSTR_TEXTCALLBACK);
+    EXPECT_FALSE(info.uFlags & TTF_NOTBUTTON);   // a button
+    EXPECT_EQ(parent.OnToolHitTest(CPoint(120, 80), nullptr), -1);
+}
+
 TEST_F(ReflectionFixture, ControlChoosesItsOwnColourBrush)
 {
     child.brush = static_cast<HBRUSH>(::GetStockObject(GRAY_BRUSH));
