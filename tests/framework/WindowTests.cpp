@@ -267,6 +267,7 @@ class CParentWnd : public CRecordingWnd
 public:
     int clicks = 0;
     int notifies = 0;
+    UINT rangeId = 0;
 
 protected:
     afx_msg void OnChildClicked() { ++clicks; }
@@ -275,6 +276,16 @@ protected:
         ++notifies;
         *pResult = 5;
     }
+    afx_msg void OnRangeNotify(UINT id, NMHDR*, LRESULT* pResult)
+    {
+        rangeId = id;
+        *pResult = 6;
+    }
+    afx_msg BOOL OnNotifyEx(UINT, NMHDR* pNMHDR, LRESULT* pResult)
+    {
+        *pResult = 8;
+        return pNMHDR->idFrom == IDC_CHILD;   // FALSE: not taken here
+    }
     DECLARE_MESSAGE_MAP()
 };
 
@@ -282,6 +293,8 @@ BEGIN_MESSAGE_MAP(CParentWnd, CRecordingWnd)
     ON_BN_CLICKED(IDC_CHILD, &CParentWnd::OnChildClicked)
     ON_NOTIFY(NM_CLICK, IDC_CHILD, &CParentWnd::OnChildNotify)
     ON_NOTIFY(NM_DBLCLK, IDC_CHILD, &CParentWnd::OnChildNotify)
+    ON_NOTIFY_RANGE(NM_RCLICK, IDC_CHILD - 1, IDC_CHILD + 5, &CParentWnd::OnRangeNotify)
+    ON_NOTIFY_EX(NM_RETURN, IDC_CHILD, &CParentWnd::OnNotifyEx)
 END_MESSAGE_MAP()
 
 struct ReflectionFixture : testing::Test
@@ -296,9 +309,9 @@ struct ReflectionFixture : testing::Test
     }
     void TearDown() override { parent.DestroyWindow(); }
 
-    LRESULT SendNotify(UINT code)
+    LRESULT SendNotify(UINT code, UINT_PTR idFrom = IDC_CHILD)
     {
-        NMHDR hdr = {child.m_hWnd, IDC_CHILD, code};
+        NMHDR hdr = {child.m_hWnd, idFrom, code};
         return parent.SendMessage(WM_NOTIFY, IDC_CHILD, reinterpret_cast<LPARAM>(&hdr));
     }
 };
@@ -325,6 +338,11 @@ TEST_F(ReflectionFixture, NotificationsGoToTheControlOrElseTheParent)
 
     EXPECT_EQ(SendNotify(NM_DBLCLK), 5);   // no reflected handler for this code
     EXPECT_EQ(parent.notifies, 1);
+
+    EXPECT_EQ(SendNotify(NM_RCLICK), 6);   // a range gets the control's id
+    EXPECT_EQ(parent.rangeId, static_cast<UINT>(IDC_CHILD));
+    EXPECT_EQ(SendNotify(NM_RETURN), 8);
+    EXPECT_EQ(SendNotify(NM_RETURN, 0), 0);   // declined by the _EX handler: default answer
 }
 
 TEST_F(ReflectionFixture, ToolHitTestFindsTheChildControlUnderThePoint)
