@@ -1,29 +1,11 @@
 #include "platform/browser/CssParser.h"
 #include "platform/browser/Dom.h"
+#include "platform/browser/TextUtil.h"
 #include <cwctype>
 
 namespace fxb {
 
 namespace {
-
-bool IsSpace(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\n' || c == L'\r' || c == L'\f'; }
-
-std::wstring Trim(const std::wstring& s)
-{
-    size_t a = 0, b = s.size();
-    while (a < b && IsSpace(s[a]))
-        ++a;
-    while (b > a && IsSpace(s[b - 1]))
-        --b;
-    return s.substr(a, b - a);
-}
-
-std::wstring Lower(std::wstring s)
-{
-    for (wchar_t& c : s)
-        c = static_cast<wchar_t>(towlower(c));
-    return s;
-}
 
 // Removes comments once, so that the rest of the parser never sees them.
 std::wstring StripComments(const std::wstring& text)
@@ -137,12 +119,12 @@ bool ParseCompound(const std::wstring& s, size_t& i, CssCompound& out, unsigned&
             size_t eq = inner.find(L'=');
             std::wstring name, value;
             if (eq == std::wstring::npos) {
-                name = Lower(Trim(inner));
+                name = Lower(TrimHtmlSpace(inner));
             } else {
                 if (eq > 0 && !iswalnum(inner[eq - 1]))
                     out.unsupported = true;   // ~= |= ^= and friends
-                name = Lower(Trim(inner.substr(0, eq)));
-                value = Trim(inner.substr(eq + 1));
+                name = Lower(TrimHtmlSpace(inner.substr(0, eq)));
+                value = TrimHtmlSpace(inner.substr(eq + 1));
                 if (value.size() >= 2 && (value[0] == L'"' || value[0] == L'\''))
                     value = value.substr(1, value.size() - 2);
                 if (value.empty())
@@ -178,10 +160,10 @@ bool CompoundMatches(const CssCompound& c, const Node* e)
             bool found = false;
             size_t i = 0;
             while (i < cls->size() && !found) {
-                while (i < cls->size() && IsSpace((*cls)[i]))
+                while (i < cls->size() && IsHtmlSpace((*cls)[i]))
                     ++i;
                 size_t start = i;
-                while (i < cls->size() && !IsSpace((*cls)[i]))
+                while (i < cls->size() && !IsHtmlSpace((*cls)[i]))
                     ++i;
                 if (i > start && cls->compare(start, i - start, want) == 0 && want.size() == i - start)
                     found = true;
@@ -244,7 +226,7 @@ bool CssSelector::Matches(const Node* element) const
 
 bool ParseSelector(const std::wstring& textIn, CssSelector& out)
 {
-    std::wstring s = Trim(textIn);
+    std::wstring s = TrimHtmlSpace(textIn);
     out = CssSelector();
     size_t i = 0;
     // Bounded so that a hostile selector cannot make matching expensive.
@@ -257,7 +239,7 @@ bool ParseSelector(const std::wstring& textIn, CssSelector& out)
         if (out.compounds.size() > kMaxCompounds)
             return false;
         bool space = false;
-        while (i < s.size() && IsSpace(s[i])) {
+        while (i < s.size() && IsHtmlSpace(s[i])) {
             ++i;
             space = true;
         }
@@ -267,7 +249,7 @@ bool ParseSelector(const std::wstring& textIn, CssSelector& out)
         if (s[i] == L'>' || s[i] == L'+' || s[i] == L'~') {
             comb = s[i] == L'~' ? L'?' : s[i];
             ++i;
-            while (i < s.size() && IsSpace(s[i]))
+            while (i < s.size() && IsHtmlSpace(s[i]))
                 ++i;
         } else if (!space) {
             return false;
@@ -309,12 +291,12 @@ std::vector<CssDeclaration> ParseDeclarations(const std::wstring& textIn)
         if (colon == std::wstring::npos)
             continue;
         CssDeclaration d;
-        d.property = Lower(Trim(decl.substr(0, colon)));
-        d.value = Trim(decl.substr(colon + 1));
+        d.property = Lower(TrimHtmlSpace(decl.substr(0, colon)));
+        d.value = TrimHtmlSpace(decl.substr(colon + 1));
         size_t bang = d.value.rfind(L'!');
-        if (bang != std::wstring::npos && Lower(Trim(d.value.substr(bang + 1))) == L"important") {
+        if (bang != std::wstring::npos && Lower(TrimHtmlSpace(d.value.substr(bang + 1))) == L"important") {
             d.important = true;
-            d.value = Trim(d.value.substr(0, bang));
+            d.value = TrimHtmlSpace(d.value.substr(0, bang));
         }
         if (!d.property.empty() && !d.value.empty() && out.size() < 256)
             out.push_back(std::move(d));
@@ -332,7 +314,7 @@ void StyleSheet::Parse(const std::wstring& textIn)
 void StyleSheet::ParseBlockList(const std::wstring& text, size_t& pos, size_t end)
 {
     while (pos < end && m_rules.size() < kMaxRules) {
-        while (pos < end && (IsSpace(text[pos]) || text[pos] == L';' || text[pos] == L'}'))
+        while (pos < end && (IsHtmlSpace(text[pos]) || text[pos] == L';' || text[pos] == L'}'))
             ++pos;
         if (pos >= end)
             break;
@@ -348,12 +330,12 @@ void StyleSheet::ParseBlockList(const std::wstring& text, size_t& pos, size_t en
             size_t brace = text.find(L'{', pos);
             size_t semi = text.find(L';', pos);
             if (semi != std::wstring::npos && semi < end && (brace == std::wstring::npos || semi < brace)) {
-                std::wstring at = Trim(text.substr(pos, semi - pos));
+                std::wstring at = TrimHtmlSpace(text.substr(pos, semi - pos));
                 if (Lower(at.substr(0, 7)) == L"@import") {
-                    std::wstring rest = Trim(at.substr(7));
+                    std::wstring rest = TrimHtmlSpace(at.substr(7));
                     if (Lower(rest.substr(0, 4)) == L"url(") {
                         size_t close = rest.find(L')');
-                        rest = Trim(rest.substr(4, close == std::wstring::npos ? std::wstring::npos : close - 4));
+                        rest = TrimHtmlSpace(rest.substr(4, close == std::wstring::npos ? std::wstring::npos : close - 4));
                     } else {
                         size_t sp = rest.find_first_of(L" \t");
                         if (rest.size() && rest[0] != L'"' && rest[0] != L'\'' && sp != std::wstring::npos)
@@ -375,12 +357,12 @@ void StyleSheet::ParseBlockList(const std::wstring& text, size_t& pos, size_t en
                 pos = end;
                 break;
             }
-            std::wstring at = Lower(Trim(text.substr(pos, brace - pos)));
+            std::wstring at = Lower(TrimHtmlSpace(text.substr(pos, brace - pos)));
             size_t close = MatchingBrace(text, brace, end);
             if (at.compare(0, 6, L"@media") == 0) {
                 std::wstring media = at.substr(6);
                 if ((media.find(L"screen") != std::wstring::npos || media.find(L"all") != std::wstring::npos ||
-                     Trim(media).empty()) && m_depth < 4) {
+                     TrimHtmlSpace(media).empty()) && m_depth < 4) {
                     size_t inner = brace + 1;
                     ++m_depth;
                     ParseBlockList(text, inner, close);
@@ -423,13 +405,13 @@ std::vector<std::wstring> SplitValue(const std::wstring& value)
     std::vector<std::wstring> parts;
     size_t i = 0;
     while (i < value.size()) {
-        while (i < value.size() && IsSpace(value[i]))
+        while (i < value.size() && IsHtmlSpace(value[i]))
             ++i;
         if (i >= value.size())
             break;
         size_t start = i;
         int paren = 0;
-        while (i < value.size() && (paren > 0 || !IsSpace(value[i]))) {
+        while (i < value.size() && (paren > 0 || !IsHtmlSpace(value[i]))) {
             wchar_t c = value[i];
             if (c == L'"' || c == L'\'') {
                 size_t q = value.find(c, i + 1);

@@ -2,6 +2,7 @@
 #include "platform/browser/ImageLoader.h"
 #include "platform/browser/TextDecoder.h"
 #include "platform/browser/TextRange.h"
+#include "platform/browser/TextUtil.h"
 #include "platform/browser/Url.h"
 #include <algorithm>
 #include <cwctype>
@@ -95,10 +96,7 @@ std::wstring HtmlElement::getAttribute(const std::wstring& name) const
 {
     if (!m_node)
         return std::wstring();
-    std::wstring lower = name;
-    for (wchar_t& c : lower)
-        c = static_cast<wchar_t>(towlower(c));
-    return m_node->GetAttribute(lower.c_str());
+    return m_node->GetAttribute(Lower(name).c_str());
 }
 
 std::wstring HtmlElement::innerText() const
@@ -297,9 +295,7 @@ void Document::CollectStyleSheets()
                     text += n->Child(i)->Text();
             AddSheetText(text, m_baseUrl, 0);
         } else if (n->Is(L"link")) {
-            std::wstring rel = n->GetAttribute(L"rel");
-            for (wchar_t& c : rel)
-                c = static_cast<wchar_t>(towlower(c));
+            std::wstring rel = Lower(n->GetAttribute(L"rel"));
             std::wstring media = n->GetAttribute(L"media");
             if (rel.find(L"stylesheet") == std::wstring::npos || rel.find(L"alternate") != std::wstring::npos)
                 continue;
@@ -363,11 +359,8 @@ HtmlElement Document::documentElement()
 
 std::vector<HtmlElement> Document::getElementsByTagName(const std::wstring& tag)
 {
-    std::wstring lower = tag;
-    for (wchar_t& c : lower)
-        c = static_cast<wchar_t>(towlower(c));
     std::vector<HtmlElement> out;
-    for (Node* n : ElementsByTag(m_root.get(), lower))
+    for (Node* n : ElementsByTag(m_root.get(), Lower(tag)))
         out.emplace_back(shared_from_this(), n);
     return out;
 }

@@ -1,23 +1,14 @@
 #include "platform/browser/HtmlTokenizer.h"
 #include "platform/browser/HtmlEntities.h"
+#include "platform/browser/TextUtil.h"
 
 namespace fxb {
 
 namespace {
 
-bool IsSpace(wchar_t c)
-{
-    return c == L' ' || c == L'\t' || c == L'\n' || c == L'\r' || c == L'\f';
-}
-
 bool IsAsciiAlpha(wchar_t c)
 {
     return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z');
-}
-
-wchar_t ToLower(wchar_t c)
-{
-    return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c + 32) : c;
 }
 
 void DecodeInto(const std::wstring& src, size_t from, size_t to, std::wstring& out, bool inAttribute)
@@ -46,7 +37,7 @@ void HtmlTokenizer::EnterRawText(const std::wstring& tag, bool decodeReferences)
 
 void HtmlTokenizer::SkipSpace()
 {
-    while (m_pos < m_src.size() && IsSpace(m_src[m_pos]))
+    while (m_pos < m_src.size() && IsHtmlSpace(m_src[m_pos]))
         ++m_pos;
 }
 
@@ -138,11 +129,11 @@ void HtmlTokenizer::ReadTag(HtmlToken& token)
         }
     }
     size_t nameStart = i;
-    while (i < m_src.size() && !IsSpace(m_src[i]) && m_src[i] != L'/' && m_src[i] != L'>')
+    while (i < m_src.size() && !IsHtmlSpace(m_src[i]) && m_src[i] != L'/' && m_src[i] != L'>')
         ++i;
     token.name.reserve(i - nameStart);
     for (size_t k = nameStart; k < i; ++k)
-        token.name.push_back(ToLower(m_src[k]));
+        token.name.push_back(LowerAscii(m_src[k]));
     token.kind = endTag ? HtmlToken::Kind::EndTag : HtmlToken::Kind::StartTag;
     m_pos = i;
     // Attributes.
@@ -166,12 +157,12 @@ void HtmlTokenizer::ReadTag(HtmlToken& token)
         }
         size_t an = m_pos;
         ++m_pos;   // the first character may be anything, even '='
-        while (m_pos < m_src.size() && !IsSpace(m_src[m_pos]) && m_src[m_pos] != L'/' && m_src[m_pos] != L'>' &&
+        while (m_pos < m_src.size() && !IsHtmlSpace(m_src[m_pos]) && m_src[m_pos] != L'/' && m_src[m_pos] != L'>' &&
                m_src[m_pos] != L'=')
             ++m_pos;
         Attribute attr;
         for (size_t k = an; k < m_pos; ++k)
-            attr.name.push_back(ToLower(m_src[k]));
+            attr.name.push_back(LowerAscii(m_src[k]));
         SkipSpace();
         if (m_pos < m_src.size() && m_src[m_pos] == L'=') {
             ++m_pos;
@@ -185,7 +176,7 @@ void HtmlTokenizer::ReadTag(HtmlToken& token)
                 m_pos = end < m_src.size() ? end + 1 : end;
             } else {
                 size_t vs = m_pos;
-                while (m_pos < m_src.size() && !IsSpace(m_src[m_pos]) && m_src[m_pos] != L'>')
+                while (m_pos < m_src.size() && !IsHtmlSpace(m_src[m_pos]) && m_src[m_pos] != L'>')
                     ++m_pos;
                 DecodeInto(m_src, vs, m_pos, attr.value, true);
             }
@@ -214,7 +205,7 @@ void HtmlTokenizer::ReadRaw(HtmlToken& token)
             if (m_src.size() - lt - 2 >= m_rawTag.size() &&
                 _wcsnicmp(m_src.c_str() + lt + 2, m_rawTag.c_str(), m_rawTag.size()) == 0) {
                 size_t after = lt + 2 + m_rawTag.size();
-                if (after >= m_src.size() || IsSpace(m_src[after]) || m_src[after] == L'>' || m_src[after] == L'/') {
+                if (after >= m_src.size() || IsHtmlSpace(m_src[after]) || m_src[after] == L'>' || m_src[after] == L'/') {
                     end = lt;
                     break;
                 }

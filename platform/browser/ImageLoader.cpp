@@ -1,4 +1,5 @@
 #include "platform/browser/ImageLoader.h"
+#include "platform/browser/TextUtil.h"
 #include <ole2.h>
 #include <olectl.h>
 #include <png.h>
@@ -261,9 +262,7 @@ bool ReadWholeFile(const std::wstring& path, std::string& out, size_t maxBytes)
 
 const Image* ImageCache::Get(const std::wstring& pathIn)
 {
-    std::wstring key = pathIn;
-    for (wchar_t& c : key)
-        c = static_cast<wchar_t>(towlower(c));
+    const std::wstring key = Lower(pathIn);
     auto it = m_images.find(key);
     if (it != m_images.end())
         return it->second.get();

@@ -1,5 +1,6 @@
 #include "platform/browser/Style.h"
 #include "platform/browser/Dom.h"
+#include "platform/browser/TextUtil.h"
 #include <algorithm>
 #include <cmath>
 #include <cwctype>
@@ -55,23 +56,6 @@ center { text-align: center }
 hr { border: 1px inset #808080; margin: 8px auto }
 nobr { white-space: nowrap }
 )CSS";
-
-std::wstring Lower(std::wstring s)
-{
-    for (wchar_t& c : s)
-        c = static_cast<wchar_t>(towlower(c));
-    return s;
-}
-
-std::wstring Trim(const std::wstring& s)
-{
-    size_t a = 0, b = s.size();
-    while (a < b && iswspace(s[a]))
-        ++a;
-    while (b > a && iswspace(s[b - 1]))
-        --b;
-    return s.substr(a, b - a);
-}
 
 std::wstring Unquote(std::wstring s)
 {

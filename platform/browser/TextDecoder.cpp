@@ -1,4 +1,5 @@
 #include "platform/browser/TextDecoder.h"
+#include "platform/browser/TextUtil.h"
 #include <windows.h>
 #include <mlang.h>
 #include <algorithm>
@@ -7,13 +8,6 @@
 namespace fxb {
 
 namespace {
-
-std::wstring Lower(std::wstring s)
-{
-    for (wchar_t& c : s)
-        c = static_cast<wchar_t>(towlower(c));
-    return s;
-}
 
 // CLSID_CMultiLanguage and IID_IMultiLanguage, defined here so that no import library is needed.
 const CLSID kClsidMultiLanguage = {0x275c23e2, 0x3747, 0x11d0, {0x9f, 0xea, 0x00, 0xaa, 0x00, 0x3f, 0x86, 0x46}};

@@ -1,6 +1,7 @@
 #include "platform/browser/TextRange.h"
 #include "platform/browser/Document.h"
 #include "platform/browser/HtmlParser.h"
+#include "platform/browser/TextUtil.h"
 #include <windows.h>
 #include <algorithm>
 #include <cwctype>
@@ -13,14 +14,6 @@ namespace {
 bool IsWordChar(wchar_t c)
 {
     return IsCharAlphaNumericW(c) || c == L'_';
-}
-
-std::wstring LowerAscii(std::wstring s)
-{
-    for (wchar_t& c : s)
-        if (c >= L'A' && c <= L'Z')
-            c = static_cast<wchar_t>(c + 32);
-    return s;
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "platform/browser/Url.h"
+#include "platform/browser/TextUtil.h"
 #include <windows.h>
 #include <shlwapi.h>
 #include <cwctype>
@@ -7,23 +8,6 @@
 namespace fxb {
 
 namespace {
-
-std::wstring Lower(std::wstring s)
-{
-    for (wchar_t& c : s)
-        c = static_cast<wchar_t>(towlower(c));
-    return s;
-}
-
-std::wstring Trim(const std::wstring& s)
-{
-    size_t a = 0, b = s.size();
-    while (a < b && iswspace(s[a]))
-        ++a;
-    while (b > a && iswspace(s[b - 1]))
-        --b;
-    return s.substr(a, b - a);
-}
 
 // Removes "." and ".." segments of a backslash path whose root is `rootLength` characters long.
 std::wstring NormalizeSegments(const std::wstring& path, size_t rootLength)

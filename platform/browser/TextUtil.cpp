@@ -1,0 +1,55 @@
+#include "platform/browser/TextUtil.h"
+#include <cwctype>
+
+namespace fxb {
+
+namespace {
+
+template <class IsSpace>
+std::wstring TrimWith(const std::wstring& s, IsSpace isSpace)
+{
+    size_t a = 0, b = s.size();
+    while (a < b && isSpace(s[a]))
+        ++a;
+    while (b > a && isSpace(s[b - 1]))
+        --b;
+    return s.substr(a, b - a);
+}
+
+} // namespace
+
+std::wstring Lower(std::wstring s)
+{
+    for (wchar_t& c : s)
+        c = static_cast<wchar_t>(towlower(c));
+    return s;
+}
+
+wchar_t LowerAscii(wchar_t c)
+{
+    return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c + 32) : c;
+}
+
+std::wstring LowerAscii(std::wstring s)
+{
+    for (wchar_t& c : s)
+        c = LowerAscii(c);
+    return s;
+}
+
+bool IsHtmlSpace(wchar_t c)
+{
+    return c == L' ' || c == L'\t' || c == L'\n' || c == L'\r' || c == L'\f';
+}
+
+std::wstring Trim(const std::wstring& s)
+{
+    return TrimWith(s, [](wchar_t c) { return iswspace(c) != 0; });
+}
+
+std::wstring TrimHtmlSpace(const std::wstring& s)
+{
+    return TrimWith(s, IsHtmlSpace);
+}
+
+} // namespace fxb

@@ -1,0 +1,22 @@
+// Small string helpers shared by the parsers, the style engine, addresses and the control.
+#pragma once
+#include <string>
+
+namespace fxb {
+
+// Every character lower-cased by towlower (the C runtime's current locale).
+std::wstring Lower(std::wstring s);
+
+// Only A-Z lower-cased, for names whose comparison must not depend on the locale.
+wchar_t LowerAscii(wchar_t c);
+std::wstring LowerAscii(std::wstring s);
+
+// The white space of markup and style sheets: space, tab, line feed, carriage return, form feed.
+bool IsHtmlSpace(wchar_t c);
+
+// Without leading and trailing white space in the wide sense of iswspace.
+std::wstring Trim(const std::wstring& s);
+// Without leading and trailing markup white space only (a no-break space stays).
+std::wstring TrimHtmlSpace(const std::wstring& s);
+
+} // namespace fxb
