@@ -1,8 +1,10 @@
 #include "platform/browser/BrowserControl.h"
+#include "platform/browser/ComObject.h"
 #include "platform/browser/FindDialog.h"
 #include "platform/browser/PagePrinter.h"
 #include "platform/browser/Painter.h"
 #include "platform/browser/TextRange.h"
+#include "platform/browser/TextUtil.h"
 #include "platform/browser/Url.h"
 #include <commdlg.h>
 #include <windowsx.h>
@@ -19,16 +21,6 @@ const IID kIidZoomEvents = {0x41b68150, 0x904c, 0x4e17, {0xa0, 0xba, 0xa4, 0x38,
 constexpr int kMinZoom = 10;
 constexpr int kMaxZoom = 4000;
 constexpr int kLineStep = 40;
-
-std::wstring Trim(const std::wstring& s)
-{
-    size_t a = 0, b = s.size();
-    while (a < b && iswspace(s[a]))
-        ++a;
-    while (b > a && iswspace(s[b - 1]))
-        --b;
-    return s.substr(a, b - a);
-}
 
 bool VariantToInt(const VARIANT* v, int& out)
 {
@@ -50,31 +42,11 @@ EngineVersion GetEngineVersion()
 }
 
 // The document's command target: optical zoom (63) and text size (19) on behalf of the control.
-class BrowserControl::DocumentCommands : public IOleCommandTarget {
+class BrowserControl::DocumentCommands : public ComObject<IOleCommandTarget> {
 public:
     explicit DocumentCommands(BrowserControl* owner) : m_owner(owner) {}
     void Detach() { m_owner = nullptr; }
 
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
-    {
-        if (!ppv)
-            return E_POINTER;
-        if (riid == IID_IUnknown || riid == IID_IOleCommandTarget) {
-            *ppv = static_cast<IOleCommandTarget*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&m_refs); }
-    STDMETHODIMP_(ULONG) Release() override
-    {
-        LONG n = InterlockedDecrement(&m_refs);
-        if (n == 0)
-            delete this;
-        return n;
-    }
     STDMETHODIMP QueryStatus(const GUID* group, ULONG count, OLECMD* commands, OLECMDTEXT*) override
     {
         if (group)
@@ -95,9 +67,8 @@ public:
     }
 
 private:
-    virtual ~DocumentCommands() = default;
+    ~DocumentCommands() override = default;
     BrowserControl* m_owner;
-    LONG m_refs = 1;
 };
 
 BrowserControl::BrowserControl()

@@ -1,4 +1,5 @@
 #include "platform/browser/HtmlView.h"
+#include "platform/browser/ComObject.h"
 #include "platform/browser/FindDialog.h"
 #include "platform/framework/FrameworkIds.h"
 #include "platform/framework/Gdi.h"
@@ -24,32 +25,12 @@ private:
 };
 
 // The view's own host site: every IDocHostUIHandler call reaches the view's callbacks.
-class CHtmlView::DefaultSite : public IDocHostUIHandler
+class CHtmlView::DefaultSite : public fxb::ComObject<IDocHostUIHandler>
 {
 public:
     explicit DefaultSite(CHtmlView* view) : m_view(view) {}
     void Detach() { m_view = nullptr; }
 
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
-    {
-        if (!ppv)
-            return E_POINTER;
-        if (riid == IID_IUnknown || riid == IID_IDocHostUIHandler) {
-            *ppv = static_cast<IDocHostUIHandler*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&m_refs); }
-    STDMETHODIMP_(ULONG) Release() override
-    {
-        LONG n = InterlockedDecrement(&m_refs);
-        if (n == 0)
-            delete this;
-        return n;
-    }
     STDMETHODIMP ShowContextMenu(DWORD id, POINT* pt, IUnknown* a, IDispatch* b) override
     {
         return m_view ? m_view->OnShowContextMenu(id, pt, a, b) : S_FALSE;
@@ -95,9 +76,8 @@ public:
     }
 
 private:
-    virtual ~DefaultSite() = default;
+    ~DefaultSite() override = default;
     CHtmlView* m_view;
-    LONG m_refs = 1;
 };
 
 IMPLEMENT_DYNCREATE(CHtmlView, CView)

@@ -3,6 +3,7 @@
 #include "tests/browser/BrowserTestSupport.h"
 #include "tests/common/WineTestSupport.h"
 #include "platform/browser/BrowserControl.h"
+#include "platform/browser/ComObject.h"
 #include "platform/browser/FindDialog.h"
 #include "platform/browser/PagePrinter.h"
 #include <gtest/gtest.h>
@@ -14,10 +15,8 @@ using testsupport::PumpUntil;
 
 namespace {
 
-const IID kZoomEvents = {0x41b68150, 0x904c, 0x4e17, {0xa0, 0xba, 0xa4, 0x38, 0x18, 0x2e, 0x35, 0x9d}};
-
 // A host site that records every call the engine makes.
-class RecordingSite : public IDocHostUIHandler, public IOleCommandTarget, public IServiceProvider, public IZoomEvents {
+class RecordingSite : public ComObject<IDocHostUIHandler, IOleCommandTarget, IServiceProvider, IZoomEvents> {
 public:
     std::vector<std::wstring> log;
     DWORD hostFlags = DOCHOSTUIFLAG_DISABLE_SCRIPT_INACTIVE;
@@ -26,24 +25,6 @@ public:
     std::vector<ULONG> zooms;
     int hostInfoCalls = 0, updateCalls = 0, contextCalls = 0, acceleratorCalls = 0;
 
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
-    {
-        if (riid == IID_IUnknown || riid == IID_IDocHostUIHandler)
-            *ppv = static_cast<IDocHostUIHandler*>(this);
-        else if (riid == IID_IOleCommandTarget)
-            *ppv = static_cast<IOleCommandTarget*>(this);
-        else if (riid == IID_IServiceProvider)
-            *ppv = static_cast<IServiceProvider*>(this);
-        else if (riid == kZoomEvents)
-            *ppv = static_cast<IZoomEvents*>(this);
-        else {
-            *ppv = nullptr;
-            return E_NOINTERFACE;
-        }
-        return S_OK;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return 2; }
-    STDMETHODIMP_(ULONG) Release() override { return 1; }
     STDMETHODIMP ShowContextMenu(DWORD, POINT*, IUnknown*, IDispatch*) override
     {
         ++contextCalls;
@@ -154,6 +135,7 @@ protected:
     {
         control.SetEvents(nullptr);
         control.Destroy();
+        control.SetHostSite(nullptr);   // the site goes before the control
         DestroyWindow(m_host);
         PumpMessages();
     }
