@@ -11,6 +11,7 @@
 #include <mutex>
 #include <unordered_map>
 #include <vector>
+#include "platform/framework/ThreadLocal.h"
 
 namespace fxdetail {
 
