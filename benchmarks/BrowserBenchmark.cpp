@@ -1,6 +1,7 @@
 // Page engine benchmark: parse, layout and first paint of a typical 20 KB page and of 1 MB and
 // 4 MB pages of mixed content, in one run. Prints milliseconds per stage and the 4 MB / 1 MB ratio.
 #include "platform/browser/Document.h"
+#include "platform/browser/ImageLoader.h"
 #include "platform/browser/Layout.h"
 #include "platform/browser/Painter.h"
 #include <windows.h>
@@ -59,16 +60,9 @@ Timing Measure(const std::wstring& page)
     double b = Now();
     LayoutTree layout(*doc, 1000, 1.0f, true);
     double c = Now();
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = 1000;
-    bi.bmiHeader.biHeight = -800;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP bmp = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    Image canvas(1000, 800);
     HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, bmp);
+    HGDIOBJ old = SelectObject(dc, canvas.Bitmap());
     PaintOptions opt;
     opt.clip = {0, 0, 1000, 800};
     Painter(*doc, layout).Paint(dc, opt);
@@ -76,7 +70,6 @@ Timing Measure(const std::wstring& page)
     double d = Now();
     SelectObject(dc, old);
     DeleteDC(dc);
-    DeleteObject(bmp);
     t.parse = b - a;
     t.layout = c - b;
     t.paint = d - c;

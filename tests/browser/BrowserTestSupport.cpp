@@ -1,4 +1,5 @@
 #include "tests/browser/BrowserTestSupport.h"
+#include "platform/browser/ImageLoader.h"
 #include <windows.h>
 
 namespace browsertest {
@@ -54,24 +55,16 @@ std::unique_ptr<LayoutTree> LayOut(Document& doc, int width, float zoom)
 Rendering::Rendering(Document& doc, const LayoutTree& layout, int width, int height, const PaintOptions& extra)
     : m_width(width), m_height(height)
 {
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = -height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP bmp = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    Image canvas(width, height);   // a 32-bit top-down bitmap whose bits can be read back
     HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, bmp);
+    HGDIOBJ old = SelectObject(dc, canvas.Bitmap());
     PaintOptions opt = extra;
     opt.clip = {0, 0, width, height};
     Painter(doc, layout).Paint(dc, opt);
     GdiFlush();
-    m_pixels.assign(static_cast<DWORD*>(bits), static_cast<DWORD*>(bits) + width * height);
+    m_pixels.assign(canvas.Bits(), canvas.Bits() + width * height);
     SelectObject(dc, old);
     DeleteDC(dc);
-    DeleteObject(bmp);
 }
 
 COLORREF Rendering::Pixel(int x, int y) const

@@ -1,5 +1,6 @@
 // Printing: sheets cut between lines, drawn onto metafile and bitmap DCs.
 #include "tests/browser/BrowserTestSupport.h"
+#include "platform/browser/ImageLoader.h"
 #include "platform/browser/PagePrinter.h"
 #include <gtest/gtest.h>
 
@@ -89,22 +90,14 @@ TEST(Print, RendersSheetsToBitmapAndMetafile)
     GetEnhMetaFileHeader(emf, sizeof(header), &header);
     EXPECT_GT(header.nRecords, 100u);
     HDC play = CreateCompatibleDC(nullptr);
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = 300;
-    bi.bmiHeader.biHeight = -2000;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    old = SelectObject(play, dib);
+    Image canvas(300, 2000);
+    old = SelectObject(play, canvas.Bitmap());
     RECT all = {0, 0, 300, 2000};
     FillRect(play, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     RECT frame = {header.rclBounds.left, header.rclBounds.top, header.rclBounds.right + 1, header.rclBounds.bottom + 1};
     PlayEnhMetaFile(play, emf, &frame);
     EXPECT_EQ(RGB(255, 0, 0), GetPixel(play, 150, 210 - frame.top));
     SelectObject(play, old);
-    DeleteObject(dib);
     DeleteDC(play);
     DeleteEnhMetaFile(emf);
 }
