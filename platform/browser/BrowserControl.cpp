@@ -34,6 +34,26 @@ bool VariantToInt(const VARIANT* v, int& out)
     return true;
 }
 
+// A command that sets an integer when `in` holds one and answers the value now in force.
+template <class Set, class Get>
+HRESULT ExchangeInt(const VARIANT* in, VARIANT* out, Set set, Get get)
+{
+    if (in && in->vt != VT_EMPTY && in->vt != VT_NULL) {
+        int value;
+        if (!VariantToInt(in, value))
+            return E_INVALIDARG;
+        HRESULT hr = set(value);
+        if (FAILED(hr))
+            return hr;
+    }
+    if (out) {
+        VariantClear(out);
+        out->vt = VT_I4;
+        out->lVal = get();
+    }
+    return S_OK;
+}
+
 } // namespace
 
 EngineVersion GetEngineVersion()
@@ -387,38 +407,10 @@ HRESULT BrowserControl::ExecWB(OLECMDID command, OLECMDEXECOPT option, VARIANT* 
             return E_FAIL;
         ShowFindDialog();
         return S_OK;
-    case OLECMDID_ZOOM: {
-        int level;
-        if (in && in->vt != VT_EMPTY && in->vt != VT_NULL) {
-            if (!VariantToInt(in, level) || level < 0 || level > 4)
-                return E_INVALIDARG;
-            HRESULT hr = SetTextSize(level);
-            if (FAILED(hr))
-                return hr;
-        }
-        if (out) {
-            VariantClear(out);
-            out->vt = VT_I4;
-            out->lVal = m_textSize;
-        }
-        return S_OK;
-    }
-    case OLECMDID_OPTICAL_ZOOM: {
-        int percent;
-        if (in && in->vt != VT_EMPTY && in->vt != VT_NULL) {
-            if (!VariantToInt(in, percent))
-                return E_INVALIDARG;
-            HRESULT hr = SetOpticalZoom(percent);
-            if (FAILED(hr))
-                return hr;
-        }
-        if (out) {
-            VariantClear(out);
-            out->vt = VT_I4;
-            out->lVal = m_zoom;
-        }
-        return S_OK;
-    }
+    case OLECMDID_ZOOM:   // text size levels; SetTextSize refuses any other
+        return ExchangeInt(in, out, [this](int level) { return SetTextSize(level); }, [this] { return m_textSize; });
+    case OLECMDID_OPTICAL_ZOOM:
+        return ExchangeInt(in, out, [this](int percent) { return SetOpticalZoom(percent); }, [this] { return m_zoom; });
     case OLECMDID_SELECTALL:
         SelectAll();
         return S_OK;

@@ -7,6 +7,30 @@ namespace fxb {
 
 namespace {
 
+// The first position from `i` whose character satisfies `stop` outside quotes and parentheses,
+// or the end of the text.
+template <class Stop>
+size_t FindAtTopLevel(const std::wstring& text, size_t i, Stop stop)
+{
+    int paren = 0;
+    while (i < text.size()) {
+        wchar_t c = text[i];
+        if (paren == 0 && stop(c))
+            break;
+        if (c == L'"' || c == L'\'') {
+            size_t q = text.find(c, i + 1);
+            i = q == std::wstring::npos ? text.size() : q + 1;
+            continue;
+        }
+        if (c == L'(')
+            ++paren;
+        else if (c == L')' && paren > 0)
+            --paren;
+        ++i;
+    }
+    return i;
+}
+
 // Removes comments once, so that the rest of the parser never sees them.
 std::wstring StripComments(const std::wstring& text)
 {
@@ -267,24 +291,7 @@ std::vector<CssDeclaration> ParseDeclarations(const std::wstring& textIn)
     std::vector<CssDeclaration> out;
     size_t i = 0;
     while (i < text.size()) {
-        // Find the end of this declaration, skipping quoted and parenthesised parts.
-        size_t end = i;
-        int paren = 0;
-        while (end < text.size()) {
-            wchar_t c = text[end];
-            if (c == L'"' || c == L'\'') {
-                size_t q = text.find(c, end + 1);
-                end = q == std::wstring::npos ? text.size() : q + 1;
-                continue;
-            }
-            if (c == L'(')
-                ++paren;
-            else if (c == L')' && paren > 0)
-                --paren;
-            else if (c == L';' && paren == 0)
-                break;
-            ++end;
-        }
+        size_t end = FindAtTopLevel(text, i, [](wchar_t c) { return c == L';'; });
         std::wstring decl = text.substr(i, end - i);
         i = end + 1;
         size_t colon = decl.find(L':');
@@ -410,20 +417,7 @@ std::vector<std::wstring> SplitValue(const std::wstring& value)
         if (i >= value.size())
             break;
         size_t start = i;
-        int paren = 0;
-        while (i < value.size() && (paren > 0 || !IsHtmlSpace(value[i]))) {
-            wchar_t c = value[i];
-            if (c == L'"' || c == L'\'') {
-                size_t q = value.find(c, i + 1);
-                i = q == std::wstring::npos ? value.size() : q + 1;
-                continue;
-            }
-            if (c == L'(')
-                ++paren;
-            else if (c == L')' && paren > 0)
-                --paren;
-            ++i;
-        }
+        i = FindAtTopLevel(value, i, IsHtmlSpace);
         parts.push_back(value.substr(start, i - start));
     }
     return parts;

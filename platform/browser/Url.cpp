@@ -92,27 +92,26 @@ std::wstring PercentDecode(const std::wstring& text)
         return -1;
     };
     std::wstring out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == L'%' && i + 2 < text.size() + 0 && hex(text[i + 1]) >= 0 && i + 2 < text.size() && hex(text[i + 2]) >= 0) {
-            bytes.push_back(static_cast<char>(hex(text[i + 1]) * 16 + hex(text[i + 2])));
-            i += 2;
-            continue;
-        }
-        if (!bytes.empty()) {
-            int n = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-            std::wstring w(n, L'\0');
-            MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), &w[0], n);
-            out += w;
-            bytes.clear();
-        }
-        out.push_back(text[i]);
-    }
-    if (!bytes.empty()) {
+    // Runs of escaped bytes are UTF-8; each run is decoded when it ends.
+    auto flush = [&] {
+        if (bytes.empty())
+            return;
         int n = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
         std::wstring w(n, L'\0');
         MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), &w[0], n);
         out += w;
+        bytes.clear();
+    };
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == L'%' && i + 2 < text.size() && hex(text[i + 1]) >= 0 && hex(text[i + 2]) >= 0) {
+            bytes.push_back(static_cast<char>(hex(text[i + 1]) * 16 + hex(text[i + 2])));
+            i += 2;
+            continue;
+        }
+        flush();
+        out.push_back(text[i]);
     }
+    flush();
     return out;
 }
 
