@@ -453,6 +453,42 @@ TEST(GdiObjectTest, BitmapBitsRoundTrip)
     EXPECT_EQ(nullptr, missing.GetSafeHandle());
 }
 
+TEST(GdiObjectTest, PaletteEntriesRoundTripAndSelect)
+{
+    struct {
+        LOGPALETTE header;
+        PALETTEENTRY more[3];
+    } layout{};
+    layout.header.palVersion = 0x300;
+    layout.header.palNumEntries = 4;
+    PALETTEENTRY* entries = layout.header.palPalEntry;
+    entries[0] = {255, 0, 0, 0};
+    entries[1] = {0, 255, 0, 0};
+    entries[2] = {0, 0, 255, 0};
+    entries[3] = {10, 20, 30, 0};
+    CPalette palette;
+    ASSERT_TRUE(palette.CreatePalette(&layout.header));
+    EXPECT_EQ(4, palette.GetEntryCount());
+    PALETTEENTRY readBack[4] = {};
+    EXPECT_EQ(4u, palette.GetPaletteEntries(0, 4, readBack));
+    EXPECT_EQ(10, readBack[3].peRed);
+    EXPECT_EQ(30, readBack[3].peBlue);
+    EXPECT_EQ(2u, palette.GetNearestPaletteIndex(RGB(0, 0, 250)));
+    PALETTEENTRY changed = {1, 2, 3, 0};
+    EXPECT_EQ(1u, palette.SetPaletteEntries(1, 1, &changed));
+    palette.GetPaletteEntries(1, 1, readBack);
+    EXPECT_EQ(2, readBack[0].peGreen);
+
+    CDC dc;
+    ASSERT_TRUE(dc.CreateCompatibleDC(nullptr));
+    CPalette* previous = dc.SelectPalette(&palette, TRUE);
+    ASSERT_NE(nullptr, previous);
+    EXPECT_EQ(::GetStockObject(DEFAULT_PALETTE), previous->m_hObject);
+    EXPECT_EQ(&palette, dc.GetCurrentPalette());
+    dc.SelectPalette(previous, TRUE);
+    AfxDeleteTempDrawingObjects();
+}
+
 TEST(DcTest, FromHandleWrapsWithoutOwningAndOwnerDeletes)
 {
     HDC foreign = ::CreateCompatibleDC(nullptr);
