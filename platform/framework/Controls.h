@@ -81,6 +81,7 @@ public:
     void LineScroll(int lines, int chars = 0) { Send(EM_LINESCROLL, chars, lines); }
     // Copies a line without its terminator; returns the characters copied (no null is added).
     int GetLine(int line, LPTSTR buffer, int maxLength) const;
+    // As above; the caller has put the buffer's size into its first word.
     int GetLine(int line, LPTSTR buffer) const;
     CString GetLineText(int line) const;
     BOOL SetReadOnly(BOOL readOnly = TRUE) { return static_cast<BOOL>(Send(EM_SETREADONLY, readOnly)); }
@@ -548,8 +549,8 @@ public:
     UINT GetBase() const { return static_cast<UINT>(Send(UDM_GETBASE)); }
     CWnd* SetBuddy(CWnd* buddy);
     CWnd* GetBuddy() const;
-    // 16-bit position; with an invalid buddy text the high word of the answer is non-zero,
-    // and so is the result.
+    // GetPos: the 16-bit position in the low word; the high word is non-zero when the
+    // buddy's text is not a valid number.
     int SetPos(int pos) { return static_cast<int>(Send(UDM_SETPOS, 0, MAKELPARAM(pos, 0))); }
     int GetPos() const { return static_cast<int>(Send(UDM_GETPOS)); }
     void SetRange(short lower, short upper) { Send(UDM_SETRANGE, 0, MAKELPARAM(upper, lower)); }
@@ -626,6 +627,7 @@ public:
     UINT GetOptions() const { return static_cast<UINT>(Send(EM_GETOPTIONS)); }
     void SetOptions(WORD operation, DWORD flags) { Send(EM_SETOPTIONS, operation, flags); }
     UINT GetTextMode() const { return static_cast<UINT>(Send(EM_GETTEXTMODE)); }
+    // These two answer TRUE on success (the control itself answers 0).
     BOOL SetTextMode(UINT mode) { return !Send(EM_SETTEXTMODE, mode); }
     BOOL SetAutoURLDetect(BOOL enable = TRUE) { return !Send(EM_AUTOURLDETECT, enable); }
     BOOL SetZoom(int numerator, int denominator) { return static_cast<BOOL>(Send(EM_SETZOOM, numerator, denominator)); }
