@@ -1,4 +1,5 @@
 #include "platform/browser/HtmlEntities.h"
+#include "platform/browser/TextUtil.h"
 #include <algorithm>
 #include <cstring>
 #include <cwchar>
@@ -116,9 +117,7 @@ bool DecodeReference(const std::wstring& text, size_t& pos, std::wstring& out, b
         unsigned long value = 0;
         while (i < n) {
             wchar_t c = text[i];
-            int digit = (c >= L'0' && c <= L'9') ? c - L'0'
-                      : (hex && c >= L'a' && c <= L'f') ? c - L'a' + 10
-                      : (hex && c >= L'A' && c <= L'F') ? c - L'A' + 10 : -1;
+            int digit = hex ? HexDigit(c) : (c >= L'0' && c <= L'9') ? c - L'0' : -1;
             if (digit < 0)
                 break;
             if (value <= 0x10FFFF)

@@ -91,14 +91,6 @@ const NamedColor kColors[] = {
     {L"midnightblue", RGB(25, 25, 112)}, {L"darkslategray", RGB(47, 79, 79)}, {L"goldenrod", RGB(218, 165, 32)},
 };
 
-int HexDigit(wchar_t c)
-{
-    if (c >= L'0' && c <= L'9') return c - L'0';
-    if (c >= L'a' && c <= L'f') return c - L'a' + 10;
-    if (c >= L'A' && c <= L'F') return c - L'A' + 10;
-    return -1;
-}
-
 bool ParseHexColor(const std::wstring& h, COLORREF& out)
 {
     for (wchar_t c : h)

@@ -11,6 +11,9 @@ std::wstring Lower(std::wstring s);
 wchar_t LowerAscii(wchar_t c);
 std::wstring LowerAscii(std::wstring s);
 
+// The value of a hexadecimal digit (either case), -1 for any other character.
+int HexDigit(wchar_t c);
+
 // The white space of markup and style sheets: space, tab, line feed, carriage return, form feed.
 bool IsHtmlSpace(wchar_t c);
 

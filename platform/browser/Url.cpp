@@ -85,12 +85,6 @@ std::wstring PercentDecode(const std::wstring& text)
     if (text.find(L'%') == std::wstring::npos)
         return text;
     std::string bytes;
-    auto hex = [](wchar_t c) -> int {
-        if (c >= L'0' && c <= L'9') return c - L'0';
-        if (c >= L'a' && c <= L'f') return c - L'a' + 10;
-        if (c >= L'A' && c <= L'F') return c - L'A' + 10;
-        return -1;
-    };
     std::wstring out;
     // Runs of escaped bytes are UTF-8; each run is decoded when it ends.
     auto flush = [&] {
@@ -103,8 +97,8 @@ std::wstring PercentDecode(const std::wstring& text)
         bytes.clear();
     };
     for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == L'%' && i + 2 < text.size() && hex(text[i + 1]) >= 0 && hex(text[i + 2]) >= 0) {
-            bytes.push_back(static_cast<char>(hex(text[i + 1]) * 16 + hex(text[i + 2])));
+        if (text[i] == L'%' && i + 2 < text.size() && HexDigit(text[i + 1]) >= 0 && HexDigit(text[i + 2]) >= 0) {
+            bytes.push_back(static_cast<char>(HexDigit(text[i + 1]) * 16 + HexDigit(text[i + 2])));
             i += 2;
             continue;
         }

@@ -12,6 +12,16 @@ TEST(TextUtil, LowerFoldsLettersAndLeavesTheRest)
     EXPECT_EQ(L'@', LowerAscii(L'@'));
 }
 
+TEST(TextUtil, HexDigitOfEitherCaseAndNothingElse)
+{
+    EXPECT_EQ(0, HexDigit(L'0'));
+    EXPECT_EQ(9, HexDigit(L'9'));
+    EXPECT_EQ(10, HexDigit(L'a'));
+    EXPECT_EQ(15, HexDigit(L'F'));
+    for (wchar_t c : {L'g', L'G', L'/', L':', L'@', L'`', L' ', static_cast<wchar_t>(0xFF10)})
+        EXPECT_EQ(-1, HexDigit(c)) << static_cast<int>(c);
+}
+
 TEST(TextUtil, TrimAndTrimHtmlSpaceDifferOnlyInWhatCountsAsSpace)
 {
     struct Case { const wchar_t* in; const wchar_t* trimmed; const wchar_t* htmlTrimmed; };
