@@ -74,62 +74,82 @@ struct FloatRect {
     int left, top, right, bottom;
 };
 
-// Floats of one formatting context. Queries come at growing y positions, so floats that end
-// above a query are retired and only their lowest bottom is remembered.
-struct FloatContext {
-    std::vector<FloatRect> lefts, rights;
-    int retiredLeftBottom = INT_MIN, retiredRightBottom = INT_MIN;
+// The floats on one side of a formatting context. Queries come at growing y positions, so once
+// there are many, floats that end above a query are retired and only their lowest bottom is kept.
+struct SideFloats {
+    std::vector<FloatRect> floats;
+    int retiredBottom = INT_MIN;
 
     void Retire(int y)
     {
-        auto retire = [y](std::vector<FloatRect>& list, int& bottom) {
-            if (list.size() < 16)
-                return;
-            size_t kept = 0;
-            for (const FloatRect& f : list) {
-                if (f.bottom <= y)
-                    bottom = std::max(bottom, f.bottom);
-                else
-                    list[kept++] = f;
-            }
-            list.resize(kept);
-        };
-        retire(lefts, retiredLeftBottom);
-        retire(rights, retiredRightBottom);
+        if (floats.size() < 16)
+            return;
+        size_t kept = 0;
+        for (const FloatRect& f : floats) {
+            if (f.bottom <= y)
+                retiredBottom = std::max(retiredBottom, f.bottom);
+            else
+                floats[kept++] = f;
+        }
+        floats.resize(kept);
+    }
+    // `x` narrowed by `pick` with every float that overlaps the band from y, h high (at least 1).
+    template <class Pick>
+    int Narrow(int y, int h, int x, Pick pick) const
+    {
+        for (const FloatRect& f : floats)
+            if (f.top < y + std::max(h, 1) && f.bottom > y)
+                x = pick(x, f);
+        return x;
+    }
+    // The lowest bottom of all floats of the side, retired ones too, and at least y.
+    int LowestBottom(int y) const
+    {
+        y = std::max(y, retiredBottom);
+        for (const FloatRect& f : floats)
+            y = std::max(y, f.bottom);
+        return y;
+    }
+    // The nearest bottom below y, or INT_MAX.
+    int NextBottom(int y) const
+    {
+        int next = INT_MAX;
+        for (const FloatRect& f : floats)
+            if (f.bottom > y)
+                next = std::min(next, f.bottom);
+        return next;
+    }
+};
+
+// Floats of one formatting context.
+struct FloatContext {
+    SideFloats lefts, rights;
+
+    void Retire(int y)
+    {
+        lefts.Retire(y);
+        rights.Retire(y);
     }
     int LeftEdge(int y, int h, int base)
     {
         Retire(y);
-        int x = base;
-        for (const FloatRect& f : lefts)
-            if (f.top < y + std::max(h, 1) && f.bottom > y)
-                x = std::max(x, f.right);
-        return x;
+        return lefts.Narrow(y, h, base, [](int x, const FloatRect& f) { return std::max(x, f.right); });
     }
     int RightEdge(int y, int h, int base)
     {
         Retire(y);
-        int x = base;
-        for (const FloatRect& f : rights)
-            if (f.top < y + std::max(h, 1) && f.bottom > y)
-                x = std::min(x, f.left);
-        return x;
+        return rights.Narrow(y, h, base, [](int x, const FloatRect& f) { return std::min(x, f.left); });
     }
     int ClearY(int side, int y) const
     {
-        if (side & 1) {
-            y = std::max(y, retiredLeftBottom);
-            for (const FloatRect& f : lefts)
-                y = std::max(y, f.bottom);
-        }
-        if (side & 2) {
-            y = std::max(y, retiredRightBottom);
-            for (const FloatRect& f : rights)
-                y = std::max(y, f.bottom);
-        }
+        if (side & 1)
+            y = lefts.LowestBottom(y);
+        if (side & 2)
+            y = rights.LowestBottom(y);
         return y;
     }
     int Bottom(int fallback) const { return ClearY(3, fallback); }
+    int NextBottom(int y) const { return std::min(lefts.NextBottom(y), rights.NextBottom(y)); }
 };
 
 Node* LinkOf(Node* n, const Node* stop)
@@ -598,18 +618,14 @@ public:
                 int l = fc.LeftEdge(y, boxH, cx), r = fc.RightEdge(y, boxH, cx + cw);
                 if (r - l >= boxW || (l == cx && r == cx + cw))
                     break;
-                int next = INT_MAX;
-                for (const FloatRect& f : fc.lefts)
-                    if (f.bottom > y) next = std::min(next, f.bottom);
-                for (const FloatRect& f : fc.rights)
-                    if (f.bottom > y) next = std::min(next, f.bottom);
+                int next = fc.NextBottom(y);
                 if (next == INT_MAX)
                     break;
                 y = next;
             }
             int left = s.floatSide == FloatSide::Left ? fc.LeftEdge(y, boxH, cx) : fc.RightEdge(y, boxH, cx + cw) - boxW;
             FloatRect rect{left, y, left + boxW, y + boxH};
-            (s.floatSide == FloatSide::Left ? fc.lefts : fc.rights).push_back(rect);
+            (s.floatSide == FloatSide::Left ? fc.lefts : fc.rights).floats.push_back(rect);
             Run run;
             run.kind = image ? Run::Kind::Image : Run::Kind::AltText;
             run.node = img;
