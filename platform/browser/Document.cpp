@@ -110,44 +110,36 @@ bool HtmlElement::IsViewport() const
     return m_node && m_doc && (m_node == m_doc->BodyNode() || m_node == m_doc->Root());
 }
 
-int HtmlElement::offsetTop() const
+bool HtmlElement::UpdateLayout() const
 {
     if (!m_node || !m_doc || !m_doc->View())
-        return 0;
+        return false;
     m_doc->View()->EnsureLayout();
-    HtmlElement parent = offsetParent();
-    int top = m_node->geometry.valid ? m_node->geometry.top : 0;
-    if (parent && parent.m_node != m_doc->BodyNode() && parent.m_node->geometry.valid)
-        top -= parent.m_node->geometry.top;
-    return IsViewport() ? 0 : top;
+    return true;
 }
 
-int HtmlElement::offsetLeft() const
+int HtmlElement::OffsetAlong(int NodeGeometry::*axis) const
 {
-    if (!m_node || !m_doc || !m_doc->View())
+    if (!UpdateLayout())
         return 0;
-    m_doc->View()->EnsureLayout();
     HtmlElement parent = offsetParent();
-    int left = m_node->geometry.valid ? m_node->geometry.left : 0;
+    int at = m_node->geometry.valid ? m_node->geometry.*axis : 0;
     if (parent && parent.m_node != m_doc->BodyNode() && parent.m_node->geometry.valid)
-        left -= parent.m_node->geometry.left;
-    return IsViewport() ? 0 : left;
+        at -= parent.m_node->geometry.*axis;
+    return IsViewport() ? 0 : at;
 }
+
+int HtmlElement::offsetTop() const { return OffsetAlong(&NodeGeometry::top); }
+int HtmlElement::offsetLeft() const { return OffsetAlong(&NodeGeometry::left); }
 
 int HtmlElement::offsetWidth() const
 {
-    if (!m_node || !m_doc || !m_doc->View())
-        return 0;
-    m_doc->View()->EnsureLayout();
-    return m_node->geometry.valid ? m_node->geometry.width : 0;
+    return UpdateLayout() && m_node->geometry.valid ? m_node->geometry.width : 0;
 }
 
 int HtmlElement::offsetHeight() const
 {
-    if (!m_node || !m_doc || !m_doc->View())
-        return 0;
-    m_doc->View()->EnsureLayout();
-    return m_node->geometry.valid ? m_node->geometry.height : 0;
+    return UpdateLayout() && m_node->geometry.valid ? m_node->geometry.height : 0;
 }
 
 HtmlElement HtmlElement::offsetParent() const
@@ -164,40 +156,45 @@ HtmlElement HtmlElement::offsetParent() const
     return HtmlElement();
 }
 
+DocumentView* HtmlElement::ScrollingView() const
+{
+    return IsViewport() ? m_doc->View() : nullptr;
+}
+
 int HtmlElement::scrollTop() const
 {
-    return IsViewport() && m_doc->View() ? m_doc->View()->ScrollTop() : 0;
+    DocumentView* view = ScrollingView();
+    return view ? view->ScrollTop() : 0;
 }
 
 int HtmlElement::scrollLeft() const
 {
-    return IsViewport() && m_doc->View() ? m_doc->View()->ScrollLeft() : 0;
+    DocumentView* view = ScrollingView();
+    return view ? view->ScrollLeft() : 0;
 }
 
 int HtmlElement::scrollHeight() const
 {
-    if (IsViewport() && m_doc->View())
-        return m_doc->View()->ScrollHeight();
-    return offsetHeight();
+    DocumentView* view = ScrollingView();
+    return view ? view->ScrollHeight() : offsetHeight();
 }
 
 int HtmlElement::scrollWidth() const
 {
-    if (IsViewport() && m_doc->View())
-        return m_doc->View()->ScrollWidth();
-    return offsetWidth();
+    DocumentView* view = ScrollingView();
+    return view ? view->ScrollWidth() : offsetWidth();
 }
 
 void HtmlElement::put_scrollTop(int value) const
 {
-    if (IsViewport() && m_doc->View())
-        m_doc->View()->SetScrollPosition(m_doc->View()->ScrollLeft(), value);
+    if (DocumentView* view = ScrollingView())
+        view->SetScrollPosition(view->ScrollLeft(), value);
 }
 
 void HtmlElement::put_scrollLeft(int value) const
 {
-    if (IsViewport() && m_doc->View())
-        m_doc->View()->SetScrollPosition(value, m_doc->View()->ScrollTop());
+    if (DocumentView* view = ScrollingView())
+        view->SetScrollPosition(value, view->ScrollTop());
 }
 
 std::unique_ptr<TextRange> HtmlElement::createTextRange() const

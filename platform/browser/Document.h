@@ -60,6 +60,13 @@ public:
 
 private:
     bool IsViewport() const;
+    // Brings the layout up to date; false when the element has no document shown in a view.
+    bool UpdateLayout() const;
+    // offsetTop or offsetLeft: the position along one axis relative to the offset parent.
+    int OffsetAlong(int NodeGeometry::*axis) const;
+    // The view whose scrolling the element stands for: the page's view for the body and the
+    // document element, null for any other element.
+    DocumentView* ScrollingView() const;
     std::shared_ptr<Document> m_doc;
     Node* m_node = nullptr;
 };
