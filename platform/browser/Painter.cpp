@@ -202,8 +202,8 @@ void PaintImageRun(Context& c, const Run& r)
     if (s.hidden)
         return;
     int x = r.x - c.ox, y = r.y - c.oy;
-    if (s.HasBorder(0)) {
-        int bw = std::max(1, static_cast<int>(s.borderWidth[0] * c.layout.Zoom()));
+    int bw = s.HasBorder(0) ? std::max(1, static_cast<int>(s.borderWidth[0] * c.layout.Zoom())) : 0;
+    if (bw) {
         COLORREF col = r.link ? s.color : s.borderColor[0];
         Fill(c.dc, x - bw, y - bw, r.width + 2 * bw, bw, col);
         Fill(c.dc, x - bw, y + r.height - bw, r.width + 2 * bw, bw, col);
@@ -211,7 +211,7 @@ void PaintImageRun(Context& c, const Run& r)
         Fill(c.dc, x + r.width, y, bw, r.height - bw, col);
     }
     if (r.kind == Run::Kind::Image && r.image) {
-        RECT rc = {x, y, x + r.width, y + r.height - (s.HasBorder(0) ? std::max(1, static_cast<int>(s.borderWidth[0] * c.layout.Zoom())) : 0)};
+        RECT rc = {x, y, x + r.width, y + r.height - bw};
         r.image->Draw(c.dc, rc);
         return;
     }

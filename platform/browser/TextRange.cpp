@@ -128,20 +128,19 @@ bool TextRange::findText(const std::wstring& textIn, long count, long flags)
         }
         return true;
     };
+    auto select = [&](size_t i) {
+        m_start = i;
+        m_end = i + m;
+        return true;
+    };
     if (count >= 0) {
         for (size_t i = m_start; i + m <= m_end; ++i)
-            if (matchesAt(i)) {
-                m_start = i;
-                m_end = i + m;
-                return true;
-            }
+            if (matchesAt(i))
+                return select(i);
     } else {
         for (size_t i = m_end - m + 1; i-- > m_start;)
-            if (matchesAt(i)) {
-                m_start = i;
-                m_end = i + m;
-                return true;
-            }
+            if (matchesAt(i))
+                return select(i);
     }
     return false;
 }
