@@ -42,7 +42,7 @@ public:
     CTreeHost()
     {
         CreateEx(0, AfxRegisterWndClass(0, nullptr, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1)), L"tree host",
-                 WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 320, 400, nullptr, nullptr);
+                 WS_POPUP, 0, 0, 320, 400, nullptr, nullptr);
     }
     ~CTreeHost() override
     {
