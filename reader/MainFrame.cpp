@@ -1,7 +1,134 @@
 #include "reader/MainFrame.h"
+#include <algorithm>
+#include "reader/AppFolders.h"
+#include "reader/ExeBookDocument.h"
+#include "reader/FolionyxReaderApp.h"
+#include "reader/FolionyxReaderView.h"
+#include "resources/resource.h"
+
+namespace {
+
+// Where Home goes when the book has neither a Home item nor a home page of its own.
+const wchar_t kMakerHomePage[] = L"http://www.folionyx.example/";
+
+} // namespace
 
 IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
 
-CMainFrame::CMainFrame() = default;
+BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
+    ON_WM_CREATE()
+    ON_COMMAND(ID_HOME, &CMainFrame::OnGoHome)
+END_MESSAGE_MAP()
+
+CMainFrame::CMainFrame()
+    : m_pSettings(nullptr), m_pFileIndex(nullptr), m_packedFiles{nullptr, 0}, m_bContentsShown(FALSE),
+      m_nContentsWidth(0)
+{
+}
 
 CMainFrame::~CMainFrame() = default;
+
+int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    if (CFrameWnd::OnCreate(lpCreateStruct) == -1)
+        return -1;
+
+    if (CFolionyxReaderApp* app = dynamic_cast<CFolionyxReaderApp*>(AfxGetApp())) {
+        m_pSettings = &app->m_ExeBookDocument;
+        m_pFileIndex = &app->m_ExeBookResourceFiles;
+    }
+    // The pages are packed into this executable, whatever module the strings come from.
+    if (!LoadPackedFileResource(::GetModuleHandleW(nullptr), m_packedFiles))
+        m_packedFiles = EXEBOOKPACKEDDATA{nullptr, 0};
+
+    m_bContentsShown = m_pSettings && m_pSettings->m_bContentsVisible && m_pSettings->m_bContentsVisibleStartup;
+    m_nContentsWidth = m_pSettings ? std::max(m_pSettings->m_nContentsWidth, 0) : 0;
+
+    const DWORD style = WS_CHILD | WS_TABSTOP | TVS_HASBUTTONS | TVS_SHOWSELALWAYS | TVS_TRACKSELECT
+                        | (m_bContentsShown ? WS_VISIBLE : 0);
+    if (!m_wndContents.CreateEx(WS_EX_CLIENTEDGE, style, CRect(0, 0, 0, 0), this, 0))
+        return -1;
+    m_wndContents.SetListener(this);
+
+    if (m_pSettings != nullptr) {
+        // Loading changes nothing in the settings; the reader only needs the non-const
+        // document for the DOM lookups.
+        m_wndContents.Load(const_cast<CExeBookDocument&>(*m_pSettings));
+    }
+    PostMessageW(WM_COMMAND, ID_HOME, 0);
+    return 0;
+}
+
+void CMainFrame::RecalcLayout(BOOL bNotify)
+{
+    if (m_wndContents.GetSafeHwnd() != nullptr) {
+        CRect client;
+        GetClientRect(&client);
+        const int width = m_bContentsShown ? std::min(m_nContentsWidth, client.Width()) : 0;
+        m_wndContents.SetWindowPos(nullptr, client.left, client.top, width, client.Height(),
+                                   SWP_NOZORDER | SWP_NOACTIVATE);
+        // The view takes what the tree leaves.
+        m_rectBorder.left = width;
+    }
+    CFrameWnd::RecalcLayout(bNotify);
+}
+
+CFolionyxReaderView* CMainFrame::GetReaderView() const
+{
+    return DYNAMIC_DOWNCAST(CFolionyxReaderView, GetActiveView());
+}
+
+// ---------------------------------------------------------------------------------------
+// Pages of the contents
+
+void CMainFrame::OnTreeSelectionChanged(CExeBookTreeCtrl* tree)
+{
+    HTREEITEM item = tree->GetSelectedItem();
+    const EXEBOOKCONTENTSRECORD* record = tree->GetRecord(item);
+    if (record == nullptr || m_pFileIndex == nullptr)
+        return;
+    // A page that cannot be extracted leaves the previous one in place.
+    CString pagePath;
+    if (!ExtractPage(*m_pFileIndex, m_packedFiles, record->files, GetWorkFolder(), pagePath))
+        return;
+    if (CFolionyxReaderView* view = GetReaderView())
+        view->NavigateToPage(m_strPendingKeyword, pagePath);
+}
+
+void CMainFrame::OnTreeReserved(CExeBookTreeCtrl*)
+{
+}
+
+void CMainFrame::SelectTreeItem(HTREEITEM hItem, LPCTSTR lpszKeyword)
+{
+    m_strPendingKeyword = lpszKeyword ? lpszKeyword : L"";
+    // Choosing the shown item again shows its page again.
+    if (hItem != nullptr && m_wndContents.GetSelectedItem() == hItem)
+        m_wndContents.SelectItem(nullptr);
+    m_wndContents.SelectItem(hItem);
+}
+
+HTREEITEM CMainFrame::ResolveTreeLink(LPCTSTR lpszURL)
+{
+    return m_wndContents.ResolveTreeLink(lpszURL, m_wndContents.GetSelectedItem());
+}
+
+void CMainFrame::SetZoomPaneText(LPCTSTR lpszText)
+{
+    m_strZoomPaneText = lpszText ? lpszText : L"";
+}
+
+void CMainFrame::OnGoHome()
+{
+    if (HTREEITEM home = m_wndContents.FindHomeItem()) {
+        SelectTreeItem(home, nullptr);
+        return;
+    }
+    CFolionyxReaderView* view = GetReaderView();
+    if (view == nullptr)
+        return;
+    CString homePage = m_pSettings ? m_pSettings->m_strAuthorHomePage : CString();
+    if (homePage.IsEmpty())
+        homePage = kMakerHomePage;
+    view->NavigateToPage(m_strPendingKeyword, homePage);
+}

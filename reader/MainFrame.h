@@ -1,12 +1,55 @@
-// The reader's main frame: the single top-level window of the program.
+// The reader's main frame: the single top-level window of the program. It shows the
+// contents tree on the left and the page view in the rest, opens the Home item at
+// start, and extracts and shows the page of every item chosen in the tree.
 #pragma once
 
 #include "platform/framework/FrameWnd.h"
+#include "platform/framework/Strings.h"
+#include "reader/ExeBookResourceFiles.h"
+#include "reader/ExeBookTreeCtrl.h"
+#include "reader/ReaderNavigationHost.h"
 
-class CMainFrame : public CFrameWnd
+class CExeBookDocument;
+class CFolionyxReaderView;
+
+class CMainFrame : public CFrameWnd, public CExeBookTreeCtrlEventListener, public CReaderNavigationHost
 {
     DECLARE_DYNCREATE(CMainFrame)
 public:
     CMainFrame();
     ~CMainFrame() override;
+
+    CExeBookTreeCtrl& GetContentsTree() { return m_wndContents; }
+    const CString& GetPendingKeyword() const { return m_strPendingKeyword; }
+    const CString& GetZoomPaneText() const { return m_strZoomPaneText; }
+
+    // CReaderNavigationHost
+    HTREEITEM ResolveTreeLink(LPCTSTR lpszURL) override;
+    void SelectTreeItem(HTREEITEM hItem, LPCTSTR lpszKeyword) override;
+    void SetZoomPaneText(LPCTSTR lpszText) override;
+
+    // CExeBookTreeCtrlEventListener
+    void OnTreeSelectionChanged(CExeBookTreeCtrl* tree) override;
+    void OnTreeReserved(CExeBookTreeCtrl* tree) override;
+
+    // The tree beside the view, as wide as the settings ask when it is shown.
+    void RecalcLayout(BOOL bNotify = TRUE) override;
+
+protected:
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnGoHome();
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    CFolionyxReaderView* GetReaderView() const;
+
+    CExeBookTreeCtrl m_wndContents;
+    CString m_strPendingKeyword;
+    CString m_strZoomPaneText;
+    const CExeBookDocument* m_pSettings;
+    const CExeBookResourceFiles* m_pFileIndex;
+    EXEBOOKPACKEDDATA m_packedFiles;
+    BOOL m_bContentsShown;
+    int m_nContentsWidth;
 };

@@ -7,6 +7,9 @@
 #define ID_APP_ABOUT                    0xE140
 #define ID_APP_EXIT                     0xE141
 
+// Commands of the main frame.
+#define ID_HOME                         32777
+
 // Zoom of the page view: the status-bar zoom menu, its commands and the custom zoom dialog.
 #define IDR_ZOOM_MENU                   718
 #define IDD_CUSTOM_ZOOM                 725

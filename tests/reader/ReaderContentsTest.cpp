@@ -1,0 +1,328 @@
+// Starts FolionyxReader.exe carrying a fixture book and reads it through its contents:
+// the Home page shows at start, choosing an item extracts its page with the page's
+// companion folder and shows it, and a link of the book's own scheme moves on.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+#include <string>
+#include <vector>
+#include "books/packer/BookPacker.h"
+#include "platform/framework/FrameworkIds.h"
+#include "reader/AppFolders.h"
+#include "tests/common/WineTestSupport.h"
+
+namespace {
+
+// A 1 x 1 red GIF.
+const BYTE kRedDot[] = {0x47, 0x49, 0x46, 0x38, 0x39, 0x61, 0x01, 0x00, 0x01, 0x00, 0x80, 0x00, 0x00, 0xFF, 0x00,
+                        0x00, 0x00, 0x00, 0x00, 0x21, 0xF9, 0x04, 0x00, 0x00, 0x00, 0x00, 0x00, 0x2C, 0x00, 0x00,
+                        0x00, 0x00, 0x01, 0x00, 0x01, 0x00, 0x00, 0x02, 0x02, 0x44, 0x01, 0x00, 0x3B};
+const COLORREF kRed = RGB(0xFF, 0, 0);
+
+struct FixturePage
+{
+    std::wstring name;      // page file name, unique per run
+    COLORREF background;
+};
+
+std::wstring HexColour(COLORREF colour)
+{
+    wchar_t text[8];
+    swprintf(text, 8, L"#%02X%02X%02X", GetRValue(colour), GetGValue(colour), GetBValue(colour));
+    return text;
+}
+
+// A tall page filled with its colour. Its top shows red pictures from its companion folder,
+// side by side, each linking to one of `links`; its end holds the anchor "end".
+std::wstring PageHtml(const FixturePage& page, std::initializer_list<const wchar_t*> links)
+{
+    const std::wstring title = page.name.substr(0, page.name.size() - 4);
+    std::wstring html = L"<html><body style='margin:0' bgcolor='" + HexColour(page.background) + L"'><p style='margin:0'>";
+    for (const wchar_t* link : links) {
+        html += L"<a href='" + std::wstring(link) + L"'><img src='" + title
+                + L"_files/dot.gif' width='300' height='150' border='0'></a>";
+    }
+    return html + L"</p><div style='height:3000px'></div><p id='end'>" + title + L"</p></body></html>";
+}
+
+bool FileExists(const std::wstring& path)
+{
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void RemoveExtracted(const std::wstring& work, const std::wstring& page)
+{
+    const std::wstring folder = work + page.substr(0, page.size() - 4) + L"_files\\";
+    DeleteFileW((folder + L"dot.gif").c_str());
+    RemoveDirectoryW(folder.c_str());
+    DeleteFileW((work + page).c_str());
+}
+
+struct FoundWindow { DWORD pid; HWND hwnd; };
+
+BOOL CALLBACK FindProcessFrame(HWND hwnd, LPARAM lp)
+{
+    auto* found = reinterpret_cast<FoundWindow*>(lp);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    if (pid == found->pid && IsWindowVisible(hwnd) && GetWindow(hwnd, GW_OWNER) == nullptr && GetMenu(hwnd)) {
+        found->hwnd = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK FindTree(HWND hwnd, LPARAM lp)
+{
+    wchar_t name[64] = {};
+    GetClassNameW(hwnd, name, 64);
+    if (lstrcmpiW(name, WC_TREEVIEWW) == 0) {
+        *reinterpret_cast<HWND*>(lp) = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The innermost visible window under a point of `hwnd`'s client area; the point is
+// converted to that window's client coordinates.
+HWND DeepestChildAt(HWND hwnd, POINT& pt)
+{
+    for (;;) {
+        HWND child = ChildWindowFromPointEx(hwnd, pt, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
+        if (child == nullptr || child == hwnd)
+            return hwnd;
+        MapWindowPoints(hwnd, child, &pt, 1);
+        hwnd = child;
+    }
+}
+
+// Counts the pixels of a colour on the screen inside a window's client area.
+int CountOnScreen(HWND hwnd, COLORREF colour)
+{
+    RECT rc;
+    GetClientRect(hwnd, &rc);
+    POINT origin = {0, 0};
+    ClientToScreen(hwnd, &origin);
+    const int width = rc.right, height = rc.bottom;
+    if (width <= 0 || height <= 0)
+        return 0;
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = -height;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    BitBlt(dc, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
+    GdiFlush();
+    int count = 0;
+    const DWORD wanted = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+    const DWORD* pixels = static_cast<const DWORD*>(bits);
+    for (int i = 0; i < width * height; ++i) {
+        if ((pixels[i] & 0xFFFFFF) == wanted)
+            ++count;
+    }
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    return count;
+}
+
+HTREEITEM TreeItem(HWND tree, UINT code, HTREEITEM from)
+{
+    return reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, code, reinterpret_cast<LPARAM>(from)));
+}
+
+class RunningReader
+{
+public:
+    ~RunningReader()
+    {
+        if (m_process.hProcess) {
+            if (m_frame && IsWindow(m_frame))
+                PostMessageW(m_frame, WM_CLOSE, 0, 0);
+            if (WaitForSingleObject(m_process.hProcess, 20000) != WAIT_OBJECT_0)
+                TerminateProcess(m_process.hProcess, 1);
+            CloseHandle(m_process.hThread);
+            CloseHandle(m_process.hProcess);
+        }
+    }
+
+    bool Start(const std::wstring& exe)
+    {
+        STARTUPINFOW si = {sizeof(si)};
+        std::wstring cmd = L"\"" + exe + L"\"";
+        if (!CreateProcessW(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &m_process))
+            return false;
+        FoundWindow found = {m_process.dwProcessId, nullptr};
+        testsupport::PumpUntil([&] {
+            EnumWindows(FindProcessFrame, reinterpret_cast<LPARAM>(&found));
+            return found.hwnd != nullptr;
+        }, 30000);
+        m_frame = found.hwnd;
+        return m_frame != nullptr;
+    }
+
+    bool Close(DWORD& exitCode)
+    {
+        PostMessageW(m_frame, WM_CLOSE, 0, 0);
+        if (WaitForSingleObject(m_process.hProcess, 20000) != WAIT_OBJECT_0)
+            return false;
+        GetExitCodeProcess(m_process.hProcess, &exitCode);
+        return true;
+    }
+
+    HWND Frame() const { return m_frame; }
+
+private:
+    PROCESS_INFORMATION m_process = {};
+    HWND m_frame = nullptr;
+};
+
+} // namespace
+
+TEST(ReaderContents, ShowsHomeThenChosenItemsAndFollowsCustomLinks)
+{
+    // Page names unique to this run, so that files an earlier run left cannot pass for new ones.
+    const std::wstring token = std::to_wstring(GetTickCount());
+    const FixturePage home = {L"fx" + token + L"home.htm", RGB(0x1E, 0x64, 0x32)};
+    const FixturePage second = {L"fx" + token + L"second.htm", RGB(0x7A, 0x1E, 0x5A)};
+    const FixturePage third = {L"fx" + token + L"third.htm", RGB(0x1E, 0x2E, 0x7A)};
+
+    bookpacker::CBookPacker packer;
+    packer.settings.bookName = L"Contents fixture";
+    packer.settings.contentsWidth = 180;
+    const int dot = packer.AddFile(std::vector<BYTE>(kRedDot, kRedDot + sizeof(kRedDot)));
+    // The Home item is the second one in the tree: Home is found by its mark, not its place.
+    bookpacker::BookNode intro;
+    intro.title = L"Second";
+    intro.url = L"http://fixture.example/second.htm";
+    intro.files = {{packer.AddPage(PageHtml(second, {L"folionyx://next", L"HTTP://fixture.example/Second.htm#end"})), second.name}, {dot, L"dot.gif"}};
+    bookpacker::BookNode start;
+    start.title = L"Home";
+    start.home = true;
+    start.url = L"http://fixture.example/home.htm";
+    start.files = {{packer.AddPage(PageHtml(home, {L"http://fixture.example/second.htm#end"})), home.name},
+                   {dot, L"dot.gif"}};
+    bookpacker::BookNode last;
+    last.title = L"Third";
+    last.url = L"http://fixture.example/third.htm";
+    last.files = {{packer.AddPage(PageHtml(third, {L"trawlmoss://prior"})), third.name}, {dot, L"dot.gif"}};
+    packer.nodes = {intro, start, last};   // tree order: Second, Home, Third
+    std::vector<BYTE> settings;
+    ASSERT_TRUE(packer.BuildSettingsResource(settings));
+
+    testsupport::TempFolder folder;
+    const std::wstring exe = folder.File(L"ContentsReader.exe");
+    ASSERT_TRUE(CopyFileW((testsupport::ExecutableFolder() + L"FolionyxReader.exe").c_str(), exe.c_str(), FALSE));
+    ASSERT_TRUE(bookpacker::EmbedBookInExecutable(exe, settings, packer.PackedFiles()));
+
+    const std::wstring work(GetWorkFolder().GetString());
+    auto pagePath = [&](const FixturePage& page) { return work + page.name; };
+    auto companion = [&](const FixturePage& page) {
+        return work + page.name.substr(0, page.name.size() - 4) + L"_files\\dot.gif";
+    };
+
+    RunningReader reader;
+    ASSERT_TRUE(reader.Start(exe));
+    HWND frame = reader.Frame();
+    HWND tree = nullptr;
+    EnumChildWindows(frame, FindTree, reinterpret_cast<LPARAM>(&tree));
+    ASSERT_NE(tree, nullptr);
+    HWND view = GetDlgItem(frame, AFX_IDW_PANE_FIRST);
+    ASSERT_NE(view, nullptr);
+
+    // The tree sits on the left, as wide as the book asks; the view takes the rest.
+    RECT treeRect = {}, viewRect = {};
+    EXPECT_TRUE(testsupport::PumpUntil([&] {
+        GetWindowRect(tree, &treeRect);
+        return treeRect.right - treeRect.left == 180;
+    }, 10000)) << treeRect.right - treeRect.left;
+    EXPECT_TRUE(IsWindowVisible(tree));
+    GetWindowRect(view, &viewRect);
+    EXPECT_GE(viewRect.left, treeRect.right);
+    EXPECT_EQ(SendMessageW(tree, TVM_GETCOUNT, 0, 0), 3);
+
+    HTREEITEM first = TreeItem(tree, TVGN_ROOT, nullptr);
+    HTREEITEM homeItem = TreeItem(tree, TVGN_NEXT, first);
+    HTREEITEM thirdItem = TreeItem(tree, TVGN_NEXT, homeItem);
+
+    const int viewArea = (viewRect.right - viewRect.left) * (viewRect.bottom - viewRect.top);
+    const int picture = 300 * 150;
+    auto selected = [&](HTREEITEM item) {
+        return testsupport::PumpUntil([&] { return TreeItem(tree, TVGN_CARET, nullptr) == item; }, 10000);
+    };
+    // The page of that colour fills most of the view, at its top (pictures shown) or
+    // scrolled to its end (none shown).
+    auto shows = [&](const FixturePage& page, bool atTop) {
+        return testsupport::PumpUntil([&] {
+            return CountOnScreen(view, page.background) > viewArea / 3
+                   && (atTop ? CountOnScreen(view, kRed) > picture / 2 : CountOnScreen(view, kRed) == 0);
+        }, 10000);
+    };
+    auto choose = [&](HTREEITEM item) {
+        SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+    };
+    // Clicks the nth picture of the page at the top of the view.
+    auto click = [&](int picture) {
+        POINT pt = {100 + 300 * picture, 60};
+        HWND target = DeepestChildAt(view, pt);
+        PostMessageW(target, WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
+        PostMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+        PostMessageW(target, WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+    };
+
+    // At start: the Home item is selected, its page and companion folder extracted and shown.
+    EXPECT_TRUE(selected(homeItem));
+    EXPECT_TRUE(FileExists(pagePath(home)));
+    EXPECT_TRUE(FileExists(companion(home)));
+    EXPECT_TRUE(shows(home, true)) << CountOnScreen(view, home.background) << " of " << viewArea;
+
+    // Choosing an item in the tree extracts and shows its page.
+    choose(first);
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return FileExists(companion(second)); }, 10000));
+    EXPECT_TRUE(FileExists(pagePath(second)));
+    EXPECT_TRUE(shows(second, true));
+    EXPECT_EQ(CountOnScreen(view, home.background), 0);
+
+    // "folionyx://next" opens the item after this one.
+    click(0);
+    EXPECT_TRUE(selected(homeItem));
+    EXPECT_TRUE(shows(home, true));
+
+    // A link to an item's address with an anchor finds the item and opens it at the anchor.
+    click(0);
+    EXPECT_TRUE(selected(first));
+    EXPECT_TRUE(shows(second, false));
+
+    // The next page chosen in the tree opens at its top.
+    choose(thirdItem);
+    EXPECT_TRUE(shows(third, true));
+    EXPECT_TRUE(FileExists(companion(third)));
+
+    // "trawlmoss://prior" goes back one item.
+    click(0);
+    EXPECT_TRUE(selected(homeItem));
+    EXPECT_TRUE(shows(home, true));
+
+    // A link to the shown item's own address with an anchor moves within it...
+    choose(first);
+    EXPECT_TRUE(shows(second, true));
+    click(1);
+    EXPECT_TRUE(shows(second, false));
+    EXPECT_TRUE(selected(first));
+    // ...and leaves no anchor behind for the next page.
+    choose(thirdItem);
+    EXPECT_TRUE(shows(third, true));
+
+    DWORD exitCode = 1;
+    ASSERT_TRUE(reader.Close(exitCode));
+    EXPECT_EQ(exitCode, 0u);
+    for (const FixturePage* page : {&home, &second, &third})
+        RemoveExtracted(work, page->name);
+}
