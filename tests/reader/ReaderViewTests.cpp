@@ -119,6 +119,12 @@ protected:
         view->OnBeforeNavigate2(url.c_str(), 0, L"", post, L"", &cancel);
         return cancel != FALSE;
     }
+    void Click(const fxb::HtmlElement& element)
+    {
+        LPARAM at = MAKELPARAM(element.offsetLeft() + 2, GetAbsoluteTop(element) + 2);
+        ::SendMessageW(view->GetBrowser().Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+        ::SendMessageW(view->GetBrowser().Handle(), WM_LBUTTONUP, 0, at);
+    }
     std::wstring Location() { return std::wstring(static_cast<LPCWSTR>(view->GetLocationURL())); }
     std::vector<fxb::HtmlElement> Hits()
     {
@@ -194,8 +200,10 @@ TEST_F(ReaderView, LinkWithAnchorFindsItsItemAndOpensThePageAtTheAnchor)
     frame.pages[Item(2)] = b;
     Show(a);
 
-    // The page engine follows the link as a click would.
-    view->Navigate2(L"http://book.example/b.htm#sec2");
+    // A click on the link.
+    fxb::HtmlElement link = view->GetHtmlDocument()->getElementById(L"link");
+    ASSERT_TRUE(link);
+    Click(link);
     ASSERT_TRUE(PumpUntil([&] { return Lower(Location()).find(L"b.htm") != std::wstring::npos && !view->GetBusy(); }));
     ASSERT_FALSE(frame.resolved.empty());
     EXPECT_EQ(L"http://book.example/b.htm", frame.resolved[0]);   // anchor cut off
@@ -203,6 +211,25 @@ TEST_F(ReaderView, LinkWithAnchorFindsItsItemAndOpensThePageAtTheAnchor)
     EXPECT_EQ(b + L"#sec2", Location());
     EXPECT_GT(view->GetBrowser().ScrollTop(), 1000);   // opened at its anchor
     EXPECT_TRUE(view->GetPendingAnchor().IsEmpty());
+}
+
+TEST_F(ReaderView, ClickedBookLinkShowsTheItemItNames)
+{
+    std::wstring a = Page(L"a.htm", "<p><a id=next href='folionyx://next'>next page</a> "
+                                    "<a id=last href='folionyx://last'>last page</a></p>");
+    std::wstring b = Page(L"b.htm", "<p>page b</p>");
+    frame.links[L"folionyx://next"] = Item(2);
+    frame.pages[Item(2)] = b;
+    Show(a);
+
+    Click(view->GetHtmlDocument()->getElementById(L"last"));   // names no item: nothing happens
+    testsupport::PumpMessages();
+    EXPECT_EQ(a, Location());
+    EXPECT_TRUE(frame.selected.empty());
+
+    Click(view->GetHtmlDocument()->getElementById(L"next"));
+    ASSERT_TRUE(PumpUntil([&] { return Location() == b && !view->GetBusy(); }));
+    EXPECT_EQ(std::vector<HTREEITEM>{Item(2)}, frame.selected);
 }
 
 TEST_F(ReaderView, AnchorOfALinkWhosePageCannotBeShownDoesNotWaitForALaterPage)
