@@ -46,6 +46,11 @@ public:
 
     // Temporary wrappers (FromHandle) are kept while this is non-zero.
     int m_nTempMapLock;
+
+    // The popup menu being shown (last WM_INITMENUPOPUP, or the one CMenu::TrackPopupMenu
+    // shows): owner-drawn items are measured without a menu handle, so the owner looks for
+    // the item's id here.
+    HMENU m_hTrackingMenu;
 };
 
 _AFX_THREAD_STATE* AfxGetThreadState();

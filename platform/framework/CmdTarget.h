@@ -80,6 +80,8 @@ enum AfxSig : UINT_PTR {
     AfxSig_hbr_ctlcolor,     // HBRUSH (CDC*, CWnd*, UINT)     WM_CTLCOLORxxx
     AfxSig_v_drawitem,       // void (int, LPDRAWITEMSTRUCT)
     AfxSig_v_measureitem,    // void (int, LPMEASUREITEMSTRUCT)
+    AfxSig_i_compareitem,    // int (int, LPCOMPAREITEMSTRUCT)
+    AfxSig_v_deleteitem,     // void (int, LPDELETEITEMSTRUCT)
     AfxSig_v_contextmenu,    // void (CWnd*, CPoint)
     AfxSig_v_settingchange,  // void (UINT, LPCTSTR)
     AfxSig_v_syscommand,     // void (UINT, LPARAM)

@@ -1,4 +1,5 @@
 #include "platform/framework/Menu.h"
+#include "platform/framework/AfxState.h"
 #include "platform/framework/Gdi.h"
 #include "platform/framework/Strings.h"
 #include "platform/framework/Wnd.h"
@@ -19,6 +20,24 @@ HBITMAP BitmapHandle(const CBitmap* bitmap)
     return bitmap ? static_cast<HBITMAP>(*bitmap) : nullptr;
 }
 
+// Names the menu as the thread's tracking menu while it is shown (TPM_NONOTIFY sends no
+// WM_INITMENUPOPUP that would do so), then puts back the one of an enclosing menu loop.
+class TrackingMenuScope {
+public:
+    explicit TrackingMenuScope(HMENU menu)
+        : m_state(AfxGetThreadState()), m_previous(m_state->m_hTrackingMenu)
+    {
+        m_state->m_hTrackingMenu = menu;
+    }
+    ~TrackingMenuScope() { m_state->m_hTrackingMenu = m_previous; }
+    TrackingMenuScope(const TrackingMenuScope&) = delete;
+    TrackingMenuScope& operator=(const TrackingMenuScope&) = delete;
+
+private:
+    _AFX_THREAD_STATE* m_state;
+    HMENU m_previous;
+};
+
 } // namespace
 
 void DeleteTempMenus()
@@ -38,6 +57,11 @@ CMenu* CMenu::FromHandle(HMENU menu)
         wrapper->m_hMenu = menu;
         return wrapper;
     });
+}
+
+CMenu* CMenu::FromHandlePermanent(HMENU menu)
+{
+    return menu ? MenuMap().LookupPermanent(menu) : nullptr;
 }
 
 void CMenu::DeleteTempMap()
@@ -184,11 +208,13 @@ CMenu* CMenu::GetSubMenu(int position) const
 
 BOOL CMenu::TrackPopupMenu(UINT flags, int x, int y, CWnd* owner, LPCRECT)
 {
+    TrackingMenuScope tracking(m_hMenu);
     return ::TrackPopupMenu(m_hMenu, flags, x, y, 0, owner ? owner->GetSafeHwnd() : nullptr, nullptr);
 }
 
 BOOL CMenu::TrackPopupMenuEx(UINT flags, int x, int y, CWnd* owner, LPTPMPARAMS params)
 {
+    TrackingMenuScope tracking(m_hMenu);
     return ::TrackPopupMenuEx(m_hMenu, flags, x, y, owner ? owner->GetSafeHwnd() : nullptr, params);
 }
 

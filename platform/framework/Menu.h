@@ -24,6 +24,8 @@ public:
     bool operator!=(const CMenu& other) const { return m_hMenu != other.m_hMenu; }
 
     static CMenu* FromHandle(HMENU menu);
+    // The wrapper that owns the handle (created, loaded or attached), or null.
+    static CMenu* FromHandlePermanent(HMENU menu);
     static void DeleteTempMap();
     BOOL Attach(HMENU menu);
     HMENU Detach();
@@ -73,7 +75,8 @@ public:
     BOOL TrackPopupMenu(UINT flags, int x, int y, CWnd* owner, LPCRECT ignored = nullptr);
     BOOL TrackPopupMenuEx(UINT flags, int x, int y, CWnd* owner, LPTPMPARAMS params);
 
-    // Owner-drawn items; the owner window forwards WM_DRAWITEM and WM_MEASUREITEM here.
+    // Owner-drawn items; the owner window forwards WM_DRAWITEM and WM_MEASUREITEM here when
+    // this object owns the menu that holds the item.
     virtual void DrawItem(LPDRAWITEMSTRUCT drawItem);
     virtual void MeasureItem(LPMEASUREITEMSTRUCT measureItem);
 

@@ -68,6 +68,27 @@ HWND ParentOrOwner(HWND hWnd)
     return ::GetWindow(hWnd, GW_OWNER);
 }
 
+// The menu in the tree under `menu` that holds an item with this id, or null.
+HMENU FindMenuHoldingItem(HMENU menu, UINT itemId, int depth = 0)
+{
+    const int kMaxDepth = 16;   // guards against a menu that contains itself
+    if (!menu || depth > kMaxDepth || !::IsMenu(menu))
+        return nullptr;
+    int count = ::GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        MENUITEMINFOW info = {};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_ID | MIIM_SUBMENU;
+        if (!::GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info))
+            continue;
+        if (info.wID == itemId)
+            return menu;
+        if (HMENU found = FindMenuHoldingItem(info.hSubMenu, itemId, depth + 1))
+            return found;
+    }
+    return nullptr;
+}
+
 // Windows that never get a framework object attached by the creation hook.
 bool IsSystemHelperWindow(HWND hWnd)
 {
@@ -130,6 +151,10 @@ LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM l
     state->m_lastSentMsg.message = nMsg;
     state->m_lastSentMsg.wParam = wParam;
     state->m_lastSentMsg.lParam = lParam;
+    if (nMsg == WM_INITMENUPOPUP)
+        state->m_hTrackingMenu = reinterpret_cast<HMENU>(wParam);
+    else if (nMsg == WM_EXITMENULOOP)
+        state->m_hTrackingMenu = nullptr;
 
     LRESULT lResult = 0;
     try {
@@ -673,6 +698,15 @@ BOOL CWnd::DispatchMessageEntry(const AFX_MSGMAP_ENTRY* pEntry, UINT message, WP
                                                              reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
         lResult = TRUE;
         break;
+    case AfxSig_i_compareitem:
+        lResult = FX_HANDLER(int (CWnd::*)(int, LPCOMPAREITEMSTRUCT))(static_cast<int>(wParam),
+                                                                      reinterpret_cast<LPCOMPAREITEMSTRUCT>(lParam));
+        break;
+    case AfxSig_v_deleteitem:
+        FX_HANDLER(void (CWnd::*)(int, LPDELETEITEMSTRUCT))(static_cast<int>(wParam),
+                                                            reinterpret_cast<LPDELETEITEMSTRUCT>(lParam));
+        lResult = TRUE;
+        break;
     case AfxSig_v_contextmenu:
         FX_HANDLER(void (CWnd::*)(CWnd*, CPoint))(FromHandle(reinterpret_cast<HWND>(wParam)), point);
         break;
@@ -1176,9 +1210,18 @@ void CWnd::SetFont(HFONT hFont, BOOL bRedraw)
 {
     ::SendMessageW(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(hFont), bRedraw);
 }
+void CWnd::SetFont(CFont* pFont, BOOL bRedraw)
+{
+    SetFont(pFont ? static_cast<HFONT>(pFont->GetSafeHandle()) : nullptr, bRedraw);
+}
 HFONT CWnd::GetFontHandle() const
 {
     return reinterpret_cast<HFONT>(::SendMessageW(m_hWnd, WM_GETFONT, 0, 0));
+}
+CFont* CWnd::GetFont() const
+{
+    HFONT font = GetFontHandle();
+    return font ? CFont::FromHandle(font) : nullptr;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -1398,6 +1441,8 @@ BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
     ON_WM_NCDESTROY()
     ON_WM_DRAWITEM()
     ON_WM_MEASUREITEM()
+    ON_WM_COMPAREITEM()
+    ON_WM_DELETEITEM()
     ON_WM_CTLCOLOR()
     ON_WM_HSCROLL()
     ON_WM_VSCROLL()
@@ -1495,20 +1540,55 @@ HBRUSH CWnd::OnCtlColor(CDC*, CWnd* pWnd, UINT)
 
 void CWnd::OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct)
 {
-    if (lpDrawItemStruct->CtlType != ODT_MENU && nIDCtl != 0 && ReflectLastMsg(lpDrawItemStruct->hwndItem))
+    if (lpDrawItemStruct->CtlType == ODT_MENU) {
+        // For a menu item the "window" is the menu that holds it.
+        if (CMenu* menu = CMenu::FromHandlePermanent(reinterpret_cast<HMENU>(lpDrawItemStruct->hwndItem))) {
+            menu->DrawItem(lpDrawItemStruct);
+            return;
+        }
+    } else if (nIDCtl != 0 && ReflectLastMsg(lpDrawItemStruct->hwndItem)) {
         return;
+    }
     Default();
 }
 
 void CWnd::OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct)
 {
-    if (lpMeasureItemStruct->CtlType != ODT_MENU && nIDCtl != 0) {
+    if (lpMeasureItemStruct->CtlType == ODT_MENU) {
+        // The message names no menu: the item is looked for in the popup being shown, then
+        // in this window's menu bar.
+        UINT itemId = lpMeasureItemStruct->itemID;
+        HMENU holder = FindMenuHoldingItem(AfxGetThreadState()->m_hTrackingMenu, itemId);
+        if (!holder && !(GetStyle() & WS_CHILD))
+            holder = FindMenuHoldingItem(::GetMenu(m_hWnd), itemId);
+        if (CMenu* menu = CMenu::FromHandlePermanent(holder)) {
+            menu->MeasureItem(lpMeasureItemStruct);
+            return;
+        }
+    } else if (nIDCtl != 0) {
         // During creation the control may not be a child of anything that can be found by
         // id yet; look among the children.
         HWND hWndChild = ::GetDlgItem(m_hWnd, nIDCtl);
         if (hWndChild && ReflectLastMsg(hWndChild))
             return;
     }
+    Default();
+}
+
+// List and combo boxes without strings ask their parent to order and to forget items; the
+// control's own object answers first.
+int CWnd::OnCompareItem(int, LPCOMPAREITEMSTRUCT lpCompareItemStruct)
+{
+    LRESULT lResult = 0;
+    if (ReflectLastMsg(lpCompareItemStruct->hwndItem, &lResult))
+        return static_cast<int>(lResult);
+    return static_cast<int>(Default());
+}
+
+void CWnd::OnDeleteItem(int, LPDELETEITEMSTRUCT lpDeleteItemStruct)
+{
+    if (ReflectLastMsg(lpDeleteItemStruct->hwndItem))
+        return;
     Default();
 }
 

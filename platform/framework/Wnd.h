@@ -32,6 +32,7 @@ inline HWND GetNextWindow(HWND hWnd, UINT wCmd) { return ::GetWindow(hWnd, wCmd)
 class CFrameWnd;
 class CMenu;
 class CDC;
+class CFont;
 class CScrollBar;
 struct CCreateContext;
 
@@ -183,6 +184,8 @@ struct AFX_SIZEPARENTPARAMS
 #define ON_WM_CTLCOLOR()        FX_WM_HANDLER(WM_CTLCOLOR, AfxSig_hbr_ctlcolor, HBRUSH (CWnd::*)(CDC*, CWnd*, UINT), OnCtlColor)
 #define ON_WM_DRAWITEM()        FX_WM_HANDLER(WM_DRAWITEM, AfxSig_v_drawitem, void (CWnd::*)(int, LPDRAWITEMSTRUCT), OnDrawItem)
 #define ON_WM_MEASUREITEM()     FX_WM_HANDLER(WM_MEASUREITEM, AfxSig_v_measureitem, void (CWnd::*)(int, LPMEASUREITEMSTRUCT), OnMeasureItem)
+#define ON_WM_COMPAREITEM()     FX_WM_HANDLER(WM_COMPAREITEM, AfxSig_i_compareitem, int (CWnd::*)(int, LPCOMPAREITEMSTRUCT), OnCompareItem)
+#define ON_WM_DELETEITEM()      FX_WM_HANDLER(WM_DELETEITEM, AfxSig_v_deleteitem, void (CWnd::*)(int, LPDELETEITEMSTRUCT), OnDeleteItem)
 #define ON_WM_CONTEXTMENU()     FX_WM_HANDLER(WM_CONTEXTMENU, AfxSig_v_contextmenu, void (CWnd::*)(CWnd*, CPoint), OnContextMenu)
 #define ON_WM_SETTINGCHANGE()   FX_WM_HANDLER(WM_SETTINGCHANGE, AfxSig_v_settingchange, void (CWnd::*)(UINT, LPCTSTR), OnSettingChange)
 #define ON_WM_SYSCOLORCHANGE()  FX_WM_HANDLER(WM_SYSCOLORCHANGE, AfxSig_v_v, void (CWnd::*)(), OnSysColorChange)
@@ -352,7 +355,9 @@ public:
     void GetWindowText(CString& rString) const;
     int GetWindowTextLength() const;
     void SetFont(HFONT hFont, BOOL bRedraw = TRUE);
+    void SetFont(CFont* pFont, BOOL bRedraw = TRUE);
     HFONT GetFontHandle() const;
+    CFont* GetFont() const;   // a temporary wrapper, null when the window uses the system font
 
     // Styles.
     DWORD GetStyle() const;
@@ -491,6 +496,8 @@ public:
     afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     afx_msg void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct);
     afx_msg void OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct);
+    afx_msg int OnCompareItem(int nIDCtl, LPCOMPAREITEMSTRUCT lpCompareItemStruct);
+    afx_msg void OnDeleteItem(int nIDCtl, LPDELETEITEMSTRUCT lpDeleteItemStruct);
     afx_msg void OnContextMenu(CWnd* pWnd, CPoint pos);
     afx_msg void OnSettingChange(UINT uFlags, LPCTSTR lpszSection);
     afx_msg void OnSysColorChange();

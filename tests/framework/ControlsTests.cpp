@@ -2,6 +2,7 @@
 // own messages.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <algorithm>
 #include <vector>
 
 #include "platform/framework/Controls.h"
@@ -576,6 +577,205 @@ TEST_F(ControlsTest, PopupMenuReturnsTheChosenCommand)
     host->PostMessage(WM_KEYDOWN, VK_RETURN, 0);
     UINT chosen = static_cast<UINT>(menu.TrackPopupMenu(TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTALIGN, 10, 10, host));
     EXPECT_EQ(502u, chosen);
+}
+
+// A list or combo box without strings whose items are numbers: it orders them from the
+// largest down and records the ones the control lets go of.
+template <class Box>
+class CNumberItems : public Box {
+public:
+    int compares = 0;
+    std::vector<DWORD_PTR> deleted;
+
+    int CompareItem(LPCOMPAREITEMSTRUCT item) override
+    {
+        ++compares;
+        if (item->itemData1 == item->itemData2)
+            return 0;
+        return item->itemData1 > item->itemData2 ? -1 : 1;
+    }
+    void DeleteItem(LPDELETEITEMSTRUCT item) override { deleted.push_back(item->itemData); }
+};
+
+template <class Box>
+void CheckNumbersOrderedAndReleasedByTheObject(CNumberItems<Box>& box)
+{
+    for (DWORD_PTR value : {20, 40, 10, 30})
+        box.AddString(reinterpret_cast<LPCTSTR>(value));
+    EXPECT_GT(box.compares, 0);
+    ASSERT_EQ(4, box.GetCount());
+    const DWORD_PTR expectedOrder[] = {40, 30, 20, 10};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(expectedOrder[i], box.GetItemData(i)) << "position " << i;
+
+    box.DeleteString(1);
+    EXPECT_EQ(std::vector<DWORD_PTR>{30}, box.deleted);
+    box.ResetContent();
+    // Every remaining item once, in whatever order the control empties itself.
+    std::sort(box.deleted.begin() + 1, box.deleted.end());
+    EXPECT_EQ((std::vector<DWORD_PTR>{30, 10, 20, 40}), box.deleted);
+
+    // Items still held when the control goes are released too.
+    box.deleted.clear();
+    box.AddString(reinterpret_cast<LPCTSTR>(static_cast<DWORD_PTR>(5)));
+    box.DestroyWindow();
+    EXPECT_EQ(std::vector<DWORD_PTR>{5}, box.deleted);
+}
+
+TEST_F(ControlsTest, SortedItemsWithoutStringsAreComparedAndDeletedByTheControlObject)
+{
+    {
+        SCOPED_TRACE("list box");
+        CNumberItems<CListBox> list;
+        ASSERT_TRUE(list.Create(kChild | LBS_OWNERDRAWFIXED | LBS_SORT, CRect(0, 0, 100, 150), host, 122));
+        CheckNumbersOrderedAndReleasedByTheObject(list);
+    }
+    {
+        SCOPED_TRACE("combo box");
+        CNumberItems<CComboBox> combo;
+        ASSERT_TRUE(combo.Create(kChild | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_SORT,
+                                 CRect(110, 0, 210, 150), host, 123));
+        CheckNumbersOrderedAndReleasedByTheObject(combo);
+    }
+}
+
+// A menu whose owner-drawn items record how they were measured and drawn.
+class COwnerDrawnMenu : public CMenu {
+public:
+    std::vector<UINT> measured;
+    std::vector<UINT> drawn;
+
+    void MeasureItem(LPMEASUREITEMSTRUCT item) override
+    {
+        measured.push_back(item->itemID);
+        item->itemWidth = 80;
+        item->itemHeight = 20;
+    }
+    void DrawItem(LPDRAWITEMSTRUCT item) override { drawn.push_back(item->itemID); }
+};
+
+// An owner-drawn menu item carries a number where a text would be.
+LPCTSTR ItemData(UINT_PTR value)
+{
+    return reinterpret_cast<LPCTSTR>(value);
+}
+
+bool Contains(const std::vector<UINT>& ids, UINT id)
+{
+    return std::find(ids.begin(), ids.end(), id) != ids.end();
+}
+
+TEST_F(ControlsTest, OwnerDrawnPopupItemsAreMeasuredByTheirMenuObject)
+{
+    // Shown with and without WM_INITMENUPOPUP, and by the raw function on a menu that an
+    // object owns.
+    struct Case {
+        const char* name;
+        UINT flags;
+        bool throughObject;
+    };
+    const Case cases[] = {
+        {"CMenu::TrackPopupMenu", 0, true},
+        {"CMenu::TrackPopupMenu without notifications", TPM_NONOTIFY, true},
+        {"::TrackPopupMenu", 0, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        COwnerDrawnMenu menu;
+        ASSERT_TRUE(menu.CreatePopupMenu());
+        menu.AppendMenu(MF_OWNERDRAW, 601, ItemData(7));
+        menu.AppendMenu(MF_STRING, 602, L"Plain");
+        host->SetForegroundWindow();
+        // The menu measures its items before its loop reads the key that closes it.
+        host->PostMessage(WM_KEYDOWN, VK_ESCAPE, 0);
+        const UINT flags = TPM_RETURNCMD | TPM_LEFTALIGN | c.flags;
+        UINT chosen = c.throughObject
+                          ? static_cast<UINT>(menu.TrackPopupMenu(flags, 10, 10, host))
+                          : static_cast<UINT>(::TrackPopupMenu(menu, flags, 10, 10, 0, host->GetSafeHwnd(), nullptr));
+        EXPECT_EQ(0u, chosen);
+        EXPECT_TRUE(Contains(menu.measured, 601));
+        EXPECT_FALSE(Contains(menu.measured, 602));
+        testsupport::PumpMessages();
+    }
+}
+
+TEST_F(ControlsTest, OwnerDrawnSubmenuItemsReachTheSubmenuObject)
+{
+    CMenu menu;
+    ASSERT_TRUE(menu.CreatePopupMenu());
+    COwnerDrawnMenu sub;
+    ASSERT_TRUE(sub.CreatePopupMenu());
+    sub.AppendMenu(MF_OWNERDRAW, 611, ItemData(1));
+    menu.AppendMenu(MF_POPUP, reinterpret_cast<UINT_PTR>(sub.GetSafeHmenu()), L"Sub");
+    menu.AppendMenu(MF_STRING, 612, L"Plain");
+    host->SetForegroundWindow();
+    // Down to "Sub", right to open it, then close both.
+    host->PostMessage(WM_KEYDOWN, VK_DOWN, 0);
+    host->PostMessage(WM_KEYDOWN, VK_RIGHT, 0);
+    host->PostMessage(WM_KEYDOWN, VK_ESCAPE, 0);
+    host->PostMessage(WM_KEYDOWN, VK_ESCAPE, 0);
+    menu.TrackPopupMenu(TPM_RETURNCMD | TPM_LEFTALIGN, 10, 10, host);
+    EXPECT_TRUE(Contains(sub.measured, 611));
+    sub.Detach();   // the outer menu owns the submenu's handle
+}
+
+TEST_F(ControlsTest, OwnerDrawnMenuBarItemsReachTheirMenuObject)
+{
+    CWnd frame;
+    ASSERT_TRUE(frame.CreateEx(0, AfxRegisterWndClass(0), L"menu bar", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100,
+                               nullptr, nullptr));
+    CMenu bar;
+    ASSERT_TRUE(bar.CreateMenu());
+    COwnerDrawnMenu file;
+    ASSERT_TRUE(file.CreatePopupMenu());
+    file.AppendMenu(MF_OWNERDRAW, 701, ItemData(1));
+    bar.AppendMenu(MF_POPUP, reinterpret_cast<UINT_PTR>(file.GetSafeHmenu()), L"File");
+    CMenu plain;   // owner-drawn items of a menu without a wrapper go to the default procedure
+    ASSERT_TRUE(plain.CreatePopupMenu());
+    plain.AppendMenu(MF_OWNERDRAW, 702, ItemData(2));
+    HMENU plainHandle = plain.Detach();
+    bar.AppendMenu(MF_POPUP, reinterpret_cast<UINT_PTR>(plainHandle), L"Other");
+    ASSERT_TRUE(frame.SetMenu(&bar));
+
+    for (UINT id : {701u, 702u}) {
+        MEASUREITEMSTRUCT measure = {};
+        measure.CtlType = ODT_MENU;
+        measure.itemID = id;
+        frame.SendMessage(WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure));
+        DRAWITEMSTRUCT draw = {};
+        draw.CtlType = ODT_MENU;
+        draw.itemID = id;
+        draw.hwndItem = reinterpret_cast<HWND>(id == 701 ? file.GetSafeHmenu() : plainHandle);
+        frame.SendMessage(WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw));
+    }
+    EXPECT_EQ(std::vector<UINT>{701}, file.measured);
+    EXPECT_EQ(std::vector<UINT>{701}, file.drawn);
+
+    frame.SetMenu(nullptr);
+    file.Detach();   // the bar owns both submenus' handles
+    frame.DestroyWindow();
+}
+
+TEST_F(ControlsTest, FontObjectsSetAndReadBack)
+{
+    CEdit edit;
+    ASSERT_TRUE(edit.Create(kChild, CRect(0, 0, 100, 20), host, 124));
+    EXPECT_EQ(nullptr, edit.GetFont());   // the system font
+    CFont font;
+    ASSERT_TRUE(font.CreatePointFont(120, L"Tahoma"));
+    edit.SetFont(&font);
+    EXPECT_EQ(static_cast<HFONT>(font), edit.GetFontHandle());
+    EXPECT_EQ(&font, edit.GetFont());   // the object that owns the handle
+
+    // A font no object owns comes back in a temporary wrapper.
+    HFONT stock = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+    edit.SetFont(stock, FALSE);
+    CFont* wrapper = edit.GetFont();
+    ASSERT_NE(nullptr, wrapper);
+    EXPECT_EQ(stock, static_cast<HFONT>(*wrapper));
+
+    edit.SetFont(static_cast<CFont*>(nullptr));
+    EXPECT_EQ(nullptr, edit.GetFont());
 }
 
 } // namespace
