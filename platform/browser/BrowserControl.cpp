@@ -421,22 +421,30 @@ HRESULT BrowserControl::ExecWB(OLECMDID command, OLECMDEXECOPT option, VARIANT* 
     }
 }
 
+template <class Change>
+void BrowserControl::RelayOutKeepingPlace(Change change)
+{
+    long long oldHeight = std::max(1, ScrollHeight());
+    long long top = m_scrollY;
+    int left = change();
+    EnsureLayout();
+    SetScrollPosition(left, static_cast<int>(top * ScrollHeight() / oldHeight));
+    UpdateScrollBars();
+    if (m_hwnd)
+        InvalidateRect(m_hwnd, nullptr, FALSE);
+}
+
 HRESULT BrowserControl::SetOpticalZoom(int percent)
 {
     if (percent < kMinZoom || percent > kMaxZoom)
         return E_INVALIDARG;
     if (percent != m_zoom) {
-        // Keep the same part of the page in view.
-        long long oldHeight = std::max(1, ScrollHeight());
-        long long top = m_scrollY;
-        int left = m_scrollX * percent / std::max(1, m_zoom);
-        m_zoom = percent;
-        m_layoutDirty = true;
-        EnsureLayout();
-        SetScrollPosition(left, static_cast<int>(top * ScrollHeight() / oldHeight));
-        UpdateScrollBars();
-        if (m_hwnd)
-            InvalidateRect(m_hwnd, nullptr, FALSE);
+        RelayOutKeepingPlace([&] {
+            int left = m_scrollX * percent / std::max(1, m_zoom);
+            m_zoom = percent;
+            m_layoutDirty = true;
+            return left;
+        });
     }
     NotifyZoom();
     CallUpdateUI();
@@ -450,14 +458,10 @@ HRESULT BrowserControl::SetTextSize(int level)
     if (level != m_textSize) {
         m_textSize = level;
         if (m_doc) {
-            long long oldHeight = std::max(1, ScrollHeight());
-            long long top = m_scrollY;
-            m_doc->Restyle(level);
-            EnsureLayout();
-            SetScrollPosition(m_scrollX, static_cast<int>(top * ScrollHeight() / oldHeight));
-            UpdateScrollBars();
-            if (m_hwnd)
-                InvalidateRect(m_hwnd, nullptr, FALSE);
+            RelayOutKeepingPlace([&] {
+                m_doc->Restyle(level);
+                return m_scrollX;
+            });
         }
     }
     CallUpdateUI();

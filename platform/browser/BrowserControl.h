@@ -143,6 +143,10 @@ private:
     void CallUpdateUI();
     void ReleaseHost();
     void ScrollRectIntoView(const RECT& r);
+    // Lays the page out again after `change` (of zoom or text size) keeping the same part of it
+    // in view; `change` answers the horizontal scroll position to keep.
+    template <class Change>
+    void RelayOutKeepingPlace(Change change);
 
     HWND m_hwnd = nullptr;
     BrowserEvents* m_events = nullptr;
