@@ -1,4 +1,5 @@
 #include "platform/framework/Archive.h"
+#include "platform/framework/TextLines.h"
 
 #include <algorithm>
 #include <cstring>
@@ -63,26 +64,16 @@ DWORD ReadStringLength(CArchive& ar, bool& unicode)
     }
 }
 
-std::wstring ReadWideChars(CArchive& ar, DWORD nLength)
+// nLength characters of a string (std::wstring or std::string).
+template <class Chars>
+Chars ReadChars(CArchive& ar, DWORD nLength)
 {
-    std::wstring text;
+    Chars text;
     while (text.size() < nLength) {
         size_t done = text.size();
         UINT chunk = static_cast<UINT>(std::min<DWORD>(nLength - static_cast<DWORD>(done), kStringChunk));
         text.resize(done + chunk);
-        ReadAll(ar, &text[done], chunk * sizeof(wchar_t));
-    }
-    return text;
-}
-
-std::string ReadNarrowChars(CArchive& ar, DWORD nLength)
-{
-    std::string text;
-    while (text.size() < nLength) {
-        size_t done = text.size();
-        UINT chunk = static_cast<UINT>(std::min<DWORD>(nLength - static_cast<DWORD>(done), kStringChunk));
-        text.resize(done + chunk);
-        ReadAll(ar, &text[done], chunk);
+        ReadAll(ar, &text[done], chunk * sizeof(typename Chars::value_type));
     }
     return text;
 }
@@ -92,19 +83,9 @@ std::string ReadNarrowChars(CArchive& ar, DWORD nLength)
 bool ReadTextLine(CArchive& ar, CString& line, bool keepLineEnd, UINT maxChars)
 {
     line.Empty();
-    bool any = false;
     bool sawLineEnd = false;
-    wchar_t ch = 0;
-    while (static_cast<UINT>(line.GetLength()) < maxChars && ar.Read(&ch, sizeof(ch)) == sizeof(ch)) {
-        any = true;
-        if (ch == L'\n') {
-            sawLineEnd = true;
-            break;
-        }
-        line.AppendChar(ch);
-    }
-    if (sawLineEnd && !line.IsEmpty() && line[line.GetLength() - 1] == L'\r')
-        line.Truncate(line.GetLength() - 1);
+    bool any = fxdetail::ReadLineUnits<CString, wchar_t>(
+        line, maxChars, [&ar](wchar_t& ch) { return ar.Read(&ch, sizeof(ch)) == sizeof(ch); }, sawLineEnd);
     if (sawLineEnd && keepLineEnd)
         line.AppendChar(L'\n');
     return any;
@@ -425,10 +406,10 @@ CArchive& operator>>(CArchive& ar, CString& str)
     bool unicode = false;
     DWORD length = ReadStringLength(ar, unicode);
     if (unicode) {
-        std::wstring text = ReadWideChars(ar, length);
+        std::wstring text = ReadChars<std::wstring>(ar, length);
         str.SetString(text.data(), static_cast<int>(text.size()));
     } else {
-        std::string text = ReadNarrowChars(ar, length);
+        std::string text = ReadChars<std::string>(ar, length);
         str = CString(CStringA(text.data(), static_cast<int>(text.size())), CP_ACP);
     }
     return ar;
@@ -446,10 +427,10 @@ CArchive& operator>>(CArchive& ar, CStringA& str)
     bool unicode = false;
     DWORD length = ReadStringLength(ar, unicode);
     if (unicode) {
-        std::wstring text = ReadWideChars(ar, length);
+        std::wstring text = ReadChars<std::wstring>(ar, length);
         str = CStringA(CString(text.data(), static_cast<int>(text.size())), CP_ACP);
     } else {
-        std::string text = ReadNarrowChars(ar, length);
+        std::string text = ReadChars<std::string>(ar, length);
         str.SetString(text.data(), static_cast<int>(text.size()));
     }
     return ar;

@@ -20,6 +20,8 @@ protected:
     {
         return ::SendMessageW(m_hWnd, message, wParam, lParam);
     }
+    // EM_GETLINE of edit and rich edit controls into a buffer of maxLength characters.
+    int GetEditLine(int line, LPTSTR buffer, int maxLength) const;
 };
 } // namespace fxdetail
 

@@ -1,4 +1,5 @@
 #include "platform/framework/File.h"
+#include "platform/framework/TextLines.h"
 
 #include <climits>
 #include <cstdlib>
@@ -529,34 +530,35 @@ BOOL CStdioFile::ReadRawLine(CString& line, bool keepLineEnd, UINT maxChars)
     bool sawLineEnd = false;
     if (m_bText) {
         CStringA bytes;
-        BYTE value = 0;
-        while (static_cast<UINT>(bytes.GetLength()) < maxChars && NextByte(value)) {
-            any = true;
-            if (value == '\n') {
-                sawLineEnd = true;
-                break;
-            }
-            bytes.AppendChar(static_cast<char>(value));
-        }
-        if (sawLineEnd && !bytes.IsEmpty() && bytes[bytes.GetLength() - 1] == '\r')
-            bytes.Truncate(bytes.GetLength() - 1);
+        any = fxdetail::ReadLineUnits<CStringA, char>(
+            bytes, maxChars,
+            [this](char& ch) {
+                BYTE value = 0;
+                if (!NextByte(value))
+                    return false;
+                ch = static_cast<char>(value);
+                return true;
+            },
+            sawLineEnd);
         line = CString(bytes, CP_ACP);
     } else {
-        BYTE low = 0;
-        BYTE high = 0;
-        while (static_cast<UINT>(line.GetLength()) < maxChars && NextByte(low)) {
-            any = true;
-            if (!NextByte(high))
-                break;   // a lone final byte is not a character
-            wchar_t ch = static_cast<wchar_t>(low | (high << 8));
-            if (ch == L'\n') {
-                sawLineEnd = true;
-                break;
-            }
-            line.AppendChar(ch);
-        }
-        if (sawLineEnd && !line.IsEmpty() && line[line.GetLength() - 1] == L'\r')
-            line.Truncate(line.GetLength() - 1);
+        bool loneByte = false;   // a lone final byte is read but is not a character
+        any = fxdetail::ReadLineUnits<CString, wchar_t>(
+            line, maxChars,
+            [this, &loneByte](wchar_t& ch) {
+                BYTE low = 0;
+                BYTE high = 0;
+                if (!NextByte(low))
+                    return false;
+                if (!NextByte(high)) {
+                    loneByte = true;
+                    return false;
+                }
+                ch = static_cast<wchar_t>(low | (high << 8));
+                return true;
+            },
+            sawLineEnd);
+        any = any || loneByte;
     }
     if (sawLineEnd && keepLineEnd)
         line.AppendChar(L'\n');

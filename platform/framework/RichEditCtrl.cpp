@@ -107,14 +107,7 @@ int CRichEditCtrl::GetTextRange(int first, int last, CString& text) const
 
 int CRichEditCtrl::GetLine(int line, LPTSTR buffer, int maxLength) const
 {
-    if (!buffer || maxLength <= 0)
-        return 0;
-    if (maxLength == 1) {
-        buffer[0] = 0;
-        return 0;
-    }
-    *reinterpret_cast<WORD*>(buffer) = static_cast<WORD>(maxLength > 0xFFFF ? 0xFFFF : maxLength);
-    return static_cast<int>(Send(EM_GETLINE, line, reinterpret_cast<LPARAM>(buffer)));
+    return GetEditLine(line, buffer, maxLength);
 }
 
 DWORD CRichEditCtrl::GetDefaultCharFormat(CHARFORMAT& format) const
