@@ -102,6 +102,10 @@ void CFolionyxReaderView::NavigateToPage(LPCTSTR lpszKeyword, LPCTSTR lpszPagePa
         m_strPendingAnchor.Empty();
     }
     Navigate2(target);
+    // A page that is not going to load (its navigation was refused) must not hand its keyword
+    // to whatever page completes next.
+    if (!GetBusy())
+        m_strPendingKeyword.Empty();
 }
 
 BOOL CFolionyxReaderView::ShouldCancelNavigation(LPCTSTR lpszURL)

@@ -269,6 +269,13 @@ TEST_F(ReaderView, KeywordIsHighlightedWhenItsPageHasCompleted)
     // The next page without a keyword gets no hits.
     Show(a);
     EXPECT_TRUE(Hits().empty());
+
+    // A page that cannot be shown does not leave its keyword to the next page.
+    view->NavigateToPage(L"book", folder.File(L"missing.htm").c_str());
+    EXPECT_TRUE(view->GetPendingKeyword().IsEmpty());
+    view->Navigate2(b.c_str());
+    ASSERT_TRUE(PumpUntil([&] { return Location() == b && !view->GetBusy(); }));
+    EXPECT_TRUE(Hits().empty());
 }
 
 TEST_F(ReaderView, ZoomCommandsStepsAndPaneText)
