@@ -326,3 +326,43 @@ TEST(ReaderContents, ShowsHomeThenChosenItemsAndFollowsCustomLinks)
     for (const FixturePage* page : {&home, &second, &third})
         RemoveExtracted(work, page->name);
 }
+
+TEST(ReaderContents, HiddenContentsLeaveTheWholeWidthToTheView)
+{
+    bookpacker::CBookPacker packer;
+    packer.settings.contentsVisible = true;
+    packer.settings.contentsVisibleStartup = false;
+    bookpacker::BookNode node;
+    node.title = L"Only";
+    const std::wstring page = L"fx" + std::to_wstring(GetTickCount()) + L"only.htm";
+    node.files = {{packer.AddPage(L"<p>only</p>"), page}};
+    packer.nodes = {node};
+    std::vector<BYTE> settings;
+    ASSERT_TRUE(packer.BuildSettingsResource(settings));
+    testsupport::TempFolder folder;
+    const std::wstring exe = folder.File(L"HiddenContents.exe");
+    ASSERT_TRUE(CopyFileW((testsupport::ExecutableFolder() + L"FolionyxReader.exe").c_str(), exe.c_str(), FALSE));
+    ASSERT_TRUE(bookpacker::EmbedBookInExecutable(exe, settings, packer.PackedFiles()));
+
+    RunningReader reader;
+    ASSERT_TRUE(reader.Start(exe));
+    HWND tree = nullptr;
+    EnumChildWindows(reader.Frame(), FindTree, reinterpret_cast<LPARAM>(&tree));
+    ASSERT_NE(tree, nullptr);
+    HWND view = GetDlgItem(reader.Frame(), AFX_IDW_PANE_FIRST);
+    ASSERT_NE(view, nullptr);
+    // The tree is still filled (and its Home item chosen), only not shown.
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return TreeItem(tree, TVGN_CARET, nullptr) != nullptr; }, 10000));
+    EXPECT_FALSE(IsWindowVisible(tree));
+    RECT viewRect, client;
+    GetClientRect(reader.Frame(), &client);
+    EXPECT_TRUE(testsupport::PumpUntil([&] {
+        GetWindowRect(view, &viewRect);
+        MapWindowPoints(nullptr, reader.Frame(), reinterpret_cast<POINT*>(&viewRect), 2);
+        return viewRect.left == 0 && viewRect.right == client.right;
+    }, 10000)) << viewRect.left << ".." << viewRect.right << " of " << client.right;
+    DWORD exitCode = 1;
+    ASSERT_TRUE(reader.Close(exitCode));
+    EXPECT_EQ(exitCode, 0u);
+    RemoveExtracted(GetWorkFolder().GetString(), page);
+}
