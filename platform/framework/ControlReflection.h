@@ -6,6 +6,12 @@
 
 namespace fxdetail {
 
+// List and combo boxes also measure, compare and delete their items.
+template <class Control>
+struct ListsItems : std::false_type {};
+template <class Messages>
+struct ListsItems<ItemListControl<Messages>> : std::true_type {};
+
 // The owner-draw messages a parent reflects to a control, handed to the control's virtual
 // item members. Anything else goes the usual way through the control's message map.
 template <class Control>
@@ -17,7 +23,7 @@ BOOL ReflectItemMessage(Control* control, UINT message, WPARAM wParam, LPARAM lP
         control->DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
         break;
     default:
-        if constexpr (std::is_same<Control, CListBox>::value || std::is_same<Control, CComboBox>::value) {
+        if constexpr (ListsItems<Control>::value) {
             if (message == WM_MEASUREITEM) {
                 control->MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
                 break;

@@ -98,20 +98,18 @@ BOOL CStatic::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT*
     return fxdetail::ReflectItemMessage(this, message, wParam, lParam, result);
 }
 
+template <class Messages>
+BOOL fxdetail::ItemListControl<Messages>::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    return ReflectItemMessage(this, message, wParam, lParam, result);
+}
+
+template class fxdetail::ItemListControl<fxdetail::ListBoxItemMessages>;
+template class fxdetail::ItemListControl<fxdetail::ComboBoxItemMessages>;
+
 BOOL CListBox::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)
 {
     return CWnd::Create(WC_LISTBOXW, nullptr, style, rect, parent, id);
-}
-
-void CListBox::GetText(int index, CString& text) const
-{
-    int length = GetTextLen(index);
-    if (length == LB_ERR) {
-        text.Empty();
-        return;
-    }
-    int copied = GetText(index, text.GetBuffer(length + 1));
-    text.ReleaseBuffer(copied == LB_ERR ? 0 : copied);
 }
 
 UINT CListBox::ItemFromPoint(CPoint pt, BOOL& outside) const
@@ -121,30 +119,9 @@ UINT CListBox::ItemFromPoint(CPoint pt, BOOL& outside) const
     return LOWORD(result);
 }
 
-void CListBox::DrawItem(LPDRAWITEMSTRUCT) {}
-void CListBox::MeasureItem(LPMEASUREITEMSTRUCT) {}
-int CListBox::CompareItem(LPCOMPAREITEMSTRUCT) { return 0; }
-void CListBox::DeleteItem(LPDELETEITEMSTRUCT) {}
-
-BOOL CListBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
-{
-    return fxdetail::ReflectItemMessage(this, message, wParam, lParam, result);
-}
-
 BOOL CComboBox::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)
 {
     return CWnd::Create(WC_COMBOBOXW, nullptr, style, rect, parent, id);
-}
-
-void CComboBox::GetLBText(int index, CString& text) const
-{
-    int length = GetLBTextLen(index);
-    if (length == CB_ERR) {
-        text.Empty();
-        return;
-    }
-    int copied = GetLBText(index, text.GetBuffer(length + 1));
-    text.ReleaseBuffer(copied == CB_ERR ? 0 : copied);
 }
 
 BOOL CComboBox::GetComboBoxInfo(PCOMBOBOXINFO info) const
@@ -153,16 +130,6 @@ BOOL CComboBox::GetComboBoxInfo(PCOMBOBOXINFO info) const
         return FALSE;
     info->cbSize = sizeof(COMBOBOXINFO);
     return ::GetComboBoxInfo(m_hWnd, info);
-}
-
-void CComboBox::DrawItem(LPDRAWITEMSTRUCT) {}
-void CComboBox::MeasureItem(LPMEASUREITEMSTRUCT) {}
-int CComboBox::CompareItem(LPCOMPAREITEMSTRUCT) { return 0; }
-void CComboBox::DeleteItem(LPDELETEITEMSTRUCT) {}
-
-BOOL CComboBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
-{
-    return fxdetail::ReflectItemMessage(this, message, wParam, lParam, result);
 }
 
 BOOL CScrollBar::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)

@@ -120,78 +120,113 @@ protected:
     BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 };
 
-class CListBox : public fxdetail::ControlWnd {
+namespace fxdetail {
+
+// The item messages that list boxes and combo boxes both have, each under its own numbers.
+struct ListBoxItemMessages {
+    static constexpr UINT kGetCount = LB_GETCOUNT, kGetCurSel = LB_GETCURSEL, kSetCurSel = LB_SETCURSEL,
+                          kGetText = LB_GETTEXT, kGetTextLen = LB_GETTEXTLEN, kAddString = LB_ADDSTRING,
+                          kInsertString = LB_INSERTSTRING, kDeleteString = LB_DELETESTRING,
+                          kResetContent = LB_RESETCONTENT, kFindString = LB_FINDSTRING,
+                          kFindStringExact = LB_FINDSTRINGEXACT, kSelectString = LB_SELECTSTRING,
+                          kGetItemData = LB_GETITEMDATA, kSetItemData = LB_SETITEMDATA,
+                          kGetTopIndex = LB_GETTOPINDEX, kSetTopIndex = LB_SETTOPINDEX;
+    static constexpr int kError = LB_ERR;
+};
+struct ComboBoxItemMessages {
+    static constexpr UINT kGetCount = CB_GETCOUNT, kGetCurSel = CB_GETCURSEL, kSetCurSel = CB_SETCURSEL,
+                          kGetText = CB_GETLBTEXT, kGetTextLen = CB_GETLBTEXTLEN, kAddString = CB_ADDSTRING,
+                          kInsertString = CB_INSERTSTRING, kDeleteString = CB_DELETESTRING,
+                          kResetContent = CB_RESETCONTENT, kFindString = CB_FINDSTRING,
+                          kFindStringExact = CB_FINDSTRINGEXACT, kSelectString = CB_SELECTSTRING,
+                          kGetItemData = CB_GETITEMDATA, kSetItemData = CB_SETITEMDATA,
+                          kGetTopIndex = CB_GETTOPINDEX, kSetTopIndex = CB_SETTOPINDEX;
+    static constexpr int kError = CB_ERR;
+};
+
+// What list boxes and combo boxes share: the items (strings, or the data of owner-drawn
+// items without strings), the selection, and the owner-drawn item members.
+template <class Messages>
+class ItemListControl : public ControlWnd {
+public:
+    int GetCount() const { return static_cast<int>(Send(Messages::kGetCount)); }
+    int GetCurSel() const { return static_cast<int>(Send(Messages::kGetCurSel)); }
+    int SetCurSel(int index) { return static_cast<int>(Send(Messages::kSetCurSel, index)); }
+    int AddString(LPCTSTR text) { return static_cast<int>(Send(Messages::kAddString, 0, reinterpret_cast<LPARAM>(text))); }
+    int InsertString(int index, LPCTSTR text) { return static_cast<int>(Send(Messages::kInsertString, index, reinterpret_cast<LPARAM>(text))); }
+    int DeleteString(UINT index) { return static_cast<int>(Send(Messages::kDeleteString, index)); }
+    void ResetContent() { Send(Messages::kResetContent); }
+    // Searches start after `startAfter` (-1: from the top) and wrap around.
+    int FindString(int startAfter, LPCTSTR text) const { return static_cast<int>(Send(Messages::kFindString, startAfter, reinterpret_cast<LPARAM>(text))); }
+    int FindStringExact(int startAfter, LPCTSTR text) const { return static_cast<int>(Send(Messages::kFindStringExact, startAfter, reinterpret_cast<LPARAM>(text))); }
+    int SelectString(int startAfter, LPCTSTR text) { return static_cast<int>(Send(Messages::kSelectString, startAfter, reinterpret_cast<LPARAM>(text))); }
+    DWORD_PTR GetItemData(int index) const { return static_cast<DWORD_PTR>(Send(Messages::kGetItemData, index)); }
+    int SetItemData(int index, DWORD_PTR data) { return static_cast<int>(Send(Messages::kSetItemData, index, static_cast<LPARAM>(data))); }
+    void* GetItemDataPtr(int index) const { return reinterpret_cast<void*>(Send(Messages::kGetItemData, index)); }
+    int SetItemDataPtr(int index, void* data) { return SetItemData(index, reinterpret_cast<DWORD_PTR>(data)); }
+    int GetTopIndex() const { return static_cast<int>(Send(Messages::kGetTopIndex)); }
+    int SetTopIndex(int index) { return static_cast<int>(Send(Messages::kSetTopIndex, index)); }
+
+    // Owner-drawn items.
+    virtual void DrawItem(LPDRAWITEMSTRUCT) {}
+    virtual void MeasureItem(LPMEASUREITEMSTRUCT) {}
+    virtual int CompareItem(LPCOMPAREITEMSTRUCT) { return 0; }
+    virtual void DeleteItem(LPDELETEITEMSTRUCT) {}
+
+protected:
+    // The text of an item into a buffer of the right size; empty when there is no such item.
+    void ReadItemText(int index, CString& text) const
+    {
+        int length = static_cast<int>(Send(Messages::kGetTextLen, index));
+        if (length == Messages::kError) {
+            text.Empty();
+            return;
+        }
+        int copied = static_cast<int>(Send(Messages::kGetText, index, reinterpret_cast<LPARAM>(text.GetBuffer(length + 1))));
+        text.ReleaseBuffer(copied == Messages::kError ? 0 : copied);
+    }
+
+    // Owner-drawn items reach the virtual members above through the parent's reflection.
+    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+};
+
+// Both kinds are made once, with the control wrappers.
+extern template class ItemListControl<ListBoxItemMessages>;
+extern template class ItemListControl<ComboBoxItemMessages>;
+
+} // namespace fxdetail
+
+class CListBox : public fxdetail::ItemListControl<fxdetail::ListBoxItemMessages> {
     DECLARE_DYNAMIC(CListBox)
 public:
     virtual BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
 
-    int GetCount() const { return static_cast<int>(Send(LB_GETCOUNT)); }
-    int GetCurSel() const { return static_cast<int>(Send(LB_GETCURSEL)); }
-    int SetCurSel(int index) { return static_cast<int>(Send(LB_SETCURSEL, index)); }
     int GetSel(int index) const { return static_cast<int>(Send(LB_GETSEL, index)); }
     int SetSel(int index, BOOL select = TRUE) { return static_cast<int>(Send(LB_SETSEL, select, index)); }
     int GetSelCount() const { return static_cast<int>(Send(LB_GETSELCOUNT)); }
     int GetSelItems(int maxItems, LPINT indexes) const { return static_cast<int>(Send(LB_GETSELITEMS, maxItems, reinterpret_cast<LPARAM>(indexes))); }
     int GetText(int index, LPTSTR buffer) const { return static_cast<int>(Send(LB_GETTEXT, index, reinterpret_cast<LPARAM>(buffer))); }
-    void GetText(int index, CString& text) const;
+    void GetText(int index, CString& text) const { ReadItemText(index, text); }
     int GetTextLen(int index) const { return static_cast<int>(Send(LB_GETTEXTLEN, index)); }
-    int AddString(LPCTSTR text) { return static_cast<int>(Send(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text))); }
-    int InsertString(int index, LPCTSTR text) { return static_cast<int>(Send(LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(text))); }
-    int DeleteString(UINT index) { return static_cast<int>(Send(LB_DELETESTRING, index)); }
-    void ResetContent() { Send(LB_RESETCONTENT); }
-    // Searches start after `startAfter` (-1: from the top) and wrap around.
-    int FindString(int startAfter, LPCTSTR text) const { return static_cast<int>(Send(LB_FINDSTRING, startAfter, reinterpret_cast<LPARAM>(text))); }
-    int FindStringExact(int startAfter, LPCTSTR text) const { return static_cast<int>(Send(LB_FINDSTRINGEXACT, startAfter, reinterpret_cast<LPARAM>(text))); }
-    int SelectString(int startAfter, LPCTSTR text) { return static_cast<int>(Send(LB_SELECTSTRING, startAfter, reinterpret_cast<LPARAM>(text))); }
-    DWORD_PTR GetItemData(int index) const { return static_cast<DWORD_PTR>(Send(LB_GETITEMDATA, index)); }
-    int SetItemData(int index, DWORD_PTR data) { return static_cast<int>(Send(LB_SETITEMDATA, index, static_cast<LPARAM>(data))); }
-    void* GetItemDataPtr(int index) const { return reinterpret_cast<void*>(Send(LB_GETITEMDATA, index)); }
-    int SetItemDataPtr(int index, void* data) { return SetItemData(index, reinterpret_cast<DWORD_PTR>(data)); }
     int GetItemRect(int index, LPRECT rect) const { return static_cast<int>(Send(LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(rect))); }
     int GetItemHeight(int index) const { return static_cast<int>(Send(LB_GETITEMHEIGHT, index)); }
     int SetItemHeight(int index, UINT height) { return static_cast<int>(Send(LB_SETITEMHEIGHT, index, MAKELONG(height, 0))); }
-    int GetTopIndex() const { return static_cast<int>(Send(LB_GETTOPINDEX)); }
-    int SetTopIndex(int index) { return static_cast<int>(Send(LB_SETTOPINDEX, index)); }
     int GetCaretIndex() const { return static_cast<int>(Send(LB_GETCARETINDEX)); }
     int SetCaretIndex(int index, BOOL scroll = TRUE) { return static_cast<int>(Send(LB_SETCARETINDEX, index, MAKELONG(scroll, 0))); }
     int GetHorizontalExtent() const { return static_cast<int>(Send(LB_GETHORIZONTALEXTENT)); }
     void SetHorizontalExtent(int extent) { Send(LB_SETHORIZONTALEXTENT, extent); }
     // The item nearest to a client point; `outside` tells whether the point is beyond the items.
     UINT ItemFromPoint(CPoint pt, BOOL& outside) const;
-
-    // Owner-drawn list boxes.
-    virtual void DrawItem(LPDRAWITEMSTRUCT drawItem);
-    virtual void MeasureItem(LPMEASUREITEMSTRUCT measureItem);
-    virtual int CompareItem(LPCOMPAREITEMSTRUCT compareItem);
-    virtual void DeleteItem(LPDELETEITEMSTRUCT deleteItem);
-
-protected:
-    // Owner-drawn items reach the virtual members above through the parent's reflection.
-    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 };
 
-class CComboBox : public fxdetail::ControlWnd {
+class CComboBox : public fxdetail::ItemListControl<fxdetail::ComboBoxItemMessages> {
     DECLARE_DYNAMIC(CComboBox)
 public:
     virtual BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
 
-    int GetCount() const { return static_cast<int>(Send(CB_GETCOUNT)); }
-    int GetCurSel() const { return static_cast<int>(Send(CB_GETCURSEL)); }
-    int SetCurSel(int index) { return static_cast<int>(Send(CB_SETCURSEL, index)); }
     int GetLBText(int index, LPTSTR buffer) const { return static_cast<int>(Send(CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(buffer))); }
-    void GetLBText(int index, CString& text) const;
+    void GetLBText(int index, CString& text) const { ReadItemText(index, text); }
     int GetLBTextLen(int index) const { return static_cast<int>(Send(CB_GETLBTEXTLEN, index)); }
-    int AddString(LPCTSTR text) { return static_cast<int>(Send(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text))); }
-    int InsertString(int index, LPCTSTR text) { return static_cast<int>(Send(CB_INSERTSTRING, index, reinterpret_cast<LPARAM>(text))); }
-    int DeleteString(UINT index) { return static_cast<int>(Send(CB_DELETESTRING, index)); }
-    void ResetContent() { Send(CB_RESETCONTENT); }
-    int FindString(int startAfter, LPCTSTR text) const { return static_cast<int>(Send(CB_FINDSTRING, startAfter, reinterpret_cast<LPARAM>(text))); }
-    int FindStringExact(int startAfter, LPCTSTR text) const { return static_cast<int>(Send(CB_FINDSTRINGEXACT, startAfter, reinterpret_cast<LPARAM>(text))); }
-    int SelectString(int startAfter, LPCTSTR text) { return static_cast<int>(Send(CB_SELECTSTRING, startAfter, reinterpret_cast<LPARAM>(text))); }
-    DWORD_PTR GetItemData(int index) const { return static_cast<DWORD_PTR>(Send(CB_GETITEMDATA, index)); }
-    int SetItemData(int index, DWORD_PTR data) { return static_cast<int>(Send(CB_SETITEMDATA, index, static_cast<LPARAM>(data))); }
-    void* GetItemDataPtr(int index) const { return reinterpret_cast<void*>(Send(CB_GETITEMDATA, index)); }
-    int SetItemDataPtr(int index, void* data) { return SetItemData(index, reinterpret_cast<DWORD_PTR>(data)); }
     DWORD GetEditSel() const { return static_cast<DWORD>(Send(CB_GETEDITSEL)); }
     BOOL SetEditSel(int start, int end) { return static_cast<BOOL>(Send(CB_SETEDITSEL, 0, MAKELPARAM(start, end))); }
     BOOL LimitText(int maxChars) { return static_cast<BOOL>(Send(CB_LIMITTEXT, maxChars)); }
@@ -203,8 +238,6 @@ public:
     // index -1: the selection field; else a list item.
     int GetItemHeight(int index) const { return static_cast<int>(Send(CB_GETITEMHEIGHT, index)); }
     int SetItemHeight(int index, UINT height) { return static_cast<int>(Send(CB_SETITEMHEIGHT, index, height)); }
-    int GetTopIndex() const { return static_cast<int>(Send(CB_GETTOPINDEX)); }
-    int SetTopIndex(int index) { return static_cast<int>(Send(CB_SETTOPINDEX, index)); }
     int SetExtendedUI(BOOL extended = TRUE) { return static_cast<int>(Send(CB_SETEXTENDEDUI, extended)); }
     BOOL GetExtendedUI() const { return static_cast<BOOL>(Send(CB_GETEXTENDEDUI)); }
     BOOL GetComboBoxInfo(PCOMBOBOXINFO info) const;
@@ -212,15 +245,6 @@ public:
     void Copy() { Send(WM_COPY); }
     void Cut() { Send(WM_CUT); }
     void Paste() { Send(WM_PASTE); }
-
-    virtual void DrawItem(LPDRAWITEMSTRUCT drawItem);
-    virtual void MeasureItem(LPMEASUREITEMSTRUCT measureItem);
-    virtual int CompareItem(LPCOMPAREITEMSTRUCT compareItem);
-    virtual void DeleteItem(LPDELETEITEMSTRUCT deleteItem);
-
-protected:
-    // Owner-drawn items reach the virtual members above through the parent's reflection.
-    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 };
 
 class CScrollBar : public fxdetail::ControlWnd {
