@@ -137,11 +137,16 @@ BOOL CFolionyxReaderView::ShouldCancelNavigation(LPCTSTR lpszURL)
             return FALSE;
     }
 
-    if (CReaderNavigationHost* host = GetNavigationHost()) {
+    // The page that the frame shows for a chosen item is never handed back to the tree, even
+    // when the item's address names that page itself.
+    CReaderNavigationHost* host = m_bSelectingItem ? nullptr : GetNavigationHost();
+    if (host) {
         // The item is found by the link without its anchor; the anchor waits for the page.
         if (HTREEITEM item = host->ResolveTreeLink(withoutAnchor)) {
             m_strPendingAnchor = anchor;
+            m_bSelectingItem = TRUE;
             host->SelectTreeItem(item, L"");
+            m_bSelectingItem = FALSE;
             // The page has been shown by now, or could not be extracted: in both cases the
             // anchor must not wait for some later, unrelated page.
             m_strPendingAnchor.Empty();

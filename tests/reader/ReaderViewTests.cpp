@@ -232,6 +232,19 @@ TEST_F(ReaderView, ClickedBookLinkShowsTheItemItNames)
     EXPECT_EQ(std::vector<HTREEITEM>{Item(2)}, frame.selected);
 }
 
+TEST_F(ReaderView, ItemWhoseAddressIsItsOwnPageIsShownOnce)
+{
+    std::wstring a = Page(L"a.htm", "<p>page a</p>");
+    std::wstring b = Page(L"b.htm", "<p>page b</p>");
+    frame.links[Lower(b)] = Item(2);   // the item's address is the extracted page itself
+    frame.pages[Item(2)] = b;
+    Show(a);
+
+    EXPECT_TRUE(Cancels(b + L"#top"));
+    ASSERT_TRUE(PumpUntil([&] { return Location() == b + L"#top" && !view->GetBusy(); }));
+    EXPECT_EQ(std::vector<HTREEITEM>{Item(2)}, frame.selected);
+}
+
 TEST_F(ReaderView, AnchorOfALinkWhosePageCannotBeShownDoesNotWaitForALaterPage)
 {
     std::wstring a = Page(L"a.htm", "<p>page a</p>");
