@@ -48,7 +48,7 @@ void CEdit::SetSel(int start, int end, BOOL noScroll)
 }
 
 // EM_GETLINE reads the buffer size from the buffer's first word.
-int fxdetail::ControlWnd::GetEditLine(int line, LPTSTR buffer, int maxLength) const
+int fxdetail::EditLikeControl::GetLine(int line, LPTSTR buffer, int maxLength) const
 {
     if (!buffer || maxLength <= 0)
         return 0;
@@ -58,11 +58,6 @@ int fxdetail::ControlWnd::GetEditLine(int line, LPTSTR buffer, int maxLength) co
     }
     *reinterpret_cast<WORD*>(buffer) = static_cast<WORD>(maxLength > 0xFFFF ? 0xFFFF : maxLength);
     return static_cast<int>(Send(EM_GETLINE, line, reinterpret_cast<LPARAM>(buffer)));
-}
-
-int CEdit::GetLine(int line, LPTSTR buffer, int maxLength) const
-{
-    return GetEditLine(line, buffer, maxLength);
 }
 
 int CEdit::GetLine(int line, LPTSTR buffer) const

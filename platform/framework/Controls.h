@@ -20,8 +20,31 @@ protected:
     {
         return ::SendMessageW(m_hWnd, message, wParam, lParam);
     }
-    // EM_GETLINE of edit and rich edit controls into a buffer of maxLength characters.
-    int GetEditLine(int line, LPTSTR buffer, int maxLength) const;
+};
+
+// The members that edit and rich edit controls share.
+class EditLikeControl : public ControlWnd {
+public:
+    BOOL CanUndo() const { return static_cast<BOOL>(Send(EM_CANUNDO)); }
+    BOOL Undo() { return static_cast<BOOL>(Send(EM_UNDO)); }
+    void EmptyUndoBuffer() { Send(EM_EMPTYUNDOBUFFER); }
+    int GetLineCount() const { return static_cast<int>(Send(EM_GETLINECOUNT)); }
+    BOOL GetModify() const { return static_cast<BOOL>(Send(EM_GETMODIFY)); }
+    void SetModify(BOOL modified = TRUE) { Send(EM_SETMODIFY, modified); }
+    void GetRect(LPRECT rect) const { Send(EM_GETRECT, 0, reinterpret_cast<LPARAM>(rect)); }
+    void SetRect(LPCRECT rect) { Send(EM_SETRECT, 0, reinterpret_cast<LPARAM>(rect)); }
+    void ReplaceSel(LPCTSTR text, BOOL canUndo = FALSE) { Send(EM_REPLACESEL, canUndo, reinterpret_cast<LPARAM>(text)); }
+    int LineIndex(int line = -1) const { return static_cast<int>(Send(EM_LINEINDEX, line)); }
+    int LineLength(int charIndex = -1) const { return static_cast<int>(Send(EM_LINELENGTH, charIndex)); }
+    void LineScroll(int lines, int chars = 0) { Send(EM_LINESCROLL, chars, lines); }
+    // Copies a line without its terminator; returns the characters copied (no null is added).
+    int GetLine(int line, LPTSTR buffer, int maxLength) const;
+    int GetFirstVisibleLine() const { return static_cast<int>(Send(EM_GETFIRSTVISIBLELINE)); }
+    BOOL SetReadOnly(BOOL readOnly = TRUE) { return static_cast<BOOL>(Send(EM_SETREADONLY, readOnly)); }
+    void Clear() { Send(WM_CLEAR); }
+    void Copy() { Send(WM_COPY); }
+    void Cut() { Send(WM_CUT); }
+    void Paste() { Send(WM_PASTE); }
 };
 } // namespace fxdetail
 
@@ -50,46 +73,27 @@ protected:
     BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 };
 
-class CEdit : public fxdetail::ControlWnd {
+class CEdit : public fxdetail::EditLikeControl {
     DECLARE_DYNAMIC(CEdit)
 public:
     virtual BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
 
-    BOOL CanUndo() const { return static_cast<BOOL>(Send(EM_CANUNDO)); }
-    BOOL Undo() { return static_cast<BOOL>(Send(EM_UNDO)); }
-    void EmptyUndoBuffer() { Send(EM_EMPTYUNDOBUFFER); }
-    int GetLineCount() const { return static_cast<int>(Send(EM_GETLINECOUNT)); }
-    BOOL GetModify() const { return static_cast<BOOL>(Send(EM_GETMODIFY)); }
-    void SetModify(BOOL modified = TRUE) { Send(EM_SETMODIFY, modified); }
-    void GetRect(LPRECT rect) const { Send(EM_GETRECT, 0, reinterpret_cast<LPARAM>(rect)); }
-    void SetRect(LPCRECT rect) { Send(EM_SETRECT, 0, reinterpret_cast<LPARAM>(rect)); }
     void SetRectNP(LPCRECT rect) { Send(EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(rect)); }
     // Selection as start in the low word and end in the high word.
     DWORD GetSel() const { return static_cast<DWORD>(Send(EM_GETSEL)); }
     void GetSel(int& start, int& end) const;
     void SetSel(int start, int end, BOOL noScroll = FALSE);
     void SetSel(DWORD selection, BOOL noScroll = FALSE) { SetSel(LOWORD(selection), HIWORD(selection), noScroll); }
-    void ReplaceSel(LPCTSTR text, BOOL canUndo = FALSE) { Send(EM_REPLACESEL, canUndo, reinterpret_cast<LPARAM>(text)); }
-    void Clear() { Send(WM_CLEAR); }
-    void Copy() { Send(WM_COPY); }
-    void Cut() { Send(WM_CUT); }
-    void Paste() { Send(WM_PASTE); }
     void LimitText(int maxChars = 0) { Send(EM_LIMITTEXT, maxChars); }
     void SetLimitText(UINT maxChars) { Send(EM_SETLIMITTEXT, maxChars); }
     UINT GetLimitText() const { return static_cast<UINT>(Send(EM_GETLIMITTEXT)); }
     int LineFromChar(int index = -1) const { return static_cast<int>(Send(EM_LINEFROMCHAR, index)); }
-    int LineIndex(int line = -1) const { return static_cast<int>(Send(EM_LINEINDEX, line)); }
-    int LineLength(int charIndex = -1) const { return static_cast<int>(Send(EM_LINELENGTH, charIndex)); }
-    void LineScroll(int lines, int chars = 0) { Send(EM_LINESCROLL, chars, lines); }
-    // Copies a line without its terminator; returns the characters copied (no null is added).
-    int GetLine(int line, LPTSTR buffer, int maxLength) const;
-    // As above; the caller has put the buffer's size into its first word.
+    using EditLikeControl::GetLine;
+    // The caller has put the buffer's size into the buffer's first word.
     int GetLine(int line, LPTSTR buffer) const;
     CString GetLineText(int line) const;
-    BOOL SetReadOnly(BOOL readOnly = TRUE) { return static_cast<BOOL>(Send(EM_SETREADONLY, readOnly)); }
     void SetPasswordChar(TCHAR ch) { Send(EM_SETPASSWORDCHAR, ch); }
     TCHAR GetPasswordChar() const { return static_cast<TCHAR>(Send(EM_GETPASSWORDCHAR)); }
-    int GetFirstVisibleLine() const { return static_cast<int>(Send(EM_GETFIRSTVISIBLELINE)); }
     void SetMargins(UINT left, UINT right) { Send(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(left, right)); }
     DWORD GetMargins() const { return static_cast<DWORD>(Send(EM_GETMARGINS)); }
     BOOL SetTabStops(int count, const INT* tabStops) { return static_cast<BOOL>(Send(EM_SETTABSTOPS, count, reinterpret_cast<LPARAM>(tabStops))); }
@@ -590,7 +594,7 @@ public:
 
 // A rich edit control; the first Create loads the rich edit library (Msftedit.dll, else
 // Riched20.dll) and uses the newest window class it provides.
-class CRichEditCtrl : public fxdetail::ControlWnd {
+class CRichEditCtrl : public fxdetail::EditLikeControl {
     DECLARE_DYNAMIC(CRichEditCtrl)
 public:
     virtual BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
@@ -598,19 +602,11 @@ public:
     // The window class Create uses, after loading the library; null when none is available.
     static LPCTSTR GetWindowClassName();
 
-    BOOL CanUndo() const { return static_cast<BOOL>(Send(EM_CANUNDO)); }
     BOOL CanRedo() const { return static_cast<BOOL>(Send(EM_CANREDO)); }
     BOOL CanPaste(UINT format = 0) const { return static_cast<BOOL>(Send(EM_CANPASTE, format)); }
-    BOOL Undo() { return static_cast<BOOL>(Send(EM_UNDO)); }
     BOOL Redo() { return static_cast<BOOL>(Send(EM_REDO)); }
-    void EmptyUndoBuffer() { Send(EM_EMPTYUNDOBUFFER); }
     UINT SetUndoLimit(UINT limit) { return static_cast<UINT>(Send(EM_SETUNDOLIMIT, limit)); }
     void StopGroupTyping() { Send(EM_STOPGROUPTYPING); }
-    int GetLineCount() const { return static_cast<int>(Send(EM_GETLINECOUNT)); }
-    BOOL GetModify() const { return static_cast<BOOL>(Send(EM_GETMODIFY)); }
-    void SetModify(BOOL modified = TRUE) { Send(EM_SETMODIFY, modified); }
-    void GetRect(LPRECT rect) const { Send(EM_GETRECT, 0, reinterpret_cast<LPARAM>(rect)); }
-    void SetRect(LPCRECT rect) { Send(EM_SETRECT, 0, reinterpret_cast<LPARAM>(rect)); }
     CPoint GetCharPos(long index) const;
     void GetSel(CHARRANGE& range) const { Send(EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range)); }
     void GetSel(long& start, long& end) const;
@@ -618,7 +614,6 @@ public:
     void SetSel(CHARRANGE& range) { Send(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range)); }
     CString GetSelText() const;
     WORD GetSelectionType() const { return static_cast<WORD>(Send(EM_SELECTIONTYPE)); }
-    void ReplaceSel(LPCTSTR text, BOOL canUndo = FALSE) { Send(EM_REPLACESEL, canUndo, reinterpret_cast<LPARAM>(text)); }
     void HideSelection(BOOL hide, BOOL permanent) { Send(EM_HIDESELECTION, hide, permanent); }
     long GetTextLength() const { return static_cast<long>(::SendMessageW(m_hWnd, WM_GETTEXTLENGTH, 0, 0)); }
     long GetTextLengthEx(DWORD flags, UINT codePage = 1200) const;
@@ -626,12 +621,6 @@ public:
     void LimitText(long maxChars = 0) { Send(EM_EXLIMITTEXT, 0, maxChars); }
     long GetLimitText() const { return static_cast<long>(Send(EM_GETLIMITTEXT)); }
     long LineFromChar(long index) const { return static_cast<long>(Send(EM_EXLINEFROMCHAR, 0, index)); }
-    int LineIndex(int line = -1) const { return static_cast<int>(Send(EM_LINEINDEX, line)); }
-    int LineLength(int charIndex = -1) const { return static_cast<int>(Send(EM_LINELENGTH, charIndex)); }
-    void LineScroll(int lines, int chars = 0) { Send(EM_LINESCROLL, chars, lines); }
-    int GetLine(int line, LPTSTR buffer, int maxLength) const;
-    int GetFirstVisibleLine() const { return static_cast<int>(Send(EM_GETFIRSTVISIBLELINE)); }
-    BOOL SetReadOnly(BOOL readOnly = TRUE) { return static_cast<BOOL>(Send(EM_SETREADONLY, readOnly)); }
     // sysColor TRUE: the window colour; returns the previous colour.
     COLORREF SetBackgroundColor(BOOL sysColor, COLORREF color) { return static_cast<COLORREF>(Send(EM_SETBKGNDCOLOR, sysColor, color)); }
     DWORD GetDefaultCharFormat(CHARFORMAT& format) const;
@@ -669,9 +658,5 @@ public:
     void RequestResize() { Send(EM_REQUESTRESIZE); }
     // The control's OLE interface, with a reference the caller releases; null when unavailable.
     IRichEditOle* GetIRichEditOle() const;
-    void Clear() { Send(WM_CLEAR); }
-    void Copy() { Send(WM_COPY); }
-    void Cut() { Send(WM_CUT); }
-    void Paste() { Send(WM_PASTE); }
     void PasteSpecial(UINT format, DWORD aspect = 0, HMETAFILE metaFile = nullptr);
 };

@@ -105,11 +105,6 @@ int CRichEditCtrl::GetTextRange(int first, int last, CString& text) const
     return text.GetLength();
 }
 
-int CRichEditCtrl::GetLine(int line, LPTSTR buffer, int maxLength) const
-{
-    return GetEditLine(line, buffer, maxLength);
-}
-
 DWORD CRichEditCtrl::GetDefaultCharFormat(CHARFORMAT& format) const
 {
     Prepared(format);
