@@ -346,21 +346,41 @@ bool ParseSigned(const CString& text, long long minValue, long long maxValue, lo
     return true;
 }
 
-} // namespace
-
-void DDX_Text(CDataExchange* pDX, int nIDC, int& value)
+// A whole number in an edit control, within [minValue, maxValue] when read; `format` shows it.
+template <class Number>
+void ExchangeWholeNumber(CDataExchange* pDX, int nIDC, Number& value, long long minValue, long long maxValue,
+                         LPCTSTR format, LPCTSTR prompt)
 {
     HWND hWndCtrl = pDX->PrepareEditCtrl(nIDC);
     if (pDX->m_bSaveAndValidate) {
         long long parsed = 0;
-        if (!ParseSigned(ControlText(hWndCtrl), INT_MIN, INT_MAX, &parsed))
-            FailWithMessage(pDX, L"Enter an integer.");
-        value = static_cast<int>(parsed);
+        if (!ParseSigned(ControlText(hWndCtrl), minValue, maxValue, &parsed))
+            FailWithMessage(pDX, prompt);
+        value = static_cast<Number>(parsed);
     } else {
         CString text;
-        text.Format(L"%d", value);
+        text.Format(format, value);
         AfxSetWindowText(hWndCtrl, text);
     }
+}
+
+// Validation of a number that was read: outside [minVal, maxVal] the exchange fails with
+// `format` naming the range.
+template <class Number>
+void CheckRange(CDataExchange* pDX, Number value, Number minVal, Number maxVal, LPCTSTR format)
+{
+    if (!pDX->m_bSaveAndValidate || (value >= minVal && value <= maxVal))
+        return;
+    CString message;
+    message.Format(format, minVal, maxVal);
+    FailWithMessage(pDX, message);
+}
+
+} // namespace
+
+void DDX_Text(CDataExchange* pDX, int nIDC, int& value)
+{
+    ExchangeWholeNumber(pDX, nIDC, value, INT_MIN, INT_MAX, L"%d", L"Enter an integer.");
 }
 
 void DDX_Text(CDataExchange* pDX, int nIDC, long& value)
@@ -372,17 +392,7 @@ void DDX_Text(CDataExchange* pDX, int nIDC, long& value)
 
 void DDX_Text(CDataExchange* pDX, int nIDC, UINT& value)
 {
-    HWND hWndCtrl = pDX->PrepareEditCtrl(nIDC);
-    if (pDX->m_bSaveAndValidate) {
-        long long parsed = 0;
-        if (!ParseSigned(ControlText(hWndCtrl), 0, UINT_MAX, &parsed))
-            FailWithMessage(pDX, L"Enter a positive integer.");
-        value = static_cast<UINT>(parsed);
-    } else {
-        CString text;
-        text.Format(L"%u", value);
-        AfxSetWindowText(hWndCtrl, text);
-    }
+    ExchangeWholeNumber(pDX, nIDC, value, 0, UINT_MAX, L"%u", L"Enter a positive integer.");
 }
 
 void DDX_Text(CDataExchange* pDX, int nIDC, double& value)
@@ -447,20 +457,12 @@ void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl)
 
 void DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal)
 {
-    if (!pDX->m_bSaveAndValidate || (value >= minVal && value <= maxVal))
-        return;
-    CString message;
-    message.Format(L"Enter an integer between %d and %d.", minVal, maxVal);
-    FailWithMessage(pDX, message);
+    CheckRange(pDX, value, minVal, maxVal, L"Enter an integer between %d and %d.");
 }
 
 void DDV_MinMaxUInt(CDataExchange* pDX, UINT value, UINT minVal, UINT maxVal)
 {
-    if (!pDX->m_bSaveAndValidate || (value >= minVal && value <= maxVal))
-        return;
-    CString message;
-    message.Format(L"Enter an integer between %u and %u.", minVal, maxVal);
-    FailWithMessage(pDX, message);
+    CheckRange(pDX, value, minVal, maxVal, L"Enter an integer between %u and %u.");
 }
 
 void DDV_MaxChars(CDataExchange* pDX, const CString& value, int nChars)
