@@ -366,3 +366,52 @@ TEST(ReaderContents, HiddenContentsLeaveTheWholeWidthToTheView)
     EXPECT_EQ(exitCode, 0u);
     RemoveExtracted(GetWorkFolder().GetString(), page);
 }
+
+TEST(ReaderContents, AnItemWhosePageCannotBeExtractedLeavesThePageShown)
+{
+    const std::wstring token = std::to_wstring(GetTickCount());
+    const FixturePage shown = {L"fx" + token + L"shown.htm", RGB(0x5A, 0x3C, 0x14)};
+    bookpacker::CBookPacker packer;
+    const int dot = packer.AddFile(std::vector<BYTE>(kRedDot, kRedDot + sizeof(kRedDot)));
+    bookpacker::BookNode good;
+    good.title = L"Shown";
+    good.files = {{packer.AddPage(PageHtml(shown, {L"folionyx://next"})), shown.name}, {dot, L"dot.gif"}};
+    bookpacker::BookNode broken;
+    broken.title = L"Broken";
+    broken.files = {{999, L"fx" + token + L"broken.htm"}};   // not among the packed files
+    packer.nodes = {good, broken};
+    std::vector<BYTE> settings;
+    ASSERT_TRUE(packer.BuildSettingsResource(settings));
+    testsupport::TempFolder folder;
+    const std::wstring exe = folder.File(L"BrokenPage.exe");
+    ASSERT_TRUE(CopyFileW((testsupport::ExecutableFolder() + L"FolionyxReader.exe").c_str(), exe.c_str(), FALSE));
+    ASSERT_TRUE(bookpacker::EmbedBookInExecutable(exe, settings, packer.PackedFiles()));
+    const std::wstring work(GetWorkFolder().GetString());
+
+    RunningReader reader;
+    ASSERT_TRUE(reader.Start(exe));
+    HWND tree = nullptr;
+    EnumChildWindows(reader.Frame(), FindTree, reinterpret_cast<LPARAM>(&tree));
+    ASSERT_NE(tree, nullptr);
+    HWND view = GetDlgItem(reader.Frame(), AFX_IDW_PANE_FIRST);
+    ASSERT_NE(view, nullptr);
+    RECT viewRect;
+    GetClientRect(view, &viewRect);
+    const int viewArea = viewRect.right * viewRect.bottom;
+    auto showsPage = [&] { return CountOnScreen(view, shown.background) > viewArea / 3; };
+    ASSERT_TRUE(testsupport::PumpUntil(showsPage, 10000));
+
+    HTREEITEM second = TreeItem(tree, TVGN_NEXT, TreeItem(tree, TVGN_ROOT, nullptr));
+    SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(second));
+    EXPECT_EQ(TreeItem(tree, TVGN_CARET, nullptr), second);
+    // Give a wrong navigation time to happen; the page stays.
+    DWORD start = GetTickCount();
+    testsupport::PumpUntil([&] { return GetTickCount() - start > 1500; }, 3000);
+    EXPECT_TRUE(showsPage());
+    EXPECT_FALSE(FileExists(work + L"fx" + token + L"broken.htm"));
+
+    DWORD exitCode = 1;
+    ASSERT_TRUE(reader.Close(exitCode));
+    EXPECT_EQ(exitCode, 0u);
+    RemoveExtracted(work, shown.name);
+}
