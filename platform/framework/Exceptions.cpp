@@ -21,6 +21,13 @@ CString DescribeWithFile(const CString& fileName, LPCTSTR what)
     return text;
 }
 
+// The text of a cause code; codes outside the table read as `fallback`.
+template <size_t N>
+LPCTSTR CauseText(const LPCTSTR (&causes)[N], int cause, int fallback)
+{
+    return (cause >= 0 && cause < static_cast<int>(N)) ? causes[cause] : causes[fallback];
+}
+
 } // namespace
 
 CException::CException() : m_bAutoDelete(TRUE)
@@ -159,9 +166,8 @@ BOOL CFileException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT pnH
         L"the disk is full",
         L"the end of the file was reached",
     };
-    int cause = (m_cause >= 0 && m_cause < static_cast<int>(sizeof(causes) / sizeof(causes[0])))
-                    ? m_cause : genericException;
-    return CopyMessage(DescribeWithFile(m_strFileName, causes[cause]), lpszError, nMaxError, pnHelpContext);
+    return CopyMessage(DescribeWithFile(m_strFileName, CauseText(causes, m_cause, genericException)), lpszError,
+                       nMaxError, pnHelpContext);
 }
 
 CArchiveException::CArchiveException(int cause, LPCTSTR lpszArchiveName) : m_cause(cause)
@@ -183,9 +189,8 @@ BOOL CArchiveException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT 
         L"the archive contains an unsupported version of a class",
         L"the archive buffer is full",
     };
-    int cause = (m_cause >= 0 && m_cause < static_cast<int>(sizeof(causes) / sizeof(causes[0])))
-                    ? m_cause : genericException;
-    return CopyMessage(DescribeWithFile(m_strFileName, causes[cause]), lpszError, nMaxError, pnHelpContext);
+    return CopyMessage(DescribeWithFile(m_strFileName, CauseText(causes, m_cause, genericException)), lpszError,
+                       nMaxError, pnHelpContext);
 }
 
 SCODE COleException::Process(const CException* pException)
