@@ -6,7 +6,6 @@
 // AfxDeleteTempDrawingObjects (the application does so at idle time) or ends.
 #pragma once
 
-#include "platform/framework/ThreadLocal.h"
 #include <windows.h>
 #include <mutex>
 #include <unordered_map>
@@ -45,6 +44,29 @@ public:
         auto it = m_permanent.find(handle);
         if (it != m_permanent.end() && it->second == object)
             m_permanent.erase(it);
+    }
+
+    // Makes `object` the owner of `handle`, kept in `slot` (the object's handle member); a
+    // handle it owned before is freed first by `release` (the object's own Delete member).
+    template <class Release>
+    BOOL AttachOwned(Object* object, Handle& slot, Handle handle, Release release)
+    {
+        if (!handle)
+            return FALSE;
+        if (slot)
+            release();
+        slot = handle;
+        AddPermanent(handle, object);
+        return TRUE;
+    }
+
+    // The handle `object` owned in `slot`, now owned by the caller.
+    Handle DetachOwned(Object* object, Handle& slot)
+    {
+        Handle handle = slot;
+        RemovePermanent(handle, object);
+        slot = nullptr;
+        return handle;
     }
 
     Object* LookupPermanent(Handle handle)

@@ -94,21 +94,12 @@ void CGdiObject::DeleteTempMap()
 
 BOOL CGdiObject::Attach(HGDIOBJ handle)
 {
-    if (!handle)
-        return FALSE;
-    if (m_hObject)
-        DeleteObject();
-    m_hObject = handle;
-    GdiMap().AddPermanent(handle, this);
-    return TRUE;
+    return GdiMap().AttachOwned(this, m_hObject, handle, [this] { DeleteObject(); });
 }
 
 HGDIOBJ CGdiObject::Detach()
 {
-    HGDIOBJ handle = m_hObject;
-    GdiMap().RemovePermanent(handle, this);
-    m_hObject = nullptr;
-    return handle;
+    return GdiMap().DetachOwned(this, m_hObject);
 }
 
 BOOL CGdiObject::DeleteObject()
@@ -372,21 +363,16 @@ void CDC::DeleteTempMap()
 
 BOOL CDC::Attach(HDC hdc)
 {
-    if (!hdc)
+    if (!DcMap().AttachOwned(this, m_hDC, hdc, [this] { DeleteDC(); }))
         return FALSE;
-    if (m_hDC)
-        DeleteDC();
-    m_hDC = m_hAttribDC = hdc;
-    DcMap().AddPermanent(hdc, this);
+    m_hAttribDC = m_hDC;
     return TRUE;
 }
 
 HDC CDC::Detach()
 {
-    HDC hdc = m_hDC;
-    DcMap().RemovePermanent(hdc, this);
-    m_hDC = m_hAttribDC = nullptr;
-    return hdc;
+    m_hAttribDC = nullptr;
+    return DcMap().DetachOwned(this, m_hDC);
 }
 
 BOOL CDC::DeleteDC()

@@ -46,21 +46,12 @@ void CImageList::DeleteTempMap()
 
 BOOL CImageList::Attach(HIMAGELIST list)
 {
-    if (!list)
-        return FALSE;
-    if (m_hImageList)
-        DeleteImageList();
-    m_hImageList = list;
-    ImageListMap().AddPermanent(list, this);
-    return TRUE;
+    return ImageListMap().AttachOwned(this, m_hImageList, list, [this] { DeleteImageList(); });
 }
 
 HIMAGELIST CImageList::Detach()
 {
-    HIMAGELIST list = m_hImageList;
-    ImageListMap().RemovePermanent(list, this);
-    m_hImageList = nullptr;
-    return list;
+    return ImageListMap().DetachOwned(this, m_hImageList);
 }
 
 BOOL CImageList::DeleteImageList()

@@ -71,21 +71,12 @@ void CMenu::DeleteTempMap()
 
 BOOL CMenu::Attach(HMENU menu)
 {
-    if (!menu)
-        return FALSE;
-    if (m_hMenu)
-        DestroyMenu();
-    m_hMenu = menu;
-    MenuMap().AddPermanent(menu, this);
-    return TRUE;
+    return MenuMap().AttachOwned(this, m_hMenu, menu, [this] { DestroyMenu(); });
 }
 
 HMENU CMenu::Detach()
 {
-    HMENU menu = m_hMenu;
-    MenuMap().RemovePermanent(menu, this);
-    m_hMenu = nullptr;
-    return menu;
+    return MenuMap().DetachOwned(this, m_hMenu);
 }
 
 BOOL CMenu::CreateMenu() { return Attach(::CreateMenu()); }
