@@ -89,6 +89,15 @@ HMENU FindMenuHoldingItem(HMENU menu, UINT itemId, int depth = 0)
     return nullptr;
 }
 
+// The window reached from hWnd by going `up` until that answers null.
+template <class Up>
+HWND Uppermost(HWND hWnd, Up up)
+{
+    for (HWND above; (above = up(hWnd)) != nullptr;)
+        hWnd = above;
+    return hWnd;
+}
+
 // Windows that never get a framework object attached by the creation hook.
 bool IsSystemHelperWindow(HWND hWnd)
 {
@@ -1077,32 +1086,21 @@ CFrameWnd* CWnd::GetTopLevelFrame() const
 
 CWnd* CWnd::GetTopLevelParent() const
 {
-    if (!GetSafeHwnd())
-        return nullptr;
-    HWND hWnd = m_hWnd;
-    for (HWND hWndUp; (hWndUp = ParentOrOwner(hWnd)) != nullptr;)
-        hWnd = hWndUp;
-    return FromHandle(hWnd);
+    return GetSafeHwnd() ? FromHandle(Uppermost(m_hWnd, ParentOrOwner)) : nullptr;
 }
 
 CWnd* CWnd::GetTopLevelOwner() const
 {
-    if (!GetSafeHwnd())
-        return nullptr;
-    HWND hWnd = m_hWnd;
-    for (HWND hWndUp; (hWndUp = ::GetWindow(hWnd, GW_OWNER)) != nullptr;)
-        hWnd = hWndUp;
-    return FromHandle(hWnd);
+    return GetSafeHwnd() ? FromHandle(Uppermost(m_hWnd, [](HWND hWnd) { return ::GetWindow(hWnd, GW_OWNER); }))
+                         : nullptr;
 }
 
 CWnd* CWnd::GetParentOwner() const
 {
-    if (!GetSafeHwnd())
-        return nullptr;
-    HWND hWnd = m_hWnd;
-    for (HWND hWndUp; (::GetWindowLongW(hWnd, GWL_STYLE) & WS_CHILD) && (hWndUp = ::GetParent(hWnd)) != nullptr;)
-        hWnd = hWndUp;
-    return FromHandle(hWnd);
+    auto parentOfChild = [](HWND hWnd) -> HWND {
+        return (::GetWindowLongW(hWnd, GWL_STYLE) & WS_CHILD) ? ::GetParent(hWnd) : nullptr;
+    };
+    return GetSafeHwnd() ? FromHandle(Uppermost(m_hWnd, parentOfChild)) : nullptr;
 }
 
 CWnd* CWnd::GetWindow(UINT nCmd) const { return FromHandle(::GetWindow(m_hWnd, nCmd)); }

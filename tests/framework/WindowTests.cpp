@@ -531,6 +531,25 @@ TEST(WindowTree, MessagesToDescendantsReachGrandchildren)
     top.DestroyWindow();
 }
 
+TEST(WindowTree, ParentsAndOwnersAreFollowedToTheTop)
+{
+    // top owns popup; popup holds child, which holds grandchild.
+    CRecordingWnd top;
+    ASSERT_TRUE(top.CreateTopLevel());
+    CWnd popup, child, grandchild;
+    ASSERT_TRUE(popup.CreateEx(0, AfxRegisterWndClass(0), L"owned", WS_POPUP, 0, 0, 50, 50, top.m_hWnd, nullptr));
+    ASSERT_TRUE(child.Create(nullptr, nullptr, WS_CHILD, CRect(0, 0, 10, 10), &popup, 1));
+    ASSERT_TRUE(grandchild.Create(nullptr, nullptr, WS_CHILD, CRect(0, 0, 5, 5), &child, 2));
+
+    EXPECT_EQ(&top, grandchild.GetTopLevelParent());   // through the owner of the popup
+    EXPECT_EQ(&popup, grandchild.GetParentOwner());    // parents only, up to the first top-level window
+    EXPECT_EQ(&top, popup.GetTopLevelOwner());
+    EXPECT_EQ(&top, top.GetTopLevelOwner());
+    EXPECT_EQ(&top, top.GetTopLevelParent());
+    popup.DestroyWindow();
+    top.DestroyWindow();
+}
+
 TEST(WindowTree, ModalLoopPreTranslatesFromTheTargetUpward)
 {
     CModalHost host;
