@@ -394,47 +394,49 @@ LPTSTR CArchive::ReadString(LPTSTR lpsz, UINT nMax)
     return lpsz;
 }
 
-CArchive& operator<<(CArchive& ar, const CString& str)
+namespace {
+
+// Stored characters into a string of either width (the ANSI code page between the two).
+void AssignStored(CString& str, const std::wstring& text) { str.SetString(text.data(), static_cast<int>(text.size())); }
+void AssignStored(CString& str, const std::string& text)
 {
-    WriteStringLength(ar, static_cast<DWORD>(str.GetLength()), true);
-    ar.Write(str.GetString(), static_cast<UINT>(str.GetLength()) * sizeof(wchar_t));
+    str = CString(CStringA(text.data(), static_cast<int>(text.size())), CP_ACP);
+}
+void AssignStored(CStringA& str, const std::wstring& text)
+{
+    str = CStringA(CString(text.data(), static_cast<int>(text.size())), CP_ACP);
+}
+void AssignStored(CStringA& str, const std::string& text) { str.SetString(text.data(), static_cast<int>(text.size())); }
+
+// A string in its own width: the length (marked as wide for CString) and the characters.
+template <class Text>
+CArchive& WriteStoredString(CArchive& ar, const Text& str)
+{
+    const bool unicode = sizeof(*str.GetString()) == sizeof(wchar_t);
+    WriteStringLength(ar, static_cast<DWORD>(str.GetLength()), unicode);
+    ar.Write(str.GetString(), static_cast<UINT>(str.GetLength()) * sizeof(*str.GetString()));
     return ar;
 }
 
-CArchive& operator>>(CArchive& ar, CString& str)
+// A string stored in either width, read into a string of the caller's width.
+template <class Text>
+CArchive& ReadStoredString(CArchive& ar, Text& str)
 {
     bool unicode = false;
     DWORD length = ReadStringLength(ar, unicode);
-    if (unicode) {
-        std::wstring text = ReadChars<std::wstring>(ar, length);
-        str.SetString(text.data(), static_cast<int>(text.size()));
-    } else {
-        std::string text = ReadChars<std::string>(ar, length);
-        str = CString(CStringA(text.data(), static_cast<int>(text.size())), CP_ACP);
-    }
+    if (unicode)
+        AssignStored(str, ReadChars<std::wstring>(ar, length));
+    else
+        AssignStored(str, ReadChars<std::string>(ar, length));
     return ar;
 }
 
-CArchive& operator<<(CArchive& ar, const CStringA& str)
-{
-    WriteStringLength(ar, static_cast<DWORD>(str.GetLength()), false);
-    ar.Write(str.GetString(), static_cast<UINT>(str.GetLength()));
-    return ar;
-}
+} // namespace
 
-CArchive& operator>>(CArchive& ar, CStringA& str)
-{
-    bool unicode = false;
-    DWORD length = ReadStringLength(ar, unicode);
-    if (unicode) {
-        std::wstring text = ReadChars<std::wstring>(ar, length);
-        str = CStringA(CString(text.data(), static_cast<int>(text.size())), CP_ACP);
-    } else {
-        std::string text = ReadChars<std::string>(ar, length);
-        str.SetString(text.data(), static_cast<int>(text.size()));
-    }
-    return ar;
-}
+CArchive& operator<<(CArchive& ar, const CString& str) { return WriteStoredString(ar, str); }
+CArchive& operator>>(CArchive& ar, CString& str) { return ReadStoredString(ar, str); }
+CArchive& operator<<(CArchive& ar, const CStringA& str) { return WriteStoredString(ar, str); }
+CArchive& operator>>(CArchive& ar, CStringA& str) { return ReadStoredString(ar, str); }
 
 // ---------------------------------------------------------------------------
 // Classes and objects

@@ -20,11 +20,13 @@ LPCTSTR LoadRichEditClass()
     return className;
 }
 
-// Format records carry their own size, which tells the control which version they are.
+// Sends a character or paragraph format record. The record carries its own size, which
+// tells the control which version it is.
 template <class Format>
-void Prepared(Format& format)
+LRESULT SendFormat(HWND control, UINT message, WPARAM which, Format& format)
 {
     format.cbSize = sizeof(Format);
+    return ::SendMessageW(control, message, which, reinterpret_cast<LPARAM>(&format));
 }
 
 } // namespace
@@ -107,86 +109,72 @@ int CRichEditCtrl::GetTextRange(int first, int last, CString& text) const
 
 DWORD CRichEditCtrl::GetDefaultCharFormat(CHARFORMAT& format) const
 {
-    Prepared(format);
-    return static_cast<DWORD>(Send(EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format)));
+    return static_cast<DWORD>(SendFormat(m_hWnd, EM_GETCHARFORMAT, SCF_DEFAULT, format));
 }
 
 DWORD CRichEditCtrl::GetDefaultCharFormat(CHARFORMAT2& format) const
 {
-    Prepared(format);
-    return static_cast<DWORD>(Send(EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format)));
+    return static_cast<DWORD>(SendFormat(m_hWnd, EM_GETCHARFORMAT, SCF_DEFAULT, format));
 }
 
 BOOL CRichEditCtrl::SetDefaultCharFormat(CHARFORMAT& format)
 {
-    Prepared(format);
-    return static_cast<BOOL>(Send(EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format)));
+    return static_cast<BOOL>(SendFormat(m_hWnd, EM_SETCHARFORMAT, SCF_DEFAULT, format));
 }
 
 BOOL CRichEditCtrl::SetDefaultCharFormat(CHARFORMAT2& format)
 {
-    Prepared(format);
-    return static_cast<BOOL>(Send(EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format)));
+    return static_cast<BOOL>(SendFormat(m_hWnd, EM_SETCHARFORMAT, SCF_DEFAULT, format));
 }
 
 DWORD CRichEditCtrl::GetSelectionCharFormat(CHARFORMAT& format) const
 {
-    Prepared(format);
-    return static_cast<DWORD>(Send(EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format)));
+    return static_cast<DWORD>(SendFormat(m_hWnd, EM_GETCHARFORMAT, SCF_SELECTION, format));
 }
 
 DWORD CRichEditCtrl::GetSelectionCharFormat(CHARFORMAT2& format) const
 {
-    Prepared(format);
-    return static_cast<DWORD>(Send(EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format)));
+    return static_cast<DWORD>(SendFormat(m_hWnd, EM_GETCHARFORMAT, SCF_SELECTION, format));
 }
 
 BOOL CRichEditCtrl::SetSelectionCharFormat(CHARFORMAT& format)
 {
-    Prepared(format);
-    return static_cast<BOOL>(Send(EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format)));
+    return static_cast<BOOL>(SendFormat(m_hWnd, EM_SETCHARFORMAT, SCF_SELECTION, format));
 }
 
 BOOL CRichEditCtrl::SetSelectionCharFormat(CHARFORMAT2& format)
 {
-    Prepared(format);
-    return static_cast<BOOL>(Send(EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format)));
+    return static_cast<BOOL>(SendFormat(m_hWnd, EM_SETCHARFORMAT, SCF_SELECTION, format));
 }
 
 BOOL CRichEditCtrl::SetWordCharFormat(CHARFORMAT& format)
 {
-    Prepared(format);
-    return static_cast<BOOL>(Send(EM_SETCHARFORMAT, SCF_SELECTION | SCF_WORD, reinterpret_cast<LPARAM>(&format)));
+    return static_cast<BOOL>(SendFormat(m_hWnd, EM_SETCHARFORMAT, SCF_SELECTION | SCF_WORD, format));
 }
 
 BOOL CRichEditCtrl::SetWordCharFormat(CHARFORMAT2& format)
 {
-    Prepared(format);
-    return static_cast<BOOL>(Send(EM_SETCHARFORMAT, SCF_SELECTION | SCF_WORD, reinterpret_cast<LPARAM>(&format)));
+    return static_cast<BOOL>(SendFormat(m_hWnd, EM_SETCHARFORMAT, SCF_SELECTION | SCF_WORD, format));
 }
 
 DWORD CRichEditCtrl::GetParaFormat(PARAFORMAT& format) const
 {
-    Prepared(format);
-    return static_cast<DWORD>(Send(EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&format)));
+    return static_cast<DWORD>(SendFormat(m_hWnd, EM_GETPARAFORMAT, 0, format));
 }
 
 DWORD CRichEditCtrl::GetParaFormat(PARAFORMAT2& format) const
 {
-    Prepared(format);
-    return static_cast<DWORD>(Send(EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&format)));
+    return static_cast<DWORD>(SendFormat(m_hWnd, EM_GETPARAFORMAT, 0, format));
 }
 
 BOOL CRichEditCtrl::SetParaFormat(PARAFORMAT& format)
 {
-    Prepared(format);
-    return static_cast<BOOL>(Send(EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&format)));
+    return static_cast<BOOL>(SendFormat(m_hWnd, EM_SETPARAFORMAT, 0, format));
 }
 
 BOOL CRichEditCtrl::SetParaFormat(PARAFORMAT2& format)
 {
-    Prepared(format);
-    return static_cast<BOOL>(Send(EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&format)));
+    return static_cast<BOOL>(SendFormat(m_hWnd, EM_SETPARAFORMAT, 0, format));
 }
 
 BOOL CRichEditCtrl::GetZoom(int& numerator, int& denominator) const
