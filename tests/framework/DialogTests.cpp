@@ -272,6 +272,37 @@ TEST_F(DialogFixture, TemplateComesFromTheCurrentResourceModule)
 
 // Whole numbers read from an edit control: the range of the member's type and the DDV range
 // decide; a refused text names its trouble and leaves the member as it was.
+template <class Number>
+struct NumberCase {
+    const wchar_t* text;
+    bool accepted;
+    Number value;                // the member afterwards; it starts at 7
+    const wchar_t* message;      // what the user is told, or null
+};
+
+template <class Number, size_t N, class Validate>
+void CheckNumberCases(DialogFixture& fixture, HWND edit, const NumberCase<Number> (&cases)[N], Validate validate)
+{
+    for (const NumberCase<Number>& c : cases) {
+        SCOPED_TRACE(testing::Message() << CStringA(c.text, CP_ACP).GetString());
+        fixture.messages.clear();
+        ::SetWindowTextW(edit, c.text);
+        Number value = 7;
+        CDataExchange dx(&fixture.owner, TRUE);
+        bool accepted = true;
+        try {
+            DDX_Text(&dx, ::GetDlgCtrlID(edit), value);
+            validate(&dx, value);
+        } catch (CException* e) {
+            e->Delete();
+            accepted = false;
+        }
+        EXPECT_EQ(c.accepted, accepted);
+        EXPECT_EQ(c.value, value);
+        EXPECT_EQ(c.message ? std::vector<std::wstring>{c.message} : std::vector<std::wstring>{}, fixture.messages);
+    }
+}
+
 TEST_F(DialogFixture, WholeNumbersAreReadWithinTheirRange)
 {
     const int kEditId = 300;
@@ -279,64 +310,23 @@ TEST_F(DialogFixture, WholeNumbersAreReadWithinTheirRange)
                                   reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kEditId)), nullptr, nullptr);
     ASSERT_NE(nullptr, edit);
 
-    // Reads the text into a member that starts at 7; true when the exchange went through.
-    auto readInt = [&](const wchar_t* text, int& value) {
-        ::SetWindowTextW(edit, text);
-        CDataExchange dx(&owner, TRUE);
-        try {
-            DDX_Text(&dx, kEditId, value);
-            DDV_MinMaxInt(&dx, value, -5, 100);
-        } catch (CException* e) {
-            e->Delete();
-            return false;
-        }
-        return true;
-    };
-    auto readUInt = [&](const wchar_t* text, UINT& value) {
-        ::SetWindowTextW(edit, text);
-        CDataExchange dx(&owner, TRUE);
-        try {
-            DDX_Text(&dx, kEditId, value);
-            DDV_MinMaxUInt(&dx, value, 2, 4000000000u);
-        } catch (CException* e) {
-            e->Delete();
-            return false;
-        }
-        return true;
-    };
-
-    struct IntCase { const wchar_t* text; bool accepted; int value; const wchar_t* message; };
-    const IntCase intCases[] = {
+    const NumberCase<int> intCases[] = {
         {L" -5 ", true, -5, nullptr},
         {L"100", true, 100, nullptr},
         {L"101", false, 101, L"Enter an integer between -5 and 100."},   // read, then refused
         {L"12x", false, 7, L"Enter an integer."},
         {L"99999999999", false, 7, L"Enter an integer."},
     };
-    for (const IntCase& c : intCases) {
-        SCOPED_TRACE(testing::Message() << "int " << CStringA(c.text, CP_ACP).GetString());
-        messages.clear();
-        int value = 7;
-        EXPECT_EQ(c.accepted, readInt(c.text, value));
-        EXPECT_EQ(c.value, value);
-        EXPECT_EQ(c.message ? std::vector<std::wstring>{c.message} : std::vector<std::wstring>{}, messages);
-    }
+    CheckNumberCases(*this, edit, intCases, [](CDataExchange* pDX, int value) { DDV_MinMaxInt(pDX, value, -5, 100); });
 
-    struct UIntCase { const wchar_t* text; bool accepted; UINT value; const wchar_t* message; };
-    const UIntCase uintCases[] = {
+    const NumberCase<UINT> uintCases[] = {
         {L"4000000000", true, 4000000000u, nullptr},
         {L"1", false, 1, L"Enter an integer between 2 and 4000000000."},
         {L"-1", false, 7, L"Enter a positive integer."},
         {L"4294967296", false, 7, L"Enter a positive integer."},
     };
-    for (const UIntCase& c : uintCases) {
-        SCOPED_TRACE(testing::Message() << "UINT " << CStringA(c.text, CP_ACP).GetString());
-        messages.clear();
-        UINT value = 7;
-        EXPECT_EQ(c.accepted, readUInt(c.text, value));
-        EXPECT_EQ(c.value, value);
-        EXPECT_EQ(c.message ? std::vector<std::wstring>{c.message} : std::vector<std::wstring>{}, messages);
-    }
+    CheckNumberCases(*this, edit, uintCases,
+                     [](CDataExchange* pDX, UINT value) { DDV_MinMaxUInt(pDX, value, 2, 4000000000u); });
 
     // Loading shows the member in the control.
     UINT large = 4000000000u;
