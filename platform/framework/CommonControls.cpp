@@ -49,6 +49,18 @@ CString ReadGrowingText(Fill fill)
     return text;
 }
 
+// What a tree or list control has at a client point, with the hit flags when asked for.
+template <class Info, class Control>
+auto HitTestPoint(const Control& control, CPoint pt, UINT* flags)
+{
+    Info info{};
+    info.pt = pt;
+    auto found = control.HitTest(&info);
+    if (flags)
+        *flags = info.flags;
+    return found;
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -369,12 +381,7 @@ CEdit* CTreeCtrl::EditLabel(HTREEITEM item)
 
 HTREEITEM CTreeCtrl::HitTest(CPoint pt, UINT* flags) const
 {
-    TVHITTESTINFO info{};
-    info.pt = pt;
-    HTREEITEM item = HitTest(&info);
-    if (flags)
-        *flags = info.flags;
-    return item;
+    return HitTestPoint<TVHITTESTINFO>(*this, pt, flags);
 }
 
 CImageList* CTreeCtrl::CreateDragImage(HTREEITEM item)
@@ -567,12 +574,7 @@ int CListCtrl::InsertItem(UINT mask, int index, LPCTSTR text, UINT state, UINT s
 
 int CListCtrl::HitTest(CPoint pt, UINT* flags) const
 {
-    LVHITTESTINFO info{};
-    info.pt = pt;
-    int index = HitTest(&info);
-    if (flags)
-        *flags = info.flags;
-    return index;
+    return HitTestPoint<LVHITTESTINFO>(*this, pt, flags);
 }
 
 CEdit* CListCtrl::EditLabel(int index) { return WindowAs<CEdit>(Send(LVM_EDITLABELW, index)); }
