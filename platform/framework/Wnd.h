@@ -357,7 +357,8 @@ public:
     void SetFont(HFONT hFont, BOOL bRedraw = TRUE);
     void SetFont(CFont* pFont, BOOL bRedraw = TRUE);
     HFONT GetFontHandle() const;
-    CFont* GetFont() const;   // a temporary wrapper, null when the window uses the system font
+    // The window's font: the CFont that owns it, else a temporary wrapper; null for the system font.
+    CFont* GetFont() const;
 
     // Styles.
     DWORD GetStyle() const;
