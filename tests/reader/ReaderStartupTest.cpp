@@ -93,7 +93,11 @@ TEST(ReaderStartup, GermanUserGetsTheBooksSettingsAndTheGermanModule)
     bookpacker::BookNode node;
     node.title = L"Start";
     node.home = true;
-    node.files = {{home, L"start.htm"}};
+    // A page name of its own, so that a page left in the shared work folder by another run
+    // cannot pass for this one.
+    wchar_t pageName[64];
+    wsprintfW(pageName, L"startup_%lu_%lu.htm", GetCurrentProcessId(), GetTickCount());
+    node.files = {{home, pageName}};
     packer.nodes.push_back(node);
     std::vector<BYTE> settings;
     ASSERT_TRUE(packer.BuildSettingsResource(settings));
@@ -120,6 +124,12 @@ TEST(ReaderStartup, GermanUserGetsTheBooksSettingsAndTheGermanModule)
 
     // The settings were read: the book asks for a maximised window.
     EXPECT_TRUE(testsupport::PumpUntil([&] { return IsZoomed(found.hwnd) != FALSE; }, 5000));
+
+    // The packed-file index was read: the Home page was extracted into the work folder.
+    const std::wstring page = work + pageName;
+    EXPECT_TRUE(testsupport::PumpUntil([&] {
+        return GetFileAttributesW(page.c_str()) != INVALID_FILE_ATTRIBUTES;
+    }, 10000));
 
     // Strings come from the German module: the untitled document's name in the caption.
     wchar_t title[256] = {};
@@ -153,4 +163,10 @@ TEST(ReaderStartup, GermanUserGetsTheBooksSettingsAndTheGermanModule)
             extracted = true;
     }
     EXPECT_TRUE(extracted);
+
+    // The page is stored as UTF-16 and holds the book's own text.
+    const std::string pageBytes = ReadFile(page);
+    const std::wstring pageText(reinterpret_cast<const wchar_t*>(pageBytes.data()), pageBytes.size() / 2);
+    EXPECT_NE(pageText.find(L"Willkommen"), std::wstring::npos);
+    DeleteFileW(page.c_str());
 }
