@@ -2,6 +2,8 @@
 // their translated resources.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <string>
+#include <vector>
 #include "tests/reader/StringPrinter.h"
 #include "reader/LanguageModule.h"
 #include "resources/resource.h"
@@ -18,6 +20,44 @@ CString FirstMenuTitle(HMODULE module)
     GetMenuStringW(menu, 0, text, 128, MF_BYPOSITION);
     DestroyMenu(menu);
     return CString(text);
+}
+
+BOOL CALLBACK AddResourceName(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR param)
+{
+    auto* out = reinterpret_cast<std::vector<std::wstring>*>(param);
+    out->push_back(IS_INTRESOURCE(name) ? L"#" + std::to_wstring(reinterpret_cast<ULONG_PTR>(name))
+                                        : std::wstring(name));
+    return TRUE;
+}
+
+// Every resource name of one type in a module, numbered or named.
+std::vector<std::wstring> ResourceNames(HMODULE module, LPCWSTR type)
+{
+    std::vector<std::wstring> names;
+    EnumResourceNamesW(module, type, AddResourceName, reinterpret_cast<LONG_PTR>(&names));
+    return names;
+}
+
+// The command ids of a menu and all its submenus, in order.
+void CollectMenuIds(HMENU menu, std::vector<UINT>& ids)
+{
+    const int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        if (HMENU sub = GetSubMenu(menu, i))
+            CollectMenuIds(sub, ids);
+        else
+            ids.push_back(GetMenuItemID(menu, i));
+    }
+}
+
+std::vector<UINT> MenuIds(HMODULE module, LPCWSTR name)
+{
+    std::vector<UINT> ids;
+    if (HMENU menu = LoadMenuW(module, name)) {
+        CollectMenuIds(menu, ids);
+        DestroyMenu(menu);
+    }
+    return ids;
 }
 
 } // namespace
@@ -62,5 +102,50 @@ TEST(LanguageModule, LanguageWithoutModuleLoadsNothing)
         FindClose(search);
     // A folder that cannot take the file: the executable's own resources stay.
     EXPECT_EQ(ExtractLanguageModule(reader, 1036, CString(L"Q:\\no\\such\\drive\\")), nullptr);
+    FreeLibrary(reader);
+}
+
+// Whatever the reader shows in English, each language module has too: every string,
+// every menu with the same commands, every dialog and accelerator table. A string
+// added to the reader but to no module would show up in English or not at all.
+TEST(LanguageModule, ModulesHoldEveryStringMenuAndDialogOfTheReader)
+{
+    const std::wstring exe = testsupport::ExecutableFolder() + L"FolionyxReader.exe";
+    HMODULE reader = LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(reader, nullptr);
+    std::vector<UINT> stringIds;
+    for (const std::wstring& block : ResourceNames(reader, RT_STRING)) {
+        ASSERT_EQ(block[0], L'#');
+        const UINT first = (UINT(std::stoul(block.substr(1))) - 1) * 16;
+        for (UINT id = first; id < first + 16; ++id) {
+            wchar_t text[512] = {};
+            if (LoadStringW(reader, id, text, 512) > 0)
+                stringIds.push_back(id);
+        }
+    }
+    ASSERT_FALSE(stringIds.empty());
+    const std::vector<std::wstring> menus = ResourceNames(reader, RT_MENU);
+    ASSERT_FALSE(menus.empty());
+
+    testsupport::TempFolder folder;
+    for (LANGID language : {1031, 1036, 3082, 1041}) {
+        SCOPED_TRACE(language);
+        HMODULE module = ExtractLanguageModule(reader, language, CString(folder.Path().c_str()));
+        ASSERT_NE(module, nullptr);
+        for (UINT id : stringIds) {
+            wchar_t text[512] = {};
+            EXPECT_GT(LoadStringW(module, id, text, 512), 0) << "string " << id;
+        }
+        for (const std::wstring& name : menus) {
+            std::vector<UINT> own = MenuIds(reader, name.c_str());
+            EXPECT_EQ(MenuIds(module, name.c_str()), own) << "menu " << std::string(name.begin(), name.end());
+        }
+        for (LPCWSTR type : {RT_DIALOG, RT_ACCELERATOR}) {
+            for (const std::wstring& name : ResourceNames(reader, type))
+                EXPECT_NE(FindResourceW(module, name.c_str(), type), nullptr)
+                    << "resource " << std::string(name.begin(), name.end());
+        }
+        FreeLibrary(module);
+    }
     FreeLibrary(reader);
 }
