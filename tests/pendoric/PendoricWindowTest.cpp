@@ -333,11 +333,11 @@ TEST_F(PendoricWindowTest, ShowsLogsOfMoreThan40000Pieces)
     EXPECT_TRUE(saved == expected);
 }
 
-TEST_F(PendoricWindowTest, AboutShowsNameVersionAndProject)
+TEST_F(PendoricWindowTest, AboutShowsNameVersionAndProjectAddress)
 {
     Click(PendoricWindow::IdAbout);
     ASSERT_EQ(prompts.messages.size(), 1u);
-    EXPECT_EQ(prompts.messages[0].text, L"Pendoric 1.0\n\nPart of the FolionyxReader project");
+    EXPECT_EQ(prompts.messages[0].text, L"Pendoric 1.0\n\nhttp://www.folionyx.example/");
     EXPECT_EQ(prompts.messages[0].type, static_cast<UINT>(MB_OK));
     EXPECT_TRUE(prompts.filters.empty());
 }

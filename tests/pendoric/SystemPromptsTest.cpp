@@ -219,5 +219,5 @@ TEST_F(SystemPromptsTest, AboutShowsAMessageBox)
     }});
     Click(PendoricWindow::IdAbout);
     EXPECT_EQ(answerer.Answered(), 1u);
-    EXPECT_EQ(message, L"Pendoric 1.0\n\nPart of the FolionyxReader project");
+    EXPECT_EQ(message, L"Pendoric 1.0\n\nhttp://www.folionyx.example/");
 }
