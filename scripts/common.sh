@@ -2,32 +2,48 @@
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="${FOLIONYX_BUILD:-$ROOT/build}"
 
+CACHE="${FOLIONYX_CACHE:-$ROOT/.cache}"
+
+# Runs the set-up script when a tool, the 32-bit Wine, GoogleTest's sources or libpng is missing.
 ensure_setup() {
-  if ! command -v i686-w64-mingw32-g++-posix >/dev/null || ! command -v wine >/dev/null \
-     || ! command -v Xvfb >/dev/null || ! command -v ninja >/dev/null \
-     || [ ! -f "$ROOT/.cache/libpng-i686/lib/libpng16.a" ] || [ ! -d /usr/src/googletest ]; then
+  local tool
+  for tool in i686-w64-mingw32-g++-posix wine Xvfb ninja cmake import; do
+    command -v "$tool" >/dev/null || { bash "$ROOT/scripts/setup.sh"; return; }
+  done
+  if ! dpkg -s wine32:i386 >/dev/null 2>&1 || [ ! -d /usr/src/googletest ] \
+     || { [ ! -f "$CACHE/libpng-i686/lib/libpng16.a" ] && [ ! -f "$CACHE/libpng-i686/lib/libpng.a" ]; }; then
     bash "$ROOT/scripts/setup.sh"
   fi
 }
 
 build_all() {
   ensure_setup
-  cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE="${FOLIONYX_BUILD_TYPE:-Debug}" >/dev/null
+  cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE="${FOLIONYX_BUILD_TYPE:-Debug}" \
+    -DFOLIONYX_CACHE="$CACHE" >/dev/null
   cmake --build "$BUILD" -j "$(nproc)"
 }
 
-# Starts a 24-bit Xvfb on the first free display number and exports DISPLAY.
+# Starts a 24-bit Xvfb on a free display and exports DISPLAY. The server picks the number
+# itself and writes it to a file once it accepts connections, so runs started at the same
+# moment never end up sharing one display.
 start_xvfb() {
-  local n=${1:-90}
-  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  local numberFile
+  numberFile="$(mktemp)"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$numberFile" >/dev/null 2>&1 &
   XVFB_PID=$!
-  export DISPLAY=":$n"
   for _ in $(seq 1 100); do
-    [ -e "/tmp/.X11-unix/X$n" ] && return 0
+    if grep -q '^[0-9]' "$numberFile"; then
+      export DISPLAY=":$(head -1 "$numberFile")"
+      rm -f "$numberFile"
+      return 0
+    fi
+    kill -0 "$XVFB_PID" 2>/dev/null || break
     sleep 0.1
   done
-  echo "Xvfb did not start on :$n" >&2
+  rm -f "$numberFile"
+  stop_xvfb
+  XVFB_PID=""
+  echo "Xvfb did not start" >&2
   return 1
 }
 

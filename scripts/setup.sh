@@ -20,8 +20,9 @@ need_packages() {
   return 1
 }
 
+# An active source-package entry, one-line or deb822 style; commented-out lines do not count.
 have_src_entry() {
-  grep -rqs "deb-src" /etc/apt/sources.list /etc/apt/sources.list.d/ 2>/dev/null
+  grep -rqsE --include='*.list' --include='*.sources' '^[[:space:]]*(deb-src[[:space:]]|Types:.*deb-src)' /etc/apt/sources.list /etc/apt/sources.list.d/ 2>/dev/null
 }
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
