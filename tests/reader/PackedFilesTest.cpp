@@ -399,3 +399,50 @@ TEST(PackedExtraction, ImpossibleInflatedSizesAreRefusedWithoutAllocating)
     EXPECT_TRUE(InflateRecordToBuffer(&record[28], DWORD(record.size() - 28), 0, out));
     EXPECT_TRUE(out.empty());
 }
+
+TEST(PackedExtraction, ExtractsOneFileByIdWithTheSizesOfItsRecord)
+{
+    FixtureBook book;
+    testsupport::TempFolder temp;
+    const std::wstring target = temp.Path() + L"attachments\\sheet.bin";
+    EXPECT_EQ(-1, ExtractFileById(12345, book.Data(), book.index, target.c_str()));
+    EXPECT_FALSE(Exists(target));
+
+    // The sizes of the index may be wrong; the record's own header decides.
+    CExeBookResourceFiles lying = book.index;
+    int position = FindFileIndex(lying, book.attachment);
+    lying[position].FileSize = 7;
+    lying[position].BufferSize = 3;
+    EXPECT_EQ(1, ExtractFileById(book.attachment, book.Data(), lying, target.c_str()));
+    std::vector<BYTE> bytes;
+    ASSERT_TRUE(ReadFileBytes(target, bytes));
+    EXPECT_EQ(Bytes(20000, 3), bytes);
+}
+
+TEST(PackedExtraction, InflatingIntoAStreamReplacesItsContent)
+{
+    const std::vector<BYTE> file = Bytes(5000, 4);
+    const std::vector<BYTE> record = bookpacker::MakeRecord(1, file);
+    IStream* stream = nullptr;
+    ASSERT_TRUE(SUCCEEDED(CreateStreamOnHGlobal(nullptr, TRUE, &stream)));
+    const std::vector<BYTE> old = Bytes(9000, 5);
+    ULONG written = 0;
+    ASSERT_TRUE(SUCCEEDED(stream->Write(old.data(), ULONG(old.size()), &written)));
+
+    EXPECT_TRUE(InflateRecord(&record[28], DWORD(record.size() - 28), DWORD(file.size()), stream));
+    STATSTG stat = {};
+    ASSERT_TRUE(SUCCEEDED(stream->Stat(&stat, STATFLAG_NONAME)));
+    EXPECT_EQ(file.size(), stat.cbSize.QuadPart);
+    std::vector<BYTE> back(file.size());
+    LARGE_INTEGER zero = {};
+    stream->Seek(zero, STREAM_SEEK_SET, nullptr);
+    ULONG read = 0;
+    ASSERT_TRUE(SUCCEEDED(stream->Read(back.data(), ULONG(back.size()), &read)));
+    EXPECT_EQ(file, back);
+
+    // A record that does not inflate to the size asked for leaves the stream as it was.
+    EXPECT_FALSE(InflateRecord(&record[28], DWORD(record.size() - 28), DWORD(file.size() + 1), stream));
+    ASSERT_TRUE(SUCCEEDED(stream->Stat(&stat, STATFLAG_NONAME)));
+    EXPECT_EQ(file.size(), stat.cbSize.QuadPart);
+    stream->Release();
+}
