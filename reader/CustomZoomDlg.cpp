@@ -19,7 +19,7 @@ BOOL CCustomZoomDlg::OnInitDialog()
     HWND spin = ::GetDlgItem(m_hWnd, IDC_ZOOM_SPIN);
     if (spin) {
         ::SendMessageW(spin, UDM_SETRANGE32, kMinZoom, kMaxZoom);
-        ::SendMessageW(spin, UDM_SETPOS32, 0, m_nZoom);
+        ::SendMessageW(spin, UDM_SETPOS, 0, MAKELPARAM(m_nZoom, 0));
     }
     return result;
 }

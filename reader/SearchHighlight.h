@@ -16,7 +16,8 @@ BOOL HighlightText(const std::shared_ptr<fxb::Document>& document, LPCWSTR text)
 // one (a hit that lies at the very top of the page is never a target).
 void ScrollToNextHit(const std::shared_ptr<fxb::Document>& document);
 int GetScrollTop(const std::shared_ptr<fxb::Document>& document);
-// TRUE when the page is at the position afterwards and had to move to get there, or was there.
+// TRUE when the page was at the position already or its scroll position changed (it may stop
+// short of the position at the end of the page); FALSE when nothing could move.
 BOOL SetScrollTop(const std::shared_ptr<fxb::Document>& document, int position);
 // Top of an element in page coordinates.
 int GetAbsoluteTop(const fxb::HtmlElement& element);

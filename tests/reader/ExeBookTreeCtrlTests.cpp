@@ -49,6 +49,22 @@ public:
         if (m_hWnd)
             DestroyWindow();
     }
+
+    // The item data of each deletion notice before and after the tree has answered it.
+    struct DeleteNotice { LPARAM before, after; };
+    std::vector<DeleteNotice> deletions;
+
+protected:
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override
+    {
+        auto* notice = reinterpret_cast<NMTREEVIEWW*>(lParam);
+        if (notice->hdr.code != TVN_DELETEITEMW)
+            return CWnd::OnNotify(wParam, lParam, pResult);
+        const LPARAM before = notice->itemOld.lParam;
+        const BOOL handled = CWnd::OnNotify(wParam, lParam, pResult);
+        deletions.push_back({before, notice->itemOld.lParam});
+        return handled;
+    }
 };
 
 struct CountingListener : CExeBookTreeCtrlEventListener
@@ -327,10 +343,27 @@ TEST_F(ExeBookTreeTest, DeletingAnItemClearsItsRecord)
 {
     LoadFixture();
     HTREEITEM chapter = Find(L"Chapter");
-    ASSERT_NE(tree.GetRecord(chapter), nullptr);
+    const EXEBOOKCONTENTSRECORD* record = tree.GetRecord(chapter);
+    ASSERT_NE(record, nullptr);
+    host.deletions.clear();
     ASSERT_TRUE(tree.DeleteItem(chapter));
     EXPECT_EQ(tree.GetCount(), 7u);
     EXPECT_EQ(Title(tree.FindHomeItem()), CString(L"Intro"));
+    // The tree answered the deletion notice: it took the record and cleared the item data.
+    ASSERT_EQ(host.deletions.size(), 1u);
+    EXPECT_EQ(host.deletions[0].before, reinterpret_cast<LPARAM>(record));
+    EXPECT_EQ(host.deletions[0].after, 0);
+
+    // A subtree goes item by item; the items without a record have nothing to free.
+    host.deletions.clear();
+    ASSERT_TRUE(tree.DeleteItem(Find(L"Appendix")));
+    ASSERT_EQ(host.deletions.size(), 3u);
+    int records = 0;
+    for (const CTreeHost::DeleteNotice& notice : host.deletions) {
+        records += notice.before != 0 ? 1 : 0;
+        EXPECT_EQ(notice.after, 0);
+    }
+    EXPECT_EQ(records, 1);   // Notes
 }
 
 TEST_F(ExeBookTreeTest, ItemImagesComeFromTheBookIconsByIndex)
