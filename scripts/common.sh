@@ -10,7 +10,8 @@ ensure_setup() {
   for tool in i686-w64-mingw32-g++-posix wine Xvfb ninja cmake import; do
     command -v "$tool" >/dev/null || { bash "$ROOT/scripts/setup.sh"; return; }
   done
-  if ! dpkg -s wine32:i386 >/dev/null 2>&1 || [ ! -d /usr/src/googletest ] \
+  if [ "$(dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null)" != "install ok installed" ] \
+     || [ ! -d /usr/src/googletest ] \
      || { [ ! -f "$CACHE/libpng-i686/lib/libpng16.a" ] && [ ! -f "$CACHE/libpng-i686/lib/libpng.a" ]; }; then
     bash "$ROOT/scripts/setup.sh"
   fi

@@ -13,9 +13,10 @@ PACKAGES=(cmake ninja-build mingw-w64 g++-mingw-w64-i686 libz-mingw-w64-dev
           wine wine32:i386 fonts-wine fonts-wqy-microhei xvfb imagemagick googletest
           xauth x11-utils dpkg-dev openssl coreutils)
 
+# A removed package whose configuration files remain is known to dpkg but not installed.
 need_packages() {
   for p in "${PACKAGES[@]}"; do
-    dpkg -s "$p" >/dev/null 2>&1 || return 0
+    [ "$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null)" = "install ok installed" ] || return 0
   done
   return 1
 }
