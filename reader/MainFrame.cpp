@@ -17,7 +17,7 @@ IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
 
 BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_WM_CREATE()
-    ON_COMMAND(ID_HOME, &CMainFrame::OnGoHome)
+    ON_COMMAND(ID_HOME, &CMainFrame::GoHome)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame()
@@ -118,7 +118,7 @@ void CMainFrame::SetZoomPaneText(LPCTSTR lpszText)
     m_strZoomPaneText = lpszText ? lpszText : L"";
 }
 
-void CMainFrame::OnGoHome()
+void CMainFrame::GoHome()
 {
     if (HTREEITEM home = m_wndContents.FindHomeItem()) {
         SelectTreeItem(home, nullptr);

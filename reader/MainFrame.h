@@ -37,7 +37,7 @@ public:
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
-    afx_msg void OnGoHome();
+    afx_msg void GoHome();
 
     DECLARE_MESSAGE_MAP()
 

@@ -1,0 +1,95 @@
+// The main frame around the contents tree: choosing an item through the frame (again, too),
+// the Home command and the links that resolve against the chosen item.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <vector>
+#include "reader/ExeBookDocument.h"
+#include "reader/MainFrame.h"
+#include "resources/resource.h"
+#include "tests/common/WineTestSupport.h"
+#include "tests/reader/StringPrinter.h"
+
+namespace {
+
+// Cover, Start (marked Home), End.
+const wchar_t kContents[] =
+    L"<FolionyxExeBook><Nodes ChildCount='3'>"
+    L"<Node_0 Title='Cover' URL='http://book.example/cover.htm' FileCount='1'>"
+    L"  <File_0 ID='1' Name='cover.htm'/></Node_0>"
+    L"<Node_1 Title='Start' URL='http://book.example/start.htm' FileCount='1' Home='1'>"
+    L"  <File_0 ID='2' Name='start.htm'/></Node_1>"
+    L"<Node_2 Title='End' URL='http://book.example/end.htm' FileCount='1'>"
+    L"  <File_0 ID='3' Name='end.htm'/></Node_2>"
+    L"</Nodes></FolionyxExeBook>";
+
+// Stands in for the frame's page loading: records the item selected at each change.
+struct SelectionRecorder : CExeBookTreeCtrlEventListener
+{
+    std::vector<HTREEITEM> selections;
+    void OnTreeSelectionChanged(CExeBookTreeCtrl* tree) override { selections.push_back(tree->GetSelectedItem()); }
+    void OnTreeReserved(CExeBookTreeCtrl*) override {}
+};
+
+class MainFrameTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        frame = new CMainFrame;   // frames delete themselves with their window
+        ASSERT_TRUE(frame->Create(nullptr, L"contents frame"));
+        testsupport::PumpMessages();   // the Home command posted at creation meets an empty tree
+        ASSERT_TRUE(settings.LoadXML(kContents));
+        ASSERT_TRUE(Tree().Load(settings));
+        Tree().SetListener(&recorder);
+        cover = Tree().GetRootItem();
+        start = Tree().GetNextSiblingItem(cover);
+        end = Tree().GetNextSiblingItem(start);
+    }
+    void TearDown() override
+    {
+        Tree().SetListener(frame);
+        frame->DestroyWindow();
+    }
+    CExeBookTreeCtrl& Tree() { return frame->GetContentsTree(); }
+
+    CMainFrame* frame = nullptr;
+    CExeBookDocument settings;
+    SelectionRecorder recorder;
+    HTREEITEM cover = nullptr, start = nullptr, end = nullptr;
+};
+
+} // namespace
+
+TEST_F(MainFrameTest, ChoosingTheShownItemAgainShowsItsPageAgain)
+{
+    frame->SelectTreeItem(cover, L"needle");
+    EXPECT_EQ(Tree().GetSelectedItem(), cover);
+    EXPECT_EQ(frame->GetPendingKeyword(), CString(L"needle"));
+    EXPECT_EQ(recorder.selections, std::vector<HTREEITEM>{cover});
+
+    // The selection goes away and comes back, so the page is extracted and shown once more.
+    recorder.selections.clear();
+    frame->SelectTreeItem(cover, nullptr);
+    EXPECT_EQ(recorder.selections, (std::vector<HTREEITEM>{nullptr, cover}));
+    EXPECT_TRUE(frame->GetPendingKeyword().IsEmpty());
+}
+
+TEST_F(MainFrameTest, HomeShowsTheMarkedItemEachTimeWithoutAKeyword)
+{
+    frame->SelectTreeItem(end, L"needle");
+    recorder.selections.clear();
+    frame->SendMessage(WM_COMMAND, ID_HOME);
+    EXPECT_EQ(Tree().GetSelectedItem(), start);
+    EXPECT_TRUE(frame->GetPendingKeyword().IsEmpty());
+    frame->SendMessage(WM_COMMAND, ID_HOME);
+    EXPECT_EQ(recorder.selections, (std::vector<HTREEITEM>{start, nullptr, start}));
+}
+
+TEST_F(MainFrameTest, BookLinksResolveAgainstTheChosenItem)
+{
+    EXPECT_EQ(frame->ResolveTreeLink(L"folionyx://next"), nullptr);   // nothing chosen yet
+    frame->SelectTreeItem(start, nullptr);
+    EXPECT_EQ(frame->ResolveTreeLink(L"folionyx://next"), end);
+    EXPECT_EQ(frame->ResolveTreeLink(L"trawlmoss://prior"), cover);
+    EXPECT_EQ(frame->ResolveTreeLink(L"http://book.example/END.htm"), end);
+}
