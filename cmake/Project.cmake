@@ -50,9 +50,13 @@ function(folionyx_test_executable name)
   folionyx_executable_defaults(${name})
   target_link_libraries(${name} PRIVATE folionyx_test_main)
   add_test(NAME ${name} COMMAND ${name})
-  # Under Wine a crashed process can still exit with 0, so a run passes only when
-  # GoogleTest itself reached its summary and reported no failure.
-  set_tests_properties(${name} PROPERTIES TIMEOUT 900
+  folionyx_gtest_verdict(${name})
+endfunction()
+
+# Under Wine a crashed process can still exit with 0, so a run passes only when
+# GoogleTest itself reached its summary and reported no failure.
+function(folionyx_gtest_verdict test)
+  set_tests_properties(${test} PROPERTIES TIMEOUT 900
     PASS_REGULAR_EXPRESSION "\\[  PASSED  \\] [0-9]+ test"
     FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]|Unhandled (exception|stack overflow|page fault)")
 endfunction()
