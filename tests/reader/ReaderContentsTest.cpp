@@ -237,15 +237,15 @@ TEST(ReaderContents, ShowsHomeThenChosenItemsAndFollowsCustomLinks)
     HWND view = GetDlgItem(frame, AFX_IDW_PANE_FIRST);
     ASSERT_NE(view, nullptr);
 
-    // The tree sits on the left, as wide as the book asks; the view takes the rest.
+    // The tree sits on the left, as wide as the book asks; the view takes the rest. The reader
+    // runs in another process and lays out its panes one after the other, so wait for both.
     RECT treeRect = {}, viewRect = {};
     EXPECT_TRUE(testsupport::PumpUntil([&] {
         GetWindowRect(tree, &treeRect);
-        return treeRect.right - treeRect.left == 180;
-    }, 10000)) << treeRect.right - treeRect.left;
+        GetWindowRect(view, &viewRect);
+        return treeRect.right - treeRect.left == 180 && viewRect.left >= treeRect.right;
+    }, 10000)) << treeRect.right - treeRect.left << " " << viewRect.left << " " << treeRect.right;
     EXPECT_TRUE(IsWindowVisible(tree));
-    GetWindowRect(view, &viewRect);
-    EXPECT_GE(viewRect.left, treeRect.right);
     EXPECT_EQ(SendMessageW(tree, TVM_GETCOUNT, 0, 0), 3);
 
     HTREEITEM first = TreeItem(tree, TVGN_ROOT, nullptr);
