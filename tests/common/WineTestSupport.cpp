@@ -44,7 +44,7 @@ TempFolder::~TempFolder()
     SHFileOperationW(&op);
 }
 
-WindowCapture::WindowCapture(HWND hwnd)
+WindowCapture::WindowCapture(HWND hwnd, bool fromScreen)
 {
     RECT rc;
     GetClientRect(hwnd, &rc);
@@ -63,7 +63,16 @@ WindowCapture::WindowCapture(HWND hwnd)
     m_bits = static_cast<DWORD*>(bits);
     HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ old = SelectObject(dc, m_bitmap);
-    SendMessageW(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND | PRF_CHILDREN);
+    if (fromScreen) {
+        POINT origin = {0, 0};
+        ClientToScreen(hwnd, &origin);
+        HDC screenDc = GetDC(nullptr);
+        BitBlt(dc, 0, 0, m_width, m_height, screenDc, origin.x, origin.y, SRCCOPY);
+        ReleaseDC(nullptr, screenDc);
+        GdiFlush();
+    } else {
+        SendMessageW(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND | PRF_CHILDREN);
+    }
     SelectObject(dc, old);
     DeleteDC(dc);
 }

@@ -39,7 +39,9 @@ private:
 // Paints a window into a 32-bit top-down DIB of its client size and reads pixels from it.
 class WindowCapture {
 public:
-    explicit WindowCapture(HWND hwnd);
+    // Asks the window to paint itself, or (fromScreen) copies what the screen shows of its
+    // client area, which also works for a window of another process.
+    explicit WindowCapture(HWND hwnd, bool fromScreen = false);
     ~WindowCapture();
     int Width() const { return m_width; }
     int Height() const { return m_height; }

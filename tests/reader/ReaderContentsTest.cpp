@@ -10,6 +10,7 @@
 #include "platform/framework/FrameworkIds.h"
 #include "reader/AppFolders.h"
 #include "tests/common/WineTestSupport.h"
+#include "tests/reader/FixtureReader.h"
 
 namespace {
 
@@ -99,38 +100,9 @@ HWND DeepestChildAt(HWND hwnd, POINT& pt)
 // Counts the pixels of a colour on the screen inside a window's client area.
 int CountOnScreen(HWND hwnd, COLORREF colour)
 {
-    RECT rc;
-    GetClientRect(hwnd, &rc);
-    POINT origin = {0, 0};
-    ClientToScreen(hwnd, &origin);
-    const int width = rc.right, height = rc.bottom;
-    if (width <= 0 || height <= 0)
-        return 0;
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = -height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    BitBlt(dc, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
-    GdiFlush();
-    int count = 0;
-    const DWORD wanted = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
-    const DWORD* pixels = static_cast<const DWORD*>(bits);
-    for (int i = 0; i < width * height; ++i) {
-        if ((pixels[i] & 0xFFFFFF) == wanted)
-            ++count;
-    }
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
-    return count;
+    testsupport::WindowCapture capture(hwnd, true);
+    const RECT all = {0, 0, capture.Width(), capture.Height()};
+    return capture.CountColor(colour, all);
 }
 
 HTREEITEM TreeItem(HWND tree, UINT code, HTREEITEM from)
@@ -214,13 +186,9 @@ TEST(ReaderContents, ShowsHomeThenChosenItemsAndFollowsCustomLinks)
     last.url = L"http://fixture.example/third.htm";
     last.files = {{packer.AddPage(PageHtml(third, {L"trawlmoss://prior"})), third.name}, {dot, L"dot.gif"}};
     packer.nodes = {intro, start, last};   // tree order: Second, Home, Third
-    std::vector<BYTE> settings;
-    ASSERT_TRUE(packer.BuildSettingsResource(settings));
-
     testsupport::TempFolder folder;
     const std::wstring exe = folder.File(L"ContentsReader.exe");
-    ASSERT_TRUE(CopyFileW((testsupport::ExecutableFolder() + L"FolionyxReader.exe").c_str(), exe.c_str(), FALSE));
-    ASSERT_TRUE(bookpacker::EmbedBookInExecutable(exe, settings, packer.PackedFiles()));
+    ASSERT_TRUE(readertest::MakeFixtureReader(packer, exe));
 
     const std::wstring work(GetWorkFolder().GetString());
     auto pagePath = [&](const FixturePage& page) { return work + page.name; };
@@ -337,12 +305,9 @@ TEST(ReaderContents, HiddenContentsLeaveTheWholeWidthToTheView)
     const std::wstring page = L"fx" + std::to_wstring(GetTickCount()) + L"only.htm";
     node.files = {{packer.AddPage(L"<p>only</p>"), page}};
     packer.nodes = {node};
-    std::vector<BYTE> settings;
-    ASSERT_TRUE(packer.BuildSettingsResource(settings));
     testsupport::TempFolder folder;
     const std::wstring exe = folder.File(L"HiddenContents.exe");
-    ASSERT_TRUE(CopyFileW((testsupport::ExecutableFolder() + L"FolionyxReader.exe").c_str(), exe.c_str(), FALSE));
-    ASSERT_TRUE(bookpacker::EmbedBookInExecutable(exe, settings, packer.PackedFiles()));
+    ASSERT_TRUE(readertest::MakeFixtureReader(packer, exe));
 
     RunningReader reader;
     ASSERT_TRUE(reader.Start(exe));
@@ -380,12 +345,9 @@ TEST(ReaderContents, AnItemWhosePageCannotBeExtractedLeavesThePageShown)
     broken.title = L"Broken";
     broken.files = {{999, L"fx" + token + L"broken.htm"}};   // not among the packed files
     packer.nodes = {good, broken};
-    std::vector<BYTE> settings;
-    ASSERT_TRUE(packer.BuildSettingsResource(settings));
     testsupport::TempFolder folder;
     const std::wstring exe = folder.File(L"BrokenPage.exe");
-    ASSERT_TRUE(CopyFileW((testsupport::ExecutableFolder() + L"FolionyxReader.exe").c_str(), exe.c_str(), FALSE));
-    ASSERT_TRUE(bookpacker::EmbedBookInExecutable(exe, settings, packer.PackedFiles()));
+    ASSERT_TRUE(readertest::MakeFixtureReader(packer, exe));
     const std::wstring work(GetWorkFolder().GetString());
 
     RunningReader reader;

@@ -9,6 +9,7 @@
 #include "books/packer/BookPacker.h"
 #include "reader/AppFolders.h"
 #include "tests/common/WineTestSupport.h"
+#include "tests/reader/FixtureReader.h"
 #include "tests/reader/LocaleProcess.h"
 #include "tests/reader/StoredLanguageChoice.h"
 
@@ -99,13 +100,9 @@ TEST(ReaderStartup, GermanUserGetsTheBooksSettingsAndTheGermanModule)
     wsprintfW(pageName, L"startup_%lu_%lu.htm", GetCurrentProcessId(), GetTickCount());
     node.files = {{home, pageName}};
     packer.nodes.push_back(node);
-    std::vector<BYTE> settings;
-    ASSERT_TRUE(packer.BuildSettingsResource(settings));
-
     testsupport::TempFolder folder;
     const std::wstring exe = folder.File(L"FixtureReader.exe");
-    ASSERT_TRUE(CopyFileW((testsupport::ExecutableFolder() + L"FolionyxReader.exe").c_str(), exe.c_str(), FALSE));
-    ASSERT_TRUE(bookpacker::EmbedBookInExecutable(exe, settings, packer.PackedFiles()));
+    ASSERT_TRUE(readertest::MakeFixtureReader(packer, exe));
 
     // No stored choice: the user locale decides.
     readertest::StoredLanguageChoice choice(L"Folionyx");
