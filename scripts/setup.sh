@@ -9,8 +9,8 @@ SUDO=""
 if [ "$(id -u)" != 0 ]; then SUDO="sudo"; fi
 
 # fonts-wqy-microhei gives Wine glyphs for Chinese and Japanese text (Pendoric, the Japanese module).
-PACKAGES=(cmake ninja-build mingw-w64 g++-mingw-w64-i686 libz-mingw-w64-dev
-          wine wine32:i386 fonts-wine fonts-wqy-microhei xvfb imagemagick googletest
+PACKAGES=(cmake ninja-build mingw-w64 g++-mingw-w64-i686 g++-mingw-w64-x86-64 libz-mingw-w64-dev
+          wine wine32:i386 wine64 fonts-wine fonts-wqy-microhei xvfb imagemagick googletest
           xauth x11-utils dpkg-dev openssl coreutils)
 
 # A removed package whose configuration files remain is known to dpkg but not installed.
@@ -47,23 +47,28 @@ if need_packages || [ "${FORCE_UPDATE:-0}" = 1 ]; then
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends "${PACKAGES[@]}"
 fi
 
-# libpng: no MinGW build in Debian, so build the static library from the source package.
-PNG_PREFIX="$CACHE/libpng-i686"
-if [ ! -f "$PNG_PREFIX/lib/libpng16.a" ] && [ ! -f "$PNG_PREFIX/lib/libpng.a" ]; then
+# libpng: no MinGW build in Debian, so build the static library of each flavour from the
+# source package.
+build_libpng() {
+  local flavour="$1" prefix="$CACHE/libpng-$1"
+  if [ -f "$prefix/lib/libpng16.a" ] || [ -f "$prefix/lib/libpng.a" ]; then return 0; fi
   mkdir -p "$CACHE/src"
   if ! ls "$CACHE"/src/libpng1.6_*.orig.tar.* >/dev/null 2>&1; then
     (cd "$CACHE/src" && apt-get source --download-only libpng1.6)
   fi
-  TARBALL="$(ls "$CACHE"/src/libpng1.6_*.orig.tar.* | head -1)"
-  rm -rf "$CACHE/src/libpng-build" "$CACHE/src/libpng-tree"
-  mkdir -p "$CACHE/src/libpng-tree"
-  tar -xf "$TARBALL" -C "$CACHE/src/libpng-tree" --strip-components=1
-  cmake -S "$CACHE/src/libpng-tree" -B "$CACHE/src/libpng-build" -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" \
-    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$PNG_PREFIX" \
+  local tarball tree="$CACHE/src/libpng-tree-$flavour" build="$CACHE/src/libpng-build-$flavour"
+  tarball="$(ls "$CACHE"/src/libpng1.6_*.orig.tar.* | head -1)"
+  rm -rf "$build" "$tree"
+  mkdir -p "$tree"
+  tar -xf "$tarball" -C "$tree" --strip-components=1
+  cmake -S "$tree" -B "$build" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-$flavour.cmake" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \
     -DPNG_SHARED=OFF -DPNG_TESTS=OFF -DPNG_EXECUTABLES=OFF \
-    -DZLIB_LIBRARY=/usr/i686-w64-mingw32/lib/libz.a -DZLIB_INCLUDE_DIR=/usr/i686-w64-mingw32/include >/dev/null
-  cmake --build "$CACHE/src/libpng-build" >/dev/null
-  cmake --install "$CACHE/src/libpng-build" >/dev/null
-fi
-echo "setup: ready (libpng in $PNG_PREFIX)"
+    -DZLIB_LIBRARY="/usr/$flavour-w64-mingw32/lib/libz.a" -DZLIB_INCLUDE_DIR="/usr/$flavour-w64-mingw32/include" >/dev/null
+  cmake --build "$build" >/dev/null
+  cmake --install "$build" >/dev/null
+}
+build_libpng i686
+build_libpng x86_64
+echo "setup: ready (libpng in $CACHE/libpng-i686 and $CACHE/libpng-x86_64)"

@@ -77,7 +77,7 @@ bool LocaleProcess::Start(const std::string& locale, const std::wstring& program
         words += " " + ShellQuote(Utf8(word));
 
     const std::string script = "LC_ALL=" + ShellQuote(locale) + " LANG=" + ShellQuote(locale) +
-        " wine " + ShellQuote(programPath) + words + " >" + ShellQuote(outputPath) + " 2>&1; echo $? >" +
+        " ${FOLIONYX_WINE_LOADER:-wine} " + ShellQuote(programPath) + words + " >" + ShellQuote(outputPath) + " 2>&1; echo $? >" +
         ShellQuote(donePath + ".tmp") + "; mv " + ShellQuote(donePath + ".tmp") + " " + ShellQuote(donePath);
     // The Windows command line is split into the shell's arguments by the usual
     // rules: the script is one argument in double quotes (it holds none itself).
