@@ -50,14 +50,28 @@ ensure_setup() {
   [ -d /usr/src/googletest ] || bash "$ROOT/scripts/setup.sh"
 }
 
-# Configures and builds one flavour into $BUILD_ROOT/<flavour>.
+# Configures and builds one flavour into $BUILD_ROOT/<flavour>. A flavour that cannot run here
+# still builds: its build-time tool (the book packer) then comes from a flavour that runs.
 build_flavour() {
-  local flavour="$1"
+  local flavour="$1" packer=()
   ensure_setup
+  if ! flavour_runs "$flavour"; then
+    local host
+    host="$(runnable_flavours 2>/dev/null | head -1)"
+    [ -n "$host" ] || { echo "no flavour runs here to pack the book" >&2; return 1; }
+    configure_flavour "$host"
+    cmake --build "$BUILD_ROOT/$host" -j "$(nproc)" --target PackBook
+    packer=(-DFOLIONYX_PACKER="$BUILD_ROOT/$host/bin/PackBook.exe" -DFOLIONYX_PACKER_FLAVOUR="$host")
+  fi
+  configure_flavour "$flavour" "${packer[@]}"
+  cmake --build "$BUILD_ROOT/$flavour" -j "$(nproc)"
+}
+
+configure_flavour() {
+  local flavour="$1"; shift
   cmake -S "$ROOT" -B "$BUILD_ROOT/$flavour" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-$flavour.cmake" \
-    -DCMAKE_BUILD_TYPE="${FOLIONYX_BUILD_TYPE:-Debug}" -DFOLIONYX_CACHE="$CACHE" >/dev/null
-  cmake --build "$BUILD_ROOT/$flavour" -j "$(nproc)"
+    -DCMAKE_BUILD_TYPE="${FOLIONYX_BUILD_TYPE:-Debug}" -DFOLIONYX_CACHE="$CACHE" "$@" >/dev/null
 }
 
 # Exports what every Wine program of a flavour needs, for the prefix in $2.
