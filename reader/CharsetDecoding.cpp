@@ -1,5 +1,6 @@
 #include "reader/CharsetDecoding.h"
 #include "platform/framework/ComSupport.h"
+#include "platform/framework/DebugChecks.h"
 #include <mlang.h>
 #include <shlwapi.h>
 #include <string.h>
@@ -162,8 +163,10 @@ UINT GetCodePageOfCharset(LPCWSTR name)
     CComBSTR bstr(name);
     MIMECSETINFO info;
     ZeroMemory(&info, sizeof(info));
-    if (FAILED(mlang->GetCharsetInfo(bstr, &info)))
+    if (FAILED(mlang->GetCharsetInfo(bstr, &info))) {
+        QOR_TRACE_READER(L"charset \"%ls\" is unknown to MLang; the text is decoded by guess", name ? name : L"");
         return 0;
+    }
     return info.uiInternetEncoding;
 }
 
@@ -209,12 +212,15 @@ CString ConvertCodePageText(LPCSTR text, UINT codePage)
         }
         DWORD mode = 0;
         UINT count = UINT(length + 1);
-        if (MLangConvertToUnicode(&mode, codePage, text, buffer.data(), &count) >= 0) {
+        const HRESULT hr = MLangConvertToUnicode(&mode, codePage, text, buffer.data(), &count);
+        if (hr >= 0) {
             // The converter does not terminate its output; the buffer is zero-filled
             // and one unit longer than any conversion of `length` bytes.
             buffer[length] = 0;
             return CString(buffer.data());
         }
+        QOR_TRACE_READER(L"MLang cannot convert code page %u (0x%08X); the thread's code page stands in", codePage,
+                         unsigned(hr));
         return ThreadConversion(text);
     }
     int n = MultiByteToWideChar(codePage, 0, text, -1, nullptr, 0);

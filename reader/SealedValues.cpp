@@ -3,6 +3,7 @@
 #include "reader/Base64.h"
 #include "reader/Md5.h"
 #include "platform/framework/ComSupport.h"
+#include "platform/framework/DebugChecks.h"
 #include <wincrypt.h>
 #include <string.h>
 #include <vector>
@@ -71,6 +72,8 @@ BOOL TransformStream(const char* passPhrase, IStream* stream, int direction)
             : cipher.Decrypt(in, int(read), out);
         if (produced < 0)
             return FALSE;
+        // The padding adds at most one block to a chunk; `out` has room for exactly that.
+        QOR_ASSERT(size_t(produced) <= sizeof(out));
         ULONG written = 0;
         if (produced > 0 && (FAILED(output->Write(out, ULONG(produced), &written)) || written != ULONG(produced)))
             return FALSE;
@@ -212,8 +215,10 @@ CString UnsealSetting(LPCWSTR sealed)
     if (!sealed || !*sealed)
         return CString();
     CString clear;
-    if (!UnsealText(CString(sealed), g_szSealingPassPhrase, clear))
+    if (!UnsealText(CString(sealed), g_szSealingPassPhrase, clear)) {
+        QOR_TRACE_READER(L"a sealed setting does not unseal; it becomes a password no one can type");
         return MakeUnusablePassword();
+    }
     return clear;
 }
 

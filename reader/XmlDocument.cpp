@@ -1,5 +1,6 @@
 #include "reader/XmlDocument.h"
 #include "platform/framework/ComSupport.h"
+#include "platform/framework/DebugChecks.h"
 #include "platform/framework/WinApp.h"
 #include <oleauto.h>
 #include <wchar.h>
@@ -205,7 +206,11 @@ BOOL CQorXMLDocument::LoadXML(LPCWSTR text)
     CComBSTR bstr(text != nullptr ? text : L"");
     VARIANT_BOOL ok = VARIANT_FALSE;
     HRESULT hr = m_pDocument->loadXML(bstr, &ok);
-    return SUCCEEDED(hr) && ok == VARIANT_TRUE;
+    if (FAILED(hr) || ok != VARIANT_TRUE) {
+        QOR_TRACE_READER(L"text is not well-formed XML (0x%08X); every reader of it keeps its default", unsigned(hr));
+        return FALSE;
+    }
+    return TRUE;
 }
 
 BOOL CQorXMLDocument::FindTopElement(LPCWSTR name, CQorXMLNode& out) const
