@@ -1,5 +1,6 @@
 #include "reader/CharsetDecoding.h"
-#include "platform/framework/Exceptions.h"
+#include "platform/framework/ComSupport.h"
+#include "platform/framework/DebugChecks.h"
 #include <mlang.h>
 #include <shlwapi.h>
 #include <string.h>
@@ -55,6 +56,24 @@ bool IsSpaceByte(char c)
 {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
 }
+
+// A library loaded for the length of a call, freed on every way out.
+class CLoadedLibrary
+{
+public:
+    explicit CLoadedLibrary(LPCWSTR name) : m_hModule(LoadLibraryW(name)) {}
+    ~CLoadedLibrary()
+    {
+        if (m_hModule != nullptr)
+            FreeLibrary(m_hModule);
+    }
+    HMODULE Get() const { return m_hModule; }
+
+private:
+    CLoadedLibrary(const CLoadedLibrary&) = delete;
+    CLoadedLibrary& operator=(const CLoadedLibrary&) = delete;
+    HMODULE m_hModule;
+};
 
 } // namespace
 
@@ -136,26 +155,19 @@ CString FindXmlEncoding(LPCSTR text)
 
 UINT GetCodePageOfCharset(LPCWSTR name)
 {
-    IMultiLanguage* mlang = nullptr;
+    CComPtr<IMultiLanguage> mlang;
     if (FAILED(CoCreateInstance(CLSID_CMultiLanguage, nullptr, CLSCTX_ALL, kIIDMultiLanguage,
                                 reinterpret_cast<void**>(&mlang))) || mlang == nullptr)
         return 0;
-    BSTR bstr = nullptr;
-    if (name != nullptr) {
-        bstr = SysAllocString(name);
-        if (bstr == nullptr) {
-            mlang->Release();
-            AfxThrowMemoryException();
-        }
-    }
+    // A failed copy raises the framework's out-of-memory error; the holder lets MLang go.
+    CComBSTR bstr(name);
     MIMECSETINFO info;
     ZeroMemory(&info, sizeof(info));
-    UINT codePage = 0;
-    if (SUCCEEDED(mlang->GetCharsetInfo(bstr, &info)))
-        codePage = info.uiInternetEncoding;
-    SysFreeString(bstr);
-    mlang->Release();
-    return codePage;
+    if (FAILED(mlang->GetCharsetInfo(bstr, &info))) {
+        QOR_TRACE_READER(L"charset \"%ls\" is unknown to MLang; the text is decoded by guess", name ? name : L"");
+        return 0;
+    }
+    return info.uiInternetEncoding;
 }
 
 UINT ChooseUrlCodePage(LPCSTR text)
@@ -174,18 +186,14 @@ UINT ChooseUrlCodePage(LPCSTR text)
 
 HRESULT MLangConvertToUnicode(DWORD* mode, DWORD codePage, LPCSTR source, LPWSTR destination, UINT* count)
 {
-    HMODULE library = LoadLibraryW(g_mlangName);
-    if (library == nullptr)
+    CLoadedLibrary library(g_mlangName);
+    if (library.Get() == nullptr)
         return E_FAIL;
     auto convert = reinterpret_cast<ConvertINetMultiByteToUnicodeFn>(
-        GetProcAddress(library, "ConvertINetMultiByteToUnicode"));
-    if (convert == nullptr) {
-        FreeLibrary(library);
+        GetProcAddress(library.Get(), "ConvertINetMultiByteToUnicode"));
+    if (convert == nullptr)
         return E_FAIL;
-    }
-    HRESULT hr = convert(mode, codePage, source, nullptr, destination, reinterpret_cast<LPINT>(count));
-    FreeLibrary(library);
-    return hr;
+    return convert(mode, codePage, source, nullptr, destination, reinterpret_cast<LPINT>(count));
 }
 
 CString ConvertCodePageText(LPCSTR text, UINT codePage)
@@ -204,12 +212,15 @@ CString ConvertCodePageText(LPCSTR text, UINT codePage)
         }
         DWORD mode = 0;
         UINT count = UINT(length + 1);
-        if (MLangConvertToUnicode(&mode, codePage, text, buffer.data(), &count) >= 0) {
+        const HRESULT hr = MLangConvertToUnicode(&mode, codePage, text, buffer.data(), &count);
+        if (hr >= 0) {
             // The converter does not terminate its output; the buffer is zero-filled
             // and one unit longer than any conversion of `length` bytes.
             buffer[length] = 0;
             return CString(buffer.data());
         }
+        QOR_TRACE_READER(L"MLang cannot convert code page %u (0x%08X); the thread's code page stands in", codePage,
+                         unsigned(hr));
         return ThreadConversion(text);
     }
     int n = MultiByteToWideChar(codePage, 0, text, -1, nullptr, 0);

@@ -2,6 +2,8 @@
 #include "reader/AesCipher.h"
 #include "reader/Base64.h"
 #include "reader/Md5.h"
+#include "platform/framework/ComSupport.h"
+#include "platform/framework/DebugChecks.h"
 #include <wincrypt.h>
 #include <string.h>
 #include <vector>
@@ -13,18 +15,14 @@ namespace {
 // U+FFFF is a non-character: no keyboard or input method produces it.
 const wchar_t kUnusableMark = 0xFFFF;
 
-// A memory stream released with the object.
-class CMemoryStream
+// A new stream over memory that goes with the stream; null when none can be made.
+CComPtr<IStream> NewMemoryStream()
 {
-public:
-    CMemoryStream() { if (FAILED(CreateStreamOnHGlobal(nullptr, TRUE, &m_stream))) m_stream = nullptr; }
-    ~CMemoryStream() { if (m_stream) m_stream->Release(); }
-    IStream* Get() const { return m_stream; }
-private:
-    CMemoryStream(const CMemoryStream&) = delete;
-    CMemoryStream& operator=(const CMemoryStream&) = delete;
-    IStream* m_stream = nullptr;
-};
+    CComPtr<IStream> stream;
+    if (FAILED(CreateStreamOnHGlobal(nullptr, TRUE, &stream)))
+        stream.Detach();   // whatever a failing call left there is not a reference
+    return stream;
+}
 
 BOOL Rewind(IStream* stream)
 {
@@ -56,8 +54,8 @@ BOOL TransformStream(const char* passPhrase, IStream* stream, int direction)
     if (cipher.Init(reinterpret_cast<const BYTE*>(key.GetString()), AesCipher::ModeCBC, direction) != 0)
         return FALSE;
 
-    CMemoryStream output;
-    if (!output.Get())
+    CComPtr<IStream> output = NewMemoryStream();
+    if (!output)
         return FALSE;
 
     const ULONG chunk = (direction == AesCipher::DirEncrypt) ? SealClearChunk : SealSealedChunk;
@@ -74,22 +72,24 @@ BOOL TransformStream(const char* passPhrase, IStream* stream, int direction)
             : cipher.Decrypt(in, int(read), out);
         if (produced < 0)
             return FALSE;
+        // The padding adds at most one block to a chunk; `out` has room for exactly that.
+        QOR_ASSERT(size_t(produced) <= sizeof(out));
         ULONG written = 0;
-        if (produced > 0 && (FAILED(output.Get()->Write(out, ULONG(produced), &written)) || written != ULONG(produced)))
+        if (produced > 0 && (FAILED(output->Write(out, ULONG(produced), &written)) || written != ULONG(produced)))
             return FALSE;
         if (read < chunk)
             break;
     }
 
     ULONGLONG resultSize = 0;
-    if (!GetStreamSize(output.Get(), resultSize) || !Rewind(output.Get()) || !Rewind(stream))
+    if (!GetStreamSize(output, resultSize) || !Rewind(output) || !Rewind(stream))
         return FALSE;
     ULARGE_INTEGER empty = {};
     if (FAILED(stream->SetSize(empty)))
         return FALSE;
     ULARGE_INTEGER toCopy, copiedIn = {}, copiedOut = {};
     toCopy.QuadPart = resultSize;
-    if (FAILED(output.Get()->CopyTo(stream, toCopy, &copiedIn, &copiedOut))
+    if (FAILED(output->CopyTo(stream, toCopy, &copiedIn, &copiedOut))
         || copiedIn.QuadPart != resultSize || copiedOut.QuadPart != resultSize)
         return FALSE;
     return Rewind(stream);
@@ -153,17 +153,17 @@ BOOL SealText(const CString& clear, const char* passPhrase, CString& sealed)
         sealed.Empty();
         return TRUE;
     }
-    CMemoryStream stream;
-    if (!stream.Get())
+    CComPtr<IStream> stream = NewMemoryStream();
+    if (!stream)
         return FALSE;
     const ULONG bytes = ULONG(clear.GetLength()) * sizeof(wchar_t);
     ULONG written = 0;
-    if (FAILED(stream.Get()->Write(clear.GetString(), bytes, &written)) || written != bytes)
+    if (FAILED(stream->Write(clear.GetString(), bytes, &written)) || written != bytes)
         return FALSE;
-    if (!SealStream(passPhrase, stream.Get()))
+    if (!SealStream(passPhrase, stream))
         return FALSE;
     std::vector<BYTE> sealedBytes;
-    if (!ReadWholeStream(stream.Get(), sealedBytes))
+    if (!ReadWholeStream(stream, sealedBytes))
         return FALSE;
     std::string text = Base64EncodeLines(sealedBytes.data(), sealedBytes.size());
     sealed = CString(text.c_str(), int(text.size()), CP_ACP);
@@ -190,16 +190,16 @@ BOOL UnsealText(const CString& sealed, const char* passPhrase, CString& clear)
     if (bytes.empty())
         return FALSE;
 
-    CMemoryStream stream;
-    if (!stream.Get())
+    CComPtr<IStream> stream = NewMemoryStream();
+    if (!stream)
         return FALSE;
     ULONG written = 0;
-    if (FAILED(stream.Get()->Write(bytes.data(), ULONG(bytes.size()), &written)) || written != bytes.size())
+    if (FAILED(stream->Write(bytes.data(), ULONG(bytes.size()), &written)) || written != bytes.size())
         return FALSE;
-    if (!UnsealStream(passPhrase, stream.Get()))
+    if (!UnsealStream(passPhrase, stream))
         return FALSE;
     std::vector<BYTE> plain;
-    if (!ReadWholeStream(stream.Get(), plain))
+    if (!ReadWholeStream(stream, plain))
         return FALSE;
 
     // UTF-16LE code units up to the first zero unit.
@@ -215,8 +215,10 @@ CString UnsealSetting(LPCWSTR sealed)
     if (!sealed || !*sealed)
         return CString();
     CString clear;
-    if (!UnsealText(CString(sealed), g_szSealingPassPhrase, clear))
+    if (!UnsealText(CString(sealed), g_szSealingPassPhrase, clear)) {
+        QOR_TRACE_READER(L"a sealed setting does not unseal; it becomes a password no one can type");
         return MakeUnusablePassword();
+    }
     return clear;
 }
 

@@ -1,5 +1,6 @@
 #include "reader/XmlDocument.h"
-#include "platform/framework/Exceptions.h"
+#include "platform/framework/ComSupport.h"
+#include "platform/framework/DebugChecks.h"
 #include "platform/framework/WinApp.h"
 #include <oleauto.h>
 #include <wchar.h>
@@ -24,38 +25,6 @@ bool NamesEqualNoCase(const wchar_t* a, const wchar_t* b)
     }
 }
 
-template <typename T>
-void SafeRelease(T*& p)
-{
-    if (p != nullptr) {
-        p->Release();
-        p = nullptr;
-    }
-}
-
-// A BSTR that frees itself; throws the framework's out-of-memory error when a
-// copy cannot be made.
-class ScopedBstr
-{
-public:
-    explicit ScopedBstr(LPCWSTR text) : m_bstr(nullptr)
-    {
-        if (text != nullptr) {
-            m_bstr = SysAllocString(text);
-            if (m_bstr == nullptr)
-                AfxThrowMemoryException();
-        }
-    }
-    ScopedBstr() : m_bstr(nullptr) {}
-    ~ScopedBstr() { SysFreeString(m_bstr); }
-    BSTR* operator&() { return &m_bstr; }
-    operator BSTR() const { return m_bstr; }
-private:
-    ScopedBstr(const ScopedBstr&) = delete;
-    ScopedBstr& operator=(const ScopedBstr&) = delete;
-    BSTR m_bstr;
-};
-
 void ReportDomFailure(LPCWSTR format, HRESULT hr)
 {
     wchar_t text[128];
@@ -69,56 +38,23 @@ void ReportDomFailure(LPCWSTR format, HRESULT hr)
 // ---------------------------------------------------------------------------
 // CQorXMLNode
 
-CQorXMLNode::CQorXMLNode() : m_pNode(nullptr), m_pDocument(nullptr)
-{
-}
-
 CQorXMLNode::CQorXMLNode(IXMLDOMNode* node, IXMLDOMDocument* document)
-    : m_pNode(nullptr), m_pDocument(nullptr)
 {
     Attach(node, document);
 }
 
-CQorXMLNode::CQorXMLNode(const CQorXMLNode& other) : m_pNode(nullptr), m_pDocument(nullptr)
-{
-    Attach(other.m_pNode, other.m_pDocument);
-}
-
-CQorXMLNode& CQorXMLNode::operator=(const CQorXMLNode& other)
-{
-    Attach(other.m_pNode, other.m_pDocument);
-    return *this;
-}
-
-CQorXMLNode::~CQorXMLNode()
-{
-    Release();
-}
-
 void CQorXMLNode::Attach(IXMLDOMNode* node, IXMLDOMDocument* document)
 {
-    // Reference the new interface before the old one goes, so that assigning a
-    // node to itself (or to a copy of itself) never drops the last reference.
-    if (node != m_pNode) {
-        if (node != nullptr)
-            node->AddRef();
-        if (m_pNode != nullptr)
-            m_pNode->Release();
-        m_pNode = node;
-    }
-    if (document != m_pDocument) {
-        if (document != nullptr)
-            document->AddRef();
-        if (m_pDocument != nullptr)
-            m_pDocument->Release();
-        m_pDocument = document;
-    }
+    // The holders reference the new interface before the old one goes, so assigning a node
+    // to itself (or to a copy of itself) never drops the last reference.
+    m_pNode = node;
+    m_pDocument = document;
 }
 
 void CQorXMLNode::Release()
 {
-    SafeRelease(m_pNode);
-    SafeRelease(m_pDocument);
+    m_pNode.Release();
+    m_pDocument.Release();
 }
 
 CString CQorXMLNode::GetName() const
@@ -126,7 +62,7 @@ CString CQorXMLNode::GetName() const
     CString name;
     if (m_pNode == nullptr)
         return name;
-    ScopedBstr bstr;
+    CComBSTR bstr;
     if (SUCCEEDED(m_pNode->get_nodeName(&bstr)) && static_cast<BSTR>(bstr) != nullptr)
         name = static_cast<BSTR>(bstr);
     return name;
@@ -136,46 +72,41 @@ BOOL CQorXMLNode::FindChild(LPCWSTR name, CQorXMLNode& out) const
 {
     if (m_pNode == nullptr || name == nullptr)
         return FALSE;
-    IXMLDOMNodeList* list = nullptr;
+    CComPtr<IXMLDOMNodeList> list;
     if (FAILED(m_pNode->get_childNodes(&list)) || list == nullptr)
         return FALSE;
-    BOOL found = FALSE;
     long length = 0;
-    if (SUCCEEDED(list->get_length(&length))) {
-        for (long i = 0; i < length && !found; ++i) {
-            IXMLDOMNode* child = nullptr;
-            if (FAILED(list->get_item(i, &child)) || child == nullptr)
-                continue;
-            ScopedBstr childName;
-            if (SUCCEEDED(child->get_nodeName(&childName)) && NamesEqualNoCase(childName, name)) {
-                out.Attach(child, m_pDocument);
-                found = TRUE;
-            }
-            child->Release();
+    if (FAILED(list->get_length(&length)))
+        return FALSE;
+    for (long i = 0; i < length; ++i) {
+        CComPtr<IXMLDOMNode> child;
+        if (FAILED(list->get_item(i, &child)) || child == nullptr)
+            continue;
+        CComBSTR childName;
+        if (SUCCEEDED(child->get_nodeName(&childName)) && NamesEqualNoCase(childName, name)) {
+            out.Attach(child, m_pDocument);
+            return TRUE;
         }
     }
-    list->Release();
-    return found;
+    return FALSE;
 }
 
 BOOL CQorXMLNode::GetChildNodes(std::vector<CQorXMLNode>& out) const
 {
     if (m_pNode == nullptr)
         return FALSE;
-    IXMLDOMNodeList* list = nullptr;
+    CComPtr<IXMLDOMNodeList> list;
     if (FAILED(m_pNode->get_childNodes(&list)) || list == nullptr)
         return FALSE;
     long length = 0;
-    BOOL ok = SUCCEEDED(list->get_length(&length));
-    for (long i = 0; ok && i < length; ++i) {
-        IXMLDOMNode* child = nullptr;
-        if (FAILED(list->get_item(i, &child)) || child == nullptr)
-            continue;
-        out.push_back(CQorXMLNode(child, m_pDocument));
-        child->Release();
+    if (FAILED(list->get_length(&length)))
+        return FALSE;
+    for (long i = 0; i < length; ++i) {
+        CComPtr<IXMLDOMNode> child;
+        if (SUCCEEDED(list->get_item(i, &child)) && child != nullptr)
+            out.push_back(CQorXMLNode(child, m_pDocument));
     }
-    list->Release();
-    return ok;
+    return TRUE;
 }
 
 CString CQorXMLNode::GetText() const
@@ -183,7 +114,7 @@ CString CQorXMLNode::GetText() const
     CString text;
     if (m_pNode == nullptr)
         return text;
-    ScopedBstr bstr;
+    CComBSTR bstr;
     if (SUCCEEDED(m_pNode->get_text(&bstr)) && static_cast<BSTR>(bstr) != nullptr)
         text = static_cast<BSTR>(bstr);
     return text;
@@ -193,24 +124,18 @@ BOOL CQorXMLNode::GetAttributeValue(LPCWSTR name, CString& value) const
 {
     if (m_pNode == nullptr || name == nullptr)
         return FALSE;
-    IXMLDOMNamedNodeMap* attributes = nullptr;
+    CComPtr<IXMLDOMNamedNodeMap> attributes;
     if (FAILED(m_pNode->get_attributes(&attributes)) || attributes == nullptr)
         return FALSE;
-    BOOL found = FALSE;
-    ScopedBstr bstrName(name);
-    IXMLDOMNode* attribute = nullptr;
-    if (attributes->getNamedItem(bstrName, &attribute) == S_OK && attribute != nullptr) {
-        VARIANT v;
-        VariantInit(&v);
-        if (SUCCEEDED(attribute->get_nodeValue(&v)) && V_VT(&v) == VT_BSTR) {
-            value = V_BSTR(&v) != nullptr ? CString(V_BSTR(&v)) : CString();
-            found = TRUE;
-        }
-        VariantClear(&v);
-        attribute->Release();
-    }
-    attributes->Release();
-    return found;
+    CComBSTR bstrName(name);
+    CComPtr<IXMLDOMNode> attribute;
+    if (attributes->getNamedItem(bstrName, &attribute) != S_OK || attribute == nullptr)
+        return FALSE;
+    CComVariant v;
+    if (FAILED(attribute->get_nodeValue(&v)) || V_VT(&v) != VT_BSTR)
+        return FALSE;
+    value = V_BSTR(&v) != nullptr ? CString(V_BSTR(&v)) : CString();
+    return TRUE;
 }
 
 CString CQorXMLNode::GetStringAttribute(LPCWSTR name, LPCWSTR defaultValue) const
@@ -243,15 +168,12 @@ BOOL CQorXMLNode::GetBoolAttribute(LPCWSTR name, BOOL& out) const
 // ---------------------------------------------------------------------------
 // CQorXMLDocument
 
-CQorXMLDocument::CQorXMLDocument() : m_pDocument(nullptr)
+CQorXMLDocument::CQorXMLDocument()
 {
     CreateDOM();
 }
 
-CQorXMLDocument::~CQorXMLDocument()
-{
-    SafeRelease(m_pDocument);
-}
+CQorXMLDocument::~CQorXMLDocument() = default;
 
 BOOL CQorXMLDocument::CreateDOM()
 {
@@ -270,7 +192,7 @@ BOOL CQorXMLDocument::CreateDOM()
                           CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER | CLSCTX_LOCAL_SERVER | CLSCTX_REMOTE_SERVER,
                           IID_IXMLDOMDocument, reinterpret_cast<void**>(&m_pDocument));
     if (FAILED(hr) || m_pDocument == nullptr) {
-        m_pDocument = nullptr;
+        m_pDocument.Detach();   // whatever a failing call left there is not a reference
         ReportDomFailure(L"Failed to create XMLDocument, HRESULT=0x%08X", hr);
         return FALSE;
     }
@@ -281,10 +203,14 @@ BOOL CQorXMLDocument::LoadXML(LPCWSTR text)
 {
     if (m_pDocument == nullptr)
         return FALSE;
-    ScopedBstr bstr(text != nullptr ? text : L"");
+    CComBSTR bstr(text != nullptr ? text : L"");
     VARIANT_BOOL ok = VARIANT_FALSE;
     HRESULT hr = m_pDocument->loadXML(bstr, &ok);
-    return SUCCEEDED(hr) && ok == VARIANT_TRUE;
+    if (FAILED(hr) || ok != VARIANT_TRUE) {
+        QOR_TRACE_READER(L"text is not well-formed XML (0x%08X); every reader of it keeps its default", unsigned(hr));
+        return FALSE;
+    }
+    return TRUE;
 }
 
 BOOL CQorXMLDocument::FindTopElement(LPCWSTR name, CQorXMLNode& out) const
@@ -299,22 +225,18 @@ BOOL CQorXMLDocument::CreateTopElement(LPCWSTR name, CQorXMLNode& out)
 {
     if (m_pDocument == nullptr || name == nullptr)
         return FALSE;
-    VARIANT type;
-    VariantInit(&type);
+    CComVariant type;
     V_VT(&type) = VT_I4;
     V_I4(&type) = NODE_ELEMENT;
-    ScopedBstr bstrName(name);
-    ScopedBstr bstrNamespace(L"");
-    IXMLDOMNode* created = nullptr;
+    CComBSTR bstrName(name);
+    CComBSTR bstrNamespace(L"");
+    CComPtr<IXMLDOMNode> created;
     if (FAILED(m_pDocument->createNode(type, bstrName, bstrNamespace, &created)) || created == nullptr)
         return FALSE;
-    IXMLDOMNode* appended = nullptr;
-    HRESULT hr = m_pDocument->appendChild(created, &appended);
-    created->Release();
-    if (FAILED(hr) || appended == nullptr)
+    CComPtr<IXMLDOMNode> appended;
+    if (FAILED(m_pDocument->appendChild(created, &appended)) || appended == nullptr)
         return FALSE;
     out.Attach(appended, m_pDocument);
-    appended->Release();
     return TRUE;
 }
 
@@ -396,12 +318,11 @@ BOOL LoadXMLFromResource(HMODULE module, CQorXMLDocument& document)
     }
     const DWORD charCount = byteCount / 2;
     // The resource is not terminated: copy it into a buffer one character longer.
-    BSTR text = SysAllocStringLen(nullptr, charCount);
-    if (text == nullptr)
+    CComBSTR text;
+    text.Attach(SysAllocStringLen(nullptr, charCount));
+    if (!text)
         return FALSE;
-    memcpy(text, bytes, size_t(charCount) * sizeof(wchar_t));
-    text[charCount] = 0;
-    BOOL ok = document.LoadXML(text);
-    SysFreeString(text);
-    return ok;
+    memcpy(text.m_str, bytes, size_t(charCount) * sizeof(wchar_t));
+    text.m_str[charCount] = 0;
+    return document.LoadXML(text);
 }

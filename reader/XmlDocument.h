@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <msxml.h>
 #include <vector>
+#include "platform/framework/ComSupport.h"
 #include "platform/framework/Strings.h"
 
 // A node of a DOM together with the document that owns it. Both references are
@@ -12,11 +13,11 @@
 class CQorXMLNode
 {
 public:
-    CQorXMLNode();
+    CQorXMLNode() = default;
     CQorXMLNode(IXMLDOMNode* node, IXMLDOMDocument* document);
-    CQorXMLNode(const CQorXMLNode& other);
-    CQorXMLNode& operator=(const CQorXMLNode& other);
-    virtual ~CQorXMLNode();
+    CQorXMLNode(const CQorXMLNode& other) = default;
+    CQorXMLNode& operator=(const CQorXMLNode& other) = default;
+    virtual ~CQorXMLNode() = default;
 
     BOOL IsEmpty() const { return m_pNode == nullptr; }
     IXMLDOMNode* GetNode() const { return m_pNode; }
@@ -45,8 +46,8 @@ public:
 private:
     BOOL GetAttributeValue(LPCWSTR name, CString& value) const;
 
-    IXMLDOMNode* m_pNode;
-    IXMLDOMDocument* m_pDocument;
+    CComPtr<IXMLDOMNode> m_pNode;
+    CComPtr<IXMLDOMDocument> m_pDocument;
 };
 
 // Owns one DOM document, created at construction. Without MSXML every operation
@@ -70,7 +71,7 @@ private:
     CQorXMLDocument& operator=(const CQorXMLDocument&) = delete;
 
 protected:
-    IXMLDOMDocument* m_pDocument;
+    CComPtr<IXMLDOMDocument> m_pDocument;
 };
 
 // A document with a known root element; the typed readers look at the direct

@@ -16,7 +16,13 @@ void Trace(const wchar_t* area, const wchar_t* format, ...)
     va_end(args);
     text[1021] = L'\0';
     wcscat(text, L"\n");
-    OutputDebugStringW(text);
+    // Wine shows OutputDebugStringA under WINEDEBUG=+debugstr but not OutputDebugStringW, so
+    // the text goes out in the ANSI code page (a character it lacks becomes '?').
+    char narrow[4 * 1024];
+    if (WideCharToMultiByte(CP_ACP, 0, text, -1, narrow, sizeof(narrow), nullptr, nullptr) > 0)
+        OutputDebugStringA(narrow);
+    else
+        OutputDebugStringW(text);
 }
 
 void AssertFailed(const char* expression, const char* file, int line)

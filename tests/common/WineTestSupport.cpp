@@ -21,6 +21,11 @@ std::wstring ExecutableFolder()
     return slash == std::wstring::npos ? std::wstring() : folder.substr(0, slash + 1);
 }
 
+bool FileExists(const std::wstring& path)
+{
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 TempFolder::TempFolder()
 {
     wchar_t temp[MAX_PATH] = {};

@@ -25,6 +25,9 @@ bool PumpUntil(Pred pred, DWORD timeoutMs = 5000)
 // Folder of the running test executable, with a trailing backslash.
 std::wstring ExecutableFolder();
 
+// Whether a file or folder of that path exists.
+bool FileExists(const std::wstring& path);
+
 // A fresh empty folder under the temp folder, removed with its contents by the destructor.
 class TempFolder {
 public:

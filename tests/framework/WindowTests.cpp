@@ -3,23 +3,30 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <string>
-#include <vector>
 
 #include "platform/framework/Exceptions.h"
 #include "platform/framework/Gdi.h"
 #include "platform/framework/WinApp.h"
 #include "platform/framework/Wnd.h"
+#include "tests/common/MessageLog.h"
 #include "tests/common/WineTestSupport.h"
+
+using testsupport::MessageLog;
+using testsupport::posted;
+using testsupport::sent;
+using testsupport::lparam;
+using testsupport::wparam;
 
 namespace {
 
 const UINT WM_TEST_NESTED = WM_APP + 1;
 
-// A top-level window that records what reached its message map.
+// A top-level window whose handlers record what reached its message map, with the arguments
+// as the map cracked them (rebuilt into wParam and lParam, so a table can check them).
 class CRecordingWnd : public CWnd
 {
 public:
-    std::vector<UINT> seen;
+    MessageLog seen;
     int createResult = 0;
     int measureCalls = 0;
 
@@ -32,20 +39,20 @@ public:
 protected:
     afx_msg BOOL OnNcCreate(LPCREATESTRUCT cs)
     {
-        seen.push_back(WM_NCCREATE);
+        seen.Record(m_hWnd, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(cs));
         return CWnd::OnNcCreate(cs);
     }
     afx_msg int OnCreate(LPCREATESTRUCT cs)
     {
-        seen.push_back(WM_CREATE);
+        seen.Record(m_hWnd, WM_CREATE, 0, reinterpret_cast<LPARAM>(cs));
         if (CWnd::OnCreate(cs) == -1)
             return -1;
         return createResult;
     }
-    afx_msg void OnSize(UINT, int, int) { seen.push_back(WM_SIZE); }
+    afx_msg void OnSize(UINT nType, int cx, int cy) { seen.Record(m_hWnd, WM_SIZE, nType, MAKELPARAM(cx, cy)); }
     afx_msg void OnTimer(UINT_PTR id)
     {
-        seen.push_back(WM_TIMER);
+        seen.Record(m_hWnd, WM_TIMER, id, 0);
         KillTimer(id);
     }
     afx_msg LRESULT OnNested(WPARAM wParam, LPARAM) { return static_cast<LRESULT>(wParam * 2); }
@@ -87,9 +94,7 @@ TEST(WindowCreation, ObjectSeesMessagesSentInsideCreateWindow)
 {
     CRecordingWnd wnd;
     ASSERT_TRUE(wnd.CreateTopLevel());
-    ASSERT_GE(wnd.seen.size(), 2u);
-    EXPECT_EQ(wnd.seen[0], static_cast<UINT>(WM_NCCREATE));
-    EXPECT_EQ(wnd.seen[1], static_cast<UINT>(WM_CREATE));
+    EXPECT_TRUE(wnd.seen.Matches({{WM_NCCREATE, sent}, {WM_CREATE, sent}}));
     EXPECT_EQ(CWnd::FromHandlePermanent(wnd.m_hWnd), &wnd);
     EXPECT_EQ(::SendMessageW(wnd.m_hWnd, WM_QUERYAFXWNDPROC, 0, 0), 1);
 
@@ -124,13 +129,16 @@ TEST(WindowMessages, MapDispatchesMessagesWithTheirArguments)
 {
     CRecordingWnd wnd;
     ASSERT_TRUE(wnd.CreateTopLevel());
-    wnd.seen.clear();
+    wnd.seen.Clear();
     ::SetWindowPos(wnd.m_hWnd, nullptr, 0, 0, 300, 200, SWP_NOZORDER | SWP_NOMOVE);
-    EXPECT_NE(std::find(wnd.seen.begin(), wnd.seen.end(), static_cast<UINT>(WM_SIZE)), wnd.seen.end());
+    CRect client;
+    wnd.GetClientRect(&client);
     EXPECT_EQ(wnd.SendMessage(WM_TEST_NESTED, 21), 42);
     wnd.SetTimer(5, 10);
-    EXPECT_TRUE(testsupport::PumpUntil([&] {
-        return std::find(wnd.seen.begin(), wnd.seen.end(), static_cast<UINT>(WM_TIMER)) != wnd.seen.end();
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return wnd.seen.Contains(WM_TIMER); }));
+    EXPECT_TRUE(wnd.seen.Matches({
+        {WM_SIZE, sent | wparam | lparam, SIZE_RESTORED, MAKELPARAM(client.Width(), client.Height())},
+        {WM_TIMER, posted | wparam, 5},
     }));
     wnd.DestroyWindow();
 }
@@ -186,8 +194,17 @@ TEST(WindowSubclassing, DefaultPassesTheCurrentMessageAfterNestedSends)
     CFilterEdit filter;
     ASSERT_TRUE(filter.SubclassWindow(edit));
     EXPECT_FALSE(CWnd().Attach(edit));   // one object per window
+    MessageLog log({WM_CHAR, WM_GETTEXTLENGTH, WM_TEST_NESTED});
+    log.Watch(edit);
     TypeInto(edit, L"axb");
     EXPECT_EQ(TextOf(edit), L"ab");
+    // Each character that Default() passed on came after two nested messages.
+    EXPECT_TRUE(log.Matches({
+        {WM_CHAR, wparam, 'a'}, {WM_GETTEXTLENGTH}, {WM_TEST_NESTED},
+        {WM_CHAR, wparam, 'x'},
+        {WM_CHAR, wparam, 'b'}, {WM_GETTEXTLENGTH}, {WM_TEST_NESTED},
+    }));
+    log.Unwatch(edit);
 
     EXPECT_EQ(filter.UnsubclassWindow(), edit);
     EXPECT_EQ(reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(edit, GWLP_WNDPROC)), original);

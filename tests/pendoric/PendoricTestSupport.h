@@ -1,6 +1,7 @@
 // Shared helpers of Pendoric's tests: scripted answers for the window's prompts, the current
 // folder, and files as raw bytes.
 #pragma once
+#include "tests/common/WineTestSupport.h"
 #include "tools/pendoric/Prompts.h"
 #include <windows.h>
 #include <deque>
@@ -83,10 +84,7 @@ inline void WriteBytes(const std::wstring& path, const std::string& bytes)
     CloseHandle(file);
 }
 
-inline bool FileExists(const std::wstring& path)
-{
-    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
+using testsupport::FileExists;
 
 
 } // namespace pendoric_test

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Makes the known-answer vectors of SealingTest.cpp with independent tools
+# Makes the known-answer vectors of SealingTests.cpp with independent tools
 # (md5sum, openssl, base64, iconv), so the tests never compare the reader's
 # sealing code with itself. Run it and compare its output with the constants.
 set -euo pipefail

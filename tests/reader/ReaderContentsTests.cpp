@@ -46,11 +46,6 @@ std::wstring PageHtml(const FixturePage& page, std::initializer_list<const wchar
     return html + L"</p><div style='height:3000px'></div><p id='end'>" + title + L"</p></body></html>";
 }
 
-bool FileExists(const std::wstring& path)
-{
-    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 void RemoveExtracted(const std::wstring& work, const std::wstring& page)
 {
     const std::wstring folder = work + page.substr(0, page.size() - 4) + L"_files\\";
@@ -247,14 +242,14 @@ TEST(ReaderContents, ShowsHomeThenChosenItemsAndFollowsCustomLinks)
 
     // At start: the Home item is selected, its page and companion folder extracted and shown.
     EXPECT_TRUE(selected(homeItem));
-    EXPECT_TRUE(FileExists(pagePath(home)));
-    EXPECT_TRUE(FileExists(companion(home)));
+    EXPECT_TRUE(testsupport::FileExists(pagePath(home)));
+    EXPECT_TRUE(testsupport::FileExists(companion(home)));
     EXPECT_TRUE(shows(home, true)) << CountOnScreen(view, home.background) << " of " << viewArea;
 
     // Choosing an item in the tree extracts and shows its page.
     choose(first);
-    EXPECT_TRUE(testsupport::PumpUntil([&] { return FileExists(companion(second)); }, 10000));
-    EXPECT_TRUE(FileExists(pagePath(second)));
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return testsupport::FileExists(companion(second)); }, 10000));
+    EXPECT_TRUE(testsupport::FileExists(pagePath(second)));
     EXPECT_TRUE(shows(second, true));
     EXPECT_EQ(CountOnScreen(view, home.background), 0);
 
@@ -271,7 +266,7 @@ TEST(ReaderContents, ShowsHomeThenChosenItemsAndFollowsCustomLinks)
     // The next page chosen in the tree opens at its top.
     choose(thirdItem);
     EXPECT_TRUE(shows(third, true));
-    EXPECT_TRUE(FileExists(companion(third)));
+    EXPECT_TRUE(testsupport::FileExists(companion(third)));
 
     // "trawlmoss://prior" goes back one item.
     click(0);
@@ -370,7 +365,7 @@ TEST(ReaderContents, AnItemWhosePageCannotBeExtractedLeavesThePageShown)
     DWORD start = GetTickCount();
     testsupport::PumpUntil([&] { return GetTickCount() - start > 1500; }, 3000);
     EXPECT_TRUE(showsPage());
-    EXPECT_FALSE(FileExists(work + L"fx" + token + L"broken.htm"));
+    EXPECT_FALSE(testsupport::FileExists(work + L"fx" + token + L"broken.htm"));
 
     DWORD exitCode = 1;
     ASSERT_TRUE(reader.Close(exitCode));

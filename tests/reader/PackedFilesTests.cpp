@@ -46,11 +46,6 @@ bool ReadFileBytes(const std::wstring& path, std::vector<BYTE>& bytes)
     return ok;
 }
 
-bool Exists(const std::wstring& path)
-{
-    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 // Every file below a folder, as paths relative to it.
 void ListFiles(const std::wstring& folder, const std::wstring& prefix, std::set<std::wstring>& out)
 {
@@ -188,7 +183,7 @@ TEST(PackedIndex, FindFileIndexReturnsTheFirstOfTwoEqualIds)
     ASSERT_TRUE(ReadFileBytes(temp.File(L"seven.txt"), bytes));
     EXPECT_EQ(Ansi("first"), bytes);
     EXPECT_EQ(-1, ExtractFileById(8, data, index, temp.File(L"eight.txt").c_str()));
-    EXPECT_FALSE(Exists(temp.File(L"eight.txt")));
+    EXPECT_FALSE(testsupport::FileExists(temp.File(L"eight.txt")));
 }
 
 TEST(PackedExtraction, WritesThePageAndItsFilesFolder)
@@ -222,9 +217,9 @@ TEST(PackedExtraction, SkipsMissingCompanionsButNotAMissingPage)
     CString pagePath;
     CExeBookFileEntries request = { { book.page, L"page.htm" }, { 999, L"gone.png" }, { book.two, L"two.gif" } };
     ASSERT_TRUE(ExtractPage(book.index, book.Data(), request, temp.Path().c_str(), pagePath));
-    EXPECT_TRUE(Exists(temp.File(L"page.htm")));
-    EXPECT_FALSE(Exists(temp.File(L"page_files\\gone.png")));
-    EXPECT_TRUE(Exists(temp.File(L"page_files\\two.gif")));
+    EXPECT_TRUE(testsupport::FileExists(temp.File(L"page.htm")));
+    EXPECT_FALSE(testsupport::FileExists(temp.File(L"page_files\\gone.png")));
+    EXPECT_TRUE(testsupport::FileExists(temp.File(L"page_files\\two.gif")));
 
     // A stale page of an earlier book in the shared work folder must not pass for
     // this one when the request's own page is not in the index.
@@ -233,7 +228,7 @@ TEST(PackedExtraction, SkipsMissingCompanionsButNotAMissingPage)
     ASSERT_TRUE(WriteBytesToFile(stale.File(L"page.htm").c_str(), old.data(), old.size()));
     CExeBookFileEntries orphan = { { 999, L"page.htm" }, { book.one, L"one.png" } };
     EXPECT_FALSE(ExtractPage(book.index, book.Data(), orphan, stale.Path().c_str(), pagePath));
-    EXPECT_FALSE(Exists(stale.File(L"page_files\\one.png")));
+    EXPECT_FALSE(testsupport::FileExists(stale.File(L"page_files\\one.png")));
 
     EXPECT_FALSE(ExtractPage(book.index, book.Data(), CExeBookFileEntries(), temp.Path().c_str(), pagePath));
 }
@@ -344,9 +339,9 @@ TEST(PackedExtraction, AFailingCompanionFailsTheRequestAfterThePage)
     testsupport::TempFolder temp;
     CString pagePath;
     EXPECT_FALSE(ExtractPage(book.index, data, book.Request(), temp.Path().c_str(), pagePath));
-    EXPECT_TRUE(Exists(temp.File(L"page.htm")));
-    EXPECT_TRUE(Exists(temp.File(L"page_files\\one.png")));
-    EXPECT_FALSE(Exists(temp.File(L"page_files\\two.gif")));
+    EXPECT_TRUE(testsupport::FileExists(temp.File(L"page.htm")));
+    EXPECT_TRUE(testsupport::FileExists(temp.File(L"page_files\\one.png")));
+    EXPECT_FALSE(testsupport::FileExists(temp.File(L"page_files\\two.gif")));
 }
 
 TEST(PackedSearch, FindsUtf16TextInAnyCaseOnly)
@@ -406,7 +401,7 @@ TEST(PackedExtraction, ExtractsOneFileByIdWithTheSizesOfItsRecord)
     testsupport::TempFolder temp;
     const std::wstring target = temp.Path() + L"attachments\\sheet.bin";
     EXPECT_EQ(-1, ExtractFileById(12345, book.Data(), book.index, target.c_str()));
-    EXPECT_FALSE(Exists(target));
+    EXPECT_FALSE(testsupport::FileExists(target));
 
     // The sizes of the index may be wrong; the record's own header decides.
     CExeBookResourceFiles lying = book.index;

@@ -124,9 +124,7 @@ TEST(ReaderStartup, GermanUserGetsTheBooksSettingsAndTheGermanModule)
 
     // The packed-file index was read: the Home page was extracted into the work folder.
     const std::wstring page = work + pageName;
-    EXPECT_TRUE(testsupport::PumpUntil([&] {
-        return GetFileAttributesW(page.c_str()) != INVALID_FILE_ATTRIBUTES;
-    }, 10000));
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return testsupport::FileExists(page); }, 10000));
 
     // Strings come from the German module: the untitled document's name in the caption.
     wchar_t title[256] = {};
