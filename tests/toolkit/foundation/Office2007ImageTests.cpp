@@ -1,8 +1,11 @@
 // The Office-2007 cache: INI lookup, colours, images by name, and nine-grid drawing with
 // alpha, with a transparent colour and into sizes smaller than the margins.
 #include "toolkit/foundation/Office2007Image.h"
+#include "tests/toolkit/foundation/MemoryCanvas.h"
 #include <gtest/gtest.h>
 #include <cstdlib>
+
+using foundationtest::Canvas;
 
 namespace {
 
@@ -84,49 +87,6 @@ TEST(Office2007Images, WithoutIniTextColoursStayTheCallersDefaults)
 
 // ---------------------------------------------------------------------------------------
 // Nine-grid drawing
-
-// A 32-bit top-down DIB section with a DC, filled with one colour.
-class Canvas
-{
-public:
-    Canvas(int width, int height, COLORREF background) : m_width(width)
-    {
-        m_bitmap = MakeSection(width, height, &m_bits);
-        m_dc.CreateCompatibleDC(nullptr);
-        m_old = ::SelectObject(m_dc.GetSafeHdc(), m_bitmap);
-        for (int i = 0; i < width * height; ++i)
-            m_bits[i] = Bgr(background);
-    }
-    ~Canvas()
-    {
-        ::SelectObject(m_dc.GetSafeHdc(), m_old);
-        ::DeleteObject(m_bitmap);
-    }
-    CDC* Dc() { return &m_dc; }
-    COLORREF Pixel(int x, int y) const
-    {
-        DWORD v = m_bits[y * m_width + x];
-        return RGB(GetBValue(v), GetGValue(v), GetRValue(v));
-    }
-    static DWORD Bgr(COLORREF c) { return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c); }
-    static HBITMAP MakeSection(int width, int height, DWORD** bits)
-    {
-        BITMAPINFO bi = {};
-        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-        bi.bmiHeader.biWidth = width;
-        bi.bmiHeader.biHeight = -height;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        return ::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(bits), nullptr, 0);
-    }
-
-private:
-    int m_width;
-    DWORD* m_bits = nullptr;
-    HBITMAP m_bitmap = nullptr;
-    HGDIOBJ m_old = nullptr;
-    CDC m_dc;
-};
 
 const COLORREF kMagenta = RGB(255, 0, 255);
 
