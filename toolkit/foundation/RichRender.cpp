@@ -1,6 +1,6 @@
 #include "toolkit/foundation/RichRender.h"
+#include "toolkit/foundation/ResourceManager.h"
 #include <cstring>
-#include <vector>
 
 namespace {
 
@@ -129,10 +129,8 @@ LRESULT CQorRichRender::SetText(LPCTSTR lpszText)
         return 0;
     }
     // RTF is 8-bit text in the resources' code page.
-    const int nBytes = ::WideCharToMultiByte(CP_ACP, 0, lpszText, -1, nullptr, 0, nullptr, nullptr);
-    std::vector<char> rtf(nBytes > 0 ? nBytes : 1, 0);
-    ::WideCharToMultiByte(CP_ACP, 0, lpszText, -1, rtf.data(), nBytes, nullptr, nullptr);
-    LRESULT lRead = StreamIn(SF_RTF, rtf.data(), strlen(rtf.data()));
+    const CStringA rtf = GetResourceManager()->ToResourceCodePage(lpszText);
+    LRESULT lRead = StreamIn(SF_RTF, rtf.GetString(), static_cast<size_t>(rtf.GetLength()));
     if (lRead != 0)
         return lRead;
     // Not RTF: plain text, streamed wide so that no script is lost to a code page.
