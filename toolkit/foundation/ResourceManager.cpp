@@ -1,4 +1,5 @@
 #include "toolkit/foundation/ResourceManager.h"
+#include "toolkit/foundation/ProcessSingleton.h"
 #include "platform/framework/AfxState.h"
 #include "platform/framework/Exceptions.h"
 #include "platform/framework/Sync.h"
@@ -69,8 +70,7 @@ private:
 // Loads a resource of a type: from the installed resource module when it holds it, else from
 // the framework's resource handle, falling back to the executable when that lacks it. The
 // loader reads the framework's resource handle.
-template <class Load>
-auto LoadWithFallback(LPCTSTR lpszName, LPCTSTR lpszType, Load load) -> decltype(load())
+template <class Load> auto LoadWithFallback(LPCTSTR lpszName, LPCTSTR lpszType, Load load) -> decltype(load())
 {
     if (g_hResourceModule != nullptr && ::FindResourceW(g_hResourceModule, lpszName, lpszType) != nullptr) {
         CResourceHandleSwitch module(g_hResourceModule);
@@ -126,9 +126,7 @@ BOOL CALLBACK OnType(HMODULE hModule, LPWSTR lpszType, LONG_PTR lParam)
 
 } // namespace
 
-CQorResourceManager::CQorResourceManager() : m_pLanguageInfo(GetLanguageInfo(kEnglish))
-{
-}
+CQorResourceManager::CQorResourceManager() : m_pLanguageInfo(GetLanguageInfo(kEnglish)) {}
 
 CQorResourceManager::~CQorResourceManager()
 {
@@ -256,7 +254,7 @@ BOOL CQorResourceManager::LoadHTML(CString& str, UINT nIDResource)
                                        static_cast<int>(buffer.size()) - 1);
     if (nChars <= 0)
         return FALSE;
-    str = buffer.data();   // up to the first terminator
+    str = buffer.data(); // up to the first terminator
     return !str.IsEmpty();
 }
 
@@ -268,7 +266,8 @@ HICON CQorResourceManager::LoadIcon(UINT nIDResource, int cx, int cy)
 HICON CQorResourceManager::LoadIconImage(LPCTSTR lpszResource, int cx, int cy)
 {
     return LoadWithFallback(lpszResource, RT_GROUP_ICON, [&] {
-        return static_cast<HICON>(::LoadImageW(AfxGetResourceHandle(), lpszResource, IMAGE_ICON, cx, cy, LR_DEFAULTCOLOR));
+        return static_cast<HICON>(
+            ::LoadImageW(AfxGetResourceHandle(), lpszResource, IMAGE_ICON, cx, cy, LR_DEFAULTCOLOR));
     });
 }
 
@@ -347,22 +346,17 @@ CStringA CQorResourceManager::ToResourceCodePage(LPCWSTR lpszText) const
 
 namespace {
 
-CQorResourceManager* g_pResourceManager = nullptr;
-
-CCriticalSection& ManagerLock()
+CQorProcessSingleton<CQorResourceManager>& ResourceManagerHolder()
 {
-    static CCriticalSection lock;
-    return lock;
+    static CQorProcessSingleton<CQorResourceManager> holder;
+    return holder;
 }
 
 } // namespace
 
 CQorResourceManager* CreateResourceManager()
 {
-    CSingleLock lock(&ManagerLock(), TRUE);
-    if (g_pResourceManager == nullptr)
-        g_pResourceManager = new (std::nothrow) CQorResourceManager();
-    return g_pResourceManager;
+    return ResourceManagerHolder().Get([] { return new (std::nothrow) CQorResourceManager(); });
 }
 
 CQorResourceManager* GetResourceManager()
@@ -375,7 +369,5 @@ CQorResourceManager* GetResourceManager()
 
 void QorDestroyResourceManager()
 {
-    CSingleLock lock(&ManagerLock(), TRUE);
-    delete g_pResourceManager;
-    g_pResourceManager = nullptr;
+    ResourceManagerHolder().Destroy();
 }

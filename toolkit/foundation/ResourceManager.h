@@ -12,7 +12,7 @@
 struct QOR_LANGUAGE_INFO
 {
     WORD wLanguage;
-    UINT nCodePage;        // 0: the system's ANSI code page
+    UINT nCodePage; // 0: the system's ANSI code page
     LPCTSTR lpszEncoding;
     LPCTSTR lpszCaption;
     LPCTSTR lpszLang;
@@ -69,7 +69,7 @@ public:
 
 protected:
     BOOL m_bValid = TRUE;
-    HINSTANCE m_hResourceFile = nullptr;   // owned
+    HINSTANCE m_hResourceFile = nullptr; // owned
     const QOR_LANGUAGE_INFO* m_pLanguageInfo;
 };
 

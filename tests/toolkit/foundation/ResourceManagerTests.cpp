@@ -15,16 +15,17 @@ TEST(ResourceManager, LanguageTableRowsAreExact)
     ASSERT_EQ(34, count);
     EXPECT_EQ(0x0419, table[0].wLanguage);
     EXPECT_EQ(0x0404, table[33].wLanguage);
-    const struct {
+    const struct
+    {
         WORD language;
         UINT codePage;
         const wchar_t* encoding;
         const wchar_t* caption;
         UINT charSet;
     } rows[] = {
-        {0x0409, 0, L"windows-1252", L"English (United States)", 0},   // the system's code page
+        {0x0409, 0, L"windows-1252", L"English (United States)", 0}, // the system's code page
         {0x0407, 1252, L"windows-1252", L"German (Germany)", 0},
-        {0x0422, 1251, L"windows-1251", L"Ukrainian ", 204},           // with its blank
+        {0x0422, 1251, L"windows-1251", L"Ukrainian ", 204}, // with its blank
         {0x0411, 932, L"shift-jis", L"Japanese", 128},
         {0x0412, 949, L"ks_c_5601", L"Korean", 129},
         {0x041E, 874, L"windows-874", L"Thai", 222},
@@ -79,7 +80,8 @@ TEST_F(ResourceManagerWithModule, DetectsTheLanguageOfTheResources)
 
 TEST_F(ResourceManagerWithModule, StringsComeFromTheModuleElseFromTheFramework)
 {
-    const struct {
+    const struct
+    {
         const char* name;
         UINT id;
         bool installed;
