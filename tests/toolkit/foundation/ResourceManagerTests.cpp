@@ -126,11 +126,38 @@ TEST_F(ResourceManagerWithModule, LanguageModuleGapsComeFromTheExecutable)
     EXPECT_EQ(0, m_manager.GetMenuString(7, &menu, text));
     EXPECT_TRUE(text.IsEmpty());
 
+    CBitmap bitmap;
+    EXPECT_TRUE(m_manager.LoadBitmap(&bitmap, IDB_TEST_BITMAP));
+    HICON icon = m_manager.LoadIcon(IDI_TEST_ICON, 16, 16);
+    EXPECT_NE(nullptr, icon);
+    ::DestroyIcon(icon);
+
     CString html;
     EXPECT_TRUE(m_manager.LoadHTML(html, IDR_TEST_HTML));
     EXPECT_STREQ(L"<p>Toolkit page</p>", static_cast<LPCWSTR>(html));
     EXPECT_FALSE(m_manager.LoadHTML(html, 501));
     EXPECT_EQ(nullptr, m_manager.LoadCursor(301));
+}
+
+TEST(ResourceManager, IconsComeFromTheBestEntryOfTheirGroup)
+{
+    CQorResourceManager manager;
+    HMODULE exe = ::GetModuleHandleW(nullptr);
+    for (int size : {16, 32}) {
+        SCOPED_TRACE(size);
+        HICON icon = manager.CreateIconFromGroup(exe, MAKEINTRESOURCEW(IDI_TEST_ICON), size, size);
+        ASSERT_NE(nullptr, icon);
+        ICONINFO info = {};
+        ASSERT_TRUE(::GetIconInfo(icon, &info));
+        BITMAP bm = {};
+        ::GetObjectW(info.hbmMask, sizeof(bm), &bm);
+        EXPECT_EQ(size, bm.bmWidth);
+        ::DeleteObject(info.hbmMask);
+        if (info.hbmColor)
+            ::DeleteObject(info.hbmColor);
+        ::DestroyIcon(icon);
+    }
+    EXPECT_EQ(nullptr, manager.CreateIconFromGroup(exe, MAKEINTRESOURCEW(601), 16, 16));
 }
 
 TEST_F(ResourceManagerWithModule, ToolBarsLoadWithTheModuleAsResourceHandle)
