@@ -55,6 +55,9 @@ public:
 
     // Raw bytes. Read returns the number read (fewer only at the end of the data).
     UINT Read(void* lpBuf, UINT nMax);
+    // Copies up to nMax of the next bytes without consuming them (at most the buffer size);
+    // returns the number copied, fewer only at the end of the data.
+    UINT Peek(void* lpBuf, UINT nMax);
     void Write(const void* lpBuf, UINT nMax);
 
     // Storing: writes the buffer to the file. Loading: drops the buffer and moves the
@@ -143,6 +146,8 @@ private:
     void RequireStoring() const;
     void RequireLoading() const;
     void RequireFile() const;
+    // Checks a read's direction, file and target; false when there is nothing to read.
+    bool BeginRead(const void* lpBuf, UINT nMax) const;
     [[noreturn]] void Throw(int cause) const;
     // Reads exactly nCount bytes or throws endOfFile.
     void ReadExact(void* lpBuf, UINT nCount);
