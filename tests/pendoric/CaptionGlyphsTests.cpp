@@ -1,6 +1,7 @@
 // Pendoric's Chinese captions and log text have a glyph for every character in the font each
-// control draws with, whatever locale the Wine prefix runs under. The Western run
-// (pendoric_tests_western, C locale) is the one where the system message font has none.
+// control draws with, whatever locale the Wine prefix runs under. They run in both runs of
+// pendoric_tests; the Western one (C locale) is where the empty boxes were seen. The system
+// message font of these prefixes (Tahoma) has none of the characters itself.
 #include "tests/common/WineTestSupport.h"
 #include "tests/pendoric/PendoricTestSupport.h"
 #include "tools/pendoric/PendoricWindow.h"
