@@ -367,6 +367,10 @@ CArchive& CArchive::operator>>(bool& b)
 
 void CArchive::WriteCount(DWORD_PTR dwCount)
 {
+    // Both flavours read the same archives, so a count keeps its 32-bit field; a larger one
+    // (possible only in the 64-bit flavour) would be stored cut short.
+    if (static_cast<DWORD>(dwCount) != dwCount)
+        Throw(CArchiveException::genericException);
     if (dwCount < kLongLengthTag) {
         *this << static_cast<WORD>(dwCount);
     } else {

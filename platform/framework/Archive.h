@@ -3,7 +3,8 @@
 //
 // Byte layout (little-endian, no padding):
 // - numbers: their natural size; bool and char 1 byte, wchar_t 2.
-// - counts (WriteCount): a WORD below 0xFFFF, else WORD 0xFFFF and a DWORD.
+// - counts (WriteCount): a WORD below 0xFFFF, else WORD 0xFFFF and a DWORD; a count
+//   beyond 32 bits is refused (genericException), in both flavours alike.
 // - CString: byte 0xFF, WORD 0xFFFE (UTF-16 tag), then the length in characters (a
 //   byte up to 254; else 0xFF and a WORD up to 0xFFFD; else 0xFF, WORD 0xFFFF and a
 //   DWORD), then the UTF-16 characters without terminator. CStringA has the same

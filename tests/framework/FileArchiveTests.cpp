@@ -9,6 +9,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -27,6 +28,15 @@ struct ByteWriter
     ByteWriter& Ascii(const char* text)
     {
         bytes.insert(bytes.end(), text, text + std::strlen(text));
+        return *this;
+    }
+    // A CString as stored: the UTF-16 tag, a one-byte length and the characters.
+    ByteWriter& Text(const wchar_t* text)
+    {
+        size_t length = std::wcslen(text);
+        Byte(0xFF).Word(0xFFFE).Byte(static_cast<BYTE>(length));
+        for (size_t i = 0; i < length; ++i)
+            Word(static_cast<WORD>(text[i]));
         return *this;
     }
     // A new class record.
@@ -200,11 +210,25 @@ TEST(Archive, ValuesHaveTheirNaturalLittleEndianLayout)
            << -2.25 << static_cast<LONGLONG>(-5) << static_cast<ULONGLONG>(0x0123456789ABCDEFull) << true
            << false;
     });
-    ASSERT_EQ(54u, bytes.size());
-    Bytes head(bytes.begin(), bytes.begin() + 11);
-    EXPECT_EQ((Bytes{0x12, 0x56, 0x34, 0xFE, 0xFF, 0xFF, 0xFF, 0xEF, 0xBE, 0xAD, 0xDE}), head);
-    EXPECT_EQ(1, bytes[52]);
-    EXPECT_EQ(0, bytes[53]);
+    // Every byte is fixed, so that an archive written by either flavour (i686 or x86_64) is the
+    // same and is read by the other; the load below reads these bytes.
+    const Bytes expected = {
+        0x12,                                            // BYTE
+        0x56, 0x34,                                      // WORD
+        0xFE, 0xFF, 0xFF, 0xFF,                          // LONG -2
+        0xEF, 0xBE, 0xAD, 0xDE,                          // DWORD
+        0xFD, 0xFF, 0xFF, 0xFF,                          // int -3
+        0x07, 0x00, 0x00, 0x00,                          // UINT 7
+        0xFC, 0xFF,                                      // short -4
+        'x',                                             // char
+        0xA9, 0x03,                                      // wchar_t
+        0x00, 0x00, 0xC0, 0x3F,                          // float 1.5
+        0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x02, 0xC0,  // double -2.25
+        0xFB, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,  // LONGLONG -5
+        0xEF, 0xCD, 0xAB, 0x89, 0x67, 0x45, 0x23, 0x01,  // ULONGLONG
+        0x01, 0x00,                                      // bool true, false
+    };
+    ASSERT_EQ(expected, bytes);
 
     Load(bytes, [](CArchive& ar) {
         BYTE by;
@@ -259,6 +283,19 @@ TEST(Archive, CountsUseAWordBelow0xFFFF)
         EXPECT_EQ(c.bytes, Store([&](CArchive& ar) { ar.WriteCount(c.count); })) << c.count;
         Load(c.bytes, [&](CArchive& ar) { EXPECT_EQ(c.count, ar.ReadCount()); });
     }
+}
+
+// The count field has no room for more than 32 bits in either flavour: a larger count is
+// refused instead of being stored cut short.
+TEST(Archive, CountsBeyond32BitsAreRefusedIn64BitBuilds)
+{
+    if (sizeof(DWORD_PTR) == sizeof(DWORD))
+        GTEST_SKIP() << "a count cannot exceed 32 bits in the 32-bit flavour";
+    const ULONGLONG tooLarge = 0x100000000ull;
+    EXPECT_EQ(CArchiveException::genericException,
+              ArchiveErrorOf([&] { Store([&](CArchive& ar) { ar.WriteCount(static_cast<DWORD_PTR>(tooLarge)); }); }));
+    Bytes largest = Store([](CArchive& ar) { ar.WriteCount(0xFFFFFFFFu); });
+    EXPECT_EQ((Bytes{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}), largest);
 }
 
 TEST(Archive, StringsCarryTheUnicodeTagAndAGrowingLengthPrefix)
@@ -412,6 +449,15 @@ TEST(Archive, ObjectGraphsKeepSharedAndCyclicReferences)
 {
     std::unique_ptr<CArchivedNode> original = MakeGraph();
     Bytes bytes = Store([&](CArchive& ar) { ar << original.get(); });
+    // Pointers travel as numbered references: 1 is the class, 2 the root, 3 a, 4 b. The bytes
+    // are the same in both flavours, whatever the size of a pointer.
+    Bytes expected = ByteWriter()
+                         .NewClass("CArchivedNode", 1).Text(L"root").DWord(1).Word(2)
+                         .Word(0x8001).Text(L"a").DWord(2).Word(0).Word(2)
+                         .Word(0x8001).Text(L"b\x00FC").DWord(3).Word(0).Word(3)
+                         .Word(0)
+                         .bytes;
+    EXPECT_EQ(expected, bytes);
 
     int liveBefore = CArchivedNode::s_live;
     Load(bytes, [](CArchive& ar) {

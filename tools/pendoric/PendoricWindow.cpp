@@ -1,5 +1,6 @@
 #include "tools/pendoric/PendoricWindow.h"
 #include "tools/pendoric/AnsiTextFile.h"
+#include "tools/pendoric/ChineseFont.h"
 #include "tools/pendoric/LogCleanup.h"
 #include "tools/pendoric/PendoricResources.h"
 #include "tools/pendoric/Prompts.h"
@@ -136,10 +137,9 @@ LRESULT PendoricWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
 
 bool PendoricWindow::CreateChildren()
 {
-    NONCLIENTMETRICSW metrics = {};
-    metrics.cbSize = sizeof(metrics);
-    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
-        m_font = CreateFontIndirectW(&metrics.lfMessageFont);
+    // The message font as it is has no Chinese glyphs on a system set up for another language
+    // (a Wine prefix made under the C locale): its captions would show empty boxes.
+    m_font = CreateChineseFont();
     for (const ButtonSpec& button : kButtons)
         CreateButton(button.id, button.caption);
     if (!m_logView.Create(m_hwnd, IdLogView))
