@@ -5,6 +5,7 @@
 #include <string>
 
 #include "tests/common/WineTestSupport.h"
+#include "toolkit/foundation/ColorManager.h"
 #include "toolkit/foundation/Statics.h"
 #include "toolkit/foundation/SystemInfo.h"
 
@@ -72,6 +73,7 @@ TEST(StaticsChild, UsesSingletonsThenExits)
     QorSetExitTrace(AppendToChildLog);
     QorToolkitStartup();
     GetMultiMonitorApi();
+    GetColorManager();   // makes the theme tables on its way
 }
 
 TEST(Statics, ExitOrderRunsSingletonsLatestFirstThenHolders)
@@ -82,8 +84,8 @@ TEST(Statics, ExitOrderRunsSingletonsLatestFirstThenHolders)
     DWORD exitCode = RunChildCase(L"StaticsChild.*");
     SetEnvironmentVariableW(kChildLogVariable, nullptr);
     ASSERT_EQ(0u, exitCode);
-    // Unused singletons (colour manager, drawing helpers) never appear: they were never made.
-    EXPECT_EQ(L"MultiMonitorApi\nCVkWindowMap\n", ReadWideFile(log));
+    // The drawing helpers were never used: they never appear.
+    EXPECT_EQ(L"ColorManager\nWinThemeWrapper\nMultiMonitorApi\nCVkWindowMap\n", ReadWideFile(log));
 }
 
 TEST(Statics, ExitListRunsLastAddedFirstAndEmpties)
