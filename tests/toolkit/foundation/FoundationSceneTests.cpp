@@ -7,19 +7,16 @@
 
 #include "demos/foundation/SwatchScene.h"
 #include "tests/common/WineTestSupport.h"
+#include "tests/toolkit/foundation/FoundationTestSupport.h"
 #include "toolkit/foundation/ColorManager.h"
 #include "toolkit/foundation/DrawHelpers.h"
 #include "toolkit/foundation/WinThemeWrapper.h"
 
 using namespace swatchscene;
+using foundationtest::Near;
+using foundationtest::SendMouse;
 
 namespace {
-
-bool Near(COLORREF a, COLORREF b, int tolerance)
-{
-    return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance && std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
-           std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
-}
 
 class FoundationScene : public testing::Test
 {
@@ -94,23 +91,6 @@ TEST_F(FoundationScene, FallbacksForcedAndThemesOffEverywhere)
         EXPECT_EQ(GetSysColor(COLOR_WINDOW), capture.Pixel(rc.left + 5, rc.top + 5)) << column;
     }
 }
-
-namespace {
-
-void SendMouse(DWORD flags, POINT screen = {0, 0})
-{
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
-    if (flags & MOUSEEVENTF_MOVE) {
-        input.mi.dwFlags |= MOUSEEVENTF_ABSOLUTE;
-        input.mi.dx = MulDiv(screen.x, 65536, GetSystemMetrics(SM_CXSCREEN)) + 1;
-        input.mi.dy = MulDiv(screen.y, 65536, GetSystemMetrics(SM_CYSCREEN)) + 1;
-    }
-    SendInput(1, &input, sizeof(input));
-}
-
-} // namespace
 
 TEST_F(FoundationScene, DraggingTheSplitterMovesTheColumnBorderWithinItsRange)
 {
