@@ -45,7 +45,7 @@ TEST(CaptureLoop, EveryWayOutEndsTheLoopAndReleasesWhatItTook)
     struct Row
     {
         const char* name;
-        std::function<void(HWND)> event;   // done by a timer inside the loop
+        std::function<void(HWND)> event; // done by a timer inside the loop
         CQorCaptureLoop::Result expected;
     } rows[] = {
         {"quit", [](HWND) { PostQuitMessage(7); }, CQorCaptureLoop::resultQuit},
