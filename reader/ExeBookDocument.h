@@ -5,7 +5,7 @@
 #include <windows.h>
 #include <vector>
 #include "platform/framework/Strings.h"
-#include "reader/XmlDocument.h"
+#include "reader/XMLDocument.h"
 
 // One external tool of the book: display name and file name.
 struct EXEBOOKTOOLSDATA

@@ -1,6 +1,6 @@
 #include "reader/ExeBookResourceFiles.h"
 #include "reader/FileUtil.h"
-#include "reader/XmlDocument.h"
+#include "reader/XMLDocument.h"
 #include <zlib.h>
 #include <string.h>
 #include <new>

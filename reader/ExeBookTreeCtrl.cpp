@@ -2,7 +2,7 @@
 #include <memory>
 #include <new>
 #include <set>
-#include "reader/XmlDocument.h"
+#include "reader/XMLDocument.h"
 
 IMPLEMENT_DYNAMIC(CExeBookTreeCtrl, CTreeCtrl)
 

@@ -3,7 +3,7 @@
 #include "reader/ExeBookDocument.h"
 #include "reader/FileUtil.h"
 #include "reader/FolionyxReaderApp.h"
-#include "reader/QorHtmlControlSite.h"
+#include "reader/HtmlControlSite.h"
 #include "reader/ReaderNavigationHost.h"
 #include "reader/ReaderUrl.h"
 #include "reader/SearchHighlight.h"

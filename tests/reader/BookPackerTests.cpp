@@ -9,7 +9,7 @@
 #include "reader/ExeBookResourceFiles.h"
 #include "reader/Md5.h"
 #include "reader/SealedValues.h"
-#include "reader/XmlDocument.h"
+#include "reader/XMLDocument.h"
 #include "tests/common/WineTestSupport.h"
 
 using namespace bookpacker;

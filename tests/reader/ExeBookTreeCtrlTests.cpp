@@ -8,7 +8,7 @@
 #include "platform/framework/WinApp.h"
 #include "reader/ExeBookDocument.h"
 #include "reader/ExeBookTreeCtrl.h"
-#include "reader/XmlDocument.h"
+#include "reader/XMLDocument.h"
 #include "tests/common/WineTestSupport.h"
 #include "tests/reader/StringPrinter.h"
 

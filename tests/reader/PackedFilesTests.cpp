@@ -10,7 +10,7 @@
 #include "books/packer/BookPacker.h"
 #include "reader/ExeBookResourceFiles.h"
 #include "reader/FileUtil.h"
-#include "reader/XmlDocument.h"
+#include "reader/XMLDocument.h"
 #include "tests/common/WineTestSupport.h"
 
 using bookpacker::CBookPacker;

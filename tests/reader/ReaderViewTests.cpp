@@ -13,7 +13,7 @@
 #include "reader/CustomZoomDlg.h"
 #include "reader/ExeBookDocument.h"
 #include "reader/FolionyxReaderView.h"
-#include "reader/QorHtmlControlSite.h"
+#include "reader/HtmlControlSite.h"
 #include "reader/ReaderNavigationHost.h"
 #include "reader/ReaderUrl.h"
 #include "reader/SearchHighlight.h"

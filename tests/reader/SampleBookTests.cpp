@@ -8,7 +8,7 @@
 #include <vector>
 #include "reader/ExeBookResourceFiles.h"
 #include "reader/FileUtil.h"
-#include "reader/XmlDocument.h"
+#include "reader/XMLDocument.h"
 #include "tests/common/WineTestSupport.h"
 
 namespace {

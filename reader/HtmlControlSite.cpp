@@ -1,4 +1,4 @@
-#include "reader/QorHtmlControlSite.h"
+#include "reader/HtmlControlSite.h"
 
 // {41B68150-904C-4E17-A0BA-A438182E359D}
 const IID IID_IQorZoomEvents = {0x41b68150, 0x904c, 0x4e17, {0xa0, 0xba, 0xa4, 0x38, 0x18, 0x2e, 0x35, 0x9d}};

@@ -1,4 +1,4 @@
-#include "reader/XmlDocument.h"
+#include "reader/XMLDocument.h"
 #include "platform/framework/ComSupport.h"
 #include "platform/framework/DebugChecks.h"
 #include "platform/framework/WinApp.h"
