@@ -119,6 +119,12 @@ private:
     void ApplyPresentational(Node* e, ComputedStyle& s, const ComputedStyle& parent);
     void ApplyDeclarations(const std::vector<const CssDeclaration*>& decls, ComputedStyle& s, const ComputedStyle& parent);
     void ApplyOne(const CssDeclaration& d, ComputedStyle& s, const ComputedStyle& parent);
+    bool ApplyColourProperty(const CssDeclaration& d, const std::wstring& v, const std::vector<std::wstring>& parts,
+                             ComputedStyle& s);
+    void ApplyFontProperty(const std::wstring& p, const std::wstring& v, const std::vector<std::wstring>& parts,
+                           ComputedStyle& s, const ComputedStyle& parent);
+    void ApplyFontShorthand(const std::vector<std::wstring>& parts, ComputedStyle& s, const ComputedStyle& parent);
+    std::wstring BackgroundUrl(const std::wstring& written) const;
     const ComputedStyle* NewStyle(const ComputedStyle& s);
 
     int m_level;
