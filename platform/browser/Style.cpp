@@ -650,8 +650,11 @@ void StyleResolver::AddAuthorSheet(std::shared_ptr<const StyleSheet> sheet)
     if (!sheet)
         return;
     m_sheets.push_back(sheet);
-    for (const CssRule& r : sheet->Rules())
+    for (const CssRule& r : sheet->Rules()) {
         m_authorIndex.Add(&r);
+        for (wchar_t combinator : r.selector.combinators)
+            m_hasAdjacentRules = m_hasAdjacentRules || combinator == L'+';
+    }
 }
 
 const ComputedStyle* StyleResolver::NewStyle(const ComputedStyle& s)
@@ -663,6 +666,7 @@ const ComputedStyle* StyleResolver::NewStyle(const ComputedStyle& s)
 void StyleResolver::ComputeAll(Node* root)
 {
     m_styles.clear();
+    m_shared.clear();
     m_hasLinkColor = false;
     for (size_t i = 0; i < root->ChildCount(); ++i) {
         Node* c = root->Child(i);
@@ -680,6 +684,7 @@ void StyleResolver::ComputeAll(Node* root)
 void StyleResolver::ComputeSubtree(Node* subtreeRoot)
 {
     // Iterative pre-order walk: parents are computed before their children.
+    m_shared.clear();
     if (!subtreeRoot->style) {
         Node* p = subtreeRoot->Parent();
         ComputeElement(subtreeRoot, p && p->style ? p->style : nullptr);
@@ -690,12 +695,32 @@ void StyleResolver::ComputeSubtree(Node* subtreeRoot)
             if (ps && ps->display == Display::None) {
                 n->style = ps;
                 // Everything below a hidden element shares its style.
+            } else if (const ComputedStyle* shared = SharedStyle(n, ps)) {
+                n->style = shared;
             } else {
                 ComputeElement(n, ps);
+                RememberShared(n, ps);
             }
         }
         n = n->NextInOrder(subtreeRoot);
     }
+}
+
+// Elements without attributes of one tag whose parents have one style get one style: no rule can
+// tell them apart unless it looks at siblings. By the same argument their parents' ancestors are
+// alike, so long runs of plain paragraphs, list items, cells and whole repeated subtrees share.
+const ComputedStyle* StyleResolver::SharedStyle(const Node* e, const ComputedStyle* parent) const
+{
+    if (m_hasAdjacentRules || !e->Attributes().empty())
+        return nullptr;
+    auto it = m_shared.find(std::make_pair(parent, e->Tag()));
+    return it == m_shared.end() ? nullptr : it->second;
+}
+
+void StyleResolver::RememberShared(const Node* e, const ComputedStyle* parent)
+{
+    if (!m_hasAdjacentRules && e->Attributes().empty())
+        m_shared.emplace(std::make_pair(parent, e->Tag()), e->style);
 }
 
 void StyleResolver::ComputeElement(Node* e, const ComputedStyle* parentIn)
@@ -788,12 +813,14 @@ void StyleResolver::ApplyOne(const CssDeclaration& d, ComputedStyle& s, const Co
             s.fontFace = face;
         return;
     }
-    std::wstring v = Lower(d.value);
+    std::wstring loweredHere;
+    const std::wstring& v = d.prepared ? d.lowered : (loweredHere = Lower(d.value));
     if (v == L"inherit") {
         ApplyInherited(p, s, parent);
         return;
     }
-    std::vector<std::wstring> parts = SplitValue(v);
+    std::vector<std::wstring> partsHere;
+    const std::vector<std::wstring>& parts = d.prepared ? d.parts : (partsHere = SplitValue(v));
     if (ApplyKeywordProperty(p, v, parts, s, parent) || ApplyLengthProperty(p, v, parts, s) ||
         ApplyBorderProperty(p, v, parts, s) || ApplyColourProperty(d, v, parts, s))
         return;

@@ -116,6 +116,8 @@ private:
     };
 
     void ComputeElement(Node* e, const ComputedStyle* parent);
+    const ComputedStyle* SharedStyle(const Node* e, const ComputedStyle* parent) const;
+    void RememberShared(const Node* e, const ComputedStyle* parent);
     void ApplyPresentational(Node* e, ComputedStyle& s, const ComputedStyle& parent);
     void ApplyDeclarations(const std::vector<const CssDeclaration*>& decls, ComputedStyle& s, const ComputedStyle& parent);
     void ApplyOne(const CssDeclaration& d, ComputedStyle& s, const ComputedStyle& parent);
@@ -134,7 +136,9 @@ private:
     std::deque<ComputedStyle> m_styles;
     COLORREF m_linkColor = RGB(0, 0, 255);
     bool m_hasLinkColor = false;
+    bool m_hasAdjacentRules = false;   // some author rule has a '+' combinator
     std::vector<RuleRef> m_scratch;
+    std::map<std::pair<const ComputedStyle*, std::wstring>, const ComputedStyle*> m_shared;   // by parent style, tag
 };
 
 } // namespace fxb
