@@ -59,6 +59,7 @@ LayoutTree::LayoutTree(Document& doc, int width, float zoom, bool recordGeometry
     Engine engine(doc, zoom);
     FloatContext fc;
     engine.LayoutBlock(m_root.get(), 0, 0, std::max(1, width), fc, 0);
+    engine.ApplyShifts(m_root.get());
     m_height = std::max(m_root->y + m_root->height + m_root->margin.bottom, std::max(m_root->visualBottom, fc.Bottom(0)));
     m_width = std::max(width, engine.maxRight);
     // The canvas takes the root's background, else the body's.

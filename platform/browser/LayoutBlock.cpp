@@ -127,31 +127,62 @@ int LayoutTree::Engine::LayoutChildren(LayoutBox* b, int cx, int cy, int cw, Flo
     return std::max(0, cursor - cy);
 }
 
+// Moves the box at once and remembers the move of everything in it for ApplyShifts: nested
+// tables shift each cell after its content is laid out, and moving whole subtrees at every level
+// would cost the depth of the nesting times its size.
 void LayoutTree::Engine::Shift(LayoutBox* b, int dx, int dy)
 {
     if (dx == 0 && dy == 0)
         return;
-    std::vector<LayoutBox*> stack{b};
+    b->x += dx;
+    b->y += dy;
+    b->visualBottom += dy;
+    Offset& pending = m_pendingShifts[b];
+    pending.dx += dx;
+    pending.dy += dy;
+}
+
+void LayoutTree::Engine::ApplyShifts(LayoutBox* root)
+{
+    if (m_pendingShifts.empty())
+        return;
+    struct Item
+    {
+        LayoutBox* box;
+        Offset offset; // to apply to the box itself
+    };
+    std::vector<Item> stack{{root, {}}};
     while (!stack.empty()) {
-        LayoutBox* x = stack.back();
+        Item item = stack.back();
         stack.pop_back();
-        x->x += dx;
-        x->y += dy;
-        x->visualBottom += dy;
-        for (Run& r : x->runs) {
-            r.x += dx;
-            r.y += dy;
-            r.baseline += dy;
-            r.lineTop += dy;
-            r.startColumn += dx;
+        LayoutBox* x = item.box;
+        Offset own = item.offset;
+        x->x += own.dx;
+        x->y += own.dy;
+        x->visualBottom += own.dy;
+        Offset inner = own;
+        auto pending = m_pendingShifts.find(x);
+        if (pending != m_pendingShifts.end()) {
+            inner.dx += pending->second.dx;
+            inner.dy += pending->second.dy;
         }
-        for (LineBox& l : x->lines) {
-            l.top += dy;
-            l.baseline += dy;
+        if (inner.dx != 0 || inner.dy != 0) {
+            for (Run& r : x->runs) {
+                r.x += inner.dx;
+                r.y += inner.dy;
+                r.baseline += inner.dy;
+                r.lineTop += inner.dy;
+                r.startColumn += inner.dx;
+            }
+            for (LineBox& l : x->lines) {
+                l.top += inner.dy;
+                l.baseline += inner.dy;
+            }
         }
         for (auto& c : x->children)
-            stack.push_back(c.get());
+            stack.push_back({c.get(), inner});
     }
+    m_pendingShifts.clear();
 }
 
 void LayoutTree::Engine::Intrinsic(LayoutBox* b, int& mn, int& mx, int depth)

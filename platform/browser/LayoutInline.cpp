@@ -124,7 +124,7 @@ LayoutTree::Engine::LineBuilder::LineBuilder(Engine& engine, LayoutBox* b, int c
     : m_engine(engine), m_box(b), m_runs(b->runs), m_stream(engine.m_stream), m_zoom(engine.m_zoom), m_cx(cx), m_cy(cy),
       m_cw(cw), m_fc(fc), m_style(*b->style)
 {
-    m_strutFont = FontFor(m_style, m_zoom);
+    m_strutFont = m_engine.StyleFont(m_style);
     m_strutHeight = LineHeightOf(m_style, m_strutFont, m_zoom);
     m_strutAscent = m_strutFont->Ascent() + (m_strutHeight - m_strutFont->Height()) / 2;
     m_strutDescent = m_strutHeight - m_strutAscent;
@@ -172,7 +172,7 @@ void LayoutTree::Engine::LineBuilder::PlaceFloat(Node* img, int atY)
     run.kind = image ? Run::Kind::Image : Run::Kind::AltText;
     run.node = img;
     run.style = &s;
-    run.font = FontFor(s, m_zoom);
+    run.font = m_engine.StyleFont(s);
     run.image = image;
     run.link = LinkOf(img, m_box->node);
     run.x = left + ml + bw;
@@ -474,7 +474,7 @@ void LayoutTree::Engine::LineBuilder::CloseInlineBox(Node* e)
             box.kind = Run::Kind::InlineBox;
             box.node = e;
             box.style = &s;
-            box.font = FontFor(s, m_zoom);
+            box.font = m_engine.StyleFont(s);
             box.x = open.x;
             box.width = endX - open.x;
             m_runs.insert(m_runs.begin() + static_cast<std::ptrdiff_t>(open.runIndex), box);
@@ -524,7 +524,7 @@ void LayoutTree::Engine::LineBuilder::AddImage(Node* img)
     r.kind = image ? Run::Kind::Image : Run::Kind::AltText;
     r.node = img;
     r.style = &s;
-    r.font = FontFor(s, m_zoom);
+    r.font = m_engine.StyleFont(s);
     r.image = image;
     r.link = LinkOf(img, m_box->node);
     r.x = m_line.x + ml + bw;
@@ -540,7 +540,7 @@ void LayoutTree::Engine::LineBuilder::AddText(Node* t)
     const ComputedStyle* s = StyleOfText(t);
     if (!s)
         return;
-    Font* font = FontFor(*s, m_zoom);
+    Font* font = m_engine.StyleFont(*s);
     const wchar_t* p = m_stream.c_str() + t->streamStart;
     size_t n = t->streamLength;
     bool wraps = s->Wraps();
@@ -654,7 +654,7 @@ void LayoutTree::Engine::ImageSize(Node* img, const ComputedStyle& s, int cw, co
             h = ih;
         }
     } else {
-        Font* f = FontFor(s, m_zoom);
+        Font* f = StyleFont(s);
         std::wstring alt = img->GetAttribute(L"alt");
         int aw = alt.empty() ? static_cast<int>(20 * m_zoom) : f->TextWidth(alt.c_str(), alt.size()) + 6;
         int ah = alt.empty() ? static_cast<int>(20 * m_zoom) : f->Height() + 4;
@@ -730,7 +730,7 @@ void LayoutTree::Engine::TextIntrinsic(Node* t, int& mn, int& mx, int& line)
     const ComputedStyle* s = StyleOfText(t);
     if (!s)
         return;
-    Font* font = FontFor(*s, m_zoom);
+    Font* font = StyleFont(*s);
     const wchar_t* p = m_stream.c_str() + t->streamStart;
     size_t n = t->streamLength;
     bool wraps = s->Wraps();

@@ -7,6 +7,7 @@
 #include "platform/browser/LayoutFloats.h"
 #include <algorithm>
 #include <cmath>
+#include <unordered_map>
 #include <vector>
 
 namespace fxb {
@@ -80,14 +81,33 @@ public:
     // Block formatting.
     void ResolveEdges(LayoutBox* b, int avail);
     void LayoutBlock(LayoutBox* b, int x, int y, int avail, FloatContext& fc, int depth = 0);
-    // Moves a box and everything in it.
+    // The font of a style at the engine's zoom; styles are shared by many elements, so the font
+    // cache is asked once per style.
+    Font* StyleFont(const ComputedStyle& s)
+    {
+        if (&s == m_lastStyle)
+            return m_lastFont;
+        Font*& font = m_fonts[&s];
+        if (!font)
+            font = FontFor(s, m_zoom);
+        m_lastStyle = &s;
+        m_lastFont = font;
+        return font;
+    }
+
+    // Moves a box and everything in it; the contents move when ApplyShifts runs, at the end of layout.
     void Shift(LayoutBox* b, int dx, int dy);
+    void ApplyShifts(LayoutBox* root);
     // Narrowest and widest useful border-box widths of a box (cached on the box).
     void Intrinsic(LayoutBox* b, int& mn, int& mx, int depth);
 
 private:
     class LineBuilder;
     struct Grid;
+    struct Offset
+    {
+        int dx = 0, dy = 0;
+    };
     struct ColumnLimits;
 
     int LayoutChildren(LayoutBox* b, int cx, int cy, int cw, FloatContext& fc, int depth);
@@ -119,6 +139,10 @@ private:
     Document& m_doc;
     const std::wstring& m_stream;
     float m_zoom;
+    std::unordered_map<const LayoutBox*, Offset> m_pendingShifts;
+    std::unordered_map<const ComputedStyle*, Font*> m_fonts;
+    const ComputedStyle* m_lastStyle = nullptr;
+    Font* m_lastFont = nullptr; // moves of boxes' contents still to apply
 };
 
 } // namespace fxb
