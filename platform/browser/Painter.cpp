@@ -101,10 +101,13 @@ void TileImage(Context& c, const std::wstring& path, int x, int y, int w, int h)
     RestoreDC(c.dc, saved);
 }
 
+// The first line inside a box, looked for among a bounded number of boxes: deeply nested lists
+// whose items hold nothing but more lists would otherwise search their whole subtree per marker.
 const LineBox* FirstLine(const LayoutBox& b, const LayoutBox** owner)
 {
+    const int kMaxBoxesSearched = 256;
     std::vector<const LayoutBox*> stack{&b};
-    while (!stack.empty()) {
+    for (int searched = 0; !stack.empty() && searched < kMaxBoxesSearched; ++searched) {
         const LayoutBox* x = stack.back();
         stack.pop_back();
         if (!x->lines.empty()) {
