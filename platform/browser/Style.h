@@ -83,6 +83,8 @@ bool ParseColor(const std::wstring& text, COLORREF& out, bool legacyAttribute = 
 // Maps a font-family list to an installed face (serif, sans-serif, monospace and common names).
 std::wstring ResolveFontFamily(const std::wstring& familyList);
 
+struct PresentationalHints;
+
 class StyleResolver {
 public:
     explicit StyleResolver(int textSizeLevel);
@@ -119,6 +121,7 @@ private:
     const ComputedStyle* SharedStyle(const Node* e, const ComputedStyle* parent) const;
     void RememberShared(const Node* e, const ComputedStyle* parent);
     void ApplyPresentational(Node* e, ComputedStyle& s, const ComputedStyle& parent);
+    void ApplyColourAndFontAttributes(PresentationalHints& h, const std::wstring& tag, ComputedStyle& s);
     void ApplyDeclarations(const std::vector<const CssDeclaration*>& decls, ComputedStyle& s, const ComputedStyle& parent);
     void ApplyOne(const CssDeclaration& d, ComputedStyle& s, const ComputedStyle& parent);
     bool ApplyColourProperty(const CssDeclaration& d, const std::wstring& v, const std::vector<std::wstring>& parts,
