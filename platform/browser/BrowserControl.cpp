@@ -1,6 +1,7 @@
 #include "platform/browser/BrowserControl.h"
 #include "platform/browser/ComObject.h"
 #include "platform/browser/FindDialog.h"
+#include "platform/browser/GdiObjects.h"
 #include "platform/browser/PagePrinter.h"
 #include "platform/browser/Painter.h"
 #include "platform/browser/TextRange.h"
@@ -93,14 +94,14 @@ private:
 
 BrowserControl::BrowserControl()
 {
-    m_commands = new DocumentCommands(this);
+    m_commands = ComPtr<DocumentCommands>::Adopt(new DocumentCommands(this));
 }
 
 BrowserControl::~BrowserControl()
 {
     Destroy();
     m_commands->Detach();
-    m_commands->Release();
+    m_commands.Reset();
     ReleaseHost();
     if (m_doc)
         m_doc->SetView(nullptr);
@@ -108,14 +109,10 @@ BrowserControl::~BrowserControl()
 
 void BrowserControl::ReleaseHost()
 {
-    if (m_hostUI) m_hostUI->Release();
-    if (m_hostCommands) m_hostCommands->Release();
-    if (m_hostServices) m_hostServices->Release();
-    if (m_zoomSink) m_zoomSink->Release();
-    m_hostUI = nullptr;
-    m_hostCommands = nullptr;
-    m_hostServices = nullptr;
-    m_zoomSink = nullptr;
+    m_hostUI.Reset();
+    m_hostCommands.Reset();
+    m_hostServices.Reset();
+    m_zoomSink.Reset();
 }
 
 void BrowserControl::SetHostSite(IUnknown* site)
@@ -123,10 +120,10 @@ void BrowserControl::SetHostSite(IUnknown* site)
     ReleaseHost();
     if (!site)
         return;
-    site->QueryInterface(IID_IDocHostUIHandler, reinterpret_cast<void**>(&m_hostUI));
-    site->QueryInterface(IID_IOleCommandTarget, reinterpret_cast<void**>(&m_hostCommands));
-    site->QueryInterface(IID_IServiceProvider, reinterpret_cast<void**>(&m_hostServices));
-    site->QueryInterface(kIidZoomEvents, reinterpret_cast<void**>(&m_zoomSink));
+    m_hostUI.QueryFrom(site, IID_IDocHostUIHandler);
+    m_hostCommands.QueryFrom(site, IID_IOleCommandTarget);
+    m_hostServices.QueryFrom(site, IID_IServiceProvider);
+    m_zoomSink.QueryFrom(site, kIidZoomEvents);
 }
 
 bool BrowserControl::Create(HWND parent, const RECT& rect, UINT id, DWORD style)
@@ -159,9 +156,7 @@ void BrowserControl::Destroy()
     if (m_hwnd && IsWindow(m_hwnd))
         DestroyWindow(m_hwnd);
     m_hwnd = nullptr;
-    if (m_backBuffer)
-        DeleteObject(m_backBuffer);
-    m_backBuffer = nullptr;
+    m_backBuffer.Reset();
 }
 
 BrowserControl* BrowserControl::FromHandle(HWND hwnd)
@@ -471,7 +466,7 @@ HRESULT BrowserControl::SetTextSize(int level)
 void BrowserControl::NotifyZoom()
 {
     if (m_zoomSink)
-        static_cast<IZoomEvents*>(static_cast<void*>(m_zoomSink))->OnZoomPercentChanged(static_cast<ULONG>(m_zoom));
+        static_cast<IZoomEvents*>(static_cast<void*>(m_zoomSink.Get()))->OnZoomPercentChanged(static_cast<ULONG>(m_zoom));
 }
 
 void BrowserControl::CallUpdateUI()
@@ -482,7 +477,7 @@ void BrowserControl::CallUpdateUI()
 
 IOleCommandTarget* BrowserControl::CommandTarget()
 {
-    return m_commands;
+    return m_commands.Get();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -856,19 +851,17 @@ void BrowserControl::OnPaint()
     GetClientRect(m_hwnd, &rc);
     int w = std::max<int>(1, rc.right), h = std::max<int>(1, rc.bottom);
     if (!m_backBuffer || m_backWidth != w || m_backHeight != h) {
-        if (m_backBuffer)
-            DeleteObject(m_backBuffer);
-        m_backBuffer = CreateCompatibleBitmap(dc, w, h);
+        m_backBuffer.Reset(CreateCompatibleBitmap(dc, w, h));
         m_backWidth = w;
         m_backHeight = h;
     }
-    HDC mem = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(mem, m_backBuffer);
-    PaintTo(mem, ps.rcPaint);
-    BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left, ps.rcPaint.bottom - ps.rcPaint.top,
-           mem, ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
-    SelectObject(mem, old);
-    DeleteDC(mem);
+    {
+        MemoryDC mem(dc);
+        SelectedObject buffer(mem.Get(), m_backBuffer.Get());
+        PaintTo(mem.Get(), ps.rcPaint);
+        BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
+               ps.rcPaint.bottom - ps.rcPaint.top, mem.Get(), ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
+    }
     EndPaint(m_hwnd, &ps);
 }
 

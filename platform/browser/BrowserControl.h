@@ -1,7 +1,9 @@
 // The page control: a child window that loads, lays out, paints and scrolls pages, keeps the
 // navigation history, raises navigation events and calls its host site through COM.
 #pragma once
+#include "platform/browser/ComObject.h"
 #include "platform/browser/Document.h"
+#include "platform/browser/GdiObjects.h"
 #include "platform/browser/Layout.h"
 #include <windows.h>
 #include <docobj.h>
@@ -150,12 +152,12 @@ private:
 
     HWND m_hwnd = nullptr;
     BrowserEvents* m_events = nullptr;
-    IDocHostUIHandler* m_hostUI = nullptr;
-    IOleCommandTarget* m_hostCommands = nullptr;
-    IServiceProvider* m_hostServices = nullptr;
-    IUnknown* m_zoomSink = nullptr;   // the site's zoom-event interface
+    ComPtr<IDocHostUIHandler> m_hostUI;
+    ComPtr<IOleCommandTarget> m_hostCommands;
+    ComPtr<IServiceProvider> m_hostServices;
+    ComPtr<IUnknown> m_zoomSink;   // the site's zoom-event interface
     class DocumentCommands;
-    DocumentCommands* m_commands = nullptr;
+    ComPtr<DocumentCommands> m_commands;
 
     std::shared_ptr<Document> m_doc;
     std::unique_ptr<LayoutTree> m_layout;
@@ -180,7 +182,7 @@ private:
     const Node* m_pressedLink = nullptr;
     const Node* m_hoverLink = nullptr;
 
-    HBITMAP m_backBuffer = nullptr;
+    GdiObject<HBITMAP> m_backBuffer;
     int m_backWidth = 0, m_backHeight = 0;
     HWND m_preview = nullptr;
     std::unique_ptr<FindDialog> m_find;

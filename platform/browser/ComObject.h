@@ -1,12 +1,60 @@
-// Reference counting and QueryInterface for an object that implements the listed COM interfaces.
-// The object starts with one reference, owned by whoever created it with new, and deletes itself
-// when the last reference goes. IUnknown is answered with the first interface of the list.
+// COM support of the page engine: reference counting and QueryInterface for an object that
+// implements the listed COM interfaces, and the holder that owns one reference to an interface.
 #pragma once
 #include <windows.h>
 #include <unknwn.h>
+#include <utility>
 
 namespace fxb {
 
+// Owns one reference to an interface: released when the holder goes or takes another pointer.
+template <class T>
+class ComPtr {
+public:
+    ComPtr() = default;
+    // Takes over a reference the caller owns (a freshly created object, an out parameter).
+    static ComPtr Adopt(T* p)
+    {
+        ComPtr held;
+        held.m_p = p;
+        return held;
+    }
+    ComPtr(const ComPtr& other) : m_p(other.m_p)
+    {
+        if (m_p)
+            m_p->AddRef();
+    }
+    ComPtr(ComPtr&& other) noexcept : m_p(std::exchange(other.m_p, nullptr)) {}
+    ComPtr& operator=(ComPtr other) noexcept
+    {
+        std::swap(m_p, other.m_p);
+        return *this;
+    }
+    ~ComPtr() { Reset(); }
+
+    T* Get() const { return m_p; }
+    T* operator->() const { return m_p; }
+    explicit operator bool() const { return m_p != nullptr; }
+    void Reset()
+    {
+        if (T* p = std::exchange(m_p, nullptr))
+            p->Release();
+    }
+    // Asks `from` for the interface `iid` (T itself, or one whose pointer T stands for); empty
+    // when `from` has none.
+    HRESULT QueryFrom(IUnknown* from, REFIID iid = __uuidof(T))
+    {
+        Reset();
+        return from ? from->QueryInterface(iid, reinterpret_cast<void**>(&m_p)) : E_POINTER;
+    }
+
+private:
+    T* m_p = nullptr;
+};
+
+// Reference counting and QueryInterface for an object that implements the listed COM interfaces.
+// The object starts with one reference, owned by whoever created it with new, and deletes itself
+// when the last reference goes. IUnknown is answered with the first interface of the list.
 template <class First, class... Rest>
 class ComObject : public First, public Rest... {
 public:

@@ -305,8 +305,12 @@ std::vector<CssDeclaration> ParseDeclarations(const std::wstring& textIn)
             d.important = true;
             d.value = TrimHtmlSpace(d.value.substr(0, bang));
         }
-        if (!d.property.empty() && !d.value.empty() && out.size() < 256)
+        if (!d.property.empty() && !d.value.empty() && out.size() < 256) {
+            d.lowered = Lower(d.value);
+            d.parts = SplitValue(d.lowered);
+            d.prepared = true;
             out.push_back(std::move(d));
+        }
     }
     return out;
 }

@@ -12,6 +12,11 @@ struct CssDeclaration {
     std::wstring property;   // lower case
     std::wstring value;      // trimmed, as written
     bool important = false;
+    // The value in lower case and split into its parts, made once when a sheet or style attribute
+    // is parsed (`prepared`), since styling applies each declaration to many elements.
+    std::wstring lowered;
+    std::vector<std::wstring> parts;
+    bool prepared = false;
 };
 
 struct CssCompound {

@@ -34,7 +34,8 @@ Font::~Font()
         DeleteObject(m_font);
 }
 
-int Font::CharWidth(wchar_t c)
+// Loads the widths of the 256-character page of `c` and answers the width of `c`.
+int Font::LoadCharWidth(wchar_t c)
 {
     unsigned page = static_cast<unsigned short>(c) >> 8;
     if (!m_pages[page]) {

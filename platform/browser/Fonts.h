@@ -21,11 +21,17 @@ public:
     int Height() const { return m_ascent + m_descent; }
     int LineHeight() const { return m_ascent + m_descent + m_externalLeading; }
     int PixelSize() const { return m_pixelSize; }
-    int CharWidth(wchar_t c);
+    int CharWidth(wchar_t c)
+    {
+        const std::unique_ptr<int[]>& page = m_pages[static_cast<unsigned short>(c) >> 8];
+        return page ? page[c & 0xFF] : LoadCharWidth(c);
+    }
     int TextWidth(const wchar_t* text, size_t length);
     int SpaceWidth() { return CharWidth(L' '); }
 
 private:
+    int LoadCharWidth(wchar_t c);
+
     HFONT m_font = nullptr;
     int m_ascent = 0, m_descent = 0, m_externalLeading = 0, m_pixelSize = 0;
     std::unique_ptr<int[]> m_pages[256];   // widths of 256-character pages, loaded on demand

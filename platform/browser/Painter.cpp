@@ -11,6 +11,10 @@ namespace fxb {
 
 namespace {
 
+// Every glyph of a run sits where the layout put it (the advance array), so the system must not
+// reorder or shape the run: its bidi pass is quadratic on long runs of direction controls.
+constexpr UINT kRunTextFlags = ETO_IGNORELANGUAGE;
+
 COLORREF Mix(COLORREF a, COLORREF b, int percentB)
 {
     auto ch = [&](int ca, int cb) { return (ca * (100 - percentB) + cb * percentB) / 100; };
@@ -97,10 +101,13 @@ void TileImage(Context& c, const std::wstring& path, int x, int y, int w, int h)
     RestoreDC(c.dc, saved);
 }
 
+// The first line inside a box, looked for among a bounded number of boxes: deeply nested lists
+// whose items hold nothing but more lists would otherwise search their whole subtree per marker.
 const LineBox* FirstLine(const LayoutBox& b, const LayoutBox** owner)
 {
+    const int kMaxBoxesSearched = 256;
     std::vector<const LayoutBox*> stack{&b};
-    while (!stack.empty()) {
+    for (int searched = 0; !stack.empty() && searched < kMaxBoxesSearched; ++searched) {
         const LayoutBox* x = stack.back();
         stack.pop_back();
         if (!x->lines.empty()) {
@@ -169,7 +176,7 @@ void PaintTextRun(Context& c, const Run& r)
     HGDIOBJ old = SelectObject(c.dc, r.font->Handle());
     COLORREF color = s.color;
     SetTextColor(c.dc, color);
-    ExtTextOutW(c.dc, x, y, 0, nullptr, c.text.c_str(), static_cast<UINT>(c.text.size()), c.dx.data());
+    ExtTextOutW(c.dc, x, y, kRunTextFlags, nullptr, c.text.c_str(), static_cast<UINT>(c.text.size()), c.dx.data());
     bool hover = c.opt.hoverLink && r.link == c.opt.hoverLink;
     uint8_t deco = s.decoration;
     int thickness = std::max(1, r.font->PixelSize() / 14);
@@ -190,7 +197,7 @@ void PaintTextRun(Context& c, const Run& r)
         int saved = SaveDC(c.dc);
         IntersectClipRect(c.dc, x0, ly, x1, ly + r.lineHeight);
         SetTextColor(c.dc, c.selText);
-        ExtTextOutW(c.dc, x, y, 0, nullptr, c.text.c_str(), static_cast<UINT>(c.text.size()), c.dx.data());
+        ExtTextOutW(c.dc, x, y, kRunTextFlags, nullptr, c.text.c_str(), static_cast<UINT>(c.text.size()), c.dx.data());
         RestoreDC(c.dc, saved);
     }
     SelectObject(c.dc, old);

@@ -4,9 +4,21 @@
 #include <algorithm>
 #include <cmath>
 #include <cwctype>
+#include <mutex>
 #include <set>
+#include <unordered_map>
 
 namespace fxb {
+
+// Presentational attributes of one element, turned into declarations that apply before the
+// author's rules.
+struct PresentationalHints {
+    const Node* e;
+    std::vector<CssDeclaration> list;
+
+    const std::wstring* Attr(const wchar_t* name) const { return e->FindAttribute(name); }
+    void Add(const wchar_t* prop, const std::wstring& value) { list.push_back({prop, value, false}); }
+};
 
 namespace {
 
@@ -223,6 +235,349 @@ std::set<std::wstring>& InstalledFaces()
     return faces;
 }
 
+
+// Side of a property name's side part: top, right, bottom, left as 0 to 3, or -1.
+int SideIndex(const std::wstring& side)
+{
+    return side == L"top" ? 0 : side == L"right" ? 1 : side == L"bottom" ? 2 : side == L"left" ? 3 : -1;
+}
+
+// `inherit`: the few properties that do not inherit by themselves take the parent's value.
+void ApplyInherited(const std::wstring& p, ComputedStyle& s, const ComputedStyle& parent)
+{
+    if (p == L"color") {
+        s.color = parent.color;
+    } else if (p == L"font-size") {
+        s.fontSize = parent.fontSize;
+    } else if (p == L"background-color") {
+        s.hasBackground = parent.hasBackground;
+        s.background = parent.background;
+    }
+}
+
+ListStyle ListStyleKeyword(const std::wstring& t, ListStyle current)
+{
+    if (t == L"disc") return ListStyle::Disc;
+    if (t == L"circle") return ListStyle::Circle;
+    if (t == L"square") return ListStyle::Square;
+    if (t == L"decimal" || t == L"decimal-leading-zero") return ListStyle::Decimal;
+    if (t == L"lower-alpha" || t == L"lower-latin") return ListStyle::LowerAlpha;
+    if (t == L"upper-alpha" || t == L"upper-latin") return ListStyle::UpperAlpha;
+    if (t == L"lower-roman") return ListStyle::LowerRoman;
+    if (t == L"upper-roman") return ListStyle::UpperRoman;
+    if (t == L"none") return ListStyle::None;
+    return current;
+}
+
+Display DisplayKeyword(const std::wstring& v, Display current)
+{
+    if (v == L"none") return Display::None;
+    if (v == L"block" || v == L"flex" || v == L"grid" || v == L"flow-root") return Display::Block;
+    if (v == L"inline" || v == L"inline-block" || v == L"inline-flex") return Display::Inline;
+    if (v == L"list-item") return Display::ListItem;
+    if (v == L"table" || v == L"inline-table") return Display::Table;
+    if (v == L"table-row") return Display::TableRow;
+    if (v == L"table-cell") return Display::TableCell;
+    if (v == L"table-row-group" || v == L"table-header-group" || v == L"table-footer-group") return Display::TableRowGroup;
+    if (v == L"table-caption") return Display::TableCaption;
+    return current;
+}
+
+VAlign VerticalAlignKeyword(const std::wstring& v, VAlign current)
+{
+    if (v == L"baseline") return VAlign::Baseline;
+    if (v == L"sub") return VAlign::Sub;
+    if (v == L"super") return VAlign::Super;
+    if (v == L"top") return VAlign::Top;
+    if (v == L"middle") return VAlign::Middle;
+    if (v == L"bottom") return VAlign::Bottom;
+    if (v == L"text-top") return VAlign::TextTop;
+    if (v == L"text-bottom") return VAlign::TextBottom;
+    return current;
+}
+
+TextAlign TextAlignKeyword(const std::wstring& v, TextAlign current)
+{
+    if (v == L"left" || v == L"start") return TextAlign::Left;
+    if (v == L"right" || v == L"end") return TextAlign::Right;
+    if (v == L"center" || v == L"middle") return TextAlign::Center;
+    if (v == L"justify") return TextAlign::Justify;
+    return current;
+}
+
+WhiteSpace WhiteSpaceKeyword(const std::wstring& v, WhiteSpace current)
+{
+    if (v == L"normal") return WhiteSpace::Normal;
+    if (v == L"pre") return WhiteSpace::Pre;
+    if (v == L"nowrap") return WhiteSpace::NoWrap;
+    if (v == L"pre-wrap") return WhiteSpace::PreWrap;
+    if (v == L"pre-line") return WhiteSpace::PreLine;
+    return current;
+}
+
+// Properties whose values are keywords (or lists of them).
+bool ApplyKeywordProperty(const std::wstring& p, const std::wstring& v, const std::vector<std::wstring>& parts,
+                          ComputedStyle& s, const ComputedStyle& parent)
+{
+    if (p == L"display") {
+        s.display = DisplayKeyword(v, s.display);
+    } else if (p == L"float") {
+        s.floatSide = v == L"left" ? FloatSide::Left : v == L"right" ? FloatSide::Right : FloatSide::None;
+    } else if (p == L"clear") {
+        s.clear = v == L"left" ? 1 : v == L"right" ? 2 : v == L"both" ? 3 : 0;
+    } else if (p == L"vertical-align") {
+        s.verticalAlign = VerticalAlignKeyword(v, s.verticalAlign);
+    } else if (p == L"text-align") {
+        s.textAlign = TextAlignKeyword(v, s.textAlign);
+    } else if (p == L"white-space") {
+        s.whiteSpace = WhiteSpaceKeyword(v, s.whiteSpace);
+    } else if (p == L"list-style-type" || p == L"list-style") {
+        for (const std::wstring& t : parts)
+            s.listStyle = ListStyleKeyword(t, s.listStyle);
+    } else if (p == L"visibility") {
+        s.hidden = v == L"hidden" || v == L"collapse";
+    } else if (p == L"border-collapse") {
+        s.borderCollapse = v == L"collapse";
+    } else if (p == L"font-style") {
+        s.italic = v == L"italic" || v == L"oblique";
+    } else if (p == L"text-decoration") {
+        uint8_t bits = 0;
+        for (const std::wstring& t : parts) {
+            if (t == L"underline") bits |= kUnderline;
+            else if (t == L"overline") bits |= kOverline;
+            else if (t == L"line-through") bits |= kLineThrough;
+        }
+        // Decorations of ancestors stay: they are drawn across the descendants' text.
+        s.decoration = static_cast<uint8_t>(parent.decoration | bits);
+        if (v == L"none")
+            s.decoration = parent.decoration;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// Properties whose values are lengths: box edges, sizes, indents, line heights and spacing.
+bool ApplyLengthProperty(const std::wstring& p, const std::wstring& v, const std::vector<std::wstring>& parts,
+                         ComputedStyle& s)
+{
+    auto lengthOf = [&](const std::wstring& text, Length& out) { return ParseLength(text, s.fontSize, out); };
+    Length l;
+    if (p == L"margin" || p == L"padding") {
+        ApplyFourSides(parts, p == L"margin" ? s.margin : s.padding, lengthOf);
+    } else if (p.compare(0, 7, L"margin-") == 0 || p.compare(0, 8, L"padding-") == 0) {
+        bool margin = p[0] == L'm';
+        int idx = SideIndex(p.substr(margin ? 7 : 8));
+        if (idx >= 0 && lengthOf(v, l))
+            (margin ? s.margin : s.padding)[idx] = l;
+    } else if (p == L"width" || p == L"height") {
+        if (lengthOf(v, l) && !(l.unit != Length::Unit::Auto && l.value < 0))
+            (p == L"width" ? s.width : s.height) = l;
+    } else if (p == L"text-indent") {
+        lengthOf(v, s.textIndent);
+    } else if (p == L"line-height") {
+        if (v == L"normal") {
+            s.lineHeight = 0;
+        } else if (v.find_first_not_of(L"0123456789.") == std::wstring::npos) {
+            s.lineHeight = static_cast<float>(wcstod(v.c_str(), nullptr));
+            s.lineHeightIsFactor = true;
+        } else if (lengthOf(v, l)) {
+            s.lineHeight = l.unit == Length::Unit::Percent ? s.fontSize * l.value / 100 : l.value;
+            s.lineHeightIsFactor = false;
+        }
+        s.lineHeight = std::max(0.f, std::min(s.lineHeight, 5000.f));
+    } else if (p == L"border-spacing") {
+        if (!parts.empty() && lengthOf(parts[0], l) && l.unit == Length::Unit::Px)
+            s.borderSpacing = std::max(0.f, std::min(l.value, 1000.f));
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// `border` and `border-<side>`: width, style and colour in any order, for all sides or one.
+void ApplyBorderShorthand(const std::wstring& p, const std::vector<std::wstring>& parts, ComputedStyle& s)
+{
+    int first = 0, last = 3;
+    if (p != L"border")
+        first = last = std::max(0, SideIndex(p.substr(7)));
+    float width = 3;
+    BorderStyle style = BorderStyle::None;
+    COLORREF color = s.color;
+    for (const std::wstring& t : parts) {
+        bool ok;
+        BorderStyle bs = ParseBorderStyle(t, ok);
+        float w;
+        COLORREF c;
+        if (ok) style = bs;
+        else if (ParseBorderWidth(t, s.fontSize, w)) width = w;
+        else if (ParseColor(t, c)) color = c;
+    }
+    for (int i = first; i <= last; ++i) {
+        s.borderStyle[i] = style;
+        s.borderWidth[i] = width;
+        s.borderColor[i] = color;
+    }
+}
+
+// Border properties: the shorthands, the four-sided width, style and colour, and the one-sided
+// `border-<side>-<width|style|color>`.
+bool ApplyBorderProperty(const std::wstring& p, const std::wstring& v, const std::vector<std::wstring>& parts,
+                         ComputedStyle& s)
+{
+    if (p.compare(0, 6, L"border") != 0)
+        return false;
+    if (p == L"border" || p == L"border-top" || p == L"border-right" || p == L"border-bottom" || p == L"border-left") {
+        ApplyBorderShorthand(p, parts, s);
+    } else if (p == L"border-width") {
+        ApplyFourSides(parts, s.borderWidth, [&](const std::wstring& t, float& w) { return ParseBorderWidth(t, s.fontSize, w); });
+    } else if (p == L"border-style") {
+        ApplyFourSides(parts, s.borderStyle, [&](const std::wstring& t, BorderStyle& b) {
+            bool ok;
+            b = ParseBorderStyle(t, ok);
+            return ok;
+        });
+    } else if (p == L"border-color") {
+        ApplyFourSides(parts, s.borderColor, [&](const std::wstring& t, COLORREF& c) { return ParseColor(t, c); });
+    } else if (p.compare(0, 7, L"border-") == 0 && p.size() > 13) {
+        size_t dash = p.find(L'-', 7);
+        int idx = SideIndex(p.substr(7, dash == std::wstring::npos ? std::wstring::npos : dash - 7));
+        std::wstring what = dash == std::wstring::npos ? L"" : p.substr(dash + 1);
+        if (idx >= 0) {
+            bool ok;
+            if (what == L"width") ParseBorderWidth(v, s.fontSize, s.borderWidth[idx]);
+            else if (what == L"style") { BorderStyle b = ParseBorderStyle(v, ok); if (ok) s.borderStyle[idx] = b; }
+            else if (what == L"color") ParseColor(v, s.borderColor[idx]);
+        }
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// A length attribute: plain numbers are pixels.
+std::wstring PxOrPercent(std::wstring v)
+{
+    v = Trim(v);
+    if (!v.empty() && v.back() != L'%' && v.find_first_not_of(L"0123456789.") == std::wstring::npos)
+        v += L"px";
+    return v;
+}
+
+// `align`: floats and centring for images, tables and rules, text alignment elsewhere.
+void AlignHints(PresentationalHints& h, const std::wstring& tag)
+{
+    if (const std::wstring* a = h.Attr(L"align")) {
+        std::wstring v = Lower(Trim(*a));
+        if (tag == L"img") {
+            if (v == L"left" || v == L"right")
+                h.Add(L"float", v);
+            else if (v == L"middle" || v == L"absmiddle" || v == L"center")
+                h.Add(L"vertical-align", L"middle");
+            else if (v == L"top" || v == L"texttop")
+                h.Add(L"vertical-align", L"top");
+        } else if (tag == L"table") {
+            if (v == L"center") {
+                h.Add(L"margin-left", L"auto");
+                h.Add(L"margin-right", L"auto");
+            } else if (v == L"left" || v == L"right") {
+                h.Add(L"float", v);
+            }
+        } else if (tag == L"hr") {
+            if (v == L"left") h.Add(L"margin-right", L"auto");
+            else if (v == L"right") h.Add(L"margin-left", L"auto");
+        } else {
+            h.Add(L"text-align", v);
+        }
+    }
+}
+
+// Sizes, cell alignment, image spacing, rules and list numbering.
+void BoxHints(PresentationalHints& h, const std::wstring& tag)
+{
+    if (tag == L"table" || tag == L"td" || tag == L"th" || tag == L"img" || tag == L"hr" || tag == L"col" ||
+        tag == L"div" || tag == L"tr") {
+        if (const std::wstring* a = h.Attr(L"width"))
+            if (tag != L"tr")
+                h.Add(L"width", PxOrPercent(*a));
+        if (const std::wstring* a = h.Attr(L"height"))
+            if (tag != L"hr")
+                h.Add(L"height", PxOrPercent(*a));
+    }
+    if (tag == L"td" || tag == L"th" || tag == L"tr" || tag == L"tbody" || tag == L"thead" || tag == L"tfoot") {
+        if (const std::wstring* a = h.Attr(L"valign"))
+            h.Add(L"vertical-align", Lower(*a) == L"center" ? L"middle" : Lower(*a));
+        if (h.Attr(L"nowrap"))
+            h.Add(L"white-space", L"nowrap");
+    }
+    if (tag == L"img") {
+        if (const std::wstring* a = h.Attr(L"hspace")) { h.Add(L"margin-left", PxOrPercent(*a)); h.Add(L"margin-right", PxOrPercent(*a)); }
+        if (const std::wstring* a = h.Attr(L"vspace")) { h.Add(L"margin-top", PxOrPercent(*a)); h.Add(L"margin-bottom", PxOrPercent(*a)); }
+        if (const std::wstring* a = h.Attr(L"border"))
+            h.Add(L"border", PxOrPercent(*a) + L" solid");
+    }
+    if (tag == L"hr") {
+        if (const std::wstring* a = h.Attr(L"size")) {
+            int n = std::max(1, std::min(_wtoi(a->c_str()), 500));
+            h.Add(L"height", std::to_wstring(std::max(0, n - 2)) + L"px");
+        }
+        if (const std::wstring* a = h.Attr(L"color")) {
+            h.Add(L"border-color", *a);
+            h.Add(L"background-color", *a);
+            h.Add(L"border-style", L"solid");
+        }
+        if (h.Attr(L"noshade"))
+            h.Add(L"border-style", L"solid");
+    }
+    if (tag == L"ul" || tag == L"ol" || tag == L"li") {
+        if (const std::wstring* a = h.Attr(L"type")) {
+            const std::wstring& t = *a;
+            const wchar_t* v = t == L"1" ? L"decimal" : t == L"a" ? L"lower-alpha" : t == L"A" ? L"upper-alpha"
+                             : t == L"i" ? L"lower-roman" : t == L"I" ? L"upper-roman" : nullptr;
+            std::wstring lower = Lower(t);
+            if (!v)
+                v = lower == L"disc" ? L"disc" : lower == L"circle" ? L"circle" : lower == L"square" ? L"square" : nullptr;
+            if (v)
+                h.Add(L"list-style-type", v);
+        }
+    }
+}
+
+// Borders, spacing and padding of tables, and of cells from their table.
+void TableHints(PresentationalHints& h, const std::wstring& tag, ComputedStyle& s)
+{
+    const Node* e = h.e;
+    if (tag == L"table") {
+        if (const std::wstring* a = h.Attr(L"border")) {
+            int b = a->empty() ? 1 : std::max(0, std::min(_wtoi(a->c_str()), 100));
+            s.tableBorder = b;
+            if (b > 0)
+                h.Add(L"border", std::to_wstring(b) + L"px outset #808080");
+        }
+        if (const std::wstring* a = h.Attr(L"cellspacing"))
+            s.borderSpacing = static_cast<float>(std::max(0, std::min(_wtoi(a->c_str()), 1000)));
+        if (const std::wstring* a = h.Attr(L"cellpadding"))
+            s.cellPadding = std::max(0, std::min(_wtoi(a->c_str()), 1000));
+        COLORREF c;
+        if (const std::wstring* a = h.Attr(L"bordercolor"))
+            if (ParseColor(*a, c, true))
+                for (COLORREF& bc : s.borderColor)
+                    bc = c;
+    }
+    if (tag == L"td" || tag == L"th") {
+        // Cells take the border and padding attributes of their table.
+        const Node* table = e->Parent();
+        while (table && !table->Is(L"table"))
+            table = table->Parent();
+        if (table && table->style) {
+            if (table->style->tableBorder > 0)
+                h.Add(L"border", L"1px inset #808080");
+            if (table->style->cellPadding >= 0)
+                h.Add(L"padding", std::to_wstring(table->style->cellPadding) + L"px");
+        }
+    }
+}
+
 } // namespace
 
 int Length::Resolve(int base, float zoom, int autoValue) const
@@ -280,7 +635,9 @@ bool ParseColor(const std::wstring& textIn, COLORREF& out, bool legacyAttribute)
     return false;
 }
 
-std::wstring ResolveFontFamily(const std::wstring& familyList)
+namespace {
+
+std::wstring ResolveFamilyList(const std::wstring& familyList)
 {
     auto& installed = InstalledFaces();
     auto pick = [&](const wchar_t* face, const wchar_t* fallback) -> std::wstring {
@@ -326,6 +683,30 @@ std::wstring ResolveFontFamily(const std::wstring& familyList)
                 return pick(L"DejaVu Sans", L"Tahoma");
     }
     return std::wstring();
+}
+
+} // namespace
+
+// Pages repeat one family list over many elements, and a list may be long: each distinct list is
+// resolved once. The cache is emptied when hostile pages fill it with endless distinct lists.
+std::wstring ResolveFontFamily(const std::wstring& familyList)
+{
+    static std::mutex lock;
+    static std::unordered_map<std::wstring, std::wstring> resolved;
+    static size_t cachedChars = 0;
+    const size_t kMaxCachedChars = 4u << 20;
+    std::lock_guard<std::mutex> hold(lock);
+    auto it = resolved.find(familyList);
+    if (it != resolved.end())
+        return it->second;
+    if (cachedChars + familyList.size() > kMaxCachedChars) {
+        resolved.clear();
+        cachedChars = 0;
+    }
+    std::wstring face = ResolveFamilyList(familyList);
+    cachedChars += familyList.size() + face.size();
+    resolved.emplace(familyList, face);
+    return face;
 }
 
 void StyleResolver::RuleIndex::Add(const CssRule* rule)
@@ -402,8 +783,11 @@ void StyleResolver::AddAuthorSheet(std::shared_ptr<const StyleSheet> sheet)
     if (!sheet)
         return;
     m_sheets.push_back(sheet);
-    for (const CssRule& r : sheet->Rules())
+    for (const CssRule& r : sheet->Rules()) {
         m_authorIndex.Add(&r);
+        for (wchar_t combinator : r.selector.combinators)
+            m_hasAdjacentRules = m_hasAdjacentRules || combinator == L'+';
+    }
 }
 
 const ComputedStyle* StyleResolver::NewStyle(const ComputedStyle& s)
@@ -415,6 +799,7 @@ const ComputedStyle* StyleResolver::NewStyle(const ComputedStyle& s)
 void StyleResolver::ComputeAll(Node* root)
 {
     m_styles.clear();
+    m_shared.clear();
     m_hasLinkColor = false;
     for (size_t i = 0; i < root->ChildCount(); ++i) {
         Node* c = root->Child(i);
@@ -432,6 +817,7 @@ void StyleResolver::ComputeAll(Node* root)
 void StyleResolver::ComputeSubtree(Node* subtreeRoot)
 {
     // Iterative pre-order walk: parents are computed before their children.
+    m_shared.clear();
     if (!subtreeRoot->style) {
         Node* p = subtreeRoot->Parent();
         ComputeElement(subtreeRoot, p && p->style ? p->style : nullptr);
@@ -442,12 +828,32 @@ void StyleResolver::ComputeSubtree(Node* subtreeRoot)
             if (ps && ps->display == Display::None) {
                 n->style = ps;
                 // Everything below a hidden element shares its style.
+            } else if (const ComputedStyle* shared = SharedStyle(n, ps)) {
+                n->style = shared;
             } else {
                 ComputeElement(n, ps);
+                RememberShared(n, ps);
             }
         }
         n = n->NextInOrder(subtreeRoot);
     }
+}
+
+// Elements without attributes of one tag whose parents have one style get one style: no rule can
+// tell them apart unless it looks at siblings. By the same argument their parents' ancestors are
+// alike, so long runs of plain paragraphs, list items, cells and whole repeated subtrees share.
+const ComputedStyle* StyleResolver::SharedStyle(const Node* e, const ComputedStyle* parent) const
+{
+    if (m_hasAdjacentRules || !e->Attributes().empty())
+        return nullptr;
+    auto it = m_shared.find(std::make_pair(parent, e->Tag()));
+    return it == m_shared.end() ? nullptr : it->second;
+}
+
+void StyleResolver::RememberShared(const Node* e, const ComputedStyle* parent)
+{
+    if (!m_hasAdjacentRules && e->Attributes().empty())
+        m_shared.emplace(std::make_pair(parent, e->Tag()), e->style);
 }
 
 void StyleResolver::ComputeElement(Node* e, const ComputedStyle* parentIn)
@@ -528,20 +934,45 @@ void StyleResolver::ApplyDeclarations(const std::vector<const CssDeclaration*>& 
             ApplyOne(*d, s, parent);
 }
 
+// Properties are grouped by the grammar of their values: keywords, lengths, borders, colours and
+// images, and fonts. Each group answers whether the property was one of its own.
 void StyleResolver::ApplyOne(const CssDeclaration& d, ComputedStyle& s, const ComputedStyle& parent)
 {
     const std::wstring& p = d.property;
-    std::wstring v = Lower(d.value);
-    float factor = TextSizeFactor(m_level);
-    auto lengthOf = [&](const std::wstring& text, Length& out) { return ParseLength(text, s.fontSize, out); };
-    std::vector<std::wstring> parts = SplitValue(v);
-    if (v == L"inherit") {
-        if (p == L"color") s.color = parent.color;
-        else if (p == L"font-size") s.fontSize = parent.fontSize;
-        else if (p == L"background-color") { s.hasBackground = parent.hasBackground; s.background = parent.background; }
+    if (p == L"font-family") {
+        // Resolved from the value as written: a long list is neither lowered nor split per element.
+        std::wstring face = ResolveFontFamily(d.value);
+        if (!face.empty())
+            s.fontFace = face;
         return;
     }
+    std::wstring loweredHere;
+    const std::wstring& v = d.prepared ? d.lowered : (loweredHere = Lower(d.value));
+    if (v == L"inherit") {
+        ApplyInherited(p, s, parent);
+        return;
+    }
+    std::vector<std::wstring> partsHere;
+    const std::vector<std::wstring>& parts = d.prepared ? d.parts : (partsHere = SplitValue(v));
+    if (ApplyKeywordProperty(p, v, parts, s, parent) || ApplyLengthProperty(p, v, parts, s) ||
+        ApplyBorderProperty(p, v, parts, s) || ApplyColourProperty(d, v, parts, s))
+        return;
+    ApplyFontProperty(p, v, parts, s, parent);
+}
 
+// The url() of a background value, resolved against the page.
+std::wstring StyleResolver::BackgroundUrl(const std::wstring& written) const
+{
+    std::wstring raw = written.substr(written.find(L'(') + 1);
+    raw = Unquote(raw.substr(0, raw.find(L')')));
+    return resolveUrl(raw, resolveContext);
+}
+
+// Properties whose values are colours and images: `color` and the backgrounds.
+bool StyleResolver::ApplyColourProperty(const CssDeclaration& d, const std::wstring& v,
+                                        const std::vector<std::wstring>& parts, ComputedStyle& s)
+{
+    const std::wstring& p = d.property;
     if (p == L"color") {
         ParseColor(v, s.color);
     } else if (p == L"background-color" || p == L"background") {
@@ -554,24 +985,27 @@ void StyleResolver::ApplyOne(const CssDeclaration& d, ComputedStyle& s, const Co
                 s.background = c;
                 s.hasBackground = true;
             } else if (p == L"background" && part.compare(0, 4, L"url(") == 0 && resolveUrl) {
-                std::wstring raw = d.value.substr(d.value.find(L'(') + 1);
-                raw = Unquote(raw.substr(0, raw.find(L')')));
-                s.backgroundImage = resolveUrl(raw, resolveContext);
+                s.backgroundImage = BackgroundUrl(d.value);
             }
         }
     } else if (p == L"background-image") {
-        if (v.compare(0, 4, L"url(") == 0 && resolveUrl) {
-            std::wstring raw = d.value.substr(d.value.find(L'(') + 1);
-            raw = Unquote(raw.substr(0, raw.find(L')')));
-            s.backgroundImage = resolveUrl(raw, resolveContext);
-        } else if (v == L"none") {
+        if (v.compare(0, 4, L"url(") == 0 && resolveUrl)
+            s.backgroundImage = BackgroundUrl(d.value);
+        else if (v == L"none")
             s.backgroundImage.clear();
-        }
-    } else if (p == L"font-family") {
-        std::wstring face = ResolveFontFamily(d.value);
-        if (!face.empty())
-            s.fontFace = face;
-    } else if (p == L"font-size") {
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// Font sizes, weights and the `font` shorthand (families are resolved in ApplyOne).
+void StyleResolver::ApplyFontProperty(const std::wstring& p, const std::wstring& v,
+                                      const std::vector<std::wstring>& parts, ComputedStyle& s,
+                                      const ComputedStyle& parent)
+{
+    if (p == L"font-size") {
+        float factor = TextSizeFactor(m_level);
         float k = KeywordFontSize(v);
         Length l;
         if (k > 0)
@@ -595,245 +1029,82 @@ void StyleResolver::ApplyOne(const CssDeclaration& d, ComputedStyle& s, const Co
             if (w >= 100 && w <= 900)
                 s.fontWeight = w;
         }
-    } else if (p == L"font-style") {
-        s.italic = v == L"italic" || v == L"oblique";
     } else if (p == L"font") {
-        // [style] [variant] [weight] size[/line-height] family
-        size_t i = 0;
-        for (; i < parts.size(); ++i) {
-            const std::wstring& t = parts[i];
-            if (t == L"italic" || t == L"oblique") s.italic = true;
-            else if (t == L"bold" || t == L"bolder") s.fontWeight = 700;
-            else if (t == L"normal" || t == L"small-caps" || t == L"lighter") {}
-            else if (_wtoi(t.c_str()) >= 100 && t.find_first_not_of(L"0123456789") == std::wstring::npos) s.fontWeight = _wtoi(t.c_str());
-            else break;
-        }
-        if (i < parts.size()) {
-            std::wstring size = parts[i];
-            std::wstring lh;
-            size_t slash = size.find(L'/');
-            if (slash != std::wstring::npos) {
-                lh = size.substr(slash + 1);
-                size = size.substr(0, slash);
-            }
-            ApplyOne({L"font-size", size, false}, s, parent);
-            if (!lh.empty())
-                ApplyOne({L"line-height", lh, false}, s, parent);
-            if (i + 1 < parts.size()) {
-                std::wstring rest;
-                for (size_t k = i + 1; k < parts.size(); ++k)
-                    rest += (k > i + 1 ? L" " : L"") + parts[k];
-                ApplyOne({L"font-family", rest, false}, s, parent);
-            }
-        }
-    } else if (p == L"text-decoration") {
-        uint8_t bits = 0;
-        for (const std::wstring& t : parts) {
-            if (t == L"underline") bits |= kUnderline;
-            else if (t == L"overline") bits |= kOverline;
-            else if (t == L"line-through") bits |= kLineThrough;
-        }
-        // Decorations of ancestors stay: they are drawn across the descendants' text.
-        s.decoration = static_cast<uint8_t>(parent.decoration | bits);
-        if (v == L"none")
-            s.decoration = parent.decoration;
-    } else if (p == L"text-align") {
-        if (v == L"left" || v == L"start") s.textAlign = TextAlign::Left;
-        else if (v == L"right" || v == L"end") s.textAlign = TextAlign::Right;
-        else if (v == L"center" || v == L"middle") s.textAlign = TextAlign::Center;
-        else if (v == L"justify") s.textAlign = TextAlign::Justify;
-    } else if (p == L"text-indent") {
-        lengthOf(v, s.textIndent);
-    } else if (p == L"white-space") {
-        if (v == L"normal") s.whiteSpace = WhiteSpace::Normal;
-        else if (v == L"pre") s.whiteSpace = WhiteSpace::Pre;
-        else if (v == L"nowrap") s.whiteSpace = WhiteSpace::NoWrap;
-        else if (v == L"pre-wrap") s.whiteSpace = WhiteSpace::PreWrap;
-        else if (v == L"pre-line") s.whiteSpace = WhiteSpace::PreLine;
-    } else if (p == L"line-height") {
-        Length l;
-        if (v == L"normal") {
-            s.lineHeight = 0;
-        } else if (v.find_first_not_of(L"0123456789.") == std::wstring::npos) {
-            s.lineHeight = static_cast<float>(wcstod(v.c_str(), nullptr));
-            s.lineHeightIsFactor = true;
-        } else if (lengthOf(v, l)) {
-            s.lineHeight = l.unit == Length::Unit::Percent ? s.fontSize * l.value / 100 : l.value;
-            s.lineHeightIsFactor = false;
-        }
-        s.lineHeight = std::max(0.f, std::min(s.lineHeight, 5000.f));
-    } else if (p == L"list-style-type" || p == L"list-style") {
-        for (const std::wstring& t : parts) {
-            if (t == L"disc") s.listStyle = ListStyle::Disc;
-            else if (t == L"circle") s.listStyle = ListStyle::Circle;
-            else if (t == L"square") s.listStyle = ListStyle::Square;
-            else if (t == L"decimal" || t == L"decimal-leading-zero") s.listStyle = ListStyle::Decimal;
-            else if (t == L"lower-alpha" || t == L"lower-latin") s.listStyle = ListStyle::LowerAlpha;
-            else if (t == L"upper-alpha" || t == L"upper-latin") s.listStyle = ListStyle::UpperAlpha;
-            else if (t == L"lower-roman") s.listStyle = ListStyle::LowerRoman;
-            else if (t == L"upper-roman") s.listStyle = ListStyle::UpperRoman;
-            else if (t == L"none") s.listStyle = ListStyle::None;
-        }
-    } else if (p == L"margin" || p == L"padding") {
-        Length* target = p == L"margin" ? s.margin : s.padding;
-        ApplyFourSides(parts, target, [&](const std::wstring& t, Length& l) { return lengthOf(t, l); });
-    } else if (p.compare(0, 7, L"margin-") == 0 || p.compare(0, 8, L"padding-") == 0) {
-        bool margin = p[0] == L'm';
-        std::wstring side = p.substr(margin ? 7 : 8);
-        int idx = side == L"top" ? 0 : side == L"right" ? 1 : side == L"bottom" ? 2 : side == L"left" ? 3 : -1;
-        Length l;
-        if (idx >= 0 && lengthOf(v, l))
-            (margin ? s.margin : s.padding)[idx] = l;
-    } else if (p == L"border" || p == L"border-top" || p == L"border-right" || p == L"border-bottom" ||
-               p == L"border-left") {
-        int first = 0, last = 3;
-        if (p != L"border") {
-            std::wstring side = p.substr(7);
-            first = last = side == L"top" ? 0 : side == L"right" ? 1 : side == L"bottom" ? 2 : 3;
-        }
-        float width = 3;
-        BorderStyle style = BorderStyle::None;
-        COLORREF color = s.color;
-        for (const std::wstring& t : parts) {
-            bool ok;
-            BorderStyle bs = ParseBorderStyle(t, ok);
-            float w;
-            COLORREF c;
-            if (ok) style = bs;
-            else if (ParseBorderWidth(t, s.fontSize, w)) width = w;
-            else if (ParseColor(t, c)) color = c;
-        }
-        for (int i = first; i <= last; ++i) {
-            s.borderStyle[i] = style;
-            s.borderWidth[i] = width;
-            s.borderColor[i] = color;
-        }
-    } else if (p == L"border-width" || p == L"border-style" || p == L"border-color") {
-        if (p == L"border-width")
-            ApplyFourSides(parts, s.borderWidth, [&](const std::wstring& t, float& w) { return ParseBorderWidth(t, s.fontSize, w); });
-        else if (p == L"border-style")
-            ApplyFourSides(parts, s.borderStyle, [&](const std::wstring& t, BorderStyle& b) { bool ok; b = ParseBorderStyle(t, ok); return ok; });
-        else
-            ApplyFourSides(parts, s.borderColor, [&](const std::wstring& t, COLORREF& c) { return ParseColor(t, c); });
-    } else if (p.compare(0, 7, L"border-") == 0 && p.size() > 13 && p != L"border-collapse" && p != L"border-spacing") {
-        // border-top-width, border-left-color, ...
-        size_t dash = p.find(L'-', 7);
-        std::wstring side = p.substr(7, dash == std::wstring::npos ? std::wstring::npos : dash - 7);
-        std::wstring what = dash == std::wstring::npos ? L"" : p.substr(dash + 1);
-        int idx = side == L"top" ? 0 : side == L"right" ? 1 : side == L"bottom" ? 2 : side == L"left" ? 3 : -1;
-        if (idx >= 0) {
-            bool ok;
-            if (what == L"width") ParseBorderWidth(v, s.fontSize, s.borderWidth[idx]);
-            else if (what == L"style") { BorderStyle b = ParseBorderStyle(v, ok); if (ok) s.borderStyle[idx] = b; }
-            else if (what == L"color") ParseColor(v, s.borderColor[idx]);
-        }
-    } else if (p == L"border-collapse") {
-        s.borderCollapse = v == L"collapse";
-    } else if (p == L"border-spacing") {
-        Length l;
-        if (!parts.empty() && lengthOf(parts[0], l) && l.unit == Length::Unit::Px)
-            s.borderSpacing = std::max(0.f, std::min(l.value, 1000.f));
-    } else if (p == L"width" || p == L"height") {
-        Length l;
-        if (lengthOf(v, l) && !(l.unit != Length::Unit::Auto && l.value < 0))
-            (p == L"width" ? s.width : s.height) = l;
-    } else if (p == L"display") {
-        if (v == L"none") s.display = Display::None;
-        else if (v == L"block" || v == L"flex" || v == L"grid" || v == L"flow-root") s.display = Display::Block;
-        else if (v == L"inline" || v == L"inline-block" || v == L"inline-flex") s.display = Display::Inline;
-        else if (v == L"list-item") s.display = Display::ListItem;
-        else if (v == L"table" || v == L"inline-table") s.display = Display::Table;
-        else if (v == L"table-row") s.display = Display::TableRow;
-        else if (v == L"table-cell") s.display = Display::TableCell;
-        else if (v == L"table-row-group" || v == L"table-header-group" || v == L"table-footer-group") s.display = Display::TableRowGroup;
-        else if (v == L"table-caption") s.display = Display::TableCaption;
-    } else if (p == L"float") {
-        s.floatSide = v == L"left" ? FloatSide::Left : v == L"right" ? FloatSide::Right : FloatSide::None;
-    } else if (p == L"clear") {
-        s.clear = v == L"left" ? 1 : v == L"right" ? 2 : v == L"both" ? 3 : 0;
-    } else if (p == L"vertical-align") {
-        if (v == L"baseline") s.verticalAlign = VAlign::Baseline;
-        else if (v == L"sub") s.verticalAlign = VAlign::Sub;
-        else if (v == L"super") s.verticalAlign = VAlign::Super;
-        else if (v == L"top") s.verticalAlign = VAlign::Top;
-        else if (v == L"middle") s.verticalAlign = VAlign::Middle;
-        else if (v == L"bottom") s.verticalAlign = VAlign::Bottom;
-        else if (v == L"text-top") s.verticalAlign = VAlign::TextTop;
-        else if (v == L"text-bottom") s.verticalAlign = VAlign::TextBottom;
-    } else if (p == L"visibility") {
-        s.hidden = v == L"hidden" || v == L"collapse";
+        ApplyFontShorthand(parts, s, parent);
     }
 }
 
-void StyleResolver::ApplyPresentational(Node* e, ComputedStyle& s, const ComputedStyle& parent)
+// [style] [variant] [weight] size[/line-height] family
+void StyleResolver::ApplyFontShorthand(const std::vector<std::wstring>& parts, ComputedStyle& s,
+                                       const ComputedStyle& parent)
 {
-    const std::wstring& tag = e->Tag();
-    std::vector<CssDeclaration> hints;
-    auto hint = [&](const wchar_t* prop, const std::wstring& value) { hints.push_back({prop, value, false}); };
-    auto pxOrPercent = [](std::wstring v) {
-        v = Trim(v);
-        if (!v.empty() && v.back() != L'%' && v.find_first_not_of(L"0123456789.") == std::wstring::npos)
-            v += L"px";
-        return v;
-    };
-    auto attr = [&](const wchar_t* name) { return e->FindAttribute(name); };
-
-    if (const std::wstring* a = attr(L"align")) {
-        std::wstring v = Lower(Trim(*a));
-        if (tag == L"img") {
-            if (v == L"left" || v == L"right")
-                hint(L"float", v);
-            else if (v == L"middle" || v == L"absmiddle" || v == L"center")
-                hint(L"vertical-align", L"middle");
-            else if (v == L"top" || v == L"texttop")
-                hint(L"vertical-align", L"top");
-        } else if (tag == L"table") {
-            if (v == L"center") {
-                hint(L"margin-left", L"auto");
-                hint(L"margin-right", L"auto");
-            } else if (v == L"left" || v == L"right") {
-                hint(L"float", v);
-            }
-        } else if (tag == L"hr") {
-            if (v == L"left") hint(L"margin-right", L"auto");
-            else if (v == L"right") hint(L"margin-left", L"auto");
-        } else {
-            hint(L"text-align", v);
-        }
+    size_t i = 0;
+    for (; i < parts.size(); ++i) {
+        const std::wstring& t = parts[i];
+        if (t == L"italic" || t == L"oblique") s.italic = true;
+        else if (t == L"bold" || t == L"bolder") s.fontWeight = 700;
+        else if (t == L"normal" || t == L"small-caps" || t == L"lighter") {}
+        else if (_wtoi(t.c_str()) >= 100 && t.find_first_not_of(L"0123456789") == std::wstring::npos) s.fontWeight = _wtoi(t.c_str());
+        else break;
     }
-    if (const std::wstring* a = attr(L"bgcolor")) {
+    if (i >= parts.size())
+        return;
+    std::wstring size = parts[i];
+    std::wstring lh;
+    size_t slash = size.find(L'/');
+    if (slash != std::wstring::npos) {
+        lh = size.substr(slash + 1);
+        size = size.substr(0, slash);
+    }
+    ApplyOne({L"font-size", size, false}, s, parent);
+    if (!lh.empty())
+        ApplyOne({L"line-height", lh, false}, s, parent);
+    if (i + 1 < parts.size()) {
+        std::wstring rest;
+        for (size_t k = i + 1; k < parts.size(); ++k)
+            rest += (k > i + 1 ? L" " : L"") + parts[k];
+        ApplyOne({L"font-family", rest, false}, s, parent);
+    }
+}
+
+// Colours, backgrounds, body margins and font attributes, which set the style directly (body
+// margins become hints).
+void StyleResolver::ApplyColourAndFontAttributes(PresentationalHints& h, const std::wstring& tag, ComputedStyle& s)
+{
+    const Node* e = h.e;
+    if (const std::wstring* a = h.Attr(L"bgcolor")) {
         COLORREF c;
         if (ParseColor(*a, c, true)) {
             s.background = c;
             s.hasBackground = true;
         }
     }
-    if (const std::wstring* a = attr(L"background"))
+    if (const std::wstring* a = h.Attr(L"background"))
         if (resolveUrl && (tag == L"body" || tag == L"table" || tag == L"td" || tag == L"th"))
             s.backgroundImage = resolveUrl(*a, resolveContext);
     if (tag == L"body") {
         COLORREF c;
-        if (const std::wstring* a = attr(L"text"))
+        if (const std::wstring* a = h.Attr(L"text"))
             if (ParseColor(*a, c, true))
                 s.color = c;
         for (const wchar_t* m : {L"leftmargin", L"marginwidth"})
-            if (const std::wstring* a = attr(m)) { hint(L"margin-left", pxOrPercent(*a)); hint(L"margin-right", pxOrPercent(*a)); }
+            if (const std::wstring* a = h.Attr(m)) { h.Add(L"margin-left", PxOrPercent(*a)); h.Add(L"margin-right", PxOrPercent(*a)); }
         for (const wchar_t* m : {L"topmargin", L"marginheight"})
-            if (const std::wstring* a = attr(m)) { hint(L"margin-top", pxOrPercent(*a)); hint(L"margin-bottom", pxOrPercent(*a)); }
+            if (const std::wstring* a = h.Attr(m)) { h.Add(L"margin-top", PxOrPercent(*a)); h.Add(L"margin-bottom", PxOrPercent(*a)); }
     }
     if (tag == L"a" && m_hasLinkColor && e->HasAttribute(L"href"))
         s.color = m_linkColor;
     if (tag == L"font") {
         COLORREF c;
-        if (const std::wstring* a = attr(L"color"))
+        if (const std::wstring* a = h.Attr(L"color"))
             if (ParseColor(*a, c, true))
                 s.color = c;
-        if (const std::wstring* a = attr(L"face")) {
+        if (const std::wstring* a = h.Attr(L"face")) {
             std::wstring face = ResolveFontFamily(*a);
             if (!face.empty())
                 s.fontFace = face;
         }
-        if (const std::wstring* a = attr(L"size")) {
+        if (const std::wstring* a = h.Attr(L"size")) {
             std::wstring v = Trim(*a);
             int n = _wtoi(v.c_str());
             if (!v.empty() && (v[0] == L'+' || v[0] == L'-'))
@@ -844,84 +1115,18 @@ void StyleResolver::ApplyPresentational(Node* e, ComputedStyle& s, const Compute
             }
         }
     }
-    if (tag == L"table" || tag == L"td" || tag == L"th" || tag == L"img" || tag == L"hr" || tag == L"col" ||
-        tag == L"div" || tag == L"tr") {
-        if (const std::wstring* a = attr(L"width"))
-            if (tag != L"tr")
-                hint(L"width", pxOrPercent(*a));
-        if (const std::wstring* a = attr(L"height"))
-            if (tag != L"hr")
-                hint(L"height", pxOrPercent(*a));
-    }
-    if (tag == L"td" || tag == L"th" || tag == L"tr" || tag == L"tbody" || tag == L"thead" || tag == L"tfoot") {
-        if (const std::wstring* a = attr(L"valign"))
-            hint(L"vertical-align", Lower(*a) == L"center" ? L"middle" : Lower(*a));
-        if (attr(L"nowrap"))
-            hint(L"white-space", L"nowrap");
-    }
-    if (tag == L"img") {
-        if (const std::wstring* a = attr(L"hspace")) { hint(L"margin-left", pxOrPercent(*a)); hint(L"margin-right", pxOrPercent(*a)); }
-        if (const std::wstring* a = attr(L"vspace")) { hint(L"margin-top", pxOrPercent(*a)); hint(L"margin-bottom", pxOrPercent(*a)); }
-        if (const std::wstring* a = attr(L"border"))
-            hint(L"border", pxOrPercent(*a) + L" solid");
-    }
-    if (tag == L"hr") {
-        if (const std::wstring* a = attr(L"size")) {
-            int n = std::max(1, std::min(_wtoi(a->c_str()), 500));
-            hint(L"height", std::to_wstring(std::max(0, n - 2)) + L"px");
-        }
-        if (const std::wstring* a = attr(L"color")) {
-            hint(L"border-color", *a);
-            hint(L"background-color", *a);
-            hint(L"border-style", L"solid");
-        }
-        if (attr(L"noshade"))
-            hint(L"border-style", L"solid");
-    }
-    if (tag == L"ul" || tag == L"ol" || tag == L"li") {
-        if (const std::wstring* a = attr(L"type")) {
-            const std::wstring& t = *a;
-            const wchar_t* v = t == L"1" ? L"decimal" : t == L"a" ? L"lower-alpha" : t == L"A" ? L"upper-alpha"
-                             : t == L"i" ? L"lower-roman" : t == L"I" ? L"upper-roman" : nullptr;
-            std::wstring lower = Lower(t);
-            if (!v)
-                v = lower == L"disc" ? L"disc" : lower == L"circle" ? L"circle" : lower == L"square" ? L"square" : nullptr;
-            if (v)
-                hint(L"list-style-type", v);
-        }
-    }
-    if (tag == L"table") {
-        if (const std::wstring* a = attr(L"border")) {
-            int b = a->empty() ? 1 : std::max(0, std::min(_wtoi(a->c_str()), 100));
-            s.tableBorder = b;
-            if (b > 0)
-                hint(L"border", std::to_wstring(b) + L"px outset #808080");
-        }
-        if (const std::wstring* a = attr(L"cellspacing"))
-            s.borderSpacing = static_cast<float>(std::max(0, std::min(_wtoi(a->c_str()), 1000)));
-        if (const std::wstring* a = attr(L"cellpadding"))
-            s.cellPadding = std::max(0, std::min(_wtoi(a->c_str()), 1000));
-        COLORREF c;
-        if (const std::wstring* a = attr(L"bordercolor"))
-            if (ParseColor(*a, c, true))
-                for (COLORREF& bc : s.borderColor)
-                    bc = c;
-    }
-    if (tag == L"td" || tag == L"th") {
-        // Cells take the border and padding attributes of their table.
-        const Node* table = e->Parent();
-        while (table && !table->Is(L"table"))
-            table = table->Parent();
-        if (table && table->style) {
-            if (table->style->tableBorder > 0)
-                hint(L"border", L"1px inset #808080");
-            if (table->style->cellPadding >= 0)
-                hint(L"padding", std::to_wstring(table->style->cellPadding) + L"px");
-        }
-    }
-    (void)parent;
+}
+
+void StyleResolver::ApplyPresentational(Node* e, ComputedStyle& s, const ComputedStyle& parent)
+{
+    const std::wstring& tag = e->Tag();
+    PresentationalHints h{e, {}};
+    AlignHints(h, tag);
+    ApplyColourAndFontAttributes(h, tag, s);
+    BoxHints(h, tag);
+    TableHints(h, tag, s);
     std::vector<const CssDeclaration*> ptrs;
-    for (const CssDeclaration& d : hints)
+    for (const CssDeclaration& d : h.list)
         ptrs.push_back(&d);
     ApplyDeclarations(ptrs, s, parent);
 }

@@ -83,6 +83,8 @@ bool ParseColor(const std::wstring& text, COLORREF& out, bool legacyAttribute = 
 // Maps a font-family list to an installed face (serif, sans-serif, monospace and common names).
 std::wstring ResolveFontFamily(const std::wstring& familyList);
 
+struct PresentationalHints;
+
 class StyleResolver {
 public:
     explicit StyleResolver(int textSizeLevel);
@@ -116,9 +118,18 @@ private:
     };
 
     void ComputeElement(Node* e, const ComputedStyle* parent);
+    const ComputedStyle* SharedStyle(const Node* e, const ComputedStyle* parent) const;
+    void RememberShared(const Node* e, const ComputedStyle* parent);
     void ApplyPresentational(Node* e, ComputedStyle& s, const ComputedStyle& parent);
+    void ApplyColourAndFontAttributes(PresentationalHints& h, const std::wstring& tag, ComputedStyle& s);
     void ApplyDeclarations(const std::vector<const CssDeclaration*>& decls, ComputedStyle& s, const ComputedStyle& parent);
     void ApplyOne(const CssDeclaration& d, ComputedStyle& s, const ComputedStyle& parent);
+    bool ApplyColourProperty(const CssDeclaration& d, const std::wstring& v, const std::vector<std::wstring>& parts,
+                             ComputedStyle& s);
+    void ApplyFontProperty(const std::wstring& p, const std::wstring& v, const std::vector<std::wstring>& parts,
+                           ComputedStyle& s, const ComputedStyle& parent);
+    void ApplyFontShorthand(const std::vector<std::wstring>& parts, ComputedStyle& s, const ComputedStyle& parent);
+    std::wstring BackgroundUrl(const std::wstring& written) const;
     const ComputedStyle* NewStyle(const ComputedStyle& s);
 
     int m_level;
@@ -128,7 +139,9 @@ private:
     std::deque<ComputedStyle> m_styles;
     COLORREF m_linkColor = RGB(0, 0, 255);
     bool m_hasLinkColor = false;
+    bool m_hasAdjacentRules = false;   // some author rule has a '+' combinator
     std::vector<RuleRef> m_scratch;
+    std::map<std::pair<const ComputedStyle*, std::wstring>, const ComputedStyle*> m_shared;   // by parent style, tag
 };
 
 } // namespace fxb

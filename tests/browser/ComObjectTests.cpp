@@ -55,3 +55,29 @@ TEST(ComObject, AnswersListedInterfacesAndCountsReferences)
     EXPECT_EQ(0u, object->Release());
     EXPECT_TRUE(deleted);
 }
+
+TEST(ComObject, HolderOwnsOneReferenceAndReleasesIt)
+{
+    bool deleted = false;
+    auto* object = new TwoFaced(deleted);
+    {
+        auto held = fxb::ComPtr<TwoFaced>::Adopt(object);   // takes the creator's reference
+        fxb::ComPtr<IServiceProvider> services;
+        EXPECT_EQ(S_OK, services.QueryFrom(static_cast<IOleCommandTarget*>(held.Get()), IID_IServiceProvider));
+        EXPECT_EQ(static_cast<IServiceProvider*>(object), services.Get());
+        fxb::ComPtr<IServiceProvider> copy = services;
+        EXPECT_EQ(4u, object->AddRef());   // held, services, copy and this one
+        object->Release();
+        fxb::ComPtr<IDispatch> none;
+        EXPECT_EQ(E_NOINTERFACE, none.QueryFrom(static_cast<IOleCommandTarget*>(held.Get()), IID_IDispatch));
+        EXPECT_FALSE(none);
+        EXPECT_EQ(E_POINTER, none.QueryFrom(nullptr, IID_IDispatch));
+        services.Reset();   // asking again or resetting lets the old reference go
+        EXPECT_FALSE(services);
+        EXPECT_TRUE(copy);
+        fxb::ComPtr<IServiceProvider> moved = std::move(copy);
+        EXPECT_FALSE(copy);
+        EXPECT_FALSE(deleted);
+    }
+    EXPECT_TRUE(deleted);
+}

@@ -80,6 +80,43 @@ TEST(HostilePages, ShowSomethingOrNothingQuickly)
     }
 }
 
+// Pages that once stalled the engine for many seconds: each is parsed, laid out and painted
+// where its hostile part shows. The bound only catches a stall; it is far above the normal time.
+TEST(HostilePages, StallingPagesFinish)
+{
+    struct Case { const char* name; std::wstring page; };
+    std::wstring families;
+    for (int i = 0; families.size() < 10000; ++i)
+        families += L"NoSuchFace" + std::to_wstring(i) + L", ";
+    families += L"serif";
+    std::wstring text;
+    text.reserve(10u << 20);
+    for (int i = 0; text.size() < (10u << 20); ++i)
+        text += (i % 97 == 0) ? L"\n<p>" : L"lorem ipsum dolor sit amet ";
+    const Case cases[] = {
+        {"right-to-left overrides", L"<p>" + std::wstring(50000, L'\x202E') + L"x</p>"},
+        {"mixed direction controls", L"<p>" + Repeat(L"\x202E\x05D0\x202D" L"a\x200F\x202C", 10000) + L"</p>"},
+        {"long font-family over many elements",
+         L"<style>p { font-family: " + families + L" }</style>" + Repeat(L"<p class=c>x", 100000)},
+        {"long font face attributes", Repeat(L"<font face='" + families.substr(0, 2000) + L"'>x</font>", 2000)},
+        {"nested unordered lists", Repeat(L"<ul><li>", 100000) + L"x"},
+        {"nested ordered lists", Repeat(L"<ol>", 100000) + L"x"},
+        {"nested definition lists", Repeat(L"<dl><dd>", 100000) + L"x"},
+        {"nested tables", Repeat(L"<table><tr><td>", 100000) + L"x"},
+        {"ten megabytes of text", L"<body>" + text + L"</body>"},
+        {"ten megabytes of preformatted text", L"<pre>" + text + L"</pre>"},
+    };
+    for (const Case& c : cases) {
+        DWORD start = GetTickCount();
+        auto doc = browsertest::Parse(c.page);
+        auto layout = browsertest::LayOut(*doc, 500);
+        browsertest::Rendering shot(*doc, *layout, 500, 300);
+        DWORD ms = GetTickCount() - start;
+        EXPECT_GT(layout->ContentHeight(), 0) << c.name;
+        EXPECT_LT(ms, 15000u) << c.name;
+    }
+}
+
 TEST(HostilePages, DecodingGarbageNeverFails)
 {
     std::mt19937 rng(11);

@@ -139,3 +139,26 @@ TEST(Style, ColoursAndFontNames)
     EXPECT_EQ(L"DejaVu Sans", ResolveFontFamily(L"NoSuchFont, sans-serif"));
     EXPECT_EQ(L"", ResolveFontFamily(L"NoSuchFont"));
 }
+
+TEST(Style, PlainElementsShareStylesOnlyWhereNoRuleTellsThemApart)
+{
+    auto elements = [](Document& doc, const wchar_t* tag) {
+        std::vector<Node*> out;
+        for (Node* n = doc.Root(); n; n = n->NextInOrder(doc.Root()))
+            if (n->Is(tag))
+                out.push_back(n);
+        return out;
+    };
+    auto doc = Parse(L"<style>ul ul li { color: red }</style><ul><li>a<li>b<li><ul><li>c</ul></ul><ul><li>d</ul>");
+    std::vector<Node*> li = elements(*doc, L"li");
+    ASSERT_EQ(5u, li.size());
+    EXPECT_EQ(li[0]->style, li[1]->style);   // siblings
+    EXPECT_EQ(li[0]->style, li[4]->style);   // cousins in a like list
+    EXPECT_NE(RGB(255, 0, 0), li[4]->style->color);
+    EXPECT_EQ(RGB(255, 0, 0), li[3]->style->color);   // the nested list still matches its own rule
+    auto adjacent = Parse(L"<style>p + p { color: red }</style><p>a</p><p>b</p>");
+    std::vector<Node*> p = elements(*adjacent, L"p");
+    ASSERT_EQ(2u, p.size());
+    EXPECT_NE(RGB(255, 0, 0), p[0]->style->color);
+    EXPECT_EQ(RGB(255, 0, 0), p[1]->style->color);
+}
