@@ -54,6 +54,8 @@ public:
     SelectedObject(HDC dc, HGDIOBJ object) : m_dc(dc), m_old(SelectObject(dc, object)) {}
     SelectedObject(const SelectedObject&) = delete;
     SelectedObject& operator=(const SelectedObject&) = delete;
+    // False when the object could not be selected (no DC, or a bitmap selected elsewhere).
+    bool Selected() const { return m_old != nullptr; }
     ~SelectedObject()
     {
         if (m_old)

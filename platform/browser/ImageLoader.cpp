@@ -1,5 +1,7 @@
 #include "platform/browser/ImageLoader.h"
 #include "platform/browser/TextUtil.h"
+#include "platform/browser/ComObject.h"
+#include "platform/browser/GdiObjects.h"
 #include <ole2.h>
 #include <olectl.h>
 #include "platform/imaging/PngDecoder.h"
@@ -13,40 +15,21 @@ namespace {
 
 RenderBufferHook g_renderBufferHook = nullptr;
 
-struct ReleaseInterface {
-    void operator()(IUnknown* p) const { p->Release(); }
-};
-template <class Interface>
-using ComRef = std::unique_ptr<Interface, ReleaseInterface>;
-
 struct GlobalDeleter {
     void operator()(void* mem) const { GlobalFree(mem); }
 };
 
-// A memory DC compatible with another (or the screen) with a bitmap selected; the bitmap is
-// selected out and the DC deleted when it goes, also when an exception passes.
-class MemoryDc {
+// A memory DC with the image's bitmap selected; the bitmap is selected out and the DC deleted
+// when it goes, also when an exception passes.
+class BitmapDC {
 public:
-    MemoryDc(HDC compatible, HBITMAP bitmap) : m_dc(CreateCompatibleDC(compatible))
-    {
-        if (m_dc)
-            m_old = SelectObject(m_dc, bitmap);
-    }
-    ~MemoryDc()
-    {
-        if (m_dc) {
-            SelectObject(m_dc, m_old);
-            DeleteDC(m_dc);
-        }
-    }
-    MemoryDc(const MemoryDc&) = delete;
-    MemoryDc& operator=(const MemoryDc&) = delete;
-    bool Valid() const { return m_dc != nullptr && m_old != nullptr; }
-    HDC Dc() const { return m_dc; }
+    BitmapDC(HDC compatible, HBITMAP bitmap) : m_dc(compatible), m_selected(m_dc.Get(), bitmap) {}
+    bool Valid() const { return m_dc.Get() != nullptr && m_selected.Selected(); }
+    HDC Dc() const { return m_dc.Get(); }
 
 private:
-    HDC m_dc;
-    HGDIOBJ m_old = nullptr;
+    MemoryDC m_dc;
+    SelectedObject m_selected;
 };
 
 } // namespace
@@ -76,7 +59,7 @@ void Image::Draw(HDC dc, const RECT& target) const
 {
     if (!m_bitmap)
         return;
-    MemoryDc mem(dc, m_bitmap);
+    BitmapDC mem(dc, m_bitmap);
     if (!mem.Valid())
         return;
     int w = target.right - target.left, h = target.bottom - target.top;
@@ -123,28 +106,28 @@ void SetRenderBufferHook(RenderBufferHook hook)
 namespace {
 
 // A stream over a copy of the bytes; null when memory runs out.
-ComRef<IStream> StreamOverCopy(const std::string& bytes)
+ComPtr<IStream> StreamOverCopy(const std::string& bytes)
 {
     std::unique_ptr<void, GlobalDeleter> mem(GlobalAlloc(GMEM_MOVEABLE, bytes.size()));
     if (!mem)
-        return nullptr;
+        return {};
     void* p = GlobalLock(mem.get());
     if (!p)
-        return nullptr;
+        return {};
     memcpy(p, bytes.data(), bytes.size());
     GlobalUnlock(mem.get());
     IStream* stream = nullptr;
     if (FAILED(CreateStreamOnHGlobal(mem.get(), TRUE, &stream)) || !stream)
-        return nullptr;
+        return {};
     mem.release();   // the stream frees it now
-    return ComRef<IStream>(stream);
+    return ComPtr<IStream>::Adopt(stream);
 }
 
 // Renders the picture twice, on white and on black, to recover transparency (GIF, icons).
 void RenderWithTransparency(IPicture* picture, OLE_XSIZE_HIMETRIC hmw, OLE_YSIZE_HIMETRIC hmh, Image& image)
 {
     const int w = image.Width(), h = image.Height();
-    MemoryDc dc(nullptr, image.Bitmap());
+    BitmapDC dc(nullptr, image.Bitmap());
     if (!dc.Valid())
         return;
     if (g_renderBufferHook)
@@ -181,14 +164,14 @@ std::unique_ptr<Image> DecodeWithOlePicture(const std::string& bytes)
 {
     if (bytes.empty() || bytes.size() > ImageCache::kMaxFileBytes)
         return nullptr;
-    ComRef<IStream> stream = StreamOverCopy(bytes);
+    ComPtr<IStream> stream = StreamOverCopy(bytes);
     if (!stream)
         return nullptr;
     IPicture* loaded = nullptr;
-    HRESULT hr = OleLoadPicture(stream.get(), static_cast<LONG>(bytes.size()), FALSE, IID_IPicture,
+    HRESULT hr = OleLoadPicture(stream.Get(), static_cast<LONG>(bytes.size()), FALSE, IID_IPicture,
                                 reinterpret_cast<void**>(&loaded));
-    ComRef<IPicture> picture(loaded);
-    stream.reset();
+    ComPtr<IPicture> picture = ComPtr<IPicture>::Adopt(loaded);
+    stream.Reset();
     if (FAILED(hr) || !picture)
         return nullptr;
     OLE_XSIZE_HIMETRIC hmw = 0;
@@ -202,7 +185,7 @@ std::unique_ptr<Image> DecodeWithOlePicture(const std::string& bytes)
     auto image = std::make_unique<Image>(w, h);
     if (!image->Valid())
         return nullptr;
-    RenderWithTransparency(picture.get(), hmw, hmh, *image);
+    RenderWithTransparency(picture.Get(), hmw, hmh, *image);
     return image;
 }
 
