@@ -2,13 +2,54 @@
 #include "platform/browser/TextUtil.h"
 #include <ole2.h>
 #include <olectl.h>
-#include <png.h>
-#include <csetjmp>
+#include "platform/imaging/PngDecoder.h"
 #include <cstring>
 #include <cwctype>
 #include <vector>
 
 namespace fxb {
+
+namespace {
+
+RenderBufferHook g_renderBufferHook = nullptr;
+
+struct ReleaseInterface {
+    void operator()(IUnknown* p) const { p->Release(); }
+};
+template <class Interface>
+using ComRef = std::unique_ptr<Interface, ReleaseInterface>;
+
+struct GlobalDeleter {
+    void operator()(void* mem) const { GlobalFree(mem); }
+};
+
+// A memory DC compatible with another (or the screen) with a bitmap selected; the bitmap is
+// selected out and the DC deleted when it goes, also when an exception passes.
+class MemoryDc {
+public:
+    MemoryDc(HDC compatible, HBITMAP bitmap) : m_dc(CreateCompatibleDC(compatible))
+    {
+        if (m_dc)
+            m_old = SelectObject(m_dc, bitmap);
+    }
+    ~MemoryDc()
+    {
+        if (m_dc) {
+            SelectObject(m_dc, m_old);
+            DeleteDC(m_dc);
+        }
+    }
+    MemoryDc(const MemoryDc&) = delete;
+    MemoryDc& operator=(const MemoryDc&) = delete;
+    bool Valid() const { return m_dc != nullptr && m_old != nullptr; }
+    HDC Dc() const { return m_dc; }
+
+private:
+    HDC m_dc;
+    HGDIOBJ m_old = nullptr;
+};
+
+} // namespace
 
 Image::Image(int width, int height) : m_width(width), m_height(height)
 {
@@ -35,112 +76,34 @@ void Image::Draw(HDC dc, const RECT& target) const
 {
     if (!m_bitmap)
         return;
-    HDC mem = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(mem, m_bitmap);
+    MemoryDc mem(dc, m_bitmap);
+    if (!mem.Valid())
+        return;
     int w = target.right - target.left, h = target.bottom - target.top;
     if (m_alpha) {
         BLENDFUNCTION bf = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-        AlphaBlend(dc, target.left, target.top, w, h, mem, 0, 0, m_width, m_height, bf);
+        AlphaBlend(dc, target.left, target.top, w, h, mem.Dc(), 0, 0, m_width, m_height, bf);
     } else {
         int oldMode = SetStretchBltMode(dc, HALFTONE);
         SetBrushOrgEx(dc, 0, 0, nullptr);
-        StretchBlt(dc, target.left, target.top, w, h, mem, 0, 0, m_width, m_height, SRCCOPY);
+        StretchBlt(dc, target.left, target.top, w, h, mem.Dc(), 0, 0, m_width, m_height, SRCCOPY);
         SetStretchBltMode(dc, oldMode);
     }
-    SelectObject(mem, old);
-    DeleteDC(mem);
 }
-
-namespace {
-
-struct PngReadState {
-    const std::string* bytes;
-    size_t pos;
-};
-
-void PngRead(png_structp png, png_bytep out, png_size_t count)
-{
-    auto* st = static_cast<PngReadState*>(png_get_io_ptr(png));
-    if (st->pos + count > st->bytes->size())
-        png_error(png, "truncated");
-    memcpy(out, st->bytes->data() + st->pos, count);
-    st->pos += count;
-}
-
-void PngError(png_structp png, png_const_charp)
-{
-    png_longjmp(png, 1);
-}
-
-void PngWarning(png_structp, png_const_charp) {}
-
-// Everything that must survive a longjmp lives outside the function that calls setjmp.
-struct PngJob {
-    png_structp png = nullptr;
-    png_infop info = nullptr;
-    std::vector<png_bytep> rows;
-    std::vector<unsigned char> pixels;
-    png_uint_32 width = 0, height = 0;
-    PngReadState state{};
-};
-
-bool RunPngJob(PngJob& job)
-{
-    if (setjmp(png_jmpbuf(job.png)))
-        return false;
-    png_set_read_fn(job.png, &job.state, PngRead);
-    png_set_user_limits(job.png, 20000, 20000);
-    png_read_info(job.png, job.info);
-    int bitDepth = 0, colorType = 0;
-    png_get_IHDR(job.png, job.info, &job.width, &job.height, &bitDepth, &colorType, nullptr, nullptr, nullptr);
-    if (static_cast<unsigned long long>(job.width) * job.height > static_cast<unsigned long long>(ImageCache::kMaxPixels))
-        return false;
-    if (bitDepth == 16)
-        png_set_strip_16(job.png);
-    if (colorType == PNG_COLOR_TYPE_PALETTE)
-        png_set_palette_to_rgb(job.png);
-    if (colorType == PNG_COLOR_TYPE_GRAY && bitDepth < 8)
-        png_set_expand_gray_1_2_4_to_8(job.png);
-    if (png_get_valid(job.png, job.info, PNG_INFO_tRNS))
-        png_set_tRNS_to_alpha(job.png);
-    if (colorType == PNG_COLOR_TYPE_GRAY || colorType == PNG_COLOR_TYPE_GRAY_ALPHA)
-        png_set_gray_to_rgb(job.png);
-    png_set_bgr(job.png);
-    png_set_filler(job.png, 0xFF, PNG_FILLER_AFTER);
-    png_set_interlace_handling(job.png);
-    png_read_update_info(job.png, job.info);
-    job.pixels.resize(static_cast<size_t>(job.width) * job.height * 4);
-    job.rows.resize(job.height);
-    for (png_uint_32 y = 0; y < job.height; ++y)
-        job.rows[y] = job.pixels.data() + static_cast<size_t>(y) * job.width * 4;
-    png_read_image(job.png, job.rows.data());
-    png_read_end(job.png, nullptr);
-    return true;
-}
-
-} // namespace
 
 std::unique_ptr<Image> DecodePng(const std::string& bytes)
 {
-    if (bytes.size() < 8 || png_sig_cmp(reinterpret_cast<png_const_bytep>(bytes.data()), 0, 8) != 0)
+    fximage::PngImage png;
+    if (!fximage::DecodePng(bytes.data(), bytes.size(), fximage::PngDecodeOptions(), png))
         return nullptr;
-    PngJob job;
-    job.state = {&bytes, 0};
-    job.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, PngError, PngWarning);
-    if (!job.png)
-        return nullptr;
-    job.info = png_create_info_struct(job.png);
-    bool ok = job.info && RunPngJob(job);
-    png_destroy_read_struct(&job.png, job.info ? &job.info : nullptr, nullptr);
-    if (!ok || job.width == 0 || job.height == 0)
-        return nullptr;
-    auto image = std::make_unique<Image>(static_cast<int>(job.width), static_cast<int>(job.height));
+    auto image = std::make_unique<Image>(static_cast<int>(png.width), static_cast<int>(png.height));
     if (!image->Valid())
         return nullptr;
+    // The page draws premultiplied pixels.
     bool alpha = false;
-    const unsigned char* src = job.pixels.data();
+    const unsigned char* src = png.pixels.data();
     DWORD* dst = image->Bits();
-    size_t count = static_cast<size_t>(job.width) * job.height;
+    size_t count = static_cast<size_t>(png.width) * png.height;
     for (size_t i = 0; i < count; ++i, src += 4) {
         unsigned a = src[3];
         if (a != 255)
@@ -152,73 +115,94 @@ std::unique_ptr<Image> DecodePng(const std::string& bytes)
     return image;
 }
 
+void SetRenderBufferHook(RenderBufferHook hook)
+{
+    g_renderBufferHook = hook;
+}
+
+namespace {
+
+// A stream over a copy of the bytes; null when memory runs out.
+ComRef<IStream> StreamOverCopy(const std::string& bytes)
+{
+    std::unique_ptr<void, GlobalDeleter> mem(GlobalAlloc(GMEM_MOVEABLE, bytes.size()));
+    if (!mem)
+        return nullptr;
+    void* p = GlobalLock(mem.get());
+    if (!p)
+        return nullptr;
+    memcpy(p, bytes.data(), bytes.size());
+    GlobalUnlock(mem.get());
+    IStream* stream = nullptr;
+    if (FAILED(CreateStreamOnHGlobal(mem.get(), TRUE, &stream)) || !stream)
+        return nullptr;
+    mem.release();   // the stream frees it now
+    return ComRef<IStream>(stream);
+}
+
+// Renders the picture twice, on white and on black, to recover transparency (GIF, icons).
+void RenderWithTransparency(IPicture* picture, OLE_XSIZE_HIMETRIC hmw, OLE_YSIZE_HIMETRIC hmh, Image& image)
+{
+    const int w = image.Width(), h = image.Height();
+    MemoryDc dc(nullptr, image.Bitmap());
+    if (!dc.Valid())
+        return;
+    if (g_renderBufferHook)
+        g_renderBufferHook(image.Bitmap());
+    size_t count = static_cast<size_t>(w) * h;
+    std::vector<DWORD> onWhite(count);
+    RECT rc = {0, 0, w, h};
+    FillRect(dc.Dc(), &rc, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    GdiFlush();
+    picture->Render(dc.Dc(), 0, 0, w, h, 0, hmh, hmw, -hmh, nullptr);
+    GdiFlush();
+    memcpy(onWhite.data(), image.Bits(), count * 4);
+    FillRect(dc.Dc(), &rc, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    GdiFlush();
+    picture->Render(dc.Dc(), 0, 0, w, h, 0, hmh, hmw, -hmh, nullptr);
+    GdiFlush();
+    bool alpha = false;
+    DWORD* bits = image.Bits();
+    for (size_t i = 0; i < count; ++i) {
+        DWORD wv = onWhite[i] & 0xFFFFFF, bv = bits[i] & 0xFFFFFF;
+        if (wv != bv && wv == 0xFFFFFF && bv == 0) {
+            bits[i] = 0;
+            alpha = true;
+        } else {
+            bits[i] = 0xFF000000 | bv;
+        }
+    }
+    image.SetHasAlpha(alpha);
+}
+
+} // namespace
+
 std::unique_ptr<Image> DecodeWithOlePicture(const std::string& bytes)
 {
     if (bytes.empty() || bytes.size() > ImageCache::kMaxFileBytes)
         return nullptr;
-    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
-    if (!mem)
+    ComRef<IStream> stream = StreamOverCopy(bytes);
+    if (!stream)
         return nullptr;
-    void* p = GlobalLock(mem);
-    memcpy(p, bytes.data(), bytes.size());
-    GlobalUnlock(mem);
-    IStream* stream = nullptr;
-    if (FAILED(CreateStreamOnHGlobal(mem, TRUE, &stream))) {
-        GlobalFree(mem);
-        return nullptr;
-    }
-    IPicture* picture = nullptr;
-    HRESULT hr = OleLoadPicture(stream, static_cast<LONG>(bytes.size()), FALSE, IID_IPicture,
-                                reinterpret_cast<void**>(&picture));
-    stream->Release();
+    IPicture* loaded = nullptr;
+    HRESULT hr = OleLoadPicture(stream.get(), static_cast<LONG>(bytes.size()), FALSE, IID_IPicture,
+                                reinterpret_cast<void**>(&loaded));
+    ComRef<IPicture> picture(loaded);
+    stream.reset();
     if (FAILED(hr) || !picture)
         return nullptr;
-    std::unique_ptr<Image> image;
     OLE_XSIZE_HIMETRIC hmw = 0;
     OLE_YSIZE_HIMETRIC hmh = 0;
     picture->get_Width(&hmw);
     picture->get_Height(&hmh);
     // HIMETRIC to pixels at 96 dots per inch.
     int w = MulDiv(hmw, 96, 2540), h = MulDiv(hmh, 96, 2540);
-    if (w > 0 && h > 0 && static_cast<long long>(w) * h <= ImageCache::kMaxPixels) {
-        image = std::make_unique<Image>(w, h);
-        if (image->Valid()) {
-            // Render twice, on white and on black, to recover transparency (GIF, icons).
-            HDC dc = CreateCompatibleDC(nullptr);
-            HGDIOBJ old = SelectObject(dc, image->Bitmap());
-            size_t count = static_cast<size_t>(w) * h;
-            std::vector<DWORD> onWhite(count);
-            RECT rc = {0, 0, w, h};
-            FillRect(dc, &rc, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-            GdiFlush();
-            picture->Render(dc, 0, 0, w, h, 0, hmh, hmw, -hmh, nullptr);
-            GdiFlush();
-            memcpy(onWhite.data(), image->Bits(), count * 4);
-            FillRect(dc, &rc, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-            GdiFlush();
-            picture->Render(dc, 0, 0, w, h, 0, hmh, hmw, -hmh, nullptr);
-            GdiFlush();
-            SelectObject(dc, old);
-            DeleteDC(dc);
-            bool alpha = false;
-            DWORD* bits = image->Bits();
-            for (size_t i = 0; i < count; ++i) {
-                DWORD wv = onWhite[i] & 0xFFFFFF, bv = bits[i] & 0xFFFFFF;
-                if (wv == bv) {
-                    bits[i] = 0xFF000000 | bv;
-                } else if (wv == 0xFFFFFF && bv == 0) {
-                    bits[i] = 0;
-                    alpha = true;
-                } else {
-                    bits[i] = 0xFF000000 | bv;
-                }
-            }
-            image->SetHasAlpha(alpha);
-        } else {
-            image.reset();
-        }
-    }
-    picture->Release();
+    if (w <= 0 || h <= 0 || static_cast<long long>(w) * h > ImageCache::kMaxPixels)
+        return nullptr;
+    auto image = std::make_unique<Image>(w, h);
+    if (!image->Valid())
+        return nullptr;
+    RenderWithTransparency(picture.get(), hmw, hmh, *image);
     return image;
 }
 

@@ -1,4 +1,4 @@
-// Images of a page: PNG through libpng, JPEG, GIF and BMP through OLE picture loading.
+// Images of a page: PNG through the shared decoder, JPEG, GIF and BMP through OLE picture loading.
 #pragma once
 #include <windows.h>
 #include <map>
@@ -36,6 +36,12 @@ private:
 std::unique_ptr<Image> DecodePng(const std::string& bytes);
 std::unique_ptr<Image> DecodeWithOlePicture(const std::string& bytes);
 std::unique_ptr<Image> DecodeImage(const std::string& bytes);
+
+// Test seam: called with the image's bitmap where the picture decoder takes its render
+// buffer, so that a test can throw there and check that nothing is left behind. Null (no
+// call) unless a test sets it.
+using RenderBufferHook = void (*)(HBITMAP target);
+void SetRenderBufferHook(RenderBufferHook hook);
 
 // Loaded images of one document by absolute path; a failed load is remembered as null.
 class ImageCache {

@@ -232,6 +232,22 @@ UINT CArchive::Read(void* lpBuf, UINT nMax)
     return done;
 }
 
+UINT CArchive::Peek(void* lpBuf, UINT nMax)
+{
+    RequireLoading();
+    RequireFile();
+    if (nMax == 0)
+        return 0;
+    if (lpBuf == nullptr)
+        AfxThrowInvalidArgException();
+    nMax = std::min(nMax, m_nBufSize);
+    if (m_nBufMax - m_nBufCur < nMax)
+        FillBuffer();
+    UINT count = std::min(m_nBufMax - m_nBufCur, nMax);
+    std::memcpy(lpBuf, m_lpBuf + m_nBufCur, count);
+    return count;
+}
+
 void CArchive::ReadExact(void* lpBuf, UINT nCount)
 {
     if (Read(lpBuf, nCount) != nCount)

@@ -55,6 +55,9 @@ public:
 
     // Raw bytes. Read returns the number read (fewer only at the end of the data).
     UINT Read(void* lpBuf, UINT nMax);
+    // Copies up to nMax of the next bytes without consuming them (at most the buffer size);
+    // returns the number copied, fewer only at the end of the data.
+    UINT Peek(void* lpBuf, UINT nMax);
     void Write(const void* lpBuf, UINT nMax);
 
     // Storing: writes the buffer to the file. Loading: drops the buffer and moves the

@@ -628,6 +628,37 @@ TEST(Archive, FlushWhileLoadingReturnsTheFileToTheLogicalPosition)
     EXPECT_EQ(nullptr, ar.GetFile());
 }
 
+TEST(Archive, PeekShowsTheNextBytesWithoutConsumingThem)
+{
+    // With the smallest buffer (16 bytes), the peeked word straddles a refill.
+    Bytes bytes = Store([](CArchive& ar) {
+        for (BYTE i = 0; i < 14; ++i)
+            ar << i;
+        ar << static_cast<DWORD>(0x0FF0ADBF) << static_cast<BYTE>(0x77);
+    });
+    CMemFile file(bytes.data(), static_cast<UINT>(bytes.size()));
+    CArchive ar(&file, CArchive::load, 16);
+    BYTE skipped[14];
+    ASSERT_EQ(14u, ar.Read(skipped, sizeof(skipped)));
+    DWORD peeked = 0;
+    EXPECT_EQ(4u, ar.Peek(&peeked, sizeof(peeked)));
+    EXPECT_EQ(0x0FF0ADBFu, peeked);
+    EXPECT_EQ(4u, ar.Peek(&peeked, sizeof(peeked)));   // twice: still there
+    DWORD read = 0;
+    ar >> read;
+    EXPECT_EQ(0x0FF0ADBFu, read);
+    DWORD tail = 0;
+    EXPECT_EQ(1u, ar.Peek(&tail, sizeof(tail)));   // the end gives fewer
+    EXPECT_EQ(0x77u, tail);
+    BYTE last = 0;
+    ar >> last;
+    EXPECT_EQ(0u, ar.Peek(&tail, sizeof(tail)));
+
+    CMemFile out;
+    CArchive storing(&out, CArchive::store);
+    EXPECT_EQ(CArchiveException::writeOnly, ArchiveErrorOf([&] { storing.Peek(&tail, 1); }));
+}
+
 TEST(Archive, StoringIsBufferedUntilFlushCloseOrDestruction)
 {
     CMemFile file;
