@@ -1,0 +1,13 @@
+// Texts of tool tips: the answer to TTN_NEEDTEXTW and the mnemonic strip.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "platform/framework/Strings.h"
+
+// The text a TTN_NEEDTEXTW answer holds: a pointer above 0xFFFF is the text, otherwise a
+// string id in the answer's module (empty when the entry is missing).
+CString QorToolTipTextFromDispInfo(const NMTTDISPINFOW& info);
+// Single '&' characters removed, "&&" kept as one '&'.
+CString QorTipStripMnemonic(const CString& strText);
