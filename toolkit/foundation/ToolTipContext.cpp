@@ -2,10 +2,10 @@
 
 #include <cstdlib>
 
+#include "toolkit/foundation/DrawHelpers.h"
 #include "toolkit/foundation/HtmlToolTip.h"
 #include "toolkit/foundation/SystemInfo.h"
 #include "toolkit/foundation/ToolTipStyles.h"
-#include "toolkit/foundation/ToolTipText.h"
 #include "toolkit/foundation/ToolTipWnd.h"
 
 namespace {
@@ -235,8 +235,8 @@ void CQorToolTipContext::FilterToolTipMessage(CWnd* pWndOwner, const MSG* pMsg, 
     if (m_bShowTitle && strBody == strTitle)
         strBody.Empty();
     if (!(m_nStyleBits & TTS_NOPREFIX)) {
-        strBody = QorTipStripMnemonic(strBody);
-        strTitle = QorTipStripMnemonic(strTitle);
+        StripMnemonic(strBody);
+        StripMnemonic(strTitle);
     }
     ti.lpszText = bCallback ? LPSTR_TEXTCALLBACKW : nullptr;
 

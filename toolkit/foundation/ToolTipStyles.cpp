@@ -6,7 +6,7 @@
 #include "toolkit/foundation/ColorManager.h"
 #include "toolkit/foundation/Office2007Image.h"
 #include "toolkit/foundation/ToolTipContext.h"
-#include "toolkit/foundation/ToolTipPaint.h"
+#include "toolkit/foundation/DrawHelpers.h"
 
 namespace {
 
@@ -60,7 +60,7 @@ CSize CRichEditToolTip::MeasureTip(CTool* pTool)
     const int nY = m_rcMargin.top + m_rcMargin.bottom + 6;
     const int nW = m_nMaxWidth == -1 ? ::GetSystemMetrics(SM_CXSCREEN) : m_nMaxWidth;
     CClientDC dc(this);
-    HGDIOBJ hOld = ::SelectObject(dc.GetSafeHdc(), m_pContext->m_fntNormal.GetSafeHandle());
+    CQorFontDC font(&dc, &m_pContext->m_fntNormal);
 
     CHARFORMATW cf = {};
     cf.cbSize = sizeof(cf);
@@ -76,7 +76,6 @@ CSize CRichEditToolTip::MeasureTip(CTool* pTool)
     pRender->SetDefaultCharFormat(cf);
     pRender->SetText(strText);
     CSize sz = pRender->GetTextExtent(&dc, nW - nX);
-    ::SelectObject(dc.GetSafeHdc(), hOld);
     return CSize(sz.cx + nX, sz.cy + nY);
 }
 
@@ -98,16 +97,15 @@ void CLunaToolTip::DrawBackground(CDC* pDC, CTool*, CRect rcClient)
     int nStyle = pColors->m_nRequestedKind;
     if (nStyle == qorStyleFollowSystem || nStyle == qorStyleFollowSystem + 1)
         nStyle = pColors->m_nDetectedStyle;
-    HDC hdc = pDC->GetSafeHdc();
     if (nStyle >= qorStyleBlue && nStyle <= qorStyleAero) {
-        QorTipFillVerticalGradient(hdc, rcClient, RGB(0xFF, 0xD4, 0x97), RGB(0xFF, 0xF2, 0xC8));
+        GetDrawHelpers()->GradientFill(pDC, &rcClient, RGB(0xFF, 0xD4, 0x97), RGB(0xFF, 0xF2, 0xC8), FALSE);
         COLORREF clrFrame = nStyle == qorStyleOlive ? RGB(0x3F, 0x5D, 0x38)
                             : nStyle == qorStyleSilver ? RGB(0x4B, 0x4B, 0x6F)
                                                        : RGB(0x00, 0x00, 0x80);
-        QorTipDrawFrame(hdc, rcClient, clrFrame, clrFrame);
+        pDC->Draw3dRect(&rcClient, clrFrame, clrFrame);
     } else {
-        QorTipFillVerticalGradient(hdc, rcClient, GetBackColor(), RGB(0xFF, 0xFF, 0xFF));
-        QorTipDrawFrame(hdc, rcClient, RGB(0, 0, 0), RGB(0, 0, 0));
+        GetDrawHelpers()->GradientFill(pDC, &rcClient, GetBackColor(), RGB(0xFF, 0xFF, 0xFF), FALSE);
+        pDC->Draw3dRect(&rcClient, RGB(0, 0, 0), RGB(0, 0, 0));
     }
 }
 
@@ -124,6 +122,6 @@ void COffice2007ToolTip::DrawBackground(CDC* pDC, CTool*, CRect rcClient)
     COLORREF clrLight = ColorOr(pImages->GetColor(L"Window", L"TooltipLight"), RGB(0xFF, 0xFF, 0xFF));
     COLORREF clrDark = ColorOr(pImages->GetColor(L"Window", L"TooltipDark"), RGB(0xC9, 0xD9, 0xEF));
     COLORREF clrBorder = ColorOr(pImages->GetColor(L"Window", L"TooltipBorder"), RGB(0x76, 0x76, 0x76));
-    QorTipFillVerticalGradient(pDC->GetSafeHdc(), rcClient, clrLight, clrDark);
-    QorTipDrawFrame(pDC->GetSafeHdc(), rcClient, clrBorder, clrBorder);
+    GetDrawHelpers()->GradientFill(pDC, &rcClient, clrLight, clrDark, FALSE);
+    pDC->Draw3dRect(&rcClient, clrBorder, clrBorder);
 }

@@ -15,19 +15,3 @@ CString QorToolTipTextFromDispInfo(const NMTTDISPINFOW& info)
         return CString();
     return CString(pszResource, nLength);
 }
-
-CString QorTipStripMnemonic(const CString& strText)
-{
-    CString strResult;
-    int nLength = strText.GetLength();
-    for (int i = 0; i < nLength; ++i) {
-        if (strText[i] == L'&') {
-            if (i + 1 < nLength && strText[i + 1] == L'&')
-                ++i;
-            else
-                continue;
-        }
-        strResult += strText[i];
-    }
-    return strResult;
-}

@@ -1,4 +1,4 @@
-// Texts of tool tips: the answer to TTN_NEEDTEXTW and the mnemonic strip.
+// The text of a tool tip's TTN_NEEDTEXTW answer.
 #pragma once
 
 #include <windows.h>
@@ -9,5 +9,3 @@
 // The text a TTN_NEEDTEXTW answer holds: a pointer above 0xFFFF is the text, otherwise a
 // string id in the answer's module (empty when the entry is missing).
 CString QorToolTipTextFromDispInfo(const NMTTDISPINFOW& info);
-// Single '&' characters removed, "&&" kept as one '&'.
-CString QorTipStripMnemonic(const CString& strText);

@@ -6,7 +6,7 @@
 #include "toolkit/foundation/ColorManager.h"
 #include "toolkit/foundation/SystemInfo.h"
 #include "toolkit/foundation/ToolTipContext.h"
-#include "toolkit/foundation/ToolTipPaint.h"
+#include "toolkit/foundation/DrawHelpers.h"
 #include "toolkit/foundation/ToolTipText.h"
 
 namespace {
@@ -32,13 +32,29 @@ bool IsMirroredWindow(HWND hWnd)
     return hWnd && (::GetWindowLongPtrW(hWnd, GWL_EXSTYLE) & WS_EX_LAYOUTRTL);
 }
 
-CRect MeasureText(HDC hdc, HFONT hFont, const CString& strText, int nWidth, UINT nFormat)
+CRect MeasureText(CDC* pDC, CFont* pFont, const CString& strText, int nWidth, UINT nFormat)
 {
-    HGDIOBJ hOld = ::SelectObject(hdc, hFont);
+    CQorFontDC font(pDC, pFont);
     CRect rc(0, 0, std::max(nWidth, 0), 0);
-    ::DrawTextW(hdc, strText, -1, &rc, nFormat);
-    ::SelectObject(hdc, hOld);
+    ::DrawTextW(pDC->GetSafeHdc(), strText, -1, &rc, nFormat);
     return rc;
+}
+
+// Width and height of an icon or cursor (a monochrome mask holds two halves); 0 x 0 when it
+// cannot be read.
+CSize IconSize(HICON hIcon)
+{
+    ICONINFO info = {};
+    if (!hIcon || !::GetIconInfo(hIcon, &info))
+        return CSize(0, 0);
+    // GetIconInfo hands out copies of both bitmaps: they are ours to free.
+    CBitmap bmMask, bmColor;
+    bmMask.Attach(info.hbmMask);
+    bmColor.Attach(info.hbmColor);
+    BITMAP bm = {};
+    if (!info.hbmMask || !::GetObjectW(info.hbmMask, sizeof(bm), &bm))
+        return CSize(0, 0);
+    return CSize(bm.bmWidth, info.hbmColor ? bm.bmHeight : bm.bmHeight / 2);
 }
 
 } // namespace
@@ -56,20 +72,8 @@ HWND QorTipWindowFromPoint(POINT pt)
 
 int QorGetCursorHeight()
 {
-    ICONINFO info = {};
-    HCURSOR hCursor = ::GetCursor();
-    if (!hCursor || !::GetIconInfo(hCursor, &info))
-        return 21;
-    int nHeight = 21;
-    BITMAP bm = {};
-    if (info.hbmMask && ::GetObjectW(info.hbmMask, sizeof(bm), &bm))
-        nHeight = info.hbmColor ? bm.bmHeight : bm.bmHeight / 2;   // a mono mask holds AND and XOR halves
-    // GetIconInfo hands out copies: both are ours to free.
-    if (info.hbmMask)
-        ::DeleteObject(info.hbmMask);
-    if (info.hbmColor)
-        ::DeleteObject(info.hbmColor);
-    return nHeight;
+    CSize sz = IconSize(::GetCursor());
+    return sz.cy > 0 ? sz.cy : 21;
 }
 
 CQorToolTipContextToolTip::CQorToolTipContextToolTip(CQorToolTipContext* pContext) : m_pContext(pContext)
@@ -120,7 +124,7 @@ CString CQorToolTipContextToolTip::GetToolText(CTool* pTool)
     ::SendMessageW(pTool->hWnd, WM_NOTIFY, pTool->uId, reinterpret_cast<LPARAM>(&info));
     CString strText = QorToolTipTextFromDispInfo(info);
     if (!(m_pContext->m_nStyleBits & TTS_NOPREFIX))
-        strText = QorTipStripMnemonic(strText);
+        StripMnemonic(strText);
     pTool->strText = strText;
     pTool->bTextCallback = FALSE;
     return strText;
@@ -135,7 +139,7 @@ CSize CQorToolTipContextToolTip::MeasureTip(CTool* pTool)
     const int nY = m_rcMargin.top + m_rcMargin.bottom + 6;
     const int nW = m_nMaxWidth == -1 ? ::GetSystemMetrics(SM_CXSCREEN) : m_nMaxWidth;
     CClientDC dc(this);
-    CRect rcBody = MeasureText(dc, static_cast<HFONT>(m_pContext->m_fntNormal.GetSafeHandle()), strText, nW - nX,
+    CRect rcBody = MeasureText(&dc, &m_pContext->m_fntNormal, strText, nW - nX,
                                DT_CALCRECT | DT_NOPREFIX | DT_WORDBREAK);
     int w = rcBody.Width(), h = rcBody.Height();
     const BOOL bImage = m_hImage != nullptr;
@@ -148,7 +152,7 @@ CSize CQorToolTipContextToolTip::MeasureTip(CTool* pTool)
     if (bImage)
         h = std::max<int>(h, m_szImage.cy);
     if (!m_strTitle.IsEmpty()) {
-        CRect rcTitle = MeasureText(dc, static_cast<HFONT>(m_pContext->m_fntBold.GetSafeHandle()), m_strTitle,
+        CRect rcTitle = MeasureText(&dc, &m_pContext->m_fntBold, m_strTitle,
                                     nW - nX - 25, DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
         h += rcTitle.Height() + 20;
         w = std::max<int>(w + 25, rcTitle.Width() + 4 + (bSmall ? m_szImage.cx + 1 : 0));
@@ -180,11 +184,11 @@ void CQorToolTipContextToolTip::DrawTip(CDC* pDC, CTool* pTool, CRect rcClient)
             rcShift.left += nShift;
     }
     if (bTitle) {
-        HGDIOBJ hOld = ::SelectObject(hdc, m_pContext->m_fntBold.GetSafeHandle());
+        CQorFontDC font(pDC, &m_pContext->m_fntBold);
         ::DrawTextW(hdc, m_strTitle, -1, &rcTitle, nFormat | DT_SINGLELINE);
         SIZE sz = {};
         ::GetTextExtentPoint32W(hdc, m_strTitle, m_strTitle.GetLength(), &sz);
-        ::SelectObject(hdc, hOld);
+        font.ReleaseFont();
         rcBody.top += sz.cy + 12;
         rcBody.left += bMirror ? 15 : 10;
         rcBody.right -= bMirror ? 10 : 15;
@@ -203,12 +207,9 @@ void CQorToolTipContextToolTip::DrawTip(CDC* pDC, CTool* pTool, CRect rcClient)
 
 void CQorToolTipContextToolTip::DrawBackground(CDC* pDC, CTool*, CRect rcClient)
 {
-    HDC hdc = pDC->GetSafeHdc();
-    HBRUSH hBrush = ::CreateSolidBrush(GetBackColor());
-    ::FillRect(hdc, &rcClient, hBrush);
-    ::DeleteObject(hBrush);
+    pDC->FillSolidRect(&rcClient, GetBackColor());
     COLORREF clrTopLeft = (GetStyle() & 0x1000) ? ::GetSysColor(COLOR_BTNFACE) : RGB(0, 0, 0);
-    QorTipDrawFrame(hdc, rcClient, clrTopLeft, RGB(0, 0, 0));
+    pDC->Draw3dRect(&rcClient, clrTopLeft, RGB(0, 0, 0));
 }
 
 // ---- tools ---------------------------------------------------------------------------------
@@ -444,9 +445,8 @@ void CQorToolTipContextToolTip::OnPaintTip()
     DrawBackground(&dc, pTool, rcClient);
     ::SetTextColor(dc.GetSafeHdc(), GetTextColor());
     ::SetBkMode(dc.GetSafeHdc(), TRANSPARENT);
-    HGDIOBJ hOld = ::SelectObject(dc.GetSafeHdc(), m_pContext->m_fntNormal.GetSafeHandle());
+    CQorFontDC font(&dc, &m_pContext->m_fntNormal);
     DrawTip(&dc, pTool, rcClient);
-    ::SelectObject(dc.GetSafeHdc(), hOld);
 }
 
 LRESULT CQorToolTipContextToolTip::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -498,17 +498,7 @@ LRESULT CQorToolTipContextToolTip::WindowProc(UINT message, WPARAM wParam, LPARA
         return reinterpret_cast<LRESULT>(QorTipWindowFromPoint(*reinterpret_cast<const POINT*>(lParam)));
     case WM_QOR_TIP_SET_IMAGE: {
         m_hImage = reinterpret_cast<HICON>(lParam);
-        m_szImage = CSize(0, 0);
-        ICONINFO info = {};
-        if (m_hImage && ::GetIconInfo(m_hImage, &info)) {
-            BITMAP bm = {};
-            if (info.hbmMask && ::GetObjectW(info.hbmMask, sizeof(bm), &bm))
-                m_szImage = CSize(bm.bmWidth, info.hbmColor ? bm.bmHeight : bm.bmHeight / 2);
-            if (info.hbmMask)
-                ::DeleteObject(info.hbmMask);
-            if (info.hbmColor)
-                ::DeleteObject(info.hbmColor);
-        }
+        m_szImage = IconSize(m_hImage);
         return 0;
     }
     case WM_SETFONT:
