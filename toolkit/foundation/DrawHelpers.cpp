@@ -32,6 +32,11 @@ void QorSetMissingMsimg32EntriesForTest(UINT nMask)
     g_nMissingMsimg32 = nMask;
 }
 
+UINT QorGetMissingMsimg32EntriesForTest()
+{
+    return g_nMissingMsimg32;
+}
+
 CQorDrawHelpers* GetDrawHelpers()
 {
     if (!g_pDrawHelpers) {

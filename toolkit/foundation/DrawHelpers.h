@@ -174,6 +174,7 @@ enum
     QOR_MSIMG32_ALL = 7,
 };
 void QorSetMissingMsimg32EntriesForTest(UINT nMask);
+UINT QorGetMissingMsimg32EntriesForTest();
 
 // Per channel f x B + (1 - f) x A, truncated and capped at 255.
 COLORREF BlendColorsByFactor(COLORREF clrA, COLORREF clrB, double dFactor);

@@ -5,8 +5,12 @@
 #include <functional>
 
 #include "tests/common/WineTestSupport.h"
+#include "tests/toolkit/foundation/FoundationTestSupport.h"
 #include "toolkit/foundation/CaptureLoop.h"
 #include "toolkit/foundation/DrawHelpers.h"
+
+using foundationtest::SendKey;
+using foundationtest::SendMouse;
 
 namespace {
 
@@ -87,28 +91,6 @@ TEST(CaptureLoop, EveryWayOutEndsTheLoopAndReleasesWhatItTook)
 }
 
 namespace {
-
-void SendMouse(DWORD flags, POINT screen = {0, 0})
-{
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
-    if (flags & MOUSEEVENTF_MOVE) {
-        input.mi.dwFlags |= MOUSEEVENTF_ABSOLUTE;
-        input.mi.dx = MulDiv(screen.x, 65536, GetSystemMetrics(SM_CXSCREEN)) + 1;
-        input.mi.dy = MulDiv(screen.y, 65536, GetSystemMetrics(SM_CYSCREEN)) + 1;
-    }
-    SendInput(1, &input, sizeof(input));
-}
-
-void SendKey(WORD vk)
-{
-    INPUT inputs[2] = {};
-    inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
-    inputs[0].ki.wVk = inputs[1].ki.wVk = vk;
-    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, inputs, sizeof(INPUT));
-}
 
 // A vertical splitter bar of the window at x = 150 (client), dragged along x within 100-220.
 class SplitterDrag : public testing::Test

@@ -6,8 +6,11 @@
 #include <cstdlib>
 
 #include "tests/common/WineTestSupport.h"
+#include "tests/toolkit/foundation/FoundationTestSupport.h"
 #include "toolkit/foundation/ColorManager.h"
 #include "toolkit/foundation/DrawHelpers.h"
+
+using foundationtest::Near;
 
 namespace {
 
@@ -46,12 +49,6 @@ private:
     HGDIOBJ m_old = nullptr;
     DWORD* m_bits = nullptr;
 };
-
-bool Near(COLORREF a, COLORREF b, int tolerance)
-{
-    return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance && std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
-           std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
-}
 
 class DrawHelpers : public testing::Test
 {
