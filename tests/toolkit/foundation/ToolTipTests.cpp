@@ -12,6 +12,7 @@
 #include "platform/framework/WinApp.h"
 #include "platform/framework/Wnd.h"
 #include "tests/common/WineTestSupport.h"
+#include "tests/toolkit/foundation/FoundationTestSupport.h"
 #include "toolkit/foundation/ColorManager.h"
 #include "toolkit/foundation/HtmlToolTip.h"
 #include "toolkit/foundation/ToolTipContext.h"
@@ -60,21 +61,13 @@ public:
 
 void MoveMouse(int x, int y)
 {
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &input, sizeof(input));
+    foundationtest::SendMouse(MOUSEEVENTF_MOVE, {x, y});
 }
 
 void Click()
 {
-    INPUT input[2] = {};
-    input[0].type = input[1].type = INPUT_MOUSE;
-    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, input, sizeof(INPUT));
+    foundationtest::SendMouse(MOUSEEVENTF_LEFTDOWN);
+    foundationtest::SendMouse(MOUSEEVENTF_LEFTUP);
 }
 
 class ToolTipTest : public ::testing::Test
