@@ -206,22 +206,53 @@ TEST_F(ToolTipTest, CallbackTextIsAskedOnceAndEmptyTextShowsNothing)
     EXPECT_LE(m_owner.m_nTextRequests, 2);
 }
 
-TEST_F(ToolTipTest, WindowOfAnotherProcessIsNotAskedUnderTheCursor)
+const wchar_t kHungEventVariable[] = L"FOLIONYX_TIP_HUNG_EVENT";
+
+// The child half of WindowOfAHungProcessIsNotAskedUnderTheCursor: a window with a child
+// window, after which the process stops pumping messages.
+TEST(ToolTipChild, ShowsAWindowAndStopsPumping)
 {
-    // The check for transparent children only goes to this process's windows; another
-    // process's window is answered as it is.
-    HWND hDesktop = GetDesktopWindow();
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hDesktop, &pid);
-    if (pid == GetCurrentProcessId())
-        GTEST_SKIP() << "the desktop window belongs to this process";
-    MoveMouse(5, 5);
+    wchar_t eventName[64] = {};
+    if (!GetEnvironmentVariableW(kHungEventVariable, eventName, 64))
+        GTEST_SKIP() << "runs only as the child of another case";
+    HWND hTop = CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"hung", WS_POPUP | WS_VISIBLE, 600, 600, 200, 100, nullptr,
+                                nullptr, GetModuleHandleW(nullptr), nullptr);
+    CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 200, 100, hTop, nullptr, GetModuleHandleW(nullptr), nullptr);
     testsupport::PumpMessages();
-    CPoint pt(5, 5);
+    HANDLE hEvent = OpenEventW(EVENT_MODIFY_STATE, FALSE, eventName);
+    SetEvent(hEvent);
+    CloseHandle(hEvent);
+    Sleep(20000);
+}
+
+TEST(ToolTipHungProcess, WindowOfAHungProcessIsNotAskedUnderTheCursor)
+{
+    HANDLE hEvent = CreateEventW(nullptr, TRUE, FALSE, L"FolionyxTipHungWindow");
+    SetEnvironmentVariableW(kHungEventVariable, L"FolionyxTipHungWindow");
+    wchar_t exe[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    std::wstring commandLine = L"\"" + std::wstring(exe) + L"\" --gtest_filter=ToolTipChild.*";
+    STARTUPINFOW si = {sizeof(si)};
+    PROCESS_INFORMATION pi = {};
+    ASSERT_TRUE(CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+    SetEnvironmentVariableW(kHungEventVariable, nullptr);
+    ASSERT_EQ(WaitForSingleObject(hEvent, 30000), WAIT_OBJECT_0);
+    Sleep(200);   // the child is now in its Sleep, pumping nothing
+
+    POINT pt = {700, 650};
     HWND hUnder = WindowFromPoint(pt);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hUnder, &pid);
+    EXPECT_EQ(pid, pi.dwProcessId);
     DWORD start = GetTickCount();
     EXPECT_EQ(QorTipWindowFromPoint(pt), hUnder);
     EXPECT_LT(GetTickCount() - start, 500u);
+
+    TerminateProcess(pi.hProcess, 0);
+    WaitForSingleObject(pi.hProcess, 5000);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    CloseHandle(hEvent);
 }
 
 // ---- layout and painting of the own tip window ---------------------------------------------
