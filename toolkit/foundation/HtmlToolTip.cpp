@@ -1,7 +1,5 @@
 #include "toolkit/foundation/HtmlToolTip.h"
 
-#include <cwchar>
-
 #include "platform/browser/BrowserControl.h"
 #include "toolkit/foundation/ColorManager.h"
 #include "toolkit/foundation/ToolTipContext.h"
@@ -33,21 +31,12 @@ CString CHTMLToolTip::FormatPage(const CString& strText) const
         nSize = lf.lfHeight < 0 ? -lf.lfHeight : lf.lfHeight;
     }
     COLORREF clrBack = m_pContext->m_clrBack != static_cast<COLORREF>(-1) ? m_pContext->m_clrBack : GetColor(COLOR_INFOBK);
-    wchar_t szColor[16] = {};
-    std::swprintf(szColor, 16, L"#%02x%02x%02x", GetRValue(clrBack), GetGValue(clrBack), GetBValue(clrBack));
-    wchar_t szSize[16] = {};
-    std::swprintf(szSize, 16, L"%i", nSize);
-    CString strPage = L"<html><head><style> body {font-family:";
-    strPage += strFace;
-    strPage += L"; font-size:";
-    strPage += szSize;
-    strPage += L";}table {font-family:";
-    strPage += strFace;
-    strPage += L"; font-size:";
-    strPage += szSize;
-    strPage += L";}</style></head><body topmargin=0 leftmargin=0 bottommargin=0 rightmargin=0 bgColor=";
-    strPage += szColor;
-    strPage += L">";
+    CString strPage;
+    strPage.Format(L"<html><head><style> body {font-family:%s; font-size:%i;}table {font-family:%s; font-size:%i;}"
+                   L"</style></head><body topmargin=0 leftmargin=0 bottommargin=0 rightmargin=0 "
+                   L"bgColor=#%02x%02x%02x>",
+                   strFace.GetString(), nSize, strFace.GetString(), nSize, GetRValue(clrBack), GetGValue(clrBack),
+                   GetBValue(clrBack));
     strPage += strText;
     strPage += L"</body></html>";
     return strPage;

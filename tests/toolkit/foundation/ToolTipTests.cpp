@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,8 @@
 #include "platform/framework/Wnd.h"
 #include "tests/common/WineTestSupport.h"
 #include "tests/toolkit/foundation/FoundationTestSupport.h"
+#include "tests/toolkit/foundation/MemoryCanvas.h"
+#include "toolkit/foundation/DrawHelpers.h"
 #include "toolkit/foundation/ColorManager.h"
 #include "toolkit/foundation/HtmlToolTip.h"
 #include "toolkit/foundation/ToolTipContext.h"
@@ -297,48 +300,28 @@ public:
         ti.lpszText = const_cast<LPWSTR>(text);
         m_pTip->SendMessage(TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
     }
-    ~TipCanvas()
-    {
-        if (m_hBitmap)
-            DeleteObject(m_hBitmap);
-        if (m_hdc)
-            DeleteDC(m_hdc);
-        m_pTip->DestroyWindow();
-    }
+    ~TipCanvas() { m_pTip->DestroyWindow(); }
     CQorToolTipContextToolTip::CTool* Tool() { return m_pTip->GetTool(0); }
-    // Measures and draws background and tip, as painting does.
+    // Measures, then draws background and tip on white as painting does.
     CSize Draw(bool background = true)
     {
         CSize size = m_pTip->MeasureTip(Tool());
         if (size.cx <= 0 || size.cy <= 0)
             return size;
-        BITMAPINFO bmi = {};
-        bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
-        bmi.bmiHeader.biWidth = size.cx;
-        bmi.bmiHeader.biHeight = -size.cy;
-        bmi.bmiHeader.biPlanes = 1;
-        bmi.bmiHeader.biBitCount = 32;
-        m_hdc = CreateCompatibleDC(nullptr);
-        m_hBitmap = CreateDIBSection(m_hdc, &bmi, DIB_RGB_COLORS, reinterpret_cast<void**>(&m_bits), nullptr, 0);
-        SelectObject(m_hdc, m_hBitmap);
+        m_canvas = std::make_unique<foundationtest::Canvas>(size.cx, size.cy, RGB(255, 255, 255));
         m_width = size.cx;
         m_height = size.cy;
-        RECT rc = {0, 0, size.cx, size.cy};
-        FillRect(m_hdc, &rc, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        CDC* pDC = CDC::FromHandle(m_hdc);
+        CDC* pDC = m_canvas->Dc();
+        CRect rc(0, 0, size.cx, size.cy);
         if (background)
-            m_pTip->DrawBackground(pDC, Tool(), CRect(rc));
-        SetBkMode(m_hdc, TRANSPARENT);
-        SetTextColor(m_hdc, m_pTip->GetTextColor());
-        SelectObject(m_hdc, m_pTip->GetContext()->m_fntNormal.GetSafeHandle());
-        m_pTip->DrawTip(pDC, Tool(), CRect(rc));
+            m_pTip->DrawBackground(pDC, Tool(), rc);
+        SetBkMode(pDC->GetSafeHdc(), TRANSPARENT);
+        SetTextColor(pDC->GetSafeHdc(), m_pTip->GetTextColor());
+        CQorFontDC font(pDC, &m_pTip->GetContext()->m_fntNormal);
+        m_pTip->DrawTip(pDC, Tool(), rc);
         return size;
     }
-    COLORREF Pixel(int x, int y) const
-    {
-        DWORD v = m_bits[y * m_width + x];
-        return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
-    }
+    COLORREF Pixel(int x, int y) const { return m_canvas->Pixel(x, y); }
     // Bounding box of the pixels of one colour (or, with `other`, of every pixel that is
     // neither that colour nor `other`).
     CRect Find(COLORREF color, COLORREF other = CLR_INVALID, int rowTop = 0, int rowBottom = INT_MAX) const
@@ -359,9 +342,7 @@ public:
 
 private:
     CQorToolTipContextToolTip* m_pTip;
-    HDC m_hdc = nullptr;
-    HBITMAP m_hBitmap = nullptr;
-    DWORD* m_bits = nullptr;
+    std::unique_ptr<foundationtest::Canvas> m_canvas;
     int m_width = 0, m_height = 0;
 };
 
