@@ -198,14 +198,21 @@ UINT CArchive::FillBuffer()
     return m_nBufMax - m_nBufCur;
 }
 
-UINT CArchive::Read(void* lpBuf, UINT nMax)
+bool CArchive::BeginRead(const void* lpBuf, UINT nMax) const
 {
     RequireLoading();
     RequireFile();
     if (nMax == 0)
-        return 0;
+        return false;
     if (lpBuf == nullptr)
         AfxThrowInvalidArgException();
+    return true;
+}
+
+UINT CArchive::Read(void* lpBuf, UINT nMax)
+{
+    if (!BeginRead(lpBuf, nMax))
+        return 0;
     BYTE* target = static_cast<BYTE*>(lpBuf);
     UINT done = 0;
     while (done < nMax) {
@@ -234,12 +241,8 @@ UINT CArchive::Read(void* lpBuf, UINT nMax)
 
 UINT CArchive::Peek(void* lpBuf, UINT nMax)
 {
-    RequireLoading();
-    RequireFile();
-    if (nMax == 0)
+    if (!BeginRead(lpBuf, nMax))
         return 0;
-    if (lpBuf == nullptr)
-        AfxThrowInvalidArgException();
     nMax = std::min(nMax, m_nBufSize);
     if (m_nBufMax - m_nBufCur < nMax)
         FillBuffer();

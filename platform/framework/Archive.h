@@ -146,6 +146,8 @@ private:
     void RequireStoring() const;
     void RequireLoading() const;
     void RequireFile() const;
+    // Checks a read's direction, file and target; false when there is nothing to read.
+    bool BeginRead(const void* lpBuf, UINT nMax) const;
     [[noreturn]] void Throw(int cause) const;
     // Reads exactly nCount bytes or throws endOfFile.
     void ReadExact(void* lpBuf, UINT nCount);

@@ -51,7 +51,7 @@ BYTE ScaleSample(png_uint_16 value, int bitDepth)
 
 COLORREF BackgroundColour(const png_color_16& bkgd, int colorType, int bitDepth)
 {
-    if (colorType == PNG_COLOR_TYPE_PALETTE)   // libpng fills red, green and blue from the palette
+    if (colorType == PNG_COLOR_TYPE_PALETTE) // libpng fills red, green and blue from the palette
         return RGB(bkgd.red, bkgd.green, bkgd.blue);
     if (!(colorType & PNG_COLOR_MASK_COLOR)) {
         BYTE grey = ScaleSample(bkgd.gray, bitDepth);
@@ -61,7 +61,8 @@ COLORREF BackgroundColour(const png_color_16& bkgd, int colorType, int bitDepth)
 }
 
 // Everything that must survive a longjmp lives outside the function that calls setjmp.
-struct PngJob {
+struct PngJob
+{
     png_structp png = nullptr;
     png_infop info = nullptr;
     std::vector<png_bytep> rows;
@@ -153,7 +154,8 @@ bool DecodePng(PngSource& source, const PngDecodeOptions& options, PngImage& ima
 {
     image = PngImage();
     unsigned char signature[kSignatureBytes];
-    if (source.Read(signature, sizeof(signature)) != sizeof(signature) || !HasPngSignature(signature, sizeof(signature)))
+    if (source.Read(signature, sizeof(signature)) != sizeof(signature) ||
+        !HasPngSignature(signature, sizeof(signature)))
         return false;
     PngJob job;
     job.source = &source;

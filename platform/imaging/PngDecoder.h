@@ -14,14 +14,16 @@ constexpr unsigned long long kMaxPngPixels = 40ull * 1000 * 1000;
 // Where the encoded bytes come from. Read copies up to count bytes and returns how many it
 // copied (fewer only at the end of the data or on a read error). It must not throw: it runs
 // inside libpng's C frames.
-class PngSource {
+class PngSource
+{
 public:
     virtual ~PngSource() = default;
     virtual size_t Read(void* buffer, size_t count) noexcept = 0;
 };
 
 // Bytes in memory, which stay the caller's.
-class PngMemorySource : public PngSource {
+class PngMemorySource : public PngSource
+{
 public:
     PngMemorySource(const void* data, size_t size) : m_data(static_cast<const unsigned char*>(data)), m_size(size) {}
     size_t Read(void* buffer, size_t count) noexcept override;
@@ -32,14 +34,16 @@ private:
     size_t m_pos = 0;
 };
 
-struct PngDecodeOptions {
+struct PngDecodeOptions
+{
     // Composite over the file's bKGD colour (which removes the alpha channel) and correct
     // for the file's gAMA against a screen gamma of 2.2. The toolkit's images want this;
     // the page engine draws pixels as stored.
     bool applyBackgroundAndGamma = false;
 };
 
-struct PngImage {
+struct PngImage
+{
     unsigned width = 0;
     unsigned height = 0;
     // Channels of the decoded image after palette, grey and tRNS expansion: 3 (colour only)

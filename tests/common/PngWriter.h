@@ -6,21 +6,22 @@
 
 namespace testsupport {
 
-struct PngSpec {
+struct PngSpec
+{
     int width = 1;
     int height = 1;
     int colorType = PNG_COLOR_TYPE_RGB;
     int bitDepth = 8;
     bool interlaced = false;
     std::vector<png_color> palette;
-    std::vector<png_byte> paletteAlpha;   // tRNS of a palette image
-    bool transparentColour = false;       // tRNS of a grey or RGB image
+    std::vector<png_byte> paletteAlpha; // tRNS of a palette image
+    bool transparentColour = false;     // tRNS of a grey or RGB image
     png_color_16 transparent{};
-    bool background = false;              // bKGD
+    bool background = false; // bKGD
     png_color_16 backgroundColour{};
-    double gamma = 0;                     // gAMA when positive
-    std::vector<png_byte> rows;           // packed rows, top-down
-    bool headerOnly = false;              // stop after the header chunks
+    double gamma = 0;           // gAMA when positive
+    std::vector<png_byte> rows; // packed rows, top-down
+    bool headerOnly = false;    // stop after the header chunks
 };
 
 inline std::string WritePng(const PngSpec& spec)

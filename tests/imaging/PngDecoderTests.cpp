@@ -61,15 +61,18 @@ PngSpec WithBackground(PngSpec spec, png_uint_16 red, png_uint_16 green, png_uin
     return spec;
 }
 
-struct DecodeCase {
+struct DecodeCase
+{
     const char* name;
     PngSpec spec;
     bool applyBackgroundAndGamma;
     int channels;
-    Pixels firstPixels;   // BGRA from the top-left, row by row
+    Pixels firstPixels; // BGRA from the top-left, row by row
 };
 
-class PngDecoderTable : public ::testing::TestWithParam<DecodeCase> {};
+class PngDecoderTable : public ::testing::TestWithParam<DecodeCase>
+{
+};
 
 TEST_P(PngDecoderTable, DecodesToStraightBgraTopDown)
 {
@@ -91,17 +94,26 @@ TEST_P(PngDecoderTable, DecodesToStraightBgraTopDown)
 const DecodeCase kDecodeCases[] = {
     {"PaletteWithTrnsHasAlpha", PaletteWithTransparency(), false, 4, {0, 0, 255, 255, 255, 0, 0, 0}},
     {"RgbHasNoAlpha", Spec(2, 1, PNG_COLOR_TYPE_RGB, 8, {1, 2, 3, 4, 5, 6}), false, 3, {3, 2, 1, 255, 6, 5, 4, 255}},
-    {"SixteenBitKeepsHighBytes", Spec(1, 1, PNG_COLOR_TYPE_RGB_ALPHA, 16, {0x12, 0x34, 0x56, 0x78, 0x9A, 0xBC, 0x80, 0}),
-     false, 4, {0x9A, 0x56, 0x12, 0x80}},
+    {"SixteenBitKeepsHighBytes",
+     Spec(1, 1, PNG_COLOR_TYPE_RGB_ALPHA, 16, {0x12, 0x34, 0x56, 0x78, 0x9A, 0xBC, 0x80, 0}),
+     false,
+     4,
+     {0x9A, 0x56, 0x12, 0x80}},
     {"OneBitGreyExpands", Spec(2, 1, PNG_COLOR_TYPE_GRAY, 1, {0x80}), false, 3, {255, 255, 255, 255, 0, 0, 0, 255}},
     {"GreyWithAlpha", Spec(1, 1, PNG_COLOR_TYPE_GRAY_ALPHA, 8, {90, 40}), false, 4, {90, 90, 90, 40}},
     {"GreyTransparentColour", GreyWithTransparentColour(), false, 4, {10, 10, 10, 255, 200, 200, 200, 0}},
     {"InterlacedRowsTopDown", Interlaced(), false, 4, {0, 0, 0, 255, 0, 0, 20, 254, 0, 0, 40, 253, 0, 0, 60, 252}},
     // bKGD: the transparent pixel takes the background, the opaque one stays; alpha is gone.
-    {"BackgroundComposited", WithBackground(Spec(2, 1, PNG_COLOR_TYPE_RGB_ALPHA, 8, {255, 0, 0, 255, 0, 0, 0, 0}), 0, 200, 0),
-     true, 3, {0, 0, 255, 255, 0, 200, 0, 255}},
-    {"BackgroundIgnoredForPages", WithBackground(Spec(1, 1, PNG_COLOR_TYPE_RGB_ALPHA, 8, {0, 0, 0, 0}), 0, 200, 0), false,
-     4, {0, 0, 0, 0}},
+    {"BackgroundComposited",
+     WithBackground(Spec(2, 1, PNG_COLOR_TYPE_RGB_ALPHA, 8, {255, 0, 0, 255, 0, 0, 0, 0}), 0, 200, 0),
+     true,
+     3,
+     {0, 0, 255, 255, 0, 200, 0, 255}},
+    {"BackgroundIgnoredForPages",
+     WithBackground(Spec(1, 1, PNG_COLOR_TYPE_RGB_ALPHA, 8, {0, 0, 0, 0}), 0, 200, 0),
+     false,
+     4,
+     {0, 0, 0, 0}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Formats, PngDecoderTable, ::testing::ValuesIn(kDecodeCases),
@@ -109,24 +121,29 @@ INSTANTIATE_TEST_SUITE_P(Formats, PngDecoderTable, ::testing::ValuesIn(kDecodeCa
 
 TEST(PngDecoder, ReportsBackgroundScaledToEightBits)
 {
-    struct Row {
+    struct Row
+    {
         const char* name;
         PngSpec spec;
         COLORREF expected;
     } rows[] = {
         {"rgb16", WithBackground(Spec(1, 1, PNG_COLOR_TYPE_RGB, 16, {}), 0xFF00, 0x8000, 0x0100), RGB(255, 128, 1)},
-        {"grey2", [] {
+        {"grey2",
+         [] {
              PngSpec s = Spec(1, 1, PNG_COLOR_TYPE_GRAY, 2, {});
              s.background = true;
              s.backgroundColour.gray = 2;
              return s;
-         }(), RGB(170, 170, 170)},
-        {"palette", [] {
+         }(),
+         RGB(170, 170, 170)},
+        {"palette",
+         [] {
              PngSpec s = PaletteWithTransparency();
              s.background = true;
              s.backgroundColour.index = 1;
              return s;
-         }(), RGB(0, 0, 255)},
+         }(),
+         RGB(0, 0, 255)},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -158,7 +175,8 @@ TEST(PngDecoder, GammaAppliesOnlyWhenAsked)
     EXPECT_NEAR(186, toolkit.pixels[0], 2);
 }
 
-class FailingSource : public fximage::PngSource {
+class FailingSource : public fximage::PngSource
+{
 public:
     FailingSource(const std::string& bytes, size_t failAt) : m_bytes(bytes), m_failAt(failAt) {}
     size_t Read(void* buffer, size_t count) noexcept override
@@ -180,11 +198,12 @@ TEST(PngDecoder, DamagedAndOversizedFilesAreRefused)
     std::string good = WritePng(Spec(16, 16, PNG_COLOR_TYPE_RGB, 8, Pixels(16 * 16 * 3, 7)));
     PngSpec huge = Spec(100000, 100000, PNG_COLOR_TYPE_RGB_ALPHA, 8, {});
     huge.headerOnly = true;
-    PngSpec tooManyPixels = Spec(10000, 5000, PNG_COLOR_TYPE_RGB_ALPHA, 8, {});   // sides fit, 50 Mpx do not
+    PngSpec tooManyPixels = Spec(10000, 5000, PNG_COLOR_TYPE_RGB_ALPHA, 8, {}); // sides fit, 50 Mpx do not
     tooManyPixels.headerOnly = true;
     std::string corrupt = good;
     corrupt[good.size() / 2] ^= 0x55;
-    struct Row {
+    struct Row
+    {
         const char* name;
         std::string bytes;
     } rows[] = {

@@ -59,7 +59,7 @@ HBITMAP CreateSection(const fximage::PngImage& image)
     return hBitmap;
 }
 
-const DWORD kSmallestResource = 9;   // a signature and one byte cannot be an image
+const DWORD kSmallestResource = 9; // a signature and one byte cannot be an image
 
 } // namespace
 
@@ -68,7 +68,8 @@ BOOL CQorGraphicBitmapPng::LoadFromFile(LPCTSTR lpszFileName)
     DeleteObject();
     m_bAlpha = FALSE;
     CFile file;
-    if (lpszFileName == nullptr || !file.Open(lpszFileName, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary))
+    if (lpszFileName == nullptr ||
+        !file.Open(lpszFileName, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary))
         return FALSE;
     return Decode(&file);
 }

@@ -1,5 +1,6 @@
 #include "toolkit/foundation/Office2007Image.h"
 #include "toolkit/foundation/GraphicBitmapPng.h"
+#include "toolkit/foundation/ProcessSingleton.h"
 #include "platform/framework/AfxState.h"
 #include <cstdlib>
 #include <cwchar>
@@ -49,7 +50,8 @@ void CopyPart(HDC hdcDest, const CRect& rcDest, HDC hdcSrc, const CRect& rcSrc, 
         ::AlphaBlend(hdcDest, rcDest.left, rcDest.top, rcDest.Width(), rcDest.Height(), hdcSrc, rcSrc.left, rcSrc.top,
                      rcSrc.Width(), rcSrc.Height(), bf);
     } else if (rcDest.Width() == rcSrc.Width() && rcDest.Height() == rcSrc.Height()) {
-        ::BitBlt(hdcDest, rcDest.left, rcDest.top, rcDest.Width(), rcDest.Height(), hdcSrc, rcSrc.left, rcSrc.top, SRCCOPY);
+        ::BitBlt(hdcDest, rcDest.left, rcDest.top, rcDest.Width(), rcDest.Height(), hdcSrc, rcSrc.left, rcSrc.top,
+                 SRCCOPY);
     } else {
         ::StretchBlt(hdcDest, rcDest.left, rcDest.top, rcDest.Width(), rcDest.Height(), hdcSrc, rcSrc.left, rcSrc.top,
                      rcSrc.Width(), rcSrc.Height(), SRCCOPY);
@@ -102,7 +104,7 @@ CQorOffice2007Image::~CQorOffice2007Image()
 
 void CQorOffice2007Image::FreeBitmap()
 {
-    CBitmap owned;   // frees the handle when it goes
+    CBitmap owned; // frees the handle when it goes
     if (m_hBitmap != nullptr)
         owned.Attach(m_hBitmap);
     m_hBitmap = nullptr;
@@ -129,8 +131,8 @@ BOOL CQorOffice2007Image::LoadResource(HMODULE hModule, LPCTSTR lpszResourceName
         SetBitmap(static_cast<HBITMAP>(png.Detach()), bAlpha);
         return TRUE;
     }
-    HBITMAP hBitmap = static_cast<HBITMAP>(
-        ::LoadImageW(hModule, lpszResourceName, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    HBITMAP hBitmap =
+        static_cast<HBITMAP>(::LoadImageW(hModule, lpszResourceName, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     if (hBitmap == nullptr)
         return FALSE;
     SetBitmap(hBitmap, HasAlphaChannel(hBitmap));
@@ -180,8 +182,8 @@ void CQorOffice2007Image::DrawImage(CDC* pDC, const CRect& rcDest, const CRect& 
     CBrush fill(clrTransparent);
     ::FillRect(memDC.GetSafeHdc(), &rcBuffer, fill);
     DrawParts(memDC.GetSafeHdc(), rcBuffer, rcSrc, rcSizingMargins);
-    ::TransparentBlt(pDC->GetSafeHdc(), rcDest.left, rcDest.top, rcDest.Width(), rcDest.Height(), memDC.GetSafeHdc(),
-                     0, 0, rcDest.Width(), rcDest.Height(), clrTransparent);
+    ::TransparentBlt(pDC->GetSafeHdc(), rcDest.left, rcDest.top, rcDest.Width(), rcDest.Height(), memDC.GetSafeHdc(), 0,
+                     0, rcDest.Width(), rcDest.Height(), clrTransparent);
 }
 
 void CQorOffice2007Image::DrawParts(HDC hdcDest, const CRect& rcDest, const CRect& rcSrc, const CRect& rcSizingMargins)
@@ -204,15 +206,19 @@ void CQorOffice2007Image::DrawParts(HDC hdcDest, const CRect& rcDest, const CRec
     } else {
         CRect rcDestMargins = rcMargins;
         if (rcDest.Height() <= rcMargins.top + rcMargins.bottom || rcSrc.Height() == rcMargins.top + rcMargins.bottom)
-            ShareMargins(rcDest.Height(), rcMargins.top, rcMargins.bottom, true, rcDestMargins.top, rcDestMargins.bottom);
+            ShareMargins(rcDest.Height(), rcMargins.top, rcMargins.bottom, true, rcDestMargins.top,
+                         rcDestMargins.bottom);
         if (rcDest.Width() <= rcMargins.left + rcMargins.right || rcSrc.Width() == rcMargins.left + rcMargins.right)
-            ShareMargins(rcDest.Width(), rcMargins.left, rcMargins.right, false, rcDestMargins.left, rcDestMargins.right);
+            ShareMargins(rcDest.Width(), rcMargins.left, rcMargins.right, false, rcDestMargins.left,
+                         rcDestMargins.right);
 
         // Column and row edges of the three by three grid, source and destination.
         const int sx[4] = {rcSrc.left, rcSrc.left + rcMargins.left, rcSrc.right - rcMargins.right, rcSrc.right};
         const int sy[4] = {rcSrc.top, rcSrc.top + rcMargins.top, rcSrc.bottom - rcMargins.bottom, rcSrc.bottom};
-        const int dx[4] = {rcDest.left, rcDest.left + rcDestMargins.left, rcDest.right - rcDestMargins.right, rcDest.right};
-        const int dy[4] = {rcDest.top, rcDest.top + rcDestMargins.top, rcDest.bottom - rcDestMargins.bottom, rcDest.bottom};
+        const int dx[4] = {rcDest.left, rcDest.left + rcDestMargins.left, rcDest.right - rcDestMargins.right,
+                           rcDest.right};
+        const int dy[4] = {rcDest.top, rcDest.top + rcDestMargins.top, rcDest.bottom - rcDestMargins.bottom,
+                           rcDest.bottom};
         for (int row = 0; row < 3; ++row) {
             for (int col = 0; col < 3; ++col) {
                 CopyPart(hdcDest, CRect(dx[col], dy[row], dx[col + 1], dy[row + 1]), hdcSrc,
@@ -228,9 +234,10 @@ void CQorOffice2007Image::DrawParts(HDC hdcDest, const CRect& rcDest, const CRec
 
 namespace {
 
-struct IniSearch {
+struct IniSearch
+{
     HMODULE hModule;
-    LPCWSTR pszFirst;   // set by the enumeration: the first TEXTFILE resource's name
+    LPCWSTR pszFirst; // set by the enumeration: the first TEXTFILE resource's name
     wchar_t szName[256];
 };
 
@@ -291,7 +298,7 @@ CString CQorOffice2007Images::ParseValue(LPCWSTR pszBegin, LPCWSTR pszEnd, LPCTS
         while (pszLineEnd < pszEnd && *pszLineEnd != L'\r')
             ++pszLineEnd;
         if (pszLineEnd == pszEnd)
-            break;   // text after the last carriage return is not read
+            break; // text after the last carriage return is not read
         LPCWSTR pszNext = pszLineEnd + 1;
         if (pszNext < pszEnd && *pszNext == L'\n')
             ++pszNext;
@@ -383,26 +390,20 @@ CQorOffice2007Image* CQorOffice2007Images::LoadFile(LPCTSTR lpszFileName)
 
 namespace {
 
-CQorOffice2007Images* g_pOffice2007Images = nullptr;
-CCriticalSection& CreationLock()
+CQorProcessSingleton<CQorOffice2007Images>& Office2007Images()
 {
-    static CCriticalSection lock;
-    return lock;
+    static CQorProcessSingleton<CQorOffice2007Images> holder;
+    return holder;
 }
 
 } // namespace
 
 CQorOffice2007Images* GetOffice2007Images()
 {
-    CSingleLock lock(&CreationLock(), TRUE);
-    if (g_pOffice2007Images == nullptr)
-        g_pOffice2007Images = new CQorOffice2007Images(AfxGetInstanceHandle());
-    return g_pOffice2007Images;
+    return Office2007Images().Get([] { return new CQorOffice2007Images(AfxGetInstanceHandle()); });
 }
 
 void QorDestroyOffice2007Images()
 {
-    CSingleLock lock(&CreationLock(), TRUE);
-    delete g_pOffice2007Images;
-    g_pOffice2007Images = nullptr;
+    Office2007Images().Destroy();
 }

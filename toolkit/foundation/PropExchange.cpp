@@ -220,8 +220,7 @@ void CQorPropExchange::ExchangeSchema()
 
 CQorPropExchangeEnumerator::CQorPropExchangeEnumerator(CQorPropExchange* pContainer, LPCTSTR pszItemName)
     : m_pContainer(pContainer), m_strItemName(pszItemName)
-{
-}
+{}
 
 POSITION CQorPropExchangeEnumerator::GetPosition(DWORD dwCount, BOOL bCompactMode)
 {

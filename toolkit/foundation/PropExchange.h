@@ -11,20 +11,19 @@
 class CQorPropExchangeEnumerator;
 
 // Value kinds of ExchangeProp (OLE VARTYPE numbers plus two of the toolkit's own).
-enum QorPropType : VARTYPE
-{
-    QOR_PROP_I2 = 2,        // short
-    QOR_PROP_I4 = 3,        // int
-    QOR_PROP_R4 = 4,        // float
-    QOR_PROP_R8 = 5,        // double
-    QOR_PROP_CY = 6,        // CY: low 32 bits, then high 32 bits
-    QOR_PROP_DATE = 7,      // QOR_PROP_DATE_VALUE
-    QOR_PROP_BOOL = 11,     // BOOL (a 32-bit int)
-    QOR_PROP_VARIANT = 12,  // not supported: no exchange routine uses variants
-    QOR_PROP_UI1 = 17,      // BYTE
-    QOR_PROP_STRING = 30,   // CString
-    QOR_PROP_RECT = 100,    // 16 raw bytes: RECT
-    QOR_PROP_SIZE = 101,    // 8 raw bytes: SIZE or POINT
+enum QorPropType : VARTYPE {
+    QOR_PROP_I2 = 2,       // short
+    QOR_PROP_I4 = 3,       // int
+    QOR_PROP_R4 = 4,       // float
+    QOR_PROP_R8 = 5,       // double
+    QOR_PROP_CY = 6,       // CY: low 32 bits, then high 32 bits
+    QOR_PROP_DATE = 7,     // QOR_PROP_DATE_VALUE
+    QOR_PROP_BOOL = 11,    // BOOL (a 32-bit int)
+    QOR_PROP_VARIANT = 12, // not supported: no exchange routine uses variants
+    QOR_PROP_UI1 = 17,     // BYTE
+    QOR_PROP_STRING = 30,  // CString
+    QOR_PROP_RECT = 100,   // 16 raw bytes: RECT
+    QOR_PROP_SIZE = 101,   // 8 raw bytes: SIZE or POINT
 };
 
 // The value of QOR_PROP_DATE: an OLE date and its validity status.

@@ -35,8 +35,7 @@ BYTE* ReadAllocatedBlob(CArchive& ar, DWORD nBytes)
     return pData;
 }
 
-template <class T>
-void ExchangeValue(CArchive& ar, void* pvProp)
+template <class T> void ExchangeValue(CArchive& ar, void* pvProp)
 {
     if (ar.IsLoading())
         ar >> *static_cast<T*>(pvProp);
@@ -167,9 +166,7 @@ CArchive* CQorPropExchangeArchive::GetArchive(LPCTSTR)
     return &m_ar;
 }
 
-void CQorPropExchangeArchive::ReleaseArchive(LPCTSTR, CArchive*)
-{
-}
+void CQorPropExchangeArchive::ReleaseArchive(LPCTSTR, CArchive*) {}
 
 CQorPropExchange* CQorPropExchangeArchive::GetSection(LPCTSTR)
 {

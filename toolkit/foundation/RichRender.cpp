@@ -1,6 +1,6 @@
 #include "toolkit/foundation/RichRender.h"
+#include "toolkit/foundation/ResourceManager.h"
 #include <cstring>
-#include <vector>
 
 namespace {
 
@@ -10,10 +10,10 @@ const IID kIID_ITextHost = {0xC5BDD8D0, 0xD26E, 0x11CE, {0xA8, 0x9E, 0x00, 0xAA,
 
 typedef HRESULT(WINAPI* PFNCREATETEXTSERVICES)(IUnknown*, ITextHost*, IUnknown**);
 
-const DWORD kCharFormatMask = 0xE800000F;   // effects, size, colour, face, character set
+const DWORD kCharFormatMask = 0xE800000F; // effects, size, colour, face, character set
 const DWORD kParaFormatMask = 0x8001003F;
 const DWORD kPropertyBits = TXTBIT_RICHTEXT | TXTBIT_MULTILINE | TXTBIT_WORDWRAP;
-const UINT kNonClientMetricsSize = 500;   // the record without the later padded-border field
+const UINT kNonClientMetricsSize = 500; // the record without the later padded-border field
 
 // Bytes streamed into the text services.
 struct StreamSource
@@ -46,7 +46,7 @@ LOGFONTW MessageFont()
 } // namespace
 
 BEGIN_INTERFACE_MAP(CQorRichRender, CCmdTarget)
-    INTERFACE_PART(CQorRichRender, kIID_ITextHost, TextHost)
+INTERFACE_PART(CQorRichRender, kIID_ITextHost, TextHost)
 END_INTERFACE_MAP()
 
 CQorRichRender::CQorRichRender()
@@ -129,10 +129,8 @@ LRESULT CQorRichRender::SetText(LPCTSTR lpszText)
         return 0;
     }
     // RTF is 8-bit text in the resources' code page.
-    const int nBytes = ::WideCharToMultiByte(CP_ACP, 0, lpszText, -1, nullptr, 0, nullptr, nullptr);
-    std::vector<char> rtf(nBytes > 0 ? nBytes : 1, 0);
-    ::WideCharToMultiByte(CP_ACP, 0, lpszText, -1, rtf.data(), nBytes, nullptr, nullptr);
-    LRESULT lRead = StreamIn(SF_RTF, rtf.data(), strlen(rtf.data()));
+    const CStringA rtf = GetResourceManager()->ToResourceCodePage(lpszText);
+    LRESULT lRead = StreamIn(SF_RTF, rtf.GetString(), static_cast<size_t>(rtf.GetLength()));
     if (lRead != 0)
         return lRead;
     // Not RTF: plain text, streamed wide so that no script is lost to a code page.
@@ -203,28 +201,73 @@ STDMETHODIMP CQorRichRender::XTextHost::QueryInterface(REFIID iid, LPVOID* ppvOb
     return static_cast<HRESULT>(pThis->ExternalQueryInterface(&iid, ppvObj));
 }
 
-HDC CQorRichRender::XTextHost::TxGetDC() { return nullptr; }
-INT CQorRichRender::XTextHost::TxReleaseDC(HDC) { return 0; }
-WINBOOL CQorRichRender::XTextHost::TxShowScrollBar(INT, WINBOOL) { return FALSE; }
-WINBOOL CQorRichRender::XTextHost::TxEnableScrollBar(INT, INT) { return FALSE; }
-WINBOOL CQorRichRender::XTextHost::TxSetScrollRange(INT, LONG, INT, WINBOOL) { return FALSE; }
-WINBOOL CQorRichRender::XTextHost::TxSetScrollPos(INT, INT, WINBOOL) { return FALSE; }
+HDC CQorRichRender::XTextHost::TxGetDC()
+{
+    return nullptr;
+}
+INT CQorRichRender::XTextHost::TxReleaseDC(HDC)
+{
+    return 0;
+}
+WINBOOL CQorRichRender::XTextHost::TxShowScrollBar(INT, WINBOOL)
+{
+    return FALSE;
+}
+WINBOOL CQorRichRender::XTextHost::TxEnableScrollBar(INT, INT)
+{
+    return FALSE;
+}
+WINBOOL CQorRichRender::XTextHost::TxSetScrollRange(INT, LONG, INT, WINBOOL)
+{
+    return FALSE;
+}
+WINBOOL CQorRichRender::XTextHost::TxSetScrollPos(INT, INT, WINBOOL)
+{
+    return FALSE;
+}
 void CQorRichRender::XTextHost::TxInvalidateRect(LPCRECT, WINBOOL) {}
 void CQorRichRender::XTextHost::TxViewChange(WINBOOL) {}
-WINBOOL CQorRichRender::XTextHost::TxCreateCaret(HBITMAP, INT, INT) { return FALSE; }
-WINBOOL CQorRichRender::XTextHost::TxShowCaret(WINBOOL) { return FALSE; }
-WINBOOL CQorRichRender::XTextHost::TxSetCaretPos(INT, INT) { return FALSE; }
-WINBOOL CQorRichRender::XTextHost::TxSetTimer(UINT, UINT) { return FALSE; }
+WINBOOL CQorRichRender::XTextHost::TxCreateCaret(HBITMAP, INT, INT)
+{
+    return FALSE;
+}
+WINBOOL CQorRichRender::XTextHost::TxShowCaret(WINBOOL)
+{
+    return FALSE;
+}
+WINBOOL CQorRichRender::XTextHost::TxSetCaretPos(INT, INT)
+{
+    return FALSE;
+}
+WINBOOL CQorRichRender::XTextHost::TxSetTimer(UINT, UINT)
+{
+    return FALSE;
+}
 void CQorRichRender::XTextHost::TxKillTimer(UINT) {}
 void CQorRichRender::XTextHost::TxScrollWindowEx(INT, INT, LPCRECT, LPCRECT, HRGN, LPRECT, UINT) {}
 void CQorRichRender::XTextHost::TxSetCapture(WINBOOL) {}
 void CQorRichRender::XTextHost::TxSetFocus() {}
 void CQorRichRender::XTextHost::TxSetCursor(HCURSOR, WINBOOL) {}
-WINBOOL CQorRichRender::XTextHost::TxScreenToClient(LPPOINT) { return FALSE; }
-WINBOOL CQorRichRender::XTextHost::TxClientToScreen(LPPOINT) { return FALSE; }
-HRESULT CQorRichRender::XTextHost::TxActivate(LONG*) { return E_FAIL; }
-HRESULT CQorRichRender::XTextHost::TxDeactivate(LONG) { return E_FAIL; }
-HRESULT CQorRichRender::XTextHost::TxGetClientRect(LPRECT) { return E_FAIL; }
+WINBOOL CQorRichRender::XTextHost::TxScreenToClient(LPPOINT)
+{
+    return FALSE;
+}
+WINBOOL CQorRichRender::XTextHost::TxClientToScreen(LPPOINT)
+{
+    return FALSE;
+}
+HRESULT CQorRichRender::XTextHost::TxActivate(LONG*)
+{
+    return E_FAIL;
+}
+HRESULT CQorRichRender::XTextHost::TxDeactivate(LONG)
+{
+    return E_FAIL;
+}
+HRESULT CQorRichRender::XTextHost::TxGetClientRect(LPRECT)
+{
+    return E_FAIL;
+}
 
 HRESULT CQorRichRender::XTextHost::TxGetViewInset(LPRECT prc)
 {
@@ -246,7 +289,10 @@ HRESULT CQorRichRender::XTextHost::TxGetParaFormat(const PARAFORMAT** ppPF)
     return S_OK;
 }
 
-COLORREF CQorRichRender::XTextHost::TxGetSysColor(int nIndex) { return ::GetSysColor(nIndex); }
+COLORREF CQorRichRender::XTextHost::TxGetSysColor(int nIndex)
+{
+    return ::GetSysColor(nIndex);
+}
 
 HRESULT CQorRichRender::XTextHost::TxGetBackStyle(TXTBACKSTYLE* pstyle)
 {
@@ -266,7 +312,10 @@ HRESULT CQorRichRender::XTextHost::TxGetScrollBars(DWORD* pdwScrollBar)
     return S_OK;
 }
 
-HRESULT CQorRichRender::XTextHost::TxGetPasswordChar(TCHAR*) { return S_FALSE; }
+HRESULT CQorRichRender::XTextHost::TxGetPasswordChar(TCHAR*)
+{
+    return S_FALSE;
+}
 
 HRESULT CQorRichRender::XTextHost::TxGetAcceleratorPos(LONG* pcp)
 {
@@ -274,9 +323,18 @@ HRESULT CQorRichRender::XTextHost::TxGetAcceleratorPos(LONG* pcp)
     return S_OK;
 }
 
-HRESULT CQorRichRender::XTextHost::TxGetExtent(LPSIZEL) { return E_NOTIMPL; }
-HRESULT CQorRichRender::XTextHost::OnTxCharFormatChange(const CHARFORMATW*) { return S_OK; }
-HRESULT CQorRichRender::XTextHost::OnTxParaFormatChange(const PARAFORMAT*) { return S_OK; }
+HRESULT CQorRichRender::XTextHost::TxGetExtent(LPSIZEL)
+{
+    return E_NOTIMPL;
+}
+HRESULT CQorRichRender::XTextHost::OnTxCharFormatChange(const CHARFORMATW*)
+{
+    return S_OK;
+}
+HRESULT CQorRichRender::XTextHost::OnTxParaFormatChange(const PARAFORMAT*)
+{
+    return S_OK;
+}
 
 HRESULT CQorRichRender::XTextHost::TxGetPropertyBits(DWORD dwMask, DWORD* pdwBits)
 {
@@ -295,7 +353,10 @@ HRESULT CQorRichRender::XTextHost::TxNotify(DWORD iNotify, void* pv)
     return S_OK;
 }
 
-HIMC CQorRichRender::XTextHost::TxImmGetContext() { return nullptr; }
+HIMC CQorRichRender::XTextHost::TxImmGetContext()
+{
+    return nullptr;
+}
 void CQorRichRender::XTextHost::TxImmReleaseContext(HIMC) {}
 
 HRESULT CQorRichRender::XTextHost::TxGetSelectionBarWidth(LONG* lSelBarWidth)

@@ -29,6 +29,7 @@ public:
     void DrawText(CDC* pDC, const CRect& rc);
 
 protected:
+    // clang-format off
     BEGIN_INTERFACE_PART(TextHost, ITextHost)
         HDC TxGetDC() override;
         INT TxReleaseDC(HDC hdc) override;
@@ -43,8 +44,8 @@ protected:
         WINBOOL TxSetCaretPos(INT x, INT y) override;
         WINBOOL TxSetTimer(UINT idTimer, UINT uTimeout) override;
         void TxKillTimer(UINT idTimer) override;
-        void TxScrollWindowEx(INT dx, INT dy, LPCRECT lprcScroll, LPCRECT lprcClip, HRGN hrgnUpdate,
-                              LPRECT lprcUpdate, UINT fuScroll) override;
+        void TxScrollWindowEx(INT dx, INT dy, LPCRECT lprcScroll, LPCRECT lprcClip, HRGN hrgnUpdate, LPRECT lprcUpdate,
+                              UINT fuScroll) override;
         void TxSetCapture(WINBOOL fCapture) override;
         void TxSetFocus() override;
         void TxSetCursor(HCURSOR hcur, WINBOOL fText) override;
@@ -71,6 +72,7 @@ protected:
         void TxImmReleaseContext(HIMC himc) override;
         HRESULT TxGetSelectionBarWidth(LONG* lSelBarWidth) override;
     END_INTERFACE_PART(TextHost)
+    // clang-format on
 
     DECLARE_INTERFACE_MAP()
 

@@ -3,3 +3,14 @@
 
 #define IDR_TEST_PNG_ALPHA 101
 #define IDR_TEST_PNG_NINE_BYTES 102
+
+// Resources of the executable, some also in the test resource module (FoundationTestModule.dll).
+#define IDS_TEST_EXECUTABLE_ONLY 9000 // the module's block holds no text for it
+#define IDS_TEST_IN_BOTH 9001
+#define IDS_TEST_MODULE_ONLY 9002
+#define IDD_TEST_DIALOG 200
+#define IDC_TEST_CURSOR 300 // not in the module
+#define IDR_TEST_MENU 400   // not in the module
+#define IDR_TEST_HTML 500
+#define IDI_TEST_ICON 600   // not in the module
+#define IDB_TEST_BITMAP 700 // not in the module

@@ -37,11 +37,12 @@ PngSpec TwoPixels(int colorType, std::vector<png_byte> rows, int width = 2)
     return spec;
 }
 
-struct FileCase {
+struct FileCase
+{
     const char* name;
     PngSpec spec;
     BOOL alpha;
-    std::vector<BYTE> bytes;   // both pixels, BGRA
+    std::vector<BYTE> bytes; // both pixels, BGRA
     int width = 2;
 };
 
@@ -59,7 +60,11 @@ TEST(GraphicBitmapPng, FilesDecodeToStraightSectionsWithTheAlphaFlag)
         {"RGB: alpha bytes 0", TwoPixels(PNG_COLOR_TYPE_RGB, {1, 2, 3, 4, 5, 6}), FALSE, {3, 2, 1, 0, 6, 5, 4, 0}},
         {"grey with alpha", grey, TRUE, {30, 30, 30, 255, 60, 60, 60, 0}},
         {"bKGD composited", background, FALSE, {0, 0, 255, 0, 0, 200, 0, 0}},
-        {"rows top-down", TwoPixels(PNG_COLOR_TYPE_RGB, {255, 0, 0, 0, 0, 255}, 1), FALSE, {0, 0, 255, 0, 255, 0, 0, 0}, 1},
+        {"rows top-down",
+         TwoPixels(PNG_COLOR_TYPE_RGB, {255, 0, 0, 0, 0, 255}, 1),
+         FALSE,
+         {0, 0, 255, 0, 255, 0, 0, 0},
+         1},
     };
     testsupport::TempFolder folder;
     for (const FileCase& c : cases) {
@@ -91,7 +96,7 @@ TEST(GraphicBitmapPng, FailedLoadLeavesNothingAttached)
     EXPECT_FALSE(bitmap.LoadFromFile(path.c_str()));
     EXPECT_EQ(nullptr, bitmap.GetSafeHandle());
     EXPECT_FALSE(bitmap.IsAlpha());
-    EXPECT_EQ(0u, GetObjectType(first));   // the earlier bitmap was freed, not leaked
+    EXPECT_EQ(0u, GetObjectType(first)); // the earlier bitmap was freed, not leaked
     EXPECT_FALSE(bitmap.LoadFromFile(folder.File(L"missing.png").c_str()));
     EXPECT_EQ(nullptr, bitmap.GetSafeHandle());
 }

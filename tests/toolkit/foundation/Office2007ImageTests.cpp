@@ -14,21 +14,21 @@ namespace {
 
 TEST(Office2007Images, IniLookupFollowsLinesSectionsAndComments)
 {
-    const wchar_t text[] =
-        L"; comment\r\n"
-        L"[Colors]\r\n"
-        L"  Frame = 10 20 30 ; the frame\r"   // CR alone also ends a line
-        L"TwoNumbers=1 2\r\n"
-        L"Dotted.Name_x = 5 6 7\r\n"
-        L"=7\r\n"
-        L"\t;Skipped=1\r\n"
-        L"[\r\n"
-        L"Hidden=4\r\n"
-        L"[Other]\r\n"
-        L"Frame = 99\r\n"
-        L"Last=1 2 3";
+    const wchar_t text[] = L"; comment\r\n"
+                           L"[Colors]\r\n"
+                           L"  Frame = 10 20 30 ; the frame\r" // CR alone also ends a line
+                           L"TwoNumbers=1 2\r\n"
+                           L"Dotted.Name_x = 5 6 7\r\n"
+                           L"=7\r\n"
+                           L"\t;Skipped=1\r\n"
+                           L"[\r\n"
+                           L"Hidden=4\r\n"
+                           L"[Other]\r\n"
+                           L"Frame = 99\r\n"
+                           L"Last=1 2 3";
     const wchar_t* end = text + wcslen(text);
-    const struct {
+    const struct
+    {
         const wchar_t* section;
         const wchar_t* key;
         const wchar_t* value;
@@ -36,14 +36,14 @@ TEST(Office2007Images, IniLookupFollowsLinesSectionsAndComments)
         {L"Colors", L"Frame", L"10 20 30"},
         {L"Colors", L"TwoNumbers", L"1 2"},
         {L"Colors", L"Dotted.Name_x", L"5 6 7"},
-        {L"Colors", L"Dotted_Name_x", L""},   // keys compare exactly
-        {L"colors", L"Frame", L""},           // so do sections
+        {L"Colors", L"Dotted_Name_x", L""}, // keys compare exactly
+        {L"colors", L"Frame", L""},         // so do sections
         {L"Colors", L"Skipped", L""},
-        {L"Colors", L"", L""},                // '=' first is no entry
-        {L"Colors", L"Hidden", L""},          // "[" ends the section
-        {L"", L"Hidden", L"4"},               // and names the empty section
+        {L"Colors", L"", L""},       // '=' first is no entry
+        {L"Colors", L"Hidden", L""}, // "[" ends the section
+        {L"", L"Hidden", L"4"},      // and names the empty section
         {L"Other", L"Frame", L"99"},
-        {L"Other", L"Last", L""},             // no carriage return: not read
+        {L"Other", L"Last", L""}, // no carriage return: not read
         {L"Missing", L"Frame", L""},
     };
     for (const auto& row : rows) {
@@ -59,22 +59,32 @@ TEST(Office2007Images, ColoursAndImagesComeFromTheModulesResources)
     ASSERT_TRUE(images.IsLoaded());
     EXPECT_EQ(RGB(10, 20, 30), images.GetColor(L"Colors", L"Frame"));
     EXPECT_EQ(RGB(1, 2, 0), images.GetColor(L"Colors", L"TwoNumbers"));
-    EXPECT_EQ(RGB(1, 255, 16), images.GetColor(L"Colors", L"Wrapped"));   // low 8 bits; %i reads hex
+    EXPECT_EQ(RGB(1, 255, 16), images.GetColor(L"Colors", L"Wrapped")); // low 8 bits; %i reads hex
     EXPECT_EQ(static_cast<COLORREF>(-1), images.GetColor(L"Colors", L"Absent"));
     EXPECT_EQ(static_cast<COLORREF>(-1), images.GetColor(L"Other", L"Last"));
 
-    CQorOffice2007Image* button = images.LoadFile(L"Button.png");   // mapped by "Images"
+    CQorOffice2007Image* button = images.LoadFile(L"Button.png"); // mapped by "Images"
     ASSERT_NE(nullptr, button);
     EXPECT_TRUE(button->IsAlpha());
     EXPECT_EQ(CSize(2, 1), button->GetExtent());
     EXPECT_EQ(button, images.LoadFile(L"Button.png"));
-    CQorOffice2007Image* dotted = images.LoadFile(L"TestButton.png");   // '.' read as '_'
+    CQorOffice2007Image* dotted = images.LoadFile(L"TestButton.png"); // '.' read as '_'
     CQorOffice2007Image* underscored = images.LoadFile(L"TestButton_png");
     ASSERT_NE(nullptr, dotted);
     ASSERT_NE(nullptr, underscored);
     EXPECT_EQ(dotted->GetExtent(), underscored->GetExtent());
     EXPECT_EQ(nullptr, images.LoadFile(L"NoSuchImage.png"));
     EXPECT_EQ(nullptr, images.LoadFile(L""));
+}
+
+TEST(Office2007Images, OneCachePerProcessOverTheProgramsResources)
+{
+    CQorOffice2007Images* images = GetOffice2007Images();
+    ASSERT_NE(nullptr, images);
+    EXPECT_EQ(images, GetOffice2007Images());
+    EXPECT_EQ(RGB(10, 20, 30), images->GetColor(L"Colors", L"Frame"));
+    QorDestroyOffice2007Images();
+    QorDestroyOffice2007Images();   // twice is harmless
 }
 
 TEST(Office2007Images, WithoutIniTextColoursStayTheCallersDefaults)
@@ -116,11 +126,12 @@ TEST(Office2007Image, NineGridKeepsCornersAndStretchesEdgesAndCentre)
     image.SetBitmap(MakeNinePartSource(), FALSE);
     Canvas canvas(20, 12, RGB(0, 0, 0));
     image.DrawImage(canvas.Dc(), CRect(0, 0, 20, 12), CRect(0, 0, 6, 6), CRect(2, 2, 2, 2));
-    const struct {
+    const struct
+    {
         int x, y, col, row;
     } probes[] = {
-        {0, 0, 0, 0}, {1, 1, 0, 0}, {18, 0, 2, 0}, {19, 1, 2, 0}, {0, 10, 0, 2}, {19, 11, 2, 2},
-        {2, 0, 1, 0}, {17, 1, 1, 0}, {0, 2, 0, 1}, {1, 9, 0, 1}, {10, 6, 1, 1}, {2, 2, 1, 1}, {17, 9, 1, 1},
+        {0, 0, 0, 0},  {1, 1, 0, 0}, {18, 0, 2, 0}, {19, 1, 2, 0}, {0, 10, 0, 2}, {19, 11, 2, 2}, {2, 0, 1, 0},
+        {17, 1, 1, 0}, {0, 2, 0, 1}, {1, 9, 0, 1},  {10, 6, 1, 1}, {2, 2, 1, 1},  {17, 9, 1, 1},
     };
     for (const auto& p : probes) {
         SCOPED_TRACE(testing::Message() << p.x << "," << p.y);

@@ -62,16 +62,16 @@ Bytes operator+(Bytes a, const Bytes& b)
 // ---------------------------------------------------------------------------------------
 // Values
 
-struct ValueCase {
+struct ValueCase
+{
     const char* name;
     VARTYPE type;
-    Bytes value;   // the value's memory
-    Bytes stored;  // what the archive holds
-    size_t padding = 0;   // trailing bytes of the value's memory that hold no data
+    Bytes value;        // the value's memory
+    Bytes stored;       // what the archive holds
+    size_t padding = 0; // trailing bytes of the value's memory that hold no data
 };
 
-template <class T>
-Bytes Memory(const T& value)
+template <class T> Bytes Memory(const T& value)
 {
     const BYTE* p = reinterpret_cast<const BYTE*>(&value);
     return Bytes(p, p + sizeof(T));
@@ -84,7 +84,7 @@ TEST(PropExchangeArchive, EachValueKindHasItsExactBytes)
     CY cy;
     cy.Lo = 0x89ABCDEF;
     cy.Hi = 0x01234567;
-    QOR_PROP_DATE_VALUE date = {}; 
+    QOR_PROP_DATE_VALUE date = {};
     date.dt = 40000.5;
     date.status = 1;
     const RECT rc = {1, -2, 3, 0x7FFFFFFF};
@@ -118,7 +118,8 @@ TEST(PropExchangeArchive, EachValueKindHasItsExactBytes)
 TEST(PropExchangeArchive, StringsCarryTheUnicodeTagAndAGrowingLength)
 {
     const Bytes tag = {0xFF, 0xFE, 0xFF};
-    const struct {
+    const struct
+    {
         int length;
         Bytes prefix;
     } cases[] = {
@@ -135,7 +136,8 @@ TEST(PropExchangeArchive, StringsCarryTheUnicodeTagAndAGrowingLength)
         ASSERT_EQ(c.prefix.size() + c.length * 2, stored.size());
         EXPECT_EQ(c.prefix, Bytes(stored.begin(), stored.begin() + c.prefix.size()));
         CString loaded;
-        Load(stored, [&](CQorPropExchange& px, CArchive&) { px.ExchangeProp(L"Text", QOR_PROP_STRING, &loaded, nullptr); });
+        Load(stored,
+             [&](CQorPropExchange& px, CArchive&) { px.ExchangeProp(L"Text", QOR_PROP_STRING, &loaded, nullptr); });
         EXPECT_TRUE(loaded == text);
     }
 }
@@ -166,7 +168,8 @@ TEST(PropExchangeArchive, ShortRawValuesRaiseEndOfFile)
 
 TEST(PropExchangeArchive, CountsUseTheFrameworksCountedForm)
 {
-    const struct {
+    const struct
+    {
         DWORD count;
         Bytes stored;
     } cases[] = {
@@ -208,7 +211,7 @@ TEST(PropExchangeArchive, SchemaTagIsOptionalWhenLoading)
     EXPECT_EQ(17, schema);
     EXPECT_EQ(0x0FF0ADBE, first);
     Load(Bytes{1, 2}, [&](CQorPropExchange& px, CArchive&) {
-        px.ExchangeSchema();   // too short for a tag
+        px.ExchangeSchema(); // too short for a tag
         schema = px.GetSchema();
     });
     EXPECT_EQ(17, schema);
@@ -322,14 +325,15 @@ TEST(PropExchange, BlobsTravelAsLettersAToP)
     EXPECT_EQ(0, memcmp(allocated, data, 4));
     free(allocated);
 
-    const struct {
+    const struct
+    {
         const wchar_t* text;
         BOOL result;
     } rows[] = {
         {L"AAPBPPFK", TRUE},
-        {L"AAPBPPF", FALSE},    // odd length
-        {L"AAPBPPFZ", FALSE},   // not a letter of the blob alphabet
-        {L"", TRUE},            // empty: the buffer is left alone
+        {L"AAPBPPF", FALSE},  // odd length
+        {L"AAPBPPFZ", FALSE}, // not a letter of the blob alphabet
+        {L"", TRUE},          // empty: the buffer is left alone
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.text);
@@ -341,7 +345,7 @@ TEST(PropExchange, BlobsTravelAsLettersAToP)
         if (!*row.text)
             EXPECT_EQ(9, buffer[0]);
     }
-    values[L"Blob"] = L"AAPBPPFKAA";   // five bytes into a buffer of four
+    values[L"Blob"] = L"AAPBPPFKAA"; // five bytes into a buffer of four
     BYTE buffer[4] = {};
     EXPECT_EQ(0u, loading.ReadBlob(L"Blob", buffer, sizeof(buffer)));
 }
@@ -354,7 +358,7 @@ TEST(PropExchange, ArchivesOverNamedBlobsRoundTrip)
     ASSERT_NE(nullptr, pStore);
     *pStore << 0x01020304 << CString(L"x");
     storing.ReleaseArchive(L"Data", pStore);
-    EXPECT_EQ(20, values[L"Data"].GetLength());   // 4 + 6 bytes, two letters each
+    EXPECT_EQ(20, values[L"Data"].GetLength()); // 4 + 6 bytes, two letters each
 
     CTextExchange loading(values, TRUE);
     CArchive* pLoad = loading.GetArchive(L"Data");
@@ -398,14 +402,15 @@ IMPLEMENT_SERIAL(CExchangeUnrelated, CObject, 1)
 
 TEST(PropExchange, ObjectInstancesAreMadeOnlyOfTheBaseOrItsDerivedClasses)
 {
-    const struct {
+    const struct
+    {
         const wchar_t* stored;
         BOOL made;
     } rows[] = {
         {L"CExchangeDerived", TRUE},
-        {L"CExchangeUnrelated", FALSE},   // registered but of another family
+        {L"CExchangeUnrelated", FALSE}, // registered but of another family
         {L"CNoSuchClass", FALSE},
-        {L"cexchangederived", FALSE},     // names compare exactly
+        {L"cexchangederived", FALSE}, // names compare exactly
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.stored);
@@ -438,7 +443,7 @@ TEST(PropExchangeArchive, ObjectInstancesJoinTheArchivesNumbering)
         CObject* pObject = &object;
         EXPECT_TRUE(px.ExchangeObjectInstance(pObject, RUNTIME_CLASS(CExchangeBase)));
         CArchive* pArchive = px.GetArchive(L"Same");
-        *pArchive << pObject;   // a back reference to the object just exchanged
+        *pArchive << pObject; // a back reference to the object just exchanged
     });
     Bytes record = Le(0xFFFF, 2) + Le(5, 2) + Le(16, 2);
     record.insert(record.end(), "CExchangeDerived", "CExchangeDerived" + 16);
@@ -448,7 +453,7 @@ TEST(PropExchangeArchive, ObjectInstancesJoinTheArchivesNumbering)
     Load(stored, [&](CQorPropExchange& px, CArchive& ar) {
         CObject* pObject = nullptr;
         EXPECT_TRUE(px.ExchangeObjectInstance(pObject, RUNTIME_CLASS(CExchangeBase)));
-        EXPECT_EQ(5, px.GetSchema());   // the stored class schema
+        EXPECT_EQ(5, px.GetSchema()); // the stored class schema
         CObject* pReference = nullptr;
         ar >> pReference;
         EXPECT_EQ(pObject, pReference);

@@ -25,11 +25,12 @@ TEST(RichRender, PlainAndRtfTextAreRead)
 {
     CQorRichRender render;
     ASSERT_TRUE(render.IsAvailable());
-    const struct {
+    const struct
+    {
         const wchar_t* input;
         const wchar_t* text;
     } rows[] = {
-        {L"Plain words", L"Plain words"},   // not RTF: the second, plain pass
+        {L"Plain words", L"Plain words"}, // not RTF: the second, plain pass
         {L"{\\rtf1 Rich {\\b bold} words}", L"Rich bold words"},
         {L"\x65E5\x672C\x8A9E\x306E\x30C6\x30AD\x30B9\x30C8", L"\x65E5\x672C\x8A9E\x306E\x30C6\x30AD\x30B9\x30C8"},
         {L"Ελληνικά и русский", L"Ελληνικά и русский"},
