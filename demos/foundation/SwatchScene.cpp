@@ -34,7 +34,7 @@ void DrawAlphaSwatch(CDC* pDC, const CRect& rc)
     CQorCompatibleDC source(nullptr, hSource);
     GetDrawHelpers()->AlphaBlend(pDC->GetSafeHdc(), rc, source.GetSafeHdc(), CRect(0, 0, rc.Width(), rc.Height()));
     CBitmap owner;
-    owner.Attach(hSource);   // freed after the DC lets go of it
+    owner.Attach(hSource); // freed after the DC lets go of it
 }
 
 // A blue square on the key colour, drawn over the alpha background colour.
@@ -102,8 +102,8 @@ void DragSplitter(HWND hScene, POINT ptClient)
     ::ClientToScreen(hScene, &ptOrigin);
     POINT ptStart = ptClient;
     ::ClientToScreen(hScene, &ptStart);
-    QOR_SPLITTER_DRAG drag = {hScene, TRUE, {ptOrigin.x + kSplitterMin, rcTracker.top},
-                              {ptOrigin.x + kSplitterMax, rcTracker.top}, ptStart};
+    QOR_SPLITTER_DRAG drag = {
+        hScene, TRUE, {ptOrigin.x + kSplitterMin, rcTracker.top}, {ptOrigin.x + kSplitterMax, rcTracker.top}, ptStart};
     QOR_TRACKER_DC trackerDC;
     if (TrackSplitterDrag(drag, rcTracker, trackerDC)) {
         ::SetWindowLongPtrW(hScene, GWLP_USERDATA, rcTracker.left - ptOrigin.x);

@@ -9,8 +9,7 @@
 
 namespace swatchscene {
 
-enum Row
-{
+enum Row {
     rowHorizontalGradient,
     rowVerticalGradient,
     rowAlphaBlend,
@@ -22,7 +21,7 @@ enum Row
 const int kClientWidth = 420;
 const int kClientHeight = 320;
 const int kSplitterWidth = 6;
-const int kSplitterDefault = 207;   // left edge of the splitter bar
+const int kSplitterDefault = 207; // left edge of the splitter bar
 const int kSplitterMin = 120;
 const int kSplitterMax = 300;
 
@@ -30,7 +29,7 @@ const int kSplitterMax = 300;
 const COLORREF kGradientFrom = RGB(250, 40, 10);
 const COLORREF kGradientTo = RGB(20, 120, 240);
 const COLORREF kAlphaBackground = RGB(0, 200, 0);
-const COLORREF kAlphaBlended = RGB(128, 100, 0);   // 50 % red over the background
+const COLORREF kAlphaBlended = RGB(128, 100, 0); // 50 % red over the background
 const COLORREF kTransparentKey = RGB(255, 0, 255);
 const COLORREF kTransparentSquare = RGB(0, 0, 255);
 

@@ -46,8 +46,8 @@ CSize CQorBufferDC::GetBufferSize() const
 CQorBufferDC::~CQorBufferDC()
 {
     if (m_hDC && m_hDestDC)
-        ::BitBlt(m_hDestDC, m_rect.left, m_rect.top, m_rect.Width(), m_rect.Height(), m_hDC, m_rect.left,
-                 m_rect.top, SRCCOPY);
+        ::BitBlt(m_hDestDC, m_rect.left, m_rect.top, m_rect.Width(), m_rect.Height(), m_hDC, m_rect.left, m_rect.top,
+                 SRCCOPY);
     if (m_hDC && m_hOldBitmap)
         ::SelectObject(m_hDC, m_hOldBitmap);
     m_bitmap.DeleteObject();
@@ -60,8 +60,7 @@ CQorBufferDCEx::CQorBufferDCEx(HDC hDestDC, const CRect& rect) : m_hDestDC(hDest
 {
     if (!Attach(::CreateCompatibleDC(hDestDC)))
         return;
-    if (!m_bitmap.Attach(
-            ::CreateCompatibleBitmap(hDestDC, std::max(rect.Width(), 1), std::max(rect.Height(), 1)))) {
+    if (!m_bitmap.Attach(::CreateCompatibleBitmap(hDestDC, std::max(rect.Width(), 1), std::max(rect.Height(), 1)))) {
         DeleteDC();
         return;
     }
@@ -157,8 +156,7 @@ CQorBrushDC::~CQorBrushDC()
 
 CQorCompatibleDC::CQorCompatibleDC(CDC* pDC, CGdiObject* pObject)
     : CQorCompatibleDC(pDC, pObject ? pObject->GetSafeHandle() : nullptr)
-{
-}
+{}
 
 CQorCompatibleDC::CQorCompatibleDC(CDC* pDC, HGDIOBJ hObject)
 {

@@ -4,14 +4,12 @@
 
 namespace {
 
-const UINT kKickIdle = 0x036A;   // the framework's WM_KICKIDLE: only wakes idle processing
+const UINT kKickIdle = 0x036A; // the framework's WM_KICKIDLE: only wakes idle processing
 const DWORD kDesktopDCFlags = DCX_WINDOW | DCX_CACHE | DCX_LOCKWINDOWUPDATE;
 
 } // namespace
 
-CQorCaptureLoop::CQorCaptureLoop(HWND hWnd) : m_hWnd(hWnd)
-{
-}
+CQorCaptureLoop::CQorCaptureLoop(HWND hWnd) : m_hWnd(hWnd) {}
 
 CQorCaptureLoop::~CQorCaptureLoop()
 {

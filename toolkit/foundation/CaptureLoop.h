@@ -12,18 +12,16 @@
 class CQorCaptureLoop
 {
 public:
-    enum Result
-    {
+    enum Result {
         resultDone,
         resultCancelled,
-        resultQuit,          // counts as cancelled for every caller
+        resultQuit, // counts as cancelled for every caller
         resultCaptureLost,
         resultWindowGone,
     };
-    enum Action
-    {
-        actionDispatch,   // not handled: translate and dispatch it
-        actionHandled,    // handled: go on
+    enum Action {
+        actionDispatch, // not handled: translate and dispatch it
+        actionHandled,  // handled: go on
         actionDone,
         actionCancel,
     };
@@ -34,15 +32,15 @@ public:
     CQorCaptureLoop& operator=(const CQorCaptureLoop&) = delete;
 
     // Options, set before Run.
-    BOOL m_bTakeCapture = TRUE;     // capture the mouse for the window (losing it ends the loop)
-    BOOL m_bLockDesktop = FALSE;    // lock desktop updates and hand out the desktop's window DC
-    BOOL m_bPaintFirst = FALSE;     // dispatch pending WM_PAINT before each message
-    BOOL m_bPreTranslate = FALSE;   // offer messages to the thread's pre-translation
-    BOOL m_bIdle = FALSE;           // run the thread's idle processing when the queue is empty
-    std::function<Action(MSG&)> m_onMessage;   // null: every message is dispatched
-    std::function<bool()> m_stillTracking;     // null: always tracking
-    std::function<void()> m_onStart;           // after capture, lock and DC were taken
-    std::function<void()> m_onEnd;             // on every exit, before they are released
+    BOOL m_bTakeCapture = TRUE;              // capture the mouse for the window (losing it ends the loop)
+    BOOL m_bLockDesktop = FALSE;             // lock desktop updates and hand out the desktop's window DC
+    BOOL m_bPaintFirst = FALSE;              // dispatch pending WM_PAINT before each message
+    BOOL m_bPreTranslate = FALSE;            // offer messages to the thread's pre-translation
+    BOOL m_bIdle = FALSE;                    // run the thread's idle processing when the queue is empty
+    std::function<Action(MSG&)> m_onMessage; // null: every message is dispatched
+    std::function<bool()> m_stillTracking;   // null: always tracking
+    std::function<void()> m_onStart;         // after capture, lock and DC were taken
+    std::function<void()> m_onEnd;           // on every exit, before they are released
 
     Result Run();
 

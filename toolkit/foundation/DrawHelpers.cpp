@@ -50,12 +50,12 @@ CQorDrawHelpers::CQorDrawHelpers()
 {
     m_hMsImg32 = ::LoadLibraryW(L"msimg32.dll");
     if (m_hMsImg32) {
-        m_pfnGradientFill = reinterpret_cast<GradientFillFn>(
-            reinterpret_cast<void*>(::GetProcAddress(m_hMsImg32, "GradientFill")));
+        m_pfnGradientFill =
+            reinterpret_cast<GradientFillFn>(reinterpret_cast<void*>(::GetProcAddress(m_hMsImg32, "GradientFill")));
         m_pfnAlphaBlend =
             reinterpret_cast<AlphaBlendFn>(reinterpret_cast<void*>(::GetProcAddress(m_hMsImg32, "AlphaBlend")));
-        m_pfnTransparentBlt = reinterpret_cast<TransparentBltFn>(
-            reinterpret_cast<void*>(::GetProcAddress(m_hMsImg32, "TransparentBlt")));
+        m_pfnTransparentBlt =
+            reinterpret_cast<TransparentBltFn>(reinterpret_cast<void*>(::GetProcAddress(m_hMsImg32, "TransparentBlt")));
     }
 }
 
@@ -165,7 +165,7 @@ void CQorDrawHelpers::GradientFillClipped(CDC* pDC, LPCRECT lpRect, COLORREF clr
     int nEnd = bHorz ? rc.right : rc.bottom;
     int nNewStart = bHorz ? rcDraw.left : rcDraw.top;
     int nNewEnd = bHorz ? rcDraw.right : rcDraw.bottom;
-    double dLength = nEnd - nStart;   // not 0: the rectangle is not empty
+    double dLength = nEnd - nStart; // not 0: the rectangle is not empty
     COLORREF clrNewFrom = clrFrom, clrNewTo = clrTo;
     if (nNewStart != nStart)
         clrNewFrom = BlendColorsByFactor(clrTo, clrFrom, (nEnd - nNewStart) / dLength);
@@ -310,10 +310,10 @@ BOOL CQorDrawHelpers::TransparentBltFallback(HDC hdcDest, const CRect& rcDest, H
         bResult = ::BitBlt(hdcDest, rcDest.left, rcDest.top, cx, cy, maskDC, 0, 0, SRCAND) &&
                   ::BitBlt(hdcDest, rcDest.left, rcDest.top, cx, cy, colorDC, 0, 0, SRCPAINT);
     } else {
-        bResult = ::StretchBlt(hdcDest, rcDest.left, rcDest.top, rcDest.Width(), rcDest.Height(), maskDC, 0, 0, cx,
-                               cy, SRCAND) &&
-                  ::StretchBlt(hdcDest, rcDest.left, rcDest.top, rcDest.Width(), rcDest.Height(), colorDC, 0, 0, cx,
-                               cy, SRCPAINT);
+        bResult = ::StretchBlt(hdcDest, rcDest.left, rcDest.top, rcDest.Width(), rcDest.Height(), maskDC, 0, 0, cx, cy,
+                               SRCAND) &&
+                  ::StretchBlt(hdcDest, rcDest.left, rcDest.top, rcDest.Width(), rcDest.Height(), colorDC, 0, 0, cx, cy,
+                               SRCPAINT);
     }
     ::SetBkColor(hdcDest, clrOldBk);
     ::SetTextColor(hdcDest, clrOldText);
@@ -414,8 +414,7 @@ HBITMAP CreateDIB32(HDC hDC, int cx, int cy, void** ppBits)
 
 BOOL DrawStateBitmap(HDC hDC, HBRUSH hBrush, int x, int y, int cx, int cy, HBITMAP hBitmap, UINT nFlags)
 {
-    return ::DrawStateW(hDC, hBrush, nullptr, reinterpret_cast<LPARAM>(hBitmap), 0, x, y, cx, cy,
-                        DST_BITMAP | nFlags);
+    return ::DrawStateW(hDC, hBrush, nullptr, reinterpret_cast<LPARAM>(hBitmap), 0, x, y, cx, cy, DST_BITMAP | nFlags);
 }
 
 BOOL IsRectZero(const RECT& rc)
@@ -473,7 +472,7 @@ void StripMnemonic(LPWSTR lpsz)
         if (*pIn == L'&') {
             if (pIn[1] != L'&')
                 continue;
-            pIn++;   // "&&": keep one
+            pIn++; // "&&": keep one
         }
         *pOut++ = *pIn;
     }

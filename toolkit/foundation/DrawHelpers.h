@@ -65,7 +65,7 @@ public:
     CQorFontDC& operator=(const CQorFontDC&) = delete;
 
     void SetFont(CFont* pFont);
-    void SetColor(COLORREF clrText);   // the first change remembers the previous colour
+    void SetColor(COLORREF clrText); // the first change remembers the previous colour
     void ReleaseFont();
 
 protected:
@@ -133,8 +133,7 @@ public:
     // palette display or when the colours are equal.
     void GradientFill(CDC* pDC, LPCRECT lpRect, COLORREF clrFrom, COLORREF clrTo, BOOL bHorz);
     // Only the part inside the clip rectangle, coloured as that part of the full gradient.
-    void GradientFillClipped(CDC* pDC, LPCRECT lpRect, COLORREF clrFrom, COLORREF clrTo, BOOL bHorz,
-                             LPCRECT lpClip);
+    void GradientFillClipped(CDC* pDC, LPCRECT lpRect, COLORREF clrFrom, COLORREF clrTo, BOOL bHorz, LPCRECT lpClip);
     // A gradient object: one gradient at factor 0.5, else two halves meeting at the middle colour.
     void GradientFillGradient(CDC* pDC, LPCRECT lpRect, const CQorPaintManagerColorGradient& grc, BOOL bHorz,
                               LPCRECT lpClip = nullptr);
@@ -166,8 +165,7 @@ protected:
 CQorDrawHelpers* GetDrawHelpers();
 
 // Test seam: msimg32 entries to treat as absent (a mask of the values below; 0: none).
-enum
-{
+enum {
     QOR_MSIMG32_GRADIENTFILL = 1,
     QOR_MSIMG32_ALPHABLEND = 2,
     QOR_MSIMG32_TRANSPARENTBLT = 4,
@@ -212,14 +210,14 @@ BOOL RegisterToolkitWindowClass(HINSTANCE hInstance, LPCTSTR lpszClassName, UINT
 struct QOR_SPLITTER_DRAG
 {
     HWND hWnd;
-    BOOL bHorizontal;   // TRUE: the tracker moves along x
-    POINT ptMin;        // allowed range of the tracker's top-left corner
+    BOOL bHorizontal; // TRUE: the tracker moves along x
+    POINT ptMin;      // allowed range of the tracker's top-left corner
     POINT ptMax;
-    POINT ptStart;      // where the drag started, in screen coordinates
+    POINT ptStart; // where the drag started, in screen coordinates
 };
 struct QOR_TRACKER_DC
 {
-    HDC hDC = nullptr;      // the desktop DC while the drag runs
-    BOOL bInvert = FALSE;   // InvertRect instead of the halftone pattern
+    HDC hDC = nullptr;    // the desktop DC while the drag runs
+    BOOL bInvert = FALSE; // InvertRect instead of the halftone pattern
 };
 BOOL TrackSplitterDrag(const QOR_SPLITTER_DRAG& drag, RECT& rcTracker, QOR_TRACKER_DC& trackerDC);

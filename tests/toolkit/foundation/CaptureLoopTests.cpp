@@ -45,7 +45,7 @@ TEST(CaptureLoop, EveryWayOutEndsTheLoopAndReleasesWhatItTook)
     struct Row
     {
         const char* name;
-        std::function<void(HWND)> event;   // done by a timer inside the loop
+        std::function<void(HWND)> event; // done by a timer inside the loop
         CQorCaptureLoop::Result expected;
     } rows[] = {
         {"quit", [](HWND) { PostQuitMessage(7); }, CQorCaptureLoop::resultQuit},
@@ -88,6 +88,32 @@ TEST(CaptureLoop, EveryWayOutEndsTheLoopAndReleasesWhatItTook)
             DestroyWindow(hwnd);
     }
     DestroyWindow(other);
+}
+
+TEST(CaptureLoop, PaintFirstDispatchesPendingPaintsAndSkipsKickIdle)
+{
+    for (BOOL paintFirst : {FALSE, TRUE}) {
+        HWND hwnd = MakeWindow();
+        testsupport::PumpMessages();
+        InvalidateRect(hwnd, nullptr, FALSE);
+        PostMessageW(hwnd, 0x036A, 0, 0); // WM_KICKIDLE: never reaches the handler
+        PostMessageW(hwnd, WM_LBUTTONUP, 0, 0);
+        int paintsSeen = 0, kickIdleSeen = 0;
+        CQorCaptureLoop loop(hwnd);
+        loop.m_bPaintFirst = paintFirst;
+        loop.m_onMessage = [&](MSG& msg) {
+            paintsSeen += msg.message == WM_PAINT;
+            kickIdleSeen += msg.message == 0x036A;
+            return msg.message == WM_LBUTTONUP ? CQorCaptureLoop::actionDone : CQorCaptureLoop::actionDispatch;
+        };
+        EXPECT_EQ(CQorCaptureLoop::resultDone, loop.Run());
+        EXPECT_EQ(0, kickIdleSeen);
+        // Posted messages come before paints: only the paint-first loop repaints before it ends.
+        EXPECT_EQ(0, paintsSeen) << paintFirst;
+        EXPECT_EQ(paintFirst, !GetUpdateRect(hwnd, nullptr, FALSE)) << paintFirst;
+        ExpectEverythingReleased("paint first");
+        DestroyWindow(hwnd);
+    }
 }
 
 namespace {

@@ -34,7 +34,7 @@ public:
     }
     CDC* DC() { return &m_dc; }
     HDC Handle() { return m_dc.GetSafeHdc(); }
-    DWORD& Raw(int x, int y) { return m_bits[(m_cy - 1 - y) * m_cx + x]; }   // bottom-up rows
+    DWORD& Raw(int x, int y) { return m_bits[(m_cy - 1 - y) * m_cx + x]; } // bottom-up rows
     COLORREF Pixel(int x, int y)
     {
         GdiFlush();
@@ -131,7 +131,7 @@ TEST_F(DrawHelpers, UnevenGradientMeetsAtTheMiddleColour)
 {
     CQorPaintManagerColorGradient gradient;
     gradient.SetStandardValue(kFrom, kTo, 0.75f);
-    COLORREF middle = BlendColorsByFactor(kTo, kFrom, 0.75);   // 0.75 x first + 0.25 x second
+    COLORREF middle = BlendColorsByFactor(kTo, kFrom, 0.75); // 0.75 x first + 0.25 x second
     for (UINT missing : {0u, static_cast<UINT>(QOR_MSIMG32_ALL)}) {
         QorSetMissingMsimg32EntriesForTest(missing);
         Surface surface(100, 10);
@@ -178,7 +178,7 @@ TEST_F(DrawHelpers, AlphaBlendFallbackClampsChannelsAboveTheirAlpha)
     Surface source(4, 4), fallback(4, 4, RGB(200, 200, 0));
     for (int y = 0; y < 4; y++)
         for (int x = 0; x < 4; x++)
-            source.Raw(x, y) = 0x00FF0000;   // red 255 at alpha 0: not premultiplied
+            source.Raw(x, y) = 0x00FF0000; // red 255 at alpha 0: not premultiplied
     QorSetMissingMsimg32EntriesForTest(QOR_MSIMG32_ALPHABLEND);
     EXPECT_TRUE(helpers->AlphaBlend(fallback.Handle(), CRect(0, 0, 4, 4), source.Handle(), CRect(0, 0, 4, 4)));
     EXPECT_EQ(RGB(255, 200, 0), fallback.Pixel(1, 1));
@@ -253,7 +253,7 @@ TEST_F(DrawHelpers, BufferDCCopiesItsRectangleAndNeverHasAnEmptyBitmap)
 
     {
         CQorBufferDCEx shifted(target.Handle(), CRect(20, 0, 30, 10));
-        shifted.FillSolidRect(20, 0, 10, 10, RGB(1, 2, 3));   // target coordinates
+        shifted.FillSolidRect(20, 0, 10, 10, RGB(1, 2, 3)); // target coordinates
     }
     EXPECT_EQ(RGB(1, 2, 3), target.Pixel(20, 0));
     EXPECT_EQ(RGB(1, 2, 3), target.Pixel(29, 9));
@@ -309,9 +309,14 @@ TEST(DrawHelperFunctions, StripMnemonicDropsSingleAmpersands)
         const wchar_t* in;
         const wchar_t* out;
     } rows[] = {
-        {L"&File", L"File"}, {L"Save &As...", L"Save As..."}, {L"Fish && Chips", L"Fish & Chips"},
-        {L"&&&x", L"&x"},    {L"end&", L"end"},               {L"", L""},
-        {L"none", L"none"},  {L"&&&&", L"&&"},
+        {L"&File", L"File"},
+        {L"Save &As...", L"Save As..."},
+        {L"Fish && Chips", L"Fish & Chips"},
+        {L"&&&x", L"&x"},
+        {L"end&", L"end"},
+        {L"", L""},
+        {L"none", L"none"},
+        {L"&&&&", L"&&"},
     };
     for (const Row& row : rows) {
         CString text(row.in);

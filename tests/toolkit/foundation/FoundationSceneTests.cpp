@@ -42,8 +42,8 @@ protected:
         int midY = (rc.top + rc.bottom) / 2, width = rc.right - rc.left;
         EXPECT_TRUE(Near(kGradientFrom, capture.Pixel(rc.left, midY), 2)) << mode << column;
         EXPECT_TRUE(Near(kGradientTo, capture.Pixel(rc.right - 1, midY), 6)) << mode << column;
-        EXPECT_TRUE(Near(BlendColorsByFactor(kGradientTo, kGradientFrom, 0.5),
-                         capture.Pixel(rc.left + width / 2, midY), 3))
+        EXPECT_TRUE(
+            Near(BlendColorsByFactor(kGradientTo, kGradientFrom, 0.5), capture.Pixel(rc.left + width / 2, midY), 3))
             << mode << column;
         rc = SwatchRect(scene, rowVerticalGradient, column);
         EXPECT_TRUE(Near(kGradientFrom, capture.Pixel(rc.left + 5, rc.top), 2)) << mode << column;
