@@ -134,12 +134,14 @@ HWND CreateScene(int x, int y, int nTipStyle)
     CRect rc(x, y, x + kClientWidth, y + kClientHeight);
     ::AdjustWindowRectEx(&rc, WS_OVERLAPPED | WS_CAPTION, FALSE, 0);
     // A frame that fails to be created has deleted itself already.
-    if (!pFrame->CreateEx(0, AfxRegisterWndClass(0, ::LoadCursorW(nullptr, IDC_ARROW), reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)),
-                          L"Tool tips", WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE, rc, nullptr, 0))
+    if (!pFrame->CreateEx(
+            0, AfxRegisterWndClass(0, ::LoadCursorW(nullptr, IDC_ARROW), reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)),
+            L"Tool tips", WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE, rc, nullptr, 0))
         return nullptr;
     pFrame->m_strip.m_context.m_nStyle = nTipStyle;
-    pFrame->m_strip.CreateEx(0, AfxRegisterWndClass(0, ::LoadCursorW(nullptr, IDC_ARROW), reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1)),
-                             L"", WS_CHILD | WS_VISIBLE, CRect(0, 0, kClientWidth, 80), pFrame, 1);
+    pFrame->m_strip.CreateEx(
+        0, AfxRegisterWndClass(0, ::LoadCursorW(nullptr, IDC_ARROW), reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1)), L"",
+        WS_CHILD | WS_VISIBLE, CRect(0, 0, kClientWidth, 80), pFrame, 1);
     pFrame->m_edit.CreateEx(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL,
                             CRect(10, 100, 300, 125), pFrame, 2);
     GetHookManager()->SetHook(pFrame->GetSafeHwnd(), &pFrame->m_ping);

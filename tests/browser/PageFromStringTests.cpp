@@ -32,7 +32,8 @@ protected:
 
 TEST_F(PageFromStringTest, LoadsAtOnceWithoutAPendingNavigation)
 {
-    m_control.LoadFromString(L"<html><body style='margin:0'><p id=x style='margin:0;height:500px'>text</p></body></html>");
+    m_control.LoadFromString(
+        L"<html><body style='margin:0'><p id=x style='margin:0;height:500px'>text</p></body></html>");
     EXPECT_FALSE(m_control.Busy());
     auto doc = m_control.GetHtmlDocument();
     ASSERT_TRUE(doc != nullptr);
@@ -40,7 +41,7 @@ TEST_F(PageFromStringTest, LoadsAtOnceWithoutAPendingNavigation)
     // A second page replaces the first.
     m_control.LoadFromString(L"<body style='margin:0'><p style='margin:0;height:50px'>short</p></body>");
     EXPECT_NE(m_control.GetHtmlDocument(), doc);
-    EXPECT_EQ(m_control.ScrollHeight(), 300);   // never less than the window
+    EXPECT_EQ(m_control.ScrollHeight(), 300); // never less than the window
 }
 
 TEST_F(PageFromStringTest, WithoutScrollBarsThePageHasTheWholeWindow)

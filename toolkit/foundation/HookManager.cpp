@@ -41,8 +41,7 @@ private:
 
 CQorHookManager::CHookSink::CHookSink(HWND hWnd, WNDPROC pfnPrevious)
     : m_pfnPrevious(pfnPrevious), m_hWnd(hWnd), m_nDispatchDepth(0), m_bDetached(FALSE)
-{
-}
+{}
 
 CQorHookManager::CHookSink::~CHookSink()
 {
@@ -74,7 +73,7 @@ void CQorHookManager::CHookSink::RemoveHookAble(CQorHookManagerHookAble* pHookAb
         if (pHookAble->m_bAutoDelete)
             DeleteLater(pHookAble);
         if (m_arrHookAbles.GetSize() == 0 && !m_bDetached && g_pHookManager)
-            g_pHookManager->RemoveSink(this);   // may delete this sink: nothing may follow
+            g_pHookManager->RemoveSink(this); // may delete this sink: nothing may follow
         return;
     }
 }
@@ -206,7 +205,7 @@ LRESULT CQorHookManager::Dispatch(CHookSink* pSink, HWND hWnd, UINT nMessage, WP
     LRESULT lResult = 0;
     BOOL bConsumed = FALSE;
     if (nMessage == WM_NCDESTROY)
-        RemoveSink(pSink);   // the window's own procedure gets this message back un-hooked
+        RemoveSink(pSink); // the window's own procedure gets this message back un-hooked
     else
         bConsumed = pSink->Offer(hWnd, nMessage, wParam, lParam, lResult);
     // A hook-able may have destroyed the window: its procedure has nothing left to handle.

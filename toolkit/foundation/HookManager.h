@@ -9,11 +9,10 @@
 #include "platform/framework/Collections.h"
 
 // Answers of OnHookMessage.
-enum
-{
-    QOR_HOOK_OFFER_ON = 0,   // not handled: offer to the next one, then to the window
-    QOR_HOOK_CONSUMED = 1,   // handled: the window's procedure does not run; the result is returned
-    QOR_HOOK_PASS = 2,       // stop offering, but let the window (or the focused window) have it
+enum {
+    QOR_HOOK_OFFER_ON = 0, // not handled: offer to the next one, then to the window
+    QOR_HOOK_CONSUMED = 1, // handled: the window's procedure does not run; the result is returned
+    QOR_HOOK_PASS = 2,     // stop offering, but let the window (or the focused window) have it
 };
 
 class CQorHookManagerHookAble
@@ -68,8 +67,8 @@ public:
         CArray<CQorHookManagerHookAble*, CQorHookManagerHookAble*> m_arrPendingDeletes;
         WNDPROC m_pfnPrevious;
         HWND m_hWnd;
-        int m_nDispatchDepth;   // calls of the shared procedure running for this sink
-        BOOL m_bDetached;       // out of the map, procedure restored; deleted when depth is 0
+        int m_nDispatchDepth; // calls of the shared procedure running for this sink
+        BOOL m_bDetached;     // out of the map, procedure restored; deleted when depth is 0
     };
 
     CQorHookManager();
@@ -91,7 +90,7 @@ private:
     void RemoveSink(CHookSink* pSink);
     LRESULT Dispatch(CHookSink* pSink, HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam);
 
-    CMapPtrToPtr m_mapSinks;   // HWND -> CHookSink*
+    CMapPtrToPtr m_mapSinks; // HWND -> CHookSink*
 };
 
 // The process's hook manager, made on first use; its exit routine restores every window still

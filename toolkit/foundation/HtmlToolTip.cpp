@@ -11,9 +11,7 @@ const int kReferenceWidth = 650;
 
 } // namespace
 
-CHTMLToolTip::CHTMLToolTip(CQorToolTipContext* pContext) : CQorToolTipContextToolTip(pContext)
-{
-}
+CHTMLToolTip::CHTMLToolTip(CQorToolTipContext* pContext) : CQorToolTipContextToolTip(pContext) {}
 
 CHTMLToolTip::~CHTMLToolTip()
 {
@@ -30,7 +28,8 @@ CString CHTMLToolTip::FormatPage(const CString& strText) const
         strFace = lf.lfFaceName;
         nSize = lf.lfHeight < 0 ? -lf.lfHeight : lf.lfHeight;
     }
-    COLORREF clrBack = m_pContext->m_clrBack != static_cast<COLORREF>(-1) ? m_pContext->m_clrBack : GetColor(COLOR_INFOBK);
+    COLORREF clrBack =
+        m_pContext->m_clrBack != static_cast<COLORREF>(-1) ? m_pContext->m_clrBack : GetColor(COLOR_INFOBK);
     CString strPage;
     strPage.Format(L"<html><head><style> body {font-family:%s; font-size:%i;}table {font-family:%s; font-size:%i;}"
                    L"</style></head><body topmargin=0 leftmargin=0 bottommargin=0 rightmargin=0 "

@@ -18,7 +18,7 @@ public:
     ~CHTMLToolTip() override;
 
     CSize MeasureTip(CTool* pTool) override;
-    void DrawTip(CDC*, CTool*, CRect) override {}   // the page window shows itself
+    void DrawTip(CDC*, CTool*, CRect) override {} // the page window shows itself
 
     fxb::BrowserControl* GetBrowser() const { return m_pBrowser.get(); }
     // The page the engine loads for a text: the context's font and background around it.

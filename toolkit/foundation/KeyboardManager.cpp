@@ -46,8 +46,7 @@ CQorKeyboardManager* GetKeyboardManager()
 }
 
 CQorKeyboardManager::CQorKeyboardManager() : m_hHookKeyboard(nullptr), m_hHookCallWndProc(nullptr), m_pTracker(nullptr)
-{
-}
+{}
 
 CQorKeyboardManager::~CQorKeyboardManager()
 {
@@ -68,7 +67,8 @@ void CQorKeyboardManager::HookKeyboard(CQorHookManagerHookAble* pHookAble)
     if (!m_hHookKeyboard)
         m_hHookKeyboard = ::SetWindowsHookExW(WH_KEYBOARD, &KeyboardHookProc, AfxGetInstanceHandle(), dwThreadId);
     if (!m_hHookCallWndProc)
-        m_hHookCallWndProc = ::SetWindowsHookExW(WH_CALLWNDPROC, &CallWndProcHookProc, AfxGetInstanceHandle(), dwThreadId);
+        m_hHookCallWndProc =
+            ::SetWindowsHookExW(WH_CALLWNDPROC, &CallWndProcHookProc, AfxGetInstanceHandle(), dwThreadId);
     if (!IsHookAbleListed(pHookAble))
         m_lstHookAbles.AddTail(pHookAble);
 }
@@ -143,8 +143,8 @@ LRESULT CALLBACK CQorKeyboardManager::CallWndProcHookProc(int nCode, WPARAM wPar
     HHOOK hHook = pManager ? pManager->m_hHookCallWndProc : nullptr;
     const CWPSTRUCT* pMsg = reinterpret_cast<const CWPSTRUCT*>(lParam);
     // The application loses activation: nothing may stay open over another program.
-    if (pManager && nCode == HC_ACTION && pMsg && pMsg->message == WM_ACTIVATEAPP && !pMsg->wParam
-        && pManager->m_pTracker)
+    if (pManager && nCode == HC_ACTION && pMsg && pMsg->message == WM_ACTIVATEAPP && !pMsg->wParam &&
+        pManager->m_pTracker)
         pManager->m_pTracker->CloseTrackedPopups();
     return ::CallNextHookEx(hHook, nCode, wParam, lParam);
 }

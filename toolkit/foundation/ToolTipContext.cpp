@@ -12,13 +12,14 @@ namespace {
 
 bool AnyMouseButtonDown()
 {
-    return (::GetKeyState(VK_LBUTTON) & 0x8000) || (::GetKeyState(VK_RBUTTON) & 0x8000) || (::GetKeyState(VK_MBUTTON) & 0x8000);
+    return (::GetKeyState(VK_LBUTTON) & 0x8000) || (::GetKeyState(VK_RBUTTON) & 0x8000) ||
+           (::GetKeyState(VK_MBUTTON) & 0x8000);
 }
 
 bool IsTipMouseMessage(UINT nMessage)
 {
-    return nMessage == WM_MOUSEMOVE || nMessage == WM_NCMOUSEMOVE || nMessage == WM_LBUTTONUP || nMessage == WM_RBUTTONUP
-           || nMessage == WM_MBUTTONUP;
+    return nMessage == WM_MOUSEMOVE || nMessage == WM_NCMOUSEMOVE || nMessage == WM_LBUTTONUP ||
+           nMessage == WM_RBUTTONUP || nMessage == WM_MBUTTONUP;
 }
 
 // Presses and keys put the tip away.
@@ -62,7 +63,8 @@ LPWSTR HeapCopy(LPCTSTR lpszText)
 
 } // namespace
 
-void FillToolInfo(HWND hWnd, LPCTSTR lpszText, TOOLINFOW* pTI, int nLeft, int nTop, int nRight, int nBottom, UINT_PTR nId)
+void FillToolInfo(HWND hWnd, LPCTSTR lpszText, TOOLINFOW* pTI, int nLeft, int nTop, int nRight, int nBottom,
+                  UINT_PTR nId)
 {
     if (!pTI || pTI->cbSize < TTTOOLINFOW_V1_SIZE)
         return;
@@ -78,7 +80,7 @@ CQorToolTipContext::CQorToolTipContext()
 {
     ::ZeroMemory(&m_lastInfo, sizeof(m_lastInfo));
     NONCLIENTMETRICSW ncm = {};
-    ncm.cbSize = 500;   // the size every system since NT 4 accepts
+    ncm.cbSize = 500; // the size every system since NT 4 accepts
     if (!::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, ncm.cbSize, &ncm, 0)) {
         ncm.cbSize = sizeof(ncm);
         ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, ncm.cbSize, &ncm, 0);
@@ -241,8 +243,8 @@ void CQorToolTipContext::FilterToolTipMessage(CWnd* pWndOwner, const MSG* pMsg, 
     ti.lpszText = bCallback ? LPSTR_TEXTCALLBACKW : nullptr;
 
     const BOOL bHit = nHit != -1;
-    const BOOL bSame = bHit && m_lastInfo.cbSize && ti.uId == m_lastInfo.uId && ti.hwnd == m_lastInfo.hwnd
-                       && ::EqualRect(&ti.rect, &m_lastInfo.rect);
+    const BOOL bSame = bHit && m_lastInfo.cbSize && ti.uId == m_lastInfo.uId && ti.hwnd == m_lastInfo.hwnd &&
+                       ::EqualRect(&ti.rect, &m_lastInfo.rect);
     if (!bSame) {
         if (m_lastInfo.cbSize)
             m_pToolTip->SendMessage(TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&m_lastInfo));
@@ -253,7 +255,8 @@ void CQorToolTipContext::FilterToolTipMessage(CWnd* pWndOwner, const MSG* pMsg, 
             OnToolChanged(ti, strBody, strTitle);
             if (bShowNow || bForeground) {
                 m_pToolTip->SendMessage(TTM_ACTIVATE, TRUE, 0);
-                ::SetWindowPos(m_pToolTip->GetSafeHwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+                ::SetWindowPos(m_pToolTip->GetSafeHwnd(), HWND_TOP, 0, 0, 0, 0,
+                               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
             }
             m_lastInfo = ti;
             m_lastInfo.lpszText = nullptr;
@@ -273,8 +276,8 @@ void CQorToolTipContext::OnToolChanged(const TOOLINFOW& tiHit, const CString& st
     if (ti.lpszText != LPSTR_TEXTCALLBACKW)
         ti.lpszText = const_cast<LPWSTR>(strText.GetString());
     m_pToolTip->SendMessage(TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
-    const BOOL bNoTitles = m_nStyle == qorToolTipRichText || m_nStyle == qorToolTipHtml
-                           || (dynamic_cast<CStandardToolTip*>(m_pToolTip) && m_nComCtlVersion < 0x50050);
+    const BOOL bNoTitles = m_nStyle == qorToolTipRichText || m_nStyle == qorToolTipHtml ||
+                           (dynamic_cast<CStandardToolTip*>(m_pToolTip) && m_nComCtlVersion < 0x50050);
     if (bNoTitles)
         return;
     if (m_bShowTitle && !strBody.IsEmpty() && !strTitle.IsEmpty()) {

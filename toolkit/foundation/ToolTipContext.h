@@ -11,11 +11,10 @@
 #include "platform/framework/Wnd.h"
 
 // Tip styles made by CQorToolTipContext::CreateToolTip.
-enum
-{
-    qorToolTipStandard = 0,       // the common-controls tool-tip control (also 1 and unknown values)
+enum {
+    qorToolTipStandard = 0, // the common-controls tool-tip control (also 1 and unknown values)
     qorToolTipStandardBalloon = 1,
-    qorToolTipFlat = 2,           // the toolkit's own tip window
+    qorToolTipFlat = 2, // the toolkit's own tip window
     qorToolTipRichText = 3,
     qorToolTipLuna = 4,
     qorToolTipOffice2007 = 5,
@@ -47,10 +46,10 @@ public:
     int m_nStyle = qorToolTipStandard;
     int m_nComCtlVersion;
     int m_nTitleIcon = TTI_INFO;
-    int m_nMaxTipWidth;                    // -1: the screen width
-    int m_nStyleBits = TTS_NOPREFIX;       // or'd with TTS_ALWAYSTIP | TTS_NOPREFIX at creation
+    int m_nMaxTipWidth;              // -1: the screen width
+    int m_nStyleBits = TTS_NOPREFIX; // or'd with TTS_ALWAYSTIP | TTS_NOPREFIX at creation
     CRect m_rcMargin;
-    int m_nInitialDelay = -1;              // -1: the tip window's own value
+    int m_nInitialDelay = -1; // -1: the tip window's own value
     int m_nReshowDelay = -1;
     int m_nAutoPopDelay = -1;
     COLORREF m_clrBack = static_cast<COLORREF>(-1);

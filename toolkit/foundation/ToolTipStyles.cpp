@@ -99,7 +99,7 @@ void CLunaToolTip::DrawBackground(CDC* pDC, CTool*, CRect rcClient)
         nStyle = pColors->m_nDetectedStyle;
     if (nStyle >= qorStyleBlue && nStyle <= qorStyleAero) {
         GetDrawHelpers()->GradientFill(pDC, &rcClient, RGB(0xFF, 0xD4, 0x97), RGB(0xFF, 0xF2, 0xC8), FALSE);
-        COLORREF clrFrame = nStyle == qorStyleOlive ? RGB(0x3F, 0x5D, 0x38)
+        COLORREF clrFrame = nStyle == qorStyleOlive    ? RGB(0x3F, 0x5D, 0x38)
                             : nStyle == qorStyleSilver ? RGB(0x4B, 0x4B, 0x6F)
                                                        : RGB(0x00, 0x00, 0x80);
         pDC->Draw3dRect(&rcClient, clrFrame, clrFrame);

@@ -23,8 +23,7 @@ public:
     // Test seam: a renderer over another library (a missing one: no text services).
     CRichEditToolTip(CQorToolTipContext* pContext, LPCSTR lpszLibrary)
         : CQorToolTipContextToolTip(pContext), m_pRender(new CQorRichRender(lpszLibrary))
-    {
-    }
+    {}
     ~CRichEditToolTip() override;
 
     CSize MeasureTip(CTool* pTool) override;

@@ -19,12 +19,14 @@ CQorToolTipContextToolTip* g_pHookTip = nullptr;
 
 bool IsRelayedMouseMessage(UINT nMessage)
 {
-    return (nMessage >= WM_MOUSEFIRST && nMessage <= 0x20D) || (nMessage >= WM_NCMOUSEMOVE && nMessage <= WM_NCMBUTTONDBLCLK);
+    return (nMessage >= WM_MOUSEFIRST && nMessage <= 0x20D) ||
+           (nMessage >= WM_NCMOUSEMOVE && nMessage <= WM_NCMBUTTONDBLCLK);
 }
 
 bool AnyMouseButtonDown()
 {
-    return (::GetKeyState(VK_LBUTTON) & 0x8000) || (::GetKeyState(VK_RBUTTON) & 0x8000) || (::GetKeyState(VK_MBUTTON) & 0x8000);
+    return (::GetKeyState(VK_LBUTTON) & 0x8000) || (::GetKeyState(VK_RBUTTON) & 0x8000) ||
+           (::GetKeyState(VK_MBUTTON) & 0x8000);
 }
 
 bool IsMirroredWindow(HWND hWnd)
@@ -65,7 +67,8 @@ HWND QorTipWindowFromPoint(POINT pt)
     DWORD dwProcessId = 0;
     if (!hWnd || !::GetWindowThreadProcessId(hWnd, &dwProcessId) || dwProcessId != ::GetCurrentProcessId())
         return hWnd;
-    if ((::GetWindowLongPtrW(hWnd, GWL_STYLE) & WS_CHILD) && ::SendMessageW(hWnd, WM_QOR_TIP_IS_TRANSPARENT_CHILD, 0, 0) == 1)
+    if ((::GetWindowLongPtrW(hWnd, GWL_STYLE) & WS_CHILD) &&
+        ::SendMessageW(hWnd, WM_QOR_TIP_IS_TRANSPARENT_CHILD, 0, 0) == 1)
         hWnd = ::GetParent(hWnd);
     return hWnd;
 }
@@ -76,9 +79,7 @@ int QorGetCursorHeight()
     return sz.cy > 0 ? sz.cy : 21;
 }
 
-CQorToolTipContextToolTip::CQorToolTipContextToolTip(CQorToolTipContext* pContext) : m_pContext(pContext)
-{
-}
+CQorToolTipContextToolTip::CQorToolTipContextToolTip(CQorToolTipContext* pContext) : m_pContext(pContext) {}
 
 CQorToolTipContextToolTip::~CQorToolTipContextToolTip()
 {
@@ -91,7 +92,8 @@ CQorToolTipContextToolTip::~CQorToolTipContextToolTip()
 BOOL CQorToolTipContextToolTip::CreateTip(HWND hWndOwner, DWORD dwStyle)
 {
     LPCTSTR lpszClass = AfxRegisterWndClass(CS_SAVEBITS, ::LoadCursorW(nullptr, IDC_ARROW));
-    return CreateEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, lpszClass, L"", WS_POPUP | dwStyle, 0, 0, 0, 0, hWndOwner, nullptr);
+    return CreateEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, lpszClass, L"", WS_POPUP | dwStyle, 0, 0, 0, 0, hWndOwner,
+                    nullptr);
 }
 
 UINT CQorToolTipContextToolTip::TextFormat(const CTool* pTool)
@@ -139,8 +141,8 @@ CSize CQorToolTipContextToolTip::MeasureTip(CTool* pTool)
     const int nY = m_rcMargin.top + m_rcMargin.bottom + 6;
     const int nW = m_nMaxWidth == -1 ? ::GetSystemMetrics(SM_CXSCREEN) : m_nMaxWidth;
     CClientDC dc(this);
-    CRect rcBody = MeasureText(&dc, &m_pContext->m_fntNormal, strText, nW - nX,
-                               DT_CALCRECT | DT_NOPREFIX | DT_WORDBREAK);
+    CRect rcBody =
+        MeasureText(&dc, &m_pContext->m_fntNormal, strText, nW - nX, DT_CALCRECT | DT_NOPREFIX | DT_WORDBREAK);
     int w = rcBody.Width(), h = rcBody.Height();
     const BOOL bImage = m_hImage != nullptr;
     const BOOL bLarge = bImage && m_szImage.cy > 16;
@@ -152,8 +154,8 @@ CSize CQorToolTipContextToolTip::MeasureTip(CTool* pTool)
     if (bImage)
         h = std::max<int>(h, m_szImage.cy);
     if (!m_strTitle.IsEmpty()) {
-        CRect rcTitle = MeasureText(&dc, &m_pContext->m_fntBold, m_strTitle,
-                                    nW - nX - 25, DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
+        CRect rcTitle = MeasureText(&dc, &m_pContext->m_fntBold, m_strTitle, nW - nX - 25,
+                                    DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
         h += rcTitle.Height() + 20;
         w = std::max<int>(w + 25, rcTitle.Width() + 4 + (bSmall ? m_szImage.cx + 1 : 0));
     }
@@ -315,7 +317,7 @@ void CQorToolTipContextToolTip::RelayEvent(const MSG* pMsg)
     } else if (pTool && pTool == m_pPressed) {
         pTool = nullptr;
     } else if (pTool) {
-        m_pPressed = nullptr;   // another tool: the press no longer holds
+        m_pPressed = nullptr; // another tool: the press no longer holds
     }
     if (m_nTimer && pTool != m_pPending) {
         KillTimer(m_nTimer);
@@ -472,7 +474,8 @@ LRESULT CQorToolTipContextToolTip::WindowProc(UINT message, WPARAM wParam, LPARA
         CTool* pTool = pInfo ? FindTool(pInfo->hwnd, pInfo->uId) : nullptr;
         if (pTool) {
             pTool->bTextCallback = pInfo->lpszText == LPSTR_TEXTCALLBACKW;
-            pTool->strText = pTool->bTextCallback || !pInfo->lpszText || IS_INTRESOURCE(pInfo->lpszText) ? L"" : pInfo->lpszText;
+            pTool->strText =
+                pTool->bTextCallback || !pInfo->lpszText || IS_INTRESOURCE(pInfo->lpszText) ? L"" : pInfo->lpszText;
         }
         return 0;
     }
@@ -493,7 +496,7 @@ LRESULT CQorToolTipContextToolTip::WindowProc(UINT message, WPARAM wParam, LPARA
         return 0;
     case TTM_SETTIPBKCOLOR:
     case TTM_SETTIPTEXTCOLOR:
-        return 0;   // the own tips take their colours from the context
+        return 0; // the own tips take their colours from the context
     case TTM_WINDOWFROMPOINT:
         return reinterpret_cast<LRESULT>(QorTipWindowFromPoint(*reinterpret_cast<const POINT*>(lParam)));
     case WM_QOR_TIP_SET_IMAGE: {

@@ -15,8 +15,7 @@
 class CQorToolTipContext;
 
 // Private messages of the tip windows.
-enum
-{
+enum {
     // Sent to a window under the cursor: a child that answers 1 stands for its parent.
     WM_QOR_TIP_IS_TRANSPARENT_CHILD = 0x2A48,
     // Sets the image drawn in the tip (lParam: HICON, or null).
@@ -27,8 +26,8 @@ enum
 // give a body text, a title and a placement rectangle (the tip sits below its bottom edge).
 struct QOR_TOOLINFO_EXTRA
 {
-    LPTSTR lpszBody;    // heap text (malloc) or null
-    LPTSTR lpszTitle;   // heap text (malloc) or null
+    LPTSTR lpszBody;  // heap text (malloc) or null
+    LPTSTR lpszTitle; // heap text (malloc) or null
     void* pObject;
     RECT rcPlacement;
 };
@@ -68,15 +67,18 @@ public:
     CString GetToolText(CTool* pTool);
 
     CTool* GetShownTool() const { return m_pShown; }
-    CTool* GetTool(INT_PTR nIndex) const { return nIndex >= 0 && nIndex < m_arrTools.GetSize() ? m_arrTools[nIndex] : nullptr; }
+    CTool* GetTool(INT_PTR nIndex) const
+    {
+        return nIndex >= 0 && nIndex < m_arrTools.GetSize() ? m_arrTools[nIndex] : nullptr;
+    }
     BOOL IsTipActive() const { return m_bActive; }
     const CString& GetTitle() const { return m_strTitle; }
     HICON GetImage() const { return m_hImage; }
     CSize GetImageSize() const { return m_szImage; }
     int GetMaxTipWidth() const { return m_nMaxWidth; }
     CRect GetMargins() const { return m_rcMargin; }
-    COLORREF GetBackColor() const;   // the context's, else the info background colour
-    COLORREF GetTextColor() const;   // the context's, else the style's default
+    COLORREF GetBackColor() const; // the context's, else the info background colour
+    COLORREF GetTextColor() const; // the context's, else the style's default
     CQorToolTipContext* GetContext() const { return m_pContext; }
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -56,9 +56,11 @@ HRESULT ClientObjectOf(HWND hWnd, IAccessible** ppAccessible)
     HMODULE hOleacc = LoadLibraryW(L"oleacc.dll");
     if (!hOleacc)
         return E_FAIL;
-    auto pfn = reinterpret_cast<PFNACCFROMWINDOW>(reinterpret_cast<void*>(GetProcAddress(hOleacc, "AccessibleObjectFromWindow")));
-    HRESULT hr = pfn ? pfn(hWnd, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible, reinterpret_cast<void**>(ppAccessible))
-                     : E_FAIL;
+    auto pfn = reinterpret_cast<PFNACCFROMWINDOW>(
+        reinterpret_cast<void*>(GetProcAddress(hOleacc, "AccessibleObjectFromWindow")));
+    HRESULT hr =
+        pfn ? pfn(hWnd, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible, reinterpret_cast<void**>(ppAccessible))
+            : E_FAIL;
     FreeLibrary(hOleacc);
     return hr;
 }
@@ -75,7 +77,8 @@ VARIANT SelfId()
 TEST(Accessible, ClientReadsTheOverriddenNameThroughWmGetObject)
 {
     CNamedWnd wnd;
-    ASSERT_TRUE(wnd.CreateEx(0, AfxRegisterWndClass(0), L"named", WS_OVERLAPPEDWINDOW, CRect(0, 0, 100, 100), nullptr, 0));
+    ASSERT_TRUE(
+        wnd.CreateEx(0, AfxRegisterWndClass(0), L"named", WS_OVERLAPPEDWINDOW, CRect(0, 0, 100, 100), nullptr, 0));
     {
         CComPtr<IAccessible> pAccessible;
         ASSERT_EQ(ClientObjectOf(wnd.GetSafeHwnd(), &pAccessible), S_OK);
@@ -96,17 +99,19 @@ TEST(Accessible, ClientReadsTheOverriddenNameThroughWmGetObject)
     EXPECT_EQ(wnd.AccessibleObjectFromWindow(wnd.GetSafeHwnd(), &pDispatch), S_OK);
     EXPECT_TRUE(pDispatch != nullptr);
     pDispatch.Release();
-    EXPECT_EQ(wnd.m_dwRef, 1u);   // every reference the client took came back
+    EXPECT_EQ(wnd.m_dwRef, 1u); // every reference the client took came back
     wnd.DestroyWindow();
 }
 
 TEST(Accessible, OwnerWithoutOuterObjectAnswersNothingAndDoesNotCrash)
 {
     CBareWnd wnd;
-    ASSERT_TRUE(wnd.CreateEx(0, AfxRegisterWndClass(0), L"bare", WS_OVERLAPPEDWINDOW, CRect(0, 0, 100, 100), nullptr, 0));
+    ASSERT_TRUE(
+        wnd.CreateEx(0, AfxRegisterWndClass(0), L"bare", WS_OVERLAPPEDWINDOW, CRect(0, 0, 100, 100), nullptr, 0));
     EXPECT_EQ(wnd.LresultFromObject(0), static_cast<LRESULT>(E_FAIL));
     IUnknown* pUnknown = reinterpret_cast<IUnknown*>(0x1);
-    EXPECT_EQ(wnd.GetAccessibleInterface()->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&pUnknown)), E_NOINTERFACE);
+    EXPECT_EQ(wnd.GetAccessibleInterface()->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&pUnknown)),
+              E_NOINTERFACE);
     EXPECT_EQ(pUnknown, nullptr);
     wnd.GetAccessibleInterface()->AddRef();
     wnd.GetAccessibleInterface()->Release();
@@ -177,7 +182,8 @@ TEST(Accessible, ChildIdConversion)
 TEST(Accessible, MissingOleaccFailsAndIsTriedAgainNextTime)
 {
     CNamedWnd wnd;
-    ASSERT_TRUE(wnd.CreateEx(0, AfxRegisterWndClass(0), L"named", WS_OVERLAPPEDWINDOW, CRect(0, 0, 100, 100), nullptr, 0));
+    ASSERT_TRUE(
+        wnd.CreateEx(0, AfxRegisterWndClass(0), L"named", WS_OVERLAPPEDWINDOW, CRect(0, 0, 100, 100), nullptr, 0));
     CQorAccessible::SetOleaccModuleNameForTest(L"no-such-oleacc.dll");
     CComPtr<IDispatch> pDispatch;
     EXPECT_EQ(wnd.AccessibleObjectFromWindow(wnd.GetSafeHwnd(), &pDispatch), E_FAIL);

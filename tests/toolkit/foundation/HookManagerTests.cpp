@@ -53,7 +53,9 @@ int g_deletes = 0;
 class CTestHookAble : public CQorHookManagerHookAble
 {
 public:
-    CTestHookAble(const wchar_t* name, int answer, LRESULT result = 0) : m_name(name), m_answer(answer), m_result(result) {}
+    CTestHookAble(const wchar_t* name, int answer, LRESULT result = 0)
+        : m_name(name), m_answer(answer), m_result(result)
+    {}
     ~CTestHookAble() override { ++g_deletes; }
 
     int OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& lParam, LRESULT& lResult) override
@@ -96,8 +98,8 @@ protected:
 struct OfferCase
 {
     const char* name;
-    int answerFirst;    // the hook-able registered first
-    int answerSecond;   // registered second: offered first
+    int answerFirst;  // the hook-able registered first
+    int answerSecond; // registered second: offered first
     std::vector<std::wstring> expectedLog;
     LRESULT expectedResult;
 };
@@ -166,7 +168,7 @@ TEST_F(HookManagerTest, SetHookFailsOnWindowsItCannotSubclass)
 struct ReentrancyCase
 {
     const char* name;
-    int action;   // 0 removes itself, 1 removes the other, 2 destroys the window
+    int action; // 0 removes itself, 1 removes the other, 2 destroys the window
 };
 
 TEST_F(HookManagerTest, HandlersThatLeaveOrDestroyMidOfferAreSafe)
@@ -273,9 +275,11 @@ public:
 TEST_F(HookManagerTest, FrameworkWindowSeesTheHookedMessageAsCurrentAndGetsItsOwnBack)
 {
     CRecordingWnd hooked;
-    ASSERT_TRUE(hooked.CreateEx(0, AfxRegisterWndClass(0), L"hooked", WS_OVERLAPPEDWINDOW, CRect(0, 0, 50, 50), nullptr, 0));
+    ASSERT_TRUE(
+        hooked.CreateEx(0, AfxRegisterWndClass(0), L"hooked", WS_OVERLAPPEDWINDOW, CRect(0, 0, 50, 50), nullptr, 0));
     CRecordingWnd outer;
-    ASSERT_TRUE(outer.CreateEx(0, AfxRegisterWndClass(0), L"outer", WS_OVERLAPPEDWINDOW, CRect(0, 0, 50, 50), nullptr, 0));
+    ASSERT_TRUE(
+        outer.CreateEx(0, AfxRegisterWndClass(0), L"outer", WS_OVERLAPPEDWINDOW, CRect(0, 0, 50, 50), nullptr, 0));
     outer.m_hWndHooked = hooked.GetSafeHwnd();
     CRecordingHookAble hookAble;
     ASSERT_TRUE(GetHookManager()->SetHook(hooked.GetSafeHwnd(), &hookAble));

@@ -26,7 +26,7 @@ LRESULT CALLBACK KeyWindowProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM l
     case WM_SYSKEYDOWN:
     case WM_SYSKEYUP:
         g_keys.push_back({nMessage, wParam});
-        return 0;   // no menu mode on Alt
+        return 0; // no menu mode on Alt
     case WM_SYSCHAR:
     case WM_CHAR:
         return 0;
@@ -131,7 +131,7 @@ protected:
 struct AnswerCase
 {
     const char* name;
-    std::vector<int> answers;   // hook-ables in registration order
+    std::vector<int> answers; // hook-ables in registration order
     bool reachesWindow;
 };
 
@@ -154,7 +154,7 @@ TEST_F(KeyboardManagerTest, AnswersDecideWhetherTheKeyReachesTheFocusedWindow)
         g_keys.clear();
         Press('A');
         EXPECT_EQ(WindowSawDown('A'), c.reachesWindow);
-        EXPECT_TRUE(WindowSawUp('A'));   // releases always pass
+        EXPECT_TRUE(WindowSawUp('A')); // releases always pass
         ASSERT_EQ(hookAbles.back()->m_offers.size(), 1u);
         EXPECT_EQ(hookAbles.back()->m_offers[0].message, static_cast<UINT>(WM_KEYDOWN));
         EXPECT_EQ(hookAbles.back()->m_offers[0].vk, static_cast<WPARAM>('A'));
@@ -196,7 +196,7 @@ TEST_F(KeyboardManagerTest, HookAbleThatUnhooksEverythingMidOfferIsSafe)
     };
     Press('D');
     EXPECT_EQ(second.m_offers.size(), 1u);
-    EXPECT_TRUE(first.m_offers.empty());   // left before its turn
+    EXPECT_TRUE(first.m_offers.empty()); // left before its turn
     EXPECT_FALSE(GetKeyboardManager()->IsHooked());
     g_keys.clear();
     Press('E');
@@ -211,7 +211,7 @@ TEST_F(KeyboardManagerTest, AltAloneClosesTheChainAndSwallowsTheFirstPressOnly)
     EXPECT_EQ(m_tracker.m_nCloses, 1);
     EXPECT_FALSE(WindowSawDown(VK_MENU));
     EXPECT_TRUE(hookAble.m_offers.empty());
-    Press(VK_MENU, false);   // still held: a repeat
+    Press(VK_MENU, false); // still held: a repeat
     EXPECT_EQ(m_tracker.m_nCloses, 1);
     EXPECT_TRUE(WindowSawDown(VK_MENU));
     Press(VK_MENU);

@@ -56,13 +56,13 @@ protected:
 
 TEST_F(TipScene, EveryStyleShowsItsTipInTimeBelowTheCursorInItsColours)
 {
-    GetColorManager()->m_nRequestedKind = 1;   // Luna in its blue style
+    GetColorManager()->m_nRequestedKind = 1; // Luna in its blue style
     const COLORREF infoBack = GetColor(COLOR_INFOBK);
     struct
     {
         const char* name;
         int style;
-        COLORREF inside;   // near the top-left corner, inside the frame
+        COLORREF inside; // near the top-left corner, inside the frame
     } const cases[] = {
         {"standard", qorToolTipStandard, GetSysColor(COLOR_INFOBK)},
         {"flat", qorToolTipFlat, infoBack},
@@ -75,7 +75,7 @@ TEST_F(TipScene, EveryStyleShowsItsTipInTimeBelowTheCursorInItsColours)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         tipscene::SetTipStyle(scene, c.style);
-        SendMouse(MOUSEEVENTF_MOVE, StripPoint(400, 70));   // off every tool
+        SendMouse(MOUSEEVENTF_MOVE, StripPoint(400, 70)); // off every tool
         testsupport::PumpUntil([] { return false; }, 300);
         const RECT& rcTool = tipscene::kTools[tool++ % 3];
         POINT pt = StripPoint((rcTool.left + rcTool.right) / 2, (rcTool.top + rcTool.bottom) / 2);
@@ -85,7 +85,7 @@ TEST_F(TipScene, EveryStyleShowsItsTipInTimeBelowTheCursorInItsColours)
         DWORD elapsed = GetTickCount() - start;
         EXPECT_GE(elapsed, 300u);
         EXPECT_LT(elapsed, 2000u);
-        testsupport::PumpUntil([] { return false; }, 100);   // let it paint
+        testsupport::PumpUntil([] { return false; }, 100); // let it paint
         RECT rcTip = {};
         GetWindowRect(tipscene::GetTipWindow(scene), &rcTip);
         POINT ptCursor = {};
@@ -106,13 +106,13 @@ TEST_F(TipScene, HookAblesKeysAndAccessibilityMeanwhile)
         tipscene::GetPingCounts(scene, &nHookAble, &nFrame);
         return nFrame == 2;
     });
-    EXPECT_EQ(nHookAble, 1);   // removed itself the first time
-    EXPECT_EQ(nFrame, 2);      // the frame handled both
+    EXPECT_EQ(nHookAble, 1); // removed itself the first time
+    EXPECT_EQ(nFrame, 2);    // the frame handled both
 
     HWND hEdit = tipscene::GetEdit(scene);
     SetFocus(hEdit);
     SendKey('A');
-    SendKey(VK_LEFT);   // swallowed: the caret stays after "a"
+    SendKey(VK_LEFT); // swallowed: the caret stays after "a"
     SendKey('B');
     testsupport::PumpUntil([&] { return GetWindowTextLengthW(hEdit) == 2; });
     wchar_t text[8] = {};
@@ -122,7 +122,8 @@ TEST_F(TipScene, HookAblesKeysAndAccessibilityMeanwhile)
     typedef HRESULT(WINAPI * PFNACCFROMWINDOW)(HWND, DWORD, REFIID, void**);
     HMODULE hOleacc = LoadLibraryW(L"oleacc.dll");
     ASSERT_NE(hOleacc, nullptr);
-    auto pfn = reinterpret_cast<PFNACCFROMWINDOW>(reinterpret_cast<void*>(GetProcAddress(hOleacc, "AccessibleObjectFromWindow")));
+    auto pfn = reinterpret_cast<PFNACCFROMWINDOW>(
+        reinterpret_cast<void*>(GetProcAddress(hOleacc, "AccessibleObjectFromWindow")));
     {
         CComPtr<IAccessible> pAccessible;
         ASSERT_EQ(pfn(tipscene::GetToolStrip(scene), static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,

@@ -26,8 +26,8 @@ namespace {
 
 struct ToolSpec
 {
-    RECT rect;          // client co-ordinates of the owner
-    const wchar_t* text;   // null: callback text
+    RECT rect;           // client co-ordinates of the owner
+    const wchar_t* text; // null: callback text
 };
 
 // A window with tools that answers its own hit test.
@@ -40,7 +40,8 @@ public:
             const RECT& rc = m_tools[i].rect;
             if (!::PtInRect(&rc, point))
                 continue;
-            FillToolInfo(m_hWnd, m_tools[i].text ? m_tools[i].text : L"", pTI, rc.left, rc.top, rc.right, rc.bottom, i + 1);
+            FillToolInfo(m_hWnd, m_tools[i].text ? m_tools[i].text : L"", pTI, rc.left, rc.top, rc.right, rc.bottom,
+                         i + 1);
             if (!m_tools[i].text) {
                 free(pTI->lpszText);
                 pTI->lpszText = LPSTR_TEXTCALLBACKW;
@@ -94,8 +95,7 @@ protected:
     }
 
     // Pumps like the owner's message loop would, with the context in its pre-translation.
-    template <typename Pred>
-    bool Pump(Pred pred, DWORD timeoutMs)
+    template <typename Pred> bool Pump(Pred pred, DWORD timeoutMs)
     {
         DWORD start = GetTickCount();
         for (;;) {
@@ -141,7 +141,8 @@ protected:
 TEST_F(ToolTipTest, FirstTipWaitsTheNextComesAtOnceAndAPauseWaitsAgain)
 {
     m_context.m_nStyle = qorToolTipFlat;
-    CreateOwner({100, 100, 500, 200}, {{{0, 0, 100, 100}, L"One"}, {{110, 0, 200, 100}, L"Two"}, {{210, 0, 300, 100}, L"Three"}});
+    CreateOwner({100, 100, 500, 200},
+                {{{0, 0, 100, 100}, L"One"}, {{110, 0, 200, 100}, L"Two"}, {{210, 0, 300, 100}, L"Three"}});
     DWORD first = MoveAndTimeShow(50, 50, 1);
     EXPECT_GE(first, 450u);
     EXPECT_LT(first, 1500u);
@@ -220,7 +221,8 @@ TEST(ToolTipChild, ShowsAWindowAndStopsPumping)
         GTEST_SKIP() << "runs only as the child of another case";
     HWND hTop = CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"hung", WS_POPUP | WS_VISIBLE, 600, 600, 200, 100, nullptr,
                                 nullptr, GetModuleHandleW(nullptr), nullptr);
-    CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 200, 100, hTop, nullptr, GetModuleHandleW(nullptr), nullptr);
+    CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 200, 100, hTop, nullptr, GetModuleHandleW(nullptr),
+                    nullptr);
     testsupport::PumpMessages();
     HANDLE hEvent = OpenEventW(EVENT_MODIFY_STATE, FALSE, eventName);
     SetEvent(hEvent);
@@ -240,7 +242,7 @@ TEST(ToolTipHungProcess, WindowOfAHungProcessIsNotAskedUnderTheCursor)
     ASSERT_TRUE(CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
     SetEnvironmentVariableW(kHungEventVariable, nullptr);
     ASSERT_EQ(WaitForSingleObject(hEvent, 30000), WAIT_OBJECT_0);
-    Sleep(200);   // the child is now in its Sleep, pumping nothing
+    Sleep(200); // the child is now in its Sleep, pumping nothing
 
     POINT pt = {700, 650};
     HWND hUnder = WindowFromPoint(pt);
@@ -272,7 +274,7 @@ HICON CreateSolidIcon(int size, COLORREF color)
     FillRect(hMem, &rc, hBrush);
     DeleteObject(hBrush);
     SelectObject(hMem, hMask);
-    PatBlt(hMem, 0, 0, size, size, BLACKNESS);   // opaque everywhere
+    PatBlt(hMem, 0, 0, size, size, BLACKNESS); // opaque everywhere
     SelectObject(hMem, hOld);
     DeleteDC(hMem);
     ReleaseDC(nullptr, hdc);
@@ -439,15 +441,16 @@ TEST(ToolTipStyles, BackgroundsOfFlatLunaAndOffice2007)
         int style;
         int kind;
         COLORREF frame;
-        COLORREF top;      // first row inside the frame
-        COLORREF bottom;   // last row inside the frame
+        COLORREF top;    // first row inside the frame
+        COLORREF bottom; // last row inside the frame
     } const cases[] = {
         {"flat", qorToolTipFlat, 0, RGB(0, 0, 0), infoBack, infoBack},
         {"Luna blue", qorToolTipLuna, 1, RGB(0, 0, 0x80), RGB(0xFF, 0xD4, 0x97), RGB(0xFF, 0xF2, 0xC8)},
         {"Luna olive", qorToolTipLuna, 2, RGB(0x3F, 0x5D, 0x38), RGB(0xFF, 0xD4, 0x97), RGB(0xFF, 0xF2, 0xC8)},
         {"Luna silver", qorToolTipLuna, 3, RGB(0x4B, 0x4B, 0x6F), RGB(0xFF, 0xD4, 0x97), RGB(0xFF, 0xF2, 0xC8)},
         {"Luna without a style", qorToolTipLuna, 0, RGB(0, 0, 0), infoBack, RGB(0xFF, 0xFF, 0xFF)},
-        {"Office 2007 defaults", qorToolTipOffice2007, 0, RGB(0x76, 0x76, 0x76), RGB(0xFF, 0xFF, 0xFF), RGB(0xC9, 0xD9, 0xEF)},
+        {"Office 2007 defaults", qorToolTipOffice2007, 0, RGB(0x76, 0x76, 0x76), RGB(0xFF, 0xFF, 0xFF),
+         RGB(0xC9, 0xD9, 0xEF)},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -466,11 +469,13 @@ TEST(ToolTipStyles, BackgroundsOfFlatLunaAndOffice2007)
             EXPECT_EQ(canvas.Pixel(canvas.Width() - 1, h - 1), c.frame);
             // The gradient ends one row short of its end colour at most.
             auto isNear = [](COLORREF a, COLORREF b) {
-                return abs(GetRValue(a) - GetRValue(b)) <= 16 && abs(GetGValue(a) - GetGValue(b)) <= 16
-                       && abs(GetBValue(a) - GetBValue(b)) <= 16;
+                return abs(GetRValue(a) - GetRValue(b)) <= 16 && abs(GetGValue(a) - GetGValue(b)) <= 16 &&
+                       abs(GetBValue(a) - GetBValue(b)) <= 16;
             };
-            EXPECT_TRUE(isNear(canvas.Pixel(canvas.Width() - 2, 1), c.top)) << std::hex << canvas.Pixel(canvas.Width() - 2, 1);
-            EXPECT_TRUE(isNear(canvas.Pixel(canvas.Width() - 2, h - 2), c.bottom)) << std::hex << canvas.Pixel(canvas.Width() - 2, h - 2);
+            EXPECT_TRUE(isNear(canvas.Pixel(canvas.Width() - 2, 1), c.top))
+                << std::hex << canvas.Pixel(canvas.Width() - 2, 1);
+            EXPECT_TRUE(isNear(canvas.Pixel(canvas.Width() - 2, h - 2), c.bottom))
+                << std::hex << canvas.Pixel(canvas.Width() - 2, h - 2);
         }
         delete pTip;
         DestroyWindow(hWndTool);
@@ -523,8 +528,8 @@ TEST(ToolTipStyles, HtmlTipIsAsNarrowAsItsText)
     EXPECT_GT(oneWord.cx, 6);
     EXPECT_LT(oneWord.cx, 120);
     EXPECT_GT(longText.cx, oneWord.cx);
-    EXPECT_LE(longText.cx, 2 * 300 + 6);   // the search never goes past twice the maximum width
-    EXPECT_GT(longText.cy, oneWord.cy);    // wrapped over more than one line
+    EXPECT_LE(longText.cx, 2 * 300 + 6); // the search never goes past twice the maximum width
+    EXPECT_GT(longText.cy, oneWord.cy);  // wrapped over more than one line
     EXPECT_EQ(measure(L""), CSize(0, 0));
     DestroyWindow(hWndTool);
 }
