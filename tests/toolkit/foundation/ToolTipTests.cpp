@@ -28,6 +28,7 @@ struct ToolSpec
 {
     RECT rect;           // client co-ordinates of the owner
     const wchar_t* text; // null: callback text
+    const wchar_t* title = nullptr;
 };
 
 // A window with tools that answers its own hit test.
@@ -46,6 +47,8 @@ public:
                 free(pTI->lpszText);
                 pTI->lpszText = LPSTR_TEXTCALLBACKW;
             }
+            if (m_tools[i].title && pTI->cbSize >= TTTOOLINFOW_V2_SIZE && pTI->lParam)
+                reinterpret_cast<QOR_TOOLINFO_EXTRA*>(pTI->lParam)->lpszTitle = _wcsdup(m_tools[i].title);
             return static_cast<INT_PTR>(i + 1);
         }
         return -1;
@@ -173,6 +176,28 @@ TEST_F(ToolTipTest, PressSuppressesTheTipUntilAnotherTool)
     PumpFor(800);
     EXPECT_EQ(ShownId(), 0u);
     EXPECT_NE(MoveAndTimeShow(150, 50, 2), 0xFFFFFFFFu);
+}
+
+TEST_F(ToolTipTest, TitlesAndMnemonicsReachTheTip)
+{
+    m_context.m_nStyle = qorToolTipFlat;
+    m_context.m_bShowTitle = TRUE;
+    m_context.m_nStyleBits = 0; // mnemonics are stripped
+    CreateOwner({100, 100, 500, 200}, {{{0, 0, 100, 100}, L"&Open a book", L"&File"},
+                                       {{110, 0, 200, 100}, L"Same", L"Same"},
+                                       {{210, 0, 300, 100}, L"No && title"}});
+    ASSERT_NE(MoveAndTimeShow(50, 50, 1), 0xFFFFFFFFu);
+    EXPECT_EQ(Tip()->GetTitle(), CString(L"File"));
+    EXPECT_EQ(Tip()->GetShownTool()->strText, CString(L"Open a book"));
+    // A body equal to its title is dropped: nothing is left to show.
+    CRect rc;
+    m_owner.GetWindowRect(&rc);
+    MoveMouse(rc.left + 150, rc.top + 50);
+    PumpFor(800);
+    EXPECT_EQ(ShownId(), 0u);
+    ASSERT_NE(MoveAndTimeShow(250, 50, 3), 0xFFFFFFFFu);
+    EXPECT_TRUE(Tip()->GetTitle().IsEmpty());
+    EXPECT_EQ(Tip()->GetShownTool()->strText, CString(L"No & title"));
 }
 
 TEST_F(ToolTipTest, TipNearTheBottomRightFlipsAboveTheCursorInsideTheWorkArea)
