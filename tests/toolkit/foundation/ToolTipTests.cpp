@@ -126,13 +126,18 @@ protected:
         CQorToolTipContextToolTip* pTip = Tip();
         return pTip && pTip->IsWindowVisible() && pTip->GetShownTool() ? pTip->GetShownTool()->uId : 0;
     }
-    // Moves onto a point of the owner and waits until the tool shows; the time it took.
-    DWORD MoveAndTimeShow(int x, int y, UINT_PTR id)
+    // Moves to a point of the owner's window.
+    void MoveOnOwner(int x, int y)
     {
         CRect rc;
         m_owner.GetWindowRect(&rc);
-        DWORD start = GetTickCount();
         MoveMouse(rc.left + x, rc.top + y);
+    }
+    // Moves onto a point of the owner and waits until the tool shows; the time it took.
+    DWORD MoveAndTimeShow(int x, int y, UINT_PTR id)
+    {
+        DWORD start = GetTickCount();
+        MoveOnOwner(x, y);
         bool shown = Pump([&] { return ShownId() == id; }, 3000);
         return shown ? GetTickCount() - start : 0xFFFFFFFF;
     }
@@ -153,9 +158,7 @@ TEST_F(ToolTipTest, FirstTipWaitsTheNextComesAtOnceAndAPauseWaitsAgain)
     DWORD next = MoveAndTimeShow(150, 50, 2);
     EXPECT_LT(next, 200u);
     // Off every tool for a while: the next tool waits again.
-    CRect rc;
-    m_owner.GetWindowRect(&rc);
-    MoveMouse(rc.left + 350, rc.top + 50);
+    MoveOnOwner(350, 50);
     PumpFor(600);
     EXPECT_EQ(ShownId(), 0u);
     DWORD again = MoveAndTimeShow(250, 50, 3);
@@ -170,9 +173,7 @@ TEST_F(ToolTipTest, PressSuppressesTheTipUntilAnotherTool)
     ASSERT_NE(MoveAndTimeShow(50, 50, 1), 0xFFFFFFFFu);
     Click();
     EXPECT_TRUE(Pump([&] { return ShownId() == 0; }, 1000));
-    CRect rc;
-    m_owner.GetWindowRect(&rc);
-    MoveMouse(rc.left + 60, rc.top + 55);
+    MoveOnOwner(60, 55);
     PumpFor(800);
     EXPECT_EQ(ShownId(), 0u);
     EXPECT_NE(MoveAndTimeShow(150, 50, 2), 0xFFFFFFFFu);
@@ -190,9 +191,7 @@ TEST_F(ToolTipTest, TitlesAndMnemonicsReachTheTip)
     EXPECT_EQ(Tip()->GetTitle(), CString(L"File"));
     EXPECT_EQ(Tip()->GetShownTool()->strText, CString(L"Open a book"));
     // A body equal to its title is dropped: nothing is left to show.
-    CRect rc;
-    m_owner.GetWindowRect(&rc);
-    MoveMouse(rc.left + 150, rc.top + 50);
+    MoveOnOwner(150, 50);
     PumpFor(800);
     EXPECT_EQ(ShownId(), 0u);
     ASSERT_NE(MoveAndTimeShow(250, 50, 3), 0xFFFFFFFFu);
@@ -225,9 +224,7 @@ TEST_F(ToolTipTest, CallbackTextIsAskedOnceAndEmptyTextShowsNothing)
     EXPECT_EQ(m_owner.m_nTextRequests, 1);
     EXPECT_EQ(Tip()->GetShownTool()->strText, CString(L"Asked for"));
     // The empty tool: no tip, however long the cursor stays.
-    CRect rc;
-    m_owner.GetWindowRect(&rc);
-    MoveMouse(rc.left + 150, rc.top + 50);
+    MoveOnOwner(150, 50);
     PumpFor(900);
     EXPECT_EQ(ShownId(), 0u);
     // Back to the first: it is not asked again within the same hit.
