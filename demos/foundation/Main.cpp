@@ -1,7 +1,9 @@
 // Opens the foundation's swatch scene by hand: foundation_demo.exe
+// or its tool-tip scene, with tips of one style (0 to 6): foundation_demo.exe --tips [STYLE]
 #include <windows.h>
 
 #include "demos/foundation/SwatchScene.h"
+#include "demos/foundation/TipScene.h"
 #include "platform/framework/WinApp.h"
 #include "toolkit/foundation/Statics.h"
 
@@ -21,7 +23,9 @@ public:
     // The scene is a plain window: run it here until it closes, then end the program.
     BOOL InitInstance() override
     {
-        HWND hScene = swatchscene::CreateScene(100, 100);
+        LPCWSTR pszTips = m_lpCmdLine ? wcsstr(m_lpCmdLine, L"--tips") : nullptr;
+        HWND hScene = pszTips ? tipscene::CreateScene(100, 100, _wtoi(pszTips + 6))
+                              : swatchscene::CreateScene(100, 100);
         MSG msg;
         while (hScene && ::IsWindow(hScene) && ::GetMessageW(&msg, nullptr, 0, 0) > 0) {
             ::TranslateMessage(&msg);

@@ -275,7 +275,9 @@ void BrowserControl::Load(const Navigation& nav)
 {
     std::shared_ptr<Document> doc;
     std::wstring scheme = SchemeOf(nav.url);
-    if (IsLocalUrl(nav.url)) {
+    if (nav.source) {
+        doc = Document::Create(nav.url, *nav.source, 65001, m_textSize);
+    } else if (IsLocalUrl(nav.url)) {
         std::wstring path = LocalPathOf(nav.url);
         doc = Document::Load(nav.url, path, m_textSize);
     } else if (scheme == L"about") {
@@ -536,9 +538,24 @@ void BrowserControl::SetScrollPosition(int left, int top)
     }
 }
 
+void BrowserControl::LoadFromString(const std::wstring& html)
+{
+    Navigation nav{0, L"about:blank", NavKind::New, -1};
+    nav.source = &html;
+    Load(nav);
+}
+
+void BrowserControl::SetScrollBarsHidden(bool hidden)
+{
+    m_scrollBarsHidden = hidden;
+    if (m_hwnd && hidden)
+        ShowScrollBar(m_hwnd, SB_BOTH, FALSE);
+    UpdateScrollBars();
+}
+
 void BrowserControl::UpdateScrollBars()
 {
-    if (!m_hwnd)
+    if (!m_hwnd || m_scrollBarsHidden)
         return;
     int contentH = m_layout ? m_layout->ContentHeight() : 0;
     int contentW = m_layout ? m_layout->ContentWidth() : 0;

@@ -54,6 +54,10 @@ public:
 
     // --- navigation ---
     HRESULT Navigate2(const std::wstring& url);
+    // Shows a page held in a string at once: no pending navigation, no events, no message pump.
+    void LoadFromString(const std::wstring& html);
+    // Without scroll bars the page is clipped to the window (tips size the window to the page).
+    void SetScrollBarsHidden(bool hidden);
     HRESULT GoBack();
     HRESULT GoForward();
     HRESULT Stop();
@@ -119,6 +123,7 @@ private:
         std::wstring url;
         NavKind kind;
         int historyIndex;
+        const std::wstring* source = nullptr;   // the page itself, instead of loading the URL
     };
     struct HistoryEntry {
         std::wstring url;
@@ -173,6 +178,7 @@ private:
 
     int m_zoom = 100;
     int m_textSize = 2;
+    bool m_scrollBarsHidden = false;
     int m_scrollX = 0, m_scrollY = 0;
     bool m_dialogMode = false;
 

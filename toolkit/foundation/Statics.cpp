@@ -1,5 +1,7 @@
 #include "toolkit/foundation/Statics.h"
 
+#include "toolkit/foundation/KeyboardManager.h"
+
 #include <cstdlib>
 #include <new>
 #include <vector>
@@ -116,6 +118,8 @@ void QorToolkitStartup()
     if (g_started)
         return;
     g_started = true;
+    // Per-thread holders of the command bars come first: they are destroyed after the rest.
+    QorCreateKeyboardManagerHolder();
     g_nQorNotificationSinkMessage = RegisterMessage(L"QorNotificationSinkMTOnEvent");
     g_cfQorToolBarImage = RegisterFormat(L"Korvane ToolBar Image");
     g_cfQorAlphaBitmapImage = RegisterFormat(L"Alpha Bitmap Image");

@@ -6,6 +6,7 @@
 
 #include "tests/common/WineTestSupport.h"
 #include "toolkit/foundation/ColorManager.h"
+#include "toolkit/foundation/HookManager.h"
 #include "toolkit/foundation/Statics.h"
 #include "toolkit/foundation/SystemInfo.h"
 
@@ -74,6 +75,7 @@ TEST(StaticsChild, UsesSingletonsThenExits)
     QorToolkitStartup();
     GetMultiMonitorApi();
     GetColorManager(); // makes the theme tables on its way
+    GetHookManager();
 }
 
 TEST(Statics, ExitOrderRunsSingletonsLatestFirstThenHolders)
@@ -85,7 +87,7 @@ TEST(Statics, ExitOrderRunsSingletonsLatestFirstThenHolders)
     SetEnvironmentVariableW(kChildLogVariable, nullptr);
     ASSERT_EQ(0u, exitCode);
     // The drawing helpers were never used: they never appear.
-    EXPECT_EQ(L"ColorManager\nWinThemeWrapper\nMultiMonitorApi\nCVkWindowMap\n", ReadWideFile(log));
+    EXPECT_EQ(L"CQorHookManager\nColorManager\nWinThemeWrapper\nMultiMonitorApi\nCVkWindowMap\nCQorKeyboardManager holder\n", ReadWideFile(log));
 }
 
 TEST(Statics, ExitListRunsLastAddedFirstAndEmpties)
