@@ -9,6 +9,7 @@
 #include "reader/FolionyxReaderView.h"
 #include "reader/MainFrame.h"
 #include "resources/resource.h"
+#include "toolkit/foundation/Statics.h"
 
 BEGIN_MESSAGE_MAP(CFolionyxReaderApp, CWinApp)
     ON_COMMAND(ID_FILE_NEW, &CWinApp::OnFileNew)
@@ -18,6 +19,14 @@ END_MESSAGE_MAP()
 
 CFolionyxReaderApp::CFolionyxReaderApp() : CWinApp(nullptr)
 {
+}
+
+BOOL CFolionyxReaderApp::InitApplication()
+{
+    // Registered messages, clipboard formats and the toolkit's holders exist before any
+    // window of the program; the exit list tears them down after the application object.
+    QorToolkitStartup();
+    return CWinApp::InitApplication();
 }
 
 BOOL CFolionyxReaderApp::InitInstance()

@@ -11,6 +11,8 @@ class CFolionyxReaderApp : public CWinApp
 public:
     CFolionyxReaderApp();
 
+    // Runs the toolkit's start-up routine, which must come before InitInstance.
+    BOOL InitApplication() override;
     BOOL InitInstance() override;
 
     // The book's settings and the index of its packed files, read from the
