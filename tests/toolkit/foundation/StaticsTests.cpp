@@ -6,6 +6,9 @@
 
 #include "tests/common/WineTestSupport.h"
 #include "toolkit/foundation/ColorManager.h"
+#include "toolkit/foundation/ImageManager.h"
+#include "toolkit/foundation/Office2007Image.h"
+#include "toolkit/foundation/ResourceManager.h"
 #include "toolkit/foundation/Statics.h"
 #include "toolkit/foundation/SystemInfo.h"
 
@@ -74,6 +77,13 @@ TEST(StaticsChild, UsesSingletonsThenExits)
     QorToolkitStartup();
     GetMultiMonitorApi();
     GetColorManager();   // makes the theme tables on its way
+    CreateResourceManager();
+    GetOffice2007Images();
+    GetImageManager();
+    // A second use makes nothing new and adds nothing to the list.
+    CreateResourceManager();
+    GetOffice2007Images();
+    GetImageManager();
 }
 
 TEST(Statics, ExitOrderRunsSingletonsLatestFirstThenHolders)
@@ -85,7 +95,9 @@ TEST(Statics, ExitOrderRunsSingletonsLatestFirstThenHolders)
     SetEnvironmentVariableW(kChildLogVariable, nullptr);
     ASSERT_EQ(0u, exitCode);
     // The drawing helpers were never used: they never appear.
-    EXPECT_EQ(L"ColorManager\nWinThemeWrapper\nMultiMonitorApi\nCVkWindowMap\n", ReadWideFile(log));
+    EXPECT_EQ(L"ImageManager\nOffice2007Images\nResourceManager\nColorManager\nWinThemeWrapper\nMultiMonitorApi\n"
+              L"CVkWindowMap\n",
+              ReadWideFile(log));
 }
 
 TEST(Statics, ExitListRunsLastAddedFirstAndEmpties)
