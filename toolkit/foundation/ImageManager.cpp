@@ -290,7 +290,8 @@ BOOL CQorImageManager::SetIconsFromAlphaStrip(HBITMAP hBitmap, const UINT* pIds,
         piece.cy = nHeight;
         piece.px.resize(static_cast<size_t>(nWidth) * nHeight);
         for (int y = 0; y < nHeight; ++y)
-            memcpy(&piece.px[static_cast<size_t>(y) * nWidth], &strip.px[static_cast<size_t>(y) * strip.cx + nPiece * nWidth],
+            memcpy(&piece.px[static_cast<size_t>(y) * nWidth],
+                   &strip.px[static_cast<size_t>(y) * strip.cx + nPiece * nWidth],
                    static_cast<size_t>(nWidth) * sizeof(DWORD));
         ++nPiece;
         CQorImageManagerImage image;

@@ -22,7 +22,7 @@ class CQorPropExchange;
 struct CQorImageManagerImage
 {
     HICON hIcon = nullptr;
-    HBITMAP hBitmap = nullptr;          // a 32-bit premultiplied bitmap, instead of an icon
+    HBITMAP hBitmap = nullptr;           // a 32-bit premultiplied bitmap, instead of an icon
     mutable HBITMAP hDrawCopy = nullptr; // made on the first draw, always deleted with the image
     BOOL bOwns = TRUE;
 
@@ -49,8 +49,17 @@ class CQorImageManagerIcon : public CCmdTarget
 {
 public:
     // The eight images, in their stored order.
-    enum Slot { slotNormal, slotFaded, slotShadow, slotHot, slotChecked, slotPressed, slotDisabled,
-                slotGeneratedDisabled, slotCount };
+    enum Slot {
+        slotNormal,
+        slotFaded,
+        slotShadow,
+        slotHot,
+        slotChecked,
+        slotPressed,
+        slotDisabled,
+        slotGeneratedDisabled,
+        slotCount
+    };
     // The states callers ask for.
     enum State { stateNormal = 0, stateDisabled = 1, stateHot = 2, stateChecked = 3, statePressed = 4 };
     enum { kArchiveSchema = 24 };
@@ -83,8 +92,8 @@ public:
 
     virtual void Serialize(CArchive& ar);
 
-    BOOL m_bDrawAlpha = FALSE;  // draw icon images through the alpha path
-    BOOL m_bScaled = FALSE;     // made by scaling another width; dropped by a refresh
+    BOOL m_bDrawAlpha = FALSE; // draw icon images through the alpha path
+    BOOL m_bScaled = FALSE;    // made by scaling another width; dropped by a refresh
     CQorImageManagerImageList* m_pImageList = nullptr;
 
 private:
@@ -144,13 +153,13 @@ public:
 
     // Cuts a strip into icons for the ids (index j when pIds is null). The bitmap stays the
     // caller's; alpha strips are premultiplied as they are cut.
-    BOOL SetIconsFromBitmap(HBITMAP hBitmap, BOOL bAlpha, const UINT* pIds, int nCount, int nState = 0,
-                            int nWidth = 0, int nHeight = 0);
+    BOOL SetIconsFromBitmap(HBITMAP hBitmap, BOOL bAlpha, const UINT* pIds, int nCount, int nState = 0, int nWidth = 0,
+                            int nHeight = 0);
     // A "PNG" or bitmap resource of the resource module (the executable when it lacks it).
-    BOOL SetIconsFromBitmap(LPCTSTR lpszResourceName, const UINT* pIds, int nCount, int nState = 0,
-                            int nWidth = 0, int nHeight = 0);
-    BOOL SetIconsFromBitmapResource(UINT nResourceId, const UINT* pIds, int nCount, int nState = 0,
-                                    int nWidth = 0, int nHeight = 0);
+    BOOL SetIconsFromBitmap(LPCTSTR lpszResourceName, const UINT* pIds, int nCount, int nState = 0, int nWidth = 0,
+                            int nHeight = 0);
+    BOOL SetIconsFromBitmapResource(UINT nResourceId, const UINT* pIds, int nCount, int nState = 0, int nWidth = 0,
+                                    int nHeight = 0);
     // The icon group 128 of the resource module: every entry when both sizes are 0, else the
     // entries of exactly that size, as normal images of nId.
     BOOL SetIconsFromGroupResource(UINT nId, int nWidth = 0, int nHeight = 0);

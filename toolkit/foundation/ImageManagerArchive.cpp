@@ -48,8 +48,8 @@ void WriteBitmap(CArchive& ar, HBITMAP hBitmap)
     bih.biSizeImage = static_cast<DWORD>(ImageBytes(bih));
     std::vector<BYTE> pixels(bih.biSizeImage, 0);
     HDC hdc = ::GetDC(nullptr);
-    const int nLines = ::GetDIBits(hdc, hBitmap, 0, bm.bmHeight, pixels.data(), reinterpret_cast<BITMAPINFO*>(info.data()),
-                                   DIB_RGB_COLORS);
+    const int nLines = ::GetDIBits(hdc, hBitmap, 0, bm.bmHeight, pixels.data(),
+                                   reinterpret_cast<BITMAPINFO*>(info.data()), DIB_RGB_COLORS);
     ::ReleaseDC(nullptr, hdc);
     if (nLines != bm.bmHeight) {
         ar.WriteCount(0);
@@ -71,8 +71,8 @@ HBITMAP ReadBitmap(CArchive& ar)
     if (nInfoBytes < sizeof(bih) || ar.Read(&bih, sizeof(bih)) != sizeof(bih))
         ThrowFormatError();
     const WORD nBitCount = bih.biBitCount;
-    const bool bKnownDepth = nBitCount == 1 || nBitCount == 4 || nBitCount == 8 || nBitCount == 16 ||
-                             nBitCount == 24 || nBitCount == 32;
+    const bool bKnownDepth =
+        nBitCount == 1 || nBitCount == 4 || nBitCount == 8 || nBitCount == 16 || nBitCount == 24 || nBitCount == 32;
     const LONGLONG cy = std::llabs(static_cast<LONGLONG>(bih.biHeight));
     if (bih.biSize != sizeof(bih) || bih.biPlanes != 1 || !bKnownDepth || bih.biCompression != BI_RGB ||
         bih.biWidth <= 0 || bih.biWidth > kMaxDimension || cy == 0 || cy > kMaxDimension ||
@@ -99,20 +99,15 @@ HBITMAP ReadBitmap(CArchive& ar)
     return static_cast<HBITMAP>(owner.Detach());
 }
 
-// Two bitmaps made into an icon. 32-bit colour keeps its alpha.
+// Two bitmaps made into an icon as they are: a 32-bit colour bitmap keeps its alpha, and the
+// mask stays the stored one, so that storing the icon again gives the same bytes.
 HICON MakeIcon(HBITMAP hColor, HBITMAP hMask)
 {
-    BITMAP bm = {};
-    ::GetObjectW(hColor, sizeof(bm), &bm);
-    HIMAGELIST hList = ::ImageList_Create(bm.bmWidth, std::abs(bm.bmHeight),
-                                          (bm.bmBitsPixel == 32 ? ILC_COLOR32 : ILC_COLOR24) | ILC_MASK, 1, 0);
-    if (hList == nullptr)
-        return nullptr;
-    HICON hIcon = nullptr;
-    if (::ImageList_Add(hList, hColor, hMask) >= 0)
-        hIcon = ::ImageList_GetIcon(hList, 0, ILD_NORMAL);
-    ::ImageList_Destroy(hList);
-    return hIcon;
+    ICONINFO ii = {};
+    ii.fIcon = TRUE;
+    ii.hbmColor = hColor;
+    ii.hbmMask = hMask;
+    return ::CreateIconIndirect(&ii);
 }
 
 } // namespace

@@ -122,7 +122,8 @@ BOOL ReadImagePixels(const CQorImageManagerImage& image, Pixels& pixels)
         for (DWORD& v : pixels.px) {
             const BYTE a = Alpha(v);
             v = a == 0 ? 0
-                       : Pack(Unpremultiply(static_cast<BYTE>(v & 0xFF), a), Unpremultiply(static_cast<BYTE>((v >> 8) & 0xFF), a),
+                       : Pack(Unpremultiply(static_cast<BYTE>(v & 0xFF), a),
+                              Unpremultiply(static_cast<BYTE>((v >> 8) & 0xFF), a),
                               Unpremultiply(static_cast<BYTE>((v >> 16) & 0xFF), a), a);
         }
         return TRUE;

@@ -22,8 +22,7 @@ CQorImageManagerImage CopyImageHandles(const CQorImageManagerImage& image)
 
 // A derived image: every opaque pixel of the source passes through recolour on straight
 // colour; transparent pixels stay untouched. The result is a premultiplied bitmap.
-template <class Recolour>
-CQorImageManagerImage Derive(const CQorImageManagerImage& source, Recolour recolour)
+template <class Recolour> CQorImageManagerImage Derive(const CQorImageManagerImage& source, Recolour recolour)
 {
     CQorImageManagerImage derived;
     Pixels pixels;

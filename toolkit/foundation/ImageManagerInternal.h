@@ -28,7 +28,10 @@ HBITMAP CreatePremultipliedSection(const Pixels& pixels);
 // Draws a premultiplied bitmap's source rectangle into the destination, blending by alpha.
 BOOL AlphaBlendBitmap(HDC hdcDest, const CRect& rcDest, HBITMAP hBitmap, const CRect& rcSrc);
 
-inline BYTE Alpha(DWORD v) { return static_cast<BYTE>(v >> 24); }
+inline BYTE Alpha(DWORD v)
+{
+    return static_cast<BYTE>(v >> 24);
+}
 inline DWORD Pack(BYTE b, BYTE g, BYTE r, BYTE a)
 {
     return static_cast<DWORD>(b) | (static_cast<DWORD>(g) << 8) | (static_cast<DWORD>(r) << 16) |
