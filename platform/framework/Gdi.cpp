@@ -986,3 +986,21 @@ int CDC::Escape(int escape, int inputSize, LPCSTR inputData, LPVOID outputData)
 {
     return ::Escape(m_hDC, escape, inputSize, inputData, outputData);
 }
+
+CBrush* CDC::GetHalftoneBrush()
+{
+    // Never freed: trackers may still use it while static objects go away at exit.
+    static CBrush* halftone = [] {
+        WORD pattern[8];
+        for (int row = 0; row < 8; row++)
+            pattern[row] = static_cast<WORD>(row % 2 == 0 ? 0x5555 : 0xAAAA);
+        HBITMAP bitmap = ::CreateBitmap(8, 8, 1, 1, pattern);
+        CBrush* brush = new CBrush();
+        if (bitmap) {
+            brush->Attach(::CreatePatternBrush(bitmap));
+            ::DeleteObject(bitmap);
+        }
+        return brush;
+    }();
+    return halftone->GetSafeHandle() ? halftone : nullptr;
+}

@@ -201,6 +201,9 @@ public:
 
     static CDC* FromHandle(HDC hdc);
     static void DeleteTempMap();
+    // The process's 50 % grey checker pattern brush (alternate pixels), made on first use and
+    // kept for the life of the process; for XOR trackers (PATINVERT). Null when it cannot be made.
+    static CBrush* GetHalftoneBrush();
     BOOL Attach(HDC hdc);
     HDC Detach();
     BOOL DeleteDC();

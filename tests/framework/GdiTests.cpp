@@ -71,6 +71,26 @@ TEST_F(MemoryDcTest, FillSolidRectFillsExactlyTheRectangle)
     EXPECT_EQ(100, CountColor(kBlue, CRect(0, 0, kSize, kSize)));
 }
 
+TEST_F(MemoryDcTest, HalftoneBrushInvertsAlternatePixelsAndTwiceRestores)
+{
+    CBrush* halftone = CDC::GetHalftoneBrush();
+    ASSERT_NE(nullptr, halftone);
+    EXPECT_EQ(halftone, CDC::GetHalftoneBrush());
+    CBrush* previous = dc.SelectObject(halftone);
+    dc.PatBlt(0, 0, 16, 16, PATINVERT);
+    // A checker board: every pixel differs from its neighbours across and down, half inverted.
+    EXPECT_EQ(128, CountColor(kWhite, CRect(0, 0, 16, 16)));
+    for (int y = 0; y < 15; y++) {
+        for (int x = 0; x < 15; x++) {
+            ASSERT_NE(dc.GetPixel(x, y), dc.GetPixel(x + 1, y)) << x << "," << y;
+            ASSERT_NE(dc.GetPixel(x, y), dc.GetPixel(x, y + 1)) << x << "," << y;
+        }
+    }
+    dc.PatBlt(0, 0, 16, 16, PATINVERT);
+    EXPECT_EQ(256, CountColor(kWhite, CRect(0, 0, 16, 16)));
+    dc.SelectObject(previous);
+}
+
 TEST_F(MemoryDcTest, Draw3dRectPaintsTopLeftAndBottomRightEdges)
 {
     dc.Draw3dRect(CRect(10, 10, 20, 20), kRed, kBlue);

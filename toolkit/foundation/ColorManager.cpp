@@ -298,12 +298,10 @@ struct ThemeRow
     COLORREF clr[3];
 };
 const ThemeRow kThemeRows[] = {
-    {38, {0x764127, 0x335E51, 0x755454}}, {39, {0xCB8C6A, 0x588060, 0x8F6D6E}},
-    {40, {0xD0966D, 0x7AAE9F, 0xBEA7A8}}, {41, {0xF6F6F6, 0xEEF4F4, 0xFFFAFD}},
-    {43, {0x962D00, 0x5E8D75, 0x947C7C}}, {31, {0xC2EEFF, 0xC2EEFF, 0xC2EEFF}},
-    {32, {0x800000, 0x385D3F, 0x6F4B4B}}, {50, {0x800000, 0x385D3F, 0x6F4B4B}},
-    {37, {0x800000, 0x385D3F, 0x6F4B4B}}, {33, {0x3E80FE, 0x3E80FE, 0x3E80FE}},
-    {36, {0x6FC0FF, 0x6FC0FF, 0x6FC0FF}}, {30, {0xF5BE9E, 0xA7D9D9, 0xE5D7D7}},
+    {38, {0x764127, 0x335E51, 0x755454}}, {39, {0xCB8C6A, 0x588060, 0x8F6D6E}}, {40, {0xD0966D, 0x7AAE9F, 0xBEA7A8}},
+    {41, {0xF6F6F6, 0xEEF4F4, 0xFFFAFD}}, {43, {0x962D00, 0x5E8D75, 0x947C7C}}, {31, {0xC2EEFF, 0xC2EEFF, 0xC2EEFF}},
+    {32, {0x800000, 0x385D3F, 0x6F4B4B}}, {50, {0x800000, 0x385D3F, 0x6F4B4B}}, {37, {0x800000, 0x385D3F, 0x6F4B4B}},
+    {33, {0x3E80FE, 0x3E80FE, 0x3E80FE}}, {36, {0x6FC0FF, 0x6FC0FF, 0x6FC0FF}}, {30, {0xF5BE9E, 0xA7D9D9, 0xE5D7D7}},
     {59, {0x361E16, 0x19221F, 0x292024}},
 };
 
@@ -331,14 +329,26 @@ struct GradientRow
     float fFactor;
 };
 const GradientRow kGradients[3][7] = {
-    {{0xD68759, 0x962D00, 0.5f}, {0xF5BE9E, 0xFADAC4, 0.5f}, {0xD68759, 0x962D00, 0.5f},
-     {0xFEECDD, 0xE2A981, 0.75f}, {0xFFEFE3, 0xE4AD87, 0.5f}, {0xF6DDCB, 0xDCA179, 0.5f},
+    {{0xD68759, 0x962D00, 0.5f},
+     {0xF5BE9E, 0xFADAC4, 0.5f},
+     {0xD68759, 0x962D00, 0.5f},
+     {0xFEECDD, 0xE2A981, 0.75f},
+     {0xFFEFE3, 0xE4AD87, 0.5f},
+     {0xF6DDCB, 0xDCA179, 0.5f},
      {0xFFEFE3, 0xE7B593, 0.5f}},
-    {{0x82C0AF, 0x447A63, 0.5f}, {0xA7D9D9, 0xE4F1F2, 0.5f}, {0x6F8E78, 0x435B49, 0.5f},
-     {0xDEF7F4, 0x91C6B7, 0.3f}, {0xEDFFFF, 0x92C7B8, 0.3f}, {0xD1E6E6, 0x78B4A4, 0.3f},
+    {{0x82C0AF, 0x447A63, 0.5f},
+     {0xA7D9D9, 0xE4F1F2, 0.5f},
+     {0x6F8E78, 0x435B49, 0.5f},
+     {0xDEF7F4, 0x91C6B7, 0.3f},
+     {0xEDFFFF, 0x92C7B8, 0.3f},
+     {0xD1E6E6, 0x78B4A4, 0.3f},
      {0xD5F0EC, 0x9FCEC2, 0.5f}},
-    {{0xBFA7A8, 0x916F70, 0.5f}, {0xE5D7D7, 0xF7F3F3, 0.5f}, {0xBFA7A8, 0x977677, 0.5f},
-     {0xFFF9F9, 0xB79B9C, 0.75f}, {0xFFF9F9, 0xB99D9F, 0.75f}, {0xE2D7D7, 0x9E7E80, 0.75f},
+    {{0xBFA7A8, 0x916F70, 0.5f},
+     {0xE5D7D7, 0xF7F3F3, 0.5f},
+     {0xBFA7A8, 0x977677, 0.5f},
+     {0xFFF9F9, 0xB79B9C, 0.75f},
+     {0xFFF9F9, 0xB99D9F, 0.75f},
+     {0xE2D7D7, 0x9E7E80, 0.75f},
      {0xF1E7E9, 0xCDB9BA, 0.5f}},
 };
 const COLORREF kColor54[3] = {0x962D00, 0x588060, 0x947C7C};
@@ -436,8 +446,8 @@ void CQorColorManager::RefreshDerivedColors()
     {
         int nTarget, nA, nB, nPercent;
     } kBlends[] = {
-        {30, 5, 15, 165}, {31, 13, 5, 30}, {33, 13, 5, 50}, {41, 15, 5, 143}, {35, 17, 5, 70}, {38, 16, 5, 75},
-        {39, 16, 5, 70},  {43, 46, 16, 20}, {61, 46, 16, 15}, {40, 16, 5, 90}, {42, 15, 16, 90},
+        {30, 5, 15, 165}, {31, 13, 5, 30},  {33, 13, 5, 50},  {41, 15, 5, 143}, {35, 17, 5, 70},  {38, 16, 5, 75},
+        {39, 16, 5, 70},  {43, 46, 16, 20}, {61, 46, 16, 15}, {40, 16, 5, 90},  {42, 15, 16, 90},
     };
     for (const auto& row : kBlends)
         m_arrStandard[row.nTarget] = BlendColors(row.nPercent, GetColor(row.nA), GetColor(row.nB));
@@ -451,9 +461,9 @@ void CQorColorManager::RefreshDerivedColors()
     {
         int nTarget, nReference, nColor, nAmount;
     } kContrast[] = {
-        {31, 30, 31, 50},  {32, 30, 13, 100},  {33, 30, 33, 30},   {35, 41, 35, 80},   {37, 33, 37, 100},
-        {38, 30, 38, 85},  {39, 30, 39, 50},   {43, 41, 43, 100},  {61, 30, 61, 100},  {40, 30, 40, 80},
-        {44, 41, 44, 180}, {45, 31, 45, 180},  {46, 30, 46, 180},  {47, 33, 47, 180},
+        {31, 30, 31, 50},  {32, 30, 13, 100}, {33, 30, 33, 30},  {35, 41, 35, 80},  {37, 33, 37, 100},
+        {38, 30, 38, 85},  {39, 30, 39, 50},  {43, 41, 43, 100}, {61, 30, 61, 100}, {40, 30, 40, 80},
+        {44, 41, 44, 180}, {45, 31, 45, 180}, {46, 30, 46, 180}, {47, 33, 47, 180},
     };
     for (const auto& row : kContrast) {
         if (!IsContrastEnough(GetColor(row.nReference), GetColor(row.nColor), row.nAmount))
@@ -468,9 +478,9 @@ void CQorColorManager::RefreshDerivedColors()
     // 10: fixed derivations.
     COLORREF c5 = GetColor(5), c13 = GetColor(13), c15 = GetColor(15), c16 = GetColor(16), c30 = GetColor(30);
     auto mix36 = [](int a5, int a30, int a13) { return static_cast<int>(0.4 * a5) + a30 / 2 + a13 / 10; };
-    m_arrStandard[36] = RGB(mix36(GetRValue(c5), GetRValue(c30), GetRValue(c13)),
-                            mix36(GetGValue(c5), GetGValue(c30), GetGValue(c13)),
-                            mix36(GetBValue(c5), GetBValue(c30), GetBValue(c13)));
+    m_arrStandard[36] =
+        RGB(mix36(GetRValue(c5), GetRValue(c30), GetRValue(c13)), mix36(GetGValue(c5), GetGValue(c30), GetGValue(c13)),
+            mix36(GetBValue(c5), GetBValue(c30), GetBValue(c13)));
     int nFaceMax = LargestChannel(c15);
     m_arrStandard[48] = nFaceMax == 0 ? RGB(0x23, 0x23, 0x23)
                                       : ScaleToLargestChannel(c15, nFaceMax, nFaceMax < 220 ? nFaceMax + 35 : 255);
@@ -480,8 +490,8 @@ void CQorColorManager::RefreshDerivedColors()
                                             : ScaleToLargestChannel(c16, nShadowMax, std::max(nShadowMax - 43, 0));
     COLORREF s31 = m_arrStandard[31];
     m_arrStandard[34] = RGB(GetRValue(s31) * 3 / 4, GetGValue(s31) * 3 / 4, GetBValue(s31) * 3 / 4);
-    m_arrStandard[22] = RGB(std::min(GetRValue(c15) + 15, 255), std::min(GetGValue(c15) + 15, 255),
-                            std::min(GetBValue(c15) + 15, 255));
+    m_arrStandard[22] =
+        RGB(std::min(GetRValue(c15) + 15, 255), std::min(GetGValue(c15) + 15, 255), std::min(GetBValue(c15) + 15, 255));
     m_arrStandard[53] = GetColor(30);
     m_arrStandard[58] = GetColor(40);
     m_arrStandard[60] = m_arrStandard[40];

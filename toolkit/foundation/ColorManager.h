@@ -67,15 +67,14 @@ public:
 };
 
 // Visual styles the colour sets know.
-enum QorVisualStyle
-{
+enum QorVisualStyle {
     qorStyleNone = 0,
-    qorStyleBlue = 1,     // luna "normalcolor"
-    qorStyleOlive = 2,    // luna "homestead"
-    qorStyleSilver = 3,   // luna "metallic"
+    qorStyleBlue = 1,   // luna "normalcolor"
+    qorStyleOlive = 2,  // luna "homestead"
+    qorStyleSilver = 3, // luna "metallic"
     qorStyleRoyale = 4,
     qorStyleAero = 5,
-    qorStyleFollowSystem = 6,   // requested kinds 6 and 7 follow the detected style
+    qorStyleFollowSystem = 6, // requested kinds 6 and 7 follow the detected style
 };
 
 class CQorColorManager : public CCmdTarget
@@ -89,9 +88,9 @@ public:
     void RefreshColors();
     int DetectVisualStyle();
 
-    COLORREF GetColor(int nIndex) const;          // custom, else standard; > 62: the value itself
-    COLORREF GetCustomColor(int nIndex) const;    // QOR_COLOR_UNSET when none or out of range
-    COLORREF GetThemeColor(int nIndex) const;     // QOR_COLOR_UNSET when none or out of range
+    COLORREF GetColor(int nIndex) const;           // custom, else standard; > 62: the value itself
+    COLORREF GetCustomColor(int nIndex) const;     // QOR_COLOR_UNSET when none or out of range
+    COLORREF GetThemeColor(int nIndex) const;      // QOR_COLOR_UNSET when none or out of range
     void SetCustomColor(int nIndex, COLORREF clr); // QOR_COLOR_UNSET clears it
     BOOL IsPaletteDisplay() const { return m_bPaletteDisplay; }
     int GetCurrentVisualStyle() const { return m_nDetectedStyle; }
@@ -101,7 +100,7 @@ public:
     CQorPaintManagerColorGradient m_grcThemeGradient[7];
     CQorPaintManagerColorGradient m_grcAccent[3];
 
-    COLORREF(*m_pfnGetSysColor)(int nIndex) = nullptr;   // custom system colours (skins, tests)
+    COLORREF (*m_pfnGetSysColor)(int nIndex) = nullptr; // custom system colours (skins, tests)
     BOOL m_bDetectRoyale = TRUE;
     BOOL m_bDetectAero = TRUE;
     BOOL m_bClassicColorsOnly = FALSE;
@@ -124,8 +123,14 @@ private:
 
 // The process-wide colour manager, made (and refreshed) on first use.
 CQorColorManager* GetColorManager();
-inline COLORREF GetColor(int nIndex) { return GetColorManager()->GetColor(nIndex); }
-inline void RefreshColors() { GetColorManager()->RefreshColors(); }
+inline COLORREF GetColor(int nIndex)
+{
+    return GetColorManager()->GetColor(nIndex);
+}
+inline void RefreshColors()
+{
+    GetColorManager()->RefreshColors();
+}
 
 // Colour arithmetic.
 // percent < 100: percent % of A; else percent tenths of a percent of A (165: 16.5 %).

@@ -1,3 +1,4 @@
+#include "toolkit/foundation/DrawHelpers.h"
 #include "toolkit/foundation/ImageManagerInternal.h"
 #include "toolkit/foundation/ProcessSingleton.h"
 #include "platform/framework/WinApp.h"
@@ -207,8 +208,7 @@ BOOL CQorImageManager::IsMirrored(CDC* pDC) const
 {
     if (m_nMirrorMode == mirrorAlways)
         return TRUE;
-    return m_nMirrorMode == mirrorRightToLeft && pDC != nullptr && pDC->GetSafeHdc() != nullptr &&
-           (::GetLayout(pDC->GetSafeHdc()) & LAYOUT_RTL) != 0;
+    return m_nMirrorMode == mirrorRightToLeft && pDC != nullptr && IsDCRightToLeft(pDC);
 }
 
 BOOL CQorImageManager::SetIcon(UINT nId, int nState, const CQorImageManagerImage& image, int nWidth, int nHeight)

@@ -1,4 +1,5 @@
 // The image manager's loaders and bitmap helpers, and the pixel work its files share.
+#include "toolkit/foundation/DrawHelpers.h"
 #include "toolkit/foundation/GraphicBitmapPng.h"
 #include "toolkit/foundation/ImageManagerInternal.h"
 #include <algorithm>
@@ -186,9 +187,7 @@ BOOL AlphaBlendBitmap(HDC hdcDest, const CRect& rcDest, HBITMAP hBitmap, const C
     if (hdcSrc == nullptr)
         return FALSE;
     HGDIOBJ hOld = ::SelectObject(hdcSrc, hBitmap);
-    BLENDFUNCTION bf = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    const BOOL bOk = ::AlphaBlend(hdcDest, rcDest.left, rcDest.top, rcDest.Width(), rcDest.Height(), hdcSrc, rcSrc.left,
-                                  rcSrc.top, rcSrc.Width(), rcSrc.Height(), bf);
+    const BOOL bOk = GetDrawHelpers()->AlphaBlend(hdcDest, rcDest, hdcSrc, rcSrc);
     ::SelectObject(hdcSrc, hOld);
     ::DeleteDC(hdcSrc);
     return bOk;

@@ -31,7 +31,7 @@ void QorSetExitTrace(QorExitTraceFn trace);
 
 // Registered window messages (32-bit) and clipboard formats (16-bit); 0 until start-up.
 extern UINT g_nQorNotificationSinkMessage;
-extern UINT g_nQorNotificationSinkMessageEx;   // the same name, registered a second time
+extern UINT g_nQorNotificationSinkMessageEx; // the same name, registered a second time
 extern UINT g_nQorTaskbarCreatedMessage;
 extern UINT g_nQorSkinUpdateStateMessage;
 extern UINT g_nQorSkinQueryStateMessage;
@@ -45,7 +45,7 @@ class CVkWindowMap : public CMapPtrToPtr
 public:
     CVkWindowMap() : CMapPtrToPtr(10) {}
 };
-CVkWindowMap* QorGetWindowMap();   // null before start-up and after exit
+CVkWindowMap* QorGetWindowMap(); // null before start-up and after exit
 
 // Geometry of the docking guides: where each piece goes (offset from the guide's origin) and
 // which rectangle of the guide bitmap it shows.

@@ -5,9 +5,7 @@
 // ---------------------------------------------------------------------------------------------
 // CQorModuleHandle
 
-CQorModuleHandle::CQorModuleHandle() : m_hModule(nullptr), m_nMode(modeNone), m_dvi{}
-{
-}
+CQorModuleHandle::CQorModuleHandle() : m_hModule(nullptr), m_nMode(modeNone), m_dvi{} {}
 
 CQorModuleHandle::CQorModuleHandle(LPCTSTR lpszModuleName) : CQorModuleHandle()
 {

@@ -29,8 +29,7 @@ public:
     BOOL LoadLibrary(LPCTSTR lpszModuleName);
     // FALSE when no module is held or the entry is absent.
     BOOL GetProcAddress(LPCSTR lpszProcName, FARPROC* ppfn) const;
-    template <class T>
-    BOOL GetProcAddress(LPCSTR lpszProcName, T* ppfn) const
+    template <class T> BOOL GetProcAddress(LPCSTR lpszProcName, T* ppfn) const
     {
         FARPROC pfn = nullptr;
         BOOL bResult = GetProcAddress(lpszProcName, &pfn);

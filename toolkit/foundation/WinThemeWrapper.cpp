@@ -6,8 +6,7 @@
 namespace {
 
 // Slots of the entry table; the rest of the 52 are kept for entries later users bind.
-enum ThemeEntry
-{
+enum ThemeEntry {
     entryDrawThemeBackground = 0,
     entryCloseThemeData = 1,
     entryOpenThemeData = 4,
@@ -20,10 +19,46 @@ enum ThemeEntry
 };
 
 const char* const kEntryNames[entryCount] = {
-    "DrawThemeBackground", "CloseThemeData", nullptr, nullptr, "OpenThemeData", nullptr, nullptr, nullptr,
-    "IsThemeActive", "IsAppThemed", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-    nullptr, nullptr, "GetThemeSysBool", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-    nullptr, nullptr, nullptr, nullptr, nullptr, "GetThemeColor", nullptr, nullptr, nullptr, nullptr, nullptr,
+    "DrawThemeBackground",
+    "CloseThemeData",
+    nullptr,
+    nullptr,
+    "OpenThemeData",
+    nullptr,
+    nullptr,
+    nullptr,
+    "IsThemeActive",
+    "IsAppThemed",
+    nullptr,
+    nullptr,
+    nullptr,
+    nullptr,
+    nullptr,
+    nullptr,
+    nullptr,
+    nullptr,
+    nullptr,
+    nullptr,
+    "GetThemeSysBool",
+    nullptr,
+    nullptr,
+    nullptr,
+    nullptr,
+    nullptr,
+    nullptr,
+    nullptr,
+    nullptr,
+    nullptr,
+    nullptr,
+    nullptr,
+    nullptr,
+    nullptr,
+    "GetThemeColor",
+    nullptr,
+    nullptr,
+    nullptr,
+    nullptr,
+    nullptr,
     "GetCurrentThemeName",
 };
 
@@ -63,8 +98,7 @@ struct ThemeEntryTable
             slot = nullptr;
     }
 
-    template <class T>
-    T Entry(ThemeEntry entry)
+    template <class T> T Entry(ThemeEntry entry)
     {
         if (g_themeMode == qorThemeMissing || !hModule)
             return nullptr;
@@ -115,9 +149,7 @@ QorThemeMode QorGetThemeMode()
     return g_themeMode;
 }
 
-CQorWinThemeWrapper::CQorWinThemeWrapper(BOOL bRebind) : m_hTheme(nullptr), m_bRebind(bRebind)
-{
-}
+CQorWinThemeWrapper::CQorWinThemeWrapper(BOOL bRebind) : m_hTheme(nullptr), m_bRebind(bRebind) {}
 
 CQorWinThemeWrapper::~CQorWinThemeWrapper()
 {

@@ -21,8 +21,8 @@ public:
     HRESULT CloseThemeData();
     HRESULT DrawThemeBackground(HDC hDC, int iPartId, int iStateId, const RECT* pRect, const RECT* pClipRect = nullptr);
     HRESULT GetThemeColor(int iPartId, int iStateId, int iPropId, COLORREF* pColor);
-    BOOL GetThemeSysBool();   // flat menus (TMT_FLATMENUS)
-    BOOL IsAppThemed();       // 0 without a handle
+    BOOL GetThemeSysBool(); // flat menus (TMT_FLATMENUS)
+    BOOL IsAppThemed();     // 0 without a handle
     BOOL IsThemeActive();
     HRESULT GetCurrentThemeName(LPWSTR pszThemeFileName, LPWSTR pszColorName, LPWSTR pszSizeName);
 
@@ -34,11 +34,10 @@ protected:
 };
 
 // Test seam: how UXTHEME behaves for every wrapper.
-enum QorThemeMode
-{
+enum QorThemeMode {
     qorThemeReal = 0,
-    qorThemeOff = 1,      // IsThemeActive answers 0 and no handle opens
-    qorThemeMissing = 2,  // as if the library were not there
+    qorThemeOff = 1,     // IsThemeActive answers 0 and no handle opens
+    qorThemeMissing = 2, // as if the library were not there
 };
 void QorSetThemeModeForTest(QorThemeMode mode);
 QorThemeMode QorGetThemeMode();

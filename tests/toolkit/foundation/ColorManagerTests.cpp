@@ -75,9 +75,9 @@ TEST(ColorArithmetic, BlendLookupAndCustomTable)
         int percent;
         COLORREF expected;
     } rows[] = {
-        {30, RGB(60, 100, 140)},    // 30 % of A
-        {100, RGB(20, 100, 180)},   // the 1000 scale: 10 % of A
-        {165, RGB(33, 100, 167)},   // 16.5 % of A
+        {30, RGB(60, 100, 140)},  // 30 % of A
+        {100, RGB(20, 100, 180)}, // the 1000 scale: 10 % of A
+        {165, RGB(33, 100, 167)}, // 16.5 % of A
         {0, b},
     };
     for (const Row& row : rows)
@@ -219,7 +219,7 @@ TEST_F(ColorManager, PaletteDisplayKeepsTheDefaultsAndSolidGradients)
     struct Row
     {
         int index, source;
-    } rows[] = {{30, 15}, {31, 5}, {33, 13}, {35, 17}, {36, 5}, {40, 16}, {44, 8}, {45, 7},
+    } rows[] = {{30, 15}, {31, 5},  {33, 13}, {35, 17}, {36, 5},  {40, 16}, {44, 8}, {45, 7},
                 {46, 18}, {47, 14}, {48, 16}, {49, 14}, {53, 15}, {58, 17}, {61, 16}};
     for (const Row& row : rows)
         EXPECT_EQ(GetSysColor(row.source), manager.GetColor(row.index)) << row.index;

@@ -76,7 +76,7 @@ TEST(StaticsChild, UsesSingletonsThenExits)
     QorSetExitTrace(AppendToChildLog);
     QorToolkitStartup();
     GetMultiMonitorApi();
-    GetColorManager();   // makes the theme tables on its way
+    GetColorManager(); // makes the theme tables on its way
     CreateResourceManager();
     GetOffice2007Images();
     GetImageManager();
@@ -105,10 +105,12 @@ TEST(Statics, ExitListRunsLastAddedFirstAndEmpties)
     static std::wstring order;
     order.clear();
     QorAddExitRoutine([] { order += L"a"; }, L"a");
-    QorAddExitRoutine([] {
-        order += L"b";
-        QorAddExitRoutine([] { order += L"c"; }, L"c");   // added while the list runs
-    }, L"b");
+    QorAddExitRoutine(
+        [] {
+            order += L"b";
+            QorAddExitRoutine([] { order += L"c"; }, L"c"); // added while the list runs
+        },
+        L"b");
     QorToolkitExit();
     EXPECT_EQ(L"bca", order);
     QorToolkitExit();

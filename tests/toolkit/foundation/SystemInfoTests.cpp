@@ -115,7 +115,7 @@ TEST(ModuleHandle, GetModuleNeverFreesAndLoadedFreesExactlyOnce)
 {
     const wchar_t* dll = L"mpr.dll";
     ASSERT_EQ(nullptr, GetModuleHandleW(dll)) << "pick a library nobody has loaded";
-    HMODULE own = LoadLibraryW(dll);   // our own reference keeps it loaded while we look
+    HMODULE own = LoadLibraryW(dll); // our own reference keeps it loaded while we look
     ASSERT_NE(nullptr, own);
     {
         CQorModuleHandle loaded;
@@ -127,7 +127,7 @@ TEST(ModuleHandle, GetModuleNeverFreesAndLoadedFreesExactlyOnce)
         // Re-initialised under another name: the loaded reference goes now, and only now.
         ASSERT_TRUE(loaded.Init(L"kernel32.dll"));
         EXPECT_EQ(CQorModuleHandle::modeGetModule, loaded.GetMode());
-        CQorModuleHandle found(dll);   // already loaded: taken, not loaded again
+        CQorModuleHandle found(dll); // already loaded: taken, not loaded again
         EXPECT_EQ(CQorModuleHandle::modeGetModule, found.GetMode());
     }
     // Neither handle freed again when it went: our one reference still holds the library.
@@ -144,9 +144,10 @@ TEST(ModuleHandle, GetModuleNeverFreesAndLoadedFreesExactlyOnce)
 
 TEST(SystemInfo, OwnerChainIsActiveForTheForegroundTopWindowOnly)
 {
-    HWND top = CreateWindowExW(0, L"STATIC", L"top", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 200, nullptr,
-                               nullptr, nullptr, nullptr);
-    HWND child = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 20, 20, top, nullptr, nullptr, nullptr);
+    HWND top = CreateWindowExW(0, L"STATIC", L"top", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 200, nullptr, nullptr,
+                               nullptr, nullptr);
+    HWND child =
+        CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 20, 20, top, nullptr, nullptr, nullptr);
     SetForegroundWindow(top);
     EXPECT_TRUE(IsOwnerChainActive(child));
     EXPECT_TRUE(IsOwnerChainActive(top));

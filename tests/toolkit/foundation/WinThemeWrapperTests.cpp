@@ -29,7 +29,7 @@ TEST_F(ThemeMode, RealUxThemeOpensTheTreeViewClassAndReadsItsBorderColour)
         wchar_t file[MAX_PATH] = {}, colour[MAX_PATH] = {}, size[MAX_PATH] = {};
         EXPECT_EQ(S_OK, theme.GetCurrentThemeName(file, colour, size));
         EXPECT_NE(nullptr, wcsstr(file, L".msstyles"));
-        theme.OpenThemeData(nullptr, L"BUTTON");   // the tree-view handle is closed first
+        theme.OpenThemeData(nullptr, L"BUTTON"); // the tree-view handle is closed first
         EXPECT_NE(nullptr, theme.GetHandle());
         theme.CloseThemeData();
         EXPECT_EQ(nullptr, theme.GetHandle());
