@@ -5,8 +5,8 @@
 #include <windows.h>
 
 #include <cmath>
-#include <cstdlib>
 
+#include "tests/toolkit/foundation/FoundationTestSupport.h"
 #include "toolkit/foundation/ColorManager.h"
 
 namespace foundationtest {
@@ -41,11 +41,10 @@ inline COLORREF BlendOver(COLORREF c, COLORREF background, int alpha)
                mix(GetBValue(c), GetBValue(background)));
 }
 
+// Near, with both colours in the failure message.
 inline ::testing::AssertionResult IsNear(COLORREF expected, COLORREF actual, int tolerance)
 {
-    if (std::abs(GetRValue(expected) - GetRValue(actual)) <= tolerance &&
-        std::abs(GetGValue(expected) - GetGValue(actual)) <= tolerance &&
-        std::abs(GetBValue(expected) - GetBValue(actual)) <= tolerance)
+    if (Near(expected, actual, tolerance))
         return ::testing::AssertionSuccess();
     char text[80];
     wsprintfA(text, "expected %06X, drawn %06X", static_cast<unsigned>(expected), static_cast<unsigned>(actual));

@@ -281,6 +281,35 @@ TEST(ImageManager, MirroringReversesTheImageAndTopClippingCutsTheTop)
     EXPECT_EQ(kMagenta, canvas.Pixel(0, 3));     // nothing drawn below the icon
 }
 
+TEST(ImageManager, RightToLeftDCsMirrorInTheirMode)
+{
+    CQorImageManager manager;
+    Canvas canvas(4, 4, kMagenta);
+    SetLayout(canvas.Dc()->GetSafeHdc(), LAYOUT_RTL);
+    EXPECT_TRUE(manager.IsMirrored(canvas.Dc())); // the default mode
+    manager.SetMirrorMode(0);
+    EXPECT_FALSE(manager.IsMirrored(canvas.Dc()));
+    manager.SetMirrorMode(CQorImageManager::mirrorRightToLeft);
+    SetLayout(canvas.Dc()->GetSafeHdc(), 0);
+    EXPECT_FALSE(manager.IsMirrored(canvas.Dc()));
+}
+
+TEST(ImageManager, GroupIconEntriesOfEverySizeOrOne)
+{
+    struct Row
+    {
+        int width;
+        BOOL stored;
+        bool has16, has32;
+    } rows[] = {{0, TRUE, true, true}, {16, TRUE, true, false}, {32, TRUE, false, true}, {24, FALSE, false, false}};
+    for (const Row& row : rows) {
+        CQorImageManager manager;
+        EXPECT_EQ(row.stored, manager.SetIconsFromGroupResource(50, row.width, row.width)) << row.width;
+        EXPECT_EQ(row.has16, manager.HasIcon(50, 16) == TRUE) << row.width;
+        EXPECT_EQ(row.has32, manager.HasIcon(50, 32) == TRUE) << row.width;
+    }
+}
+
 TEST(ImageManager, DrawMonoPaintsTheSilhouetteInOneColour)
 {
     CQorImageManager manager;
