@@ -30,6 +30,19 @@ bool IsSeparator(const UINT* pIds, int nCount, int nPieces, int j)
     return pIds != nullptr && nCount != nPieces && pIds[j] == 0;
 }
 
+// Releases every object of a map and empties it.
+template <class KEY, class ARG_KEY, class T> void ReleaseValues(CMap<KEY, ARG_KEY, T*, T*>& map)
+{
+    POSITION pos = map.GetStartPosition();
+    while (pos != nullptr) {
+        KEY key{};
+        T* pObject = nullptr;
+        map.GetNextAssoc(pos, key, pObject);
+        pObject->InternalRelease();
+    }
+    map.RemoveAll();
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------------------
@@ -43,14 +56,7 @@ BOOL CQorImageManagerImageList::Serves(UINT nId) const
 
 void CQorImageManagerImageList::ReleaseIcons()
 {
-    POSITION pos = mapIcons.GetStartPosition();
-    while (pos != nullptr) {
-        UINT nId = 0;
-        CQorImageManagerIcon* pIcon = nullptr;
-        mapIcons.GetNextAssoc(pos, nId, pIcon);
-        pIcon->InternalRelease();
-    }
-    mapIcons.RemoveAll();
+    ReleaseValues(mapIcons);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -69,14 +75,7 @@ CQorImageManagerIconSet::~CQorImageManagerIconSet()
 
 void CQorImageManagerIconSet::RemoveAll()
 {
-    POSITION pos = m_mapIcons.GetStartPosition();
-    while (pos != nullptr) {
-        int nWidth = 0;
-        CQorImageManagerIcon* pIcon = nullptr;
-        m_mapIcons.GetNextAssoc(pos, nWidth, pIcon);
-        pIcon->InternalRelease();
-    }
-    m_mapIcons.RemoveAll();
+    ReleaseValues(m_mapIcons);
 }
 
 CQorImageManagerIcon* CQorImageManagerIconSet::GetIcon(int nWidth, BOOL bNearest) const
@@ -179,14 +178,7 @@ CQorImageManager::~CQorImageManager()
 
 void CQorImageManager::RemoveAll()
 {
-    POSITION pos = m_mapSets.GetStartPosition();
-    while (pos != nullptr) {
-        UINT nId = 0;
-        CQorImageManagerIconSet* pSet = nullptr;
-        m_mapSets.GetNextAssoc(pos, nId, pSet);
-        pSet->InternalRelease();
-    }
-    m_mapSets.RemoveAll();
+    ReleaseValues(m_mapSets);
 }
 
 void CQorImageManager::RemoveIcon(UINT nId)
