@@ -179,6 +179,8 @@ void CQorImageManagerIconSet::DoPropExchange(CQorPropExchange* pPX)
             int nWidth = pPX->IsLoading() ? 16 : arrIcons[i]->GetWidth();
             const int nDefault = 16;
             pSection->ExchangeProp(L"Width", QOR_PROP_I4, &nWidth, &nDefault);
+            if (pPX->IsLoading() && (nWidth <= 1 || nWidth > kMaxDimension))
+                ThrowFormatError(); // widths 0 and 1 mean "any" to lookups; no icon has them
             CQorImageManagerIcon* pIcon = pPX->IsLoading() ? CreateIcon(nWidth) : arrIcons[i];
             CArchive* pArchive = pSection->GetArchive(L"Data");
             if (pArchive != nullptr) {

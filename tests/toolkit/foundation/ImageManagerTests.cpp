@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <vector>
 
@@ -242,6 +243,18 @@ TEST(ImageManager, DroppedAndStoredImagesLeaveTheCallersHandlesAlive)
     ASSERT_TRUE(GetIconInfo(hIcon, &ii));
     DeleteObject(ii.hbmColor);
     DeleteObject(ii.hbmMask);
+    // A borrowed bitmap is copied as it is, alpha and all.
+    CQorImageManagerImage bitmap;
+    bitmap.hBitmap = MakeStraight(8, 8, [](int x, int) { return x < 4 ? Argb(128, RGB(100, 50, 0)) : 0u; });
+    bitmap.bOwns = FALSE;
+    EXPECT_TRUE(manager.SetIcon(22, 0, bitmap));
+    EXPECT_NE(0u, GetObjectType(bitmap.hBitmap));
+    Canvas canvas(8, 8, kMagenta);
+    CQorImageManagerIcon* pIcon = manager.GetImage(22, 8);
+    pIcon->Draw(canvas.Dc(), pIcon->GetImage(0), 0, 0);
+    EXPECT_TRUE(IsNear(RGB(100 + 127, 50, 127), canvas.Pixel(1, 1), 2));
+    EXPECT_EQ(kMagenta, canvas.Pixel(6, 1));
+    DeleteObject(bitmap.hBitmap);
     // An owned image dropped is freed with its drawing copy.
     CQorImageManagerImage owned;
     owned.hBitmap = MakeStraight(2, 2, [](int, int) { return 0u; });
@@ -409,13 +422,13 @@ void FillForArchive(CQorImageManager& manager)
 }
 
 // An archive of one icon set written field by field, with the icon's blob from blob().
-Bytes HandMadeArchive(LPCTSTR checkSum, const std::function<void(CArchive&)>& blob)
+Bytes HandMadeArchive(LPCTSTR checkSum, int width, const std::function<void(CArchive&)>& blob)
 {
     CMemFile file;
     {
         CArchive ar(&file, CArchive::store);
         CQorPropExchangeArchive px(ar);
-        int one = 1, id = 40, width = 2;
+        int one = 1, id = 40;
         CString text = checkSum;
         px.ExchangeProp(L"Count", QOR_PROP_I4, &one, nullptr);
         px.ExchangeProp(L"Id", QOR_PROP_I4, &id, nullptr);
@@ -475,7 +488,7 @@ TEST(ImageManagerArchive, RoundTripIsByteExactAndKeepsAlpha)
 
 TEST(ImageManagerArchive, SchemaSevenCarriesThreeImages)
 {
-    Bytes archive = HandMadeArchive(L"CQorImageManagerIcons", [](CArchive& ar) {
+    Bytes archive = HandMadeArchive(L"CQorImageManagerIcons", 2, [](CArchive& ar) {
         ar << 2 << 7;
         WriteBitmapRecord(ar, 2, 2, 32, 16, 0xFF); // normal: an alpha bitmap
         ar.WriteCount(0);
@@ -510,9 +523,11 @@ TEST(ImageManagerArchive, CraftedRecordsAreFormatErrors)
         {"huge dimensions", L"CQorImageManagerIcons", 0x10000, 0x10000, 32, 16},
         {"negative width", L"CQorImageManagerIcons", -2, 2, 32, 16},
         {"unknown bit count", L"CQorImageManagerIcons", 2, 2, 13, 16},
+        {"width 1, which lookups read as any width", L"CQorImageManagerIcons", 2, 2, 32, 16},
     };
     for (const Row& row : rows) {
-        Bytes archive = HandMadeArchive(row.checkSum, [&](CArchive& ar) {
+        const int iconWidth = strstr(row.name, "width 1") != nullptr ? 1 : 2;
+        Bytes archive = HandMadeArchive(row.checkSum, iconWidth, [&](CArchive& ar) {
             ar << 2 << 24;
             WriteBitmapRecord(ar, row.width, row.height, row.bitCount, row.pixels);
             for (int i = 0; i < 9; ++i)
