@@ -392,15 +392,17 @@ namespace {
 
 CQorProcessSingleton<CQorOffice2007Images>& Office2007Images()
 {
-    static CQorProcessSingleton<CQorOffice2007Images> holder;
-    return holder;
+    // Never destroyed: the exit list, which runs after static destructors, still reaches it.
+    static auto* holder = new CQorProcessSingleton<CQorOffice2007Images>();
+    return *holder;
 }
 
 } // namespace
 
 CQorOffice2007Images* GetOffice2007Images()
 {
-    return Office2007Images().Get([] { return new CQorOffice2007Images(AfxGetInstanceHandle()); });
+    return Office2007Images().Get([] { return new CQorOffice2007Images(AfxGetInstanceHandle()); },
+                                  QorDestroyOffice2007Images, L"Office2007Images");
 }
 
 void QorDestroyOffice2007Images()

@@ -1,20 +1,27 @@
-// A process-wide object made on first use under a lock and deleted by Destroy, which the
-// toolkit's exit list calls. Each singleton keeps its holder in a function-local static,
-// so nothing is built before first use.
+// A process-wide object made on first use under a lock and deleted by Destroy. Each making
+// enters the destroy routine in the toolkit's exit list, so the object goes in the exit order
+// of its first use. Each singleton keeps its holder behind a function-local static pointer that is
+// never deleted, so nothing is built before first use and the holder outlives the static
+// destructors that run before the exit list.
 #pragma once
 #include "platform/framework/Sync.h"
+#include "toolkit/foundation/Statics.h"
 
 template <class T>
 class CQorProcessSingleton
 {
 public:
-    // The object, made by create() when there is none yet (create may return null).
+    // The object, made by create() when there is none yet (create may return null). A new
+    // object adds exitRoutine (which calls Destroy) to the exit list under the name.
     template <class Create>
-    T* Get(Create create)
+    T* Get(Create create, void (*exitRoutine)(), LPCWSTR name)
     {
         CSingleLock lock(&m_lock, TRUE);
-        if (m_pObject == nullptr)
+        if (m_pObject == nullptr) {
             m_pObject = create();
+            if (m_pObject != nullptr)
+                QorAddExitRoutine(exitRoutine, name);
+        }
         return m_pObject;
     }
 

@@ -348,15 +348,17 @@ namespace {
 
 CQorProcessSingleton<CQorResourceManager>& ResourceManagerHolder()
 {
-    static CQorProcessSingleton<CQorResourceManager> holder;
-    return holder;
+    // Never destroyed: the exit list, which runs after static destructors, still reaches it.
+    static auto* holder = new CQorProcessSingleton<CQorResourceManager>();
+    return *holder;
 }
 
 } // namespace
 
 CQorResourceManager* CreateResourceManager()
 {
-    return ResourceManagerHolder().Get([] { return new (std::nothrow) CQorResourceManager(); });
+    return ResourceManagerHolder().Get([] { return new (std::nothrow) CQorResourceManager(); },
+                                       QorDestroyResourceManager, L"ResourceManager");
 }
 
 CQorResourceManager* GetResourceManager()

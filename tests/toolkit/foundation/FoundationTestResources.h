@@ -14,3 +14,5 @@
 #define IDR_TEST_HTML 500
 #define IDI_TEST_ICON 600   // not in the module
 #define IDB_TEST_BITMAP 700 // not in the module
+#define IDB_TEST_CRAFTED32 701 // not in the module
+#define IDI_TEST_APPLICATION 128 // the icon group the image manager reads

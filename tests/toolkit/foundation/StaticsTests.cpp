@@ -7,6 +7,9 @@
 #include "tests/common/WineTestSupport.h"
 #include "toolkit/foundation/ColorManager.h"
 #include "toolkit/foundation/HookManager.h"
+#include "toolkit/foundation/ImageManager.h"
+#include "toolkit/foundation/Office2007Image.h"
+#include "toolkit/foundation/ResourceManager.h"
 #include "toolkit/foundation/Statics.h"
 #include "toolkit/foundation/SystemInfo.h"
 
@@ -76,6 +79,13 @@ TEST(StaticsChild, UsesSingletonsThenExits)
     GetMultiMonitorApi();
     GetColorManager(); // makes the theme tables on its way
     GetHookManager();
+    CreateResourceManager();
+    GetOffice2007Images();
+    GetImageManager();
+    // A second use makes nothing new and adds nothing to the list.
+    CreateResourceManager();
+    GetOffice2007Images();
+    GetImageManager();
 }
 
 TEST(Statics, ExitOrderRunsSingletonsLatestFirstThenHolders)
@@ -87,7 +97,9 @@ TEST(Statics, ExitOrderRunsSingletonsLatestFirstThenHolders)
     SetEnvironmentVariableW(kChildLogVariable, nullptr);
     ASSERT_EQ(0u, exitCode);
     // The drawing helpers were never used: they never appear.
-    EXPECT_EQ(L"CQorHookManager\nColorManager\nWinThemeWrapper\nMultiMonitorApi\nCVkWindowMap\nCQorKeyboardManager holder\n", ReadWideFile(log));
+    EXPECT_EQ(L"ImageManager\nOffice2007Images\nResourceManager\nCQorHookManager\nColorManager\nWinThemeWrapper\n"
+              L"MultiMonitorApi\nCVkWindowMap\nCQorKeyboardManager holder\n",
+              ReadWideFile(log));
 }
 
 TEST(Statics, ExitListRunsLastAddedFirstAndEmpties)
