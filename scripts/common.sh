@@ -76,10 +76,12 @@ configure_flavour() {
 
 # Exports what every Wine program of a flavour needs, for the prefix in $2.
 wine_environment() {
-  export WINELOADER WINESERVER WINEPREFIX="$2" WINEARCH
+  # Wine takes only an absolute prefix path.
+  export WINELOADER WINESERVER WINEPREFIX WINEARCH
+  WINEPREFIX="$(realpath -m "$2")"
   WINELOADER="$(wine_loader "$1")"
-  # Wine keeps WINELOADER from the Windows environment; tests that start a program of their
-  # flavour from a shell read it under this name.
+  # A Unix program started from a Wine program does not see WINELOADER; tests that start a
+  # program of their flavour from a shell read it under this name.
   export FOLIONYX_WINE_LOADER="$WINELOADER"
   WINESERVER="$(wine_server)"
   WINEARCH="$(wine_arch "$1")"
