@@ -68,29 +68,6 @@ CString CQorXMLNode::GetName() const
     return name;
 }
 
-BOOL CQorXMLNode::FindChild(LPCWSTR name, CQorXMLNode& out) const
-{
-    if (m_pNode == nullptr || name == nullptr)
-        return FALSE;
-    CComPtr<IXMLDOMNodeList> list;
-    if (FAILED(m_pNode->get_childNodes(&list)) || list == nullptr)
-        return FALSE;
-    long length = 0;
-    if (FAILED(list->get_length(&length)))
-        return FALSE;
-    for (long i = 0; i < length; ++i) {
-        CComPtr<IXMLDOMNode> child;
-        if (FAILED(list->get_item(i, &child)) || child == nullptr)
-            continue;
-        CComBSTR childName;
-        if (SUCCEEDED(child->get_nodeName(&childName)) && NamesEqualNoCase(childName, name)) {
-            out.Attach(child, m_pDocument);
-            return TRUE;
-        }
-    }
-    return FALSE;
-}
-
 BOOL CQorXMLNode::GetChildNodes(std::vector<CQorXMLNode>& out) const
 {
     if (m_pNode == nullptr)
@@ -107,6 +84,20 @@ BOOL CQorXMLNode::GetChildNodes(std::vector<CQorXMLNode>& out) const
             out.push_back(CQorXMLNode(child, m_pDocument));
     }
     return TRUE;
+}
+
+BOOL CQorXMLNode::FindChild(LPCWSTR name, CQorXMLNode& out) const
+{
+    std::vector<CQorXMLNode> children;
+    if (name == nullptr || !GetChildNodes(children))
+        return FALSE;
+    for (const CQorXMLNode& child : children) {
+        if (NamesEqualNoCase(child.GetName(), name)) {
+            out = child;
+            return TRUE;
+        }
+    }
+    return FALSE;
 }
 
 CString CQorXMLNode::GetText() const
