@@ -1,4 +1,5 @@
 #include "reader/FolionyxReaderView.h"
+#include "reader/AppFolders.h"
 #include "reader/CustomZoomDlg.h"
 #include "reader/ExeBookDocument.h"
 #include "reader/FileUtil.h"
@@ -10,6 +11,7 @@
 #include "platform/framework/FrameWnd.h"
 #include "resources/resource.h"
 #include <new>
+#include <vector>
 
 namespace {
 
@@ -108,6 +110,27 @@ void CFolionyxReaderView::NavigateToPage(LPCTSTR lpszKeyword, LPCTSTR lpszPagePa
         m_strPendingKeyword.Empty();
 }
 
+void CFolionyxReaderView::ShowNotice(LPCTSTR lpszText)
+{
+    CString body;
+    for (LPCTSTR p = lpszText ? lpszText : L""; *p; ++p) {
+        switch (*p) {
+        case L'&': body += L"&amp;"; break;
+        case L'<': body += L"&lt;"; break;
+        case L'>': body += L"&gt;"; break;
+        default: body += *p; break;
+        }
+    }
+    const CString html = L"<html><body><p>" + body + L"</p></body></html>";
+    std::vector<BYTE> bytes = {0xFF, 0xFE};
+    const BYTE* text = reinterpret_cast<const BYTE*>(html.GetString());
+    bytes.insert(bytes.end(), text, text + html.GetLength() * sizeof(wchar_t));
+    CString path;
+    path.Format(L"%s%lu.htm", GetWorkFolder().GetString(), static_cast<unsigned long>(::GetTickCount()));
+    if (WriteBytesToFile(path, bytes.data(), bytes.size()))
+        NavigateToPage(L"", path);
+}
+
 BOOL CFolionyxReaderView::ShouldCancelNavigation(LPCTSTR lpszURL)
 {
     if (!lpszURL || _wcsnicmp(lpszURL, L"about:", 6) == 0)
@@ -141,8 +164,12 @@ BOOL CFolionyxReaderView::ShouldCancelNavigation(LPCTSTR lpszURL)
     // when the item's address names that page itself.
     CReaderNavigationHost* host = m_bSelectingItem ? nullptr : GetNavigationHost();
     if (host) {
-        // The item is found by the link without its anchor; the anchor waits for the page.
-        if (HTREEITEM item = host->ResolveTreeLink(withoutAnchor)) {
+        // An item may name a section of its page, so the whole address is asked first, then
+        // the page without its anchor; either way the anchor waits for the page.
+        HTREEITEM item = host->ResolveTreeLink(url);
+        if (item == nullptr && !anchor.IsEmpty())
+            item = host->ResolveTreeLink(withoutAnchor);
+        if (item != nullptr) {
             m_strPendingAnchor = anchor;
             m_bSelectingItem = TRUE;
             host->SelectTreeItem(item, L"");

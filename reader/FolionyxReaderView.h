@@ -20,6 +20,8 @@ public:
     // Shows a page; the keyword (may be empty) is highlighted once the page has loaded, and an
     // anchor left by an intercepted link is appended to the page's address.
     void NavigateToPage(LPCTSTR lpszKeyword, LPCTSTR lpszPagePath);
+    // Shows a short plain text in place of a page, from a page written into the work folder.
+    void ShowNotice(LPCTSTR lpszText);
 
     // Optical zoom of the page in percent; GetZoom gives 0 when it cannot be read.
     void SetZoom(int nPercent);

@@ -1,9 +1,11 @@
 #include "reader/MainFrame.h"
 #include <algorithm>
 #include "reader/AppFolders.h"
+#include "reader/BookFiles.h"
 #include "reader/ExeBookDocument.h"
 #include "reader/FolionyxReaderApp.h"
 #include "reader/FolionyxReaderView.h"
+#include "reader/PasswordDlg.h"
 #include "resources/resource.h"
 
 namespace {
@@ -11,7 +13,22 @@ namespace {
 // Where Home goes when the book has neither a Home item nor a home page of its own.
 const wchar_t kMakerHomePage[] = L"http://www.folionyx.example/";
 
+// The view keeps at least this much of the frame, however wide the book wants its contents.
+const int kMinViewWidth = 100;
+
+CString LoadResourceString(UINT id)
+{
+    CString text;
+    text.LoadString(id);
+    return text;
+}
+
 } // namespace
+
+int ContentsStripWidth(int requested, int clientWidth)
+{
+    return std::max(0, std::min(requested, clientWidth - kMinViewWidth));
+}
 
 IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
 
@@ -21,12 +38,21 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame()
-    : m_pSettings(nullptr), m_pFileIndex(nullptr), m_packedFiles{nullptr, 0}, m_bContentsShown(FALSE),
-      m_nContentsWidth(0)
+    : m_pSettings(nullptr), m_bSettingsRead(TRUE), m_bAccessGranted(FALSE), m_bContentsShown(FALSE), m_nContentsWidth(0)
 {
 }
 
 CMainFrame::~CMainFrame() = default;
+
+BOOL CMainFrame::CheckStartupAccess()
+{
+    const CString password = m_pSettings ? m_pSettings->m_strPassword : CString();
+    if (password.IsEmpty())
+        return TRUE;
+    CPasswordDlg dialog(m_pSettings->m_strBookName, this);
+    const INT_PTR result = dialog.DoModal();
+    return PasswordGatePasses(password, result, dialog.m_strPassword);
+}
 
 int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
@@ -35,11 +61,8 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
 
     if (CFolionyxReaderApp* app = dynamic_cast<CFolionyxReaderApp*>(AfxGetApp())) {
         m_pSettings = &app->m_ExeBookDocument;
-        m_pFileIndex = &app->m_ExeBookResourceFiles;
+        m_bSettingsRead = app->m_bSettingsRead;
     }
-    // The pages are packed into this executable, whatever module the strings come from.
-    if (!LoadPackedFileResource(::GetModuleHandleW(nullptr), m_packedFiles))
-        m_packedFiles = EXEBOOKPACKEDDATA{nullptr, 0};
 
     m_bContentsShown = m_pSettings && m_pSettings->m_bContentsVisible && m_pSettings->m_bContentsVisibleStartup;
     m_nContentsWidth = m_pSettings ? std::max(m_pSettings->m_nContentsWidth, 0) : 0;
@@ -49,6 +72,14 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     if (!m_wndContents.CreateEx(WS_EX_CLIENTEDGE, style, CRect(0, 0, 0, 0), this, 0))
         return -1;
     m_wndContents.SetListener(this);
+
+    // Nothing of a protected book is loaded before its password was given; a failed gate
+    // closes the frame without a message.
+    m_bAccessGranted = CheckStartupAccess();
+    if (!m_bAccessGranted) {
+        PostMessageW(WM_CLOSE, 0, 0);
+        return 0;
+    }
 
     if (m_pSettings != nullptr) {
         // Loading changes nothing in the settings; the reader only needs the non-const
@@ -64,7 +95,7 @@ void CMainFrame::RecalcLayout(BOOL bNotify)
     if (m_wndContents.GetSafeHwnd() != nullptr) {
         CRect client;
         GetClientRect(&client);
-        const int width = m_bContentsShown ? std::min(m_nContentsWidth, client.Width()) : 0;
+        const int width = m_bContentsShown ? ContentsStripWidth(m_nContentsWidth, client.Width()) : 0;
         m_wndContents.SetWindowPos(nullptr, client.left, client.top, width, client.Height(),
                                    SWP_NOZORDER | SWP_NOACTIVATE);
         // The view takes what the tree leaves.
@@ -85,11 +116,11 @@ void CMainFrame::OnTreeSelectionChanged(CExeBookTreeCtrl* tree)
 {
     HTREEITEM item = tree->GetSelectedItem();
     const EXEBOOKCONTENTSRECORD* record = tree->GetRecord(item);
-    if (record == nullptr || m_pFileIndex == nullptr)
+    if (record == nullptr)
         return;
     // A page that cannot be extracted leaves the previous one in place.
     CString pagePath;
-    if (!ExtractPage(*m_pFileIndex, m_packedFiles, record->files, GetWorkFolder(), pagePath))
+    if (!ExtractPage(record->files, GetWorkFolder(), pagePath))
         return;
     if (CFolionyxReaderView* view = GetReaderView())
         view->NavigateToPage(m_strPendingKeyword, pagePath);
@@ -127,6 +158,12 @@ void CMainFrame::GoHome()
     CFolionyxReaderView* view = GetReaderView();
     if (view == nullptr)
         return;
+    // A book whose settings could not be read has no pages to offer; say so in the view
+    // rather than showing the page engine's notice about web pages.
+    if (!m_bSettingsRead) {
+        view->ShowNotice(LoadResourceString(IDS_PAGE_UNREADABLE));
+        return;
+    }
     CString homePage = m_pSettings ? m_pSettings->m_strAuthorHomePage : CString();
     if (homePage.IsEmpty())
         homePage = kMakerHomePage;

@@ -12,6 +12,10 @@
 class CExeBookDocument;
 class CFolionyxReaderView;
 
+// Width of the contents strip: what the book asks for, but never so much that the view
+// keeps less than a small part of the frame's client width.
+int ContentsStripWidth(int requested, int clientWidth);
+
 class CMainFrame : public CFrameWnd, public CExeBookTreeCtrlEventListener, public CReaderNavigationHost
 {
     DECLARE_DYNCREATE(CMainFrame)
@@ -22,6 +26,8 @@ public:
     CExeBookTreeCtrl& GetContentsTree() { return m_wndContents; }
     const CString& GetPendingKeyword() const { return m_strPendingKeyword; }
     const CString& GetZoomPaneText() const { return m_strZoomPaneText; }
+    // FALSE after the start gate refused the book (the frame is closing then).
+    BOOL IsAccessGranted() const { return m_bAccessGranted; }
 
     // CReaderNavigationHost
     HTREEITEM ResolveTreeLink(LPCTSTR lpszURL) override;
@@ -43,13 +49,15 @@ protected:
 
 private:
     CFolionyxReaderView* GetReaderView() const;
+    // Asks for the book password once when the book has one.
+    BOOL CheckStartupAccess();
 
     CExeBookTreeCtrl m_wndContents;
     CString m_strPendingKeyword;
     CString m_strZoomPaneText;
     const CExeBookDocument* m_pSettings;
-    const CExeBookResourceFiles* m_pFileIndex;
-    EXEBOOKPACKEDDATA m_packedFiles;
+    BOOL m_bSettingsRead;
+    BOOL m_bAccessGranted;
     BOOL m_bContentsShown;
     int m_nContentsWidth;
 };

@@ -7,8 +7,29 @@
 #define ID_APP_ABOUT                    0xE140
 #define ID_APP_EXIT                     0xE141
 
+// The about box and the icon of the book.
+#define IDD_ABOUTBOX                    100
+#define IDI_BOOK                        149
+#define IDC_ABOUT_WEB                   9037
+#define IDC_ABOUT_MAIL                  9038
+
+// The warning before an attachment is opened, and the book password prompt.
+#define IDD_OPEN_ATTACHMENT_WARNING     145
+#define IDD_PASSWORD                    148
+#define IDC_PASSWORD_PROMPT             1005
+#define IDC_PASSWORD_EDIT               1006
+#define IDC_SAVE_CHOICE                 1015
+#define IDC_OPEN_CHOICE                 1016
+#define IDC_WARNING_TEXT                1017
+#define IDC_WARNING_QUESTION            1018
+#define IDC_WARNING_ICON                1019
+#define IDS_BOOK_PROTECTED              207
+
 // Commands of the main frame.
 #define ID_HOME                         32777
+
+// The note shown in place of a page that could not be read from the book.
+#define IDS_PAGE_UNREADABLE             230
 
 // Zoom of the page view: the status-bar zoom menu, its commands and the custom zoom dialog.
 #define IDR_ZOOM_MENU                   718

@@ -1,0 +1,5 @@
+#include "reader/AboutDlg.h"
+
+CAboutDlg::CAboutDlg(CWnd* pParent) : CDialog(IDD, pParent)
+{
+}

@@ -1,0 +1,127 @@
+// Books that are wrong in ways a reader meets in the field: settings that do not parse, and a
+// contents width wider than any screen. The reader still shows something that makes sense.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <string>
+#include "books/packer/BookPacker.h"
+#include "reader/AppFolders.h"
+#include "reader/MainFrame.h"
+#include "tests/common/WineTestSupport.h"
+#include "tests/reader/FixtureReader.h"
+#include "tests/reader/ReaderProcess.h"
+
+namespace {
+
+std::set<std::wstring> PagesIn(const std::wstring& folder)
+{
+    std::set<std::wstring> names;
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((folder + L"*.htm").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        names.insert(data.cFileName);
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+    return names;
+}
+
+std::wstring ReadUtf16(const std::wstring& path)
+{
+    std::ifstream in(path.c_str(), std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2);
+}
+
+BOOL CALLBACK FindTree(HWND hwnd, LPARAM lp)
+{
+    wchar_t name[64] = {};
+    GetClassNameW(hwnd, name, 64);
+    if (lstrcmpiW(name, WC_TREEVIEWW) == 0) {
+        *reinterpret_cast<HWND*>(lp) = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+} // namespace
+
+TEST(ReaderBookFaults, UnreadableSettingsShowAPlainNoteInsteadOfTheWebNotice)
+{
+    bookpacker::CBookPacker packer;
+    readertest::AddHomePage(packer, readertest::UniqueName(L"unread", L".htm"), L"never shown");
+    testsupport::TempFolder folder;
+    const std::wstring exe = folder.File(L"UnreadableReader.exe");
+    ASSERT_TRUE(readertest::MakeFixtureReader(packer, exe));
+    // Settings that are no XML at all, with the packed files left in place.
+    ASSERT_TRUE(bookpacker::EmbedBookInExecutable(exe, bookpacker::PageBytes(L"<FolionyxExeBook><Nodes"),
+                                                  packer.PackedFiles()));
+
+    const std::wstring work(GetWorkFolder().GetString());
+    const std::set<std::wstring> before = PagesIn(work);
+    readertest::ReaderProcess reader;
+    ASSERT_TRUE(reader.Start(exe));
+    ASSERT_NE(reader.WaitForFrame(), nullptr);
+    std::wstring note;
+    EXPECT_TRUE(testsupport::PumpUntil([&] {
+        for (const std::wstring& name : PagesIn(work)) {
+            if (before.count(name) == 0 && ReadUtf16(work + name).find(L"could not be read from the book") != std::wstring::npos) {
+                note = work + name;
+                return true;
+            }
+        }
+        return false;
+    }, 15000));
+    if (!note.empty())
+        DeleteFileW(note.c_str());
+}
+
+TEST(ReaderBookFaults, ContentsWidthIsClampedToTheFrame)
+{
+    struct Case { int requested, client, expected; };
+    const Case cases[] = {
+        {200, 800, 200}, {0, 800, 0}, {-5, 800, 0}, {2147483647, 800, 700}, {700, 800, 700}, {701, 800, 700},
+        {50, 60, 0},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.expected, ContentsStripWidth(c.requested, c.client)) << c.requested << " in " << c.client;
+
+    // Through the whole reader, with a width that no integer holds.
+    bookpacker::CBookPacker packer;
+    const std::wstring page = readertest::UniqueName(L"wide", L".htm");
+    readertest::AddHomePage(packer, page, L"wide contents");
+    packer.settings.contentsWidth = 4321;
+    std::wstring xml;
+    ASSERT_TRUE(packer.BuildSettingsXml(xml));
+    const size_t at = xml.find(L"4321");
+    ASSERT_NE(at, std::wstring::npos);
+    xml.replace(at, 4, L"99999999999");
+    testsupport::TempFolder folder;
+    const std::wstring exe = folder.File(L"WideReader.exe");
+    ASSERT_TRUE(readertest::MakeFixtureReader(packer, exe));
+    ASSERT_TRUE(bookpacker::EmbedBookInExecutable(exe, bookpacker::PageBytes(xml), packer.PackedFiles()));
+
+    readertest::ReaderProcess reader;
+    ASSERT_TRUE(reader.Start(exe));
+    HWND frame = reader.WaitForFrame();
+    ASSERT_NE(frame, nullptr);
+    HWND tree = nullptr;
+    ASSERT_TRUE(testsupport::PumpUntil([&] {
+        EnumChildWindows(frame, FindTree, reinterpret_cast<LPARAM>(&tree));
+        return tree != nullptr;
+    }));
+    RECT client, treeRect;
+    EXPECT_TRUE(testsupport::PumpUntil([&] {
+        GetClientRect(frame, &client);
+        GetWindowRect(tree, &treeRect);
+        return treeRect.right - treeRect.left > 0;
+    }));
+    // The tree is as wide as it may be, and the view keeps the rest.
+    EXPECT_EQ(ContentsStripWidth(INT_MAX, client.right), treeRect.right - treeRect.left);
+    EXPECT_LT(treeRect.right - treeRect.left, client.right);
+    DeleteFileW((GetWorkFolder() + page.c_str()).GetString());
+}
