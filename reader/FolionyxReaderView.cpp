@@ -110,6 +110,12 @@ void CFolionyxReaderView::NavigateToPage(LPCTSTR lpszKeyword, LPCTSTR lpszPagePa
         m_strPendingKeyword.Empty();
 }
 
+void CFolionyxReaderView::LocateKeywords()
+{
+    if (std::shared_ptr<fxb::Document> document = GetHtmlDocument())
+        ScrollToNextHit(document);
+}
+
 void CFolionyxReaderView::ShowNotice(LPCTSTR lpszText)
 {
     CString body;

@@ -20,6 +20,8 @@ public:
     // Shows a page; the keyword (may be empty) is highlighted once the page has loaded, and an
     // anchor left by an intercepted link is appended to the page's address.
     void NavigateToPage(LPCTSTR lpszKeyword, LPCTSTR lpszPagePath);
+    // Moves the page on to the next highlighted hit (after the last one, back to the first).
+    void LocateKeywords();
     // Shows a short plain text in place of a page, from a page written into the work folder.
     void ShowNotice(LPCTSTR lpszText);
 

@@ -1,5 +1,6 @@
 #include "reader/MainFrame.h"
 #include <algorithm>
+#include "reader/Accelerators.h"
 #include "reader/AppFolders.h"
 #include "reader/BookFiles.h"
 #include "reader/ExeBookDocument.h"
@@ -35,6 +36,7 @@ IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
 BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_WM_CREATE()
     ON_COMMAND(ID_HOME, &CMainFrame::GoHome)
+    ON_COMMAND(ID_LOCATE_KEYWORDS, &CMainFrame::OnLocateKeywords)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame()
@@ -88,6 +90,21 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     }
     PostMessageW(WM_COMMAND, ID_HOME, 0);
     return 0;
+}
+
+BOOL CMainFrame::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
+{
+    if (!CFrameWnd::LoadFrame(nIDResource, dwDefaultStyle, pParentWnd, pContext))
+        return FALSE;
+    if (m_bAccessGranted)
+        BuildAcceleratorTable(this, m_pSettings);
+    return TRUE;
+}
+
+void CMainFrame::OnLocateKeywords()
+{
+    if (CFolionyxReaderView* view = GetReaderView())
+        view->LocateKeywords();
 }
 
 void CMainFrame::RecalcLayout(BOOL bNotify)

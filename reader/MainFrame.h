@@ -38,12 +38,18 @@ public:
     void OnTreeSelectionChanged(CExeBookTreeCtrl* tree) override;
     void OnTreeReserved(CExeBookTreeCtrl* tree) override;
 
+    // The framework loads the menu's accelerators after creation; the book's own table
+    // replaces them then.
+    BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
+                   CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr) override;
+
     // The tree beside the view, as wide as the settings ask when it is shown.
     void RecalcLayout(BOOL bNotify = TRUE) override;
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void GoHome();
+    afx_msg void OnLocateKeywords();
 
     DECLARE_MESSAGE_MAP()
 

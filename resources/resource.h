@@ -27,6 +27,9 @@
 
 // Commands of the main frame.
 #define ID_HOME                         32777
+#define ID_LOCATE_KEYWORDS              32809
+// Commands that only keys reach.
+#define IDR_HIDDEN_COMMANDS             150
 
 // The note shown in place of a page that could not be read from the book.
 #define IDS_PAGE_UNREADABLE             230
