@@ -9,6 +9,7 @@
 #include "reader/FolionyxReaderDoc.h"
 #include "reader/FolionyxReaderView.h"
 #include "reader/MainFrame.h"
+#include "reader/SplashWnd.h"
 #include "resources/resource.h"
 
 BEGIN_MESSAGE_MAP(CFolionyxReaderApp, CWinApp)
@@ -54,13 +55,14 @@ BOOL CFolionyxReaderApp::InitInstance()
     if (!ProcessShellCommand(cmdInfo))
         return FALSE;
 
-    // Seam: the splash window (when m_bShowSplashScreen asks for it) shows here over
-    // the main window once it exists; the frame's own steps (panes, password gate,
-    // contents) belong to the main frame's creation. Until then the plain frame shows.
     // A refused book closes its frame; its window is never shown.
     if (CMainFrame* frame = dynamic_cast<CMainFrame*>(m_pMainWnd)) {
         if (!frame->IsAccessGranted())
             return TRUE;
+    }
+    if (m_ExeBookDocument.m_bShowSplashScreen) {
+        CSplashWnd::EnableSplashScreen(TRUE);
+        CSplashWnd::ShowSplashScreen(m_pMainWnd);
     }
     m_pMainWnd->ShowWindow(m_ExeBookDocument.m_bWindowMaximized ? SW_SHOWMAXIMIZED : SW_SHOW);
     m_pMainWnd->UpdateWindow();
