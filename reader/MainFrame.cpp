@@ -37,6 +37,8 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_WM_CREATE()
     ON_COMMAND(ID_HOME, &CMainFrame::GoHome)
     ON_COMMAND(ID_LOCATE_KEYWORDS, &CMainFrame::OnLocateKeywords)
+    ON_WM_CLOSE()
+    ON_MESSAGE(WM_QOR_FEED_DOWNLOADED, &CMainFrame::OnQorFeedDownloaded)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame()
@@ -89,6 +91,22 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
         m_wndContents.Load(const_cast<CExeBookDocument&>(*m_pSettings));
     }
     PostMessageW(WM_COMMAND, ID_HOME, 0);
+    // The reader's own frame refreshes the announcements; a frame hosted elsewhere has none.
+    if (m_pSettings != nullptr)
+        m_feed.StartFeed(GetSettingsFolder() + L"Ad.xml", LoadResourceString(IDS_FEED_ADDRESS), m_hWnd);
+    return 0;
+}
+
+void CMainFrame::OnClose()
+{
+    // A download that still runs must not outlive the window it reports to.
+    m_feed.Stop();
+    CFrameWnd::OnClose();
+}
+
+LRESULT CMainFrame::OnQorFeedDownloaded(WPARAM, LPARAM)
+{
+    m_feed.OnFeedDownloaded();
     return 0;
 }
 

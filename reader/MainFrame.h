@@ -5,6 +5,7 @@
 
 #include "platform/framework/FrameWnd.h"
 #include "platform/framework/Strings.h"
+#include "reader/AdFeed.h"
 #include "reader/ExeBookResourceFiles.h"
 #include "reader/ExeBookTreeCtrl.h"
 #include "reader/ReaderNavigationHost.h"
@@ -28,6 +29,7 @@ public:
     const CString& GetZoomPaneText() const { return m_strZoomPaneText; }
     // FALSE after the start gate refused the book (the frame is closing then).
     BOOL IsAccessGranted() const { return m_bAccessGranted; }
+    CAdFeed& GetFeed() { return m_feed; }
 
     // CReaderNavigationHost
     HTREEITEM ResolveTreeLink(LPCTSTR lpszURL) override;
@@ -50,6 +52,8 @@ protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void GoHome();
     afx_msg void OnLocateKeywords();
+    afx_msg void OnClose();
+    afx_msg LRESULT OnQorFeedDownloaded(WPARAM wParam, LPARAM lParam);
 
     DECLARE_MESSAGE_MAP()
 
@@ -64,6 +68,7 @@ private:
     const CExeBookDocument* m_pSettings;
     BOOL m_bSettingsRead;
     BOOL m_bAccessGranted;
+    CAdFeed m_feed;
     BOOL m_bContentsShown;
     int m_nContentsWidth;
 };

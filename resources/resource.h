@@ -31,6 +31,9 @@
 // Commands that only keys reach.
 #define IDR_HIDDEN_COMMANDS             150
 
+// The address of the maker's announcement feed.
+#define IDS_FEED_ADDRESS                209
+
 // The note shown in place of a page that could not be read from the book.
 #define IDS_PAGE_UNREADABLE             230
 
