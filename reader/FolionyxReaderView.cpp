@@ -32,6 +32,8 @@ int PresetPercent(UINT nID)
 
 const int kZoomStep = 10;
 const int kSmallestZoom = 10;
+// Pixels the auto scroll moves the page at each tick.
+const int kAutoScrollStep = 2;
 
 // The page shown before the book's Home page replaces it.
 const wchar_t kStartAddress[] = L"about:blank";
@@ -108,6 +110,37 @@ void CFolionyxReaderView::NavigateToPage(LPCTSTR lpszKeyword, LPCTSTR lpszPagePa
     // to whatever page completes next.
     if (!GetBusy())
         m_strPendingKeyword.Empty();
+}
+
+void CFolionyxReaderView::SetTextSize(int nLevel)
+{
+    VARIANT in;
+    ::VariantInit(&in);
+    in.vt = VT_I4;
+    in.lVal = nLevel;
+    ExecWB(OLECMDID_ZOOM, OLECMDEXECOPT_DONTPROMPTUSER, &in, nullptr);
+}
+
+int CFolionyxReaderView::GetTextSize()
+{
+    VARIANT out;
+    ::VariantInit(&out);
+    ExecWB(OLECMDID_ZOOM, OLECMDEXECOPT_DONTPROMPTUSER, nullptr, &out);
+    const int level = out.vt == VT_I4 ? static_cast<int>(out.lVal) : -1;
+    ::VariantClear(&out);
+    return level;
+}
+
+void CFolionyxReaderView::ScrollOneStepIfNotAtEnd()
+{
+    std::shared_ptr<fxb::Document> document = GetHtmlDocument();
+    if (!document || !document->body())
+        return;
+    CRect client;
+    GetClientRect(&client);
+    const int top = GetScrollTop(document);
+    if (top + 1 <= GetBrowser().ScrollHeight() - client.Height() + 4)
+        SetScrollTop(document, top + kAutoScrollStep);
 }
 
 void CFolionyxReaderView::LocateKeywords()

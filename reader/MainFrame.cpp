@@ -38,11 +38,26 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_COMMAND(ID_HOME, &CMainFrame::GoHome)
     ON_COMMAND(ID_LOCATE_KEYWORDS, &CMainFrame::OnLocateKeywords)
     ON_WM_CLOSE()
+    ON_WM_TIMER()
+    ON_COMMAND_RANGE(ID_PAGE_PRINT, ID_PAGE_REFRESH, &CMainFrame::OnPageCommand)
+    ON_COMMAND_RANGE(ID_FIND_ON_PAGE, ID_FIND_ON_PAGE, &CMainFrame::OnPageCommand)
+    ON_COMMAND_RANGE(ID_TEXT_LARGEST, ID_TEXT_SMALLEST, &CMainFrame::OnTextSize)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_TEXT_LARGEST, ID_TEXT_SMALLEST, &CMainFrame::OnUpdateTextSize)
+    ON_COMMAND(ID_TEXT_SIZE, &CMainFrame::OnTextSizeButton)
+    ON_COMMAND(ID_NEXT, &CMainFrame::OnNext)
+    ON_COMMAND(ID_PRIOR, &CMainFrame::OnPrior)
+    ON_UPDATE_COMMAND_UI(ID_NEXT, &CMainFrame::OnUpdateNext)
+    ON_UPDATE_COMMAND_UI(ID_PRIOR, &CMainFrame::OnUpdatePrior)
+    ON_COMMAND(ID_CONTENTS, &CMainFrame::OnContents)
+    ON_COMMAND(ID_AUTO_SCROLL, &CMainFrame::OnAutoScroll)
+    ON_UPDATE_COMMAND_UI(ID_AUTO_SCROLL, &CMainFrame::OnUpdateAutoScroll)
+    ON_COMMAND(ID_ABOUT_EBOOK, &CMainFrame::OnAboutEBook)
+    ON_COMMAND_RANGE(EXEBOOK_FIRST_TOOL_COMMAND, EXEBOOK_LAST_TOOL_COMMAND, &CMainFrame::OnRunTool)
     ON_MESSAGE(WM_QOR_FEED_DOWNLOADED, &CMainFrame::OnQorFeedDownloaded)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame()
-    : m_pSettings(nullptr), m_bSettingsRead(TRUE), m_bAccessGranted(FALSE), m_bContentsShown(FALSE), m_nContentsWidth(0)
+    : m_pSettings(nullptr), m_bSettingsRead(TRUE), m_bAccessGranted(FALSE), m_nAutoScroll(0), m_bContentsShown(FALSE), m_nContentsWidth(0)
 {
 }
 
@@ -90,6 +105,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
         // document for the DOM lookups.
         m_wndContents.Load(const_cast<CExeBookDocument&>(*m_pSettings));
     }
+    AddToolsToMenu();
     PostMessageW(WM_COMMAND, ID_HOME, 0);
     // The reader's own frame refreshes the announcements; a frame hosted elsewhere has none.
     if (m_pSettings != nullptr)
@@ -123,6 +139,13 @@ void CMainFrame::OnLocateKeywords()
 {
     if (CFolionyxReaderView* view = GetReaderView())
         view->LocateKeywords();
+}
+
+void CMainFrame::ShowLeftPane(LeftPane pane)
+{
+    m_bContentsShown = pane == LeftPaneContents;
+    m_wndContents.ShowWindow(m_bContentsShown ? SW_SHOW : SW_HIDE);
+    RecalcLayout();
 }
 
 void CMainFrame::RecalcLayout(BOOL bNotify)

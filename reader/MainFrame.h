@@ -27,6 +27,7 @@ public:
     CExeBookTreeCtrl& GetContentsTree() { return m_wndContents; }
     const CString& GetPendingKeyword() const { return m_strPendingKeyword; }
     const CString& GetZoomPaneText() const { return m_strZoomPaneText; }
+    BOOL IsAutoScrolling() const { return m_nAutoScroll != 0; }
     // FALSE after the start gate refused the book (the frame is closing then).
     BOOL IsAccessGranted() const { return m_bAccessGranted; }
     CAdFeed& GetFeed() { return m_feed; }
@@ -53,6 +54,20 @@ protected:
     afx_msg void GoHome();
     afx_msg void OnLocateKeywords();
     afx_msg void OnClose();
+    afx_msg void OnPageCommand(UINT nID);
+    afx_msg void OnTextSize(UINT nID);
+    afx_msg void OnUpdateTextSize(CCmdUI* pCmdUI);
+    afx_msg void OnTextSizeButton();
+    afx_msg void OnNext();
+    afx_msg void OnPrior();
+    afx_msg void OnUpdateNext(CCmdUI* pCmdUI);
+    afx_msg void OnUpdatePrior(CCmdUI* pCmdUI);
+    afx_msg void OnContents();
+    afx_msg void OnAutoScroll();
+    afx_msg void OnUpdateAutoScroll(CCmdUI* pCmdUI);
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
+    afx_msg void OnAboutEBook();
+    afx_msg void OnRunTool(UINT nID);
     afx_msg LRESULT OnQorFeedDownloaded(WPARAM wParam, LPARAM lParam);
 
     DECLARE_MESSAGE_MAP()
@@ -61,6 +76,12 @@ private:
     CFolionyxReaderView* GetReaderView() const;
     // Asks for the book password once when the book has one.
     BOOL CheckStartupAccess();
+    // The book's tools as a menu before Help.
+    void AddToolsToMenu();
+
+    // What the strip on the left shows.
+    enum LeftPane { LeftPaneNone, LeftPaneContents };
+    void ShowLeftPane(LeftPane pane);
 
     CExeBookTreeCtrl m_wndContents;
     CString m_strPendingKeyword;
@@ -69,6 +90,7 @@ private:
     BOOL m_bSettingsRead;
     BOOL m_bAccessGranted;
     CAdFeed m_feed;
+    int m_nAutoScroll;
     BOOL m_bContentsShown;
     int m_nContentsWidth;
 };

@@ -25,14 +25,36 @@
 #define IDC_WARNING_ICON                1019
 #define IDS_BOOK_PROTECTED              207
 
-// Commands of the main frame.
+// Commands of the main frame; each is also the string id of its caption.
+#define ID_ABOUT_EBOOK                  32770
+#define ID_PAGE_PRINT                   32771
+#define ID_PAGE_PRINT_PREVIEW           32772
+#define ID_PAGE_BACK                    32773
+#define ID_PAGE_FORWARD                 32774
+#define ID_PAGE_STOP                    32775
+#define ID_PAGE_REFRESH                 32776
 #define ID_HOME                         32777
+#define ID_TEXT_SIZE                    32778
+#define ID_PRIOR                        32779
+#define ID_NEXT                         32780
+#define ID_AUTO_SCROLL                  32781
+#define ID_CONTENTS                     32782
+#define ID_SEARCH                       32783
+#define ID_TEXT_LARGEST                 32801
+#define ID_TEXT_LARGER                  32802
+#define ID_TEXT_MEDIUM                  32803
+#define ID_TEXT_SMALLER                 32804
+#define ID_TEXT_SMALLEST                32805
+#define ID_FIND_ON_PAGE                 32808
 #define ID_LOCATE_KEYWORDS              32809
 // Commands that only keys reach.
 #define IDR_HIDDEN_COMMANDS             150
 
 // The address of the maker's announcement feed.
 #define IDS_FEED_ADDRESS                209
+
+// The caption of the book's tools menu.
+#define IDS_TOOLS_MENU                  231
 
 // The note shown in place of a page that could not be read from the book.
 #define IDS_PAGE_UNREADABLE             230

@@ -310,6 +310,20 @@ TEST_F(ReaderView, KeywordIsHighlightedWhenItsPageHasCompleted)
     EXPECT_TRUE(Hits().empty());
 }
 
+TEST_F(ReaderView, TextSizeFollowsTheBrowserLevelWhateverChangedIt)
+{
+    Show(Page(L"size.htm", "<p>text</p>"));
+    view->SetTextSize(4);
+    EXPECT_EQ(4, view->GetTextSize());
+    // Changed by other means than the text-size commands.
+    VARIANT in;
+    VariantInit(&in);
+    in.vt = VT_I4;
+    in.lVal = 1;
+    view->ExecWB(OLECMDID_ZOOM, OLECMDEXECOPT_DONTPROMPTUSER, &in, nullptr);
+    EXPECT_EQ(1, view->GetTextSize());
+}
+
 TEST_F(ReaderView, ZoomCommandsStepsAndPaneText)
 {
     Show(Page(L"a.htm", "<p>zoom me</p>"));
