@@ -16,6 +16,8 @@ const wchar_t kMakerHomePage[] = L"http://www.folionyx.example/";
 
 // The view keeps at least this much of the frame, however wide the book wants its contents.
 const int kMinViewWidth = 100;
+// Height of the attachment list along the bottom while it shows.
+const int kAttachmentsHeight = 100;
 
 CString LoadResourceString(UINT id)
 {
@@ -52,12 +54,21 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_COMMAND(ID_AUTO_SCROLL, &CMainFrame::OnAutoScroll)
     ON_UPDATE_COMMAND_UI(ID_AUTO_SCROLL, &CMainFrame::OnUpdateAutoScroll)
     ON_COMMAND(ID_ABOUT_EBOOK, &CMainFrame::OnAboutEBook)
+    ON_COMMAND(ID_ATTACHMENT_OPEN, &CMainFrame::OnAttachmentOpenCommand)
+    ON_COMMAND(ID_ATTACHMENT_SAVE, &CMainFrame::OnAttachmentSave)
+    ON_COMMAND(ID_ATTACHMENT_SAVE_ALL, &CMainFrame::OnAttachmentSaveAll)
+    ON_COMMAND_RANGE(ID_ATTACHMENT_DETAILS, ID_ATTACHMENT_ICONS, &CMainFrame::OnAttachmentView)
+    ON_UPDATE_COMMAND_UI(ID_ATTACHMENT_OPEN, &CMainFrame::OnUpdateAttachmentSingle)
+    ON_UPDATE_COMMAND_UI(ID_ATTACHMENT_SAVE, &CMainFrame::OnUpdateAttachmentSingle)
+    ON_UPDATE_COMMAND_UI(ID_ATTACHMENT_SAVE_ALL, &CMainFrame::OnUpdateAttachmentSaveAll)
+    ON_UPDATE_COMMAND_UI(ID_ATTACHMENT_DETAILS, &CMainFrame::OnUpdateAttachmentView)
+    ON_UPDATE_COMMAND_UI(ID_ATTACHMENT_ICONS, &CMainFrame::OnUpdateAttachmentView)
     ON_COMMAND_RANGE(EXEBOOK_FIRST_TOOL_COMMAND, EXEBOOK_LAST_TOOL_COMMAND, &CMainFrame::OnRunTool)
     ON_MESSAGE(WM_QOR_FEED_DOWNLOADED, &CMainFrame::OnQorFeedDownloaded)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame()
-    : m_pSettings(nullptr), m_bSettingsRead(TRUE), m_bAccessGranted(FALSE), m_nAutoScroll(0), m_bContentsShown(FALSE), m_nContentsWidth(0)
+    : m_pSettings(nullptr), m_bSettingsRead(TRUE), m_bAccessGranted(FALSE), m_nAutoScroll(0), m_bAttachmentsShown(FALSE), m_bContentsShown(FALSE), m_nContentsWidth(0)
 {
 }
 
@@ -91,6 +102,9 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     if (!m_wndContents.CreateEx(WS_EX_CLIENTEDGE, style, CRect(0, 0, 0, 0), this, 0))
         return -1;
     m_wndContents.SetListener(this);
+    if (!m_wndAttachments.CreateEx(WS_EX_CLIENTEDGE, WS_CHILD | WS_TABSTOP, CRect(0, 0, 0, 0), this, 0))
+        return -1;
+    m_wndAttachments.SetListener(this);
 
     // Nothing of a protected book is loaded before its password was given; a failed gate
     // closes the frame without a message.
@@ -154,10 +168,15 @@ void CMainFrame::RecalcLayout(BOOL bNotify)
         CRect client;
         GetClientRect(&client);
         const int width = m_bContentsShown ? ContentsStripWidth(m_nContentsWidth, client.Width()) : 0;
-        m_wndContents.SetWindowPos(nullptr, client.left, client.top, width, client.Height(),
+        const int bottom = m_bAttachmentsShown ? std::min(kAttachmentsHeight, client.Height()) : 0;
+        m_wndContents.SetWindowPos(nullptr, client.left, client.top, width, client.Height() - bottom,
                                    SWP_NOZORDER | SWP_NOACTIVATE);
-        // The view takes what the tree leaves.
+        if (m_wndAttachments.GetSafeHwnd() != nullptr)
+            m_wndAttachments.SetWindowPos(nullptr, client.left, client.bottom - bottom, client.Width(), bottom,
+                                          SWP_NOZORDER | SWP_NOACTIVATE);
+        // The view takes what the tree and the attachments leave.
         m_rectBorder.left = width;
+        m_rectBorder.bottom = bottom;
     }
     CFrameWnd::RecalcLayout(bNotify);
 }
@@ -182,6 +201,7 @@ void CMainFrame::OnTreeSelectionChanged(CExeBookTreeCtrl* tree)
         return;
     if (CFolionyxReaderView* view = GetReaderView())
         view->NavigateToPage(m_strPendingKeyword, pagePath);
+    ShowAttachments(*record);
 }
 
 void CMainFrame::OnTreeReserved(CExeBookTreeCtrl*)

@@ -5,7 +5,10 @@
 
 #include "platform/framework/FrameWnd.h"
 #include "platform/framework/Strings.h"
+#include <functional>
+#include "platform/framework/Menu.h"
 #include "reader/AdFeed.h"
+#include "reader/AttachmentsListCtrl.h"
 #include "reader/ExeBookResourceFiles.h"
 #include "reader/ExeBookTreeCtrl.h"
 #include "reader/ReaderNavigationHost.h"
@@ -17,7 +20,10 @@ class CFolionyxReaderView;
 // keeps less than a small part of the frame's client width.
 int ContentsStripWidth(int requested, int clientWidth);
 
-class CMainFrame : public CFrameWnd, public CExeBookTreeCtrlEventListener, public CReaderNavigationHost
+class CMainFrame : public CFrameWnd,
+                   public CExeBookTreeCtrlEventListener,
+                   public CExeBookAttachmentsListCtrlEventListener,
+                   public CReaderNavigationHost
 {
     DECLARE_DYNCREATE(CMainFrame)
 public:
@@ -31,6 +37,19 @@ public:
     // FALSE after the start gate refused the book (the frame is closing then).
     BOOL IsAccessGranted() const { return m_bAccessGranted; }
     CAdFeed& GetFeed() { return m_feed; }
+    CExeBookAttachmentsListCtrl& GetAttachmentsList() { return m_wndAttachments; }
+    BOOL AreAttachmentsShown() const { return m_bAttachmentsShown; }
+    // Shows the list along the bottom, or hides it.
+    void SetAttachmentsShown(BOOL bShown);
+    // Writes an attachment by its file id; 1 written, 0 failed, -1 unknown id. Tests replace
+    // it; by default the running book's packed files are used.
+    typedef std::function<int(int nID, const CString& path)> AttachmentExtractor;
+    void SetAttachmentExtractor(AttachmentExtractor extractor) { m_extractAttachment = std::move(extractor); }
+
+    // CExeBookAttachmentsListCtrlEventListener
+    void OnAttachmentSelectionChanged(CExeBookAttachmentsListCtrl* list) override;
+    void OnAttachmentOpen(CExeBookAttachmentsListCtrl* list, int nItem) override;
+    void OnAttachmentContextMenu(CExeBookAttachmentsListCtrl* list, CWnd* pWnd, CPoint point) override;
 
     // CReaderNavigationHost
     HTREEITEM ResolveTreeLink(LPCTSTR lpszURL) override;
@@ -68,6 +87,13 @@ protected:
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg void OnAboutEBook();
     afx_msg void OnRunTool(UINT nID);
+    afx_msg void OnAttachmentOpenCommand();
+    afx_msg void OnAttachmentSave();
+    afx_msg void OnAttachmentSaveAll();
+    afx_msg void OnAttachmentView(UINT nID);
+    afx_msg void OnUpdateAttachmentSingle(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateAttachmentSaveAll(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateAttachmentView(CCmdUI* pCmdUI);
     afx_msg LRESULT OnQorFeedDownloaded(WPARAM wParam, LPARAM lParam);
 
     DECLARE_MESSAGE_MAP()
@@ -82,6 +108,8 @@ private:
     // What the strip on the left shows.
     enum LeftPane { LeftPaneNone, LeftPaneContents };
     void ShowLeftPane(LeftPane pane);
+    void ShowAttachments(const EXEBOOKCONTENTSRECORD& record);
+    int ExtractAttachment(int nID, const CString& path);
 
     CExeBookTreeCtrl m_wndContents;
     CString m_strPendingKeyword;
@@ -91,6 +119,10 @@ private:
     BOOL m_bAccessGranted;
     CAdFeed m_feed;
     int m_nAutoScroll;
+    CExeBookAttachmentsListCtrl m_wndAttachments;
+    CMenu m_menuAttachments;
+    BOOL m_bAttachmentsShown;
+    AttachmentExtractor m_extractAttachment;
     BOOL m_bContentsShown;
     int m_nContentsWidth;
 };

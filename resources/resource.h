@@ -53,6 +53,18 @@
 // The address of the maker's announcement feed.
 #define IDS_FEED_ADDRESS                209
 
+// The attachments: their context menu, commands, columns and dialog texts.
+#define IDR_ATTACHMENTS_MENU            141
+#define IDS_ATTACHMENT_NAME             202
+#define IDS_ATTACHMENT_SIZE             203
+#define IDS_SAVE_FILTER                 204
+#define IDS_SELECT_FOLDER               205
+#define ID_ATTACHMENT_SAVE              32791
+#define ID_ATTACHMENT_SAVE_ALL          32792
+#define ID_ATTACHMENT_OPEN              32793
+#define ID_ATTACHMENT_DETAILS           32794
+#define ID_ATTACHMENT_ICONS             32796
+
 // The caption of the book's tools menu.
 #define IDS_TOOLS_MENU                  231
 
