@@ -15,7 +15,11 @@ CString ConvertLineBreaks(const CString& text)
 
 CString WriteAboutPage(const CString& html, const CString& folder)
 {
-    const CString text = ConvertLineBreaks(html);
+    return WriteUtf16PageFile(ConvertLineBreaks(html), folder);
+}
+
+CString WriteUtf16PageFile(const CString& text, const CString& folder)
+{
     std::vector<BYTE> bytes = {0xFF, 0xFE};
     const BYTE* units = reinterpret_cast<const BYTE*>(text.GetString());
     bytes.insert(bytes.end(), units, units + text.GetLength() * sizeof(wchar_t));

@@ -5,6 +5,9 @@
 
 // Every LF that does not follow a CR gets a CR before it.
 CString ConvertLineBreaks(const CString& text);
+// Writes FF FE and the text as UTF-16LE to folder + tick count + ".htm"; empty when the file
+// cannot be written. Pages the reader makes itself are written this way.
+CString WriteUtf16PageFile(const CString& html, const CString& folder);
 // Writes FF FE and the text (line breaks converted) as UTF-16LE to folder + tick count +
 // ".htm"; empty when the file cannot be written.
 CString WriteAboutPage(const CString& html, const CString& folder);

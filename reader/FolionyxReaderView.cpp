@@ -1,4 +1,5 @@
 #include "reader/FolionyxReaderView.h"
+#include "reader/AboutPage.h"
 #include "reader/AppFolders.h"
 #include "reader/CustomZoomDlg.h"
 #include "reader/ExeBookDocument.h"
@@ -11,7 +12,6 @@
 #include "platform/framework/FrameWnd.h"
 #include "resources/resource.h"
 #include <new>
-#include <vector>
 
 namespace {
 
@@ -160,13 +160,8 @@ void CFolionyxReaderView::ShowNotice(LPCTSTR lpszText)
         default: body += *p; break;
         }
     }
-    const CString html = L"<html><body><p>" + body + L"</p></body></html>";
-    std::vector<BYTE> bytes = {0xFF, 0xFE};
-    const BYTE* text = reinterpret_cast<const BYTE*>(html.GetString());
-    bytes.insert(bytes.end(), text, text + html.GetLength() * sizeof(wchar_t));
-    CString path;
-    path.Format(L"%s%lu.htm", GetWorkFolder().GetString(), static_cast<unsigned long>(::GetTickCount()));
-    if (WriteBytesToFile(path, bytes.data(), bytes.size()))
+    const CString path = WriteUtf16PageFile(L"<html><body><p>" + body + L"</p></body></html>", GetWorkFolder());
+    if (!path.IsEmpty())
         NavigateToPage(L"", path);
 }
 

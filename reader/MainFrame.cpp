@@ -51,6 +51,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_UPDATE_COMMAND_UI(ID_NEXT, &CMainFrame::OnUpdateNext)
     ON_UPDATE_COMMAND_UI(ID_PRIOR, &CMainFrame::OnUpdatePrior)
     ON_COMMAND(ID_CONTENTS, &CMainFrame::OnContents)
+    ON_COMMAND(ID_SEARCH, &CMainFrame::OnSearch)
     ON_COMMAND(ID_AUTO_SCROLL, &CMainFrame::OnAutoScroll)
     ON_UPDATE_COMMAND_UI(ID_AUTO_SCROLL, &CMainFrame::OnUpdateAutoScroll)
     ON_COMMAND(ID_ABOUT_EBOOK, &CMainFrame::OnAboutEBook)
@@ -68,7 +69,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame()
-    : m_pSettings(nullptr), m_bSettingsRead(TRUE), m_bAccessGranted(FALSE), m_nAutoScroll(0), m_bAttachmentsShown(FALSE), m_bContentsShown(FALSE), m_nContentsWidth(0)
+    : m_pSettings(nullptr), m_bSettingsRead(TRUE), m_bAccessGranted(FALSE), m_nAutoScroll(0), m_leftPane(LeftPaneNone), m_bAttachmentsShown(FALSE), m_bContentsShown(FALSE), m_nContentsWidth(0)
 {
 }
 
@@ -102,6 +103,10 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     if (!m_wndContents.CreateEx(WS_EX_CLIENTEDGE, style, CRect(0, 0, 0, 0), this, 0))
         return -1;
     m_wndContents.SetListener(this);
+    if (!m_wndSearch.Create(this))
+        return -1;
+    m_wndSearch.SetHost(this);
+    m_leftPane = m_bContentsShown ? LeftPaneContents : LeftPaneNone;
     if (!m_wndAttachments.CreateEx(WS_EX_CLIENTEDGE, WS_CHILD | WS_TABSTOP, CRect(0, 0, 0, 0), this, 0))
         return -1;
     m_wndAttachments.SetListener(this);
@@ -157,9 +162,36 @@ void CMainFrame::OnLocateKeywords()
 
 void CMainFrame::ShowLeftPane(LeftPane pane)
 {
-    m_bContentsShown = pane == LeftPaneContents;
-    m_wndContents.ShowWindow(m_bContentsShown ? SW_SHOW : SW_HIDE);
+    m_leftPane = pane;
+    m_bContentsShown = pane != LeftPaneNone;
+    m_wndContents.ShowWindow(pane == LeftPaneContents ? SW_SHOW : SW_HIDE);
+    m_wndSearch.ShowWindow(pane == LeftPaneSearch ? SW_SHOW : SW_HIDE);
     RecalcLayout();
+    if (pane == LeftPaneSearch)
+        m_wndSearch.GetKeywordEdit().SetFocus();
+}
+
+void CMainFrame::SearchItems(LPCTSTR lpszText, std::vector<HTREEITEM>& items)
+{
+    EXEBOOKPACKEDDATA resource;
+    const CExeBookResourceFiles* index = nullptr;
+    if (GetRunningBook(resource, index))
+        m_wndContents.SearchItems(lpszText, *index, resource, items);
+}
+
+CString CMainFrame::GetItemTitle(HTREEITEM hItem)
+{
+    return m_wndContents.GetItemText(hItem);
+}
+
+void CMainFrame::OpenSearchHit(HTREEITEM hItem, LPCTSTR lpszKeyword)
+{
+    SelectTreeItem(hItem, lpszKeyword);
+}
+
+void CMainFrame::LocateKeywords()
+{
+    OnLocateKeywords();
 }
 
 void CMainFrame::RecalcLayout(BOOL bNotify)
@@ -169,8 +201,12 @@ void CMainFrame::RecalcLayout(BOOL bNotify)
         GetClientRect(&client);
         const int width = m_bContentsShown ? ContentsStripWidth(m_nContentsWidth, client.Width()) : 0;
         const int bottom = m_bAttachmentsShown ? std::min(kAttachmentsHeight, client.Height()) : 0;
+        // The strip shows the tree or the search pane, whichever was shown last.
         m_wndContents.SetWindowPos(nullptr, client.left, client.top, width, client.Height() - bottom,
                                    SWP_NOZORDER | SWP_NOACTIVATE);
+        if (m_wndSearch.GetSafeHwnd() != nullptr)
+            m_wndSearch.SetWindowPos(nullptr, client.left, client.top, m_leftPane == LeftPaneSearch ? width : 0,
+                                     client.Height() - bottom, SWP_NOZORDER | SWP_NOACTIVATE);
         if (m_wndAttachments.GetSafeHwnd() != nullptr)
             m_wndAttachments.SetWindowPos(nullptr, client.left, client.bottom - bottom, client.Width(), bottom,
                                           SWP_NOZORDER | SWP_NOACTIVATE);

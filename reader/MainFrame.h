@@ -12,6 +12,7 @@
 #include "reader/ExeBookResourceFiles.h"
 #include "reader/ExeBookTreeCtrl.h"
 #include "reader/ReaderNavigationHost.h"
+#include "reader/SearchDlg.h"
 
 class CExeBookDocument;
 class CFolionyxReaderView;
@@ -23,7 +24,8 @@ int ContentsStripWidth(int requested, int clientWidth);
 class CMainFrame : public CFrameWnd,
                    public CExeBookTreeCtrlEventListener,
                    public CExeBookAttachmentsListCtrlEventListener,
-                   public CReaderNavigationHost
+                   public CReaderNavigationHost,
+                   public CSearchPaneHost
 {
     DECLARE_DYNCREATE(CMainFrame)
 public:
@@ -45,6 +47,14 @@ public:
     // it; by default the running book's packed files are used.
     typedef std::function<int(int nID, const CString& path)> AttachmentExtractor;
     void SetAttachmentExtractor(AttachmentExtractor extractor) { m_extractAttachment = std::move(extractor); }
+
+    // CSearchPaneHost
+    void SearchItems(LPCTSTR lpszText, std::vector<HTREEITEM>& items) override;
+    CString GetItemTitle(HTREEITEM hItem) override;
+    void OpenSearchHit(HTREEITEM hItem, LPCTSTR lpszKeyword) override;
+    void LocateKeywords() override;
+    CSearchDlg& GetSearchPane() { return m_wndSearch; }
+    BOOL IsSearchShown() const { return m_leftPane == LeftPaneSearch; }
 
     // CExeBookAttachmentsListCtrlEventListener
     void OnAttachmentSelectionChanged(CExeBookAttachmentsListCtrl* list) override;
@@ -82,6 +92,7 @@ protected:
     afx_msg void OnUpdateNext(CCmdUI* pCmdUI);
     afx_msg void OnUpdatePrior(CCmdUI* pCmdUI);
     afx_msg void OnContents();
+    afx_msg void OnSearch();
     afx_msg void OnAutoScroll();
     afx_msg void OnUpdateAutoScroll(CCmdUI* pCmdUI);
     afx_msg void OnTimer(UINT_PTR nIDEvent);
@@ -106,7 +117,7 @@ private:
     void AddToolsToMenu();
 
     // What the strip on the left shows.
-    enum LeftPane { LeftPaneNone, LeftPaneContents };
+    enum LeftPane { LeftPaneNone, LeftPaneContents, LeftPaneSearch };
     void ShowLeftPane(LeftPane pane);
     void ShowAttachments(const EXEBOOKCONTENTSRECORD& record);
     int ExtractAttachment(int nID, const CString& path);
@@ -119,6 +130,8 @@ private:
     BOOL m_bAccessGranted;
     CAdFeed m_feed;
     int m_nAutoScroll;
+    CSearchDlg m_wndSearch;
+    LeftPane m_leftPane;
     CExeBookAttachmentsListCtrl m_wndAttachments;
     CMenu m_menuAttachments;
     BOOL m_bAttachmentsShown;

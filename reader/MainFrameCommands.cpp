@@ -89,6 +89,11 @@ void CMainFrame::OnContents()
     ShowLeftPane(LeftPaneContents);
 }
 
+void CMainFrame::OnSearch()
+{
+    ShowLeftPane(LeftPaneSearch);
+}
+
 void CMainFrame::OnAutoScroll()
 {
     m_nAutoScroll = m_nAutoScroll ? 0 : 1;

@@ -53,6 +53,16 @@
 // The address of the maker's announcement feed.
 #define IDS_FEED_ADDRESS                209
 
+// The search pane.
+#define IDD_SEARCH                      142
+#define IDC_SEARCH_PROMPT               1000
+#define IDC_SEARCH_KEYWORD              1001
+#define IDC_SEARCH_BUTTON               1002
+#define IDC_SEARCH_RESULTS              1003
+#define IDC_SEARCH_RESULT_LABEL         1004
+#define IDS_SEARCH_FIND_WHAT            200
+#define IDS_SEARCH_ARTICLE              201
+
 // The attachments: their context menu, commands, columns and dialog texts.
 #define IDR_ATTACHMENTS_MENU            141
 #define IDS_ATTACHMENT_NAME             202

@@ -11,20 +11,6 @@
 #include "tests/reader/FixtureReader.h"
 #include "tests/reader/ReaderProcess.h"
 
-namespace {
-
-BOOL CALLBACK FindList(HWND hwnd, LPARAM lp)
-{
-    wchar_t name[64] = {};
-    GetClassNameW(hwnd, name, 64);
-    if (lstrcmpiW(name, WC_LISTVIEWW) == 0) {
-        *reinterpret_cast<HWND*>(lp) = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-} // namespace
 
 TEST(ReaderAttachments, ListShowsForAnItemWithAttachmentsAndClosesForOneWithout)
 {
@@ -47,8 +33,7 @@ TEST(ReaderAttachments, ListShowsForAnItemWithAttachmentsAndClosesForOneWithout)
     ASSERT_TRUE(reader.Start(exe));
     HWND frame = reader.WaitForFrame();
     ASSERT_NE(frame, nullptr);
-    HWND list = nullptr;
-    EnumChildWindows(frame, FindList, reinterpret_cast<LPARAM>(&list));
+    HWND list = readertest::FindChildOfClass(frame, WC_LISTVIEWW);
     ASSERT_NE(list, nullptr);
     EXPECT_TRUE(testsupport::PumpUntil([&] { return IsWindowVisible(list) != FALSE; }, 15000));
     EXPECT_EQ(2, SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));

@@ -16,36 +16,11 @@
 
 namespace {
 
-std::set<std::wstring> PagesIn(const std::wstring& folder)
-{
-    std::set<std::wstring> names;
-    WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW((folder + L"*.htm").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        names.insert(data.cFileName);
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
-    return names;
-}
-
 std::wstring ReadUtf16(const std::wstring& path)
 {
     std::ifstream in(path.c_str(), std::ios::binary);
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2);
-}
-
-BOOL CALLBACK FindTree(HWND hwnd, LPARAM lp)
-{
-    wchar_t name[64] = {};
-    GetClassNameW(hwnd, name, 64);
-    if (lstrcmpiW(name, WC_TREEVIEWW) == 0) {
-        *reinterpret_cast<HWND*>(lp) = hwnd;
-        return FALSE;
-    }
-    return TRUE;
 }
 
 } // namespace
@@ -62,13 +37,13 @@ TEST(ReaderBookFaults, UnreadableSettingsShowAPlainNoteInsteadOfTheWebNotice)
                                                   packer.PackedFiles()));
 
     const std::wstring work(GetWorkFolder().GetString());
-    const std::set<std::wstring> before = PagesIn(work);
+    const std::set<std::wstring> before = readertest::FilesIn(work, L"*.htm");
     readertest::ReaderProcess reader;
     ASSERT_TRUE(reader.Start(exe));
     ASSERT_NE(reader.WaitForFrame(), nullptr);
     std::wstring note;
     EXPECT_TRUE(testsupport::PumpUntil([&] {
-        for (const std::wstring& name : PagesIn(work)) {
+        for (const std::wstring& name : readertest::FilesIn(work, L"*.htm")) {
             if (before.count(name) == 0 && ReadUtf16(work + name).find(L"could not be read from the book") != std::wstring::npos) {
                 note = work + name;
                 return true;
@@ -111,7 +86,7 @@ TEST(ReaderBookFaults, ContentsWidthIsClampedToTheFrame)
     ASSERT_NE(frame, nullptr);
     HWND tree = nullptr;
     ASSERT_TRUE(testsupport::PumpUntil([&] {
-        EnumChildWindows(frame, FindTree, reinterpret_cast<LPARAM>(&tree));
+        tree = readertest::FindChildOfClass(frame, WC_TREEVIEWW);
         return tree != nullptr;
     }));
     RECT client, treeRect;

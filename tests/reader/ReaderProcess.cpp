@@ -121,6 +121,31 @@ bool FileExists(const std::wstring& path)
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+HWND FindChildOfClass(HWND parent, LPCWSTR className)
+{
+    for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t name[64] = {};
+        GetClassNameW(child, name, 64);
+        if (lstrcmpiW(name, className) == 0)
+            return child;
+    }
+    return nullptr;
+}
+
+std::set<std::wstring> FilesIn(const std::wstring& folder, const wchar_t* pattern)
+{
+    std::set<std::wstring> names;
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((folder + pattern).c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        names.insert(data.cFileName);
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+    return names;
+}
+
 bool PressKeys(HWND window, std::initializer_list<WORD> modifiers, WORD key)
 {
     SetForegroundWindow(window);

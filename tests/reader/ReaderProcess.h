@@ -2,6 +2,7 @@
 // found by process id, and the process is closed (or ended) when the object goes.
 #pragma once
 #include <windows.h>
+#include <set>
 #include <string>
 #include "books/packer/BookPacker.h"
 
@@ -35,6 +36,11 @@ void AddHomePage(bookpacker::CBookPacker& packer, const std::wstring& pageName, 
 std::wstring UniqueName(const wchar_t* prefix, const wchar_t* extension);
 
 bool FileExists(const std::wstring& path);
+
+// The first child window (not a grandchild) of a window class; null when none.
+HWND FindChildOfClass(HWND parent, LPCWSTR className);
+// The names of the files of a folder that match a pattern ("*.htm").
+std::set<std::wstring> FilesIn(const std::wstring& folder, const wchar_t* pattern);
 
 // Brings a window of another process to the front and presses keys there: each entry is
 // a virtual key; the modifiers are held around the key.
