@@ -14,6 +14,8 @@ namespace {
 // Where Home goes when the book has neither a Home item nor a home page of its own.
 const wchar_t kMakerHomePage[] = L"http://www.folionyx.example/";
 
+const wchar_t kFrameClassName[] = L"QorMainFrame";
+
 // The view keeps at least this much of the frame, however wide the book wants its contents.
 const int kMinViewWidth = 100;
 // Height of the attachment list along the bottom while it shows.
@@ -143,6 +145,24 @@ LRESULT CMainFrame::OnQorFeedDownloaded(WPARAM, LPARAM)
 {
     m_feed.OnFeedDownloaded();
     return 0;
+}
+
+BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs)
+{
+    if (!CFrameWnd::PreCreateWindow(cs))
+        return FALSE;
+    WNDCLASSW wc = {};
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = ::DefWindowProcW;
+    wc.hInstance = AfxGetInstanceHandle();
+    wc.hIcon = ::LoadIconW(AfxFindResourceHandle(MAKEINTRESOURCEW(IDR_MAINFRAME), RT_GROUP_ICON),
+                           MAKEINTRESOURCEW(IDR_MAINFRAME));
+    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = kFrameClassName;
+    if (!AfxRegisterClass(&wc))
+        return FALSE;
+    cs.lpszClass = kFrameClassName;
+    return TRUE;
 }
 
 BOOL CMainFrame::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)

@@ -70,6 +70,9 @@ public:
     void OnTreeSelectionChanged(CExeBookTreeCtrl* tree) override;
     void OnTreeReserved(CExeBookTreeCtrl* tree) override;
 
+    // The frame's own window class "QorMainFrame": double clicks and the application icon.
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+
     // The framework loads the menu's accelerators after creation; the book's own table
     // replaces them then.
     BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,

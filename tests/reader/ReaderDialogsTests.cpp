@@ -68,6 +68,12 @@ TEST(ReaderDialogs, AboutCommandShowsTheAboutBox)
     ASSERT_TRUE(reader.Start(exe));
     HWND frame = reader.WaitForFrame();
     ASSERT_NE(frame, nullptr);
+    // The frame's own class, with double clicks.
+    wchar_t className[64] = {};
+    GetClassNameW(frame, className, 64);
+    EXPECT_EQ(std::wstring(L"QorMainFrame"), className);
+    EXPECT_NE(0u, GetClassLongPtrW(frame, GCL_STYLE) & CS_DBLCLKS);
+
     PostMessageW(frame, WM_COMMAND, ID_APP_ABOUT, 0);
     HWND about = reader.WaitForWindowOfClass(L"#32770");
     ASSERT_NE(about, nullptr);
