@@ -21,8 +21,15 @@ namespace {
 
 WORD NamedKey(const CString& key)
 {
-    static const struct { LPCWSTR name; WORD vk; } kNames[] = {
-        {L"UP", VK_UP}, {L"DOWN", VK_DOWN}, {L"LEFT", VK_LEFT}, {L"RIGHT", VK_RIGHT},
+    static const struct
+    {
+        LPCWSTR name;
+        WORD vk;
+    } kNames[] = {
+        {L"UP", VK_UP},
+        {L"DOWN", VK_DOWN},
+        {L"LEFT", VK_LEFT},
+        {L"RIGHT", VK_RIGHT},
     };
     for (const auto& entry : kNames) {
         if (key == entry.name)

@@ -30,9 +30,7 @@ BOOL IsOpenableFeedAddress(LPCWSTR address)
     return address && (_wcsnicmp(address, L"http://", 7) == 0 || _wcsnicmp(address, L"https://", 8) == 0);
 }
 
-CAdFeed::CAdFeed() : m_nCurrent(-1)
-{
-}
+CAdFeed::CAdFeed() : m_nCurrent(-1) {}
 
 void CAdFeed::StartFeed(LPCWSTR lpszCachePath, LPCWSTR lpszFeedAddress, HWND hWnd)
 {

@@ -7,12 +7,12 @@
 IMPLEMENT_DYNAMIC(CExeBookAttachmentsListCtrl, CListCtrl)
 
 BEGIN_MESSAGE_MAP(CExeBookAttachmentsListCtrl, CListCtrl)
-    ON_WM_CREATE()
-    ON_WM_DESTROY()
-    ON_WM_CONTEXTMENU()
-    ON_WM_SIZE()
-    ON_NOTIFY_REFLECT(LVN_ITEMCHANGED, &CExeBookAttachmentsListCtrl::OnItemChanged)
-    ON_NOTIFY_REFLECT(NM_DBLCLK, &CExeBookAttachmentsListCtrl::OnDblClick)
+ON_WM_CREATE()
+ON_WM_DESTROY()
+ON_WM_CONTEXTMENU()
+ON_WM_SIZE()
+ON_NOTIFY_REFLECT(LVN_ITEMCHANGED, &CExeBookAttachmentsListCtrl::OnItemChanged)
+ON_NOTIFY_REFLECT(NM_DBLCLK, &CExeBookAttachmentsListCtrl::OnDblClick)
 END_MESSAGE_MAP()
 
 CString FormatByteSize(LONGLONG bytes)
@@ -24,8 +24,7 @@ CString FormatByteSize(LONGLONG bytes)
 
 CExeBookAttachmentsListCtrl::CExeBookAttachmentsListCtrl()
     : m_bInitialized(FALSE), m_hSmallImages(nullptr), m_hLargeImages(nullptr), m_pListener(nullptr)
-{
-}
+{}
 
 int CExeBookAttachmentsListCtrl::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
@@ -44,7 +43,8 @@ void CExeBookAttachmentsListCtrl::Init()
     SHFILEINFOW info = {};
     m_hSmallImages = reinterpret_cast<HIMAGELIST>(
         ::SHGetFileInfoW(L"C:\\", 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
-    m_hLargeImages = reinterpret_cast<HIMAGELIST>(::SHGetFileInfoW(L"C:\\", 0, &info, sizeof(info), SHGFI_SYSICONINDEX));
+    m_hLargeImages =
+        reinterpret_cast<HIMAGELIST>(::SHGetFileInfoW(L"C:\\", 0, &info, sizeof(info), SHGFI_SYSICONINDEX));
     ::SetWindowLongPtrW(m_hWnd, GWL_STYLE, ::GetWindowLongPtrW(m_hWnd, GWL_STYLE) | LVS_SHAREIMAGELISTS);
     ::SendMessageW(m_hWnd, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(m_hSmallImages));
     ::SendMessageW(m_hWnd, LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(m_hLargeImages));

@@ -3,8 +3,7 @@
 CQorBindStatusCallback::CQorBindStatusCallback(HWND hWnd, LPARAM lParam, UINT nProgressMessage,
                                                const volatile LONG* pCancel)
     : m_hWnd(hWnd), m_lParam(lParam), m_nProgressMessage(nProgressMessage), m_pCancel(pCancel), m_dwResponseCode(0)
-{
-}
+{}
 
 STDMETHODIMP CQorBindStatusCallback::QueryInterface(REFIID riid, void** ppv)
 {

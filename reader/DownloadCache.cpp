@@ -18,8 +18,8 @@ BOOL PathExists(LPCWSTR path)
 
 bool IsSafeTitleCharacter(wchar_t ch)
 {
-    return ch == L'.' || ch == L'_' || ch == L'[' || ch == L']' || (ch >= L'a' && ch <= L'z') || (ch >= L'A' && ch <= L'Z')
-           || (ch >= L'0' && ch <= L'9');
+    return ch == L'.' || ch == L'_' || ch == L'[' || ch == L']' || (ch >= L'a' && ch <= L'z') ||
+           (ch >= L'A' && ch <= L'Z') || (ch >= L'0' && ch <= L'9');
 }
 
 BOOL IsFileAddress(LPCWSTR address)

@@ -18,9 +18,7 @@ void ForgetEarlierDownload(const CString& address, const CString& destination)
     ::DeleteFileW(destination);
 }
 
-CFeedDownload::CFeedDownload() : m_nCancel(0), m_pThread(nullptr)
-{
-}
+CFeedDownload::CFeedDownload() : m_nCancel(0), m_pThread(nullptr) {}
 
 CFeedDownload::~CFeedDownload()
 {
@@ -54,7 +52,7 @@ void CFeedDownload::Stop(DWORD waitMs)
     ::InterlockedExchange(&m_nCancel, 1);
     if (::WaitForSingleObject(m_pThread->m_hThread, waitMs) == WAIT_TIMEOUT)
         ::TerminateThread(m_pThread->m_hThread, 0);
-    delete m_pThread;   // closes the handle
+    delete m_pThread; // closes the handle
     m_pThread = nullptr;
 }
 

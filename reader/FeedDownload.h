@@ -11,13 +11,13 @@ class CWinThread;
 // What the worker needs; the worker works on its own copy of the texts.
 struct FEEDDOWNLOADREQUEST
 {
-    HWND hWnd = nullptr;          // receives the messages
+    HWND hWnd = nullptr; // receives the messages
     CString strAddress;
     CString strDestination;
-    LPARAM lParam = 0;            // lParam of the done message
-    UINT nStartMessage = 0;       // 0: none
+    LPARAM lParam = 0;      // lParam of the done message
+    UINT nStartMessage = 0; // 0: none
     UINT nDoneMessage = 0;
-    UINT nFailMessage = 0;        // wParam: the error; 0: none
+    UINT nFailMessage = 0; // wParam: the error; 0: none
     UINT nProgressMessage = 0;
 };
 
@@ -25,7 +25,7 @@ class CFeedDownload
 {
 public:
     CFeedDownload();
-    ~CFeedDownload();   // stops a running download
+    ~CFeedDownload(); // stops a running download
 
     // Forgets any earlier copy of the address and starts the worker; FALSE when no thread could
     // be started (the failure message is posted then).

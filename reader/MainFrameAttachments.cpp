@@ -50,9 +50,7 @@ void CMainFrame::SetAttachmentsShown(BOOL bShown)
     RecalcLayout();
 }
 
-void CMainFrame::OnAttachmentSelectionChanged(CExeBookAttachmentsListCtrl*)
-{
-}
+void CMainFrame::OnAttachmentSelectionChanged(CExeBookAttachmentsListCtrl*) {}
 
 void CMainFrame::OnAttachmentOpen(CExeBookAttachmentsListCtrl*, int)
 {

@@ -29,14 +29,29 @@ void CMainFrame::OnPageCommand(UINT nID)
     if (view == nullptr)
         return;
     switch (nID) {
-    case ID_PAGE_PRINT: view->ExecWB(OLECMDID_PRINT, OLECMDEXECOPT_DODEFAULT, nullptr, nullptr); break;
-    case ID_PAGE_PRINT_PREVIEW: view->ExecWB(OLECMDID_PRINTPREVIEW, OLECMDEXECOPT_DODEFAULT, nullptr, nullptr); break;
-    case ID_PAGE_BACK: view->GoBack(); break;
-    case ID_PAGE_FORWARD: view->GoForward(); break;
-    case ID_PAGE_STOP: view->Stop(); break;
-    case ID_PAGE_REFRESH: view->Refresh(); break;
-    case ID_FIND_ON_PAGE: view->ExecWB(OLECMDID_FIND, OLECMDEXECOPT_DODEFAULT, nullptr, nullptr); break;
-    default: break;
+    case ID_PAGE_PRINT:
+        view->ExecWB(OLECMDID_PRINT, OLECMDEXECOPT_DODEFAULT, nullptr, nullptr);
+        break;
+    case ID_PAGE_PRINT_PREVIEW:
+        view->ExecWB(OLECMDID_PRINTPREVIEW, OLECMDEXECOPT_DODEFAULT, nullptr, nullptr);
+        break;
+    case ID_PAGE_BACK:
+        view->GoBack();
+        break;
+    case ID_PAGE_FORWARD:
+        view->GoForward();
+        break;
+    case ID_PAGE_STOP:
+        view->Stop();
+        break;
+    case ID_PAGE_REFRESH:
+        view->Refresh();
+        break;
+    case ID_FIND_ON_PAGE:
+        view->ExecWB(OLECMDID_FIND, OLECMDEXECOPT_DODEFAULT, nullptr, nullptr);
+        break;
+    default:
+        break;
     }
 }
 

@@ -1,9 +1,7 @@
 #include "reader/OpenAtachmentsWarningDlg.h"
 #include "resources/resource.h"
 
-COpenAtachmentsWarningDlg::COpenAtachmentsWarningDlg(CWnd* pParent) : CDialog(IDD, pParent), m_nChoice(ChoiceSave)
-{
-}
+COpenAtachmentsWarningDlg::COpenAtachmentsWarningDlg(CWnd* pParent) : CDialog(IDD, pParent), m_nChoice(ChoiceSave) {}
 
 void COpenAtachmentsWarningDlg::DoDataExchange(CDataExchange* pDX)
 {

@@ -14,7 +14,7 @@ public:
 
     BOOL OnInitDialog() override;
 
-    int m_nChoice;   // ChoiceSave or ChoiceOpen; read after IDOK
+    int m_nChoice; // ChoiceSave or ChoiceOpen; read after IDOK
     CStatic m_wndIcon;
 
 protected:

@@ -4,8 +4,7 @@
 
 CPasswordDlg::CPasswordDlg(LPCTSTR lpszBookName, CWnd* pParent)
     : CDialog(IDD, pParent), m_strBookName(lpszBookName ? lpszBookName : L"")
-{
-}
+{}
 
 void CPasswordDlg::DoDataExchange(CDataExchange* pDX)
 {

@@ -14,7 +14,7 @@ public:
     BOOL OnInitDialog() override;
 
     CStatic m_wndPrompt;
-    CString m_strPassword;   // what was typed; read after IDOK
+    CString m_strPassword; // what was typed; read after IDOK
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;

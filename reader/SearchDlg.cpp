@@ -3,16 +3,14 @@
 #include "resources/resource.h"
 
 BEGIN_MESSAGE_MAP(CSearchDlg, CDialog)
-    ON_EN_CHANGE(IDC_SEARCH_KEYWORD, &CSearchDlg::OnKeywordChanged)
-    ON_BN_CLICKED(IDC_SEARCH_BUTTON, &CSearchDlg::OnSearchClicked)
-    ON_NOTIFY(NM_DBLCLK, IDC_SEARCH_RESULTS, &CSearchDlg::OnResultDblClick)
-    ON_NOTIFY(NM_RCLICK, IDC_SEARCH_RESULTS, &CSearchDlg::OnResultRClick)
-    ON_WM_SIZE()
+ON_EN_CHANGE(IDC_SEARCH_KEYWORD, &CSearchDlg::OnKeywordChanged)
+ON_BN_CLICKED(IDC_SEARCH_BUTTON, &CSearchDlg::OnSearchClicked)
+ON_NOTIFY(NM_DBLCLK, IDC_SEARCH_RESULTS, &CSearchDlg::OnResultDblClick)
+ON_NOTIFY(NM_RCLICK, IDC_SEARCH_RESULTS, &CSearchDlg::OnResultRClick)
+ON_WM_SIZE()
 END_MESSAGE_MAP()
 
-CSearchDlg::CSearchDlg() : m_pHost(nullptr), m_sizeStart(0, 0)
-{
-}
+CSearchDlg::CSearchDlg() : m_pHost(nullptr), m_sizeStart(0, 0) {}
 
 BOOL CSearchDlg::Create(CWnd* pParentWnd)
 {
@@ -44,8 +42,8 @@ BOOL CSearchDlg::OnInitDialog()
 void CSearchDlg::AnchorControls()
 {
     const Anchor anchors[] = {
-        {IDC_SEARCH_PROMPT, 0, 0, 1, 0, CRect()},       {IDC_SEARCH_KEYWORD, 0, 0, 1, 0, CRect()},
-        {IDC_SEARCH_BUTTON, 1, 0, 1, 0, CRect()},       {IDC_SEARCH_RESULT_LABEL, 0, 0, 1, 0, CRect()},
+        {IDC_SEARCH_PROMPT, 0, 0, 1, 0, CRect()},  {IDC_SEARCH_KEYWORD, 0, 0, 1, 0, CRect()},
+        {IDC_SEARCH_BUTTON, 1, 0, 1, 0, CRect()},  {IDC_SEARCH_RESULT_LABEL, 0, 0, 1, 0, CRect()},
         {IDC_SEARCH_RESULTS, 0, 0, 1, 1, CRect()},
     };
     CRect client;
@@ -55,7 +53,7 @@ void CSearchDlg::AnchorControls()
     for (Anchor anchor : anchors) {
         HWND control = ::GetDlgItem(m_hWnd, int(anchor.nID));
         if (control == nullptr)
-            continue;   // a template without this control
+            continue; // a template without this control
         ::GetWindowRect(control, &anchor.rcStart);
         ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<LPPOINT>(&anchor.rcStart), 2);
         m_anchors.push_back(anchor);
@@ -92,9 +90,7 @@ void CSearchDlg::OnOK()
     Search();
 }
 
-void CSearchDlg::OnCancel()
-{
-}
+void CSearchDlg::OnCancel() {}
 
 void CSearchDlg::Search()
 {
@@ -134,8 +130,8 @@ void CSearchDlg::OnResultRClick(NMHDR*, LRESULT* pResult)
 
 BOOL CSearchDlg::PreTranslateMessage(MSG* pMsg)
 {
-    if (pMsg->message == WM_KEYUP && pMsg->wParam == VK_F3 && m_pHost != nullptr
-        && (pMsg->hwnd == m_hWnd || ::IsChild(m_hWnd, pMsg->hwnd))) {
+    if (pMsg->message == WM_KEYUP && pMsg->wParam == VK_F3 && m_pHost != nullptr &&
+        (pMsg->hwnd == m_hWnd || ::IsChild(m_hWnd, pMsg->hwnd))) {
         m_pHost->LocateKeywords();
         return TRUE;
     }

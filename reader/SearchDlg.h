@@ -42,8 +42,8 @@ public:
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
-    void OnOK() override;       // Enter searches
-    void OnCancel() override;   // Esc keeps the pane
+    void OnOK() override;     // Enter searches
+    void OnCancel() override; // Esc keeps the pane
 
     afx_msg void OnKeywordChanged();
     afx_msg void OnSearchClicked();

@@ -8,15 +8,13 @@
 
 namespace {
 
-template <typename F>
-F& Seam()
+template <typename F> F& Seam()
 {
     static F seam;
     return seam;
 }
 
-template <typename F>
-F Replace(F replacement)
+template <typename F> F Replace(F replacement)
 {
     F previous = Seam<F>();
     Seam<F>() = std::move(replacement);
@@ -67,10 +65,22 @@ INT_PTR AskOpenAttachment(CWnd* owner, int& choice)
     return result;
 }
 
-ShellLauncher SetShellLauncher(ShellLauncher launcher) { return Replace(std::move(launcher)); }
-SavePathChooser SetSavePathChooser(SavePathChooser chooser) { return Replace(std::move(chooser)); }
-FolderChooser SetFolderChooser(FolderChooser chooser) { return Replace(std::move(chooser)); }
-AttachmentWarning SetAttachmentWarning(AttachmentWarning warning) { return Replace(std::move(warning)); }
+ShellLauncher SetShellLauncher(ShellLauncher launcher)
+{
+    return Replace(std::move(launcher));
+}
+SavePathChooser SetSavePathChooser(SavePathChooser chooser)
+{
+    return Replace(std::move(chooser));
+}
+FolderChooser SetFolderChooser(FolderChooser chooser)
+{
+    return Replace(std::move(chooser));
+}
+AttachmentWarning SetAttachmentWarning(AttachmentWarning warning)
+{
+    return Replace(std::move(warning));
+}
 
 int BrowseForFolder(HWND owner, LPCWSTR title, CString& folder)
 {

@@ -11,7 +11,8 @@ class CWnd;
 
 typedef std::function<BOOL(LPCWSTR path, int nShowCmd)> ShellLauncher;
 // TRUE with the chosen path; `initialPath` may be empty (no name proposed).
-typedef std::function<BOOL(CWnd* owner, const CString& initialPath, const CString& filter, CString& chosen)> SavePathChooser;
+typedef std::function<BOOL(CWnd* owner, const CString& initialPath, const CString& filter, CString& chosen)>
+    SavePathChooser;
 // TRUE with the chosen folder; `folder` holds the start folder on entry.
 typedef std::function<BOOL(CWnd* owner, const CString& title, CString& folder)> FolderChooser;
 // IDOK or IDCANCEL; on IDOK `choice` is 0 (save it) or 1 (open it).

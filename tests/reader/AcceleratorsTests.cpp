@@ -14,7 +14,12 @@
 
 TEST(Accelerators, TextsGiveModifiersAndKeys)
 {
-    struct Case { const wchar_t* text; BYTE modifiers; WORD key; };
+    struct Case
+    {
+        const wchar_t* text;
+        BYTE modifiers;
+        WORD key;
+    };
     const Case cases[] = {
         {L"ctrl+P", FCONTROL, 'P'},
         {L" ctrl + p ", FCONTROL, 'P'},
@@ -53,14 +58,14 @@ TEST(Accelerators, TableStartsWithF3AndKeepsOnlyButtonsWithKeys)
     CExeBookDocument settings;
     settings.AssignButtonCommandIds();
     std::vector<ACCEL> entries = BookAcceleratorEntries(settings);
-    ASSERT_EQ(1u, entries.size());   // no Accel anywhere: F3 only
+    ASSERT_EQ(1u, entries.size()); // no Accel anywhere: F3 only
     EXPECT_EQ(FVIRTKEY, entries[0].fVirt);
     EXPECT_EQ(VK_F3, entries[0].key);
     EXPECT_EQ(ID_LOCATE_KEYWORDS, entries[0].cmd);
 
-    settings.m_Buttons[ExeBookButtonHome].strAccel = L"alt+Home";   // no such key name: dropped
+    settings.m_Buttons[ExeBookButtonHome].strAccel = L"alt+Home"; // no such key name: dropped
     settings.m_Buttons[ExeBookButtonNext].strAccel = L"ctrl+shift+N";
-    settings.m_Buttons[ExeBookButtonPrint].strAccel = L"F3";        // F3 stays Locate Keywords
+    settings.m_Buttons[ExeBookButtonPrint].strAccel = L"F3"; // F3 stays Locate Keywords
     entries = BookAcceleratorEntries(settings);
     ASSERT_EQ(3u, entries.size());
     EXPECT_EQ(VK_F3, entries[1].key);
@@ -68,7 +73,6 @@ TEST(Accelerators, TableStartsWithF3AndKeepsOnlyButtonsWithKeys)
     EXPECT_EQ(FVIRTKEY | FCONTROL | FSHIFT, entries[2].fVirt);
     EXPECT_EQ('N', entries[2].key);
     EXPECT_EQ(settings.m_Buttons[ExeBookButtonNext].nCommandID, entries[2].cmd);
-
 }
 
 TEST(Accelerators, ShortcutOfTheBookRunsItsCommandInTheReader)

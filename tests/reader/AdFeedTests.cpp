@@ -17,8 +17,8 @@ std::string Feed(int entries)
 {
     std::string xml = "<?xml version='1.0'?><ads>";
     for (int i = 0; i < entries; ++i)
-        xml += "<Ad ID='" + std::to_string(i) + "' Title='Title " + std::to_string(i) + "' URL='http://maker.example/"
-               + std::to_string(i) + "'/>";
+        xml += "<Ad ID='" + std::to_string(i) + "' Title='Title " + std::to_string(i) + "' URL='http://maker.example/" +
+               std::to_string(i) + "'/>";
     return xml + "</ads>";
 }
 
@@ -73,10 +73,15 @@ private:
 TEST(AdFeed, FeedsOfNoneOneAndThreeEntries)
 {
     testsupport::TempFolder folder;
-    struct Case { int entries; int current; std::vector<int> rotation; };
+    struct Case
+    {
+        int entries;
+        int current;
+        std::vector<int> rotation;
+    };
     const Case cases[] = {
         {0, -1, {-1, -1}},
-        {1, 0, {0, 0}},        // a single entry is shown, and stays
+        {1, 0, {0, 0}}, // a single entry is shown, and stays
         {3, 0, {1, 2, 0, 1}},
     };
     for (const Case& c : cases) {
@@ -102,7 +107,9 @@ TEST(AdFeed, EntriesNeedTitleAndAddressAndTheRootMustBeAds)
 {
     testsupport::TempFolder folder;
     const std::wstring path = folder.File(L"feed.xml");
-    WriteText(path, "<ADS><Ad Title='no address'/><Ad URL='http://x.example/'/><Ad URL='http://y.example/' Title='Y'/></ADS>");
+    WriteText(
+        path,
+        "<ADS><Ad Title='no address'/><Ad URL='http://x.example/'/><Ad URL='http://y.example/' Title='Y'/></ADS>");
     CAdFeedEntries entries;
     ASSERT_TRUE(LoadFeed(path.c_str(), entries));
     ASSERT_EQ(1u, entries.size());
@@ -134,7 +141,12 @@ TEST(AdFeed, DownloadReplacesTheCacheOnlyWithAFeed)
     ASSERT_TRUE(server.Start());
 
     // An error page never reaches the window; a broken file does, and is refused there.
-    struct Case { const char* path; int messages; bool replaced; };
+    struct Case
+    {
+        const char* path;
+        int messages;
+        bool replaced;
+    };
     const Case cases[] = {{"/missing.xml", 0, false}, {"/broken.xml", 1, false}, {"/valid.xml", 1, true}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path);
@@ -144,7 +156,7 @@ TEST(AdFeed, DownloadReplacesTheCacheOnlyWithAFeed)
         CAdFeed feed;
         FeedWindow window(feed);
         feed.StartFeed(cache.c_str(), server.Url(c.path).c_str(), window.Handle());
-        EXPECT_EQ(1u, feed.GetEntries().size());   // the cached feed shows at once
+        EXPECT_EQ(1u, feed.GetEntries().size()); // the cached feed shows at once
         // Wait for the worker, then for the message it may have posted.
         ASSERT_TRUE(testsupport::PumpUntil([&] { return !feed.GetDownload().IsRunning(); }, 20000));
         testsupport::PumpMessages();
@@ -172,5 +184,5 @@ TEST(AdFeed, StoppingAStalledDownloadEndsItPromptly)
     EXPECT_LT(GetTickCount() - start, 5000u);
     EXPECT_FALSE(feed.GetDownload().IsRunning());
     EXPECT_EQ(nullptr, feed.GetDownload().GetThreadHandle());
-    feed.Stop();   // a second stop finds nothing to do
+    feed.Stop(); // a second stop finds nothing to do
 }

@@ -30,16 +30,26 @@ protected:
         index.push_back({6, 0, 50, 10});
         frame->SetAttachmentExtractor([this](int id, const CString& path) {
             extracted.push_back(path);
-            return id == 5 ? 0 : 1;   // id 5 stands for a file that cannot be written
+            return id == 5 ? 0 : 1; // id 5 stands for a file that cannot be written
         });
-        SetShellLauncher([this](LPCWSTR path, int) { launched.push_back(path); return TRUE; });
-        SetFolderChooser([this](CWnd*, const CString&, CString& folder) { folder = chosenFolder; return TRUE; });
+        SetShellLauncher([this](LPCWSTR path, int) {
+            launched.push_back(path);
+            return TRUE;
+        });
+        SetFolderChooser([this](CWnd*, const CString&, CString& folder) {
+            folder = chosenFolder;
+            return TRUE;
+        });
         SetSavePathChooser([this](CWnd*, const CString& initial, const CString&, CString& chosen) {
             proposals.push_back(initial);
             chosen = savePath;
             return TRUE;
         });
-        SetAttachmentWarning([this](CWnd*, int& choice) { ++warnings; choice = warningChoice; return warningResult; });
+        SetAttachmentWarning([this](CWnd*, int& choice) {
+            ++warnings;
+            choice = warningChoice;
+            return warningResult;
+        });
     }
     void TearDown() override
     {
@@ -58,7 +68,15 @@ protected:
     }
     int Enabled(UINT id)
     {
-        struct State : CCmdUI { int enabled = -1; void Enable(BOOL on) override { enabled = on ? 1 : 0; m_bEnableChanged = TRUE; } } state;
+        struct State : CCmdUI
+        {
+            int enabled = -1;
+            void Enable(BOOL on) override
+            {
+                enabled = on ? 1 : 0;
+                m_bEnableChanged = TRUE;
+            }
+        } state;
         state.m_nID = id;
         state.DoUpdate(frame, FALSE);
         return state.enabled;
@@ -83,7 +101,7 @@ TEST_F(AttachmentsTest, RowsForTheAttachmentsTheBookHas)
     EXPECT_EQ(CString(L"sheet.xls"), List().GetItemText(0, 0));
     EXPECT_EQ(CString(L"1.50 KB"), List().GetItemText(0, 1));
     EXPECT_EQ(1u, List().GetItemData(0));
-    EXPECT_EQ(CString(L"README"), List().GetItemText(1, 0));   // the missing id leaves no gap
+    EXPECT_EQ(CString(L"README"), List().GetItemText(1, 0)); // the missing id leaves no gap
     EXPECT_EQ(3u, List().GetItemData(1));
     LVCOLUMNW column = {};
     column.mask = LVCF_FMT;
@@ -110,7 +128,7 @@ TEST_F(AttachmentsTest, SaveAllSkipsHostileNamesAndGoesOnPastFailures)
 TEST_F(AttachmentsTest, OpenRefusesAHostileNameAndOpensAPlainOne)
 {
     List().Fill({{1, L"..\\..\\x.exe"}, {3, L"notes.txt"}}, index);
-    frame->SendMessage(WM_COMMAND, ID_ATTACHMENT_OPEN);   // nothing selected
+    frame->SendMessage(WM_COMMAND, ID_ATTACHMENT_OPEN); // nothing selected
     Select({0});
     frame->SendMessage(WM_COMMAND, ID_ATTACHMENT_OPEN);
     EXPECT_EQ(0, warnings);
@@ -145,7 +163,7 @@ TEST_F(AttachmentsTest, SaveProposesNoHostileNameAndNeedsOneRow)
     List().Fill({{1, L"..\\evil.txt"}, {3, L"plain.txt"}}, index);
     EXPECT_EQ(0, Enabled(ID_ATTACHMENT_SAVE));
     Select({0, 1});
-    EXPECT_EQ(0, Enabled(ID_ATTACHMENT_SAVE));   // two rows
+    EXPECT_EQ(0, Enabled(ID_ATTACHMENT_SAVE)); // two rows
     EXPECT_EQ(0, Enabled(ID_ATTACHMENT_OPEN));
     Select({0});
     EXPECT_EQ(1, Enabled(ID_ATTACHMENT_SAVE));

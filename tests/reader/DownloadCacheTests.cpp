@@ -43,9 +43,14 @@ TEST(BindStatusCallback, ProgressPostsPercentagesUntilCancelled)
     volatile LONG cancel = 0;
     const UINT kProgress = WM_APP + 7;
     CQorBindStatusCallback callback(window, 0x1234, kProgress, &cancel);
-    struct Case { ULONG progress, maximum; UINT percent; };
-    const Case cases[] = {{1000, 4000, 25}, {500, 0, 0}, {0, 0, 0}, {4000, 4000, 100}, {5000, 4000, 125},
-                          {0xFFFFFFFF, 0xFFFFFFFF, 100}, {1, 3, 33}};
+    struct Case
+    {
+        ULONG progress, maximum;
+        UINT percent;
+    };
+    const Case cases[] = {{1000, 4000, 25},  {500, 0, 0},       {0, 0, 0},
+                          {4000, 4000, 100}, {5000, 4000, 125}, {0xFFFFFFFF, 0xFFFFFFFF, 100},
+                          {1, 3, 33}};
     for (const Case& c : cases) {
         EXPECT_EQ(S_OK, callback.OnProgress(c.progress, c.maximum, BINDSTATUS_DOWNLOADINGDATA, nullptr));
         MSG msg = {};
@@ -86,7 +91,7 @@ TEST(DownloadCache, UniquePathsAreNumberedAndBounded)
     testsupport::TempFolder folder;
     CString path(folder.File(L"feed.xml").c_str());
     EXPECT_TRUE(MakeUniquePath(path));
-    EXPECT_EQ(CString(folder.File(L"feed.xml").c_str()), path);   // free: unchanged
+    EXPECT_EQ(CString(folder.File(L"feed.xml").c_str()), path); // free: unchanged
 
     WriteText(folder.File(L"feed.xml"), "a");
     WriteText(folder.File(L"feed (1).xml"), "b");
@@ -145,7 +150,8 @@ TEST(DownloadCache, CachedAddressesGetSafeLocalNames)
     EXPECT_EQ(CString(plain.c_str()), GetLocalCopyOfUrl((base + L"ads.xml").c_str()));
 
     // The scheme in capitals finds the same entry.
-    EXPECT_EQ(CString(hyphen.c_str()), GetCachedFileOfUrl((L"HTTP://cache.example/" + token + L"/ads-list.xml").c_str()));
+    EXPECT_EQ(CString(hyphen.c_str()),
+              GetCachedFileOfUrl((L"HTTP://cache.example/" + token + L"/ads-list.xml").c_str()));
 
     // Unknown addresses have no local file.
     EXPECT_TRUE(GetCachedFileOfUrl((base + L"never-cached.xml").c_str()).IsEmpty());
@@ -157,7 +163,12 @@ TEST(DownloadCache, EscapedCacheNamesStayInsideTheWorkFolder)
     // The cache names its files after the address; names with escapes are decoded for the
     // copy, but a decoded name that leaves the folder keeps the cache's own path.
     const std::wstring work(GetWorkFolder().GetString());
-    struct Case { const wchar_t* name; bool copied; const wchar_t* decoded; };
+    struct Case
+    {
+        const wchar_t* name;
+        bool copied;
+        const wchar_t* decoded;
+    };
     const Case cases[] = {
         {L"ads%20list.xml", true, L"ads list.xml"},
         {L"%5C..%5C..%5Cescape.xml", false, nullptr},

@@ -106,9 +106,10 @@ void LocalHttpServer::Answer(SOCKET client)
         return;
     }
     const char* reason = reply.status == 200 ? "OK" : (reply.status == 404 ? "Not Found" : "Error");
-    std::string response = "HTTP/1.1 " + std::to_string(reply.status) + " " + reason
-                           + "\r\nContent-Type: text/xml\r\nCache-Control: no-cache\r\nConnection: close\r\nContent-Length: "
-                           + std::to_string(reply.body.size()) + "\r\n\r\n" + reply.body;
+    std::string response =
+        "HTTP/1.1 " + std::to_string(reply.status) + " " + reason +
+        "\r\nContent-Type: text/xml\r\nCache-Control: no-cache\r\nConnection: close\r\nContent-Length: " +
+        std::to_string(reply.body.size()) + "\r\n\r\n" + reply.body;
     send(client, response.data(), int(response.size()), 0);
     shutdown(client, SD_SEND);
     closesocket(client);

@@ -17,7 +17,7 @@ public:
     {
         int status = 200;
         std::string body;
-        bool stall = false;   // accept, read the request, and keep silent
+        bool stall = false; // accept, read the request, and keep silent
     };
 
     LocalHttpServer();

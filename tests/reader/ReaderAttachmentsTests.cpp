@@ -11,7 +11,6 @@
 #include "tests/reader/FixtureReader.h"
 #include "tests/reader/ReaderProcess.h"
 
-
 TEST(ReaderAttachments, ListShowsForAnItemWithAttachmentsAndClosesForOneWithout)
 {
     bookpacker::CBookPacker packer;

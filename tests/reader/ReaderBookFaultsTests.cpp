@@ -42,25 +42,31 @@ TEST(ReaderBookFaults, UnreadableSettingsShowAPlainNoteInsteadOfTheWebNotice)
     ASSERT_TRUE(reader.Start(exe));
     ASSERT_NE(reader.WaitForFrame(), nullptr);
     std::wstring note;
-    EXPECT_TRUE(testsupport::PumpUntil([&] {
-        for (const std::wstring& name : readertest::FilesIn(work, L"*.htm")) {
-            if (before.count(name) == 0 && ReadUtf16(work + name).find(L"could not be read from the book") != std::wstring::npos) {
-                note = work + name;
-                return true;
+    EXPECT_TRUE(testsupport::PumpUntil(
+        [&] {
+            for (const std::wstring& name : readertest::FilesIn(work, L"*.htm")) {
+                if (before.count(name) == 0 &&
+                    ReadUtf16(work + name).find(L"could not be read from the book") != std::wstring::npos) {
+                    note = work + name;
+                    return true;
+                }
             }
-        }
-        return false;
-    }, 15000));
+            return false;
+        },
+        15000));
     if (!note.empty())
         DeleteFileW(note.c_str());
 }
 
 TEST(ReaderBookFaults, ContentsWidthIsClampedToTheFrame)
 {
-    struct Case { int requested, client, expected; };
+    struct Case
+    {
+        int requested, client, expected;
+    };
     const Case cases[] = {
-        {200, 800, 200}, {0, 800, 0}, {-5, 800, 0}, {2147483647, 800, 700}, {700, 800, 700}, {701, 800, 700},
-        {50, 60, 0},
+        {200, 800, 200}, {0, 800, 0},     {-5, 800, 0}, {2147483647, 800, 700},
+        {700, 800, 700}, {701, 800, 700}, {50, 60, 0},
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.expected, ContentsStripWidth(c.requested, c.client)) << c.requested << " in " << c.client;

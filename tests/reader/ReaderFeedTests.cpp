@@ -29,7 +29,8 @@ public:
         RegCreateKeyExW(HKEY_CURRENT_USER, kReaderKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
         wchar_t old[1024] = {};
         DWORD size = sizeof(old);
-        m_bHadValue = RegQueryValueExW(key, L"Settings folder", nullptr, nullptr, reinterpret_cast<BYTE*>(old), &size) == 0;
+        m_bHadValue =
+            RegQueryValueExW(key, L"Settings folder", nullptr, nullptr, reinterpret_cast<BYTE*>(old), &size) == 0;
         m_old = old;
         RegSetValueExW(key, L"Settings folder", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
                        DWORD((folder.size() + 1) * sizeof(wchar_t)));
@@ -93,7 +94,11 @@ TEST(ReaderFeed, FeedFromTheLocalServerReplacesTheCacheOnlyWhenValid)
     server.Add("/stall.xml", {200, "", true});
     ASSERT_TRUE(server.Start());
 
-    struct Case { const char* path; bool replaced; };
+    struct Case
+    {
+        const char* path;
+        bool replaced;
+    };
     const Case cases[] = {{"/missing.xml", false}, {"/valid.xml", true}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path);

@@ -27,8 +27,8 @@ enum class Answer { None, Type, Cancel };
 struct GateCase
 {
     const char* what;
-    const wchar_t* password;              // the book's password in clear
-    const wchar_t* rawSealed;             // a damaged sealed value instead, or null
+    const wchar_t* password;  // the book's password in clear
+    const wchar_t* rawSealed; // a damaged sealed value instead, or null
     Answer answer;
     const wchar_t* typed;
     bool opens;
@@ -92,7 +92,14 @@ TEST(ReaderGate, OnlyTheExactPasswordOpensTheBook)
 
 TEST(ReaderGate, GateRule)
 {
-    struct Case { const char* what; const wchar_t* stored; INT_PTR result; const wchar_t* typed; BOOL passes; };
+    struct Case
+    {
+        const char* what;
+        const wchar_t* stored;
+        INT_PTR result;
+        const wchar_t* typed;
+        BOOL passes;
+    };
     const Case cases[] = {
         {"no password, dialog never shown", L"", 0, L"", TRUE},
         {"exact", L"Sesame", IDOK, L"Sesame", TRUE},

@@ -65,34 +65,37 @@ bool ReaderProcess::Start(const std::wstring& exe, const std::wstring& arguments
 {
     STARTUPINFOW si = {sizeof(si)};
     std::wstring cmd = L"\"" + exe + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
-    return CreateProcessW(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &m_process)
-           != FALSE;
+    return CreateProcessW(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &m_process) != FALSE;
 }
 
 HWND ReaderProcess::WaitForFrame(DWORD timeoutMs)
 {
     HWND frame = nullptr;
-    testsupport::PumpUntil([&] {
-        frame = FindProcessWindow(m_process.dwProcessId, IsFrame, nullptr);
-        return frame != nullptr || WaitForSingleObject(m_process.hProcess, 0) == WAIT_OBJECT_0;
-    }, timeoutMs);
+    testsupport::PumpUntil(
+        [&] {
+            frame = FindProcessWindow(m_process.dwProcessId, IsFrame, nullptr);
+            return frame != nullptr || WaitForSingleObject(m_process.hProcess, 0) == WAIT_OBJECT_0;
+        },
+        timeoutMs);
     return frame;
 }
 
 HWND ReaderProcess::WaitForWindowOfClass(LPCWSTR className, DWORD timeoutMs)
 {
     HWND window = nullptr;
-    testsupport::PumpUntil([&] {
-        window = FindProcessWindow(m_process.dwProcessId, IsOfClass, className);
-        return window != nullptr || WaitForSingleObject(m_process.hProcess, 0) == WAIT_OBJECT_0;
-    }, timeoutMs);
+    testsupport::PumpUntil(
+        [&] {
+            window = FindProcessWindow(m_process.dwProcessId, IsOfClass, className);
+            return window != nullptr || WaitForSingleObject(m_process.hProcess, 0) == WAIT_OBJECT_0;
+        },
+        timeoutMs);
     return window;
 }
 
 bool ReaderProcess::WaitForExit(DWORD timeoutMs, DWORD& exitCode)
 {
-    bool ended = testsupport::PumpUntil([&] { return WaitForSingleObject(m_process.hProcess, 0) == WAIT_OBJECT_0; },
-                                        timeoutMs);
+    bool ended =
+        testsupport::PumpUntil([&] { return WaitForSingleObject(m_process.hProcess, 0) == WAIT_OBJECT_0; }, timeoutMs);
     if (ended)
         GetExitCodeProcess(m_process.hProcess, &exitCode);
     return ended;

@@ -69,7 +69,7 @@ TEST(ReaderSearch, CtrlFSearchesAndADoubleClickHighlightsTheHit)
     ASSERT_TRUE(testsupport::PumpUntil([&] { return readertest::FileExists(work + home); }, 10000));
     HWND pane = readertest::FindChildOfClass(frame, L"#32770");
     ASSERT_NE(pane, nullptr);
-    EXPECT_FALSE(IsWindowVisible(pane));   // Search starts hidden
+    EXPECT_FALSE(IsWindowVisible(pane)); // Search starts hidden
 
     ASSERT_TRUE(readertest::PressKeys(frame, {VK_CONTROL}, 'F'));
     ASSERT_TRUE(testsupport::PumpUntil([&] { return IsWindowVisible(pane) != FALSE; }, 10000));
@@ -78,7 +78,7 @@ TEST(ReaderSearch, CtrlFSearchesAndADoubleClickHighlightsTheHit)
     SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"MARMALADE"));
     ASSERT_TRUE(readertest::PressKeys(frame, {}, VK_RETURN));
     ASSERT_TRUE(testsupport::PumpUntil([&] { return SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) == 1; }, 10000));
-    EXPECT_TRUE(IsWindowVisible(pane));   // Enter searched and kept the pane
+    EXPECT_TRUE(IsWindowVisible(pane)); // Enter searched and kept the pane
     EXPECT_EQ(0, HitPixelsOnScreen(frame));
 
     // The first row lies right under the list's header.

@@ -75,11 +75,11 @@ TEST_F(SearchPane, SearchButtonFollowsTheKeywordAndRowsAreReplaced)
     EXPECT_EQ(CString(L"Seven"), pane.GetResultList().GetItemText(0, 0));
     EXPECT_EQ(CString(L"alpha"), pane.GetResultList().GetItemText(0, 1));
     pane.Search();
-    EXPECT_EQ(2, pane.GetResultList().GetItemCount());   // a second search replaces the rows
+    EXPECT_EQ(2, pane.GetResultList().GetItemCount()); // a second search replaces the rows
     Type(L"");
     EXPECT_FALSE(::IsWindowEnabled(button));
     pane.Search();
-    EXPECT_EQ(0, pane.GetResultList().GetItemCount());   // an empty keyword clears and searches nothing
+    EXPECT_EQ(0, pane.GetResultList().GetItemCount()); // an empty keyword clears and searches nothing
     EXPECT_EQ(2u, fake.searched.size());
 }
 
@@ -116,7 +116,7 @@ TEST_F(SearchPane, DoubleClickOpensTheHitWithTheEditedKeyword)
 TEST_F(SearchPane, F3ReleasedInThePaneLocatesTheNextHit)
 {
     Key(WM_KEYDOWN, VK_F3);
-    EXPECT_EQ(0, fake.located);   // on release only
+    EXPECT_EQ(0, fake.located); // on release only
     EXPECT_TRUE(Key(WM_KEYUP, VK_F3));
     EXPECT_EQ(1, fake.located);
     Key(WM_KEYUP, VK_F4);

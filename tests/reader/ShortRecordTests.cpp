@@ -35,8 +35,12 @@ TEST(ShortRecords, AStreamShorterThanItsHeaderGivesExactlyItsBytes)
 {
     const std::vector<BYTE> page = bookpacker::PageBytes(L"<html><body>Rounded marmalade</body></html>");
     const std::vector<BYTE> attachment(1000, 0x5A);
-    struct Case { const char* what; DWORD extra; };
-    const Case cases[] = { {"one byte short", 1}, {"rounded up to 4 KB", 4096 - DWORD(page.size())} };
+    struct Case
+    {
+        const char* what;
+        DWORD extra;
+    };
+    const Case cases[] = {{"one byte short", 1}, {"rounded up to 4 KB", 4096 - DWORD(page.size())}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         std::vector<BYTE> packed = RoundedRecord(1, page, c.extra);

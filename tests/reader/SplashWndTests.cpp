@@ -21,7 +21,8 @@ bool IsSplashSized(HWND hwnd, const void*)
 {
     RECT rect;
     GetWindowRect(hwnd, &rect);
-    return GetMenu(hwnd) == nullptr && rect.right - rect.left == kSplashWidth && rect.bottom - rect.top == kSplashHeight;
+    return GetMenu(hwnd) == nullptr && rect.right - rect.left == kSplashWidth &&
+           rect.bottom - rect.top == kSplashHeight;
 }
 
 bool HasMenu(HWND hwnd, const void*)
@@ -72,14 +73,14 @@ TEST(SplashWnd, ShowsOnceCentredAndGoesAfterItsTime)
 {
     CSplashWnd::EnableSplashScreen(FALSE);
     CSplashWnd::ShowSplashScreen(nullptr);
-    EXPECT_EQ(nullptr, CSplashWnd::GetCurrent());   // splash display is off
+    EXPECT_EQ(nullptr, CSplashWnd::GetCurrent()); // splash display is off
 
     CSplashWnd::EnableSplashScreen(TRUE);
     CSplashWnd::ShowSplashScreen(nullptr);
     CSplashWnd* splash = CSplashWnd::GetCurrent();
     ASSERT_NE(nullptr, splash);
     CSplashWnd::ShowSplashScreen(nullptr);
-    EXPECT_EQ(splash, CSplashWnd::GetCurrent());   // asked twice, one window
+    EXPECT_EQ(splash, CSplashWnd::GetCurrent()); // asked twice, one window
     HWND hwnd = splash->GetSafeHwnd();
     ASSERT_TRUE(IsWindowVisible(hwnd));
 
@@ -111,26 +112,32 @@ TEST(SplashWnd, GermanUserSeesTheExecutablesSplash)
     readertest::LocaleProcess reader;
     ASSERT_TRUE(reader.Start("de_DE.UTF-8", exe, L"", folder.File(L"reader.log")));
     ImageSearch search = {exe, nullptr};
-    ASSERT_TRUE(testsupport::PumpUntil([&] {
-        EnumWindows(FindSplashOfImage, reinterpret_cast<LPARAM>(&search));
-        return search.found != nullptr;
-    }, 30000));
+    ASSERT_TRUE(testsupport::PumpUntil(
+        [&] {
+            EnumWindows(FindSplashOfImage, reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        30000));
     DWORD pid = 0;
     GetWindowThreadProcessId(search.found, &pid);
     // Painted while it shows, over the frame.
-    EXPECT_TRUE(testsupport::PumpUntil([&] {
-        testsupport::WindowCapture capture(search.found, true);
-        return capture.Width() == kSplashWidth && capture.Pixel(5, 5) == kGround;
-    }, 1400));
+    EXPECT_TRUE(testsupport::PumpUntil(
+        [&] {
+            testsupport::WindowCapture capture(search.found, true);
+            return capture.Width() == kSplashWidth && capture.Pixel(5, 5) == kGround;
+        },
+        1400));
     ExpectSplashPixels(search.found);
     EXPECT_TRUE(testsupport::PumpUntil([&] { return !IsWindow(search.found); }, 10000));
 
     // The reader goes on: its frame is there and closes normally.
     HWND frame = nullptr;
-    EXPECT_TRUE(testsupport::PumpUntil([&] {
-        frame = readertest::FindProcessWindow(pid, HasMenu, nullptr);
-        return frame != nullptr;
-    }, 10000));
+    EXPECT_TRUE(testsupport::PumpUntil(
+        [&] {
+            frame = readertest::FindProcessWindow(pid, HasMenu, nullptr);
+            return frame != nullptr;
+        },
+        10000));
     if (frame)
         PostMessageW(frame, WM_CLOSE, 0, 0);
     int exitCode = -1;
