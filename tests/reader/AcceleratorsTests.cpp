@@ -87,8 +87,7 @@ TEST(Accelerators, ShortcutOfTheBookRunsItsCommandInTheReader)
     const std::wstring path = std::wstring(GetWorkFolder().GetString()) + page;
 
     readertest::ReaderProcess reader;
-    ASSERT_TRUE(reader.Start(exe));
-    HWND frame = reader.WaitForFrame();
+    HWND frame = reader.StartAndWaitForFrame(exe);
     ASSERT_NE(frame, nullptr);
     ASSERT_TRUE(testsupport::PumpUntil([&] { return readertest::FileExists(path); }, 10000));
     // Home extracts its page again when it runs.

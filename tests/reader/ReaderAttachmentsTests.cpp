@@ -29,8 +29,7 @@ TEST(ReaderAttachments, ListShowsForAnItemWithAttachmentsAndClosesForOneWithout)
     ASSERT_TRUE(readertest::MakeFixtureReader(packer, exe));
 
     readertest::ReaderProcess reader;
-    ASSERT_TRUE(reader.Start(exe));
-    HWND frame = reader.WaitForFrame();
+    HWND frame = reader.StartAndWaitForFrame(exe);
     ASSERT_NE(frame, nullptr);
     HWND list = readertest::FindChildOfClass(frame, WC_LISTVIEWW);
     ASSERT_NE(list, nullptr);

@@ -87,8 +87,7 @@ TEST(ReaderBookFaults, ContentsWidthIsClampedToTheFrame)
     ASSERT_TRUE(bookpacker::EmbedBookInExecutable(exe, bookpacker::PageBytes(xml), packer.PackedFiles()));
 
     readertest::ReaderProcess reader;
-    ASSERT_TRUE(reader.Start(exe));
-    HWND frame = reader.WaitForFrame();
+    HWND frame = reader.StartAndWaitForFrame(exe);
     ASSERT_NE(frame, nullptr);
     HWND tree = nullptr;
     ASSERT_TRUE(testsupport::PumpUntil([&] {

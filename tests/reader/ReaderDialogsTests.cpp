@@ -65,8 +65,7 @@ TEST(ReaderDialogs, AboutCommandShowsTheAboutBox)
     const std::wstring exe = folder.File(L"AboutReader.exe");
     ASSERT_TRUE(readertest::MakeFixtureReader(packer, exe));
     readertest::ReaderProcess reader;
-    ASSERT_TRUE(reader.Start(exe));
-    HWND frame = reader.WaitForFrame();
+    HWND frame = reader.StartAndWaitForFrame(exe);
     ASSERT_NE(frame, nullptr);
     // The frame's own class, with double clicks.
     wchar_t className[64] = {};

@@ -137,8 +137,7 @@ TEST(ReaderFeed, FeedFromTheLocalServerReplacesTheCacheOnlyWhenValid)
     ASSERT_TRUE(readertest::MakeFixtureReader(packer, exe));
     ASSERT_TRUE(SetFeedAddress(exe, server.Url("/stall.xml")));
     readertest::ReaderProcess reader;
-    ASSERT_TRUE(reader.Start(exe));
-    HWND frame = reader.WaitForFrame();
+    HWND frame = reader.StartAndWaitForFrame(exe);
     ASSERT_NE(frame, nullptr);
     ASSERT_TRUE(testsupport::PumpUntil([&] { return server.Requests("/stall.xml") == 1; }, 20000));
     const DWORD start = GetTickCount();

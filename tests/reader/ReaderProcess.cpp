@@ -68,6 +68,11 @@ bool ReaderProcess::Start(const std::wstring& exe, const std::wstring& arguments
     return CreateProcessW(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &m_process) != FALSE;
 }
 
+HWND ReaderProcess::StartAndWaitForFrame(const std::wstring& exe)
+{
+    return Start(exe) ? WaitForFrame() : nullptr;
+}
+
 HWND ReaderProcess::WaitForFrame(DWORD timeoutMs)
 {
     HWND frame = nullptr;

@@ -14,6 +14,8 @@ public:
     ~ReaderProcess();
 
     bool Start(const std::wstring& exe, const std::wstring& arguments = L"");
+    // Starts the reader and waits for its frame; null when it does not start or show.
+    HWND StartAndWaitForFrame(const std::wstring& exe);
     // The visible top-level frame (a window with a menu); null when none shows in time.
     HWND WaitForFrame(DWORD timeoutMs = 30000);
     // A visible window of the process of this class (for example "#32770"); null when none.

@@ -63,8 +63,7 @@ TEST(ReaderSearch, CtrlFSearchesAndADoubleClickHighlightsTheHit)
     const std::wstring work(GetWorkFolder().GetString());
 
     readertest::ReaderProcess reader;
-    ASSERT_TRUE(reader.Start(exe));
-    HWND frame = reader.WaitForFrame();
+    HWND frame = reader.StartAndWaitForFrame(exe);
     ASSERT_NE(frame, nullptr);
     ASSERT_TRUE(testsupport::PumpUntil([&] { return readertest::FileExists(work + home); }, 10000));
     HWND pane = readertest::FindChildOfClass(frame, L"#32770");
