@@ -101,10 +101,14 @@ BOOL InflateRecordToBuffer(const BYTE* source, DWORD storedSize, DWORD inflatedS
     BYTE empty = 0;
     uLongf produced = inflatedSize;
     int result = uncompress(inflatedSize ? out.data() : &empty, &produced, source, storedSize);
-    if (result != Z_OK || produced != inflatedSize) {
+    // zlib's own check proves the stream whole; a stream that ends early gives exactly the
+    // bytes it holds (another packer may store a rounded size). More than the size claimed
+    // fails as a full buffer.
+    if (result != Z_OK || produced > inflatedSize) {
         out.clear();
         return FALSE;
     }
+    out.resize(produced);
     return TRUE;
 }
 

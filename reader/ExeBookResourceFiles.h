@@ -6,8 +6,9 @@
 //   offset 28  zlib stream of `stored size` bytes
 //
 // all little-endian, one after another. Every read is bounded by the size of the
-// resource; a record whose header or data does not fit, or that does not inflate to
-// exactly its inflated size, is a failed record.
+// resource; a record whose header or data does not fit, whose stream is damaged, or that
+// inflates to more than its inflated size, is a failed record. One that inflates to fewer
+// bytes gives exactly the bytes produced.
 #pragma once
 #include <windows.h>
 #include <objidl.h>
@@ -61,8 +62,8 @@ BOOL ReadResourceFiles(CQorXMLDocumentEx& document, CExeBookResourceFiles& index
 // Position of the first entry with this id, or -1.
 int FindFileIndex(const CExeBookResourceFiles& index, int id);
 
-// Inflates `storedSize` bytes of zlib data into a buffer of exactly `inflatedSize`
-// bytes; FALSE unless the data inflates to that size.
+// Inflates `storedSize` bytes of zlib data into a buffer of at most `inflatedSize` bytes,
+// sized to what was produced; FALSE when the data is damaged or inflates to more.
 BOOL InflateRecordToBuffer(const BYTE* source, DWORD storedSize, DWORD inflatedSize, std::vector<BYTE>& out);
 // The same, replacing the content of a stream.
 BOOL InflateRecord(const BYTE* source, DWORD storedSize, DWORD inflatedSize, IStream* stream);

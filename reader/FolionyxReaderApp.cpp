@@ -4,14 +4,17 @@
 #include <new>
 
 #include "platform/framework/DocView.h"
+#include "reader/AboutDlg.h"
 #include "reader/BookStartup.h"
 #include "reader/FolionyxReaderDoc.h"
 #include "reader/FolionyxReaderView.h"
 #include "reader/MainFrame.h"
+#include "reader/SplashWnd.h"
 #include "resources/resource.h"
 #include "toolkit/foundation/Statics.h"
 
 BEGIN_MESSAGE_MAP(CFolionyxReaderApp, CWinApp)
+    ON_COMMAND(ID_APP_ABOUT, &CFolionyxReaderApp::OnAppAbout)
     ON_COMMAND(ID_FILE_NEW, &CWinApp::OnFileNew)
     ON_COMMAND(ID_FILE_OPEN, &CWinApp::OnFileOpen)
     ON_COMMAND(ID_FILE_PRINT_SETUP, &CWinApp::OnFilePrintSetup)
@@ -46,7 +49,7 @@ BOOL CFolionyxReaderApp::InitInstance()
 
     // The book: settings (defaults stay without them), tool-bar command ids and the
     // packed-file index, all from this executable's own resources.
-    LoadBookFromModule(m_hInstance, m_ExeBookDocument, m_ExeBookResourceFiles);
+    m_bSettingsRead = LoadBookFromModule(m_hInstance, m_ExeBookDocument, m_ExeBookResourceFiles);
     LoadLanguageModule(this);
 
     auto* pDocTemplate = new (std::nothrow) CSingleDocTemplate(
@@ -61,10 +64,22 @@ BOOL CFolionyxReaderApp::InitInstance()
     if (!ProcessShellCommand(cmdInfo))
         return FALSE;
 
-    // Seam: the splash window (when m_bShowSplashScreen asks for it) shows here over
-    // the main window once it exists; the frame's own steps (panes, password gate,
-    // contents) belong to the main frame's creation. Until then the plain frame shows.
+    // A refused book closes its frame; its window is never shown.
+    if (CMainFrame* frame = dynamic_cast<CMainFrame*>(m_pMainWnd)) {
+        if (!frame->IsAccessGranted())
+            return TRUE;
+    }
+    if (m_ExeBookDocument.m_bShowSplashScreen) {
+        CSplashWnd::EnableSplashScreen(TRUE);
+        CSplashWnd::ShowSplashScreen(m_pMainWnd);
+    }
     m_pMainWnd->ShowWindow(m_ExeBookDocument.m_bWindowMaximized ? SW_SHOWMAXIMIZED : SW_SHOW);
     m_pMainWnd->UpdateWindow();
     return TRUE;
+}
+
+void CFolionyxReaderApp::OnAppAbout()
+{
+    CAboutDlg dialog;
+    dialog.DoModal();
 }

@@ -15,10 +15,16 @@ public:
     BOOL InitApplication() override;
     BOOL InitInstance() override;
 
+    // FALSE when the book's settings were missing or did not parse (the defaults are in force).
+    BOOL m_bSettingsRead = FALSE;
+
     // The book's settings and the index of its packed files, read from the
     // executable's own resources at start-up and kept for the life of the process.
     CExeBookDocument m_ExeBookDocument;
     CExeBookResourceFiles m_ExeBookResourceFiles;
+
+protected:
+    afx_msg void OnAppAbout();
 
     DECLARE_MESSAGE_MAP()
 };

@@ -1,4 +1,6 @@
 #include "reader/FolionyxReaderView.h"
+#include "reader/AboutPage.h"
+#include "reader/AppFolders.h"
 #include "reader/CustomZoomDlg.h"
 #include "reader/ExeBookDocument.h"
 #include "reader/FileUtil.h"
@@ -30,6 +32,8 @@ int PresetPercent(UINT nID)
 
 const int kZoomStep = 10;
 const int kSmallestZoom = 10;
+// Pixels the auto scroll moves the page at each tick.
+const int kAutoScrollStep = 2;
 
 // The page shown before the book's Home page replaces it.
 const wchar_t kStartAddress[] = L"about:blank";
@@ -108,6 +112,59 @@ void CFolionyxReaderView::NavigateToPage(LPCTSTR lpszKeyword, LPCTSTR lpszPagePa
         m_strPendingKeyword.Empty();
 }
 
+void CFolionyxReaderView::SetTextSize(int nLevel)
+{
+    VARIANT in;
+    ::VariantInit(&in);
+    in.vt = VT_I4;
+    in.lVal = nLevel;
+    ExecWB(OLECMDID_ZOOM, OLECMDEXECOPT_DONTPROMPTUSER, &in, nullptr);
+}
+
+int CFolionyxReaderView::GetTextSize()
+{
+    VARIANT out;
+    ::VariantInit(&out);
+    ExecWB(OLECMDID_ZOOM, OLECMDEXECOPT_DONTPROMPTUSER, nullptr, &out);
+    const int level = out.vt == VT_I4 ? static_cast<int>(out.lVal) : -1;
+    ::VariantClear(&out);
+    return level;
+}
+
+void CFolionyxReaderView::ScrollOneStepIfNotAtEnd()
+{
+    std::shared_ptr<fxb::Document> document = GetHtmlDocument();
+    if (!document || !document->body())
+        return;
+    CRect client;
+    GetClientRect(&client);
+    const int top = GetScrollTop(document);
+    if (top + 1 <= GetBrowser().ScrollHeight() - client.Height() + 4)
+        SetScrollTop(document, top + kAutoScrollStep);
+}
+
+void CFolionyxReaderView::LocateKeywords()
+{
+    if (std::shared_ptr<fxb::Document> document = GetHtmlDocument())
+        ScrollToNextHit(document);
+}
+
+void CFolionyxReaderView::ShowNotice(LPCTSTR lpszText)
+{
+    CString body;
+    for (LPCTSTR p = lpszText ? lpszText : L""; *p; ++p) {
+        switch (*p) {
+        case L'&': body += L"&amp;"; break;
+        case L'<': body += L"&lt;"; break;
+        case L'>': body += L"&gt;"; break;
+        default: body += *p; break;
+        }
+    }
+    const CString path = WriteUtf16PageFile(L"<html><body><p>" + body + L"</p></body></html>", GetWorkFolder());
+    if (!path.IsEmpty())
+        NavigateToPage(L"", path);
+}
+
 BOOL CFolionyxReaderView::ShouldCancelNavigation(LPCTSTR lpszURL)
 {
     if (!lpszURL || _wcsnicmp(lpszURL, L"about:", 6) == 0)
@@ -141,8 +198,12 @@ BOOL CFolionyxReaderView::ShouldCancelNavigation(LPCTSTR lpszURL)
     // when the item's address names that page itself.
     CReaderNavigationHost* host = m_bSelectingItem ? nullptr : GetNavigationHost();
     if (host) {
-        // The item is found by the link without its anchor; the anchor waits for the page.
-        if (HTREEITEM item = host->ResolveTreeLink(withoutAnchor)) {
+        // An item may name a section of its page, so the whole address is asked first, then
+        // the page without its anchor; either way the anchor waits for the page.
+        HTREEITEM item = host->ResolveTreeLink(url);
+        if (item == nullptr && !anchor.IsEmpty())
+            item = host->ResolveTreeLink(withoutAnchor);
+        if (item != nullptr) {
             m_strPendingAnchor = anchor;
             m_bSelectingItem = TRUE;
             host->SelectTreeItem(item, L"");

@@ -20,6 +20,16 @@ public:
     // Shows a page; the keyword (may be empty) is highlighted once the page has loaded, and an
     // anchor left by an intercepted link is appended to the page's address.
     void NavigateToPage(LPCTSTR lpszKeyword, LPCTSTR lpszPagePath);
+    // The browser's text size level, 0 (smallest) to 4 (largest); GetTextSize gives -1 when it
+    // cannot be read.
+    void SetTextSize(int nLevel);
+    int GetTextSize();
+    // Scrolls the page down a little unless it is at its end (the auto-scroll step).
+    void ScrollOneStepIfNotAtEnd();
+    // Moves the page on to the next highlighted hit (after the last one, back to the first).
+    void LocateKeywords();
+    // Shows a short plain text in place of a page, from a page written into the work folder.
+    void ShowNotice(LPCTSTR lpszText);
 
     // Optical zoom of the page in percent; GetZoom gives 0 when it cannot be read.
     void SetZoom(int nPercent);

@@ -11,8 +11,8 @@ public:
     virtual ~CReaderNavigationHost() = default;
 
     // The contents item that a link names, resolved against the selected item (custom
-    // schemes) or by the page's address; null when the link names no item. The view hands
-    // over the link without its anchor.
+    // schemes) or by the page's address; null when the link names no item. The view asks with
+    // the whole link first and, when that names nothing, once more without its anchor.
     virtual HTREEITEM ResolveTreeLink(LPCTSTR lpszURL) = 0;
     // Selects an item so that its page is extracted and shown, also when it is already
     // selected (the page reloads); the keyword (may be empty) is highlighted once it has loaded.

@@ -93,3 +93,54 @@ TEST_F(MainFrameTest, BookLinksResolveAgainstTheChosenItem)
     EXPECT_EQ(frame->ResolveTreeLink(L"trawlmoss://prior"), cover);
     EXPECT_EQ(frame->ResolveTreeLink(L"http://book.example/END.htm"), end);
 }
+
+namespace {
+
+// Records what an update handler decides for one command.
+struct RecordedState : CCmdUI
+{
+    int enabled = -1;
+    int checked = -1;
+    void Enable(BOOL bOn) override { enabled = bOn ? 1 : 0; m_bEnableChanged = TRUE; }
+    void SetCheck(int nCheck) override { checked = nCheck; }
+};
+
+RecordedState StateOf(CMainFrame* frame, UINT id)
+{
+    RecordedState state;
+    state.m_nID = id;
+    state.DoUpdate(frame, FALSE);
+    return state;
+}
+
+} // namespace
+
+TEST_F(MainFrameTest, NextAndPriorWalkThePagesAndStopAtTheEnds)
+{
+    EXPECT_EQ(0, StateOf(frame, ID_NEXT).enabled);   // nothing chosen
+    EXPECT_EQ(0, StateOf(frame, ID_PRIOR).enabled);
+    frame->SelectTreeItem(cover, L"needle");
+    EXPECT_EQ(0, StateOf(frame, ID_PRIOR).enabled);
+    EXPECT_EQ(1, StateOf(frame, ID_NEXT).enabled);
+    frame->SendMessage(WM_COMMAND, ID_NEXT);
+    EXPECT_EQ(Tree().GetSelectedItem(), start);
+    EXPECT_TRUE(frame->GetPendingKeyword().IsEmpty());
+    frame->SendMessage(WM_COMMAND, ID_NEXT);
+    EXPECT_EQ(Tree().GetSelectedItem(), end);
+    EXPECT_EQ(0, StateOf(frame, ID_NEXT).enabled);
+    frame->SendMessage(WM_COMMAND, ID_NEXT);   // disabled: stays
+    EXPECT_EQ(Tree().GetSelectedItem(), end);
+    frame->SendMessage(WM_COMMAND, ID_PRIOR);
+    EXPECT_EQ(Tree().GetSelectedItem(), start);
+}
+
+TEST_F(MainFrameTest, AutoScrollTogglesAndTicks)
+{
+    EXPECT_EQ(0, StateOf(frame, ID_AUTO_SCROLL).checked);
+    frame->SendMessage(WM_COMMAND, ID_AUTO_SCROLL);
+    EXPECT_TRUE(frame->IsAutoScrolling());
+    EXPECT_EQ(1, StateOf(frame, ID_AUTO_SCROLL).checked);
+    frame->SendMessage(WM_COMMAND, ID_AUTO_SCROLL);
+    EXPECT_FALSE(frame->IsAutoScrolling());
+    EXPECT_EQ(0, StateOf(frame, ID_AUTO_SCROLL).checked);
+}

@@ -205,12 +205,31 @@ TEST_F(ReaderView, LinkWithAnchorFindsItsItemAndOpensThePageAtTheAnchor)
     ASSERT_TRUE(link);
     Click(link);
     ASSERT_TRUE(PumpUntil([&] { return Lower(Location()).find(L"b.htm") != std::wstring::npos && !view->GetBusy(); }));
-    ASSERT_FALSE(frame.resolved.empty());
-    EXPECT_EQ(L"http://book.example/b.htm", frame.resolved[0]);   // anchor cut off
+    // No item names the section, so the page's own item is asked for next.
+    EXPECT_EQ((std::vector<std::wstring>{L"http://book.example/b.htm#sec2", L"http://book.example/b.htm"}),
+              frame.resolved);
     EXPECT_EQ(std::vector<HTREEITEM>{Item(2)}, frame.selected);
     EXPECT_EQ(b + L"#sec2", Location());
     EXPECT_GT(view->GetBrowser().ScrollTop(), 1000);   // opened at its anchor
     EXPECT_TRUE(view->GetPendingAnchor().IsEmpty());
+}
+
+TEST_F(ReaderView, LinkToASectionChoosesTheItemOfThatSection)
+{
+    std::string tall = "<div style='height:2000px'>intro</div><p id=a>section a</p><div style='height:2000px'></div>";
+    std::wstring intro = Page(L"intro.htm", tall);
+    std::wstring start = Page(L"start.htm", "<p><a id=link href='http://book.example/intro.htm#a'>to a</a></p>");
+    frame.links[L"http://book.example/intro.htm"] = Item(1);     // "Intro"
+    frame.links[L"http://book.example/intro.htm#a"] = Item(2);   // "Intro A"
+    frame.pages[Item(1)] = intro;
+    frame.pages[Item(2)] = intro;
+    Show(start);
+
+    Click(view->GetHtmlDocument()->getElementById(L"link"));
+    ASSERT_TRUE(PumpUntil([&] { return Lower(Location()).find(L"intro.htm") != std::wstring::npos && !view->GetBusy(); }));
+    EXPECT_EQ(std::vector<HTREEITEM>{Item(2)}, frame.selected);
+    EXPECT_EQ(intro + L"#a", Location());
+    EXPECT_GT(view->GetBrowser().ScrollTop(), 1000);   // the page still opens at the anchor
 }
 
 TEST_F(ReaderView, ClickedBookLinkShowsTheItemItNames)
@@ -289,6 +308,20 @@ TEST_F(ReaderView, KeywordIsHighlightedWhenItsPageHasCompleted)
     view->Navigate2(b.c_str());
     ASSERT_TRUE(PumpUntil([&] { return Location() == b && !view->GetBusy(); }));
     EXPECT_TRUE(Hits().empty());
+}
+
+TEST_F(ReaderView, TextSizeFollowsTheBrowserLevelWhateverChangedIt)
+{
+    Show(Page(L"size.htm", "<p>text</p>"));
+    view->SetTextSize(4);
+    EXPECT_EQ(4, view->GetTextSize());
+    // Changed by other means than the text-size commands.
+    VARIANT in;
+    VariantInit(&in);
+    in.vt = VT_I4;
+    in.lVal = 1;
+    view->ExecWB(OLECMDID_ZOOM, OLECMDEXECOPT_DONTPROMPTUSER, &in, nullptr);
+    EXPECT_EQ(1, view->GetTextSize());
 }
 
 TEST_F(ReaderView, ZoomCommandsStepsAndPaneText)

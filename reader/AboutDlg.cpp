@@ -1,0 +1,3 @@
+#include "reader/AboutDlg.h"
+
+CAboutDlg::CAboutDlg(CWnd* pParent) : CDialog(IDD, pParent) {}

@@ -1,0 +1,35 @@
+// What the reader asks of the shell and of the user around attachments and tools: opening a
+// file or folder with its program, a path to save to, a folder to save into, and whether an
+// attachment should be opened or saved. Tests replace each one; by default the real shell
+// and dialogs answer.
+#pragma once
+#include <windows.h>
+#include <functional>
+#include "platform/framework/Strings.h"
+
+class CWnd;
+
+typedef std::function<BOOL(LPCWSTR path, int nShowCmd)> ShellLauncher;
+// TRUE with the chosen path; `initialPath` may be empty (no name proposed).
+typedef std::function<BOOL(CWnd* owner, const CString& initialPath, const CString& filter, CString& chosen)>
+    SavePathChooser;
+// TRUE with the chosen folder; `folder` holds the start folder on entry.
+typedef std::function<BOOL(CWnd* owner, const CString& title, CString& folder)> FolderChooser;
+// IDOK or IDCANCEL; on IDOK `choice` is 0 (save it) or 1 (open it).
+typedef std::function<INT_PTR(CWnd* owner, int& choice)> AttachmentWarning;
+
+// Opens a file or folder ("open" verb); FALSE when the shell refuses.
+BOOL ShellOpen(LPCWSTR path, int nShowCmd);
+BOOL ChooseSavePath(CWnd* owner, const CString& initialPath, const CString& filter, CString& chosen);
+BOOL ChooseFolder(CWnd* owner, const CString& title, CString& folder);
+INT_PTR AskOpenAttachment(CWnd* owner, int& choice);
+
+// Each replaces its seam; an empty function restores the real one. Each returns the previous.
+ShellLauncher SetShellLauncher(ShellLauncher launcher);
+SavePathChooser SetSavePathChooser(SavePathChooser chooser);
+FolderChooser SetFolderChooser(FolderChooser chooser);
+AttachmentWarning SetAttachmentWarning(AttachmentWarning warning);
+
+// The shell's folder browser, starting at `folder` (the current directory when empty); on a
+// choice the folder is replaced by the chosen path. 1 on a choice, 0 otherwise.
+int BrowseForFolder(HWND owner, LPCWSTR title, CString& folder);

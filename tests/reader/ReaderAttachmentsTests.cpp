@@ -1,0 +1,50 @@
+// The running reader shows the attachment list for an item that has attachments and closes
+// it for one that has none.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+#include <string>
+#include "books/packer/BookPacker.h"
+#include "reader/AppFolders.h"
+#include "resources/resource.h"
+#include "tests/common/WineTestSupport.h"
+#include "tests/reader/FixtureReader.h"
+#include "tests/reader/ReaderProcess.h"
+
+TEST(ReaderAttachments, ListShowsForAnItemWithAttachmentsAndClosesForOneWithout)
+{
+    bookpacker::CBookPacker packer;
+    const std::wstring first = readertest::UniqueName(L"att", L".htm");
+    const std::wstring second = readertest::UniqueName(L"att", L".htm");
+    readertest::AddHomePage(packer, first, L"with attachments");
+    packer.nodes[0].attachments = {{packer.AddFile(std::vector<BYTE>(1536, 'x')), L"sheet.csv"},
+                                   {packer.AddFile(std::vector<BYTE>(10, 'y')), L"notes.txt"}};
+    bookpacker::BookNode plain;
+    plain.title = L"Plain";
+    plain.url = L"http://fixture.example/" + second;
+    plain.files = {{packer.AddPage(L"<html><body>no attachments</body></html>"), second}};
+    packer.nodes.push_back(plain);
+    testsupport::TempFolder folder;
+    const std::wstring exe = folder.File(L"AttachReader.exe");
+    ASSERT_TRUE(readertest::MakeFixtureReader(packer, exe));
+
+    readertest::ReaderProcess reader;
+    HWND frame = reader.StartAndWaitForFrame(exe);
+    ASSERT_NE(frame, nullptr);
+    HWND list = readertest::FindChildOfClass(frame, WC_LISTVIEWW);
+    ASSERT_NE(list, nullptr);
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return IsWindowVisible(list) != FALSE; }, 15000));
+    EXPECT_EQ(2, SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    RECT listRect, client;
+    GetWindowRect(list, &listRect);
+    GetClientRect(frame, &client);
+    EXPECT_EQ(100, listRect.bottom - listRect.top);
+    EXPECT_EQ(client.right, listRect.right - listRect.left);
+
+    PostMessageW(frame, WM_COMMAND, ID_NEXT, 0);
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return !IsWindowVisible(list); }, 10000));
+    EXPECT_EQ(0, SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    const std::wstring work(GetWorkFolder().GetString());
+    DeleteFileW((work + first).c_str());
+    DeleteFileW((work + second).c_str());
+}

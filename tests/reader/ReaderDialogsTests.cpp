@@ -1,0 +1,84 @@
+// The reader's small dialogs from its own templates: the attachment warning chooses saving
+// unless told otherwise, and the about command of the running reader shows the about box.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <string>
+#include "books/packer/BookPacker.h"
+#include "reader/OpenAtachmentsWarningDlg.h"
+#include "resources/resource.h"
+#include "tests/common/WineTestSupport.h"
+#include "tests/reader/FixtureReader.h"
+#include "tests/reader/ReaderProcess.h"
+
+namespace {
+
+// Presses a button of the dialog that is active when the timer fires (this thread's modal one).
+UINT g_nButton = IDOK;
+int g_nRadio = 0;
+
+void CALLBACK PressInActiveDialog(HWND, UINT, UINT_PTR id, DWORD)
+{
+    HWND dialog = GetActiveWindow();
+    if (dialog == nullptr)
+        return;
+    KillTimer(nullptr, id);
+    if (g_nRadio != 0)
+        SendMessageW(GetDlgItem(dialog, g_nRadio), BM_CLICK, 0, 0);
+    SendMessageW(GetDlgItem(dialog, g_nButton), BM_CLICK, 0, 0);
+}
+
+INT_PTR RunWarning(int radio, UINT button, int& choice)
+{
+    g_nRadio = radio;
+    g_nButton = button;
+    COpenAtachmentsWarningDlg dialog;
+    SetTimer(nullptr, 0, 50, PressInActiveDialog);
+    INT_PTR result = dialog.DoModal();
+    choice = dialog.m_nChoice;
+    return result;
+}
+
+std::wstring WindowText(HWND hwnd)
+{
+    wchar_t text[256] = {};
+    GetWindowTextW(hwnd, text, 256);
+    return text;
+}
+
+} // namespace
+
+TEST(ReaderDialogs, AttachmentWarningSavesUnlessOpenIsChosen)
+{
+    int choice = -1;
+    EXPECT_EQ(IDOK, RunWarning(0, IDOK, choice));
+    EXPECT_EQ(COpenAtachmentsWarningDlg::ChoiceSave, choice);
+    EXPECT_EQ(IDOK, RunWarning(IDC_OPEN_CHOICE, IDOK, choice));
+    EXPECT_EQ(COpenAtachmentsWarningDlg::ChoiceOpen, choice);
+    EXPECT_EQ(IDCANCEL, RunWarning(IDC_OPEN_CHOICE, IDCANCEL, choice));
+}
+
+TEST(ReaderDialogs, AboutCommandShowsTheAboutBox)
+{
+    bookpacker::CBookPacker packer;
+    readertest::AddHomePage(packer, readertest::UniqueName(L"about", L".htm"), L"about");
+    testsupport::TempFolder folder;
+    const std::wstring exe = folder.File(L"AboutReader.exe");
+    ASSERT_TRUE(readertest::MakeFixtureReader(packer, exe));
+    readertest::ReaderProcess reader;
+    HWND frame = reader.StartAndWaitForFrame(exe);
+    ASSERT_NE(frame, nullptr);
+    // The frame's own class, with double clicks.
+    wchar_t className[64] = {};
+    GetClassNameW(frame, className, 64);
+    EXPECT_EQ(std::wstring(L"QorMainFrame"), className);
+    EXPECT_NE(0u, GetClassLongPtrW(frame, GCL_STYLE) & CS_DBLCLKS);
+
+    PostMessageW(frame, WM_COMMAND, ID_APP_ABOUT, 0);
+    HWND about = reader.WaitForWindowOfClass(L"#32770");
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(L"About Folionyx", WindowText(about));
+    EXPECT_EQ(L"http://www.folionyx.example/", WindowText(GetDlgItem(about, IDC_ABOUT_WEB)));
+    EXPECT_EQ(L"support@folionyx.example", WindowText(GetDlgItem(about, IDC_ABOUT_MAIL)));
+    SendMessageW(GetDlgItem(about, IDOK), BM_CLICK, 0, 0);
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return !IsWindow(about); }));
+}

@@ -1,0 +1,51 @@
+// FolionyxReader.exe carrying a fixture book, run as a process of its own: its windows are
+// found by process id, and the process is closed (or ended) when the object goes.
+#pragma once
+#include <windows.h>
+#include <set>
+#include <string>
+#include "books/packer/BookPacker.h"
+
+namespace readertest {
+
+class ReaderProcess
+{
+public:
+    ~ReaderProcess();
+
+    bool Start(const std::wstring& exe, const std::wstring& arguments = L"");
+    // Starts the reader and waits for its frame; null when it does not start or show.
+    HWND StartAndWaitForFrame(const std::wstring& exe);
+    // The visible top-level frame (a window with a menu); null when none shows in time.
+    HWND WaitForFrame(DWORD timeoutMs = 30000);
+    // A visible window of the process of this class (for example "#32770"); null when none.
+    HWND WaitForWindowOfClass(LPCWSTR className, DWORD timeoutMs = 30000);
+    // Waits for the process to end; false when it still runs.
+    bool WaitForExit(DWORD timeoutMs, DWORD& exitCode);
+    DWORD ProcessId() const { return m_process.dwProcessId; }
+
+private:
+    PROCESS_INFORMATION m_process = {};
+};
+
+// The first visible top-level window of a process for which `accept` holds.
+HWND FindProcessWindow(DWORD pid, bool (*accept)(HWND hwnd, const void* context), const void* context);
+
+// A book with one Home page named `pageName` holding `text`.
+void AddHomePage(bookpacker::CBookPacker& packer, const std::wstring& pageName, const std::wstring& text);
+
+// A name unique to this process and moment, for pages that must not pass for earlier ones.
+std::wstring UniqueName(const wchar_t* prefix, const wchar_t* extension);
+
+bool FileExists(const std::wstring& path);
+
+// The first child window (not a grandchild) of a window class; null when none.
+HWND FindChildOfClass(HWND parent, LPCWSTR className);
+// The names of the files of a folder that match a pattern ("*.htm").
+std::set<std::wstring> FilesIn(const std::wstring& folder, const wchar_t* pattern);
+
+// Brings a window of another process to the front and presses keys there: each entry is
+// a virtual key; the modifiers are held around the key.
+bool PressKeys(HWND window, std::initializer_list<WORD> modifiers, WORD key);
+
+} // namespace readertest

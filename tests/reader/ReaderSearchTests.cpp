@@ -1,0 +1,91 @@
+// Searching the running reader: the book's Ctrl+F shows the search pane, Enter lists the
+// items whose pages hold the word, and a double-click on a hit shows its page with the word
+// highlighted.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+#include <string>
+#include "books/packer/BookPacker.h"
+#include "reader/AppFolders.h"
+#include "reader/ExeBookDocument.h"
+#include "resources/resource.h"
+#include "tests/common/WineTestSupport.h"
+#include "tests/reader/FixtureReader.h"
+#include "tests/reader/ReaderProcess.h"
+
+namespace {
+
+const COLORREF kHitBackground = RGB(0x99, 0xFF, 0x99);
+
+void SendMouse(DWORD flags, int x, int y)
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof(input));
+}
+
+void DoubleClickAt(POINT pt)
+{
+    SendMouse(MOUSEEVENTF_MOVE, pt.x, pt.y);
+    for (int i = 0; i < 2; ++i) {
+        SendMouse(MOUSEEVENTF_LEFTDOWN, pt.x, pt.y);
+        SendMouse(MOUSEEVENTF_LEFTUP, pt.x, pt.y);
+    }
+}
+
+int HitPixelsOnScreen(HWND frame)
+{
+    testsupport::WindowCapture capture(frame, true);
+    const RECT all = {0, 0, capture.Width(), capture.Height()};
+    return capture.CountColor(kHitBackground, all);
+}
+
+} // namespace
+
+TEST(ReaderSearch, CtrlFSearchesAndADoubleClickHighlightsTheHit)
+{
+    bookpacker::CBookPacker packer;
+    packer.settings.buttons[ExeBookButtonSearch].accel = L"ctrl+F";
+    const std::wstring home = readertest::UniqueName(L"srch", L".htm");
+    const std::wstring hit = readertest::UniqueName(L"srch", L".htm");
+    readertest::AddHomePage(packer, home, L"nothing to find here");
+    bookpacker::BookNode node;
+    node.title = L"Jam";
+    node.url = L"http://fixture.example/" + hit;
+    node.files = {{packer.AddPage(L"<html><body><p>Orange marmalade on toast.</p></body></html>"), hit}};
+    packer.nodes.push_back(node);
+    testsupport::TempFolder folder;
+    const std::wstring exe = folder.File(L"SearchReader.exe");
+    ASSERT_TRUE(readertest::MakeFixtureReader(packer, exe));
+    const std::wstring work(GetWorkFolder().GetString());
+
+    readertest::ReaderProcess reader;
+    HWND frame = reader.StartAndWaitForFrame(exe);
+    ASSERT_NE(frame, nullptr);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return readertest::FileExists(work + home); }, 10000));
+    HWND pane = readertest::FindChildOfClass(frame, L"#32770");
+    ASSERT_NE(pane, nullptr);
+    EXPECT_FALSE(IsWindowVisible(pane)); // Search starts hidden
+
+    ASSERT_TRUE(readertest::PressKeys(frame, {VK_CONTROL}, 'F'));
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return IsWindowVisible(pane) != FALSE; }, 10000));
+    HWND edit = GetDlgItem(pane, IDC_SEARCH_KEYWORD);
+    HWND list = GetDlgItem(pane, IDC_SEARCH_RESULTS);
+    SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"MARMALADE"));
+    ASSERT_TRUE(readertest::PressKeys(frame, {}, VK_RETURN));
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) == 1; }, 10000));
+    EXPECT_TRUE(IsWindowVisible(pane)); // Enter searched and kept the pane
+    EXPECT_EQ(0, HitPixelsOnScreen(frame));
+
+    // The first row lies right under the list's header.
+    RECT header;
+    GetWindowRect(reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0)), &header);
+    DoubleClickAt(POINT{header.left + 20, header.bottom + 6});
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return readertest::FileExists(work + hit); }, 10000));
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return HitPixelsOnScreen(frame) > 20; }, 10000));
+    DeleteFileW((work + home).c_str());
+    DeleteFileW((work + hit).c_str());
+}

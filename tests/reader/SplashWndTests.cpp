@@ -1,0 +1,145 @@
+// The start-up picture: one window with the executable's bitmap, centred, gone after its
+// time; and under a German user, whose strings come from the language module, it still shows.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <string>
+#include "books/packer/BookPacker.h"
+#include "reader/SplashWnd.h"
+#include "tests/common/WineTestSupport.h"
+#include "tests/reader/FixtureReader.h"
+#include "tests/reader/LocaleProcess.h"
+#include "tests/reader/ReaderProcess.h"
+#include "tests/reader/StoredLanguageChoice.h"
+
+namespace {
+
+const COLORREF kGround = RGB(0x1F, 0x4E, 0xA8);
+const COLORREF kPage = RGB(0xF4, 0xE9, 0xC8);
+const int kSplashWidth = 240, kSplashHeight = 140;
+
+bool IsSplashSized(HWND hwnd, const void*)
+{
+    RECT rect;
+    GetWindowRect(hwnd, &rect);
+    return GetMenu(hwnd) == nullptr && rect.right - rect.left == kSplashWidth &&
+           rect.bottom - rect.top == kSplashHeight;
+}
+
+bool HasMenu(HWND hwnd, const void*)
+{
+    return GetMenu(hwnd) != nullptr;
+}
+
+struct ImageSearch
+{
+    std::wstring image;
+    HWND found;
+};
+
+BOOL CALLBACK FindSplashOfImage(HWND hwnd, LPARAM lp)
+{
+    auto* search = reinterpret_cast<ImageSearch*>(lp);
+    if (!IsWindowVisible(hwnd) || !IsSplashSized(hwnd, nullptr))
+        return TRUE;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+    if (process == nullptr)
+        return TRUE;
+    wchar_t path[MAX_PATH * 2] = {};
+    DWORD size = MAX_PATH * 2;
+    bool same = QueryFullProcessImageNameW(process, 0, path, &size) && lstrcmpiW(path, search->image.c_str()) == 0;
+    CloseHandle(process);
+    if (same) {
+        search->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void ExpectSplashPixels(HWND splash)
+{
+    testsupport::WindowCapture capture(splash, true);
+    ASSERT_EQ(kSplashWidth, capture.Width());
+    EXPECT_EQ(kGround, capture.Pixel(5, 5));
+    EXPECT_EQ(kPage, capture.Pixel(60, 45));
+    const RECT all = {0, 0, capture.Width(), capture.Height()};
+    EXPECT_GT(capture.CountColor(kPage, all), 5000);
+}
+
+} // namespace
+
+TEST(SplashWnd, ShowsOnceCentredAndGoesAfterItsTime)
+{
+    CSplashWnd::EnableSplashScreen(FALSE);
+    CSplashWnd::ShowSplashScreen(nullptr);
+    EXPECT_EQ(nullptr, CSplashWnd::GetCurrent()); // splash display is off
+
+    CSplashWnd::EnableSplashScreen(TRUE);
+    CSplashWnd::ShowSplashScreen(nullptr);
+    CSplashWnd* splash = CSplashWnd::GetCurrent();
+    ASSERT_NE(nullptr, splash);
+    CSplashWnd::ShowSplashScreen(nullptr);
+    EXPECT_EQ(splash, CSplashWnd::GetCurrent()); // asked twice, one window
+    HWND hwnd = splash->GetSafeHwnd();
+    ASSERT_TRUE(IsWindowVisible(hwnd));
+
+    RECT rect;
+    GetWindowRect(hwnd, &rect);
+    EXPECT_EQ(kSplashWidth, rect.right - rect.left);
+    EXPECT_EQ(kSplashHeight, rect.bottom - rect.top);
+    EXPECT_NEAR((rect.left + rect.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
+    EXPECT_NEAR((rect.top + rect.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
+    testsupport::PumpMessages();
+    ExpectSplashPixels(hwnd);
+
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return CSplashWnd::GetCurrent() == nullptr; }, 5000));
+    EXPECT_FALSE(IsWindow(hwnd));
+    CSplashWnd::EnableSplashScreen(FALSE);
+}
+
+TEST(SplashWnd, GermanUserSeesTheExecutablesSplash)
+{
+    bookpacker::CBookPacker packer;
+    packer.settings.showSplashScreen = true;
+    readertest::AddHomePage(packer, readertest::UniqueName(L"splash", L".htm"), L"Willkommen");
+    testsupport::TempFolder folder;
+    const std::wstring exe = folder.File(L"SplashReader.exe");
+    ASSERT_TRUE(readertest::MakeFixtureReader(packer, exe));
+    readertest::StoredLanguageChoice choice(L"Folionyx");
+    choice.Remove();
+
+    readertest::LocaleProcess reader;
+    ASSERT_TRUE(reader.Start("de_DE.UTF-8", exe, L"", folder.File(L"reader.log")));
+    ImageSearch search = {exe, nullptr};
+    ASSERT_TRUE(testsupport::PumpUntil(
+        [&] {
+            EnumWindows(FindSplashOfImage, reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        30000));
+    DWORD pid = 0;
+    GetWindowThreadProcessId(search.found, &pid);
+    // Painted while it shows, over the frame.
+    EXPECT_TRUE(testsupport::PumpUntil(
+        [&] {
+            testsupport::WindowCapture capture(search.found, true);
+            return capture.Width() == kSplashWidth && capture.Pixel(5, 5) == kGround;
+        },
+        1400));
+    ExpectSplashPixels(search.found);
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return !IsWindow(search.found); }, 10000));
+
+    // The reader goes on: its frame is there and closes normally.
+    HWND frame = nullptr;
+    EXPECT_TRUE(testsupport::PumpUntil(
+        [&] {
+            frame = readertest::FindProcessWindow(pid, HasMenu, nullptr);
+            return frame != nullptr;
+        },
+        10000));
+    if (frame)
+        PostMessageW(frame, WM_CLOSE, 0, 0);
+    int exitCode = -1;
+    EXPECT_TRUE(reader.Wait(30000, exitCode));
+}
