@@ -43,23 +43,6 @@ CRect MeasureText(CDC* pDC, CFont* pFont, const CString& strText, int nWidth, UI
     return rc;
 }
 
-// Width and height of an icon or cursor (a monochrome mask holds two halves); 0 x 0 when it
-// cannot be read.
-CSize IconSize(HICON hIcon)
-{
-    ICONINFO info = {};
-    if (!hIcon || !::GetIconInfo(hIcon, &info))
-        return CSize(0, 0);
-    // GetIconInfo hands out copies of both bitmaps: they are ours to free.
-    CBitmap bmMask, bmColor;
-    bmMask.Attach(info.hbmMask);
-    bmColor.Attach(info.hbmColor);
-    BITMAP bm = {};
-    if (!info.hbmMask || !::GetObjectW(info.hbmMask, sizeof(bm), &bm))
-        return CSize(0, 0);
-    return CSize(bm.bmWidth, info.hbmColor ? bm.bmHeight : bm.bmHeight / 2);
-}
-
 } // namespace
 
 HWND QorTipWindowFromPoint(POINT pt)
@@ -76,7 +59,7 @@ HWND QorTipWindowFromPoint(POINT pt)
 
 int QorGetCursorHeight()
 {
-    CSize sz = IconSize(::GetCursor());
+    CSize sz = GetIconSize(::GetCursor());
     return sz.cy > 0 ? sz.cy : 21;
 }
 
