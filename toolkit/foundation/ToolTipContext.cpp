@@ -4,6 +4,7 @@
 
 #include "toolkit/foundation/DrawHelpers.h"
 #include "toolkit/foundation/HtmlToolTip.h"
+#include "toolkit/foundation/ImageManager.h"
 #include "toolkit/foundation/SystemInfo.h"
 #include "toolkit/foundation/ToolTipStyles.h"
 #include "toolkit/foundation/ToolTipWnd.h"
@@ -276,6 +277,8 @@ void CQorToolTipContext::OnToolChanged(const TOOLINFOW& tiHit, const CString& st
     if (ti.lpszText != LPSTR_TEXTCALLBACKW)
         ti.lpszText = const_cast<LPWSTR>(strText.GetString());
     m_pToolTip->SendMessage(TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+    if (m_bShowImage)
+        SetToolImage(ti.uId);
     const BOOL bNoTitles = m_nStyle == qorToolTipRichText || m_nStyle == qorToolTipHtml ||
                            (dynamic_cast<CStandardToolTip*>(m_pToolTip) && m_nComCtlVersion < 0x50050);
     if (bNoTitles)
@@ -286,4 +289,14 @@ void CQorToolTipContext::OnToolChanged(const TOOLINFOW& tiHit, const CString& st
     } else {
         m_pToolTip->SendMessage(TTM_SETTITLEW, 0, 0);
     }
+}
+
+void CQorToolTipContext::SetToolImage(UINT_PTR nToolId)
+{
+    // The narrowest icon of the id: a tip's image is meant to be a command's small icon, and
+    // only an id set up with a larger one alone gives a large image.
+    CQorImageManagerIcon* pIcon = nullptr;
+    if (m_pImageManager)
+        pIcon = m_pImageManager->GetImage(static_cast<UINT>(nToolId + m_nImageBase));
+    m_pToolTip->SendMessage(WM_QOR_TIP_SET_IMAGE, 0, reinterpret_cast<LPARAM>(pIcon));
 }

@@ -10,6 +10,8 @@
 #include "platform/framework/Gdi.h"
 #include "platform/framework/Wnd.h"
 
+class CQorImageManager;
+
 // Tip styles made by CQorToolTipContext::CreateToolTip.
 enum {
     qorToolTipStandard = 0, // the common-controls tool-tip control (also 1 and unknown values)
@@ -41,7 +43,10 @@ public:
     void DestroyToolTip();
 
     BOOL m_bShowTitle = FALSE;
+    // With images shown, a tool shows the icon of its id plus the base from the image manager
+    // (none without a manager or without an icon of that id).
     BOOL m_bShowImage = FALSE;
+    CQorImageManager* m_pImageManager = nullptr;
     int m_nImageBase = 0;
     int m_nStyle = qorToolTipStandard;
     int m_nComCtlVersion;
@@ -61,6 +66,7 @@ protected:
     void SetUpNewTip();
     BOOL IsFromOwner(CWnd* pWndOwner, HWND hWndMessage) const;
     void OnToolChanged(const TOOLINFOW& ti, const CString& strBody, const CString& strTitle);
+    void SetToolImage(UINT_PTR nToolId);
     static void FreeToolInfoTexts(TOOLINFOW& ti);
 
     CWnd* m_pToolTip = nullptr;

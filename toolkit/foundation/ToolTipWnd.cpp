@@ -7,6 +7,7 @@
 #include "toolkit/foundation/SystemInfo.h"
 #include "toolkit/foundation/ToolTipContext.h"
 #include "toolkit/foundation/DrawHelpers.h"
+#include "toolkit/foundation/ImageManager.h"
 #include "toolkit/foundation/ToolTipText.h"
 
 namespace {
@@ -42,23 +43,6 @@ CRect MeasureText(CDC* pDC, CFont* pFont, const CString& strText, int nWidth, UI
     return rc;
 }
 
-// Width and height of an icon or cursor (a monochrome mask holds two halves); 0 x 0 when it
-// cannot be read.
-CSize IconSize(HICON hIcon)
-{
-    ICONINFO info = {};
-    if (!hIcon || !::GetIconInfo(hIcon, &info))
-        return CSize(0, 0);
-    // GetIconInfo hands out copies of both bitmaps: they are ours to free.
-    CBitmap bmMask, bmColor;
-    bmMask.Attach(info.hbmMask);
-    bmColor.Attach(info.hbmColor);
-    BITMAP bm = {};
-    if (!info.hbmMask || !::GetObjectW(info.hbmMask, sizeof(bm), &bm))
-        return CSize(0, 0);
-    return CSize(bm.bmWidth, info.hbmColor ? bm.bmHeight : bm.bmHeight / 2);
-}
-
 } // namespace
 
 HWND QorTipWindowFromPoint(POINT pt)
@@ -75,7 +59,7 @@ HWND QorTipWindowFromPoint(POINT pt)
 
 int QorGetCursorHeight()
 {
-    CSize sz = IconSize(::GetCursor());
+    CSize sz = GetIconSize(::GetCursor());
     return sz.cy > 0 ? sz.cy : 21;
 }
 
@@ -113,6 +97,11 @@ COLORREF CQorToolTipContextToolTip::GetTextColor() const
     return m_pContext->m_nStyle == qorToolTipOffice2007 ? RGB(0x4C, 0x4C, 0x4C) : GetColor(COLOR_INFOTEXT);
 }
 
+CSize CQorToolTipContextToolTip::GetImageSize() const
+{
+    return m_pImage ? CSize(m_pImage->GetWidth(), m_pImage->GetHeight()) : CSize(0, 0);
+}
+
 CString CQorToolTipContextToolTip::GetToolText(CTool* pTool)
 {
     if (!pTool->bTextCallback)
@@ -144,20 +133,21 @@ CSize CQorToolTipContextToolTip::MeasureTip(CTool* pTool)
     CRect rcBody =
         MeasureText(&dc, &m_pContext->m_fntNormal, strText, nW - nX, DT_CALCRECT | DT_NOPREFIX | DT_WORDBREAK);
     int w = rcBody.Width(), h = rcBody.Height();
-    const BOOL bImage = m_hImage != nullptr;
-    const BOOL bLarge = bImage && m_szImage.cy > 16;
+    const CSize szImage = GetImageSize();
+    const BOOL bImage = m_pImage != nullptr;
+    const BOOL bLarge = bImage && szImage.cy > 16;
     const BOOL bSmall = bImage && !bLarge;
     if (bLarge)
-        w += m_szImage.cx + 5;
+        w += szImage.cx + 5;
     else if (bSmall && m_strTitle.IsEmpty())
-        w += m_szImage.cx + 3;
+        w += szImage.cx + 3;
     if (bImage)
-        h = std::max<int>(h, m_szImage.cy);
+        h = std::max<int>(h, szImage.cy);
     if (!m_strTitle.IsEmpty()) {
         CRect rcTitle = MeasureText(&dc, &m_pContext->m_fntBold, m_strTitle, nW - nX - 25,
                                     DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
         h += rcTitle.Height() + 20;
-        w = std::max<int>(w + 25, rcTitle.Width() + 4 + (bSmall ? m_szImage.cx + 1 : 0));
+        w = std::max<int>(w + 25, rcTitle.Width() + 4 + (bSmall ? szImage.cx + 1 : 0));
     }
     return CSize(w + nX, h + nY);
 }
@@ -170,14 +160,15 @@ void CQorToolTipContextToolTip::DrawTip(CDC* pDC, CTool* pTool, CRect rcClient)
     CRect rcBody(rcClient.left + m_rcMargin.left + 3, rcClient.top + m_rcMargin.top + 3,
                  rcClient.right - m_rcMargin.right - 3, rcClient.bottom - m_rcMargin.bottom - 3);
     CRect rcTitle(rcBody.left + 2, rcBody.top + 2, rcBody.right - 2, rcBody.bottom);
-    const BOOL bImage = m_hImage != nullptr;
-    const BOOL bLarge = bImage && m_szImage.cy > 16;
+    const CSize szImage = GetImageSize();
+    const BOOL bImage = m_pImage != nullptr;
+    const BOOL bLarge = bImage && szImage.cy > 16;
     const BOOL bTitle = !m_strTitle.IsEmpty();
-    const int iw = m_szImage.cx;
+    const int iw = szImage.cx;
 
     if (bImage && !bLarge) {
         int x = bMirror ? rcBody.right - iw : rcBody.left;
-        ::DrawIconEx(hdc, x, rcBody.top, m_hImage, iw, m_szImage.cy, 0, nullptr, DI_NORMAL);
+        m_pImage->Draw(pDC, m_pImage->GetImage(CQorImageManagerIcon::stateNormal), x, rcBody.top);
         CRect& rcShift = bTitle ? rcTitle : rcBody;
         int nShift = bTitle ? iw + 1 : iw + 3;
         if (bMirror)
@@ -197,7 +188,7 @@ void CQorToolTipContextToolTip::DrawTip(CDC* pDC, CTool* pTool, CRect rcClient)
     }
     if (bLarge) {
         int x = bMirror ? rcBody.right - iw : rcBody.left;
-        ::DrawIconEx(hdc, x, rcBody.top, m_hImage, iw, m_szImage.cy, 0, nullptr, DI_NORMAL);
+        m_pImage->Draw(pDC, m_pImage->GetImage(CQorImageManagerIcon::stateNormal), x, rcBody.top);
         if (bMirror)
             rcBody.right -= iw + 5;
         else
@@ -499,11 +490,9 @@ LRESULT CQorToolTipContextToolTip::WindowProc(UINT message, WPARAM wParam, LPARA
         return 0; // the own tips take their colours from the context
     case TTM_WINDOWFROMPOINT:
         return reinterpret_cast<LRESULT>(QorTipWindowFromPoint(*reinterpret_cast<const POINT*>(lParam)));
-    case WM_QOR_TIP_SET_IMAGE: {
-        m_hImage = reinterpret_cast<HICON>(lParam);
-        m_szImage = IconSize(m_hImage);
+    case WM_QOR_TIP_SET_IMAGE:
+        m_pImage = reinterpret_cast<CQorImageManagerIcon*>(lParam);
         return 0;
-    }
     case WM_SETFONT:
         m_hFont = reinterpret_cast<HFONT>(wParam);
         return 0;

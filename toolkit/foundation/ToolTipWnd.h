@@ -12,13 +12,15 @@
 #include "platform/framework/Gdi.h"
 #include "platform/framework/Wnd.h"
 
+class CQorImageManagerIcon;
 class CQorToolTipContext;
 
 // Private messages of the tip windows.
 enum {
     // Sent to a window under the cursor: a child that answers 1 stands for its parent.
     WM_QOR_TIP_IS_TRANSPARENT_CHILD = 0x2A48,
-    // Sets the image drawn in the tip (lParam: HICON, or null).
+    // Sets the image drawn in the tip (lParam: CQorImageManagerIcon*, or null). The icon stays
+    // the image manager's; the tip only draws it while the tool it came with is current.
     WM_QOR_TIP_SET_IMAGE = 0x2A49,
 };
 
@@ -73,8 +75,8 @@ public:
     }
     BOOL IsTipActive() const { return m_bActive; }
     const CString& GetTitle() const { return m_strTitle; }
-    HICON GetImage() const { return m_hImage; }
-    CSize GetImageSize() const { return m_szImage; }
+    CQorImageManagerIcon* GetImage() const { return m_pImage; }
+    CSize GetImageSize() const; // 0 x 0 without an image
     int GetMaxTipWidth() const { return m_nMaxWidth; }
     CRect GetMargins() const { return m_rcMargin; }
     COLORREF GetBackColor() const; // the context's, else the info background colour
@@ -104,8 +106,7 @@ protected:
     CArray<CTool*, CTool*> m_arrTools;
     CQorToolTipContext* m_pContext;
     CString m_strTitle;
-    HICON m_hImage = nullptr;
-    CSize m_szImage;
+    CQorImageManagerIcon* m_pImage = nullptr;
     CTool* m_pShown = nullptr;
     CTool* m_pPressed = nullptr;
     CTool* m_pPending = nullptr;

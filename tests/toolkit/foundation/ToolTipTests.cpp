@@ -18,11 +18,36 @@
 #include "toolkit/foundation/DrawHelpers.h"
 #include "toolkit/foundation/ColorManager.h"
 #include "toolkit/foundation/HtmlToolTip.h"
+#include "toolkit/foundation/ImageManager.h"
 #include "toolkit/foundation/ToolTipContext.h"
 #include "toolkit/foundation/ToolTipStyles.h"
 #include "toolkit/foundation/ToolTipWnd.h"
 
 namespace {
+
+// An opaque square icon of one colour; the caller destroys it.
+HICON CreateSolidIcon(int size, COLORREF color)
+{
+    HDC hdc = GetDC(nullptr);
+    HBITMAP hColor = CreateCompatibleBitmap(hdc, size, size);
+    HBITMAP hMask = CreateBitmap(size, size, 1, 1, nullptr);
+    HDC hMem = CreateCompatibleDC(hdc);
+    HGDIOBJ hOld = SelectObject(hMem, hColor);
+    RECT rc = {0, 0, size, size};
+    HBRUSH hBrush = CreateSolidBrush(color);
+    FillRect(hMem, &rc, hBrush);
+    DeleteObject(hBrush);
+    SelectObject(hMem, hMask);
+    PatBlt(hMem, 0, 0, size, size, BLACKNESS); // opaque everywhere
+    SelectObject(hMem, hOld);
+    DeleteDC(hMem);
+    ReleaseDC(nullptr, hdc);
+    ICONINFO info = {TRUE, 0, 0, hMask, hColor};
+    HICON hIcon = CreateIconIndirect(&info);
+    DeleteObject(hColor);
+    DeleteObject(hMask);
+    return hIcon;
+}
 
 struct ToolSpec
 {
@@ -232,6 +257,57 @@ TEST_F(ToolTipTest, CallbackTextIsAskedOnceAndEmptyTextShowsNothing)
     EXPECT_LE(m_owner.m_nTextRequests, 2);
 }
 
+TEST_F(ToolTipTest, ToolWithoutAnIconShowsNoImage)
+{
+    m_context.m_nStyle = qorToolTipFlat;
+    m_context.m_bShowImage = TRUE;
+    CQorImageManager images;
+    HICON hIcon = CreateSolidIcon(16, RGB(255, 0, 0));
+    ASSERT_TRUE(images.SetIcon(1, hIcon));
+    DestroyIcon(hIcon); // the manager keeps its own copy
+    m_context.m_pImageManager = &images;
+    CreateOwner({100, 100, 500, 200}, {{{0, 0, 100, 100}, L"One"}, {{110, 0, 200, 100}, L"Two"}});
+    ASSERT_NE(MoveAndTimeShow(50, 50, 1), 0xFFFFFFFFu);
+    ASSERT_NE(Tip()->GetImage(), nullptr);
+    EXPECT_EQ(Tip()->GetImage(), images.GetImage(1));
+    EXPECT_EQ(Tip()->GetImageSize(), CSize(16, 16));
+    // The next tool has no icon: the first one's image must not stay behind.
+    ASSERT_NE(MoveAndTimeShow(150, 50, 2), 0xFFFFFFFFu);
+    EXPECT_EQ(Tip()->GetImage(), nullptr);
+    EXPECT_EQ(Tip()->GetImageSize(), CSize(0, 0));
+}
+
+TEST_F(ToolTipTest, ImageIdBaseIsAddedToTheToolId)
+{
+    m_context.m_nStyle = qorToolTipFlat;
+    m_context.m_bShowImage = TRUE;
+    m_context.m_nImageBase = 100;
+    CQorImageManager images;
+    HICON hSmall = CreateSolidIcon(16, RGB(255, 0, 0));
+    HICON hLarge = CreateSolidIcon(32, RGB(0, 128, 0));
+    ASSERT_TRUE(images.SetIcon(1, hLarge)); // the bare tool id: never asked for
+    ASSERT_TRUE(images.SetIcon(101, hSmall));
+    ASSERT_TRUE(images.SetIcon(102, hLarge));
+    DestroyIcon(hSmall);
+    DestroyIcon(hLarge);
+    m_context.m_pImageManager = &images;
+    CreateOwner({100, 100, 500, 200}, {{{0, 0, 100, 100}, L"One"}, {{110, 0, 200, 100}, L"Two"}});
+    ASSERT_NE(MoveAndTimeShow(50, 50, 1), 0xFFFFFFFFu);
+    EXPECT_EQ(Tip()->GetImage(), images.GetImage(101));
+    EXPECT_EQ(Tip()->GetImageSize(), CSize(16, 16));
+    ASSERT_NE(MoveAndTimeShow(150, 50, 2), 0xFFFFFFFFu);
+    EXPECT_EQ(Tip()->GetImage(), images.GetImage(102));
+    // The large image stands beside the text and sets the tip's height.
+    CRect rcTip;
+    Tip()->GetWindowRect(&rcTip);
+    EXPECT_GE(rcTip.Height(), 32 + 6);
+    testsupport::PumpUntil([] { return false; }, 100); // let it paint
+    testsupport::WindowCapture capture(Tip()->GetSafeHwnd(), true);
+    const CRect& rcMargin = m_context.m_rcMargin;
+    COLORREF inIcon = capture.Pixel(rcMargin.left + 3 + 16, rcMargin.top + 3 + 16);
+    EXPECT_TRUE(foundationtest::Near(inIcon, RGB(0, 128, 0), 10)) << std::hex << inIcon;
+}
+
 const wchar_t kHungEventVariable[] = L"FOLIONYX_TIP_HUNG_EVENT";
 
 // The child half of WindowOfAHungProcessIsNotAskedUnderTheCursor: a window with a child
@@ -283,29 +359,6 @@ TEST(ToolTipHungProcess, WindowOfAHungProcessIsNotAskedUnderTheCursor)
 }
 
 // ---- layout and painting of the own tip window ---------------------------------------------
-
-HICON CreateSolidIcon(int size, COLORREF color)
-{
-    HDC hdc = GetDC(nullptr);
-    HBITMAP hColor = CreateCompatibleBitmap(hdc, size, size);
-    HBITMAP hMask = CreateBitmap(size, size, 1, 1, nullptr);
-    HDC hMem = CreateCompatibleDC(hdc);
-    HGDIOBJ hOld = SelectObject(hMem, hColor);
-    RECT rc = {0, 0, size, size};
-    HBRUSH hBrush = CreateSolidBrush(color);
-    FillRect(hMem, &rc, hBrush);
-    DeleteObject(hBrush);
-    SelectObject(hMem, hMask);
-    PatBlt(hMem, 0, 0, size, size, BLACKNESS); // opaque everywhere
-    SelectObject(hMem, hOld);
-    DeleteDC(hMem);
-    ReleaseDC(nullptr, hdc);
-    ICONINFO info = {TRUE, 0, 0, hMask, hColor};
-    HICON hIcon = CreateIconIndirect(&info);
-    DeleteObject(hColor);
-    DeleteObject(hMask);
-    return hIcon;
-}
 
 // A tip window of a style with one tool, drawn into a white 32-bit bitmap.
 class TipCanvas
@@ -390,17 +443,25 @@ TEST(ToolTipLayout, TitleAndImageSitWhereTheLayoutPutsThem)
         {"32-px image, left to right", 32, false},
         {"32-px image, mirrored", 32, true},
     };
+    // The tip draws icons of the image manager: one id per size.
+    CQorImageManager images;
+    for (int size : {16, 32}) {
+        HICON hIcon = CreateSolidIcon(size, kRed);
+        ASSERT_TRUE(images.SetIcon(static_cast<UINT>(size), hIcon));
+        DestroyIcon(hIcon);
+    }
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         CQorToolTipContext context;
         context.m_clrText = RGB(0, 0, 255);
         HWND hWndTool = CreateToolWindow(c.mirrored);
-        HICON hIcon = CreateSolidIcon(c.imageSize, kRed);
+        CQorImageManagerIcon* pIcon = images.GetImage(static_cast<UINT>(c.imageSize));
+        ASSERT_NE(pIcon, nullptr);
         auto* pTip = new CQorToolTipContextToolTip(&context);
         {
             TipCanvas canvas(pTip, hWndTool, L"Body text that is long enough to wrap over more than one line here");
             pTip->SendMessage(TTM_SETTITLEW, 1, reinterpret_cast<LPARAM>(L"Title"));
-            pTip->SendMessage(WM_QOR_TIP_SET_IMAGE, 0, reinterpret_cast<LPARAM>(hIcon));
+            pTip->SendMessage(WM_QOR_TIP_SET_IMAGE, 0, reinterpret_cast<LPARAM>(pIcon));
             CSize size = canvas.Draw(false);
             ASSERT_GT(size.cx, 0);
             CRect rcImage = canvas.Find(kRed);
@@ -434,7 +495,6 @@ TEST(ToolTipLayout, TitleAndImageSitWhereTheLayoutPutsThem)
             EXPECT_GE(size.cy, 3 + title.cy + 12 + c.imageSize);
         }
         delete pTip;
-        DestroyIcon(hIcon);
         DestroyWindow(hWndTool);
     }
 }
