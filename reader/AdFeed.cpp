@@ -1,6 +1,6 @@
 #include "reader/AdFeed.h"
 #include "reader/TextFileLoader.h"
-#include "reader/XmlDocument.h"
+#include "reader/XMLDocument.h"
 
 BOOL LoadFeed(LPCWSTR path, CAdFeedEntries& entries)
 {

@@ -94,8 +94,9 @@ TEST(AdFeed, FeedsOfNoneOneAndThreeEntries)
         CAdFeed feed;
         feed.ApplyFeed(entries);
         EXPECT_EQ(c.current, feed.GetCurrent());
-        if (c.entries > 0)
+        if (c.entries > 0) {
             EXPECT_EQ(CString(L"Title 0"), feed.GetCurrentEntry()->strTitle);
+        }
         for (int expected : c.rotation) {
             feed.Rotate();
             EXPECT_EQ(expected, feed.GetCurrent());

@@ -1,5 +1,6 @@
-#include "tests/reader/LocalHttpServer.h"
+#include <winsock2.h>
 #include <ws2tcpip.h>
+#include "tests/reader/LocalHttpServer.h"
 #include <vector>
 
 namespace readertest {
@@ -75,7 +76,7 @@ void LocalHttpServer::Serve()
     }
 }
 
-void LocalHttpServer::Answer(SOCKET client)
+void LocalHttpServer::Answer(UINT_PTR client)
 {
     std::string request;
     char buffer[2048];

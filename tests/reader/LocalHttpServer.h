@@ -1,7 +1,6 @@
 // A tiny HTTP server on 127.0.0.1 for download tests: each path answers with a fixed status
 // and body, or never answers at all (a stalled server). Runs on its own thread until destroyed.
 #pragma once
-#include <winsock2.h>
 #include <windows.h>
 #include <atomic>
 #include <map>
@@ -32,9 +31,11 @@ public:
 
 private:
     void Serve();
-    void Answer(SOCKET client);
+    // Sockets are held as their pointer-sized handle value, so that this header need not
+    // bring Winsock in before whatever includes <windows.h> first.
+    void Answer(UINT_PTR client);
 
-    SOCKET m_listener = INVALID_SOCKET;
+    UINT_PTR m_listener = ~UINT_PTR(0);
     int m_port = 0;
     std::map<std::string, Reply> m_replies;
     mutable CRITICAL_SECTION m_lock;

@@ -117,8 +117,9 @@ TEST(ReaderFeed, FeedFromTheLocalServerReplacesTheCacheOnlyWhenValid)
         HWND frame = reader.WaitForFrame();
         ASSERT_NE(frame, nullptr);
         ASSERT_TRUE(testsupport::PumpUntil([&] { return server.Requests(c.path) == 1; }, 20000));
-        if (c.replaced)
+        if (c.replaced) {
             EXPECT_TRUE(testsupport::PumpUntil([&] { return ReadText(settings.File(L"Ad.xml")) == kNewFeed; }, 20000));
+        }
         // Closing waits for the download; the ".tmp" is gone either way.
         PostMessageW(frame, WM_CLOSE, 0, 0);
         DWORD exitCode = 1;

@@ -8,7 +8,7 @@
 #include <vector>
 #include "books/packer/BookPacker.h"
 #include "reader/ExeBookResourceFiles.h"
-#include "reader/XmlDocument.h"
+#include "reader/XMLDocument.h"
 #include "tests/common/WineTestSupport.h"
 
 namespace {

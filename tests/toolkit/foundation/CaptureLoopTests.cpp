@@ -119,6 +119,19 @@ TEST(CaptureLoop, PaintFirstDispatchesPendingPaintsAndSkipsKickIdle)
 namespace {
 
 // A vertical splitter bar of the window at x = 150 (client), dragged along x within 100-220.
+// Timer procedures are stdcall on i686, which a lambda cannot be converted to.
+void CALLBACK CancelStalledDrag(HWND, UINT, UINT_PTR id, DWORD)
+{
+    KillTimer(nullptr, id);
+    PostMessageW(GetCapture(), WM_CANCELMODE, 0, 0);
+}
+
+void CALLBACK QuitOnce(HWND, UINT, UINT_PTR id, DWORD)
+{
+    KillTimer(nullptr, id);
+    PostQuitMessage(3);
+}
+
 class SplitterDrag : public testing::Test
 {
 protected:
@@ -134,10 +147,7 @@ protected:
         SendMouse(MOUSEEVENTF_LEFTDOWN);
         testsupport::PumpMessages();
         // A drag whose input never arrives must fail the test, not hang it.
-        guard = SetTimer(nullptr, 0, 5000, [](HWND, UINT, UINT_PTR id, DWORD) {
-            KillTimer(nullptr, id);
-            PostMessageW(GetCapture(), WM_CANCELMODE, 0, 0);
-        });
+        guard = SetTimer(nullptr, 0, 5000, CancelStalledDrag);
     }
     UINT_PTR guard = 0;
     void TearDown() override
@@ -197,10 +207,7 @@ TEST_F(SplitterDrag, EscapeCancelsAndRestoresTheScreen)
 
 TEST_F(SplitterDrag, QuitDuringTheDragCancelsAndStaysQueued)
 {
-    SetTimer(nullptr, 0, 30, [](HWND, UINT, UINT_PTR id, DWORD) {
-        KillTimer(nullptr, id);
-        PostQuitMessage(3);
-    });
+    SetTimer(nullptr, 0, 30, QuitOnce);
     EXPECT_FALSE(TrackSplitterDrag(drag, tracker, trackerDC));
     EXPECT_EQ(3, TakeQuit());
     ExpectEverythingReleased("quit");

@@ -342,8 +342,9 @@ TEST(PropExchange, BlobsTravelAsLettersAToP)
         BYTE* q = buffer;
         DWORD room = sizeof(buffer);
         EXPECT_EQ(row.result, loading.ExchangeBlobProp(L"Blob", q, room));
-        if (!*row.text)
+        if (!*row.text) {
             EXPECT_EQ(9, buffer[0]);
+        }
     }
     values[L"Blob"] = L"AAPBPPFKAA"; // five bytes into a buffer of four
     BYTE buffer[4] = {};

@@ -67,8 +67,9 @@ TEST(RichRender, ExtentGrowsTallerAsTheWidthNarrows)
         EXPECT_GT(size.cy, 0);
         EXPECT_LE(size.cx, width);
         EXPECT_GT(size.cx, 0);
-        if (previous.cy != 0)
+        if (previous.cy != 0) {
             EXPECT_GT(size.cy, previous.cy);
+        }
         previous = size;
     }
     // One line at a generous width takes much less than the width.
