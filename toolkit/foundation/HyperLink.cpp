@@ -22,17 +22,17 @@ const UINT kRedrawFlags = RDW_UPDATENOW | RDW_ERASE | RDW_INVALIDATE;
 } // namespace
 
 BEGIN_MESSAGE_MAP(CVkHyperLink, CStatic)
-    ON_WM_CREATE()
-    ON_WM_SETCURSOR()
-    ON_WM_CTLCOLOR_REFLECT()
-    ON_WM_MOUSEMOVE()
-    ON_WM_TIMER()
-    ON_WM_ERASEBKGND()
-    ON_WM_PAINT()
-    ON_WM_WINDOWPOSCHANGED()
-    ON_WM_NCHITTEST()
-    ON_CONTROL_REFLECT(STN_CLICKED, OnClicked)
-    ON_MESSAGE(kQueryToolTipParent, OnQueryToolTipParent)
+ON_WM_CREATE()
+ON_WM_SETCURSOR()
+ON_WM_CTLCOLOR_REFLECT()
+ON_WM_MOUSEMOVE()
+ON_WM_TIMER()
+ON_WM_ERASEBKGND()
+ON_WM_PAINT()
+ON_WM_WINDOWPOSCHANGED()
+ON_WM_NCHITTEST()
+ON_CONTROL_REFLECT(STN_CLICKED, OnClicked)
+ON_MESSAGE(kQueryToolTipParent, OnQueryToolTipParent)
 END_MESSAGE_MAP()
 
 CVkHyperLink::CVkHyperLink()
@@ -53,7 +53,7 @@ CVkHyperLink::~CVkHyperLink()
 
 BOOL CVkHyperLink::Create(LPCTSTR text, DWORD style, const RECT& rect, CWnd* parent, UINT id)
 {
-    m_bInitOnSubclass = FALSE;   // initialised on WM_CREATE instead
+    m_bInitOnSubclass = FALSE; // initialised on WM_CREATE instead
     return CStatic::Create(text, style, rect, parent, id);
 }
 
@@ -146,7 +146,7 @@ COLORREF CVkHyperLink::GetBackColor() const
 
 BOOL CVkHyperLink::IsTextStatic() const
 {
-    return (GetStyle() & 0xFF) < 3;   // SS_LEFT, SS_CENTER or SS_RIGHT
+    return (GetStyle() & 0xFF) < 3; // SS_LEFT, SS_CENTER or SS_RIGHT
 }
 
 BOOL CVkHyperLink::IsCursorOverText() const
@@ -160,12 +160,12 @@ BOOL CVkHyperLink::IsCursorOverText() const
     CString text;
     GetWindowText(text);
 
-    HDC hDC = ::GetDC(GetSafeHwnd());
-    HGDIOBJ hOldFont = ::SelectObject(hDC, reinterpret_cast<HFONT>(Send(WM_GETFONT)));
-    SIZE extent = {};
-    ::GetTextExtentPoint32W(hDC, text, text.GetLength(), &extent);
-    ::SelectObject(hDC, hOldFont);
-    ::ReleaseDC(GetSafeHwnd(), hDC);
+    CSize extent;
+    {
+        CClientDC dc(const_cast<CVkHyperLink*>(this));
+        CQorFontDC font(&dc, CFont::FromHandle(reinterpret_cast<HFONT>(Send(WM_GETFONT))));
+        extent = dc.GetTextExtent(text);
+    }
 
     DWORD align = GetStyle() & 0xFF;
     if (align == SS_CENTER)
@@ -203,7 +203,7 @@ void CVkHyperLink::ApplyFont()
         return;
     }
     NONCLIENTMETRICSW ncm = {};
-    ncm.cbSize = 500;   // without the padded border: accepted by every system
+    ncm.cbSize = 500; // without the padded border: accepted by every system
     if (!::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, ncm.cbSize, &ncm, 0))
         return;
     CFont source;
@@ -228,8 +228,8 @@ HBRUSH CVkHyperLink::CtlColor(CDC* pDC, UINT /*nCtlColor*/)
     if (m_clrBack == QOR_COLOR_UNSET) {
         HWND hParent = ::GetParent(GetSafeHwnd());
         hBrush = reinterpret_cast<HBRUSH>(::DefWindowProcW(hParent, WM_CTLCOLORSTATIC,
-                                                             reinterpret_cast<WPARAM>(pDC->GetSafeHdc()),
-                                                             reinterpret_cast<LPARAM>(GetSafeHwnd())));
+                                                           reinterpret_cast<WPARAM>(pDC->GetSafeHdc()),
+                                                           reinterpret_cast<LPARAM>(GetSafeHwnd())));
     }
     pDC->SetTextColor(m_bHot ? m_clrHover : m_bVisited ? m_clrVisited : m_clrLink);
     pDC->SetBkMode(TRANSPARENT);
@@ -319,20 +319,34 @@ bool CVkHyperLink::GotoURL(LPCTSTR lpszURL, int nShowCmd, LPCTSTR lpszParams, LP
 UINT CVkHyperLink::GetErrorStringId(int nError)
 {
     switch (nError) {
-    case 0: return QOR_IDS_HYPERLINK_OUT_OF_RESOURCES;
-    case ERROR_FILE_NOT_FOUND: return QOR_IDS_HYPERLINK_FILE_NOT_FOUND;
-    case ERROR_PATH_NOT_FOUND: return QOR_IDS_HYPERLINK_PATH_NOT_FOUND;
-    case SE_ERR_ACCESSDENIED: return QOR_IDS_HYPERLINK_ACCESS_DENIED;
-    case SE_ERR_OOM: return QOR_IDS_HYPERLINK_OUT_OF_MEMORY;
-    case ERROR_BAD_FORMAT: return QOR_IDS_HYPERLINK_BAD_FORMAT;
-    case SE_ERR_SHARE: return QOR_IDS_HYPERLINK_SHARE;
-    case SE_ERR_ASSOCINCOMPLETE: return QOR_IDS_HYPERLINK_ASSOC_INCOMPLETE;
-    case SE_ERR_DDETIMEOUT: return QOR_IDS_HYPERLINK_DDE_TIMEOUT;
-    case SE_ERR_DDEFAIL: return QOR_IDS_HYPERLINK_DDE_FAIL;
-    case SE_ERR_DDEBUSY: return QOR_IDS_HYPERLINK_DDE_BUSY;
-    case SE_ERR_NOASSOC: return QOR_IDS_HYPERLINK_NO_ASSOC;
-    case SE_ERR_DLLNOTFOUND: return QOR_IDS_HYPERLINK_DLL_NOT_FOUND;
-    default: return QOR_IDS_HYPERLINK_UNKNOWN;
+    case 0:
+        return QOR_IDS_HYPERLINK_OUT_OF_RESOURCES;
+    case ERROR_FILE_NOT_FOUND:
+        return QOR_IDS_HYPERLINK_FILE_NOT_FOUND;
+    case ERROR_PATH_NOT_FOUND:
+        return QOR_IDS_HYPERLINK_PATH_NOT_FOUND;
+    case SE_ERR_ACCESSDENIED:
+        return QOR_IDS_HYPERLINK_ACCESS_DENIED;
+    case SE_ERR_OOM:
+        return QOR_IDS_HYPERLINK_OUT_OF_MEMORY;
+    case ERROR_BAD_FORMAT:
+        return QOR_IDS_HYPERLINK_BAD_FORMAT;
+    case SE_ERR_SHARE:
+        return QOR_IDS_HYPERLINK_SHARE;
+    case SE_ERR_ASSOCINCOMPLETE:
+        return QOR_IDS_HYPERLINK_ASSOC_INCOMPLETE;
+    case SE_ERR_DDETIMEOUT:
+        return QOR_IDS_HYPERLINK_DDE_TIMEOUT;
+    case SE_ERR_DDEFAIL:
+        return QOR_IDS_HYPERLINK_DDE_FAIL;
+    case SE_ERR_DDEBUSY:
+        return QOR_IDS_HYPERLINK_DDE_BUSY;
+    case SE_ERR_NOASSOC:
+        return QOR_IDS_HYPERLINK_NO_ASSOC;
+    case SE_ERR_DLLNOTFOUND:
+        return QOR_IDS_HYPERLINK_DLL_NOT_FOUND;
+    default:
+        return QOR_IDS_HYPERLINK_UNKNOWN;
     }
 }
 

@@ -70,7 +70,7 @@ protected:
 
     HCURSOR m_hCursor;
     COLORREF m_clrLink, m_clrHover, m_clrVisited;
-    COLORREF m_clrBack;   // QOR_COLOR_UNSET: the parent's static background
+    COLORREF m_clrBack; // QOR_COLOR_UNSET: the parent's static background
     BOOL m_bUnderline, m_bHot, m_bVisited, m_bInitOnSubclass;
     CFont m_font;
     CToolTipCtrl m_wndTip;

@@ -18,11 +18,11 @@ bool ReadNumber(const CString& text, double& value)
     if (digits.IsEmpty())
         return false;
     char buffer[kSortBufferSize];
-    int length = ::WideCharToMultiByte(CP_ACP, 0, digits, digits.GetLength(), buffer, kSortBufferSize - 1, nullptr,
-                                       nullptr);
+    int length =
+        ::WideCharToMultiByte(CP_ACP, 0, digits, digits.GetLength(), buffer, kSortBufferSize - 1, nullptr, nullptr);
     if (length <= 0)
         return false;
-    buffer[length] = 0;   // the conversion does not terminate a counted string
+    buffer[length] = 0; // the conversion does not terminate a counted string
     value = std::strtod(buffer, nullptr);
     return true;
 }
@@ -43,13 +43,12 @@ int CALLBACK CompareRows(LPARAM nRow1, LPARAM nRow2, LPARAM lParamSort)
 } // namespace
 
 BEGIN_MESSAGE_MAP(CQorListCtrl, CListCtrl)
-    ON_WM_PAINT()
-    ON_WM_MOUSEWHEEL()
-    ON_NOTIFY_REFLECT(NM_CUSTOMDRAW, OnCustomDraw)
+ON_WM_PAINT()
+ON_WM_MOUSEWHEEL()
+ON_NOTIFY_REFLECT(NM_CUSTOMDRAW, OnCustomDraw)
 END_MESSAGE_MAP()
 
-CQorListCtrl::CQorListCtrl()
-    : m_bOwnerPaintDisabled(FALSE), m_bWinXP(TRUE), m_nSortColumn(-1), m_bSortAscending(TRUE)
+CQorListCtrl::CQorListCtrl() : m_bOwnerPaintDisabled(FALSE), m_bWinXP(TRUE), m_nSortColumn(-1), m_bSortAscending(TRUE)
 {
     const OSVERSIONINFOW& version = GetOsVersionInfo();
     m_bWinXP = version.dwMajorVersion > 5 || (version.dwMajorVersion == 5 && version.dwMinorVersion >= 1);

@@ -106,7 +106,7 @@ protected:
     CFont m_fntNormal;
     CFont m_fntBold;
     CString m_strHighlight;
-    CStringArray m_arrSortTexts;   // alive only during a sort
+    CStringArray m_arrSortTexts; // alive only during a sort
 };
 
 class CQorListCtrlEx : public CQorListCtrl

@@ -2,15 +2,15 @@
 #include "toolkit/foundation/ListCtrl.h"
 
 BEGIN_MESSAGE_MAP(CQorListCtrlEx, CQorListCtrl)
-    ON_WM_LBUTTONDOWN()
-    ON_WM_RBUTTONDOWN()
-    ON_NOTIFY_REFLECT(NM_CLICK, OnClick)
-    ON_NOTIFY_REFLECT(NM_DBLCLK, OnDblClick)
-    ON_NOTIFY_REFLECT(LVN_BEGINDRAG, OnBeginDragNotify)
-    ON_NOTIFY_REFLECT(LVN_ITEMCHANGED, OnItemChanged)
-    ON_NOTIFY_REFLECT(LVN_DELETEITEM, OnDeleteItemNotify)
-    ON_NOTIFY_REFLECT(LVN_BEGINLABELEDITW, OnBeginLabelEditNotify)
-    ON_NOTIFY_REFLECT(LVN_ENDLABELEDITW, OnEndLabelEditNotify)
+ON_WM_LBUTTONDOWN()
+ON_WM_RBUTTONDOWN()
+ON_NOTIFY_REFLECT(NM_CLICK, OnClick)
+ON_NOTIFY_REFLECT(NM_DBLCLK, OnDblClick)
+ON_NOTIFY_REFLECT(LVN_BEGINDRAG, OnBeginDragNotify)
+ON_NOTIFY_REFLECT(LVN_ITEMCHANGED, OnItemChanged)
+ON_NOTIFY_REFLECT(LVN_DELETEITEM, OnDeleteItemNotify)
+ON_NOTIFY_REFLECT(LVN_BEGINLABELEDITW, OnBeginLabelEditNotify)
+ON_NOTIFY_REFLECT(LVN_ENDLABELEDITW, OnEndLabelEditNotify)
 END_MESSAGE_MAP()
 
 CQorListCtrlEx::CQorListCtrlEx() : m_bMouseDown(FALSE), m_bSelectionPending(FALSE), m_bDragging(FALSE) {}
@@ -27,7 +27,7 @@ void CQorListCtrlEx::NotifySelectionChanged()
 void CQorListCtrlEx::OnLButtonDown(UINT /*nFlags*/, CPoint /*point*/)
 {
     m_bMouseDown = TRUE;
-    Default();   // the list's own loop runs until the button is released or a drag starts
+    Default(); // the list's own loop runs until the button is released or a drag starts
     m_bMouseDown = FALSE;
     m_bDragging = FALSE;
     NotifySelectionChanged();
@@ -80,8 +80,7 @@ void CQorListCtrlEx::OnItemChanged(NMHDR* pNMHDR, LRESULT* pResult)
     if ((pView->uNewState ^ pView->uOldState) & LVIS_SELECTED) {
         m_bSelectionPending = TRUE;
         NotifySelectionChanged();
-    } else if ((pView->uChanged & LVIF_STATE) &&
-               ((pView->uNewState ^ pView->uOldState) & LVIS_STATEIMAGEMASK)) {
+    } else if ((pView->uChanged & LVIF_STATE) && ((pView->uNewState ^ pView->uOldState) & LVIS_STATEIMAGEMASK)) {
         OnItemCheckChanged(pView->iItem);
     }
 }
@@ -104,7 +103,7 @@ void CQorListCtrlEx::OnEndLabelEditNotify(NMHDR* pNMHDR, LRESULT* pResult)
     const LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(pNMHDR)->item;
     *pResult = 0;
     if (!item.pszText || !*item.pszText)
-        return;   // an empty or cancelled edit is not accepted
+        return; // an empty or cancelled edit is not accepted
     BOOL bAccept = TRUE;
     OnEndLabelEdit(item.iItem, item.pszText, bAccept);
     *pResult = bAccept;

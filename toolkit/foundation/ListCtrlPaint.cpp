@@ -10,7 +10,7 @@
 namespace {
 
 const COLORREF kKeywordText = RGB(0, 0, 0);
-const COLORREF kKeywordBack = 0x40FF00;   // bright green
+const COLORREF kKeywordBack = 0x40FF00; // bright green
 const int kMaxExtraIcons = 4;
 
 } // namespace
@@ -62,7 +62,7 @@ CQorListCtrlMemDC::~CQorListCtrlMemDC()
 {
     if (m_bValid)
         CopyBack();
-    m_bValid = FALSE;   // copied once, here, where the header height is still known
+    m_bValid = FALSE; // copied once, here, where the header height is still known
 }
 
 void CQorListCtrlMemDC::CopyBack()
@@ -230,8 +230,9 @@ void CQorListCtrl::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult)
         pDraw->clrText = GetItemTextColor(nItem, nSub, dwData, pDraw->clrText);
         pDraw->clrTextBk = GetItemBackColor(nItem, nSub, dwData, pDraw->clrTextBk);
         EnsureFonts();
-        ::SelectObject(pDraw->nmcd.hdc, IsItemBold(nItem, nSub, dwData) ? m_fntBold.GetSafeHandle()
-                                                                         : m_fntNormal.GetSafeHandle());
+        // Custom draw's own protocol: the list restores its font after CDRF_NEWFONT.
+        ::SelectObject(pDraw->nmcd.hdc,
+                       IsItemBold(nItem, nSub, dwData) ? m_fntBold.GetSafeHandle() : m_fntNormal.GetSafeHandle());
         *pResult = CDRF_NEWFONT | CDRF_NOTIFYPOSTPAINT;
         if (!(pDraw->nmcd.dwDrawStage & CDDS_SUBITEM))
             *pResult |= CDRF_NOTIFYSUBITEMDRAW;

@@ -12,7 +12,7 @@ const UINT kDeferFlags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
 // ---------------------------------------------------------------------------------------
 
 BEGIN_MESSAGE_MAP(CVkSizeIcon, CScrollBar)
-    ON_WM_SETCURSOR()
+ON_WM_SETCURSOR()
 END_MESSAGE_MAP()
 
 CVkSizeIcon::CVkSizeIcon() : m_hCursor(::LoadCursorW(nullptr, IDC_SIZENWSE)) {}
@@ -29,8 +29,8 @@ BOOL CVkSizeIcon::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
 // ---------------------------------------------------------------------------------------
 
 CVkResizeItem::CVkResizeItem(CWnd* pWnd, BOOL bOwnedWnd, float fLeft, float fTop, float fRight, float fBottom)
-    : m_bOwnedWnd(bOwnedWnd), m_bInitialized(FALSE), m_bTransparent(FALSE), m_pWnd(pWnd), m_fLeft(fLeft),
-      m_fTop(fTop), m_fRight(fRight), m_fBottom(fBottom)
+    : m_bOwnedWnd(bOwnedWnd), m_bInitialized(FALSE), m_bTransparent(FALSE), m_pWnd(pWnd), m_fLeft(fLeft), m_fTop(fTop),
+      m_fRight(fRight), m_fBottom(fBottom)
 {
     CRect rc;
     pWnd->GetWindowRect(&rc);
@@ -65,7 +65,10 @@ void CVkResizeItem::Prepare(BOOL bNoTransparent)
 
 CVkResize::CVkResize(CWnd* pOwner, int nFlags) : m_pOwner(pOwner), m_nResizeFlags(nFlags) {}
 
-CVkResize::~CVkResize() { RemoveAllItems(); }
+CVkResize::~CVkResize()
+{
+    RemoveAllItems();
+}
 
 void CVkResize::RemoveAllItems()
 {
@@ -87,7 +90,7 @@ BOOL CVkResize::SetResize(UINT nID, float fLeft, float fTop, float fRight, float
 {
     HWND hWnd = ::GetDlgItem(m_pOwner->GetSafeHwnd(), static_cast<int>(nID));
     if (!hWnd)
-        return FALSE;   // no control: there is no rectangle to follow
+        return FALSE; // no control: there is no rectangle to follow
     if (CVkResizeItem* pItem = FindItem(hWnd)) {
         pItem->m_fLeft += fLeft;
         pItem->m_fTop += fTop;
@@ -235,17 +238,16 @@ void CVkResize::SavePlacement(LPCTSTR lpszSection)
 // ---------------------------------------------------------------------------------------
 
 BEGIN_MESSAGE_MAP(CVkResizeDialog, CDialog)
-    ON_WM_SIZE()
-    ON_WM_GETMINMAXINFO()
-    ON_WM_DESTROY()
+ON_WM_SIZE()
+ON_WM_GETMINMAXINFO()
+ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 CVkResizeDialog::CVkResizeDialog() : CVkResize(this) {}
 
 CVkResizeDialog::CVkResizeDialog(UINT nIDTemplate, CWnd* pParentWnd, int nFlags)
     : CDialog(nIDTemplate, pParentWnd), CVkResize(this, nFlags)
-{
-}
+{}
 
 BOOL CVkResizeDialog::OnInitDialog()
 {

@@ -33,20 +33,19 @@ public:
     // dialog is resized (unless bNoTransparent).
     virtual void Prepare(BOOL bNoTransparent);
 
-    BOOL m_bOwnedWnd;      // the wrapper was made for a window without an object: detach and delete it
-    BOOL m_bInitialized;   // moved at least once
-    BOOL m_bTransparent;   // a group box made transparent by Prepare
+    BOOL m_bOwnedWnd;    // the wrapper was made for a window without an object: detach and delete it
+    BOOL m_bInitialized; // moved at least once
+    BOOL m_bTransparent; // a group box made transparent by Prepare
     CWnd* m_pWnd;
-    float m_fLeft, m_fTop, m_fRight, m_fBottom;   // anchor factors
-    float m_rcLeft, m_rcTop, m_rcRight, m_rcBottom;                   // current rectangle
-    float m_rcInitLeft, m_rcInitTop, m_rcInitRight, m_rcInitBottom;   // rectangle when added
+    float m_fLeft, m_fTop, m_fRight, m_fBottom;                     // anchor factors
+    float m_rcLeft, m_rcTop, m_rcRight, m_rcBottom;                 // current rectangle
+    float m_rcInitLeft, m_rcInitTop, m_rcInitRight, m_rcInitBottom; // rectangle when added
 };
 
 class CVkResize
 {
 public:
-    enum
-    {
+    enum {
         flagNoSizeIcon = 0x1,
         flagFixedWidth = 0x2,
         flagFixedHeight = 0x4,
@@ -63,8 +62,8 @@ public:
     BOOL SetResize(UINT nID, float fLeft, float fTop, float fRight, float fBottom);
     void SavePlacement(LPCTSTR lpszSection);
 
-    virtual void Init();      // (re)starts the layout from the current client size
-    virtual void Resize();    // moves every item for the current client size
+    virtual void Init();   // (re)starts the layout from the current client size
+    virtual void Resize(); // moves every item for the current client size
     virtual void AdjustResizeRect(CSize& /*szClient*/) {}
     virtual BOOL MoveItem(CVkResizeItem* pItem, HDWP& hdwp, int dx, int dy);
 

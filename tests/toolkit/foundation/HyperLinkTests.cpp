@@ -60,7 +60,7 @@ TEST_F(HyperLinkFixture, ASubclassedStaticTakesItsTextAsUrlAndAnUnderlinedFont)
     LOGFONTW lf = {};
     ASSERT_TRUE(::GetObjectW(reinterpret_cast<HFONT>(link.SendMessage(WM_GETFONT)), sizeof(lf), &lf));
     EXPECT_TRUE(lf.lfUnderline);
-    EXPECT_EQ(link.GetLinkColor(), RGB(0, 0, 0xFF));   // COLORREF 0xFF0000
+    EXPECT_EQ(link.GetLinkColor(), RGB(0, 0, 0xFF)); // COLORREF 0xFF0000
     EXPECT_NE(link.GetLinkCursor(), nullptr);
 }
 
@@ -94,7 +94,7 @@ TEST_F(HyperLinkFixture, AMissingLinkFileShowsTheFileNotFoundMessageAndStaysUnvi
 
 TEST_F(HyperLinkFixture, AClickBesideTheTextDoesNothing)
 {
-    link.m_bOpenOnClick = FALSE;   // a click on the text would only mark the link visited
+    link.m_bOpenOnClick = FALSE; // a click on the text would only mark the link visited
     CRect rc = LinkScreenRect();
     Click(CPoint(rc.right - 2, rc.CenterPoint().y));
     EXPECT_FALSE(link.GetVisited());
@@ -105,7 +105,11 @@ TEST_F(HyperLinkFixture, AClickBesideTheTextDoesNothing)
 
 TEST_F(HyperLinkFixture, ErrorsNameTheShellsResult)
 {
-    struct Case { int code; const wchar_t* text; };
+    struct Case
+    {
+        int code;
+        const wchar_t* text;
+    };
     const Case cases[] = {
         {0, L"The operating system is out of memory or resources."},
         {SE_ERR_NOASSOC, L"There is no application associated with the given file name extension."},
@@ -159,7 +163,7 @@ TEST_F(HyperLinkFixture, AnOwnBackgroundIsPaintedAndTheDefaultComesFromTheColour
     CRect rc;
     link.GetClientRect(&rc);
     HDC hDC = ::GetDC(link.GetSafeHwnd());
-    COLORREF pixel = ::GetPixel(hDC, rc.right - 2, rc.bottom - 2);   // beside the text
+    COLORREF pixel = ::GetPixel(hDC, rc.right - 2, rc.bottom - 2); // beside the text
     ::ReleaseDC(link.GetSafeHwnd(), hDC);
     EXPECT_EQ(pixel, RGB(10, 200, 30));
     EXPECT_EQ(link.SendMessage(0x2A48), 1);

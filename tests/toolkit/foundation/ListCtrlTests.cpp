@@ -13,8 +13,7 @@ namespace {
 const COLORREF kKeywordBack = 0x40FF00;
 
 // A report list in a shown parent window: column 0 left-aligned, column 1 right-aligned.
-template <class TList>
-struct ListFixtureT : testing::Test
+template <class TList> struct ListFixtureT : testing::Test
 {
     CWnd parent;
     TList list;
@@ -112,7 +111,13 @@ TEST_F(ListFixture, HeaderClicksSortNumericRightAlignedAndTextLeftAlignedColumns
     AddRow(L"25", L"25");
     AddRow(L"beta", L"2,000.5");
 
-    struct Step { const char* name; int column; int compared; std::vector<std::wstring> expected; };
+    struct Step
+    {
+        const char* name;
+        int column;
+        int compared;
+        std::vector<std::wstring> expected;
+    };
     const Step steps[] = {
         {"right-aligned: by value", 1, 1, {L"25", L"300", L"1,200", L"2,000.5"}},
         {"same header again: reversed", 1, 1, {L"2,000.5", L"1,200", L"300", L"25"}},
@@ -132,7 +137,7 @@ TEST_F(ListFixture, NumericTextsTooLongForTheBufferFallBackToText)
     AddRow(L"a", longNumber.c_str());
     AddRow(L"b", L"5");
     ClickHeader(1);
-    EXPECT_EQ(Column(1)[0], L"5");   // text order: "5" < "999..."
+    EXPECT_EQ(Column(1)[0], L"5"); // text order: "5" < "999..."
 }
 
 TEST_F(ListFixture, TheKeywordIsHighlightedAtBothEndsOfACell)
@@ -150,7 +155,11 @@ TEST_F(ListFixture, TheKeywordIsHighlightedAtBothEndsOfACell)
     ::SelectObject(hDC, hOld);
     ::ReleaseDC(list.GetSafeHwnd(), hDC);
 
-    struct Case { const char* name; int column; };
+    struct Case
+    {
+        const char* name;
+        int column;
+    };
     for (const Case& c : {Case{"left-aligned", 0}, Case{"right-aligned", 1}}) {
         CRect cell;
         ASSERT_TRUE(list.GetSubItemRect(0, c.column, LVIR_LABEL, cell));
@@ -171,7 +180,7 @@ TEST_F(ListFixture, WithoutAKeywordTheDefaultPaintingShowsThroughTheMemoryDC)
     CRect cell;
     list.GetSubItemRect(0, 0, LVIR_LABEL, cell);
     EXPECT_TRUE(GreenRuns(pixels, size, cell).empty());
-    bool text = false;   // some text pixel differs from the window colour
+    bool text = false; // some text pixel differs from the window colour
     for (int x = cell.left; x < cell.right; ++x)
         text = text || pixels[static_cast<size_t>(cell.CenterPoint().y * size.cx + x)] != ::GetSysColor(COLOR_WINDOW);
     EXPECT_TRUE(text);
@@ -193,8 +202,8 @@ struct WheelCounter
     static void Install(HWND hWnd)
     {
         count = 0;
-        previous = reinterpret_cast<WNDPROC>(
-            ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Proc)));
+        previous =
+            reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Proc)));
     }
 };
 int WheelCounter::count = 0;
@@ -212,7 +221,7 @@ TEST_F(ListFixture, AWheelOverTheHeaderReturnsAndOneOutsideGoesToTheWindowUnderT
     ::GetWindowRect(header, &rcHeader);
     CPoint over = rcHeader.CenterPoint();
     list.SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), MAKELPARAM(over.x, over.y));
-    EXPECT_LE(WheelCounter::count, 1);   // never handed back and forth
+    EXPECT_LE(WheelCounter::count, 1); // never handed back and forth
     ::SetWindowLongPtrW(header, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WheelCounter::previous));
 
     CWnd other;
@@ -246,7 +255,12 @@ TEST_F(ListExFixture, NotificationsBecomeVirtualCallsAndAnEmptyLabelEditIsRefuse
     list.SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
     list.DeleteItem(0);
 
-    struct Case { const char* name; const wchar_t* text; LRESULT result; };
+    struct Case
+    {
+        const char* name;
+        const wchar_t* text;
+        LRESULT result;
+    };
     const Case cases[] = {{"empty", L"", 0}, {"cancelled", nullptr, 0}, {"text", L"renamed", 1}};
     for (const Case& c : cases) {
         NMLVDISPINFOW info = {};

@@ -54,14 +54,14 @@ TEST_F(ResizeFixture, AnchorsMoveAndStretchControlsByTheChangeOfTheClientSize)
 {
     Open(IDD_TEST_RESIZE);
     CRect edit = ChildRect(IDC_TEST_RESIZE_EDIT), button = ChildRect(IDC_TEST_RESIZE_BUTTON);
-    dlg->SetResize(IDC_TEST_RESIZE_EDIT, 0, 0, 1, 0);     // stretches to the right
-    dlg->SetResize(IDC_TEST_RESIZE_BUTTON, 1, 1, 1, 1);   // follows the bottom-right corner
+    dlg->SetResize(IDC_TEST_RESIZE_EDIT, 0, 0, 1, 0);   // stretches to the right
+    dlg->SetResize(IDC_TEST_RESIZE_BUTTON, 1, 1, 1, 1); // follows the bottom-right corner
     CSize start = ClientSize();
 
     SetClientSize(start.cx + 40, start.cy + 30);
     EXPECT_EQ(ChildRect(IDC_TEST_RESIZE_EDIT), CRect(edit.left, edit.top, edit.right + 40, edit.bottom));
-    EXPECT_EQ(ChildRect(IDC_TEST_RESIZE_BUTTON), CRect(button.left + 40, button.top + 30, button.right + 40,
-                                                        button.bottom + 30));
+    EXPECT_EQ(ChildRect(IDC_TEST_RESIZE_BUTTON),
+              CRect(button.left + 40, button.top + 30, button.right + 40, button.bottom + 30));
     SetClientSize(start.cx, start.cy);
     EXPECT_EQ(ChildRect(IDC_TEST_RESIZE_EDIT), edit);
     EXPECT_EQ(ChildRect(IDC_TEST_RESIZE_BUTTON), button);
@@ -95,7 +95,7 @@ TEST_F(ResizeFixture, AnIdWithoutAControlIsSkipped)
     INT_PTR before = dlg->m_arrItems.GetSize();
     EXPECT_FALSE(dlg->SetResize(4321, 1, 1, 1, 1));
     EXPECT_EQ(dlg->m_arrItems.GetSize(), before);
-    SetClientSize(ClientSize().cx + 10, ClientSize().cy + 10);   // still moves what it has
+    SetClientSize(ClientSize().cx + 10, ClientSize().cy + 10); // still moves what it has
 }
 
 TEST_F(ResizeFixture, TheSizeGripSitsInTheCornerOnlyWithASizingBorder)
@@ -107,8 +107,8 @@ TEST_F(ResizeFixture, TheSizeGripSitsInTheCornerOnlyWithASizingBorder)
     EXPECT_TRUE(dlg->GetStyle() & WS_CLIPCHILDREN);
     CSize client = ClientSize();
     CRect rc = ChildRect(0x7FFF);
-    EXPECT_EQ(rc, CRect(client.cx - 1 - ::GetSystemMetrics(SM_CXVSCROLL), client.cy - 1 - ::GetSystemMetrics(SM_CYHSCROLL),
-                        client.cx - 1, client.cy - 1));
+    EXPECT_EQ(rc, CRect(client.cx - 1 - ::GetSystemMetrics(SM_CXVSCROLL),
+                        client.cy - 1 - ::GetSystemMetrics(SM_CYHSCROLL), client.cx - 1, client.cy - 1));
     SetClientSize(client.cx + 25, client.cy + 15);
     EXPECT_EQ(ChildRect(0x7FFF), CRect(rc.left + 25, rc.top + 15, rc.right + 25, rc.bottom + 15));
     dlg->DestroyWindow();
@@ -122,7 +122,12 @@ TEST_F(ResizeFixture, TheSizeGripSitsInTheCornerOnlyWithASizingBorder)
 
 TEST_F(ResizeFixture, GroupBoxesBecomeTransparentUnlessTheFlagSaysNo)
 {
-    struct Case { const char* name; int flags; bool transparent; };
+    struct Case
+    {
+        const char* name;
+        int flags;
+        bool transparent;
+    };
     const Case cases[] = {{"default", 0, true}, {"flag 0x20", CVkResize::flagNoTransparentGroup, false}};
     for (const Case& c : cases) {
         Open(IDD_TEST_RESIZE, c.flags);
@@ -151,7 +156,7 @@ TEST_F(ResizeFixture, TrackSizesKeepTheInitialMinimumAndFixTheFlaggedDimension)
     EXPECT_EQ(mmi.ptMaxTrackSize.y, rcWindow.Height());
     EXPECT_EQ(mmi.ptMaxTrackSize.x, 5000);
 
-    SetClientSize(10, 10);   // the minimum holds against a smaller request
+    SetClientSize(10, 10); // the minimum holds against a smaller request
     CRect after;
     dlg->GetWindowRect(&after);
     EXPECT_EQ(after.Size(), rcWindow.Size());
@@ -165,7 +170,11 @@ TEST(ResizePlacement, IsWrittenOnDestroyOnlyWithAProfileSection)
     CWinApp app(L"ResizeApp");
     app.SetRegistryKey(kCompany);
 
-    struct Case { const wchar_t* section; bool written; };
+    struct Case
+    {
+        const wchar_t* section;
+        bool written;
+    };
     const Case cases[] = {{L"", false}, {L"Search", true}};
     for (const Case& c : cases) {
         CVkResizeDialog dlg(IDD_TEST_RESIZE);
@@ -188,6 +197,6 @@ TEST(ResizePlacement, IsWrittenOnDestroyOnlyWithAProfileSection)
     ::RegQueryInfoKeyW(appHandle, nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, nullptr, nullptr, nullptr,
                        nullptr, nullptr);
     ::RegCloseKey(appHandle);
-    EXPECT_EQ(subKeys, 1u);   // only the dialog with a section wrote
+    EXPECT_EQ(subKeys, 1u); // only the dialog with a section wrote
     ::RegDeleteTreeW(HKEY_CURRENT_USER, (std::wstring(L"Software\\") + kCompany).c_str());
 }
