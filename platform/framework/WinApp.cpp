@@ -666,6 +666,32 @@ CString CWinApp::GetProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTST
     return CString(buffer);
 }
 
+BOOL CWinApp::WriteProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE pData, UINT nBytes)
+{
+    if (!lpszSection || !lpszEntry || (!pData && nBytes))
+        return FALSE;
+    if (m_pszRegistryKey && *m_pszRegistryKey) {
+        CString path = CString(L"Software\\") + m_pszRegistryKey + L"\\" + m_pszProfileName + L"\\" + lpszSection;
+        HKEY hSectionKey = nullptr;
+        if (::RegCreateKeyExW(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_WRITE, nullptr, &hSectionKey, nullptr) !=
+            ERROR_SUCCESS)
+            return FALSE;
+        LONG result = ::RegSetValueExW(hSectionKey, lpszEntry, 0, REG_BINARY, pData, nBytes);
+        ::RegCloseKey(hSectionKey);
+        return result == ERROR_SUCCESS;
+    }
+    static const wchar_t kDigits[] = L"0123456789ABCDEF";
+    CString text;
+    LPWSTR buffer = text.GetBuffer(static_cast<int>(nBytes * 2 + 1));
+    for (UINT i = 0; i < nBytes; ++i) {
+        buffer[i * 2] = kDigits[pData[i] >> 4];
+        buffer[i * 2 + 1] = kDigits[pData[i] & 0xF];
+    }
+    buffer[nBytes * 2] = 0;
+    text.ReleaseBuffer(static_cast<int>(nBytes * 2));
+    return ::WritePrivateProfileStringW(lpszSection, lpszEntry, text, m_pszProfileName);
+}
+
 HICON CWinApp::LoadIcon(UINT nIDResource) const
 {
     return LoadIcon(MAKEINTRESOURCE(nIDResource));

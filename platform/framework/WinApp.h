@@ -101,6 +101,9 @@ public:
     HKEY GetSectionKey(LPCTSTR lpszSection);
     UINT GetProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nDefault);
     CString GetProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszDefault = nullptr);
+    // Writes nBytes of pData: a REG_BINARY value under the registry key (creating the keys), or
+    // two hexadecimal digits per byte in the INI file.
+    BOOL WriteProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE pData, UINT nBytes);
 
     // Resources of the current resource module.
     HICON LoadIcon(UINT nIDResource) const;

@@ -291,6 +291,41 @@ TEST_F(ProfileFixture, ValuesAreReadFromTheApplicationsRegistryKey)
     EXPECT_NE(::RegOpenKeyExW(HKEY_CURRENT_USER, absent.c_str(), 0, KEY_READ, &key), ERROR_SUCCESS);
 }
 
+TEST_F(ProfileFixture, BinaryValuesAreWrittenUnderTheSectionKeyCreatedOnDemand)
+{
+    CWinApp app(L"ProfileApp");
+    app.SetRegistryKey(kCompanyKey);
+    BYTE data[44];
+    for (int i = 0; i < 44; ++i)
+        data[i] = static_cast<BYTE>(i * 7);
+    ASSERT_TRUE(app.WriteProfileBinary(L"Placement", L"WindowPlacement", data, sizeof(data)));
+
+    std::wstring path = std::wstring(L"Software\\") + kCompanyKey + L"\\ProfileApp\\Placement";
+    HKEY key = nullptr;
+    ASSERT_EQ(::RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key), ERROR_SUCCESS);
+    BYTE read[64] = {};
+    DWORD type = 0, size = sizeof(read);
+    EXPECT_EQ(::RegQueryValueExW(key, L"WindowPlacement", nullptr, &type, read, &size), ERROR_SUCCESS);
+    ::RegCloseKey(key);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_BINARY));
+    ASSERT_EQ(size, 44u);
+    EXPECT_EQ(memcmp(read, data, sizeof(data)), 0);
+}
+
+TEST(Profile, BinaryValuesGoToTheIniFileAsHexDigitsWithoutARegistryKey)
+{
+    wchar_t temp[MAX_PATH];
+    ::GetTempPathW(MAX_PATH, temp);
+    CString ini = CString(temp) + L"FolionyxBinaryProfile.ini";
+    ::DeleteFileW(ini);
+    CWinApp app(L"IniApp");
+    app.m_pszProfileName = ini;
+    BYTE data[] = {0x00, 0x1F, 0xA0, 0xFF};
+    ASSERT_TRUE(app.WriteProfileBinary(L"Placement", L"Bytes", data, sizeof(data)));
+    EXPECT_EQ(app.GetProfileString(L"Placement", L"Bytes"), CString(L"001FA0FF"));
+    ::DeleteFileW(ini);
+}
+
 TEST(Application, RegistersItselfAsTheApplicationAndThread)
 {
     EXPECT_EQ(AfxGetApp(), nullptr);

@@ -16,3 +16,15 @@
 #define IDB_TEST_BITMAP 700 // not in the module
 #define IDB_TEST_CRAFTED32 701 // not in the module
 #define IDI_TEST_APPLICATION 128 // the icon group the image manager reads
+
+// Resizable dialogs: one with a sizing border, one without.
+#define IDD_TEST_RESIZE 210
+#define IDD_TEST_RESIZE_FIXED 211
+#define IDC_TEST_RESIZE_EDIT 1001
+#define IDC_TEST_RESIZE_BUTTON 1002
+#define IDC_TEST_RESIZE_GROUP 1003
+#define IDC_TEST_RESIZE_HALF 1004
+
+// A dialog with a static that becomes a hyperlink.
+#define IDD_TEST_LINK 212
+#define IDC_TEST_LINK 1010
