@@ -1,0 +1,64 @@
+// The painter shared by tab rows: the look and the options every row it serves reads, and the
+// list of those rows so that a change of look re-lays them all out.
+#pragma once
+
+#include <windows.h>
+
+#include "platform/framework/CmdTarget.h"
+#include "platform/framework/Collections.h"
+#include "platform/framework/Geometry.h"
+
+class CQorTabManagerAtom;
+
+// Where a row lies in its control; 0 and 2 are horizontal.
+enum QorTabPosition {
+    qorTabPositionTop = 0,
+    qorTabPositionLeft = 1,
+    qorTabPositionBottom = 2,
+    qorTabPositionRight = 3,
+};
+
+enum QorTabLayout {
+    qorTabLayoutAutoSize = 0,   // one row, scrolled by the arrows
+    qorTabLayoutSizeToFit = 1,  // shrink to fit
+    qorTabLayoutFixed = 2,      // fixed length
+    qorTabLayoutCompressed = 3, // caption on the selected tab only
+    qorTabLayoutMultiRow = 4,
+    qorTabLayoutRotated = 5, // tabs stand across the row, each one row-height wide
+};
+
+class CQorTabPaintManager : public CCmdTarget
+{
+public:
+    CQorTabPaintManager();
+    ~CQorTabPaintManager() override;
+
+    // Re-lays out every row served.
+    virtual void OnPropertyChanged();
+
+    // Rows register here when they take this painter and leave in their destructor.
+    void AddRow(CQorTabManagerAtom* pRow);
+    void RemoveRow(CQorTabManagerAtom* pRow);
+    INT_PTR GetRowCount() const { return m_arrRows.GetSize(); }
+
+    // The margins around the tabs inside the header (left, top, right, bottom).
+    CRect GetHeaderMargin() const { return m_rcHeaderMargin; }
+
+    // Options.
+    BOOL m_bHotTracking = FALSE;
+    BOOL m_bShowImages = TRUE;
+    int m_nSelectOnDragOver = 1; // select the tab under the cursor during an OLE drag-over
+    BOOL m_bStaticFrame = FALSE;
+    BOOL m_bSelectOnPress = TRUE;
+    int m_nMinTabLength = 0; // 0: no bound
+    int m_nMaxTabLength = 0; // 0: no bound
+    int m_nFixedTabLength = 70;
+    int m_nToolTipMode = 2; // 0 none, 1 always, 2 only for shrunk tabs
+    QorTabPosition m_position = qorTabPositionTop;
+    QorTabLayout m_layout = qorTabLayoutAutoSize;
+    int m_nTabCounter = 0; // running count of inserted tabs, for their colours
+    CRect m_rcHeaderMargin;
+
+private:
+    CArray<CQorTabManagerAtom*, CQorTabManagerAtom*> m_arrRows;
+};
