@@ -27,9 +27,27 @@ enum QorTabLayout {
     qorTabLayoutRotated = 5, // tabs stand across the row, each one row-height wide
 };
 
+// The colour-set kinds SetColor makes; any other value gives the Default set.
+enum QorColorSetKind {
+    qorTabColorDefault = 1,
+    qorTabColorVisualStudio = 2,
+    qorTabColorOffice2003 = 4,
+    qorTabColorWinXP = 8,
+    qorTabColorWhidbey = 16,
+    qorTabColorOffice2007 = 32,
+};
+
 class CQorTabPaintManager : public CCmdTarget
 {
 public:
+    class CColorSet;
+    class CColorSetDefault;
+    class CColorSetVisualStudio;
+    class CColorSetOffice2003;
+    class CColorSetOffice2007;
+    class CColorSetWinXP;
+    class CColorSetWhidbey;
+
     CQorTabPaintManager();
     ~CQorTabPaintManager() override;
 
@@ -40,6 +58,13 @@ public:
     void AddRow(CQorTabManagerAtom* pRow);
     void RemoveRow(CQorTabManagerAtom* pRow);
     INT_PTR GetRowCount() const { return m_arrRows.GetSize(); }
+
+    // Replaces the colour set by a new one of the kind, fills it and re-lays out every row.
+    void SetColor(int nKind);
+    // Installs a colour set made outside (owned from now on), as SetColor does.
+    void SetColorSet(CColorSet* pColorSet);
+    CColorSet* GetColorSet() const { return m_pColorSet; }
+    int GetColorSetKind() const { return m_nColorSetKind; }
 
     // The margins around the tabs inside the header (left, top, right, bottom).
     CRect GetHeaderMargin() const { return m_rcHeaderMargin; }
@@ -56,9 +81,12 @@ public:
     int m_nToolTipMode = 2; // 0 none, 1 always, 2 only for shrunk tabs
     QorTabPosition m_position = qorTabPositionTop;
     QorTabLayout m_layout = qorTabLayoutAutoSize;
-    int m_nTabCounter = 0; // running count of inserted tabs, for their colours
+    BOOL m_bColorCodedTabs = FALSE; // tab faces take each tab's own colour
+    int m_nTabCounter = 0;          // running count of inserted tabs, for their colours
     CRect m_rcHeaderMargin;
 
 private:
+    CColorSet* m_pColorSet = nullptr;
+    int m_nColorSetKind = qorTabColorDefault;
     CArray<CQorTabManagerAtom*, CQorTabManagerAtom*> m_arrRows;
 };
