@@ -8,6 +8,7 @@
 #include "platform/framework/Collections.h"
 #include "platform/framework/Geometry.h"
 
+class CQorTabManager;
 class CQorTabManagerAtom;
 
 // Where a row lies in its control; 0 and 2 are horizontal.
@@ -65,6 +66,10 @@ public:
     void SetColorSet(CColorSet* pColorSet);
     CColorSet* GetColorSet() const { return m_pColorSet; }
     int GetColorSetKind() const { return m_nColorSetKind; }
+
+    // Shrinks the row's tabs so that together they take at most nAvailable pixels: the short
+    // ones keep their length, the long ones share what is left equally.
+    void ShrinkTabsToFit(CQorTabManager* pRow, int nAvailable) const;
 
     // The margins around the tabs inside the header (left, top, right, bottom).
     CRect GetHeaderMargin() const { return m_rcHeaderMargin; }
