@@ -14,7 +14,16 @@ void CQorTabManagerAtom::DetachPaintManager(CQorTabPaintManager* pPaintManager)
         m_pServingPaintManager = nullptr;
 }
 
-CQorTabManager::CQorTabManager() : m_rcHeaderRect(0, 0, 0, 0), m_rcControl(0, 0, 0, 0), m_rcClient(0, 0, 0, 0) {}
+CQorTabManager::CQorTabManager() : m_rcHeaderRect(0, 0, 0, 0), m_rcControl(0, 0, 0, 0), m_rcClient(0, 0, 0, 0)
+{
+    ResetRows();
+}
+
+void CQorTabManager::ResetRows()
+{
+    m_arrRowItems.RemoveAll();
+    m_arrRowItems.Add(ROW_ITEMS{0, GetItemCount() - 1});
+}
 
 CQorTabManager::~CQorTabManager()
 {

@@ -96,6 +96,16 @@ public:
     void EnsureVisible(CQorTabManagerItem* pItem);
     CQorTabManagerItem* HitTest(CPoint pt) const;
 
+    // The rows of a multi-row layout, each the first and last index of its tabs; one row
+    // holding every tab until a multi-row layout fills it.
+    struct ROW_ITEMS
+    {
+        int nFirst;
+        int nLast;
+    };
+    int GetRowCount() const { return static_cast<int>(m_arrRowItems.GetSize()); }
+    void ResetRows();
+
     BOOL IsActive() const { return m_bActive; }
     void SetActive(BOOL bActive) { m_bActive = bActive; }
 
@@ -116,4 +126,5 @@ protected:
     BOOL m_bActive = TRUE;
     int m_nCloseButtonMode = 0;
     CArray<CQorTabManagerItem*, CQorTabManagerItem*> m_arrItems;
+    CArray<ROW_ITEMS, const ROW_ITEMS&> m_arrRowItems;
 };

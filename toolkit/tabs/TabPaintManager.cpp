@@ -1,11 +1,76 @@
 #include "toolkit/tabs/TabPaintManager.h"
 
+#include "toolkit/foundation/DrawHelpers.h"
+#include "toolkit/tabs/TabAppearanceSet.h"
 #include "toolkit/tabs/TabColorSets.h"
 #include "toolkit/tabs/TabManager.h"
 
+namespace {
+bool g_bIconTitleFontInjected = false;
+LOGFONTW g_lfIconTitleFont;
+} // namespace
+
+void QorSetIconTitleFontForTest(const LOGFONTW* pFont)
+{
+    g_bIconTitleFontInjected = pFont != nullptr;
+    if (pFont)
+        g_lfIconTitleFont = *pFont;
+}
+
 CQorTabPaintManager::CQorTabPaintManager() : m_rcHeaderMargin(0, 0, 0, 0)
 {
+    m_pAppearanceSet = new CAppearanceSet();
+    m_pAppearanceSet->m_pPaintManager = this;
     SetColor(qorTabColorDefault);
+    RefreshMetrics();
+}
+
+void CQorTabPaintManager::RefreshMetrics()
+{
+    if (m_bUseSystemFont) {
+        LOGFONTW lf = {};
+        if (g_bIconTitleFontInjected)
+            lf = g_lfIconTitleFont;
+        else
+            SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof(lf), &lf, 0);
+        CreateFonts(lf);
+    }
+    if (m_pColorSet)
+        m_pColorSet->RefreshMetrics();
+    m_pAppearanceSet->RefreshMetrics();
+}
+
+void CQorTabPaintManager::CreateFonts(const LOGFONTW& lfSource)
+{
+    LOGFONTW lf = lfSource;
+    OSVERSIONINFOW version = {sizeof(version)};
+    // ClearType exists from Windows XP (NT 5.1) on.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    GetVersionExW(&version);
+#pragma GCC diagnostic pop
+    if (m_bClearType && (version.dwMajorVersion > 5 || (version.dwMajorVersion == 5 && version.dwMinorVersion >= 1)))
+        lf.lfQuality = CLEARTYPE_QUALITY;
+    lf.lfWeight = m_bBoldNormal ? FW_BOLD : FW_NORMAL;
+    m_fntNormal.DeleteObject();
+    m_fntNormal.CreateFontIndirect(&lf);
+    lf.lfWeight = FW_BOLD;
+    m_fntBold.DeleteObject();
+    m_fntBold.CreateFontIndirect(&lf);
+
+    CString strFace;
+    GetDefaultFontFaceName(strFace);
+    lstrcpynW(lf.lfFaceName, strFace, LF_FACESIZE);
+    lf.lfEscapement = 2700;
+    lf.lfOrientation = 900;
+    if (lf.lfHeight > -11 && lf.lfHeight < 0)
+        lf.lfHeight = -11;
+    lf.lfWeight = m_bBoldNormal ? FW_BOLD : FW_NORMAL;
+    m_fntVerticalNormal.DeleteObject();
+    m_fntVerticalNormal.CreateFontIndirect(&lf);
+    lf.lfWeight = FW_BOLD;
+    m_fntVerticalBold.DeleteObject();
+    m_fntVerticalBold.CreateFontIndirect(&lf);
 }
 
 CQorTabPaintManager::~CQorTabPaintManager()
@@ -14,6 +79,7 @@ CQorTabPaintManager::~CQorTabPaintManager()
     for (INT_PTR i = 0; i < m_arrRows.GetSize(); ++i)
         m_arrRows[i]->DetachPaintManager(this);
     delete m_pColorSet;
+    delete m_pAppearanceSet;
 }
 
 void CQorTabPaintManager::SetColor(int nKind)

@@ -7,6 +7,7 @@
 #include "platform/framework/CmdTarget.h"
 #include "platform/framework/Collections.h"
 #include "platform/framework/Geometry.h"
+#include "platform/framework/Gdi.h"
 
 class CQorTabManager;
 class CQorTabManagerAtom;
@@ -41,6 +42,7 @@ enum QorColorSetKind {
 class CQorTabPaintManager : public CCmdTarget
 {
 public:
+    class CAppearanceSet;
     class CColorSet;
     class CColorSetDefault;
     class CColorSetVisualStudio;
@@ -60,6 +62,11 @@ public:
     void RemoveRow(CQorTabManagerAtom* pRow);
     INT_PTR GetRowCount() const { return m_arrRows.GetSize(); }
 
+    // Rebuilds the fonts (from the icon-title font when use-system-font is set), then the
+    // colour set's and the appearance set's metrics.
+    virtual void RefreshMetrics();
+    CAppearanceSet* GetAppearanceSet() const { return m_pAppearanceSet; }
+
     // Replaces the colour set by a new one of the kind, fills it and re-lays out every row.
     void SetColor(int nKind);
     // Installs a colour set made outside (owned from now on), as SetColor does.
@@ -74,7 +81,17 @@ public:
     // The margins around the tabs inside the header (left, top, right, bottom).
     CRect GetHeaderMargin() const { return m_rcHeaderMargin; }
 
+    CFont m_fntNormal;
+    CFont m_fntBold;
+    CFont m_fntVerticalNormal; // text running top to bottom
+    CFont m_fntVerticalBold;
+
     // Options.
+    BOOL m_bUseSystemFont = TRUE;
+    BOOL m_bClearType = FALSE;
+    BOOL m_bBoldNormal = FALSE;
+    CRect m_rcTabContentMargin = CRect(0, 0, 0, 0);
+    CSize m_szImage = CSize(16, 16);
     BOOL m_bHotTracking = FALSE;
     BOOL m_bShowImages = TRUE;
     int m_nSelectOnDragOver = 1; // select the tab under the cursor during an OLE drag-over
@@ -91,7 +108,13 @@ public:
     CRect m_rcHeaderMargin;
 
 private:
+    void CreateFonts(const LOGFONTW& lf);
+
+    CAppearanceSet* m_pAppearanceSet = nullptr;
     CColorSet* m_pColorSet = nullptr;
     int m_nColorSetKind = qorTabColorDefault;
     CArray<CQorTabManagerAtom*, CQorTabManagerAtom*> m_arrRows;
 };
+
+// Test seam: the icon-title font RefreshMetrics reads instead of the system's (null: the system's).
+void QorSetIconTitleFontForTest(const LOGFONTW* pFont);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "tests/toolkit/tabs/TabTestRow.h"
+#include "toolkit/tabs/TabAppearanceSet.h"
 
 using tabstest::CTestTabRow;
 
@@ -41,5 +42,89 @@ TEST(TabPaintManagerLayout, ShrinkTabsToFitKeepsShortTabsAndSharesTheRest)
             EXPECT_EQ(order[i], row.GetItem(i)) << c.name << ": display order kept";
             EXPECT_EQ(c.expected[i], row.GetItem(i)->m_nLength) << c.name << ", tab " << i;
         }
+    }
+}
+
+namespace {
+
+// The height of " " in a font made from the LOGFONT, as the painter measures its row height.
+int TextHeight(const LOGFONTW& lf)
+{
+    HFONT hFont = CreateFontIndirectW(&lf);
+    HDC hDC = CreateCompatibleDC(nullptr);
+    HGDIOBJ hOld = SelectObject(hDC, hFont);
+    SIZE size = {0, 0};
+    GetTextExtentPoint32W(hDC, L" ", 1, &size);
+    SelectObject(hDC, hOld);
+    DeleteDC(hDC);
+    DeleteObject(hFont);
+    return size.cy;
+}
+
+LOGFONTW IconTitleFont(int nHeight)
+{
+    LOGFONTW lf = {};
+    lf.lfHeight = nHeight;
+    lstrcpyW(lf.lfFaceName, L"Tahoma");
+    return lf;
+}
+
+} // namespace
+
+TEST(TabPaintManagerLayout, RowHeightFollowsTheIconTitleFont)
+{
+    for (int nHeight : {-8, -11, -20, -28}) {
+        const LOGFONTW lf = IconTitleFont(nHeight);
+        QorSetIconTitleFontForTest(&lf);
+        CQorTabPaintManager painter;
+        painter.m_bShowImages = FALSE;
+        const int nText = TextHeight(lf);
+        const int nExpected = nText + 3 < 18 ? 18 : nText + 3;
+        EXPECT_EQ(nExpected, painter.GetAppearanceSet()->m_nRowHeight) << "lfHeight " << nHeight << ", text " << nText;
+        EXPECT_EQ(nExpected, painter.GetAppearanceSet()->GetRowHeight(nullptr)) << "lfHeight " << nHeight;
+        painter.m_bShowImages = TRUE; // a 16-pixel image needs 20
+        EXPECT_EQ(nExpected < 20 ? 20 : nExpected, painter.GetAppearanceSet()->GetRowHeight(nullptr));
+
+        LOGFONTW lfNormal = {}, lfBold = {}, lfVertical = {};
+        GetObjectW(static_cast<HFONT>(painter.m_fntNormal), sizeof(lfNormal), &lfNormal);
+        GetObjectW(static_cast<HFONT>(painter.m_fntBold), sizeof(lfBold), &lfBold);
+        GetObjectW(static_cast<HFONT>(painter.m_fntVerticalNormal), sizeof(lfVertical), &lfVertical);
+        EXPECT_EQ(FW_NORMAL, lfNormal.lfWeight);
+        EXPECT_EQ(FW_BOLD, lfBold.lfWeight);
+        EXPECT_EQ(2700, lfVertical.lfEscapement);
+        EXPECT_EQ(900, lfVertical.lfOrientation);
+        // A small vertical font would be unreadable: heights -10..-1 become -11.
+        EXPECT_EQ(nHeight > -11 ? -11 : nHeight, lfVertical.lfHeight) << "lfHeight " << nHeight;
+    }
+    QorSetIconTitleFontForTest(nullptr);
+}
+
+TEST(TabPaintManagerLayout, HeaderAndClientLieOnTheRowsSide)
+{
+    const LOGFONTW lf = IconTitleFont(-8);
+    QorSetIconTitleFontForTest(&lf);
+    CQorTabPaintManager painter;
+    QorSetIconTitleFontForTest(nullptr);
+    painter.m_bShowImages = FALSE;
+    painter.GetAppearanceSet()->m_rcHeaderMargin = CRect(2, 3, 6, 0);
+    CTestTabRow row(&painter);
+    const CRect rcControl(10, 20, 310, 220);
+    struct
+    {
+        const char* name;
+        QorTabPosition position;
+        CRect header;
+        CRect client;
+    } cases[] = {
+        // Header height: margins 3 + 0 and one row of 18.
+        {"top", qorTabPositionTop, {10, 20, 310, 41}, {10, 40, 310, 220}},
+        {"left", qorTabPositionLeft, {10, 20, 31, 220}, {30, 20, 310, 220}},
+        {"bottom", qorTabPositionBottom, {10, 199, 310, 220}, {10, 20, 310, 200}},
+        {"right", qorTabPositionRight, {289, 20, 310, 220}, {10, 20, 290, 220}},
+    };
+    for (const auto& c : cases) {
+        painter.m_position = c.position;
+        EXPECT_EQ(c.header, painter.GetAppearanceSet()->GetHeaderRect(rcControl, &row)) << c.name;
+        EXPECT_EQ(c.client, painter.GetAppearanceSet()->CalcClientRect(rcControl, &row)) << c.name;
     }
 }
