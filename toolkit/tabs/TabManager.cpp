@@ -1,6 +1,7 @@
 #include "toolkit/tabs/TabManager.h"
 
 #include "platform/framework/Exceptions.h"
+#include "toolkit/tabs/TabAppearanceSet.h"
 
 CQorTabManagerAtom::~CQorTabManagerAtom()
 {
@@ -189,6 +190,9 @@ void CQorTabManager::DeleteAllItems()
 
 int CQorTabManager::GetItemsLength() const
 {
+    CQorTabPaintManager* pPaintManager = GetPaintManager();
+    if (pPaintManager->m_layout == qorTabLayoutRotated)
+        return GetItemCount() * pPaintManager->GetAppearanceSet()->GetRowHeight(const_cast<CQorTabManager*>(this));
     int nLength = 0;
     for (INT_PTR i = 0; i < m_arrItems.GetSize(); ++i)
         nLength += m_arrItems[i]->m_nLength;

@@ -113,6 +113,8 @@ public:
     CRect m_rcControl;
     CRect m_rcClient;
 
+    int m_nScrollOffset = 0; // <= 0; the painter pulls a scrolled row back when it lays it out
+
 protected:
     // Lets go of a tab the row no longer holds.
     void ReleaseItem(CQorTabManagerItem* pItem);
@@ -121,7 +123,6 @@ protected:
     CQorTabManagerItem* m_pSelected = nullptr;
     CQorTabManagerItem* m_pHighlighted = nullptr;
     CQorTabManagerItem* m_pPressed = nullptr;
-    int m_nScrollOffset = 0;
     BOOL m_bAllowReorder = TRUE;
     BOOL m_bActive = TRUE;
     int m_nCloseButtonMode = 0;

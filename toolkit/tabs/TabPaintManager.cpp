@@ -51,12 +51,14 @@ void CQorTabPaintManager::CreateFonts(const LOGFONTW& lfSource)
 #pragma GCC diagnostic pop
     if (m_bClearType && (version.dwMajorVersion > 5 || (version.dwMajorVersion == 5 && version.dwMinorVersion >= 1)))
         lf.lfQuality = CLEARTYPE_QUALITY;
-    lf.lfWeight = m_bBoldNormal ? FW_BOLD : FW_NORMAL;
-    m_fntNormal.DeleteObject();
-    m_fntNormal.CreateFontIndirect(&lf);
-    lf.lfWeight = FW_BOLD;
-    m_fntBold.DeleteObject();
-    m_fntBold.CreateFontIndirect(&lf);
+    const LONG nNormalWeight = m_bBoldNormal ? FW_BOLD : FW_NORMAL;
+    auto makeFont = [&lf](CFont& font, LONG nWeight) {
+        lf.lfWeight = nWeight;
+        font.DeleteObject();
+        font.CreateFontIndirect(&lf);
+    };
+    makeFont(m_fntNormal, nNormalWeight);
+    makeFont(m_fntBold, FW_BOLD);
 
     CString strFace;
     GetDefaultFontFaceName(strFace);
@@ -65,12 +67,8 @@ void CQorTabPaintManager::CreateFonts(const LOGFONTW& lfSource)
     lf.lfOrientation = 900;
     if (lf.lfHeight > -11 && lf.lfHeight < 0)
         lf.lfHeight = -11;
-    lf.lfWeight = m_bBoldNormal ? FW_BOLD : FW_NORMAL;
-    m_fntVerticalNormal.DeleteObject();
-    m_fntVerticalNormal.CreateFontIndirect(&lf);
-    lf.lfWeight = FW_BOLD;
-    m_fntVerticalBold.DeleteObject();
-    m_fntVerticalBold.CreateFontIndirect(&lf);
+    makeFont(m_fntVerticalNormal, nNormalWeight);
+    makeFont(m_fntVerticalBold, FW_BOLD);
 }
 
 CQorTabPaintManager::~CQorTabPaintManager()

@@ -11,6 +11,7 @@
 
 class CQorTabManager;
 class CQorTabManagerAtom;
+class CQorTabManagerItem;
 
 // Where a row lies in its control; 0 and 2 are horizontal.
 enum QorTabPosition {
@@ -74,6 +75,19 @@ public:
     CColorSet* GetColorSet() const { return m_pColorSet; }
     int GetColorSetKind() const { return m_nColorSetKind; }
 
+    // Lays the row out in the rectangle: the row's control, header and client rectangles, the
+    // tab lengths and rectangles, and a scrolled row pulled back so no space stays at its end.
+    virtual void RepositionTabControl(CQorTabManager* pRow, CDC* pDC, CRect rcControl);
+    // Removes the row's header and frame from the rectangle.
+    virtual BOOL AdjustClientRect(CQorTabManager* pRow, CRect& rc);
+    // The length a tab's content needs along the row, in the row's layout and the tab's font.
+    int MeasureTab(CDC* pDC, CQorTabManagerItem* pItem);
+    // The font of a tab's caption: bold when selected in an active row (with bold-selected),
+    // the vertical fonts when the text runs across a vertical row.
+    CFont* GetTabFont(CQorTabManagerItem* pItem);
+    // Inflates by (l, t, r, b) given for a top row, t on the header side, turned to the row's side.
+    static void InflateOriented(CRect& rc, const CRect& rcAmounts, QorTabPosition position);
+
     // Shrinks the row's tabs so that together they take at most nAvailable pixels: the short
     // ones keep their length, the long ones share what is left equally.
     void ShrinkTabsToFit(CQorTabManager* pRow, int nAvailable) const;
@@ -91,6 +105,13 @@ public:
     BOOL m_bClearType = FALSE;
     BOOL m_bBoldNormal = FALSE;
     CRect m_rcTabContentMargin = CRect(0, 0, 0, 0);
+    CRect m_rcClientMargin = CRect(0, 0, 0, 0);
+    CRect m_rcControlMargin = CRect(0, 0, 0, 0);
+    CRect m_rcTextMargin = CRect(6, 0, 6, 0);
+    BOOL m_bBoldSelected = FALSE;
+    BOOL m_bNoPrefix = TRUE;
+    int m_nFrameStyle = 0;
+    int m_nExtraTabLength = 0;
     CSize m_szImage = CSize(16, 16);
     BOOL m_bHotTracking = FALSE;
     BOOL m_bShowImages = TRUE;
