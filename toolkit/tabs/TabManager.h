@@ -66,10 +66,17 @@ public:
     virtual BOOL DrawParentBackground(CDC* pDC, LPCRECT lpRect);
     virtual void OnItemClick(CQorTabManagerItem* pItem) { SetSelectedItem(pItem); }
     virtual BOOL OnBeforeItemClick(CQorTabManagerItem* pItem);
+    // Drags the tab along the row, trading places with the tabs it passes; it ends selected.
+    virtual void TrackItemDrag(HWND hWnd, CPoint pt, CQorTabManagerItem* pItem);
     virtual void OnNavigateButtonClick(UINT nID) {}
     virtual BOOL IsMouseLocked() const { return FALSE; }
     virtual BOOL HasFocus() const { return FALSE; }
     virtual INT_PTR OnOwnerHook() { return 0; }
+
+    // The owner's mouse handlers: a press on a tab selects, drags or tracks it; a move tracks
+    // the hot tab. Points are in the window's client coordinates.
+    BOOL PerformClick(HWND hWnd, CPoint pt, BOOL bButtonsOnly = FALSE);
+    void PerformMouseMove(HWND hWnd, CPoint pt);
 
     // The eight tab colours an inserted tab takes in turn.
     static COLORREF GetTabItemColor(int nIndex);
@@ -119,6 +126,9 @@ protected:
     // Lets go of a tab the row no longer holds.
     void ReleaseItem(CQorTabManagerItem* pItem);
     CQorTabManagerItem* StepItem(int nFrom, int nDirection) const;
+    // Presses the tab until the button comes up: a click when released over it.
+    void TrackClick(HWND hWnd, CPoint pt, CQorTabManagerItem* pItem);
+    void RedrawItem(CQorTabManagerItem* pItem, BOOL bAnimate);
 
     CQorTabManagerItem* m_pSelected = nullptr;
     CQorTabManagerItem* m_pHighlighted = nullptr;
