@@ -202,3 +202,46 @@ TEST_F(TrackingRow, QuitInsideALoopEndsItAndStaysQueued)
         EXPECT_EQ(nullptr, row->GetPressedItem()) << c.name;
     }
 }
+
+namespace {
+
+class CLockableRow : public CTestTabRow
+{
+public:
+    using CTestTabRow::CTestTabRow;
+    BOOL IsMouseLocked() const override { return m_bLocked; }
+    BOOL m_bLocked = FALSE;
+};
+
+} // namespace
+
+TEST(TabHotTracking, TheTabUnderTheMouseIsHotWhileTheWindowIsInFront)
+{
+    CQorTabPaintManager painter;
+    painter.m_bHotTracking = TRUE;
+    CLockableRow row(&painter);
+    row.m_rcControl = CRect(0, 0, 400, 200);
+    ASSERT_TRUE(
+        row.CreateEx(WS_EX_TOPMOST, L"STATIC", L"row", WS_POPUP | WS_VISIBLE, 0, 0, 400, 200, nullptr, nullptr));
+    HWND hWnd = row.GetSafeHwnd();
+    SetForegroundWindow(hWnd);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return GetForegroundWindow() == hWnd; }));
+    row.AddTabs(3);
+    row.Reposition();
+
+    row.PerformMouseMove(hWnd, CPoint(60, 10));
+    EXPECT_EQ(row.GetItem(1), row.GetHotItem());
+    row.PerformMouseMove(hWnd, CPoint(300, 10));
+    EXPECT_EQ(nullptr, row.GetHotItem()) << "beyond the tabs";
+    row.PerformMouseMove(hWnd, CPoint(10, 10));
+    EXPECT_EQ(row.GetItem(0), row.GetHotItem());
+    row.m_bLocked = TRUE; // a popup of the owner is being tracked
+    row.PerformMouseMove(hWnd, CPoint(60, 10));
+    EXPECT_EQ(nullptr, row.GetHotItem());
+    row.m_bLocked = FALSE;
+
+    painter.m_bHotTracking = FALSE;
+    row.PerformMouseMove(hWnd, CPoint(60, 10));
+    EXPECT_EQ(nullptr, row.GetHotItem()) << "hot tracking off";
+    row.DestroyWindow();
+}
