@@ -16,6 +16,26 @@ CPoint MessagePoint(const MSG& msg)
     return CPoint(static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam)));
 }
 
+// The ends both tab loops share: the right button and Esc cancel, other keys are swallowed,
+// the left button's release ends the loop at its point. FALSE for every other message.
+bool HandleTrackingEnd(const MSG& msg, CPoint& ptLast, CQorCaptureLoop::Action& action)
+{
+    switch (msg.message) {
+    case WM_RBUTTONDOWN:
+        action = CQorCaptureLoop::actionCancel;
+        return true;
+    case WM_KEYDOWN:
+        action = msg.wParam == VK_ESCAPE ? CQorCaptureLoop::actionCancel : CQorCaptureLoop::actionHandled;
+        return true;
+    case WM_LBUTTONUP:
+        ptLast = MessagePoint(msg);
+        action = CQorCaptureLoop::actionDone;
+        return true;
+    default:
+        return false;
+    }
+}
+
 // Holds one reference to a tab for the length of a loop.
 class CItemReference
 {
@@ -75,14 +95,10 @@ void CQorTabManager::TrackClick(HWND hWnd, CPoint pt, CQorTabManagerItem* pItem)
     CPoint ptLast = pt;
     CQorCaptureLoop loop(hWnd);
     loop.m_onMessage = [&](MSG& msg) {
+        CQorCaptureLoop::Action action;
+        if (HandleTrackingEnd(msg, ptLast, action))
+            return action;
         switch (msg.message) {
-        case WM_RBUTTONDOWN:
-            return CQorCaptureLoop::actionCancel;
-        case WM_KEYDOWN:
-            return msg.wParam == VK_ESCAPE ? CQorCaptureLoop::actionCancel : CQorCaptureLoop::actionHandled;
-        case WM_LBUTTONUP:
-            ptLast = MessagePoint(msg);
-            return CQorCaptureLoop::actionDone;
         case WM_MOUSEMOVE: {
             ptLast = MessagePoint(msg);
             const BOOL bInside = FindIndex(pItem) >= 0 && pItem->m_rcItem.PtInRect(ptLast);
@@ -124,14 +140,10 @@ void CQorTabManager::TrackItemDrag(HWND hWnd, CPoint pt, CQorTabManagerItem* pIt
     CPoint ptLast = pt;
     CQorCaptureLoop loop(hWnd);
     loop.m_onMessage = [&](MSG& msg) {
+        CQorCaptureLoop::Action action;
+        if (HandleTrackingEnd(msg, ptLast, action))
+            return action;
         switch (msg.message) {
-        case WM_RBUTTONDOWN:
-            return CQorCaptureLoop::actionCancel;
-        case WM_KEYDOWN:
-            return msg.wParam == VK_ESCAPE ? CQorCaptureLoop::actionCancel : CQorCaptureLoop::actionHandled;
-        case WM_LBUTTONUP:
-            ptLast = MessagePoint(msg);
-            return CQorCaptureLoop::actionDone;
         case WM_MOUSEMOVE: {
             ptLast = MessagePoint(msg);
             const int nCurrent = FindIndex(pItem);
