@@ -6,7 +6,7 @@
 
 namespace testsupport {
 
-struct PngSpec
+struct PngFixture
 {
     int width = 1;
     int height = 1;
@@ -24,7 +24,7 @@ struct PngSpec
     bool headerOnly = false;    // stop after the header chunks
 };
 
-inline std::string WritePng(const PngSpec& spec)
+inline std::string WritePng(const PngFixture& fixture)
 {
     std::string out;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
@@ -40,33 +40,33 @@ inline std::string WritePng(const PngSpec& spec)
             static_cast<std::string*>(png_get_io_ptr(p))->append(reinterpret_cast<char*>(data), n);
         },
         [](png_structp) {});
-    png_set_IHDR(png, info, spec.width, spec.height, spec.bitDepth, spec.colorType,
-                 spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+    png_set_IHDR(png, info, fixture.width, fixture.height, fixture.bitDepth, fixture.colorType,
+                 fixture.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                  PNG_FILTER_TYPE_DEFAULT);
-    if (!spec.palette.empty())
-        png_set_PLTE(png, info, spec.palette.data(), static_cast<int>(spec.palette.size()));
-    if (!spec.paletteAlpha.empty())
-        png_set_tRNS(png, info, spec.paletteAlpha.data(), static_cast<int>(spec.paletteAlpha.size()), nullptr);
-    if (spec.transparentColour) {
-        png_color_16 colour = spec.transparent;
+    if (!fixture.palette.empty())
+        png_set_PLTE(png, info, fixture.palette.data(), static_cast<int>(fixture.palette.size()));
+    if (!fixture.paletteAlpha.empty())
+        png_set_tRNS(png, info, fixture.paletteAlpha.data(), static_cast<int>(fixture.paletteAlpha.size()), nullptr);
+    if (fixture.transparentColour) {
+        png_color_16 colour = fixture.transparent;
         png_set_tRNS(png, info, nullptr, 0, &colour);
     }
-    if (spec.background) {
-        png_color_16 colour = spec.backgroundColour;
+    if (fixture.background) {
+        png_color_16 colour = fixture.backgroundColour;
         png_set_bKGD(png, info, &colour);
     }
-    if (spec.gamma > 0)
-        png_set_gAMA(png, info, spec.gamma);
+    if (fixture.gamma > 0)
+        png_set_gAMA(png, info, fixture.gamma);
     png_write_info(png, info);
-    if (spec.headerOnly) {
+    if (fixture.headerOnly) {
         png_destroy_write_struct(&png, &info);
         return out;
     }
     const size_t stride = png_get_rowbytes(png, info);
-    std::vector<png_bytep> rows(spec.height);
-    std::vector<png_byte> pixels = spec.rows;
-    pixels.resize(stride * spec.height);
-    for (int y = 0; y < spec.height; ++y)
+    std::vector<png_bytep> rows(fixture.height);
+    std::vector<png_byte> pixels = fixture.rows;
+    pixels.resize(stride * fixture.height);
+    for (int y = 0; y < fixture.height; ++y)
         rows[y] = pixels.data() + y * stride;
     png_write_image(png, rows.data());
     png_write_end(png, info);

@@ -7,64 +7,64 @@
 using fximage::DecodePng;
 using fximage::PngDecodeOptions;
 using fximage::PngImage;
-using testsupport::PngSpec;
+using testsupport::PngFixture;
 using testsupport::WritePng;
 
 namespace {
 
 using Pixels = std::vector<unsigned char>;
 
-PngSpec Spec(int width, int height, int colorType, int bitDepth, Pixels rows)
+PngFixture Spec(int width, int height, int colorType, int bitDepth, Pixels rows)
 {
-    PngSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.colorType = colorType;
-    spec.bitDepth = bitDepth;
-    spec.rows = std::move(rows);
-    return spec;
+    PngFixture fixture;
+    fixture.width = width;
+    fixture.height = height;
+    fixture.colorType = colorType;
+    fixture.bitDepth = bitDepth;
+    fixture.rows = std::move(rows);
+    return fixture;
 }
 
-PngSpec PaletteWithTransparency()
+PngFixture PaletteWithTransparency()
 {
-    PngSpec spec = Spec(2, 1, PNG_COLOR_TYPE_PALETTE, 8, {0, 1});
-    spec.palette = {{255, 0, 0}, {0, 0, 255}};
-    spec.paletteAlpha = {255, 0};
-    return spec;
+    PngFixture fixture = Spec(2, 1, PNG_COLOR_TYPE_PALETTE, 8, {0, 1});
+    fixture.palette = {{255, 0, 0}, {0, 0, 255}};
+    fixture.paletteAlpha = {255, 0};
+    return fixture;
 }
 
-PngSpec GreyWithTransparentColour()
+PngFixture GreyWithTransparentColour()
 {
-    PngSpec spec = Spec(2, 1, PNG_COLOR_TYPE_GRAY, 8, {10, 200});
-    spec.transparentColour = true;
-    spec.transparent.gray = 200;
-    return spec;
+    PngFixture fixture = Spec(2, 1, PNG_COLOR_TYPE_GRAY, 8, {10, 200});
+    fixture.transparentColour = true;
+    fixture.transparent.gray = 200;
+    return fixture;
 }
 
-PngSpec Interlaced()
+PngFixture Interlaced()
 {
     // 3 x 3 RGBA: every Adam7 pass that has pixels runs.
     Pixels rows;
     for (int i = 0; i < 9; ++i)
         rows.insert(rows.end(), {static_cast<unsigned char>(i * 20), 0, 0, static_cast<unsigned char>(255 - i)});
-    PngSpec spec = Spec(3, 3, PNG_COLOR_TYPE_RGB_ALPHA, 8, rows);
-    spec.interlaced = true;
-    return spec;
+    PngFixture fixture = Spec(3, 3, PNG_COLOR_TYPE_RGB_ALPHA, 8, rows);
+    fixture.interlaced = true;
+    return fixture;
 }
 
-PngSpec WithBackground(PngSpec spec, png_uint_16 red, png_uint_16 green, png_uint_16 blue)
+PngFixture WithBackground(PngFixture fixture, png_uint_16 red, png_uint_16 green, png_uint_16 blue)
 {
-    spec.background = true;
-    spec.backgroundColour.red = red;
-    spec.backgroundColour.green = green;
-    spec.backgroundColour.blue = blue;
-    return spec;
+    fixture.background = true;
+    fixture.backgroundColour.red = red;
+    fixture.backgroundColour.green = green;
+    fixture.backgroundColour.blue = blue;
+    return fixture;
 }
 
 struct DecodeCase
 {
     const char* name;
-    PngSpec spec;
+    PngFixture fixture;
     bool applyBackgroundAndGamma;
     int channels;
     Pixels firstPixels; // BGRA from the top-left, row by row
@@ -77,14 +77,14 @@ class PngDecoderTable : public ::testing::TestWithParam<DecodeCase>
 TEST_P(PngDecoderTable, DecodesToStraightBgraTopDown)
 {
     const DecodeCase& c = GetParam();
-    std::string bytes = WritePng(c.spec);
+    std::string bytes = WritePng(c.fixture);
     ASSERT_FALSE(bytes.empty());
     PngDecodeOptions options;
     options.applyBackgroundAndGamma = c.applyBackgroundAndGamma;
     PngImage image;
     ASSERT_TRUE(DecodePng(bytes.data(), bytes.size(), options, image));
-    EXPECT_EQ(static_cast<unsigned>(c.spec.width), image.width);
-    EXPECT_EQ(static_cast<unsigned>(c.spec.height), image.height);
+    EXPECT_EQ(static_cast<unsigned>(c.fixture.width), image.width);
+    EXPECT_EQ(static_cast<unsigned>(c.fixture.height), image.height);
     EXPECT_EQ(c.channels, image.channels);
     ASSERT_EQ(image.width * image.height * 4, image.pixels.size());
     ASSERT_LE(c.firstPixels.size(), image.pixels.size());
@@ -124,13 +124,13 @@ TEST(PngDecoder, ReportsBackgroundScaledToEightBits)
     struct Row
     {
         const char* name;
-        PngSpec spec;
+        PngFixture fixture;
         COLORREF expected;
     } rows[] = {
         {"rgb16", WithBackground(Spec(1, 1, PNG_COLOR_TYPE_RGB, 16, {}), 0xFF00, 0x8000, 0x0100), RGB(255, 128, 1)},
         {"grey2",
          [] {
-             PngSpec s = Spec(1, 1, PNG_COLOR_TYPE_GRAY, 2, {});
+             PngFixture s = Spec(1, 1, PNG_COLOR_TYPE_GRAY, 2, {});
              s.background = true;
              s.backgroundColour.gray = 2;
              return s;
@@ -138,7 +138,7 @@ TEST(PngDecoder, ReportsBackgroundScaledToEightBits)
          RGB(170, 170, 170)},
         {"palette",
          [] {
-             PngSpec s = PaletteWithTransparency();
+             PngFixture s = PaletteWithTransparency();
              s.background = true;
              s.backgroundColour.index = 1;
              return s;
@@ -147,7 +147,7 @@ TEST(PngDecoder, ReportsBackgroundScaledToEightBits)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        std::string bytes = WritePng(row.spec);
+        std::string bytes = WritePng(row.fixture);
         PngImage image;
         ASSERT_TRUE(DecodePng(bytes.data(), bytes.size(), PngDecodeOptions(), image));
         EXPECT_TRUE(image.hasBackground);
@@ -163,9 +163,9 @@ TEST(PngDecoder, ReportsBackgroundScaledToEightBits)
 TEST(PngDecoder, GammaAppliesOnlyWhenAsked)
 {
     // A linear file (gamma 1.0) shown on a 2.2 screen brightens mid grey.
-    PngSpec spec = Spec(1, 1, PNG_COLOR_TYPE_RGB, 8, {128, 128, 128});
-    spec.gamma = 1.0;
-    std::string bytes = WritePng(spec);
+    PngFixture fixture = Spec(1, 1, PNG_COLOR_TYPE_RGB, 8, {128, 128, 128});
+    fixture.gamma = 1.0;
+    std::string bytes = WritePng(fixture);
     PngImage page, toolkit;
     PngDecodeOptions corrected;
     corrected.applyBackgroundAndGamma = true;
@@ -196,9 +196,9 @@ private:
 TEST(PngDecoder, DamagedAndOversizedFilesAreRefused)
 {
     std::string good = WritePng(Spec(16, 16, PNG_COLOR_TYPE_RGB, 8, Pixels(16 * 16 * 3, 7)));
-    PngSpec huge = Spec(100000, 100000, PNG_COLOR_TYPE_RGB_ALPHA, 8, {});
+    PngFixture huge = Spec(100000, 100000, PNG_COLOR_TYPE_RGB_ALPHA, 8, {});
     huge.headerOnly = true;
-    PngSpec tooManyPixels = Spec(10000, 5000, PNG_COLOR_TYPE_RGB_ALPHA, 8, {}); // sides fit, 50 Mpx do not
+    PngFixture tooManyPixels = Spec(10000, 5000, PNG_COLOR_TYPE_RGB_ALPHA, 8, {}); // sides fit, 50 Mpx do not
     tooManyPixels.headerOnly = true;
     std::string corrupt = good;
     corrupt[good.size() / 2] ^= 0x55;

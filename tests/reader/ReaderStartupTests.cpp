@@ -9,6 +9,7 @@
 #include "books/packer/BookPacker.h"
 #include "reader/AppFolders.h"
 #include "tests/common/WineTestSupport.h"
+#include "tests/reader/ReaderProcess.h"
 #include "tests/reader/FixtureReader.h"
 #include "tests/reader/LocaleProcess.h"
 #include "tests/reader/StoredLanguageChoice.h"
@@ -45,20 +46,6 @@ BOOL CALLBACK FindWindowOfImage(HWND hwnd, LPARAM lp)
         return FALSE;
     }
     return TRUE;
-}
-
-std::set<std::wstring> FilesIn(const std::wstring& folder, const wchar_t* pattern)
-{
-    std::set<std::wstring> names;
-    WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW((folder + pattern).c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        names.insert(data.cFileName);
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
-    return names;
 }
 
 BOOL CALLBACK FindMenuPopup(HWND hwnd, LPARAM lp)
@@ -108,7 +95,7 @@ TEST(ReaderStartup, GermanUserGetsTheBooksSettingsAndTheGermanModule)
     readertest::StoredLanguageChoice choice(L"Folionyx");
     choice.Remove();
     const std::wstring work(GetWorkFolder().GetString());
-    const std::set<std::wstring> before = FilesIn(work, L"*.tmp");
+    const std::set<std::wstring> before = readertest::FilesIn(work, L"*.tmp");
 
     readertest::LocaleProcess reader;
     ASSERT_TRUE(reader.Start("de_DE.UTF-8", exe, L"", folder.File(L"reader.log")));
@@ -153,7 +140,7 @@ TEST(ReaderStartup, GermanUserGetsTheBooksSettingsAndTheGermanModule)
     const std::string german = ReadFile(testsupport::ExecutableFolder() + L"FolionyxLanguage1031.dll");
     ASSERT_FALSE(german.empty());
     bool extracted = false;
-    for (const std::wstring& name : FilesIn(work, L"*.tmp")) {
+    for (const std::wstring& name : readertest::FilesIn(work, L"*.tmp")) {
         if (!before.count(name) && ReadFile(work + name) == german)
             extracted = true;
     }

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <fstream>
 
-using testsupport::PngSpec;
+using testsupport::PngFixture;
 using testsupport::WritePng;
 
 namespace {
@@ -27,20 +27,20 @@ std::vector<BYTE> SectionBytes(const CQorGraphicBitmapPng& bitmap, int width, in
     return std::vector<BYTE>(bits, bits + width * height * 4);
 }
 
-PngSpec TwoPixels(int colorType, std::vector<png_byte> rows, int width = 2)
+PngFixture TwoPixels(int colorType, std::vector<png_byte> rows, int width = 2)
 {
-    PngSpec spec;
-    spec.width = width;
-    spec.height = 2 / width;
-    spec.colorType = colorType;
-    spec.rows = std::move(rows);
-    return spec;
+    PngFixture fixture;
+    fixture.width = width;
+    fixture.height = 2 / width;
+    fixture.colorType = colorType;
+    fixture.rows = std::move(rows);
+    return fixture;
 }
 
 struct FileCase
 {
     const char* name;
-    PngSpec spec;
+    PngFixture fixture;
     BOOL alpha;
     std::vector<BYTE> bytes; // both pixels, BGRA
     int width = 2;
@@ -48,13 +48,13 @@ struct FileCase
 
 TEST(GraphicBitmapPng, FilesDecodeToStraightSectionsWithTheAlphaFlag)
 {
-    PngSpec palette = TwoPixels(PNG_COLOR_TYPE_PALETTE, {0, 1});
+    PngFixture palette = TwoPixels(PNG_COLOR_TYPE_PALETTE, {0, 1});
     palette.palette = {{255, 0, 0}, {0, 0, 255}};
     palette.paletteAlpha = {255, 128};
-    PngSpec background = TwoPixels(PNG_COLOR_TYPE_RGB_ALPHA, {255, 0, 0, 255, 0, 0, 0, 0});
+    PngFixture background = TwoPixels(PNG_COLOR_TYPE_RGB_ALPHA, {255, 0, 0, 255, 0, 0, 0, 0});
     background.background = true;
     background.backgroundColour.green = 200;
-    PngSpec grey = TwoPixels(PNG_COLOR_TYPE_GRAY_ALPHA, {30, 255, 60, 0});
+    PngFixture grey = TwoPixels(PNG_COLOR_TYPE_GRAY_ALPHA, {30, 255, 60, 0});
     const FileCase cases[] = {
         {"palette with tRNS", palette, TRUE, {0, 0, 255, 255, 255, 0, 0, 128}},
         {"RGB: alpha bytes 0", TwoPixels(PNG_COLOR_TYPE_RGB, {1, 2, 3, 4, 5, 6}), FALSE, {3, 2, 1, 0, 6, 5, 4, 0}},
@@ -70,7 +70,7 @@ TEST(GraphicBitmapPng, FilesDecodeToStraightSectionsWithTheAlphaFlag)
     for (const FileCase& c : cases) {
         SCOPED_TRACE(c.name);
         std::wstring path = folder.File(L"image.png");
-        std::string bytes = WritePng(c.spec);
+        std::string bytes = WritePng(c.fixture);
         std::ofstream(path.c_str(), std::ios::binary).write(bytes.data(), bytes.size());
         CQorGraphicBitmapPng bitmap;
         ASSERT_TRUE(bitmap.LoadFromFile(path.c_str()));
@@ -81,8 +81,8 @@ TEST(GraphicBitmapPng, FilesDecodeToStraightSectionsWithTheAlphaFlag)
 
 TEST(GraphicBitmapPng, FailedLoadLeavesNothingAttached)
 {
-    PngSpec spec = TwoPixels(PNG_COLOR_TYPE_RGB_ALPHA, std::vector<png_byte>(8, 90));
-    std::string good = WritePng(spec);
+    PngFixture fixture = TwoPixels(PNG_COLOR_TYPE_RGB_ALPHA, std::vector<png_byte>(8, 90));
+    std::string good = WritePng(fixture);
     testsupport::TempFolder folder;
     std::wstring path = folder.File(L"cut.png");
     std::ofstream(path.c_str(), std::ios::binary).write(good.data(), good.size() - 16);
