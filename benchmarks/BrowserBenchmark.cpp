@@ -46,7 +46,8 @@ double Now()
     return static_cast<double>(c.QuadPart) * 1000.0 / static_cast<double>(f.QuadPart);
 }
 
-struct Timing {
+struct Timing
+{
     double parse, layout, paint;
     double Total() const { return parse + layout + paint; }
 };
@@ -80,9 +81,14 @@ Timing Measure(const std::wstring& page)
 
 int wmain()
 {
-    struct Size { const char* name; size_t chars; };
-    const Size sizes[] = {{"20 KB", 10 * 1024}, {"1 MB", 512 * 1024}, {"4 MB", 2 * 1024 * 1024}};   // UTF-16: 2 bytes a character
-    Measure(MakePage(10 * 1024));   // warm the font caches
+    struct Size
+    {
+        const char* name;
+        size_t chars;
+    };
+    const Size sizes[] = {
+        {"20 KB", 10 * 1024}, {"1 MB", 512 * 1024}, {"4 MB", 2 * 1024 * 1024}}; // UTF-16: 2 bytes a character
+    Measure(MakePage(10 * 1024));                                               // warm the font caches
     double total[3] = {};
     std::printf("%-6s %10s %10s %10s %10s\n", "page", "parse ms", "layout ms", "paint ms", "total ms");
     for (int i = 0; i < 3; ++i) {

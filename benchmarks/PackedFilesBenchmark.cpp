@@ -18,13 +18,18 @@ namespace {
 class CStopwatch
 {
 public:
-    CStopwatch() { QueryPerformanceFrequency(&m_frequency); QueryPerformanceCounter(&m_start); }
+    CStopwatch()
+    {
+        QueryPerformanceFrequency(&m_frequency);
+        QueryPerformanceCounter(&m_start);
+    }
     double Seconds() const
     {
         LARGE_INTEGER now;
         QueryPerformanceCounter(&now);
         return double(now.QuadPart - m_start.QuadPart) / double(m_frequency.QuadPart);
     }
+
 private:
     LARGE_INTEGER m_frequency, m_start;
 };
@@ -36,14 +41,16 @@ public:
     std::wstring Word()
     {
         static const wchar_t* const words[] = {
-            L"the", L"reader", L"page", L"book", L"contents", L"of", L"and", L"with", L"a", L"window",
-            L"chapter", L"search", L"text", L"is", L"in", L"to", L"zoom", L"folder", L"attachment", L"link",
-            L"scroll", L"print", L"open", L"next", L"previous", L"image", L"pane", L"tool", L"bar", L"settings",
-            L"language", L"module", L"shows", L"user", L"keyword", L"highlight", L"frame", L"status", L"menu", L"it",
+            L"the",      L"reader", L"page",       L"book",      L"contents", L"of",       L"and",      L"with",
+            L"a",        L"window", L"chapter",    L"search",    L"text",     L"is",       L"in",       L"to",
+            L"zoom",     L"folder", L"attachment", L"link",      L"scroll",   L"print",    L"open",     L"next",
+            L"previous", L"image",  L"pane",       L"tool",      L"bar",      L"settings", L"language", L"module",
+            L"shows",    L"user",   L"keyword",    L"highlight", L"frame",    L"status",   L"menu",     L"it",
         };
         m_state = m_state * 1103515245u + 12345u;
         return words[(m_state >> 16) % (sizeof(words) / sizeof(words[0]))];
     }
+
 private:
     unsigned m_state = 12345;
 };
@@ -76,7 +83,7 @@ std::vector<BYTE> RandomBytes(size_t n, unsigned seed)
 bool LoadIndexFromRecords(const bookpacker::CBookPacker& packer, CExeBookResourceFiles& index)
 {
     for (const bookpacker::PackedRecord& record : packer.Records())
-        index.push_back({ record.id, record.begin, record.fileSize, record.bufferSize });
+        index.push_back({record.id, record.begin, record.fileSize, record.bufferSize});
     return !index.empty();
 }
 
@@ -98,7 +105,7 @@ void RemoveFolder(const std::wstring& folder)
 int wmain(int argc, wchar_t** argv)
 {
     const size_t megabytes = argc > 1 ? size_t(_wtoi(argv[1])) : 50;
-    const size_t pageCharacters = 25 * 1024;                         // 50 KB of UTF-16 per page
+    const size_t pageCharacters = 25 * 1024; // 50 KB of UTF-16 per page
     const size_t pageCount = megabytes * 1024 * 1024 / (pageCharacters * 2);
 
     // The book: pages, one rare word on one page, and a page with 20 companion files.
@@ -115,17 +122,17 @@ int wmain(int argc, wchar_t** argv)
         packer.AddPage(page);
     }
     CExeBookFileEntries request;
-    request.push_back({ packer.AddPage(MakePage(words, pageCharacters, -1)), L"gallery.htm" });
+    request.push_back({packer.AddPage(MakePage(words, pageCharacters, -1)), L"gallery.htm"});
     for (int i = 0; i < 20; ++i) {
         wchar_t name[32];
         wsprintfW(name, L"image%02d.png", i);
-        request.push_back({ packer.AddFile(RandomBytes(30 * 1024, unsigned(i + 7))), name });
+        request.push_back({packer.AddFile(RandomBytes(30 * 1024, unsigned(i + 7))), name});
     }
     const double packSeconds = packing.Seconds();
 
     CExeBookResourceFiles index;
     LoadIndexFromRecords(packer, index);
-    EXEBOOKPACKEDDATA data = { packer.PackedFiles().data(), DWORD(packer.PackedFiles().size()) };
+    EXEBOOKPACKEDDATA data = {packer.PackedFiles().data(), DWORD(packer.PackedFiles().size())};
     double inflatedBytes = 0;
     for (const auto& record : index)
         inflatedBytes += record.FileSize;
@@ -143,7 +150,8 @@ int wmain(int argc, wchar_t** argv)
             if (buffer.size() < size_t(record.FileSize))
                 buffer.resize(size_t(record.FileSize));
             uLongf produced = uLongf(record.FileSize);
-            if (uncompress(buffer.data(), &produced, data.pData + record.Begin + 28, uLong(record.BufferSize)) != Z_OK) {
+            if (uncompress(buffer.data(), &produced, data.pData + record.Begin + 28, uLong(record.BufferSize)) !=
+                Z_OK) {
                 printf("record %d does not inflate\n", record.ID);
                 return 1;
             }
@@ -153,8 +161,8 @@ int wmain(int argc, wchar_t** argv)
     printf("raw inflate:  %7.3f s  %8.1f MB/s\n", rawSeconds, inflatedMB / rawSeconds);
 
     // SearchFiles: a word on one page, and a word on none.
-    const wchar_t* keywords[] = { L"QUIXOTIC", L"nowhere-to-be-found" };
-    double searchSeconds[2] = { 1e9, 1e9 };
+    const wchar_t* keywords[] = {L"QUIXOTIC", L"nowhere-to-be-found"};
+    double searchSeconds[2] = {1e9, 1e9};
     for (int k = 0; k < 2; ++k) {
         for (int run = 0; run < 3; ++run) {
             CExeBookResourceFiles hits;
@@ -189,10 +197,11 @@ int wmain(int argc, wchar_t** argv)
         CStopwatch matching;
         int found = 0;
         for (const auto& file : files)
-            found += FindTextNoCase(reinterpret_cast<const wchar_t*>(file.data()), int(file.size() / 2), keywords[1]) >= 0;
+            found +=
+                FindTextNoCase(reinterpret_cast<const wchar_t*>(file.data()), int(file.size() / 2), keywords[1]) >= 0;
         const double matchSeconds = matching.Seconds();
-        printf("  of which IsTextUnicode %.3f s (%d files), FindTextNoCase %.3f s (%d hits)\n", unicodeSeconds,
-               unicode, matchSeconds, found);
+        printf("  of which IsTextUnicode %.3f s (%d files), FindTextNoCase %.3f s (%d hits)\n", unicodeSeconds, unicode,
+               matchSeconds, found);
     }
 
     // Extraction of one page with 20 companion files into a fresh folder, repeated.

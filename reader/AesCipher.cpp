@@ -29,7 +29,10 @@ struct SBoxes
             BYTE inv = 0;
             if (x != 0) {
                 for (int y = 1; y < 256; ++y) {
-                    if (GfMul(BYTE(x), BYTE(y)) == 1) { inv = BYTE(y); break; }
+                    if (GfMul(BYTE(x), BYTE(y)) == 1) {
+                        inv = BYTE(y);
+                        break;
+                    }
                 }
             }
             BYTE s = inv;
@@ -102,8 +105,7 @@ void InvMixColumns(BYTE s[16])
 
 } // namespace
 
-AesCipher::AesCipher()
-    : m_state(1), m_mode(ModeCBC), m_direction(DirEncrypt)
+AesCipher::AesCipher() : m_state(1), m_mode(ModeCBC), m_direction(DirEncrypt)
 {
     memset(m_iv, 0, sizeof(m_iv));
     memset(m_schedule, 0, sizeof(m_schedule));

@@ -10,11 +10,11 @@ public:
     enum Mode { ModeCBC = 1 };
     enum Direction { DirEncrypt = 0, DirDecrypt = 1 };
     enum Result {
-        BadDirection = -2,   // Init: direction neither encipher nor decipher
-        BadKeyMaterial = -4, // Init: no key
-        BadCipherState = -5, // not ready, or Encrypt on a deciphering object
-        BadDirectionUse = -6,// Decrypt on an enciphering object
-        BadData = -7,        // Decrypt: length not a multiple of 16 or invalid pad bytes
+        BadDirection = -2,    // Init: direction neither encipher nor decipher
+        BadKeyMaterial = -4,  // Init: no key
+        BadCipherState = -5,  // not ready, or Encrypt on a deciphering object
+        BadDirectionUse = -6, // Decrypt on an enciphering object
+        BadData = -7,         // Decrypt: length not a multiple of 16 or invalid pad bytes
     };
     enum { BlockSize = 16, KeySize = 32, Rounds = 14 };
 
@@ -33,7 +33,7 @@ private:
     void EncryptBlock(const BYTE in[16], BYTE out[16]) const;
     void DecryptBlock(const BYTE in[16], BYTE out[16]) const;
 
-    int m_state;      // 1 while being set up, 0 when ready
+    int m_state; // 1 while being set up, 0 when ready
     int m_mode;
     int m_direction;
     BYTE m_iv[BlockSize];

@@ -34,8 +34,8 @@ const CString& CachedLocalAppDataLow()
         if (shell == nullptr)
             shell = LoadLibraryW(L"shell32.dll");
         auto query = shell != nullptr
-            ? reinterpret_cast<SHGetKnownFolderPathFn>(GetProcAddress(shell, "SHGetKnownFolderPath"))
-            : nullptr;
+                         ? reinterpret_cast<SHGetKnownFolderPathFn>(GetProcAddress(shell, "SHGetKnownFolderPath"))
+                         : nullptr;
         PWSTR known = nullptr;
         if (query != nullptr && SUCCEEDED(query(kLocalAppDataLow, 0, nullptr, &known)) && known != nullptr) {
             path = known;
@@ -70,20 +70,28 @@ int WindowsVersionCodeOf(DWORD platformId, DWORD major, DWORD minor)
         return 1;
     case VER_PLATFORM_WIN32_WINDOWS:
         if (major == 4) {
-            if (minor == 0) return 2;
-            if (minor == 10) return 3;
-            if (minor == 90) return 4;
+            if (minor == 0)
+                return 2;
+            if (minor == 10)
+                return 3;
+            if (minor == 90)
+                return 4;
         }
         return 0;
     case VER_PLATFORM_WIN32_NT:
-        if (major == 6) return 9;
+        if (major == 6)
+            return 9;
         if (major == 5) {
-            if (minor == 0) return 6;
-            if (minor == 1) return 7;
-            if (minor == 2) return 8;
+            if (minor == 0)
+                return 6;
+            if (minor == 1)
+                return 7;
+            if (minor == 2)
+                return 8;
             return 0;
         }
-        if (major <= 4) return 5;
+        if (major <= 4)
+            return 5;
         return 0;
     default:
         return 0;

@@ -29,12 +29,13 @@ CString GetSettingsFolder();
 
 // The facts GetSettingsFolder decides on; the folder sources are asked only when
 // they are needed.
-struct SettingsFolderSources {
+struct SettingsFolderSources
+{
     CString userName;
-    CString registryFolder;                       // "Settings folder" under the user's key
+    CString registryFolder; // "Settings folder" under the user's key
     int versionCode = 0;
-    std::function<CString()> localAppDataLow;     // with a trailing separator, or empty
-    std::function<CString()> appDataFolder;       // with a trailing separator
+    std::function<CString()> localAppDataLow; // with a trailing separator, or empty
+    std::function<CString()> appDataFolder;   // with a trailing separator
     std::function<CString()> exeFolder;
 };
 CString ComposeSettingsFolder(const SettingsFolderSources& sources);

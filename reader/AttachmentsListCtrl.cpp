@@ -7,12 +7,12 @@
 IMPLEMENT_DYNAMIC(CExeBookAttachmentsListCtrl, CListCtrl)
 
 BEGIN_MESSAGE_MAP(CExeBookAttachmentsListCtrl, CListCtrl)
-ON_WM_CREATE()
-ON_WM_DESTROY()
-ON_WM_CONTEXTMENU()
-ON_WM_SIZE()
-ON_NOTIFY_REFLECT(LVN_ITEMCHANGED, &CExeBookAttachmentsListCtrl::OnItemChanged)
-ON_NOTIFY_REFLECT(NM_DBLCLK, &CExeBookAttachmentsListCtrl::OnDblClick)
+    ON_WM_CREATE()
+    ON_WM_DESTROY()
+    ON_WM_CONTEXTMENU()
+    ON_WM_SIZE()
+    ON_NOTIFY_REFLECT(LVN_ITEMCHANGED, &CExeBookAttachmentsListCtrl::OnItemChanged)
+    ON_NOTIFY_REFLECT(NM_DBLCLK, &CExeBookAttachmentsListCtrl::OnDblClick)
 END_MESSAGE_MAP()
 
 CString FormatByteSize(LONGLONG bytes)

@@ -157,7 +157,8 @@ UINT GetCodePageOfCharset(LPCWSTR name)
 {
     CComPtr<IMultiLanguage> mlang;
     if (FAILED(CoCreateInstance(CLSID_CMultiLanguage, nullptr, CLSCTX_ALL, kIIDMultiLanguage,
-                                reinterpret_cast<void**>(&mlang))) || mlang == nullptr)
+                                reinterpret_cast<void**>(&mlang))) ||
+        mlang == nullptr)
         return 0;
     // A failed copy raises the framework's out-of-memory error; the holder lets MLang go.
     CComBSTR bstr(name);
@@ -178,8 +179,8 @@ UINT ChooseUrlCodePage(LPCSTR text)
         return ansi;
     if (GetLastError() != ERROR_NO_UNICODE_TRANSLATION)
         return ansi;
-    if (MultiByteToWideChar(CP_UTF8, 0, text, length, nullptr, 0) <= 0
-        && GetLastError() == ERROR_NO_UNICODE_TRANSLATION)
+    if (MultiByteToWideChar(CP_UTF8, 0, text, length, nullptr, 0) <= 0 &&
+        GetLastError() == ERROR_NO_UNICODE_TRANSLATION)
         return ansi;
     return CP_UTF8;
 }

@@ -29,4 +29,4 @@ BOOL DecodeXmlText(LPCSTR text, CString& out);
 namespace charset_detail {
 // Lets tests stand in for a system without mlang (null restores "mlang.dll").
 void SetMLangLibraryName(LPCWSTR name);
-}
+} // namespace charset_detail

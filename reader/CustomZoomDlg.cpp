@@ -2,9 +2,7 @@
 #include "resources/resource.h"
 #include <commctrl.h>
 
-CCustomZoomDlg::CCustomZoomDlg(CWnd* pParent) : CDialog(IDD, pParent), m_nZoom(100)
-{
-}
+CCustomZoomDlg::CCustomZoomDlg(CWnd* pParent) : CDialog(IDD, pParent), m_nZoom(100) {}
 
 void CCustomZoomDlg::DoDataExchange(CDataExchange* pDX)
 {

@@ -11,9 +11,9 @@ const UINT g_ExeBookButtonCommandIds[EXEBOOK_BUTTON_COUNT] = {
 namespace {
 
 const wchar_t* const kButtonElements[EXEBOOK_BUTTON_COUNT] = {
-    L"ButtonPrint", L"ButtonPrintPreview", L"ButtonBack", L"ButtonForward", L"ButtonStop",
-    L"ButtonRefresh", L"ButtonHome", L"ButtonTextSize", L"ButtonContents", L"ButtonSearch",
-    L"ButtonPrior", L"ButtonNext", L"ButtonAutoScroll",
+    L"ButtonPrint",   L"ButtonPrintPreview", L"ButtonBack",       L"ButtonForward",  L"ButtonStop",
+    L"ButtonRefresh", L"ButtonHome",         L"ButtonTextSize",   L"ButtonContents", L"ButtonSearch",
+    L"ButtonPrior",   L"ButtonNext",         L"ButtonAutoScroll",
 };
 
 // The author's home page until the book names one.
@@ -58,8 +58,7 @@ CString ProgramFilesFolder()
 
 // Replaces the first occurrence of `placeholder` (any letter case) by the value
 // that `value` gives; the value is only computed when the placeholder is there.
-template <typename ValueFn>
-void ReplaceFirstNoCase(CString& text, const wchar_t* placeholder, ValueFn value)
+template <typename ValueFn> void ReplaceFirstNoCase(CString& text, const wchar_t* placeholder, ValueFn value)
 {
     CString lowered(text);
     lowered.MakeLower();
@@ -85,20 +84,10 @@ CString ExpandToolFileName(const CString& fileName)
 }
 
 CExeBookDocument::CExeBookDocument()
-    : m_strAuthorName(WindowsUserName()),
-      m_strAuthorHomePage(kMakerHomePage),
-      m_bWindowMaximized(FALSE),
-      m_bContentsVisible(TRUE),
-      m_bContentsVisibleStartup(TRUE),
-      m_nContentsWidth(200),
-      m_strSkinName(L"iTunes"),
-      m_strSkinIniName(L"Normalitunes.ini"),
-      m_bFlatToolBars(TRUE),
-      m_bShowGrippers(FALSE),
-      m_bShowSplashScreen(FALSE),
-      m_bBrowserNoMenu(FALSE),
-      m_bBrowserNoTextSelection(FALSE),
-      m_bAllowAttachments(TRUE)
+    : m_strAuthorName(WindowsUserName()), m_strAuthorHomePage(kMakerHomePage), m_bWindowMaximized(FALSE),
+      m_bContentsVisible(TRUE), m_bContentsVisibleStartup(TRUE), m_nContentsWidth(200), m_strSkinName(L"iTunes"),
+      m_strSkinIniName(L"Normalitunes.ini"), m_bFlatToolBars(TRUE), m_bShowGrippers(FALSE), m_bShowSplashScreen(FALSE),
+      m_bBrowserNoMenu(FALSE), m_bBrowserNoTextSelection(FALSE), m_bAllowAttachments(TRUE)
 {
     for (int i = 0; i < EXEBOOK_BUTTON_COUNT; ++i) {
         m_Buttons[i].strElement = kButtonElements[i];

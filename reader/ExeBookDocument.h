@@ -21,24 +21,35 @@ public:
 };
 
 // The tools run through the commands 40000-40100, so at most this many exist.
-enum { EXEBOOK_FIRST_TOOL_COMMAND = 40000, EXEBOOK_LAST_TOOL_COMMAND = 40100,
-       EXEBOOK_MAX_TOOLS = EXEBOOK_LAST_TOOL_COMMAND - EXEBOOK_FIRST_TOOL_COMMAND + 1 };
+enum {
+    EXEBOOK_FIRST_TOOL_COMMAND = 40000,
+    EXEBOOK_LAST_TOOL_COMMAND = 40100,
+    EXEBOOK_MAX_TOOLS = EXEBOOK_LAST_TOOL_COMMAND - EXEBOOK_FIRST_TOOL_COMMAND + 1
+};
 
 // The tool-bar buttons, in the order of the button records.
-enum ExeBookButton
-{
-    ExeBookButtonPrint, ExeBookButtonPrintPreview, ExeBookButtonBack, ExeBookButtonForward,
-    ExeBookButtonStop, ExeBookButtonRefresh, ExeBookButtonHome, ExeBookButtonTextSize,
-    ExeBookButtonContents, ExeBookButtonSearch, ExeBookButtonPrior, ExeBookButtonNext,
+enum ExeBookButton {
+    ExeBookButtonPrint,
+    ExeBookButtonPrintPreview,
+    ExeBookButtonBack,
+    ExeBookButtonForward,
+    ExeBookButtonStop,
+    ExeBookButtonRefresh,
+    ExeBookButtonHome,
+    ExeBookButtonTextSize,
+    ExeBookButtonContents,
+    ExeBookButtonSearch,
+    ExeBookButtonPrior,
+    ExeBookButtonNext,
     ExeBookButtonAutoScroll,
     EXEBOOK_BUTTON_COUNT
 };
 
 struct EXEBOOKBUTTONDATA
 {
-    CString strElement;  // "ButtonPrint" ... "ButtonAutoScroll"
-    UINT nCommandID;     // set at start-up
-    CString strAccel;    // accelerator text, empty when none
+    CString strElement; // "ButtonPrint" ... "ButtonAutoScroll"
+    UINT nCommandID;    // set at start-up
+    CString strAccel;   // accelerator text, empty when none
     BOOL bVisible;
 };
 

@@ -29,8 +29,8 @@ struct RecordHeader
 // The header and data of the record at `begin`, when both lie inside the resource.
 BOOL LocateRecord(const EXEBOOKPACKEDDATA& resource, int begin, RecordHeader& header)
 {
-    if (!resource.pData || begin < 0 || resource.dwSize < EXEBOOK_RECORD_HEADER_SIZE
-        || DWORD(begin) > resource.dwSize - EXEBOOK_RECORD_HEADER_SIZE)
+    if (!resource.pData || begin < 0 || resource.dwSize < EXEBOOK_RECORD_HEADER_SIZE ||
+        DWORD(begin) > resource.dwSize - EXEBOOK_RECORD_HEADER_SIZE)
         return FALSE;
     const BYTE* p = resource.pData + begin;
     header.id = ReadU32(p);
@@ -60,8 +60,8 @@ BOOL ReadResourceFiles(const CQorXMLNode& parent, CExeBookResourceFiles& index)
         if (!IsFileNamePrefix(child.GetName()))
             continue;
         EXEBOOKRESOURCEFILEDATA record = {};
-        if (!child.GetIntAttribute(L"ID", record.ID) || !child.GetIntAttribute(L"FileSize", record.FileSize)
-            || !child.GetIntAttribute(L"BufferSize", record.BufferSize) || !child.GetIntAttribute(L"Begin", record.Begin))
+        if (!child.GetIntAttribute(L"ID", record.ID) || !child.GetIntAttribute(L"FileSize", record.FileSize) ||
+            !child.GetIntAttribute(L"BufferSize", record.BufferSize) || !child.GetIntAttribute(L"Begin", record.Begin))
             return FALSE;
         index.push_back(record);
     }
@@ -94,7 +94,7 @@ BOOL InflateRecordToBuffer(const BYTE* source, DWORD storedSize, DWORD inflatedS
         return FALSE;
     try {
         out.resize(inflatedSize);
-    } catch (const std::exception&) {   // out of memory, or beyond what a vector can hold
+    } catch (const std::exception&) { // out of memory, or beyond what a vector can hold
         out.clear();
         return FALSE;
     }
@@ -124,7 +124,8 @@ BOOL InflateRecord(const BYTE* source, DWORD storedSize, DWORD inflatedSize, ISt
     if (FAILED(stream->Seek(zero, STREAM_SEEK_SET, nullptr)) || FAILED(stream->SetSize(empty)))
         return FALSE;
     ULONG written = 0;
-    if (!bytes.empty() && (FAILED(stream->Write(bytes.data(), ULONG(bytes.size()), &written)) || written != bytes.size()))
+    if (!bytes.empty() &&
+        (FAILED(stream->Write(bytes.data(), ULONG(bytes.size()), &written)) || written != bytes.size()))
         return FALSE;
     return TRUE;
 }
@@ -200,8 +201,8 @@ BOOL ExtractPage(const CExeBookResourceFiles& index, const EXEBOOKPACKEDDATA& re
     return TRUE;
 }
 
-BOOL SearchFiles(const CExeBookResourceFiles& index, const EXEBOOKPACKEDDATA& resource,
-                 LPCWSTR text, CExeBookResourceFiles& hits)
+BOOL SearchFiles(const CExeBookResourceFiles& index, const EXEBOOKPACKEDDATA& resource, LPCWSTR text,
+                 CExeBookResourceFiles& hits)
 {
     std::vector<BYTE> bytes;
     for (const EXEBOOKRESOURCEFILEDATA& record : index) {

@@ -86,8 +86,8 @@ BOOL ExtractPage(const CExeBookResourceFiles& index, const EXEBOOKPACKEDDATA& re
 
 // Appends a copy of every index entry whose file is UTF-16 text that contains
 // `text` in any letter case. Records that fail are skipped.
-BOOL SearchFiles(const CExeBookResourceFiles& index, const EXEBOOKPACKEDDATA& resource,
-                 LPCWSTR text, CExeBookResourceFiles& hits);
+BOOL SearchFiles(const CExeBookResourceFiles& index, const EXEBOOKPACKEDDATA& resource, LPCWSTR text,
+                 CExeBookResourceFiles& hits);
 
 // Finds, loads and locks the resource "EBOOKFILEDATA" of type "FILES" of `module`
 // (the executable's own module, never a language module) with its size.

@@ -68,9 +68,7 @@ void ReadFileEntries(const CQorXMLNode& node, LPCWSTR prefix, int count, CExeBoo
 
 } // namespace
 
-CExeBookTreeCtrl::CExeBookTreeCtrl() : m_pListener(nullptr), m_bImageListBuilt(FALSE)
-{
-}
+CExeBookTreeCtrl::CExeBookTreeCtrl() : m_pListener(nullptr), m_bImageListBuilt(FALSE) {}
 
 CExeBookTreeCtrl::~CExeBookTreeCtrl()
 {
@@ -106,8 +104,8 @@ void CExeBookTreeCtrl::BuildImageList()
     if (!m_imageList.Create(EXEBOOK_TREE_ICON_SIZE, EXEBOOK_TREE_ICON_SIZE, ILC_COLOR32 | ILC_MASK, 4, 4))
         return;
     // The icons belong to the program, not to a language module.
-    HBITMAP bitmap = static_cast<HBITMAP>(::LoadImageW(::GetModuleHandleW(nullptr), EXEBOOK_TREE_ICONS, IMAGE_BITMAP,
-                                                       0, 0, LR_CREATEDIBSECTION));
+    HBITMAP bitmap = static_cast<HBITMAP>(
+        ::LoadImageW(::GetModuleHandleW(nullptr), EXEBOOK_TREE_ICONS, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     if (bitmap != nullptr) {
         ImageList_AddMasked(m_imageList.GetSafeHandle(), bitmap, EXEBOOK_TREE_ICON_MASK);
         ::DeleteObject(bitmap);
@@ -342,8 +340,8 @@ void CExeBookTreeCtrl::FindItemsByFiles(const CExeBookResourceFiles& hits, std::
     }
 }
 
-void CExeBookTreeCtrl::SearchItems(LPCTSTR text, const CExeBookResourceFiles& index,
-                                   const EXEBOOKPACKEDDATA& resource, std::vector<HTREEITEM>& items) const
+void CExeBookTreeCtrl::SearchItems(LPCTSTR text, const CExeBookResourceFiles& index, const EXEBOOKPACKEDDATA& resource,
+                                   std::vector<HTREEITEM>& items) const
 {
     CExeBookResourceFiles hits;
     if (!SearchFiles(index, resource, text, hits))

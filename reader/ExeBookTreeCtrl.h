@@ -19,7 +19,7 @@ class CExeBookTreeCtrl;
 // and the attachments that come with it. Owned by its item.
 struct EXEBOOKCONTENTSRECORD
 {
-    CString strURL;                   // the address the page was taken from
+    CString strURL; // the address the page was taken from
     CExeBookFileEntries files;
     CExeBookFileEntries attachments;
     BOOL bHome = FALSE;

@@ -9,7 +9,10 @@
 
 namespace {
 
-bool IsSeparator(wchar_t ch) { return ch == L'\\' || ch == L'/'; }
+bool IsSeparator(wchar_t ch)
+{
+    return ch == L'\\' || ch == L'/';
+}
 
 // Length of the drive part ("C:") of a path; 0 when it has none.
 int DriveLength(LPCWSTR path)
@@ -46,6 +49,7 @@ public:
         CharUpperBuffW(&m_upper[1], 65535);
     }
     wchar_t Fold(wchar_t ch) const { return m_upper[static_cast<unsigned short>(ch)]; }
+
 private:
     std::vector<wchar_t> m_upper;
 };
@@ -166,9 +170,8 @@ BOOL IsPlainFileName(LPCWSTR name)
         base = base.Left(dot);
     base.TrimRight(L' ');
     static const wchar_t* const devices[] = {
-        L"CON", L"PRN", L"AUX", L"NUL", L"CONIN$", L"CONOUT$",
-        L"COM1", L"COM2", L"COM3", L"COM4", L"COM5", L"COM6", L"COM7", L"COM8", L"COM9",
-        L"LPT1", L"LPT2", L"LPT3", L"LPT4", L"LPT5", L"LPT6", L"LPT7", L"LPT8", L"LPT9",
+        L"CON",  L"PRN",  L"AUX",  L"NUL",  L"CONIN$", L"CONOUT$", L"COM1", L"COM2", L"COM3", L"COM4", L"COM5", L"COM6",
+        L"COM7", L"COM8", L"COM9", L"LPT1", L"LPT2",   L"LPT3",    L"LPT4", L"LPT5", L"LPT6", L"LPT7", L"LPT8", L"LPT9",
     };
     for (const wchar_t* device : devices) {
         if (base.CompareNoCase(device) == 0)

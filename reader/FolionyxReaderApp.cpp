@@ -20,9 +20,7 @@ BEGIN_MESSAGE_MAP(CFolionyxReaderApp, CWinApp)
     ON_COMMAND(ID_FILE_PRINT_SETUP, &CWinApp::OnFilePrintSetup)
 END_MESSAGE_MAP()
 
-CFolionyxReaderApp::CFolionyxReaderApp() : CWinApp(nullptr)
-{
-}
+CFolionyxReaderApp::CFolionyxReaderApp() : CWinApp(nullptr) {}
 
 BOOL CFolionyxReaderApp::InitApplication()
 {
@@ -52,8 +50,9 @@ BOOL CFolionyxReaderApp::InitInstance()
     m_bSettingsRead = LoadBookFromModule(m_hInstance, m_ExeBookDocument, m_ExeBookResourceFiles);
     LoadLanguageModule(this);
 
-    auto* pDocTemplate = new (std::nothrow) CSingleDocTemplate(
-        IDR_MAINFRAME, RUNTIME_CLASS(CFolionyxReaderDoc), RUNTIME_CLASS(CMainFrame), RUNTIME_CLASS(CFolionyxReaderView));
+    auto* pDocTemplate =
+        new (std::nothrow) CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CFolionyxReaderDoc),
+                                              RUNTIME_CLASS(CMainFrame), RUNTIME_CLASS(CFolionyxReaderView));
     if (!pDocTemplate)
         return FALSE;
     AddDocTemplate(pDocTemplate);

@@ -19,14 +19,22 @@ namespace {
 int PresetPercent(UINT nID)
 {
     switch (nID) {
-    case ID_ZOOM_400: return 400;
-    case ID_ZOOM_200: return 200;
-    case ID_ZOOM_150: return 150;
-    case ID_ZOOM_125: return 125;
-    case ID_ZOOM_100: return 100;
-    case ID_ZOOM_75: return 75;
-    case ID_ZOOM_50: return 50;
-    default: return 0;
+    case ID_ZOOM_400:
+        return 400;
+    case ID_ZOOM_200:
+        return 200;
+    case ID_ZOOM_150:
+        return 150;
+    case ID_ZOOM_125:
+        return 125;
+    case ID_ZOOM_100:
+        return 100;
+    case ID_ZOOM_75:
+        return 75;
+    case ID_ZOOM_50:
+        return 50;
+    default:
+        return 0;
     }
 }
 
@@ -154,10 +162,18 @@ void CFolionyxReaderView::ShowNotice(LPCTSTR lpszText)
     CString body;
     for (LPCTSTR p = lpszText ? lpszText : L""; *p; ++p) {
         switch (*p) {
-        case L'&': body += L"&amp;"; break;
-        case L'<': body += L"&lt;"; break;
-        case L'>': body += L"&gt;"; break;
-        default: body += *p; break;
+        case L'&':
+            body += L"&amp;";
+            break;
+        case L'<':
+            body += L"&lt;";
+            break;
+        case L'>':
+            body += L"&gt;";
+            break;
+        default:
+            body += *p;
+            break;
         }
     }
     const CString path = WriteUtf16PageFile(L"<html><body><p>" + body + L"</p></body></html>", GetWorkFolder());
@@ -216,9 +232,9 @@ BOOL CFolionyxReaderView::ShouldCancelNavigation(LPCTSTR lpszURL)
     }
 
     if (IsCustomSchemeUrl(url))
-        return TRUE;   // a book link that names no item does nothing
+        return TRUE; // a book link that names no item does nothing
     if (IsFileUrlOrDrivePath(target) && ::GetFileAttributesW(target) == INVALID_FILE_ATTRIBUTES)
-        return TRUE;   // no error page for a missing file
+        return TRUE; // no error page for a missing file
     return FALSE;
 }
 
@@ -327,7 +343,7 @@ void CFolionyxReaderView::CycleZoom()
 void CFolionyxReaderView::OnZoomChanged(int nPercent)
 {
     if (nPercent <= 0)
-        return;   // the zoom could not be read
+        return; // the zoom could not be read
     CReaderNavigationHost* host = GetNavigationHost();
     if (!host)
         return;

@@ -76,5 +76,5 @@ private:
     CString m_strPendingKeyword;
     const CExeBookDocument* m_pSettings = nullptr;
     CReaderNavigationHost* m_pHost = nullptr;
-    BOOL m_bSelectingItem = FALSE;   // a link's item is being shown
+    BOOL m_bSelectingItem = FALSE; // a link's item is being shown
 };

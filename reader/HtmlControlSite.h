@@ -49,35 +49,35 @@ public:
 
 protected:
     BEGIN_INTERFACE_PART(DocHostUIHandler, IDocHostUIHandler)
-        STDMETHOD(ShowContextMenu)(DWORD, POINT*, IUnknown*, IDispatch*) override;
-        STDMETHOD(GetHostInfo)(DOCHOSTUIINFO*) override;
-        STDMETHOD(ShowUI)(DWORD, IOleInPlaceActiveObject*, IOleCommandTarget*, IOleInPlaceFrame*,
-                          IOleInPlaceUIWindow*) override;
-        STDMETHOD(HideUI)() override;
-        STDMETHOD(UpdateUI)() override;
-        STDMETHOD(EnableModeless)(BOOL) override;
-        STDMETHOD(OnDocWindowActivate)(BOOL) override;
-        STDMETHOD(OnFrameWindowActivate)(BOOL) override;
-        STDMETHOD(ResizeBorder)(LPCRECT, IOleInPlaceUIWindow*, BOOL) override;
-        STDMETHOD(TranslateAccelerator)(LPMSG, const GUID*, DWORD) override;
-        STDMETHOD(GetOptionKeyPath)(LPOLESTR*, DWORD) override;
-        STDMETHOD(GetDropTarget)(IDropTarget*, IDropTarget**) override;
-        STDMETHOD(GetExternal)(IDispatch**) override;
-        STDMETHOD(TranslateUrl)(DWORD, LPWSTR, LPWSTR*) override;
-        STDMETHOD(FilterDataObject)(IDataObject*, IDataObject**) override;
+    STDMETHOD(ShowContextMenu)(DWORD, POINT*, IUnknown*, IDispatch*) override;
+    STDMETHOD(GetHostInfo)(DOCHOSTUIINFO*) override;
+    STDMETHOD(ShowUI)
+    (DWORD, IOleInPlaceActiveObject*, IOleCommandTarget*, IOleInPlaceFrame*, IOleInPlaceUIWindow*) override;
+    STDMETHOD(HideUI)() override;
+    STDMETHOD(UpdateUI)() override;
+    STDMETHOD(EnableModeless)(BOOL) override;
+    STDMETHOD(OnDocWindowActivate)(BOOL) override;
+    STDMETHOD(OnFrameWindowActivate)(BOOL) override;
+    STDMETHOD(ResizeBorder)(LPCRECT, IOleInPlaceUIWindow*, BOOL) override;
+    STDMETHOD(TranslateAccelerator)(LPMSG, const GUID*, DWORD) override;
+    STDMETHOD(GetOptionKeyPath)(LPOLESTR*, DWORD) override;
+    STDMETHOD(GetDropTarget)(IDropTarget*, IDropTarget**) override;
+    STDMETHOD(GetExternal)(IDispatch**) override;
+    STDMETHOD(TranslateUrl)(DWORD, LPWSTR, LPWSTR*) override;
+    STDMETHOD(FilterDataObject)(IDataObject*, IDataObject**) override;
     END_INTERFACE_PART(DocHostUIHandler)
 
     BEGIN_INTERFACE_PART(OleCommandTarget, IOleCommandTarget)
-        STDMETHOD(QueryStatus)(const GUID*, ULONG, OLECMD[], OLECMDTEXT*) override;
-        STDMETHOD(Exec)(const GUID*, DWORD, DWORD, VARIANT*, VARIANT*) override;
+    STDMETHOD(QueryStatus)(const GUID*, ULONG, OLECMD[], OLECMDTEXT*) override;
+    STDMETHOD(Exec)(const GUID*, DWORD, DWORD, VARIANT*, VARIANT*) override;
     END_INTERFACE_PART(OleCommandTarget)
 
     BEGIN_INTERFACE_PART(ZoomEvents, IZoomEvents)
-        STDMETHOD(OnZoomPercentChanged)(ULONG) override;
+    STDMETHOD(OnZoomPercentChanged)(ULONG) override;
     END_INTERFACE_PART(ZoomEvents)
 
     BEGIN_INTERFACE_PART(ServiceProvider, IServiceProvider)
-        STDMETHOD(QueryService)(REFGUID, REFIID, void**) override;
+    STDMETHOD(QueryService)(REFGUID, REFIID, void**) override;
     END_INTERFACE_PART(ServiceProvider)
 
     DECLARE_INTERFACE_MAP()
@@ -89,8 +89,7 @@ private:
 
 // The site of a view class: each host call goes to the view's operation of the same meaning;
 // E_FAIL when the container is not (or no longer) such a view.
-template <class TView>
-class CQorHtmlControlSite : public CQorHtmlControlSiteBase
+template <class TView> class CQorHtmlControlSite : public CQorHtmlControlSiteBase
 {
 public:
     explicit CQorHtmlControlSite(CWnd* pContainer) : CQorHtmlControlSiteBase(pContainer) {}

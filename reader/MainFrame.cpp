@@ -71,9 +71,9 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame()
-    : m_pSettings(nullptr), m_bSettingsRead(TRUE), m_bAccessGranted(FALSE), m_nAutoScroll(0), m_leftPane(LeftPaneNone), m_bAttachmentsShown(FALSE), m_bContentsShown(FALSE), m_nContentsWidth(0)
-{
-}
+    : m_pSettings(nullptr), m_bSettingsRead(TRUE), m_bAccessGranted(FALSE), m_nAutoScroll(0), m_leftPane(LeftPaneNone),
+      m_bAttachmentsShown(FALSE), m_bContentsShown(FALSE), m_nContentsWidth(0)
+{}
 
 CMainFrame::~CMainFrame() = default;
 
@@ -100,8 +100,8 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     m_bContentsShown = m_pSettings && m_pSettings->m_bContentsVisible && m_pSettings->m_bContentsVisibleStartup;
     m_nContentsWidth = m_pSettings ? std::max(m_pSettings->m_nContentsWidth, 0) : 0;
 
-    const DWORD style = WS_CHILD | WS_TABSTOP | TVS_HASBUTTONS | TVS_SHOWSELALWAYS | TVS_TRACKSELECT
-                        | (m_bContentsShown ? WS_VISIBLE : 0);
+    const DWORD style = WS_CHILD | WS_TABSTOP | TVS_HASBUTTONS | TVS_SHOWSELALWAYS | TVS_TRACKSELECT |
+                        (m_bContentsShown ? WS_VISIBLE : 0);
     if (!m_wndContents.CreateEx(WS_EX_CLIENTEDGE, style, CRect(0, 0, 0, 0), this, 0))
         return -1;
     m_wndContents.SetListener(this);
@@ -260,9 +260,7 @@ void CMainFrame::OnTreeSelectionChanged(CExeBookTreeCtrl* tree)
     ShowAttachments(*record);
 }
 
-void CMainFrame::OnTreeReserved(CExeBookTreeCtrl*)
-{
-}
+void CMainFrame::OnTreeReserved(CExeBookTreeCtrl*) {}
 
 void CMainFrame::SelectTreeItem(HTREEITEM hItem, LPCTSTR lpszKeyword)
 {

@@ -3,7 +3,10 @@
 
 namespace {
 
-inline DWORD RotateLeft(DWORD x, int n) { return (x << n) | (x >> (32 - n)); }
+inline DWORD RotateLeft(DWORD x, int n)
+{
+    return (x << n) | (x >> (32 - n));
+}
 
 inline DWORD LoadLE(const BYTE* p)
 {
@@ -12,11 +15,14 @@ inline DWORD LoadLE(const BYTE* p)
 
 inline void StoreLE(BYTE* p, DWORD v)
 {
-    p[0] = BYTE(v); p[1] = BYTE(v >> 8); p[2] = BYTE(v >> 16); p[3] = BYTE(v >> 24);
+    p[0] = BYTE(v);
+    p[1] = BYTE(v >> 8);
+    p[2] = BYTE(v >> 16);
+    p[3] = BYTE(v >> 24);
 }
 
 // Per-step shift amounts, four per round.
-const int kShift[4][4] = { { 7, 12, 17, 22 }, { 5, 9, 14, 20 }, { 4, 11, 16, 23 }, { 6, 10, 15, 21 } };
+const int kShift[4][4] = {{7, 12, 17, 22}, {5, 9, 14, 20}, {4, 11, 16, 23}, {6, 10, 15, 21}};
 
 // The additive constants: the integer part of 2^32 * |sin(i + 1)|.
 const DWORD kSine[64] = {
@@ -58,10 +64,22 @@ void CMd5::Transform(const BYTE block[64])
         DWORD f;
         int g;
         switch (i / 16) {
-        case 0: f = (b & c) | (~b & d); g = i; break;
-        case 1: f = (d & b) | (~d & c); g = (5 * i + 1) % 16; break;
-        case 2: f = b ^ c ^ d; g = (3 * i + 5) % 16; break;
-        default: f = c ^ (b | ~d); g = (7 * i) % 16; break;
+        case 0:
+            f = (b & c) | (~b & d);
+            g = i;
+            break;
+        case 1:
+            f = (d & b) | (~d & c);
+            g = (5 * i + 1) % 16;
+            break;
+        case 2:
+            f = b ^ c ^ d;
+            g = (3 * i + 5) % 16;
+            break;
+        default:
+            f = c ^ (b | ~d);
+            g = (7 * i) % 16;
+            break;
         }
         DWORD rotated = RotateLeft(a + f + kSine[i] + x[g], kShift[i / 16][i % 4]);
         a = d;
@@ -104,7 +122,7 @@ void CMd5::Update(const void* data, size_t length)
 void CMd5::Final(BYTE digest[DigestSize])
 {
     // One 0x80 byte, zeros up to 56 bytes of the last block, then the bit count.
-    BYTE tail[72] = { 0x80 };
+    BYTE tail[72] = {0x80};
     unsigned long long bits = m_bitCount;
     size_t padLength = (m_buffered < 56) ? (56 - m_buffered) : (120 - m_buffered);
     for (int i = 0; i < 8; ++i)

@@ -20,7 +20,7 @@ CComPtr<IStream> NewMemoryStream()
 {
     CComPtr<IStream> stream;
     if (FAILED(CreateStreamOnHGlobal(nullptr, TRUE, &stream)))
-        stream.Detach();   // whatever a failing call left there is not a reference
+        stream.Detach(); // whatever a failing call left there is not a reference
     return stream;
 }
 
@@ -67,9 +67,8 @@ BOOL TransformStream(const char* passPhrase, IStream* stream, int direction)
             return FALSE;
         if (read == 0)
             break;
-        int produced = (direction == AesCipher::DirEncrypt)
-            ? cipher.Encrypt(in, int(read), out)
-            : cipher.Decrypt(in, int(read), out);
+        int produced = (direction == AesCipher::DirEncrypt) ? cipher.Encrypt(in, int(read), out)
+                                                            : cipher.Decrypt(in, int(read), out);
         if (produced < 0)
             return FALSE;
         // The padding adds at most one block to a chunk; `out` has room for exactly that.
@@ -89,8 +88,8 @@ BOOL TransformStream(const char* passPhrase, IStream* stream, int direction)
         return FALSE;
     ULARGE_INTEGER toCopy, copiedIn = {}, copiedOut = {};
     toCopy.QuadPart = resultSize;
-    if (FAILED(output->CopyTo(stream, toCopy, &copiedIn, &copiedOut))
-        || copiedIn.QuadPart != resultSize || copiedOut.QuadPart != resultSize)
+    if (FAILED(output->CopyTo(stream, toCopy, &copiedIn, &copiedOut)) || copiedIn.QuadPart != resultSize ||
+        copiedOut.QuadPart != resultSize)
         return FALSE;
     return Rewind(stream);
 }

@@ -3,11 +3,11 @@
 #include "resources/resource.h"
 
 BEGIN_MESSAGE_MAP(CSearchDlg, CDialog)
-ON_EN_CHANGE(IDC_SEARCH_KEYWORD, &CSearchDlg::OnKeywordChanged)
-ON_BN_CLICKED(IDC_SEARCH_BUTTON, &CSearchDlg::OnSearchClicked)
-ON_NOTIFY(NM_DBLCLK, IDC_SEARCH_RESULTS, &CSearchDlg::OnResultDblClick)
-ON_NOTIFY(NM_RCLICK, IDC_SEARCH_RESULTS, &CSearchDlg::OnResultRClick)
-ON_WM_SIZE()
+    ON_EN_CHANGE(IDC_SEARCH_KEYWORD, &CSearchDlg::OnKeywordChanged)
+    ON_BN_CLICKED(IDC_SEARCH_BUTTON, &CSearchDlg::OnSearchClicked)
+    ON_NOTIFY(NM_DBLCLK, IDC_SEARCH_RESULTS, &CSearchDlg::OnResultDblClick)
+    ON_NOTIFY(NM_RCLICK, IDC_SEARCH_RESULTS, &CSearchDlg::OnResultRClick)
+    ON_WM_SIZE()
 END_MESSAGE_MAP()
 
 CSearchDlg::CSearchDlg() : m_pHost(nullptr), m_sizeStart(0, 0) {}

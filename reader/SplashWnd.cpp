@@ -6,9 +6,9 @@ BOOL CSplashWnd::c_bShowSplash = FALSE;
 CSplashWnd* CSplashWnd::c_pSplashWnd = nullptr;
 
 BEGIN_MESSAGE_MAP(CSplashWnd, CWnd)
-ON_WM_CREATE()
-ON_WM_PAINT()
-ON_WM_TIMER()
+    ON_WM_CREATE()
+    ON_WM_PAINT()
+    ON_WM_TIMER()
 END_MESSAGE_MAP()
 
 CSplashWnd::~CSplashWnd()

@@ -8,8 +8,7 @@
 
 namespace {
 
-template <typename Char>
-size_t NormalizeLineEnds(Char* text, size_t count)
+template <typename Char> size_t NormalizeLineEnds(Char* text, size_t count)
 {
     size_t out = 0;
     for (size_t i = 0; i < count; ++i) {

@@ -6,7 +6,6 @@
 #include <wchar.h>
 #include <new>
 
-
 namespace {
 
 // Element names are ASCII; compare them without regard to case and locale.
@@ -16,8 +15,10 @@ bool NamesEqualNoCase(const wchar_t* a, const wchar_t* b)
         return false;
     for (;; ++a, ++b) {
         wchar_t ca = *a, cb = *b;
-        if (ca >= L'A' && ca <= L'Z') ca = wchar_t(ca - L'A' + L'a');
-        if (cb >= L'A' && cb <= L'Z') cb = wchar_t(cb - L'A' + L'a');
+        if (ca >= L'A' && ca <= L'Z')
+            ca = wchar_t(ca - L'A' + L'a');
+        if (cb >= L'A' && cb <= L'Z')
+            cb = wchar_t(cb - L'A' + L'a');
         if (ca != cb)
             return false;
         if (ca == 0)
@@ -183,7 +184,7 @@ BOOL CQorXMLDocument::CreateDOM()
                           CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER | CLSCTX_LOCAL_SERVER | CLSCTX_REMOTE_SERVER,
                           IID_IXMLDOMDocument, reinterpret_cast<void**>(&m_pDocument));
     if (FAILED(hr) || m_pDocument == nullptr) {
-        m_pDocument.Detach();   // whatever a failing call left there is not a reference
+        m_pDocument.Detach(); // whatever a failing call left there is not a reference
         ReportDomFailure(L"Failed to create XMLDocument, HRESULT=0x%08X", hr);
         return FALSE;
     }
@@ -234,9 +235,7 @@ BOOL CQorXMLDocument::CreateTopElement(LPCWSTR name, CQorXMLNode& out)
 // ---------------------------------------------------------------------------
 // CQorXMLDocumentEx
 
-CQorXMLDocumentEx::CQorXMLDocumentEx() : m_strRootName(L"FolionyxExeBook")
-{
-}
+CQorXMLDocumentEx::CQorXMLDocumentEx() : m_strRootName(L"FolionyxExeBook") {}
 
 BOOL CQorXMLDocumentEx::GetRootElement(CQorXMLNode& out)
 {

@@ -42,7 +42,10 @@ std::vector<std::wstring> Split(const std::wstring& text, wchar_t separator)
     }
 }
 
-bool ParseBool(const std::wstring& value) { return value == L"1"; }
+bool ParseBool(const std::wstring& value)
+{
+    return value == L"1";
+}
 
 std::wstring FileNameOf(const std::wstring& path)
 {
@@ -67,9 +70,9 @@ public:
             m_section = trimmed;
             return true;
         }
-        bool ok = m_section == L"[Settings]" ? ReadSetting(trimmed)
-                : m_section == L"[Contents]" ? ReadNode(line)
-                : Fail(L"text outside a section");
+        bool ok = m_section == L"[Settings]"   ? ReadSetting(trimmed)
+                  : m_section == L"[Contents]" ? ReadNode(line)
+                                               : Fail(L"text outside a section");
         if (!ok)
             error = L"line " + std::to_wstring(lineNumber) + L": " + m_error;
         return ok;
@@ -91,27 +94,44 @@ private:
         std::wstring value = Trim(line.substr(equals + 1));
         BookSettings& s = m_packer.settings;
 
-        struct StringKey { const wchar_t* key; std::wstring* field; };
-        const StringKey strings[] = {
-            { L"ExeBook.Name", &s.bookName }, { L"Author.Name", &s.authorName },
-            { L"Author.HomePage", &s.authorHomePage }, { L"Author.EMail", &s.authorEMail },
-            { L"AuthorHTML", &s.authorHtml }, { L"Skin.Name", &s.skinName },
-            { L"Skin.IniName", &s.skinIniName }, { L"Advanced.Password", &s.password },
+        struct StringKey
+        {
+            const wchar_t* key;
+            std::wstring* field;
         };
-        struct BoolKey { const wchar_t* key; bool* field; };
+        const StringKey strings[] = {
+            {L"ExeBook.Name", &s.bookName},          {L"Author.Name", &s.authorName},
+            {L"Author.HomePage", &s.authorHomePage}, {L"Author.EMail", &s.authorEMail},
+            {L"AuthorHTML", &s.authorHtml},          {L"Skin.Name", &s.skinName},
+            {L"Skin.IniName", &s.skinIniName},       {L"Advanced.Password", &s.password},
+        };
+        struct BoolKey
+        {
+            const wchar_t* key;
+            bool* field;
+        };
         const BoolKey bools[] = {
-            { L"Window.Maxmized", &s.maximized }, { L"Contents.Visible2", &s.contentsVisible },
-            { L"Contents.VisibleStartup", &s.contentsVisibleStartup },
-            { L"Splash.ShowSplashScreen", &s.showSplashScreen }, { L"Skin.FlatToolBars", &s.flatToolBars },
-            { L"Skin.ShowGrippers", &s.showGrippers }, { L"Browser.NoMenu", &s.browserNoMenu },
-            { L"Browser.NoTextSelection", &s.browserNoTextSelection },
-            { L"Attachments.AllowShowAttachments", &s.allowShowAttachments },
+            {L"Window.Maxmized", &s.maximized},
+            {L"Contents.Visible2", &s.contentsVisible},
+            {L"Contents.VisibleStartup", &s.contentsVisibleStartup},
+            {L"Splash.ShowSplashScreen", &s.showSplashScreen},
+            {L"Skin.FlatToolBars", &s.flatToolBars},
+            {L"Skin.ShowGrippers", &s.showGrippers},
+            {L"Browser.NoMenu", &s.browserNoMenu},
+            {L"Browser.NoTextSelection", &s.browserNoTextSelection},
+            {L"Attachments.AllowShowAttachments", &s.allowShowAttachments},
         };
         for (const StringKey& k : strings) {
-            if (key == k.key) { *k.field = value; return true; }
+            if (key == k.key) {
+                *k.field = value;
+                return true;
+            }
         }
         for (const BoolKey& k : bools) {
-            if (key == k.key) { *k.field = ParseBool(value); return true; }
+            if (key == k.key) {
+                *k.field = ParseBool(value);
+                return true;
+            }
         }
         if (key == L"Contents.Width") {
             s.contentsWidth = _wtoi(value.c_str());
@@ -121,12 +141,18 @@ private:
             std::vector<std::wstring> parts = Split(value, L'|');
             if (parts.size() != 2)
                 return Fail(L"expected Tool = name | file name");
-            s.tools.push_back({ parts[0], parts[1] });
+            s.tools.push_back({parts[0], parts[1]});
             return true;
         }
         for (ButtonSettings& button : s.buttons) {
-            if (key == button.element + L".Visible") { button.visible = ParseBool(value); return true; }
-            if (key == button.element + L".Accel") { button.accel = value; return true; }
+            if (key == button.element + L".Visible") {
+                button.visible = ParseBool(value);
+                return true;
+            }
+            if (key == button.element + L".Accel") {
+                button.accel = value;
+                return true;
+            }
         }
         return Fail(L"unknown setting " + key);
     }
@@ -144,13 +170,20 @@ private:
             size_t equals = part.find(L'=');
             std::wstring key = Trim(part.substr(0, equals));
             std::wstring value = equals == std::wstring::npos ? std::wstring() : Trim(part.substr(equals + 1));
-            if (key == L"page") page = value;
-            else if (key == L"files") files = Split(value, L',');
-            else if (key == L"attachments") attachments = Split(value, L',');
-            else if (key == L"image") node.imageIndex = _wtoi(value.c_str());
-            else if (key == L"url") node.url = value;
-            else if (key == L"home") node.home = true;
-            else return Fail(L"unknown item attribute " + key);
+            if (key == L"page")
+                page = value;
+            else if (key == L"files")
+                files = Split(value, L',');
+            else if (key == L"attachments")
+                attachments = Split(value, L',');
+            else if (key == L"image")
+                node.imageIndex = _wtoi(value.c_str());
+            else if (key == L"url")
+                node.url = value;
+            else if (key == L"home")
+                node.home = true;
+            else
+                return Fail(L"unknown item attribute " + key);
         }
         if (page.empty() && !files.empty())
             return Fail(L"companion files need a page");
@@ -177,7 +210,7 @@ private:
             m_stack.pop_back();
         std::vector<BookNode>& siblings = m_stack.empty() ? m_packer.nodes : m_stack.back().node->children;
         siblings.push_back(node);
-        m_stack.push_back({ indent, &siblings.back() });
+        m_stack.push_back({indent, &siblings.back()});
         return true;
     }
 
@@ -200,7 +233,11 @@ private:
         return true;
     }
 
-    struct Level { size_t indent; BookNode* node; };
+    struct Level
+    {
+        size_t indent;
+        BookNode* node;
+    };
 
     std::wstring m_folder;
     CBookPacker& m_packer;

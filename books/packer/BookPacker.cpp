@@ -9,16 +9,22 @@ namespace bookpacker {
 namespace {
 
 const wchar_t* const kButtonNames[13] = {
-    L"Print", L"PrintPreview", L"Back", L"Forward", L"Stop", L"Refresh", L"Home",
-    L"TextSize", L"Contents", L"Search", L"Prior", L"Next", L"AutoScroll",
+    L"Print",    L"PrintPreview", L"Back",   L"Forward", L"Stop", L"Refresh",    L"Home",
+    L"TextSize", L"Contents",     L"Search", L"Prior",   L"Next", L"AutoScroll",
 };
 
 void PutU32(BYTE* p, DWORD v)
 {
-    p[0] = BYTE(v); p[1] = BYTE(v >> 8); p[2] = BYTE(v >> 16); p[3] = BYTE(v >> 24);
+    p[0] = BYTE(v);
+    p[1] = BYTE(v >> 8);
+    p[2] = BYTE(v >> 16);
+    p[3] = BYTE(v >> 24);
 }
 
-const wchar_t* Bool(bool value) { return value ? L"1" : L"0"; }
+const wchar_t* Bool(bool value)
+{
+    return value ? L"1" : L"0";
+}
 
 // Writes elements one per line: <name a="v"/>, <name>text</name>, or a start tag,
 // indented children and an end tag.
@@ -115,14 +121,30 @@ std::wstring XmlEscape(const std::wstring& text)
     out.reserve(text.size());
     for (wchar_t ch : text) {
         switch (ch) {
-        case L'&': out += L"&amp;"; break;
-        case L'<': out += L"&lt;"; break;
-        case L'>': out += L"&gt;"; break;
-        case L'"': out += L"&quot;"; break;
-        case L'\r': out += L"&#13;"; break;
-        case L'\n': out += L"&#10;"; break;
-        case L'\t': out += L"&#9;"; break;
-        default: out += ch; break;
+        case L'&':
+            out += L"&amp;";
+            break;
+        case L'<':
+            out += L"&lt;";
+            break;
+        case L'>':
+            out += L"&gt;";
+            break;
+        case L'"':
+            out += L"&quot;";
+            break;
+        case L'\r':
+            out += L"&#13;";
+            break;
+        case L'\n':
+            out += L"&#10;";
+            break;
+        case L'\t':
+            out += L"&#9;";
+            break;
+        default:
+            out += ch;
+            break;
         }
     }
     return out;
@@ -197,20 +219,28 @@ bool CBookPacker::BuildSettingsXml(std::wstring& text) const
     const BookSettings& s = settings;
     CXmlWriter xml;
     xml.Open(L"FolionyxExeBook");
-    xml.Open(L"ExeBook"); xml.Attribute(L"Name", s.bookName); xml.Close();
+    xml.Open(L"ExeBook");
+    xml.Attribute(L"Name", s.bookName);
+    xml.Close();
     xml.Open(L"Author");
     xml.Attribute(L"Name", s.authorName);
     xml.Attribute(L"HomePage", s.authorHomePage);
     xml.Attribute(L"EMail", s.authorEMail);
     xml.Close();
-    xml.Open(L"AuthorHTML"); xml.Text(s.authorHtml); xml.Close();
-    xml.Open(L"Window"); xml.Attribute(L"Maxmized", Bool(s.maximized)); xml.Close();
+    xml.Open(L"AuthorHTML");
+    xml.Text(s.authorHtml);
+    xml.Close();
+    xml.Open(L"Window");
+    xml.Attribute(L"Maxmized", Bool(s.maximized));
+    xml.Close();
     xml.Open(L"Contents");
     xml.Attribute(L"Visible2", Bool(s.contentsVisible));
     xml.Attribute(L"VisibleStartup", Bool(s.contentsVisibleStartup));
     xml.Attribute(L"Width", s.contentsWidth);
     xml.Close();
-    xml.Open(L"Splash"); xml.Attribute(L"ShowSplashScreen", Bool(s.showSplashScreen)); xml.Close();
+    xml.Open(L"Splash");
+    xml.Attribute(L"ShowSplashScreen", Bool(s.showSplashScreen));
+    xml.Close();
     xml.Open(L"Skin");
     xml.Attribute(L"Name", s.skinName);
     xml.Attribute(L"IniName", s.skinIniName);
@@ -221,8 +251,12 @@ bool CBookPacker::BuildSettingsXml(std::wstring& text) const
     xml.Attribute(L"NoMenu", Bool(s.browserNoMenu));
     xml.Attribute(L"NoTextSelection", Bool(s.browserNoTextSelection));
     xml.Close();
-    xml.Open(L"Advanced"); xml.Attribute(L"DP", sealedPassword); xml.Close();
-    xml.Open(L"Attachments"); xml.Attribute(L"AllowShowAttachments", Bool(s.allowShowAttachments)); xml.Close();
+    xml.Open(L"Advanced");
+    xml.Attribute(L"DP", sealedPassword);
+    xml.Close();
+    xml.Open(L"Attachments");
+    xml.Attribute(L"AllowShowAttachments", Bool(s.allowShowAttachments));
+    xml.Close();
     for (const ButtonSettings& button : s.buttons) {
         xml.Open(button.element);
         xml.Attribute(L"Visible", Bool(button.visible));
@@ -276,10 +310,10 @@ bool EmbedBookInExecutable(const std::wstring& exePath, const std::vector<BYTE>&
     if (!update)
         return false;
     const WORD language = MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL);
-    bool ok = UpdateResourceW(update, L"FILES", L"EBOOKSETTINGSDATA", language,
-                              const_cast<BYTE*>(settings.data()), DWORD(settings.size()))
-           && UpdateResourceW(update, L"FILES", L"EBOOKFILEDATA", language,
-                              const_cast<BYTE*>(packedFiles.data()), DWORD(packedFiles.size()));
+    bool ok = UpdateResourceW(update, L"FILES", L"EBOOKSETTINGSDATA", language, const_cast<BYTE*>(settings.data()),
+                              DWORD(settings.size())) &&
+              UpdateResourceW(update, L"FILES", L"EBOOKFILEDATA", language, const_cast<BYTE*>(packedFiles.data()),
+                              DWORD(packedFiles.size()));
     return EndUpdateResourceW(update, ok ? FALSE : TRUE) && ok;
 }
 

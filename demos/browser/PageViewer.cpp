@@ -10,7 +10,8 @@ namespace {
 
 fxb::BrowserControl* g_control = nullptr;
 
-class Loaded : public fxb::BrowserEvents {
+class Loaded : public fxb::BrowserEvents
+{
 public:
     bool done = false;
     void DocumentComplete(const std::wstring&) override { done = true; }
@@ -46,7 +47,7 @@ bool SaveBitmap(HWND hwnd, const std::wstring& path)
     BITMAPINFO bi = {};
     bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
     bi.bmiHeader.biWidth = rc.right;
-    bi.bmiHeader.biHeight = -rc.bottom;   // top-down
+    bi.bmiHeader.biHeight = -rc.bottom; // top-down
     bi.bmiHeader.biPlanes = 1;
     bi.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
@@ -93,10 +94,14 @@ int wmain(int argc, wchar_t** argv)
     int width = 900, height = 700, zoom = 100;
     for (int i = 2; i + 1 < argc; i += 2) {
         std::wstring opt = argv[i];
-        if (opt == L"--shot") shot = argv[i + 1];
-        else if (opt == L"--width") width = _wtoi(argv[i + 1]);
-        else if (opt == L"--height") height = _wtoi(argv[i + 1]);
-        else if (opt == L"--zoom") zoom = _wtoi(argv[i + 1]);
+        if (opt == L"--shot")
+            shot = argv[i + 1];
+        else if (opt == L"--width")
+            width = _wtoi(argv[i + 1]);
+        else if (opt == L"--height")
+            height = _wtoi(argv[i + 1]);
+        else if (opt == L"--zoom")
+            zoom = _wtoi(argv[i + 1]);
     }
     if (page.size() < 2 || page[1] != L':') {
         wchar_t full[MAX_PATH];

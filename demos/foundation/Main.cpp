@@ -28,9 +28,9 @@ public:
         LPCWSTR pszTips = m_lpCmdLine ? wcsstr(m_lpCmdLine, L"--tips") : nullptr;
         const bool bImages = m_lpCmdLine && wcsstr(m_lpCmdLine, L"--images");
         CImageScene images(::GetModuleHandleW(nullptr));
-        HWND hScene = pszTips ? tipscene::CreateScene(100, 100, _wtoi(pszTips + 6))
-                    : bImages ? images.Create(SW_SHOW)
-                              : swatchscene::CreateScene(100, 100);
+        HWND hScene = pszTips   ? tipscene::CreateScene(100, 100, _wtoi(pszTips + 6))
+                      : bImages ? images.Create(SW_SHOW)
+                                : swatchscene::CreateScene(100, 100);
         MSG msg;
         while (hScene && ::IsWindow(hScene) && ::GetMessageW(&msg, nullptr, 0, 0) > 0) {
             ::TranslateMessage(&msg);

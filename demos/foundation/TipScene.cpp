@@ -67,7 +67,7 @@ public:
 };
 
 BEGIN_INTERFACE_MAP(CToolStrip, CWnd)
-INTERFACE_PART(CToolStrip, IID_IAccessible, Accessible)
+    INTERFACE_PART(CToolStrip, IID_IAccessible, Accessible)
 END_INTERFACE_MAP()
 
 // Sees the frame's ping once: it removes itself while the offer runs.

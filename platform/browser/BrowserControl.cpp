@@ -36,8 +36,7 @@ bool VariantToInt(const VARIANT* v, int& out)
 }
 
 // A command that sets an integer when `in` holds one and answers the value now in force.
-template <class Set, class Get>
-HRESULT ExchangeInt(const VARIANT* in, VARIANT* out, Set set, Get get)
+template <class Set, class Get> HRESULT ExchangeInt(const VARIANT* in, VARIANT* out, Set set, Get get)
 {
     if (in && in->vt != VT_EMPTY && in->vt != VT_NULL) {
         int value;
@@ -63,7 +62,8 @@ EngineVersion GetEngineVersion()
 }
 
 // The document's command target: optical zoom (63) and text size (19) on behalf of the control.
-class BrowserControl::DocumentCommands : public ComObject<IOleCommandTarget> {
+class BrowserControl::DocumentCommands : public ComObject<IOleCommandTarget>
+{
 public:
     explicit DocumentCommands(BrowserControl* owner) : m_owner(owner) {}
     void Detach() { m_owner = nullptr; }
@@ -139,8 +139,8 @@ bool BrowserControl::Create(HWND parent, const RECT& rect, UINT id, DWORD style)
         RegisterClassW(&wc);
         registered = true;
     }
-    m_hwnd = CreateWindowExW(0, kClassName, L"", style | WS_VSCROLL | WS_HSCROLL | WS_CLIPCHILDREN, rect.left,
-                             rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
+    m_hwnd = CreateWindowExW(0, kClassName, L"", style | WS_VSCROLL | WS_HSCROLL | WS_CLIPCHILDREN, rect.left, rect.top,
+                             rect.right - rect.left, rect.bottom - rect.top, parent,
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), this);
     if (m_hwnd)
         UpdateScrollBars();
@@ -239,15 +239,15 @@ HRESULT BrowserControl::StartNavigation(const std::wstring& url, NavKind kind, i
         bool cancel = false;
         m_events->BeforeNavigate2(url, cancel);
         if (cancel)
-            return S_OK;   // only this navigation ends; one started inside the event goes on
+            return S_OK; // only this navigation ends; one started inside the event goes on
     }
     if (id != m_navCounter && m_pending && m_pending->id > id)
-        return S_OK;       // a navigation started inside the event replaces this one
+        return S_OK; // a navigation started inside the event replaces this one
     std::wstring scheme = SchemeOf(url);
-    bool loadable = IsLocalUrl(url) || scheme == L"http" || scheme == L"https" || scheme == L"about" ||
-                    scheme == L"res";
+    bool loadable =
+        IsLocalUrl(url) || scheme == L"http" || scheme == L"https" || scheme == L"about" || scheme == L"res";
     if (!loadable)
-        return S_OK;       // mail links, custom and unknown schemes open nothing here
+        return S_OK; // mail links, custom and unknown schemes open nothing here
     m_pending = std::make_unique<Navigation>(Navigation{id, url, kind, historyIndex});
     if (m_hwnd)
         PostMessageW(m_hwnd, WM_FXB_LOAD, static_cast<WPARAM>(id), 0);
@@ -284,9 +284,11 @@ void BrowserControl::Load(const Navigation& nav)
         doc = Document::Create(nav.url, std::wstring(), 65001, m_textSize);
     } else {
         // No network here: web addresses show a short notice.
-        doc = Document::Create(nav.url, L"<html><head><title>Page not available</title></head><body>"
-                                        L"<h3>This page cannot be displayed</h3><p>Web pages are not shown in "
-                                        L"this view.</p></body></html>", 65001, m_textSize);
+        doc = Document::Create(nav.url,
+                               L"<html><head><title>Page not available</title></head><body>"
+                               L"<h3>This page cannot be displayed</h3><p>Web pages are not shown in "
+                               L"this view.</p></body></html>",
+                               65001, m_textSize);
     }
     int keepScroll = nav.kind == NavKind::Refresh ? m_scrollY : 0;
     if (m_doc)
@@ -313,8 +315,8 @@ void BrowserControl::Load(const Navigation& nav)
     // History.
     switch (nav.kind) {
     case NavKind::New: {
-        bool same = m_historyIndex >= 0 &&
-                    _wcsicmp(WithoutFragment(m_history[m_historyIndex].url).c_str(), WithoutFragment(nav.url).c_str()) == 0;
+        bool same = m_historyIndex >= 0 && _wcsicmp(WithoutFragment(m_history[m_historyIndex].url).c_str(),
+                                                    WithoutFragment(nav.url).c_str()) == 0;
         if (same) {
             m_history[m_historyIndex].url = nav.url;
         } else {
@@ -404,10 +406,12 @@ HRESULT BrowserControl::ExecWB(OLECMDID command, OLECMDEXECOPT option, VARIANT* 
             return E_FAIL;
         ShowFindDialog();
         return S_OK;
-    case OLECMDID_ZOOM:   // text size levels; SetTextSize refuses any other
-        return ExchangeInt(in, out, [this](int level) { return SetTextSize(level); }, [this] { return m_textSize; });
+    case OLECMDID_ZOOM: // text size levels; SetTextSize refuses any other
+        return ExchangeInt(
+            in, out, [this](int level) { return SetTextSize(level); }, [this] { return m_textSize; });
     case OLECMDID_OPTICAL_ZOOM:
-        return ExchangeInt(in, out, [this](int percent) { return SetOpticalZoom(percent); }, [this] { return m_zoom; });
+        return ExchangeInt(
+            in, out, [this](int percent) { return SetOpticalZoom(percent); }, [this] { return m_zoom; });
     case OLECMDID_SELECTALL:
         SelectAll();
         return S_OK;
@@ -418,8 +422,7 @@ HRESULT BrowserControl::ExecWB(OLECMDID command, OLECMDEXECOPT option, VARIANT* 
     }
 }
 
-template <class Change>
-void BrowserControl::RelayOutKeepingPlace(Change change)
+template <class Change> void BrowserControl::RelayOutKeepingPlace(Change change)
 {
     long long oldHeight = std::max(1, ScrollHeight());
     long long top = m_scrollY;
@@ -468,7 +471,8 @@ HRESULT BrowserControl::SetTextSize(int level)
 void BrowserControl::NotifyZoom()
 {
     if (m_zoomSink)
-        static_cast<IZoomEvents*>(static_cast<void*>(m_zoomSink.Get()))->OnZoomPercentChanged(static_cast<ULONG>(m_zoom));
+        static_cast<IZoomEvents*>(static_cast<void*>(m_zoomSink.Get()))
+            ->OnZoomPercentChanged(static_cast<ULONG>(m_zoom));
 }
 
 void BrowserControl::CallUpdateUI()
@@ -680,8 +684,10 @@ bool BrowserControl::Print(bool prompt)
     pd.Flags = PD_RETURNDEFAULT | PD_RETURNDC;
     BOOL haveDefault = PrintDlgW(&pd);
     if (!haveDefault || !pd.hDC) {
-        if (pd.hDevMode) GlobalFree(pd.hDevMode);
-        if (pd.hDevNames) GlobalFree(pd.hDevNames);
+        if (pd.hDevMode)
+            GlobalFree(pd.hDevMode);
+        if (pd.hDevNames)
+            GlobalFree(pd.hDevNames);
         return false;
     }
     if (prompt) {
@@ -689,8 +695,10 @@ bool BrowserControl::Print(bool prompt)
         pd.hDC = nullptr;
         pd.Flags = PD_RETURNDC | PD_NOSELECTION | PD_NOPAGENUMS | PD_USEDEVMODECOPIESANDCOLLATE;
         if (!PrintDlgW(&pd) || !pd.hDC) {
-            if (pd.hDevMode) GlobalFree(pd.hDevMode);
-            if (pd.hDevNames) GlobalFree(pd.hDevNames);
+            if (pd.hDevMode)
+                GlobalFree(pd.hDevMode);
+            if (pd.hDevNames)
+                GlobalFree(pd.hDevNames);
             return false;
         }
     }
@@ -700,8 +708,10 @@ bool BrowserControl::Print(bool prompt)
     std::wstring name = GetLocationName();
     bool ok = printer.PrintToPrinter(pd.hDC, name);
     DeleteDC(pd.hDC);
-    if (pd.hDevMode) GlobalFree(pd.hDevMode);
-    if (pd.hDevNames) GlobalFree(pd.hDevNames);
+    if (pd.hDevMode)
+        GlobalFree(pd.hDevMode);
+    if (pd.hDevNames)
+        GlobalFree(pd.hDevNames);
     return ok;
 }
 
@@ -790,7 +800,8 @@ LRESULT BrowserControl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
         } else {
             UINT lines = 3;
             SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
-            SetScrollPosition(m_scrollX, m_scrollY - delta * static_cast<int>(std::max(1u, lines)) * kLineStep / WHEEL_DELTA);
+            SetScrollPosition(m_scrollX,
+                              m_scrollY - delta * static_cast<int>(std::max(1u, lines)) * kLineStep / WHEEL_DELTA);
         }
         return 0;
     }
@@ -891,15 +902,30 @@ void BrowserControl::OnScroll(int bar, WORD code)
     int page = bar == SB_VERT ? ClientHeight() : ClientWidth();
     int pos = bar == SB_VERT ? m_scrollY : m_scrollX;
     switch (code) {
-    case SB_LINEUP: pos -= kLineStep; break;
-    case SB_LINEDOWN: pos += kLineStep; break;
-    case SB_PAGEUP: pos -= std::max(kLineStep, page - kLineStep); break;
-    case SB_PAGEDOWN: pos += std::max(kLineStep, page - kLineStep); break;
+    case SB_LINEUP:
+        pos -= kLineStep;
+        break;
+    case SB_LINEDOWN:
+        pos += kLineStep;
+        break;
+    case SB_PAGEUP:
+        pos -= std::max(kLineStep, page - kLineStep);
+        break;
+    case SB_PAGEDOWN:
+        pos += std::max(kLineStep, page - kLineStep);
+        break;
     case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: pos = si.nTrackPos; break;
-    case SB_TOP: pos = 0; break;
-    case SB_BOTTOM: pos = INT_MAX / 2; break;
-    default: return;
+    case SB_THUMBPOSITION:
+        pos = si.nTrackPos;
+        break;
+    case SB_TOP:
+        pos = 0;
+        break;
+    case SB_BOTTOM:
+        pos = INT_MAX / 2;
+        break;
+    default:
+        return;
     }
     if (bar == SB_VERT)
         SetScrollPosition(m_scrollX, pos);
@@ -912,15 +938,33 @@ void BrowserControl::OnKey(WPARAM key)
     bool ctrl = GetKeyState(VK_CONTROL) < 0;
     int page = std::max(kLineStep, ClientHeight() - kLineStep);
     switch (key) {
-    case VK_UP: SetScrollPosition(m_scrollX, m_scrollY - kLineStep); break;
-    case VK_DOWN: SetScrollPosition(m_scrollX, m_scrollY + kLineStep); break;
-    case VK_LEFT: SetScrollPosition(m_scrollX - kLineStep, m_scrollY); break;
-    case VK_RIGHT: SetScrollPosition(m_scrollX + kLineStep, m_scrollY); break;
-    case VK_PRIOR: SetScrollPosition(m_scrollX, m_scrollY - page); break;
-    case VK_NEXT: SetScrollPosition(m_scrollX, m_scrollY + page); break;
-    case VK_SPACE: SetScrollPosition(m_scrollX, m_scrollY + (GetKeyState(VK_SHIFT) < 0 ? -page : page)); break;
-    case VK_HOME: SetScrollPosition(0, 0); break;
-    case VK_END: SetScrollPosition(m_scrollX, INT_MAX / 2); break;
+    case VK_UP:
+        SetScrollPosition(m_scrollX, m_scrollY - kLineStep);
+        break;
+    case VK_DOWN:
+        SetScrollPosition(m_scrollX, m_scrollY + kLineStep);
+        break;
+    case VK_LEFT:
+        SetScrollPosition(m_scrollX - kLineStep, m_scrollY);
+        break;
+    case VK_RIGHT:
+        SetScrollPosition(m_scrollX + kLineStep, m_scrollY);
+        break;
+    case VK_PRIOR:
+        SetScrollPosition(m_scrollX, m_scrollY - page);
+        break;
+    case VK_NEXT:
+        SetScrollPosition(m_scrollX, m_scrollY + page);
+        break;
+    case VK_SPACE:
+        SetScrollPosition(m_scrollX, m_scrollY + (GetKeyState(VK_SHIFT) < 0 ? -page : page));
+        break;
+    case VK_HOME:
+        SetScrollPosition(0, 0);
+        break;
+    case VK_END:
+        SetScrollPosition(m_scrollX, INT_MAX / 2);
+        break;
     case 'C':
     case VK_INSERT:
         if (ctrl)
@@ -1065,11 +1109,21 @@ void BrowserControl::OnContextMenu(int x, int y)
     int cmd = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, pt.x, pt.y, 0, m_hwnd, nullptr);
     DestroyMenu(menu);
     switch (cmd) {
-    case kCopy: CopySelection(); break;
-    case kSelectAll: SelectAll(); break;
-    case kPrint: Print(true); break;
-    case kPreview: ShowPrintPreview(); break;
-    case kRefresh: Refresh(); break;
+    case kCopy:
+        CopySelection();
+        break;
+    case kSelectAll:
+        SelectAll();
+        break;
+    case kPrint:
+        Print(true);
+        break;
+    case kPreview:
+        ShowPrintPreview();
+        break;
+    case kRefresh:
+        Refresh();
+        break;
     }
 }
 

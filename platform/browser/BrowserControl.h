@@ -17,7 +17,8 @@ namespace fxb {
 class FindDialog;
 
 // Events of the control, raised on the user-interface thread.
-class BrowserEvents {
+class BrowserEvents
+{
 public:
     virtual ~BrowserEvents() = default;
     // Before every navigation (host calls, link clicks, history moves). Setting `cancel` keeps
@@ -30,13 +31,15 @@ public:
 };
 
 // Version the engine reports in place of the browser library's file version.
-struct EngineVersion {
+struct EngineVersion
+{
     int major;
     int minor;
 };
 EngineVersion GetEngineVersion();
 
-class BrowserControl : public DocumentView {
+class BrowserControl : public DocumentView
+{
 public:
     BrowserControl();
     ~BrowserControl() override;
@@ -111,21 +114,27 @@ public:
     void ShowSelection(size_t start, size_t end, bool scrollIntoView) override;
     IOleCommandTarget* CommandTarget() override;
 
-    const LayoutTree* Layout() { EnsureLayout(); return m_layout.get(); }
+    const LayoutTree* Layout()
+    {
+        EnsureLayout();
+        return m_layout.get();
+    }
     void PaintTo(HDC dc, const RECT& clip);
     int ClientWidth() const;
     int ClientHeight() const;
 
 private:
     enum class NavKind { New, Back, Forward, Refresh };
-    struct Navigation {
+    struct Navigation
+    {
         int id;
         std::wstring url;
         NavKind kind;
         int historyIndex;
-        const std::wstring* source = nullptr;   // the page itself, instead of loading the URL
+        const std::wstring* source = nullptr; // the page itself, instead of loading the URL
     };
-    struct HistoryEntry {
+    struct HistoryEntry
+    {
         std::wstring url;
     };
 
@@ -152,15 +161,14 @@ private:
     void ScrollRectIntoView(const RECT& r);
     // Lays the page out again after `change` (of zoom or text size) keeping the same part of it
     // in view; `change` answers the horizontal scroll position to keep.
-    template <class Change>
-    void RelayOutKeepingPlace(Change change);
+    template <class Change> void RelayOutKeepingPlace(Change change);
 
     HWND m_hwnd = nullptr;
     BrowserEvents* m_events = nullptr;
     ComPtr<IDocHostUIHandler> m_hostUI;
     ComPtr<IOleCommandTarget> m_hostCommands;
     ComPtr<IServiceProvider> m_hostServices;
-    ComPtr<IUnknown> m_zoomSink;   // the site's zoom-event interface
+    ComPtr<IUnknown> m_zoomSink; // the site's zoom-event interface
     class DocumentCommands;
     ComPtr<DocumentCommands> m_commands;
 

@@ -8,8 +8,8 @@
 namespace fxb {
 
 // Owns one reference to an interface: released when the holder goes or takes another pointer.
-template <class T>
-class ComPtr {
+template <class T> class ComPtr
+{
 public:
     ComPtr() = default;
     // Takes over a reference the caller owns (a freshly created object, an out parameter).
@@ -55,8 +55,8 @@ private:
 // Reference counting and QueryInterface for an object that implements the listed COM interfaces.
 // The object starts with one reference, owned by whoever created it with new, and deletes itself
 // when the last reference goes. IUnknown is answered with the first interface of the list.
-template <class First, class... Rest>
-class ComObject : public First, public Rest... {
+template <class First, class... Rest> class ComObject : public First, public Rest...
+{
 public:
     ComObject(const ComObject&) = delete;
     ComObject& operator=(const ComObject&) = delete;
@@ -85,8 +85,7 @@ protected:
     virtual ~ComObject() = default;
 
 private:
-    template <class Interface, class... More>
-    void* Find(REFIID riid)
+    template <class Interface, class... More> void* Find(REFIID riid)
     {
         if (riid == __uuidof(Interface))
             return static_cast<Interface*>(this);

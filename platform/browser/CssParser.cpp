@@ -9,8 +9,7 @@ namespace {
 
 // The first position from `i` whose character satisfies `stop` outside quotes and parentheses,
 // or the end of the text.
-template <class Stop>
-size_t FindAtTopLevel(const std::wstring& text, size_t i, Stop stop)
+template <class Stop> size_t FindAtTopLevel(const std::wstring& text, size_t i, Stop stop)
 {
     int paren = 0;
     while (i < text.size()) {
@@ -146,7 +145,7 @@ bool ParseCompound(const std::wstring& s, size_t& i, CssCompound& out, unsigned&
                 name = Lower(TrimHtmlSpace(inner));
             } else {
                 if (eq > 0 && !iswalnum(inner[eq - 1]))
-                    out.unsupported = true;   // ~= |= ^= and friends
+                    out.unsupported = true; // ~= |= ^= and friends
                 name = Lower(TrimHtmlSpace(inner.substr(0, eq)));
                 value = TrimHtmlSpace(inner.substr(eq + 1));
                 if (value.size() >= 2 && (value[0] == L'"' || value[0] == L'\''))
@@ -346,7 +345,8 @@ void StyleSheet::ParseBlockList(const std::wstring& text, size_t& pos, size_t en
                     std::wstring rest = TrimHtmlSpace(at.substr(7));
                     if (Lower(rest.substr(0, 4)) == L"url(") {
                         size_t close = rest.find(L')');
-                        rest = TrimHtmlSpace(rest.substr(4, close == std::wstring::npos ? std::wstring::npos : close - 4));
+                        rest =
+                            TrimHtmlSpace(rest.substr(4, close == std::wstring::npos ? std::wstring::npos : close - 4));
                     } else {
                         size_t sp = rest.find_first_of(L" \t");
                         if (rest.size() && rest[0] != L'"' && rest[0] != L'\'' && sp != std::wstring::npos)
@@ -373,7 +373,8 @@ void StyleSheet::ParseBlockList(const std::wstring& text, size_t& pos, size_t en
             if (at.compare(0, 6, L"@media") == 0) {
                 std::wstring media = at.substr(6);
                 if ((media.find(L"screen") != std::wstring::npos || media.find(L"all") != std::wstring::npos ||
-                     TrimHtmlSpace(media).empty()) && m_depth < 4) {
+                     TrimHtmlSpace(media).empty()) &&
+                    m_depth < 4) {
                     size_t inner = brace + 1;
                     ++m_depth;
                     ParseBlockList(text, inner, close);

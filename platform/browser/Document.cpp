@@ -89,8 +89,14 @@ size_t RawToRendered(const Node* textNode, size_t rawOffset)
 
 // ---- HtmlElement ----
 
-std::wstring HtmlElement::id() const { return m_node ? m_node->id() : std::wstring(); }
-std::wstring HtmlElement::tagName() const { return m_node ? m_node->tagName() : std::wstring(); }
+std::wstring HtmlElement::id() const
+{
+    return m_node ? m_node->id() : std::wstring();
+}
+std::wstring HtmlElement::tagName() const
+{
+    return m_node ? m_node->tagName() : std::wstring();
+}
 
 std::wstring HtmlElement::getAttribute(const std::wstring& name) const
 {
@@ -129,8 +135,14 @@ int HtmlElement::OffsetAlong(int NodeGeometry::*axis) const
     return IsViewport() ? 0 : at;
 }
 
-int HtmlElement::offsetTop() const { return OffsetAlong(&NodeGeometry::top); }
-int HtmlElement::offsetLeft() const { return OffsetAlong(&NodeGeometry::left); }
+int HtmlElement::offsetTop() const
+{
+    return OffsetAlong(&NodeGeometry::top);
+}
+int HtmlElement::offsetLeft() const
+{
+    return OffsetAlong(&NodeGeometry::left);
+}
 
 int HtmlElement::offsetWidth() const
 {
@@ -257,8 +269,9 @@ std::shared_ptr<Document> Document::Load(const std::wstring& url, const std::wst
     if (fileFound)
         *fileFound = found;
     if (!found) {
-        return Create(url, L"<html><head><title>Cannot find the page</title></head><body><h3>The page cannot be "
-                           L"displayed</h3><p>The file could not be opened.</p></body></html>",
+        return Create(url,
+                      L"<html><head><title>Cannot find the page</title></head><body><h3>The page cannot be "
+                      L"displayed</h3><p>The file could not be opened.</p></body></html>",
                       65001, textSizeLevel);
     }
     unsigned cp = 0;
@@ -284,7 +297,8 @@ void Document::CollectStyleSheets()
     for (Node* n = m_root.get(); n; n = n->NextInOrder(m_root.get())) {
         if (n->Is(L"style")) {
             std::wstring media = n->GetAttribute(L"media");
-            if (!media.empty() && media.find(L"screen") == std::wstring::npos && media.find(L"all") == std::wstring::npos)
+            if (!media.empty() && media.find(L"screen") == std::wstring::npos &&
+                media.find(L"all") == std::wstring::npos)
                 continue;
             std::wstring text;
             for (size_t i = 0; i < n->ChildCount(); ++i)
@@ -296,7 +310,8 @@ void Document::CollectStyleSheets()
             std::wstring media = n->GetAttribute(L"media");
             if (rel.find(L"stylesheet") == std::wstring::npos || rel.find(L"alternate") != std::wstring::npos)
                 continue;
-            if (!media.empty() && media.find(L"screen") == std::wstring::npos && media.find(L"all") == std::wstring::npos)
+            if (!media.empty() && media.find(L"screen") == std::wstring::npos &&
+                media.find(L"all") == std::wstring::npos)
                 continue;
             std::wstring path = LocalPathOf(Resolve(n->GetAttribute(L"href")));
             if (!path.empty())
@@ -468,7 +483,12 @@ void Document::BuildStream()
         afterSpace = true;
     };
     // Iterative walk with explicit leave events so that blocks end with a break.
-    struct Frame { Node* node; size_t next; bool block; };
+    struct Frame
+    {
+        Node* node;
+        size_t next;
+        bool block;
+    };
     std::vector<Frame> stack;
     stack.push_back({m_body, 0, true});
     while (!stack.empty()) {
@@ -483,7 +503,8 @@ void Document::BuildStream()
         if (n->IsText()) {
             n->streamStart = m_stream.size();
             n->collapseLeading = afterSpace;
-            afterSpace = RenderText(n->Text(), TextStyle(n), afterSpace, [&](size_t, wchar_t c) { m_stream.push_back(c); });
+            afterSpace =
+                RenderText(n->Text(), TextStyle(n), afterSpace, [&](size_t, wchar_t c) { m_stream.push_back(c); });
             n->streamLength = m_stream.size() - n->streamStart;
             if (n->streamLength)
                 m_segments.push_back(n);

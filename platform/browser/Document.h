@@ -17,22 +17,24 @@ class Document;
 class ImageCache;
 
 // What a document needs from the window that shows it: layout on demand and scrolling.
-class DocumentView {
+class DocumentView
+{
 public:
     virtual ~DocumentView() = default;
-    virtual void EnsureLayout() = 0;              // node geometry is current afterwards
+    virtual void EnsureLayout() = 0; // node geometry is current afterwards
     virtual int ScrollTop() const = 0;
     virtual int ScrollLeft() const = 0;
-    virtual void SetScrollPosition(int left, int top) = 0;   // clamps
-    virtual int ScrollHeight() = 0;               // document height, at least the client height
+    virtual void SetScrollPosition(int left, int top) = 0; // clamps
+    virtual int ScrollHeight() = 0;                        // document height, at least the client height
     virtual int ScrollWidth() = 0;
-    virtual void ContentChanged() = 0;            // the tree changed: lay out again before showing
+    virtual void ContentChanged() = 0; // the tree changed: lay out again before showing
     virtual void ShowSelection(size_t start, size_t end, bool scrollIntoView) = 0;
     virtual IOleCommandTarget* CommandTarget() = 0;
 };
 
 // An element as the document-object calls see it; a cheap handle that keeps its document alive.
-class HtmlElement {
+class HtmlElement
+{
 public:
     HtmlElement() = default;
     HtmlElement(std::shared_ptr<Document> doc, Node* node) : m_doc(std::move(doc)), m_node(node) {}
@@ -71,7 +73,8 @@ private:
     Node* m_node = nullptr;
 };
 
-class Document : public std::enable_shared_from_this<Document> {
+class Document : public std::enable_shared_from_this<Document>
+{
 public:
     // Parses `source` (already decoded) as the page at `url`; `codePage` is used for linked sheets.
     static std::shared_ptr<Document> Create(const std::wstring& url, const std::wstring& source, unsigned codePage,
@@ -111,11 +114,15 @@ public:
     bool NodeAtStream(size_t offset, Node*& node, size_t& rawOffset, bool preferNext);
     // Stream offset of a position in a text node's source text.
     size_t StreamOffsetOf(const Node* textNode, size_t rawOffset);
-    const std::vector<Node*>& TextSegments() { Stream(); return m_segments; }
+    const std::vector<Node*>& TextSegments()
+    {
+        Stream();
+        return m_segments;
+    }
 
     // Tree changes (pasteHTML): styles of new nodes, then stream and layout are rebuilt lazily.
     void SubtreeInserted(Node* node);
-    void Retire(std::unique_ptr<Node> node);    // removed nodes stay alive while the document lives
+    void Retire(std::unique_ptr<Node> node); // removed nodes stay alive while the document lives
     unsigned Version() const { return m_version; }
 
     void SetView(DocumentView* view) { m_view = view; }

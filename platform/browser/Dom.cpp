@@ -147,9 +147,10 @@ std::vector<Node*> ElementsByTag(Node* root, const std::wstring& tagLower)
 
 bool IsVoidElement(const std::wstring& tag)
 {
-    static const wchar_t* const kVoid[] = {L"area", L"base", L"br", L"col", L"embed", L"hr", L"img",
-        L"input", L"link", L"meta", L"param", L"source", L"track", L"wbr", L"basefont", L"bgsound",
-        L"frame", L"keygen", L"spacer", L"isindex", L"image"};
+    static const wchar_t* const kVoid[] = {L"area",   L"base",    L"br",       L"col",     L"embed", L"hr",
+                                           L"img",    L"input",   L"link",     L"meta",    L"param", L"source",
+                                           L"track",  L"wbr",     L"basefont", L"bgsound", L"frame", L"keygen",
+                                           L"spacer", L"isindex", L"image"};
     for (const wchar_t* v : kVoid)
         if (tag == v)
             return true;

@@ -9,18 +9,21 @@ namespace fxb {
 
 struct ComputedStyle;
 
-struct Attribute {
-    std::wstring name;   // lower case
+struct Attribute
+{
+    std::wstring name; // lower case
     std::wstring value;
 };
 
 // Geometry of a node from the last screen layout, in document pixels.
-struct NodeGeometry {
+struct NodeGeometry
+{
     int left = 0, top = 0, width = 0, height = 0;
     bool valid = false;
 };
 
-class Node {
+class Node
+{
 public:
     enum class Type { Element, Text };
 
@@ -62,15 +65,15 @@ public:
     Node* NextSkippingChildren(const Node* root = nullptr) const;
 
     // Data computed by the engine's passes.
-    const ComputedStyle* style = nullptr;       // elements; text nodes use the parent's
-    NodeGeometry geometry;                      // from the screen layout
-    size_t streamStart = 0;                     // text nodes: offset in the document's text stream
-    size_t streamLength = 0;                    // text nodes: length of the rendered text
-    bool collapseLeading = false;               // text nodes: rendering started after a space
+    const ComputedStyle* style = nullptr; // elements; text nodes use the parent's
+    NodeGeometry geometry;                // from the screen layout
+    size_t streamStart = 0;               // text nodes: offset in the document's text stream
+    size_t streamLength = 0;              // text nodes: length of the rendered text
+    bool collapseLeading = false;         // text nodes: rendering started after a space
 
     // Element accessors named after the document-object calls the reader uses.
     std::wstring id() const { return GetAttribute(L"id"); }
-    std::wstring tagName() const;   // upper case, as documents report it
+    std::wstring tagName() const; // upper case, as documents report it
 
 private:
     Type m_type;
@@ -78,7 +81,7 @@ private:
     std::wstring m_text;
     std::vector<Attribute> m_attributes;
     Node* m_parent = nullptr;
-    size_t m_index = 0;   // position among the parent's children
+    size_t m_index = 0; // position among the parent's children
     void Renumber(size_t from);
     std::vector<std::unique_ptr<Node>> m_children;
 };

@@ -7,7 +7,8 @@ namespace fxb {
 
 class BrowserControl;
 
-class FindDialog {
+class FindDialog
+{
 public:
     explicit FindDialog(BrowserControl& owner);
     ~FindDialog();

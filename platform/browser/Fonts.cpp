@@ -49,18 +49,18 @@ int Font::LoadCharWidth(wchar_t c)
         SelectObject(dc, old);
         if (page == 0xD8 || page == 0xD9 || page == 0xDA || page == 0xDB)
             for (int i = 0; i < 256; ++i)
-                m_pages[page][i] = m_pixelSize;   // high surrogate carries the pair's width
+                m_pages[page][i] = m_pixelSize; // high surrogate carries the pair's width
         if (page >= 0xDC && page <= 0xDF)
             for (int i = 0; i < 256; ++i)
                 m_pages[page][i] = 0;
         if (page == 0) {
-            m_pages[0][0xAD] = 0;   // soft hyphen
+            m_pages[0][0xAD] = 0; // soft hyphen
             for (int i = 0; i < 32; ++i)
                 m_pages[0][i] = 0;
         }
         if (page == 0x20)
             for (int i : {0x0B, 0x0C, 0x0D, 0x0E, 0x0F, 0x60})
-                m_pages[page][i] = 0;   // zero-width space, joiners and marks
+                m_pages[page][i] = 0; // zero-width space, joiners and marks
     }
     return m_pages[page][c & 0xFF];
 }
@@ -99,7 +99,7 @@ Font* FontCache::Get(const std::wstring& face, int pixelHeight, int weight, bool
     if (it != m_fonts.end())
         return it->second.get();
     if (m_fonts.size() > 2000)
-        return m_fonts.begin()->second.get();   // a hostile page asking for endless sizes
+        return m_fonts.begin()->second.get(); // a hostile page asking for endless sizes
     auto font = std::make_unique<Font>(face, pixelHeight, std::get<2>(key), italic);
     Font* raw = font.get();
     m_fonts.emplace(key, std::move(font));

@@ -8,7 +8,8 @@
 
 namespace fxb {
 
-class Font {
+class Font
+{
 public:
     Font(const std::wstring& face, int pixelHeight, int weight, bool italic);
     ~Font();
@@ -34,11 +35,12 @@ private:
 
     HFONT m_font = nullptr;
     int m_ascent = 0, m_descent = 0, m_externalLeading = 0, m_pixelSize = 0;
-    std::unique_ptr<int[]> m_pages[256];   // widths of 256-character pages, loaded on demand
+    std::unique_ptr<int[]> m_pages[256]; // widths of 256-character pages, loaded on demand
 };
 
 // Process-wide cache of fonts by face, size, weight and slant.
-class FontCache {
+class FontCache
+{
 public:
     static FontCache& Instance();
     Font* Get(const std::wstring& face, int pixelHeight, int weight, bool italic);

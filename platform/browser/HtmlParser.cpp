@@ -18,9 +18,18 @@ bool IsHeadTag(const std::wstring& t)
     return OneOf(t, {L"title", L"meta", L"link", L"style", L"script", L"base", L"basefont", L"bgsound", L"noscript"});
 }
 
-bool IsTableSection(const std::wstring& t) { return OneOf(t, {L"tbody", L"thead", L"tfoot"}); }
-bool IsTableContext(const std::wstring& t) { return t == L"table" || t == L"tr" || IsTableSection(t); }
-bool IsCell(const std::wstring& t) { return t == L"td" || t == L"th"; }
+bool IsTableSection(const std::wstring& t)
+{
+    return OneOf(t, {L"tbody", L"thead", L"tfoot"});
+}
+bool IsTableContext(const std::wstring& t)
+{
+    return t == L"table" || t == L"tr" || IsTableSection(t);
+}
+bool IsCell(const std::wstring& t)
+{
+    return t == L"td" || t == L"th";
+}
 
 bool IsAllSpace(const std::wstring& s)
 {
@@ -30,7 +39,8 @@ bool IsAllSpace(const std::wstring& s)
     return true;
 }
 
-class TreeBuilder {
+class TreeBuilder
+{
 public:
     TreeBuilder(const std::wstring& source, const ParseLimits& limits) : m_tokenizer(source), m_limits(limits) {}
 
@@ -66,16 +76,26 @@ private:
             if (m_skipNewline) {
                 m_skipNewline = false;
                 if (token.kind == HtmlToken::Kind::Text && !token.text.empty()) {
-                    size_t cut = token.text.compare(0, 2, L"\r\n") == 0 ? 2 : (token.text[0] == L'\n' || token.text[0] == L'\r') ? 1 : 0;
+                    size_t cut = token.text.compare(0, 2, L"\r\n") == 0               ? 2
+                                 : (token.text[0] == L'\n' || token.text[0] == L'\r') ? 1
+                                                                                      : 0;
                     token.text.erase(0, cut);
                 }
             }
             switch (token.kind) {
-            case HtmlToken::Kind::End: return;
-            case HtmlToken::Kind::Text: OnText(token.text); break;
-            case HtmlToken::Kind::StartTag: OnStartTag(token); break;
-            case HtmlToken::Kind::EndTag: OnEndTag(token.name); break;
-            default: break;
+            case HtmlToken::Kind::End:
+                return;
+            case HtmlToken::Kind::Text:
+                OnText(token.text);
+                break;
+            case HtmlToken::Kind::StartTag:
+                OnStartTag(token);
+                break;
+            case HtmlToken::Kind::EndTag:
+                OnEndTag(token.name);
+                break;
+            default:
+                break;
             }
         }
     }
@@ -118,7 +138,7 @@ private:
     void PopTo(int index)
     {
         if (index <= 0)
-            return;   // never pop the root
+            return; // never pop the root
         m_stack.resize(static_cast<size_t>(index));
         if (!m_fragment && m_stack.size() < 2)
             m_stack.push_back(m_body ? m_body : m_head);
@@ -130,11 +150,10 @@ private:
     {
         Node* parent = Current();
         Node* inserted = nullptr;
-        if (IsTableContext(parent->Tag()) && !(node->IsElement() && (IsCell(node->Tag()) || node->Tag() == L"tr" ||
-                                                                      IsTableSection(node->Tag()) || node->Tag() == L"caption" ||
-                                                                      node->Tag() == L"colgroup" || node->Tag() == L"col" ||
-                                                                      node->Tag() == L"form" || node->Tag() == L"script" ||
-                                                                      node->Tag() == L"style"))) {
+        if (IsTableContext(parent->Tag()) &&
+            !(node->IsElement() && (IsCell(node->Tag()) || node->Tag() == L"tr" || IsTableSection(node->Tag()) ||
+                                    node->Tag() == L"caption" || node->Tag() == L"colgroup" || node->Tag() == L"col" ||
+                                    node->Tag() == L"form" || node->Tag() == L"script" || node->Tag() == L"style"))) {
             int t = FindInStack(L"table", false);
             Node* table = t >= 0 ? m_stack[t] : nullptr;
             if (table && table->Parent()) {
@@ -191,7 +210,8 @@ private:
                 PopTo(i);
                 return;
             }
-            if (OneOf(t, {L"ul", L"ol", L"dl", L"menu", L"dir", L"table", L"td", L"th", L"body", L"div", L"blockquote"}))
+            if (OneOf(t,
+                      {L"ul", L"ol", L"dl", L"menu", L"dir", L"table", L"td", L"th", L"body", L"div", L"blockquote"}))
                 return;
         }
     }
@@ -273,9 +293,10 @@ private:
             return;
 
         // Table structure.
-        if (IsCell(tag) || tag == L"tr" || IsTableSection(tag) || tag == L"caption" || tag == L"colgroup" || tag == L"col") {
+        if (IsCell(tag) || tag == L"tr" || IsTableSection(tag) || tag == L"caption" || tag == L"colgroup" ||
+            tag == L"col") {
             if (!PrepareTableChild(tag))
-                return;   // table parts outside any table are dropped; their content stays
+                return; // table parts outside any table are dropped; their content stays
             const std::wstring& cur = Current()->Tag();
             if (IsCell(tag)) {
                 if (cur == L"table")
@@ -299,7 +320,7 @@ private:
 
         bool pushed = m_stack.size() > depthBefore;
         if (tag == L"pre" || tag == L"listing")
-            m_skipNewline = true;   // a newline right after the start tag is not content
+            m_skipNewline = true; // a newline right after the start tag is not content
         if (OneOf(tag, {L"script", L"style", L"xmp", L"iframe", L"noembed", L"plaintext"}))
             m_tokenizer.EnterRawText(tag, false);
         else if (tag == L"textarea" || tag == L"title")
@@ -385,17 +406,19 @@ private:
 
 bool IsBlockLevelTag(const std::wstring& tag)
 {
-    return OneOf(tag, {L"address", L"article", L"aside", L"blockquote", L"center", L"dir", L"div", L"dl", L"fieldset",
-                       L"figure", L"footer", L"form", L"h1", L"h2", L"h3", L"h4", L"h5", L"h6", L"header", L"hr",
-                       L"menu", L"nav", L"ol", L"p", L"pre", L"section", L"table", L"ul", L"listing", L"xmp",
-                       L"plaintext", L"dd", L"dt", L"li", L"figcaption", L"main", L"details", L"summary"});
+    return OneOf(tag,
+                 {L"address",  L"article", L"aside",      L"blockquote", L"center",  L"dir",    L"div",       L"dl",
+                  L"fieldset", L"figure",  L"footer",     L"form",       L"h1",      L"h2",     L"h3",        L"h4",
+                  L"h5",       L"h6",      L"header",     L"hr",         L"menu",    L"nav",    L"ol",        L"p",
+                  L"pre",      L"section", L"table",      L"ul",         L"listing", L"xmp",    L"plaintext", L"dd",
+                  L"dt",       L"li",      L"figcaption", L"main",       L"details", L"summary"});
 }
 
 bool IsFormattingTag(const std::wstring& tag)
 {
-    return OneOf(tag, {L"a", L"b", L"big", L"code", L"em", L"font", L"i", L"nobr", L"s", L"small", L"strike",
-                       L"strong", L"tt", L"u", L"span", L"sub", L"sup", L"abbr", L"acronym", L"cite", L"dfn",
-                       L"kbd", L"samp", L"var", L"q", L"label", L"ins", L"del", L"mark"});
+    return OneOf(tag, {L"a",      L"b",      L"big",  L"code", L"em",   L"font",  L"i",   L"nobr", L"s",       L"small",
+                       L"strike", L"strong", L"tt",   L"u",    L"span", L"sub",   L"sup", L"abbr", L"acronym", L"cite",
+                       L"dfn",    L"kbd",    L"samp", L"var",  L"q",    L"label", L"ins", L"del",  L"mark"});
 }
 
 std::unique_ptr<Node> ParseHtmlDocument(const std::wstring& source, const ParseLimits& limits)

@@ -7,9 +7,10 @@
 
 namespace fxb {
 
-struct ParseLimits {
-    int maxDepth = 120;             // deeper elements are flattened into the deepest allowed one
-    size_t maxNodes = 500000;       // markup past this count is dropped
+struct ParseLimits
+{
+    int maxDepth = 120;       // deeper elements are flattened into the deepest allowed one
+    size_t maxNodes = 500000; // markup past this count is dropped
     size_t maxSourceChars = 48u << 20;
 };
 

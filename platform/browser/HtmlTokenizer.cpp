@@ -115,7 +115,7 @@ void HtmlTokenizer::ReadTag(HtmlToken& token)
     if (m_src[i] == L'/') {
         endTag = true;
         ++i;
-        if (i < m_src.size() && m_src[i] == L'>') {   // "</>" is dropped
+        if (i < m_src.size() && m_src[i] == L'>') { // "</>" is dropped
             m_pos = i + 1;
             token.kind = HtmlToken::Kind::Comment;
             return;
@@ -156,7 +156,7 @@ void HtmlTokenizer::ReadTag(HtmlToken& token)
             continue;
         }
         size_t an = m_pos;
-        ++m_pos;   // the first character may be anything, even '='
+        ++m_pos; // the first character may be anything, even '='
         while (m_pos < m_src.size() && !IsHtmlSpace(m_src[m_pos]) && m_src[m_pos] != L'/' && m_src[m_pos] != L'>' &&
                m_src[m_pos] != L'=')
             ++m_pos;
@@ -205,7 +205,8 @@ void HtmlTokenizer::ReadRaw(HtmlToken& token)
             if (m_src.size() - lt - 2 >= m_rawTag.size() &&
                 _wcsnicmp(m_src.c_str() + lt + 2, m_rawTag.c_str(), m_rawTag.size()) == 0) {
                 size_t after = lt + 2 + m_rawTag.size();
-                if (after >= m_src.size() || IsHtmlSpace(m_src[after]) || m_src[after] == L'>' || m_src[after] == L'/') {
+                if (after >= m_src.size() || IsHtmlSpace(m_src[after]) || m_src[after] == L'>' ||
+                    m_src[after] == L'/') {
                     end = lt;
                     break;
                 }

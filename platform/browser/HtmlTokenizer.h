@@ -6,16 +6,18 @@
 
 namespace fxb {
 
-struct HtmlToken {
+struct HtmlToken
+{
     enum class Kind { StartTag, EndTag, Text, Comment, Doctype, End };
     Kind kind = Kind::End;
     std::wstring name;                 // tags: lower case
     std::vector<Attribute> attributes; // start tags
     bool selfClosing = false;
-    std::wstring text;                 // text with references decoded
+    std::wstring text; // text with references decoded
 };
 
-class HtmlTokenizer {
+class HtmlTokenizer
+{
 public:
     explicit HtmlTokenizer(const std::wstring& source);
 
@@ -37,7 +39,7 @@ private:
 
     const std::wstring& m_src;
     size_t m_pos = 0;
-    std::wstring m_rawTag;       // non-empty while reading raw text
+    std::wstring m_rawTag; // non-empty while reading raw text
     bool m_rawDecode = false;
 };
 

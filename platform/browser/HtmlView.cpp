@@ -35,10 +35,7 @@ public:
     {
         return m_view ? m_view->OnShowContextMenu(id, pt, a, b) : S_FALSE;
     }
-    STDMETHODIMP GetHostInfo(DOCHOSTUIINFO* info) override
-    {
-        return m_view ? m_view->OnGetHostInfo(info) : E_NOTIMPL;
-    }
+    STDMETHODIMP GetHostInfo(DOCHOSTUIINFO* info) override { return m_view ? m_view->OnGetHostInfo(info) : E_NOTIMPL; }
     STDMETHODIMP ShowUI(DWORD id, IOleInPlaceActiveObject* o, IOleCommandTarget* t, IOleInPlaceFrame* f,
                         IOleInPlaceUIWindow* d) override
     {
@@ -150,12 +147,10 @@ void CHtmlView::OnSetFocus(CWnd* pOldWnd)
 
 BOOL CHtmlView::OnEraseBkgnd(CDC*)
 {
-    return TRUE;   // the page control covers the view
+    return TRUE; // the page control covers the view
 }
 
-void CHtmlView::OnDraw(CDC*)
-{
-}
+void CHtmlView::OnDraw(CDC*) {}
 
 BOOL CHtmlView::PreTranslateMessage(MSG* pMsg)
 {
@@ -206,10 +201,22 @@ OLECMDF CHtmlView::QueryStatusWB(OLECMDID cmdID) const
     return const_cast<fxb::BrowserControl&>(m_browser).QueryStatusWB(cmdID);
 }
 
-void CHtmlView::GoBack() { m_browser.GoBack(); }
-void CHtmlView::GoForward() { m_browser.GoForward(); }
-void CHtmlView::Stop() { m_browser.Stop(); }
-void CHtmlView::Refresh() { m_browser.Refresh(); }
+void CHtmlView::GoBack()
+{
+    m_browser.GoBack();
+}
+void CHtmlView::GoForward()
+{
+    m_browser.GoForward();
+}
+void CHtmlView::Stop()
+{
+    m_browser.Stop();
+}
+void CHtmlView::Refresh()
+{
+    m_browser.Refresh();
+}
 
 CString CHtmlView::GetLocationURL() const
 {
@@ -234,21 +241,55 @@ void CHtmlView::OnDocumentComplete(LPCTSTR) {}
 
 void CHtmlView::OnTitleChange(LPCTSTR) {}
 
-HRESULT CHtmlView::OnShowContextMenu(DWORD, LPPOINT, LPUNKNOWN, LPDISPATCH) { return S_FALSE; }
-HRESULT CHtmlView::OnGetHostInfo(DOCHOSTUIINFO*) { return E_NOTIMPL; }
-HRESULT CHtmlView::OnShowUI(DWORD, LPOLEINPLACEACTIVEOBJECT, LPOLECOMMANDTARGET, LPOLEINPLACEFRAME, LPOLEINPLACEUIWINDOW)
+HRESULT CHtmlView::OnShowContextMenu(DWORD, LPPOINT, LPUNKNOWN, LPDISPATCH)
 {
     return S_FALSE;
 }
-HRESULT CHtmlView::OnHideUI() { return S_OK; }
-HRESULT CHtmlView::OnUpdateUI() { return S_OK; }
-HRESULT CHtmlView::OnEnableModeless(BOOL) { return S_OK; }
-HRESULT CHtmlView::OnDocWindowActivate(BOOL) { return S_OK; }
-HRESULT CHtmlView::OnFrameWindowActivate(BOOL) { return S_OK; }
-HRESULT CHtmlView::OnResizeBorder(LPCRECT, LPOLEINPLACEUIWINDOW, BOOL) { return S_OK; }
-HRESULT CHtmlView::OnTranslateAccelerator(LPMSG, const GUID*, DWORD) { return S_FALSE; }
-HRESULT CHtmlView::OnGetOptionKeyPath(LPOLESTR*, DWORD) { return E_NOTIMPL; }
-HRESULT CHtmlView::OnGetDropTarget(LPDROPTARGET, LPDROPTARGET*) { return E_NOTIMPL; }
+HRESULT CHtmlView::OnGetHostInfo(DOCHOSTUIINFO*)
+{
+    return E_NOTIMPL;
+}
+HRESULT CHtmlView::OnShowUI(DWORD, LPOLEINPLACEACTIVEOBJECT, LPOLECOMMANDTARGET, LPOLEINPLACEFRAME,
+                            LPOLEINPLACEUIWINDOW)
+{
+    return S_FALSE;
+}
+HRESULT CHtmlView::OnHideUI()
+{
+    return S_OK;
+}
+HRESULT CHtmlView::OnUpdateUI()
+{
+    return S_OK;
+}
+HRESULT CHtmlView::OnEnableModeless(BOOL)
+{
+    return S_OK;
+}
+HRESULT CHtmlView::OnDocWindowActivate(BOOL)
+{
+    return S_OK;
+}
+HRESULT CHtmlView::OnFrameWindowActivate(BOOL)
+{
+    return S_OK;
+}
+HRESULT CHtmlView::OnResizeBorder(LPCRECT, LPOLEINPLACEUIWINDOW, BOOL)
+{
+    return S_OK;
+}
+HRESULT CHtmlView::OnTranslateAccelerator(LPMSG, const GUID*, DWORD)
+{
+    return S_FALSE;
+}
+HRESULT CHtmlView::OnGetOptionKeyPath(LPOLESTR*, DWORD)
+{
+    return E_NOTIMPL;
+}
+HRESULT CHtmlView::OnGetDropTarget(LPDROPTARGET, LPDROPTARGET*)
+{
+    return E_NOTIMPL;
+}
 HRESULT CHtmlView::OnGetExternal(LPDISPATCH* lppDispatch)
 {
     if (lppDispatch)

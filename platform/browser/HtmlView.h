@@ -35,8 +35,8 @@ public:
     const fxb::BrowserControl& GetBrowser() const { return m_browser; }
 
     // --- events ---
-    virtual void OnBeforeNavigate2(LPCTSTR lpszURL, DWORD nFlags, LPCTSTR lpszTargetFrameName,
-                                   CByteArray& baPostedData, LPCTSTR lpszHeaders, BOOL* pbCancel);
+    virtual void OnBeforeNavigate2(LPCTSTR lpszURL, DWORD nFlags, LPCTSTR lpszTargetFrameName, CByteArray& baPostedData,
+                                   LPCTSTR lpszHeaders, BOOL* pbCancel);
     virtual void OnNavigateComplete2(LPCTSTR strURL);
     virtual void OnDocumentComplete(LPCTSTR lpszURL);
     virtual void OnTitleChange(LPCTSTR lpszText);

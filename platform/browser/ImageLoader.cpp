@@ -15,13 +15,15 @@ namespace {
 
 RenderBufferHook g_renderBufferHook = nullptr;
 
-struct GlobalDeleter {
+struct GlobalDeleter
+{
     void operator()(void* mem) const { GlobalFree(mem); }
 };
 
 // A memory DC with the image's bitmap selected; the bitmap is selected out and the DC deleted
 // when it goes, also when an exception passes.
-class BitmapDC {
+class BitmapDC
+{
 public:
     BitmapDC(HDC compatible, HBITMAP bitmap) : m_dc(compatible), m_selected(m_dc.Get(), bitmap) {}
     bool Valid() const { return m_dc.Get() != nullptr && m_selected.Selected(); }
@@ -119,7 +121,7 @@ ComPtr<IStream> StreamOverCopy(const std::string& bytes)
     IStream* stream = nullptr;
     if (FAILED(CreateStreamOnHGlobal(mem.get(), TRUE, &stream)) || !stream)
         return {};
-    mem.release();   // the stream frees it now
+    mem.release(); // the stream frees it now
     return ComPtr<IStream>::Adopt(stream);
 }
 

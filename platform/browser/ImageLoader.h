@@ -7,7 +7,8 @@
 
 namespace fxb {
 
-class Image {
+class Image
+{
 public:
     Image(int width, int height);
     ~Image();
@@ -17,7 +18,7 @@ public:
     int Width() const { return m_width; }
     int Height() const { return m_height; }
     bool HasAlpha() const { return m_alpha; }
-    HBITMAP Bitmap() const { return m_bitmap; }      // 32-bit top-down DIB, premultiplied alpha
+    HBITMAP Bitmap() const { return m_bitmap; } // 32-bit top-down DIB, premultiplied alpha
     DWORD* Bits() const { return m_bits; }
     void SetHasAlpha(bool alpha) { m_alpha = alpha; }
     bool Valid() const { return m_bitmap != nullptr; }
@@ -44,7 +45,8 @@ using RenderBufferHook = void (*)(HBITMAP target);
 void SetRenderBufferHook(RenderBufferHook hook);
 
 // Loaded images of one document by absolute path; a failed load is remembered as null.
-class ImageCache {
+class ImageCache
+{
 public:
     const Image* Get(const std::wstring& path);
     static constexpr size_t kMaxFileBytes = 32u << 20;

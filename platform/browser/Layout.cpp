@@ -60,7 +60,8 @@ LayoutTree::LayoutTree(Document& doc, int width, float zoom, bool recordGeometry
     FloatContext fc;
     engine.LayoutBlock(m_root.get(), 0, 0, std::max(1, width), fc, 0);
     engine.ApplyShifts(m_root.get());
-    m_height = std::max(m_root->y + m_root->height + m_root->margin.bottom, std::max(m_root->visualBottom, fc.Bottom(0)));
+    m_height =
+        std::max(m_root->y + m_root->height + m_root->margin.bottom, std::max(m_root->visualBottom, fc.Bottom(0)));
     m_width = std::max(width, engine.maxRight);
     // The canvas takes the root's background, else the body's.
     if (root->style->hasBackground) {
@@ -137,7 +138,8 @@ HitResult LayoutTree::HitTest(int x, int y) const
         const LayoutBox* b = stack.back();
         stack.pop_back();
         for (const LineBox& line : b->lines) {
-            long long dy = y < line.top ? line.top - y : (y >= line.top + line.height ? y - (line.top + line.height) + 1 : 0);
+            long long dy =
+                y < line.top ? line.top - y : (y >= line.top + line.height ? y - (line.top + line.height) + 1 : 0);
             for (size_t i = line.firstRun; i < line.firstRun + line.runCount; ++i) {
                 const Run& r = b->runs[i];
                 if (r.kind == Run::Kind::Anchor || r.kind == Run::Kind::InlineBox || r.floating)

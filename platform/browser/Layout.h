@@ -14,57 +14,62 @@ class Font;
 class Image;
 class Node;
 
-struct Edges {
+struct Edges
+{
     int top = 0, right = 0, bottom = 0, left = 0;
 };
 
 // A piece of one line: text of one text node, an image, a zero-width anchor, or the box
 // (background, border, padding) of an inline element that starts and ends on the line.
-struct Run {
+struct Run
+{
     enum class Kind : uint8_t { Text, Image, Anchor, AltText, InlineBox };
     Kind kind = Kind::Text;
-    Node* node = nullptr;                 // text node, img element or anchor element
+    Node* node = nullptr; // text node, img element or anchor element
     const ComputedStyle* style = nullptr;
     Font* font = nullptr;
     const Image* image = nullptr;
-    Node* link = nullptr;                 // enclosing a[href], if any
-    int x = 0, y = 0, width = 0, height = 0;   // box of the run (text: font box)
+    Node* link = nullptr;                    // enclosing a[href], if any
+    int x = 0, y = 0, width = 0, height = 0; // box of the run (text: font box)
     int baseline = 0;
     int lineTop = 0, lineHeight = 0;
-    size_t start = 0, length = 0;         // text: stream offsets
-    int justify = 0;                      // extra pixels after each space (justified lines)
-    int startColumn = 0;                  // x of the line start, for tab stops in preformatted text
+    size_t start = 0, length = 0; // text: stream offsets
+    int justify = 0;              // extra pixels after each space (justified lines)
+    int startColumn = 0;          // x of the line start, for tab stops in preformatted text
     COLORREF inlineBackground = 0;
     bool hasInlineBackground = false;
-    bool floating = false;                // a floated image: placed beside the lines, not on one
+    bool floating = false; // a floated image: placed beside the lines, not on one
 };
 
-struct LineBox {
+struct LineBox
+{
     int top = 0, height = 0, baseline = 0;
     size_t firstRun = 0, runCount = 0;
 };
 
-class LayoutBox {
+class LayoutBox
+{
 public:
     enum class Kind : uint8_t { Block, Table, Row, Cell, Rule };
     // What the inline content of a block is made of, collected when the tree is built.
-    struct InlineItem {
+    struct InlineItem
+    {
         enum class Kind : uint8_t { Text, Image, FloatImage, Break, Anchor, Open, Close };
         Kind kind;
         Node* node;
     };
 
     Kind kind = Kind::Block;
-    Node* node = nullptr;                 // null for anonymous blocks
+    Node* node = nullptr; // null for anonymous blocks
     const ComputedStyle* style = nullptr;
-    int x = 0, y = 0, width = 0, height = 0;   // border box
+    int x = 0, y = 0, width = 0, height = 0; // border box
     Edges margin, border, padding;
-    int visualBottom = 0;                 // lowest painted pixel of the box and its floats
+    int visualBottom = 0; // lowest painted pixel of the box and its floats
     std::vector<std::unique_ptr<LayoutBox>> children;
-    std::vector<InlineItem> items;        // inline content (when there are no block children)
+    std::vector<InlineItem> items; // inline content (when there are no block children)
     std::vector<Run> runs;
     std::vector<LineBox> lines;
-    std::wstring marker;                  // list items: marker text ("1.") or empty for bullets
+    std::wstring marker; // list items: marker text ("1.") or empty for bullets
     bool hasMarker = false;
     // Tables.
     int col = 0, colspan = 1, rowspan = 1;
@@ -78,14 +83,16 @@ public:
     int ContentWidth() const { return width - border.left - border.right - padding.left - padding.right; }
 };
 
-struct HitResult {
+struct HitResult
+{
     const Run* run = nullptr;
     const LayoutBox* box = nullptr;
-    size_t streamOffset = 0;   // nearest character boundary
+    size_t streamOffset = 0; // nearest character boundary
     bool onText = false;
 };
 
-class LayoutTree {
+class LayoutTree
+{
 public:
     // Lays out `doc` for a viewport `width` pixels wide at `zoom` (1 = 100 %).
     // With `recordGeometry` the nodes receive their positions (the screen layout does this).

@@ -11,7 +11,8 @@ namespace fxb {
 class Document;
 class LayoutTree;
 
-class PagePrinter {
+class PagePrinter
+{
 public:
     // `width` and `height` are the printable area of one sheet in screen pixels (96 per inch).
     PagePrinter(std::shared_ptr<Document> doc, int width, int height, float zoom = 1.0f);

@@ -30,13 +30,14 @@ void Fill(HDC dc, int x, int y, int w, int h, COLORREF color)
     ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rc, nullptr, 0, nullptr);
 }
 
-struct Context {
+struct Context
+{
     HDC dc;
     Document& doc;
     const LayoutTree& layout;
     const PaintOptions& opt;
-    int top, bottom;      // visible page range
-    int ox, oy;           // page to DC offset (subtract)
+    int top, bottom; // visible page range
+    int ox, oy;      // page to DC offset (subtract)
     COLORREF selBack, selText;
     std::vector<int> positions;
     std::vector<int> dx;
@@ -74,10 +75,14 @@ void PaintBorders(Context& c, const LayoutBox& b)
         }
         Fill(c.dc, sx, sy, sw, sh, sideColor(index));
     };
-    if (bt) side(0, x, y, w, bt);
-    if (bb) side(2, x, y + h - bb, w, bb);
-    if (bl) side(3, x, y + bt, bl, h - bt - bb);
-    if (br) side(1, x + w - br, y + bt, br, h - bt - bb);
+    if (bt)
+        side(0, x, y, w, bt);
+    if (bb)
+        side(2, x, y + h - bb, w, bb);
+    if (bl)
+        side(3, x, y + bt, bl, h - bt - bb);
+    if (br)
+        side(1, x + w - br, y + bt, br, h - bt - bb);
 }
 
 void TileImage(Context& c, const std::wstring& path, int x, int y, int w, int h)
@@ -151,7 +156,8 @@ void PaintMarker(Context& c, const LayoutBox& b)
     HGDIOBJ old = SelectObject(c.dc, font->Handle());
     SetTextColor(c.dc, s.color);
     int w = font->TextWidth(b.marker.c_str(), b.marker.size());
-    ExtTextOutW(c.dc, right - w, y - font->Ascent(), 0, nullptr, b.marker.c_str(), static_cast<UINT>(b.marker.size()), nullptr);
+    ExtTextOutW(c.dc, right - w, y - font->Ascent(), 0, nullptr, b.marker.c_str(), static_cast<UINT>(b.marker.size()),
+                nullptr);
     SelectObject(c.dc, old);
 }
 
@@ -249,12 +255,18 @@ void PaintInlineBox(Context& c, const Run& r)
     if (s.hasBackground)
         Fill(c.dc, x, y, r.width, r.height, s.background);
     float zoom = c.layout.Zoom();
-    auto width = [&](int side) { return s.HasBorder(side) ? std::max(1, static_cast<int>(std::lround(s.borderWidth[side] * zoom))) : 0; };
+    auto width = [&](int side) {
+        return s.HasBorder(side) ? std::max(1, static_cast<int>(std::lround(s.borderWidth[side] * zoom))) : 0;
+    };
     int bt = width(0), br = width(1), bb = width(2), bl = width(3);
-    if (bt) Fill(c.dc, x, y, r.width, bt, s.borderColor[0]);
-    if (bb) Fill(c.dc, x, y + r.height - bb, r.width, bb, s.borderColor[2]);
-    if (bl) Fill(c.dc, x, y + bt, bl, r.height - bt - bb, s.borderColor[3]);
-    if (br) Fill(c.dc, x + r.width - br, y + bt, br, r.height - bt - bb, s.borderColor[1]);
+    if (bt)
+        Fill(c.dc, x, y, r.width, bt, s.borderColor[0]);
+    if (bb)
+        Fill(c.dc, x, y + r.height - bb, r.width, bb, s.borderColor[2]);
+    if (bl)
+        Fill(c.dc, x, y + bt, bl, r.height - bt - bb, s.borderColor[3]);
+    if (br)
+        Fill(c.dc, x + r.width - br, y + bt, br, r.height - bt - bb, s.borderColor[1]);
 }
 
 void PaintBox(Context& c, const LayoutBox& root)
@@ -299,8 +311,19 @@ void Painter::Paint(HDC dc, const PaintOptions& opt)
 {
     int saved = SaveDC(dc);
     IntersectClipRect(dc, opt.clip.left, opt.clip.top, opt.clip.right, opt.clip.bottom);
-    Context c{dc, m_doc, m_layout, opt, opt.scrollY + opt.clip.top, opt.scrollY + opt.clip.bottom, opt.scrollX, opt.scrollY,
-              opt.selectionBack, opt.selectionText, {}, {}, {}};
+    Context c{dc,
+              m_doc,
+              m_layout,
+              opt,
+              opt.scrollY + opt.clip.top,
+              opt.scrollY + opt.clip.bottom,
+              opt.scrollX,
+              opt.scrollY,
+              opt.selectionBack,
+              opt.selectionText,
+              {},
+              {},
+              {}};
     if (c.selBack == 0 && c.selText == 0) {
         c.selBack = GetSysColor(COLOR_HIGHLIGHT);
         c.selText = GetSysColor(COLOR_HIGHLIGHTTEXT);

@@ -13,7 +13,8 @@ const wchar_t kPreviewClass[] = L"FolionyxPagePreview";
 enum { kPrevId = 101, kNextId = 102, kCloseId = 103 };
 constexpr int kBarHeight = 32;
 
-struct PreviewState {
+struct PreviewState
+{
     std::unique_ptr<PagePrinter> printer;
     int page = 0;
     HWND prev = nullptr, next = nullptr, close = nullptr;

@@ -12,7 +12,8 @@ namespace fxb {
 
 // Presentational attributes of one element, turned into declarations that apply before the
 // author's rules.
-struct PresentationalHints {
+struct PresentationalHints
+{
     const Node* e;
     std::vector<CssDeclaration> list;
 
@@ -77,30 +78,78 @@ std::wstring Unquote(std::wstring s)
     return s;
 }
 
-struct NamedColor { const wchar_t* name; COLORREF value; };
+struct NamedColor
+{
+    const wchar_t* name;
+    COLORREF value;
+};
 const NamedColor kColors[] = {
-    {L"black", RGB(0, 0, 0)}, {L"white", RGB(255, 255, 255)}, {L"red", RGB(255, 0, 0)},
-    {L"green", RGB(0, 128, 0)}, {L"blue", RGB(0, 0, 255)}, {L"yellow", RGB(255, 255, 0)},
-    {L"gray", RGB(128, 128, 128)}, {L"grey", RGB(128, 128, 128)}, {L"silver", RGB(192, 192, 192)},
-    {L"maroon", RGB(128, 0, 0)}, {L"purple", RGB(128, 0, 128)}, {L"fuchsia", RGB(255, 0, 255)},
-    {L"magenta", RGB(255, 0, 255)}, {L"lime", RGB(0, 255, 0)}, {L"olive", RGB(128, 128, 0)},
-    {L"navy", RGB(0, 0, 128)}, {L"teal", RGB(0, 128, 128)}, {L"aqua", RGB(0, 255, 255)},
-    {L"cyan", RGB(0, 255, 255)}, {L"orange", RGB(255, 165, 0)}, {L"brown", RGB(165, 42, 42)},
-    {L"pink", RGB(255, 192, 203)}, {L"gold", RGB(255, 215, 0)}, {L"darkblue", RGB(0, 0, 139)},
-    {L"darkred", RGB(139, 0, 0)}, {L"darkgreen", RGB(0, 100, 0)}, {L"lightgray", RGB(211, 211, 211)},
-    {L"lightgrey", RGB(211, 211, 211)}, {L"darkgray", RGB(169, 169, 169)}, {L"darkgrey", RGB(169, 169, 169)},
-    {L"lightblue", RGB(173, 216, 230)}, {L"lightyellow", RGB(255, 255, 224)}, {L"lightgreen", RGB(144, 238, 144)},
-    {L"beige", RGB(245, 245, 220)}, {L"ivory", RGB(255, 255, 240)}, {L"wheat", RGB(245, 222, 179)},
-    {L"tan", RGB(210, 180, 140)}, {L"khaki", RGB(240, 230, 140)}, {L"indigo", RGB(75, 0, 130)},
-    {L"violet", RGB(238, 130, 238)}, {L"crimson", RGB(220, 20, 60)}, {L"coral", RGB(255, 127, 80)},
-    {L"salmon", RGB(250, 128, 114)}, {L"tomato", RGB(255, 99, 71)}, {L"orchid", RGB(218, 112, 214)},
-    {L"steelblue", RGB(70, 130, 180)}, {L"skyblue", RGB(135, 206, 235)}, {L"royalblue", RGB(65, 105, 225)},
-    {L"darkorange", RGB(255, 140, 0)}, {L"darkviolet", RGB(148, 0, 211)}, {L"forestgreen", RGB(34, 139, 34)},
-    {L"seagreen", RGB(46, 139, 87)}, {L"slategray", RGB(112, 128, 144)}, {L"dimgray", RGB(105, 105, 105)},
-    {L"whitesmoke", RGB(245, 245, 245)}, {L"gainsboro", RGB(220, 220, 220)}, {L"linen", RGB(250, 240, 230)},
-    {L"lavender", RGB(230, 230, 250)}, {L"honeydew", RGB(240, 255, 240)}, {L"aliceblue", RGB(240, 248, 255)},
-    {L"cornsilk", RGB(255, 248, 220)}, {L"chocolate", RGB(210, 105, 30)}, {L"firebrick", RGB(178, 34, 34)},
-    {L"midnightblue", RGB(25, 25, 112)}, {L"darkslategray", RGB(47, 79, 79)}, {L"goldenrod", RGB(218, 165, 32)},
+    {L"black", RGB(0, 0, 0)},
+    {L"white", RGB(255, 255, 255)},
+    {L"red", RGB(255, 0, 0)},
+    {L"green", RGB(0, 128, 0)},
+    {L"blue", RGB(0, 0, 255)},
+    {L"yellow", RGB(255, 255, 0)},
+    {L"gray", RGB(128, 128, 128)},
+    {L"grey", RGB(128, 128, 128)},
+    {L"silver", RGB(192, 192, 192)},
+    {L"maroon", RGB(128, 0, 0)},
+    {L"purple", RGB(128, 0, 128)},
+    {L"fuchsia", RGB(255, 0, 255)},
+    {L"magenta", RGB(255, 0, 255)},
+    {L"lime", RGB(0, 255, 0)},
+    {L"olive", RGB(128, 128, 0)},
+    {L"navy", RGB(0, 0, 128)},
+    {L"teal", RGB(0, 128, 128)},
+    {L"aqua", RGB(0, 255, 255)},
+    {L"cyan", RGB(0, 255, 255)},
+    {L"orange", RGB(255, 165, 0)},
+    {L"brown", RGB(165, 42, 42)},
+    {L"pink", RGB(255, 192, 203)},
+    {L"gold", RGB(255, 215, 0)},
+    {L"darkblue", RGB(0, 0, 139)},
+    {L"darkred", RGB(139, 0, 0)},
+    {L"darkgreen", RGB(0, 100, 0)},
+    {L"lightgray", RGB(211, 211, 211)},
+    {L"lightgrey", RGB(211, 211, 211)},
+    {L"darkgray", RGB(169, 169, 169)},
+    {L"darkgrey", RGB(169, 169, 169)},
+    {L"lightblue", RGB(173, 216, 230)},
+    {L"lightyellow", RGB(255, 255, 224)},
+    {L"lightgreen", RGB(144, 238, 144)},
+    {L"beige", RGB(245, 245, 220)},
+    {L"ivory", RGB(255, 255, 240)},
+    {L"wheat", RGB(245, 222, 179)},
+    {L"tan", RGB(210, 180, 140)},
+    {L"khaki", RGB(240, 230, 140)},
+    {L"indigo", RGB(75, 0, 130)},
+    {L"violet", RGB(238, 130, 238)},
+    {L"crimson", RGB(220, 20, 60)},
+    {L"coral", RGB(255, 127, 80)},
+    {L"salmon", RGB(250, 128, 114)},
+    {L"tomato", RGB(255, 99, 71)},
+    {L"orchid", RGB(218, 112, 214)},
+    {L"steelblue", RGB(70, 130, 180)},
+    {L"skyblue", RGB(135, 206, 235)},
+    {L"royalblue", RGB(65, 105, 225)},
+    {L"darkorange", RGB(255, 140, 0)},
+    {L"darkviolet", RGB(148, 0, 211)},
+    {L"forestgreen", RGB(34, 139, 34)},
+    {L"seagreen", RGB(46, 139, 87)},
+    {L"slategray", RGB(112, 128, 144)},
+    {L"dimgray", RGB(105, 105, 105)},
+    {L"whitesmoke", RGB(245, 245, 245)},
+    {L"gainsboro", RGB(220, 220, 220)},
+    {L"linen", RGB(250, 240, 230)},
+    {L"lavender", RGB(230, 230, 250)},
+    {L"honeydew", RGB(240, 255, 240)},
+    {L"aliceblue", RGB(240, 248, 255)},
+    {L"cornsilk", RGB(255, 248, 220)},
+    {L"chocolate", RGB(210, 105, 30)},
+    {L"firebrick", RGB(178, 34, 34)},
+    {L"midnightblue", RGB(25, 25, 112)},
+    {L"darkslategray", RGB(47, 79, 79)},
+    {L"goldenrod", RGB(218, 165, 32)},
 };
 
 bool ParseHexColor(const std::wstring& h, COLORREF& out)
@@ -141,16 +190,26 @@ bool ParseLength(const std::wstring& vIn, float fontSize, Length& out, bool allo
         out = Length::Percent(static_cast<float>(std::max(-10000.0, std::min(10000.0, n))));
         return true;
     }
-    if (unit == L"px") px = n * absScale;
-    else if (unit == L"pt") px = n * 4.0 / 3.0 * absScale;
-    else if (unit == L"em") px = n * fontSize;
-    else if (unit == L"ex") px = n * fontSize * 0.5;
-    else if (unit == L"in") px = n * 96 * absScale;
-    else if (unit == L"cm") px = n * 96 / 2.54 * absScale;
-    else if (unit == L"mm") px = n * 96 / 25.4 * absScale;
-    else if (unit == L"pc") px = n * 16 * absScale;
-    else if (unit.empty() && (allowUnitless || n == 0)) px = n * absScale;
-    else return false;
+    if (unit == L"px")
+        px = n * absScale;
+    else if (unit == L"pt")
+        px = n * 4.0 / 3.0 * absScale;
+    else if (unit == L"em")
+        px = n * fontSize;
+    else if (unit == L"ex")
+        px = n * fontSize * 0.5;
+    else if (unit == L"in")
+        px = n * 96 * absScale;
+    else if (unit == L"cm")
+        px = n * 96 / 2.54 * absScale;
+    else if (unit == L"mm")
+        px = n * 96 / 25.4 * absScale;
+    else if (unit == L"pc")
+        px = n * 16 * absScale;
+    else if (unit.empty() && (allowUnitless || n == 0))
+        px = n * absScale;
+    else
+        return false;
     px = std::max(-100000.0, std::min(100000.0, px));
     out = Length::Px(static_cast<float>(px));
     return true;
@@ -159,24 +218,42 @@ bool ParseLength(const std::wstring& vIn, float fontSize, Length& out, bool allo
 BorderStyle ParseBorderStyle(const std::wstring& v, bool& ok)
 {
     ok = true;
-    if (v == L"none" || v == L"hidden") return BorderStyle::None;
-    if (v == L"solid") return BorderStyle::Solid;
-    if (v == L"dashed") return BorderStyle::Dashed;
-    if (v == L"dotted") return BorderStyle::Dotted;
-    if (v == L"double") return BorderStyle::Double;
-    if (v == L"inset") return BorderStyle::Inset;
-    if (v == L"outset") return BorderStyle::Outset;
-    if (v == L"groove") return BorderStyle::Groove;
-    if (v == L"ridge") return BorderStyle::Ridge;
+    if (v == L"none" || v == L"hidden")
+        return BorderStyle::None;
+    if (v == L"solid")
+        return BorderStyle::Solid;
+    if (v == L"dashed")
+        return BorderStyle::Dashed;
+    if (v == L"dotted")
+        return BorderStyle::Dotted;
+    if (v == L"double")
+        return BorderStyle::Double;
+    if (v == L"inset")
+        return BorderStyle::Inset;
+    if (v == L"outset")
+        return BorderStyle::Outset;
+    if (v == L"groove")
+        return BorderStyle::Groove;
+    if (v == L"ridge")
+        return BorderStyle::Ridge;
     ok = false;
     return BorderStyle::None;
 }
 
 bool ParseBorderWidth(const std::wstring& v, float fontSize, float& out)
 {
-    if (v == L"thin") { out = 1; return true; }
-    if (v == L"medium") { out = 3; return true; }
-    if (v == L"thick") { out = 5; return true; }
+    if (v == L"thin") {
+        out = 1;
+        return true;
+    }
+    if (v == L"medium") {
+        out = 3;
+        return true;
+    }
+    if (v == L"thick") {
+        out = 5;
+        return true;
+    }
     Length l;
     if (ParseLength(v, fontSize, l) && l.unit == Length::Unit::Px) {
         out = std::max(0.f, std::min(l.value, 1000.f));
@@ -187,21 +264,27 @@ bool ParseBorderWidth(const std::wstring& v, float fontSize, float& out)
 
 float KeywordFontSize(const std::wstring& v)
 {
-    if (v == L"xx-small") return 9;
-    if (v == L"x-small") return 10;
-    if (v == L"small") return 13;
-    if (v == L"medium") return 16;
-    if (v == L"large") return 18;
-    if (v == L"x-large") return 24;
-    if (v == L"xx-large") return 32;
+    if (v == L"xx-small")
+        return 9;
+    if (v == L"x-small")
+        return 10;
+    if (v == L"small")
+        return 13;
+    if (v == L"medium")
+        return 16;
+    if (v == L"large")
+        return 18;
+    if (v == L"x-large")
+        return 24;
+    if (v == L"xx-large")
+        return 32;
     return 0;
 }
 
 const float kFontTagSizes[8] = {0, 10, 13, 16, 18, 24, 32, 48};
 
 // Four-sided shorthand: 1 to 4 values to top, right, bottom, left.
-template <typename T, typename F>
-bool ApplyFourSides(const std::vector<std::wstring>& parts, T* target, F parse)
+template <typename T, typename F> bool ApplyFourSides(const std::vector<std::wstring>& parts, T* target, F parse)
 {
     if (parts.empty() || parts.size() > 4)
         return false;
@@ -235,7 +318,6 @@ std::set<std::wstring>& InstalledFaces()
     return faces;
 }
 
-
 // Side of a property name's side part: top, right, bottom, left as 0 to 3, or -1.
 int SideIndex(const std::wstring& side)
 {
@@ -257,61 +339,96 @@ void ApplyInherited(const std::wstring& p, ComputedStyle& s, const ComputedStyle
 
 ListStyle ListStyleKeyword(const std::wstring& t, ListStyle current)
 {
-    if (t == L"disc") return ListStyle::Disc;
-    if (t == L"circle") return ListStyle::Circle;
-    if (t == L"square") return ListStyle::Square;
-    if (t == L"decimal" || t == L"decimal-leading-zero") return ListStyle::Decimal;
-    if (t == L"lower-alpha" || t == L"lower-latin") return ListStyle::LowerAlpha;
-    if (t == L"upper-alpha" || t == L"upper-latin") return ListStyle::UpperAlpha;
-    if (t == L"lower-roman") return ListStyle::LowerRoman;
-    if (t == L"upper-roman") return ListStyle::UpperRoman;
-    if (t == L"none") return ListStyle::None;
+    if (t == L"disc")
+        return ListStyle::Disc;
+    if (t == L"circle")
+        return ListStyle::Circle;
+    if (t == L"square")
+        return ListStyle::Square;
+    if (t == L"decimal" || t == L"decimal-leading-zero")
+        return ListStyle::Decimal;
+    if (t == L"lower-alpha" || t == L"lower-latin")
+        return ListStyle::LowerAlpha;
+    if (t == L"upper-alpha" || t == L"upper-latin")
+        return ListStyle::UpperAlpha;
+    if (t == L"lower-roman")
+        return ListStyle::LowerRoman;
+    if (t == L"upper-roman")
+        return ListStyle::UpperRoman;
+    if (t == L"none")
+        return ListStyle::None;
     return current;
 }
 
 Display DisplayKeyword(const std::wstring& v, Display current)
 {
-    if (v == L"none") return Display::None;
-    if (v == L"block" || v == L"flex" || v == L"grid" || v == L"flow-root") return Display::Block;
-    if (v == L"inline" || v == L"inline-block" || v == L"inline-flex") return Display::Inline;
-    if (v == L"list-item") return Display::ListItem;
-    if (v == L"table" || v == L"inline-table") return Display::Table;
-    if (v == L"table-row") return Display::TableRow;
-    if (v == L"table-cell") return Display::TableCell;
-    if (v == L"table-row-group" || v == L"table-header-group" || v == L"table-footer-group") return Display::TableRowGroup;
-    if (v == L"table-caption") return Display::TableCaption;
+    if (v == L"none")
+        return Display::None;
+    if (v == L"block" || v == L"flex" || v == L"grid" || v == L"flow-root")
+        return Display::Block;
+    if (v == L"inline" || v == L"inline-block" || v == L"inline-flex")
+        return Display::Inline;
+    if (v == L"list-item")
+        return Display::ListItem;
+    if (v == L"table" || v == L"inline-table")
+        return Display::Table;
+    if (v == L"table-row")
+        return Display::TableRow;
+    if (v == L"table-cell")
+        return Display::TableCell;
+    if (v == L"table-row-group" || v == L"table-header-group" || v == L"table-footer-group")
+        return Display::TableRowGroup;
+    if (v == L"table-caption")
+        return Display::TableCaption;
     return current;
 }
 
 VAlign VerticalAlignKeyword(const std::wstring& v, VAlign current)
 {
-    if (v == L"baseline") return VAlign::Baseline;
-    if (v == L"sub") return VAlign::Sub;
-    if (v == L"super") return VAlign::Super;
-    if (v == L"top") return VAlign::Top;
-    if (v == L"middle") return VAlign::Middle;
-    if (v == L"bottom") return VAlign::Bottom;
-    if (v == L"text-top") return VAlign::TextTop;
-    if (v == L"text-bottom") return VAlign::TextBottom;
+    if (v == L"baseline")
+        return VAlign::Baseline;
+    if (v == L"sub")
+        return VAlign::Sub;
+    if (v == L"super")
+        return VAlign::Super;
+    if (v == L"top")
+        return VAlign::Top;
+    if (v == L"middle")
+        return VAlign::Middle;
+    if (v == L"bottom")
+        return VAlign::Bottom;
+    if (v == L"text-top")
+        return VAlign::TextTop;
+    if (v == L"text-bottom")
+        return VAlign::TextBottom;
     return current;
 }
 
 TextAlign TextAlignKeyword(const std::wstring& v, TextAlign current)
 {
-    if (v == L"left" || v == L"start") return TextAlign::Left;
-    if (v == L"right" || v == L"end") return TextAlign::Right;
-    if (v == L"center" || v == L"middle") return TextAlign::Center;
-    if (v == L"justify") return TextAlign::Justify;
+    if (v == L"left" || v == L"start")
+        return TextAlign::Left;
+    if (v == L"right" || v == L"end")
+        return TextAlign::Right;
+    if (v == L"center" || v == L"middle")
+        return TextAlign::Center;
+    if (v == L"justify")
+        return TextAlign::Justify;
     return current;
 }
 
 WhiteSpace WhiteSpaceKeyword(const std::wstring& v, WhiteSpace current)
 {
-    if (v == L"normal") return WhiteSpace::Normal;
-    if (v == L"pre") return WhiteSpace::Pre;
-    if (v == L"nowrap") return WhiteSpace::NoWrap;
-    if (v == L"pre-wrap") return WhiteSpace::PreWrap;
-    if (v == L"pre-line") return WhiteSpace::PreLine;
+    if (v == L"normal")
+        return WhiteSpace::Normal;
+    if (v == L"pre")
+        return WhiteSpace::Pre;
+    if (v == L"nowrap")
+        return WhiteSpace::NoWrap;
+    if (v == L"pre-wrap")
+        return WhiteSpace::PreWrap;
+    if (v == L"pre-line")
+        return WhiteSpace::PreLine;
     return current;
 }
 
@@ -343,9 +460,12 @@ bool ApplyKeywordProperty(const std::wstring& p, const std::wstring& v, const st
     } else if (p == L"text-decoration") {
         uint8_t bits = 0;
         for (const std::wstring& t : parts) {
-            if (t == L"underline") bits |= kUnderline;
-            else if (t == L"overline") bits |= kOverline;
-            else if (t == L"line-through") bits |= kLineThrough;
+            if (t == L"underline")
+                bits |= kUnderline;
+            else if (t == L"overline")
+                bits |= kOverline;
+            else if (t == L"line-through")
+                bits |= kLineThrough;
         }
         // Decorations of ancestors stay: they are drawn across the descendants' text.
         s.decoration = static_cast<uint8_t>(parent.decoration | bits);
@@ -409,9 +529,12 @@ void ApplyBorderShorthand(const std::wstring& p, const std::vector<std::wstring>
         BorderStyle bs = ParseBorderStyle(t, ok);
         float w;
         COLORREF c;
-        if (ok) style = bs;
-        else if (ParseBorderWidth(t, s.fontSize, w)) width = w;
-        else if (ParseColor(t, c)) color = c;
+        if (ok)
+            style = bs;
+        else if (ParseBorderWidth(t, s.fontSize, w))
+            width = w;
+        else if (ParseColor(t, c))
+            color = c;
     }
     for (int i = first; i <= last; ++i) {
         s.borderStyle[i] = style;
@@ -430,7 +553,8 @@ bool ApplyBorderProperty(const std::wstring& p, const std::wstring& v, const std
     if (p == L"border" || p == L"border-top" || p == L"border-right" || p == L"border-bottom" || p == L"border-left") {
         ApplyBorderShorthand(p, parts, s);
     } else if (p == L"border-width") {
-        ApplyFourSides(parts, s.borderWidth, [&](const std::wstring& t, float& w) { return ParseBorderWidth(t, s.fontSize, w); });
+        ApplyFourSides(parts, s.borderWidth,
+                       [&](const std::wstring& t, float& w) { return ParseBorderWidth(t, s.fontSize, w); });
     } else if (p == L"border-style") {
         ApplyFourSides(parts, s.borderStyle, [&](const std::wstring& t, BorderStyle& b) {
             bool ok;
@@ -445,9 +569,14 @@ bool ApplyBorderProperty(const std::wstring& p, const std::wstring& v, const std
         std::wstring what = dash == std::wstring::npos ? L"" : p.substr(dash + 1);
         if (idx >= 0) {
             bool ok;
-            if (what == L"width") ParseBorderWidth(v, s.fontSize, s.borderWidth[idx]);
-            else if (what == L"style") { BorderStyle b = ParseBorderStyle(v, ok); if (ok) s.borderStyle[idx] = b; }
-            else if (what == L"color") ParseColor(v, s.borderColor[idx]);
+            if (what == L"width")
+                ParseBorderWidth(v, s.fontSize, s.borderWidth[idx]);
+            else if (what == L"style") {
+                BorderStyle b = ParseBorderStyle(v, ok);
+                if (ok)
+                    s.borderStyle[idx] = b;
+            } else if (what == L"color")
+                ParseColor(v, s.borderColor[idx]);
         }
     } else {
         return false;
@@ -484,8 +613,10 @@ void AlignHints(PresentationalHints& h, const std::wstring& tag)
                 h.Add(L"float", v);
             }
         } else if (tag == L"hr") {
-            if (v == L"left") h.Add(L"margin-right", L"auto");
-            else if (v == L"right") h.Add(L"margin-left", L"auto");
+            if (v == L"left")
+                h.Add(L"margin-right", L"auto");
+            else if (v == L"right")
+                h.Add(L"margin-left", L"auto");
         } else {
             h.Add(L"text-align", v);
         }
@@ -511,8 +642,14 @@ void BoxHints(PresentationalHints& h, const std::wstring& tag)
             h.Add(L"white-space", L"nowrap");
     }
     if (tag == L"img") {
-        if (const std::wstring* a = h.Attr(L"hspace")) { h.Add(L"margin-left", PxOrPercent(*a)); h.Add(L"margin-right", PxOrPercent(*a)); }
-        if (const std::wstring* a = h.Attr(L"vspace")) { h.Add(L"margin-top", PxOrPercent(*a)); h.Add(L"margin-bottom", PxOrPercent(*a)); }
+        if (const std::wstring* a = h.Attr(L"hspace")) {
+            h.Add(L"margin-left", PxOrPercent(*a));
+            h.Add(L"margin-right", PxOrPercent(*a));
+        }
+        if (const std::wstring* a = h.Attr(L"vspace")) {
+            h.Add(L"margin-top", PxOrPercent(*a));
+            h.Add(L"margin-bottom", PxOrPercent(*a));
+        }
         if (const std::wstring* a = h.Attr(L"border"))
             h.Add(L"border", PxOrPercent(*a) + L" solid");
     }
@@ -532,11 +669,18 @@ void BoxHints(PresentationalHints& h, const std::wstring& tag)
     if (tag == L"ul" || tag == L"ol" || tag == L"li") {
         if (const std::wstring* a = h.Attr(L"type")) {
             const std::wstring& t = *a;
-            const wchar_t* v = t == L"1" ? L"decimal" : t == L"a" ? L"lower-alpha" : t == L"A" ? L"upper-alpha"
-                             : t == L"i" ? L"lower-roman" : t == L"I" ? L"upper-roman" : nullptr;
+            const wchar_t* v = t == L"1"   ? L"decimal"
+                               : t == L"a" ? L"lower-alpha"
+                               : t == L"A" ? L"upper-alpha"
+                               : t == L"i" ? L"lower-roman"
+                               : t == L"I" ? L"upper-roman"
+                                           : nullptr;
             std::wstring lower = Lower(t);
             if (!v)
-                v = lower == L"disc" ? L"disc" : lower == L"circle" ? L"circle" : lower == L"square" ? L"square" : nullptr;
+                v = lower == L"disc"     ? L"disc"
+                    : lower == L"circle" ? L"circle"
+                    : lower == L"square" ? L"square"
+                                         : nullptr;
             if (v)
                 h.Add(L"list-style-type", v);
         }
@@ -583,9 +727,12 @@ void TableHints(PresentationalHints& h, const std::wstring& tag, ComputedStyle& 
 int Length::Resolve(int base, float zoom, int autoValue) const
 {
     switch (unit) {
-    case Unit::Px: return static_cast<int>(std::lround(value * zoom));
-    case Unit::Percent: return static_cast<int>(std::lround(static_cast<double>(base) * value / 100.0));
-    default: return autoValue;
+    case Unit::Px:
+        return static_cast<int>(std::lround(value * zoom));
+    case Unit::Percent:
+        return static_cast<int>(std::lround(static_cast<double>(base) * value / 100.0));
+    default:
+        return autoValue;
     }
 }
 
@@ -646,19 +793,54 @@ std::wstring ResolveFamilyList(const std::wstring& familyList)
     size_t pos = 0;
     while (pos <= familyList.size()) {
         size_t comma = familyList.find(L',', pos);
-        std::wstring name = Lower(Unquote(familyList.substr(pos, comma == std::wstring::npos ? std::wstring::npos : comma - pos)));
+        std::wstring name =
+            Lower(Unquote(familyList.substr(pos, comma == std::wstring::npos ? std::wstring::npos : comma - pos)));
         pos = comma == std::wstring::npos ? familyList.size() + 1 : comma + 1;
         if (name.empty())
             continue;
-        static const wchar_t* const kSerif[] = {L"serif", L"times", L"times new roman", L"georgia", L"garamond",
-            L"palatino", L"palatino linotype", L"book antiqua", L"cambria", L"century schoolbook", L"bookman old style",
-            L"simsun", L"mincho", L"ms mincho", L"batang"};
-        static const wchar_t* const kSans[] = {L"sans-serif", L"arial", L"helvetica", L"verdana", L"trebuchet ms",
-            L"segoe ui", L"calibri", L"lucida sans", L"lucida grande", L"ms sans serif", L"microsoft sans serif",
-            L"geneva", L"arial narrow", L"century gothic", L"franklin gothic medium", L"cursive", L"fantasy",
-            L"comic sans ms", L"impact", L"simhei", L"ms gothic", L"ms pgothic", L"gulim", L"microsoft yahei", L"system-ui"};
-        static const wchar_t* const kMono[] = {L"monospace", L"courier", L"courier new", L"consolas", L"lucida console",
-            L"monaco", L"andale mono", L"fixedsys", L"terminal"};
+        static const wchar_t* const kSerif[] = {L"serif",
+                                                L"times",
+                                                L"times new roman",
+                                                L"georgia",
+                                                L"garamond",
+                                                L"palatino",
+                                                L"palatino linotype",
+                                                L"book antiqua",
+                                                L"cambria",
+                                                L"century schoolbook",
+                                                L"bookman old style",
+                                                L"simsun",
+                                                L"mincho",
+                                                L"ms mincho",
+                                                L"batang"};
+        static const wchar_t* const kSans[] = {L"sans-serif",
+                                               L"arial",
+                                               L"helvetica",
+                                               L"verdana",
+                                               L"trebuchet ms",
+                                               L"segoe ui",
+                                               L"calibri",
+                                               L"lucida sans",
+                                               L"lucida grande",
+                                               L"ms sans serif",
+                                               L"microsoft sans serif",
+                                               L"geneva",
+                                               L"arial narrow",
+                                               L"century gothic",
+                                               L"franklin gothic medium",
+                                               L"cursive",
+                                               L"fantasy",
+                                               L"comic sans ms",
+                                               L"impact",
+                                               L"simhei",
+                                               L"ms gothic",
+                                               L"ms pgothic",
+                                               L"gulim",
+                                               L"microsoft yahei",
+                                               L"system-ui"};
+        static const wchar_t* const kMono[] = {L"monospace",   L"courier",        L"courier new",
+                                               L"consolas",    L"lucida console", L"monaco",
+                                               L"andale mono", L"fixedsys",       L"terminal"};
         for (const wchar_t* n : kMono)
             if (name == n)
                 return pick(L"DejaVu Sans Mono", L"Courier New");
@@ -668,7 +850,8 @@ std::wstring ResolveFamilyList(const std::wstring& familyList)
             size_t p2 = 0;
             while (p2 <= familyList.size()) {
                 size_t c2 = familyList.find(L',', p2);
-                std::wstring n2 = Unquote(familyList.substr(p2, c2 == std::wstring::npos ? std::wstring::npos : c2 - p2));
+                std::wstring n2 =
+                    Unquote(familyList.substr(p2, c2 == std::wstring::npos ? std::wstring::npos : c2 - p2));
                 if (Lower(n2) == name)
                     return n2;
                 p2 = c2 == std::wstring::npos ? familyList.size() + 1 : c2 + 1;
@@ -822,7 +1005,7 @@ void StyleResolver::ComputeSubtree(Node* subtreeRoot)
         Node* p = subtreeRoot->Parent();
         ComputeElement(subtreeRoot, p && p->style ? p->style : nullptr);
     }
-    for (Node* n = subtreeRoot->NextInOrder(subtreeRoot); n; ) {
+    for (Node* n = subtreeRoot->NextInOrder(subtreeRoot); n;) {
         if (n->IsElement()) {
             const ComputedStyle* ps = n->Parent()->style;
             if (ps && ps->display == Display::None) {
@@ -881,7 +1064,7 @@ void StyleResolver::ComputeElement(Node* e, const ComputedStyle* parentIn)
     s.hidden = parent.hidden;
     s.borderCollapse = parent.borderCollapse;
     s.borderSpacing = parent.borderSpacing;
-    s.background = parent.background;   // kept for painting defaults; hasBackground decides
+    s.background = parent.background; // kept for painting defaults; hasBackground decides
     s.hasBackground = false;
     s.display = Display::Inline;
 
@@ -1022,8 +1205,10 @@ void StyleResolver::ApplyFontProperty(const std::wstring& p, const std::wstring&
         }
         s.fontSize = std::max(1.0f, std::min(s.fontSize, 2000.0f));
     } else if (p == L"font-weight") {
-        if (v == L"bold" || v == L"bolder") s.fontWeight = 700;
-        else if (v == L"normal" || v == L"lighter") s.fontWeight = 400;
+        if (v == L"bold" || v == L"bolder")
+            s.fontWeight = 700;
+        else if (v == L"normal" || v == L"lighter")
+            s.fontWeight = 400;
         else {
             int w = _wtoi(v.c_str());
             if (w >= 100 && w <= 900)
@@ -1041,11 +1226,15 @@ void StyleResolver::ApplyFontShorthand(const std::vector<std::wstring>& parts, C
     size_t i = 0;
     for (; i < parts.size(); ++i) {
         const std::wstring& t = parts[i];
-        if (t == L"italic" || t == L"oblique") s.italic = true;
-        else if (t == L"bold" || t == L"bolder") s.fontWeight = 700;
-        else if (t == L"normal" || t == L"small-caps" || t == L"lighter") {}
-        else if (_wtoi(t.c_str()) >= 100 && t.find_first_not_of(L"0123456789") == std::wstring::npos) s.fontWeight = _wtoi(t.c_str());
-        else break;
+        if (t == L"italic" || t == L"oblique")
+            s.italic = true;
+        else if (t == L"bold" || t == L"bolder")
+            s.fontWeight = 700;
+        else if (t == L"normal" || t == L"small-caps" || t == L"lighter") {
+        } else if (_wtoi(t.c_str()) >= 100 && t.find_first_not_of(L"0123456789") == std::wstring::npos)
+            s.fontWeight = _wtoi(t.c_str());
+        else
+            break;
     }
     if (i >= parts.size())
         return;
@@ -1088,9 +1277,15 @@ void StyleResolver::ApplyColourAndFontAttributes(PresentationalHints& h, const s
             if (ParseColor(*a, c, true))
                 s.color = c;
         for (const wchar_t* m : {L"leftmargin", L"marginwidth"})
-            if (const std::wstring* a = h.Attr(m)) { h.Add(L"margin-left", PxOrPercent(*a)); h.Add(L"margin-right", PxOrPercent(*a)); }
+            if (const std::wstring* a = h.Attr(m)) {
+                h.Add(L"margin-left", PxOrPercent(*a));
+                h.Add(L"margin-right", PxOrPercent(*a));
+            }
         for (const wchar_t* m : {L"topmargin", L"marginheight"})
-            if (const std::wstring* a = h.Attr(m)) { h.Add(L"margin-top", PxOrPercent(*a)); h.Add(L"margin-bottom", PxOrPercent(*a)); }
+            if (const std::wstring* a = h.Attr(m)) {
+                h.Add(L"margin-top", PxOrPercent(*a));
+                h.Add(L"margin-bottom", PxOrPercent(*a));
+            }
     }
     if (tag == L"a" && m_hasLinkColor && e->HasAttribute(L"href"))
         s.color = m_linkColor;

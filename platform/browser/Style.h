@@ -24,52 +24,70 @@ enum class BorderStyle : uint8_t { None, Solid, Dashed, Dotted, Double, Inset, O
 
 enum TextDecorationBits : uint8_t { kUnderline = 1, kOverline = 2, kLineThrough = 4 };
 
-struct Length {
+struct Length
+{
     enum class Unit : uint8_t { Auto, Px, Percent };
     Unit unit = Unit::Auto;
     float value = 0;
-    static Length Px(float v) { Length l; l.unit = Unit::Px; l.value = v; return l; }
-    static Length Percent(float v) { Length l; l.unit = Unit::Percent; l.value = v; return l; }
+    static Length Px(float v)
+    {
+        Length l;
+        l.unit = Unit::Px;
+        l.value = v;
+        return l;
+    }
+    static Length Percent(float v)
+    {
+        Length l;
+        l.unit = Unit::Percent;
+        l.value = v;
+        return l;
+    }
     bool IsAuto() const { return unit == Unit::Auto; }
     // Device pixels: px values scaled by zoom, percentages of `base` (already in device pixels).
     int Resolve(int base, float zoom, int autoValue = 0) const;
 };
 
-struct ComputedStyle {
+struct ComputedStyle
+{
     Display display = Display::Inline;
     COLORREF color = RGB(0, 0, 0);
     COLORREF background = RGB(255, 255, 255);
     bool hasBackground = false;
-    std::wstring backgroundImage;   // absolute path, empty for none
+    std::wstring backgroundImage; // absolute path, empty for none
     std::wstring fontFace = L"DejaVu Serif";
-    float fontSize = 16;            // CSS pixels, text size level applied
+    float fontSize = 16; // CSS pixels, text size level applied
     int fontWeight = 400;
     bool italic = false;
-    uint8_t decoration = 0;         // TextDecorationBits, including those of ancestors
+    uint8_t decoration = 0; // TextDecorationBits, including those of ancestors
     TextAlign textAlign = TextAlign::Left;
     Length textIndent;
     WhiteSpace whiteSpace = WhiteSpace::Normal;
-    float lineHeight = 0;           // 0: normal; >0 with lineHeightIsFactor: factor, else CSS pixels
+    float lineHeight = 0; // 0: normal; >0 with lineHeightIsFactor: factor, else CSS pixels
     bool lineHeightIsFactor = false;
     ListStyle listStyle = ListStyle::Disc;
-    Length margin[4];               // top, right, bottom, left
+    Length margin[4]; // top, right, bottom, left
     Length padding[4];
     float borderWidth[4] = {0, 0, 0, 0};
     BorderStyle borderStyle[4] = {BorderStyle::None, BorderStyle::None, BorderStyle::None, BorderStyle::None};
     COLORREF borderColor[4] = {0, 0, 0, 0};
     Length width, height;
     FloatSide floatSide = FloatSide::None;
-    uint8_t clear = 0;              // 1 left, 2 right, 3 both
+    uint8_t clear = 0; // 1 left, 2 right, 3 both
     VAlign verticalAlign = VAlign::Baseline;
-    bool hidden = false;            // visibility: hidden
+    bool hidden = false; // visibility: hidden
     bool borderCollapse = false;
-    float borderSpacing = 2;        // CSS pixels (cellspacing)
-    int cellPadding = -1;           // table attribute, CSS pixels, -1 none
-    int tableBorder = 0;            // table border attribute
+    float borderSpacing = 2; // CSS pixels (cellspacing)
+    int cellPadding = -1;    // table attribute, CSS pixels, -1 none
+    int tableBorder = 0;     // table border attribute
 
     bool PreservesSpaces() const { return whiteSpace == WhiteSpace::Pre || whiteSpace == WhiteSpace::PreWrap; }
     bool PreservesNewlines() const { return whiteSpace != WhiteSpace::Normal && whiteSpace != WhiteSpace::NoWrap; }
-    bool Wraps() const { return whiteSpace == WhiteSpace::Normal || whiteSpace == WhiteSpace::PreWrap || whiteSpace == WhiteSpace::PreLine; }
+    bool Wraps() const
+    {
+        return whiteSpace == WhiteSpace::Normal || whiteSpace == WhiteSpace::PreWrap ||
+               whiteSpace == WhiteSpace::PreLine;
+    }
     bool IsBlockLevel() const { return display != Display::Inline && display != Display::None; }
     bool HasBorder(int side) const { return borderStyle[side] != BorderStyle::None && borderWidth[side] > 0; }
 };
@@ -85,7 +103,8 @@ std::wstring ResolveFontFamily(const std::wstring& familyList);
 
 struct PresentationalHints;
 
-class StyleResolver {
+class StyleResolver
+{
 public:
     explicit StyleResolver(int textSizeLevel);
 
@@ -105,11 +124,13 @@ public:
 private:
     // Rules indexed by the id, first class or tag of their rightmost part; `order` is the
     // position across all sheets in load order, which breaks ties of specificity.
-    struct RuleRef {
+    struct RuleRef
+    {
         const CssRule* rule;
         unsigned order;
     };
-    struct RuleIndex {
+    struct RuleIndex
+    {
         std::map<std::wstring, std::vector<RuleRef>> byTag, byClass, byId;
         std::vector<RuleRef> universal;
         unsigned nextOrder = 0;
@@ -122,7 +143,8 @@ private:
     void RememberShared(const Node* e, const ComputedStyle* parent);
     void ApplyPresentational(Node* e, ComputedStyle& s, const ComputedStyle& parent);
     void ApplyColourAndFontAttributes(PresentationalHints& h, const std::wstring& tag, ComputedStyle& s);
-    void ApplyDeclarations(const std::vector<const CssDeclaration*>& decls, ComputedStyle& s, const ComputedStyle& parent);
+    void ApplyDeclarations(const std::vector<const CssDeclaration*>& decls, ComputedStyle& s,
+                           const ComputedStyle& parent);
     void ApplyOne(const CssDeclaration& d, ComputedStyle& s, const ComputedStyle& parent);
     bool ApplyColourProperty(const CssDeclaration& d, const std::wstring& v, const std::vector<std::wstring>& parts,
                              ComputedStyle& s);
@@ -139,9 +161,9 @@ private:
     std::deque<ComputedStyle> m_styles;
     COLORREF m_linkColor = RGB(0, 0, 255);
     bool m_hasLinkColor = false;
-    bool m_hasAdjacentRules = false;   // some author rule has a '+' combinator
+    bool m_hasAdjacentRules = false; // some author rule has a '+' combinator
     std::vector<RuleRef> m_scratch;
-    std::map<std::pair<const ComputedStyle*, std::wstring>, const ComputedStyle*> m_shared;   // by parent style, tag
+    std::map<std::pair<const ComputedStyle*, std::wstring>, const ComputedStyle*> m_shared; // by parent style, tag
 };
 
 } // namespace fxb

@@ -21,11 +21,13 @@ bool DecodeWithMultiLanguage(const char* data, size_t size, unsigned codePage, s
     HRESULT initialised = CoInitialize(nullptr);
     bool ok = false;
     if (SUCCEEDED(CoCreateInstance(kClsidMultiLanguage, nullptr, CLSCTX_INPROC_SERVER, kIidMultiLanguage,
-                                   reinterpret_cast<void**>(&ml))) && ml) {
+                                   reinterpret_cast<void**>(&ml))) &&
+        ml) {
         DWORD mode = 0;
         UINT srcSize = static_cast<UINT>(size);
         UINT dstSize = 0;
-        if (SUCCEEDED(ml->ConvertStringToUnicode(&mode, codePage, const_cast<CHAR*>(data), &srcSize, nullptr, &dstSize))) {
+        if (SUCCEEDED(
+                ml->ConvertStringToUnicode(&mode, codePage, const_cast<CHAR*>(data), &srcSize, nullptr, &dstSize))) {
             out.assign(dstSize, L'\0');
             mode = 0;
             srcSize = static_cast<UINT>(size);
@@ -100,7 +102,8 @@ std::wstring FromUtf16Be(const char* data, size_t size)
 {
     std::wstring out(size / 2, L'\0');
     for (size_t i = 0; i < out.size(); ++i)
-        out[i] = static_cast<wchar_t>((static_cast<unsigned char>(data[2 * i]) << 8) | static_cast<unsigned char>(data[2 * i + 1]));
+        out[i] = static_cast<wchar_t>((static_cast<unsigned char>(data[2 * i]) << 8) |
+                                      static_cast<unsigned char>(data[2 * i + 1]));
     return out;
 }
 
@@ -109,25 +112,79 @@ std::wstring FromUtf16Be(const char* data, size_t size)
 unsigned CodePageForCharset(const std::wstring& labelIn)
 {
     std::wstring label = Lower(labelIn);
-    struct Entry { const wchar_t* name; unsigned cp; };
+    struct Entry
+    {
+        const wchar_t* name;
+        unsigned cp;
+    };
     static const Entry kTable[] = {
-        {L"utf-8", 65001}, {L"utf8", 65001}, {L"unicode-1-1-utf-8", 65001},
-        {L"utf-16", 1200}, {L"utf-16le", 1200}, {L"unicode", 1200}, {L"utf-16be", 1201}, {L"unicodefffe", 1201},
-        {L"us-ascii", 1252}, {L"ascii", 1252}, {L"iso-8859-1", 1252}, {L"latin1", 1252}, {L"iso8859-1", 1252},
-        {L"iso_8859-1", 1252}, {L"l1", 1252},
-        {L"windows-1250", 1250}, {L"windows-1251", 1251}, {L"windows-1252", 1252}, {L"windows-1253", 1253},
-        {L"windows-1254", 1254}, {L"windows-1255", 1255}, {L"windows-1256", 1256}, {L"windows-1257", 1257},
-        {L"windows-1258", 1258}, {L"cp1250", 1250}, {L"cp1251", 1251}, {L"cp1252", 1252},
-        {L"iso-8859-2", 28592}, {L"iso-8859-3", 28593}, {L"iso-8859-4", 28594}, {L"iso-8859-5", 28595},
-        {L"iso-8859-6", 28596}, {L"iso-8859-7", 28597}, {L"iso-8859-8", 28598}, {L"iso-8859-9", 28599},
-        {L"iso-8859-13", 28603}, {L"iso-8859-15", 28605},
-        {L"koi8-r", 20866}, {L"koi8-u", 21866}, {L"cp866", 866}, {L"ibm866", 866},
-        {L"shift_jis", 932}, {L"shift-jis", 932}, {L"sjis", 932}, {L"x-sjis", 932}, {L"ms_kanji", 932},
-        {L"windows-31j", 932}, {L"euc-jp", 51932}, {L"x-euc-jp", 51932}, {L"iso-2022-jp", 50220},
-        {L"gb2312", 936}, {L"gbk", 936}, {L"x-gbk", 936}, {L"cp936", 936}, {L"gb18030", 54936},
-        {L"hz-gb-2312", 52936}, {L"big5", 950}, {L"big5-hkscs", 950}, {L"cp950", 950},
-        {L"euc-kr", 949}, {L"ks_c_5601-1987", 949}, {L"korean", 949}, {L"cp949", 949},
-        {L"windows-874", 874}, {L"tis-620", 874}, {L"x-mac-roman", 10000}, {L"macintosh", 10000},
+        {L"utf-8", 65001},
+        {L"utf8", 65001},
+        {L"unicode-1-1-utf-8", 65001},
+        {L"utf-16", 1200},
+        {L"utf-16le", 1200},
+        {L"unicode", 1200},
+        {L"utf-16be", 1201},
+        {L"unicodefffe", 1201},
+        {L"us-ascii", 1252},
+        {L"ascii", 1252},
+        {L"iso-8859-1", 1252},
+        {L"latin1", 1252},
+        {L"iso8859-1", 1252},
+        {L"iso_8859-1", 1252},
+        {L"l1", 1252},
+        {L"windows-1250", 1250},
+        {L"windows-1251", 1251},
+        {L"windows-1252", 1252},
+        {L"windows-1253", 1253},
+        {L"windows-1254", 1254},
+        {L"windows-1255", 1255},
+        {L"windows-1256", 1256},
+        {L"windows-1257", 1257},
+        {L"windows-1258", 1258},
+        {L"cp1250", 1250},
+        {L"cp1251", 1251},
+        {L"cp1252", 1252},
+        {L"iso-8859-2", 28592},
+        {L"iso-8859-3", 28593},
+        {L"iso-8859-4", 28594},
+        {L"iso-8859-5", 28595},
+        {L"iso-8859-6", 28596},
+        {L"iso-8859-7", 28597},
+        {L"iso-8859-8", 28598},
+        {L"iso-8859-9", 28599},
+        {L"iso-8859-13", 28603},
+        {L"iso-8859-15", 28605},
+        {L"koi8-r", 20866},
+        {L"koi8-u", 21866},
+        {L"cp866", 866},
+        {L"ibm866", 866},
+        {L"shift_jis", 932},
+        {L"shift-jis", 932},
+        {L"sjis", 932},
+        {L"x-sjis", 932},
+        {L"ms_kanji", 932},
+        {L"windows-31j", 932},
+        {L"euc-jp", 51932},
+        {L"x-euc-jp", 51932},
+        {L"iso-2022-jp", 50220},
+        {L"gb2312", 936},
+        {L"gbk", 936},
+        {L"x-gbk", 936},
+        {L"cp936", 936},
+        {L"gb18030", 54936},
+        {L"hz-gb-2312", 52936},
+        {L"big5", 950},
+        {L"big5-hkscs", 950},
+        {L"cp950", 950},
+        {L"euc-kr", 949},
+        {L"ks_c_5601-1987", 949},
+        {L"korean", 949},
+        {L"cp949", 949},
+        {L"windows-874", 874},
+        {L"tis-620", 874},
+        {L"x-mac-roman", 10000},
+        {L"macintosh", 10000},
     };
     for (const Entry& e : kTable)
         if (label == e.name)
@@ -146,7 +203,10 @@ bool IsValidUtf8(const char* data, size_t size)
     size_t i = 0;
     while (i < size) {
         unsigned char c = p[i];
-        if (c < 0x80) { ++i; continue; }
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
         int extra = (c >= 0xC2 && c <= 0xDF) ? 1 : (c >= 0xE0 && c <= 0xEF) ? 2 : (c >= 0xF0 && c <= 0xF4) ? 3 : -1;
         if (extra < 0)
             return false;
@@ -215,11 +275,14 @@ std::wstring DecodePage(const std::string& bytes, unsigned* usedCodePage)
     size_t skip = 0;
     const unsigned char* b = reinterpret_cast<const unsigned char*>(bytes.data());
     if (bytes.size() >= 2 && b[0] == 0xFF && b[1] == 0xFE) {
-        cp = 1200; skip = 2;
+        cp = 1200;
+        skip = 2;
     } else if (bytes.size() >= 2 && b[0] == 0xFE && b[1] == 0xFF) {
-        cp = 1201; skip = 2;
+        cp = 1201;
+        skip = 2;
     } else if (bytes.size() >= 3 && b[0] == 0xEF && b[1] == 0xBB && b[2] == 0xBF) {
-        cp = 65001; skip = 3;
+        cp = 65001;
+        skip = 3;
     } else if (LooksLikeUtf16Le(bytes)) {
         cp = 1200;
     } else {
@@ -254,7 +317,9 @@ std::wstring DecodeStyleSheet(const std::string& bytes, unsigned fallbackCodePag
             cp = CodePageForCharset(std::wstring(bytes.begin() + 10, bytes.begin() + end));
     }
     if (!cp)
-        cp = IsValidUtf8(bytes.data(), bytes.size()) ? 65001 : (fallbackCodePage && fallbackCodePage != 1200 ? fallbackCodePage : GetACP());
+        cp = IsValidUtf8(bytes.data(), bytes.size())
+                 ? 65001
+                 : (fallbackCodePage && fallbackCodePage != 1200 ? fallbackCodePage : GetACP());
     return DecodeWithCodePage(bytes.data(), bytes.size(), cp);
 }
 

@@ -38,12 +38,23 @@ std::wstring EscapeHtml(const std::wstring& text, bool attribute)
     out.reserve(text.size());
     for (wchar_t c : text) {
         switch (c) {
-        case L'&': out += L"&amp;"; break;
-        case L'<': out += L"&lt;"; break;
-        case L'>': out += L"&gt;"; break;
-        case 0xA0: out += L"&nbsp;"; break;
-        case L'"': out += attribute ? L"&quot;" : L"\""; break;
-        default: out.push_back(c);
+        case L'&':
+            out += L"&amp;";
+            break;
+        case L'<':
+            out += L"&lt;";
+            break;
+        case L'>':
+            out += L"&gt;";
+            break;
+        case 0xA0:
+            out += L"&nbsp;";
+            break;
+        case L'"':
+            out += attribute ? L"&quot;" : L"\"";
+            break;
+        default:
+            out.push_back(c);
         }
     }
     return out;
@@ -192,7 +203,12 @@ std::wstring TextRange::htmlText() const
             out += L" " + a.name + L"=\"" + EscapeHtml(a.value, true) + L"\"";
         out += L">";
     };
-    struct Frame { Node* node; size_t next; bool opened; };
+    struct Frame
+    {
+        Node* node;
+        size_t next;
+        bool opened;
+    };
     std::vector<Frame> stack;
     stack.push_back({common, 0, false});
     while (!stack.empty()) {
@@ -364,8 +380,14 @@ long TextRange::Move(bool start, const std::wstring& unitIn, long count)
     return moved;
 }
 
-long TextRange::moveStart(const std::wstring& unit, long count) { return Move(true, unit, count); }
-long TextRange::moveEnd(const std::wstring& unit, long count) { return Move(false, unit, count); }
+long TextRange::moveStart(const std::wstring& unit, long count)
+{
+    return Move(true, unit, count);
+}
+long TextRange::moveEnd(const std::wstring& unit, long count)
+{
+    return Move(false, unit, count);
+}
 
 void TextRange::select()
 {

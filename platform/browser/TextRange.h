@@ -7,7 +7,8 @@ namespace fxb {
 
 class Document;
 
-class TextRange {
+class TextRange
+{
 public:
     TextRange(std::shared_ptr<Document> doc, size_t start, size_t end);
 

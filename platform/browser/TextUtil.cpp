@@ -5,8 +5,7 @@ namespace fxb {
 
 namespace {
 
-template <class IsSpace>
-std::wstring TrimWith(const std::wstring& s, IsSpace isSpace)
+template <class IsSpace> std::wstring TrimWith(const std::wstring& s, IsSpace isSpace)
 {
     size_t a = 0, b = s.size();
     while (a < b && isSpace(s[a]))

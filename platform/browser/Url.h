@@ -4,10 +4,10 @@
 
 namespace fxb {
 
-bool IsDrivePath(const std::wstring& url);          // "C:\..." or "C:/..."
-bool IsFileUrl(const std::wstring& url);            // "file:..."
-bool IsLocalUrl(const std::wstring& url);           // either of the two
-std::wstring SchemeOf(const std::wstring& url);     // lower case, without ':'; empty for paths
+bool IsDrivePath(const std::wstring& url);      // "C:\..." or "C:/..."
+bool IsFileUrl(const std::wstring& url);        // "file:..."
+bool IsLocalUrl(const std::wstring& url);       // either of the two
+std::wstring SchemeOf(const std::wstring& url); // lower case, without ':'; empty for paths
 
 // Local file path of a drive path or file URL, without fragment and query; empty otherwise.
 std::wstring LocalPathOf(const std::wstring& url);

@@ -14,10 +14,8 @@ AFX_MODULE_STATE* AfxGetModuleState()
 
 _AFX_THREAD_STATE::_AFX_THREAD_STATE()
     : m_lastSentMsg{}, m_msgCur{}, m_ptCursorLast{-1, -1}, m_nMsgLast(0), m_pCurrentWinThread(nullptr),
-      m_pWndInit(nullptr), m_hHookOldCbtFilter(nullptr), m_nTempMapLock(0),
-      m_hTrackingMenu(nullptr)
-{
-}
+      m_pWndInit(nullptr), m_hHookOldCbtFilter(nullptr), m_nTempMapLock(0), m_hTrackingMenu(nullptr)
+{}
 
 _AFX_THREAD_STATE::~_AFX_THREAD_STATE()
 {

@@ -11,9 +11,9 @@ class CWnd;
 
 struct AFX_MODULE_STATE
 {
-    CWinApp* m_pCurrentWinApp;            // the application object, or null
-    HINSTANCE m_hCurrentInstanceHandle;   // the executable's module
-    HINSTANCE m_hCurrentResourceHandle;   // where strings, dialogs, menus and icons come from
+    CWinApp* m_pCurrentWinApp;          // the application object, or null
+    HINSTANCE m_hCurrentInstanceHandle; // the executable's module
+    HINSTANCE m_hCurrentResourceHandle; // where strings, dialogs, menus and icons come from
     LPCTSTR m_lpszCurrentAppName;
 };
 
@@ -38,7 +38,7 @@ public:
     POINT m_ptCursorLast;
     UINT m_nMsgLast;
 
-    CWinThread* m_pCurrentWinThread;      // the thread object of this thread, or null
+    CWinThread* m_pCurrentWinThread; // the thread object of this thread, or null
 
     // Window creation: the object to attach to the next window this thread creates.
     CWnd* m_pWndInit;

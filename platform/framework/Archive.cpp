@@ -51,7 +51,7 @@ DWORD ReadStringLength(CArchive& ar, bool& unicode)
         WORD length = 0;
         ar >> length;
         if (length == kUnicodeTag) {
-            if (unicode)   // the tag comes at most once
+            if (unicode) // the tag comes at most once
                 AfxThrowArchiveException(CArchiveException::genericException, ArchiveName(ar));
             unicode = true;
             continue;
@@ -65,8 +65,7 @@ DWORD ReadStringLength(CArchive& ar, bool& unicode)
 }
 
 // nLength characters of a string (std::wstring or std::string).
-template <class Chars>
-Chars ReadChars(CArchive& ar, DWORD nLength)
+template <class Chars> Chars ReadChars(CArchive& ar, DWORD nLength)
 {
     Chars text;
     while (text.size() < nLength) {
@@ -124,8 +123,8 @@ CRuntimeClass* CRuntimeClass::Load(CArchive& ar, UINT* pwSchemaNum)
 // Construction and the buffer
 
 CArchive::CArchive(CFile* pFile, UINT nMode, int nBufSize, void* lpBuf)
-    : m_pDocument(nullptr), m_pFile(pFile), m_nMode(nMode), m_nObjectSchema(static_cast<UINT>(-1)),
-      m_lpBuf(nullptr), m_nBufSize(0), m_nBufCur(0), m_nBufMax(0), m_bMapsReady(false), m_nMapCount(0)
+    : m_pDocument(nullptr), m_pFile(pFile), m_nMode(nMode), m_nObjectSchema(static_cast<UINT>(-1)), m_lpBuf(nullptr),
+      m_nBufSize(0), m_nBufCur(0), m_nBufMax(0), m_bMapsReady(false), m_nMapCount(0)
 {
     if (pFile == nullptr)
         AfxThrowInvalidArgException();
@@ -324,16 +323,16 @@ void CArchive::Abort()
 // ---------------------------------------------------------------------------
 // Values
 
-#define FOLIONYX_ARCHIVE_VALUE(type) \
-    CArchive& CArchive::operator<<(type value) \
-    { \
-        Write(&value, sizeof(value)); \
-        return *this; \
-    } \
-    CArchive& CArchive::operator>>(type& value) \
-    { \
-        ReadExact(&value, sizeof(value)); \
-        return *this; \
+#define FOLIONYX_ARCHIVE_VALUE(type)                                                                                   \
+    CArchive& CArchive::operator<<(type value)                                                                         \
+    {                                                                                                                  \
+        Write(&value, sizeof(value));                                                                                  \
+        return *this;                                                                                                  \
+    }                                                                                                                  \
+    CArchive& CArchive::operator>>(type& value)                                                                        \
+    {                                                                                                                  \
+        ReadExact(&value, sizeof(value));                                                                              \
+        return *this;                                                                                                  \
     }
 
 FOLIONYX_ARCHIVE_VALUE(BYTE)
@@ -420,7 +419,10 @@ LPTSTR CArchive::ReadString(LPTSTR lpsz, UINT nMax)
 namespace {
 
 // Stored characters into a string of either width (the ANSI code page between the two).
-void AssignStored(CString& str, const std::wstring& text) { str.SetString(text.data(), static_cast<int>(text.size())); }
+void AssignStored(CString& str, const std::wstring& text)
+{
+    str.SetString(text.data(), static_cast<int>(text.size()));
+}
 void AssignStored(CString& str, const std::string& text)
 {
     str = CString(CStringA(text.data(), static_cast<int>(text.size())), CP_ACP);
@@ -429,11 +431,13 @@ void AssignStored(CStringA& str, const std::wstring& text)
 {
     str = CStringA(CString(text.data(), static_cast<int>(text.size())), CP_ACP);
 }
-void AssignStored(CStringA& str, const std::string& text) { str.SetString(text.data(), static_cast<int>(text.size())); }
+void AssignStored(CStringA& str, const std::string& text)
+{
+    str.SetString(text.data(), static_cast<int>(text.size()));
+}
 
 // A string in its own width: the length (marked as wide for CString) and the characters.
-template <class Text>
-CArchive& WriteStoredString(CArchive& ar, const Text& str)
+template <class Text> CArchive& WriteStoredString(CArchive& ar, const Text& str)
 {
     const bool unicode = sizeof(*str.GetString()) == sizeof(wchar_t);
     WriteStringLength(ar, static_cast<DWORD>(str.GetLength()), unicode);
@@ -442,8 +446,7 @@ CArchive& WriteStoredString(CArchive& ar, const Text& str)
 }
 
 // A string stored in either width, read into a string of the caller's width.
-template <class Text>
-CArchive& ReadStoredString(CArchive& ar, Text& str)
+template <class Text> CArchive& ReadStoredString(CArchive& ar, Text& str)
 {
     bool unicode = false;
     DWORD length = ReadStringLength(ar, unicode);
@@ -456,10 +459,22 @@ CArchive& ReadStoredString(CArchive& ar, Text& str)
 
 } // namespace
 
-CArchive& operator<<(CArchive& ar, const CString& str) { return WriteStoredString(ar, str); }
-CArchive& operator>>(CArchive& ar, CString& str) { return ReadStoredString(ar, str); }
-CArchive& operator<<(CArchive& ar, const CStringA& str) { return WriteStoredString(ar, str); }
-CArchive& operator>>(CArchive& ar, CStringA& str) { return ReadStoredString(ar, str); }
+CArchive& operator<<(CArchive& ar, const CString& str)
+{
+    return WriteStoredString(ar, str);
+}
+CArchive& operator>>(CArchive& ar, CString& str)
+{
+    return ReadStoredString(ar, str);
+}
+CArchive& operator<<(CArchive& ar, const CStringA& str)
+{
+    return WriteStoredString(ar, str);
+}
+CArchive& operator>>(CArchive& ar, CStringA& str)
+{
+    return ReadStoredString(ar, str);
+}
 
 // ---------------------------------------------------------------------------
 // Classes and objects
@@ -469,7 +484,7 @@ void CArchive::PrepareMaps()
     if (m_bMapsReady)
         return;
     m_bMapsReady = true;
-    m_nMapCount = 1;   // index 0 is the null object
+    m_nMapCount = 1; // index 0 is the null object
     if (IsLoading())
         m_loadArray.push_back(LoadEntry{nullptr, false, 0});
 }

@@ -167,8 +167,8 @@ private:
     std::vector<BYTE> m_ownBuffer;
     BYTE* m_lpBuf;
     UINT m_nBufSize;
-    UINT m_nBufCur;   // next byte to read or write
-    UINT m_nBufMax;   // end of the loaded bytes (loading)
+    UINT m_nBufCur; // next byte to read or write
+    UINT m_nBufMax; // end of the loaded bytes (loading)
 
     bool m_bMapsReady;
     DWORD m_nMapCount;

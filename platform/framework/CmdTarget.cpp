@@ -43,9 +43,7 @@ const AFX_MSGMAP_ENTRY* AfxFindMessageEntry(const AFX_MSGMAP_ENTRY* lpEntry, UIN
 
 // ---------------------------------------------------------------------------------------
 
-CCmdTarget::CCmdTarget() : m_dwRef(1), m_pOuterUnknown(nullptr)
-{
-}
+CCmdTarget::CCmdTarget() : m_dwRef(1), m_pOuterUnknown(nullptr) {}
 
 CCmdTarget::~CCmdTarget() = default;
 
@@ -60,7 +58,7 @@ DWORD CCmdTarget::InternalRelease()
         return 0;
     LONG count = ::InterlockedDecrement(reinterpret_cast<LONG volatile*>(&m_dwRef));
     if (count == 0)
-        OnFinalRelease();   // the object is gone from here on
+        OnFinalRelease(); // the object is gone from here on
     return static_cast<DWORD>(count);
 }
 
@@ -140,16 +138,15 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
     if (nMsg == 0)
         nMsg = WM_COMMAND;
 
-    for (const AFX_MSGMAP* map = GetMessageMap(); map;
-         map = map->pfnGetBaseMap ? map->pfnGetBaseMap() : nullptr) {
+    for (const AFX_MSGMAP* map = GetMessageMap(); map; map = map->pfnGetBaseMap ? map->pfnGetBaseMap() : nullptr) {
         if (const AFX_MSGMAP_ENTRY* entry = AfxFindMessageEntry(map->lpEntries, nMsg, nCodeKey, nID))
             return DispatchCmdMsg(this, nID, nCode, entry->pfn, pExtra, entry->nSig, pHandlerInfo);
     }
     return FALSE;
 }
 
-BOOL CCmdTarget::DispatchCmdMsg(CCmdTarget* pTarget, UINT nID, int nCode, AFX_PMSG pfn, void* pExtra,
-                                UINT_PTR nSig, AFX_CMDHANDLERINFO* pHandlerInfo)
+BOOL CCmdTarget::DispatchCmdMsg(CCmdTarget* pTarget, UINT nID, int nCode, AFX_PMSG pfn, void* pExtra, UINT_PTR nSig,
+                                AFX_CMDHANDLERINFO* pHandlerInfo)
 {
     (void)nCode;
     if (pHandlerInfo) {
@@ -192,8 +189,8 @@ BOOL CCmdTarget::DispatchCmdMsg(CCmdTarget* pTarget, UINT nID, int nCode, AFX_PM
     case AfxSig_notify_b:
         if (!pNotify)
             return FALSE;
-        return (pTarget->*reinterpret_cast<BOOL (CCmdTarget::*)(UINT, NMHDR*, LRESULT*)>(pfn))(
-            nID, pNotify->pNMHDR, pNotify->pResult);
+        return (pTarget->*reinterpret_cast<BOOL (CCmdTarget::*)(UINT, NMHDR*, LRESULT*)>(pfn))(nID, pNotify->pNMHDR,
+                                                                                               pNotify->pResult);
     case AfxSig_notify_reflect_b:
         if (!pNotify)
             return FALSE;
@@ -210,15 +207,15 @@ BOOL CCmdTarget::DispatchCmdMsg(CCmdTarget* pTarget, UINT nID, int nCode, AFX_PM
 CCmdUI::CCmdUI()
     : m_nID(0), m_nIndex(0), m_pMenu(nullptr), m_pSubMenu(nullptr), m_pParentMenu(nullptr), m_pOther(nullptr),
       m_nIndexMax(0), m_bEnableChanged(FALSE), m_bContinueRouting(FALSE)
-{
-}
+{}
 
 void CCmdUI::Enable(BOOL bOn)
 {
     if (m_pMenu) {
         if (m_pSubMenu)
-            return;   // an item that opens a submenu is not switched through its first command
-        ::EnableMenuItem(m_pMenu->GetSafeHmenu(), m_nIndex, MF_BYPOSITION | (bOn ? MF_ENABLED : (MF_DISABLED | MF_GRAYED)));
+            return; // an item that opens a submenu is not switched through its first command
+        ::EnableMenuItem(m_pMenu->GetSafeHmenu(), m_nIndex,
+                         MF_BYPOSITION | (bOn ? MF_ENABLED : (MF_DISABLED | MF_GRAYED)));
     } else if (m_pOther && m_pOther->GetSafeHwnd()) {
         // A control that loses its enabled state hands the focus to the next one first.
         if (!bOn && ::GetFocus() == m_pOther->m_hWnd) {
@@ -282,7 +279,7 @@ void CCmdUI::SetText(LPCTSTR lpszText)
 BOOL CCmdUI::DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHndler)
 {
     if (!pTarget || m_nID == 0 || LOWORD(m_nID) == 0xFFFF)
-        return TRUE;   // no command behind the item
+        return TRUE; // no command behind the item
 
     m_bEnableChanged = FALSE;
     BOOL bResult = pTarget->OnCmdMsg(m_nID, CN_UPDATE_COMMAND_UI, this, nullptr);

@@ -11,8 +11,7 @@ void ThrowInvalidIndex()
 namespace {
 
 // Multiply-by-33 string hash over the code units.
-template <typename XCHAR>
-UINT HashText(const XCHAR* text)
+template <typename XCHAR> UINT HashText(const XCHAR* text)
 {
     UINT hash = 0;
     if (text) {
@@ -25,10 +24,22 @@ UINT HashText(const XCHAR* text)
 } // namespace
 } // namespace framework_collections
 
-template <> UINT HashKey<LPCWSTR>(LPCWSTR key) { return framework_collections::HashText(key); }
-template <> UINT HashKey<LPCSTR>(LPCSTR key) { return framework_collections::HashText(key); }
-template <> UINT HashKey<const CString&>(const CString& key) { return framework_collections::HashText(key.GetString()); }
-template <> UINT HashKey<const CStringA&>(const CStringA& key) { return framework_collections::HashText(key.GetString()); }
+template <> UINT HashKey<LPCWSTR>(LPCWSTR key)
+{
+    return framework_collections::HashText(key);
+}
+template <> UINT HashKey<LPCSTR>(LPCSTR key)
+{
+    return framework_collections::HashText(key);
+}
+template <> UINT HashKey<const CString&>(const CString& key)
+{
+    return framework_collections::HashText(key.GetString());
+}
+template <> UINT HashKey<const CStringA&>(const CStringA& key)
+{
+    return framework_collections::HashText(key.GetString());
+}
 
 IMPLEMENT_DYNAMIC(CByteArray, CObject)
 IMPLEMENT_DYNAMIC(CWordArray, CObject)

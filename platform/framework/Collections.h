@@ -24,16 +24,14 @@ namespace framework_collections {
 } // namespace framework_collections
 
 // Equality of elements and keys, used by CList::Find and CMap. Specialise for types without ==.
-template <class TYPE, class ARG_TYPE>
-inline BOOL CompareElements(const TYPE* element1, const ARG_TYPE* element2)
+template <class TYPE, class ARG_TYPE> inline BOOL CompareElements(const TYPE* element1, const ARG_TYPE* element2)
 {
     return *element1 == *element2;
 }
 
 // Hash of a map key. Integers and pointers hash by value; strings by their characters.
 // Specialise for other key types (HashKey<const MyKey&>).
-template <class ARG_KEY>
-inline UINT HashKey(ARG_KEY key)
+template <class ARG_KEY> inline UINT HashKey(ARG_KEY key)
 {
     if constexpr (std::is_pointer<std::decay_t<ARG_KEY>>::value)
         return static_cast<UINT>(reinterpret_cast<DWORD_PTR>(key) >> 4);
@@ -49,8 +47,8 @@ template <> UINT HashKey<const CStringA&>(const CStringA& key);
 // ------------------------------------------------------------------------------------------
 // CArray: a contiguous growable array. Indexes outside the array raise the framework's
 // invalid-argument error, except for SetAtGrow and InsertAt, which grow the array.
-template <class TYPE, class ARG_TYPE = const TYPE&>
-class CArray : public CObject {
+template <class TYPE, class ARG_TYPE = const TYPE&> class CArray : public CObject
+{
 public:
     CArray() = default;
 
@@ -69,7 +67,11 @@ public:
         m_data.resize(static_cast<size_t>(newSize));
     }
     void FreeExtra() { m_data.shrink_to_fit(); }
-    void RemoveAll() { m_data.clear(); m_data.shrink_to_fit(); }
+    void RemoveAll()
+    {
+        m_data.clear();
+        m_data.shrink_to_fit();
+    }
 
     const TYPE& GetAt(INT_PTR index) const { return m_data[Checked(index)]; }
     TYPE& GetAt(INT_PTR index) { return m_data[Checked(index)]; }
@@ -85,7 +87,7 @@ public:
     {
         if (index < 0)
             framework_collections::ThrowInvalidIndex();
-        TYPE copy(element);   // the element may live in this array
+        TYPE copy(element); // the element may live in this array
         if (index >= GetSize())
             m_data.resize(static_cast<size_t>(index) + 1);
         m_data[static_cast<size_t>(index)] = std::move(copy);
@@ -149,8 +151,8 @@ private:
 
 // ------------------------------------------------------------------------------------------
 // CList: a doubly linked list; positions are its nodes.
-template <class TYPE, class ARG_TYPE = const TYPE&>
-class CList : public CObject {
+template <class TYPE, class ARG_TYPE = const TYPE&> class CList : public CObject
+{
 public:
     explicit CList(INT_PTR blockSize = 10) {}
     ~CList() override { RemoveAll(); }
@@ -195,7 +197,7 @@ public:
     {
         if (!other)
             return;
-        Node* last = other->m_tail;   // stops at the old end when other is this list
+        Node* last = other->m_tail; // stops at the old end when other is this list
         for (Node* node = other->m_head; node; node = node->next) {
             AddTail(node->data);
             if (node == last)
@@ -279,7 +281,8 @@ public:
     }
 
 private:
-    struct Node {
+    struct Node
+    {
         TYPE data;
         Node* prev;
         Node* next;
@@ -316,14 +319,16 @@ private:
 // ------------------------------------------------------------------------------------------
 // CMap: a hash map with a fixed number of buckets (InitHashTable before the first insertion
 // sets it; 17 by default). Iteration runs bucket by bucket.
-template <class KEY, class ARG_KEY, class VALUE, class ARG_VALUE>
-class CMap : public CObject {
+template <class KEY, class ARG_KEY, class VALUE, class ARG_VALUE> class CMap : public CObject
+{
 public:
     // The entry of a key: key and value are public.
-    class CPair {
+    class CPair
+    {
     public:
         const KEY key;
         VALUE value;
+
     protected:
         explicit CPair(ARG_KEY k) : key(k), value() {}
     };
@@ -429,16 +434,14 @@ public:
     }
 
 private:
-    struct Assoc : CPair {
+    struct Assoc : CPair
+    {
         explicit Assoc(ARG_KEY k) : CPair(k) {}
         Assoc* next = nullptr;
         UINT bucket = 0;
     };
 
-    void AllocateTable()
-    {
-        m_table = new Assoc*[m_tableSize]();
-    }
+    void AllocateTable() { m_table = new Assoc*[m_tableSize](); }
     UINT Bucket(ARG_KEY key) const { return HashKey<ARG_KEY>(key) % m_tableSize; }
     Assoc* Find(ARG_KEY key) const
     {
@@ -473,8 +476,7 @@ private:
     }
     const Assoc* Current(POSITION position) const
     {
-        const Assoc* assoc = position == BEFORE_START_POSITION
-            ? First() : reinterpret_cast<const Assoc*>(position);
+        const Assoc* assoc = position == BEFORE_START_POSITION ? First() : reinterpret_cast<const Assoc*>(position);
         if (!assoc)
             framework_collections::ThrowInvalidIndex();
         return assoc;
@@ -488,46 +490,73 @@ private:
 // ------------------------------------------------------------------------------------------
 // Named collections.
 
-class CByteArray : public CArray<BYTE, BYTE> { DECLARE_DYNAMIC(CByteArray) };
-class CWordArray : public CArray<WORD, WORD> { DECLARE_DYNAMIC(CWordArray) };
-class CDWordArray : public CArray<DWORD, DWORD> { DECLARE_DYNAMIC(CDWordArray) };
-class CUIntArray : public CArray<UINT, UINT> { DECLARE_DYNAMIC(CUIntArray) };
-class CPtrArray : public CArray<void*, void*> { DECLARE_DYNAMIC(CPtrArray) };
-class CObArray : public CArray<CObject*, CObject*> { DECLARE_DYNAMIC(CObArray) };
+class CByteArray : public CArray<BYTE, BYTE>
+{
+    DECLARE_DYNAMIC(CByteArray)
+};
+class CWordArray : public CArray<WORD, WORD>
+{
+    DECLARE_DYNAMIC(CWordArray)
+};
+class CDWordArray : public CArray<DWORD, DWORD>
+{
+    DECLARE_DYNAMIC(CDWordArray)
+};
+class CUIntArray : public CArray<UINT, UINT>
+{
+    DECLARE_DYNAMIC(CUIntArray)
+};
+class CPtrArray : public CArray<void*, void*>
+{
+    DECLARE_DYNAMIC(CPtrArray)
+};
+class CObArray : public CArray<CObject*, CObject*>
+{
+    DECLARE_DYNAMIC(CObArray)
+};
 
-class CStringArray : public CArray<CString, const CString&> { DECLARE_DYNAMIC(CStringArray) };
+class CStringArray : public CArray<CString, const CString&>
+{
+    DECLARE_DYNAMIC(CStringArray)
+};
 
-class CPtrList : public CList<void*, void*> {
+class CPtrList : public CList<void*, void*>
+{
     DECLARE_DYNAMIC(CPtrList)
 public:
     explicit CPtrList(INT_PTR blockSize = 10) : CList(blockSize) {}
 };
 
-class CObList : public CList<CObject*, CObject*> {
+class CObList : public CList<CObject*, CObject*>
+{
     DECLARE_DYNAMIC(CObList)
 public:
     explicit CObList(INT_PTR blockSize = 10) : CList(blockSize) {}
 };
 
-class CMapPtrToPtr : public CMap<void*, void*, void*, void*> {
+class CMapPtrToPtr : public CMap<void*, void*, void*, void*>
+{
     DECLARE_DYNAMIC(CMapPtrToPtr)
 public:
     explicit CMapPtrToPtr(INT_PTR blockSize = 10) : CMap(blockSize) {}
 };
 
-class CMapWordToPtr : public CMap<WORD, WORD, void*, void*> {
+class CMapWordToPtr : public CMap<WORD, WORD, void*, void*>
+{
     DECLARE_DYNAMIC(CMapWordToPtr)
 public:
     explicit CMapWordToPtr(INT_PTR blockSize = 10) : CMap(blockSize) {}
 };
 
-class CMapStringToPtr : public CMap<CString, LPCTSTR, void*, void*> {
+class CMapStringToPtr : public CMap<CString, LPCTSTR, void*, void*>
+{
     DECLARE_DYNAMIC(CMapStringToPtr)
 public:
     explicit CMapStringToPtr(INT_PTR blockSize = 10) : CMap(blockSize) {}
 };
 
-class CMapStringToString : public CMap<CString, LPCTSTR, CString, LPCTSTR> {
+class CMapStringToString : public CMap<CString, LPCTSTR, CString, LPCTSTR>
+{
     DECLARE_DYNAMIC(CMapStringToString)
 public:
     explicit CMapStringToString(INT_PTR blockSize = 10) : CMap(blockSize) {}

@@ -157,7 +157,7 @@ HRESULT CComBSTR::Append(LPCOLESTR text, int length)
         AfxThrowMemoryException();
     if (old)
         wmemcpy(joined, m_str, old);
-    wmemcpy(joined + old, text, static_cast<size_t>(length));   // text may be m_str itself
+    wmemcpy(joined + old, text, static_cast<size_t>(length)); // text may be m_str itself
     Empty();
     m_str = joined;
     return S_OK;
@@ -279,11 +279,11 @@ bool CComVariant::operator==(const VARIANT& other) const
         return scode == other.scode;
     case VT_BSTR:
         // Compared as text: VarCmp would follow the locale and ignore nothing of the byte form.
-        return wcscmp(bstrVal ? bstrVal : L"", other.bstrVal ? other.bstrVal : L"") == 0
-            && SysStringLen(bstrVal) == SysStringLen(other.bstrVal);
+        return wcscmp(bstrVal ? bstrVal : L"", other.bstrVal ? other.bstrVal : L"") == 0 &&
+               SysStringLen(bstrVal) == SysStringLen(other.bstrVal);
     default:
-        return ::VarCmp(const_cast<CComVariant*>(this), const_cast<VARIANT*>(&other),
-                        LOCALE_USER_DEFAULT, 0) == static_cast<HRESULT>(VARCMP_EQ);
+        return ::VarCmp(const_cast<CComVariant*>(this), const_cast<VARIANT*>(&other), LOCALE_USER_DEFAULT, 0) ==
+               static_cast<HRESULT>(VARCMP_EQ);
     }
 }
 

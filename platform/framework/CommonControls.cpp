@@ -23,16 +23,14 @@ CImageList* ListWrapper(LRESULT handle)
 
 // Child controls the common controls create themselves (edit boxes, headers, tool tips) have
 // no object of their own; the caller gets a borrowed wrapper of the wanted type.
-template <class T>
-T* WindowAs(LRESULT handle)
+template <class T> T* WindowAs(LRESULT handle)
 {
     return static_cast<T*>(CWnd::FromHandle(reinterpret_cast<HWND>(handle)));
 }
 
 // Text of an item read through a message that fills a fixed buffer: the buffer grows until
 // the text fits.
-template <class Fill>
-CString ReadGrowingText(Fill fill)
+template <class Fill> CString ReadGrowingText(Fill fill)
 {
     CString text;
     for (int size = 256; size <= 0x100000; size *= 4) {
@@ -50,8 +48,7 @@ CString ReadGrowingText(Fill fill)
 }
 
 // What a tree or list control has at a client point, with the hit flags when asked for.
-template <class Info, class Control>
-auto HitTestPoint(const Control& control, CPoint pt, UINT* flags)
+template <class Info, class Control> auto HitTestPoint(const Control& control, CPoint pt, UINT* flags)
 {
     Info info{};
     info.pt = pt;
@@ -98,9 +95,9 @@ BOOL CToolTipCtrl::Create(CWnd* parent, DWORD style)
 
 BOOL CToolTipCtrl::CreateEx(CWnd* parent, DWORD style, DWORD exStyle)
 {
-    BOOL created = CWnd::CreateEx(exStyle, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | style,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                                  parent ? parent->GetSafeHwnd() : nullptr, nullptr);
+    BOOL created =
+        CWnd::CreateEx(exStyle, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | style, CW_USEDEFAULT,
+                       CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, parent ? parent->GetSafeHwnd() : nullptr, nullptr);
     if (created)
         ::SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     return created;
@@ -339,12 +336,19 @@ BOOL CTreeCtrl::SetCheck(HTREEITEM item, BOOL check)
     return SetItemState(item, INDEXTOSTATEIMAGEMASK(check ? 2 : 1), TVIS_STATEIMAGEMASK);
 }
 
-CEdit* CTreeCtrl::GetEditControl() const { return WindowAs<CEdit>(Send(TVM_GETEDITCONTROL)); }
-CToolTipCtrl* CTreeCtrl::GetToolTips() const { return WindowAs<CToolTipCtrl>(Send(TVM_GETTOOLTIPS)); }
+CEdit* CTreeCtrl::GetEditControl() const
+{
+    return WindowAs<CEdit>(Send(TVM_GETEDITCONTROL));
+}
+CToolTipCtrl* CTreeCtrl::GetToolTips() const
+{
+    return WindowAs<CToolTipCtrl>(Send(TVM_GETTOOLTIPS));
+}
 
 CToolTipCtrl* CTreeCtrl::SetToolTips(CToolTipCtrl* tips)
 {
-    return WindowAs<CToolTipCtrl>(Send(TVM_SETTOOLTIPS, reinterpret_cast<WPARAM>(tips ? tips->GetSafeHwnd() : nullptr)));
+    return WindowAs<CToolTipCtrl>(
+        Send(TVM_SETTOOLTIPS, reinterpret_cast<WPARAM>(tips ? tips->GetSafeHwnd() : nullptr)));
 }
 
 HTREEITEM CTreeCtrl::InsertItem(UINT mask, LPCTSTR text, int image, int selectedImage, UINT state, UINT stateMask,
@@ -370,8 +374,7 @@ HTREEITEM CTreeCtrl::InsertItem(LPCTSTR text, HTREEITEM parent, HTREEITEM after)
 
 HTREEITEM CTreeCtrl::InsertItem(LPCTSTR text, int image, int selectedImage, HTREEITEM parent, HTREEITEM after)
 {
-    return InsertItem(TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE, text, image, selectedImage, 0, 0, 0, parent,
-                      after);
+    return InsertItem(TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE, text, image, selectedImage, 0, 0, 0, parent, after);
 }
 
 CEdit* CTreeCtrl::EditLabel(HTREEITEM item)
@@ -402,20 +405,33 @@ BOOL CListCtrl::CreateEx(DWORD exStyle, DWORD style, const RECT& rect, CWnd* par
     return CWnd::CreateEx(exStyle, WC_LISTVIEWW, nullptr, style, rect, parent, id);
 }
 
-CImageList* CListCtrl::GetImageList(int kind) const { return ListWrapper(Send(LVM_GETIMAGELIST, kind)); }
+CImageList* CListCtrl::GetImageList(int kind) const
+{
+    return ListWrapper(Send(LVM_GETIMAGELIST, kind));
+}
 
 CImageList* CListCtrl::SetImageList(CImageList* list, int kind)
 {
     return ListWrapper(Send(LVM_SETIMAGELIST, kind, reinterpret_cast<LPARAM>(ListHandle(list))));
 }
 
-CHeaderCtrl* CListCtrl::GetHeaderCtrl() const { return WindowAs<CHeaderCtrl>(Send(LVM_GETHEADER)); }
-CEdit* CListCtrl::GetEditControl() const { return WindowAs<CEdit>(Send(LVM_GETEDITCONTROL)); }
-CToolTipCtrl* CListCtrl::GetToolTips() const { return WindowAs<CToolTipCtrl>(Send(LVM_GETTOOLTIPS)); }
+CHeaderCtrl* CListCtrl::GetHeaderCtrl() const
+{
+    return WindowAs<CHeaderCtrl>(Send(LVM_GETHEADER));
+}
+CEdit* CListCtrl::GetEditControl() const
+{
+    return WindowAs<CEdit>(Send(LVM_GETEDITCONTROL));
+}
+CToolTipCtrl* CListCtrl::GetToolTips() const
+{
+    return WindowAs<CToolTipCtrl>(Send(LVM_GETTOOLTIPS));
+}
 
 CToolTipCtrl* CListCtrl::SetToolTips(CToolTipCtrl* tips)
 {
-    return WindowAs<CToolTipCtrl>(Send(LVM_SETTOOLTIPS, reinterpret_cast<WPARAM>(tips ? tips->GetSafeHwnd() : nullptr)));
+    return WindowAs<CToolTipCtrl>(
+        Send(LVM_SETTOOLTIPS, reinterpret_cast<WPARAM>(tips ? tips->GetSafeHwnd() : nullptr)));
 }
 
 BOOL CListCtrl::SetItem(int index, int subItem, UINT mask, LPCTSTR text, int image, UINT state, UINT stateMask,
@@ -577,7 +593,10 @@ int CListCtrl::HitTest(CPoint pt, UINT* flags) const
     return HitTestPoint<LVHITTESTINFO>(*this, pt, flags);
 }
 
-CEdit* CListCtrl::EditLabel(int index) { return WindowAs<CEdit>(Send(LVM_EDITLABELW, index)); }
+CEdit* CListCtrl::EditLabel(int index)
+{
+    return WindowAs<CEdit>(Send(LVM_EDITLABELW, index));
+}
 
 CImageList* CListCtrl::CreateDragImage(int index, LPPOINT pt)
 {
@@ -622,14 +641,20 @@ void CSliderCtrl::SetSelection(int minPos, int maxPos)
     Send(TBM_SETSELEND, TRUE, maxPos);
 }
 
-CWnd* CSliderCtrl::GetBuddy(BOOL left) const { return WindowAs<CWnd>(Send(TBM_GETBUDDY, left)); }
+CWnd* CSliderCtrl::GetBuddy(BOOL left) const
+{
+    return WindowAs<CWnd>(Send(TBM_GETBUDDY, left));
+}
 
 CWnd* CSliderCtrl::SetBuddy(CWnd* buddy, BOOL left)
 {
     return WindowAs<CWnd>(Send(TBM_SETBUDDY, left, reinterpret_cast<LPARAM>(buddy ? buddy->GetSafeHwnd() : nullptr)));
 }
 
-CToolTipCtrl* CSliderCtrl::GetToolTips() const { return WindowAs<CToolTipCtrl>(Send(TBM_GETTOOLTIPS)); }
+CToolTipCtrl* CSliderCtrl::GetToolTips() const
+{
+    return WindowAs<CToolTipCtrl>(Send(TBM_GETTOOLTIPS));
+}
 
 void CSliderCtrl::SetToolTips(CToolTipCtrl* tips)
 {
@@ -649,7 +674,10 @@ CWnd* CSpinButtonCtrl::SetBuddy(CWnd* buddy)
     return WindowAs<CWnd>(Send(UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy ? buddy->GetSafeHwnd() : nullptr)));
 }
 
-CWnd* CSpinButtonCtrl::GetBuddy() const { return WindowAs<CWnd>(Send(UDM_GETBUDDY)); }
+CWnd* CSpinButtonCtrl::GetBuddy() const
+{
+    return WindowAs<CWnd>(Send(UDM_GETBUDDY));
+}
 
 void CSpinButtonCtrl::GetRange(int& lower, int& upper) const
 {

@@ -7,10 +7,12 @@
 namespace fxdetail {
 
 // List and combo boxes also measure, compare and delete their items.
-template <class Control>
-struct ListsItems : std::false_type {};
-template <class Messages>
-struct ListsItems<ItemListControl<Messages>> : std::true_type {};
+template <class Control> struct ListsItems : std::false_type
+{
+};
+template <class Messages> struct ListsItems<ItemListControl<Messages>> : std::true_type
+{
+};
 
 // The owner-draw messages a parent reflects to a control, handed to the control's virtual
 // item members. Anything else goes the usual way through the control's message map.

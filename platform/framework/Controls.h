@@ -14,7 +14,8 @@
 
 namespace fxdetail {
 // Common base of the wrappers: sends the control's messages, from const members too.
-class ControlWnd : public CWnd {
+class ControlWnd : public CWnd
+{
 protected:
     LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
     {
@@ -23,7 +24,8 @@ protected:
 };
 
 // The members that edit and rich edit controls share.
-class EditLikeControl : public ControlWnd {
+class EditLikeControl : public ControlWnd
+{
 public:
     BOOL CanUndo() const { return static_cast<BOOL>(Send(EM_CANUNDO)); }
     BOOL Undo() { return static_cast<BOOL>(Send(EM_UNDO)); }
@@ -33,7 +35,10 @@ public:
     void SetModify(BOOL modified = TRUE) { Send(EM_SETMODIFY, modified); }
     void GetRect(LPRECT rect) const { Send(EM_GETRECT, 0, reinterpret_cast<LPARAM>(rect)); }
     void SetRect(LPCRECT rect) { Send(EM_SETRECT, 0, reinterpret_cast<LPARAM>(rect)); }
-    void ReplaceSel(LPCTSTR text, BOOL canUndo = FALSE) { Send(EM_REPLACESEL, canUndo, reinterpret_cast<LPARAM>(text)); }
+    void ReplaceSel(LPCTSTR text, BOOL canUndo = FALSE)
+    {
+        Send(EM_REPLACESEL, canUndo, reinterpret_cast<LPARAM>(text));
+    }
     int LineIndex(int line = -1) const { return static_cast<int>(Send(EM_LINEINDEX, line)); }
     int LineLength(int charIndex = -1) const { return static_cast<int>(Send(EM_LINELENGTH, charIndex)); }
     void LineScroll(int lines, int chars = 0) { Send(EM_LINESCROLL, chars, lines); }
@@ -48,7 +53,8 @@ public:
 };
 } // namespace fxdetail
 
-class CButton : public fxdetail::ControlWnd {
+class CButton : public fxdetail::ControlWnd
+{
     DECLARE_DYNAMIC(CButton)
 public:
     virtual BOOL Create(LPCTSTR caption, DWORD style, const RECT& rect, CWnd* parent, UINT id);
@@ -59,9 +65,15 @@ public:
     void SetCheck(int check) { Send(BM_SETCHECK, check); }
     UINT GetButtonStyle() const;
     void SetButtonStyle(UINT style, BOOL redraw = TRUE) { Send(BM_SETSTYLE, style, redraw); }
-    HICON SetIcon(HICON icon) { return reinterpret_cast<HICON>(Send(BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon))); }
+    HICON SetIcon(HICON icon)
+    {
+        return reinterpret_cast<HICON>(Send(BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon)));
+    }
     HICON GetIcon() const { return reinterpret_cast<HICON>(Send(BM_GETIMAGE, IMAGE_ICON)); }
-    HBITMAP SetBitmap(HBITMAP bitmap) { return reinterpret_cast<HBITMAP>(Send(BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap))); }
+    HBITMAP SetBitmap(HBITMAP bitmap)
+    {
+        return reinterpret_cast<HBITMAP>(Send(BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)));
+    }
     HBITMAP GetBitmap() const { return reinterpret_cast<HBITMAP>(Send(BM_GETIMAGE, IMAGE_BITMAP)); }
     void Click() { Send(BM_CLICK); }
 
@@ -73,7 +85,8 @@ protected:
     BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 };
 
-class CEdit : public fxdetail::EditLikeControl {
+class CEdit : public fxdetail::EditLikeControl
+{
     DECLARE_DYNAMIC(CEdit)
 public:
     virtual BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
@@ -94,27 +107,47 @@ public:
     CString GetLineText(int line) const;
     void SetPasswordChar(TCHAR ch) { Send(EM_SETPASSWORDCHAR, ch); }
     TCHAR GetPasswordChar() const { return static_cast<TCHAR>(Send(EM_GETPASSWORDCHAR)); }
-    void SetMargins(UINT left, UINT right) { Send(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(left, right)); }
+    void SetMargins(UINT left, UINT right)
+    {
+        Send(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(left, right));
+    }
     DWORD GetMargins() const { return static_cast<DWORD>(Send(EM_GETMARGINS)); }
-    BOOL SetTabStops(int count, const INT* tabStops) { return static_cast<BOOL>(Send(EM_SETTABSTOPS, count, reinterpret_cast<LPARAM>(tabStops))); }
+    BOOL SetTabStops(int count, const INT* tabStops)
+    {
+        return static_cast<BOOL>(Send(EM_SETTABSTOPS, count, reinterpret_cast<LPARAM>(tabStops)));
+    }
     // Character index in the low word and line in the high word.
     int CharFromPos(CPoint pt) const { return static_cast<int>(Send(EM_CHARFROMPOS, 0, MAKELPARAM(pt.x, pt.y))); }
     CPoint PosFromChar(UINT index) const { return CPoint(static_cast<LPARAM>(Send(EM_POSFROMCHAR, index))); }
     BOOL SetCueBanner(LPCWSTR text, BOOL showWhenFocused = FALSE);
 };
 
-class CStatic : public fxdetail::ControlWnd {
+class CStatic : public fxdetail::ControlWnd
+{
     DECLARE_DYNAMIC(CStatic)
 public:
     virtual BOOL Create(LPCTSTR text, DWORD style, const RECT& rect, CWnd* parent, UINT id = 0xFFFF);
 
     HICON SetIcon(HICON icon) { return reinterpret_cast<HICON>(Send(STM_SETICON, reinterpret_cast<WPARAM>(icon))); }
     HICON GetIcon() const { return reinterpret_cast<HICON>(Send(STM_GETICON)); }
-    HBITMAP SetBitmap(HBITMAP bitmap) { return reinterpret_cast<HBITMAP>(Send(STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap))); }
+    HBITMAP SetBitmap(HBITMAP bitmap)
+    {
+        return reinterpret_cast<HBITMAP>(Send(STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)));
+    }
     HBITMAP GetBitmap() const { return reinterpret_cast<HBITMAP>(Send(STM_GETIMAGE, IMAGE_BITMAP)); }
-    HENHMETAFILE SetEnhMetaFile(HENHMETAFILE metaFile) { return reinterpret_cast<HENHMETAFILE>(Send(STM_SETIMAGE, IMAGE_ENHMETAFILE, reinterpret_cast<LPARAM>(metaFile))); }
-    HENHMETAFILE GetEnhMetaFile() const { return reinterpret_cast<HENHMETAFILE>(Send(STM_GETIMAGE, IMAGE_ENHMETAFILE)); }
-    HCURSOR SetCursor(HCURSOR cursor) { return reinterpret_cast<HCURSOR>(Send(STM_SETIMAGE, IMAGE_CURSOR, reinterpret_cast<LPARAM>(cursor))); }
+    HENHMETAFILE SetEnhMetaFile(HENHMETAFILE metaFile)
+    {
+        return reinterpret_cast<HENHMETAFILE>(
+            Send(STM_SETIMAGE, IMAGE_ENHMETAFILE, reinterpret_cast<LPARAM>(metaFile)));
+    }
+    HENHMETAFILE GetEnhMetaFile() const
+    {
+        return reinterpret_cast<HENHMETAFILE>(Send(STM_GETIMAGE, IMAGE_ENHMETAFILE));
+    }
+    HCURSOR SetCursor(HCURSOR cursor)
+    {
+        return reinterpret_cast<HCURSOR>(Send(STM_SETIMAGE, IMAGE_CURSOR, reinterpret_cast<LPARAM>(cursor)));
+    }
     HCURSOR GetCursor() const { return reinterpret_cast<HCURSOR>(Send(STM_GETIMAGE, IMAGE_CURSOR)); }
 
     virtual void DrawItem(LPDRAWITEMSTRUCT drawItem);
@@ -127,45 +160,65 @@ protected:
 namespace fxdetail {
 
 // The item messages that list boxes and combo boxes both have, each under its own numbers.
-struct ListBoxItemMessages {
+struct ListBoxItemMessages
+{
     static constexpr UINT kGetCount = LB_GETCOUNT, kGetCurSel = LB_GETCURSEL, kSetCurSel = LB_SETCURSEL,
                           kGetText = LB_GETTEXT, kGetTextLen = LB_GETTEXTLEN, kAddString = LB_ADDSTRING,
                           kInsertString = LB_INSERTSTRING, kDeleteString = LB_DELETESTRING,
                           kResetContent = LB_RESETCONTENT, kFindString = LB_FINDSTRING,
                           kFindStringExact = LB_FINDSTRINGEXACT, kSelectString = LB_SELECTSTRING,
-                          kGetItemData = LB_GETITEMDATA, kSetItemData = LB_SETITEMDATA,
-                          kGetTopIndex = LB_GETTOPINDEX, kSetTopIndex = LB_SETTOPINDEX;
+                          kGetItemData = LB_GETITEMDATA, kSetItemData = LB_SETITEMDATA, kGetTopIndex = LB_GETTOPINDEX,
+                          kSetTopIndex = LB_SETTOPINDEX;
     static constexpr int kError = LB_ERR;
 };
-struct ComboBoxItemMessages {
+struct ComboBoxItemMessages
+{
     static constexpr UINT kGetCount = CB_GETCOUNT, kGetCurSel = CB_GETCURSEL, kSetCurSel = CB_SETCURSEL,
                           kGetText = CB_GETLBTEXT, kGetTextLen = CB_GETLBTEXTLEN, kAddString = CB_ADDSTRING,
                           kInsertString = CB_INSERTSTRING, kDeleteString = CB_DELETESTRING,
                           kResetContent = CB_RESETCONTENT, kFindString = CB_FINDSTRING,
                           kFindStringExact = CB_FINDSTRINGEXACT, kSelectString = CB_SELECTSTRING,
-                          kGetItemData = CB_GETITEMDATA, kSetItemData = CB_SETITEMDATA,
-                          kGetTopIndex = CB_GETTOPINDEX, kSetTopIndex = CB_SETTOPINDEX;
+                          kGetItemData = CB_GETITEMDATA, kSetItemData = CB_SETITEMDATA, kGetTopIndex = CB_GETTOPINDEX,
+                          kSetTopIndex = CB_SETTOPINDEX;
     static constexpr int kError = CB_ERR;
 };
 
 // What list boxes and combo boxes share: the items (strings, or the data of owner-drawn
 // items without strings), the selection, and the owner-drawn item members.
-template <class Messages>
-class ItemListControl : public ControlWnd {
+template <class Messages> class ItemListControl : public ControlWnd
+{
 public:
     int GetCount() const { return static_cast<int>(Send(Messages::kGetCount)); }
     int GetCurSel() const { return static_cast<int>(Send(Messages::kGetCurSel)); }
     int SetCurSel(int index) { return static_cast<int>(Send(Messages::kSetCurSel, index)); }
-    int AddString(LPCTSTR text) { return static_cast<int>(Send(Messages::kAddString, 0, reinterpret_cast<LPARAM>(text))); }
-    int InsertString(int index, LPCTSTR text) { return static_cast<int>(Send(Messages::kInsertString, index, reinterpret_cast<LPARAM>(text))); }
+    int AddString(LPCTSTR text)
+    {
+        return static_cast<int>(Send(Messages::kAddString, 0, reinterpret_cast<LPARAM>(text)));
+    }
+    int InsertString(int index, LPCTSTR text)
+    {
+        return static_cast<int>(Send(Messages::kInsertString, index, reinterpret_cast<LPARAM>(text)));
+    }
     int DeleteString(UINT index) { return static_cast<int>(Send(Messages::kDeleteString, index)); }
     void ResetContent() { Send(Messages::kResetContent); }
     // Searches start after `startAfter` (-1: from the top) and wrap around.
-    int FindString(int startAfter, LPCTSTR text) const { return static_cast<int>(Send(Messages::kFindString, startAfter, reinterpret_cast<LPARAM>(text))); }
-    int FindStringExact(int startAfter, LPCTSTR text) const { return static_cast<int>(Send(Messages::kFindStringExact, startAfter, reinterpret_cast<LPARAM>(text))); }
-    int SelectString(int startAfter, LPCTSTR text) { return static_cast<int>(Send(Messages::kSelectString, startAfter, reinterpret_cast<LPARAM>(text))); }
+    int FindString(int startAfter, LPCTSTR text) const
+    {
+        return static_cast<int>(Send(Messages::kFindString, startAfter, reinterpret_cast<LPARAM>(text)));
+    }
+    int FindStringExact(int startAfter, LPCTSTR text) const
+    {
+        return static_cast<int>(Send(Messages::kFindStringExact, startAfter, reinterpret_cast<LPARAM>(text)));
+    }
+    int SelectString(int startAfter, LPCTSTR text)
+    {
+        return static_cast<int>(Send(Messages::kSelectString, startAfter, reinterpret_cast<LPARAM>(text)));
+    }
     DWORD_PTR GetItemData(int index) const { return static_cast<DWORD_PTR>(Send(Messages::kGetItemData, index)); }
-    int SetItemData(int index, DWORD_PTR data) { return static_cast<int>(Send(Messages::kSetItemData, index, static_cast<LPARAM>(data))); }
+    int SetItemData(int index, DWORD_PTR data)
+    {
+        return static_cast<int>(Send(Messages::kSetItemData, index, static_cast<LPARAM>(data)));
+    }
     void* GetItemDataPtr(int index) const { return reinterpret_cast<void*>(Send(Messages::kGetItemData, index)); }
     int SetItemDataPtr(int index, void* data) { return SetItemData(index, reinterpret_cast<DWORD_PTR>(data)); }
     int GetTopIndex() const { return static_cast<int>(Send(Messages::kGetTopIndex)); }
@@ -186,7 +239,8 @@ protected:
             text.Empty();
             return;
         }
-        int copied = static_cast<int>(Send(Messages::kGetText, index, reinterpret_cast<LPARAM>(text.GetBuffer(length + 1))));
+        int copied =
+            static_cast<int>(Send(Messages::kGetText, index, reinterpret_cast<LPARAM>(text.GetBuffer(length + 1))));
         text.ReleaseBuffer(copied == Messages::kError ? 0 : copied);
     }
 
@@ -200,7 +254,8 @@ extern template class ItemListControl<ComboBoxItemMessages>;
 
 } // namespace fxdetail
 
-class CListBox : public fxdetail::ItemListControl<fxdetail::ListBoxItemMessages> {
+class CListBox : public fxdetail::ItemListControl<fxdetail::ListBoxItemMessages>
+{
     DECLARE_DYNAMIC(CListBox)
 public:
     virtual BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
@@ -208,27 +263,46 @@ public:
     int GetSel(int index) const { return static_cast<int>(Send(LB_GETSEL, index)); }
     int SetSel(int index, BOOL select = TRUE) { return static_cast<int>(Send(LB_SETSEL, select, index)); }
     int GetSelCount() const { return static_cast<int>(Send(LB_GETSELCOUNT)); }
-    int GetSelItems(int maxItems, LPINT indexes) const { return static_cast<int>(Send(LB_GETSELITEMS, maxItems, reinterpret_cast<LPARAM>(indexes))); }
-    int GetText(int index, LPTSTR buffer) const { return static_cast<int>(Send(LB_GETTEXT, index, reinterpret_cast<LPARAM>(buffer))); }
+    int GetSelItems(int maxItems, LPINT indexes) const
+    {
+        return static_cast<int>(Send(LB_GETSELITEMS, maxItems, reinterpret_cast<LPARAM>(indexes)));
+    }
+    int GetText(int index, LPTSTR buffer) const
+    {
+        return static_cast<int>(Send(LB_GETTEXT, index, reinterpret_cast<LPARAM>(buffer)));
+    }
     void GetText(int index, CString& text) const { ReadItemText(index, text); }
     int GetTextLen(int index) const { return static_cast<int>(Send(LB_GETTEXTLEN, index)); }
-    int GetItemRect(int index, LPRECT rect) const { return static_cast<int>(Send(LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(rect))); }
+    int GetItemRect(int index, LPRECT rect) const
+    {
+        return static_cast<int>(Send(LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(rect)));
+    }
     int GetItemHeight(int index) const { return static_cast<int>(Send(LB_GETITEMHEIGHT, index)); }
-    int SetItemHeight(int index, UINT height) { return static_cast<int>(Send(LB_SETITEMHEIGHT, index, MAKELONG(height, 0))); }
+    int SetItemHeight(int index, UINT height)
+    {
+        return static_cast<int>(Send(LB_SETITEMHEIGHT, index, MAKELONG(height, 0)));
+    }
     int GetCaretIndex() const { return static_cast<int>(Send(LB_GETCARETINDEX)); }
-    int SetCaretIndex(int index, BOOL scroll = TRUE) { return static_cast<int>(Send(LB_SETCARETINDEX, index, MAKELONG(scroll, 0))); }
+    int SetCaretIndex(int index, BOOL scroll = TRUE)
+    {
+        return static_cast<int>(Send(LB_SETCARETINDEX, index, MAKELONG(scroll, 0)));
+    }
     int GetHorizontalExtent() const { return static_cast<int>(Send(LB_GETHORIZONTALEXTENT)); }
     void SetHorizontalExtent(int extent) { Send(LB_SETHORIZONTALEXTENT, extent); }
     // The item nearest to a client point; `outside` tells whether the point is beyond the items.
     UINT ItemFromPoint(CPoint pt, BOOL& outside) const;
 };
 
-class CComboBox : public fxdetail::ItemListControl<fxdetail::ComboBoxItemMessages> {
+class CComboBox : public fxdetail::ItemListControl<fxdetail::ComboBoxItemMessages>
+{
     DECLARE_DYNAMIC(CComboBox)
 public:
     virtual BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
 
-    int GetLBText(int index, LPTSTR buffer) const { return static_cast<int>(Send(CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(buffer))); }
+    int GetLBText(int index, LPTSTR buffer) const
+    {
+        return static_cast<int>(Send(CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(buffer)));
+    }
     void GetLBText(int index, CString& text) const { ReadItemText(index, text); }
     int GetLBTextLen(int index) const { return static_cast<int>(Send(CB_GETLBTEXTLEN, index)); }
     DWORD GetEditSel() const { return static_cast<DWORD>(Send(CB_GETEDITSEL)); }
@@ -251,7 +325,8 @@ public:
     void Paste() { Send(WM_PASTE); }
 };
 
-class CScrollBar : public fxdetail::ControlWnd {
+class CScrollBar : public fxdetail::ControlWnd
+{
     DECLARE_DYNAMIC(CScrollBar)
 public:
     virtual BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
@@ -259,7 +334,10 @@ public:
     int GetScrollPos() const { return ::GetScrollPos(m_hWnd, SB_CTL); }
     int SetScrollPos(int pos, BOOL redraw = TRUE) { return ::SetScrollPos(m_hWnd, SB_CTL, pos, redraw); }
     void GetScrollRange(LPINT minPos, LPINT maxPos) const { ::GetScrollRange(m_hWnd, SB_CTL, minPos, maxPos); }
-    void SetScrollRange(int minPos, int maxPos, BOOL redraw = TRUE) { ::SetScrollRange(m_hWnd, SB_CTL, minPos, maxPos, redraw); }
+    void SetScrollRange(int minPos, int maxPos, BOOL redraw = TRUE)
+    {
+        ::SetScrollRange(m_hWnd, SB_CTL, minPos, maxPos, redraw);
+    }
     void ShowScrollBar(BOOL show = TRUE) { ::ShowScrollBar(m_hWnd, SB_CTL, show); }
     BOOL EnableScrollBar(UINT arrowFlags = ESB_ENABLE_BOTH) { return ::EnableScrollBar(m_hWnd, SB_CTL, arrowFlags); }
     BOOL SetScrollInfo(LPSCROLLINFO info, BOOL redraw = TRUE);
@@ -268,24 +346,46 @@ public:
     int GetScrollLimit() const;
 };
 
-class CHeaderCtrl : public fxdetail::ControlWnd {
+class CHeaderCtrl : public fxdetail::ControlWnd
+{
     DECLARE_DYNAMIC(CHeaderCtrl)
 public:
     virtual BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
 
     int GetItemCount() const { return static_cast<int>(Send(HDM_GETITEMCOUNT)); }
-    BOOL GetItem(int index, HDITEM* item) const { return static_cast<BOOL>(Send(HDM_GETITEMW, index, reinterpret_cast<LPARAM>(item))); }
-    BOOL SetItem(int index, HDITEM* item) { return static_cast<BOOL>(Send(HDM_SETITEMW, index, reinterpret_cast<LPARAM>(item))); }
-    int InsertItem(int index, HDITEM* item) { return static_cast<int>(Send(HDM_INSERTITEMW, index, reinterpret_cast<LPARAM>(item))); }
+    BOOL GetItem(int index, HDITEM* item) const
+    {
+        return static_cast<BOOL>(Send(HDM_GETITEMW, index, reinterpret_cast<LPARAM>(item)));
+    }
+    BOOL SetItem(int index, HDITEM* item)
+    {
+        return static_cast<BOOL>(Send(HDM_SETITEMW, index, reinterpret_cast<LPARAM>(item)));
+    }
+    int InsertItem(int index, HDITEM* item)
+    {
+        return static_cast<int>(Send(HDM_INSERTITEMW, index, reinterpret_cast<LPARAM>(item)));
+    }
     BOOL DeleteItem(int index) { return static_cast<BOOL>(Send(HDM_DELETEITEM, index)); }
-    BOOL GetItemRect(int index, LPRECT rect) const { return static_cast<BOOL>(Send(HDM_GETITEMRECT, index, reinterpret_cast<LPARAM>(rect))); }
+    BOOL GetItemRect(int index, LPRECT rect) const
+    {
+        return static_cast<BOOL>(Send(HDM_GETITEMRECT, index, reinterpret_cast<LPARAM>(rect)));
+    }
     BOOL Layout(HDLAYOUT* layout) { return static_cast<BOOL>(Send(HDM_LAYOUT, 0, reinterpret_cast<LPARAM>(layout))); }
     int HitTest(LPHDHITTESTINFO info) { return static_cast<int>(Send(HDM_HITTEST, 0, reinterpret_cast<LPARAM>(info))); }
-    CImageList* GetImageList() const { return CImageList::FromHandle(reinterpret_cast<HIMAGELIST>(Send(HDM_GETIMAGELIST))); }
+    CImageList* GetImageList() const
+    {
+        return CImageList::FromHandle(reinterpret_cast<HIMAGELIST>(Send(HDM_GETIMAGELIST)));
+    }
     CImageList* SetImageList(CImageList* list);
     int OrderToIndex(int order) const { return static_cast<int>(Send(HDM_ORDERTOINDEX, order)); }
-    BOOL GetOrderArray(LPINT order, int count) const { return static_cast<BOOL>(Send(HDM_GETORDERARRAY, count, reinterpret_cast<LPARAM>(order))); }
-    BOOL SetOrderArray(int count, LPINT order) { return static_cast<BOOL>(Send(HDM_SETORDERARRAY, count, reinterpret_cast<LPARAM>(order))); }
+    BOOL GetOrderArray(LPINT order, int count) const
+    {
+        return static_cast<BOOL>(Send(HDM_GETORDERARRAY, count, reinterpret_cast<LPARAM>(order)));
+    }
+    BOOL SetOrderArray(int count, LPINT order)
+    {
+        return static_cast<BOOL>(Send(HDM_SETORDERARRAY, count, reinterpret_cast<LPARAM>(order)));
+    }
     int SetHotDivider(CPoint pt) { return static_cast<int>(Send(HDM_SETHOTDIVIDER, TRUE, MAKELPARAM(pt.x, pt.y))); }
     int SetHotDivider(int index) { return static_cast<int>(Send(HDM_SETHOTDIVIDER, FALSE, index)); }
     CImageList* CreateDragImage(int index);
@@ -297,7 +397,8 @@ protected:
     BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 };
 
-class CToolTipCtrl : public fxdetail::ControlWnd {
+class CToolTipCtrl : public fxdetail::ControlWnd
+{
     DECLARE_DYNAMIC(CToolTipCtrl)
 public:
     // A pop-up tool tip window owned by `parent` (TTS_ALWAYSTIP is added).
@@ -335,15 +436,22 @@ public:
     COLORREF GetTipTextColor() const { return static_cast<COLORREF>(Send(TTM_GETTIPTEXTCOLOR)); }
     void SetMargin(LPRECT rect) { Send(TTM_SETMARGIN, 0, reinterpret_cast<LPARAM>(rect)); }
     void GetMargin(LPRECT rect) const { Send(TTM_GETMARGIN, 0, reinterpret_cast<LPARAM>(rect)); }
-    BOOL SetTitle(UINT icon, LPCTSTR title) { return static_cast<BOOL>(Send(TTM_SETTITLEW, icon, reinterpret_cast<LPARAM>(title))); }
+    BOOL SetTitle(UINT icon, LPCTSTR title)
+    {
+        return static_cast<BOOL>(Send(TTM_SETTITLEW, icon, reinterpret_cast<LPARAM>(title)));
+    }
     void Pop() { Send(TTM_POP); }
     void Popup() { Send(TTM_POPUP); }
     void Update() { Send(TTM_UPDATE); }
-    void TrackActivate(BOOL activate, TOOLINFO* info) { Send(TTM_TRACKACTIVATE, activate, reinterpret_cast<LPARAM>(info)); }
+    void TrackActivate(BOOL activate, TOOLINFO* info)
+    {
+        Send(TTM_TRACKACTIVATE, activate, reinterpret_cast<LPARAM>(info));
+    }
     void TrackPosition(int x, int y) { Send(TTM_TRACKPOSITION, 0, MAKELPARAM(x, y)); }
 };
 
-class CTreeCtrl : public fxdetail::ControlWnd {
+class CTreeCtrl : public fxdetail::ControlWnd
+{
     DECLARE_DYNAMIC(CTreeCtrl)
 public:
     virtual BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
@@ -352,12 +460,15 @@ public:
     UINT GetCount() const { return static_cast<UINT>(Send(TVM_GETCOUNT)); }
     UINT GetIndent() const { return static_cast<UINT>(Send(TVM_GETINDENT)); }
     void SetIndent(UINT indent) { Send(TVM_SETINDENT, indent); }
-    CImageList* GetImageList(int kind) const;   // TVSIL_NORMAL or TVSIL_STATE
+    CImageList* GetImageList(int kind) const; // TVSIL_NORMAL or TVSIL_STATE
     CImageList* SetImageList(CImageList* list, int kind);
     UINT GetVisibleCount() const { return static_cast<UINT>(Send(TVM_GETVISIBLECOUNT)); }
 
     // Walking the items; null when there is no such item.
-    HTREEITEM GetNextItem(HTREEITEM item, UINT code) const { return Item(Send(TVM_GETNEXTITEM, code, reinterpret_cast<LPARAM>(item))); }
+    HTREEITEM GetNextItem(HTREEITEM item, UINT code) const
+    {
+        return Item(Send(TVM_GETNEXTITEM, code, reinterpret_cast<LPARAM>(item)));
+    }
     BOOL ItemHasChildren(HTREEITEM item) const;
     HTREEITEM GetChildItem(HTREEITEM item) const { return GetNextItem(item, TVGN_CHILD); }
     HTREEITEM GetNextSiblingItem(HTREEITEM item) const { return GetNextItem(item, TVGN_NEXT); }
@@ -372,10 +483,13 @@ public:
     HTREEITEM GetRootItem() const { return GetNextItem(nullptr, TVGN_ROOT); }
 
     // Item attributes.
-    BOOL GetItem(TVITEM* item) const { return static_cast<BOOL>(Send(TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(item))); }
+    BOOL GetItem(TVITEM* item) const
+    {
+        return static_cast<BOOL>(Send(TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(item)));
+    }
     BOOL SetItem(TVITEM* item) { return static_cast<BOOL>(Send(TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(item))); }
-    BOOL SetItem(HTREEITEM item, UINT mask, LPCTSTR text, int image, int selectedImage, UINT state,
-                 UINT stateMask, LPARAM param);
+    BOOL SetItem(HTREEITEM item, UINT mask, LPCTSTR text, int image, int selectedImage, UINT state, UINT stateMask,
+                 LPARAM param);
     CString GetItemText(HTREEITEM item) const;
     BOOL SetItemText(HTREEITEM item, LPCTSTR text);
     BOOL GetItemImage(HTREEITEM item, int& image, int& selectedImage) const;
@@ -395,8 +509,14 @@ public:
     COLORREF GetTextColor() const { return static_cast<COLORREF>(Send(TVM_GETTEXTCOLOR)); }
     COLORREF SetTextColor(COLORREF color) { return static_cast<COLORREF>(Send(TVM_SETTEXTCOLOR, 0, color)); }
     COLORREF GetInsertMarkColor() const { return static_cast<COLORREF>(Send(TVM_GETINSERTMARKCOLOR)); }
-    COLORREF SetInsertMarkColor(COLORREF color) { return static_cast<COLORREF>(Send(TVM_SETINSERTMARKCOLOR, 0, color)); }
-    BOOL SetInsertMark(HTREEITEM item, BOOL after = TRUE) { return static_cast<BOOL>(Send(TVM_SETINSERTMARK, after, reinterpret_cast<LPARAM>(item))); }
+    COLORREF SetInsertMarkColor(COLORREF color)
+    {
+        return static_cast<COLORREF>(Send(TVM_SETINSERTMARKCOLOR, 0, color));
+    }
+    BOOL SetInsertMark(HTREEITEM item, BOOL after = TRUE)
+    {
+        return static_cast<BOOL>(Send(TVM_SETINSERTMARK, after, reinterpret_cast<LPARAM>(item)));
+    }
     UINT GetScrollTime() const { return static_cast<UINT>(Send(TVM_GETSCROLLTIME)); }
     UINT SetScrollTime(UINT time) { return static_cast<UINT>(Send(TVM_SETSCROLLTIME, time)); }
     CEdit* GetEditControl() const;
@@ -404,18 +524,30 @@ public:
     CToolTipCtrl* SetToolTips(CToolTipCtrl* tips);
 
     // Inserting and deleting. Every form returns the new item, or null on failure.
-    HTREEITEM InsertItem(LPTVINSERTSTRUCT insert) { return Item(Send(TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(insert))); }
+    HTREEITEM InsertItem(LPTVINSERTSTRUCT insert)
+    {
+        return Item(Send(TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(insert)));
+    }
     HTREEITEM InsertItem(UINT mask, LPCTSTR text, int image, int selectedImage, UINT state, UINT stateMask,
                          LPARAM param, HTREEITEM parent, HTREEITEM after);
     HTREEITEM InsertItem(LPCTSTR text, HTREEITEM parent = TVI_ROOT, HTREEITEM after = TVI_LAST);
     HTREEITEM InsertItem(LPCTSTR text, int image, int selectedImage, HTREEITEM parent = TVI_ROOT,
                          HTREEITEM after = TVI_LAST);
-    BOOL DeleteItem(HTREEITEM item) { return static_cast<BOOL>(Send(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(item))); }
+    BOOL DeleteItem(HTREEITEM item)
+    {
+        return static_cast<BOOL>(Send(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(item)));
+    }
     BOOL DeleteAllItems() { return DeleteItem(TVI_ROOT); }
 
     // Operations.
-    BOOL Expand(HTREEITEM item, UINT code) { return static_cast<BOOL>(Send(TVM_EXPAND, code, reinterpret_cast<LPARAM>(item))); }
-    BOOL Select(HTREEITEM item, UINT code) { return static_cast<BOOL>(Send(TVM_SELECTITEM, code, reinterpret_cast<LPARAM>(item))); }
+    BOOL Expand(HTREEITEM item, UINT code)
+    {
+        return static_cast<BOOL>(Send(TVM_EXPAND, code, reinterpret_cast<LPARAM>(item)));
+    }
+    BOOL Select(HTREEITEM item, UINT code)
+    {
+        return static_cast<BOOL>(Send(TVM_SELECTITEM, code, reinterpret_cast<LPARAM>(item)));
+    }
     BOOL SelectItem(HTREEITEM item) { return Select(item, TVGN_CARET); }
     BOOL SelectDropTarget(HTREEITEM item) { return Select(item, TVGN_DROPHILITE); }
     BOOL SelectSetFirstVisible(HTREEITEM item) { return Select(item, TVGN_FIRSTVISIBLE); }
@@ -424,14 +556,25 @@ public:
     HTREEITEM HitTest(CPoint pt, UINT* flags = nullptr) const;
     HTREEITEM HitTest(TVHITTESTINFO* info) const { return Item(Send(TVM_HITTEST, 0, reinterpret_cast<LPARAM>(info))); }
     CImageList* CreateDragImage(HTREEITEM item);
-    BOOL SortChildren(HTREEITEM item) { return static_cast<BOOL>(Send(TVM_SORTCHILDREN, 0, reinterpret_cast<LPARAM>(item))); }
-    BOOL SortChildrenCB(LPTVSORTCB sort) { return static_cast<BOOL>(Send(TVM_SORTCHILDRENCB, 0, reinterpret_cast<LPARAM>(sort))); }
-    BOOL EnsureVisible(HTREEITEM item) { return static_cast<BOOL>(Send(TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item))); }
+    BOOL SortChildren(HTREEITEM item)
+    {
+        return static_cast<BOOL>(Send(TVM_SORTCHILDREN, 0, reinterpret_cast<LPARAM>(item)));
+    }
+    BOOL SortChildrenCB(LPTVSORTCB sort)
+    {
+        return static_cast<BOOL>(Send(TVM_SORTCHILDRENCB, 0, reinterpret_cast<LPARAM>(sort)));
+    }
+    BOOL EnsureVisible(HTREEITEM item)
+    {
+        return static_cast<BOOL>(Send(TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item)));
+    }
+
 protected:
     static HTREEITEM Item(LRESULT result) { return reinterpret_cast<HTREEITEM>(result); }
 };
 
-class CListCtrl : public fxdetail::ControlWnd {
+class CListCtrl : public fxdetail::ControlWnd
+{
     DECLARE_DYNAMIC(CListCtrl)
 public:
     virtual BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
@@ -444,14 +587,20 @@ public:
     BOOL SetTextColor(COLORREF color) { return static_cast<BOOL>(Send(LVM_SETTEXTCOLOR, 0, color)); }
     COLORREF GetTextBkColor() const { return static_cast<COLORREF>(Send(LVM_GETTEXTBKCOLOR)); }
     BOOL SetTextBkColor(COLORREF color) { return static_cast<BOOL>(Send(LVM_SETTEXTBKCOLOR, 0, color)); }
-    CImageList* GetImageList(int kind) const;   // LVSIL_NORMAL, LVSIL_SMALL or LVSIL_STATE
+    CImageList* GetImageList(int kind) const; // LVSIL_NORMAL, LVSIL_SMALL or LVSIL_STATE
     CImageList* SetImageList(CImageList* list, int kind);
     int GetItemCount() const { return static_cast<int>(Send(LVM_GETITEMCOUNT)); }
     BOOL SetItemCount(int count) { return static_cast<BOOL>(Send(LVM_SETITEMCOUNT, count)); }
-    BOOL SetItemCountEx(int count, DWORD flags = LVSICF_NOINVALIDATEALL) { return static_cast<BOOL>(Send(LVM_SETITEMCOUNT, count, flags)); }
+    BOOL SetItemCountEx(int count, DWORD flags = LVSICF_NOINVALIDATEALL)
+    {
+        return static_cast<BOOL>(Send(LVM_SETITEMCOUNT, count, flags));
+    }
     int GetCountPerPage() const { return static_cast<int>(Send(LVM_GETCOUNTPERPAGE)); }
     int GetTopIndex() const { return static_cast<int>(Send(LVM_GETTOPINDEX)); }
-    BOOL GetViewRect(LPRECT rect) const { return static_cast<BOOL>(Send(LVM_GETVIEWRECT, 0, reinterpret_cast<LPARAM>(rect))); }
+    BOOL GetViewRect(LPRECT rect) const
+    {
+        return static_cast<BOOL>(Send(LVM_GETVIEWRECT, 0, reinterpret_cast<LPARAM>(rect)));
+    }
     BOOL GetOrigin(LPPOINT pt) const { return static_cast<BOOL>(Send(LVM_GETORIGIN, 0, reinterpret_cast<LPARAM>(pt))); }
     UINT GetSelectedCount() const { return static_cast<UINT>(Send(LVM_GETSELECTEDCOUNT)); }
     int GetSelectionMark() const { return static_cast<int>(Send(LVM_GETSELECTIONMARK)); }
@@ -464,27 +613,50 @@ public:
     CEdit* GetEditControl() const;
     CToolTipCtrl* GetToolTips() const;
     CToolTipCtrl* SetToolTips(CToolTipCtrl* tips);
-    int GetStringWidth(LPCTSTR text) const { return static_cast<int>(Send(LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text))); }
-    CSize SetIconSpacing(int cx, int cy) { return CSize(static_cast<DWORD>(Send(LVM_SETICONSPACING, 0, MAKELPARAM(cx, cy)))); }
+    int GetStringWidth(LPCTSTR text) const
+    {
+        return static_cast<int>(Send(LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text)));
+    }
+    CSize SetIconSpacing(int cx, int cy)
+    {
+        return CSize(static_cast<DWORD>(Send(LVM_SETICONSPACING, 0, MAKELPARAM(cx, cy))));
+    }
 
     // Items.
-    BOOL GetItem(LVITEM* item) const { return static_cast<BOOL>(Send(LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(item))); }
-    BOOL SetItem(const LVITEM* item) { return static_cast<BOOL>(Send(LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(item))); }
-    BOOL SetItem(int index, int subItem, UINT mask, LPCTSTR text, int image, UINT state, UINT stateMask,
-                 LPARAM param);
+    BOOL GetItem(LVITEM* item) const
+    {
+        return static_cast<BOOL>(Send(LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(item)));
+    }
+    BOOL SetItem(const LVITEM* item)
+    {
+        return static_cast<BOOL>(Send(LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(item)));
+    }
+    BOOL SetItem(int index, int subItem, UINT mask, LPCTSTR text, int image, UINT state, UINT stateMask, LPARAM param);
     UINT GetItemState(int index, UINT mask) const { return static_cast<UINT>(Send(LVM_GETITEMSTATE, index, mask)); }
     BOOL SetItemState(int index, UINT state, UINT mask);
-    BOOL SetItemState(int index, LVITEM* item) { return static_cast<BOOL>(Send(LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(item))); }
+    BOOL SetItemState(int index, LVITEM* item)
+    {
+        return static_cast<BOOL>(Send(LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(item)));
+    }
     CString GetItemText(int index, int subItem) const;
     int GetItemText(int index, int subItem, LPTSTR buffer, int length) const;
     BOOL SetItemText(int index, int subItem, LPCTSTR text);
     DWORD_PTR GetItemData(int index) const;
     BOOL SetItemData(int index, DWORD_PTR data);
-    BOOL GetItemRect(int index, LPRECT rect, UINT code) const;   // LVIR_BOUNDS, LVIR_ICON, LVIR_LABEL
+    BOOL GetItemRect(int index, LPRECT rect, UINT code) const; // LVIR_BOUNDS, LVIR_ICON, LVIR_LABEL
     BOOL GetSubItemRect(int index, int subItem, int code, CRect& rect) const;
-    BOOL GetItemPosition(int index, LPPOINT pt) const { return static_cast<BOOL>(Send(LVM_GETITEMPOSITION, index, reinterpret_cast<LPARAM>(pt))); }
-    BOOL SetItemPosition(int index, POINT pt) { return static_cast<BOOL>(Send(LVM_SETITEMPOSITION32, index, reinterpret_cast<LPARAM>(&pt))); }
-    int GetNextItem(int index, int flags) const { return static_cast<int>(Send(LVM_GETNEXTITEM, index, MAKELPARAM(flags, 0))); }
+    BOOL GetItemPosition(int index, LPPOINT pt) const
+    {
+        return static_cast<BOOL>(Send(LVM_GETITEMPOSITION, index, reinterpret_cast<LPARAM>(pt)));
+    }
+    BOOL SetItemPosition(int index, POINT pt)
+    {
+        return static_cast<BOOL>(Send(LVM_SETITEMPOSITION32, index, reinterpret_cast<LPARAM>(&pt)));
+    }
+    int GetNextItem(int index, int flags) const
+    {
+        return static_cast<int>(Send(LVM_GETNEXTITEM, index, MAKELPARAM(flags, 0)));
+    }
     // Walking the selected items: the position is the item index plus one, null at the end.
     POSITION GetFirstSelectedItemPosition() const;
     int GetNextSelectedItem(POSITION& pos) const;
@@ -492,31 +664,67 @@ public:
     BOOL SetCheck(int index, BOOL check = TRUE);
 
     // Columns (report view).
-    BOOL GetColumn(int column, LVCOLUMN* info) const { return static_cast<BOOL>(Send(LVM_GETCOLUMNW, column, reinterpret_cast<LPARAM>(info))); }
-    BOOL SetColumn(int column, const LVCOLUMN* info) { return static_cast<BOOL>(Send(LVM_SETCOLUMNW, column, reinterpret_cast<LPARAM>(info))); }
+    BOOL GetColumn(int column, LVCOLUMN* info) const
+    {
+        return static_cast<BOOL>(Send(LVM_GETCOLUMNW, column, reinterpret_cast<LPARAM>(info)));
+    }
+    BOOL SetColumn(int column, const LVCOLUMN* info)
+    {
+        return static_cast<BOOL>(Send(LVM_SETCOLUMNW, column, reinterpret_cast<LPARAM>(info)));
+    }
     int GetColumnWidth(int column) const { return static_cast<int>(Send(LVM_GETCOLUMNWIDTH, column)); }
-    BOOL SetColumnWidth(int column, int width) { return static_cast<BOOL>(Send(LVM_SETCOLUMNWIDTH, column, MAKELPARAM(width, 0))); }
+    BOOL SetColumnWidth(int column, int width)
+    {
+        return static_cast<BOOL>(Send(LVM_SETCOLUMNWIDTH, column, MAKELPARAM(width, 0)));
+    }
     BOOL GetColumnOrderArray(LPINT order, int count = -1) const;
-    BOOL SetColumnOrderArray(int count, LPINT order) { return static_cast<BOOL>(Send(LVM_SETCOLUMNORDERARRAY, count, reinterpret_cast<LPARAM>(order))); }
-    int InsertColumn(int column, const LVCOLUMN* info) { return static_cast<int>(Send(LVM_INSERTCOLUMNW, column, reinterpret_cast<LPARAM>(info))); }
+    BOOL SetColumnOrderArray(int count, LPINT order)
+    {
+        return static_cast<BOOL>(Send(LVM_SETCOLUMNORDERARRAY, count, reinterpret_cast<LPARAM>(order)));
+    }
+    int InsertColumn(int column, const LVCOLUMN* info)
+    {
+        return static_cast<int>(Send(LVM_INSERTCOLUMNW, column, reinterpret_cast<LPARAM>(info)));
+    }
     // width -1: no width given; subItem -1: the column's own index.
     int InsertColumn(int column, LPCTSTR heading, int format = LVCFMT_LEFT, int width = -1, int subItem = -1);
     BOOL DeleteColumn(int column) { return static_cast<BOOL>(Send(LVM_DELETECOLUMN, column)); }
 
     // Operations. Inserts return the new item's index, or -1.
-    int InsertItem(const LVITEM* item) { return static_cast<int>(Send(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(item))); }
+    int InsertItem(const LVITEM* item)
+    {
+        return static_cast<int>(Send(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(item)));
+    }
     int InsertItem(int index, LPCTSTR text);
     int InsertItem(int index, LPCTSTR text, int image);
     int InsertItem(UINT mask, int index, LPCTSTR text, UINT state, UINT stateMask, int image, LPARAM param);
     BOOL DeleteItem(int index) { return static_cast<BOOL>(Send(LVM_DELETEITEM, index)); }
     BOOL DeleteAllItems() { return static_cast<BOOL>(Send(LVM_DELETEALLITEMS)); }
-    int FindItem(LVFINDINFO* find, int start = -1) const { return static_cast<int>(Send(LVM_FINDITEMW, start, reinterpret_cast<LPARAM>(find))); }
-    BOOL SortItems(PFNLVCOMPARE compare, DWORD_PTR data) { return static_cast<BOOL>(Send(LVM_SORTITEMS, data, reinterpret_cast<LPARAM>(compare))); }
-    BOOL SortItemsEx(PFNLVCOMPARE compare, DWORD_PTR data) { return static_cast<BOOL>(Send(LVM_SORTITEMSEX, data, reinterpret_cast<LPARAM>(compare))); }
-    int HitTest(LVHITTESTINFO* info) const { return static_cast<int>(Send(LVM_HITTEST, 0, reinterpret_cast<LPARAM>(info))); }
+    int FindItem(LVFINDINFO* find, int start = -1) const
+    {
+        return static_cast<int>(Send(LVM_FINDITEMW, start, reinterpret_cast<LPARAM>(find)));
+    }
+    BOOL SortItems(PFNLVCOMPARE compare, DWORD_PTR data)
+    {
+        return static_cast<BOOL>(Send(LVM_SORTITEMS, data, reinterpret_cast<LPARAM>(compare)));
+    }
+    BOOL SortItemsEx(PFNLVCOMPARE compare, DWORD_PTR data)
+    {
+        return static_cast<BOOL>(Send(LVM_SORTITEMSEX, data, reinterpret_cast<LPARAM>(compare)));
+    }
+    int HitTest(LVHITTESTINFO* info) const
+    {
+        return static_cast<int>(Send(LVM_HITTEST, 0, reinterpret_cast<LPARAM>(info)));
+    }
     int HitTest(CPoint pt, UINT* flags = nullptr) const;
-    int SubItemHitTest(LVHITTESTINFO* info) { return static_cast<int>(Send(LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(info))); }
-    BOOL EnsureVisible(int index, BOOL partialOK) { return static_cast<BOOL>(Send(LVM_ENSUREVISIBLE, index, MAKELPARAM(partialOK, 0))); }
+    int SubItemHitTest(LVHITTESTINFO* info)
+    {
+        return static_cast<int>(Send(LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(info)));
+    }
+    BOOL EnsureVisible(int index, BOOL partialOK)
+    {
+        return static_cast<BOOL>(Send(LVM_ENSUREVISIBLE, index, MAKELPARAM(partialOK, 0)));
+    }
     BOOL Scroll(CSize size) { return static_cast<BOOL>(Send(LVM_SCROLL, size.cx, size.cy)); }
     BOOL RedrawItems(int first, int last) { return static_cast<BOOL>(Send(LVM_REDRAWITEMS, first, last)); }
     BOOL Update(int index) { return static_cast<BOOL>(Send(LVM_UPDATE, index)); }
@@ -532,7 +740,8 @@ protected:
     BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 };
 
-class CSliderCtrl : public fxdetail::ControlWnd {
+class CSliderCtrl : public fxdetail::ControlWnd
+{
     DECLARE_DYNAMIC(CSliderCtrl)
 public:
     virtual BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
@@ -543,7 +752,11 @@ public:
     int SetPageSize(int size) { return static_cast<int>(Send(TBM_SETPAGESIZE, 0, size)); }
     int GetRangeMax() const { return static_cast<int>(Send(TBM_GETRANGEMAX)); }
     int GetRangeMin() const { return static_cast<int>(Send(TBM_GETRANGEMIN)); }
-    void GetRange(int& minPos, int& maxPos) const { minPos = GetRangeMin(); maxPos = GetRangeMax(); }
+    void GetRange(int& minPos, int& maxPos) const
+    {
+        minPos = GetRangeMin();
+        maxPos = GetRangeMax();
+    }
     void SetRangeMin(int minPos, BOOL redraw = FALSE) { Send(TBM_SETRANGEMIN, redraw, minPos); }
     void SetRangeMax(int maxPos, BOOL redraw = FALSE) { Send(TBM_SETRANGEMAX, redraw, maxPos); }
     void SetRange(int minPos, int maxPos, BOOL redraw = FALSE);
@@ -568,13 +781,20 @@ public:
     int SetTipSide(int location) { return static_cast<int>(Send(TBM_SETTIPSIDE, location)); }
 };
 
-class CSpinButtonCtrl : public fxdetail::ControlWnd {
+class CSpinButtonCtrl : public fxdetail::ControlWnd
+{
     DECLARE_DYNAMIC(CSpinButtonCtrl)
 public:
     virtual BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
 
-    BOOL SetAccel(int count, UDACCEL* accel) { return static_cast<BOOL>(Send(UDM_SETACCEL, count, reinterpret_cast<LPARAM>(accel))); }
-    UINT GetAccel(int count, UDACCEL* accel) const { return static_cast<UINT>(Send(UDM_GETACCEL, count, reinterpret_cast<LPARAM>(accel))); }
+    BOOL SetAccel(int count, UDACCEL* accel)
+    {
+        return static_cast<BOOL>(Send(UDM_SETACCEL, count, reinterpret_cast<LPARAM>(accel)));
+    }
+    UINT GetAccel(int count, UDACCEL* accel) const
+    {
+        return static_cast<UINT>(Send(UDM_GETACCEL, count, reinterpret_cast<LPARAM>(accel)));
+    }
     int SetBase(int base) { return static_cast<int>(Send(UDM_SETBASE, base)); }
     UINT GetBase() const { return static_cast<UINT>(Send(UDM_GETBASE)); }
     CWnd* SetBuddy(CWnd* buddy);
@@ -589,12 +809,16 @@ public:
     void SetRange32(int lower, int upper) { Send(UDM_SETRANGE32, lower, upper); }
     void GetRange32(int& lower, int& upper) const;
     int SetPos32(int pos) { return static_cast<int>(Send(UDM_SETPOS32, 0, pos)); }
-    int GetPos32(LPBOOL error = nullptr) const { return static_cast<int>(Send(UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(error))); }
+    int GetPos32(LPBOOL error = nullptr) const
+    {
+        return static_cast<int>(Send(UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(error)));
+    }
 };
 
 // A rich edit control; the first Create loads the rich edit library (Msftedit.dll, else
 // Riched20.dll) and uses the newest window class it provides.
-class CRichEditCtrl : public fxdetail::EditLikeControl {
+class CRichEditCtrl : public fxdetail::EditLikeControl
+{
     DECLARE_DYNAMIC(CRichEditCtrl)
 public:
     virtual BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
@@ -622,7 +846,10 @@ public:
     long GetLimitText() const { return static_cast<long>(Send(EM_GETLIMITTEXT)); }
     long LineFromChar(long index) const { return static_cast<long>(Send(EM_EXLINEFROMCHAR, 0, index)); }
     // sysColor TRUE: the window colour; returns the previous colour.
-    COLORREF SetBackgroundColor(BOOL sysColor, COLORREF color) { return static_cast<COLORREF>(Send(EM_SETBKGNDCOLOR, sysColor, color)); }
+    COLORREF SetBackgroundColor(BOOL sysColor, COLORREF color)
+    {
+        return static_cast<COLORREF>(Send(EM_SETBKGNDCOLOR, sysColor, color));
+    }
     DWORD GetDefaultCharFormat(CHARFORMAT& format) const;
     DWORD GetDefaultCharFormat(CHARFORMAT2& format) const;
     BOOL SetDefaultCharFormat(CHARFORMAT& format);
@@ -647,14 +874,32 @@ public:
     BOOL SetAutoURLDetect(BOOL enable = TRUE) { return !Send(EM_AUTOURLDETECT, enable); }
     BOOL SetZoom(int numerator, int denominator) { return static_cast<BOOL>(Send(EM_SETZOOM, numerator, denominator)); }
     BOOL GetZoom(int& numerator, int& denominator) const;
-    long StreamIn(int format, EDITSTREAM& stream) { return static_cast<long>(Send(EM_STREAMIN, format, reinterpret_cast<LPARAM>(&stream))); }
-    long StreamOut(int format, EDITSTREAM& stream) { return static_cast<long>(Send(EM_STREAMOUT, format, reinterpret_cast<LPARAM>(&stream))); }
-    long FindText(DWORD flags, FINDTEXTEX* find) const { return static_cast<long>(Send(EM_FINDTEXTEXW, flags, reinterpret_cast<LPARAM>(find))); }
-    long FormatRange(FORMATRANGE* range, BOOL display = TRUE) { return static_cast<long>(Send(EM_FORMATRANGE, display, reinterpret_cast<LPARAM>(range))); }
+    long StreamIn(int format, EDITSTREAM& stream)
+    {
+        return static_cast<long>(Send(EM_STREAMIN, format, reinterpret_cast<LPARAM>(&stream)));
+    }
+    long StreamOut(int format, EDITSTREAM& stream)
+    {
+        return static_cast<long>(Send(EM_STREAMOUT, format, reinterpret_cast<LPARAM>(&stream)));
+    }
+    long FindText(DWORD flags, FINDTEXTEX* find) const
+    {
+        return static_cast<long>(Send(EM_FINDTEXTEXW, flags, reinterpret_cast<LPARAM>(find)));
+    }
+    long FormatRange(FORMATRANGE* range, BOOL display = TRUE)
+    {
+        return static_cast<long>(Send(EM_FORMATRANGE, display, reinterpret_cast<LPARAM>(range)));
+    }
     BOOL DisplayBand(LPRECT rect) { return static_cast<BOOL>(Send(EM_DISPLAYBAND, 0, reinterpret_cast<LPARAM>(rect))); }
-    int CharFromPos(CPoint pt) const { return static_cast<int>(Send(EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&pt))); }
+    int CharFromPos(CPoint pt) const
+    {
+        return static_cast<int>(Send(EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&pt)));
+    }
     CPoint PosFromChar(UINT index) const { return GetCharPos(static_cast<long>(index)); }
-    BOOL SetTargetDevice(HDC dc, long lineWidth) { return static_cast<BOOL>(Send(EM_SETTARGETDEVICE, reinterpret_cast<WPARAM>(dc), lineWidth)); }
+    BOOL SetTargetDevice(HDC dc, long lineWidth)
+    {
+        return static_cast<BOOL>(Send(EM_SETTARGETDEVICE, reinterpret_cast<WPARAM>(dc), lineWidth));
+    }
     void RequestResize() { Send(EM_REQUESTRESIZE); }
     // The control's OLE interface, with a reference the caller releases; null when unavailable.
     IRichEditOle* GetIRichEditOle() const;

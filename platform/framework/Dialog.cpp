@@ -61,8 +61,7 @@ END_MESSAGE_MAP()
 
 CDialog::CDialog()
     : m_lpszTemplateName(nullptr), m_nIDHelp(0), m_lpDialogTemplate(nullptr), m_pParentWnd(nullptr), m_hWndTop(nullptr)
-{
-}
+{}
 
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd) : CDialog()
 {
@@ -199,14 +198,12 @@ BOOL CDialog::OnInitDialog()
     return TRUE;
 }
 
-void CDialog::DoDataExchange(CDataExchange*)
-{
-}
+void CDialog::DoDataExchange(CDataExchange*) {}
 
 void CDialog::OnOK()
 {
     if (!UpdateData(TRUE))
-        return;   // the dialog stays open; the user was told what to correct
+        return; // the dialog stays open; the user was told what to correct
     EndDialog(IDOK);
 }
 
@@ -285,14 +282,13 @@ void CDialog::MapDialogRect(LPRECT lpRect) const
 
 CDataExchange::CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate)
     : m_bSaveAndValidate(bSaveAndValidate), m_pDlgWnd(pDlgWnd), m_idLastControl(0), m_bEditLastControl(FALSE)
-{
-}
+{}
 
 HWND CDataExchange::PrepareCtrl(int nIDC)
 {
     HWND hWndCtrl = ::GetDlgItem(m_pDlgWnd->GetSafeHwnd(), nIDC);
     if (!hWndCtrl)
-        AfxThrowNotSupportedException();   // a control that the template does not have
+        AfxThrowNotSupportedException(); // a control that the template does not have
     m_idLastControl = nIDC;
     m_bEditLastControl = FALSE;
     return hWndCtrl;
@@ -366,8 +362,7 @@ void ExchangeWholeNumber(CDataExchange* pDX, int nIDC, Number& value, long long 
 
 // Validation of a number that was read: outside [minVal, maxVal] the exchange fails with
 // `format` naming the range.
-template <class Number>
-void CheckRange(CDataExchange* pDX, Number value, Number minVal, Number maxVal, LPCTSTR format)
+template <class Number> void CheckRange(CDataExchange* pDX, Number value, Number minVal, Number maxVal, LPCTSTR format)
 {
     if (!pDX->m_bSaveAndValidate || (value >= minVal && value <= maxVal))
         return;

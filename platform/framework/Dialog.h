@@ -53,12 +53,12 @@ public:
     BOOL PreTranslateMessage(MSG* pMsg) override;
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
 
-    virtual BOOL OnInitDialog();   // UpdateData(FALSE); TRUE: the system sets the focus
+    virtual BOOL OnInitDialog(); // UpdateData(FALSE); TRUE: the system sets the focus
 
 protected:
     virtual void DoDataExchange(CDataExchange* pDX);
-    virtual void OnOK();       // UpdateData(TRUE), then EndDialog(IDOK)
-    virtual void OnCancel();   // EndDialog(IDCANCEL)
+    virtual void OnOK();     // UpdateData(TRUE), then EndDialog(IDOK)
+    virtual void OnCancel(); // EndDialog(IDCANCEL)
 
     // The window that owns a modal dialog (it is disabled while the dialog runs).
     HWND PreModal();
@@ -81,11 +81,11 @@ class CDataExchange
 public:
     CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate);
 
-    BOOL m_bSaveAndValidate;   // TRUE: controls -> members, with validation
+    BOOL m_bSaveAndValidate; // TRUE: controls -> members, with validation
     CWnd* m_pDlgWnd;
 
-    HWND PrepareCtrl(int nIDC);       // the control; remembered for Fail
-    HWND PrepareEditCtrl(int nIDC);   // an edit control; Fail selects its text
+    HWND PrepareCtrl(int nIDC);     // the control; remembered for Fail
+    HWND PrepareEditCtrl(int nIDC); // an edit control; Fail selects its text
     // Puts the focus on the last prepared control and ends the exchange (CUserException).
     [[noreturn]] void Fail();
 

@@ -14,10 +14,7 @@ IMPLEMENT_DYNAMIC(CSingleDocTemplate, CDocTemplate)
 // ---------------------------------------------------------------------------------------
 // CDocument
 
-CDocument::CDocument()
-    : m_bAutoDelete(TRUE), m_bEmbedded(FALSE), m_pDocTemplate(nullptr), m_bModified(FALSE)
-{
-}
+CDocument::CDocument() : m_bAutoDelete(TRUE), m_bEmbedded(FALSE), m_pDocTemplate(nullptr), m_bModified(FALSE) {}
 
 CDocument::~CDocument()
 {
@@ -64,7 +61,7 @@ void CDocument::RemoveView(CView* pView)
     if (POSITION pos = m_viewList.Find(pView))
         m_viewList.RemoveAt(pos);
     pView->m_pDocument = nullptr;
-    OnChangedViewList();   // may delete the document
+    OnChangedViewList(); // may delete the document
 }
 
 void CDocument::UpdateAllViews(CView* pSender, LPARAM lHint, CObject* pHint)
@@ -110,7 +107,7 @@ BOOL CDocument::OnOpenDocument(LPCTSTR lpszPathName)
     if (!file.Open(lpszPathName, CFile::modeRead | CFile::shareDenyWrite))
         return FALSE;
     DeleteContents();
-    SetModifiedFlag(TRUE);   // dirty while it is being read
+    SetModifiedFlag(TRUE); // dirty while it is being read
     try {
         CArchive archive(&file, CArchive::load | CArchive::bNoFlushOnDelete);
         archive.m_pDocument = this;
@@ -156,7 +153,7 @@ void CDocument::OnCloseDocument()
         CFrameWnd* pFrame = pView->GetParentFrame();
         if (pFrame) {
             PreCloseFrame(pFrame);
-            pFrame->DestroyWindow();   // destroys the view too
+            pFrame->DestroyWindow(); // destroys the view too
         } else {
             pView->DestroyWindow();
         }
@@ -170,9 +167,7 @@ void CDocument::OnCloseDocument()
         delete this;
 }
 
-void CDocument::DeleteContents()
-{
-}
+void CDocument::DeleteContents() {}
 
 BOOL CDocument::CanCloseFrame(CFrameWnd*)
 {
@@ -194,9 +189,7 @@ BOOL CDocument::SaveModified()
     }
 }
 
-void CDocument::PreCloseFrame(CFrameWnd*)
-{
-}
+void CDocument::PreCloseFrame(CFrameWnd*) {}
 
 BOOL CDocument::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
 {
@@ -216,9 +209,7 @@ BEGIN_MESSAGE_MAP(CView, CWnd)
     ON_MESSAGE_VOID(WM_INITIALUPDATE, &CView::OnInitialUpdateMessage)
 END_MESSAGE_MAP()
 
-CView::CView() : m_pDocument(nullptr)
-{
-}
+CView::CView() : m_pDocument(nullptr) {}
 
 CView::~CView()
 {
@@ -284,7 +275,7 @@ int CView::OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message)
         CView* pView = pParentFrame->GetActiveView();
         HWND hWndFocus = ::GetFocus();
         if (pView == this && m_hWnd != hWndFocus && !::IsChild(m_hWnd, hWndFocus))
-            OnActivateView(TRUE, this, this);   // takes the focus back
+            OnActivateView(TRUE, this, this); // takes the focus back
         else
             pParentFrame->SetActiveView(this);
     }
@@ -316,13 +307,9 @@ void CView::OnActivateView(BOOL bActivate, CView*, CView*)
     }
 }
 
-void CView::OnActivateFrame(UINT, CFrameWnd*)
-{
-}
+void CView::OnActivateFrame(UINT, CFrameWnd*) {}
 
-void CView::OnPrepareDC(CDC*, CPrintInfo*)
-{
-}
+void CView::OnPrepareDC(CDC*, CPrintInfo*) {}
 
 BOOL CView::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
 {
@@ -337,8 +324,7 @@ BOOL CView::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHan
 CDocTemplate::CDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass,
                            CRuntimeClass* pViewClass)
     : m_pDocClass(pDocClass), m_pFrameClass(pFrameClass), m_pViewClass(pViewClass), m_nIDResource(nIDResource)
-{
-}
+{}
 
 CDocTemplate::~CDocTemplate() = default;
 
@@ -388,7 +374,7 @@ CFrameWnd* CDocTemplate::CreateNewFrame(CDocument* pDoc, CFrameWnd* pOther)
     if (!pFrame)
         return nullptr;
     if (!pFrame->LoadFrame(m_nIDResource, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, &context))
-        return nullptr;   // the frame deleted itself
+        return nullptr; // the frame deleted itself
     return pFrame;
 }
 
@@ -422,8 +408,7 @@ BOOL CDocTemplate::SaveAllModified()
 CSingleDocTemplate::CSingleDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass,
                                        CRuntimeClass* pViewClass)
     : CDocTemplate(nIDResource, pDocClass, pFrameClass, pViewClass), m_pOnlyDoc(nullptr)
-{
-}
+{}
 
 CSingleDocTemplate::~CSingleDocTemplate()
 {
@@ -492,7 +477,7 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(LPCTSTR lpszPathName, BOOL bMake
 
     if (!pFrame) {
         BOOL bAutoDelete = pDocument->m_bAutoDelete;
-        pDocument->m_bAutoDelete = FALSE;   // a failed frame must not take the document with it
+        pDocument->m_bAutoDelete = FALSE; // a failed frame must not take the document with it
         pFrame = CreateNewFrame(pDocument, nullptr);
         pDocument->m_bAutoDelete = bAutoDelete;
         if (!pFrame) {
@@ -512,7 +497,7 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(LPCTSTR lpszPathName, BOOL bMake
     } else {
         if (!pDocument->OnOpenDocument(lpszPathName)) {
             if (bCreated)
-                pFrame->DestroyWindow();   // the document goes with its last view
+                pFrame->DestroyWindow(); // the document goes with its last view
             return nullptr;
         }
         pDocument->SetPathName(lpszPathName);
@@ -530,8 +515,7 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(LPCTSTR lpszPathName, BOOL bMake
 
 CCommandLineInfo::CCommandLineInfo()
     : m_nShellCommand(FileNew), m_bShowSplash(TRUE), m_bRunEmbedded(FALSE), m_bRunAutomated(FALSE)
-{
-}
+{}
 
 CCommandLineInfo::~CCommandLineInfo() = default;
 

@@ -48,12 +48,12 @@ public:
     virtual void OnCloseDocument();
     virtual void DeleteContents();
     virtual BOOL CanCloseFrame(CFrameWnd* pFrame);
-    virtual BOOL SaveModified();   // TRUE when the document may be closed
+    virtual BOOL SaveModified(); // TRUE when the document may be closed
     virtual void PreCloseFrame(CFrameWnd* pFrame);
 
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
 
-    BOOL m_bAutoDelete;   // delete the document when its last view goes
+    BOOL m_bAutoDelete; // delete the document when its last view goes
     BOOL m_bEmbedded;
 
 protected:
@@ -77,7 +77,7 @@ public:
     CFrameWnd* EnsureParentFrame() const { return GetParentFrame(); }
 
     virtual void OnDraw(CDC* pDC) = 0;
-    virtual void OnInitialUpdate();   // default: OnUpdate(null, 0, null)
+    virtual void OnInitialUpdate(); // default: OnUpdate(null, 0, null)
     virtual void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint);
     virtual void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView);
     virtual void OnActivateFrame(UINT nState, CFrameWnd* pFrameWnd);
@@ -87,7 +87,7 @@ public:
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
 
 protected:
-    void PostNcDestroy() override;   // views delete themselves
+    void PostNcDestroy() override; // views delete themselves
 
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnDestroy();
@@ -107,9 +107,7 @@ class CDocTemplate : public CCmdTarget
 public:
     ~CDocTemplate() override;
 
-    enum DocStringIndex {
-        windowTitle, docName, fileNewName, filterName, filterExt, regFileTypeId, regFileTypeName
-    };
+    enum DocStringIndex { windowTitle, docName, fileNewName, filterName, filterExt, regFileTypeId, regFileTypeName };
     // One part of the template's resource string ("title\ndocName\n..."); FALSE when empty.
     virtual BOOL GetDocString(CString& rString, DocStringIndex index) const;
     virtual void LoadTemplate();
@@ -134,8 +132,7 @@ public:
     CRuntimeClass* m_pViewClass;
 
 protected:
-    CDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass,
-                 CRuntimeClass* pViewClass);
+    CDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass, CRuntimeClass* pViewClass);
 
     UINT m_nIDResource;
     CString m_strDocStrings;
@@ -171,9 +168,7 @@ public:
     // One argument: pszParam without its leading '/' or '-' when bFlag is set.
     virtual void ParseParam(const TCHAR* pszParam, BOOL bFlag, BOOL bLast);
 
-    enum {
-        FileNew, FileOpen, FilePrint, FilePrintTo, FileDDE, AppRegister, AppUnregister, FileNothing = -1
-    };
+    enum { FileNew, FileOpen, FilePrint, FilePrintTo, FileDDE, AppRegister, AppUnregister, FileNothing = -1 };
     int m_nShellCommand;
     BOOL m_bShowSplash;
     BOOL m_bRunEmbedded;

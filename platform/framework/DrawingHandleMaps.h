@@ -24,8 +24,8 @@ inline bool IsNullObject(const void* object)
     return value == 0;
 }
 
-template <class Handle, class Object>
-class DrawingHandleMap {
+template <class Handle, class Object> class DrawingHandleMap
+{
 public:
     void AddPermanent(Handle handle, Object* object)
     {
@@ -48,8 +48,7 @@ public:
 
     // Makes `object` the owner of `handle`, kept in `slot` (the object's handle member); a
     // handle it owned before is freed first by `release` (the object's own Delete member).
-    template <class Release>
-    BOOL AttachOwned(Object* object, Handle& slot, Handle handle, Release release)
+    template <class Release> BOOL AttachOwned(Object* object, Handle& slot, Handle handle, Release release)
     {
         if (!handle)
             return FALSE;
@@ -85,8 +84,7 @@ public:
 
     // The permanent wrapper, else this thread's temporary one, made by `make` when missing.
     // `make` returns a new wrapper already attached to the handle but not registered.
-    template <class Make>
-    Object* FromHandle(Handle handle, Make make)
+    template <class Make> Object* FromHandle(Handle handle, Make make)
     {
         if (!handle)
             return nullptr;
@@ -118,7 +116,8 @@ public:
     void DeleteTemporaries() { Temporaries().Clear(); }
 
 private:
-    struct TempSet : CNoTrackObject {
+    struct TempSet : CNoTrackObject
+    {
         std::unordered_map<Handle, Object*> map;
         std::vector<Object*> retired;
         void Clear()

@@ -22,21 +22,16 @@ CString DescribeWithFile(const CString& fileName, LPCTSTR what)
 }
 
 // The text of a cause code; codes outside the table read as `fallback`.
-template <size_t N>
-LPCTSTR CauseText(const LPCTSTR (&causes)[N], int cause, int fallback)
+template <size_t N> LPCTSTR CauseText(const LPCTSTR (&causes)[N], int cause, int fallback)
 {
     return (cause >= 0 && cause < static_cast<int>(N)) ? causes[cause] : causes[fallback];
 }
 
 } // namespace
 
-CException::CException() : m_bAutoDelete(TRUE)
-{
-}
+CException::CException() : m_bAutoDelete(TRUE) {}
 
-CException::CException(BOOL bAutoDelete) : m_bAutoDelete(bAutoDelete)
-{
-}
+CException::CException(BOOL bAutoDelete) : m_bAutoDelete(bAutoDelete) {}
 
 void CException::Delete()
 {
@@ -78,8 +73,7 @@ BOOL CInvalidArgException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUI
     return CopyMessage(L"An invalid argument was passed.", lpszError, nMaxError, pnHelpContext);
 }
 
-CFileException::CFileException(int cause, LONG lOsError, LPCTSTR lpszFileName)
-    : m_cause(cause), m_lOsError(lOsError)
+CFileException::CFileException(int cause, LONG lOsError, LPCTSTR lpszFileName) : m_cause(cause), m_lOsError(lOsError)
 {
     if (lpszFileName != nullptr)
         m_strFileName = lpszFileName;
@@ -211,10 +205,9 @@ SCODE COleException::Process(const CException* pException)
 BOOL COleException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT pnHelpContext) const
 {
     LPWSTR systemText = nullptr;
-    DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                      FORMAT_MESSAGE_IGNORE_INSERTS,
-                                  nullptr, static_cast<DWORD>(m_sc), 0,
-                                  reinterpret_cast<LPWSTR>(&systemText), 0, nullptr);
+    DWORD length =
+        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, static_cast<DWORD>(m_sc), 0, reinterpret_cast<LPWSTR>(&systemText), 0, nullptr);
     CString text;
     if (length > 0 && systemText != nullptr) {
         text = systemText;

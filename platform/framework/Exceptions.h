@@ -95,12 +95,12 @@ public:
     enum {
         none,
         genericException,
-        readOnly,      // writing into an archive that loads
-        endOfFile,     // fewer bytes than a value needs
-        writeOnly,     // reading from an archive that stores
-        badIndex,      // a back reference that points nowhere, or a map that is full
-        badClass,      // a class that is not registered or not the one requested
-        badSchema,     // a stored schema that the class cannot read
+        readOnly,  // writing into an archive that loads
+        endOfFile, // fewer bytes than a value needs
+        writeOnly, // reading from an archive that stores
+        badIndex,  // a back reference that points nowhere, or a map that is full
+        badClass,  // a class that is not registered or not the one requested
+        badSchema, // a stored schema that the class cannot read
         bufferFull
     };
 

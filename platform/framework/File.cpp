@@ -38,7 +38,7 @@ DWORD ShareOf(UINT nOpenFlags)
         return FILE_SHARE_WRITE;
     case CFile::shareDenyNone:
         return FILE_SHARE_READ | FILE_SHARE_WRITE;
-    default:   // compatibility mode and exclusive: nobody else
+    default: // compatibility mode and exclusive: nobody else
         return 0;
     }
 }
@@ -102,13 +102,9 @@ void CFile::RequireOpen() const
         AfxThrowFileException(CFileException::invalidFile, ERROR_INVALID_HANDLE, m_strFileName);
 }
 
-CFile::CFile() : m_hFile(hFileNull), m_bCloseOnDelete(FALSE)
-{
-}
+CFile::CFile() : m_hFile(hFileNull), m_bCloseOnDelete(FALSE) {}
 
-CFile::CFile(HANDLE hFile) : m_hFile(hFile), m_bCloseOnDelete(FALSE)
-{
-}
+CFile::CFile(HANDLE hFile) : m_hFile(hFile), m_bCloseOnDelete(FALSE) {}
 
 CFile::CFile(LPCTSTR lpszFileName, UINT nOpenFlags) : m_hFile(hFileNull), m_bCloseOnDelete(FALSE)
 {
@@ -318,8 +314,7 @@ void CFile::Remove(LPCTSTR lpszFileName)
 CMemFile::CMemFile(UINT nGrowBytes)
     : m_nGrowBytes(nGrowBytes), m_nPosition(0), m_nBufferSize(0), m_nFileSize(0), m_lpBuffer(nullptr),
       m_bAutoDelete(TRUE)
-{
-}
+{}
 
 CMemFile::CMemFile(BYTE* lpBuffer, UINT nBufferSize, UINT nGrowBytes) : CMemFile(nGrowBytes)
 {
@@ -468,9 +463,7 @@ void CMemFile::Write(const void* lpBuf, UINT nCount)
         m_nFileSize = m_nPosition;
 }
 
-void CMemFile::Flush()
-{
-}
+void CMemFile::Flush() {}
 
 void CMemFile::Close()
 {
@@ -542,7 +535,7 @@ BOOL CStdioFile::ReadRawLine(CString& line, bool keepLineEnd, UINT maxChars)
             sawLineEnd);
         line = CString(bytes, CP_ACP);
     } else {
-        bool loneByte = false;   // a lone final byte is read but is not a character
+        bool loneByte = false; // a lone final byte is read but is not a character
         any = fxdetail::ReadLineUnits<CString, wchar_t>(
             line, maxChars,
             [this, &loneByte](wchar_t& ch) {

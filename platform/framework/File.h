@@ -124,7 +124,7 @@ protected:
     SIZE_T m_nBufferSize;
     SIZE_T m_nFileSize;
     BYTE* m_lpBuffer;
-    BOOL m_bAutoDelete;   // the buffer belongs to the file
+    BOOL m_bAutoDelete; // the buffer belongs to the file
 };
 
 // Text files. In text mode (the default) lines are 8-bit text in the ANSI code page

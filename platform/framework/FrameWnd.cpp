@@ -113,8 +113,8 @@ BOOL CFrameWnd::PreCreateWindow(CREATESTRUCT& cs)
     return TRUE;
 }
 
-BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
-                       CWnd* pParentWnd, LPCTSTR lpszMenuName, DWORD dwExStyle, CCreateContext* pContext)
+BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
+                       LPCTSTR lpszMenuName, DWORD dwExStyle, CCreateContext* pContext)
 {
     HMENU hMenu = nullptr;
     if (lpszMenuName)
@@ -167,7 +167,7 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
 
     CString title = m_strTitle;
     if (!Create(lpszClass, title, dwDefaultStyle, rectDefault, pParentWnd, lpszMenu, 0, pContext))
-        return FALSE;   // the frame deleted itself
+        return FALSE; // the frame deleted itself
 
     HACCEL hAccel = ::LoadAcceleratorsW(AfxFindResourceHandle(resource, RT_ACCELERATOR), resource);
     if (hAccel) {
@@ -232,7 +232,7 @@ CWnd* CFrameWnd::CreateView(CCreateContext* pContext, UINT nID)
     if (!pView)
         return nullptr;
     if (!pView->Create(nullptr, nullptr, AFX_WS_DEFAULT_VIEW, CRect(0, 0, 0, 0), this, nID, pContext))
-        return nullptr;   // a view deletes itself when its creation fails
+        return nullptr; // a view deletes itself when its creation fails
     // One sunken edge is enough: the view's.
     if (pView->GetExStyle() & WS_EX_CLIENTEDGE)
         ModifyStyleEx(WS_EX_CLIENTEDGE, 0, SWP_FRAMECHANGED);
@@ -279,8 +279,8 @@ void CFrameWnd::ActivateFrame(int nCmdShow)
     }
     if (nCmdShow != -1) {
         ShowWindow(nCmdShow);
-        if (nCmdShow != SW_HIDE && nCmdShow != SW_MINIMIZE && nCmdShow != SW_SHOWMINNOACTIVE &&
-            nCmdShow != SW_SHOWNA && nCmdShow != SW_SHOWNOACTIVATE)
+        if (nCmdShow != SW_HIDE && nCmdShow != SW_MINIMIZE && nCmdShow != SW_SHOWMINNOACTIVE && nCmdShow != SW_SHOWNA &&
+            nCmdShow != SW_SHOWNOACTIVATE)
             BringWindowToTop();
     }
 }
@@ -293,7 +293,7 @@ void CFrameWnd::SetActiveView(CView* pViewNew, BOOL bNotify)
     CView* pViewOld = m_pViewActive;
     if (pViewNew == pViewOld)
         return;
-    m_pViewActive = nullptr;   // no active view while the old one hears of its deactivation
+    m_pViewActive = nullptr; // no active view while the old one hears of its deactivation
     if (pViewOld && bNotify)
         pViewOld->OnActivateView(FALSE, pViewNew, pViewOld);
     m_pViewActive = pViewNew;
@@ -344,7 +344,7 @@ BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg)
 void CFrameWnd::RecalcLayout(BOOL bNotify)
 {
     if (m_bInRecalcLayout)
-        return;   // a bar that resizes itself during the pass asks again; the pass covers it
+        return; // a bar that resizes itself during the pass asks again; the pass covers it
     m_bInRecalcLayout = TRUE;
     (void)bNotify;
     m_nIdleFlags &= ~(idleLayout | idleNotify);
@@ -464,7 +464,7 @@ void CFrameWnd::OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu)
     } else if (nItemID == 0 || (nFlags & (MF_SEPARATOR | MF_POPUP))) {
         m_nIDTracking = 0;
     } else if (nItemID >= 0xF000 && nItemID < 0xF1F0) {
-        m_nIDTracking = 0;   // system commands have no prompts here
+        m_nIDTracking = 0; // system commands have no prompts here
     } else {
         m_nIDTracking = nItemID;
     }
@@ -485,7 +485,7 @@ void CFrameWnd::OnInitMenuPopup(CMenu* pMenu, UINT, BOOL bSysMenu)
     for (state.m_nIndex = 0; state.m_nIndex < state.m_nIndexMax; ++state.m_nIndex) {
         state.m_nID = pMenu->GetMenuItemID(static_cast<int>(state.m_nIndex));
         if (state.m_nID == 0 || state.m_nID == static_cast<UINT>(-1))
-            continue;   // separators and submenus keep their state
+            continue; // separators and submenus keep their state
         state.m_pSubMenu = nullptr;
         state.DoUpdate(this, m_bAutoMenuEnable && state.m_nID < 0xF000);
 

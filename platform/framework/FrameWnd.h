@@ -13,9 +13,9 @@ class CDocument;
 class CDocTemplate;
 
 // Frame styles (in the low word of a top-level window's style).
-#define FWS_ADDTOTITLE      0x00008000L   // the title shows the active document's name
-#define FWS_PREFIXTITLE     0x00004000L   // ... before the application name
-#define FWS_SNAPTOBARS      0x00002000L
+#define FWS_ADDTOTITLE 0x00008000L  // the title shows the active document's name
+#define FWS_PREFIXTITLE 0x00004000L // ... before the application name
+#define FWS_SNAPTOBARS 0x00002000L
 
 // Style of the view that a frame creates from a creation context.
 #define AFX_WS_DEFAULT_VIEW (WS_CHILD | WS_VISIBLE | WS_BORDER)
@@ -37,7 +37,7 @@ public:
     CFrameWnd();
     ~CFrameWnd() override;
 
-    static const CRect rectDefault;   // system default position and size
+    static const CRect rectDefault; // system default position and size
 
     BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle = WS_OVERLAPPEDWINDOW,
                 const RECT& rect = rectDefault, CWnd* pParentWnd = nullptr, LPCTSTR lpszMenuName = nullptr,
@@ -88,13 +88,13 @@ public:
     UINT m_nIdleFlags;
 
     HACCEL m_hAccelTable;
-    BOOL m_bAutoMenuEnable;    // menu items without a handler are disabled
-    CRect m_rectBorder;        // space kept free around the view
-    UINT m_nIDHelp;            // the resource id the frame was loaded from
+    BOOL m_bAutoMenuEnable; // menu items without a handler are disabled
+    CRect m_rectBorder;     // space kept free around the view
+    UINT m_nIDHelp;         // the resource id the frame was loaded from
 
 protected:
     virtual BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext);
-    void PostNcDestroy() override;   // frames delete themselves
+    void PostNcDestroy() override; // frames delete themselves
 
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnDestroy();
@@ -111,7 +111,7 @@ protected:
     CString m_strTitle;
     CView* m_pViewActive;
     BOOL m_bInRecalcLayout;
-    UINT m_nIDTracking;        // command whose prompt the status bar shows
+    UINT m_nIDTracking; // command whose prompt the status bar shows
     UINT m_nIDLastMessage;
 
     DECLARE_MESSAGE_MAP()

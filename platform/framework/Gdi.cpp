@@ -33,13 +33,27 @@ CGdiObject* NewWrapperFor(HGDIOBJ handle)
     CGdiObject* object;
     switch (::GetObjectType(handle)) {
     case OBJ_PEN:
-    case OBJ_EXTPEN: object = new CPen; break;
-    case OBJ_BRUSH: object = new CBrush; break;
-    case OBJ_FONT: object = new CFont; break;
-    case OBJ_BITMAP: object = new CBitmap; break;
-    case OBJ_REGION: object = new CRgn; break;
-    case OBJ_PAL: object = new CPalette; break;
-    default: object = new CGdiObject; break;
+    case OBJ_EXTPEN:
+        object = new CPen;
+        break;
+    case OBJ_BRUSH:
+        object = new CBrush;
+        break;
+    case OBJ_FONT:
+        object = new CFont;
+        break;
+    case OBJ_BITMAP:
+        object = new CBitmap;
+        break;
+    case OBJ_REGION:
+        object = new CRgn;
+        break;
+    case OBJ_PAL:
+        object = new CPalette;
+        break;
+    default:
+        object = new CGdiObject;
+        break;
     }
     object->m_hObject = handle;
     return object;
@@ -71,8 +85,7 @@ CGdiObject* CGdiObject::FromHandle(HGDIOBJ handle)
     return GdiMap().FromHandle(handle, [handle] { return NewWrapperFor(handle); });
 }
 
-template <class T>
-T* CGdiObject::TypedFromHandle(HGDIOBJ handle)
+template <class T> T* CGdiObject::TypedFromHandle(HGDIOBJ handle)
 {
     if (!handle)
         return nullptr;
@@ -129,7 +142,10 @@ BOOL CGdiObject::UnrealizeObject()
     return m_hObject ? ::UnrealizeObject(m_hObject) : FALSE;
 }
 
-CPen* CPen::FromHandle(HPEN handle) { return TypedFromHandle<CPen>(handle); }
+CPen* CPen::FromHandle(HPEN handle)
+{
+    return TypedFromHandle<CPen>(handle);
+}
 
 BOOL CPen::CreatePen(int penStyle, int width, COLORREF color)
 {
@@ -146,14 +162,35 @@ BOOL CPen::CreatePenIndirect(const LOGPEN* logPen)
     return Attach(::CreatePenIndirect(logPen));
 }
 
-int CPen::GetLogPen(LOGPEN* logPen) const { return GetObject(sizeof(LOGPEN), logPen); }
-int CPen::GetExtLogPen(EXTLOGPEN* logPen) const { return GetObject(sizeof(EXTLOGPEN), logPen); }
+int CPen::GetLogPen(LOGPEN* logPen) const
+{
+    return GetObject(sizeof(LOGPEN), logPen);
+}
+int CPen::GetExtLogPen(EXTLOGPEN* logPen) const
+{
+    return GetObject(sizeof(EXTLOGPEN), logPen);
+}
 
-CBrush::CBrush(CBitmap* bitmap) { CreatePatternBrush(bitmap); }
-CBrush* CBrush::FromHandle(HBRUSH handle) { return TypedFromHandle<CBrush>(handle); }
-BOOL CBrush::CreateSolidBrush(COLORREF color) { return Attach(::CreateSolidBrush(color)); }
-BOOL CBrush::CreateHatchBrush(int index, COLORREF color) { return Attach(::CreateHatchBrush(index, color)); }
-BOOL CBrush::CreateBrushIndirect(const LOGBRUSH* logBrush) { return Attach(::CreateBrushIndirect(logBrush)); }
+CBrush::CBrush(CBitmap* bitmap)
+{
+    CreatePatternBrush(bitmap);
+}
+CBrush* CBrush::FromHandle(HBRUSH handle)
+{
+    return TypedFromHandle<CBrush>(handle);
+}
+BOOL CBrush::CreateSolidBrush(COLORREF color)
+{
+    return Attach(::CreateSolidBrush(color));
+}
+BOOL CBrush::CreateHatchBrush(int index, COLORREF color)
+{
+    return Attach(::CreateHatchBrush(index, color));
+}
+BOOL CBrush::CreateBrushIndirect(const LOGBRUSH* logBrush)
+{
+    return Attach(::CreateBrushIndirect(logBrush));
+}
 
 BOOL CBrush::CreatePatternBrush(CBitmap* bitmap)
 {
@@ -166,20 +203,30 @@ BOOL CBrush::CreateDIBPatternBrush(const void* packedDib, UINT usage)
 }
 
 // System colour brushes are shared and never freed; the wrapper only borrows one.
-BOOL CBrush::CreateSysColorBrush(int index) { return Attach(::GetSysColorBrush(index)); }
-int CBrush::GetLogBrush(LOGBRUSH* logBrush) const { return GetObject(sizeof(LOGBRUSH), logBrush); }
+BOOL CBrush::CreateSysColorBrush(int index)
+{
+    return Attach(::GetSysColorBrush(index));
+}
+int CBrush::GetLogBrush(LOGBRUSH* logBrush) const
+{
+    return GetObject(sizeof(LOGBRUSH), logBrush);
+}
 
-CFont* CFont::FromHandle(HFONT handle) { return TypedFromHandle<CFont>(handle); }
-BOOL CFont::CreateFontIndirect(const LOGFONT* logFont) { return Attach(::CreateFontIndirectW(logFont)); }
+CFont* CFont::FromHandle(HFONT handle)
+{
+    return TypedFromHandle<CFont>(handle);
+}
+BOOL CFont::CreateFontIndirect(const LOGFONT* logFont)
+{
+    return Attach(::CreateFontIndirectW(logFont));
+}
 
-BOOL CFont::CreateFont(int height, int width, int escapement, int orientation, int weight,
-                       BYTE italic, BYTE underline, BYTE strikeOut, BYTE charSet,
-                       BYTE outPrecision, BYTE clipPrecision, BYTE quality,
+BOOL CFont::CreateFont(int height, int width, int escapement, int orientation, int weight, BYTE italic, BYTE underline,
+                       BYTE strikeOut, BYTE charSet, BYTE outPrecision, BYTE clipPrecision, BYTE quality,
                        BYTE pitchAndFamily, LPCTSTR faceName)
 {
-    return Attach(::CreateFontW(height, width, escapement, orientation, weight, italic, underline,
-                                strikeOut, charSet, outPrecision, clipPrecision, quality,
-                                pitchAndFamily, faceName));
+    return Attach(::CreateFontW(height, width, escapement, orientation, weight, italic, underline, strikeOut, charSet,
+                                outPrecision, clipPrecision, quality, pitchAndFamily, faceName));
 }
 
 BOOL CFont::CreatePointFont(int pointSize, LPCTSTR faceName, CDC* dc)
@@ -205,9 +252,15 @@ BOOL CFont::CreatePointFontIndirect(const LOGFONT* logFont, CDC* dc)
     return CreateFontIndirect(&scaled);
 }
 
-int CFont::GetLogFont(LOGFONT* logFont) const { return GetObject(sizeof(LOGFONT), logFont); }
+int CFont::GetLogFont(LOGFONT* logFont) const
+{
+    return GetObject(sizeof(LOGFONT), logFont);
+}
 
-CBitmap* CBitmap::FromHandle(HBITMAP handle) { return TypedFromHandle<CBitmap>(handle); }
+CBitmap* CBitmap::FromHandle(HBITMAP handle)
+{
+    return TypedFromHandle<CBitmap>(handle);
+}
 
 BOOL CBitmap::LoadBitmap(LPCTSTR resourceName)
 {
@@ -229,7 +282,10 @@ BOOL CBitmap::CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel
     return Attach(::CreateBitmap(width, height, planes, bitsPerPixel, bits));
 }
 
-BOOL CBitmap::CreateBitmapIndirect(const BITMAP* bitmap) { return Attach(::CreateBitmapIndirect(bitmap)); }
+BOOL CBitmap::CreateBitmapIndirect(const BITMAP* bitmap)
+{
+    return Attach(::CreateBitmapIndirect(bitmap));
+}
 
 BOOL CBitmap::CreateCompatibleBitmap(CDC* dc, int width, int height)
 {
@@ -241,7 +297,10 @@ BOOL CBitmap::CreateDiscardableBitmap(CDC* dc, int width, int height)
     return CreateCompatibleBitmap(dc, width, height);
 }
 
-int CBitmap::GetBitmap(BITMAP* bitmap) const { return GetObject(sizeof(BITMAP), bitmap); }
+int CBitmap::GetBitmap(BITMAP* bitmap) const
+{
+    return GetObject(sizeof(BITMAP), bitmap);
+}
 
 CSize CBitmap::GetBitmapDimension() const
 {
@@ -257,14 +316,35 @@ CSize CBitmap::SetBitmapDimension(int width, int height)
     return old;
 }
 
-DWORD CBitmap::SetBitmapBits(DWORD count, const void* bits) { return ::SetBitmapBits(*this, count, bits); }
-DWORD CBitmap::GetBitmapBits(DWORD count, void* bits) const { return ::GetBitmapBits(*this, count, bits); }
+DWORD CBitmap::SetBitmapBits(DWORD count, const void* bits)
+{
+    return ::SetBitmapBits(*this, count, bits);
+}
+DWORD CBitmap::GetBitmapBits(DWORD count, void* bits) const
+{
+    return ::GetBitmapBits(*this, count, bits);
+}
 
-CRgn* CRgn::FromHandle(HRGN handle) { return TypedFromHandle<CRgn>(handle); }
-BOOL CRgn::CreateRectRgn(int x1, int y1, int x2, int y2) { return Attach(::CreateRectRgn(x1, y1, x2, y2)); }
-BOOL CRgn::CreateRectRgnIndirect(LPCRECT rect) { return Attach(::CreateRectRgnIndirect(rect)); }
-BOOL CRgn::CreateEllipticRgn(int x1, int y1, int x2, int y2) { return Attach(::CreateEllipticRgn(x1, y1, x2, y2)); }
-BOOL CRgn::CreateEllipticRgnIndirect(LPCRECT rect) { return Attach(::CreateEllipticRgnIndirect(rect)); }
+CRgn* CRgn::FromHandle(HRGN handle)
+{
+    return TypedFromHandle<CRgn>(handle);
+}
+BOOL CRgn::CreateRectRgn(int x1, int y1, int x2, int y2)
+{
+    return Attach(::CreateRectRgn(x1, y1, x2, y2));
+}
+BOOL CRgn::CreateRectRgnIndirect(LPCRECT rect)
+{
+    return Attach(::CreateRectRgnIndirect(rect));
+}
+BOOL CRgn::CreateEllipticRgn(int x1, int y1, int x2, int y2)
+{
+    return Attach(::CreateEllipticRgn(x1, y1, x2, y2));
+}
+BOOL CRgn::CreateEllipticRgnIndirect(LPCRECT rect)
+{
+    return Attach(::CreateEllipticRgnIndirect(rect));
+}
 
 BOOL CRgn::CreateRoundRectRgn(int x1, int y1, int x2, int y2, int x3, int y3)
 {
@@ -281,37 +361,73 @@ BOOL CRgn::CreatePolyPolygonRgn(const POINT* points, const INT* counts, int poly
     return Attach(::CreatePolyPolygonRgn(points, counts, polygons, polyFillMode));
 }
 
-BOOL CRgn::CreateFromPath(CDC* dc) { return dc ? Attach(::PathToRegion(dc->m_hDC)) : FALSE; }
+BOOL CRgn::CreateFromPath(CDC* dc)
+{
+    return dc ? Attach(::PathToRegion(dc->m_hDC)) : FALSE;
+}
 
 BOOL CRgn::CreateFromData(const XFORM* xform, int count, const RGNDATA* data)
 {
     return Attach(::ExtCreateRegion(xform, count, data));
 }
 
-void CRgn::SetRectRgn(int x1, int y1, int x2, int y2) { ::SetRectRgn(*this, x1, y1, x2, y2); }
-void CRgn::SetRectRgn(LPCRECT rect) { SetRectRgn(rect->left, rect->top, rect->right, rect->bottom); }
+void CRgn::SetRectRgn(int x1, int y1, int x2, int y2)
+{
+    ::SetRectRgn(*this, x1, y1, x2, y2);
+}
+void CRgn::SetRectRgn(LPCRECT rect)
+{
+    SetRectRgn(rect->left, rect->top, rect->right, rect->bottom);
+}
 
 int CRgn::CombineRgn(const CRgn* src1, const CRgn* src2, int combineMode)
 {
-    return ::CombineRgn(*this, src1 ? static_cast<HRGN>(*src1) : nullptr,
-                        src2 ? static_cast<HRGN>(*src2) : nullptr, combineMode);
+    return ::CombineRgn(*this, src1 ? static_cast<HRGN>(*src1) : nullptr, src2 ? static_cast<HRGN>(*src2) : nullptr,
+                        combineMode);
 }
 
-int CRgn::CopyRgn(const CRgn* src) { return CombineRgn(src, nullptr, RGN_COPY); }
-BOOL CRgn::EqualRgn(const CRgn* other) const { return other && ::EqualRgn(*this, *other); }
-int CRgn::OffsetRgn(int dx, int dy) { return ::OffsetRgn(*this, dx, dy); }
-int CRgn::GetRgnBox(LPRECT rect) const { return ::GetRgnBox(*this, rect); }
-BOOL CRgn::PtInRegion(int x, int y) const { return ::PtInRegion(*this, x, y); }
-BOOL CRgn::RectInRegion(LPCRECT rect) const { return ::RectInRegion(*this, rect); }
+int CRgn::CopyRgn(const CRgn* src)
+{
+    return CombineRgn(src, nullptr, RGN_COPY);
+}
+BOOL CRgn::EqualRgn(const CRgn* other) const
+{
+    return other && ::EqualRgn(*this, *other);
+}
+int CRgn::OffsetRgn(int dx, int dy)
+{
+    return ::OffsetRgn(*this, dx, dy);
+}
+int CRgn::GetRgnBox(LPRECT rect) const
+{
+    return ::GetRgnBox(*this, rect);
+}
+BOOL CRgn::PtInRegion(int x, int y) const
+{
+    return ::PtInRegion(*this, x, y);
+}
+BOOL CRgn::RectInRegion(LPCRECT rect) const
+{
+    return ::RectInRegion(*this, rect);
+}
 
 int CRgn::GetRegionData(LPRGNDATA data, int count) const
 {
     return static_cast<int>(::GetRegionData(*this, count, data));
 }
 
-CPalette* CPalette::FromHandle(HPALETTE handle) { return TypedFromHandle<CPalette>(handle); }
-BOOL CPalette::CreatePalette(const LOGPALETTE* logPalette) { return Attach(::CreatePalette(logPalette)); }
-BOOL CPalette::CreateHalftonePalette(CDC* dc) { return dc ? Attach(::CreateHalftonePalette(dc->m_hDC)) : FALSE; }
+CPalette* CPalette::FromHandle(HPALETTE handle)
+{
+    return TypedFromHandle<CPalette>(handle);
+}
+BOOL CPalette::CreatePalette(const LOGPALETTE* logPalette)
+{
+    return Attach(::CreatePalette(logPalette));
+}
+BOOL CPalette::CreateHalftonePalette(CDC* dc)
+{
+    return dc ? Attach(::CreateHalftonePalette(dc->m_hDC)) : FALSE;
+}
 
 int CPalette::GetEntryCount() const
 {
@@ -335,8 +451,14 @@ void CPalette::AnimatePalette(UINT start, UINT count, LPPALETTEENTRY entries)
     ::AnimatePalette(*this, start, count, entries);
 }
 
-UINT CPalette::GetNearestPaletteIndex(COLORREF color) const { return ::GetNearestPaletteIndex(*this, color); }
-BOOL CPalette::ResizePalette(UINT count) { return ::ResizePalette(*this, count); }
+UINT CPalette::GetNearestPaletteIndex(COLORREF color) const
+{
+    return ::GetNearestPaletteIndex(*this, color);
+}
+BOOL CPalette::ResizePalette(UINT count)
+{
+    return ::ResizePalette(*this, count);
+}
 
 // ---------------------------------------------------------------------------------------------
 // CDC
@@ -419,15 +541,13 @@ CFont* CDC::SelectObject(CFont* font)
 
 CBitmap* CDC::SelectObject(CBitmap* bitmap)
 {
-    return bitmap ? CBitmap::FromHandle(static_cast<HBITMAP>(::SelectObject(m_hDC, bitmap->m_hObject)))
-                  : nullptr;
+    return bitmap ? CBitmap::FromHandle(static_cast<HBITMAP>(::SelectObject(m_hDC, bitmap->m_hObject))) : nullptr;
 }
 
 int CDC::SelectObject(CRgn* region)
 {
     // For a region SelectObject answers the region's complexity, not a handle.
-    return static_cast<int>(reinterpret_cast<INT_PTR>(
-        ::SelectObject(m_hDC, region ? region->m_hObject : nullptr)));
+    return static_cast<int>(reinterpret_cast<INT_PTR>(::SelectObject(m_hDC, region ? region->m_hObject : nullptr)));
 }
 
 CGdiObject* CDC::SelectObject(CGdiObject* object)
@@ -442,12 +562,18 @@ HGDIOBJ CDC::SelectObject(HGDIOBJ object)
 
 CPalette* CDC::SelectPalette(CPalette* palette, BOOL forceBackground)
 {
-    return CPalette::FromHandle(::SelectPalette(m_hDC, palette ? static_cast<HPALETTE>(*palette) : nullptr,
-                                                forceBackground));
+    return CPalette::FromHandle(
+        ::SelectPalette(m_hDC, palette ? static_cast<HPALETTE>(*palette) : nullptr, forceBackground));
 }
 
-UINT CDC::RealizePalette() { return ::RealizePalette(m_hDC); }
-CPen* CDC::GetCurrentPen() const { return CPen::FromHandle(static_cast<HPEN>(::GetCurrentObject(m_hDC, OBJ_PEN))); }
+UINT CDC::RealizePalette()
+{
+    return ::RealizePalette(m_hDC);
+}
+CPen* CDC::GetCurrentPen() const
+{
+    return CPen::FromHandle(static_cast<HPEN>(::GetCurrentObject(m_hDC, OBJ_PEN)));
+}
 
 CBrush* CDC::GetCurrentBrush() const
 {
@@ -469,29 +595,95 @@ CPalette* CDC::GetCurrentPalette() const
     return CPalette::FromHandle(static_cast<HPALETTE>(::GetCurrentObject(m_hDC, OBJ_PAL)));
 }
 
-int CDC::SaveDC() { return ::SaveDC(m_hDC); }
-BOOL CDC::RestoreDC(int savedDC) { return ::RestoreDC(m_hDC, savedDC); }
-int CDC::GetDeviceCaps(int index) const { return ::GetDeviceCaps(m_hAttribDC, index); }
-DWORD CDC::SetLayout(DWORD layout) { return ::SetLayout(m_hDC, layout); }
-DWORD CDC::GetLayout() const { return ::GetLayout(m_hDC); }
+int CDC::SaveDC()
+{
+    return ::SaveDC(m_hDC);
+}
+BOOL CDC::RestoreDC(int savedDC)
+{
+    return ::RestoreDC(m_hDC, savedDC);
+}
+int CDC::GetDeviceCaps(int index) const
+{
+    return ::GetDeviceCaps(m_hAttribDC, index);
+}
+DWORD CDC::SetLayout(DWORD layout)
+{
+    return ::SetLayout(m_hDC, layout);
+}
+DWORD CDC::GetLayout() const
+{
+    return ::GetLayout(m_hDC);
+}
 
-COLORREF CDC::GetBkColor() const { return ::GetBkColor(m_hAttribDC); }
-COLORREF CDC::SetBkColor(COLORREF color) { return ::SetBkColor(m_hDC, color); }
-int CDC::GetBkMode() const { return ::GetBkMode(m_hAttribDC); }
-int CDC::SetBkMode(int mode) { return ::SetBkMode(m_hDC, mode); }
-COLORREF CDC::GetTextColor() const { return ::GetTextColor(m_hAttribDC); }
-COLORREF CDC::SetTextColor(COLORREF color) { return ::SetTextColor(m_hDC, color); }
-int CDC::GetROP2() const { return ::GetROP2(m_hAttribDC); }
-int CDC::SetROP2(int mode) { return ::SetROP2(m_hDC, mode); }
-int CDC::GetPolyFillMode() const { return ::GetPolyFillMode(m_hAttribDC); }
-int CDC::SetPolyFillMode(int mode) { return ::SetPolyFillMode(m_hDC, mode); }
-int CDC::GetStretchBltMode() const { return ::GetStretchBltMode(m_hAttribDC); }
-int CDC::SetStretchBltMode(int mode) { return ::SetStretchBltMode(m_hDC, mode); }
-UINT CDC::GetTextAlign() const { return ::GetTextAlign(m_hAttribDC); }
-UINT CDC::SetTextAlign(UINT flags) { return ::SetTextAlign(m_hDC, flags); }
-int CDC::GetTextCharacterExtra() const { return ::GetTextCharacterExtra(m_hAttribDC); }
-int CDC::SetTextCharacterExtra(int extra) { return ::SetTextCharacterExtra(m_hDC, extra); }
-COLORREF CDC::GetNearestColor(COLORREF color) const { return ::GetNearestColor(m_hAttribDC, color); }
+COLORREF CDC::GetBkColor() const
+{
+    return ::GetBkColor(m_hAttribDC);
+}
+COLORREF CDC::SetBkColor(COLORREF color)
+{
+    return ::SetBkColor(m_hDC, color);
+}
+int CDC::GetBkMode() const
+{
+    return ::GetBkMode(m_hAttribDC);
+}
+int CDC::SetBkMode(int mode)
+{
+    return ::SetBkMode(m_hDC, mode);
+}
+COLORREF CDC::GetTextColor() const
+{
+    return ::GetTextColor(m_hAttribDC);
+}
+COLORREF CDC::SetTextColor(COLORREF color)
+{
+    return ::SetTextColor(m_hDC, color);
+}
+int CDC::GetROP2() const
+{
+    return ::GetROP2(m_hAttribDC);
+}
+int CDC::SetROP2(int mode)
+{
+    return ::SetROP2(m_hDC, mode);
+}
+int CDC::GetPolyFillMode() const
+{
+    return ::GetPolyFillMode(m_hAttribDC);
+}
+int CDC::SetPolyFillMode(int mode)
+{
+    return ::SetPolyFillMode(m_hDC, mode);
+}
+int CDC::GetStretchBltMode() const
+{
+    return ::GetStretchBltMode(m_hAttribDC);
+}
+int CDC::SetStretchBltMode(int mode)
+{
+    return ::SetStretchBltMode(m_hDC, mode);
+}
+UINT CDC::GetTextAlign() const
+{
+    return ::GetTextAlign(m_hAttribDC);
+}
+UINT CDC::SetTextAlign(UINT flags)
+{
+    return ::SetTextAlign(m_hDC, flags);
+}
+int CDC::GetTextCharacterExtra() const
+{
+    return ::GetTextCharacterExtra(m_hAttribDC);
+}
+int CDC::SetTextCharacterExtra(int extra)
+{
+    return ::SetTextCharacterExtra(m_hDC, extra);
+}
+COLORREF CDC::GetNearestColor(COLORREF color) const
+{
+    return ::GetNearestColor(m_hAttribDC, color);
+}
 
 CPoint CDC::GetBrushOrg() const
 {
@@ -507,8 +699,14 @@ CPoint CDC::SetBrushOrg(int x, int y)
     return old;
 }
 
-int CDC::GetMapMode() const { return ::GetMapMode(m_hAttribDC); }
-int CDC::SetMapMode(int mode) { return ::SetMapMode(m_hDC, mode); }
+int CDC::GetMapMode() const
+{
+    return ::GetMapMode(m_hAttribDC);
+}
+int CDC::SetMapMode(int mode)
+{
+    return ::SetMapMode(m_hDC, mode);
+}
 
 CPoint CDC::GetViewportOrg() const
 {
@@ -594,10 +792,22 @@ CSize CDC::ScaleWindowExt(int xNum, int xDenom, int yNum, int yDenom)
     return old;
 }
 
-void CDC::DPtoLP(LPPOINT points, int count) const { ::DPtoLP(m_hAttribDC, points, count); }
-void CDC::DPtoLP(LPRECT rect) const { ::DPtoLP(m_hAttribDC, reinterpret_cast<LPPOINT>(rect), 2); }
-void CDC::LPtoDP(LPPOINT points, int count) const { ::LPtoDP(m_hAttribDC, points, count); }
-void CDC::LPtoDP(LPRECT rect) const { ::LPtoDP(m_hAttribDC, reinterpret_cast<LPPOINT>(rect), 2); }
+void CDC::DPtoLP(LPPOINT points, int count) const
+{
+    ::DPtoLP(m_hAttribDC, points, count);
+}
+void CDC::DPtoLP(LPRECT rect) const
+{
+    ::DPtoLP(m_hAttribDC, reinterpret_cast<LPPOINT>(rect), 2);
+}
+void CDC::LPtoDP(LPPOINT points, int count) const
+{
+    ::LPtoDP(m_hAttribDC, points, count);
+}
+void CDC::LPtoDP(LPRECT rect) const
+{
+    ::LPtoDP(m_hAttribDC, reinterpret_cast<LPPOINT>(rect), 2);
+}
 
 // Sizes are lengths: they scale by the extents' ratio and ignore origins and axis directions.
 void CDC::DPtoLP(LPSIZE size) const
@@ -618,26 +828,50 @@ void CDC::LPtoDP(LPSIZE size) const
     size->cy = ::MulDiv(size->cy, std::abs(viewportExt.cy), std::abs(windowExt.cy));
 }
 
-int CDC::GetClipBox(LPRECT rect) const { return ::GetClipBox(m_hDC, rect); }
-int CDC::IntersectClipRect(int x1, int y1, int x2, int y2) { return ::IntersectClipRect(m_hDC, x1, y1, x2, y2); }
+int CDC::GetClipBox(LPRECT rect) const
+{
+    return ::GetClipBox(m_hDC, rect);
+}
+int CDC::IntersectClipRect(int x1, int y1, int x2, int y2)
+{
+    return ::IntersectClipRect(m_hDC, x1, y1, x2, y2);
+}
 
 int CDC::IntersectClipRect(LPCRECT rect)
 {
     return IntersectClipRect(rect->left, rect->top, rect->right, rect->bottom);
 }
 
-int CDC::ExcludeClipRect(int x1, int y1, int x2, int y2) { return ::ExcludeClipRect(m_hDC, x1, y1, x2, y2); }
-int CDC::ExcludeClipRect(LPCRECT rect) { return ExcludeClipRect(rect->left, rect->top, rect->right, rect->bottom); }
-int CDC::SelectClipRgn(CRgn* region) { return ::SelectClipRgn(m_hDC, region ? static_cast<HRGN>(*region) : nullptr); }
+int CDC::ExcludeClipRect(int x1, int y1, int x2, int y2)
+{
+    return ::ExcludeClipRect(m_hDC, x1, y1, x2, y2);
+}
+int CDC::ExcludeClipRect(LPCRECT rect)
+{
+    return ExcludeClipRect(rect->left, rect->top, rect->right, rect->bottom);
+}
+int CDC::SelectClipRgn(CRgn* region)
+{
+    return ::SelectClipRgn(m_hDC, region ? static_cast<HRGN>(*region) : nullptr);
+}
 
 int CDC::SelectClipRgn(CRgn* region, int mode)
 {
     return ::ExtSelectClipRgn(m_hDC, region ? static_cast<HRGN>(*region) : nullptr, mode);
 }
 
-int CDC::OffsetClipRgn(int dx, int dy) { return ::OffsetClipRgn(m_hDC, dx, dy); }
-BOOL CDC::PtVisible(int x, int y) const { return ::PtVisible(m_hDC, x, y); }
-BOOL CDC::RectVisible(LPCRECT rect) const { return ::RectVisible(m_hDC, rect); }
+int CDC::OffsetClipRgn(int dx, int dy)
+{
+    return ::OffsetClipRgn(m_hDC, dx, dy);
+}
+BOOL CDC::PtVisible(int x, int y) const
+{
+    return ::PtVisible(m_hDC, x, y);
+}
+BOOL CDC::RectVisible(LPCRECT rect) const
+{
+    return ::RectVisible(m_hDC, rect);
+}
 
 BOOL CDC::TextOut(int x, int y, LPCTSTR text, int count)
 {
@@ -661,8 +895,7 @@ BOOL CDC::ExtTextOut(int x, int y, UINT options, LPCRECT rect, const CString& te
     return ::ExtTextOutW(m_hDC, x, y, options, rect, text, text.GetLength(), dx);
 }
 
-CSize CDC::TabbedTextOut(int x, int y, LPCTSTR text, int count, int tabCount, const INT* tabStops,
-                         int tabOrigin)
+CSize CDC::TabbedTextOut(int x, int y, LPCTSTR text, int count, int tabCount, const INT* tabStops, int tabOrigin)
 {
     LONG packed = ::TabbedTextOutW(m_hDC, x, y, text, count, tabCount, tabStops, tabOrigin);
     return CSize(static_cast<DWORD>(packed));
@@ -726,9 +959,18 @@ CSize CDC::GetTabbedTextExtent(LPCTSTR text, int count, int tabCount, const INT*
     return CSize(::GetTabbedTextExtentW(m_hAttribDC, text, count, tabCount, tabStops));
 }
 
-BOOL CDC::GetTextMetrics(LPTEXTMETRIC metrics) const { return ::GetTextMetricsW(m_hAttribDC, metrics); }
-BOOL CDC::GetOutputTextMetrics(LPTEXTMETRIC metrics) const { return ::GetTextMetricsW(m_hDC, metrics); }
-int CDC::GetTextFace(int count, LPTSTR faceName) const { return ::GetTextFaceW(m_hAttribDC, count, faceName); }
+BOOL CDC::GetTextMetrics(LPTEXTMETRIC metrics) const
+{
+    return ::GetTextMetricsW(m_hAttribDC, metrics);
+}
+BOOL CDC::GetOutputTextMetrics(LPTEXTMETRIC metrics) const
+{
+    return ::GetTextMetricsW(m_hDC, metrics);
+}
+int CDC::GetTextFace(int count, LPTSTR faceName) const
+{
+    return ::GetTextFaceW(m_hAttribDC, count, faceName);
+}
 
 int CDC::GetTextFace(CString& faceName) const
 {
@@ -747,11 +989,10 @@ BOOL CDC::GetCharWidth(UINT first, UINT last, LPINT buffer) const
     return ::GetCharWidth32W(m_hAttribDC, first, last, buffer);
 }
 
-BOOL CDC::GrayString(CBrush* brush, GRAYSTRINGPROC output, LPARAM data, int count, int x, int y,
-                     int width, int height)
+BOOL CDC::GrayString(CBrush* brush, GRAYSTRINGPROC output, LPARAM data, int count, int x, int y, int width, int height)
 {
-    return ::GrayStringW(m_hDC, brush ? static_cast<HBRUSH>(*brush) : nullptr, output, data, count,
-                         x, y, width, height);
+    return ::GrayStringW(m_hDC, brush ? static_cast<HBRUSH>(*brush) : nullptr, output, data, count, x, y, width,
+                         height);
 }
 
 CPoint CDC::GetCurrentPosition() const
@@ -768,19 +1009,40 @@ CPoint CDC::MoveTo(int x, int y)
     return old;
 }
 
-BOOL CDC::LineTo(int x, int y) { return ::LineTo(m_hDC, x, y); }
-BOOL CDC::Polyline(const POINT* points, int count) { return ::Polyline(m_hDC, points, count); }
-BOOL CDC::PolylineTo(const POINT* points, int count) { return ::PolylineTo(m_hDC, points, count); }
-BOOL CDC::PolyBezier(const POINT* points, int count) { return ::PolyBezier(m_hDC, points, count); }
-BOOL CDC::Polygon(const POINT* points, int count) { return ::Polygon(m_hDC, points, count); }
+BOOL CDC::LineTo(int x, int y)
+{
+    return ::LineTo(m_hDC, x, y);
+}
+BOOL CDC::Polyline(const POINT* points, int count)
+{
+    return ::Polyline(m_hDC, points, count);
+}
+BOOL CDC::PolylineTo(const POINT* points, int count)
+{
+    return ::PolylineTo(m_hDC, points, count);
+}
+BOOL CDC::PolyBezier(const POINT* points, int count)
+{
+    return ::PolyBezier(m_hDC, points, count);
+}
+BOOL CDC::Polygon(const POINT* points, int count)
+{
+    return ::Polygon(m_hDC, points, count);
+}
 
 BOOL CDC::PolyPolygon(const POINT* points, const INT* counts, int polygons)
 {
     return ::PolyPolygon(m_hDC, points, counts, polygons);
 }
 
-BOOL CDC::Rectangle(int x1, int y1, int x2, int y2) { return ::Rectangle(m_hDC, x1, y1, x2, y2); }
-BOOL CDC::Rectangle(LPCRECT rect) { return Rectangle(rect->left, rect->top, rect->right, rect->bottom); }
+BOOL CDC::Rectangle(int x1, int y1, int x2, int y2)
+{
+    return ::Rectangle(m_hDC, x1, y1, x2, y2);
+}
+BOOL CDC::Rectangle(LPCRECT rect)
+{
+    return Rectangle(rect->left, rect->top, rect->right, rect->bottom);
+}
 
 BOOL CDC::RoundRect(int x1, int y1, int x2, int y2, int width, int height)
 {
@@ -792,8 +1054,14 @@ BOOL CDC::RoundRect(LPCRECT rect, POINT corner)
     return RoundRect(rect->left, rect->top, rect->right, rect->bottom, corner.x, corner.y);
 }
 
-BOOL CDC::Ellipse(int x1, int y1, int x2, int y2) { return ::Ellipse(m_hDC, x1, y1, x2, y2); }
-BOOL CDC::Ellipse(LPCRECT rect) { return Ellipse(rect->left, rect->top, rect->right, rect->bottom); }
+BOOL CDC::Ellipse(int x1, int y1, int x2, int y2)
+{
+    return ::Ellipse(m_hDC, x1, y1, x2, y2);
+}
+BOOL CDC::Ellipse(LPCRECT rect)
+{
+    return Ellipse(rect->left, rect->top, rect->right, rect->bottom);
+}
 
 BOOL CDC::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
 {
@@ -830,7 +1098,10 @@ void CDC::FrameRect(LPCRECT rect, CBrush* brush)
     ::FrameRect(m_hDC, rect, brush ? static_cast<HBRUSH>(*brush) : nullptr);
 }
 
-void CDC::InvertRect(LPCRECT rect) { ::InvertRect(m_hDC, rect); }
+void CDC::InvertRect(LPCRECT rect)
+{
+    ::InvertRect(m_hDC, rect);
+}
 
 BOOL CDC::FillRgn(CRgn* region, CBrush* brush)
 {
@@ -842,8 +1113,14 @@ BOOL CDC::FrameRgn(CRgn* region, CBrush* brush, int width, int height)
     return region && brush && ::FrameRgn(m_hDC, *region, *brush, width, height);
 }
 
-BOOL CDC::InvertRgn(CRgn* region) { return region && ::InvertRgn(m_hDC, *region); }
-BOOL CDC::PaintRgn(CRgn* region) { return region && ::PaintRgn(m_hDC, *region); }
+BOOL CDC::InvertRgn(CRgn* region)
+{
+    return region && ::InvertRgn(m_hDC, *region);
+}
+BOOL CDC::PaintRgn(CRgn* region)
+{
+    return region && ::PaintRgn(m_hDC, *region);
+}
 
 void CDC::FillSolidRect(LPCRECT rect, COLORREF color)
 {
@@ -861,8 +1138,7 @@ void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF color)
 
 void CDC::Draw3dRect(LPCRECT rect, COLORREF topLeft, COLORREF bottomRight)
 {
-    Draw3dRect(rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top, topLeft,
-               bottomRight);
+    Draw3dRect(rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top, topLeft, bottomRight);
 }
 
 void CDC::Draw3dRect(int x, int y, int cx, int cy, COLORREF topLeft, COLORREF bottomRight)
@@ -875,22 +1151,37 @@ void CDC::Draw3dRect(int x, int y, int cx, int cy, COLORREF topLeft, COLORREF bo
     FillSolidRect(x, y + cy - 1, cx, 1, bottomRight);
 }
 
-BOOL CDC::DrawEdge(LPRECT rect, UINT edge, UINT flags) { return ::DrawEdge(m_hDC, rect, edge, flags); }
-void CDC::DrawFocusRect(LPCRECT rect) { ::DrawFocusRect(m_hDC, rect); }
-BOOL CDC::DrawFrameControl(LPRECT rect, UINT type, UINT state) { return ::DrawFrameControl(m_hDC, rect, type, state); }
-BOOL CDC::FloodFill(int x, int y, COLORREF color) { return ::FloodFill(m_hDC, x, y, color); }
+BOOL CDC::DrawEdge(LPRECT rect, UINT edge, UINT flags)
+{
+    return ::DrawEdge(m_hDC, rect, edge, flags);
+}
+void CDC::DrawFocusRect(LPCRECT rect)
+{
+    ::DrawFocusRect(m_hDC, rect);
+}
+BOOL CDC::DrawFrameControl(LPRECT rect, UINT type, UINT state)
+{
+    return ::DrawFrameControl(m_hDC, rect, type, state);
+}
+BOOL CDC::FloodFill(int x, int y, COLORREF color)
+{
+    return ::FloodFill(m_hDC, x, y, color);
+}
 
 BOOL CDC::ExtFloodFill(int x, int y, COLORREF color, UINT fillType)
 {
     return ::ExtFloodFill(m_hDC, x, y, color, fillType);
 }
 
-BOOL CDC::DrawIcon(int x, int y, HICON icon) { return ::DrawIcon(m_hDC, x, y, icon); }
+BOOL CDC::DrawIcon(int x, int y, HICON icon)
+{
+    return ::DrawIcon(m_hDC, x, y, icon);
+}
 
 BOOL CDC::DrawState(CPoint pt, CSize size, HBITMAP bitmap, UINT flags, HBRUSH brush)
 {
-    return ::DrawStateW(m_hDC, brush, nullptr, reinterpret_cast<LPARAM>(bitmap), 0, pt.x, pt.y,
-                        size.cx, size.cy, flags | DST_BITMAP);
+    return ::DrawStateW(m_hDC, brush, nullptr, reinterpret_cast<LPARAM>(bitmap), 0, pt.x, pt.y, size.cx, size.cy,
+                        flags | DST_BITMAP);
 }
 
 BOOL CDC::DrawState(CPoint pt, CSize size, CBitmap* bitmap, UINT flags, CBrush* brush)
@@ -901,8 +1192,8 @@ BOOL CDC::DrawState(CPoint pt, CSize size, CBitmap* bitmap, UINT flags, CBrush* 
 
 BOOL CDC::DrawState(CPoint pt, CSize size, HICON icon, UINT flags, HBRUSH brush)
 {
-    return ::DrawStateW(m_hDC, brush, nullptr, reinterpret_cast<LPARAM>(icon), 0, pt.x, pt.y,
-                        size.cx, size.cy, flags | DST_ICON);
+    return ::DrawStateW(m_hDC, brush, nullptr, reinterpret_cast<LPARAM>(icon), 0, pt.x, pt.y, size.cx, size.cy,
+                        flags | DST_ICON);
 }
 
 BOOL CDC::DrawState(CPoint pt, CSize size, HICON icon, UINT flags, CBrush* brush)
@@ -910,18 +1201,15 @@ BOOL CDC::DrawState(CPoint pt, CSize size, HICON icon, UINT flags, CBrush* brush
     return DrawState(pt, size, icon, flags, brush ? static_cast<HBRUSH>(*brush) : nullptr);
 }
 
-BOOL CDC::DrawState(CPoint pt, CSize size, LPCTSTR text, UINT flags, BOOL prefixText, int textLength,
-                    HBRUSH brush)
+BOOL CDC::DrawState(CPoint pt, CSize size, LPCTSTR text, UINT flags, BOOL prefixText, int textLength, HBRUSH brush)
 {
-    return ::DrawStateW(m_hDC, brush, nullptr, reinterpret_cast<LPARAM>(text), textLength, pt.x, pt.y,
-                        size.cx, size.cy, flags | (prefixText ? DST_PREFIXTEXT : DST_TEXT));
+    return ::DrawStateW(m_hDC, brush, nullptr, reinterpret_cast<LPARAM>(text), textLength, pt.x, pt.y, size.cx, size.cy,
+                        flags | (prefixText ? DST_PREFIXTEXT : DST_TEXT));
 }
 
-BOOL CDC::DrawState(CPoint pt, CSize size, LPCTSTR text, UINT flags, BOOL prefixText, int textLength,
-                    CBrush* brush)
+BOOL CDC::DrawState(CPoint pt, CSize size, LPCTSTR text, UINT flags, BOOL prefixText, int textLength, CBrush* brush)
 {
-    return DrawState(pt, size, text, flags, prefixText, textLength,
-                     brush ? static_cast<HBRUSH>(*brush) : nullptr);
+    return DrawState(pt, size, text, flags, prefixText, textLength, brush ? static_cast<HBRUSH>(*brush) : nullptr);
 }
 
 BOOL CDC::DrawState(CPoint pt, CSize size, DRAWSTATEPROC proc, LPARAM data, UINT flags, HBRUSH brush)
@@ -934,53 +1222,98 @@ BOOL CDC::BitBlt(int x, int y, int width, int height, CDC* src, int xSrc, int yS
     return ::BitBlt(m_hDC, x, y, width, height, src ? src->m_hDC : nullptr, xSrc, ySrc, rop);
 }
 
-BOOL CDC::StretchBlt(int x, int y, int width, int height, CDC* src, int xSrc, int ySrc, int srcWidth,
-                     int srcHeight, DWORD rop)
+BOOL CDC::StretchBlt(int x, int y, int width, int height, CDC* src, int xSrc, int ySrc, int srcWidth, int srcHeight,
+                     DWORD rop)
 {
-    return ::StretchBlt(m_hDC, x, y, width, height, src ? src->m_hDC : nullptr, xSrc, ySrc, srcWidth,
-                        srcHeight, rop);
+    return ::StretchBlt(m_hDC, x, y, width, height, src ? src->m_hDC : nullptr, xSrc, ySrc, srcWidth, srcHeight, rop);
 }
 
-BOOL CDC::PatBlt(int x, int y, int width, int height, DWORD rop) { return ::PatBlt(m_hDC, x, y, width, height, rop); }
-
-BOOL CDC::MaskBlt(int x, int y, int width, int height, CDC* src, int xSrc, int ySrc, CBitmap& mask,
-                  int xMask, int yMask, DWORD rop)
+BOOL CDC::PatBlt(int x, int y, int width, int height, DWORD rop)
 {
-    return ::MaskBlt(m_hDC, x, y, width, height, src ? src->m_hDC : nullptr, xSrc, ySrc, mask, xMask,
-                     yMask, rop);
+    return ::PatBlt(m_hDC, x, y, width, height, rop);
 }
 
-BOOL CDC::TransparentBlt(int x, int y, int width, int height, CDC* src, int xSrc, int ySrc, int srcWidth,
-                         int srcHeight, UINT transparentColor)
+BOOL CDC::MaskBlt(int x, int y, int width, int height, CDC* src, int xSrc, int ySrc, CBitmap& mask, int xMask,
+                  int yMask, DWORD rop)
 {
-    return src && ::TransparentBlt(m_hDC, x, y, width, height, src->m_hDC, xSrc, ySrc, srcWidth, srcHeight,
-                                   transparentColor);
+    return ::MaskBlt(m_hDC, x, y, width, height, src ? src->m_hDC : nullptr, xSrc, ySrc, mask, xMask, yMask, rop);
 }
 
-BOOL CDC::AlphaBlend(int x, int y, int width, int height, CDC* src, int xSrc, int ySrc, int srcWidth,
-                     int srcHeight, BLENDFUNCTION blend)
+BOOL CDC::TransparentBlt(int x, int y, int width, int height, CDC* src, int xSrc, int ySrc, int srcWidth, int srcHeight,
+                         UINT transparentColor)
 {
-    return src && ::GdiAlphaBlend(m_hDC, x, y, width, height, src->m_hDC, xSrc, ySrc, srcWidth,
-                                  srcHeight, blend);
+    return src &&
+           ::TransparentBlt(m_hDC, x, y, width, height, src->m_hDC, xSrc, ySrc, srcWidth, srcHeight, transparentColor);
 }
 
-COLORREF CDC::GetPixel(int x, int y) const { return ::GetPixel(m_hDC, x, y); }
-COLORREF CDC::SetPixel(int x, int y, COLORREF color) { return ::SetPixel(m_hDC, x, y, color); }
-BOOL CDC::SetPixelV(int x, int y, COLORREF color) { return ::SetPixelV(m_hDC, x, y, color); }
+BOOL CDC::AlphaBlend(int x, int y, int width, int height, CDC* src, int xSrc, int ySrc, int srcWidth, int srcHeight,
+                     BLENDFUNCTION blend)
+{
+    return src && ::GdiAlphaBlend(m_hDC, x, y, width, height, src->m_hDC, xSrc, ySrc, srcWidth, srcHeight, blend);
+}
 
-BOOL CDC::BeginPath() { return ::BeginPath(m_hDC); }
-BOOL CDC::EndPath() { return ::EndPath(m_hDC); }
-BOOL CDC::AbortPath() { return ::AbortPath(m_hDC); }
-BOOL CDC::FillPath() { return ::FillPath(m_hDC); }
-BOOL CDC::StrokePath() { return ::StrokePath(m_hDC); }
-BOOL CDC::StrokeAndFillPath() { return ::StrokeAndFillPath(m_hDC); }
-BOOL CDC::SelectClipPath(int mode) { return ::SelectClipPath(m_hDC, mode); }
+COLORREF CDC::GetPixel(int x, int y) const
+{
+    return ::GetPixel(m_hDC, x, y);
+}
+COLORREF CDC::SetPixel(int x, int y, COLORREF color)
+{
+    return ::SetPixel(m_hDC, x, y, color);
+}
+BOOL CDC::SetPixelV(int x, int y, COLORREF color)
+{
+    return ::SetPixelV(m_hDC, x, y, color);
+}
 
-int CDC::StartDoc(LPDOCINFO docInfo) { return ::StartDocW(m_hDC, docInfo); }
-int CDC::StartPage() { return ::StartPage(m_hDC); }
-int CDC::EndPage() { return ::EndPage(m_hDC); }
-int CDC::EndDoc() { return ::EndDoc(m_hDC); }
-int CDC::AbortDoc() { return ::AbortDoc(m_hDC); }
+BOOL CDC::BeginPath()
+{
+    return ::BeginPath(m_hDC);
+}
+BOOL CDC::EndPath()
+{
+    return ::EndPath(m_hDC);
+}
+BOOL CDC::AbortPath()
+{
+    return ::AbortPath(m_hDC);
+}
+BOOL CDC::FillPath()
+{
+    return ::FillPath(m_hDC);
+}
+BOOL CDC::StrokePath()
+{
+    return ::StrokePath(m_hDC);
+}
+BOOL CDC::StrokeAndFillPath()
+{
+    return ::StrokeAndFillPath(m_hDC);
+}
+BOOL CDC::SelectClipPath(int mode)
+{
+    return ::SelectClipPath(m_hDC, mode);
+}
+
+int CDC::StartDoc(LPDOCINFO docInfo)
+{
+    return ::StartDocW(m_hDC, docInfo);
+}
+int CDC::StartPage()
+{
+    return ::StartPage(m_hDC);
+}
+int CDC::EndPage()
+{
+    return ::EndPage(m_hDC);
+}
+int CDC::EndDoc()
+{
+    return ::EndDoc(m_hDC);
+}
+int CDC::AbortDoc()
+{
+    return ::AbortDoc(m_hDC);
+}
 
 int CDC::Escape(int escape, int inputSize, LPCSTR inputData, LPVOID outputData)
 {

@@ -15,7 +15,8 @@ class CWnd;
 // obtained from FromHandle (or returned by CDC::SelectObject) are invalid afterwards.
 void AfxDeleteTempDrawingObjects();
 
-class CGdiObject : public CObject {
+class CGdiObject : public CObject
+{
     DECLARE_DYNAMIC(CGdiObject)
 public:
     HGDIOBJ m_hObject = nullptr;
@@ -31,26 +32,26 @@ public:
 
     BOOL Attach(HGDIOBJ handle);
     HGDIOBJ Detach();
-    BOOL DeleteObject();   // frees the owned handle; FALSE when there is none
+    BOOL DeleteObject(); // frees the owned handle; FALSE when there is none
 
     int GetObject(int size, void* buffer) const;
     UINT GetObjectType() const;
-    BOOL CreateStockObject(int index);   // borrows a stock object (freeing it is harmless)
+    BOOL CreateStockObject(int index); // borrows a stock object (freeing it is harmless)
     BOOL UnrealizeObject();
     bool operator==(const CGdiObject& other) const { return m_hObject == other.m_hObject; }
     bool operator!=(const CGdiObject& other) const { return m_hObject != other.m_hObject; }
 
 protected:
     // For subclasses' typed FromHandle: the wrapper of the handle, created as T when new.
-    template <class T>
-    static T* TypedFromHandle(HGDIOBJ handle);
+    template <class T> static T* TypedFromHandle(HGDIOBJ handle);
 
 private:
     template <class, class> friend class fxdetail::DrawingHandleMap;
     void DetachTemporary() { m_hObject = nullptr; }
 };
 
-class CPen : public CGdiObject {
+class CPen : public CGdiObject
+{
     DECLARE_DYNAMIC(CPen)
 public:
     CPen() = default;
@@ -64,8 +65,7 @@ public:
     operator HPEN() const { return static_cast<HPEN>(GetSafeHandle()); }
 
     BOOL CreatePen(int penStyle, int width, COLORREF color);
-    BOOL CreatePen(int penStyle, int width, const LOGBRUSH* brush, int styleCount = 0,
-                   const DWORD* styles = nullptr);
+    BOOL CreatePen(int penStyle, int width, const LOGBRUSH* brush, int styleCount = 0, const DWORD* styles = nullptr);
     BOOL CreatePenIndirect(const LOGPEN* logPen);
     int GetLogPen(LOGPEN* logPen) const;
     int GetExtLogPen(EXTLOGPEN* logPen) const;
@@ -73,7 +73,8 @@ public:
 
 class CBitmap;
 
-class CBrush : public CGdiObject {
+class CBrush : public CGdiObject
+{
     DECLARE_DYNAMIC(CBrush)
 public:
     CBrush() = default;
@@ -95,16 +96,16 @@ public:
 
 class CDC;
 
-class CFont : public CGdiObject {
+class CFont : public CGdiObject
+{
     DECLARE_DYNAMIC(CFont)
 public:
     static CFont* FromHandle(HFONT handle);
     operator HFONT() const { return static_cast<HFONT>(GetSafeHandle()); }
 
     BOOL CreateFontIndirect(const LOGFONT* logFont);
-    BOOL CreateFont(int height, int width, int escapement, int orientation, int weight,
-                    BYTE italic, BYTE underline, BYTE strikeOut, BYTE charSet,
-                    BYTE outPrecision, BYTE clipPrecision, BYTE quality,
+    BOOL CreateFont(int height, int width, int escapement, int orientation, int weight, BYTE italic, BYTE underline,
+                    BYTE strikeOut, BYTE charSet, BYTE outPrecision, BYTE clipPrecision, BYTE quality,
                     BYTE pitchAndFamily, LPCTSTR faceName);
     // Size in tenths of a point, converted to logical units of `dc` (the screen when null).
     BOOL CreatePointFont(int pointSize, LPCTSTR faceName, CDC* dc = nullptr);
@@ -113,7 +114,8 @@ public:
     int GetLogFont(LOGFONT* logFont) const;
 };
 
-class CBitmap : public CGdiObject {
+class CBitmap : public CGdiObject
+{
     DECLARE_DYNAMIC(CBitmap)
 public:
     static CBitmap* FromHandle(HBITMAP handle);
@@ -124,8 +126,7 @@ public:
     BOOL LoadBitmap(UINT resourceId) { return LoadBitmap(MAKEINTRESOURCE(resourceId)); }
     BOOL LoadOEMBitmap(UINT bitmapId);
     // Loads a bitmap with its button colours mapped to the current system colours.
-    BOOL LoadMappedBitmap(UINT resourceId, UINT flags = 0, LPCOLORMAP colorMap = nullptr,
-                          int mapSize = 0);
+    BOOL LoadMappedBitmap(UINT resourceId, UINT flags = 0, LPCOLORMAP colorMap = nullptr, int mapSize = 0);
     BOOL CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits);
     BOOL CreateBitmapIndirect(const BITMAP* bitmap);
     BOOL CreateCompatibleBitmap(CDC* dc, int width, int height);
@@ -138,7 +139,8 @@ public:
     DWORD GetBitmapBits(DWORD count, void* bits) const;
 };
 
-class CRgn : public CGdiObject {
+class CRgn : public CGdiObject
+{
     DECLARE_DYNAMIC(CRgn)
 public:
     static CRgn* FromHandle(HRGN handle);
@@ -169,7 +171,8 @@ public:
     int GetRegionData(LPRGNDATA data, int count) const;
 };
 
-class CPalette : public CGdiObject {
+class CPalette : public CGdiObject
+{
     DECLARE_DYNAMIC(CPalette)
 public:
     static CPalette* FromHandle(HPALETTE handle);
@@ -185,7 +188,8 @@ public:
     BOOL ResizePalette(UINT count);
 };
 
-class CDC : public CObject {
+class CDC : public CObject
+{
     DECLARE_DYNAMIC(CDC)
 public:
     HDC m_hDC = nullptr;
@@ -194,7 +198,7 @@ public:
     BOOL m_bPrinting = FALSE;
 
     CDC() = default;
-    ~CDC() override;   // deletes an owned DC (CreateDC, CreateCompatibleDC, Attach)
+    ~CDC() override; // deletes an owned DC (CreateDC, CreateCompatibleDC, Attach)
 
     operator HDC() const { return fxdetail::IsNullObject(this) ? nullptr : m_hDC; }
     HDC GetSafeHdc() const { return fxdetail::IsNullObject(this) ? nullptr : m_hDC; }
@@ -221,7 +225,7 @@ public:
     CBrush* SelectObject(CBrush* brush);
     CFont* SelectObject(CFont* font);
     CBitmap* SelectObject(CBitmap* bitmap);
-    int SelectObject(CRgn* region);   // region type, like SelectClipRgn
+    int SelectObject(CRgn* region); // region type, like SelectClipRgn
     CGdiObject* SelectObject(CGdiObject* object);
     HGDIOBJ SelectObject(HGDIOBJ object);
     CPalette* SelectPalette(CPalette* palette, BOOL forceBackground);
@@ -292,7 +296,7 @@ public:
     int IntersectClipRect(LPCRECT rect);
     int ExcludeClipRect(int x1, int y1, int x2, int y2);
     int ExcludeClipRect(LPCRECT rect);
-    int SelectClipRgn(CRgn* region);   // null removes the clip region
+    int SelectClipRgn(CRgn* region); // null removes the clip region
     int SelectClipRgn(CRgn* region, int mode);
     int OffsetClipRgn(int dx, int dy);
     int ExcludeUpdateRgn(CWnd* wnd);
@@ -303,12 +307,9 @@ public:
     // Text.
     BOOL TextOut(int x, int y, LPCTSTR text, int count);
     BOOL TextOut(int x, int y, const CString& text);
-    BOOL ExtTextOut(int x, int y, UINT options, LPCRECT rect, LPCTSTR text, UINT count,
-                    const INT* dx = nullptr);
-    BOOL ExtTextOut(int x, int y, UINT options, LPCRECT rect, const CString& text,
-                    const INT* dx = nullptr);
-    CSize TabbedTextOut(int x, int y, LPCTSTR text, int count, int tabCount,
-                        const INT* tabStops, int tabOrigin);
+    BOOL ExtTextOut(int x, int y, UINT options, LPCRECT rect, LPCTSTR text, UINT count, const INT* dx = nullptr);
+    BOOL ExtTextOut(int x, int y, UINT options, LPCRECT rect, const CString& text, const INT* dx = nullptr);
+    CSize TabbedTextOut(int x, int y, LPCTSTR text, int count, int tabCount, const INT* tabStops, int tabOrigin);
     // count -1: a zero-terminated text. Returns the text height (DT_CALCRECT: sets `rect`).
     int DrawText(LPCTSTR text, int count, LPRECT rect, UINT format);
     int DrawText(const CString& text, LPRECT rect, UINT format);
@@ -324,8 +325,7 @@ public:
     int GetTextFace(int count, LPTSTR faceName) const;
     int GetTextFace(CString& faceName) const;
     BOOL GetCharWidth(UINT first, UINT last, LPINT buffer) const;
-    BOOL GrayString(CBrush* brush, GRAYSTRINGPROC output, LPARAM data, int count, int x, int y,
-                    int width, int height);
+    BOOL GrayString(CBrush* brush, GRAYSTRINGPROC output, LPARAM data, int count, int x, int y, int width, int height);
 
     // Lines and shapes (with the selected pen and brush).
     CPoint GetCurrentPosition() const;
@@ -378,24 +378,22 @@ public:
     BOOL DrawState(CPoint pt, CSize size, CBitmap* bitmap, UINT flags, CBrush* brush = nullptr);
     BOOL DrawState(CPoint pt, CSize size, HICON icon, UINT flags, HBRUSH brush = nullptr);
     BOOL DrawState(CPoint pt, CSize size, HICON icon, UINT flags, CBrush* brush);
-    BOOL DrawState(CPoint pt, CSize size, LPCTSTR text, UINT flags, BOOL prefixText = TRUE,
-                   int textLength = 0, HBRUSH brush = nullptr);
-    BOOL DrawState(CPoint pt, CSize size, LPCTSTR text, UINT flags, BOOL prefixText,
-                   int textLength, CBrush* brush);
-    BOOL DrawState(CPoint pt, CSize size, DRAWSTATEPROC proc, LPARAM data, UINT flags,
+    BOOL DrawState(CPoint pt, CSize size, LPCTSTR text, UINT flags, BOOL prefixText = TRUE, int textLength = 0,
                    HBRUSH brush = nullptr);
+    BOOL DrawState(CPoint pt, CSize size, LPCTSTR text, UINT flags, BOOL prefixText, int textLength, CBrush* brush);
+    BOOL DrawState(CPoint pt, CSize size, DRAWSTATEPROC proc, LPARAM data, UINT flags, HBRUSH brush = nullptr);
 
     // Block transfers.
     BOOL BitBlt(int x, int y, int width, int height, CDC* src, int xSrc, int ySrc, DWORD rop);
-    BOOL StretchBlt(int x, int y, int width, int height, CDC* src, int xSrc, int ySrc,
-                    int srcWidth, int srcHeight, DWORD rop);
+    BOOL StretchBlt(int x, int y, int width, int height, CDC* src, int xSrc, int ySrc, int srcWidth, int srcHeight,
+                    DWORD rop);
     BOOL PatBlt(int x, int y, int width, int height, DWORD rop);
-    BOOL MaskBlt(int x, int y, int width, int height, CDC* src, int xSrc, int ySrc,
-                 CBitmap& mask, int xMask, int yMask, DWORD rop);
-    BOOL TransparentBlt(int x, int y, int width, int height, CDC* src, int xSrc, int ySrc,
-                        int srcWidth, int srcHeight, UINT transparentColor);
-    BOOL AlphaBlend(int x, int y, int width, int height, CDC* src, int xSrc, int ySrc,
-                    int srcWidth, int srcHeight, BLENDFUNCTION blend);
+    BOOL MaskBlt(int x, int y, int width, int height, CDC* src, int xSrc, int ySrc, CBitmap& mask, int xMask, int yMask,
+                 DWORD rop);
+    BOOL TransparentBlt(int x, int y, int width, int height, CDC* src, int xSrc, int ySrc, int srcWidth, int srcHeight,
+                        UINT transparentColor);
+    BOOL AlphaBlend(int x, int y, int width, int height, CDC* src, int xSrc, int ySrc, int srcWidth, int srcHeight,
+                    BLENDFUNCTION blend);
     COLORREF GetPixel(int x, int y) const;
     COLORREF GetPixel(POINT pt) const { return GetPixel(pt.x, pt.y); }
     COLORREF SetPixel(int x, int y, COLORREF color);
@@ -425,32 +423,38 @@ private:
 };
 
 // The DC of a WM_PAINT handler: BeginPaint on construction, EndPaint on destruction.
-class CPaintDC : public CDC {
+class CPaintDC : public CDC
+{
     DECLARE_DYNAMIC(CPaintDC)
 public:
     explicit CPaintDC(CWnd* wnd);
     ~CPaintDC() override;
     PAINTSTRUCT m_ps{};
+
 protected:
     HWND m_hWnd = nullptr;
 };
 
 // The client-area DC of a window (the screen's when the window is null), released on destruction.
-class CClientDC : public CDC {
+class CClientDC : public CDC
+{
     DECLARE_DYNAMIC(CClientDC)
 public:
     explicit CClientDC(CWnd* wnd);
     ~CClientDC() override;
+
 protected:
     HWND m_hWnd = nullptr;
 };
 
 // The DC of a whole window including its non-client area, released on destruction.
-class CWindowDC : public CDC {
+class CWindowDC : public CDC
+{
     DECLARE_DYNAMIC(CWindowDC)
 public:
     explicit CWindowDC(CWnd* wnd);
     ~CWindowDC() override;
+
 protected:
     HWND m_hWnd = nullptr;
 };

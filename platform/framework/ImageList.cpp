@@ -73,8 +73,8 @@ BOOL CImageList::Create(UINT bitmapId, int cx, int grow, COLORREF mask)
 
 BOOL CImageList::Create(LPCTSTR bitmapName, int cx, int grow, COLORREF mask)
 {
-    return Attach(ImageList_LoadImageW(AfxGetResourceHandle(), bitmapName, cx, grow, mask, IMAGE_BITMAP,
-                                       LR_CREATEDIBSECTION));
+    return Attach(
+        ImageList_LoadImageW(AfxGetResourceHandle(), bitmapName, cx, grow, mask, IMAGE_BITMAP, LR_CREATEDIBSECTION));
 }
 
 BOOL CImageList::Create(CImageList& list1, int image1, CImageList& list2, int image2, int dx, int dy)
@@ -87,11 +87,26 @@ BOOL CImageList::Create(CImageList* source)
     return source ? Attach(ImageList_Duplicate(source->m_hImageList)) : FALSE;
 }
 
-int CImageList::GetImageCount() const { return ImageList_GetImageCount(m_hImageList); }
-BOOL CImageList::SetImageCount(UINT count) { return ImageList_SetImageCount(m_hImageList, count); }
-BOOL CImageList::GetImageInfo(int image, IMAGEINFO* info) const { return ImageList_GetImageInfo(m_hImageList, image, info); }
-COLORREF CImageList::GetBkColor() const { return ImageList_GetBkColor(m_hImageList); }
-COLORREF CImageList::SetBkColor(COLORREF color) { return ImageList_SetBkColor(m_hImageList, color); }
+int CImageList::GetImageCount() const
+{
+    return ImageList_GetImageCount(m_hImageList);
+}
+BOOL CImageList::SetImageCount(UINT count)
+{
+    return ImageList_SetImageCount(m_hImageList, count);
+}
+BOOL CImageList::GetImageInfo(int image, IMAGEINFO* info) const
+{
+    return ImageList_GetImageInfo(m_hImageList, image, info);
+}
+COLORREF CImageList::GetBkColor() const
+{
+    return ImageList_GetBkColor(m_hImageList);
+}
+COLORREF CImageList::SetBkColor(COLORREF color)
+{
+    return ImageList_SetBkColor(m_hImageList, color);
+}
 
 int CImageList::Add(CBitmap* bitmap, CBitmap* mask)
 {
@@ -103,29 +118,46 @@ int CImageList::Add(CBitmap* bitmap, COLORREF maskColor)
     return ImageList_AddMasked(m_hImageList, BitmapHandle(bitmap), maskColor);
 }
 
-int CImageList::Add(HICON icon) { return ImageList_ReplaceIcon(m_hImageList, -1, icon); }
+int CImageList::Add(HICON icon)
+{
+    return ImageList_ReplaceIcon(m_hImageList, -1, icon);
+}
 
 BOOL CImageList::Replace(int image, CBitmap* bitmap, CBitmap* mask)
 {
     return ImageList_Replace(m_hImageList, image, BitmapHandle(bitmap), BitmapHandle(mask));
 }
 
-int CImageList::Replace(int image, HICON icon) { return ImageList_ReplaceIcon(m_hImageList, image, icon); }
-BOOL CImageList::Remove(int image) { return ImageList_Remove(m_hImageList, image); }
-BOOL CImageList::Copy(int destination, int source, UINT flags) { return ImageList_Copy(m_hImageList, destination, m_hImageList, source, flags); }
-BOOL CImageList::SetOverlayImage(int image, int overlay) { return ImageList_SetOverlayImage(m_hImageList, image, overlay); }
-HICON CImageList::ExtractIcon(int image) { return ImageList_GetIcon(m_hImageList, image, ILD_NORMAL); }
+int CImageList::Replace(int image, HICON icon)
+{
+    return ImageList_ReplaceIcon(m_hImageList, image, icon);
+}
+BOOL CImageList::Remove(int image)
+{
+    return ImageList_Remove(m_hImageList, image);
+}
+BOOL CImageList::Copy(int destination, int source, UINT flags)
+{
+    return ImageList_Copy(m_hImageList, destination, m_hImageList, source, flags);
+}
+BOOL CImageList::SetOverlayImage(int image, int overlay)
+{
+    return ImageList_SetOverlayImage(m_hImageList, image, overlay);
+}
+HICON CImageList::ExtractIcon(int image)
+{
+    return ImageList_GetIcon(m_hImageList, image, ILD_NORMAL);
+}
 
 BOOL CImageList::Draw(CDC* dc, int image, POINT pt, UINT style)
 {
     return dc && ImageList_Draw(m_hImageList, image, dc->m_hDC, pt.x, pt.y, style);
 }
 
-BOOL CImageList::DrawEx(CDC* dc, int image, POINT pt, SIZE size, COLORREF background, COLORREF foreground,
-                        UINT style)
+BOOL CImageList::DrawEx(CDC* dc, int image, POINT pt, SIZE size, COLORREF background, COLORREF foreground, UINT style)
 {
-    return dc && ImageList_DrawEx(m_hImageList, image, dc->m_hDC, pt.x, pt.y, size.cx, size.cy, background,
-                                  foreground, style);
+    return dc && ImageList_DrawEx(m_hImageList, image, dc->m_hDC, pt.x, pt.y, size.cx, size.cy, background, foreground,
+                                  style);
 }
 
 BOOL CImageList::DrawIndirect(IMAGELISTDRAWPARAMS* params)
@@ -136,10 +168,22 @@ BOOL CImageList::DrawIndirect(IMAGELISTDRAWPARAMS* params)
     return ImageList_DrawIndirect(params);
 }
 
-BOOL CImageList::BeginDrag(int image, CPoint hotSpot) { return ImageList_BeginDrag(m_hImageList, image, hotSpot.x, hotSpot.y); }
-void PASCAL CImageList::EndDrag() { ImageList_EndDrag(); }
-BOOL PASCAL CImageList::DragMove(CPoint pt) { return ImageList_DragMove(pt.x, pt.y); }
-BOOL PASCAL CImageList::DragShowNolock(BOOL show) { return ImageList_DragShowNolock(show); }
+BOOL CImageList::BeginDrag(int image, CPoint hotSpot)
+{
+    return ImageList_BeginDrag(m_hImageList, image, hotSpot.x, hotSpot.y);
+}
+void PASCAL CImageList::EndDrag()
+{
+    ImageList_EndDrag();
+}
+BOOL PASCAL CImageList::DragMove(CPoint pt)
+{
+    return ImageList_DragMove(pt.x, pt.y);
+}
+BOOL PASCAL CImageList::DragShowNolock(BOOL show)
+{
+    return ImageList_DragShowNolock(show);
+}
 
 BOOL PASCAL CImageList::DragEnter(CWnd* lock, CPoint pt)
 {

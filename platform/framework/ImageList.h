@@ -11,7 +11,8 @@ class CBitmap;
 class CDC;
 class CWnd;
 
-class CImageList : public CObject {
+class CImageList : public CObject
+{
     DECLARE_DYNAMIC(CImageList)
 public:
     HIMAGELIST m_hImageList = nullptr;
@@ -43,7 +44,7 @@ public:
     BOOL SetImageCount(UINT count);
     BOOL GetImageInfo(int image, IMAGEINFO* info) const;
     COLORREF GetBkColor() const;
-    COLORREF SetBkColor(COLORREF color);   // CLR_NONE: draw transparently
+    COLORREF SetBkColor(COLORREF color); // CLR_NONE: draw transparently
 
     // Index of the first added image, or -1.
     int Add(CBitmap* bitmap, CBitmap* mask);
@@ -51,15 +52,14 @@ public:
     int Add(HICON icon);
     BOOL Replace(int image, CBitmap* bitmap, CBitmap* mask);
     int Replace(int image, HICON icon);
-    BOOL Remove(int image);   // -1 removes every image
+    BOOL Remove(int image); // -1 removes every image
     BOOL Copy(int destination, int source, UINT flags = ILCF_MOVE);
     BOOL SetOverlayImage(int image, int overlay);
     // A new icon made from an image; the caller destroys it.
     HICON ExtractIcon(int image);
 
     BOOL Draw(CDC* dc, int image, POINT pt, UINT style);
-    BOOL DrawEx(CDC* dc, int image, POINT pt, SIZE size, COLORREF background, COLORREF foreground,
-                UINT style);
+    BOOL DrawEx(CDC* dc, int image, POINT pt, SIZE size, COLORREF background, COLORREF foreground, UINT style);
     BOOL DrawIndirect(IMAGELISTDRAWPARAMS* params);
 
     // Dragging an image over a window (the list's drag image).

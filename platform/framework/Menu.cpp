@@ -22,10 +22,10 @@ HBITMAP BitmapHandle(const CBitmap* bitmap)
 
 // Names the menu as the thread's tracking menu while it is shown (TPM_NONOTIFY sends no
 // WM_INITMENUPOPUP that would do so), then puts back the one of an enclosing menu loop.
-class TrackingMenuScope {
+class TrackingMenuScope
+{
 public:
-    explicit TrackingMenuScope(HMENU menu)
-        : m_state(AfxGetThreadState()), m_previous(m_state->m_hTrackingMenu)
+    explicit TrackingMenuScope(HMENU menu) : m_state(AfxGetThreadState()), m_previous(m_state->m_hTrackingMenu)
     {
         m_state->m_hTrackingMenu = menu;
     }
@@ -79,10 +79,22 @@ HMENU CMenu::Detach()
     return MenuMap().DetachOwned(this, m_hMenu);
 }
 
-BOOL CMenu::CreateMenu() { return Attach(::CreateMenu()); }
-BOOL CMenu::CreatePopupMenu() { return Attach(::CreatePopupMenu()); }
-BOOL CMenu::LoadMenu(LPCTSTR resourceName) { return Attach(::LoadMenuW(AfxGetResourceHandle(), resourceName)); }
-BOOL CMenu::LoadMenuIndirect(const void* menuTemplate) { return Attach(::LoadMenuIndirectW(menuTemplate)); }
+BOOL CMenu::CreateMenu()
+{
+    return Attach(::CreateMenu());
+}
+BOOL CMenu::CreatePopupMenu()
+{
+    return Attach(::CreatePopupMenu());
+}
+BOOL CMenu::LoadMenu(LPCTSTR resourceName)
+{
+    return Attach(::LoadMenuW(AfxGetResourceHandle(), resourceName));
+}
+BOOL CMenu::LoadMenuIndirect(const void* menuTemplate)
+{
+    return Attach(::LoadMenuIndirectW(menuTemplate));
+}
 
 BOOL CMenu::DestroyMenu()
 {
@@ -123,7 +135,10 @@ BOOL CMenu::ModifyMenu(UINT position, UINT flags, UINT_PTR idOrPopup, const CBit
                          reinterpret_cast<LPCWSTR>(BitmapHandle(bitmap)));
 }
 
-BOOL CMenu::RemoveMenu(UINT position, UINT flags) { return ::RemoveMenu(m_hMenu, position, flags); }
+BOOL CMenu::RemoveMenu(UINT position, UINT flags)
+{
+    return ::RemoveMenu(m_hMenu, position, flags);
+}
 
 BOOL CMenu::DeleteMenu(UINT position, UINT flags)
 {
@@ -157,23 +172,56 @@ BOOL CMenu::SetMenuItemBitmaps(UINT position, UINT flags, const CBitmap* uncheck
     return ::SetMenuItemBitmaps(m_hMenu, position, flags, BitmapHandle(unchecked), BitmapHandle(checked));
 }
 
-UINT CMenu::CheckMenuItem(UINT item, UINT check) { return ::CheckMenuItem(m_hMenu, item, check); }
-UINT CMenu::EnableMenuItem(UINT item, UINT enable) { return ::EnableMenuItem(m_hMenu, item, enable); }
+UINT CMenu::CheckMenuItem(UINT item, UINT check)
+{
+    return ::CheckMenuItem(m_hMenu, item, check);
+}
+UINT CMenu::EnableMenuItem(UINT item, UINT enable)
+{
+    return ::EnableMenuItem(m_hMenu, item, enable);
+}
 
 BOOL CMenu::CheckMenuRadioItem(UINT first, UINT last, UINT item, UINT flags)
 {
     return ::CheckMenuRadioItem(m_hMenu, first, last, item, flags);
 }
 
-UINT CMenu::GetMenuState(UINT item, UINT flags) const { return ::GetMenuState(m_hMenu, item, flags); }
-UINT CMenu::GetDefaultItem(UINT flags, BOOL byPosition) const { return ::GetMenuDefaultItem(m_hMenu, byPosition, flags); }
-BOOL CMenu::SetDefaultItem(UINT item, BOOL byPosition) { return ::SetMenuDefaultItem(m_hMenu, item, byPosition); }
-BOOL CMenu::GetMenuInfo(LPMENUINFO info) const { return ::GetMenuInfo(m_hMenu, info); }
-BOOL CMenu::SetMenuInfo(LPCMENUINFO info) { return ::SetMenuInfo(m_hMenu, info); }
-DWORD CMenu::GetMenuContextHelpId() const { return ::GetMenuContextHelpId(m_hMenu); }
-BOOL CMenu::SetMenuContextHelpId(DWORD id) { return ::SetMenuContextHelpId(m_hMenu, id); }
-int CMenu::GetMenuItemCount() const { return ::GetMenuItemCount(m_hMenu); }
-UINT CMenu::GetMenuItemID(int position) const { return ::GetMenuItemID(m_hMenu, position); }
+UINT CMenu::GetMenuState(UINT item, UINT flags) const
+{
+    return ::GetMenuState(m_hMenu, item, flags);
+}
+UINT CMenu::GetDefaultItem(UINT flags, BOOL byPosition) const
+{
+    return ::GetMenuDefaultItem(m_hMenu, byPosition, flags);
+}
+BOOL CMenu::SetDefaultItem(UINT item, BOOL byPosition)
+{
+    return ::SetMenuDefaultItem(m_hMenu, item, byPosition);
+}
+BOOL CMenu::GetMenuInfo(LPMENUINFO info) const
+{
+    return ::GetMenuInfo(m_hMenu, info);
+}
+BOOL CMenu::SetMenuInfo(LPCMENUINFO info)
+{
+    return ::SetMenuInfo(m_hMenu, info);
+}
+DWORD CMenu::GetMenuContextHelpId() const
+{
+    return ::GetMenuContextHelpId(m_hMenu);
+}
+BOOL CMenu::SetMenuContextHelpId(DWORD id)
+{
+    return ::SetMenuContextHelpId(m_hMenu, id);
+}
+int CMenu::GetMenuItemCount() const
+{
+    return ::GetMenuItemCount(m_hMenu);
+}
+UINT CMenu::GetMenuItemID(int position) const
+{
+    return ::GetMenuItemID(m_hMenu, position);
+}
 
 int CMenu::GetMenuString(UINT item, LPTSTR text, int maxCount, UINT flags) const
 {

@@ -10,7 +10,8 @@ class CBitmap;
 class CString;
 class CWnd;
 
-class CMenu : public CObject {
+class CMenu : public CObject
+{
     DECLARE_DYNAMIC(CMenu)
 public:
     HMENU m_hMenu = nullptr;
@@ -36,7 +37,7 @@ public:
     BOOL LoadMenu(LPCTSTR resourceName);
     BOOL LoadMenu(UINT resourceId) { return LoadMenu(MAKEINTRESOURCE(resourceId)); }
     BOOL LoadMenuIndirect(const void* menuTemplate);
-    BOOL DestroyMenu();   // destroys the menu and its submenus; FALSE when there is none
+    BOOL DestroyMenu(); // destroys the menu and its submenus; FALSE when there is none
 
     // Items are addressed by command id (MF_BYCOMMAND) or by position (MF_BYPOSITION).
     BOOL AppendMenu(UINT flags, UINT_PTR idOrPopup = 0, LPCTSTR text = nullptr);
@@ -45,8 +46,8 @@ public:
     BOOL InsertMenu(UINT position, UINT flags, UINT_PTR idOrPopup, const CBitmap* bitmap);
     BOOL ModifyMenu(UINT position, UINT flags, UINT_PTR idOrPopup = 0, LPCTSTR text = nullptr);
     BOOL ModifyMenu(UINT position, UINT flags, UINT_PTR idOrPopup, const CBitmap* bitmap);
-    BOOL RemoveMenu(UINT position, UINT flags);   // a submenu is detached, not destroyed
-    BOOL DeleteMenu(UINT position, UINT flags);   // a submenu is destroyed too
+    BOOL RemoveMenu(UINT position, UINT flags); // a submenu is detached, not destroyed
+    BOOL DeleteMenu(UINT position, UINT flags); // a submenu is destroyed too
     BOOL InsertMenuItem(UINT item, LPMENUITEMINFO info, BOOL byPosition = FALSE);
     BOOL GetMenuItemInfo(UINT item, LPMENUITEMINFO info, BOOL byPosition = FALSE) const;
     BOOL SetMenuItemInfo(UINT item, LPMENUITEMINFO info, BOOL byPosition = FALSE);

@@ -33,8 +33,7 @@ bool SameName(LPCSTR narrow, LPCWSTR wide)
     }
 }
 
-template <typename Matches>
-CRuntimeClass* FindClass(Matches matches)
+template <typename Matches> CRuntimeClass* FindClass(Matches matches)
 {
     ClassRegistry& registry = Registry();
     std::lock_guard<std::mutex> guard(registry.lock);
@@ -109,8 +108,8 @@ CObject* CRuntimeClass::CreateObject(LPCWSTR lpszClassName)
 }
 
 // CObject is the root: it has no base and cannot be created on its own.
-const CRuntimeClass CObject::classCObject = {
-    "CObject", static_cast<int>(sizeof(CObject)), FOLIONYX_NO_SCHEMA, nullptr, nullptr};
+const CRuntimeClass CObject::classCObject = {"CObject", static_cast<int>(sizeof(CObject)), FOLIONYX_NO_SCHEMA, nullptr,
+                                             nullptr};
 
 static const AFX_CLASSINIT folionyxClassInit_CObject(RUNTIME_CLASS(CObject));
 
@@ -131,13 +130,9 @@ BOOL CObject::IsKindOf(const CRuntimeClass* pClass) const
     return GetRuntimeClass()->IsDerivedFrom(pClass);
 }
 
-void CObject::Serialize(CArchive&)
-{
-}
+void CObject::Serialize(CArchive&) {}
 
-void CObject::AssertValid() const
-{
-}
+void CObject::AssertValid() const {}
 
 CObject* AfxDynamicDownCast(CRuntimeClass* pClass, CObject* pObject)
 {

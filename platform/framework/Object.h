@@ -20,9 +20,9 @@ struct CRuntimeClass
 {
     LPCSTR m_lpszClassName;
     int m_nObjectSize;
-    UINT m_wSchema;                       // FOLIONYX_NO_SCHEMA: not serialisable
-    CObject* (*m_pfnCreateObject)();      // null: not dynamically creatable
-    CRuntimeClass* m_pBaseClass;          // null only for CObject
+    UINT m_wSchema;                  // FOLIONYX_NO_SCHEMA: not serialisable
+    CObject* (*m_pfnCreateObject)(); // null: not dynamically creatable
+    CRuntimeClass* m_pBaseClass;     // null only for CObject
 
     // A new default-constructed object, or null when the class cannot be created.
     CObject* CreateObject() const;
@@ -76,46 +76,53 @@ CObject* AfxDynamicDownCast(CRuntimeClass* pClass, CObject* pObject);
 
 #define RUNTIME_CLASS(class_name) (const_cast<CRuntimeClass*>(&class_name::class##class_name))
 
-#define DYNAMIC_DOWNCAST(class_name, object) \
+#define DYNAMIC_DOWNCAST(class_name, object)                                                                           \
     (static_cast<class_name*>(AfxDynamicDownCast(RUNTIME_CLASS(class_name), (object))))
 
 // The caller knows the type; no check is made.
-#define STATIC_DOWNCAST(class_name, object) \
-    (static_cast<class_name*>(static_cast<CObject*>(object)))
+#define STATIC_DOWNCAST(class_name, object) (static_cast<class_name*>(static_cast<CObject*>(object)))
 
-#define DECLARE_DYNAMIC(class_name) \
-public: \
-    static const CRuntimeClass class##class_name; \
+#define DECLARE_DYNAMIC(class_name)                                                                                    \
+public:                                                                                                                \
+    static const CRuntimeClass class##class_name;                                                                      \
     virtual CRuntimeClass* GetRuntimeClass() const;
 
-#define DECLARE_DYNCREATE(class_name) \
-    DECLARE_DYNAMIC(class_name) \
+#define DECLARE_DYNCREATE(class_name)                                                                                  \
+    DECLARE_DYNAMIC(class_name)                                                                                        \
     static CObject* CreateObject();
 
-#define DECLARE_SERIAL(class_name) \
-    DECLARE_DYNCREATE(class_name) \
+#define DECLARE_SERIAL(class_name)                                                                                     \
+    DECLARE_DYNCREATE(class_name)                                                                                      \
     friend CArchive& operator>>(CArchive& ar, class_name*& pOb);
 
-#define IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, wSchema, pfnNew) \
-    const CRuntimeClass class_name::class##class_name = { \
-        #class_name, static_cast<int>(sizeof(class_name)), (wSchema), (pfnNew), \
-        RUNTIME_CLASS(base_class_name) }; \
-    CRuntimeClass* class_name::GetRuntimeClass() const { return RUNTIME_CLASS(class_name); } \
+#define IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, wSchema, pfnNew)                                           \
+    const CRuntimeClass class_name::class##class_name = {#class_name, static_cast<int>(sizeof(class_name)), (wSchema), \
+                                                         (pfnNew), RUNTIME_CLASS(base_class_name)};                    \
+    CRuntimeClass* class_name::GetRuntimeClass() const                                                                 \
+    {                                                                                                                  \
+        return RUNTIME_CLASS(class_name);                                                                              \
+    }                                                                                                                  \
     static const AFX_CLASSINIT folionyxClassInit_##class_name(RUNTIME_CLASS(class_name));
 
-#define IMPLEMENT_DYNAMIC(class_name, base_class_name) \
+#define IMPLEMENT_DYNAMIC(class_name, base_class_name)                                                                 \
     IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, FOLIONYX_NO_SCHEMA, nullptr)
 
-#define IMPLEMENT_DYNCREATE(class_name, base_class_name) \
-    CObject* class_name::CreateObject() { return new class_name; } \
+#define IMPLEMENT_DYNCREATE(class_name, base_class_name)                                                               \
+    CObject* class_name::CreateObject()                                                                                \
+    {                                                                                                                  \
+        return new class_name;                                                                                         \
+    }                                                                                                                  \
     IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, FOLIONYX_NO_SCHEMA, &class_name::CreateObject)
 
 // Needs platform/framework/Archive.h where it is used.
-#define IMPLEMENT_SERIAL(class_name, base_class_name, wSchema) \
-    CObject* class_name::CreateObject() { return new class_name; } \
-    IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, (wSchema), &class_name::CreateObject) \
-    [[maybe_unused]] CArchive& operator>>(CArchive& ar, class_name*& pOb) \
-    { \
-        pOb = static_cast<class_name*>(ar.ReadObject(RUNTIME_CLASS(class_name))); \
-        return ar; \
+#define IMPLEMENT_SERIAL(class_name, base_class_name, wSchema)                                                         \
+    CObject* class_name::CreateObject()                                                                                \
+    {                                                                                                                  \
+        return new class_name;                                                                                         \
+    }                                                                                                                  \
+    IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, (wSchema), &class_name::CreateObject)                          \
+    [[maybe_unused]] CArchive& operator>>(CArchive& ar, class_name*& pOb)                                              \
+    {                                                                                                                  \
+        pOb = static_cast<class_name*>(ar.ReadObject(RUNTIME_CLASS(class_name)));                                      \
+        return ar;                                                                                                     \
     }

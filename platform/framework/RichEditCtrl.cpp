@@ -22,8 +22,7 @@ LPCTSTR LoadRichEditClass()
 
 // Sends a character or paragraph format record. The record carries its own size, which
 // tells the control which version it is.
-template <class Format>
-LRESULT SendFormat(HWND control, UINT message, WPARAM which, Format& format)
+template <class Format> LRESULT SendFormat(HWND control, UINT message, WPARAM which, Format& format)
 {
     format.cbSize = sizeof(Format);
     return ::SendMessageW(control, message, which, reinterpret_cast<LPARAM>(&format));
@@ -179,7 +178,8 @@ BOOL CRichEditCtrl::SetParaFormat(PARAFORMAT2& format)
 
 BOOL CRichEditCtrl::GetZoom(int& numerator, int& denominator) const
 {
-    return static_cast<BOOL>(Send(EM_GETZOOM, reinterpret_cast<WPARAM>(&numerator), reinterpret_cast<LPARAM>(&denominator)));
+    return static_cast<BOOL>(
+        Send(EM_GETZOOM, reinterpret_cast<WPARAM>(&numerator), reinterpret_cast<LPARAM>(&denominator)));
 }
 
 IRichEditOle* CRichEditCtrl::GetIRichEditOle() const

@@ -9,8 +9,8 @@
 
 namespace framework_strings {
 
-template <>
-struct CharTraits<wchar_t> {
+template <> struct CharTraits<wchar_t>
+{
     static int Length(const wchar_t* s) { return s ? static_cast<int>(wcslen(s)) : 0; }
     // The C runtime's own printf (not MinGW's ISO one): %s is a wide string here.
     static int CountFormatted(const wchar_t* format, va_list args) { return _vscwprintf(format, args); }
@@ -19,8 +19,16 @@ struct CharTraits<wchar_t> {
         return _vsnwprintf(buffer, count, format, args);
     }
     static bool IsSpace(wchar_t ch) { return iswspace(ch) != 0; }
-    static void Upper(wchar_t* s, int n) { if (n > 0) CharUpperBuffW(s, n); }
-    static void Lower(wchar_t* s, int n) { if (n > 0) CharLowerBuffW(s, n); }
+    static void Upper(wchar_t* s, int n)
+    {
+        if (n > 0)
+            CharUpperBuffW(s, n);
+    }
+    static void Lower(wchar_t* s, int n)
+    {
+        if (n > 0)
+            CharLowerBuffW(s, n);
+    }
     static wchar_t LowerChar(wchar_t ch)
     {
         if (ch < 0x80)
@@ -49,8 +57,8 @@ struct CharTraits<wchar_t> {
     }
 };
 
-template <>
-struct CharTraits<char> {
+template <> struct CharTraits<char>
+{
     static int Length(const char* s) { return s ? static_cast<int>(strlen(s)) : 0; }
     // The C runtime's own printf: in 8-bit text %s is an 8-bit string and %S a wide one.
     static int CountFormatted(const char* format, va_list args) { return _vscprintf(format, args); }
@@ -59,8 +67,16 @@ struct CharTraits<char> {
         return _vsnprintf(buffer, count, format, args);
     }
     static bool IsSpace(char ch) { return isspace(static_cast<unsigned char>(ch)) != 0; }
-    static void Upper(char* s, int n) { if (n > 0) CharUpperBuffA(s, n); }
-    static void Lower(char* s, int n) { if (n > 0) CharLowerBuffA(s, n); }
+    static void Upper(char* s, int n)
+    {
+        if (n > 0)
+            CharUpperBuffA(s, n);
+    }
+    static void Lower(char* s, int n)
+    {
+        if (n > 0)
+            CharLowerBuffA(s, n);
+    }
     static char LowerChar(char ch)
     {
         if (static_cast<unsigned char>(ch) < 0x80)
@@ -90,8 +106,7 @@ struct CharTraits<char> {
 
 // Length of the leading run of s whose characters are (or, when including is false, are not)
 // in the set.
-template <typename XCHAR>
-int SpanLength(const XCHAR* s, int length, const XCHAR* set, bool including)
+template <typename XCHAR> int SpanLength(const XCHAR* s, int length, const XCHAR* set, bool including)
 {
     int setLength = CharTraits<XCHAR>::Length(set);
     int n = 0;
@@ -107,8 +122,7 @@ int SpanLength(const XCHAR* s, int length, const XCHAR* set, bool including)
 
 using framework_strings::CharTraits;
 
-template <typename XCHAR, typename Derived>
-XCHAR CStringBase<XCHAR, Derived>::GetAt(int index) const
+template <typename XCHAR, typename Derived> XCHAR CStringBase<XCHAR, Derived>::GetAt(int index) const
 {
     // Reading at the length gives the terminating null, as with the raw buffer.
     if (index < 0 || index > GetLength())
@@ -116,21 +130,18 @@ XCHAR CStringBase<XCHAR, Derived>::GetAt(int index) const
     return m_text.c_str()[index];
 }
 
-template <typename XCHAR, typename Derived>
-void CStringBase<XCHAR, Derived>::SetAt(int index, XCHAR ch)
+template <typename XCHAR, typename Derived> void CStringBase<XCHAR, Derived>::SetAt(int index, XCHAR ch)
 {
     if (index >= 0 && index < GetLength())
         m_text[index] = ch;
 }
 
-template <typename XCHAR, typename Derived>
-XCHAR* CStringBase<XCHAR, Derived>::GetBuffer()
+template <typename XCHAR, typename Derived> XCHAR* CStringBase<XCHAR, Derived>::GetBuffer()
 {
     return &m_text[0];
 }
 
-template <typename XCHAR, typename Derived>
-XCHAR* CStringBase<XCHAR, Derived>::GetBuffer(int minLength)
+template <typename XCHAR, typename Derived> XCHAR* CStringBase<XCHAR, Derived>::GetBuffer(int minLength)
 {
     // The buffer holds minLength characters plus the terminating null.
     if (minLength > GetLength())
@@ -138,15 +149,13 @@ XCHAR* CStringBase<XCHAR, Derived>::GetBuffer(int minLength)
     return &m_text[0];
 }
 
-template <typename XCHAR, typename Derived>
-XCHAR* CStringBase<XCHAR, Derived>::GetBufferSetLength(int length)
+template <typename XCHAR, typename Derived> XCHAR* CStringBase<XCHAR, Derived>::GetBufferSetLength(int length)
 {
     m_text.resize(length > 0 ? length : 0);
     return &m_text[0];
 }
 
-template <typename XCHAR, typename Derived>
-void CStringBase<XCHAR, Derived>::ReleaseBuffer(int newLength)
+template <typename XCHAR, typename Derived> void CStringBase<XCHAR, Derived>::ReleaseBuffer(int newLength)
 {
     int size = GetLength();
     if (newLength < 0) {
@@ -158,29 +167,25 @@ void CStringBase<XCHAR, Derived>::ReleaseBuffer(int newLength)
     m_text.resize(newLength < size ? newLength : size);
 }
 
-template <typename XCHAR, typename Derived>
-void CStringBase<XCHAR, Derived>::SetString(const XCHAR* text)
+template <typename XCHAR, typename Derived> void CStringBase<XCHAR, Derived>::SetString(const XCHAR* text)
 {
     SetString(text, CharTraits<XCHAR>::Length(text));
 }
 
-template <typename XCHAR, typename Derived>
-void CStringBase<XCHAR, Derived>::SetString(const XCHAR* text, int length)
+template <typename XCHAR, typename Derived> void CStringBase<XCHAR, Derived>::SetString(const XCHAR* text, int length)
 {
     if (!text || length <= 0)
         m_text.clear();
     else
-        m_text.assign(text, length);   // assign copes with text inside this string
+        m_text.assign(text, length); // assign copes with text inside this string
 }
 
-template <typename XCHAR, typename Derived>
-void CStringBase<XCHAR, Derived>::Append(const XCHAR* text)
+template <typename XCHAR, typename Derived> void CStringBase<XCHAR, Derived>::Append(const XCHAR* text)
 {
     Append(text, CharTraits<XCHAR>::Length(text));
 }
 
-template <typename XCHAR, typename Derived>
-void CStringBase<XCHAR, Derived>::Append(const XCHAR* text, int length)
+template <typename XCHAR, typename Derived> void CStringBase<XCHAR, Derived>::Append(const XCHAR* text, int length)
 {
     if (text && length > 0)
         m_text.append(text, length);
@@ -192,8 +197,7 @@ void CStringBase<XCHAR, Derived>::AssignConverted(const YCHAR* text, int length,
     m_text = CharTraits<XCHAR>::Convert(text, length, codePage);
 }
 
-template <typename XCHAR, typename Derived>
-void CStringBase<XCHAR, Derived>::Format(const XCHAR* format, ...)
+template <typename XCHAR, typename Derived> void CStringBase<XCHAR, Derived>::Format(const XCHAR* format, ...)
 {
     va_list args;
     va_start(args, format);
@@ -201,8 +205,7 @@ void CStringBase<XCHAR, Derived>::Format(const XCHAR* format, ...)
     va_end(args);
 }
 
-template <typename XCHAR, typename Derived>
-void CStringBase<XCHAR, Derived>::Format(UINT formatId, ...)
+template <typename XCHAR, typename Derived> void CStringBase<XCHAR, Derived>::Format(UINT formatId, ...)
 {
     Derived format;
     format.LoadString(formatId);
@@ -212,15 +215,13 @@ void CStringBase<XCHAR, Derived>::Format(UINT formatId, ...)
     va_end(args);
 }
 
-template <typename XCHAR, typename Derived>
-void CStringBase<XCHAR, Derived>::FormatV(const XCHAR* format, va_list args)
+template <typename XCHAR, typename Derived> void CStringBase<XCHAR, Derived>::FormatV(const XCHAR* format, va_list args)
 {
     m_text.clear();
     AppendFormatV(format, args);
 }
 
-template <typename XCHAR, typename Derived>
-void CStringBase<XCHAR, Derived>::AppendFormat(const XCHAR* format, ...)
+template <typename XCHAR, typename Derived> void CStringBase<XCHAR, Derived>::AppendFormat(const XCHAR* format, ...)
 {
     va_list args;
     va_start(args, format);
@@ -245,8 +246,7 @@ void CStringBase<XCHAR, Derived>::AppendFormatV(const XCHAR* format, va_list arg
     m_text.resize(old + (written < 0 ? 0 : (written > count ? count : written)));
 }
 
-template <typename XCHAR, typename Derived>
-int CStringBase<XCHAR, Derived>::Find(XCHAR ch, int start) const
+template <typename XCHAR, typename Derived> int CStringBase<XCHAR, Derived>::Find(XCHAR ch, int start) const
 {
     if (start < 0)
         start = 0;
@@ -256,8 +256,7 @@ int CStringBase<XCHAR, Derived>::Find(XCHAR ch, int start) const
     return pos == std::basic_string<XCHAR>::npos ? -1 : static_cast<int>(pos);
 }
 
-template <typename XCHAR, typename Derived>
-int CStringBase<XCHAR, Derived>::Find(const XCHAR* sub, int start) const
+template <typename XCHAR, typename Derived> int CStringBase<XCHAR, Derived>::Find(const XCHAR* sub, int start) const
 {
     if (!sub)
         return -1;
@@ -269,15 +268,13 @@ int CStringBase<XCHAR, Derived>::Find(const XCHAR* sub, int start) const
     return pos == std::basic_string<XCHAR>::npos ? -1 : static_cast<int>(pos);
 }
 
-template <typename XCHAR, typename Derived>
-int CStringBase<XCHAR, Derived>::ReverseFind(XCHAR ch) const
+template <typename XCHAR, typename Derived> int CStringBase<XCHAR, Derived>::ReverseFind(XCHAR ch) const
 {
     size_t pos = m_text.rfind(ch);
     return pos == std::basic_string<XCHAR>::npos ? -1 : static_cast<int>(pos);
 }
 
-template <typename XCHAR, typename Derived>
-int CStringBase<XCHAR, Derived>::FindOneOf(const XCHAR* charSet) const
+template <typename XCHAR, typename Derived> int CStringBase<XCHAR, Derived>::FindOneOf(const XCHAR* charSet) const
 {
     if (!charSet || !*charSet)
         return -1;
@@ -285,8 +282,7 @@ int CStringBase<XCHAR, Derived>::FindOneOf(const XCHAR* charSet) const
     return pos == std::basic_string<XCHAR>::npos ? -1 : static_cast<int>(pos);
 }
 
-template <typename XCHAR, typename Derived>
-Derived CStringBase<XCHAR, Derived>::Mid(int first, int count) const
+template <typename XCHAR, typename Derived> Derived CStringBase<XCHAR, Derived>::Mid(int first, int count) const
 {
     int length = GetLength();
     if (first < 0)
@@ -300,14 +296,12 @@ Derived CStringBase<XCHAR, Derived>::Mid(int first, int count) const
     return Derived(m_text.c_str() + first, count);
 }
 
-template <typename XCHAR, typename Derived>
-Derived CStringBase<XCHAR, Derived>::Left(int count) const
+template <typename XCHAR, typename Derived> Derived CStringBase<XCHAR, Derived>::Left(int count) const
 {
     return Mid(0, count);
 }
 
-template <typename XCHAR, typename Derived>
-Derived CStringBase<XCHAR, Derived>::Right(int count) const
+template <typename XCHAR, typename Derived> Derived CStringBase<XCHAR, Derived>::Right(int count) const
 {
     int length = GetLength();
     if (count < 0)
@@ -359,8 +353,7 @@ Derived CStringBase<XCHAR, Derived>::Tokenize(const XCHAR* delimiters, int& star
     return Mid(tokenStart, tokenLength);
 }
 
-template <typename XCHAR, typename Derived>
-int CStringBase<XCHAR, Derived>::Replace(XCHAR oldCh, XCHAR newCh)
+template <typename XCHAR, typename Derived> int CStringBase<XCHAR, Derived>::Replace(XCHAR oldCh, XCHAR newCh)
 {
     int count = 0;
     if (oldCh == newCh)
@@ -401,8 +394,7 @@ int CStringBase<XCHAR, Derived>::Replace(const XCHAR* oldText, const XCHAR* newT
     return count;
 }
 
-template <typename XCHAR, typename Derived>
-int CStringBase<XCHAR, Derived>::Remove(XCHAR ch)
+template <typename XCHAR, typename Derived> int CStringBase<XCHAR, Derived>::Remove(XCHAR ch)
 {
     size_t before = m_text.size();
     size_t out = 0;
@@ -414,8 +406,7 @@ int CStringBase<XCHAR, Derived>::Remove(XCHAR ch)
     return static_cast<int>(before - out);
 }
 
-template <typename XCHAR, typename Derived>
-int CStringBase<XCHAR, Derived>::Insert(int index, XCHAR ch)
+template <typename XCHAR, typename Derived> int CStringBase<XCHAR, Derived>::Insert(int index, XCHAR ch)
 {
     if (index < 0)
         index = 0;
@@ -425,8 +416,7 @@ int CStringBase<XCHAR, Derived>::Insert(int index, XCHAR ch)
     return GetLength();
 }
 
-template <typename XCHAR, typename Derived>
-int CStringBase<XCHAR, Derived>::Insert(int index, const XCHAR* text)
+template <typename XCHAR, typename Derived> int CStringBase<XCHAR, Derived>::Insert(int index, const XCHAR* text)
 {
     if (index < 0)
         index = 0;
@@ -434,14 +424,13 @@ int CStringBase<XCHAR, Derived>::Insert(int index, const XCHAR* text)
         index = GetLength();
     int length = CharTraits<XCHAR>::Length(text);
     if (length > 0) {
-        std::basic_string<XCHAR> copy(text, length);   // text may point into this string
+        std::basic_string<XCHAR> copy(text, length); // text may point into this string
         m_text.insert(index, copy);
     }
     return GetLength();
 }
 
-template <typename XCHAR, typename Derived>
-int CStringBase<XCHAR, Derived>::Delete(int index, int count)
+template <typename XCHAR, typename Derived> int CStringBase<XCHAR, Derived>::Delete(int index, int count)
 {
     int length = GetLength();
     if (index < 0)
@@ -454,8 +443,7 @@ int CStringBase<XCHAR, Derived>::Delete(int index, int count)
     return GetLength();
 }
 
-template <typename XCHAR, typename Derived>
-Derived& CStringBase<XCHAR, Derived>::TrimLeft()
+template <typename XCHAR, typename Derived> Derived& CStringBase<XCHAR, Derived>::TrimLeft()
 {
     size_t n = 0;
     while (n < m_text.size() && CharTraits<XCHAR>::IsSpace(m_text[n]))
@@ -464,8 +452,7 @@ Derived& CStringBase<XCHAR, Derived>::TrimLeft()
     return Self();
 }
 
-template <typename XCHAR, typename Derived>
-Derived& CStringBase<XCHAR, Derived>::TrimLeft(XCHAR ch)
+template <typename XCHAR, typename Derived> Derived& CStringBase<XCHAR, Derived>::TrimLeft(XCHAR ch)
 {
     size_t n = 0;
     while (n < m_text.size() && m_text[n] == ch)
@@ -474,16 +461,14 @@ Derived& CStringBase<XCHAR, Derived>::TrimLeft(XCHAR ch)
     return Self();
 }
 
-template <typename XCHAR, typename Derived>
-Derived& CStringBase<XCHAR, Derived>::TrimLeft(const XCHAR* charSet)
+template <typename XCHAR, typename Derived> Derived& CStringBase<XCHAR, Derived>::TrimLeft(const XCHAR* charSet)
 {
     if (charSet)
         m_text.erase(0, framework_strings::SpanLength(m_text.c_str(), GetLength(), charSet, true));
     return Self();
 }
 
-template <typename XCHAR, typename Derived>
-Derived& CStringBase<XCHAR, Derived>::TrimRight()
+template <typename XCHAR, typename Derived> Derived& CStringBase<XCHAR, Derived>::TrimRight()
 {
     size_t n = m_text.size();
     while (n > 0 && CharTraits<XCHAR>::IsSpace(m_text[n - 1]))
@@ -492,8 +477,7 @@ Derived& CStringBase<XCHAR, Derived>::TrimRight()
     return Self();
 }
 
-template <typename XCHAR, typename Derived>
-Derived& CStringBase<XCHAR, Derived>::TrimRight(XCHAR ch)
+template <typename XCHAR, typename Derived> Derived& CStringBase<XCHAR, Derived>::TrimRight(XCHAR ch)
 {
     size_t n = m_text.size();
     while (n > 0 && m_text[n - 1] == ch)
@@ -502,8 +486,7 @@ Derived& CStringBase<XCHAR, Derived>::TrimRight(XCHAR ch)
     return Self();
 }
 
-template <typename XCHAR, typename Derived>
-Derived& CStringBase<XCHAR, Derived>::TrimRight(const XCHAR* charSet)
+template <typename XCHAR, typename Derived> Derived& CStringBase<XCHAR, Derived>::TrimRight(const XCHAR* charSet)
 {
     if (!charSet)
         return Self();
@@ -515,39 +498,34 @@ Derived& CStringBase<XCHAR, Derived>::TrimRight(const XCHAR* charSet)
     return Self();
 }
 
-template <typename XCHAR, typename Derived>
-Derived& CStringBase<XCHAR, Derived>::MakeUpper()
+template <typename XCHAR, typename Derived> Derived& CStringBase<XCHAR, Derived>::MakeUpper()
 {
     if (!m_text.empty())
         CharTraits<XCHAR>::Upper(&m_text[0], GetLength());
     return Self();
 }
 
-template <typename XCHAR, typename Derived>
-Derived& CStringBase<XCHAR, Derived>::MakeLower()
+template <typename XCHAR, typename Derived> Derived& CStringBase<XCHAR, Derived>::MakeLower()
 {
     if (!m_text.empty())
         CharTraits<XCHAR>::Lower(&m_text[0], GetLength());
     return Self();
 }
 
-template <typename XCHAR, typename Derived>
-Derived& CStringBase<XCHAR, Derived>::MakeReverse()
+template <typename XCHAR, typename Derived> Derived& CStringBase<XCHAR, Derived>::MakeReverse()
 {
     std::basic_string<XCHAR> reversed(m_text.rbegin(), m_text.rend());
     m_text.swap(reversed);
     return Self();
 }
 
-template <typename XCHAR, typename Derived>
-void CStringBase<XCHAR, Derived>::Truncate(int length)
+template <typename XCHAR, typename Derived> void CStringBase<XCHAR, Derived>::Truncate(int length)
 {
     if (length >= 0 && length < GetLength())
         m_text.resize(length);
 }
 
-template <typename XCHAR, typename Derived>
-int CStringBase<XCHAR, Derived>::Compare(const XCHAR* other) const
+template <typename XCHAR, typename Derived> int CStringBase<XCHAR, Derived>::Compare(const XCHAR* other) const
 {
     const XCHAR* a = m_text.c_str();
     const XCHAR* b = other ? other : m_text.c_str() + m_text.size();
@@ -562,8 +540,7 @@ int CStringBase<XCHAR, Derived>::Compare(const XCHAR* other) const
     }
 }
 
-template <typename XCHAR, typename Derived>
-int CStringBase<XCHAR, Derived>::CompareNoCase(const XCHAR* other) const
+template <typename XCHAR, typename Derived> int CStringBase<XCHAR, Derived>::CompareNoCase(const XCHAR* other) const
 {
     const XCHAR* a = m_text.c_str();
     const XCHAR* b = other ? other : m_text.c_str() + m_text.size();
@@ -581,28 +558,24 @@ int CStringBase<XCHAR, Derived>::CompareNoCase(const XCHAR* other) const
     }
 }
 
-template <typename XCHAR, typename Derived>
-int CStringBase<XCHAR, Derived>::Collate(const XCHAR* other) const
+template <typename XCHAR, typename Derived> int CStringBase<XCHAR, Derived>::Collate(const XCHAR* other) const
 {
     const XCHAR empty[1] = {};
     return CharTraits<XCHAR>::Collate(m_text.c_str(), other ? other : empty, 0);
 }
 
-template <typename XCHAR, typename Derived>
-int CStringBase<XCHAR, Derived>::CollateNoCase(const XCHAR* other) const
+template <typename XCHAR, typename Derived> int CStringBase<XCHAR, Derived>::CollateNoCase(const XCHAR* other) const
 {
     const XCHAR empty[1] = {};
     return CharTraits<XCHAR>::Collate(m_text.c_str(), other ? other : empty, NORM_IGNORECASE);
 }
 
-template <typename XCHAR, typename Derived>
-BOOL CStringBase<XCHAR, Derived>::LoadString(UINT id)
+template <typename XCHAR, typename Derived> BOOL CStringBase<XCHAR, Derived>::LoadString(UINT id)
 {
     return LoadString(AfxGetResourceHandle(), id);
 }
 
-template <typename XCHAR, typename Derived>
-BOOL CStringBase<XCHAR, Derived>::LoadString(HINSTANCE instance, UINT id)
+template <typename XCHAR, typename Derived> BOOL CStringBase<XCHAR, Derived>::LoadString(HINSTANCE instance, UINT id)
 {
     // With a zero buffer size LoadStringW hands out a pointer into the resource itself,
     // so strings of any length load without guessing a buffer size.
@@ -617,8 +590,7 @@ BOOL CStringBase<XCHAR, Derived>::LoadString(HINSTANCE instance, UINT id)
     return TRUE;
 }
 
-template <typename XCHAR, typename Derived>
-BSTR CStringBase<XCHAR, Derived>::AllocSysString() const
+template <typename XCHAR, typename Derived> BSTR CStringBase<XCHAR, Derived>::AllocSysString() const
 {
     BSTR result;
     if constexpr (std::is_same<XCHAR, wchar_t>::value) {
@@ -632,8 +604,7 @@ BSTR CStringBase<XCHAR, Derived>::AllocSysString() const
     return result;
 }
 
-template <typename XCHAR, typename Derived>
-BSTR CStringBase<XCHAR, Derived>::SetSysString(BSTR* target) const
+template <typename XCHAR, typename Derived> BSTR CStringBase<XCHAR, Derived>::SetSysString(BSTR* target) const
 {
     BSTR copy = AllocSysString();
     if (*target)
@@ -645,12 +616,6 @@ BSTR CStringBase<XCHAR, Derived>::SetSysString(BSTR* target) const
 template class CStringBase<wchar_t, CString>;
 template class CStringBase<char, CStringA>;
 
-CStringA::CStringA(const CString& text, UINT codePage)
-    : CStringBase(text.GetString(), text.GetLength(), codePage)
-{
-}
+CStringA::CStringA(const CString& text, UINT codePage) : CStringBase(text.GetString(), text.GetLength(), codePage) {}
 
-CString::CString(const CStringA& text, UINT codePage)
-    : CStringBase(text.GetString(), text.GetLength(), codePage)
-{
-}
+CString::CString(const CStringA& text, UINT codePage) : CStringBase(text.GetString(), text.GetLength(), codePage) {}

@@ -20,8 +20,8 @@ namespace framework_strings {
 template <typename XCHAR> struct CharTraits;
 } // namespace framework_strings
 
-template <typename XCHAR, typename Derived>
-class CStringBase {
+template <typename XCHAR, typename Derived> class CStringBase
+{
 public:
     using XCHARTYPE = XCHAR;
     using YCHAR = std::conditional_t<std::is_same<XCHAR, wchar_t>::value, char, wchar_t>;
@@ -48,7 +48,10 @@ public:
     XCHAR operator[](int index) const { return GetAt(index); }
     // Any integral index (size_t, unsigned...) without ambiguity against the pointer conversion.
     template <typename I, typename = std::enable_if_t<std::is_integral<I>::value && !std::is_same<I, int>::value>>
-    XCHAR operator[](I index) const { return GetAt(static_cast<int>(index)); }
+    XCHAR operator[](I index) const
+    {
+        return GetAt(static_cast<int>(index));
+    }
 
     // Direct buffer access: write into the buffer, then ReleaseBuffer fixes the length
     // (-1: up to the first null character).
@@ -57,7 +60,11 @@ public:
     PXSTR GetBufferSetLength(int length);
     void ReleaseBuffer(int newLength = -1);
     void ReleaseBufferSetLength(int newLength) { ReleaseBuffer(newLength); }
-    void Preallocate(int length) { if (length > 0) m_text.reserve(length); }
+    void Preallocate(int length)
+    {
+        if (length > 0)
+            m_text.reserve(length);
+    }
     void FreeExtra() { m_text.shrink_to_fit(); }
     int GetAllocLength() const { return static_cast<int>(m_text.capacity()); }
 
@@ -68,13 +75,41 @@ public:
     void Append(PCXSTR text, int length);
     void Append(const Derived& text) { m_text += text.m_text; }
     void AppendChar(XCHAR ch) { m_text += ch; }
-    Derived& operator=(PCXSTR text) { SetString(text); return Self(); }
-    Derived& operator=(PCYSTR text) { AssignConverted(text, -1, CP_ACP); return Self(); }
-    Derived& operator=(XCHAR ch) { m_text.assign(1, ch); return Self(); }
-    Derived& operator+=(const Derived& text) { m_text += text.m_text; return Self(); }
-    Derived& operator+=(PCXSTR text) { Append(text); return Self(); }
-    Derived& operator+=(PCYSTR text) { Append(Derived(text)); return Self(); }
-    Derived& operator+=(XCHAR ch) { m_text += ch; return Self(); }
+    Derived& operator=(PCXSTR text)
+    {
+        SetString(text);
+        return Self();
+    }
+    Derived& operator=(PCYSTR text)
+    {
+        AssignConverted(text, -1, CP_ACP);
+        return Self();
+    }
+    Derived& operator=(XCHAR ch)
+    {
+        m_text.assign(1, ch);
+        return Self();
+    }
+    Derived& operator+=(const Derived& text)
+    {
+        m_text += text.m_text;
+        return Self();
+    }
+    Derived& operator+=(PCXSTR text)
+    {
+        Append(text);
+        return Self();
+    }
+    Derived& operator+=(PCYSTR text)
+    {
+        Append(Derived(text));
+        return Self();
+    }
+    Derived& operator+=(XCHAR ch)
+    {
+        m_text += ch;
+        return Self();
+    }
 
     // printf-style formatting with the Windows C runtime's conventions: in a wide format %s
     // takes a wide string and %S an 8-bit one; in an 8-bit format the other way round.
@@ -110,9 +145,21 @@ public:
     int Insert(int index, XCHAR ch);
     int Insert(int index, PCXSTR text);
     int Delete(int index, int count = 1);
-    Derived& Trim() { TrimRight(); return TrimLeft(); }
-    Derived& Trim(XCHAR ch) { TrimRight(ch); return TrimLeft(ch); }
-    Derived& Trim(PCXSTR charSet) { TrimRight(charSet); return TrimLeft(charSet); }
+    Derived& Trim()
+    {
+        TrimRight();
+        return TrimLeft();
+    }
+    Derived& Trim(XCHAR ch)
+    {
+        TrimRight(ch);
+        return TrimLeft(ch);
+    }
+    Derived& Trim(PCXSTR charSet)
+    {
+        TrimRight(charSet);
+        return TrimLeft(charSet);
+    }
     Derived& TrimLeft();
     Derived& TrimLeft(XCHAR ch);
     Derived& TrimLeft(PCXSTR charSet);
@@ -140,11 +187,36 @@ public:
     BSTR SetSysString(BSTR* target) const;
 
     // Hidden friends: found through argument-dependent lookup for both string classes.
-    friend Derived operator+(const Derived& a, const Derived& b) { Derived r(a); r += b; return r; }
-    friend Derived operator+(const Derived& a, PCXSTR b) { Derived r(a); r += b; return r; }
-    friend Derived operator+(PCXSTR a, const Derived& b) { Derived r(a); r += b; return r; }
-    friend Derived operator+(const Derived& a, XCHAR b) { Derived r(a); r += b; return r; }
-    friend Derived operator+(XCHAR a, const Derived& b) { Derived r(a, 1); r += b; return r; }
+    friend Derived operator+(const Derived& a, const Derived& b)
+    {
+        Derived r(a);
+        r += b;
+        return r;
+    }
+    friend Derived operator+(const Derived& a, PCXSTR b)
+    {
+        Derived r(a);
+        r += b;
+        return r;
+    }
+    friend Derived operator+(PCXSTR a, const Derived& b)
+    {
+        Derived r(a);
+        r += b;
+        return r;
+    }
+    friend Derived operator+(const Derived& a, XCHAR b)
+    {
+        Derived r(a);
+        r += b;
+        return r;
+    }
+    friend Derived operator+(XCHAR a, const Derived& b)
+    {
+        Derived r(a, 1);
+        r += b;
+        return r;
+    }
 
     friend bool operator==(const Derived& a, const Derived& b) { return a.m_text == b.m_text; }
     friend bool operator==(const Derived& a, PCXSTR b) { return a.Compare(b) == 0; }
@@ -178,7 +250,8 @@ private:
 };
 
 // 8-bit text, for file formats and network protocols.
-class CStringA : public CStringBase<char, CStringA> {
+class CStringA : public CStringBase<char, CStringA>
+{
 public:
     using CStringBase::CStringBase;
     using CStringBase::operator=;
@@ -188,7 +261,8 @@ public:
 };
 
 // UTF-16 text; TCHAR strings of the whole program.
-class CString : public CStringBase<wchar_t, CString> {
+class CString : public CStringBase<wchar_t, CString>
+{
 public:
     using CStringBase::CStringBase;
     using CStringBase::operator=;

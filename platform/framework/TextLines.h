@@ -8,8 +8,7 @@ namespace fxdetail {
 // Appends to `line` the units `next(unit)` gives, up to a line feed or until the line holds
 // `maxUnits`; the line feed is not kept, a carriage return right before it is dropped.
 // Returns whether any unit was read; `sawLineEnd` tells whether the line feed was reached.
-template <class Text, class Unit, class Next>
-bool ReadLineUnits(Text& line, UINT maxUnits, Next next, bool& sawLineEnd)
+template <class Text, class Unit, class Next> bool ReadLineUnits(Text& line, UINT maxUnits, Next next, bool& sawLineEnd)
 {
     bool any = false;
     sawLineEnd = false;

@@ -114,6 +114,7 @@ private:
     public:
         explicit Lock(const SlotTable* table) : m_table(table) { ::EnterCriticalSection(&table->m_lock); }
         ~Lock() { ::LeaveCriticalSection(&m_table->m_lock); }
+
     private:
         const SlotTable* m_table;
     };
@@ -129,7 +130,7 @@ private:
     {
         ::InitializeCriticalSection(&m_lock);
         m_tlsIndex = ::TlsAlloc();
-        m_used.push_back(true);   // slot 0 means "not allocated"
+        m_used.push_back(true); // slot 0 means "not allocated"
     }
 
     mutable CRITICAL_SECTION m_lock;
@@ -164,8 +165,8 @@ void NTAPI ThreadLocalTlsCallback(PVOID, DWORD reason, PVOID)
 } // namespace
 
 extern "C" {
-__attribute__((section(".CRT$XLF"), used))
-const PIMAGE_TLS_CALLBACK folionyxThreadLocalTlsCallback = ThreadLocalTlsCallback;
+__attribute__((section(".CRT$XLF"), used)) const PIMAGE_TLS_CALLBACK folionyxThreadLocalTlsCallback =
+    ThreadLocalTlsCallback;
 }
 
 int CThreadLocalObject::AllocatedSlot()

@@ -33,11 +33,10 @@ public:
 
 private:
     int AllocatedSlot();
-    volatile LONG m_nSlot = 0;   // 0 until first use
+    volatile LONG m_nSlot = 0; // 0 until first use
 };
 
-template <class TYPE>
-class CThreadLocal : public CThreadLocalObject
+template <class TYPE> class CThreadLocal : public CThreadLocalObject
 {
 public:
     TYPE* GetData() { return static_cast<TYPE*>(CThreadLocalObject::GetData(&CreateObject)); }
@@ -63,8 +62,7 @@ private:
     CNoTrackObject* volatile m_pObject = nullptr;
 };
 
-template <class TYPE>
-class CProcessLocal : public CProcessLocalObject
+template <class TYPE> class CProcessLocal : public CProcessLocalObject
 {
 public:
     TYPE* GetData() { return static_cast<TYPE*>(CProcessLocalObject::GetData(&CreateObject)); }

@@ -63,7 +63,7 @@ BOOL InternalIsIdleMessage(MSG* pMsg)
         state->m_nMsgLast = pMsg->message;
         return TRUE;
     }
-    return pMsg->message != WM_PAINT && pMsg->message != 0x0118;   // 0x118: the caret's system timer
+    return pMsg->message != WM_PAINT && pMsg->message != 0x0118; // 0x118: the caret's system timer
 }
 
 BOOL InternalPumpMessage()
@@ -266,8 +266,8 @@ LPCTSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackgro
 
     HINSTANCE hInstance = AfxGetInstanceHandle();
     wchar_t name[128];
-    ::wsprintfW(name, L"Fx:%p:%x:%p:%p:%p", static_cast<void*>(hInstance), nClassStyle,
-                static_cast<void*>(hCursor), static_cast<void*>(hbrBackground), static_cast<void*>(hIcon));
+    ::wsprintfW(name, L"Fx:%p:%x:%p:%p:%p", static_cast<void*>(hInstance), nClassStyle, static_cast<void*>(hCursor),
+                static_cast<void*>(hbrBackground), static_cast<void*>(hIcon));
 
     std::lock_guard<std::mutex> guard(*lock);
     auto found = names->find(name);
@@ -341,7 +341,7 @@ void AfxEndThread(UINT nExitCode, BOOL bDelete)
 {
     CWinThread* pThread = AfxGetThread();
     if (pThread == AfxGetApp())
-        pThread = nullptr;   // the application object is never deleted here
+        pThread = nullptr; // the application object is never deleted here
     FinishThread(pThread, bDelete);
     _endthreadex(nExitCode);
     __builtin_unreachable();
@@ -350,8 +350,7 @@ void AfxEndThread(UINT nExitCode, BOOL bDelete)
 CWinThread::CWinThread()
     : m_pMainWnd(nullptr), m_pActiveWnd(nullptr), m_bAutoDelete(TRUE), m_hThread(nullptr), m_nThreadID(0),
       m_pThreadParams(nullptr), m_pfnThreadProc(nullptr)
-{
-}
+{}
 
 CWinThread::CWinThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam) : CWinThread()
 {
@@ -393,7 +392,7 @@ CWnd* CWinThread::GetMainWnd()
 
 BOOL CWinThread::InitInstance()
 {
-    return FALSE;   // a thread with a message loop says what it starts with
+    return FALSE; // a thread with a message loop says what it starts with
 }
 
 int CWinThread::Run()
@@ -473,8 +472,7 @@ const MSG* CWinThread::GetCurrentMessage() const
 
 BOOL CWinThread::DispatchThreadMessageEx(MSG* pMsg)
 {
-    for (const AFX_MSGMAP* map = GetMessageMap(); map;
-         map = map->pfnGetBaseMap ? map->pfnGetBaseMap() : nullptr) {
+    for (const AFX_MSGMAP* map = GetMessageMap(); map; map = map->pfnGetBaseMap ? map->pfnGetBaseMap() : nullptr) {
         for (const AFX_MSGMAP_ENTRY* entry = map->lpEntries; entry->nSig != AfxSig_end; ++entry) {
             bool match = false;
             if (entry->nMessage == FX_REGISTERED_THREAD_MESSAGE)
@@ -482,8 +480,7 @@ BOOL CWinThread::DispatchThreadMessageEx(MSG* pMsg)
             else if (entry->nMessage != FX_REGISTERED_MESSAGE)
                 match = entry->nSig == AfxSig_v_wl && entry->nMessage == pMsg->message;
             if (match) {
-                (this->*reinterpret_cast<void (CCmdTarget::*)(WPARAM, LPARAM)>(entry->pfn))(pMsg->wParam,
-                                                                                            pMsg->lParam);
+                (this->*reinterpret_cast<void (CCmdTarget::*)(WPARAM, LPARAM)>(entry->pfn))(pMsg->wParam, pMsg->lParam);
                 return TRUE;
             }
         }
@@ -625,8 +622,8 @@ UINT CWinApp::GetProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nDefault
         if (!hSectionKey)
             return static_cast<UINT>(nDefault);
         DWORD value = 0, type = 0, size = sizeof(value);
-        LONG result = ::RegQueryValueExW(hSectionKey, lpszEntry, nullptr, &type, reinterpret_cast<LPBYTE>(&value),
-                                         &size);
+        LONG result =
+            ::RegQueryValueExW(hSectionKey, lpszEntry, nullptr, &type, reinterpret_cast<LPBYTE>(&value), &size);
         ::RegCloseKey(hSectionKey);
         if (result == ERROR_SUCCESS && type == REG_DWORD && size == sizeof(value))
             return value;
@@ -651,8 +648,8 @@ CString CWinApp::GetProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTST
             LPWSTR buffer = read.GetBuffer(chars + 1);
             buffer[0] = 0;
             DWORD readSize = static_cast<DWORD>((chars + 1) * sizeof(wchar_t));
-            LONG result = ::RegQueryValueExW(hSectionKey, lpszEntry, nullptr, &type, reinterpret_cast<LPBYTE>(buffer),
-                                             &readSize);
+            LONG result =
+                ::RegQueryValueExW(hSectionKey, lpszEntry, nullptr, &type, reinterpret_cast<LPBYTE>(buffer), &readSize);
             buffer[chars] = 0;
             read.ReleaseBuffer();
             if (result == ERROR_SUCCESS)
@@ -790,7 +787,7 @@ BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& rCmdInfo)
     case CCommandLineInfo::FileNothing:
         return TRUE;
     default:
-        return FALSE;   // printing, DDE and registration are not offered here
+        return FALSE; // printing, DDE and registration are not offered here
     }
 }
 

@@ -34,9 +34,9 @@ public:
     // this returns, before the thread runs any code of its own.
     BOOL CreateThread(DWORD dwCreateFlags = 0, UINT nStackSize = 0, LPSECURITY_ATTRIBUTES lpSecurityAttrs = nullptr);
 
-    CWnd* m_pMainWnd;         // the thread's main window; its destruction ends the message loop
+    CWnd* m_pMainWnd; // the thread's main window; its destruction ends the message loop
     CWnd* m_pActiveWnd;
-    BOOL m_bAutoDelete;       // delete the object when the thread ends
+    BOOL m_bAutoDelete; // delete the object when the thread ends
     HANDLE m_hThread;
     DWORD m_nThreadID;
     LPVOID m_pThreadParams;
@@ -78,13 +78,13 @@ public:
     explicit CWinApp(LPCTSTR lpszAppName = nullptr);
     ~CWinApp() override;
 
-    LPCTSTR m_pszAppName;       // from the constructor, else the string AFX_IDS_APP_TITLE, else the file name
-    LPCTSTR m_pszExeName;       // file name of the executable without extension
-    LPCTSTR m_pszRegistryKey;   // company key under HKEY_CURRENT_USER\Software (SetRegistryKey)
+    LPCTSTR m_pszAppName;     // from the constructor, else the string AFX_IDS_APP_TITLE, else the file name
+    LPCTSTR m_pszExeName;     // file name of the executable without extension
+    LPCTSTR m_pszRegistryKey; // company key under HKEY_CURRENT_USER\Software (SetRegistryKey)
     LPCTSTR m_pszProfileName;
     HINSTANCE m_hInstance;
     LPTSTR m_lpCmdLine;
-    int m_nCmdShow;             // show command of the start; used once for the main frame
+    int m_nCmdShow; // show command of the start; used once for the main frame
 
     virtual BOOL InitApplication();
     BOOL InitInstance() override;
@@ -113,7 +113,7 @@ public:
     HCURSOR LoadStandardCursor(LPCTSTR lpszCursorName) const;
 
     // Documents.
-    void AddDocTemplate(CDocTemplate* pTemplate);   // the application owns the template
+    void AddDocTemplate(CDocTemplate* pTemplate); // the application owns the template
     POSITION GetFirstDocTemplatePosition() const;
     CDocTemplate* GetNextDocTemplate(POSITION& pos) const;
     virtual CDocument* OpenDocumentFile(LPCTSTR lpszFileName);
@@ -183,9 +183,8 @@ inline void AfxEnableControlContainer() {}
 CWinThread* AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, int nPriority = THREAD_PRIORITY_NORMAL,
                            UINT nStackSize = 0, DWORD dwCreateFlags = 0,
                            LPSECURITY_ATTRIBUTES lpSecurityAttrs = nullptr);
-CWinThread* AfxBeginThread(CRuntimeClass* pThreadClass, int nPriority = THREAD_PRIORITY_NORMAL,
-                           UINT nStackSize = 0, DWORD dwCreateFlags = 0,
-                           LPSECURITY_ATTRIBUTES lpSecurityAttrs = nullptr);
+CWinThread* AfxBeginThread(CRuntimeClass* pThreadClass, int nPriority = THREAD_PRIORITY_NORMAL, UINT nStackSize = 0,
+                           DWORD dwCreateFlags = 0, LPSECURITY_ATTRIBUTES lpSecurityAttrs = nullptr);
 // Ends the calling thread now (its thread object is deleted when bDelete and auto-delete).
 [[noreturn]] void AfxEndThread(UINT nExitCode, BOOL bDelete = TRUE);
 

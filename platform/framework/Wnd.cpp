@@ -71,7 +71,7 @@ HWND ParentOrOwner(HWND hWnd)
 // The menu in the tree under `menu` that holds an item with this id, or null.
 HMENU FindMenuHoldingItem(HMENU menu, UINT itemId, int depth = 0)
 {
-    const int kMaxDepth = 16;   // guards against a menu that contains itself
+    const int kMaxDepth = 16; // guards against a menu that contains itself
     if (!menu || depth > kMaxDepth || !::IsMenu(menu))
         return nullptr;
     int count = ::GetMenuItemCount(menu);
@@ -90,8 +90,7 @@ HMENU FindMenuHoldingItem(HMENU menu, UINT itemId, int depth = 0)
 }
 
 // The window reached from hWnd by going `up` until that answers null.
-template <class Up>
-HWND Uppermost(HWND hWnd, Up up)
+template <class Up> HWND Uppermost(HWND hWnd, Up up)
 {
     for (HWND above; (above = up(hWnd)) != nullptr;)
         hWnd = above;
@@ -136,9 +135,9 @@ LRESULT CALLBACK CbtFilterHook(int code, WPARAM wParam, LPARAM lParam)
 LRESULT ResultAfterException(HWND hWnd, UINT nMsg)
 {
     if (nMsg == WM_CREATE)
-        return -1;   // the window is not created
+        return -1; // the window is not created
     if (nMsg == WM_PAINT)
-        ::ValidateRect(hWnd, nullptr);   // do not paint again and again
+        ::ValidateRect(hWnd, nullptr); // do not paint again and again
     return 0;
 }
 
@@ -218,7 +217,7 @@ void AfxRepositionWindow(AFX_SIZEPARENTPARAMS* lpLayout, HWND hWnd, LPCRECT lpRe
     if (!hWnd || !lpRect)
         return;
     if (lpLayout && !lpLayout->hDWP)
-        return;   // a measuring pass moves nothing
+        return; // a measuring pass moves nothing
     RECT rectOld;
     ::GetWindowRect(hWnd, &rectOld);
     ::MapWindowPoints(nullptr, ::GetParent(hWnd), reinterpret_cast<LPPOINT>(&rectOld), 2);
@@ -253,13 +252,9 @@ void AfxSetWindowText(HWND hWndCtrl, LPCTSTR lpszNew)
 // ---------------------------------------------------------------------------------------
 // Construction, handle maps, subclassing
 
-CWnd::CWnd() : m_hWnd(nullptr), m_hWndOwner(nullptr), m_nFlags(0), m_pfnSuper(nullptr), m_nModalResult(0)
-{
-}
+CWnd::CWnd() : m_hWnd(nullptr), m_hWndOwner(nullptr), m_nFlags(0), m_pfnSuper(nullptr), m_nModalResult(0) {}
 
-CWnd::CWnd(HWND hWnd) : m_hWnd(hWnd), m_hWndOwner(nullptr), m_nFlags(0), m_pfnSuper(nullptr), m_nModalResult(0)
-{
-}
+CWnd::CWnd(HWND hWnd) : m_hWnd(hWnd), m_hWndOwner(nullptr), m_nFlags(0), m_pfnSuper(nullptr), m_nModalResult(0) {}
 
 CWnd::~CWnd()
 {
@@ -335,9 +330,7 @@ HWND CWnd::Detach()
     return hWnd;
 }
 
-void CWnd::PreSubclassWindow()
-{
-}
+void CWnd::PreSubclassWindow() {}
 
 WNDPROC* CWnd::GetSuperWndProcAddr()
 {
@@ -350,8 +343,8 @@ BOOL CWnd::SubclassWindow(HWND hWnd)
         return FALSE;
     PreSubclassWindow();
     WNDPROC* ppfnSuper = GetSuperWndProcAddr();
-    auto oldProc = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(hWnd, GWLP_WNDPROC,
-                                                                 reinterpret_cast<LONG_PTR>(&AfxWndProc)));
+    auto oldProc =
+        reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
     if (oldProc != &AfxWndProc)
         *ppfnSuper = oldProc;
     return TRUE;
@@ -418,16 +411,16 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
     return hWnd != nullptr;
 }
 
-BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
-                    const RECT& rect, CWnd* pParentWnd, UINT nID, LPVOID lpParam)
+BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
+                    CWnd* pParentWnd, UINT nID, LPVOID lpParam)
 {
     return CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top, rect.right - rect.left,
                     rect.bottom - rect.top, pParentWnd->GetSafeHwnd(),
                     reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)), lpParam);
 }
 
-BOOL CWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
-                  CWnd* pParentWnd, UINT nID, CCreateContext* pContext)
+BOOL CWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
+                  UINT nID, CCreateContext* pContext)
 {
     return CreateEx(0, lpszClassName, lpszWindowName, dwStyle | WS_CHILD, rect, pParentWnd, nID, pContext);
 }
@@ -439,9 +432,7 @@ BOOL CWnd::DestroyWindow()
     return ::DestroyWindow(m_hWnd);
 }
 
-void CWnd::PostNcDestroy()
-{
-}
+void CWnd::PostNcDestroy() {}
 
 void CWnd::OnNcDestroy()
 {
@@ -468,7 +459,7 @@ void CWnd::FinishNcDestroy()
             ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(*ppfnSuper));
     }
     Detach();
-    PostNcDestroy();   // may delete the object
+    PostNcDestroy(); // may delete the object
 }
 
 void CWnd::CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType)
@@ -557,8 +548,7 @@ BOOL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg)
 
 const AFX_MSGMAP_ENTRY* CWnd::FindMessageEntry(UINT message) const
 {
-    for (const AFX_MSGMAP* map = GetMessageMap(); map;
-         map = map->pfnGetBaseMap ? map->pfnGetBaseMap() : nullptr) {
+    for (const AFX_MSGMAP* map = GetMessageMap(); map; map = map->pfnGetBaseMap ? map->pfnGetBaseMap() : nullptr) {
         for (const AFX_MSGMAP_ENTRY* entry = map->lpEntries; entry->nSig != AfxSig_end; ++entry) {
             if (entry->nMessage == FX_REGISTERED_MESSAGE) {
                 if (*reinterpret_cast<const UINT*>(entry->nSig) == message)
@@ -617,150 +607,151 @@ BOOL CWnd::DispatchMessageEntry(const AFX_MSGMAP_ENTRY* pEntry, UINT message, WP
 #define FX_HANDLER(type) (this->*reinterpret_cast<type>(pfn))
     switch (nSig) {
     case AfxSig_l_wl:
-        lResult = FX_HANDLER(LRESULT (CWnd::*)(WPARAM, LPARAM))(wParam, lParam);
+        lResult = FX_HANDLER(LRESULT(CWnd::*)(WPARAM, LPARAM))(wParam, lParam);
         break;
     case AfxSig_v_wl:
-        FX_HANDLER(void (CWnd::*)(WPARAM, LPARAM))(wParam, lParam);
+        FX_HANDLER(void(CWnd::*)(WPARAM, LPARAM))(wParam, lParam);
         break;
     case AfxSig_v_v:
-        FX_HANDLER(void (CWnd::*)())();
+        FX_HANDLER(void(CWnd::*)())();
         break;
     case AfxSig_i_create:
-        lResult = FX_HANDLER(int (CWnd::*)(LPCREATESTRUCT))(reinterpret_cast<LPCREATESTRUCT>(lParam));
+        lResult = FX_HANDLER(int(CWnd::*)(LPCREATESTRUCT))(reinterpret_cast<LPCREATESTRUCT>(lParam));
         break;
     case AfxSig_b_create:
-        lResult = FX_HANDLER(BOOL (CWnd::*)(LPCREATESTRUCT))(reinterpret_cast<LPCREATESTRUCT>(lParam));
+        lResult = FX_HANDLER(BOOL(CWnd::*)(LPCREATESTRUCT))(reinterpret_cast<LPCREATESTRUCT>(lParam));
         break;
     case AfxSig_v_size:
-        FX_HANDLER(void (CWnd::*)(UINT, int, int))(static_cast<UINT>(wParam), static_cast<short>(LOWORD(lParam)),
-                                                     static_cast<short>(HIWORD(lParam)));
+        FX_HANDLER(void(CWnd::*)(UINT, int, int))
+        (static_cast<UINT>(wParam), static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
         break;
     case AfxSig_v_ii:
-        FX_HANDLER(void (CWnd::*)(int, int))(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+        FX_HANDLER(void(CWnd::*)(int, int))(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
         break;
     case AfxSig_b_dc:
-        lResult = FX_HANDLER(BOOL (CWnd::*)(CDC*))(CDC::FromHandle(reinterpret_cast<HDC>(wParam)));
+        lResult = FX_HANDLER(BOOL(CWnd::*)(CDC*))(CDC::FromHandle(reinterpret_cast<HDC>(wParam)));
         break;
     case AfxSig_v_timer:
-        FX_HANDLER(void (CWnd::*)(UINT_PTR))(static_cast<UINT_PTR>(wParam));
+        FX_HANDLER(void(CWnd::*)(UINT_PTR))(static_cast<UINT_PTR>(wParam));
         break;
     case AfxSig_v_wnd_w:
-        FX_HANDLER(void (CWnd::*)(CWnd*))(FromHandle(reinterpret_cast<HWND>(wParam)));
+        FX_HANDLER(void(CWnd::*)(CWnd*))(FromHandle(reinterpret_cast<HWND>(wParam)));
         break;
     case AfxSig_v_wnd_l:
-        FX_HANDLER(void (CWnd::*)(CWnd*))(FromHandle(reinterpret_cast<HWND>(lParam)));
+        FX_HANDLER(void(CWnd::*)(CWnd*))(FromHandle(reinterpret_cast<HWND>(lParam)));
         break;
     case AfxSig_v_key:
-        FX_HANDLER(void (CWnd::*)(UINT, UINT, UINT))(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam));
+        FX_HANDLER(void(CWnd::*)(UINT, UINT, UINT))(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam));
         break;
     case AfxSig_v_u_pt:
-        FX_HANDLER(void (CWnd::*)(UINT, CPoint))(static_cast<UINT>(wParam), point);
+        FX_HANDLER(void(CWnd::*)(UINT, CPoint))(static_cast<UINT>(wParam), point);
         break;
     case AfxSig_b_wheel:
-        lResult = FX_HANDLER(BOOL (CWnd::*)(UINT, short, CPoint))(LOWORD(wParam), static_cast<short>(HIWORD(wParam)),
-                                                                   point);
+        lResult =
+            FX_HANDLER(BOOL(CWnd::*)(UINT, short, CPoint))(LOWORD(wParam), static_cast<short>(HIWORD(wParam)), point);
         break;
     case AfxSig_i_wnd_hit_msg:
-        lResult = FX_HANDLER(int (CWnd::*)(CWnd*, UINT, UINT))(FromHandle(reinterpret_cast<HWND>(wParam)),
-                                                                LOWORD(lParam), HIWORD(lParam));
+        lResult = FX_HANDLER(int(CWnd::*)(CWnd*, UINT, UINT))(FromHandle(reinterpret_cast<HWND>(wParam)),
+                                                              LOWORD(lParam), HIWORD(lParam));
         break;
     case AfxSig_l_pt:
-        lResult = FX_HANDLER(LRESULT (CWnd::*)(CPoint))(point);
+        lResult = FX_HANDLER(LRESULT(CWnd::*)(CPoint))(point);
         break;
     case AfxSig_v_nccalcsize:
-        FX_HANDLER(void (CWnd::*)(BOOL, NCCALCSIZE_PARAMS*))(static_cast<BOOL>(wParam),
-                                                             reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam));
+        FX_HANDLER(void(CWnd::*)(BOOL, NCCALCSIZE_PARAMS*))
+        (static_cast<BOOL>(wParam), reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam));
         break;
     case AfxSig_b_b:
-        lResult = FX_HANDLER(BOOL (CWnd::*)(BOOL))(static_cast<BOOL>(wParam));
+        lResult = FX_HANDLER(BOOL(CWnd::*)(BOOL))(static_cast<BOOL>(wParam));
         break;
     case AfxSig_v_b:
-        FX_HANDLER(void (CWnd::*)(BOOL))(static_cast<BOOL>(wParam));
+        FX_HANDLER(void(CWnd::*)(BOOL))(static_cast<BOOL>(wParam));
         break;
     case AfxSig_v_activate:
-        FX_HANDLER(void (CWnd::*)(UINT, CWnd*, BOOL))(LOWORD(wParam), FromHandle(reinterpret_cast<HWND>(lParam)),
-                                                        static_cast<BOOL>(HIWORD(wParam)));
+        FX_HANDLER(void(CWnd::*)(UINT, CWnd*, BOOL))
+        (LOWORD(wParam), FromHandle(reinterpret_cast<HWND>(lParam)), static_cast<BOOL>(HIWORD(wParam)));
         break;
     case AfxSig_v_activateapp:
-        FX_HANDLER(void (CWnd::*)(BOOL, DWORD))(static_cast<BOOL>(wParam), static_cast<DWORD>(lParam));
+        FX_HANDLER(void(CWnd::*)(BOOL, DWORD))(static_cast<BOOL>(wParam), static_cast<DWORD>(lParam));
         break;
     case AfxSig_v_showwindow:
-        FX_HANDLER(void (CWnd::*)(BOOL, UINT))(static_cast<BOOL>(wParam), static_cast<UINT>(lParam));
+        FX_HANDLER(void(CWnd::*)(BOOL, UINT))(static_cast<BOOL>(wParam), static_cast<UINT>(lParam));
         break;
     case AfxSig_v_windowpos:
-        FX_HANDLER(void (CWnd::*)(WINDOWPOS*))(reinterpret_cast<WINDOWPOS*>(lParam));
+        FX_HANDLER(void(CWnd::*)(WINDOWPOS*))(reinterpret_cast<WINDOWPOS*>(lParam));
         break;
     case AfxSig_v_minmax:
-        FX_HANDLER(void (CWnd::*)(MINMAXINFO*))(reinterpret_cast<MINMAXINFO*>(lParam));
+        FX_HANDLER(void(CWnd::*)(MINMAXINFO*))(reinterpret_cast<MINMAXINFO*>(lParam));
         break;
     case AfxSig_v_scroll:
-        FX_HANDLER(void (CWnd::*)(UINT, UINT, CScrollBar*))(
-            LOWORD(wParam), HIWORD(wParam), reinterpret_cast<CScrollBar*>(FromHandle(reinterpret_cast<HWND>(lParam))));
+        FX_HANDLER(void(CWnd::*)(UINT, UINT, CScrollBar*))
+        (LOWORD(wParam), HIWORD(wParam), reinterpret_cast<CScrollBar*>(FromHandle(reinterpret_cast<HWND>(lParam))));
         break;
     case AfxSig_v_drawitem:
-        FX_HANDLER(void (CWnd::*)(int, LPDRAWITEMSTRUCT))(static_cast<int>(wParam),
-                                                          reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+        FX_HANDLER(void(CWnd::*)(int, LPDRAWITEMSTRUCT))
+        (static_cast<int>(wParam), reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
         lResult = TRUE;
         break;
     case AfxSig_v_measureitem:
-        FX_HANDLER(void (CWnd::*)(int, LPMEASUREITEMSTRUCT))(static_cast<int>(wParam),
-                                                             reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
+        FX_HANDLER(void(CWnd::*)(int, LPMEASUREITEMSTRUCT))
+        (static_cast<int>(wParam), reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
         lResult = TRUE;
         break;
     case AfxSig_i_compareitem:
-        lResult = FX_HANDLER(int (CWnd::*)(int, LPCOMPAREITEMSTRUCT))(static_cast<int>(wParam),
-                                                                      reinterpret_cast<LPCOMPAREITEMSTRUCT>(lParam));
+        lResult = FX_HANDLER(int(CWnd::*)(int, LPCOMPAREITEMSTRUCT))(static_cast<int>(wParam),
+                                                                     reinterpret_cast<LPCOMPAREITEMSTRUCT>(lParam));
         break;
     case AfxSig_v_deleteitem:
-        FX_HANDLER(void (CWnd::*)(int, LPDELETEITEMSTRUCT))(static_cast<int>(wParam),
-                                                            reinterpret_cast<LPDELETEITEMSTRUCT>(lParam));
+        FX_HANDLER(void(CWnd::*)(int, LPDELETEITEMSTRUCT))
+        (static_cast<int>(wParam), reinterpret_cast<LPDELETEITEMSTRUCT>(lParam));
         lResult = TRUE;
         break;
     case AfxSig_v_contextmenu:
-        FX_HANDLER(void (CWnd::*)(CWnd*, CPoint))(FromHandle(reinterpret_cast<HWND>(wParam)), point);
+        FX_HANDLER(void(CWnd::*)(CWnd*, CPoint))(FromHandle(reinterpret_cast<HWND>(wParam)), point);
         break;
     case AfxSig_v_settingchange:
-        FX_HANDLER(void (CWnd::*)(UINT, LPCTSTR))(static_cast<UINT>(wParam), reinterpret_cast<LPCTSTR>(lParam));
+        FX_HANDLER(void(CWnd::*)(UINT, LPCTSTR))(static_cast<UINT>(wParam), reinterpret_cast<LPCTSTR>(lParam));
         break;
     case AfxSig_v_syscommand:
-        FX_HANDLER(void (CWnd::*)(UINT, LPARAM))(static_cast<UINT>(wParam), lParam);
+        FX_HANDLER(void(CWnd::*)(UINT, LPARAM))(static_cast<UINT>(wParam), lParam);
         break;
     case AfxSig_v_initmenupopup:
-        FX_HANDLER(void (CWnd::*)(CMenu*, UINT, BOOL))(CMenu::FromHandle(reinterpret_cast<HMENU>(wParam)),
-                                                       LOWORD(lParam), static_cast<BOOL>(HIWORD(lParam)));
+        FX_HANDLER(void(CWnd::*)(CMenu*, UINT, BOOL))
+        (CMenu::FromHandle(reinterpret_cast<HMENU>(wParam)), LOWORD(lParam), static_cast<BOOL>(HIWORD(lParam)));
         break;
     case AfxSig_v_menuselect:
-        FX_HANDLER(void (CWnd::*)(UINT, UINT, HMENU))(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HMENU>(lParam));
+        FX_HANDLER(void(CWnd::*)(UINT, UINT, HMENU))(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HMENU>(lParam));
         break;
     case AfxSig_u_v:
-        lResult = static_cast<LRESULT>(FX_HANDLER(UINT (CWnd::*)())());
+        lResult = static_cast<LRESULT>(FX_HANDLER(UINT(CWnd::*)())());
         break;
     case AfxSig_v_sizing:
-        FX_HANDLER(void (CWnd::*)(UINT, LPRECT))(static_cast<UINT>(wParam), reinterpret_cast<LPRECT>(lParam));
+        FX_HANDLER(void(CWnd::*)(UINT, LPRECT))(static_cast<UINT>(wParam), reinterpret_cast<LPRECT>(lParam));
         lResult = TRUE;
         break;
     case AfxSig_v_style:
-        FX_HANDLER(void (CWnd::*)(int, LPSTYLESTRUCT))(static_cast<int>(wParam), reinterpret_cast<LPSTYLESTRUCT>(lParam));
+        FX_HANDLER(void(CWnd::*)(int, LPSTYLESTRUCT))
+        (static_cast<int>(wParam), reinterpret_cast<LPSTYLESTRUCT>(lParam));
         break;
     case AfxSig_v_enteridle:
-        FX_HANDLER(void (CWnd::*)(UINT, CWnd*))(static_cast<UINT>(wParam), FromHandle(reinterpret_cast<HWND>(lParam)));
+        FX_HANDLER(void(CWnd::*)(UINT, CWnd*))(static_cast<UINT>(wParam), FromHandle(reinterpret_cast<HWND>(lParam)));
         break;
     case AfxSig_v_parentnotify:
-        FX_HANDLER(void (CWnd::*)(UINT, LPARAM))(static_cast<UINT>(wParam), lParam);
+        FX_HANDLER(void(CWnd::*)(UINT, LPARAM))(static_cast<UINT>(wParam), lParam);
         break;
     case AfxSig_h_v:
-        lResult = reinterpret_cast<LRESULT>(FX_HANDLER(HCURSOR (CWnd::*)())());
+        lResult = reinterpret_cast<LRESULT>(FX_HANDLER(HCURSOR(CWnd::*)())());
         break;
     case AfxSig_v_drawitem_reflect:
-        FX_HANDLER(void (CWnd::*)(LPDRAWITEMSTRUCT))(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+        FX_HANDLER(void(CWnd::*)(LPDRAWITEMSTRUCT))(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
         lResult = TRUE;
         break;
     case AfxSig_v_measureitem_reflect:
-        FX_HANDLER(void (CWnd::*)(LPMEASUREITEMSTRUCT))(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
+        FX_HANDLER(void(CWnd::*)(LPMEASUREITEMSTRUCT))(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
         lResult = TRUE;
         break;
     case AfxSig_v_scroll_reflect:
-        FX_HANDLER(void (CWnd::*)(UINT, UINT))(LOWORD(wParam), HIWORD(wParam));
+        FX_HANDLER(void(CWnd::*)(UINT, UINT))(LOWORD(wParam), HIWORD(wParam));
         break;
     default:
         return FALSE;
@@ -842,7 +833,8 @@ BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
 
     case WM_COMMAND: {
         int nCode = HIWORD(wParam);
-        if (CCmdTarget::OnCmdMsg(0, static_cast<int>(MAKELONG(nCode, WM_REFLECT_BASE + WM_COMMAND)), nullptr, nullptr)) {
+        if (CCmdTarget::OnCmdMsg(0, static_cast<int>(MAKELONG(nCode, WM_REFLECT_BASE + WM_COMMAND)), nullptr,
+                                 nullptr)) {
             if (pResult)
                 *pResult = 1;
             return TRUE;
@@ -856,8 +848,8 @@ BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
         AFX_NOTIFY notify;
         notify.pResult = pResult ? pResult : &ignored;
         notify.pNMHDR = pNMHDR;
-        return CCmdTarget::OnCmdMsg(0, static_cast<int>(MAKELONG(pNMHDR->code, WM_REFLECT_BASE + WM_NOTIFY)),
-                                    &notify, nullptr);
+        return CCmdTarget::OnCmdMsg(0, static_cast<int>(MAKELONG(pNMHDR->code, WM_REFLECT_BASE + WM_NOTIFY)), &notify,
+                                    nullptr);
     }
 
     default:
@@ -866,9 +858,10 @@ BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
             if (!entry)
                 return FALSE;
             auto handler = reinterpret_cast<HBRUSH (CWnd::*)(CDC*, UINT)>(entry->pfn);
-            HBRUSH brush = (this->*handler)(CDC::FromHandle(reinterpret_cast<HDC>(wParam)), message - WM_CTLCOLORMSGBOX);
+            HBRUSH brush =
+                (this->*handler)(CDC::FromHandle(reinterpret_cast<HDC>(wParam)), message - WM_CTLCOLORMSGBOX);
             if (!brush)
-                return FALSE;   // the parent decides after all
+                return FALSE; // the parent decides after all
             if (pResult)
                 *pResult = reinterpret_cast<LRESULT>(brush);
             return TRUE;
@@ -912,7 +905,7 @@ int CWnd::RunModalLoop(DWORD dwFlags)
                 return -1;
             }
             if (!::IsWindow(hWnd))
-                return -1;   // the window went away inside the loop; so may have its object
+                return -1; // the window went away inside the loop; so may have its object
             if (bShowIdle && (pMsg->message == 0x118 || pMsg->message == WM_SYSKEYDOWN)) {
                 ShowWindow(SW_SHOWNORMAL);
                 UpdateWindow();
@@ -940,7 +933,7 @@ void CWnd::EndModalLoop(int nResult)
     m_nModalResult = nResult;
     if (m_nFlags & WF_CONTINUEMODAL) {
         m_nFlags &= ~WF_CONTINUEMODAL;
-        ::PostMessageW(m_hWnd, WM_NULL, 0, 0);   // wakes the loop
+        ::PostMessageW(m_hWnd, WM_NULL, 0, 0); // wakes the loop
     }
 }
 
@@ -952,8 +945,7 @@ void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, 
     SendMessageToDescendants(m_hWnd, message, wParam, lParam, bDeep, bOnlyPerm);
 }
 
-void CWnd::SendMessageToDescendants(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, BOOL bDeep,
-                                    BOOL bOnlyPerm)
+void CWnd::SendMessageToDescendants(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, BOOL bDeep, BOOL bOnlyPerm)
 {
     for (HWND hWndChild = ::GetTopWindow(hWnd); hWndChild;) {
         HWND hWndNext = ::GetNextWindow(hWndChild, GW_HWNDNEXT);
@@ -1103,12 +1095,30 @@ CWnd* CWnd::GetParentOwner() const
     return GetSafeHwnd() ? FromHandle(Uppermost(m_hWnd, parentOfChild)) : nullptr;
 }
 
-CWnd* CWnd::GetWindow(UINT nCmd) const { return FromHandle(::GetWindow(m_hWnd, nCmd)); }
-CWnd* CWnd::GetTopWindow() const { return FromHandle(::GetTopWindow(m_hWnd)); }
-CWnd* CWnd::GetNextWindow(UINT nFlag) const { return FromHandle(::GetNextWindow(m_hWnd, nFlag)); }
-CWnd* CWnd::GetLastActivePopup() const { return FromHandle(::GetLastActivePopup(m_hWnd)); }
-BOOL CWnd::IsChild(const CWnd* pWnd) const { return ::IsChild(m_hWnd, pWnd->GetSafeHwnd()); }
-CWnd* CWnd::ChildWindowFromPoint(POINT point) const { return FromHandle(::ChildWindowFromPoint(m_hWnd, point)); }
+CWnd* CWnd::GetWindow(UINT nCmd) const
+{
+    return FromHandle(::GetWindow(m_hWnd, nCmd));
+}
+CWnd* CWnd::GetTopWindow() const
+{
+    return FromHandle(::GetTopWindow(m_hWnd));
+}
+CWnd* CWnd::GetNextWindow(UINT nFlag) const
+{
+    return FromHandle(::GetNextWindow(m_hWnd, nFlag));
+}
+CWnd* CWnd::GetLastActivePopup() const
+{
+    return FromHandle(::GetLastActivePopup(m_hWnd));
+}
+BOOL CWnd::IsChild(const CWnd* pWnd) const
+{
+    return ::IsChild(m_hWnd, pWnd->GetSafeHwnd());
+}
+CWnd* CWnd::ChildWindowFromPoint(POINT point) const
+{
+    return FromHandle(::ChildWindowFromPoint(m_hWnd, point));
+}
 CWnd* CWnd::ChildWindowFromPoint(POINT point, UINT nFlags) const
 {
     return FromHandle(::ChildWindowFromPointEx(m_hWnd, point, nFlags));
@@ -1122,12 +1132,30 @@ CWnd* CWnd::GetNextDlgGroupItem(CWnd* pWndCtl, BOOL bPrevious) const
     return FromHandle(::GetNextDlgGroupItem(m_hWnd, pWndCtl->GetSafeHwnd(), bPrevious));
 }
 
-CWnd* CWnd::GetFocus() { return FromHandle(::GetFocus()); }
-CWnd* CWnd::GetActiveWindow() { return FromHandle(::GetActiveWindow()); }
-CWnd* CWnd::GetCapture() { return FromHandle(::GetCapture()); }
-CWnd* CWnd::GetForegroundWindow() { return FromHandle(::GetForegroundWindow()); }
-CWnd* CWnd::GetDesktopWindow() { return FromHandle(::GetDesktopWindow()); }
-CWnd* CWnd::WindowFromPoint(POINT point) { return FromHandle(::WindowFromPoint(point)); }
+CWnd* CWnd::GetFocus()
+{
+    return FromHandle(::GetFocus());
+}
+CWnd* CWnd::GetActiveWindow()
+{
+    return FromHandle(::GetActiveWindow());
+}
+CWnd* CWnd::GetCapture()
+{
+    return FromHandle(::GetCapture());
+}
+CWnd* CWnd::GetForegroundWindow()
+{
+    return FromHandle(::GetForegroundWindow());
+}
+CWnd* CWnd::GetDesktopWindow()
+{
+    return FromHandle(::GetDesktopWindow());
+}
+CWnd* CWnd::WindowFromPoint(POINT point)
+{
+    return FromHandle(::WindowFromPoint(point));
+}
 CWnd* CWnd::FindWindow(LPCTSTR lpszClassName, LPCTSTR lpszWindowName)
 {
     return FromHandle(::FindWindowW(lpszClassName, lpszWindowName));
@@ -1136,17 +1164,38 @@ CWnd* CWnd::FindWindowEx(HWND hwndParent, HWND hwndChildAfter, LPCTSTR lpszClass
 {
     return FromHandle(::FindWindowExW(hwndParent, hwndChildAfter, lpszClass, lpszWindow));
 }
-CWnd* CWnd::SetFocus() { return FromHandle(::SetFocus(m_hWnd)); }
-CWnd* CWnd::SetActiveWindow() { return FromHandle(::SetActiveWindow(m_hWnd)); }
-CWnd* CWnd::SetCapture() { return FromHandle(::SetCapture(m_hWnd)); }
-BOOL CWnd::SetForegroundWindow() { return ::SetForegroundWindow(m_hWnd); }
+CWnd* CWnd::SetFocus()
+{
+    return FromHandle(::SetFocus(m_hWnd));
+}
+CWnd* CWnd::SetActiveWindow()
+{
+    return FromHandle(::SetActiveWindow(m_hWnd));
+}
+CWnd* CWnd::SetCapture()
+{
+    return FromHandle(::SetCapture(m_hWnd));
+}
+BOOL CWnd::SetForegroundWindow()
+{
+    return ::SetForegroundWindow(m_hWnd);
+}
 
 // ---------------------------------------------------------------------------------------
 // Dialog items and text
 
-CWnd* CWnd::GetDlgItem(int nID) const { return FromHandle(::GetDlgItem(m_hWnd, nID)); }
-void CWnd::GetDlgItem(int nID, HWND* phWnd) const { *phWnd = ::GetDlgItem(m_hWnd, nID); }
-int CWnd::GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
+CWnd* CWnd::GetDlgItem(int nID) const
+{
+    return FromHandle(::GetDlgItem(m_hWnd, nID));
+}
+void CWnd::GetDlgItem(int nID, HWND* phWnd) const
+{
+    *phWnd = ::GetDlgItem(m_hWnd, nID);
+}
+int CWnd::GetDlgCtrlID() const
+{
+    return ::GetDlgCtrlID(m_hWnd);
+}
 int CWnd::SetDlgCtrlID(int nID)
 {
     return static_cast<int>(::SetWindowLongPtrW(m_hWnd, GWLP_ID, nID));
@@ -1155,7 +1204,10 @@ UINT CWnd::GetDlgItemInt(int nID, BOOL* lpTrans, BOOL bSigned) const
 {
     return ::GetDlgItemInt(m_hWnd, nID, lpTrans, bSigned);
 }
-void CWnd::SetDlgItemInt(int nID, UINT nValue, BOOL bSigned) { ::SetDlgItemInt(m_hWnd, nID, nValue, bSigned); }
+void CWnd::SetDlgItemInt(int nID, UINT nValue, BOOL bSigned)
+{
+    ::SetDlgItemInt(m_hWnd, nID, nValue, bSigned);
+}
 int CWnd::GetDlgItemText(int nID, LPTSTR lpStr, int nMaxCount) const
 {
     return static_cast<int>(::GetDlgItemTextW(m_hWnd, nID, lpStr, nMaxCount));
@@ -1171,12 +1223,18 @@ int CWnd::GetDlgItemText(int nID, CString& rString) const
     item.m_hWnd = nullptr;
     return rString.GetLength();
 }
-void CWnd::SetDlgItemText(int nID, LPCTSTR lpszString) { ::SetDlgItemTextW(m_hWnd, nID, lpszString); }
+void CWnd::SetDlgItemText(int nID, LPCTSTR lpszString)
+{
+    ::SetDlgItemTextW(m_hWnd, nID, lpszString);
+}
 LRESULT CWnd::SendDlgItemMessage(int nID, UINT message, WPARAM wParam, LPARAM lParam) const
 {
     return ::SendDlgItemMessageW(m_hWnd, nID, message, wParam, lParam);
 }
-void CWnd::CheckDlgButton(int nIDButton, UINT nCheck) { ::CheckDlgButton(m_hWnd, nIDButton, nCheck); }
+void CWnd::CheckDlgButton(int nIDButton, UINT nCheck)
+{
+    ::CheckDlgButton(m_hWnd, nIDButton, nCheck);
+}
 void CWnd::CheckRadioButton(int nIDFirstButton, int nIDLastButton, int nIDCheckButton)
 {
     ::CheckRadioButton(m_hWnd, nIDFirstButton, nIDLastButton, nIDCheckButton);
@@ -1189,9 +1247,15 @@ int CWnd::GetCheckedRadioButton(int nIDFirstButton, int nIDLastButton) const
     }
     return 0;
 }
-UINT CWnd::IsDlgButtonChecked(int nIDButton) const { return ::IsDlgButtonChecked(m_hWnd, nIDButton); }
+UINT CWnd::IsDlgButtonChecked(int nIDButton) const
+{
+    return ::IsDlgButtonChecked(m_hWnd, nIDButton);
+}
 
-void CWnd::SetWindowText(LPCTSTR lpszString) { ::SetWindowTextW(m_hWnd, lpszString); }
+void CWnd::SetWindowText(LPCTSTR lpszString)
+{
+    ::SetWindowTextW(m_hWnd, lpszString);
+}
 int CWnd::GetWindowText(LPTSTR lpszStringBuf, int nMaxCount) const
 {
     return ::GetWindowTextW(m_hWnd, lpszStringBuf, nMaxCount);
@@ -1203,7 +1267,10 @@ void CWnd::GetWindowText(CString& rString) const
     int copied = ::GetWindowTextW(m_hWnd, buffer.data(), length + 1);
     rString = CString(buffer.data(), copied);
 }
-int CWnd::GetWindowTextLength() const { return ::GetWindowTextLengthW(m_hWnd); }
+int CWnd::GetWindowTextLength() const
+{
+    return ::GetWindowTextLengthW(m_hWnd);
+}
 void CWnd::SetFont(HFONT hFont, BOOL bRedraw)
 {
     ::SendMessageW(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(hFont), bRedraw);
@@ -1225,8 +1292,14 @@ CFont* CWnd::GetFont() const
 // ---------------------------------------------------------------------------------------
 // Styles, position, state
 
-DWORD CWnd::GetStyle() const { return static_cast<DWORD>(::GetWindowLongW(m_hWnd, GWL_STYLE)); }
-DWORD CWnd::GetExStyle() const { return static_cast<DWORD>(::GetWindowLongW(m_hWnd, GWL_EXSTYLE)); }
+DWORD CWnd::GetStyle() const
+{
+    return static_cast<DWORD>(::GetWindowLongW(m_hWnd, GWL_STYLE));
+}
+DWORD CWnd::GetExStyle() const
+{
+    return static_cast<DWORD>(::GetWindowLongW(m_hWnd, GWL_EXSTYLE));
+}
 
 static BOOL ModifyWindowLong(HWND hWnd, int nIndex, DWORD dwRemove, DWORD dwAdd, UINT nFlags)
 {
@@ -1248,7 +1321,10 @@ BOOL CWnd::ModifyStyleEx(HWND hWnd, DWORD dwRemove, DWORD dwAdd, UINT nFlags)
 {
     return ModifyWindowLong(hWnd, GWL_EXSTYLE, dwRemove, dwAdd, nFlags);
 }
-BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags) { return ModifyStyle(m_hWnd, dwRemove, dwAdd, nFlags); }
+BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
+{
+    return ModifyStyle(m_hWnd, dwRemove, dwAdd, nFlags);
+}
 BOOL CWnd::ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
 {
     return ModifyStyleEx(m_hWnd, dwRemove, dwAdd, nFlags);
@@ -1267,14 +1343,26 @@ BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int c
     HWND insertAfter = pWndInsertAfter ? pWndInsertAfter->m_hWnd : nullptr;
     return ::SetWindowPos(m_hWnd, insertAfter, x, y, cx, cy, nFlags);
 }
-void CWnd::GetWindowRect(LPRECT lpRect) const { ::GetWindowRect(m_hWnd, lpRect); }
-void CWnd::GetClientRect(LPRECT lpRect) const { ::GetClientRect(m_hWnd, lpRect); }
-void CWnd::ClientToScreen(LPPOINT lpPoint) const { ::ClientToScreen(m_hWnd, lpPoint); }
+void CWnd::GetWindowRect(LPRECT lpRect) const
+{
+    ::GetWindowRect(m_hWnd, lpRect);
+}
+void CWnd::GetClientRect(LPRECT lpRect) const
+{
+    ::GetClientRect(m_hWnd, lpRect);
+}
+void CWnd::ClientToScreen(LPPOINT lpPoint) const
+{
+    ::ClientToScreen(m_hWnd, lpPoint);
+}
 void CWnd::ClientToScreen(LPRECT lpRect) const
 {
     ::MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<LPPOINT>(lpRect), 2);
 }
-void CWnd::ScreenToClient(LPPOINT lpPoint) const { ::ScreenToClient(m_hWnd, lpPoint); }
+void CWnd::ScreenToClient(LPPOINT lpPoint) const
+{
+    ::ScreenToClient(m_hWnd, lpPoint);
+}
 void CWnd::ScreenToClient(LPRECT lpRect) const
 {
     ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<LPPOINT>(lpRect), 2);
@@ -1345,35 +1433,95 @@ void CWnd::CenterWindow(CWnd* pAlternateOwner)
     ::SetWindowPos(m_hWnd, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void CWnd::BringWindowToTop() { ::BringWindowToTop(m_hWnd); }
-int CWnd::SetWindowRgn(HRGN hRgn, BOOL bRedraw) { return ::SetWindowRgn(m_hWnd, hRgn, bRedraw); }
-int CWnd::GetWindowRgn(HRGN hRgn) const { return ::GetWindowRgn(m_hWnd, hRgn); }
+void CWnd::BringWindowToTop()
+{
+    ::BringWindowToTop(m_hWnd);
+}
+int CWnd::SetWindowRgn(HRGN hRgn, BOOL bRedraw)
+{
+    return ::SetWindowRgn(m_hWnd, hRgn, bRedraw);
+}
+int CWnd::GetWindowRgn(HRGN hRgn) const
+{
+    return ::GetWindowRgn(m_hWnd, hRgn);
+}
 
-BOOL CWnd::ShowWindow(int nCmdShow) { return ::ShowWindow(m_hWnd, nCmdShow); }
-BOOL CWnd::IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
-BOOL CWnd::IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
-BOOL CWnd::EnableWindow(BOOL bEnable) { return ::EnableWindow(m_hWnd, bEnable); }
-BOOL CWnd::IsIconic() const { return ::IsIconic(m_hWnd); }
-BOOL CWnd::IsZoomed() const { return ::IsZoomed(m_hWnd); }
-BOOL CWnd::IsWindow() const { return GetSafeHwnd() && ::IsWindow(m_hWnd); }
+BOOL CWnd::ShowWindow(int nCmdShow)
+{
+    return ::ShowWindow(m_hWnd, nCmdShow);
+}
+BOOL CWnd::IsWindowVisible() const
+{
+    return ::IsWindowVisible(m_hWnd);
+}
+BOOL CWnd::IsWindowEnabled() const
+{
+    return ::IsWindowEnabled(m_hWnd);
+}
+BOOL CWnd::EnableWindow(BOOL bEnable)
+{
+    return ::EnableWindow(m_hWnd, bEnable);
+}
+BOOL CWnd::IsIconic() const
+{
+    return ::IsIconic(m_hWnd);
+}
+BOOL CWnd::IsZoomed() const
+{
+    return ::IsZoomed(m_hWnd);
+}
+BOOL CWnd::IsWindow() const
+{
+    return GetSafeHwnd() && ::IsWindow(m_hWnd);
+}
 
 // ---------------------------------------------------------------------------------------
 // Painting, messages, timers, menus, scroll bars
 
-void CWnd::Invalidate(BOOL bErase) { ::InvalidateRect(m_hWnd, nullptr, bErase); }
-void CWnd::InvalidateRect(LPCRECT lpRect, BOOL bErase) { ::InvalidateRect(m_hWnd, lpRect, bErase); }
-void CWnd::InvalidateRgn(HRGN hRgn, BOOL bErase) { ::InvalidateRgn(m_hWnd, hRgn, bErase); }
-void CWnd::ValidateRect(LPCRECT lpRect) { ::ValidateRect(m_hWnd, lpRect); }
-void CWnd::UpdateWindow() { ::UpdateWindow(m_hWnd); }
+void CWnd::Invalidate(BOOL bErase)
+{
+    ::InvalidateRect(m_hWnd, nullptr, bErase);
+}
+void CWnd::InvalidateRect(LPCRECT lpRect, BOOL bErase)
+{
+    ::InvalidateRect(m_hWnd, lpRect, bErase);
+}
+void CWnd::InvalidateRgn(HRGN hRgn, BOOL bErase)
+{
+    ::InvalidateRgn(m_hWnd, hRgn, bErase);
+}
+void CWnd::ValidateRect(LPCRECT lpRect)
+{
+    ::ValidateRect(m_hWnd, lpRect);
+}
+void CWnd::UpdateWindow()
+{
+    ::UpdateWindow(m_hWnd);
+}
 BOOL CWnd::RedrawWindow(LPCRECT lpRectUpdate, HRGN hrgnUpdate, UINT flags)
 {
     return ::RedrawWindow(m_hWnd, lpRectUpdate, hrgnUpdate, flags);
 }
-void CWnd::SetRedraw(BOOL bRedraw) { ::SendMessageW(m_hWnd, WM_SETREDRAW, bRedraw, 0); }
-CDC* CWnd::GetDC() { return CDC::FromHandle(::GetDC(m_hWnd)); }
-CDC* CWnd::GetWindowDC() { return CDC::FromHandle(::GetWindowDC(m_hWnd)); }
-int CWnd::ReleaseDC(CDC* pDC) { return ::ReleaseDC(m_hWnd, pDC->GetSafeHdc()); }
-BOOL CWnd::GetUpdateRect(LPRECT lpRect, BOOL bErase) { return ::GetUpdateRect(m_hWnd, lpRect, bErase); }
+void CWnd::SetRedraw(BOOL bRedraw)
+{
+    ::SendMessageW(m_hWnd, WM_SETREDRAW, bRedraw, 0);
+}
+CDC* CWnd::GetDC()
+{
+    return CDC::FromHandle(::GetDC(m_hWnd));
+}
+CDC* CWnd::GetWindowDC()
+{
+    return CDC::FromHandle(::GetWindowDC(m_hWnd));
+}
+int CWnd::ReleaseDC(CDC* pDC)
+{
+    return ::ReleaseDC(m_hWnd, pDC->GetSafeHdc());
+}
+BOOL CWnd::GetUpdateRect(LPRECT lpRect, BOOL bErase)
+{
+    return ::GetUpdateRect(m_hWnd, lpRect, bErase);
+}
 void CWnd::ScrollWindow(int xAmount, int yAmount, LPCRECT lpRect, LPCRECT lpClipRect)
 {
     ::ScrollWindow(m_hWnd, xAmount, yAmount, lpRect, lpClipRect);
@@ -1391,23 +1539,44 @@ UINT_PTR CWnd::SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer)
 {
     return ::SetTimer(m_hWnd, nIDEvent, nElapse, lpfnTimer);
 }
-BOOL CWnd::KillTimer(UINT_PTR nIDEvent) { return ::KillTimer(m_hWnd, nIDEvent); }
+BOOL CWnd::KillTimer(UINT_PTR nIDEvent)
+{
+    return ::KillTimer(m_hWnd, nIDEvent);
+}
 
-CMenu* CWnd::GetMenu() const { return CMenu::FromHandle(::GetMenu(m_hWnd)); }
-BOOL CWnd::SetMenu(CMenu* pMenu) { return ::SetMenu(m_hWnd, pMenu ? pMenu->GetSafeHmenu() : nullptr); }
-void CWnd::DrawMenuBar() { ::DrawMenuBar(m_hWnd); }
-CMenu* CWnd::GetSystemMenu(BOOL bRevert) const { return CMenu::FromHandle(::GetSystemMenu(m_hWnd, bRevert)); }
+CMenu* CWnd::GetMenu() const
+{
+    return CMenu::FromHandle(::GetMenu(m_hWnd));
+}
+BOOL CWnd::SetMenu(CMenu* pMenu)
+{
+    return ::SetMenu(m_hWnd, pMenu ? pMenu->GetSafeHmenu() : nullptr);
+}
+void CWnd::DrawMenuBar()
+{
+    ::DrawMenuBar(m_hWnd);
+}
+CMenu* CWnd::GetSystemMenu(BOOL bRevert) const
+{
+    return CMenu::FromHandle(::GetSystemMenu(m_hWnd, bRevert));
+}
 HICON CWnd::SetIcon(HICON hIcon, BOOL bBigIcon)
 {
-    return reinterpret_cast<HICON>(::SendMessageW(m_hWnd, WM_SETICON, bBigIcon ? ICON_BIG : ICON_SMALL,
-                                                  reinterpret_cast<LPARAM>(hIcon)));
+    return reinterpret_cast<HICON>(
+        ::SendMessageW(m_hWnd, WM_SETICON, bBigIcon ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(hIcon)));
 }
 HICON CWnd::GetIcon(BOOL bBigIcon) const
 {
     return reinterpret_cast<HICON>(::SendMessageW(m_hWnd, WM_GETICON, bBigIcon ? ICON_BIG : ICON_SMALL, 0));
 }
-int CWnd::GetScrollPos(int nBar) const { return ::GetScrollPos(m_hWnd, nBar); }
-int CWnd::SetScrollPos(int nBar, int nPos, BOOL bRedraw) { return ::SetScrollPos(m_hWnd, nBar, nPos, bRedraw); }
+int CWnd::GetScrollPos(int nBar) const
+{
+    return ::GetScrollPos(m_hWnd, nBar);
+}
+int CWnd::SetScrollPos(int nBar, int nPos, BOOL bRedraw)
+{
+    return ::SetScrollPos(m_hWnd, nBar, nPos, bRedraw);
+}
 void CWnd::GetScrollRange(int nBar, LPINT lpMinPos, LPINT lpMaxPos) const
 {
     ::GetScrollRange(m_hWnd, nBar, lpMinPos, lpMaxPos);
@@ -1428,9 +1597,18 @@ BOOL CWnd::SetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, BOOL bRedraw)
     ::SetScrollInfo(m_hWnd, nBar, lpScrollInfo, bRedraw);
     return TRUE;
 }
-void CWnd::ShowScrollBar(UINT nBar, BOOL bShow) { ::ShowScrollBar(m_hWnd, static_cast<int>(nBar), bShow); }
-BOOL CWnd::FlashWindow(BOOL bInvert) { return ::FlashWindow(m_hWnd, bInvert); }
-DWORD CWnd::GetWindowContextHelpId() const { return ::GetWindowContextHelpId(m_hWnd); }
+void CWnd::ShowScrollBar(UINT nBar, BOOL bShow)
+{
+    ::ShowScrollBar(m_hWnd, static_cast<int>(nBar), bShow);
+}
+BOOL CWnd::FlashWindow(BOOL bInvert)
+{
+    return ::FlashWindow(m_hWnd, bInvert);
+}
+DWORD CWnd::GetWindowContextHelpId() const
+{
+    return ::GetWindowContextHelpId(m_hWnd);
+}
 
 // ---------------------------------------------------------------------------------------
 // Default message handlers
@@ -1448,70 +1626,262 @@ BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
     ON_WM_SETTINGCHANGE()
 END_MESSAGE_MAP()
 
-int CWnd::OnCreate(LPCREATESTRUCT) { return static_cast<int>(Default()); }
-BOOL CWnd::OnNcCreate(LPCREATESTRUCT) { return static_cast<BOOL>(Default()); }
-void CWnd::OnDestroy() { Default(); }
-void CWnd::OnSize(UINT, int, int) { Default(); }
-void CWnd::OnSizing(UINT, LPRECT) { Default(); }
-void CWnd::OnMove(int, int) { Default(); }
-void CWnd::OnPaint() { Default(); }
-void CWnd::OnNcPaint() { Default(); }
-BOOL CWnd::OnEraseBkgnd(CDC*) { return static_cast<BOOL>(Default()); }
-void CWnd::OnTimer(UINT_PTR) { Default(); }
-void CWnd::OnClose() { Default(); }
-void CWnd::OnSetFocus(CWnd*) { Default(); }
-void CWnd::OnKillFocus(CWnd*) { Default(); }
-void CWnd::OnCaptureChanged(CWnd*) { Default(); }
-void CWnd::OnCancelMode() { Default(); }
-void CWnd::OnEnable(BOOL) { Default(); }
-void CWnd::OnKeyDown(UINT, UINT, UINT) { Default(); }
-void CWnd::OnKeyUp(UINT, UINT, UINT) { Default(); }
-void CWnd::OnChar(UINT, UINT, UINT) { Default(); }
-void CWnd::OnSysKeyDown(UINT, UINT, UINT) { Default(); }
-void CWnd::OnSysKeyUp(UINT, UINT, UINT) { Default(); }
-void CWnd::OnSysChar(UINT, UINT, UINT) { Default(); }
-void CWnd::OnMouseMove(UINT, CPoint) { Default(); }
-void CWnd::OnLButtonDown(UINT, CPoint) { Default(); }
-void CWnd::OnLButtonUp(UINT, CPoint) { Default(); }
-void CWnd::OnLButtonDblClk(UINT, CPoint) { Default(); }
-void CWnd::OnRButtonDown(UINT, CPoint) { Default(); }
-void CWnd::OnRButtonUp(UINT, CPoint) { Default(); }
-void CWnd::OnRButtonDblClk(UINT, CPoint) { Default(); }
-void CWnd::OnMButtonDown(UINT, CPoint) { Default(); }
-void CWnd::OnMButtonUp(UINT, CPoint) { Default(); }
-void CWnd::OnMButtonDblClk(UINT, CPoint) { Default(); }
-void CWnd::OnMouseHover(UINT, CPoint) { Default(); }
-void CWnd::OnMouseLeave() { Default(); }
-BOOL CWnd::OnMouseWheel(UINT, short, CPoint) { return static_cast<BOOL>(Default()); }
-int CWnd::OnMouseActivate(CWnd*, UINT, UINT) { return static_cast<int>(Default()); }
-BOOL CWnd::OnSetCursor(CWnd*, UINT, UINT) { return static_cast<BOOL>(Default()); }
-LRESULT CWnd::OnNcHitTest(CPoint) { return Default(); }
-void CWnd::OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS*) { Default(); }
-BOOL CWnd::OnNcActivate(BOOL) { return static_cast<BOOL>(Default()); }
-void CWnd::OnNcMouseMove(UINT, CPoint) { Default(); }
-void CWnd::OnNcMouseLeave() { Default(); }
-void CWnd::OnNcLButtonDown(UINT, CPoint) { Default(); }
-void CWnd::OnNcLButtonUp(UINT, CPoint) { Default(); }
-void CWnd::OnNcLButtonDblClk(UINT, CPoint) { Default(); }
-void CWnd::OnNcRButtonDown(UINT, CPoint) { Default(); }
-void CWnd::OnNcRButtonUp(UINT, CPoint) { Default(); }
-void CWnd::OnNcMButtonDown(UINT, CPoint) { Default(); }
-void CWnd::OnActivate(UINT, CWnd*, BOOL) { Default(); }
-void CWnd::OnActivateApp(BOOL, DWORD) { Default(); }
-void CWnd::OnShowWindow(BOOL, UINT) { Default(); }
-void CWnd::OnWindowPosChanging(WINDOWPOS*) { Default(); }
-void CWnd::OnWindowPosChanged(WINDOWPOS*) { Default(); }
-void CWnd::OnGetMinMaxInfo(MINMAXINFO*) { Default(); }
-void CWnd::OnStyleChanging(int, LPSTYLESTRUCT) { Default(); }
-void CWnd::OnStyleChanged(int, LPSTYLESTRUCT) { Default(); }
-void CWnd::OnContextMenu(CWnd*, CPoint) { Default(); }
-void CWnd::OnSysCommand(UINT, LPARAM) { Default(); }
-void CWnd::OnInitMenuPopup(CMenu*, UINT, BOOL) { Default(); }
-void CWnd::OnMenuSelect(UINT, UINT, HMENU) { Default(); }
-void CWnd::OnEnterIdle(UINT, CWnd*) { Default(); }
-UINT CWnd::OnGetDlgCode() { return static_cast<UINT>(Default()); }
-void CWnd::OnParentNotify(UINT, LPARAM) { Default(); }
-HCURSOR CWnd::OnQueryDragIcon() { return reinterpret_cast<HCURSOR>(Default()); }
+int CWnd::OnCreate(LPCREATESTRUCT)
+{
+    return static_cast<int>(Default());
+}
+BOOL CWnd::OnNcCreate(LPCREATESTRUCT)
+{
+    return static_cast<BOOL>(Default());
+}
+void CWnd::OnDestroy()
+{
+    Default();
+}
+void CWnd::OnSize(UINT, int, int)
+{
+    Default();
+}
+void CWnd::OnSizing(UINT, LPRECT)
+{
+    Default();
+}
+void CWnd::OnMove(int, int)
+{
+    Default();
+}
+void CWnd::OnPaint()
+{
+    Default();
+}
+void CWnd::OnNcPaint()
+{
+    Default();
+}
+BOOL CWnd::OnEraseBkgnd(CDC*)
+{
+    return static_cast<BOOL>(Default());
+}
+void CWnd::OnTimer(UINT_PTR)
+{
+    Default();
+}
+void CWnd::OnClose()
+{
+    Default();
+}
+void CWnd::OnSetFocus(CWnd*)
+{
+    Default();
+}
+void CWnd::OnKillFocus(CWnd*)
+{
+    Default();
+}
+void CWnd::OnCaptureChanged(CWnd*)
+{
+    Default();
+}
+void CWnd::OnCancelMode()
+{
+    Default();
+}
+void CWnd::OnEnable(BOOL)
+{
+    Default();
+}
+void CWnd::OnKeyDown(UINT, UINT, UINT)
+{
+    Default();
+}
+void CWnd::OnKeyUp(UINT, UINT, UINT)
+{
+    Default();
+}
+void CWnd::OnChar(UINT, UINT, UINT)
+{
+    Default();
+}
+void CWnd::OnSysKeyDown(UINT, UINT, UINT)
+{
+    Default();
+}
+void CWnd::OnSysKeyUp(UINT, UINT, UINT)
+{
+    Default();
+}
+void CWnd::OnSysChar(UINT, UINT, UINT)
+{
+    Default();
+}
+void CWnd::OnMouseMove(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnLButtonDown(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnLButtonUp(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnLButtonDblClk(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnRButtonDown(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnRButtonUp(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnRButtonDblClk(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnMButtonDown(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnMButtonUp(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnMButtonDblClk(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnMouseHover(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnMouseLeave()
+{
+    Default();
+}
+BOOL CWnd::OnMouseWheel(UINT, short, CPoint)
+{
+    return static_cast<BOOL>(Default());
+}
+int CWnd::OnMouseActivate(CWnd*, UINT, UINT)
+{
+    return static_cast<int>(Default());
+}
+BOOL CWnd::OnSetCursor(CWnd*, UINT, UINT)
+{
+    return static_cast<BOOL>(Default());
+}
+LRESULT CWnd::OnNcHitTest(CPoint)
+{
+    return Default();
+}
+void CWnd::OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS*)
+{
+    Default();
+}
+BOOL CWnd::OnNcActivate(BOOL)
+{
+    return static_cast<BOOL>(Default());
+}
+void CWnd::OnNcMouseMove(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnNcMouseLeave()
+{
+    Default();
+}
+void CWnd::OnNcLButtonDown(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnNcLButtonUp(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnNcLButtonDblClk(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnNcRButtonDown(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnNcRButtonUp(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnNcMButtonDown(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnActivate(UINT, CWnd*, BOOL)
+{
+    Default();
+}
+void CWnd::OnActivateApp(BOOL, DWORD)
+{
+    Default();
+}
+void CWnd::OnShowWindow(BOOL, UINT)
+{
+    Default();
+}
+void CWnd::OnWindowPosChanging(WINDOWPOS*)
+{
+    Default();
+}
+void CWnd::OnWindowPosChanged(WINDOWPOS*)
+{
+    Default();
+}
+void CWnd::OnGetMinMaxInfo(MINMAXINFO*)
+{
+    Default();
+}
+void CWnd::OnStyleChanging(int, LPSTYLESTRUCT)
+{
+    Default();
+}
+void CWnd::OnStyleChanged(int, LPSTYLESTRUCT)
+{
+    Default();
+}
+void CWnd::OnContextMenu(CWnd*, CPoint)
+{
+    Default();
+}
+void CWnd::OnSysCommand(UINT, LPARAM)
+{
+    Default();
+}
+void CWnd::OnInitMenuPopup(CMenu*, UINT, BOOL)
+{
+    Default();
+}
+void CWnd::OnMenuSelect(UINT, UINT, HMENU)
+{
+    Default();
+}
+void CWnd::OnEnterIdle(UINT, CWnd*)
+{
+    Default();
+}
+UINT CWnd::OnGetDlgCode()
+{
+    return static_cast<UINT>(Default());
+}
+void CWnd::OnParentNotify(UINT, LPARAM)
+{
+    Default();
+}
+HCURSOR CWnd::OnQueryDragIcon()
+{
+    return reinterpret_cast<HCURSOR>(Default());
+}
 
 // Notifications that a control may handle itself: its object is asked first.
 void CWnd::OnHScroll(UINT, UINT, CScrollBar* pScrollBar)

@@ -20,13 +20,16 @@
 #include "platform/framework/Strings.h"
 
 #ifndef afx_msg
-#define afx_msg   // marks message handlers
+#define afx_msg // marks message handlers
 #endif
 
 // The SDK's GetNextWindow is a two-argument macro, which would break CWnd::GetNextWindow.
 #ifdef GetNextWindow
 #undef GetNextWindow
-inline HWND GetNextWindow(HWND hWnd, UINT wCmd) { return ::GetWindow(hWnd, wCmd); }
+inline HWND GetNextWindow(HWND hWnd, UINT wCmd)
+{
+    return ::GetWindow(hWnd, wCmd);
+}
 #endif
 
 class CFrameWnd;
@@ -39,39 +42,39 @@ struct CCreateContext;
 // ---------------------------------------------------------------------------------------
 // Framework messages
 
-#define WM_QUERYAFXWNDPROC      0x0360  // answered 1 by the framework's window procedure
-#define WM_SIZEPARENT           0x0361  // layout pass of a frame: lParam = AFX_SIZEPARENTPARAMS*
-#define WM_SETMESSAGESTRING     0x0362  // status text: wParam = string id, or lParam = text
-#define WM_IDLEUPDATECMDUI      0x0363  // idle-time update of command states (wParam TRUE)
-#define WM_INITIALUPDATE        0x0364  // first update of views and frames after creation
-#define WM_COMMANDHELP          0x0365
-#define WM_HELPHITTEST          0x0366
-#define WM_EXITHELPMODE         0x0367
-#define WM_RECALCPARENT         0x0368  // a child asks its frame for a new layout
-#define WM_SIZECHILD            0x0369
-#define WM_KICKIDLE             0x036A  // sent by modal loops while they are idle
-#define WM_QUERYCENTERWND       0x036B
-#define WM_DISABLEMODAL         0x036C
-#define WM_FLOATSTATUS          0x036D  // floating windows follow their frame's activation
-#define WM_ACTIVATETOPLEVEL     0x036E
-#define WM_POPMESSAGESTRING     0x0375  // restores the status text saved by WM_SETMESSAGESTRING
+#define WM_QUERYAFXWNDPROC 0x0360  // answered 1 by the framework's window procedure
+#define WM_SIZEPARENT 0x0361       // layout pass of a frame: lParam = AFX_SIZEPARENTPARAMS*
+#define WM_SETMESSAGESTRING 0x0362 // status text: wParam = string id, or lParam = text
+#define WM_IDLEUPDATECMDUI 0x0363  // idle-time update of command states (wParam TRUE)
+#define WM_INITIALUPDATE 0x0364    // first update of views and frames after creation
+#define WM_COMMANDHELP 0x0365
+#define WM_HELPHITTEST 0x0366
+#define WM_EXITHELPMODE 0x0367
+#define WM_RECALCPARENT 0x0368 // a child asks its frame for a new layout
+#define WM_SIZECHILD 0x0369
+#define WM_KICKIDLE 0x036A // sent by modal loops while they are idle
+#define WM_QUERYCENTERWND 0x036B
+#define WM_DISABLEMODAL 0x036C
+#define WM_FLOATSTATUS 0x036D // floating windows follow their frame's activation
+#define WM_ACTIVATETOPLEVEL 0x036E
+#define WM_POPMESSAGESTRING 0x0375 // restores the status text saved by WM_SETMESSAGESTRING
 
 #ifndef WM_CTLCOLOR
-#define WM_CTLCOLOR             0x0019  // message-map key of every WM_CTLCOLORxxx message
+#define WM_CTLCOLOR 0x0019 // message-map key of every WM_CTLCOLORxxx message
 #endif
 
 // WM_FLOATSTATUS flags
-#define FS_SHOW         0x01
-#define FS_HIDE         0x02
-#define FS_ACTIVATE     0x04
-#define FS_DEACTIVATE   0x08
-#define FS_ENABLE       0x10
-#define FS_DISABLE      0x20
-#define FS_SYNCACTIVE   0x40
+#define FS_SHOW 0x01
+#define FS_HIDE 0x02
+#define FS_ACTIVATE 0x04
+#define FS_DEACTIVATE 0x08
+#define FS_ENABLE 0x10
+#define FS_DISABLE 0x20
+#define FS_SYNCACTIVE 0x40
 
 // Tool flag of OnToolHitTest: the tool is no button (its tip need not wait for a click).
 #ifndef TTF_NOTBUTTON
-#define TTF_NOTBUTTON       0x80000000
+#define TTF_NOTBUTTON 0x80000000
 #endif
 
 // Parameters of WM_SIZEPARENT: each bar takes its part of `rect` and adds to `sizeTotal`;
@@ -85,124 +88,158 @@ struct AFX_SIZEPARENTPARAMS
 };
 
 // CWnd::m_nFlags
-#define WF_TOOLTIPS         0x0001
-#define WF_TEMPHIDE         0x0002
-#define WF_STAYDISABLED     0x0004
-#define WF_MODALLOOP        0x0008  // RunModalLoop is running
-#define WF_CONTINUEMODAL    0x0010  // and goes on until EndModalLoop
-#define WF_STAYACTIVE       0x0020
-#define WF_NOPOPMSG         0x0040
-#define WF_MODALDISABLE     0x0080
-#define WF_KEEPMINIACTIVE   0x0200
-#define WF_OLECTLCONTAINER  0x0100
+#define WF_TOOLTIPS 0x0001
+#define WF_TEMPHIDE 0x0002
+#define WF_STAYDISABLED 0x0004
+#define WF_MODALLOOP 0x0008     // RunModalLoop is running
+#define WF_CONTINUEMODAL 0x0010 // and goes on until EndModalLoop
+#define WF_STAYACTIVE 0x0020
+#define WF_NOPOPMSG 0x0040
+#define WF_MODALDISABLE 0x0080
+#define WF_KEEPMINIACTIVE 0x0200
+#define WF_OLECTLCONTAINER 0x0100
 
 // RunModalLoop flags
-#define MLF_NOIDLEMSG       0x0001  // no WM_ENTERIDLE to the parent
-#define MLF_NOKICKIDLE      0x0002  // no WM_KICKIDLE to the window
-#define MLF_SHOWONIDLE      0x0004  // show the window when the loop first goes idle
+#define MLF_NOIDLEMSG 0x0001  // no WM_ENTERIDLE to the parent
+#define MLF_NOKICKIDLE 0x0002 // no WM_KICKIDLE to the window
+#define MLF_SHOWONIDLE 0x0004 // show the window when the loop first goes idle
 
 // ---------------------------------------------------------------------------------------
 // Message-map entries of window messages. Handlers are members with the usual signatures
 // (OnCreate(LPCREATESTRUCT) -> int, OnSize(UINT, int, int), OnLButtonDown(UINT, CPoint), ...).
 
-#define FX_WM_ENTRY(msg, sig, type, memberFxn) \
-    { (UINT)(msg), 0, 0, 0, (sig), FX_PMSG(type, memberFxn) },
+#define FX_WM_ENTRY(msg, sig, type, memberFxn) {(UINT)(msg), 0, 0, 0, (sig), FX_PMSG(type, memberFxn)},
 #define FX_WM_HANDLER(msg, sig, type, handlerName) FX_WM_ENTRY(msg, sig, type, &ThisClass::handlerName)
 
-#define ON_MESSAGE(message, memberFxn) \
-    FX_WM_ENTRY(message, AfxSig_l_wl, LRESULT (CWnd::*)(WPARAM, LPARAM), memberFxn)
-#define ON_MESSAGE_VOID(message, memberFxn) \
-    FX_WM_ENTRY(message, AfxSig_v_v, void (CWnd::*)(), memberFxn)
-#define ON_REGISTERED_MESSAGE(nMessageVariable, memberFxn) \
-    { FX_REGISTERED_MESSAGE, 0, 0, 0, (UINT_PTR)(const UINT*)(&nMessageVariable), \
-      FX_PMSG(LRESULT (CWnd::*)(WPARAM, LPARAM), memberFxn) },
+#define ON_MESSAGE(message, memberFxn) FX_WM_ENTRY(message, AfxSig_l_wl, LRESULT (CWnd::*)(WPARAM, LPARAM), memberFxn)
+#define ON_MESSAGE_VOID(message, memberFxn) FX_WM_ENTRY(message, AfxSig_v_v, void (CWnd::*)(), memberFxn)
+#define ON_REGISTERED_MESSAGE(nMessageVariable, memberFxn)                                                             \
+    {FX_REGISTERED_MESSAGE,                                                                                            \
+     0,                                                                                                                \
+     0,                                                                                                                \
+     0,                                                                                                                \
+     (UINT_PTR)(const UINT*)(&nMessageVariable),                                                                       \
+     FX_PMSG(LRESULT(CWnd::*)(WPARAM, LPARAM), memberFxn)},
 
-#define ON_WM_CREATE()          FX_WM_HANDLER(WM_CREATE, AfxSig_i_create, int (CWnd::*)(LPCREATESTRUCT), OnCreate)
-#define ON_WM_NCCREATE()        FX_WM_HANDLER(WM_NCCREATE, AfxSig_b_create, BOOL (CWnd::*)(LPCREATESTRUCT), OnNcCreate)
-#define ON_WM_DESTROY()         FX_WM_HANDLER(WM_DESTROY, AfxSig_v_v, void (CWnd::*)(), OnDestroy)
-#define ON_WM_NCDESTROY()       FX_WM_HANDLER(WM_NCDESTROY, AfxSig_v_v, void (CWnd::*)(), OnNcDestroy)
-#define ON_WM_SIZE()            FX_WM_HANDLER(WM_SIZE, AfxSig_v_size, void (CWnd::*)(UINT, int, int), OnSize)
-#define ON_WM_SIZING()          FX_WM_HANDLER(WM_SIZING, AfxSig_v_sizing, void (CWnd::*)(UINT, LPRECT), OnSizing)
-#define ON_WM_MOVE()            FX_WM_HANDLER(WM_MOVE, AfxSig_v_ii, void (CWnd::*)(int, int), OnMove)
-#define ON_WM_PAINT()           FX_WM_HANDLER(WM_PAINT, AfxSig_v_v, void (CWnd::*)(), OnPaint)
-#define ON_WM_NCPAINT()         FX_WM_HANDLER(WM_NCPAINT, AfxSig_v_v, void (CWnd::*)(), OnNcPaint)
-#define ON_WM_ERASEBKGND()      FX_WM_HANDLER(WM_ERASEBKGND, AfxSig_b_dc, BOOL (CWnd::*)(CDC*), OnEraseBkgnd)
-#define ON_WM_TIMER()           FX_WM_HANDLER(WM_TIMER, AfxSig_v_timer, void (CWnd::*)(UINT_PTR), OnTimer)
-#define ON_WM_CLOSE()           FX_WM_HANDLER(WM_CLOSE, AfxSig_v_v, void (CWnd::*)(), OnClose)
-#define ON_WM_SETFOCUS()        FX_WM_HANDLER(WM_SETFOCUS, AfxSig_v_wnd_w, void (CWnd::*)(CWnd*), OnSetFocus)
-#define ON_WM_KILLFOCUS()       FX_WM_HANDLER(WM_KILLFOCUS, AfxSig_v_wnd_w, void (CWnd::*)(CWnd*), OnKillFocus)
-#define ON_WM_CAPTURECHANGED()  FX_WM_HANDLER(WM_CAPTURECHANGED, AfxSig_v_wnd_l, void (CWnd::*)(CWnd*), OnCaptureChanged)
-#define ON_WM_CANCELMODE()      FX_WM_HANDLER(WM_CANCELMODE, AfxSig_v_v, void (CWnd::*)(), OnCancelMode)
-#define ON_WM_ENABLE()          FX_WM_HANDLER(WM_ENABLE, AfxSig_v_b, void (CWnd::*)(BOOL), OnEnable)
+#define ON_WM_CREATE() FX_WM_HANDLER(WM_CREATE, AfxSig_i_create, int (CWnd::*)(LPCREATESTRUCT), OnCreate)
+#define ON_WM_NCCREATE() FX_WM_HANDLER(WM_NCCREATE, AfxSig_b_create, BOOL (CWnd::*)(LPCREATESTRUCT), OnNcCreate)
+#define ON_WM_DESTROY() FX_WM_HANDLER(WM_DESTROY, AfxSig_v_v, void (CWnd::*)(), OnDestroy)
+#define ON_WM_NCDESTROY() FX_WM_HANDLER(WM_NCDESTROY, AfxSig_v_v, void (CWnd::*)(), OnNcDestroy)
+#define ON_WM_SIZE() FX_WM_HANDLER(WM_SIZE, AfxSig_v_size, void (CWnd::*)(UINT, int, int), OnSize)
+#define ON_WM_SIZING() FX_WM_HANDLER(WM_SIZING, AfxSig_v_sizing, void (CWnd::*)(UINT, LPRECT), OnSizing)
+#define ON_WM_MOVE() FX_WM_HANDLER(WM_MOVE, AfxSig_v_ii, void (CWnd::*)(int, int), OnMove)
+#define ON_WM_PAINT() FX_WM_HANDLER(WM_PAINT, AfxSig_v_v, void (CWnd::*)(), OnPaint)
+#define ON_WM_NCPAINT() FX_WM_HANDLER(WM_NCPAINT, AfxSig_v_v, void (CWnd::*)(), OnNcPaint)
+#define ON_WM_ERASEBKGND() FX_WM_HANDLER(WM_ERASEBKGND, AfxSig_b_dc, BOOL (CWnd::*)(CDC*), OnEraseBkgnd)
+#define ON_WM_TIMER() FX_WM_HANDLER(WM_TIMER, AfxSig_v_timer, void (CWnd::*)(UINT_PTR), OnTimer)
+#define ON_WM_CLOSE() FX_WM_HANDLER(WM_CLOSE, AfxSig_v_v, void (CWnd::*)(), OnClose)
+#define ON_WM_SETFOCUS() FX_WM_HANDLER(WM_SETFOCUS, AfxSig_v_wnd_w, void (CWnd::*)(CWnd*), OnSetFocus)
+#define ON_WM_KILLFOCUS() FX_WM_HANDLER(WM_KILLFOCUS, AfxSig_v_wnd_w, void (CWnd::*)(CWnd*), OnKillFocus)
+#define ON_WM_CAPTURECHANGED() FX_WM_HANDLER(WM_CAPTURECHANGED, AfxSig_v_wnd_l, void (CWnd::*)(CWnd*), OnCaptureChanged)
+#define ON_WM_CANCELMODE() FX_WM_HANDLER(WM_CANCELMODE, AfxSig_v_v, void (CWnd::*)(), OnCancelMode)
+#define ON_WM_ENABLE() FX_WM_HANDLER(WM_ENABLE, AfxSig_v_b, void (CWnd::*)(BOOL), OnEnable)
 
-#define ON_WM_KEYDOWN()         FX_WM_HANDLER(WM_KEYDOWN, AfxSig_v_key, void (CWnd::*)(UINT, UINT, UINT), OnKeyDown)
-#define ON_WM_KEYUP()           FX_WM_HANDLER(WM_KEYUP, AfxSig_v_key, void (CWnd::*)(UINT, UINT, UINT), OnKeyUp)
-#define ON_WM_CHAR()            FX_WM_HANDLER(WM_CHAR, AfxSig_v_key, void (CWnd::*)(UINT, UINT, UINT), OnChar)
-#define ON_WM_SYSKEYDOWN()      FX_WM_HANDLER(WM_SYSKEYDOWN, AfxSig_v_key, void (CWnd::*)(UINT, UINT, UINT), OnSysKeyDown)
-#define ON_WM_SYSKEYUP()        FX_WM_HANDLER(WM_SYSKEYUP, AfxSig_v_key, void (CWnd::*)(UINT, UINT, UINT), OnSysKeyUp)
-#define ON_WM_SYSCHAR()         FX_WM_HANDLER(WM_SYSCHAR, AfxSig_v_key, void (CWnd::*)(UINT, UINT, UINT), OnSysChar)
+#define ON_WM_KEYDOWN() FX_WM_HANDLER(WM_KEYDOWN, AfxSig_v_key, void (CWnd::*)(UINT, UINT, UINT), OnKeyDown)
+#define ON_WM_KEYUP() FX_WM_HANDLER(WM_KEYUP, AfxSig_v_key, void (CWnd::*)(UINT, UINT, UINT), OnKeyUp)
+#define ON_WM_CHAR() FX_WM_HANDLER(WM_CHAR, AfxSig_v_key, void (CWnd::*)(UINT, UINT, UINT), OnChar)
+#define ON_WM_SYSKEYDOWN() FX_WM_HANDLER(WM_SYSKEYDOWN, AfxSig_v_key, void (CWnd::*)(UINT, UINT, UINT), OnSysKeyDown)
+#define ON_WM_SYSKEYUP() FX_WM_HANDLER(WM_SYSKEYUP, AfxSig_v_key, void (CWnd::*)(UINT, UINT, UINT), OnSysKeyUp)
+#define ON_WM_SYSCHAR() FX_WM_HANDLER(WM_SYSCHAR, AfxSig_v_key, void (CWnd::*)(UINT, UINT, UINT), OnSysChar)
 
-#define ON_WM_MOUSEMOVE()       FX_WM_HANDLER(WM_MOUSEMOVE, AfxSig_v_u_pt, void (CWnd::*)(UINT, CPoint), OnMouseMove)
-#define ON_WM_LBUTTONDOWN()     FX_WM_HANDLER(WM_LBUTTONDOWN, AfxSig_v_u_pt, void (CWnd::*)(UINT, CPoint), OnLButtonDown)
-#define ON_WM_LBUTTONUP()       FX_WM_HANDLER(WM_LBUTTONUP, AfxSig_v_u_pt, void (CWnd::*)(UINT, CPoint), OnLButtonUp)
-#define ON_WM_LBUTTONDBLCLK()   FX_WM_HANDLER(WM_LBUTTONDBLCLK, AfxSig_v_u_pt, void (CWnd::*)(UINT, CPoint), OnLButtonDblClk)
-#define ON_WM_RBUTTONDOWN()     FX_WM_HANDLER(WM_RBUTTONDOWN, AfxSig_v_u_pt, void (CWnd::*)(UINT, CPoint), OnRButtonDown)
-#define ON_WM_RBUTTONUP()       FX_WM_HANDLER(WM_RBUTTONUP, AfxSig_v_u_pt, void (CWnd::*)(UINT, CPoint), OnRButtonUp)
-#define ON_WM_RBUTTONDBLCLK()   FX_WM_HANDLER(WM_RBUTTONDBLCLK, AfxSig_v_u_pt, void (CWnd::*)(UINT, CPoint), OnRButtonDblClk)
-#define ON_WM_MBUTTONDOWN()     FX_WM_HANDLER(WM_MBUTTONDOWN, AfxSig_v_u_pt, void (CWnd::*)(UINT, CPoint), OnMButtonDown)
-#define ON_WM_MBUTTONUP()       FX_WM_HANDLER(WM_MBUTTONUP, AfxSig_v_u_pt, void (CWnd::*)(UINT, CPoint), OnMButtonUp)
-#define ON_WM_MBUTTONDBLCLK()   FX_WM_HANDLER(WM_MBUTTONDBLCLK, AfxSig_v_u_pt, void (CWnd::*)(UINT, CPoint), OnMButtonDblClk)
-#define ON_WM_MOUSEHOVER()      FX_WM_HANDLER(WM_MOUSEHOVER, AfxSig_v_u_pt, void (CWnd::*)(UINT, CPoint), OnMouseHover)
-#define ON_WM_MOUSELEAVE()      FX_WM_HANDLER(WM_MOUSELEAVE, AfxSig_v_v, void (CWnd::*)(), OnMouseLeave)
-#define ON_WM_MOUSEWHEEL()      FX_WM_HANDLER(WM_MOUSEWHEEL, AfxSig_b_wheel, BOOL (CWnd::*)(UINT, short, CPoint), OnMouseWheel)
-#define ON_WM_MOUSEACTIVATE()   FX_WM_HANDLER(WM_MOUSEACTIVATE, AfxSig_i_wnd_hit_msg, int (CWnd::*)(CWnd*, UINT, UINT), OnMouseActivate)
-#define ON_WM_SETCURSOR()       FX_WM_HANDLER(WM_SETCURSOR, AfxSig_i_wnd_hit_msg, BOOL (CWnd::*)(CWnd*, UINT, UINT), OnSetCursor)
+#define ON_WM_MOUSEMOVE() FX_WM_HANDLER(WM_MOUSEMOVE, AfxSig_v_u_pt, void (CWnd::*)(UINT, CPoint), OnMouseMove)
+#define ON_WM_LBUTTONDOWN() FX_WM_HANDLER(WM_LBUTTONDOWN, AfxSig_v_u_pt, void (CWnd::*)(UINT, CPoint), OnLButtonDown)
+#define ON_WM_LBUTTONUP() FX_WM_HANDLER(WM_LBUTTONUP, AfxSig_v_u_pt, void (CWnd::*)(UINT, CPoint), OnLButtonUp)
+#define ON_WM_LBUTTONDBLCLK()                                                                                          \
+    FX_WM_HANDLER(WM_LBUTTONDBLCLK, AfxSig_v_u_pt, void (CWnd::*)(UINT, CPoint), OnLButtonDblClk)
+#define ON_WM_RBUTTONDOWN() FX_WM_HANDLER(WM_RBUTTONDOWN, AfxSig_v_u_pt, void (CWnd::*)(UINT, CPoint), OnRButtonDown)
+#define ON_WM_RBUTTONUP() FX_WM_HANDLER(WM_RBUTTONUP, AfxSig_v_u_pt, void (CWnd::*)(UINT, CPoint), OnRButtonUp)
+#define ON_WM_RBUTTONDBLCLK()                                                                                          \
+    FX_WM_HANDLER(WM_RBUTTONDBLCLK, AfxSig_v_u_pt, void (CWnd::*)(UINT, CPoint), OnRButtonDblClk)
+#define ON_WM_MBUTTONDOWN() FX_WM_HANDLER(WM_MBUTTONDOWN, AfxSig_v_u_pt, void (CWnd::*)(UINT, CPoint), OnMButtonDown)
+#define ON_WM_MBUTTONUP() FX_WM_HANDLER(WM_MBUTTONUP, AfxSig_v_u_pt, void (CWnd::*)(UINT, CPoint), OnMButtonUp)
+#define ON_WM_MBUTTONDBLCLK()                                                                                          \
+    FX_WM_HANDLER(WM_MBUTTONDBLCLK, AfxSig_v_u_pt, void (CWnd::*)(UINT, CPoint), OnMButtonDblClk)
+#define ON_WM_MOUSEHOVER() FX_WM_HANDLER(WM_MOUSEHOVER, AfxSig_v_u_pt, void (CWnd::*)(UINT, CPoint), OnMouseHover)
+#define ON_WM_MOUSELEAVE() FX_WM_HANDLER(WM_MOUSELEAVE, AfxSig_v_v, void (CWnd::*)(), OnMouseLeave)
+#define ON_WM_MOUSEWHEEL()                                                                                             \
+    FX_WM_HANDLER(WM_MOUSEWHEEL, AfxSig_b_wheel, BOOL (CWnd::*)(UINT, short, CPoint), OnMouseWheel)
+#define ON_WM_MOUSEACTIVATE()                                                                                          \
+    FX_WM_HANDLER(WM_MOUSEACTIVATE, AfxSig_i_wnd_hit_msg, int (CWnd::*)(CWnd*, UINT, UINT), OnMouseActivate)
+#define ON_WM_SETCURSOR()                                                                                              \
+    FX_WM_HANDLER(WM_SETCURSOR, AfxSig_i_wnd_hit_msg, BOOL (CWnd::*)(CWnd*, UINT, UINT), OnSetCursor)
 
-#define ON_WM_NCHITTEST()       FX_WM_HANDLER(WM_NCHITTEST, AfxSig_l_pt, LRESULT (CWnd::*)(CPoint), OnNcHitTest)
-#define ON_WM_NCCALCSIZE()      FX_WM_HANDLER(WM_NCCALCSIZE, AfxSig_v_nccalcsize, void (CWnd::*)(BOOL, NCCALCSIZE_PARAMS*), OnNcCalcSize)
-#define ON_WM_NCACTIVATE()      FX_WM_HANDLER(WM_NCACTIVATE, AfxSig_b_b, BOOL (CWnd::*)(BOOL), OnNcActivate)
-#define ON_WM_NCMOUSEMOVE()     FX_WM_HANDLER(WM_NCMOUSEMOVE, AfxSig_v_u_pt, void (CWnd::*)(UINT, CPoint), OnNcMouseMove)
-#define ON_WM_NCMOUSELEAVE()    FX_WM_HANDLER(WM_NCMOUSELEAVE, AfxSig_v_v, void (CWnd::*)(), OnNcMouseLeave)
-#define ON_WM_NCLBUTTONDOWN()   FX_WM_HANDLER(WM_NCLBUTTONDOWN, AfxSig_v_u_pt, void (CWnd::*)(UINT, CPoint), OnNcLButtonDown)
-#define ON_WM_NCLBUTTONUP()     FX_WM_HANDLER(WM_NCLBUTTONUP, AfxSig_v_u_pt, void (CWnd::*)(UINT, CPoint), OnNcLButtonUp)
-#define ON_WM_NCLBUTTONDBLCLK() FX_WM_HANDLER(WM_NCLBUTTONDBLCLK, AfxSig_v_u_pt, void (CWnd::*)(UINT, CPoint), OnNcLButtonDblClk)
-#define ON_WM_NCRBUTTONDOWN()   FX_WM_HANDLER(WM_NCRBUTTONDOWN, AfxSig_v_u_pt, void (CWnd::*)(UINT, CPoint), OnNcRButtonDown)
-#define ON_WM_NCRBUTTONUP()     FX_WM_HANDLER(WM_NCRBUTTONUP, AfxSig_v_u_pt, void (CWnd::*)(UINT, CPoint), OnNcRButtonUp)
-#define ON_WM_NCMBUTTONDOWN()   FX_WM_HANDLER(WM_NCMBUTTONDOWN, AfxSig_v_u_pt, void (CWnd::*)(UINT, CPoint), OnNcMButtonDown)
+#define ON_WM_NCHITTEST() FX_WM_HANDLER(WM_NCHITTEST, AfxSig_l_pt, LRESULT (CWnd::*)(CPoint), OnNcHitTest)
+#define ON_WM_NCCALCSIZE()                                                                                             \
+    FX_WM_HANDLER(WM_NCCALCSIZE, AfxSig_v_nccalcsize, void (CWnd::*)(BOOL, NCCALCSIZE_PARAMS*), OnNcCalcSize)
+#define ON_WM_NCACTIVATE() FX_WM_HANDLER(WM_NCACTIVATE, AfxSig_b_b, BOOL (CWnd::*)(BOOL), OnNcActivate)
+#define ON_WM_NCMOUSEMOVE() FX_WM_HANDLER(WM_NCMOUSEMOVE, AfxSig_v_u_pt, void (CWnd::*)(UINT, CPoint), OnNcMouseMove)
+#define ON_WM_NCMOUSELEAVE() FX_WM_HANDLER(WM_NCMOUSELEAVE, AfxSig_v_v, void (CWnd::*)(), OnNcMouseLeave)
+#define ON_WM_NCLBUTTONDOWN()                                                                                          \
+    FX_WM_HANDLER(WM_NCLBUTTONDOWN, AfxSig_v_u_pt, void (CWnd::*)(UINT, CPoint), OnNcLButtonDown)
+#define ON_WM_NCLBUTTONUP() FX_WM_HANDLER(WM_NCLBUTTONUP, AfxSig_v_u_pt, void (CWnd::*)(UINT, CPoint), OnNcLButtonUp)
+#define ON_WM_NCLBUTTONDBLCLK()                                                                                        \
+    FX_WM_HANDLER(WM_NCLBUTTONDBLCLK, AfxSig_v_u_pt, void (CWnd::*)(UINT, CPoint), OnNcLButtonDblClk)
+#define ON_WM_NCRBUTTONDOWN()                                                                                          \
+    FX_WM_HANDLER(WM_NCRBUTTONDOWN, AfxSig_v_u_pt, void (CWnd::*)(UINT, CPoint), OnNcRButtonDown)
+#define ON_WM_NCRBUTTONUP() FX_WM_HANDLER(WM_NCRBUTTONUP, AfxSig_v_u_pt, void (CWnd::*)(UINT, CPoint), OnNcRButtonUp)
+#define ON_WM_NCMBUTTONDOWN()                                                                                          \
+    FX_WM_HANDLER(WM_NCMBUTTONDOWN, AfxSig_v_u_pt, void (CWnd::*)(UINT, CPoint), OnNcMButtonDown)
 
-#define ON_WM_ACTIVATE()        FX_WM_HANDLER(WM_ACTIVATE, AfxSig_v_activate, void (CWnd::*)(UINT, CWnd*, BOOL), OnActivate)
-#define ON_WM_ACTIVATEAPP()     FX_WM_HANDLER(WM_ACTIVATEAPP, AfxSig_v_activateapp, void (CWnd::*)(BOOL, DWORD), OnActivateApp)
-#define ON_WM_SHOWWINDOW()      FX_WM_HANDLER(WM_SHOWWINDOW, AfxSig_v_showwindow, void (CWnd::*)(BOOL, UINT), OnShowWindow)
-#define ON_WM_WINDOWPOSCHANGING() FX_WM_HANDLER(WM_WINDOWPOSCHANGING, AfxSig_v_windowpos, void (CWnd::*)(WINDOWPOS*), OnWindowPosChanging)
-#define ON_WM_WINDOWPOSCHANGED()  FX_WM_HANDLER(WM_WINDOWPOSCHANGED, AfxSig_v_windowpos, void (CWnd::*)(WINDOWPOS*), OnWindowPosChanged)
-#define ON_WM_GETMINMAXINFO()   FX_WM_HANDLER(WM_GETMINMAXINFO, AfxSig_v_minmax, void (CWnd::*)(MINMAXINFO*), OnGetMinMaxInfo)
-#define ON_WM_STYLECHANGING()   FX_WM_HANDLER(WM_STYLECHANGING, AfxSig_v_style, void (CWnd::*)(int, LPSTYLESTRUCT), OnStyleChanging)
-#define ON_WM_STYLECHANGED()    FX_WM_HANDLER(WM_STYLECHANGED, AfxSig_v_style, void (CWnd::*)(int, LPSTYLESTRUCT), OnStyleChanged)
+#define ON_WM_ACTIVATE() FX_WM_HANDLER(WM_ACTIVATE, AfxSig_v_activate, void (CWnd::*)(UINT, CWnd*, BOOL), OnActivate)
+#define ON_WM_ACTIVATEAPP()                                                                                            \
+    FX_WM_HANDLER(WM_ACTIVATEAPP, AfxSig_v_activateapp, void (CWnd::*)(BOOL, DWORD), OnActivateApp)
+#define ON_WM_SHOWWINDOW() FX_WM_HANDLER(WM_SHOWWINDOW, AfxSig_v_showwindow, void (CWnd::*)(BOOL, UINT), OnShowWindow)
+#define ON_WM_WINDOWPOSCHANGING()                                                                                      \
+    FX_WM_HANDLER(WM_WINDOWPOSCHANGING, AfxSig_v_windowpos, void (CWnd::*)(WINDOWPOS*), OnWindowPosChanging)
+#define ON_WM_WINDOWPOSCHANGED()                                                                                       \
+    FX_WM_HANDLER(WM_WINDOWPOSCHANGED, AfxSig_v_windowpos, void (CWnd::*)(WINDOWPOS*), OnWindowPosChanged)
+#define ON_WM_GETMINMAXINFO()                                                                                          \
+    FX_WM_HANDLER(WM_GETMINMAXINFO, AfxSig_v_minmax, void (CWnd::*)(MINMAXINFO*), OnGetMinMaxInfo)
+#define ON_WM_STYLECHANGING()                                                                                          \
+    FX_WM_HANDLER(WM_STYLECHANGING, AfxSig_v_style, void (CWnd::*)(int, LPSTYLESTRUCT), OnStyleChanging)
+#define ON_WM_STYLECHANGED()                                                                                           \
+    FX_WM_HANDLER(WM_STYLECHANGED, AfxSig_v_style, void (CWnd::*)(int, LPSTYLESTRUCT), OnStyleChanged)
 
-#define ON_WM_HSCROLL()         FX_WM_HANDLER(WM_HSCROLL, AfxSig_v_scroll, void (CWnd::*)(UINT, UINT, CScrollBar*), OnHScroll)
-#define ON_WM_VSCROLL()         FX_WM_HANDLER(WM_VSCROLL, AfxSig_v_scroll, void (CWnd::*)(UINT, UINT, CScrollBar*), OnVScroll)
-#define ON_WM_CTLCOLOR()        FX_WM_HANDLER(WM_CTLCOLOR, AfxSig_hbr_ctlcolor, HBRUSH (CWnd::*)(CDC*, CWnd*, UINT), OnCtlColor)
-#define ON_WM_DRAWITEM()        FX_WM_HANDLER(WM_DRAWITEM, AfxSig_v_drawitem, void (CWnd::*)(int, LPDRAWITEMSTRUCT), OnDrawItem)
-#define ON_WM_MEASUREITEM()     FX_WM_HANDLER(WM_MEASUREITEM, AfxSig_v_measureitem, void (CWnd::*)(int, LPMEASUREITEMSTRUCT), OnMeasureItem)
-#define ON_WM_COMPAREITEM()     FX_WM_HANDLER(WM_COMPAREITEM, AfxSig_i_compareitem, int (CWnd::*)(int, LPCOMPAREITEMSTRUCT), OnCompareItem)
-#define ON_WM_DELETEITEM()      FX_WM_HANDLER(WM_DELETEITEM, AfxSig_v_deleteitem, void (CWnd::*)(int, LPDELETEITEMSTRUCT), OnDeleteItem)
-#define ON_WM_CONTEXTMENU()     FX_WM_HANDLER(WM_CONTEXTMENU, AfxSig_v_contextmenu, void (CWnd::*)(CWnd*, CPoint), OnContextMenu)
-#define ON_WM_SETTINGCHANGE()   FX_WM_HANDLER(WM_SETTINGCHANGE, AfxSig_v_settingchange, void (CWnd::*)(UINT, LPCTSTR), OnSettingChange)
-#define ON_WM_SYSCOLORCHANGE()  FX_WM_HANDLER(WM_SYSCOLORCHANGE, AfxSig_v_v, void (CWnd::*)(), OnSysColorChange)
-#define ON_WM_SYSCOMMAND()      FX_WM_HANDLER(WM_SYSCOMMAND, AfxSig_v_syscommand, void (CWnd::*)(UINT, LPARAM), OnSysCommand)
-#define ON_WM_INITMENUPOPUP()   FX_WM_HANDLER(WM_INITMENUPOPUP, AfxSig_v_initmenupopup, void (CWnd::*)(CMenu*, UINT, BOOL), OnInitMenuPopup)
-#define ON_WM_MENUSELECT()      FX_WM_HANDLER(WM_MENUSELECT, AfxSig_v_menuselect, void (CWnd::*)(UINT, UINT, HMENU), OnMenuSelect)
-#define ON_WM_ENTERIDLE()       FX_WM_HANDLER(WM_ENTERIDLE, AfxSig_v_enteridle, void (CWnd::*)(UINT, CWnd*), OnEnterIdle)
-#define ON_WM_GETDLGCODE()      FX_WM_HANDLER(WM_GETDLGCODE, AfxSig_u_v, UINT (CWnd::*)(), OnGetDlgCode)
-#define ON_WM_PARENTNOTIFY()    FX_WM_HANDLER(WM_PARENTNOTIFY, AfxSig_v_parentnotify, void (CWnd::*)(UINT, LPARAM), OnParentNotify)
-#define ON_WM_QUERYDRAGICON()   FX_WM_HANDLER(WM_QUERYDRAGICON, AfxSig_h_v, HCURSOR (CWnd::*)(), OnQueryDragIcon)
+#define ON_WM_HSCROLL() FX_WM_HANDLER(WM_HSCROLL, AfxSig_v_scroll, void (CWnd::*)(UINT, UINT, CScrollBar*), OnHScroll)
+#define ON_WM_VSCROLL() FX_WM_HANDLER(WM_VSCROLL, AfxSig_v_scroll, void (CWnd::*)(UINT, UINT, CScrollBar*), OnVScroll)
+#define ON_WM_CTLCOLOR()                                                                                               \
+    FX_WM_HANDLER(WM_CTLCOLOR, AfxSig_hbr_ctlcolor, HBRUSH (CWnd::*)(CDC*, CWnd*, UINT), OnCtlColor)
+#define ON_WM_DRAWITEM()                                                                                               \
+    FX_WM_HANDLER(WM_DRAWITEM, AfxSig_v_drawitem, void (CWnd::*)(int, LPDRAWITEMSTRUCT), OnDrawItem)
+#define ON_WM_MEASUREITEM()                                                                                            \
+    FX_WM_HANDLER(WM_MEASUREITEM, AfxSig_v_measureitem, void (CWnd::*)(int, LPMEASUREITEMSTRUCT), OnMeasureItem)
+#define ON_WM_COMPAREITEM()                                                                                            \
+    FX_WM_HANDLER(WM_COMPAREITEM, AfxSig_i_compareitem, int (CWnd::*)(int, LPCOMPAREITEMSTRUCT), OnCompareItem)
+#define ON_WM_DELETEITEM()                                                                                             \
+    FX_WM_HANDLER(WM_DELETEITEM, AfxSig_v_deleteitem, void (CWnd::*)(int, LPDELETEITEMSTRUCT), OnDeleteItem)
+#define ON_WM_CONTEXTMENU()                                                                                            \
+    FX_WM_HANDLER(WM_CONTEXTMENU, AfxSig_v_contextmenu, void (CWnd::*)(CWnd*, CPoint), OnContextMenu)
+#define ON_WM_SETTINGCHANGE()                                                                                          \
+    FX_WM_HANDLER(WM_SETTINGCHANGE, AfxSig_v_settingchange, void (CWnd::*)(UINT, LPCTSTR), OnSettingChange)
+#define ON_WM_SYSCOLORCHANGE() FX_WM_HANDLER(WM_SYSCOLORCHANGE, AfxSig_v_v, void (CWnd::*)(), OnSysColorChange)
+#define ON_WM_SYSCOMMAND() FX_WM_HANDLER(WM_SYSCOMMAND, AfxSig_v_syscommand, void (CWnd::*)(UINT, LPARAM), OnSysCommand)
+#define ON_WM_INITMENUPOPUP()                                                                                          \
+    FX_WM_HANDLER(WM_INITMENUPOPUP, AfxSig_v_initmenupopup, void (CWnd::*)(CMenu*, UINT, BOOL), OnInitMenuPopup)
+#define ON_WM_MENUSELECT()                                                                                             \
+    FX_WM_HANDLER(WM_MENUSELECT, AfxSig_v_menuselect, void (CWnd::*)(UINT, UINT, HMENU), OnMenuSelect)
+#define ON_WM_ENTERIDLE() FX_WM_HANDLER(WM_ENTERIDLE, AfxSig_v_enteridle, void (CWnd::*)(UINT, CWnd*), OnEnterIdle)
+#define ON_WM_GETDLGCODE() FX_WM_HANDLER(WM_GETDLGCODE, AfxSig_u_v, UINT (CWnd::*)(), OnGetDlgCode)
+#define ON_WM_PARENTNOTIFY()                                                                                           \
+    FX_WM_HANDLER(WM_PARENTNOTIFY, AfxSig_v_parentnotify, void (CWnd::*)(UINT, LPARAM), OnParentNotify)
+#define ON_WM_QUERYDRAGICON() FX_WM_HANDLER(WM_QUERYDRAGICON, AfxSig_h_v, HCURSOR (CWnd::*)(), OnQueryDragIcon)
 
 // Messages reflected from the parent to the control's own object.
-#define ON_WM_CTLCOLOR_REFLECT()    FX_WM_HANDLER(WM_REFLECT_BASE + WM_CTLCOLOR, AfxSig_hbr_ctlcolor_reflect, HBRUSH (CWnd::*)(CDC*, UINT), CtlColor)
-#define ON_WM_DRAWITEM_REFLECT()    FX_WM_HANDLER(WM_REFLECT_BASE + WM_DRAWITEM, AfxSig_v_drawitem_reflect, void (CWnd::*)(LPDRAWITEMSTRUCT), DrawItem)
-#define ON_WM_MEASUREITEM_REFLECT() FX_WM_HANDLER(WM_REFLECT_BASE + WM_MEASUREITEM, AfxSig_v_measureitem_reflect, void (CWnd::*)(LPMEASUREITEMSTRUCT), MeasureItem)
-#define ON_WM_HSCROLL_REFLECT()     FX_WM_HANDLER(WM_REFLECT_BASE + WM_HSCROLL, AfxSig_v_scroll_reflect, void (CWnd::*)(UINT, UINT), HScroll)
-#define ON_WM_VSCROLL_REFLECT()     FX_WM_HANDLER(WM_REFLECT_BASE + WM_VSCROLL, AfxSig_v_scroll_reflect, void (CWnd::*)(UINT, UINT), VScroll)
+#define ON_WM_CTLCOLOR_REFLECT()                                                                                       \
+    FX_WM_HANDLER(WM_REFLECT_BASE + WM_CTLCOLOR, AfxSig_hbr_ctlcolor_reflect, HBRUSH(CWnd::*)(CDC*, UINT), CtlColor)
+#define ON_WM_DRAWITEM_REFLECT()                                                                                       \
+    FX_WM_HANDLER(WM_REFLECT_BASE + WM_DRAWITEM, AfxSig_v_drawitem_reflect, void(CWnd::*)(LPDRAWITEMSTRUCT), DrawItem)
+#define ON_WM_MEASUREITEM_REFLECT()                                                                                    \
+    FX_WM_HANDLER(WM_REFLECT_BASE + WM_MEASUREITEM, AfxSig_v_measureitem_reflect, void(CWnd::*)(LPMEASUREITEMSTRUCT),  \
+                  MeasureItem)
+#define ON_WM_HSCROLL_REFLECT()                                                                                        \
+    FX_WM_HANDLER(WM_REFLECT_BASE + WM_HSCROLL, AfxSig_v_scroll_reflect, void(CWnd::*)(UINT, UINT), HScroll)
+#define ON_WM_VSCROLL_REFLECT()                                                                                        \
+    FX_WM_HANDLER(WM_REFLECT_BASE + WM_VSCROLL, AfxSig_v_scroll_reflect, void(CWnd::*)(UINT, UINT), VScroll)
 
 // ---------------------------------------------------------------------------------------
 
@@ -211,13 +248,13 @@ class CWnd : public CCmdTarget
     DECLARE_DYNCREATE(CWnd)
 public:
     CWnd();
-    explicit CWnd(HWND hWnd);   // a wrapper that refers to hWnd without owning it
+    explicit CWnd(HWND hWnd); // a wrapper that refers to hWnd without owning it
     ~CWnd() override;
 
     HWND m_hWnd;
-    HWND m_hWndOwner;           // owner for command routing when not the parent (SetOwner)
-    UINT m_nFlags;              // WF_ flags
-    WNDPROC m_pfnSuper;         // the procedure that was replaced by subclassing
+    HWND m_hWndOwner;   // owner for command routing when not the parent (SetOwner)
+    UINT m_nFlags;      // WF_ flags
+    WNDPROC m_pfnSuper; // the procedure that was replaced by subclassing
 
     // Insert-after values for SetWindowPos.
     static const CWnd wndTop;
@@ -231,10 +268,10 @@ public:
     BOOL operator!=(const CWnd& wnd) const { return m_hWnd != wnd.m_hWnd; }
 
     // Handle maps of the calling thread.
-    static CWnd* FromHandle(HWND hWnd);            // permanent object, else a temporary one
-    static CWnd* FromHandlePermanent(HWND hWnd);   // null when the window has no object
+    static CWnd* FromHandle(HWND hWnd);          // permanent object, else a temporary one
+    static CWnd* FromHandlePermanent(HWND hWnd); // null when the window has no object
     static void DeleteTempMap();
-    BOOL Attach(HWND hWndNew);                     // FALSE when the handle has an object already
+    BOOL Attach(HWND hWndNew); // FALSE when the handle has an object already
     HWND Detach();
 
     // Subclassing an existing window: its messages go through this object from now on.
@@ -245,13 +282,12 @@ public:
 
     // Creation. A failed creation of an object that deletes itself in PostNcDestroy leaves
     // the object deleted.
-    virtual BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
-                        const RECT& rect, CWnd* pParentWnd, UINT nID, CCreateContext* pContext = nullptr);
-    virtual BOOL CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
-                          int x, int y, int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu,
-                          LPVOID lpParam = nullptr);
-    BOOL CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
-                  const RECT& rect, CWnd* pParentWnd, UINT nID, LPVOID lpParam = nullptr);
+    virtual BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
+                        CWnd* pParentWnd, UINT nID, CCreateContext* pContext = nullptr);
+    virtual BOOL CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, int x, int y,
+                          int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu, LPVOID lpParam = nullptr);
+    BOOL CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
+                  CWnd* pParentWnd, UINT nID, LPVOID lpParam = nullptr);
     virtual BOOL DestroyWindow();
     virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
     virtual void PostNcDestroy();
@@ -270,7 +306,7 @@ public:
     // The tool under a client point for tool tips: its id (-1 for none); pTI is filled with
     // the tool (a child control, its text asked for when the tip shows).
     virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const;
-    LRESULT Default();   // the current message of this thread, to DefWindowProc
+    LRESULT Default(); // the current message of this thread, to DefWindowProc
 
     // Reflection of child notifications to the child's object.
     virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
@@ -288,10 +324,10 @@ public:
     virtual BOOL ContinueModal();
     virtual void EndModalLoop(int nResult);
 
-    void SendMessageToDescendants(UINT message, WPARAM wParam = 0, LPARAM lParam = 0,
-                                  BOOL bDeep = TRUE, BOOL bOnlyPerm = FALSE);
-    static void SendMessageToDescendants(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                         BOOL bDeep, BOOL bOnlyPerm);
+    void SendMessageToDescendants(UINT message, WPARAM wParam = 0, LPARAM lParam = 0, BOOL bDeep = TRUE,
+                                  BOOL bOnlyPerm = FALSE);
+    static void SendMessageToDescendants(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, BOOL bDeep,
+                                         BOOL bOnlyPerm);
     CWnd* GetDescendantWindow(int nID, BOOL bOnlyPerm = FALSE) const;
 
     // Layout of bars: WM_SIZEPARENT to the children whose ids lie in nIDFirst..nIDLast; the
@@ -514,8 +550,8 @@ protected:
     // The entry of this object's message map (or its bases) for a window message.
     const AFX_MSGMAP_ENTRY* FindMessageEntry(UINT message) const;
     // Runs a window-message entry; FALSE when its signature is not a window message's.
-    BOOL DispatchMessageEntry(const AFX_MSGMAP_ENTRY* pEntry, UINT message, WPARAM wParam,
-                              LPARAM lParam, LRESULT* pResult);
+    BOOL DispatchMessageEntry(const AFX_MSGMAP_ENTRY* pEntry, UINT message, WPARAM wParam, LPARAM lParam,
+                              LRESULT* pResult);
     // The detaching and clean-up of WM_NCDESTROY (also when a handler skipped OnNcDestroy).
     void FinishNcDestroy();
     friend LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);

@@ -55,7 +55,7 @@ std::unique_ptr<LayoutTree> LayOut(Document& doc, int width, float zoom)
 Rendering::Rendering(Document& doc, const LayoutTree& layout, int width, int height, const PaintOptions& extra)
     : m_width(width), m_height(height)
 {
-    Image canvas(width, height);   // a 32-bit top-down bitmap whose bits can be read back
+    Image canvas(width, height); // a 32-bit top-down bitmap whose bits can be read back
     HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ old = SelectObject(dc, canvas.Bitmap());
     PaintOptions opt = extra;

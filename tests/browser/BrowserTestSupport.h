@@ -23,7 +23,8 @@ fxb::Node* ById(fxb::Document& doc, const std::wstring& id);
 std::unique_ptr<fxb::LayoutTree> LayOut(fxb::Document& doc, int width, float zoom = 1.0f);
 
 // Paints a laid-out document (from the top) into a 32-bit bitmap and reads it back.
-class Rendering {
+class Rendering
+{
 public:
     Rendering(fxb::Document& doc, const fxb::LayoutTree& layout, int width, int height,
               const fxb::PaintOptions& extra = fxb::PaintOptions());

@@ -8,7 +8,8 @@ using fxb::ComObject;
 
 namespace {
 
-class TwoFaced : public ComObject<IOleCommandTarget, IServiceProvider> {
+class TwoFaced : public ComObject<IOleCommandTarget, IServiceProvider>
+{
 public:
     explicit TwoFaced(bool& deleted) : m_deleted(deleted) {}
     STDMETHODIMP QueryStatus(const GUID*, ULONG, OLECMD*, OLECMDTEXT*) override { return E_NOTIMPL; }
@@ -46,7 +47,7 @@ TEST(ComObject, AnswersListedInterfacesAndCountsReferences)
     EXPECT_EQ(nullptr, other);
     EXPECT_EQ(E_POINTER, object->QueryInterface(IID_IOleCommandTarget, nullptr));
 
-    EXPECT_EQ(5u, object->AddRef());   // the creator's, three lookups and this one
+    EXPECT_EQ(5u, object->AddRef()); // the creator's, three lookups and this one
     EXPECT_EQ(4u, object->Release());
     unknown->Release();
     services->Release();
@@ -61,18 +62,18 @@ TEST(ComObject, HolderOwnsOneReferenceAndReleasesIt)
     bool deleted = false;
     auto* object = new TwoFaced(deleted);
     {
-        auto held = fxb::ComPtr<TwoFaced>::Adopt(object);   // takes the creator's reference
+        auto held = fxb::ComPtr<TwoFaced>::Adopt(object); // takes the creator's reference
         fxb::ComPtr<IServiceProvider> services;
         EXPECT_EQ(S_OK, services.QueryFrom(static_cast<IOleCommandTarget*>(held.Get()), IID_IServiceProvider));
         EXPECT_EQ(static_cast<IServiceProvider*>(object), services.Get());
         fxb::ComPtr<IServiceProvider> copy = services;
-        EXPECT_EQ(4u, object->AddRef());   // held, services, copy and this one
+        EXPECT_EQ(4u, object->AddRef()); // held, services, copy and this one
         object->Release();
         fxb::ComPtr<IDispatch> none;
         EXPECT_EQ(E_NOINTERFACE, none.QueryFrom(static_cast<IOleCommandTarget*>(held.Get()), IID_IDispatch));
         EXPECT_FALSE(none);
         EXPECT_EQ(E_POINTER, none.QueryFrom(nullptr, IID_IDispatch));
-        services.Reset();   // asking again or resetting lets the old reference go
+        services.Reset(); // asking again or resetting lets the old reference go
         EXPECT_FALSE(services);
         EXPECT_TRUE(copy);
         fxb::ComPtr<IServiceProvider> moved = std::move(copy);

@@ -16,7 +16,8 @@ using testsupport::PumpUntil;
 namespace {
 
 // A host site that records every call the engine makes.
-class RecordingSite : public ComObject<IDocHostUIHandler, IOleCommandTarget, IServiceProvider, IZoomEvents> {
+class RecordingSite : public ComObject<IDocHostUIHandler, IOleCommandTarget, IServiceProvider, IZoomEvents>
+{
 public:
     std::vector<std::wstring> log;
     DWORD hostFlags = DOCHOSTUIFLAG_DISABLE_SCRIPT_INACTIVE;
@@ -36,7 +37,11 @@ public:
         info->dwFlags = hostFlags;
         return S_OK;
     }
-    STDMETHODIMP ShowUI(DWORD, IOleInPlaceActiveObject*, IOleCommandTarget*, IOleInPlaceFrame*, IOleInPlaceUIWindow*) override { return S_FALSE; }
+    STDMETHODIMP ShowUI(DWORD, IOleInPlaceActiveObject*, IOleCommandTarget*, IOleInPlaceFrame*,
+                        IOleInPlaceUIWindow*) override
+    {
+        return S_FALSE;
+    }
     STDMETHODIMP HideUI() override { return S_OK; }
     STDMETHODIMP UpdateUI() override
     {
@@ -55,16 +60,32 @@ public:
     }
     STDMETHODIMP GetOptionKeyPath(LPOLESTR*, DWORD) override { return E_NOTIMPL; }
     STDMETHODIMP GetDropTarget(IDropTarget*, IDropTarget**) override { return E_NOTIMPL; }
-    STDMETHODIMP GetExternal(IDispatch** d) override { *d = nullptr; return E_NOTIMPL; }
-    STDMETHODIMP TranslateUrl(DWORD, LPWSTR, LPWSTR* out) override { *out = nullptr; return S_FALSE; }
-    STDMETHODIMP FilterDataObject(IDataObject*, IDataObject** out) override { *out = nullptr; return S_FALSE; }
+    STDMETHODIMP GetExternal(IDispatch** d) override
+    {
+        *d = nullptr;
+        return E_NOTIMPL;
+    }
+    STDMETHODIMP TranslateUrl(DWORD, LPWSTR, LPWSTR* out) override
+    {
+        *out = nullptr;
+        return S_FALSE;
+    }
+    STDMETHODIMP FilterDataObject(IDataObject*, IDataObject** out) override
+    {
+        *out = nullptr;
+        return S_FALSE;
+    }
     STDMETHODIMP QueryStatus(const GUID*, ULONG, OLECMD*, OLECMDTEXT*) override { return E_NOTIMPL; }
     STDMETHODIMP Exec(const GUID*, DWORD id, DWORD, VARIANT*, VARIANT*) override
     {
         log.push_back(L"exec:" + std::to_wstring(id));
         return OLECMDERR_E_NOTSUPPORTED;
     }
-    STDMETHODIMP QueryService(REFGUID, REFIID, void** ppv) override { *ppv = nullptr; return E_NOINTERFACE; }
+    STDMETHODIMP QueryService(REFGUID, REFIID, void** ppv) override
+    {
+        *ppv = nullptr;
+        return E_NOINTERFACE;
+    }
     STDMETHODIMP OnZoomPercentChanged(ULONG percent) override
     {
         zooms.push_back(percent);
@@ -72,7 +93,8 @@ public:
     }
 };
 
-class EventLog : public BrowserEvents {
+class EventLog : public BrowserEvents
+{
 public:
     std::vector<std::wstring> log;
     BrowserControl* control = nullptr;
@@ -97,7 +119,8 @@ public:
     }
 };
 
-class ControlTest : public ::testing::Test {
+class ControlTest : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -123,19 +146,21 @@ protected:
         longPage += L"</body></html>";
         browsertest::WriteFile(Page(L"long.htm"), browsertest::Utf16File(longPage));
         browsertest::WriteFile(Page(L"two.htm"), browsertest::Utf16File(L"<title>Two</title><p id=p2>second page</p>"));
-        browsertest::WriteFile(Page(L"links.htm"),
-                               browsertest::Utf16File(L"<body style='margin:0'><p style='margin:0'><a id=rel href='long.htm#sec2'>"
-                                                      L"RELATIVE LINK</a></p><p style='margin:0'><a id=mail href='mailto:x@y.z'>MAIL</a></p>"
-                                                      L"<p style='margin:0'><a id=custom href='folionyx://next'>NEXT</a></p>"
-                                                      L"<p id=text style='margin:0'>Some selectable text here</p>"
-                                                      L"<p style='margin:0'><a id=plain href='two.htm' style='text-decoration:none'>"
-                                                      L"HOVER ME</a></p></body>"));
+        browsertest::WriteFile(
+            Page(L"links.htm"),
+            browsertest::Utf16File(
+                L"<body style='margin:0'><p style='margin:0'><a id=rel href='long.htm#sec2'>"
+                L"RELATIVE LINK</a></p><p style='margin:0'><a id=mail href='mailto:x@y.z'>MAIL</a></p>"
+                L"<p style='margin:0'><a id=custom href='folionyx://next'>NEXT</a></p>"
+                L"<p id=text style='margin:0'>Some selectable text here</p>"
+                L"<p style='margin:0'><a id=plain href='two.htm' style='text-decoration:none'>"
+                L"HOVER ME</a></p></body>"));
     }
     void TearDown() override
     {
         control.SetEvents(nullptr);
         control.Destroy();
-        control.SetHostSite(nullptr);   // the site goes before the control
+        control.SetHostSite(nullptr); // the site goes before the control
         DestroyWindow(m_host);
         PumpMessages();
     }
@@ -156,7 +181,8 @@ protected:
         auto doc = control.GetHtmlDocument();
         HtmlElement e = doc->getElementById(id);
         ASSERT_TRUE(e);
-        int x = e.offsetLeft() + 5 - control.ScrollLeft(), y = e.offsetTop() + e.offsetHeight() / 2 - control.ScrollTop();
+        int x = e.offsetLeft() + 5 - control.ScrollLeft(),
+            y = e.offsetTop() + e.offsetHeight() / 2 - control.ScrollTop();
         LPARAM lp = MAKELPARAM(x, y);
         SendMessageW(control.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, lp);
         SendMessageW(control.Handle(), WM_LBUTTONUP, 0, lp);
@@ -187,8 +213,8 @@ TEST_F(ControlTest, NavigationRaisesEventsInOrderAndLoadsLater)
     // The next navigation's before-navigate still sees the old document.
     Go(Page(L"long.htm"));
     EXPECT_EQ(Page(L"two.htm"), events.docUrlDuringBefore);
-    EXPECT_EQ(2, site.hostInfoCalls);   // once per document
-    EXPECT_GE(site.updateCalls, 2);     // after every load
+    EXPECT_EQ(2, site.hostInfoCalls); // once per document
+    EXPECT_GE(site.updateCalls, 2);   // after every load
 }
 
 TEST_F(ControlTest, CancelAndNestedNavigationFromTheEvent)
@@ -214,8 +240,9 @@ TEST_F(ControlTest, CancelAndNestedNavigationFromTheEvent)
         }
     };
     Go(Page(L"links.htm"));
-    std::vector<std::wstring> expected = {L"before:" + Page(L"links.htm"), L"before:" + inner, L"cancel:" + Page(L"links.htm"),
-                                          L"navigated:" + inner, L"complete:" + inner + L"|" + inner};
+    std::vector<std::wstring> expected = {L"before:" + Page(L"links.htm"), L"before:" + inner,
+                                          L"cancel:" + Page(L"links.htm"), L"navigated:" + inner,
+                                          L"complete:" + inner + L"|" + inner};
     EXPECT_EQ(expected, events.log);
     EXPECT_GT(control.ScrollTop(), 0);
 }
@@ -279,7 +306,7 @@ TEST_F(ControlTest, HistoryRefreshAndReloadOfTheSameFile)
     EXPECT_TRUE(control.CanGoBack());
     control.GoBack();
     PumpUntil([&] { return control.GetLocationURL() == Page(L"two.htm"); });
-    EXPECT_EQ(Page(L"two.htm"), control.GetLocationURL());   // the reload added no history entry
+    EXPECT_EQ(Page(L"two.htm"), control.GetLocationURL()); // the reload added no history entry
 
     // Stop drops a navigation that has not completed.
     events.log.clear();
@@ -433,7 +460,8 @@ TEST_F(ControlTest, MouseSelectionCopyAndDialogMode)
     EXPECT_EQ(L"Some selectable text here", clip);
     // The selection is painted in the highlight colour.
     testsupport::WindowCapture shot(control.Handle());
-    EXPECT_GT(shot.CountColor(GetSysColor(COLOR_HIGHLIGHT), {0, p.offsetTop(), 400, p.offsetTop() + p.offsetHeight()}), 50);
+    EXPECT_GT(shot.CountColor(GetSysColor(COLOR_HIGHLIGHT), {0, p.offsetTop(), 400, p.offsetTop() + p.offsetHeight()}),
+              50);
 
     // With the dialog flag the host forbids selection.
     site.hostFlags |= DOCHOSTUIFLAG_DIALOG;
@@ -461,7 +489,8 @@ TEST_F(ControlTest, LinkColourAndHandCursorInTheWindow)
     RECT plainArea = {plain.offsetLeft(), plain.offsetTop(), plain.offsetLeft() + plain.offsetWidth(),
                       plain.offsetTop() + plain.offsetHeight()};
     int before = testsupport::WindowCapture(control.Handle()).CountColor(RGB(0, 0, 255), plainArea);
-    SendMessageW(control.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(plain.offsetLeft() + 3, plain.offsetTop() + plain.offsetHeight() / 2));
+    SendMessageW(control.Handle(), WM_MOUSEMOVE, 0,
+                 MAKELPARAM(plain.offsetLeft() + 3, plain.offsetTop() + plain.offsetHeight() / 2));
     int hovered = testsupport::WindowCapture(control.Handle()).CountColor(RGB(0, 0, 255), plainArea);
     EXPECT_GE(hovered, before + plain.offsetWidth() / 2);
     SendMessageW(control.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(390, 290));
@@ -471,13 +500,15 @@ TEST_F(ControlTest, LinkColourAndHandCursorInTheWindow)
     POINT pt = {a.offsetLeft() + 3, a.offsetTop() + a.offsetHeight() / 2};
     ClientToScreen(control.Handle(), &pt);
     SetCursorPos(pt.x, pt.y);
-    SendMessageW(control.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(control.Handle()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    SendMessageW(control.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(control.Handle()),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_EQ(LoadCursorW(nullptr, IDC_HAND), GetCursor());
     HtmlElement text = doc->getElementById(L"text");
     pt = {text.offsetLeft() + 3, text.offsetTop() + text.offsetHeight() / 2};
     ClientToScreen(control.Handle(), &pt);
     SetCursorPos(pt.x, pt.y);
-    SendMessageW(control.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(control.Handle()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    SendMessageW(control.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(control.Handle()),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_EQ(LoadCursorW(nullptr, IDC_IBEAM), GetCursor());
 }
 

@@ -42,7 +42,11 @@ DWORD Exercise(const std::wstring& page)
 
 TEST(HostilePages, ShowSomethingOrNothingQuickly)
 {
-    struct Case { const char* name; std::wstring page; };
+    struct Case
+    {
+        const char* name;
+        std::wstring page;
+    };
     std::wstring binary;
     std::mt19937 rng(7);
     for (int i = 0; i < 200000; ++i)
@@ -64,7 +68,7 @@ TEST(HostilePages, ShowSomethingOrNothingQuickly)
         {"attributes", L"<p " + Repeat(L"a=b ", 20000) + L">x"},
         {"entities", Repeat(L"&amp;&lt;&#65;&#x10FFFF;&#xD800;&nbsp&copy", 20000)},
         {"style bombs", L"<style>" + Repeat(L"a b c d e f g h i j k l m n o p q r s t u v w x y z {color:red}", 200) +
-                        Repeat(L"@media screen { ", 5000) + L"</style>" + Repeat(L"<a><b><c><d>", 30) + L"x"},
+                            Repeat(L"@media screen { ", 5000) + L"</style>" + Repeat(L"<a><b><c><d>", 30) + L"x"},
         {"unterminated comment", L"<p>x<!-- " + Repeat(L"<p>", 10000)},
         {"unterminated script", L"<script>" + Repeat(L"<p>x", 10000)},
         {"many floats", Repeat(L"<img align=left width=30 height=30><img align=right width=40 height=10>", 3000)},
@@ -84,7 +88,11 @@ TEST(HostilePages, ShowSomethingOrNothingQuickly)
 // where its hostile part shows. The bound only catches a stall; it is far above the normal time.
 TEST(HostilePages, StallingPagesFinish)
 {
-    struct Case { const char* name; std::wstring page; };
+    struct Case
+    {
+        const char* name;
+        std::wstring page;
+    };
     std::wstring families;
     for (int i = 0; families.size() < 10000; ++i)
         families += L"NoSuchFace" + std::to_wstring(i) + L", ";
@@ -95,7 +103,11 @@ TEST(HostilePages, StallingPagesFinish)
         text += (i % 97 == 0) ? L"\n<p>" : L"lorem ipsum dolor sit amet ";
     const Case cases[] = {
         {"right-to-left overrides", L"<p>" + std::wstring(50000, L'\x202E') + L"x</p>"},
-        {"mixed direction controls", L"<p>" + Repeat(L"\x202E\x05D0\x202D" L"a\x200F\x202C", 10000) + L"</p>"},
+        {"mixed direction controls", L"<p>" +
+                                         Repeat(L"\x202E\x05D0\x202D"
+                                                L"a\x200F\x202C",
+                                                10000) +
+                                         L"</p>"},
         {"long font-family over many elements",
          L"<style>p { font-family: " + families + L" }</style>" + Repeat(L"<p class=c>x", 100000)},
         {"long font face attributes", Repeat(L"<font face='" + families.substr(0, 2000) + L"'>x</font>", 2000)},
@@ -136,11 +148,13 @@ TEST(HostilePages, MutatedPagesSurvive)
     const std::wstring seed =
         L"<html><head><style>p.a { color: red } td { border: 1px solid } .x b { font-size: 200% }</style></head>"
         L"<body><h1 id=t>Title</h1><p class=a>Some <b>bold</b> and <i>italic <u>text</u></i>.</p>"
-        L"<table border=1 cellpadding=2><tr><td colspan=2>a</td></tr><tr><td>b</td><td><ul><li>c<li>d</ul></td></tr></table>"
+        L"<table border=1 cellpadding=2><tr><td "
+        L"colspan=2>a</td></tr><tr><td>b</td><td><ul><li>c<li>d</ul></td></tr></table>"
         L"<pre>x  y\n z</pre><img src=none.png alt='pic' align=left width=40><a href='#t' name=n>link</a>&amp;&copy;"
         L"<div style='margin:1em;padding:2px;background:#eee'><span>in div</span></div></body></html>";
-    const wchar_t* fragments[] = {L"<", L">", L"</", L"<td>", L"<table>", L"<tr>", L"<li>", L"<b>", L"</b>", L"\"", L"'",
-                                  L"&", L"&#", L"=", L"<!--", L"-->", L"<pre>", L"<img", L" style='width:", L"%", L"\n"};
+    const wchar_t* fragments[] = {
+        L"<",  L">", L"</",   L"<td>", L"<table>", L"<tr>", L"<li>",           L"<b>", L"</b>", L"\"", L"'", L"&",
+        L"&#", L"=", L"<!--", L"-->",  L"<pre>",   L"<img", L" style='width:", L"%",   L"\n"};
     std::mt19937 rng(20240601);
     for (int round = 0; round < 300; ++round) {
         std::wstring page = seed;
@@ -148,8 +162,12 @@ TEST(HostilePages, MutatedPagesSurvive)
         for (int e = 0; e < edits; ++e) {
             size_t at = rng() % (page.size() + 1);
             switch (rng() % 4) {
-            case 0: page.insert(at, fragments[rng() % (sizeof(fragments) / sizeof(fragments[0]))]); break;
-            case 1: page.erase(at, rng() % 20); break;
+            case 0:
+                page.insert(at, fragments[rng() % (sizeof(fragments) / sizeof(fragments[0]))]);
+                break;
+            case 1:
+                page.erase(at, rng() % 20);
+                break;
             case 2: {
                 size_t len = std::min<size_t>(rng() % 200, page.size() - std::min(at, page.size()));
                 std::wstring piece = page.substr(at, len);

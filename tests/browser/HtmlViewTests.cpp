@@ -55,8 +55,8 @@ class CHost : public CWnd
 public:
     BOOL CreateTopLevel()
     {
-        return CreateEx(0, AfxRegisterWndClass(0), L"html view host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 500,
-                        400, nullptr, nullptr);
+        return CreateEx(0, AfxRegisterWndClass(0), L"html view host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 500, 400,
+                        nullptr, nullptr);
     }
 };
 
@@ -69,8 +69,9 @@ TEST(HtmlView, NavigatesAndRaisesItsEvents)
     browsertest::WriteFile(folder.File(L"b.htm"), browsertest::Utf16File(L"<p>page b</p>"));
     CHost host;
     ASSERT_TRUE(host.CreateTopLevel());
-    auto* view = new CTestHtmlView;   // views delete themselves with their window
-    ASSERT_TRUE(view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 400, 300), &host, AFX_IDW_PANE_FIRST));
+    auto* view = new CTestHtmlView; // views delete themselves with their window
+    ASSERT_TRUE(
+        view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 400, 300), &host, AFX_IDW_PANE_FIRST));
     EXPECT_EQ(nullptr, view->GetHtmlDocument());
 
     view->Navigate2(folder.File(L"a.htm").c_str());
@@ -82,7 +83,7 @@ TEST(HtmlView, NavigatesAndRaisesItsEvents)
     EXPECT_EQ(CString(L"A"), view->GetLocationName());
     EXPECT_EQ(1, view->hostInfoCalls);
     EXPECT_GE(view->updateCalls, 1);
-    EXPECT_FALSE(view->GetBrowser().SelectionAllowed());   // the dialog flag came from the view
+    EXPECT_FALSE(view->GetBrowser().SelectionAllowed()); // the dialog flag came from the view
 
     // A navigation started inside the event replaces the cancelled one.
     view->log.clear();

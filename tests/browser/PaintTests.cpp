@@ -73,13 +73,13 @@ std::string MakePng(int w, int h, COLORREF color)
 std::string MakeGif(COLORREF color)
 {
     std::string g = "GIF89a";
-    g += std::string("\x02\x00\x02\x00\x80\x00\x00", 7);   // 2x2, global table of 2 entries
+    g += std::string("\x02\x00\x02\x00\x80\x00\x00", 7); // 2x2, global table of 2 entries
     g += static_cast<char>(GetRValue(color));
     g += static_cast<char>(GetGValue(color));
     g += static_cast<char>(GetBValue(color));
     g += std::string("\x00\x00\x00", 3);
     g += std::string("\x2C\x00\x00\x00\x00\x02\x00\x02\x00\x00", 10);
-    g += std::string("\x02\x02\x84\x51\x00\x3B", 6);   // LZW: four pixels of index 0
+    g += std::string("\x02\x02\x84\x51\x00\x3B", 6); // LZW: four pixels of index 0
     return g;
 }
 
@@ -118,9 +118,12 @@ std::string MakeJpeg(int w, int h, COLORREF color)
             GlobalUnlock(mem);
         }
     }
-    if (frame) frame->Release();
-    if (encoder) encoder->Release();
-    if (stream) stream->Release();
+    if (frame)
+        frame->Release();
+    if (encoder)
+        encoder->Release();
+    if (stream)
+        stream->Release();
     factory->Release();
     return out;
 }
@@ -154,7 +157,7 @@ TEST(Paint, LinksHighlightsBordersAndCanvas)
     EXPECT_NE(RGB(255, 0, 0), r.Pixel(td.left + 2, td.top + td.height / 2));
     const NodeGeometry& t2 = ById(*doc, L"t2")->geometry;
     EXPECT_EQ(RGB(0x80, 0x80, 0x80), r.Pixel(t2.left + t2.width - 1, t2.top + t2.height / 2));
-    EXPECT_EQ(RGB(0xFF, 0xFF, 0xF0), r.Pixel(299, 299));   // canvas takes the body colour
+    EXPECT_EQ(RGB(0xFF, 0xFF, 0xF0), r.Pixel(299, 299)); // canvas takes the body colour
 }
 
 TEST(Paint, InlineElementsWithBordersAndPadding)
@@ -169,7 +172,7 @@ TEST(Paint, InlineElementsWithBordersAndPadding)
     int mid = k.top + k.height / 2;
     EXPECT_EQ(RGB(255, 0, 0), r.Pixel(k.left, mid));
     EXPECT_EQ(RGB(255, 0, 0), r.Pixel(k.left + k.width - 1, mid));
-    EXPECT_EQ(RGB(0, 255, 0), r.Pixel(k.left + 3, mid));   // padding carries the background
+    EXPECT_EQ(RGB(0, 255, 0), r.Pixel(k.left + 3, mid)); // padding carries the background
 
     // A box whose text moves to the next line moves there whole.
     auto wrapped = Parse(L"<body style='margin:0'><p style='margin:0'>xx <kbd id=k style='border: 1px solid "
@@ -207,7 +210,9 @@ TEST(Paint, ImagesOfEveryKindLoadAndDraw)
     std::string jpeg = MakeJpeg(16, 16, RGB(255, 255, 0));
     if (!jpeg.empty())
         browsertest::WriteFile(folder.File(L"p_files\\d.jpg"), jpeg);
-    browsertest::WriteFile(folder.File(L"p.htm"), "<body style='margin:0;background:white'>"
+    browsertest::WriteFile(
+        folder.File(L"p.htm"),
+        "<body style='margin:0;background:white'>"
         "<img id=a src='p_files/a.bmp'><img id=b src='p_files/b.png'><img id=c src='p_files/c.gif' width=8 height=8>"
         "<img id=d src='p_files/d.jpg'><img id=e src='p_files/missing.png' alt='no picture'>"
         "<div id=tiled style=\"height:30px;background-image:url('p_files/a.bmp')\"></div></body>");
@@ -221,12 +226,12 @@ TEST(Paint, ImagesOfEveryKindLoadAndDraw)
     EXPECT_EQ(RGB(255, 0, 0), r.Pixel(a.left + 5, a.top + 5));
     EXPECT_EQ(20, b.width);
     EXPECT_EQ(RGB(0, 0, 255), r.Pixel(b.left + 2, b.top + 5));
-    EXPECT_EQ(RGB(255, 255, 255), r.Pixel(b.left + 17, b.top + 5));   // transparent half shows the page
+    EXPECT_EQ(RGB(255, 255, 255), r.Pixel(b.left + 17, b.top + 5)); // transparent half shows the page
     EXPECT_EQ(8, c.width);
     EXPECT_EQ(RGB(0, 255, 0), r.Pixel(c.left + 4, c.top + 4));
-    EXPECT_GT(e.width, 30);   // the alternative text gives the box its size
+    EXPECT_GT(e.width, 30); // the alternative text gives the box its size
     const NodeGeometry& tiled = ById(*doc, L"tiled")->geometry;
-    EXPECT_EQ(RGB(255, 0, 0), r.Pixel(tiled.left + 250, tiled.top + 25));   // background images repeat
+    EXPECT_EQ(RGB(255, 0, 0), r.Pixel(tiled.left + 250, tiled.top + 25)); // background images repeat
     if (jpeg.empty()) {
         GTEST_SKIP() << "no JPEG encoder to make the fixture";
     }

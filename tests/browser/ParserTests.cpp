@@ -9,7 +9,8 @@ using browsertest::DumpBody;
 
 namespace {
 
-struct TreeCase {
+struct TreeCase
+{
     const wchar_t* html;
     const wchar_t* body;
 };
@@ -23,13 +24,15 @@ const TreeCase kTreeCases[] = {
     {L"<b>x<p>y</b>z</p>", L"b(\"x\",p(\"yz\"))"},
     {L"<table><td>a<td>b<tr><td>c</table>", L"table(tbody(tr(td(\"a\"),td(\"b\")),tr(td(\"c\"))))"},
     {L"<table><tr><td>a</td></tr>text</table>", L"\"text\",table(tbody(tr(td(\"a\"))))"},
-    {L"<table><tr><td><table><tr><td>in</table>out</table>", L"table(tbody(tr(td(table(tbody(tr(td(\"in\")))),\"out\"))))"},
+    {L"<table><tr><td><table><tr><td>in</table>out</table>",
+     L"table(tbody(tr(td(table(tbody(tr(td(\"in\")))),\"out\"))))"},
     {L"<td>lonely</td>", L"\"lonely\""},
     {L"<a href=x>1<a href=y>2</a>", L"a(\"1\"),a(\"2\")"},
     {L"x</span>y</div>z", L"\"xyz\""},
     {L"a<br>b</br>c", L"\"a\",br,\"b\",br,\"c\""},
     {L"<h1>a<h2>b</h2>", L"h1(\"a\"),h2(\"b\")"},
-    {L"<p>&lt;&amp;&gt;&quot;&nbsp;&copy;&#65;&#x42;&bogus;&amp</p>", L"p(\"<&>\"\x00A0\x00A9" L"AB&bogus;&\")"},
+    {L"<p>&lt;&amp;&gt;&quot;&nbsp;&copy;&#65;&#x42;&bogus;&amp</p>", L"p(\"<&>\"\x00A0\x00A9"
+                                                                      L"AB&bogus;&\")"},
     {L"<p>&#0;&#x110000;&#128;</p>", L"p(\"\xFFFD\xFFFD\x20AC\")"},
     {L"x<script>if (a<b) document.write('</p>')</script>t", L"\"x\",script(\"if (a<b) document.write('</p>')\"),\"t\""},
     {L"x<style>p > a {}</style>", L"\"x\",style(\"p > a {}\")"},
@@ -62,7 +65,7 @@ TEST(HtmlParser, PlacesHeadElementsAndKeepsAttributes)
     Node* p = browsertest::ById(*doc, L"P1");
     ASSERT_NE(nullptr, p);
     EXPECT_EQ(L"a b", p->GetAttribute(L"class"));
-    EXPECT_EQ(2u, p->Attributes().size());   // the duplicate id was dropped
+    EXPECT_EQ(2u, p->Attributes().size()); // the duplicate id was dropped
     EXPECT_EQ(L"T", doc->title());
 }
 
@@ -102,7 +105,8 @@ TEST(HtmlParser, FragmentsParseInContext)
 
 TEST(TextDecoder, DecodesByMarkDeclarationAndContent)
 {
-    struct Case {
+    struct Case
+    {
         std::string bytes;
         std::wstring expected;
         unsigned codePage;
@@ -112,7 +116,8 @@ TEST(TextDecoder, DecodesByMarkDeclarationAndContent)
         {std::string("\xFE\xFF\0<\0p", 6), L"<p", 1201},
         {"\xEF\xBB\xBF<p>\xC3\xA9", L"<p>\xE9", 65001},
         {"<p>\xC3\xA9 plain utf-8", L"<p>\xE9 plain utf-8", 65001},
-        {"<meta http-equiv='Content-Type' content='text/html; charset=windows-1251'><p>\xCF", L"<meta http-equiv='Content-Type' content='text/html; charset=windows-1251'><p>\x041F", 1251},
+        {"<meta http-equiv='Content-Type' content='text/html; charset=windows-1251'><p>\xCF",
+         L"<meta http-equiv='Content-Type' content='text/html; charset=windows-1251'><p>\x041F", 1251},
         {"<meta charset=\"koi8-r\">\xF0", L"<meta charset=\"koi8-r\">\x041F", 20866},
         {"<meta charset=shift_jis>\x82\xA0", L"<meta charset=shift_jis>\x3042", 932},
         {std::string("<\0p\0>\0x\0y\0z\0<\0/\0p\0>\0", 20), L"<p>xyz</p>", 1200},

@@ -33,7 +33,11 @@ int CountRed(HDC dc, int w, int h)
 TEST(Print, SheetCountFollowsContentHeight)
 {
     auto doc = Blocks();
-    struct Case { int height; int pages; };
+    struct Case
+    {
+        int height;
+        int pages;
+    };
     const Case cases[] = {{200, 10}, {400, 5}, {2000, 1}, {5000, 1}, {190, 12}};
     for (const Case& c : cases) {
         PagePrinter printer(doc, 300, c.height);
@@ -70,7 +74,7 @@ TEST(Print, RendersSheetsToBitmapAndMetafile)
     EXPECT_EQ(0, CountRed(dc, 600, 400));
     printer.RenderPage(dc, 1, target);
     int red = CountRed(dc, 600, 400);
-    EXPECT_GT(red, 300 * 20 / 2);      // 600 x 40 device pixels, sampled every second pixel
+    EXPECT_GT(red, 300 * 20 / 2); // 600 x 40 device pixels, sampled every second pixel
     EXPECT_EQ(RGB(255, 0, 0), GetPixel(dc, 300, 20));
     EXPECT_NE(RGB(255, 0, 0), GetPixel(dc, 300, 60));
     SelectObject(dc, old);

@@ -22,8 +22,9 @@ int Highlight(Document& doc, const std::wstring& text)
         std::wstring html = range->htmlText();
         if (html.empty())
             html = L"&nbsp;";
-        range->pasteHTML(L"<span id='fxsearchresult' style='color: black; background-color: #99FF99; font-weight: bold'>" +
-                         html + L"</span>");
+        range->pasteHTML(
+            L"<span id='fxsearchresult' style='color: black; background-color: #99FF99; font-weight: bold'>" + html +
+            L"</span>");
         ++hits;
         range->moveStart(L"Character", 1);
         range->moveEnd(L"Textedit", 1);
@@ -37,7 +38,14 @@ int Highlight(Document& doc, const std::wstring& text)
 TEST(TextRange, FindsAcrossInlineBoundariesIgnoringCase)
 {
     auto doc = browsertest::Parse(kTablePage);
-    struct Case { const wchar_t* find; long flags; bool found; const wchar_t* text; const wchar_t* html; };
+    struct Case
+    {
+        const wchar_t* find;
+        long flags;
+        bool found;
+        const wchar_t* text;
+        const wchar_t* html;
+    };
     const Case cases[] = {
         {L"boldtext", 0, true, L"BoldText", L"<b>Bold</b>Text"},
         {L"ABC", 0, true, L"abc", L"abc"},
@@ -47,7 +55,7 @@ TEST(TextRange, FindsAcrossInlineBoundariesIgnoringCase)
         {L"o with", 0, true, L"o with", L"o with"},
         {L"last row", 0, true, L"last row", L"last <span>row</span>"},
         {L"row AbC", 0, true, L"row AbC", L"<span>row</span> AbC"},
-        {L"cell last", 0, false, L"", L""},   // different cells are different blocks
+        {L"cell last", 0, false, L"", L""}, // different cells are different blocks
         {L"", 0, false, L"", L""},
     };
     for (const Case& c : cases) {
@@ -70,16 +78,20 @@ TEST(TextRange, MovesEndsByCharacterAndTextedit)
     auto range = doc->body().createTextRange();
     size_t length = range->text().size();
     EXPECT_EQ(6u, length);
-    struct Step { bool start; const wchar_t* unit; long count; long moved; size_t s, e; };
+    struct Step
+    {
+        bool start;
+        const wchar_t* unit;
+        long count;
+        long moved;
+        size_t s, e;
+    };
     const Step steps[] = {
-        {true, L"Character", 2, 2, 2, 6},
-        {false, L"character", -1, -1, 2, 5},
-        {true, L"Character", 10, 4, 6, 6},      // clamped at the end, dragging the end along
-        {true, L"Textedit", -1, -1, 0, 6},
-        {false, L"Character", -2, -2, 0, 4},
-        {false, L"TextEdit", 1, 1, 0, 6},
-        {false, L"Textedit", 1, 0, 0, 6},
-        {true, L"Sentence", 1, 0, 0, 6},         // unknown units move nothing
+        {true, L"Character", 2, 2, 2, 6},     {false, L"character", -1, -1, 2, 5},
+        {true, L"Character", 10, 4, 6, 6}, // clamped at the end, dragging the end along
+        {true, L"Textedit", -1, -1, 0, 6},    {false, L"Character", -2, -2, 0, 4},
+        {false, L"TextEdit", 1, 1, 0, 6},     {false, L"Textedit", 1, 0, 0, 6},
+        {true, L"Sentence", 1, 0, 0, 6}, // unknown units move nothing
         {false, L"Character", -10, -6, 0, 0},
     };
     for (const Step& st : steps) {
@@ -115,7 +127,7 @@ TEST(TextRange, PasteReplacesContentAndRelaysOut)
 TEST(TextRange, HighlightLoopWrapsEveryMatchInTheTable)
 {
     auto doc = browsertest::Parse(kTablePage);
-    EXPECT_EQ(4, Highlight(*doc, L"abc"));   // "abc", "ABC", "a<i>b</i>c", "AbC"
+    EXPECT_EQ(4, Highlight(*doc, L"abc")); // "abc", "ABC", "a<i>b</i>c", "AbC"
     std::vector<HtmlElement> spans = doc->getElementsByTagName(L"span");
     std::vector<std::wstring> texts;
     for (const HtmlElement& s : spans)

@@ -24,7 +24,12 @@ TEST(TextUtil, HexDigitOfEitherCaseAndNothingElse)
 
 TEST(TextUtil, TrimAndTrimHtmlSpaceDifferOnlyInWhatCountsAsSpace)
 {
-    struct Case { const wchar_t* in; const wchar_t* trimmed; const wchar_t* htmlTrimmed; };
+    struct Case
+    {
+        const wchar_t* in;
+        const wchar_t* trimmed;
+        const wchar_t* htmlTrimmed;
+    };
     const Case cases[] = {
         {L"", L"", L""},
         {L" \t\r\n\f", L"", L""},

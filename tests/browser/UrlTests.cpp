@@ -6,13 +6,17 @@ using fxb::PercentDecode;
 
 TEST(Url, PercentDecodeTurnsEscapedUtf8RunsIntoText)
 {
-    struct Case { const wchar_t* in; const wchar_t* out; };
+    struct Case
+    {
+        const wchar_t* in;
+        const wchar_t* out;
+    };
     const Case cases[] = {
         {L"plain.htm", L"plain.htm"},
         {L"a%20b.htm", L"a b.htm"},
-        {L"caf%C3%A9.htm", L"caf\x00e9.htm"},          // one character from two escaped bytes
-        {L"%E6%97%A5%E6%9C%AC", L"\x65e5\x672c"},        // a run at the very end
-        {L"100%", L"100%"},                               // too short to be an escape
+        {L"caf%C3%A9.htm", L"caf\x00e9.htm"},     // one character from two escaped bytes
+        {L"%E6%97%A5%E6%9C%AC", L"\x65e5\x672c"}, // a run at the very end
+        {L"100%", L"100%"},                       // too short to be an escape
         {L"%zz%4", L"%zz%4"},
         {L"%41%4", L"A%4"},
     };

@@ -32,8 +32,7 @@ TempFolder::TempFolder()
     GetTempPathW(MAX_PATH, temp);
     static LONG counter = 0;
     wchar_t name[64];
-    wsprintfW(name, L"fxtest_%lu_%lu_%ld\\", GetCurrentProcessId(), GetTickCount(),
-              InterlockedIncrement(&counter));
+    wsprintfW(name, L"fxtest_%lu_%lu_%ld\\", GetCurrentProcessId(), GetTickCount(), InterlockedIncrement(&counter));
     m_path = std::wstring(temp) + name;
     CreateDirectoryW(m_path.c_str(), nullptr);
 }
@@ -41,7 +40,7 @@ TempFolder::TempFolder()
 TempFolder::~TempFolder()
 {
     std::wstring from = m_path.substr(0, m_path.size() - 1);
-    from.push_back(L'\0');   // SHFileOperation takes a double-terminated list
+    from.push_back(L'\0'); // SHFileOperation takes a double-terminated list
     SHFILEOPSTRUCTW op = {};
     op.wFunc = FO_DELETE;
     op.pFrom = from.c_str();

@@ -9,8 +9,7 @@ namespace testsupport {
 void PumpMessages();
 
 // Pumps messages until the predicate holds or the time runs out; returns the predicate's last value.
-template <typename Pred>
-bool PumpUntil(Pred pred, DWORD timeoutMs = 5000)
+template <typename Pred> bool PumpUntil(Pred pred, DWORD timeoutMs = 5000)
 {
     DWORD start = GetTickCount();
     while (!pred()) {
@@ -29,18 +28,21 @@ std::wstring ExecutableFolder();
 bool FileExists(const std::wstring& path);
 
 // A fresh empty folder under the temp folder, removed with its contents by the destructor.
-class TempFolder {
+class TempFolder
+{
 public:
     TempFolder();
     ~TempFolder();
-    const std::wstring& Path() const { return m_path; }   // ends with a backslash
+    const std::wstring& Path() const { return m_path; } // ends with a backslash
     std::wstring File(const std::wstring& name) const { return m_path + name; }
+
 private:
     std::wstring m_path;
 };
 
 // Paints a window into a 32-bit top-down DIB of its client size and reads pixels from it.
-class WindowCapture {
+class WindowCapture
+{
 public:
     // Asks the window to paint itself, or (fromScreen) copies what the screen shows of its
     // client area, which also works for a window of another process.
@@ -51,6 +53,7 @@ public:
     COLORREF Pixel(int x, int y) const;
     // Counts the pixels of one colour inside a rectangle of the capture.
     int CountColor(COLORREF color, const RECT& area) const;
+
 private:
     int m_width = 0, m_height = 0;
     DWORD* m_bits = nullptr;

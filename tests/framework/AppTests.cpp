@@ -61,8 +61,7 @@ TEST(ThreadLocals, EveryThreadHasItsOwnObjectUntilItEnds)
 
         // A thread of the framework, and one started directly with CreateThread.
         ThreadProbe probe{&holder};
-        CWinThread* thread = AfxBeginThread(&FrameworkProbeThread, &probe, THREAD_PRIORITY_NORMAL, 0,
-                                            CREATE_SUSPENDED);
+        CWinThread* thread = AfxBeginThread(&FrameworkProbeThread, &probe, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
         ASSERT_NE(thread, nullptr);
         thread->m_bAutoDelete = FALSE;
         thread->ResumeThread();
@@ -85,15 +84,14 @@ TEST(ThreadLocals, EveryThreadHasItsOwnObjectUntilItEnds)
         EXPECT_EQ(raw.aliveInside, 2);
         EXPECT_EQ(g_alive, 1);
     }
-    EXPECT_EQ(g_alive, 0);   // the holder took the main thread's object with it
+    EXPECT_EQ(g_alive, 0); // the holder took the main thread's object with it
 }
 
 namespace {
 
 std::vector<int> g_destroyedOrder;
 
-template <int N>
-struct CNumberedSingleton : CNoTrackObject
+template <int N> struct CNumberedSingleton : CNoTrackObject
 {
     ~CNumberedSingleton() override { g_destroyedOrder.push_back(N); }
 };
@@ -112,7 +110,7 @@ TEST(ProcessLocals, CreatedOnFirstUseAndDestroyedInReverseOrderOfTheHolders)
         EXPECT_EQ(first.GetData(), one);
         second.GetData();
     }
-    EXPECT_EQ(g_destroyedOrder, (std::vector<int>{2, 1}));   // the unused one never existed
+    EXPECT_EQ(g_destroyedOrder, (std::vector<int>{2, 1})); // the unused one never existed
 }
 
 // ---------------------------------------------------------------------------------------
@@ -161,10 +159,10 @@ TEST(Threads, MessageLoopThreadRunsAndDeletesItself)
     ASSERT_NE(thread, nullptr);
     EXPECT_EQ(g_threadObjects, 1);
     HANDLE handle = nullptr;
-    ASSERT_TRUE(::DuplicateHandle(::GetCurrentProcess(), thread->m_hThread, ::GetCurrentProcess(), &handle, 0,
-                                  FALSE, DUPLICATE_SAME_ACCESS));
+    ASSERT_TRUE(::DuplicateHandle(::GetCurrentProcess(), thread->m_hThread, ::GetCurrentProcess(), &handle, 0, FALSE,
+                                  DUPLICATE_SAME_ACCESS));
     ::Sleep(50);
-    EXPECT_EQ(g_threadMessageSeen, 0u);   // still suspended
+    EXPECT_EQ(g_threadMessageSeen, 0u); // still suspended
     thread->ResumeThread();
     ASSERT_EQ(::WaitForSingleObject(handle, 10000), WAIT_OBJECT_0);
     DWORD exitCode = 0;
@@ -240,7 +238,7 @@ TEST(WindowClasses, SameAttributesShareOneRegisteredClass)
     own.hInstance = AfxGetInstanceHandle();
     own.lpszClassName = L"FolionyxTestOwnClass";
     EXPECT_TRUE(AfxRegisterClass(&own));
-    EXPECT_TRUE(AfxRegisterClass(&own));   // registering again is harmless
+    EXPECT_TRUE(AfxRegisterClass(&own)); // registering again is harmless
 }
 
 // ---------------------------------------------------------------------------------------
@@ -280,7 +278,7 @@ TEST_F(ProfileFixture, ValuesAreReadFromTheApplicationsRegistryKey)
 
     EXPECT_EQ(app.GetProfileInt(L"Window", L"Count", 1), 7u);
     EXPECT_EQ(app.GetProfileInt(L"Window", L"Missing", 3), 3u);
-    EXPECT_EQ(app.GetProfileInt(L"Window", L"Name", 4), 4u);   // not a number
+    EXPECT_EQ(app.GetProfileInt(L"Window", L"Name", 4), 4u); // not a number
     EXPECT_EQ(app.GetProfileString(L"Window", L"Name"), CString(L"Folio"));
     EXPECT_EQ(app.GetProfileString(L"Window", L"Missing", L"none"), CString(L"none"));
     EXPECT_EQ(app.GetProfileString(L"Absent", L"Name", L"none"), CString(L"none"));
@@ -342,7 +340,12 @@ TEST(Application, RegistersItselfAsTheApplicationAndThread)
 
 TEST(CommandLine, AFileArgumentOpensItAndNothingMakesANewDocument)
 {
-    struct Case { std::vector<std::pair<const wchar_t*, BOOL>> params; int command; const wchar_t* file; };
+    struct Case
+    {
+        std::vector<std::pair<const wchar_t*, BOOL>> params;
+        int command;
+        const wchar_t* file;
+    };
     const Case cases[] = {
         {{}, CCommandLineInfo::FileNew, L""},
         {{{L"book.fxb", FALSE}}, CCommandLineInfo::FileOpen, L"book.fxb"},
@@ -365,5 +368,5 @@ TEST(CommandLine, AFileArgumentOpensItAndNothingMakesANewDocument)
     CCommandLineInfo nothing;
     nothing.m_nShellCommand = CCommandLineInfo::FileNothing;
     EXPECT_TRUE(app.ProcessShellCommand(nothing));
-    EXPECT_FALSE(app.ProcessShellCommand(own));   // no template: no main window
+    EXPECT_FALSE(app.ProcessShellCommand(own)); // no template: no main window
 }

@@ -35,12 +35,12 @@ public:
     HWND window = reinterpret_cast<HWND>(0x1234);
 
     BEGIN_INTERFACE_PART(OleWindow, IOleWindow)
-        STDMETHOD(GetWindow)(HWND* phwnd);
-        STDMETHOD(ContextSensitiveHelp)(BOOL fEnterMode);
+    STDMETHOD(GetWindow)(HWND* phwnd);
+    STDMETHOD(ContextSensitiveHelp)(BOOL fEnterMode);
     END_INTERFACE_PART(OleWindow)
 
     BEGIN_INTERFACE_PART(ServiceProvider, IServiceProvider)
-        STDMETHOD(QueryService)(REFGUID guidService, REFIID riid, void** ppv);
+    STDMETHOD(QueryService)(REFGUID guidService, REFIID riid, void** ppv);
     END_INTERFACE_PART(ServiceProvider)
 
     DECLARE_INTERFACE_MAP()
@@ -103,8 +103,8 @@ class CRichSiteTarget : public CSiteTarget
 {
 public:
     BEGIN_INTERFACE_PART(OleCommandTarget, IOleCommandTarget)
-        STDMETHOD(QueryStatus)(const GUID*, ULONG, OLECMD*, OLECMDTEXT*) { return E_NOTIMPL; }
-        STDMETHOD(Exec)(const GUID*, DWORD, DWORD, VARIANT*, VARIANT*) { return E_NOTIMPL; }
+    STDMETHOD(QueryStatus)(const GUID*, ULONG, OLECMD*, OLECMDTEXT*) { return E_NOTIMPL; }
+    STDMETHOD(Exec)(const GUID*, DWORD, DWORD, VARIANT*, VARIANT*) { return E_NOTIMPL; }
     END_INTERFACE_PART(OleCommandTarget)
 
     DECLARE_INTERFACE_MAP()
@@ -165,7 +165,7 @@ TEST_F(CountersReset, InterfaceMapAnswersQueryInterfaceWithItsParts)
     ASSERT_EQ(unknown->QueryInterface(IID_IOleWindow, reinterpret_cast<void**>(&oleWindow)), S_OK);
     HWND hwnd = nullptr;
     EXPECT_EQ(oleWindow->GetWindow(&hwnd), S_OK);
-    EXPECT_EQ(hwnd, site->window);   // the part finds the object that holds it
+    EXPECT_EQ(hwnd, site->window); // the part finds the object that holds it
 
     IServiceProvider* provider = nullptr;
     ASSERT_EQ(oleWindow->QueryInterface(IID_IServiceProvider, reinterpret_cast<void**>(&provider)), S_OK);
@@ -180,7 +180,7 @@ TEST_F(CountersReset, InterfaceMapAnswersQueryInterfaceWithItsParts)
     EXPECT_EQ(provider->QueryInterface(IID_IStream, reinterpret_cast<void**>(&stream)), E_NOINTERFACE);
     EXPECT_EQ(stream, nullptr);
 
-    EXPECT_EQ(site->m_dwRef, 5u);   // the object's own reference and four interfaces
+    EXPECT_EQ(site->m_dwRef, 5u); // the object's own reference and four interfaces
     identity1->Release();
     identity2->Release();
     provider->Release();

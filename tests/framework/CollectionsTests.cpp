@@ -10,12 +10,14 @@
 
 namespace {
 
-void* AsPointer(INT_PTR value) { return reinterpret_cast<void*>(value); }
+void* AsPointer(INT_PTR value)
+{
+    return reinterpret_cast<void*>(value);
+}
 
 // Out-of-range access must raise the framework's invalid-argument error instead of touching
 // memory.
-template <typename F>
-bool ThrowsInvalidArg(F f)
+template <typename F> bool ThrowsInvalidArg(F f)
 {
     try {
         f();
@@ -59,11 +61,11 @@ TEST(CArrayTest, InsertAndRemoveRanges)
 {
     CUIntArray a;
     for (UINT i = 0; i < 5; ++i)
-        a.Add(i);   // 0 1 2 3 4
-    a.InsertAt(2, 9, 3);    // 0 1 9 9 9 2 3 4
-    a.RemoveAt(0);          // 1 9 9 9 2 3 4
-    a.RemoveAt(3, 2);       // 1 9 9 3 4
-    a.InsertAt(7, 5);       // beyond the end: grows with zeros first
+        a.Add(i);        // 0 1 2 3 4
+    a.InsertAt(2, 9, 3); // 0 1 9 9 9 2 3 4
+    a.RemoveAt(0);       // 1 9 9 9 2 3 4
+    a.RemoveAt(3, 2);    // 1 9 9 3 4
+    a.InsertAt(7, 5);    // beyond the end: grows with zeros first
     const std::vector<UINT> expected = {1, 9, 9, 3, 4, 0, 0, 5};
     ASSERT_EQ(static_cast<INT_PTR>(expected.size()), a.GetSize());
     for (size_t i = 0; i < expected.size(); ++i)
@@ -117,7 +119,11 @@ TEST(CArrayTest, AddingItsOwnElementsSurvivesReallocation)
 
 TEST(CArrayTest, TemplateWithStructuredElements)
 {
-    struct Item { int id; CString name; };
+    struct Item
+    {
+        int id;
+        CString name;
+    };
     CArray<Item, const Item&> items;
     items.Add({1, L"one"});
     items.Add({2, L"two"});
@@ -154,8 +160,8 @@ TEST(CListTest, AddsInsertsAndWalksBothWays)
     POSITION three = list.AddTail(AsPointer(3));
     list.InsertBefore(three, AsPointer(25));
     list.InsertAfter(three, AsPointer(35));
-    list.InsertBefore(nullptr, AsPointer(0));    // null: at the head
-    list.InsertAfter(nullptr, AsPointer(99));    // null: at the tail
+    list.InsertBefore(nullptr, AsPointer(0)); // null: at the head
+    list.InsertAfter(nullptr, AsPointer(99)); // null: at the tail
     EXPECT_EQ((std::vector<INT_PTR>{0, 1, 2, 25, 3, 35, 99}), Forward(list));
     EXPECT_EQ((std::vector<INT_PTR>{99, 35, 3, 25, 2, 1, 0}), Backward(list));
     EXPECT_EQ(7, list.GetCount());
@@ -229,15 +235,15 @@ TEST(CMapTest, SetLookupReplaceAndRemove)
     CMapStringToPtr map;
     map.SetAt(L"one", AsPointer(1));
     map[L"two"] = AsPointer(2);
-    map.SetAt(L"one", AsPointer(11));    // replaces
+    map.SetAt(L"one", AsPointer(11)); // replaces
     EXPECT_EQ(2, map.GetCount());
 
     void* value = nullptr;
     EXPECT_TRUE(map.Lookup(L"one", value));
     EXPECT_EQ(AsPointer(11), value);
-    EXPECT_FALSE(map.Lookup(L"ONE", value));    // keys are case-sensitive
+    EXPECT_FALSE(map.Lookup(L"ONE", value)); // keys are case-sensitive
     EXPECT_EQ(AsPointer(11), value);
-    EXPECT_EQ(nullptr, map[L"three"]);          // operator[] adds a null entry
+    EXPECT_EQ(nullptr, map[L"three"]); // operator[] adds a null entry
     EXPECT_EQ(3, map.GetCount());
 
     EXPECT_TRUE(map.RemoveKey(L"two"));
@@ -339,7 +345,8 @@ TEST(CMapTest, HashKeysOfStringsDependOnTheText)
 // ---------------------------------------------------------------------------------------------
 // Named collections are framework objects with run-time classes.
 
-class WindowTable : public CMapPtrToPtr {
+class WindowTable : public CMapPtrToPtr
+{
     DECLARE_DYNAMIC(WindowTable)
 };
 IMPLEMENT_DYNAMIC(WindowTable, CMapPtrToPtr)

@@ -8,9 +8,10 @@
 namespace {
 
 // A COM object that offers IUnknown and IPersist and counts its references.
-class CountedObject : public IPersist {
+class CountedObject : public IPersist
+{
 public:
-    ULONG refs = 1;   // the test's own reference
+    ULONG refs = 1; // the test's own reference
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override
     {
@@ -47,9 +48,9 @@ TEST(CComPtrTest, HoldsExactlyOneReference)
         CComPtr<IPersist> c(std::move(b));
         EXPECT_EQ(3u, object.refs);
         EXPECT_FALSE(b);
-        c = a;                      // same object: no change
+        c = a; // same object: no change
         EXPECT_EQ(3u, object.refs);
-        c = c;                      // self-assignment
+        c = c; // self-assignment
         EXPECT_EQ(3u, object.refs);
         c = nullptr;
         EXPECT_EQ(2u, object.refs);
@@ -66,13 +67,13 @@ TEST(CComPtrTest, AttachDetachCopyToAndOutParameters)
     CountedObject object;
     CComPtr<IPersist> p;
     object.AddRef();
-    p.Attach(&object);               // takes the caller's reference
+    p.Attach(&object); // takes the caller's reference
     EXPECT_EQ(2u, object.refs);
     IPersist* copy = nullptr;
     EXPECT_EQ(S_OK, p.CopyTo(&copy));
     EXPECT_EQ(3u, object.refs);
     copy->Release();
-    EXPECT_EQ(&object, p.Detach());  // gives the reference back
+    EXPECT_EQ(&object, p.Detach()); // gives the reference back
     EXPECT_EQ(2u, object.refs);
     object.Release();
 
@@ -171,7 +172,7 @@ TEST(CComBSTRTest, CopiesKeepEmbeddedNullsAndOwnTheirMemory)
 
     CComBSTR assigned;
     assigned = copy;
-    assigned = assigned;   // self-assignment
+    assigned = assigned; // self-assignment
     EXPECT_EQ(3u, assigned.Length());
     CComBSTR moved(std::move(assigned));
     EXPECT_EQ(nullptr, assigned.m_str);
@@ -194,7 +195,7 @@ TEST(CComBSTRTest, AppendingAndCaseChanges)
     text.Append(L"xyz", 1);
     text.Append(static_cast<LPCOLESTR>(nullptr));
     EXPECT_STREQ(L"abcdex", text);
-    text += text;   // appending itself
+    text += text; // appending itself
     EXPECT_STREQ(L"abcdexabcdex", text);
     text.ToUpper();
     EXPECT_STREQ(L"ABCDEXABCDEX", text);
@@ -213,7 +214,11 @@ TEST(CComBSTRTest, AppendingAndCaseChanges)
 
 TEST(CComVariantTest, ConstructorsChooseTheVariantType)
 {
-    struct Case { CComVariant value; VARTYPE type; };
+    struct Case
+    {
+        CComVariant value;
+        VARTYPE type;
+    };
     const Case cases[] = {
         {CComVariant(), VT_EMPTY},
         {CComVariant(L"text"), VT_BSTR},
@@ -247,14 +252,14 @@ TEST(CComVariantTest, CopiesAreDeepAndCompareByValue)
     EXPECT_TRUE(CComVariant(L"abd") != text);
     EXPECT_TRUE(CComVariant(7) == CComVariant(7));
     EXPECT_TRUE(CComVariant(7) != CComVariant(8));
-    EXPECT_TRUE(CComVariant(7) != CComVariant(7L, VT_INT));   // different types differ
+    EXPECT_TRUE(CComVariant(7) != CComVariant(7L, VT_INT)); // different types differ
     EXPECT_TRUE(CComVariant(2.5) == CComVariant(2.5));
     EXPECT_TRUE(CComVariant() == CComVariant());
 
     copy = 12;
     EXPECT_EQ(VT_I4, copy.vt);
     copy = text;
-    copy = copy;   // self-assignment keeps the text
+    copy = copy; // self-assignment keeps the text
     EXPECT_STREQ(L"abc", copy.bstrVal);
 
     BSTR out = nullptr;

@@ -14,14 +14,15 @@
 namespace {
 
 // A visible top-level window that hosts the controls and records their notifications.
-class CHostWnd : public CWnd {
+class CHostWnd : public CWnd
+{
 public:
     std::vector<UINT> clicked;
 
     BOOL CreateHost()
     {
-        return CreateEx(0, AfxRegisterWndClass(0, nullptr, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1)),
-                        L"controls", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 400, 300, nullptr, nullptr);
+        return CreateEx(0, AfxRegisterWndClass(0, nullptr, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1)), L"controls",
+                        WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 400, 300, nullptr, nullptr);
     }
 
 protected:
@@ -35,7 +36,8 @@ protected:
 
 // One host window serves every test: destroying a visible top-level window costs Wine a
 // wait for the X server, and the controls of a test go with their wrappers anyway.
-class ControlsTest : public ::testing::Test {
+class ControlsTest : public ::testing::Test
+{
 protected:
     static void SetUpTestSuite()
     {
@@ -75,7 +77,8 @@ protected:
 CHostWnd* ControlsTest::host = nullptr;
 
 // A tree that reports its selection changes through reflected notifications.
-class CRecordingTree : public CTreeCtrl {
+class CRecordingTree : public CTreeCtrl
+{
 public:
     std::vector<HTREEITEM> selected;
 
@@ -135,7 +138,7 @@ TEST_F(ControlsTest, TreeItemsInsertWalkExpandAndSelect)
 
     EXPECT_EQ(0u, tree.GetItemState(book, TVIS_EXPANDED));
     CRect childRect;
-    EXPECT_FALSE(tree.GetItemRect(one, &childRect, FALSE));   // hidden inside a closed parent
+    EXPECT_FALSE(tree.GetItemRect(one, &childRect, FALSE)); // hidden inside a closed parent
     ASSERT_TRUE(tree.Expand(book, TVE_EXPAND));
     EXPECT_EQ(static_cast<UINT>(TVIS_EXPANDED), tree.GetItemState(book, TVIS_EXPANDED));
     ASSERT_TRUE(tree.GetItemRect(two, &childRect, TRUE));
@@ -260,7 +263,7 @@ TEST_F(ControlsTest, ComboAndListBoxSelection)
     EXPECT_EQ(CString(L"Medium"), text);
     combo.GetLBText(9, text);
     EXPECT_TRUE(text.IsEmpty());
-    EXPECT_EQ(3, combo.FindStringExact(-1, L"large"));   // case-insensitive
+    EXPECT_EQ(3, combo.FindStringExact(-1, L"large")); // case-insensitive
     EXPECT_EQ(CB_ERR, combo.FindStringExact(-1, L"Huge"));
     EXPECT_EQ(0, combo.FindString(-1, L"Sm"));
     EXPECT_EQ(1, combo.FindString(0, L"Sm"));
@@ -305,7 +308,7 @@ TEST_F(ControlsTest, SliderRangeAndPosition)
     slider.SetPos(30);
     EXPECT_EQ(30, slider.GetPos());
     slider.SetPos(100);
-    EXPECT_EQ(50, slider.GetPos());   // clamped to the range
+    EXPECT_EQ(50, slider.GetPos()); // clamped to the range
     slider.SetPos(-3);
     EXPECT_EQ(10, slider.GetPos());
     slider.SetPageSize(7);
@@ -346,7 +349,7 @@ TEST_F(ControlsTest, SpinButtonRangeBuddyAndPosition)
     EXPECT_FALSE(error);
     CString text;
     buddy.GetWindowText(text);
-    EXPECT_EQ(CString(L"70000"), text);   // the buddy shows the position
+    EXPECT_EQ(CString(L"70000"), text); // the buddy shows the position
 }
 
 TEST_F(ControlsTest, EditSelectionLinesAndLimits)
@@ -397,7 +400,7 @@ TEST_F(ControlsTest, ButtonsStaticsAndScrollBars)
     EXPECT_EQ(BST_UNCHECKED, check.GetCheck());
     check.SetCheck(BST_CHECKED);
     EXPECT_EQ(BST_CHECKED, check.GetCheck());
-    check.Click();   // toggles and notifies the parent
+    check.Click(); // toggles and notifies the parent
     EXPECT_EQ(BST_UNCHECKED, check.GetCheck());
     EXPECT_EQ(std::vector<UINT>{110}, host->clicked);
 
@@ -421,7 +424,7 @@ TEST_F(ControlsTest, ButtonsStaticsAndScrollBars)
     info.nPos = 95;
     ASSERT_TRUE(bar.SetScrollInfo(&info));
     EXPECT_EQ(90, bar.GetScrollLimit());
-    EXPECT_EQ(90, bar.GetScrollPos());   // clamped by the page
+    EXPECT_EQ(90, bar.GetScrollPos()); // clamped by the page
     bar.SetScrollPos(40);
     EXPECT_EQ(40, bar.GetScrollPos());
     int low = -1, high = -1;
@@ -520,7 +523,8 @@ TEST_F(ControlsTest, RichEditTextSelectionAndFormats)
 }
 
 // Owner-drawn controls that only override the virtual item members.
-class COwnerDrawnButton : public CButton {
+class COwnerDrawnButton : public CButton
+{
 public:
     int draws = 0;
     void DrawItem(LPDRAWITEMSTRUCT item) override
@@ -530,7 +534,8 @@ public:
     }
 };
 
-class COwnerDrawnList : public CListBox {
+class COwnerDrawnList : public CListBox
+{
 public:
     int measures = 0;
     std::vector<DWORD_PTR> drawn;
@@ -552,7 +557,7 @@ TEST_F(ControlsTest, OwnerDrawnControlsReachTheirVirtualItemMembers)
 
     COwnerDrawnList list;
     ASSERT_TRUE(list.Create(kChild | LBS_OWNERDRAWFIXED, CRect(50, 0, 200, 150), host, 121));
-    EXPECT_GT(list.measures, 0);   // asked while the control was being created
+    EXPECT_GT(list.measures, 0); // asked while the control was being created
     EXPECT_EQ(23, list.GetItemHeight(0));
     // Without LBS_HASSTRINGS the "string" is the item's data.
     list.AddString(reinterpret_cast<LPCTSTR>(30));
@@ -581,8 +586,8 @@ TEST_F(ControlsTest, PopupMenuReturnsTheChosenCommand)
 
 // A list or combo box without strings whose items are numbers: it orders them from the
 // largest down and records the ones the control lets go of.
-template <class Box>
-class CNumberItems : public Box {
+template <class Box> class CNumberItems : public Box
+{
 public:
     int compares = 0;
     std::vector<DWORD_PTR> deleted;
@@ -597,8 +602,7 @@ public:
     void DeleteItem(LPDELETEITEMSTRUCT item) override { deleted.push_back(item->itemData); }
 };
 
-template <class Box>
-void CheckNumbersOrderedAndReleasedByTheObject(CNumberItems<Box>& box)
+template <class Box> void CheckNumbersOrderedAndReleasedByTheObject(CNumberItems<Box>& box)
 {
     for (DWORD_PTR value : {20, 40, 10, 30})
         box.AddString(reinterpret_cast<LPCTSTR>(value));
@@ -633,14 +637,15 @@ TEST_F(ControlsTest, SortedItemsWithoutStringsAreComparedAndDeletedByTheControlO
     {
         SCOPED_TRACE("combo box");
         CNumberItems<CComboBox> combo;
-        ASSERT_TRUE(combo.Create(kChild | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_SORT,
-                                 CRect(110, 0, 210, 150), host, 123));
+        ASSERT_TRUE(combo.Create(kChild | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_SORT, CRect(110, 0, 210, 150),
+                                 host, 123));
         CheckNumbersOrderedAndReleasedByTheObject(combo);
     }
 }
 
 // A menu whose owner-drawn items record how they were measured and drawn.
-class COwnerDrawnMenu : public CMenu {
+class COwnerDrawnMenu : public CMenu
+{
 public:
     std::vector<UINT> measured;
     std::vector<UINT> drawn;
@@ -669,7 +674,8 @@ TEST_F(ControlsTest, OwnerDrawnPopupItemsAreMeasuredByTheirMenuObject)
 {
     // Shown with and without WM_INITMENUPOPUP, and by the raw function on a menu that an
     // object owns.
-    struct Case {
+    struct Case
+    {
         const char* name;
         UINT flags;
         bool throughObject;
@@ -716,21 +722,21 @@ TEST_F(ControlsTest, OwnerDrawnSubmenuItemsReachTheSubmenuObject)
     host->PostMessage(WM_KEYDOWN, VK_ESCAPE, 0);
     menu.TrackPopupMenu(TPM_RETURNCMD | TPM_LEFTALIGN, 10, 10, host);
     EXPECT_TRUE(Contains(sub.measured, 611));
-    sub.Detach();   // the outer menu owns the submenu's handle
+    sub.Detach(); // the outer menu owns the submenu's handle
 }
 
 TEST_F(ControlsTest, OwnerDrawnMenuBarItemsReachTheirMenuObject)
 {
     CWnd frame;
-    ASSERT_TRUE(frame.CreateEx(0, AfxRegisterWndClass(0), L"menu bar", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100,
-                               nullptr, nullptr));
+    ASSERT_TRUE(
+        frame.CreateEx(0, AfxRegisterWndClass(0), L"menu bar", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr));
     CMenu bar;
     ASSERT_TRUE(bar.CreateMenu());
     COwnerDrawnMenu file;
     ASSERT_TRUE(file.CreatePopupMenu());
     file.AppendMenu(MF_OWNERDRAW, 701, ItemData(1));
     bar.AppendMenu(MF_POPUP, reinterpret_cast<UINT_PTR>(file.GetSafeHmenu()), L"File");
-    CMenu plain;   // owner-drawn items of a menu without a wrapper go to the default procedure
+    CMenu plain; // owner-drawn items of a menu without a wrapper go to the default procedure
     ASSERT_TRUE(plain.CreatePopupMenu());
     plain.AppendMenu(MF_OWNERDRAW, 702, ItemData(2));
     HMENU plainHandle = plain.Detach();
@@ -752,7 +758,7 @@ TEST_F(ControlsTest, OwnerDrawnMenuBarItemsReachTheirMenuObject)
     EXPECT_EQ(std::vector<UINT>{701}, file.drawn);
 
     frame.SetMenu(nullptr);
-    file.Detach();   // the bar owns both submenus' handles
+    file.Detach(); // the bar owns both submenus' handles
     frame.DestroyWindow();
 }
 
@@ -760,12 +766,12 @@ TEST_F(ControlsTest, FontObjectsSetAndReadBack)
 {
     CEdit edit;
     ASSERT_TRUE(edit.Create(kChild, CRect(0, 0, 100, 20), host, 124));
-    EXPECT_EQ(nullptr, edit.GetFont());   // the system font
+    EXPECT_EQ(nullptr, edit.GetFont()); // the system font
     CFont font;
     ASSERT_TRUE(font.CreatePointFont(120, L"Tahoma"));
     edit.SetFont(&font);
     EXPECT_EQ(static_cast<HFONT>(font), edit.GetFontHandle());
-    EXPECT_EQ(&font, edit.GetFont());   // the object that owns the handle
+    EXPECT_EQ(&font, edit.GetFont()); // the object that owns the handle
 
     // A font no object owns comes back in a temporary wrapper.
     HFONT stock = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));

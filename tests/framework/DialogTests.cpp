@@ -86,8 +86,8 @@ struct DialogFixture : testing::Test
 
     void SetUp() override
     {
-        ASSERT_TRUE(owner.CreateEx(0, AfxRegisterWndClass(0), L"owner", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr,
-                                   nullptr));
+        ASSERT_TRUE(
+            owner.CreateEx(0, AfxRegisterWndClass(0), L"owner", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr));
         previousHandler = AfxSetMessageBoxHandler([this](LPCTSTR text, UINT) {
             messages.push_back(text);
             return IDOK;
@@ -148,7 +148,7 @@ TEST_F(DialogFixture, ModalDialogExchangesDataAndKeepsItsOwnerDisabled)
             shownRadio = ::IsDlgButtonChecked(d, IDC_RADIO_SECOND);
             shownCheck = ::IsDlgButtonChecked(d, IDC_CHECK);
             SetItem(d, IDC_NAME, L"Grace");
-            SetItem(d, IDC_COUNT, L"42");   // outside 1..10
+            SetItem(d, IDC_COUNT, L"42"); // outside 1..10
             SetItem(d, IDC_RATIO, L" 2.25 ");
             ::SendMessageW(::GetDlgItem(d, IDC_RADIO_THIRD), BM_CLICK, 0, 0);
             ::SendMessageW(::GetDlgItem(d, IDC_CHECK), BM_CLICK, 0, 0);
@@ -182,12 +182,17 @@ TEST_F(DialogFixture, ModalDialogExchangesDataAndKeepsItsOwnerDisabled)
     EXPECT_EQ(dlg.m_radio, 2);
     EXPECT_EQ(dlg.m_check, 0);
     EXPECT_EQ(dlg.m_hWnd, nullptr);
-    EXPECT_EQ(dlg.m_nameEdit.m_hWnd, nullptr);   // the bound control went with the dialog
+    EXPECT_EQ(dlg.m_nameEdit.m_hWnd, nullptr); // the bound control went with the dialog
 }
 
 TEST_F(DialogFixture, EveryInvalidFieldIsRefusedWithItsOwnMessage)
 {
-    struct Case { int id; const wchar_t* text; const wchar_t* message; };
+    struct Case
+    {
+        int id;
+        const wchar_t* text;
+        const wchar_t* message;
+    };
     static const Case cases[] = {
         {IDC_COUNT, L"abc", L"Enter an integer."},
         {IDC_COUNT, L"3x", L"Enter an integer."},
@@ -221,7 +226,7 @@ TEST_F(DialogFixture, KeysPostedToControlsAreHandledLikeADialog)
         [](HWND d) {
             HWND name = ::GetDlgItem(d, IDC_NAME);
             ::PostMessageW(name, WM_CHAR, L'Z', 1);
-            ::PostMessageW(name, WM_KEYDOWN, VK_RETURN, 1);   // the default button: OK
+            ::PostMessageW(name, WM_KEYDOWN, VK_RETURN, 1); // the default button: OK
         },
     };
     EXPECT_EQ(RunModal(dlg), IDOK);
@@ -272,12 +277,12 @@ TEST_F(DialogFixture, TemplateComesFromTheCurrentResourceModule)
 
 // Whole numbers read from an edit control: the range of the member's type and the DDV range
 // decide; a refused text names its trouble and leaves the member as it was.
-template <class Number>
-struct NumberCase {
+template <class Number> struct NumberCase
+{
     const wchar_t* text;
     bool accepted;
-    Number value;                // the member afterwards; it starts at 7
-    const wchar_t* message;      // what the user is told, or null
+    Number value;           // the member afterwards; it starts at 7
+    const wchar_t* message; // what the user is told, or null
 };
 
 template <class Number, size_t N, class Validate>
@@ -313,7 +318,7 @@ TEST_F(DialogFixture, WholeNumbersAreReadWithinTheirRange)
     const NumberCase<int> intCases[] = {
         {L" -5 ", true, -5, nullptr},
         {L"100", true, 100, nullptr},
-        {L"101", false, 101, L"Enter an integer between -5 and 100."},   // read, then refused
+        {L"101", false, 101, L"Enter an integer between -5 and 100."}, // read, then refused
         {L"12x", false, 7, L"Enter an integer."},
         {L"99999999999", false, 7, L"Enter an integer."},
     };

@@ -22,7 +22,11 @@ using Bytes = std::vector<BYTE>;
 struct ByteWriter
 {
     Bytes bytes;
-    ByteWriter& Byte(BYTE b) { bytes.push_back(b); return *this; }
+    ByteWriter& Byte(BYTE b)
+    {
+        bytes.push_back(b);
+        return *this;
+    }
     ByteWriter& Word(WORD w) { return Byte(LOBYTE(w)).Byte(HIBYTE(w)); }
     ByteWriter& DWord(DWORD d) { return Word(LOWORD(d)).Word(HIWORD(d)); }
     ByteWriter& Ascii(const char* text)
@@ -206,27 +210,26 @@ TEST(Archive, ValuesHaveTheirNaturalLittleEndianLayout)
 {
     Bytes bytes = Store([](CArchive& ar) {
         ar << static_cast<BYTE>(0x12) << static_cast<WORD>(0x3456) << static_cast<LONG>(-2)
-           << static_cast<DWORD>(0xDEADBEEF) << -3 << 7u << static_cast<short>(-4) << 'x' << L'\x03A9' << 1.5f
-           << -2.25 << static_cast<LONGLONG>(-5) << static_cast<ULONGLONG>(0x0123456789ABCDEFull) << true
-           << false;
+           << static_cast<DWORD>(0xDEADBEEF) << -3 << 7u << static_cast<short>(-4) << 'x' << L'\x03A9' << 1.5f << -2.25
+           << static_cast<LONGLONG>(-5) << static_cast<ULONGLONG>(0x0123456789ABCDEFull) << true << false;
     });
     // Every byte is fixed, so that an archive written by either flavour (i686 or x86_64) is the
     // same and is read by the other; the load below reads these bytes.
     const Bytes expected = {
-        0x12,                                            // BYTE
-        0x56, 0x34,                                      // WORD
-        0xFE, 0xFF, 0xFF, 0xFF,                          // LONG -2
-        0xEF, 0xBE, 0xAD, 0xDE,                          // DWORD
-        0xFD, 0xFF, 0xFF, 0xFF,                          // int -3
-        0x07, 0x00, 0x00, 0x00,                          // UINT 7
-        0xFC, 0xFF,                                      // short -4
-        'x',                                             // char
-        0xA9, 0x03,                                      // wchar_t
-        0x00, 0x00, 0xC0, 0x3F,                          // float 1.5
-        0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x02, 0xC0,  // double -2.25
-        0xFB, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,  // LONGLONG -5
-        0xEF, 0xCD, 0xAB, 0x89, 0x67, 0x45, 0x23, 0x01,  // ULONGLONG
-        0x01, 0x00,                                      // bool true, false
+        0x12,                                           // BYTE
+        0x56, 0x34,                                     // WORD
+        0xFE, 0xFF, 0xFF, 0xFF,                         // LONG -2
+        0xEF, 0xBE, 0xAD, 0xDE,                         // DWORD
+        0xFD, 0xFF, 0xFF, 0xFF,                         // int -3
+        0x07, 0x00, 0x00, 0x00,                         // UINT 7
+        0xFC, 0xFF,                                     // short -4
+        'x',                                            // char
+        0xA9, 0x03,                                     // wchar_t
+        0x00, 0x00, 0xC0, 0x3F,                         // float 1.5
+        0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x02, 0xC0, // double -2.25
+        0xFB, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, // LONGLONG -5
+        0xEF, 0xCD, 0xAB, 0x89, 0x67, 0x45, 0x23, 0x01, // ULONGLONG
+        0x01, 0x00,                                     // bool true, false
     };
     ASSERT_EQ(expected, bytes);
 
@@ -420,12 +423,7 @@ TEST(Archive, ClassRecordsAndBackReferencesHaveTheWellKnownLayout)
     Bytes bytes = Store([&](CArchive& ar) { ar << &a << &b << &a << static_cast<CObject*>(nullptr); });
 
     // Index 1 is the class, 2 the object a, 3 the object b.
-    Bytes expected = ByteWriter()
-                         .NewClass("CStrictItem", 5).DWord(0x11)
-                         .Word(0x8001).DWord(0x22)
-                         .Word(2)
-                         .Word(0)
-                         .bytes;
+    Bytes expected = ByteWriter().NewClass("CStrictItem", 5).DWord(0x11).Word(0x8001).DWord(0x22).Word(2).Word(0).bytes;
     EXPECT_EQ(expected, bytes);
 
     Load(bytes, [](CArchive& ar) {
@@ -452,9 +450,20 @@ TEST(Archive, ObjectGraphsKeepSharedAndCyclicReferences)
     // Pointers travel as numbered references: 1 is the class, 2 the root, 3 a, 4 b. The bytes
     // are the same in both flavours, whatever the size of a pointer.
     Bytes expected = ByteWriter()
-                         .NewClass("CArchivedNode", 1).Text(L"root").DWord(1).Word(2)
-                         .Word(0x8001).Text(L"a").DWord(2).Word(0).Word(2)
-                         .Word(0x8001).Text(L"b\x00FC").DWord(3).Word(0).Word(3)
+                         .NewClass("CArchivedNode", 1)
+                         .Text(L"root")
+                         .DWord(1)
+                         .Word(2)
+                         .Word(0x8001)
+                         .Text(L"a")
+                         .DWord(2)
+                         .Word(0)
+                         .Word(2)
+                         .Word(0x8001)
+                         .Text(L"b\x00FC")
+                         .DWord(3)
+                         .Word(0)
+                         .Word(3)
                          .Word(0)
                          .bytes;
     EXPECT_EQ(expected, bytes);
@@ -486,11 +495,13 @@ TEST(Archive, EveryTruncationOfAGraphThrowsAndLeavesNothingBehind)
     int liveBefore = CArchivedNode::s_live;
     for (size_t length = 0; length < bytes.size(); ++length) {
         Bytes cut(bytes.begin(), bytes.begin() + length);
-        EXPECT_EQ(CArchiveException::endOfFile, LoadError(cut, [](CArchive& ar) {
-                      CArchivedNode* root = nullptr;
-                      ar >> root;
-                      delete root;
-                  })) << length;
+        EXPECT_EQ(CArchiveException::endOfFile, LoadError(cut,
+                                                          [](CArchive& ar) {
+                                                              CArchivedNode* root = nullptr;
+                                                              ar >> root;
+                                                              delete root;
+                                                          }))
+            << length;
         EXPECT_EQ(liveBefore, CArchivedNode::s_live) << length;
     }
 }
@@ -568,10 +579,8 @@ TEST(Archive, DamagedClassAndObjectReferencesAreRejected)
          CArchiveException::badClass},
         {"creatable but not serialisable", ByteWriter().NewClass("CCreatableOnly", 0xFFFF).bytes, readObject,
          CArchiveException::badClass},
-        {"object reference before any object", ByteWriter().Word(5).bytes, readObject,
-         CArchiveException::badIndex},
-        {"class reference before any class", ByteWriter().Word(0x8001).bytes, readObject,
-         CArchiveException::badIndex},
+        {"object reference before any object", ByteWriter().Word(5).bytes, readObject, CArchiveException::badIndex},
+        {"class reference before any class", ByteWriter().Word(0x8001).bytes, readObject, CArchiveException::badIndex},
         {"object reference to a class", ByteWriter().NewClass("CStrictItem", 5).DWord(0).Word(1).bytes,
          [](CArchive& ar) {
              delete ar.ReadObject(nullptr);
@@ -615,9 +624,13 @@ TEST(Archive, BackReferencesBeyond0x7FFEUseTheBigTag)
         ar << &first << &first << &second;
     });
     Bytes expected = ByteWriter()
-                         .NewClass("CStrictItem", 5).DWord(1)     // class 0x7FFF, object 0x8000
-                         .Word(0x7FFF).DWord(0x8000)               // first again
-                         .Word(0x7FFF).DWord(0x80007FFF).DWord(2)  // class again, then second
+                         .NewClass("CStrictItem", 5)
+                         .DWord(1) // class 0x7FFF, object 0x8000
+                         .Word(0x7FFF)
+                         .DWord(0x8000) // first again
+                         .Word(0x7FFF)
+                         .DWord(0x80007FFF)
+                         .DWord(2) // class again, then second
                          .bytes;
     EXPECT_EQ(expected, bytes);
 
@@ -664,7 +677,7 @@ TEST(Archive, FlushWhileLoadingReturnsTheFileToTheLogicalPosition)
     CArchive ar(&file, CArchive::load);
     int value = 0;
     ar >> value;
-    EXPECT_EQ(12u, file.GetPosition());   // the buffer read everything
+    EXPECT_EQ(12u, file.GetPosition()); // the buffer read everything
     ar.Flush();
     EXPECT_EQ(4u, file.GetPosition());
     ar >> value;
@@ -689,12 +702,12 @@ TEST(Archive, PeekShowsTheNextBytesWithoutConsumingThem)
     DWORD peeked = 0;
     EXPECT_EQ(4u, ar.Peek(&peeked, sizeof(peeked)));
     EXPECT_EQ(0x0FF0ADBFu, peeked);
-    EXPECT_EQ(4u, ar.Peek(&peeked, sizeof(peeked)));   // twice: still there
+    EXPECT_EQ(4u, ar.Peek(&peeked, sizeof(peeked))); // twice: still there
     DWORD read = 0;
     ar >> read;
     EXPECT_EQ(0x0FF0ADBFu, read);
     DWORD tail = 0;
-    EXPECT_EQ(1u, ar.Peek(&tail, sizeof(tail)));   // the end gives fewer
+    EXPECT_EQ(1u, ar.Peek(&tail, sizeof(tail))); // the end gives fewer
     EXPECT_EQ(0x77u, tail);
     BYTE last = 0;
     ar >> last;
@@ -836,7 +849,7 @@ TEST(MemFile, SeeksAnywhereAtOrAfterTheStart)
         }
         EXPECT_EQ(CFileException::badSeek, cause) << offset;
     }
-    EXPECT_EQ(15u, file.GetPosition());   // unchanged by the failed seeks
+    EXPECT_EQ(15u, file.GetPosition()); // unchanged by the failed seeks
 }
 
 TEST(MemFile, SetLengthTruncatesAndExtendsWithZeros)
@@ -983,7 +996,9 @@ TEST(File, RenameAndRemove)
     testsupport::TempFolder folder;
     std::wstring first = folder.File(L"one.txt");
     std::wstring second = folder.File(L"two.txt");
-    { CFile file(first.c_str(), CFile::modeCreate | CFile::modeWrite); }
+    {
+        CFile file(first.c_str(), CFile::modeCreate | CFile::modeWrite);
+    }
     CFile::Rename(first.c_str(), second.c_str());
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(first.c_str()));
     CFile::Remove(second.c_str());

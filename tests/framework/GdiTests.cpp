@@ -13,7 +13,8 @@ const COLORREF kGreen = RGB(0, 255, 0);
 const COLORREF kBlue = RGB(0, 0, 255);
 
 // A memory DC drawing into a white 32-bit bitmap.
-class MemoryDcTest : public ::testing::Test {
+class MemoryDcTest : public ::testing::Test
+{
 protected:
     static const int kSize = 64;
 
@@ -94,19 +95,20 @@ TEST_F(MemoryDcTest, HalftoneBrushInvertsAlternatePixelsAndTwiceRestores)
 TEST_F(MemoryDcTest, Draw3dRectPaintsTopLeftAndBottomRightEdges)
 {
     dc.Draw3dRect(CRect(10, 10, 20, 20), kRed, kBlue);
-    struct Case { int x, y; COLORREF expected; };
+    struct Case
+    {
+        int x, y;
+        COLORREF expected;
+    };
     const Case cases[] = {
-        {10, 10, kRed},    // top-left corner
-        {18, 10, kRed},    // top edge
-        {10, 18, kRed},    // left edge
-        {19, 10, kBlue},   // top-right corner belongs to the right edge
-        {10, 19, kBlue},   // bottom-left corner belongs to the bottom edge
-        {19, 19, kBlue},   // bottom-right corner
-        {19, 15, kBlue},
-        {15, 19, kBlue},
-        {15, 15, kWhite},  // the inside is untouched
-        {11, 11, kWhite},
-        {20, 15, kWhite},  // nothing outside
+        {10, 10, kRed},                                       // top-left corner
+        {18, 10, kRed},                                       // top edge
+        {10, 18, kRed},                                       // left edge
+        {19, 10, kBlue},                                      // top-right corner belongs to the right edge
+        {10, 19, kBlue},                                      // bottom-left corner belongs to the bottom edge
+        {19, 19, kBlue},                                      // bottom-right corner
+        {19, 15, kBlue},  {15, 19, kBlue},  {15, 15, kWhite}, // the inside is untouched
+        {11, 11, kWhite}, {20, 15, kWhite},                   // nothing outside
         {15, 20, kWhite},
     };
     for (const Case& c : cases)
@@ -191,7 +193,7 @@ TEST_F(MemoryDcTest, ClippingLimitsDrawing)
     EXPECT_NE(ERROR, dc.SelectClipRgn(&region));
     dc.FillSolidRect(0, 0, kSize, kSize, kBlue);
     EXPECT_EQ(kBlue, dc.GetPixel(10, 10));
-    EXPECT_NE(kBlue, dc.GetPixel(0, 0));   // corner of the ellipse's box
+    EXPECT_NE(kBlue, dc.GetPixel(0, 0)); // corner of the ellipse's box
     EXPECT_NE(kBlue, dc.GetPixel(30, 30));
     dc.SelectClipRgn(nullptr);
     dc.FillSolidRect(0, 0, 1, 1, kBlue);
@@ -203,7 +205,7 @@ TEST_F(MemoryDcTest, CoordinateMappingMovesDrawingAndConvertsPoints)
     CPoint old = dc.SetViewportOrg(10, 20);
     EXPECT_EQ(CPoint(0, 0), old);
     dc.FillSolidRect(0, 0, 1, 1, kRed);
-    EXPECT_EQ(kRed, dc.GetPixel(0, 0));   // logical coordinates
+    EXPECT_EQ(kRed, dc.GetPixel(0, 0)); // logical coordinates
     dc.SetViewportOrg(0, 0);
     EXPECT_EQ(kRed, dc.GetPixel(10, 20));
     EXPECT_EQ(kWhite, dc.GetPixel(0, 0));
@@ -308,7 +310,7 @@ TEST_F(MemoryDcTest, ShapesUseTheSelectedPenAndBrush)
     EXPECT_EQ(CPoint(10, 5), dc.GetCurrentPosition());
     EXPECT_EQ(kBlue, dc.GetPixel(0, 5));
     EXPECT_EQ(kBlue, dc.GetPixel(9, 5));
-    EXPECT_EQ(kWhite, dc.GetPixel(10, 5));   // the end point is not drawn
+    EXPECT_EQ(kWhite, dc.GetPixel(10, 5)); // the end point is not drawn
 
     const POINT triangle[] = {{20, 20}, {40, 20}, {30, 40}};
     EXPECT_TRUE(dc.Polygon(triangle, 3));
@@ -332,10 +334,10 @@ TEST_F(MemoryDcTest, DrawFocusRectIsAnXorFrame)
     dc.DrawFocusRect(r);
     int frame = 10 * 10 - 8 * 8;
     int changed = kSize * kSize - CountColor(kWhite, CRect(0, 0, kSize, kSize));
-    EXPECT_GT(changed, frame / 3);   // a dotted frame
+    EXPECT_GT(changed, frame / 3); // a dotted frame
     EXPECT_LE(changed, frame);
     EXPECT_EQ(64, CountColor(kWhite, CRect(11, 11, 19, 19)));
-    dc.DrawFocusRect(r);   // drawing it again removes it
+    dc.DrawFocusRect(r); // drawing it again removes it
     EXPECT_EQ(kSize * kSize, CountColor(kWhite, CRect(0, 0, kSize, kSize)));
 }
 
@@ -475,7 +477,8 @@ TEST(GdiObjectTest, BitmapBitsRoundTrip)
 
 TEST(GdiObjectTest, PaletteEntriesRoundTripAndSelect)
 {
-    struct {
+    struct
+    {
         LOGPALETTE header;
         PALETTEENTRY more[3];
     } layout{};
@@ -531,7 +534,8 @@ TEST(DcTest, FromHandleWrapsWithoutOwningAndOwnerDeletes)
     EXPECT_EQ(nullptr, CDC::FromHandle(nullptr));
 }
 
-struct OtherThreadLookup {
+struct OtherThreadLookup
+{
     HBRUSH brush;
     CBrush* wrapper;
 };
@@ -569,7 +573,8 @@ TEST(DcTest, TemporariesAreKeptPerThreadAndOwnersSharedByAll)
 }
 
 // A window that paints its update rectangle in one colour through a CPaintDC.
-class CPaintingWnd : public CWnd {
+class CPaintingWnd : public CWnd
+{
 public:
     COLORREF color = RGB(255, 0, 0);
     int paints = 0;
@@ -593,8 +598,8 @@ END_MESSAGE_MAP()
 TEST(WindowDcTest, PaintClientAndWindowDcs)
 {
     CPaintingWnd wnd;
-    ASSERT_TRUE(wnd.CreateEx(0, AfxRegisterWndClass(0), L"paint", WS_POPUP | WS_VISIBLE | WS_BORDER,
-                             10, 10, 120, 80, nullptr, nullptr));
+    ASSERT_TRUE(wnd.CreateEx(0, AfxRegisterWndClass(0), L"paint", WS_POPUP | WS_VISIBLE | WS_BORDER, 10, 10, 120, 80,
+                             nullptr, nullptr));
     wnd.UpdateWindow();
     testsupport::PumpMessages();
     ASSERT_GT(wnd.paints, 0);
@@ -602,7 +607,7 @@ TEST(WindowDcTest, PaintClientAndWindowDcs)
     wnd.GetClientRect(&client);
     EXPECT_EQ(client, wnd.lastPaintRect);
     CRect pending;
-    EXPECT_FALSE(::GetUpdateRect(wnd, &pending, FALSE));   // EndPaint validated the window
+    EXPECT_FALSE(::GetUpdateRect(wnd, &pending, FALSE)); // EndPaint validated the window
 
     {
         CClientDC dc(&wnd);

@@ -8,20 +8,21 @@ namespace {
     if (actual.left == expected.left && actual.top == expected.top && actual.right == expected.right &&
         actual.bottom == expected.bottom)
         return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure()
-           << "got (" << actual.left << ", " << actual.top << ", " << actual.right << ", " << actual.bottom
-           << "), expected (" << expected.left << ", " << expected.top << ", " << expected.right << ", "
-           << expected.bottom << ")";
+    return ::testing::AssertionFailure() << "got (" << actual.left << ", " << actual.top << ", " << actual.right << ", "
+                                         << actual.bottom << "), expected (" << expected.left << ", " << expected.top
+                                         << ", " << expected.right << ", " << expected.bottom << ")";
 }
 
 TEST(CRectTest, NormalizeRectOrdersEveryEdgePair)
 {
-    struct Case { CRect input; CRect expected; };
+    struct Case
+    {
+        CRect input;
+        CRect expected;
+    };
     const Case cases[] = {
-        {CRect(0, 0, 10, 20), CRect(0, 0, 10, 20)},
-        {CRect(10, 0, 0, 20), CRect(0, 0, 10, 20)},
-        {CRect(0, 20, 10, 0), CRect(0, 0, 10, 20)},
-        {CRect(10, 20, -5, -7), CRect(-5, -7, 10, 20)},
+        {CRect(0, 0, 10, 20), CRect(0, 0, 10, 20)}, {CRect(10, 0, 0, 20), CRect(0, 0, 10, 20)},
+        {CRect(0, 20, 10, 0), CRect(0, 0, 10, 20)}, {CRect(10, 20, -5, -7), CRect(-5, -7, 10, 20)},
         {CRect(3, 3, 3, 3), CRect(3, 3, 3, 3)},
     };
     for (const Case& c : cases) {
@@ -33,7 +34,11 @@ TEST(CRectTest, NormalizeRectOrdersEveryEdgePair)
 
 TEST(CRectTest, IntersectionGivesCommonPartOrAllZeros)
 {
-    struct Case { CRect a, b, expected; BOOL nonEmpty; };
+    struct Case
+    {
+        CRect a, b, expected;
+        BOOL nonEmpty;
+    };
     const Case cases[] = {
         {CRect(0, 0, 10, 10), CRect(5, 5, 20, 20), CRect(5, 5, 10, 10), TRUE},
         {CRect(0, 0, 10, 10), CRect(2, 3, 4, 5), CRect(2, 3, 4, 5), TRUE},
@@ -56,7 +61,11 @@ TEST(CRectTest, IntersectionGivesCommonPartOrAllZeros)
 
 TEST(CRectTest, UnionIgnoresEmptyRectangles)
 {
-    struct Case { CRect a, b, expected; BOOL nonEmpty; };
+    struct Case
+    {
+        CRect a, b, expected;
+        BOOL nonEmpty;
+    };
     const Case cases[] = {
         {CRect(0, 0, 10, 10), CRect(5, 5, 20, 30), CRect(0, 0, 20, 30), TRUE},
         {CRect(0, 0, 10, 10), CRect(50, 50, 50, 60), CRect(0, 0, 10, 10), TRUE},
@@ -76,12 +85,15 @@ TEST(CRectTest, UnionIgnoresEmptyRectangles)
 
 TEST(CRectTest, SubtractOnlyWhenTheRestIsARectangle)
 {
-    struct Case { CRect a, b, expected; };
+    struct Case
+    {
+        CRect a, b, expected;
+    };
     const Case cases[] = {
-        {CRect(0, 0, 10, 10), CRect(5, -1, 11, 11), CRect(0, 0, 5, 10)},     // right side cut off
-        {CRect(0, 0, 10, 10), CRect(-1, -1, 11, 4), CRect(0, 4, 10, 10)},    // top cut off
-        {CRect(0, 0, 10, 10), CRect(3, 3, 6, 6), CRect(0, 0, 10, 10)},       // a hole: unchanged
-        {CRect(0, 0, 10, 10), CRect(20, 20, 30, 30), CRect(0, 0, 10, 10)},   // disjoint: unchanged
+        {CRect(0, 0, 10, 10), CRect(5, -1, 11, 11), CRect(0, 0, 5, 10)},   // right side cut off
+        {CRect(0, 0, 10, 10), CRect(-1, -1, 11, 4), CRect(0, 4, 10, 10)},  // top cut off
+        {CRect(0, 0, 10, 10), CRect(3, 3, 6, 6), CRect(0, 0, 10, 10)},     // a hole: unchanged
+        {CRect(0, 0, 10, 10), CRect(20, 20, 30, 30), CRect(0, 0, 10, 10)}, // disjoint: unchanged
     };
     for (const Case& c : cases) {
         CRect r;
@@ -94,8 +106,16 @@ TEST(CRectTest, InflateAndDeflateOverloadsAgree)
 {
     const CRect base(10, 20, 30, 40);
     const RECT by = {1, 2, 3, 4};
-    struct Case { CRect result; CRect expected; };
-    auto inflated = [&](auto apply) { CRect r = base; apply(r); return r; };
+    struct Case
+    {
+        CRect result;
+        CRect expected;
+    };
+    auto inflated = [&](auto apply) {
+        CRect r = base;
+        apply(r);
+        return r;
+    };
     const Case cases[] = {
         {inflated([](CRect& r) { r.InflateRect(2, 3); }), CRect(8, 17, 32, 43)},
         {inflated([](CRect& r) { r.InflateRect(CSize(2, 3)); }), CRect(8, 17, 32, 43)},
@@ -151,7 +171,7 @@ TEST(CRectTest, EmptyNullAndHitTests)
     const CRect r(0, 0, 10, 10);
     EXPECT_TRUE(r.PtInRect(CPoint(0, 0)));
     EXPECT_TRUE(r.PtInRect(CPoint(9, 9)));
-    EXPECT_FALSE(r.PtInRect(CPoint(10, 5)));   // right and bottom edges lie outside
+    EXPECT_FALSE(r.PtInRect(CPoint(10, 5))); // right and bottom edges lie outside
     EXPECT_FALSE(r.PtInRect(CPoint(5, 10)));
     EXPECT_FALSE(r.PtInRect(CPoint(-1, 5)));
 }

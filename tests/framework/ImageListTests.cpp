@@ -24,7 +24,8 @@ HBITMAP CreateDib(int width, int height)
 }
 
 // 16 x 16 images, drawn into a white 64 x 16 canvas.
-class ImageListTest : public ::testing::Test {
+class ImageListTest : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -101,7 +102,7 @@ TEST_F(ImageListTest, MaskBitmapSelectsTransparentPixels)
     // Monochrome mask: set bits are transparent. The left half is transparent here.
     WORD rows[16];
     for (WORD& row : rows)
-        row = 0x00FF;   // the first byte of a row holds its eight left pixels
+        row = 0x00FF; // the first byte of a row holds its eight left pixels
     CBitmap mask;
     ASSERT_TRUE(mask.CreateBitmap(16, 16, 1, 1, rows));
     EXPECT_EQ(0, list.Add(&image, &mask));

@@ -7,7 +7,8 @@
 namespace {
 
 // A popup: "&Open" (100), separator, "Close" (101), "Sub" -> {"One" 200, "Two" 201, "Three" 202}.
-class MenuTest : public ::testing::Test {
+class MenuTest : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -40,15 +41,15 @@ TEST_F(MenuTest, ItemsHaveIdsAndTexts)
 {
     EXPECT_EQ(4, menu.GetMenuItemCount());
     EXPECT_EQ(100u, menu.GetMenuItemID(0));
-    EXPECT_EQ(0u, menu.GetMenuItemID(1));                      // separator
-    EXPECT_EQ(static_cast<UINT>(-1), menu.GetMenuItemID(3));   // submenu
+    EXPECT_EQ(0u, menu.GetMenuItemID(1));                    // separator
+    EXPECT_EQ(static_cast<UINT>(-1), menu.GetMenuItemID(3)); // submenu
     EXPECT_EQ(CString(L"&Open"), Text(100, MF_BYCOMMAND));
     EXPECT_EQ(CString(L"Close"), Text(2, MF_BYPOSITION));
     EXPECT_EQ(CString(L"Sub"), Text(3, MF_BYPOSITION));
     EXPECT_EQ(CString(), Text(999, MF_BYCOMMAND));
 
     TCHAR buffer[4] = {};
-    EXPECT_EQ(3, menu.GetMenuString(100, buffer, 4, MF_BYCOMMAND));   // cut to the buffer
+    EXPECT_EQ(3, menu.GetMenuString(100, buffer, 4, MF_BYCOMMAND)); // cut to the buffer
     EXPECT_STREQ(L"&Op", buffer);
 }
 
@@ -94,7 +95,7 @@ TEST_F(MenuTest, RadioCheckMarksOneItemOfARange)
 {
     CMenu* sub = menu.GetSubMenu(3);
     ASSERT_NE(nullptr, sub);
-    EXPECT_EQ(sub, menu.GetSubMenu(3));   // the same borrowed wrapper until idle
+    EXPECT_EQ(sub, menu.GetSubMenu(3)); // the same borrowed wrapper until idle
     EXPECT_EQ(sub, CMenu::FromHandle(sub->m_hMenu));
     EXPECT_EQ(nullptr, menu.GetSubMenu(0));
 
@@ -136,7 +137,7 @@ TEST(MenuOwnershipTest, DestructorDestroysAndDetachHandsOver)
     ASSERT_NE(nullptr, borrowed);
     EXPECT_TRUE(borrowed->AppendMenu(MF_STRING, 1, L"x"));
     AfxDeleteTempDrawingObjects();
-    EXPECT_TRUE(::IsMenu(kept));   // temporaries never destroy
+    EXPECT_TRUE(::IsMenu(kept)); // temporaries never destroy
     ::DestroyMenu(kept);
 
     CMenu empty;
@@ -161,7 +162,7 @@ TEST(MenuResourceTest, LoadMenuReadsTheCurrentResourceModule)
     EXPECT_GT(popup->GetMenuItemCount(), 3);
 
     CMenu missing;
-    EXPECT_FALSE(missing.LoadMenu(L"EDITMENU"));   // not in the test program itself
+    EXPECT_FALSE(missing.LoadMenu(L"EDITMENU")); // not in the test program itself
     AfxDeleteTempDrawingObjects();
 }
 

@@ -13,8 +13,8 @@
 
 namespace {
 
-std::wstring g_log;      // which handlers ran, in order
-BOOL g_checked = FALSE;  // state shown by the update handler of ID_CMD_CHECKED
+std::wstring g_log;     // which handlers ran, in order
+BOOL g_checked = FALSE; // state shown by the update handler of ID_CMD_CHECKED
 int g_documentsDeleted = 0;
 
 class CRoutingApp : public CWinApp
@@ -66,12 +66,12 @@ protected:
     afx_msg BOOL OnPassedOn(UINT)
     {
         g_log += L"view-declined;";
-        return FALSE;   // let the next target have it
+        return FALSE; // let the next target have it
     }
     afx_msg void OnUpdateShared(CCmdUI* pCmdUI)
     {
         pCmdUI->SetText(L"from view");
-        pCmdUI->ContinueRouting();   // the view does not decide the state
+        pCmdUI->ContinueRouting(); // the view does not decide the state
     }
     DECLARE_MESSAGE_MAP()
 };
@@ -252,7 +252,7 @@ TEST_F(RoutingFixture, TemplateBuildsFrameViewAndDocumentFromOneResource)
     EXPECT_TRUE(doc->IsKindOf(RUNTIME_CLASS(CRoutingDoc)));
     EXPECT_EQ(view->GetDocument(), doc);
     EXPECT_EQ(view->GetDlgCtrlID(), AFX_IDW_PANE_FIRST);
-    EXPECT_FALSE(frame->IsWindowVisible());   // shown with the start's show command
+    EXPECT_FALSE(frame->IsWindowVisible()); // shown with the start's show command
 
     // Title from the string table (document name first), menu, icon, accelerators.
     CString title;
@@ -265,7 +265,11 @@ TEST_F(RoutingFixture, TemplateBuildsFrameViewAndDocumentFromOneResource)
 
 TEST_F(RoutingFixture, CommandsReachViewDocumentFrameAndApplicationInThatOrder)
 {
-    struct Case { UINT id; const wchar_t* log; };
+    struct Case
+    {
+        UINT id;
+        const wchar_t* log;
+    };
     const Case cases[] = {
         {ID_CMD_VIEW, L"view;"},
         {ID_CMD_DOC, L"doc;"},
@@ -300,20 +304,27 @@ TEST_F(RoutingFixture, DisabledCommandIsNotRunFromMenusButItsHandlerIsFound)
     AFX_CMDHANDLERINFO info = {nullptr, nullptr};
     EXPECT_TRUE(frame->OnCmdMsg(ID_CMD_DISABLED, CN_COMMAND, nullptr, &info));
     EXPECT_EQ(info.pTarget, frame);
-    EXPECT_EQ(g_log, L"");   // the query runs nothing
+    EXPECT_EQ(g_log, L""); // the query runs nothing
     EXPECT_FALSE(frame->OnCmdMsg(ID_CMD_UNHANDLED, CN_COMMAND, nullptr, &info));
 }
 
 TEST_F(RoutingFixture, UpdateHandlersDecideStateAlongTheRoute)
 {
-    struct Case { UINT id; BOOL disableIfNoHandler; int enabled; int checked; const wchar_t* text; };
+    struct Case
+    {
+        UINT id;
+        BOOL disableIfNoHandler;
+        int enabled;
+        int checked;
+        const wchar_t* text;
+    };
     const Case cases[] = {
-        {ID_CMD_DISABLED, TRUE, FALSE, -1, L""},          // document's update handler
-        {ID_CMD_CHECKED, FALSE, -1, FALSE, L""},          // checked state, enabled untouched
-        {ID_CMD_VIEW, TRUE, TRUE, -1, L""},               // no update handler, a command handler
-        {ID_CMD_UNHANDLED, TRUE, FALSE, -1, L""},         // neither: disabled
-        {ID_CMD_UNHANDLED, FALSE, -1, -1, L""},           // neither, but left alone
-        {ID_CMD_SHARED, TRUE, FALSE, -1, L"from view"},   // view continues routing to the frame
+        {ID_CMD_DISABLED, TRUE, FALSE, -1, L""},        // document's update handler
+        {ID_CMD_CHECKED, FALSE, -1, FALSE, L""},        // checked state, enabled untouched
+        {ID_CMD_VIEW, TRUE, TRUE, -1, L""},             // no update handler, a command handler
+        {ID_CMD_UNHANDLED, TRUE, FALSE, -1, L""},       // neither: disabled
+        {ID_CMD_UNHANDLED, FALSE, -1, -1, L""},         // neither, but left alone
+        {ID_CMD_SHARED, TRUE, FALSE, -1, L"from view"}, // view continues routing to the frame
     };
     for (const Case& c : cases) {
         CRecordingCmdUI state;
@@ -372,7 +383,7 @@ TEST_F(RoutingFixture, IdleTimeUpdatesCommandStatesOfBarsInTheMessageLoop)
     EXPECT_EQ(exitCode, 9);
     EXPECT_EQ(g_idleCheckSeen, static_cast<UINT>(BST_CHECKED));
     EXPECT_FALSE(disabled->IsWindowEnabled());
-    EXPECT_GE(frame->bar.sizeParentCalls, 1);   // the delayed layout ran at idle time
+    EXPECT_GE(frame->bar.sizeParentCalls, 1); // the delayed layout ran at idle time
     EXPECT_EQ(frame->m_nIdleFlags, 0u);
 }
 
@@ -415,7 +426,7 @@ TEST_F(RoutingFixture, StatusTextShowsMessagesAndCommandPrompts)
     EXPECT_EQ(text, CString(L"Runs the view command"));
 
     frame->SendMessage(WM_MENUSELECT, MAKEWPARAM(ID_CMD_VIEW, MF_HILITE), 0);
-    frame->SendMessage(WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);   // menu closed: idle prompt
+    frame->SendMessage(WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0); // menu closed: idle prompt
     frame->status.GetWindowText(text);
     EXPECT_EQ(text, CString(L""));
 }

@@ -94,10 +94,10 @@ TEST(CStringAccess, CharactersByIndex)
     EXPECT_EQ(L'b', s.GetAt(1));
     EXPECT_EQ(L'c', s[2]);
     EXPECT_EQ(L'a', s[static_cast<size_t>(0)]);
-    EXPECT_EQ(L'\0', s.GetAt(3));   // the terminator
+    EXPECT_EQ(L'\0', s.GetAt(3)); // the terminator
     EXPECT_EQ(L'\0', s.GetAt(-1));
     s.SetAt(0, L'X');
-    s.SetAt(7, L'Y');                // outside: ignored
+    s.SetAt(7, L'Y'); // outside: ignored
     EXPECT_STREQ(L"Xbc", s.GetString());
     const wchar_t* raw = s;
     EXPECT_STREQ(L"Xbc", raw);
@@ -110,7 +110,8 @@ TEST(CStringAccess, CharactersByIndex)
 
 TEST(CStringFormat, FollowsTheWindowsRuntimeConventions)
 {
-    struct Case {
+    struct Case
+    {
         const wchar_t* expected;
         CString actual;
     };
@@ -167,18 +168,28 @@ TEST(CStringAFormat, NarrowFormatTakesNarrowStringsForPercentS)
 TEST(CStringFind, CharactersAndSubstrings)
 {
     const CString s(L"abcabc");
-    struct CharCase { wchar_t ch; int start; int expected; };
+    struct CharCase
+    {
+        wchar_t ch;
+        int start;
+        int expected;
+    };
     const CharCase charCases[] = {
-        {L'a', 0, 0}, {L'a', 1, 3}, {L'c', 0, 2}, {L'z', 0, -1},
+        {L'a', 0, 0},  {L'a', 1, 3},  {L'c', 0, 2},   {L'z', 0, -1},
         {L'a', 4, -1}, {L'a', 6, -1}, {L'a', 99, -1}, {L'a', -5, 0},
     };
     for (const CharCase& c : charCases)
         EXPECT_EQ(c.expected, s.Find(c.ch, c.start)) << c.ch << " from " << c.start;
 
-    struct TextCase { const wchar_t* sub; int start; int expected; };
+    struct TextCase
+    {
+        const wchar_t* sub;
+        int start;
+        int expected;
+    };
     const TextCase textCases[] = {
         {L"bc", 0, 1}, {L"bc", 2, 4}, {L"abcabc", 0, 0}, {L"abcd", 0, -1},
-        {L"c", 5, 5}, {L"", 2, 2}, {L"a", 7, -1}, {L"ca", -1, 2},
+        {L"c", 5, 5},  {L"", 2, 2},   {L"a", 7, -1},     {L"ca", -1, 2},
     };
     for (const TextCase& c : textCases)
         EXPECT_EQ(c.expected, s.Find(c.sub, c.start)) << c.sub << " from " << c.start;
@@ -194,15 +205,31 @@ TEST(CStringFind, CharactersAndSubstrings)
 TEST(CStringExtract, MidLeftRightClampToTheString)
 {
     const CString s(L"hello");
-    struct Case { CString actual; const wchar_t* expected; };
+    struct Case
+    {
+        CString actual;
+        const wchar_t* expected;
+    };
     const Case cases[] = {
-        {s.Mid(1), L"ello"},     {s.Mid(1, 3), L"ell"},   {s.Mid(0, 99), L"hello"},
-        {s.Mid(-2, 3), L"hel"},  {s.Mid(5), L""},         {s.Mid(9, 2), L""},
-        {s.Mid(2, -1), L""},     {s.Left(2), L"he"},      {s.Left(0), L""},
-        {s.Left(-1), L""},       {s.Left(50), L"hello"},  {s.Right(3), L"llo"},
-        {s.Right(0), L""},       {s.Right(9), L"hello"},  {s.Right(-3), L""},
-        {s.SpanIncluding(L"leh"), L"hell"}, {s.SpanIncluding(L"x"), L""},
-        {s.SpanExcluding(L"lo"), L"he"},    {s.SpanExcluding(L"xyz"), L"hello"},
+        {s.Mid(1), L"ello"},
+        {s.Mid(1, 3), L"ell"},
+        {s.Mid(0, 99), L"hello"},
+        {s.Mid(-2, 3), L"hel"},
+        {s.Mid(5), L""},
+        {s.Mid(9, 2), L""},
+        {s.Mid(2, -1), L""},
+        {s.Left(2), L"he"},
+        {s.Left(0), L""},
+        {s.Left(-1), L""},
+        {s.Left(50), L"hello"},
+        {s.Right(3), L"llo"},
+        {s.Right(0), L""},
+        {s.Right(9), L"hello"},
+        {s.Right(-3), L""},
+        {s.SpanIncluding(L"leh"), L"hell"},
+        {s.SpanIncluding(L"x"), L""},
+        {s.SpanExcluding(L"lo"), L"he"},
+        {s.SpanExcluding(L"xyz"), L"hello"},
     };
     for (const Case& c : cases)
         EXPECT_STREQ(c.expected, c.actual.GetString());
@@ -210,7 +237,8 @@ TEST(CStringExtract, MidLeftRightClampToTheString)
 
 TEST(CStringTokenize, SkipsDelimiterRunsAndEndsWithMinusOne)
 {
-    struct Case {
+    struct Case
+    {
         const wchar_t* text;
         const wchar_t* delimiters;
         std::vector<std::wstring> tokens;
@@ -249,7 +277,7 @@ TEST(CStringTokenize, StartOutsideTheStringEndsAtOnce)
         EXPECT_TRUE(text.Tokenize(L" ", position).IsEmpty());
         EXPECT_EQ(-1, position);
     }
-    int position = 1;   // on a delimiter: the next token follows it
+    int position = 1; // on a delimiter: the next token follows it
     EXPECT_STREQ(L"b", text.Tokenize(L" ", position).GetString());
     EXPECT_EQ(4, position);
 }
@@ -259,7 +287,14 @@ TEST(CStringTokenize, StartOutsideTheStringEndsAtOnce)
 
 TEST(CStringEdit, ReplaceRemoveInsertDeleteReturnMfcCounts)
 {
-    struct ReplaceCase { const wchar_t* text; const wchar_t* from; const wchar_t* to; int count; const wchar_t* result; };
+    struct ReplaceCase
+    {
+        const wchar_t* text;
+        const wchar_t* from;
+        const wchar_t* to;
+        int count;
+        const wchar_t* result;
+    };
     const ReplaceCase replaceCases[] = {
         {L"a.b.c", L".", L"::", 2, L"a::b::c"},
         {L"aaa", L"aa", L"x", 1, L"xa"},
@@ -319,7 +354,11 @@ TEST(CStringEdit, OperationsOnTheirOwnText)
 
 TEST(CStringTrim, WhitespaceCharactersAndSets)
 {
-    struct Case { CString actual; const wchar_t* expected; };
+    struct Case
+    {
+        CString actual;
+        const wchar_t* expected;
+    };
     auto t = [](const wchar_t* text) { return CString(text); };
     const Case cases[] = {
         {t(L" \t\r\n x y \v\f").Trim(), L"x y"},
@@ -359,11 +398,20 @@ TEST(CStringCase, UpperLowerAndReverseIncludeNonAscii)
 // ---------------------------------------------------------------------------------------------
 // Comparison and operators
 
-int Sign(int value) { return (value > 0) - (value < 0); }
+int Sign(int value)
+{
+    return (value > 0) - (value < 0);
+}
 
 TEST(CStringCompare, OrdinalAndCaseInsensitive)
 {
-    struct Case { const wchar_t* a; const wchar_t* b; int compare; int compareNoCase; };
+    struct Case
+    {
+        const wchar_t* a;
+        const wchar_t* b;
+        int compare;
+        int compareNoCase;
+    };
     const Case cases[] = {
         {L"abc", L"abc", 0, 0},
         {L"abc", L"ABC", 1, 0},
@@ -386,7 +434,7 @@ TEST(CStringCompare, OrdinalAndCaseInsensitive)
     EXPECT_EQ(1, Sign(CString(L"x").Compare(nullptr)));
     EXPECT_EQ(0, CString().CompareNoCase(nullptr));
     EXPECT_EQ(0, CString(L"Hello").CollateNoCase(L"hELLO"));
-    EXPECT_LT(CString(L"apple").Collate(L"Banana"), 0);   // the locale orders letters, not codes
+    EXPECT_LT(CString(L"apple").Collate(L"Banana"), 0); // the locale orders letters, not codes
     EXPECT_EQ(0, Sign(CStringA("Text").CompareNoCase("tEXT")));
 }
 
@@ -441,7 +489,7 @@ TEST(CStringBstr, AllocAndSetSysString)
     SysFreeString(b);
 
     BSTR empty = CString().AllocSysString();
-    ASSERT_NE(nullptr, empty);   // an empty string is a real, empty BSTR
+    ASSERT_NE(nullptr, empty); // an empty string is a real, empty BSTR
     EXPECT_EQ(0u, SysStringLen(empty));
     SysFreeString(empty);
 
@@ -451,7 +499,8 @@ TEST(CStringBstr, AllocAndSetSysString)
 }
 
 // A copy of this test program with a string table of our own, mapped as a data file.
-class StringTableModule {
+class StringTableModule
+{
 public:
     explicit StringTableModule(const std::vector<std::pair<UINT, std::wstring>>& strings)
     {
@@ -528,7 +577,7 @@ TEST(CStringLoadString, ByIdReadsTheCurrentResourceModule)
     ASSERT_NE(nullptr, module.Handle());
     HINSTANCE previous = AfxGetResourceHandle();
     CString s;
-    EXPECT_FALSE(s.LoadString(7));   // this program has no string 7
+    EXPECT_FALSE(s.LoadString(7)); // this program has no string 7
     AfxSetResourceHandle(module.Handle());
     EXPECT_TRUE(s.LoadString(7));
     CString formatted;

@@ -11,10 +11,10 @@
 #include "tests/common/MessageLog.h"
 #include "tests/common/WineTestSupport.h"
 
+using testsupport::lparam;
 using testsupport::MessageLog;
 using testsupport::posted;
 using testsupport::sent;
-using testsupport::lparam;
 using testsupport::wparam;
 
 namespace {
@@ -32,8 +32,7 @@ public:
 
     BOOL CreateTopLevel()
     {
-        return CreateEx(0, AfxRegisterWndClass(0), L"recording", WS_OVERLAPPEDWINDOW, 0, 0, 200, 150, nullptr,
-                        nullptr);
+        return CreateEx(0, AfxRegisterWndClass(0), L"recording", WS_OVERLAPPEDWINDOW, 0, 0, 200, 150, nullptr, nullptr);
     }
 
 protected:
@@ -122,7 +121,7 @@ TEST(WindowCreation, ChildObjectAnswersMeasureItemDuringItsOwnCreation)
     EXPECT_EQ(list.measured, 1);
     EXPECT_EQ(::SendMessageW(list.m_hWnd, LB_GETITEMHEIGHT, 0, 0), 33);
     parent.DestroyWindow();
-    EXPECT_EQ(list.m_hWnd, nullptr);   // children are detached with their window
+    EXPECT_EQ(list.m_hWnd, nullptr); // children are detached with their window
 }
 
 TEST(WindowMessages, MapDispatchesMessagesWithTheirArguments)
@@ -193,16 +192,20 @@ TEST(WindowSubclassing, DefaultPassesTheCurrentMessageAfterNestedSends)
 
     CFilterEdit filter;
     ASSERT_TRUE(filter.SubclassWindow(edit));
-    EXPECT_FALSE(CWnd().Attach(edit));   // one object per window
+    EXPECT_FALSE(CWnd().Attach(edit)); // one object per window
     MessageLog log({WM_CHAR, WM_GETTEXTLENGTH, WM_TEST_NESTED});
     log.Watch(edit);
     TypeInto(edit, L"axb");
     EXPECT_EQ(TextOf(edit), L"ab");
     // Each character that Default() passed on came after two nested messages.
     EXPECT_TRUE(log.Matches({
-        {WM_CHAR, wparam, 'a'}, {WM_GETTEXTLENGTH}, {WM_TEST_NESTED},
+        {WM_CHAR, wparam, 'a'},
+        {WM_GETTEXTLENGTH},
+        {WM_TEST_NESTED},
         {WM_CHAR, wparam, 'x'},
-        {WM_CHAR, wparam, 'b'}, {WM_GETTEXTLENGTH}, {WM_TEST_NESTED},
+        {WM_CHAR, wparam, 'b'},
+        {WM_GETTEXTLENGTH},
+        {WM_TEST_NESTED},
     }));
     log.Unwatch(edit);
 
@@ -225,7 +228,8 @@ TEST(WindowSubclassing, SubclassedWindowDestroyedByOthersDetachesItsObject)
 
 TEST(WindowHandleMaps, ForeignWindowsGetTemporaryWrappersUntilIdle)
 {
-    HWND foreign = ::CreateWindowExW(0, L"STATIC", L"t", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    HWND foreign =
+        ::CreateWindowExW(0, L"STATIC", L"t", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     EXPECT_EQ(CWnd::FromHandlePermanent(foreign), nullptr);
     CWnd* temp = CWnd::FromHandle(foreign);
     ASSERT_NE(temp, nullptr);
@@ -234,7 +238,7 @@ TEST(WindowHandleMaps, ForeignWindowsGetTemporaryWrappersUntilIdle)
     EXPECT_EQ(CWnd::FromHandle(nullptr), nullptr);
 
     CWnd::DeleteTempMap();
-    EXPECT_TRUE(::IsWindow(foreign));   // temporaries never destroy their window
+    EXPECT_TRUE(::IsWindow(foreign)); // temporaries never destroy their window
 
     CWnd owner;
     ASSERT_TRUE(owner.Attach(foreign));
@@ -301,7 +305,7 @@ protected:
     afx_msg BOOL OnNotifyEx(UINT, NMHDR* pNMHDR, LRESULT* pResult)
     {
         *pResult = 8;
-        return pNMHDR->idFrom == IDC_CHILD;   // FALSE: not taken here
+        return pNMHDR->idFrom == IDC_CHILD; // FALSE: not taken here
     }
     DECLARE_MESSAGE_MAP()
 };
@@ -341,7 +345,7 @@ TEST_F(ReflectionFixture, ControlHandlesItsOwnCommandNotificationFirst)
     EXPECT_EQ(child.clicks, 1);
     EXPECT_EQ(parent.clicks, 0);
 
-    child.passClicksOn = TRUE;   // the _EX handler lets the parent have it too
+    child.passClicksOn = TRUE; // the _EX handler lets the parent have it too
     child.SendMessage(BM_CLICK);
     EXPECT_EQ(child.clicks, 2);
     EXPECT_EQ(parent.clicks, 1);
@@ -353,13 +357,13 @@ TEST_F(ReflectionFixture, NotificationsGoToTheControlOrElseTheParent)
     EXPECT_EQ(child.notifies, 1);
     EXPECT_EQ(parent.notifies, 0);
 
-    EXPECT_EQ(SendNotify(NM_DBLCLK), 5);   // no reflected handler for this code
+    EXPECT_EQ(SendNotify(NM_DBLCLK), 5); // no reflected handler for this code
     EXPECT_EQ(parent.notifies, 1);
 
-    EXPECT_EQ(SendNotify(NM_RCLICK), 6);   // a range gets the control's id
+    EXPECT_EQ(SendNotify(NM_RCLICK), 6); // a range gets the control's id
     EXPECT_EQ(parent.rangeId, static_cast<UINT>(IDC_CHILD));
     EXPECT_EQ(SendNotify(NM_RETURN), 8);
-    EXPECT_EQ(SendNotify(NM_RETURN, 0), 0);   // declined by the _EX handler: default answer
+    EXPECT_EQ(SendNotify(NM_RETURN, 0), 0); // declined by the _EX handler: default answer
 }
 
 TEST_F(ReflectionFixture, ToolHitTestFindsTheChildControlUnderThePoint)
@@ -371,7 +375,7 @@ TEST_F(ReflectionFixture, ToolHitTestFindsTheChildControlUnderThePoint)
     EXPECT_EQ(info.uId, reinterpret_cast<UINT_PTR>(child.m_hWnd));
     EXPECT_TRUE(info.uFlags & TTF_IDISHWND);
     EXPECT_EQ(info.lpszText, LPSTR_TEXTCALLBACK);
-    EXPECT_FALSE(info.uFlags & TTF_NOTBUTTON);   // a button
+    EXPECT_FALSE(info.uFlags & TTF_NOTBUTTON); // a button
     EXPECT_EQ(parent.OnToolHitTest(CPoint(120, 80), nullptr), -1);
 }
 
@@ -379,13 +383,13 @@ TEST_F(ReflectionFixture, ControlChoosesItsOwnColourBrush)
 {
     child.brush = static_cast<HBRUSH>(::GetStockObject(GRAY_BRUSH));
     HDC hdc = ::GetDC(child.m_hWnd);
-    LRESULT statics = parent.SendMessage(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(hdc),
-                                         reinterpret_cast<LPARAM>(child.m_hWnd));
-    LRESULT buttons = parent.SendMessage(WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(hdc),
-                                         reinterpret_cast<LPARAM>(child.m_hWnd));
+    LRESULT statics =
+        parent.SendMessage(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(hdc), reinterpret_cast<LPARAM>(child.m_hWnd));
+    LRESULT buttons =
+        parent.SendMessage(WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(hdc), reinterpret_cast<LPARAM>(child.m_hWnd));
     ::ReleaseDC(child.m_hWnd, hdc);
     EXPECT_EQ(reinterpret_cast<HBRUSH>(statics), child.brush);
-    EXPECT_NE(reinterpret_cast<HBRUSH>(buttons), child.brush);   // declined: the default answer
+    EXPECT_NE(reinterpret_cast<HBRUSH>(buttons), child.brush); // declined: the default answer
 }
 
 // ---------------------------------------------------------------------------------------
@@ -435,7 +439,11 @@ END_MESSAGE_MAP()
 
 TEST(WindowDestruction, WindowDestroyedInItsOwnHandlerIsDeletedOnce)
 {
-    struct Case { UINT message; WPARAM wParam; };
+    struct Case
+    {
+        UINT message;
+        WPARAM wParam;
+    };
     for (Case c : {Case{WM_LBUTTONDOWN, MK_LBUTTON}, Case{WM_CLOSE, 0}}) {
         g_deletedWindows = 0;
         auto* wnd = new CSelfDestroyingWnd;
@@ -461,7 +469,7 @@ TEST(WindowDestruction, ExceptionsStopAtTheWindowProcedure)
     EXPECT_EQ(g_deletedWindows, 1);
 
     CThrowingCreateWnd failing;
-    EXPECT_FALSE(failing.CreateTopLevel());   // an exception in WM_CREATE fails the creation
+    EXPECT_FALSE(failing.CreateTopLevel()); // an exception in WM_CREATE fails the creation
     EXPECT_EQ(failing.m_hWnd, nullptr);
 }
 
@@ -558,8 +566,8 @@ TEST(WindowTree, ParentsAndOwnersAreFollowedToTheTop)
     ASSERT_TRUE(child.Create(nullptr, nullptr, WS_CHILD, CRect(0, 0, 10, 10), &popup, 1));
     ASSERT_TRUE(grandchild.Create(nullptr, nullptr, WS_CHILD, CRect(0, 0, 5, 5), &child, 2));
 
-    EXPECT_EQ(&top, grandchild.GetTopLevelParent());   // through the owner of the popup
-    EXPECT_EQ(&popup, grandchild.GetParentOwner());    // parents only, up to the first top-level window
+    EXPECT_EQ(&top, grandchild.GetTopLevelParent()); // through the owner of the popup
+    EXPECT_EQ(&popup, grandchild.GetParentOwner());  // parents only, up to the first top-level window
     EXPECT_EQ(&top, popup.GetTopLevelOwner());
     EXPECT_EQ(&top, top.GetTopLevelOwner());
     EXPECT_EQ(&top, top.GetTopLevelParent());

@@ -18,7 +18,8 @@ TEST(AnsiTextFile, RoundTripsChineseTextInCodePage936)
     EXPECT_EQ(text, L"中文,测试\n汉字\r\n");
 
     ASSERT_EQ(WriteAnsiTextFile(folder.File(L"out.txt"), L"x[行号：12]\r\n"), static_cast<DWORD>(ERROR_SUCCESS));
-    EXPECT_EQ(ReadBytes(folder.File(L"out.txt")), "x[\xD0\xD0\xBA\xC5\xA3\xBA" "12]\r\n");
+    EXPECT_EQ(ReadBytes(folder.File(L"out.txt")), "x[\xD0\xD0\xBA\xC5\xA3\xBA"
+                                                  "12]\r\n");
 }
 
 TEST(AnsiTextFile, EmptyFilesReadAndWriteAsEmptyText)

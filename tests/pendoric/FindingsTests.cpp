@@ -8,7 +8,8 @@ using namespace pendoric;
 
 namespace {
 
-struct RuleCase {
+struct RuleCase
+{
     const wchar_t* line;
     bool offendsColumn9;
     bool offendsColumns11To13;
@@ -16,20 +17,20 @@ struct RuleCase {
 
 const RuleCase kRuleCases[] = {
     {L"", true, true},
-    {L"12345678", true, true},                  // 8 characters: no 9th character at all
-    {L"12345678,", false, true},                // 9th is the comma, line too short for 11-13
-    {L"1234567,9", true, true},                 // comma one place too early
-    {L"123456789,", true, true},                // 10 characters, comma at 10
-    {L"1234567890", true, true},                // 10 characters: no 11th to 13th
-    {L"1234567890,", true, false},              // comma at 11
-    {L"12345678901,", true, false},             // comma at 12
-    {L"123456789012,", true, false},            // comma at 13
-    {L"1234567890123,", true, true},            // comma at 14 is too late
+    {L"12345678", true, true},       // 8 characters: no 9th character at all
+    {L"12345678,", false, true},     // 9th is the comma, line too short for 11-13
+    {L"1234567,9", true, true},      // comma one place too early
+    {L"123456789,", true, true},     // 10 characters, comma at 10
+    {L"1234567890", true, true},     // 10 characters: no 11th to 13th
+    {L"1234567890,", true, false},   // comma at 11
+    {L"12345678901,", true, false},  // comma at 12
+    {L"123456789012,", true, false}, // comma at 13
+    {L"1234567890123,", true, true}, // comma at 14 is too late
     {L"12345678,0,,,4", false, false},
-    {L"12345678，abc", true, true},              // a full-width comma is not a comma
-    {L"中文字符测试文本,", false, true},          // double-byte characters count as one position each
-    {L"中文字符测试文本字符,", true, false},       // ... here the comma is the 11th character
-    {L"        ,", false, true},                // spaces count as positions
+    {L"12345678，abc", true, true},          // a full-width comma is not a comma
+    {L"中文字符测试文本,", false, true},     // double-byte characters count as one position each
+    {L"中文字符测试文本字符,", true, false}, // ... here the comma is the 11th character
+    {L"        ,", false, true},             // spaces count as positions
 };
 
 } // namespace
@@ -54,7 +55,8 @@ TEST(ColumnRules, EachCheckHasItsLogAndMessage)
 
 TEST(TextLines, EndAtCarriageReturnLineFeedOrBoth)
 {
-    struct Case {
+    struct Case
+    {
         const wchar_t* text;
         std::vector<std::wstring> lines;
     } cases[] = {
@@ -62,10 +64,10 @@ TEST(TextLines, EndAtCarriageReturnLineFeedOrBoth)
         {L"a", {L"a"}},
         {L"a\r\nb\r\n", {L"a", L"b"}},
         {L"a\rb\r", {L"a", L"b"}},
-        {L"a\nb\n", {L"a", L"b"}},           // lone line feeds end lines too
+        {L"a\nb\n", {L"a", L"b"}}, // lone line feeds end lines too
         {L"a\nb", {L"a", L"b"}},
         {L"a\r\n\r\nb", {L"a", L"", L"b"}},
-        {L"a\n\rb", {L"a", L"", L"b"}},      // LF then CR are two breaks
+        {L"a\n\rb", {L"a", L"", L"b"}}, // LF then CR are two breaks
         {L"\r\n", {L""}},
         {L"a\r\r\nb", {L"a", L"", L"b"}},
         {L"x\ty  z\r\n", {L"x\ty  z"}},
@@ -90,7 +92,7 @@ TEST(Findings, StartWithAnEmptyEntryAndLogOnlyItsLineBreak)
     EXPECT_EQ(findings.Entries()[0], L"");
     EXPECT_EQ(findings.BuildLog(), L"\r\n");
 
-    findings.Check(CheckKind::Column9, L"");   // an empty file adds nothing
+    findings.Check(CheckKind::Column9, L""); // an empty file adds nothing
     EXPECT_EQ(findings.Count(), 0u);
     EXPECT_EQ(findings.BuildLog(), L"\r\n");
 }

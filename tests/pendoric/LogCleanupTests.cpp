@@ -7,21 +7,22 @@ using namespace pendoric;
 
 TEST(LogCleanup, RemovesSpacesBlanksBracketPiecesAndCollapsesEmptyLines)
 {
-    struct Case {
+    struct Case
+    {
         const wchar_t* log;
         const wchar_t* cleaned;
     } cases[] = {
         {L"", L""},
-        {L"\r\n", L"\r\n"},   // the empty entry 0 of an empty run keeps its line break
+        {L"\r\n", L"\r\n"}, // the empty entry 0 of an empty run keeps its line break
         {L"\r\na b[行号：1]\r\n", L"\r\nab[行号：1]\r\n"},
-        {L"\r\n  a\u3000b  [行号：1]\r\n", L"\r\na\u3000b[行号：1]\r\n"},   // only ASCII spaces go
+        {L"\r\n  a\u3000b  [行号：1]\r\n", L"\r\na\u3000b[行号：1]\r\n"}, // only ASCII spaces go
         {L"\r\n[Section][行号：4]\r\nx[行号：5]\r\n", L"\r\nx[行号：5]\r\n"},
-        {L"\r\n  [Sec tion][行号：4]\r\nx[行号：5]\r\n", L"\r\nx[行号：5]\r\n"},   // "[" after its spaces
+        {L"\r\n  [Sec tion][行号：4]\r\nx[行号：5]\r\n", L"\r\nx[行号：5]\r\n"}, // "[" after its spaces
         {L"\r\nx[行号：1]\r\n[a]\r\n[b]\r\n[c]\r\ny[行号：9]\r\n", L"\r\nx[行号：1]\r\ny[行号：9]\r\n"},
-        {L"\r\nx[\r\n", L"\r\nx[\r\n"},                      // a "[" later in a piece keeps it
+        {L"\r\nx[\r\n", L"\r\nx[\r\n"}, // a "[" later in a piece keeps it
         {L"a\r\n\r\n\r\n\r\n\r\nb", L"a\r\nb\r\n"},
         {L"no break", L"nobreak\r\n"},
-        {L"a\rb\nc\r\n", L"a\rb\nc\r\n"},                     // lone CR and LF are not piece breaks
+        {L"a\rb\nc\r\n", L"a\rb\nc\r\n"}, // lone CR and LF are not piece breaks
         {L"[only", L"\r\n"},
     };
     for (const Case& c : cases) {

@@ -9,7 +9,8 @@ using namespace pendoric;
 
 namespace {
 
-class LogViewTest : public testing::Test {
+class LogViewTest : public testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -40,10 +41,10 @@ TEST_F(LogViewTest, KeepsPlainTextExactly)
         L"\r\nx[行号：1]\r\n",
         L"",
         L"\r\n",
-        L"{\\rtf1\\ansi not rich}\r\n",                 // never taken for RTF
-        std::wstring(L"a\0b\r\nc\r\n", 8),              // a NUL does not end the text
-        Repeat(L"line of a log\r\n", 4000),              // past the default 32K limit
-        L"{" + Repeat(L"x\r\n", 30000),                  // streamed in many chunks: no CR LF is split
+        L"{\\rtf1\\ansi not rich}\r\n",     // never taken for RTF
+        std::wstring(L"a\0b\r\nc\r\n", 8),  // a NUL does not end the text
+        Repeat(L"line of a log\r\n", 4000), // past the default 32K limit
+        L"{" + Repeat(L"x\r\n", 30000),     // streamed in many chunks: no CR LF is split
     };
     for (const std::wstring& text : texts) {
         SCOPED_TRACE(testing::Message() << "text of " << text.size() << " characters");
@@ -63,7 +64,7 @@ TEST_F(LogViewTest, ReplacingTheTextKeepsTheBoxInPlace)
     HWND box = GetDlgItem(m_parent, 7);
     ASSERT_EQ(box, m_view.Handle());
     EXPECT_EQ(GetWindow(m_parent, GW_CHILD), box);
-    EXPECT_EQ(GetWindow(box, GW_HWNDNEXT), nullptr);   // the only box
+    EXPECT_EQ(GetWindow(box, GW_HWNDNEXT), nullptr); // the only box
     RECT rc;
     GetWindowRect(box, &rc);
     MapWindowPoints(nullptr, m_parent, reinterpret_cast<POINT*>(&rc), 2);
@@ -85,6 +86,7 @@ TEST_F(LogViewTest, SavesItsTextInTheAnsiCodePage)
     testsupport::TempFolder folder;
     m_view.SetText(L"\r\nab c[行号：1]\r\n");
     ASSERT_EQ(m_view.SavePlainText(folder.File(L"out.txt")), static_cast<DWORD>(ERROR_SUCCESS));
-    EXPECT_EQ(pendoric_test::ReadBytes(folder.File(L"out.txt")), "\r\nab c[\xD0\xD0\xBA\xC5\xA3\xBA" "1]\r\n");
+    EXPECT_EQ(pendoric_test::ReadBytes(folder.File(L"out.txt")), "\r\nab c[\xD0\xD0\xBA\xC5\xA3\xBA"
+                                                                 "1]\r\n");
     EXPECT_EQ(m_view.SavePlainText(folder.File(L"no folder\\out.txt")), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
 }

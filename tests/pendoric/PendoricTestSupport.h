@@ -10,7 +10,8 @@
 
 namespace pendoric_test {
 
-struct ShownMessage {
+struct ShownMessage
+{
     std::wstring text;
     std::wstring caption;
     UINT type;
@@ -18,7 +19,8 @@ struct ShownMessage {
 
 // Answers the open-file dialog from a queue (an empty answer is a cancel) and records every
 // message box instead of showing it.
-class ScriptedPrompts : public pendoric::Prompts {
+class ScriptedPrompts : public pendoric::Prompts
+{
 public:
     std::deque<std::wstring> files;
     std::vector<std::wstring> filters;
@@ -47,7 +49,8 @@ public:
 };
 
 // Makes a folder the current folder for the lifetime of the object.
-class CurrentFolder {
+class CurrentFolder
+{
 public:
     explicit CurrentFolder(const std::wstring& folder)
     {
@@ -57,6 +60,7 @@ public:
         SetCurrentDirectoryW(folder.c_str());
     }
     ~CurrentFolder() { SetCurrentDirectoryW(m_old.c_str()); }
+
 private:
     std::wstring m_old;
 };
@@ -64,8 +68,8 @@ private:
 inline std::string ReadBytes(const std::wstring& path)
 {
     std::string bytes;
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
+    HANDLE file =
+        CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return "<missing>";
     char buffer[65536];
@@ -86,10 +90,9 @@ inline void WriteBytes(const std::wstring& path, const std::string& bytes)
 
 using testsupport::FileExists;
 
-
 } // namespace pendoric_test
 
 // Tests that read or write files in the ANSI code page expect the Chinese code page of their
 // CTest run (LC_ALL=zh_CN.UTF-8).
-#define PENDORIC_ASSERT_CHINESE_CODE_PAGE() \
+#define PENDORIC_ASSERT_CHINESE_CODE_PAGE()                                                                            \
     ASSERT_EQ(GetACP(), 936u) << "run these tests with LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8"

@@ -14,7 +14,8 @@ namespace {
 
 const wchar_t kTitle[] = L"Pendoric 1.0";
 
-class PendoricWindowTest : public testing::Test {
+class PendoricWindowTest : public testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -76,8 +77,8 @@ RECT ChildRect(HWND parent, HWND child)
 }
 
 // GBK bytes of the texts used below.
-const char kTag[] = "\xD0\xD0\xBA\xC5\xA3\xBA";   // 行号：
-const char kChinese[] = "\xD6\xD0\xCE\xC4";      // 中文
+const char kTag[] = "\xD0\xD0\xBA\xC5\xA3\xBA"; // 行号：
+const char kChinese[] = "\xD6\xD0\xCE\xC4";     // 中文
 
 } // namespace
 
@@ -88,7 +89,8 @@ TEST_F(PendoricWindowTest, ShowsFourCaptionedButtonsAboveTheLogBox)
     EXPECT_STREQ(text, kTitle);
     EXPECT_NE(GetClassLongPtrW(Hwnd(), GCLP_HICON), 0u);
 
-    const struct {
+    const struct
+    {
         int id;
         const wchar_t* caption;
     } buttons[] = {
@@ -112,8 +114,8 @@ TEST_F(PendoricWindowTest, ShowsFourCaptionedButtonsAboveTheLogBox)
         EXPECT_STREQ(text, b.caption);
         EXPECT_TRUE(GetWindowLongW(button, GWL_STYLE) & WS_VISIBLE);
         RECT rc = ChildRect(Hwnd(), button);
-        EXPECT_GE(rc.left, previousRight);       // one row, left to right, no overlap
-        EXPECT_LE(rc.bottom, box.top);           // above the log box
+        EXPECT_GE(rc.left, previousRight); // one row, left to right, no overlap
+        EXPECT_LE(rc.bottom, box.top);     // above the log box
         EXPECT_LE(rc.right, client.right);
         previousRight = rc.right;
     }
@@ -139,10 +141,13 @@ TEST_F(PendoricWindowTest, Column9CheckWritesReportsAndShowsTheCleanedLog)
     };
     prompts.onMessageContext = &writtenLog;
 
-    std::string input = std::string(kChinese) + "\xD7\xD6\xB7\xFB\xB2\xE2\xCA\xD4" "ab,ok\r\n"  // 中文字符测试ab,ok: comma 9th
-                        "a b c d e\r\n"                                                      // offends, with spaces
-                        " [Section]\n"                                                       // offends, blanked
-                        + kChinese + "12345,\r"                                              // comma 7th
+    std::string input = std::string(kChinese) +
+                        "\xD7\xD6\xB7\xFB\xB2\xE2\xCA\xD4"
+                        "ab,ok\r\n"     // 中文字符测试ab,ok: comma 9th
+                        "a b c d e\r\n" // offends, with spaces
+                        " [Section]\n"  // offends, blanked
+                        + kChinese +
+                        "12345,\r" // comma 7th
                         "12345678,\r\n";
     CheckFile(PendoricWindow::IdColumn9Check, L"in.txt", input);
 
@@ -153,13 +158,9 @@ TEST_F(PendoricWindowTest, Column9CheckWritesReportsAndShowsTheCleanedLog)
     EXPECT_EQ(prompts.messages[0].caption, kTitle);
     EXPECT_EQ(prompts.messages[0].type, static_cast<UINT>(MB_OK));
 
-    EXPECT_EQ(writtenLog, std::string("\r\n") +
-                              "a b c d e[" + kTag + "2]\r\n" +
-                              " [Section][" + kTag + "3]\r\n" +
+    EXPECT_EQ(writtenLog, std::string("\r\n") + "a b c d e[" + kTag + "2]\r\n" + " [Section][" + kTag + "3]\r\n" +
                               kChinese + "12345,[" + kTag + "4]\r\n");
-    std::string cleanedLog = std::string("\r\n") +
-                             "abcde[" + kTag + "2]\r\n" +
-                             kChinese + "12345,[" + kTag + "4]\r\n";
+    std::string cleanedLog = std::string("\r\n") + "abcde[" + kTag + "2]\r\n" + kChinese + "12345,[" + kTag + "4]\r\n";
     EXPECT_EQ(Log(L"logfile1.txt"), cleanedLog);
     EXPECT_FALSE(FileExists(folder.File(L"logfile2.txt")));
     EXPECT_EQ(BoxText(), L"\r\nabcde[行号：2]\r\n中文12345,[行号：4]\r\n");
@@ -200,7 +201,7 @@ TEST_F(PendoricWindowTest, CancelledDialogChangesNothing)
 {
     CheckFile(PendoricWindow::IdColumn9Check, L"a.txt", "short\r\n");
     std::wstring shown = BoxText();
-    Click(PendoricWindow::IdColumns11To13Check);   // no file queued: the dialog is cancelled
+    Click(PendoricWindow::IdColumns11To13Check); // no file queued: the dialog is cancelled
     EXPECT_EQ(prompts.filters.size(), 2u);
     EXPECT_EQ(prompts.messages.size(), 1u);
     EXPECT_FALSE(FileExists(folder.File(L"logfile2.txt")));
@@ -220,7 +221,8 @@ TEST_F(PendoricWindowTest, UnreadableInputIsReportedAndTheRunGoesOn)
     HANDLE lock = CreateFileW(folder.File(L"locked.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
     CreateDirectoryW(folder.File(L"folder.txt").c_str(), nullptr);
-    const struct {
+    const struct
+    {
         std::wstring path;
         DWORD error;
     } cases[] = {
@@ -269,7 +271,7 @@ TEST_F(PendoricWindowTest, UnwritableLogIsReportedAndTheFindingsKept)
     prompts.messages.clear();
     CheckFile(PendoricWindow::IdColumn9Check, L"b.txt", "second\r\n");
     ASSERT_TRUE(IsWindow(Hwnd()));
-    ASSERT_EQ(prompts.messages.size(), 1u);   // the error only: no completion message
+    ASSERT_EQ(prompts.messages.size(), 1u); // the error only: no completion message
     EXPECT_EQ(prompts.messages[0].type, static_cast<UINT>(MB_OK | MB_ICONERROR));
     EXPECT_NE(prompts.messages[0].text.find(logPath), std::wstring::npos);
     EXPECT_NE(prompts.messages[0].text.find(DescribeSystemError(ERROR_ACCESS_DENIED)), std::wstring::npos);

@@ -17,12 +17,12 @@ namespace {
 // Answers the modal dialogs of this thread in turn: each handler gets the next dialog that
 // shows up. A dialog beyond the handlers, or one still up after a while, is cancelled so that
 // a failing test cannot hang in a modal loop.
-class DialogAnswerer {
+class DialogAnswerer
+{
 public:
     using Handler = std::function<void(HWND)>;
 
-    explicit DialogAnswerer(std::vector<Handler> handlers)
-        : m_handlers(std::move(handlers))
+    explicit DialogAnswerer(std::vector<Handler> handlers) : m_handlers(std::move(handlers))
     {
         s_current = this;
         m_timer = SetTimer(nullptr, 0, 50, Tick);
@@ -142,7 +142,8 @@ std::vector<std::wstring> ComboItems(HWND combo)
     return items;
 }
 
-class SystemPromptsTest : public testing::Test {
+class SystemPromptsTest : public testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -196,7 +197,8 @@ TEST_F(SystemPromptsTest, CheckRunsThroughTheSystemDialogs)
     EXPECT_EQ(caption, L"Pendoric 1.0");
     EXPECT_EQ(window->ChosenFile(), input);
     // The log is written in the current folder, not in the folder the dialog browsed to.
-    EXPECT_EQ(ReadBytes(folder.File(L"logfile1.txt")), std::string("\r\nshort[\xD0\xD0\xBA\xC5\xA3\xBA" "1]\r\n"));
+    EXPECT_EQ(ReadBytes(folder.File(L"logfile1.txt")), std::string("\r\nshort[\xD0\xD0\xBA\xC5\xA3\xBA"
+                                                                   "1]\r\n"));
     EXPECT_FALSE(FileExists(folder.File(L"texts\\logfile1.txt")));
 }
 
@@ -205,7 +207,7 @@ TEST_F(SystemPromptsTest, CancelledOpenDialogChecksNothing)
     DialogAnswerer answerer({[](HWND dialog) { Press(dialog, IDCANCEL); }});
     Click(PendoricWindow::IdColumns11To13Check);
     EXPECT_EQ(answerer.Answered(), 1u);
-    EXPECT_EQ(answerer.Cancelled(), 0u);   // no message box followed
+    EXPECT_EQ(answerer.Cancelled(), 0u); // no message box followed
     EXPECT_TRUE(window->ChosenFile().empty());
     EXPECT_FALSE(FileExists(folder.File(L"logfile2.txt")));
 }

@@ -18,7 +18,8 @@ bool IsWesternRun()
     return GetEnvironmentVariableW(L"FOLIONYX_PENDORIC_WESTERN", value, 8) > 0 && value[0] == L'1';
 }
 
-class WesternCodePage : public testing::Test {
+class WesternCodePage : public testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -46,8 +47,8 @@ private:
 TEST_F(WesternCodePage, BytesCountAsCharactersAndTheTagLosesItsChinese)
 {
     const std::string input =
-        "\xD6\xD0\xCE\xC4\xD7\xD6\xB7\xFB,ab\r\n"                  // 中文字符,ab: 5th character, 9th byte
-        "\xD6\xD0\xCE\xC4\xD7\xD6\xB7\xFB\xB2\xE2\xCA\xD4xy,z\r\n";  // 中文字符测试xy,z: 9th character, 15th byte
+        "\xD6\xD0\xCE\xC4\xD7\xD6\xB7\xFB,ab\r\n"                   // 中文字符,ab: 5th character, 9th byte
+        "\xD6\xD0\xCE\xC4\xD7\xD6\xB7\xFB\xB2\xE2\xCA\xD4xy,z\r\n"; // 中文字符测试xy,z: 9th character, 15th byte
     WriteBytes(folder.File(L"gbk.txt"), input);
     prompts.files.push_back(folder.File(L"gbk.txt"));
     SendMessageW(GetDlgItem(window->Handle(), PendoricWindow::IdColumn9Check), BM_CLICK, 0, 0);

@@ -15,7 +15,8 @@ bool FolderExists(const CString& path)
 }
 
 // A registry key of the current user that is removed with everything under it.
-class ScratchKey {
+class ScratchKey
+{
 public:
     explicit ScratchKey(const wchar_t* subKey) : m_subKey(subKey)
     {
@@ -32,6 +33,7 @@ public:
     {
         RegSetValueExW(m_key, name, 0, type, static_cast<const BYTE*>(data), size);
     }
+
 private:
     std::wstring m_subKey;
     HKEY m_key = nullptr;
@@ -44,9 +46,18 @@ SettingsFolderSources Sources(const CString& userName, const CString& registryFo
     s.userName = userName;
     s.registryFolder = registryFolder;
     s.versionCode = versionCode;
-    s.localAppDataLow = [low, asked] { ++asked[0]; return low; };
-    s.appDataFolder = [appData, asked] { ++asked[1]; return appData; };
-    s.exeFolder = [exe, asked] { ++asked[2]; return exe; };
+    s.localAppDataLow = [low, asked] {
+        ++asked[0];
+        return low;
+    };
+    s.appDataFolder = [appData, asked] {
+        ++asked[1];
+        return appData;
+    };
+    s.exeFolder = [exe, asked] {
+        ++asked[2];
+        return exe;
+    };
     return s;
 }
 
@@ -54,15 +65,27 @@ SettingsFolderSources Sources(const CString& userName, const CString& registryFo
 
 TEST(AppFolders, WindowsVersionCodes)
 {
-    struct Case { DWORD platform, major, minor; int code; };
+    struct Case
+    {
+        DWORD platform, major, minor;
+        int code;
+    };
     const Case cases[] = {
         {VER_PLATFORM_WIN32s, 3, 1, 1},
-        {VER_PLATFORM_WIN32_WINDOWS, 4, 0, 2}, {VER_PLATFORM_WIN32_WINDOWS, 4, 10, 3},
-        {VER_PLATFORM_WIN32_WINDOWS, 4, 90, 4}, {VER_PLATFORM_WIN32_WINDOWS, 4, 3, 0},
-        {VER_PLATFORM_WIN32_NT, 4, 0, 5}, {VER_PLATFORM_WIN32_NT, 3, 51, 5},
-        {VER_PLATFORM_WIN32_NT, 5, 0, 6}, {VER_PLATFORM_WIN32_NT, 5, 1, 7}, {VER_PLATFORM_WIN32_NT, 5, 2, 8},
-        {VER_PLATFORM_WIN32_NT, 6, 0, 9}, {VER_PLATFORM_WIN32_NT, 6, 1, 9},
-        {VER_PLATFORM_WIN32_NT, 5, 3, 0}, {VER_PLATFORM_WIN32_NT, 10, 0, 0}, {7, 6, 0, 0},
+        {VER_PLATFORM_WIN32_WINDOWS, 4, 0, 2},
+        {VER_PLATFORM_WIN32_WINDOWS, 4, 10, 3},
+        {VER_PLATFORM_WIN32_WINDOWS, 4, 90, 4},
+        {VER_PLATFORM_WIN32_WINDOWS, 4, 3, 0},
+        {VER_PLATFORM_WIN32_NT, 4, 0, 5},
+        {VER_PLATFORM_WIN32_NT, 3, 51, 5},
+        {VER_PLATFORM_WIN32_NT, 5, 0, 6},
+        {VER_PLATFORM_WIN32_NT, 5, 1, 7},
+        {VER_PLATFORM_WIN32_NT, 5, 2, 8},
+        {VER_PLATFORM_WIN32_NT, 6, 0, 9},
+        {VER_PLATFORM_WIN32_NT, 6, 1, 9},
+        {VER_PLATFORM_WIN32_NT, 5, 3, 0},
+        {VER_PLATFORM_WIN32_NT, 10, 0, 0},
+        {7, 6, 0, 0},
     };
     for (const Case& c : cases)
         EXPECT_EQ(WindowsVersionCodeOf(c.platform, c.major, c.minor), c.code)

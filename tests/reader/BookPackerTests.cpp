@@ -36,7 +36,7 @@ TEST(BookPacker, SettingsCarryEverySchemaElementAndASealedPassword)
     packer.settings.contentsWidth = 321;
     packer.settings.buttons[6].accel = L"ctrl+H";
     packer.settings.buttons[0].visible = false;
-    packer.settings.tools.push_back({ L"Notepad", L"%Windows%notepad.exe" });
+    packer.settings.tools.push_back({L"Notepad", L"%Windows%notepad.exe"});
     packer.settings.authorHtml = L"<b>Author</b>\r\nline two";
     std::vector<BYTE> resource;
     ASSERT_TRUE(packer.BuildSettingsResource(resource));
@@ -51,10 +51,15 @@ TEST(BookPacker, SettingsCarryEverySchemaElementAndASealedPassword)
     CQorXMLNode root;
     ASSERT_TRUE(document.FindTopElement(L"FolionyxExeBook", root));
     const wchar_t* elements[] = {
-        L"ExeBook", L"Author", L"AuthorHTML", L"Window", L"Contents", L"Splash", L"Skin", L"Browser", L"Advanced",
-        L"Attachments", L"ButtonPrint", L"ButtonPrintPreview", L"ButtonBack", L"ButtonForward", L"ButtonStop",
-        L"ButtonRefresh", L"ButtonHome", L"ButtonTextSize", L"ButtonContents", L"ButtonSearch", L"ButtonPrior",
-        L"ButtonNext", L"ButtonAutoScroll", L"Tools", L"Nodes", L"ResourceFiles",
+        L"ExeBook",        L"Author",           L"AuthorHTML",
+        L"Window",         L"Contents",         L"Splash",
+        L"Skin",           L"Browser",          L"Advanced",
+        L"Attachments",    L"ButtonPrint",      L"ButtonPrintPreview",
+        L"ButtonBack",     L"ButtonForward",    L"ButtonStop",
+        L"ButtonRefresh",  L"ButtonHome",       L"ButtonTextSize",
+        L"ButtonContents", L"ButtonSearch",     L"ButtonPrior",
+        L"ButtonNext",     L"ButtonAutoScroll", L"Tools",
+        L"Nodes",          L"ResourceFiles",
     };
     for (const wchar_t* element : elements) {
         CQorXMLNode node;
@@ -103,7 +108,7 @@ TEST(BookPacker, RecordsCarryTheirSizesAndTheDigestOfTheInflatedFile)
     ASSERT_TRUE(InflateRecordToBuffer(&record[28], DWORD(record.size() - 28), 5000, inflated));
     EXPECT_EQ(file, inflated);
 
-    EXPECT_EQ((std::vector<BYTE>{ 0xFF, 0xFE, 'A', 0, 0x14, 0x04 }), PageBytes(L"A\u0414"));
+    EXPECT_EQ((std::vector<BYTE>{0xFF, 0xFE, 'A', 0, 0x14, 0x04}), PageBytes(L"A\u0414"));
 }
 
 TEST(BookPacker, DescriptionBuildsTheNestedContentsAndPacksEachFileOnce)
@@ -111,21 +116,24 @@ TEST(BookPacker, DescriptionBuildsTheNestedContentsAndPacksEachFileOnce)
     testsupport::TempFolder temp;
     CreateDirectoryW(temp.File(L"pages").c_str(), nullptr);
     CreateDirectoryW(temp.File(L"pages\\home_files").c_str(), nullptr);
-    WriteText(temp.File(L"pages\\home.htm"), "\xEF\xBB\xBF<p>Gr\xC3\xBC\xC3\x9F" "e</p>");
+    WriteText(temp.File(L"pages\\home.htm"), "\xEF\xBB\xBF<p>Gr\xC3\xBC\xC3\x9F"
+                                             "e</p>");
     WriteText(temp.File(L"pages\\child.htm"), "<p>child</p>");
     WriteText(temp.File(L"pages\\home_files\\pic.png"), "PNGDATA");
     WriteText(temp.File(L"card.txt"), "card");
     WriteText(temp.File(L"book.txt"),
               "# fixture\n[Settings]\nExeBook.Name = Fixture\nAdvanced.Password = pw\nButtonNext.Accel = ctrl+DOWN\n"
               "Tool = A | B\n\n[Contents]\n"
-              "Home | page=pages/home.htm | files=pages/home_files/pic.png | attachments=card.txt | image=2 | home | url=http://x/home.htm\n"
+              "Home | page=pages/home.htm | files=pages/home_files/pic.png | attachments=card.txt | image=2 | home | "
+              "url=http://x/home.htm\n"
               "  Child | page=pages/child.htm | files=pages/home_files/pic.png\n"
               "    Grandchild\n"
               "  Second child | page=pages/child.htm\n"
               "Last\r\n");
     CBookPacker packer;
     std::wstring error;
-    ASSERT_TRUE(LoadBookDescription(temp.File(L"book.txt"), packer, error)) << CStringA(error.c_str(), CP_UTF8).GetString();
+    ASSERT_TRUE(LoadBookDescription(temp.File(L"book.txt"), packer, error))
+        << CStringA(error.c_str(), CP_UTF8).GetString();
     EXPECT_EQ(L"Fixture", packer.settings.bookName);
     EXPECT_EQ(L"pw", packer.settings.password);
     EXPECT_EQ(L"ctrl+DOWN", packer.settings.buttons[11].accel);
@@ -144,7 +152,7 @@ TEST(BookPacker, DescriptionBuildsTheNestedContentsAndPacksEachFileOnce)
     ASSERT_EQ(2u, home.children.size());
     EXPECT_EQ(1u, home.children[0].children.size());
     EXPECT_TRUE(home.children[0].children[0].files.empty());
-    EXPECT_EQ(home.files[1].id, home.children[0].files[1].id);           // the picture is packed once
+    EXPECT_EQ(home.files[1].id, home.children[0].files[1].id); // the picture is packed once
     EXPECT_EQ(home.children[0].files[0].id, home.children[1].files[0].id);
     EXPECT_EQ(L"Last", packer.nodes[1].title);
     EXPECT_EQ(4u, packer.Records().size());
@@ -152,8 +160,8 @@ TEST(BookPacker, DescriptionBuildsTheNestedContentsAndPacksEachFileOnce)
     // The page is stored as UTF-16 with a mark, whatever its source encoding.
     CExeBookResourceFiles index;
     for (const PackedRecord& r : packer.Records())
-        index.push_back({ r.id, r.begin, r.fileSize, r.bufferSize });
-    EXEBOOKPACKEDDATA data = { packer.PackedFiles().data(), DWORD(packer.PackedFiles().size()) };
+        index.push_back({r.id, r.begin, r.fileSize, r.bufferSize});
+    EXEBOOKPACKEDDATA data = {packer.PackedFiles().data(), DWORD(packer.PackedFiles().size())};
     std::vector<BYTE> page;
     ASSERT_TRUE(InflateRecordAt(data, index[FindFileIndex(index, home.files[0].id)].Begin, page));
     EXPECT_EQ(PageBytes(L"<p>Gr\u00fc\u00dfe</p>"), page);
@@ -162,13 +170,17 @@ TEST(BookPacker, DescriptionBuildsTheNestedContentsAndPacksEachFileOnce)
 TEST(BookPacker, DescriptionErrorsNameTheLine)
 {
     testsupport::TempFolder temp;
-    struct { const char* text; const wchar_t* message; } cases[] = {
-        { "[Settings]\nNo.Such = 1\n", L"line 2: unknown setting No.Such" },
-        { "[Settings]\nExeBook.Name\n", L"line 2: expected key = value" },
-        { "ExeBook.Name = x\n", L"line 1: text outside a section" },
-        { "[Contents]\nA | page=missing.htm\n", L"line 2: cannot read missing.htm" },
-        { "[Contents]\nA | colour=red\n", L"line 2: unknown item attribute colour" },
-        { "[Contents]\nA | files=x.png\n", L"line 2: companion files need a page" },
+    struct
+    {
+        const char* text;
+        const wchar_t* message;
+    } cases[] = {
+        {"[Settings]\nNo.Such = 1\n", L"line 2: unknown setting No.Such"},
+        {"[Settings]\nExeBook.Name\n", L"line 2: expected key = value"},
+        {"ExeBook.Name = x\n", L"line 1: text outside a section"},
+        {"[Contents]\nA | page=missing.htm\n", L"line 2: cannot read missing.htm"},
+        {"[Contents]\nA | colour=red\n", L"line 2: unknown item attribute colour"},
+        {"[Contents]\nA | files=x.png\n", L"line 2: companion files need a page"},
     };
     for (const auto& c : cases) {
         WriteText(temp.File(L"book.txt"), c.text);

@@ -59,12 +59,17 @@ TEST(BookStartup, ReadsSettingsButtonIdsAndIndexFromTheModule)
 
 TEST(BookStartup, WithoutABookTheDefaultsStandAndTheIndexIsEmpty)
 {
-    struct Case { const char* what; std::vector<readertest::ResourceItem> items; };
+    struct Case
+    {
+        const char* what;
+        std::vector<readertest::ResourceItem> items;
+    };
     const std::wstring broken = L"<FolionyxExeBook><ExeBook Name=\"x\"></FolionyxExeBook";
     const Case cases[] = {
         {"no resource", {{L"FILES", L"OTHER", "x"}}},
-        {"does not parse", {{L"FILES", L"EBOOKSETTINGSDATA",
-                             std::string(reinterpret_cast<const char*>(broken.data()), broken.size() * 2)}}},
+        {"does not parse",
+         {{L"FILES", L"EBOOKSETTINGSDATA",
+           std::string(reinterpret_cast<const char*>(broken.data()), broken.size() * 2)}}},
     };
     for (const Case& c : cases) {
         readertest::ResourceModule module;

@@ -12,7 +12,8 @@
 namespace {
 
 // Puts mlang back whatever a test did.
-struct MLangNameGuard {
+struct MLangNameGuard
+{
     ~MLangNameGuard() { charset_detail::SetMLangLibraryName(nullptr); }
 };
 
@@ -20,17 +21,21 @@ struct MLangNameGuard {
 
 TEST(CharsetDecoding, MetaCharsetCases)
 {
-    struct Case { const char* text; const wchar_t* expected; };
+    struct Case
+    {
+        const char* text;
+        const wchar_t* expected;
+    };
     const Case cases[] = {
         {"<HTML><HEAD><META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=windows-1251\"></HEAD>",
          L"windows-1251"},
-        {"<meta charset=\"utf-8\">", L""},                                    // value begins with the quote
+        {"<meta charset=\"utf-8\">", L""}, // value begins with the quote
         {"<meta name=\"a\"><p>x</p><meta content=\"text/html; charset=koi8-r\">", L"koi8-r"},
-        {"<meta content=\"text/html; charset= iso-8859-2\">", L""},          // blank before the name
+        {"<meta content=\"text/html; charset= iso-8859-2\">", L""}, // blank before the name
         {"<meta content='text/html; charset='iso-8859-2''>", L"'iso-8859-2''"},
         {"<meta http-equiv=Content-Type content=text/html;charset=shift_jis>", L"shift_jis"},
-        {"<meta content=\"charset=big5 extra\">", L"big5"},                   // cut at the first blank
-        {"<meta content=\"charset=euc-kr", L""},                             // no closing '>'
+        {"<meta content=\"charset=big5 extra\">", L"big5"}, // cut at the first blank
+        {"<meta content=\"charset=euc-kr", L""},            // no closing '>'
         {"<p>no meta here</p>", L""},
         {"", L""},
         // The first meta tag with charset= counts, even with an empty value.
@@ -42,16 +47,20 @@ TEST(CharsetDecoding, MetaCharsetCases)
 
 TEST(CharsetDecoding, XmlEncodingCases)
 {
-    struct Case { const char* text; const wchar_t* expected; };
+    struct Case
+    {
+        const char* text;
+        const wchar_t* expected;
+    };
     const Case cases[] = {
         {"<?xml version=\"1.0\" encoding='windows-1252' standalone=\"yes\"?><a/>", L"windows-1252"},
         {"<?xml version=\"1.0\" encoding=\"UTF-8\"?>", L"UTF-8"},
         {"<?XML VERSION='1.0' ENCODING='iso-8859-5'?>", L"iso-8859-5"},
-        {"<?xml version=\"1.0\" encoding = \"UTF-8\"?>", L""},               // blanks around '='
-        {"<?xml version=\"1.0\" encoding=\"UTF-8\"", L""},                   // no closing '>'
-        {"<?xml version=\"1.0\"?><a encoding=\"x\"/>", L""},                // only the declaration counts
+        {"<?xml version=\"1.0\" encoding = \"UTF-8\"?>", L""}, // blanks around '='
+        {"<?xml version=\"1.0\" encoding=\"UTF-8\"", L""},     // no closing '>'
+        {"<?xml version=\"1.0\"?><a encoding=\"x\"/>", L""},   // only the declaration counts
         {"<?xml version=\"1.0\" encoding=?>", L""},
-        {"   <!-- x --><?xml encoding=\"koi8-u\"?>", L"koi8-u"},             // anywhere in the text
+        {"   <!-- x --><?xml encoding=\"koi8-u\"?>", L"koi8-u"}, // anywhere in the text
         {"<a/>", L""},
     };
     for (const Case& c : cases)
@@ -60,11 +69,22 @@ TEST(CharsetDecoding, XmlEncodingCases)
 
 TEST(CharsetDecoding, CharsetNamesResolveThroughMLang)
 {
-    struct Case { const wchar_t* name; UINT codePage; };
+    struct Case
+    {
+        const wchar_t* name;
+        UINT codePage;
+    };
     const Case cases[] = {
-        {L"windows-1251", 1251}, {L"utf-8", 65001}, {L"UTF-8", 65001}, {L"shift_jis", 932},
-        {L"koi8-r", 20866}, {L"euc-jp", 51932}, {L"'iso-8859-2''", 0}, {L"no-such-charset", 0},
-        {L"", 0}, {nullptr, 0},
+        {L"windows-1251", 1251},
+        {L"utf-8", 65001},
+        {L"UTF-8", 65001},
+        {L"shift_jis", 932},
+        {L"koi8-r", 20866},
+        {L"euc-jp", 51932},
+        {L"'iso-8859-2''", 0},
+        {L"no-such-charset", 0},
+        {L"", 0},
+        {nullptr, 0},
     };
     for (const Case& c : cases)
         EXPECT_EQ(GetCodePageOfCharset(c.name), c.codePage) << (c.name ? c.name : L"(null)");
@@ -128,7 +148,12 @@ TEST(CharsetDecodingJapanese, AnsiOrUtf8Choice)
 {
     if (GetACP() != 932)
         GTEST_SKIP() << "needs the ANSI code page 932";
-    struct Case { const char* text; UINT codePage; const wchar_t* decoded; };
+    struct Case
+    {
+        const char* text;
+        UINT codePage;
+        const wchar_t* decoded;
+    };
     const Case cases[] = {
         // "テスト" in UTF-8 holds pairs that code page 932 does not define.
         {"\xE3\x83\x86\xE3\x82\xB9\xE3\x83\x88", 65001, L"\x30C6\x30B9\x30C8"},

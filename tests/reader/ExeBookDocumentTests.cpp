@@ -50,8 +50,8 @@ void ExpectConstructionDefaults(const CExeBookDocument& doc)
     EXPECT_EQ(doc.m_bAllowAttachments, TRUE);
     EXPECT_EQ(doc.m_strPassword, CString());
     EXPECT_TRUE(doc.m_Tools.empty());
-    const wchar_t* names[] = {L"Print", L"PrintPreview", L"Back", L"Forward", L"Stop", L"Refresh", L"Home",
-                              L"TextSize", L"Contents", L"Search", L"Prior", L"Next", L"AutoScroll"};
+    const wchar_t* names[] = {L"Print",    L"PrintPreview", L"Back",   L"Forward", L"Stop", L"Refresh",   L"Home",
+                              L"TextSize", L"Contents",     L"Search", L"Prior",   L"Next", L"AutoScroll"};
     for (int i = 0; i < EXEBOOK_BUTTON_COUNT; ++i) {
         EXPECT_EQ(doc.m_Buttons[i].strElement, CString(L"Button") + names[i]);
         EXPECT_EQ(doc.m_Buttons[i].nCommandID, 0u);
@@ -86,22 +86,23 @@ TEST(ExeBookDocument, ReadsEverySettingFromTheResource)
 {
     CString sealed;
     ASSERT_TRUE(SealText(CString(L"s3cret"), g_szSealingPassPhrase, sealed));
-    CString xml =
-        L"<FolionyxExeBook>"
-        L"<ExeBook Name=\"A Guide\"/>"
-        L"<Author Name=\"Ann\" HomePage=\"http://example.test/\" EMail=\"ann@example.test\"/>"
-        L"<AuthorHTML>&lt;p&gt;About&lt;/p&gt;</AuthorHTML>"
-        L"<Window Maxmized=\"1\"/>"
-        L"<Contents Visible2=\"0\" VisibleStartup=\"0\" Width=\"321\"/>"
-        L"<Splash ShowSplashScreen=\"1\"/>"
-        L"<Skin Name=\"Blue\" IniName=\"Blue.ini\" FlatToolBars=\"0\" ShowGrippers=\"1\"/>"
-        L"<Browser NoMenu=\"1\" NoTextSelection=\"1\"/>"
-        L"<Advanced DP=\"" + sealed + L"\"/>"
-        L"<Attachments AllowShowAttachments=\"0\"/>"
-        L"<ButtonPrint Visible=\"0\" Accel=\"Ctrl+P\"/>"
-        L"<ButtonAutoScroll Accel=\"F9\"/>"
-        L"<Tools Count=\"1\" ToolName_0=\"Viewer\" ToolFileName_0=\"view.exe\"/>"
-        L"</FolionyxExeBook>";
+    CString xml = L"<FolionyxExeBook>"
+                  L"<ExeBook Name=\"A Guide\"/>"
+                  L"<Author Name=\"Ann\" HomePage=\"http://example.test/\" EMail=\"ann@example.test\"/>"
+                  L"<AuthorHTML>&lt;p&gt;About&lt;/p&gt;</AuthorHTML>"
+                  L"<Window Maxmized=\"1\"/>"
+                  L"<Contents Visible2=\"0\" VisibleStartup=\"0\" Width=\"321\"/>"
+                  L"<Splash ShowSplashScreen=\"1\"/>"
+                  L"<Skin Name=\"Blue\" IniName=\"Blue.ini\" FlatToolBars=\"0\" ShowGrippers=\"1\"/>"
+                  L"<Browser NoMenu=\"1\" NoTextSelection=\"1\"/>"
+                  L"<Advanced DP=\"" +
+                  sealed +
+                  L"\"/>"
+                  L"<Attachments AllowShowAttachments=\"0\"/>"
+                  L"<ButtonPrint Visible=\"0\" Accel=\"Ctrl+P\"/>"
+                  L"<ButtonAutoScroll Accel=\"F9\"/>"
+                  L"<Tools Count=\"1\" ToolName_0=\"Viewer\" ToolFileName_0=\"view.exe\"/>"
+                  L"</FolionyxExeBook>";
     readertest::ResourceModule module;
     ASSERT_TRUE(module.Create({{L"FILES", L"EBOOKSETTINGSDATA", "\xFF\xFE" + Utf16Bytes(xml)}}));
     CExeBookDocument doc;
@@ -164,30 +165,31 @@ TEST(ExeBookDocument, MissingValuesTakeTheirDocumentedDefaults)
 TEST(ExeBookDocument, ElementNamesInAnyCaseAttributeNamesExactly)
 {
     CExeBookDocument doc;
-    ASSERT_TRUE(doc.LoadXML(
-        L"<folionyxEXEBOOK>"
-        L"<exebook Name=\"Lower\"/>"
-        L"<WINDOW maxmized=\"1\" Maximized=\"1\"/>"
-        L"<contents visible2=\"0\" Visible=\"0\" Width=\"abc\"/>"
-        L"<buttonprint visible=\"0\"/>"
-        L"<BUTTONHOME Visible=\"0\"/>"
-        L"</folionyxEXEBOOK>"));
+    ASSERT_TRUE(doc.LoadXML(L"<folionyxEXEBOOK>"
+                            L"<exebook Name=\"Lower\"/>"
+                            L"<WINDOW maxmized=\"1\" Maximized=\"1\"/>"
+                            L"<contents visible2=\"0\" Visible=\"0\" Width=\"abc\"/>"
+                            L"<buttonprint visible=\"0\"/>"
+                            L"<BUTTONHOME Visible=\"0\"/>"
+                            L"</folionyxEXEBOOK>"));
     ASSERT_TRUE(doc.ReadDocument());
     EXPECT_EQ(doc.m_strBookName, CString(L"Lower"));
-    EXPECT_EQ(doc.m_bWindowMaximized, FALSE);    // only "Maxmized" counts
-    EXPECT_EQ(doc.m_bContentsVisible, TRUE);     // only "Visible2" counts
-    EXPECT_EQ(doc.m_nContentsWidth, 0);          // "abc" converts to 0
+    EXPECT_EQ(doc.m_bWindowMaximized, FALSE); // only "Maxmized" counts
+    EXPECT_EQ(doc.m_bContentsVisible, TRUE);  // only "Visible2" counts
+    EXPECT_EQ(doc.m_nContentsWidth, 0);       // "abc" converts to 0
     EXPECT_EQ(doc.m_Buttons[ExeBookButtonPrint].bVisible, TRUE);
     EXPECT_EQ(doc.m_Buttons[ExeBookButtonHome].bVisible, FALSE);
 }
 
 TEST(ExeBookDocument, PasswordThatDoesNotUnsealLocksTheBook)
 {
-    struct Case { const wchar_t* dp; bool unusable; };
+    struct Case
+    {
+        const wchar_t* dp;
+        bool unusable;
+    };
     const Case cases[] = {
-        {L"", false},
-        {L"not base64 at all!", true},
-        {L"QUJDRA==", true},                 // decodes, but is no sealed block
+        {L"", false}, {L"not base64 at all!", true}, {L"QUJDRA==", true}, // decodes, but is no sealed block
     };
     for (const Case& c : cases) {
         CExeBookDocument doc;
@@ -206,14 +208,13 @@ TEST(ExeBookDocument, PasswordThatDoesNotUnsealLocksTheBook)
 TEST(ExeBookDocument, ToolsExpandFolderPlaceholders)
 {
     CExeBookDocument doc;
-    ASSERT_TRUE(doc.LoadXML(
-        L"<FolionyxExeBook><Tools Count=\"5\""
-        L" ToolName_0=\"View\" ToolFileName_0=\"%ProgramFiles%Tools\\\\view.exe\""
-        L" ToolName_1=\"Sys\" ToolFileName_1=\"%SYSTEM%calc.exe\""
-        L" ToolName_2=\"Win\" ToolFileName_2=\"%windows%notepad.exe %Windows%x\""
-        L" ToolName_3=\"Book\" ToolFileName_3=\"%E-BOOK%tool.exe\""
-        L" ToolName_4=\"Plain\" ToolFileName_4=\"C:\\\\a\\\\\\\\b.exe\""
-        L"/></FolionyxExeBook>"));
+    ASSERT_TRUE(doc.LoadXML(L"<FolionyxExeBook><Tools Count=\"5\""
+                            L" ToolName_0=\"View\" ToolFileName_0=\"%ProgramFiles%Tools\\\\view.exe\""
+                            L" ToolName_1=\"Sys\" ToolFileName_1=\"%SYSTEM%calc.exe\""
+                            L" ToolName_2=\"Win\" ToolFileName_2=\"%windows%notepad.exe %Windows%x\""
+                            L" ToolName_3=\"Book\" ToolFileName_3=\"%E-BOOK%tool.exe\""
+                            L" ToolName_4=\"Plain\" ToolFileName_4=\"C:\\\\a\\\\\\\\b.exe\""
+                            L"/></FolionyxExeBook>"));
     ASSERT_TRUE(doc.ReadTools());
     ASSERT_EQ(doc.m_Tools.size(), 5u);
     EXPECT_EQ(doc.m_Tools[0].strName, CString(L"View"));
@@ -228,15 +229,18 @@ TEST(ExeBookDocument, ToolsExpandFolderPlaceholders)
 
 TEST(ExeBookDocument, ToolCountIsBoundedByTheToolCommands)
 {
-    struct Case { const wchar_t* count; size_t expected; };
+    struct Case
+    {
+        const wchar_t* count;
+        size_t expected;
+    };
     const Case cases[] = {
-        {L"2", 2}, {L"0", 0}, {L"-3", 0}, {L"x", 0},
-        {L"101", 101}, {L"102", 101}, {L"2147483647", 101},
+        {L"2", 2}, {L"0", 0}, {L"-3", 0}, {L"x", 0}, {L"101", 101}, {L"102", 101}, {L"2147483647", 101},
     };
     for (const Case& c : cases) {
         CExeBookDocument doc;
-        CString xml = CString(L"<FolionyxExeBook><Tools Count=\"") + c.count +
-                      L"\" ToolName_0=\"First\"/></FolionyxExeBook>";
+        CString xml =
+            CString(L"<FolionyxExeBook><Tools Count=\"") + c.count + L"\" ToolName_0=\"First\"/></FolionyxExeBook>";
         ASSERT_TRUE(doc.LoadXML(xml));
         doc.ReadTools();
         EXPECT_EQ(doc.m_Tools.size(), c.expected) << c.count;

@@ -41,8 +41,8 @@ class CTreeHost : public CWnd
 public:
     CTreeHost()
     {
-        CreateEx(0, AfxRegisterWndClass(0, nullptr, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1)), L"tree host",
-                 WS_POPUP, 0, 0, 320, 400, nullptr, nullptr);
+        CreateEx(0, AfxRegisterWndClass(0, nullptr, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1)), L"tree host", WS_POPUP,
+                 0, 0, 320, 400, nullptr, nullptr);
     }
     ~CTreeHost() override
     {
@@ -51,7 +51,10 @@ public:
     }
 
     // The item data of each deletion notice before and after the tree has answered it.
-    struct DeleteNotice { LPARAM before, after; };
+    struct DeleteNotice
+    {
+        LPARAM before, after;
+    };
     std::vector<DeleteNotice> deletions;
 
 protected:
@@ -176,7 +179,8 @@ TEST_F(ExeBookTreeTest, LoadFailsWithoutRootOrNodes)
 TEST_F(ExeBookTreeTest, WalksInPreOrderBothWays)
 {
     LoadFixture();
-    const auto all = Titles({L"Intro", L"Intro A", L"Heading", L"Deep", L"Chapter", L"Appendix", L"Notes", L"Empty end"});
+    const auto all =
+        Titles({L"Intro", L"Intro A", L"Heading", L"Deep", L"Chapter", L"Appendix", L"Notes", L"Empty end"});
     EXPECT_EQ(Walk(tree.GetRootItem(), &CExeBookTreeCtrl::NextItem), all);
     // "Last" is the end of the whole tree, not of the first root item's subtree (Deep).
     ASSERT_EQ(Title(tree.LastItem()), CString(L"Empty end"));
@@ -232,7 +236,12 @@ TEST_F(ExeBookTreeTest, HomeItemFallsBackToTheFirstItemWithAFile)
 TEST_F(ExeBookTreeTest, ResolvesLinksOfBothSchemesAndByAddress)
 {
     LoadFixture();
-    struct Case { const wchar_t* url; const wchar_t* current; const wchar_t* expected; };
+    struct Case
+    {
+        const wchar_t* url;
+        const wchar_t* current;
+        const wchar_t* expected;
+    };
     const Case cases[] = {
         {L"folionyx://next", L"Intro", L"Intro A"},
         {L"folionyx://next#top", L"Deep", L"Chapter"},
@@ -285,7 +294,7 @@ TEST_F(ExeBookTreeTest, MapsFileHitsToItemsInPreOrderOnce)
 {
     LoadFixture();
     CExeBookResourceFiles hits;
-    for (int id : {5, 2, 1, 3, 6, 99})   // 6 is only an attachment
+    for (int id : {5, 2, 1, 3, 6, 99}) // 6 is only an attachment
         hits.push_back({id, 0, 0, 0});
     std::vector<HTREEITEM> items;
     tree.FindItemsByFiles(hits, items);
@@ -301,8 +310,8 @@ TEST_F(ExeBookTreeTest, SearchFindsTheItemsOfPagesHoldingTheText)
     // Packed files with the fixture's ids 1..7; "Needle" is on pages 4 and 7 and in the
     // companion file 2, whose item is Intro.
     bookpacker::CBookPacker packer;
-    const wchar_t* texts[] = {L"intro", L"a needle picture", L"intro a", L"deep NEEDLE", L"chapter", L"card",
-                              L"notes with a needle"};
+    const wchar_t* texts[] = {L"intro", L"a needle picture",   L"intro a", L"deep NEEDLE", L"chapter",
+                              L"card",  L"notes with a needle"};
     for (const wchar_t* text : texts)
         packer.AddPage(std::wstring(L"<p>") + text + L"</p>");
     CExeBookResourceFiles index;
@@ -326,12 +335,12 @@ TEST_F(ExeBookTreeTest, SelectionIsReportedToTheListener)
 {
     LoadFixture();
     CountingListener listener;
-    tree.SelectItem(Find(L"Deep"));   // no listener yet: nothing to report to
+    tree.SelectItem(Find(L"Deep")); // no listener yet: nothing to report to
     tree.SetListener(&listener);
     tree.SelectItem(Find(L"Notes"));
     EXPECT_EQ(listener.calls, 1);
     EXPECT_EQ(listener.tree, &tree);
-    tree.SelectItem(Find(L"Notes"));   // unchanged selection
+    tree.SelectItem(Find(L"Notes")); // unchanged selection
     EXPECT_EQ(listener.calls, 1);
     tree.SelectItem(nullptr);
     EXPECT_EQ(listener.calls, 2);
@@ -363,7 +372,7 @@ TEST_F(ExeBookTreeTest, DeletingAnItemClearsItsRecord)
         records += notice.before != 0 ? 1 : 0;
         EXPECT_EQ(notice.after, 0);
     }
-    EXPECT_EQ(records, 1);   // Notes
+    EXPECT_EQ(records, 1); // Notes
 }
 
 TEST_F(ExeBookTreeTest, ItemImagesComeFromTheBookIconsByIndex)
@@ -374,7 +383,11 @@ TEST_F(ExeBookTreeTest, ItemImagesComeFromTheBookIconsByIndex)
     EXPECT_EQ(icons.GetImageCount(), 4);
     EXPECT_EQ(tree.GetImageList(TVSIL_NORMAL)->GetSafeHandle(), icons.GetSafeHandle());
 
-    struct Case { const wchar_t* title; int image; };
+    struct Case
+    {
+        const wchar_t* title;
+        int image;
+    };
     for (const Case& c : {Case{L"Intro", 0}, Case{L"Intro A", 1}, Case{L"Chapter", 2}, Case{L"Appendix", 3}}) {
         int image = -1, selected = -1;
         ASSERT_TRUE(tree.GetItemImage(Find(c.title), image, selected));
@@ -384,14 +397,17 @@ TEST_F(ExeBookTreeTest, ItemImagesComeFromTheBookIconsByIndex)
 
     // Each image drawn over grey: its own colour inside, the background where the
     // magenta of the bitmap was.
-    struct Pixel { int image, x, y; COLORREF colour; };
+    struct Pixel
+    {
+        int image, x, y;
+        COLORREF colour;
+    };
     const Pixel pixels[] = {
-        {0, 5, 5, RGB(0x1F, 0x4E, 0xA8)},   // book cover
-        {1, 6, 6, RGB(0x60, 0x80, 0xC0)},   // text line of the page
-        {2, 5, 12, RGB(0x1F, 0x4E, 0xA8)},  // spine of the open book
-        {3, 8, 7, RGB(0xFF, 0xE6, 0x8C)},   // folder
-        {0, 0, 0, RGB(0x80, 0x80, 0x80)},
-        {3, 15, 15, RGB(0x80, 0x80, 0x80)},
+        {0, 5, 5, RGB(0x1F, 0x4E, 0xA8)},  // book cover
+        {1, 6, 6, RGB(0x60, 0x80, 0xC0)},  // text line of the page
+        {2, 5, 12, RGB(0x1F, 0x4E, 0xA8)}, // spine of the open book
+        {3, 8, 7, RGB(0xFF, 0xE6, 0x8C)},  // folder
+        {0, 0, 0, RGB(0x80, 0x80, 0x80)},  {3, 15, 15, RGB(0x80, 0x80, 0x80)},
     };
     HDC screen = GetDC(nullptr);
     HDC dc = CreateCompatibleDC(screen);

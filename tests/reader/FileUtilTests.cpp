@@ -9,9 +9,16 @@
 
 namespace {
 
-std::string Narrow(LPCWSTR text) { return CStringA(text, CP_UTF8).GetString(); }
+std::string Narrow(LPCWSTR text)
+{
+    return CStringA(text, CP_UTF8).GetString();
+}
 
-struct PipeReader { HANDLE pipe; DWORD read; };
+struct PipeReader
+{
+    HANDLE pipe;
+    DWORD read;
+};
 
 DWORD WINAPI ReadFewBytesAndLeave(LPVOID param)
 {
@@ -30,20 +37,23 @@ TEST(FileUtil, SplitsPathsOfAnyLengthIntoFolderTitleAndExtension)
 {
     const std::wstring longFolder = L"C:\\" + std::wstring(300, L'f') + L"\\" + std::wstring(200, L'g') + L"\\";
     const std::wstring longName = std::wstring(280, L'n');
-    struct { std::wstring path, folder, title, name, extension; } cases[] = {
-        { L"C:\\W\\page.htm", L"C:\\W\\", L"page", L"page.htm", L".htm" },
-        { L"C:/W/sub/page.html", L"C:/W/sub/", L"page", L"page.html", L".html" },
-        { L"C:\\a.b\\file", L"C:\\a.b\\", L"file", L"file", L"" },
-        { L"C:\\a\\archive.tar.gz", L"C:\\a\\", L"archive.tar", L"archive.tar.gz", L".gz" },
-        { L"C:page.htm", L"C:", L"page", L"page.htm", L".htm" },
-        { L"page.htm", L"", L"page", L"page.htm", L".htm" },
-        { L"C:\\W\\", L"C:\\W\\", L"", L"", L"" },
-        { L"\\\\server\\share\\x.txt", L"\\\\server\\share\\", L"x", L"x.txt", L".txt" },
-        { L"", L"", L"", L"", L"" },
+    struct
+    {
+        std::wstring path, folder, title, name, extension;
+    } cases[] = {
+        {L"C:\\W\\page.htm", L"C:\\W\\", L"page", L"page.htm", L".htm"},
+        {L"C:/W/sub/page.html", L"C:/W/sub/", L"page", L"page.html", L".html"},
+        {L"C:\\a.b\\file", L"C:\\a.b\\", L"file", L"file", L""},
+        {L"C:\\a\\archive.tar.gz", L"C:\\a\\", L"archive.tar", L"archive.tar.gz", L".gz"},
+        {L"C:page.htm", L"C:", L"page", L"page.htm", L".htm"},
+        {L"page.htm", L"", L"page", L"page.htm", L".htm"},
+        {L"C:\\W\\", L"C:\\W\\", L"", L"", L""},
+        {L"\\\\server\\share\\x.txt", L"\\\\server\\share\\", L"x", L"x.txt", L".txt"},
+        {L"", L"", L"", L"", L""},
         // Parts longer than any fixed buffer of the platform's path limit.
-        { longFolder + longName + L".htm", longFolder, longName, longName + L".htm", L".htm" },
-        { L"C:\\x\\" + longName + L"." + std::wstring(270, L'e'), L"C:\\x\\", longName,
-          longName + L"." + std::wstring(270, L'e'), L"." + std::wstring(270, L'e') },
+        {longFolder + longName + L".htm", longFolder, longName, longName + L".htm", L".htm"},
+        {L"C:\\x\\" + longName + L"." + std::wstring(270, L'e'), L"C:\\x\\", longName,
+         longName + L"." + std::wstring(270, L'e'), L"." + std::wstring(270, L'e')},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(Narrow(c.path.substr(0, 40).c_str()));
@@ -57,8 +67,12 @@ TEST(FileUtil, SplitsPathsOfAnyLengthIntoFolderTitleAndExtension)
 
 TEST(FileUtil, AppendPathSeparatorOnlyWhenMissing)
 {
-    struct { const wchar_t* in; const wchar_t* out; } cases[] = {
-        { L"", L"" }, { L"C:\\W", L"C:\\W\\" }, { L"C:\\W\\", L"C:\\W\\" }, { L"C:/W/", L"C:/W/" }, { L"W", L"W\\" },
+    struct
+    {
+        const wchar_t* in;
+        const wchar_t* out;
+    } cases[] = {
+        {L"", L""}, {L"C:\\W", L"C:\\W\\"}, {L"C:\\W\\", L"C:\\W\\"}, {L"C:/W/", L"C:/W/"}, {L"W", L"W\\"},
     };
     for (const auto& c : cases) {
         CString path(c.in);
@@ -69,12 +83,13 @@ TEST(FileUtil, AppendPathSeparatorOnlyWhenMissing)
 
 TEST(FileUtil, PlainFileNames)
 {
-    const wchar_t* accepted[] = { L"page.htm", L"a b.png", L"\u00fcn\u00efcode.gif", L".htaccess", L"x..y", L"con.txt.bak.",
-                                  L"console.txt", L"com10", L"LPT" };
-    const wchar_t* refused[] = { L"", L".", L"..", L"...", L"..\\a", L"../a", L"a\\b", L"a/b", L"C:a", L"C:\\a",
-                                 L"\\\\srv\\a", L"a:b", L"a*", L"a?", L"a|b", L"a<b", L"a>b", L"a\"b", L"a\tb",
-                                 L"name.", L"name ", L"CON", L"con.txt", L"Nul", L"aux.htm", L"COM1", L"lpt9.gif",
-                                 L"CONIN$", L"nul .txt" };
+    const wchar_t* accepted[] = {L"page.htm",    L"a b.png", L"\u00fcn\u00efcode.gif",
+                                 L".htaccess",   L"x..y",    L"con.txt.bak.",
+                                 L"console.txt", L"com10",   L"LPT"};
+    const wchar_t* refused[] = {L"",        L".",     L"..",         L"...",    L"..\\a",   L"../a", L"a\\b",    L"a/b",
+                                L"C:a",     L"C:\\a", L"\\\\srv\\a", L"a:b",    L"a*",      L"a?",   L"a|b",     L"a<b",
+                                L"a>b",     L"a\"b",  L"a\tb",       L"name.",  L"name ",   L"CON",  L"con.txt", L"Nul",
+                                L"aux.htm", L"COM1",  L"lpt9.gif",   L"CONIN$", L"nul .txt"};
     for (const wchar_t* name : accepted) {
         // "con.txt.bak." ends in a dot and is refused; everything else here is a plain name.
         if (wcscmp(name, L"con.txt.bak.") == 0)
@@ -90,21 +105,27 @@ TEST(FileUtil, PlainFileNames)
 
 TEST(FileUtil, FindTextNoCaseFindsMatchesUpToTheVeryEnd)
 {
-    struct { const wchar_t* text; int length; const wchar_t* pattern; int position; } cases[] = {
-        { L"Hello World", 11, L"world", 6 },           // ends at the last character
-        { L"Hello World", 11, L"HELLO WORLD", 0 },     // the whole text
-        { L"Hello World", 11, L"hello", 0 },
-        { L"Hello World", 11, L"World!", -1 },          // longer than what is left
-        { L"Hello World", 11, L"Hello World and", -1 },
-        { L"Hello World", 5, L"world", -1 },            // beyond the given length
-        { L"Hello World", 10, L"world", -1 },
-        { L"abcabc", 6, L"CA", 2 },
-        { L"aaab", 4, L"AAB", 1 },                      // restarts after a partial match
-        { L"Stra\u00dfe \u00c4RGER", 12, L"\u00e4rger", 7 },
-        { L"\u0417\u0434\u0440\u0430\u0432\u0441\u0442\u0432\u0443\u0439", 10, L"\u0412\u0421\u0422", 4 },
-        { L"x", 1, L"X", 0 },
-        { L"x", 1, L"", -1 },
-        { L"", 0, L"x", -1 },
+    struct
+    {
+        const wchar_t* text;
+        int length;
+        const wchar_t* pattern;
+        int position;
+    } cases[] = {
+        {L"Hello World", 11, L"world", 6},       // ends at the last character
+        {L"Hello World", 11, L"HELLO WORLD", 0}, // the whole text
+        {L"Hello World", 11, L"hello", 0},
+        {L"Hello World", 11, L"World!", -1}, // longer than what is left
+        {L"Hello World", 11, L"Hello World and", -1},
+        {L"Hello World", 5, L"world", -1}, // beyond the given length
+        {L"Hello World", 10, L"world", -1},
+        {L"abcabc", 6, L"CA", 2},
+        {L"aaab", 4, L"AAB", 1}, // restarts after a partial match
+        {L"Stra\u00dfe \u00c4RGER", 12, L"\u00e4rger", 7},
+        {L"\u0417\u0434\u0440\u0430\u0432\u0441\u0442\u0432\u0443\u0439", 10, L"\u0412\u0421\u0422", 4},
+        {L"x", 1, L"X", 0},
+        {L"x", 1, L"", -1},
+        {L"", 0, L"x", -1},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(c.position, FindTextNoCase(c.text, c.length, c.pattern))
@@ -118,9 +139,9 @@ TEST(FileUtil, FindTextNoCaseAgreesWithAPlainScan)
 {
     // Small alphabets make many partial matches; characters 0x0161 and 0x0061 share
     // their low byte, as the search's shift table does.
-    const wchar_t alphabet[] = { L'a', L'A', L'b', L'B', L'\u0161', L'\u0160', L'c' };
+    const wchar_t alphabet[] = {L'a', L'A', L'b', L'B', L'\u0161', L'\u0160', L'c'};
     auto fold = [](wchar_t ch) {
-        wchar_t buffer[2] = { ch, 0 };
+        wchar_t buffer[2] = {ch, 0};
         CharUpperBuffW(buffer, 1);
         return buffer[0];
     };
@@ -135,7 +156,10 @@ TEST(FileUtil, FindTextNoCaseAgreesWithAPlainScan)
         return -1;
     };
     unsigned seed = 7;
-    auto next = [&seed](unsigned range) { seed = seed * 1103515245u + 12345u; return (seed >> 16) % range; };
+    auto next = [&seed](unsigned range) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 16) % range;
+    };
     for (int round = 0; round < 3000; ++round) {
         std::wstring text, pattern;
         for (unsigned n = next(40); n > 0; --n)
@@ -175,13 +199,13 @@ TEST(FileUtil, WriteFailsWhenNotEveryByteArrives)
     wsprintfW(name, L"\\\\.\\pipe\\fx_shortwrite_%lu", GetCurrentProcessId());
     HANDLE pipe = CreateNamedPipeW(name, PIPE_ACCESS_INBOUND, PIPE_TYPE_BYTE | PIPE_WAIT, 1, 0, 64, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, pipe);
-    PipeReader state = { pipe, 0 };
+    PipeReader state = {pipe, 0};
     HANDLE reader = CreateThread(nullptr, 0, ReadFewBytesAndLeave, &state, 0, nullptr);
     std::vector<char> data(1 << 20, 'x');
     EXPECT_FALSE(WriteBytesToFile(name, data.data(), data.size()));
     WaitForSingleObject(reader, 10000);
     CloseHandle(reader);
-    EXPECT_EQ(16u, state.read);   // the file was open and the write under way
+    EXPECT_EQ(16u, state.read); // the file was open and the write under way
     CloseHandle(pipe);
 }
 
@@ -201,7 +225,8 @@ TEST(FileUtil, StreamsAndCopiesWholeFiles)
     EXPECT_EQ(data.size(), GetFileSizeOfPath(temp.File(L"saved.bin").c_str()));
 
     ASSERT_TRUE(CopyFileViaStream(temp.File(L"saved.bin").c_str(), temp.File(L"copy\\copy.bin").c_str()));
-    HANDLE file = CreateFileW(temp.File(L"copy\\copy.bin").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE file =
+        CreateFileW(temp.File(L"copy\\copy.bin").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, file);
     std::vector<BYTE> back(data.size() + 10);
     DWORD read = 0;

@@ -68,9 +68,16 @@ TEST(LanguageModule, ReaderCarriesFourTranslatedModules)
     HMODULE reader = LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(reader, nullptr);
     testsupport::TempFolder folder;
-    struct Case { LANGID language; const wchar_t* fileMenu; };
+    struct Case
+    {
+        LANGID language;
+        const wchar_t* fileMenu;
+    };
     const Case cases[] = {
-        {1031, L"&Datei"}, {1036, L"&Fichier"}, {3082, L"&Archivo"}, {1041, L"\x30D5\x30A1\x30A4\x30EB(&F)"},
+        {1031, L"&Datei"},
+        {1036, L"&Fichier"},
+        {3082, L"&Archivo"},
+        {1041, L"\x30D5\x30A1\x30A4\x30EB(&F)"},
     };
     for (const Case& c : cases) {
         HMODULE module = ExtractLanguageModule(reader, c.language, CString(folder.Path().c_str()));
@@ -92,9 +99,9 @@ TEST(LanguageModule, LanguageWithoutModuleLoadsNothing)
     HMODULE reader = LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(reader, nullptr);
     testsupport::TempFolder folder;
-    EXPECT_EQ(ExtractLanguageModule(reader, 1040, CString(folder.Path().c_str())), nullptr);   // Italian
+    EXPECT_EQ(ExtractLanguageModule(reader, 1040, CString(folder.Path().c_str())), nullptr); // Italian
     EXPECT_EQ(ExtractLanguageModule(reader, 0, CString(folder.Path().c_str())), nullptr);
-    EXPECT_EQ(ExtractLanguageModule(reader, 1033, CString(folder.Path().c_str())), nullptr);   // English: none
+    EXPECT_EQ(ExtractLanguageModule(reader, 1033, CString(folder.Path().c_str())), nullptr); // English: none
     WIN32_FIND_DATAW found;
     HANDLE search = FindFirstFileW((folder.Path() + L"*.tmp").c_str(), &found);
     EXPECT_EQ(search, INVALID_HANDLE_VALUE);

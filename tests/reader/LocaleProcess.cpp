@@ -77,8 +77,9 @@ bool LocaleProcess::Start(const std::string& locale, const std::wstring& program
         words += " " + ShellQuote(Utf8(word));
 
     const std::string script = "LC_ALL=" + ShellQuote(locale) + " LANG=" + ShellQuote(locale) +
-        " ${FOLIONYX_WINE_LOADER:-wine} " + ShellQuote(programPath) + words + " >" + ShellQuote(outputPath) + " 2>&1; echo $? >" +
-        ShellQuote(donePath + ".tmp") + "; mv " + ShellQuote(donePath + ".tmp") + " " + ShellQuote(donePath);
+                               " ${FOLIONYX_WINE_LOADER:-wine} " + ShellQuote(programPath) + words + " >" +
+                               ShellQuote(outputPath) + " 2>&1; echo $? >" + ShellQuote(donePath + ".tmp") + "; mv " +
+                               ShellQuote(donePath + ".tmp") + " " + ShellQuote(donePath);
     // The Windows command line is split into the shell's arguments by the usual
     // rules: the script is one argument in double quotes (it holds none itself).
     std::wstring commandLine = L"/bin/sh -c \"" + Wide(script) + L"\"";
@@ -95,9 +96,8 @@ bool LocaleProcess::Start(const std::string& locale, const std::wstring& program
 
 bool LocaleProcess::Wait(DWORD timeoutMs, int& exitCode)
 {
-    bool done = testsupport::PumpUntil([&] {
-        return GetFileAttributesW(m_doneFile.c_str()) != INVALID_FILE_ATTRIBUTES;
-    }, timeoutMs);
+    bool done = testsupport::PumpUntil(
+        [&] { return GetFileAttributesW(m_doneFile.c_str()) != INVALID_FILE_ATTRIBUTES; }, timeoutMs);
     if (!done)
         return false;
     std::ifstream in(m_doneFile.c_str());

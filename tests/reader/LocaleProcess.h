@@ -12,7 +12,8 @@ namespace readertest {
 // The Unix path of a Windows path; empty when Wine cannot tell.
 std::string UnixPathOf(const std::wstring& path);
 
-class LocaleProcess {
+class LocaleProcess
+{
 public:
     // `arguments` are Windows-style; each is passed on as one shell word.
     bool Start(const std::string& locale, const std::wstring& program, const std::wstring& arguments,

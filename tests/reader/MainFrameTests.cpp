@@ -12,15 +12,14 @@
 namespace {
 
 // Cover, Start (marked Home), End.
-const wchar_t kContents[] =
-    L"<FolionyxExeBook><Nodes ChildCount='3'>"
-    L"<Node_0 Title='Cover' URL='http://book.example/cover.htm' FileCount='1'>"
-    L"  <File_0 ID='1' Name='cover.htm'/></Node_0>"
-    L"<Node_1 Title='Start' URL='http://book.example/start.htm' FileCount='1' Home='1'>"
-    L"  <File_0 ID='2' Name='start.htm'/></Node_1>"
-    L"<Node_2 Title='End' URL='http://book.example/end.htm' FileCount='1'>"
-    L"  <File_0 ID='3' Name='end.htm'/></Node_2>"
-    L"</Nodes></FolionyxExeBook>";
+const wchar_t kContents[] = L"<FolionyxExeBook><Nodes ChildCount='3'>"
+                            L"<Node_0 Title='Cover' URL='http://book.example/cover.htm' FileCount='1'>"
+                            L"  <File_0 ID='1' Name='cover.htm'/></Node_0>"
+                            L"<Node_1 Title='Start' URL='http://book.example/start.htm' FileCount='1' Home='1'>"
+                            L"  <File_0 ID='2' Name='start.htm'/></Node_1>"
+                            L"<Node_2 Title='End' URL='http://book.example/end.htm' FileCount='1'>"
+                            L"  <File_0 ID='3' Name='end.htm'/></Node_2>"
+                            L"</Nodes></FolionyxExeBook>";
 
 // Stands in for the frame's page loading: records the item selected at each change.
 struct SelectionRecorder : CExeBookTreeCtrlEventListener
@@ -35,9 +34,9 @@ class MainFrameTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        frame = new CMainFrame;   // frames delete themselves with their window
+        frame = new CMainFrame; // frames delete themselves with their window
         ASSERT_TRUE(frame->Create(nullptr, L"contents frame"));
-        testsupport::PumpMessages();   // the Home command posted at creation meets an empty tree
+        testsupport::PumpMessages(); // the Home command posted at creation meets an empty tree
         ASSERT_TRUE(settings.LoadXML(kContents));
         ASSERT_TRUE(Tree().Load(settings));
         Tree().SetListener(&recorder);
@@ -87,7 +86,7 @@ TEST_F(MainFrameTest, HomeShowsTheMarkedItemEachTimeWithoutAKeyword)
 
 TEST_F(MainFrameTest, BookLinksResolveAgainstTheChosenItem)
 {
-    EXPECT_EQ(frame->ResolveTreeLink(L"folionyx://next"), nullptr);   // nothing chosen yet
+    EXPECT_EQ(frame->ResolveTreeLink(L"folionyx://next"), nullptr); // nothing chosen yet
     frame->SelectTreeItem(start, nullptr);
     EXPECT_EQ(frame->ResolveTreeLink(L"folionyx://next"), end);
     EXPECT_EQ(frame->ResolveTreeLink(L"trawlmoss://prior"), cover);
@@ -101,7 +100,11 @@ struct RecordedState : CCmdUI
 {
     int enabled = -1;
     int checked = -1;
-    void Enable(BOOL bOn) override { enabled = bOn ? 1 : 0; m_bEnableChanged = TRUE; }
+    void Enable(BOOL bOn) override
+    {
+        enabled = bOn ? 1 : 0;
+        m_bEnableChanged = TRUE;
+    }
     void SetCheck(int nCheck) override { checked = nCheck; }
 };
 
@@ -117,7 +120,7 @@ RecordedState StateOf(CMainFrame* frame, UINT id)
 
 TEST_F(MainFrameTest, NextAndPriorWalkThePagesAndStopAtTheEnds)
 {
-    EXPECT_EQ(0, StateOf(frame, ID_NEXT).enabled);   // nothing chosen
+    EXPECT_EQ(0, StateOf(frame, ID_NEXT).enabled); // nothing chosen
     EXPECT_EQ(0, StateOf(frame, ID_PRIOR).enabled);
     frame->SelectTreeItem(cover, L"needle");
     EXPECT_EQ(0, StateOf(frame, ID_PRIOR).enabled);
@@ -128,7 +131,7 @@ TEST_F(MainFrameTest, NextAndPriorWalkThePagesAndStopAtTheEnds)
     frame->SendMessage(WM_COMMAND, ID_NEXT);
     EXPECT_EQ(Tree().GetSelectedItem(), end);
     EXPECT_EQ(0, StateOf(frame, ID_NEXT).enabled);
-    frame->SendMessage(WM_COMMAND, ID_NEXT);   // disabled: stays
+    frame->SendMessage(WM_COMMAND, ID_NEXT); // disabled: stays
     EXPECT_EQ(Tree().GetSelectedItem(), end);
     frame->SendMessage(WM_COMMAND, ID_PRIOR);
     EXPECT_EQ(Tree().GetSelectedItem(), start);

@@ -74,9 +74,8 @@ bool LoadIndex(const std::wstring& xml, CExeBookResourceFiles& index)
     return ReadResourceFiles(document, index) != FALSE;
 }
 
-const wchar_t kPageText[] =
-    L"<html><body><h1>Opening a Book</h1><p>Pages live in the work folder.</p>"
-    L"<img src=\"page_files/one.png\"><p>\u00c4rger und Gr\u00fc\u00dfe</p></body></html>";
+const wchar_t kPageText[] = L"<html><body><h1>Opening a Book</h1><p>Pages live in the work folder.</p>"
+                            L"<img src=\"page_files/one.png\"><p>\u00c4rger und Gr\u00fc\u00dfe</p></body></html>";
 
 // A small book: a UTF-16 page with two companion files, an 8-bit page, a binary
 // attachment, and a page whose text ends with a word.
@@ -99,12 +98,9 @@ struct FixtureBook
         EXPECT_TRUE(LoadIndex(xml, index));
     }
 
-    EXEBOOKPACKEDDATA Data() const { return { packer.PackedFiles().data(), DWORD(packer.PackedFiles().size()) }; }
+    EXEBOOKPACKEDDATA Data() const { return {packer.PackedFiles().data(), DWORD(packer.PackedFiles().size())}; }
 
-    CExeBookFileEntries Request() const
-    {
-        return { { page, L"page.htm" }, { one, L"one.png" }, { two, L"two.gif" } };
-    }
+    CExeBookFileEntries Request() const { return {{page, L"page.htm"}, {one, L"one.png"}, {two, L"two.gif"}}; }
 };
 
 std::vector<int> HitIds(const FixtureBook& book, const EXEBOOKPACKEDDATA& data, LPCWSTR text)
@@ -137,17 +133,30 @@ TEST(PackedIndex, ReadsThePackersIndex)
 
 TEST(PackedIndex, WalksFileChildrenInAnyCaseAndStopsAtAnEntryWithoutBegin)
 {
-    struct Case { const wchar_t* xml; BOOL result; std::vector<int> ids; } cases[] = {
-        { L"<FolionyxExeBook><resourcefiles Count=\"9\"><FILE_0 ID=\"4\" FileSize=\"1\" BufferSize=\"2\" Begin=\"0\"/>"
-          L"<Other ID=\"5\" FileSize=\"1\" BufferSize=\"2\" Begin=\"0\"/><file_x ID=\"6\" FileSize=\"1\" BufferSize=\"2\" Begin=\"30\"/>"
-          L"</resourcefiles></FolionyxExeBook>", TRUE, { 4, 6 } },
-        { L"<FolionyxExeBook><ResourceFiles><File_0 ID=\"1\" FileSize=\"1\" BufferSize=\"2\" Begin=\"0\"/>"
-          L"<File_1 ID=\"2\" FileSize=\"1\" BufferSize=\"2\"/><File_2 ID=\"3\" FileSize=\"1\" BufferSize=\"2\" Begin=\"60\"/>"
-          L"</ResourceFiles></FolionyxExeBook>", FALSE, { 1 } },
+    struct Case
+    {
+        const wchar_t* xml;
+        BOOL result;
+        std::vector<int> ids;
+    } cases[] = {
+        {L"<FolionyxExeBook><resourcefiles Count=\"9\"><FILE_0 ID=\"4\" FileSize=\"1\" BufferSize=\"2\" Begin=\"0\"/>"
+         L"<Other ID=\"5\" FileSize=\"1\" BufferSize=\"2\" Begin=\"0\"/><file_x ID=\"6\" FileSize=\"1\" "
+         L"BufferSize=\"2\" Begin=\"30\"/>"
+         L"</resourcefiles></FolionyxExeBook>",
+         TRUE,
+         {4, 6}},
+        {L"<FolionyxExeBook><ResourceFiles><File_0 ID=\"1\" FileSize=\"1\" BufferSize=\"2\" Begin=\"0\"/>"
+         L"<File_1 ID=\"2\" FileSize=\"1\" BufferSize=\"2\"/><File_2 ID=\"3\" FileSize=\"1\" BufferSize=\"2\" "
+         L"Begin=\"60\"/>"
+         L"</ResourceFiles></FolionyxExeBook>",
+         FALSE,
+         {1}},
         // Attribute names are exact: "begin" is not "Begin".
-        { L"<FolionyxExeBook><ResourceFiles><File_0 ID=\"1\" FileSize=\"1\" BufferSize=\"2\" begin=\"0\"/>"
-          L"</ResourceFiles></FolionyxExeBook>", FALSE, {} },
-        { L"<FolionyxExeBook><Nodes/></FolionyxExeBook>", FALSE, {} },
+        {L"<FolionyxExeBook><ResourceFiles><File_0 ID=\"1\" FileSize=\"1\" BufferSize=\"2\" begin=\"0\"/>"
+         L"</ResourceFiles></FolionyxExeBook>",
+         FALSE,
+         {}},
+        {L"<FolionyxExeBook><Nodes/></FolionyxExeBook>", FALSE, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(CStringA(c.xml, CP_ACP).GetString());
@@ -177,7 +186,7 @@ TEST(PackedIndex, FindFileIndexReturnsTheFirstOfTwoEqualIds)
     EXPECT_EQ(-1, FindFileIndex(index, 8));
 
     testsupport::TempFolder temp;
-    EXEBOOKPACKEDDATA data = { packer.PackedFiles().data(), DWORD(packer.PackedFiles().size()) };
+    EXEBOOKPACKEDDATA data = {packer.PackedFiles().data(), DWORD(packer.PackedFiles().size())};
     EXPECT_EQ(1, ExtractFileById(7, data, index, temp.File(L"seven.txt").c_str()));
     std::vector<BYTE> bytes;
     ASSERT_TRUE(ReadFileBytes(temp.File(L"seven.txt"), bytes));
@@ -190,7 +199,7 @@ TEST(PackedExtraction, WritesThePageAndItsFilesFolder)
 {
     FixtureBook book;
     testsupport::TempFolder temp;
-    std::wstring folder = temp.Path() + L"work";   // no trailing separator: one is added
+    std::wstring folder = temp.Path() + L"work"; // no trailing separator: one is added
     CString pagePath;
     ASSERT_TRUE(ExtractPage(book.index, book.Data(), book.Request(), folder.c_str(), pagePath));
     EXPECT_STREQ((folder + L"\\page.htm").c_str(), pagePath.GetString());
@@ -207,7 +216,8 @@ TEST(PackedExtraction, WritesThePageAndItsFilesFolder)
 
     std::set<std::wstring> files;
     ListFiles(temp.Path(), L"", files);
-    EXPECT_EQ((std::set<std::wstring>{ L"work\\page.htm", L"work\\page_files\\one.png", L"work\\page_files\\two.gif" }), files);
+    EXPECT_EQ((std::set<std::wstring>{L"work\\page.htm", L"work\\page_files\\one.png", L"work\\page_files\\two.gif"}),
+              files);
 }
 
 TEST(PackedExtraction, SkipsMissingCompanionsButNotAMissingPage)
@@ -215,7 +225,7 @@ TEST(PackedExtraction, SkipsMissingCompanionsButNotAMissingPage)
     FixtureBook book;
     testsupport::TempFolder temp;
     CString pagePath;
-    CExeBookFileEntries request = { { book.page, L"page.htm" }, { 999, L"gone.png" }, { book.two, L"two.gif" } };
+    CExeBookFileEntries request = {{book.page, L"page.htm"}, {999, L"gone.png"}, {book.two, L"two.gif"}};
     ASSERT_TRUE(ExtractPage(book.index, book.Data(), request, temp.Path().c_str(), pagePath));
     EXPECT_TRUE(testsupport::FileExists(temp.File(L"page.htm")));
     EXPECT_FALSE(testsupport::FileExists(temp.File(L"page_files\\gone.png")));
@@ -226,7 +236,7 @@ TEST(PackedExtraction, SkipsMissingCompanionsButNotAMissingPage)
     testsupport::TempFolder stale;
     std::vector<BYTE> old = Ansi("stale page");
     ASSERT_TRUE(WriteBytesToFile(stale.File(L"page.htm").c_str(), old.data(), old.size()));
-    CExeBookFileEntries orphan = { { 999, L"page.htm" }, { book.one, L"one.png" } };
+    CExeBookFileEntries orphan = {{999, L"page.htm"}, {book.one, L"one.png"}};
     EXPECT_FALSE(ExtractPage(book.index, book.Data(), orphan, stale.Path().c_str(), pagePath));
     EXPECT_FALSE(testsupport::FileExists(stale.File(L"page_files\\one.png")));
 
@@ -237,21 +247,35 @@ TEST(PackedExtraction, RefusesNamesThatLeaveTheFolderAndWritesNothing)
 {
     FixtureBook book;
     const wchar_t* pageNames[] = {
-        L"..\\evil.htm", L"../evil.htm", L"C:\\evil.htm", L"C:evil.htm", L"\\evil.htm", L"sub\\page.htm",
-        L"..", L".", L"...", L"", L"CON", L"nul.htm", L"page.htm:stream", L"a?.htm", L"page.htm.",
+        L"..\\evil.htm",
+        L"../evil.htm",
+        L"C:\\evil.htm",
+        L"C:evil.htm",
+        L"\\evil.htm",
+        L"sub\\page.htm",
+        L"..",
+        L".",
+        L"...",
+        L"",
+        L"CON",
+        L"nul.htm",
+        L"page.htm:stream",
+        L"a?.htm",
+        L"page.htm.",
     };
-    const wchar_t* companionNames[] = { L"..\\..\\evil.png", L"..\\one.png", L"C:\\one.png", L"x/one.png", L"AUX.png", L" .." };
+    const wchar_t* companionNames[] = {L"..\\..\\evil.png", L"..\\one.png", L"C:\\one.png",
+                                       L"x/one.png",        L"AUX.png",     L" .."};
     testsupport::TempFolder temp;
     std::wstring work = temp.Path() + L"work\\";
     ASSERT_TRUE(EnsureFolder(work.c_str()));
     CString pagePath;
     for (const wchar_t* name : pageNames) {
-        CExeBookFileEntries request = { { book.page, name }, { book.one, L"one.png" } };
+        CExeBookFileEntries request = {{book.page, name}, {book.one, L"one.png"}};
         EXPECT_FALSE(ExtractPage(book.index, book.Data(), request, work.c_str(), pagePath))
             << CStringA(name, CP_ACP).GetString();
     }
     for (const wchar_t* name : companionNames) {
-        CExeBookFileEntries request = { { book.page, L"page.htm" }, { book.one, name } };
+        CExeBookFileEntries request = {{book.page, L"page.htm"}, {book.one, name}};
         EXPECT_FALSE(ExtractPage(book.index, book.Data(), request, work.c_str(), pagePath))
             << CStringA(name, CP_ACP).GetString();
     }
@@ -263,33 +287,44 @@ TEST(PackedExtraction, RefusesNamesThatLeaveTheFolderAndWritesNothing)
 TEST(PackedExtraction, DamagedRecordsFailCleanly)
 {
     // Each case damages the packed bytes or the index of the page record (entry 0).
-    struct Case {
+    struct Case
+    {
         const char* what;
         std::function<void(std::vector<BYTE>& packed, CExeBookResourceFiles& index, int begin)> damage;
     };
     auto putU32 = [](std::vector<BYTE>& p, size_t at, DWORD v) {
-        p[at] = BYTE(v); p[at + 1] = BYTE(v >> 8); p[at + 2] = BYTE(v >> 16); p[at + 3] = BYTE(v >> 24);
+        p[at] = BYTE(v);
+        p[at + 1] = BYTE(v >> 8);
+        p[at + 2] = BYTE(v >> 16);
+        p[at + 3] = BYTE(v >> 24);
     };
     auto getU32 = [](const std::vector<BYTE>& p, size_t at) {
         return DWORD(p[at]) | (DWORD(p[at + 1]) << 8) | (DWORD(p[at + 2]) << 16) | (DWORD(p[at + 3]) << 24);
     };
     const Case cases[] = {
-        { "truncated header", [](std::vector<BYTE>& p, CExeBookResourceFiles&, int begin) { p.resize(size_t(begin) + 20); } },
-        { "truncated data", [](std::vector<BYTE>& p, CExeBookResourceFiles&, int begin) { p.resize(size_t(begin) + 40); } },
-        { "stored size past the end", [&](std::vector<BYTE>& p, CExeBookResourceFiles&, int begin) {
-              putU32(p, size_t(begin) + 4, DWORD(p.size())); } },
-        { "stored size of 4 GB", [&](std::vector<BYTE>& p, CExeBookResourceFiles&, int begin) {
-              putU32(p, size_t(begin) + 4, 0xFFFFFFF0u); } },
-        { "inflated size one too small", [&](std::vector<BYTE>& p, CExeBookResourceFiles&, int begin) {
-              putU32(p, size_t(begin) + 8, getU32(p, size_t(begin) + 8) - 1); } },
-        { "inflated size of 2 GB", [&](std::vector<BYTE>& p, CExeBookResourceFiles&, int begin) {
-              putU32(p, size_t(begin) + 8, 0x7FFFFFFFu); } },
-        { "zlib garbage", [&](std::vector<BYTE>& p, CExeBookResourceFiles&, int begin) {
-              for (DWORD i = 0; i < getU32(p, size_t(begin) + 4); ++i) p[size_t(begin) + 28 + i] = BYTE(0xA5 ^ i); } },
-        { "Begin past the end", [](std::vector<BYTE>& p, CExeBookResourceFiles& index, int) {
-              index[0].Begin = int(p.size()) - 10; } },
-        { "negative Begin", [](std::vector<BYTE>&, CExeBookResourceFiles& index, int) { index[0].Begin = -28; } },
-        { "empty resource", [](std::vector<BYTE>& p, CExeBookResourceFiles&, int) { p.clear(); } },
+        {"truncated header",
+         [](std::vector<BYTE>& p, CExeBookResourceFiles&, int begin) { p.resize(size_t(begin) + 20); }},
+        {"truncated data",
+         [](std::vector<BYTE>& p, CExeBookResourceFiles&, int begin) { p.resize(size_t(begin) + 40); }},
+        {"stored size past the end", [&](std::vector<BYTE>& p, CExeBookResourceFiles&,
+                                         int begin) { putU32(p, size_t(begin) + 4, DWORD(p.size())); }},
+        {"stored size of 4 GB",
+         [&](std::vector<BYTE>& p, CExeBookResourceFiles&, int begin) { putU32(p, size_t(begin) + 4, 0xFFFFFFF0u); }},
+        {"inflated size one too small",
+         [&](std::vector<BYTE>& p, CExeBookResourceFiles&, int begin) {
+             putU32(p, size_t(begin) + 8, getU32(p, size_t(begin) + 8) - 1);
+         }},
+        {"inflated size of 2 GB",
+         [&](std::vector<BYTE>& p, CExeBookResourceFiles&, int begin) { putU32(p, size_t(begin) + 8, 0x7FFFFFFFu); }},
+        {"zlib garbage",
+         [&](std::vector<BYTE>& p, CExeBookResourceFiles&, int begin) {
+             for (DWORD i = 0; i < getU32(p, size_t(begin) + 4); ++i)
+                 p[size_t(begin) + 28 + i] = BYTE(0xA5 ^ i);
+         }},
+        {"Begin past the end",
+         [](std::vector<BYTE>& p, CExeBookResourceFiles& index, int) { index[0].Begin = int(p.size()) - 10; }},
+        {"negative Begin", [](std::vector<BYTE>&, CExeBookResourceFiles& index, int) { index[0].Begin = -28; }},
+        {"empty resource", [](std::vector<BYTE>& p, CExeBookResourceFiles&, int) { p.clear(); }},
     };
 
     testsupport::TempFolder temp;
@@ -307,12 +342,12 @@ TEST(PackedExtraction, DamagedRecordsFailCleanly)
         std::vector<BYTE> packed = packer.PackedFiles();
         int position = FindFileIndex(index, page);
         ASSERT_EQ(1, position);
-        std::swap(index[0], index[1]);   // the damaged entry first, for the index-only cases
+        std::swap(index[0], index[1]); // the damaged entry first, for the index-only cases
         c.damage(packed, index, index[0].Begin);
-        EXEBOOKPACKEDDATA data = { packed.empty() ? nullptr : packed.data(), DWORD(packed.size()) };
+        EXEBOOKPACKEDDATA data = {packed.empty() ? nullptr : packed.data(), DWORD(packed.size())};
 
         CString pagePath;
-        CExeBookFileEntries request = { { page, L"page.htm" }, { companion, L"one.png" } };
+        CExeBookFileEntries request = {{page, L"page.htm"}, {companion, L"one.png"}};
         EXPECT_FALSE(ExtractPage(index, data, request, work.c_str(), pagePath));
         EXPECT_EQ(0, ExtractFileById(page, data, index, (work + L"direct.htm").c_str()));
         std::vector<BYTE> out;
@@ -332,8 +367,8 @@ TEST(PackedExtraction, AFailingCompanionFailsTheRequestAfterThePage)
     FixtureBook book;
     std::vector<BYTE> packed = book.packer.PackedFiles();
     int begin = book.index[FindFileIndex(book.index, book.two)].Begin;
-    packed[size_t(begin) + 30] ^= 0xFF;   // inside the zlib stream of two.gif
-    EXEBOOKPACKEDDATA data = { packed.data(), DWORD(packed.size()) };
+    packed[size_t(begin) + 30] ^= 0xFF; // inside the zlib stream of two.gif
+    EXEBOOKPACKEDDATA data = {packed.data(), DWORD(packed.size())};
     testsupport::TempFolder temp;
     CString pagePath;
     EXPECT_FALSE(ExtractPage(book.index, data, book.Request(), temp.Path().c_str(), pagePath));
@@ -345,17 +380,21 @@ TEST(PackedExtraction, AFailingCompanionFailsTheRequestAfterThePage)
 TEST(PackedSearch, FindsUtf16TextInAnyCaseOnly)
 {
     FixtureBook book;
-    struct { const wchar_t* text; std::vector<int> hits; } cases[] = {
-        { L"work folder", { book.page } },
-        { L"WORK FOLDER", { book.page } },
-        { L"oPeNiNg a bOOK", { book.page } },
-        { L"\u00e4RGER UND GR\u00dc\u00dfE", { book.page } },   // beyond ASCII
-        { L"Eightbit only", {} },                               // only in the 8-bit page
-        { L"Folionyx", {} },
-        { L"marmalade", { book.endPage } },                     // ends at the very end of the text
-        { L"Marmalades", {} },
-        { L"<p>", { book.page, book.endPage } },                // hits keep index order
-        { L"not anywhere", {} },
+    struct
+    {
+        const wchar_t* text;
+        std::vector<int> hits;
+    } cases[] = {
+        {L"work folder", {book.page}},
+        {L"WORK FOLDER", {book.page}},
+        {L"oPeNiNg a bOOK", {book.page}},
+        {L"\u00e4RGER UND GR\u00dc\u00dfE", {book.page}}, // beyond ASCII
+        {L"Eightbit only", {}},                           // only in the 8-bit page
+        {L"Folionyx", {}},
+        {L"marmalade", {book.endPage}}, // ends at the very end of the text
+        {L"Marmalades", {}},
+        {L"<p>", {book.page, book.endPage}}, // hits keep index order
+        {L"not anywhere", {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(CStringA(c.text, CP_UTF8).GetString());
@@ -368,18 +407,18 @@ TEST(PackedSearch, SearchesTheBytesInflatedNotTheSizesTheIndexClaims)
     FixtureBook book;
     CExeBookResourceFiles lying = book.index;
     int position = FindFileIndex(lying, book.endPage);
-    lying[position].FileSize = 1 << 20;     // claims a megabyte
+    lying[position].FileSize = 1 << 20; // claims a megabyte
     lying[position].BufferSize = 5;
     CExeBookResourceFiles hits;
     EXPECT_TRUE(SearchFiles(lying, book.Data(), L"Marmalade", hits));
     ASSERT_EQ(1u, hits.size());
     EXPECT_EQ(book.endPage, hits[0].ID);
-    EXPECT_EQ(1 << 20, hits[0].FileSize);   // the hit is a copy of the index record
+    EXPECT_EQ(1 << 20, hits[0].FileSize); // the hit is a copy of the index record
 }
 
 TEST(PackedExtraction, ImpossibleInflatedSizesAreRefusedWithoutAllocating)
 {
-    std::vector<BYTE> stored = Bytes(4 << 20, 9);   // 4 MB of anything
+    std::vector<BYTE> stored = Bytes(4 << 20, 9); // 4 MB of anything
     std::vector<BYTE> out(10, 1);
     // Beyond what deflate can expand 4 MB to.
     EXPECT_FALSE(InflateRecordToBuffer(stored.data(), 100, 200000, out));

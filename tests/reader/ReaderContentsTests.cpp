@@ -22,7 +22,7 @@ const COLORREF kRed = RGB(0xFF, 0, 0);
 
 struct FixturePage
 {
-    std::wstring name;      // page file name, unique per run
+    std::wstring name; // page file name, unique per run
     COLORREF background;
 };
 
@@ -38,10 +38,11 @@ std::wstring HexColour(COLORREF colour)
 std::wstring PageHtml(const FixturePage& page, std::initializer_list<const wchar_t*> links)
 {
     const std::wstring title = page.name.substr(0, page.name.size() - 4);
-    std::wstring html = L"<html><body style='margin:0' bgcolor='" + HexColour(page.background) + L"'><p style='margin:0'>";
+    std::wstring html =
+        L"<html><body style='margin:0' bgcolor='" + HexColour(page.background) + L"'><p style='margin:0'>";
     for (const wchar_t* link : links) {
-        html += L"<a href='" + std::wstring(link) + L"'><img src='" + title
-                + L"_files/dot.gif' width='300' height='150' border='0'></a>";
+        html += L"<a href='" + std::wstring(link) + L"'><img src='" + title +
+                L"_files/dot.gif' width='300' height='150' border='0'></a>";
     }
     return html + L"</p><div style='height:3000px'></div><p id='end'>" + title + L"</p></body></html>";
 }
@@ -54,7 +55,11 @@ void RemoveExtracted(const std::wstring& work, const std::wstring& page)
     DeleteFileW((work + page).c_str());
 }
 
-struct FoundWindow { DWORD pid; HWND hwnd; };
+struct FoundWindow
+{
+    DWORD pid;
+    HWND hwnd;
+};
 
 BOOL CALLBACK FindProcessFrame(HWND hwnd, LPARAM lp)
 {
@@ -127,10 +132,12 @@ public:
         if (!CreateProcessW(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &m_process))
             return false;
         FoundWindow found = {m_process.dwProcessId, nullptr};
-        testsupport::PumpUntil([&] {
-            EnumWindows(FindProcessFrame, reinterpret_cast<LPARAM>(&found));
-            return found.hwnd != nullptr;
-        }, 30000);
+        testsupport::PumpUntil(
+            [&] {
+                EnumWindows(FindProcessFrame, reinterpret_cast<LPARAM>(&found));
+                return found.hwnd != nullptr;
+            },
+            30000);
         m_frame = found.hwnd;
         return m_frame != nullptr;
     }
@@ -169,7 +176,9 @@ TEST(ReaderContents, ShowsHomeThenChosenItemsAndFollowsCustomLinks)
     bookpacker::BookNode intro;
     intro.title = L"Second";
     intro.url = L"http://fixture.example/second.htm";
-    intro.files = {{packer.AddPage(PageHtml(second, {L"folionyx://next", L"HTTP://fixture.example/Second.htm#end"})), second.name}, {dot, L"dot.gif"}};
+    intro.files = {
+        {packer.AddPage(PageHtml(second, {L"folionyx://next", L"HTTP://fixture.example/Second.htm#end"})), second.name},
+        {dot, L"dot.gif"}};
     bookpacker::BookNode start;
     start.title = L"Home";
     start.home = true;
@@ -180,7 +189,7 @@ TEST(ReaderContents, ShowsHomeThenChosenItemsAndFollowsCustomLinks)
     last.title = L"Third";
     last.url = L"http://fixture.example/third.htm";
     last.files = {{packer.AddPage(PageHtml(third, {L"trawlmoss://prior"})), third.name}, {dot, L"dot.gif"}};
-    packer.nodes = {intro, start, last};   // tree order: Second, Home, Third
+    packer.nodes = {intro, start, last}; // tree order: Second, Home, Third
     testsupport::TempFolder folder;
     const std::wstring exe = folder.File(L"ContentsReader.exe");
     ASSERT_TRUE(readertest::MakeFixtureReader(packer, exe));
@@ -203,11 +212,14 @@ TEST(ReaderContents, ShowsHomeThenChosenItemsAndFollowsCustomLinks)
     // The tree sits on the left, as wide as the book asks; the view takes the rest. The reader
     // runs in another process and lays out its panes one after the other, so wait for both.
     RECT treeRect = {}, viewRect = {};
-    EXPECT_TRUE(testsupport::PumpUntil([&] {
-        GetWindowRect(tree, &treeRect);
-        GetWindowRect(view, &viewRect);
-        return treeRect.right - treeRect.left == 180 && viewRect.left >= treeRect.right;
-    }, 10000)) << treeRect.right - treeRect.left << " " << viewRect.left << " " << treeRect.right;
+    EXPECT_TRUE(testsupport::PumpUntil(
+        [&] {
+            GetWindowRect(tree, &treeRect);
+            GetWindowRect(view, &viewRect);
+            return treeRect.right - treeRect.left == 180 && viewRect.left >= treeRect.right;
+        },
+        10000))
+        << treeRect.right - treeRect.left << " " << viewRect.left << " " << treeRect.right;
     EXPECT_TRUE(IsWindowVisible(tree));
     EXPECT_EQ(SendMessageW(tree, TVM_GETCOUNT, 0, 0), 3);
 
@@ -223,10 +235,12 @@ TEST(ReaderContents, ShowsHomeThenChosenItemsAndFollowsCustomLinks)
     // The page of that colour fills most of the view, at its top (pictures shown) or
     // scrolled to its end (none shown).
     auto shows = [&](const FixturePage& page, bool atTop) {
-        return testsupport::PumpUntil([&] {
-            return CountOnScreen(view, page.background) > viewArea / 3
-                   && (atTop ? CountOnScreen(view, kRed) > picture / 2 : CountOnScreen(view, kRed) == 0);
-        }, 10000);
+        return testsupport::PumpUntil(
+            [&] {
+                return CountOnScreen(view, page.background) > viewArea / 3 &&
+                       (atTop ? CountOnScreen(view, kRed) > picture / 2 : CountOnScreen(view, kRed) == 0);
+            },
+            10000);
     };
     auto choose = [&](HTREEITEM item) {
         SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
@@ -316,11 +330,14 @@ TEST(ReaderContents, HiddenContentsLeaveTheWholeWidthToTheView)
     EXPECT_FALSE(IsWindowVisible(tree));
     RECT viewRect, client;
     GetClientRect(reader.Frame(), &client);
-    EXPECT_TRUE(testsupport::PumpUntil([&] {
-        GetWindowRect(view, &viewRect);
-        MapWindowPoints(nullptr, reader.Frame(), reinterpret_cast<POINT*>(&viewRect), 2);
-        return viewRect.left == 0 && viewRect.right == client.right;
-    }, 10000)) << viewRect.left << ".." << viewRect.right << " of " << client.right;
+    EXPECT_TRUE(testsupport::PumpUntil(
+        [&] {
+            GetWindowRect(view, &viewRect);
+            MapWindowPoints(nullptr, reader.Frame(), reinterpret_cast<POINT*>(&viewRect), 2);
+            return viewRect.left == 0 && viewRect.right == client.right;
+        },
+        10000))
+        << viewRect.left << ".." << viewRect.right << " of " << client.right;
     DWORD exitCode = 1;
     ASSERT_TRUE(reader.Close(exitCode));
     EXPECT_EQ(exitCode, 0u);
@@ -338,7 +355,7 @@ TEST(ReaderContents, AnItemWhosePageCannotBeExtractedLeavesThePageShown)
     good.files = {{packer.AddPage(PageHtml(shown, {L"folionyx://next"})), shown.name}, {dot, L"dot.gif"}};
     bookpacker::BookNode broken;
     broken.title = L"Broken";
-    broken.files = {{999, L"fx" + token + L"broken.htm"}};   // not among the packed files
+    broken.files = {{999, L"fx" + token + L"broken.htm"}}; // not among the packed files
     packer.nodes = {good, broken};
     testsupport::TempFolder folder;
     const std::wstring exe = folder.File(L"BrokenPage.exe");

@@ -5,7 +5,11 @@
 
 namespace {
 
-struct FoundWindow { DWORD pid; HWND hwnd; };
+struct FoundWindow
+{
+    DWORD pid;
+    HWND hwnd;
+};
 
 BOOL CALLBACK FindProcessFrame(HWND hwnd, LPARAM lp)
 {
@@ -30,11 +34,13 @@ TEST(ReaderSmoke, StartsShowsFrameWithMenuAndClosesCleanly)
     ASSERT_TRUE(CreateProcessW(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
 
     FoundWindow found = {pi.dwProcessId, nullptr};
-    bool shown = testsupport::PumpUntil([&] {
-        found.hwnd = nullptr;
-        EnumWindows(FindProcessFrame, reinterpret_cast<LPARAM>(&found));
-        return found.hwnd != nullptr;
-    }, 20000);
+    bool shown = testsupport::PumpUntil(
+        [&] {
+            found.hwnd = nullptr;
+            EnumWindows(FindProcessFrame, reinterpret_cast<LPARAM>(&found));
+            return found.hwnd != nullptr;
+        },
+        20000);
     ASSERT_TRUE(shown);
 
     wchar_t title[256] = {};

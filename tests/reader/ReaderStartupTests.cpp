@@ -16,7 +16,8 @@
 
 namespace {
 
-struct ProcessWindow {
+struct ProcessWindow
+{
     std::wstring image;
     HWND hwnd;
 };
@@ -40,8 +41,8 @@ std::wstring ImageOf(HWND hwnd)
 BOOL CALLBACK FindWindowOfImage(HWND hwnd, LPARAM lp)
 {
     auto* found = reinterpret_cast<ProcessWindow*>(lp);
-    if (IsWindowVisible(hwnd) && GetWindow(hwnd, GW_OWNER) == nullptr && GetMenu(hwnd) != nullptr
-        && lstrcmpiW(ImageOf(hwnd).c_str(), found->image.c_str()) == 0) {
+    if (IsWindowVisible(hwnd) && GetWindow(hwnd, GW_OWNER) == nullptr && GetMenu(hwnd) != nullptr &&
+        lstrcmpiW(ImageOf(hwnd).c_str(), found->image.c_str()) == 0) {
         found->hwnd = hwnd;
         return FALSE;
     }
@@ -53,8 +54,8 @@ BOOL CALLBACK FindMenuPopup(HWND hwnd, LPARAM lp)
     auto* found = reinterpret_cast<ProcessWindow*>(lp);
     wchar_t className[32] = {};
     GetClassNameW(hwnd, className, 32);
-    if (IsWindowVisible(hwnd) && lstrcmpW(className, L"#32768") == 0
-        && lstrcmpiW(ImageOf(hwnd).c_str(), found->image.c_str()) == 0) {
+    if (IsWindowVisible(hwnd) && lstrcmpW(className, L"#32768") == 0 &&
+        lstrcmpiW(ImageOf(hwnd).c_str(), found->image.c_str()) == 0) {
         found->hwnd = hwnd;
         return FALSE;
     }
@@ -100,10 +101,12 @@ TEST(ReaderStartup, GermanUserGetsTheBooksSettingsAndTheGermanModule)
     readertest::LocaleProcess reader;
     ASSERT_TRUE(reader.Start("de_DE.UTF-8", exe, L"", folder.File(L"reader.log")));
     ProcessWindow found = {exe, nullptr};
-    bool shown = testsupport::PumpUntil([&] {
-        EnumWindows(FindWindowOfImage, reinterpret_cast<LPARAM>(&found));
-        return found.hwnd != nullptr;
-    }, 30000);
+    bool shown = testsupport::PumpUntil(
+        [&] {
+            EnumWindows(FindWindowOfImage, reinterpret_cast<LPARAM>(&found));
+            return found.hwnd != nullptr;
+        },
+        30000);
     ASSERT_TRUE(shown);
 
     // The settings were read: the book asks for a maximised window.
@@ -123,10 +126,12 @@ TEST(ReaderStartup, GermanUserGetsTheBooksSettingsAndTheGermanModule)
     // "&Beenden", which ends the program. The English menu has neither.
     PostMessageW(found.hwnd, WM_SYSCOMMAND, SC_KEYMENU, 'd');
     ProcessWindow popup = {exe, nullptr};
-    EXPECT_TRUE(testsupport::PumpUntil([&] {
-        EnumWindows(FindMenuPopup, reinterpret_cast<LPARAM>(&popup));
-        return popup.hwnd != nullptr;
-    }, 10000));
+    EXPECT_TRUE(testsupport::PumpUntil(
+        [&] {
+            EnumWindows(FindMenuPopup, reinterpret_cast<LPARAM>(&popup));
+            return popup.hwnd != nullptr;
+        },
+        10000));
     PostMessageW(found.hwnd, WM_CHAR, 'b', 0);
     EXPECT_TRUE(testsupport::PumpUntil([&] { return !IsWindow(found.hwnd); }, 10000));
 

@@ -46,8 +46,8 @@ class FakeFrame : public CReaderNavigationHost
 {
 public:
     CFolionyxReaderView* view = nullptr;
-    std::map<std::wstring, HTREEITEM> links;      // lower-case link -> item
-    std::map<HTREEITEM, std::wstring> pages;      // item -> extracted page
+    std::map<std::wstring, HTREEITEM> links; // lower-case link -> item
+    std::map<HTREEITEM, std::wstring> pages; // item -> extracted page
     std::vector<std::wstring> resolved;
     std::vector<HTREEITEM> selected;
     std::vector<std::wstring> paneTexts;
@@ -90,12 +90,12 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(host.CreateTopLevel());
-        view = new CFolionyxReaderView;   // deletes itself with its window
+        view = new CFolionyxReaderView; // deletes itself with its window
         view->SetSettings(&settings);
         view->SetNavigationHost(&frame);
         frame.view = view;
-        ASSERT_TRUE(view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 400, 300), &host,
-                                 AFX_IDW_PANE_FIRST));
+        ASSERT_TRUE(
+            view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 400, 300), &host, AFX_IDW_PANE_FIRST));
     }
     void TearDown() override { host.DestroyWindow(); }
 
@@ -158,7 +158,8 @@ TEST_F(ReaderView, NavigationRulesDecideWhatTheEngineLoadsItself)
     frame.pages[Item(2)] = b;
     Show(a);
 
-    struct Case {
+    struct Case
+    {
         std::wstring url;
         bool cancelled;
         bool asksTree;
@@ -167,23 +168,23 @@ TEST_F(ReaderView, NavigationRulesDecideWhatTheEngineLoadsItself)
     const std::vector<Case> cases = {
         {L"about:blank", false, false, {}},
         {L"ABOUT:home", false, false, {}},
-        {a + L"#sec2", false, false, {}},                                  // anchor of the same page
-        {L"file:///" + a, false, false, {}},                               // the same page as a file URL
-        {folder.File(L"a_files\\img.gif"), false, false, {}},             // a file that belongs to the page
-        {L"folionyx://next", true, true, {Item(2)}},                       // a book link naming an item
-        {L"FOLIONYX://NEXT", true, true, {Item(2)}},                       // schemes in any letter case
-        {L"folionyx://last", true, true, {}},                              // names no item: nothing happens
+        {a + L"#sec2", false, false, {}},                     // anchor of the same page
+        {L"file:///" + a, false, false, {}},                  // the same page as a file URL
+        {folder.File(L"a_files\\img.gif"), false, false, {}}, // a file that belongs to the page
+        {L"folionyx://next", true, true, {Item(2)}},          // a book link naming an item
+        {L"FOLIONYX://NEXT", true, true, {Item(2)}},          // schemes in any letter case
+        {L"folionyx://last", true, true, {}},                 // names no item: nothing happens
         {L"trawlmoss://prior", true, true, {}},
-        {folder.File(L"missing.htm"), true, true, {}},                     // no error page for a missing file
+        {folder.File(L"missing.htm"), true, true, {}}, // no error page for a missing file
         {L"file:///" + folder.File(L"missing.htm"), true, true, {}},
-        {c, false, true, {}},                                              // an existing file not in the contents
-        {L"http://elsewhere.example/", false, true, {}},                  // web addresses go to the engine
+        {c, false, true, {}},                            // an existing file not in the contents
+        {L"http://elsewhere.example/", false, true, {}}, // web addresses go to the engine
         {L"mailto:someone@example.com", false, true, {}},
     };
     for (const Case& test : cases) {
         frame.resolved.clear();
         frame.selected.clear();
-        view->NavigateToPage(L"", a.c_str());   // back to page a for each case
+        view->NavigateToPage(L"", a.c_str()); // back to page a for each case
         ASSERT_TRUE(PumpUntil([&] { return !view->GetBusy(); }));
         EXPECT_EQ(test.cancelled, Cancels(test.url)) << test.url;
         EXPECT_EQ(test.asksTree, !frame.resolved.empty()) << test.url;
@@ -194,7 +195,8 @@ TEST_F(ReaderView, NavigationRulesDecideWhatTheEngineLoadsItself)
 TEST_F(ReaderView, LinkWithAnchorFindsItsItemAndOpensThePageAtTheAnchor)
 {
     std::wstring a = Page(L"a.htm", "<p><a id=link href='http://book.example/b.htm#sec2'>to b</a></p>");
-    std::string tall = "<div style='height:2000px'>top of b</div><p id=sec2>section 2</p><div style='height:2000px'></div>";
+    std::string tall =
+        "<div style='height:2000px'>top of b</div><p id=sec2>section 2</p><div style='height:2000px'></div>";
     std::wstring b = Page(L"b.htm", tall);
     frame.links[L"http://book.example/b.htm"] = Item(2);
     frame.pages[Item(2)] = b;
@@ -210,7 +212,7 @@ TEST_F(ReaderView, LinkWithAnchorFindsItsItemAndOpensThePageAtTheAnchor)
               frame.resolved);
     EXPECT_EQ(std::vector<HTREEITEM>{Item(2)}, frame.selected);
     EXPECT_EQ(b + L"#sec2", Location());
-    EXPECT_GT(view->GetBrowser().ScrollTop(), 1000);   // opened at its anchor
+    EXPECT_GT(view->GetBrowser().ScrollTop(), 1000); // opened at its anchor
     EXPECT_TRUE(view->GetPendingAnchor().IsEmpty());
 }
 
@@ -219,17 +221,18 @@ TEST_F(ReaderView, LinkToASectionChoosesTheItemOfThatSection)
     std::string tall = "<div style='height:2000px'>intro</div><p id=a>section a</p><div style='height:2000px'></div>";
     std::wstring intro = Page(L"intro.htm", tall);
     std::wstring start = Page(L"start.htm", "<p><a id=link href='http://book.example/intro.htm#a'>to a</a></p>");
-    frame.links[L"http://book.example/intro.htm"] = Item(1);     // "Intro"
-    frame.links[L"http://book.example/intro.htm#a"] = Item(2);   // "Intro A"
+    frame.links[L"http://book.example/intro.htm"] = Item(1);   // "Intro"
+    frame.links[L"http://book.example/intro.htm#a"] = Item(2); // "Intro A"
     frame.pages[Item(1)] = intro;
     frame.pages[Item(2)] = intro;
     Show(start);
 
     Click(view->GetHtmlDocument()->getElementById(L"link"));
-    ASSERT_TRUE(PumpUntil([&] { return Lower(Location()).find(L"intro.htm") != std::wstring::npos && !view->GetBusy(); }));
+    ASSERT_TRUE(
+        PumpUntil([&] { return Lower(Location()).find(L"intro.htm") != std::wstring::npos && !view->GetBusy(); }));
     EXPECT_EQ(std::vector<HTREEITEM>{Item(2)}, frame.selected);
     EXPECT_EQ(intro + L"#a", Location());
-    EXPECT_GT(view->GetBrowser().ScrollTop(), 1000);   // the page still opens at the anchor
+    EXPECT_GT(view->GetBrowser().ScrollTop(), 1000); // the page still opens at the anchor
 }
 
 TEST_F(ReaderView, ClickedBookLinkShowsTheItemItNames)
@@ -241,7 +244,7 @@ TEST_F(ReaderView, ClickedBookLinkShowsTheItemItNames)
     frame.pages[Item(2)] = b;
     Show(a);
 
-    Click(view->GetHtmlDocument()->getElementById(L"last"));   // names no item: nothing happens
+    Click(view->GetHtmlDocument()->getElementById(L"last")); // names no item: nothing happens
     testsupport::PumpMessages();
     EXPECT_EQ(a, Location());
     EXPECT_TRUE(frame.selected.empty());
@@ -255,7 +258,7 @@ TEST_F(ReaderView, ItemWhoseAddressIsItsOwnPageIsShownOnce)
 {
     std::wstring a = Page(L"a.htm", "<p>page a</p>");
     std::wstring b = Page(L"b.htm", "<p>page b</p>");
-    frame.links[Lower(b)] = Item(2);   // the item's address is the extracted page itself
+    frame.links[Lower(b)] = Item(2); // the item's address is the extracted page itself
     frame.pages[Item(2)] = b;
     Show(a);
 
@@ -268,7 +271,7 @@ TEST_F(ReaderView, AnchorOfALinkWhosePageCannotBeShownDoesNotWaitForALaterPage)
 {
     std::wstring a = Page(L"a.htm", "<p>page a</p>");
     std::wstring later = Page(L"later.htm", "<p id=x>later page</p>");
-    frame.links[L"http://book.example/broken.htm"] = Item(3);   // its page cannot be extracted
+    frame.links[L"http://book.example/broken.htm"] = Item(3); // its page cannot be extracted
     Show(a);
 
     EXPECT_TRUE(Cancels(L"http://book.example/broken.htm#x"));
@@ -339,7 +342,8 @@ TEST_F(ReaderView, ZoomCommandsStepsAndPaneText)
     }
 
     // The preset that matches the zoom is ticked.
-    struct CheckRecorder : CCmdUI {
+    struct CheckRecorder : CCmdUI
+    {
         int check = -1;
         void SetCheck(int nCheck) override { check = nCheck; }
     };
@@ -352,9 +356,14 @@ TEST_F(ReaderView, ZoomCommandsStepsAndPaneText)
     }
 
     // Zoom out stops at 10; zoom in has no upper bound of its own.
-    struct Step { int from; UINT id; int to; };
-    const std::vector<Step> steps = {{25, ID_ZOOM_OUT, 15},  {15, ID_ZOOM_OUT, 10},  {10, ID_ZOOM_OUT, 10},
-                                     {100, ID_ZOOM_OUT, 90}, {10, ID_ZOOM_IN, 20},   {1000, ID_ZOOM_IN, 1010}};
+    struct Step
+    {
+        int from;
+        UINT id;
+        int to;
+    };
+    const std::vector<Step> steps = {{25, ID_ZOOM_OUT, 15},  {15, ID_ZOOM_OUT, 10}, {10, ID_ZOOM_OUT, 10},
+                                     {100, ID_ZOOM_OUT, 90}, {10, ID_ZOOM_IN, 20},  {1000, ID_ZOOM_IN, 1010}};
     for (const Step& step : steps) {
         view->SetZoom(step.from);
         command(step.id);
@@ -362,7 +371,7 @@ TEST_F(ReaderView, ZoomCommandsStepsAndPaneText)
     }
 
     // A click on the zoom pane cycles through 100, 125 and 150 percent.
-    const std::vector<std::pair<int, int>> cycle = {{50, 100}, {90, 100}, {100, 125}, {124, 125},
+    const std::vector<std::pair<int, int>> cycle = {{50, 100},  {90, 100},  {100, 125}, {124, 125},
                                                     {125, 150}, {149, 150}, {150, 100}, {400, 100}};
     for (const auto& c : cycle) {
         view->SetZoom(c.first);
@@ -431,8 +440,13 @@ TEST_F(ReaderView, CustomZoomDialogRefusesValuesOutsideItsRange)
         messages.push_back(text);
         return IDOK;
     });
-    struct Entry { const wchar_t* text; bool accepted; int value; };
-    const std::vector<Entry> entries = {{L"5", false, 0}, {L"9", false, 0}, {L"1001", false, 0},
+    struct Entry
+    {
+        const wchar_t* text;
+        bool accepted;
+        int value;
+    };
+    const std::vector<Entry> entries = {{L"5", false, 0},  {L"9", false, 0},      {L"1001", false, 0},
                                         {L"10", true, 10}, {L"1000", true, 1000}, {L"333", true, 333}};
     for (const Entry& entry : entries) {
         messages.clear();
@@ -470,7 +484,11 @@ TEST_F(ReaderView, SiteTakesHostFlagsAndContextMenuFromTheSettings)
     IDocHostUIHandler* handler = nullptr;
     ASSERT_EQ(S_OK, unknown->QueryInterface(IID_IDocHostUIHandler, reinterpret_cast<void**>(&handler)));
 
-    struct Flags { BOOL noSelection; DWORD flags; };
+    struct Flags
+    {
+        BOOL noSelection;
+        DWORD flags;
+    };
     for (const Flags& f : {Flags{FALSE, 16}, Flags{TRUE, 17}}) {
         settings.m_bBrowserNoTextSelection = f.noSelection;
         DOCHOSTUIINFO info = {};
@@ -494,7 +512,7 @@ TEST_F(ReaderView, SiteTakesHostFlagsAndContextMenuFromTheSettings)
     settings.m_bBrowserNoMenu = TRUE;
     Show(Page(L"a.htm", "<p>select me</p>"));
     EXPECT_FALSE(view->GetBrowser().SelectionAllowed());
-    ::SendMessageW(view->GetBrowser().Handle(), WM_CONTEXTMENU, 0, MAKELPARAM(20, 20));   // returns: no menu
+    ::SendMessageW(view->GetBrowser().Handle(), WM_CONTEXTMENU, 0, MAKELPARAM(20, 20)); // returns: no menu
     settings.m_bBrowserNoTextSelection = FALSE;
     Show(Page(L"b.htm", "<p>select me</p>"));
     EXPECT_TRUE(view->GetBrowser().SelectionAllowed());
@@ -505,7 +523,8 @@ TEST_F(ReaderView, SiteAnswersCommandsServicesAndItsInterfaces)
     IUnknown* unknown = nullptr;
     ASSERT_TRUE(view->CreateControlSite(&unknown));
     ASSERT_NE(nullptr, unknown);
-    for (const IID* iid : {&IID_IDocHostUIHandler, &IID_IOleCommandTarget, &IID_IQorZoomEvents, &IID_IServiceProvider}) {
+    for (const IID* iid :
+         {&IID_IDocHostUIHandler, &IID_IOleCommandTarget, &IID_IQorZoomEvents, &IID_IServiceProvider}) {
         IUnknown* part = nullptr;
         EXPECT_EQ(S_OK, unknown->QueryInterface(*iid, reinterpret_cast<void**>(&part)));
         ASSERT_NE(nullptr, part);
@@ -518,7 +537,12 @@ TEST_F(ReaderView, SiteAnswersCommandsServicesAndItsInterfaces)
     IOleCommandTarget* commands = nullptr;
     ASSERT_EQ(S_OK, unknown->QueryInterface(IID_IOleCommandTarget, reinterpret_cast<void**>(&commands)));
     const GUID otherGroup = {0x12345678, 0x1, 0x2, {1, 2, 3, 4, 5, 6, 7, 8}};
-    struct Call { const GUID* group; DWORD id; HRESULT result; };
+    struct Call
+    {
+        const GUID* group;
+        DWORD id;
+        HRESULT result;
+    };
     const std::vector<Call> calls = {{nullptr, OLECMDID_SHOWSCRIPTERROR, OLECMDERR_E_UNKNOWNGROUP},
                                      {&otherGroup, OLECMDID_SHOWSCRIPTERROR, OLECMDERR_E_UNKNOWNGROUP},
                                      {&CGID_QorDocHostCommandHandler, OLECMDID_PRINT, OLECMDERR_E_NOTSUPPORTED},
@@ -573,18 +597,19 @@ TEST(ReaderViewSite, SiteOfAnotherContainerForwardsNothing)
 
 TEST_F(ReaderView, HighlightWrapsEveryMatchInAHitElement)
 {
-    struct Case {
+    struct Case
+    {
         const char* html;
         const wchar_t* text;
         BOOL result;
         std::vector<std::wstring> hits;
     };
     const std::vector<Case> cases = {
-        {"<p>abcabc</p>", L"abc", TRUE, {L"abc", L"abc"}},                     // a match right after a match
+        {"<p>abcabc</p>", L"abc", TRUE, {L"abc", L"abc"}}, // a match right after a match
         {"<p>aaaa</p>", L"aa", TRUE, {L"aa", L"aa"}},
-        {"<p>ABC and abc</p>", L"abc", TRUE, {L"ABC", L"abc"}},               // each keeps its letter case
-        {"<p>Searching the search</p>", L"search", TRUE, {L"Search", L"search"}},   // inside words
-        {"<p>x<b>ab</b>c y</p>", L"abc", TRUE, {L"abc"}},                      // across elements
+        {"<p>ABC and abc</p>", L"abc", TRUE, {L"ABC", L"abc"}},                   // each keeps its letter case
+        {"<p>Searching the search</p>", L"search", TRUE, {L"Search", L"search"}}, // inside words
+        {"<p>x<b>ab</b>c y</p>", L"abc", TRUE, {L"abc"}},                         // across elements
         {"<p>nothing here</p>", L"abc", FALSE, {}},
     };
     int n = 0;
@@ -642,11 +667,11 @@ TEST_F(ReaderView, SteppingWrapsWhenTheLastHitsLieInTheFinalScreen)
 
     ScrollToNextHit(doc);
     EXPECT_EQ(first, GetScrollTop(doc));
-    ScrollToNextHit(doc);                      // toward the second hit: the page stops at its end
+    ScrollToNextHit(doc); // toward the second hit: the page stops at its end
     int bottom = GetScrollTop(doc);
     EXPECT_GT(bottom, first);
     EXPECT_LT(bottom, GetAbsoluteTop(hits[1]));
-    ScrollToNextHit(doc);                      // nothing further down can be reached: back to the first
+    ScrollToNextHit(doc); // nothing further down can be reached: back to the first
     EXPECT_EQ(first, GetScrollTop(doc));
 }
 
@@ -672,7 +697,7 @@ TEST_F(ReaderView, ScrollPositionIsSetAndReadThroughThePage)
 {
     Show(Page(L"long.htm", "<div style='height:3000px'>long</div>"));
     auto doc = view->GetHtmlDocument();
-    EXPECT_TRUE(SetScrollTop(doc, 0));          // already there
+    EXPECT_TRUE(SetScrollTop(doc, 0)); // already there
     EXPECT_TRUE(SetScrollTop(doc, 500));
     EXPECT_EQ(500, GetScrollTop(doc));
     EXPECT_EQ(500, view->GetBrowser().ScrollTop());
@@ -690,7 +715,11 @@ TEST(ReaderUrl, CanonicalFormsAndSameDocuments)
     testsupport::TempFolder folder;
     WritePage(folder.File(L"page.htm"), "x");
     std::wstring page = folder.File(L"page.htm");
-    struct Case { std::wstring a, b; BOOL same; };
+    struct Case
+    {
+        std::wstring a, b;
+        BOOL same;
+    };
     const std::vector<Case> cases = {
         {page, page + L"#sec", TRUE},
         {page, L"file:///" + page, TRUE},
@@ -720,11 +749,11 @@ class CServingFrame : public CFrameWnd, public FakeFrame
 
 TEST(ReaderViewFrame, ViewFindsTheServicesOfItsFrame)
 {
-    auto* frameWnd = new CServingFrame;   // frames delete themselves with their window
+    auto* frameWnd = new CServingFrame; // frames delete themselves with their window
     ASSERT_TRUE(frameWnd->Create(nullptr, L"serving frame"));
     auto* view = new CFolionyxReaderView;
-    ASSERT_TRUE(view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 200), frameWnd,
-                             AFX_IDW_PANE_FIRST));
+    ASSERT_TRUE(
+        view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 200), frameWnd, AFX_IDW_PANE_FIRST));
     view->OnZoomChanged(150);
     EXPECT_EQ(std::vector<std::wstring>{L"150%"}, frameWnd->paneTexts);
     frameWnd->DestroyWindow();

@@ -7,13 +7,15 @@
 
 namespace readertest {
 
-struct ResourceItem {
+struct ResourceItem
+{
     std::wstring type;
-    std::wstring name;        // a decimal name is stored as a number id
+    std::wstring name; // a decimal name is stored as a number id
     std::string bytes;
 };
 
-class ResourceModule {
+class ResourceModule
+{
 public:
     ResourceModule() = default;
     ~ResourceModule();

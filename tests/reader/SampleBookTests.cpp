@@ -69,7 +69,7 @@ TEST(SampleBook, ExecutableCarriesAReadableBook)
     CQorXMLDocumentEx settings;
     ASSERT_TRUE(LoadXMLFromResource(module, settings));
     EXPECT_STREQ(L"A Short Guide to FolionyxReader", settings.ReadString(L"ExeBook", L"Name", L"").GetString());
-    EXPECT_TRUE(settings.ReadString(L"Advanced", L"DP", L"x").IsEmpty());   // no password
+    EXPECT_TRUE(settings.ReadString(L"Advanced", L"DP", L"x").IsEmpty()); // no password
 
     CExeBookResourceFiles index;
     ASSERT_TRUE(ReadResourceFiles(settings, index));
@@ -83,7 +83,7 @@ TEST(SampleBook, ExecutableCarriesAReadableBook)
     int maxDepth = 0;
     CollectItems(nodes, items, 0, maxDepth);
     EXPECT_GE(items.size(), 10u);
-    EXPECT_GE(maxDepth, 2);   // a nested contents tree
+    EXPECT_GE(maxDepth, 2); // a nested contents tree
 
     testsupport::TempFolder temp;
     std::set<int> named;
@@ -104,7 +104,8 @@ TEST(SampleBook, ExecutableCarriesAReadableBook)
         ASSERT_EQ(0xFEFF, page[0]) << "pages are UTF-16LE with a byte-order mark";
         allText += page.data() + 1;
         for (size_t i = 1; i < item.files.size(); ++i) {
-            CString companion = GetFolderOfPath(pagePath) + GetFileTitleOfPath(pagePath) + L"_files\\" + item.files[i].strName;
+            CString companion =
+                GetFolderOfPath(pagePath) + GetFileTitleOfPath(pagePath) + L"_files\\" + item.files[i].strName;
             EXPECT_GT(GetFileSizeOfPath(companion), 0u) << CStringA(companion, CP_UTF8).GetString();
             // The page refers to its companion by the folder it is extracted to.
             CString reference = GetFileTitleOfPath(pagePath) + L"_files/" + item.files[i].strName;
@@ -112,7 +113,8 @@ TEST(SampleBook, ExecutableCarriesAReadableBook)
             ++images;
         }
         for (const EXEBOOKFILEENTRY& attachment : item.attachments) {
-            EXPECT_EQ(1, ExtractFileById(attachment.nID, data, index, temp.File(attachment.strName.GetString()).c_str()));
+            EXPECT_EQ(1,
+                      ExtractFileById(attachment.nID, data, index, temp.File(attachment.strName.GetString()).c_str()));
             ++attachments;
         }
         for (const EXEBOOKFILEENTRY& entry : item.files)

@@ -78,7 +78,8 @@ AesCipher DecryptingCipher()
 {
     AesCipher cipher;
     CStringA key = MakeKeyText(g_szSealingPassPhrase);
-    EXPECT_EQ(0, cipher.Init(reinterpret_cast<const BYTE*>(key.GetString()), AesCipher::ModeCBC, AesCipher::DirDecrypt));
+    EXPECT_EQ(0,
+              cipher.Init(reinterpret_cast<const BYTE*>(key.GetString()), AesCipher::ModeCBC, AesCipher::DirDecrypt));
     return cipher;
 }
 
@@ -86,22 +87,30 @@ AesCipher DecryptingCipher()
 
 TEST(Md5, MatchesMd5sumAcrossBlockBoundaries)
 {
-    struct { const char* text; const char* digest; } texts[] = {
-        { "", "d41d8cd98f00b204e9800998ecf8427e" },
-        { "a", "0cc175b9c0f1b6a831c399e269772661" },
-        { "abc", "900150983cd24fb0d6963f7d28e17f72" },
-        { "message digest", "f96b697d7cb7938d525a2f31aaf161d0" },
-        { "abcdefghijklmnopqrstuvwxyz", "c3fcd3d76192e4007dfb496cca67e13b" },
+    struct
+    {
+        const char* text;
+        const char* digest;
+    } texts[] = {
+        {"", "d41d8cd98f00b204e9800998ecf8427e"},
+        {"a", "0cc175b9c0f1b6a831c399e269772661"},
+        {"abc", "900150983cd24fb0d6963f7d28e17f72"},
+        {"message digest", "f96b697d7cb7938d525a2f31aaf161d0"},
+        {"abcdefghijklmnopqrstuvwxyz", "c3fcd3d76192e4007dfb496cca67e13b"},
     };
     for (const auto& t : texts)
         EXPECT_EQ(t.digest, Md5Hex(t.text, strlen(t.text))) << '"' << t.text << '"';
 
     // Lengths around the 56-byte pad boundary and whole blocks.
-    struct { size_t length; const char* digest; } patterns[] = {
-        { 55, "52c0e574e1198de5fe3f8f11440dcb1b" }, { 56, "46c9907fc908ee68b1e7b8e71286a518" },
-        { 63, "a62f6d59e837867693f042f5b8f5a236" }, { 64, "7160b8fb5e9e4023d549c3971fbaeead" },
-        { 65, "70bd662e7aefbda85a0f7244167b7897" }, { 119, "e84905d4214f4d1ca56c2cdcc152b143" },
-        { 120, "e3eb5a6c8669ea01a8c185b8abc8a5dc" },
+    struct
+    {
+        size_t length;
+        const char* digest;
+    } patterns[] = {
+        {55, "52c0e574e1198de5fe3f8f11440dcb1b"},  {56, "46c9907fc908ee68b1e7b8e71286a518"},
+        {63, "a62f6d59e837867693f042f5b8f5a236"},  {64, "7160b8fb5e9e4023d549c3971fbaeead"},
+        {65, "70bd662e7aefbda85a0f7244167b7897"},  {119, "e84905d4214f4d1ca56c2cdcc152b143"},
+        {120, "e3eb5a6c8669ea01a8c185b8abc8a5dc"},
     };
     for (const auto& p : patterns) {
         std::vector<BYTE> bytes = Pattern(p.length);
@@ -114,7 +123,7 @@ TEST(Md5, PiecewiseUpdatesGiveTheDigestOfTheWhole)
     std::string million(1000000, 'a');
     EXPECT_EQ("7707d6ae4e027c70eea2a935c2296f21", Md5Hex(million.data(), million.size()));
     CMd5 md5;
-    size_t sizes[] = { 1, 63, 64, 65, 7, 1000 };
+    size_t sizes[] = {1, 63, 64, 65, 7, 1000};
     size_t done = 0, k = 0;
     while (done < million.size()) {
         size_t n = std::min(sizes[k++ % 6], million.size() - done);
@@ -128,11 +137,15 @@ TEST(Md5, PiecewiseUpdatesGiveTheDigestOfTheWhole)
 
 TEST(Sealing, KeyTextFillsShortDigestWordsWithSpaces)
 {
-    struct { const char* phrase; const char* key; } cases[] = {
-        { "KeyPhraseForSealingSecrets", "98cddb70e48bc5317a709534851cd71c" },
-        { "Phrase7", "727d00e8d738f5a83dfbce99  e6dbfe" },   // last word 0x00e6dbfe
-        { "Phrase13", "9e50272645687765 19d14d2d08a6423" },  // third word 0x019d14d2
-        { "Phrase20", "3dbf7ca0 a737c0d1d377a66432359c4" },  // second word 0x0a737c0d
+    struct
+    {
+        const char* phrase;
+        const char* key;
+    } cases[] = {
+        {"KeyPhraseForSealingSecrets", "98cddb70e48bc5317a709534851cd71c"},
+        {"Phrase7", "727d00e8d738f5a83dfbce99  e6dbfe"},  // last word 0x00e6dbfe
+        {"Phrase13", "9e50272645687765 19d14d2d08a6423"}, // third word 0x019d14d2
+        {"Phrase20", "3dbf7ca0 a737c0d1d377a66432359c4"}, // second word 0x0a737c0d
     };
     for (const auto& c : cases) {
         CStringA key = MakeKeyText(c.phrase);
@@ -163,11 +176,16 @@ TEST(Sealing, AesBlockMatchesFips197)
 
 TEST(Sealing, SealTextMatchesOpenssl)
 {
-    struct { const wchar_t* clear; const char* phrase; const wchar_t* sealed; } cases[] = {
-        { L"Secret1", "KeyPhraseForSealingSecrets", L"vcr28Q3/0SEA+o+Tg0yqJw==" },
-        { L"Password", "KeyPhraseForSealingSecrets", L"gZe1cwuXPOre8QhTOYYas3HnFpp+3w94FzMkBb8svpc=" },
-        { L"Kennwort \u00e4\u20ac", "KeyPhraseForSealingSecrets", L"6ayoCQ1zUfKqeZ+SCaRwZogLpJ9K0lQz1Zs4VY+ljc8=" },
-        { L"Secret1", "Phrase7", L"UE4qdOK7pxkYjqUACHeA9A==" },
+    struct
+    {
+        const wchar_t* clear;
+        const char* phrase;
+        const wchar_t* sealed;
+    } cases[] = {
+        {L"Secret1", "KeyPhraseForSealingSecrets", L"vcr28Q3/0SEA+o+Tg0yqJw=="},
+        {L"Password", "KeyPhraseForSealingSecrets", L"gZe1cwuXPOre8QhTOYYas3HnFpp+3w94FzMkBb8svpc="},
+        {L"Kennwort \u00e4\u20ac", "KeyPhraseForSealingSecrets", L"6ayoCQ1zUfKqeZ+SCaRwZogLpJ9K0lQz1Zs4VY+ljc8="},
+        {L"Secret1", "Phrase7", L"UE4qdOK7pxkYjqUACHeA9A=="},
     };
     for (const auto& c : cases) {
         CString sealed;
@@ -184,7 +202,8 @@ TEST(Sealing, SealTextMatchesOpenssl)
 
 TEST(Sealing, ChunksOf1024BytesAreSealedEachFromTheZeroVector)
 {
-    struct {
+    struct
+    {
         int chars;
         size_t sealedSize;
         const char* sealedMd5;
@@ -192,10 +211,10 @@ TEST(Sealing, ChunksOf1024BytesAreSealedEachFromTheZeroVector)
         int textLength;
         const char* textMd5;
     } cases[] = {
-        { 512, 1040, "40d35202a6f2bea6b8a14a22f31f99d8", "ceea05b820e3a7ee5c37b6d91401aba6",
-          1424, "9e1c972735dee5a7b6aa038d9d87577d" },
-        { 513, 1056, "bda8e2282f317a4988c827fcf596c1a3", "744589fa39470cf219968bafb102b206",
-          1444, "fc28c08ebc90f044f95292494a18e92d" },
+        {512, 1040, "40d35202a6f2bea6b8a14a22f31f99d8", "ceea05b820e3a7ee5c37b6d91401aba6", 1424,
+         "9e1c972735dee5a7b6aa038d9d87577d"},
+        {513, 1056, "bda8e2282f317a4988c827fcf596c1a3", "744589fa39470cf219968bafb102b206", 1444,
+         "fc28c08ebc90f044f95292494a18e92d"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.chars);
@@ -221,12 +240,16 @@ TEST(Sealing, ChunksOf1024BytesAreSealedEachFromTheZeroVector)
 
 TEST(Sealing, PadBytesAreChecked)
 {
-    struct { const char* block; int result; } cases[] = {
-        { "de2c26bff41be4beed456b09e89e0a4b", AesCipher::BadData },  // pad byte 0
-        { "614109210aee87bcf324ec3f953715fd", AesCipher::BadData },  // pad byte 17
-        { "7972bad118498bfdc90602db08fa826e", AesCipher::BadData },  // 01 03 03
-        { "12f05fc58f88d6e42636811be7a9e4bd", 13 },                   // 03 03 03
-        { "c8b69efb2e9823a04e82370a871e1283", 0 },                    // a whole block of 16
+    struct
+    {
+        const char* block;
+        int result;
+    } cases[] = {
+        {"de2c26bff41be4beed456b09e89e0a4b", AesCipher::BadData}, // pad byte 0
+        {"614109210aee87bcf324ec3f953715fd", AesCipher::BadData}, // pad byte 17
+        {"7972bad118498bfdc90602db08fa826e", AesCipher::BadData}, // 01 03 03
+        {"12f05fc58f88d6e42636811be7a9e4bd", 13},                 // 03 03 03
+        {"c8b69efb2e9823a04e82370a871e1283", 0},                  // a whole block of 16
     };
     AesCipher cipher = DecryptingCipher();
     for (const auto& c : cases) {
@@ -255,7 +278,7 @@ TEST(Sealing, CipherReportsItsErrorCodes)
     AesCipher cipher;
     EXPECT_EQ(AesCipher::BadDirection, cipher.Init(key, AesCipher::ModeCBC, 2));
     EXPECT_EQ(AesCipher::BadKeyMaterial, cipher.Init(nullptr, AesCipher::ModeCBC, AesCipher::DirEncrypt));
-    EXPECT_EQ(AesCipher::BadCipherState, cipher.Encrypt(in, 16, out));   // set-up failed: not ready
+    EXPECT_EQ(AesCipher::BadCipherState, cipher.Encrypt(in, 16, out)); // set-up failed: not ready
 
     ASSERT_EQ(0, cipher.Init(key, AesCipher::ModeCBC, AesCipher::DirEncrypt));
     EXPECT_EQ(0, cipher.Encrypt(in, 0, out));
@@ -272,7 +295,7 @@ TEST(Sealing, ValuesThatDoNotUnsealLeaveTheOutputAndLockTheBook)
     // length that is not a whole number of blocks.
     std::vector<BYTE> badPad = FromHex("de2c26bff41be4beed456b09e89e0a4b");
     std::string badPadText = Base64EncodeLines(badPad.data(), badPad.size());
-    const CString bad[] = { CString(badPadText.c_str()), L"!!!!", L"QUJD", L"vcr28Q3/0SEA+o+Tg0yq" };
+    const CString bad[] = {CString(badPadText.c_str()), L"!!!!", L"QUJD", L"vcr28Q3/0SEA+o+Tg0yq"};
     for (const CString& sealed : bad) {
         SCOPED_TRACE(CStringA(sealed, CP_ACP).GetString());
         CString clear = L"untouched";
@@ -301,18 +324,22 @@ TEST(Sealing, ValuesThatDoNotUnsealLeaveTheOutputAndLockTheBook)
 
 TEST(Base64, LinesHold19GroupsAndTheFinalGroupFollowsDirectly)
 {
-    struct { size_t length; const char* text; } cases[] = {
-        { 1, "Aw==" },
-        { 2, "Awo=" },
-        { 3, "AwoR" },
-        { 56, "AwoRGB8mLTQ7QklQV15lbHN6gYiPlp2kq7K5wMfO1dzj6vH4/wYNFBsiKTA3PkVMU1phaG92fYQ=" },
-        { 57, "AwoRGB8mLTQ7QklQV15lbHN6gYiPlp2kq7K5wMfO1dzj6vH4/wYNFBsiKTA3PkVMU1phaG92fYSL\r\n" },
-        { 58, "AwoRGB8mLTQ7QklQV15lbHN6gYiPlp2kq7K5wMfO1dzj6vH4/wYNFBsiKTA3PkVMU1phaG92fYSL\r\nkg==" },
-        { 59, "AwoRGB8mLTQ7QklQV15lbHN6gYiPlp2kq7K5wMfO1dzj6vH4/wYNFBsiKTA3PkVMU1phaG92fYSL\r\nkpk=" },
-        { 114, "AwoRGB8mLTQ7QklQV15lbHN6gYiPlp2kq7K5wMfO1dzj6vH4/wYNFBsiKTA3PkVMU1phaG92fYSL\r\n"
-               "kpmgp661vMPK0djf5u30+wIJEBceJSwzOkFIT1ZdZGtyeYCHjpWco6qxuL/GzdTb4unw9/4FDBMa\r\n" },
-        { 115, "AwoRGB8mLTQ7QklQV15lbHN6gYiPlp2kq7K5wMfO1dzj6vH4/wYNFBsiKTA3PkVMU1phaG92fYSL\r\n"
-               "kpmgp661vMPK0djf5u30+wIJEBceJSwzOkFIT1ZdZGtyeYCHjpWco6qxuL/GzdTb4unw9/4FDBMa\r\nIQ==" },
+    struct
+    {
+        size_t length;
+        const char* text;
+    } cases[] = {
+        {1, "Aw=="},
+        {2, "Awo="},
+        {3, "AwoR"},
+        {56, "AwoRGB8mLTQ7QklQV15lbHN6gYiPlp2kq7K5wMfO1dzj6vH4/wYNFBsiKTA3PkVMU1phaG92fYQ="},
+        {57, "AwoRGB8mLTQ7QklQV15lbHN6gYiPlp2kq7K5wMfO1dzj6vH4/wYNFBsiKTA3PkVMU1phaG92fYSL\r\n"},
+        {58, "AwoRGB8mLTQ7QklQV15lbHN6gYiPlp2kq7K5wMfO1dzj6vH4/wYNFBsiKTA3PkVMU1phaG92fYSL\r\nkg=="},
+        {59, "AwoRGB8mLTQ7QklQV15lbHN6gYiPlp2kq7K5wMfO1dzj6vH4/wYNFBsiKTA3PkVMU1phaG92fYSL\r\nkpk="},
+        {114, "AwoRGB8mLTQ7QklQV15lbHN6gYiPlp2kq7K5wMfO1dzj6vH4/wYNFBsiKTA3PkVMU1phaG92fYSL\r\n"
+              "kpmgp661vMPK0djf5u30+wIJEBceJSwzOkFIT1ZdZGtyeYCHjpWco6qxuL/GzdTb4unw9/4FDBMa\r\n"},
+        {115, "AwoRGB8mLTQ7QklQV15lbHN6gYiPlp2kq7K5wMfO1dzj6vH4/wYNFBsiKTA3PkVMU1phaG92fYSL\r\n"
+              "kpmgp661vMPK0djf5u30+wIJEBceJSwzOkFIT1ZdZGtyeYCHjpWco6qxuL/GzdTb4unw9/4FDBMa\r\nIQ=="},
     };
     for (const auto& c : cases) {
         std::vector<BYTE> bytes = Pattern(c.length);
@@ -327,10 +354,10 @@ TEST(Base64, DecodingSkipsForeignCharactersAndStopsAtZero)
         std::vector<BYTE> bytes = Base64Decode(text, length);
         return std::string(bytes.begin(), bytes.end());
     };
-    EXPECT_EQ("ABCD", decode("QU JD\r\nRA", 9));         // short final group of two characters
-    EXPECT_EQ("ABCDE", decode("QUJDREU", 7));            // three characters fill two bytes
-    EXPECT_EQ("ABC", decode("QUJDR", 5));                // one character fills none
-    EXPECT_EQ("ABC", decode("QUJD\0REVG", 9));           // stops at a zero byte
-    EXPECT_EQ("ABCDEF", decode("QUJD=*REVG", 10));       // "=" and others are skipped
-    EXPECT_EQ("AB", decode("QUJDREVG", 3));              // bounded by the length given
+    EXPECT_EQ("ABCD", decode("QU JD\r\nRA", 9));   // short final group of two characters
+    EXPECT_EQ("ABCDE", decode("QUJDREU", 7));      // three characters fill two bytes
+    EXPECT_EQ("ABC", decode("QUJDR", 5));          // one character fills none
+    EXPECT_EQ("ABC", decode("QUJD\0REVG", 9));     // stops at a zero byte
+    EXPECT_EQ("ABCDEF", decode("QUJD=*REVG", 10)); // "=" and others are skipped
+    EXPECT_EQ("AB", decode("QUJDREVG", 3));        // bounded by the length given
 }

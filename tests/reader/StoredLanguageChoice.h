@@ -7,16 +7,21 @@
 
 namespace readertest {
 
-inline const wchar_t* StoredChoiceKey() { return L"Software\\Vemlorat\\QorTranslations\\"; }
+inline const wchar_t* StoredChoiceKey()
+{
+    return L"Software\\Vemlorat\\QorTranslations\\";
+}
 
-class StoredLanguageChoice {
+class StoredLanguageChoice
+{
 public:
     explicit StoredLanguageChoice(const wchar_t* product) : m_product(product)
     {
         HKEY key = nullptr;
         if (RegOpenKeyExW(HKEY_CURRENT_USER, StoredChoiceKey(), 0, KEY_READ, &key) == ERROR_SUCCESS) {
             DWORD size = sizeof(m_old);
-            m_hadOld = RegQueryValueExW(key, product, nullptr, nullptr, reinterpret_cast<BYTE*>(&m_old), &size) == ERROR_SUCCESS;
+            m_hadOld = RegQueryValueExW(key, product, nullptr, nullptr, reinterpret_cast<BYTE*>(&m_old), &size) ==
+                       ERROR_SUCCESS;
             RegCloseKey(key);
         }
     }
@@ -30,7 +35,8 @@ public:
     void Set(DWORD value)
     {
         HKEY key = nullptr;
-        if (RegCreateKeyExW(HKEY_CURRENT_USER, StoredChoiceKey(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+        if (RegCreateKeyExW(HKEY_CURRENT_USER, StoredChoiceKey(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
+            ERROR_SUCCESS)
             return;
         RegSetValueExW(key, m_product.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
         RegCloseKey(key);
@@ -43,6 +49,7 @@ public:
             RegCloseKey(key);
         }
     }
+
 private:
     std::wstring m_product;
     DWORD m_old = 0;

@@ -8,13 +8,12 @@
 
 namespace {
 
-const wchar_t kSample[] =
-    L"<FolionyxExeBook>"
-    L"<Contents Visible2=\"1\" Width=\"240\" Odd=\"abc\" Spaced=\" 1 \"/>"
-    L"<Splash ShowSplashScreen=\"true\" Two=\"2\" Yes=\"yes\" Zero=\"0\"/>"
-    L"<AuthorHTML>&lt;b&gt;Hello&lt;/b&gt; world</AuthorHTML>"
-    L"<Outer><Inner Value=\"deep\"/></Outer>"
-    L"</FolionyxExeBook>";
+const wchar_t kSample[] = L"<FolionyxExeBook>"
+                          L"<Contents Visible2=\"1\" Width=\"240\" Odd=\"abc\" Spaced=\" 1 \"/>"
+                          L"<Splash ShowSplashScreen=\"true\" Two=\"2\" Yes=\"yes\" Zero=\"0\"/>"
+                          L"<AuthorHTML>&lt;b&gt;Hello&lt;/b&gt; world</AuthorHTML>"
+                          L"<Outer><Inner Value=\"deep\"/></Outer>"
+                          L"</FolionyxExeBook>";
 
 } // namespace
 
@@ -22,15 +21,21 @@ TEST(XmlDocument, BoolAttributesAreTrueOnlyForOneAfterTrimming)
 {
     CQorXMLDocumentEx doc;
     ASSERT_TRUE(doc.LoadXML(kSample));
-    struct Case { const wchar_t* element; const wchar_t* attribute; BOOL defaultValue; BOOL expected; };
+    struct Case
+    {
+        const wchar_t* element;
+        const wchar_t* attribute;
+        BOOL defaultValue;
+        BOOL expected;
+    };
     const Case cases[] = {
         {L"Contents", L"Visible2", FALSE, TRUE},
         {L"Contents", L"Spaced", FALSE, TRUE},
-        {L"Splash", L"ShowSplashScreen", TRUE, FALSE},   // "true" is not "1"
+        {L"Splash", L"ShowSplashScreen", TRUE, FALSE}, // "true" is not "1"
         {L"Splash", L"Two", TRUE, FALSE},
         {L"Splash", L"Yes", TRUE, FALSE},
         {L"Splash", L"Zero", TRUE, FALSE},
-        {L"Splash", L"Missing", TRUE, TRUE},             // missing keeps the default
+        {L"Splash", L"Missing", TRUE, TRUE}, // missing keeps the default
         {L"Splash", L"Missing", FALSE, FALSE},
         {L"NoSuchElement", L"Visible2", TRUE, TRUE},
     };
@@ -44,7 +49,7 @@ TEST(XmlDocument, IntAndStringAttributesFallBackToDefaults)
     CQorXMLDocumentEx doc;
     ASSERT_TRUE(doc.LoadXML(kSample));
     EXPECT_EQ(doc.ReadInt(L"Contents", L"Width", 200), 240);
-    EXPECT_EQ(doc.ReadInt(L"Contents", L"Odd", 200), 0);        // not a number converts to 0
+    EXPECT_EQ(doc.ReadInt(L"Contents", L"Odd", 200), 0); // not a number converts to 0
     EXPECT_EQ(doc.ReadInt(L"Contents", L"Missing", 200), 200);
     EXPECT_EQ(doc.ReadInt(L"Missing", L"Width", 7), 7);
     EXPECT_EQ(doc.ReadString(L"Contents", L"Width", L"x"), CString(L"240"));
@@ -126,8 +131,8 @@ TEST(XmlDocument, NodesShareAndReleaseTheirReferences)
         std::vector<CQorXMLNode> many(3, root);
         raw->AddRef();
         EXPECT_EQ(raw->Release(), base + 4);
-        copy = copy;                       // self-assignment keeps the reference
-        copy = many[1];                    // same interface: untouched
+        copy = copy;    // self-assignment keeps the reference
+        copy = many[1]; // same interface: untouched
         raw->AddRef();
         EXPECT_EQ(raw->Release(), base + 4);
     }

@@ -43,9 +43,9 @@ int CALLBACK CompareRows(LPARAM nRow1, LPARAM nRow2, LPARAM lParamSort)
 } // namespace
 
 BEGIN_MESSAGE_MAP(CQorListCtrl, CListCtrl)
-ON_WM_PAINT()
-ON_WM_MOUSEWHEEL()
-ON_NOTIFY_REFLECT(NM_CUSTOMDRAW, OnCustomDraw)
+    ON_WM_PAINT()
+    ON_WM_MOUSEWHEEL()
+    ON_NOTIFY_REFLECT(NM_CUSTOMDRAW, OnCustomDraw)
 END_MESSAGE_MAP()
 
 CQorListCtrl::CQorListCtrl() : m_bOwnerPaintDisabled(FALSE), m_bWinXP(TRUE), m_nSortColumn(-1), m_bSortAscending(TRUE)

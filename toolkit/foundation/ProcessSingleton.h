@@ -7,14 +7,12 @@
 #include "platform/framework/Sync.h"
 #include "toolkit/foundation/Statics.h"
 
-template <class T>
-class CQorProcessSingleton
+template <class T> class CQorProcessSingleton
 {
 public:
     // The object, made by create() when there is none yet (create may return null). A new
     // object adds exitRoutine (which calls Destroy) to the exit list under the name.
-    template <class Create>
-    T* Get(Create create, void (*exitRoutine)(), LPCWSTR name)
+    template <class Create> T* Get(Create create, void (*exitRoutine)(), LPCWSTR name)
     {
         CSingleLock lock(&m_lock, TRUE);
         if (m_pObject == nullptr) {

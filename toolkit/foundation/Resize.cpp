@@ -12,7 +12,7 @@ const UINT kDeferFlags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
 // ---------------------------------------------------------------------------------------
 
 BEGIN_MESSAGE_MAP(CVkSizeIcon, CScrollBar)
-ON_WM_SETCURSOR()
+    ON_WM_SETCURSOR()
 END_MESSAGE_MAP()
 
 CVkSizeIcon::CVkSizeIcon() : m_hCursor(::LoadCursorW(nullptr, IDC_SIZENWSE)) {}
@@ -238,9 +238,9 @@ void CVkResize::SavePlacement(LPCTSTR lpszSection)
 // ---------------------------------------------------------------------------------------
 
 BEGIN_MESSAGE_MAP(CVkResizeDialog, CDialog)
-ON_WM_SIZE()
-ON_WM_GETMINMAXINFO()
-ON_WM_DESTROY()
+    ON_WM_SIZE()
+    ON_WM_GETMINMAXINFO()
+    ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 CVkResizeDialog::CVkResizeDialog() : CVkResize(this) {}

@@ -46,7 +46,7 @@ LOGFONTW MessageFont()
 } // namespace
 
 BEGIN_INTERFACE_MAP(CQorRichRender, CCmdTarget)
-INTERFACE_PART(CQorRichRender, kIID_ITextHost, TextHost)
+    INTERFACE_PART(CQorRichRender, kIID_ITextHost, TextHost)
 END_INTERFACE_MAP()
 
 CQorRichRender::CQorRichRender()

@@ -7,10 +7,15 @@ namespace pendoric {
 
 namespace {
 
-class FileHandle {
+class FileHandle
+{
 public:
     explicit FileHandle(HANDLE handle) : m_handle(handle) {}
-    ~FileHandle() { if (IsValid()) CloseHandle(m_handle); }
+    ~FileHandle()
+    {
+        if (IsValid())
+            CloseHandle(m_handle);
+    }
     FileHandle(const FileHandle&) = delete;
     FileHandle& operator=(const FileHandle&) = delete;
     bool IsValid() const { return m_handle != INVALID_HANDLE_VALUE; }
@@ -22,6 +27,7 @@ public:
         m_handle = INVALID_HANDLE_VALUE;
         return CloseHandle(handle) != FALSE;
     }
+
 private:
     HANDLE m_handle;
 };
@@ -34,8 +40,8 @@ const LONGLONG kMaxFileBytes = INT_MAX / 2;
 DWORD ReadAnsiTextFile(const std::wstring& path, std::wstring& text)
 {
     text.clear();
-    FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.IsValid())
         return GetLastError();
     LARGE_INTEGER size = {};
@@ -50,7 +56,7 @@ DWORD ReadAnsiTextFile(const std::wstring& path, std::wstring& text)
         if (!ReadFile(file.Get(), bytes.data() + total, static_cast<DWORD>(bytes.size() - total), &read, nullptr))
             return GetLastError();
         if (read == 0)
-            break;   // the file shrank while it was read
+            break; // the file shrank while it was read
         total += read;
     }
     if (total == 0)
@@ -69,13 +75,13 @@ DWORD WriteAnsiTextFile(const std::wstring& path, const std::wstring& text)
         return ERROR_FILE_TOO_LARGE;
     std::vector<char> bytes;
     if (!text.empty()) {
-        int length = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                         nullptr, 0, nullptr, nullptr);
+        int length =
+            WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
         if (length <= 0)
             return GetLastError();
         bytes.resize(static_cast<size_t>(length));
-        WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), bytes.data(), length,
-                            nullptr, nullptr);
+        WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), bytes.data(), length, nullptr,
+                            nullptr);
     }
     FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -94,9 +100,9 @@ DWORD WriteAnsiTextFile(const std::wstring& path, const std::wstring& text)
 std::wstring DescribeSystemError(DWORD code)
 {
     wchar_t* buffer = nullptr;
-    DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                  FORMAT_MESSAGE_IGNORE_INSERTS,
-                                  nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    DWORD length =
+        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
     std::wstring text;
     if (length && buffer)
         text.assign(buffer, length);

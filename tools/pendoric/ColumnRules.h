@@ -5,8 +5,8 @@
 namespace pendoric {
 
 enum class CheckKind {
-    Column9,         // a comma is expected at the 9th character
-    Columns11To13    // a comma is expected at one of the 11th, 12th and 13th characters
+    Column9,      // a comma is expected at the 9th character
+    Columns11To13 // a comma is expected at one of the 11th, 12th and 13th characters
 };
 
 // True when the line breaks the rule of the check. Positions count characters from 1;

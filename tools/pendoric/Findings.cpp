@@ -8,10 +8,7 @@ std::wstring MakeLogLine(const std::wstring& line, size_t lineNumber)
     return line + L"[行号：" + std::to_wstring(lineNumber) + L"]";
 }
 
-Findings::Findings()
-    : m_entries(1)
-{
-}
+Findings::Findings() : m_entries(1) {}
 
 void Findings::Check(CheckKind kind, const std::wstring& text)
 {

@@ -11,7 +11,8 @@ std::wstring MakeLogLine(const std::wstring& line, size_t lineNumber);
 
 // Findings accumulate over every check of a run: a later log also lists what earlier checks
 // found. Entry 0 is never filled and stands as an empty first line in every log.
-class Findings {
+class Findings
+{
 public:
     Findings();
 

@@ -7,9 +7,10 @@ namespace pendoric {
 
 namespace {
 
-struct StreamSource {
+struct StreamSource
+{
     const std::wstring* text;
-    size_t offset;   // in characters
+    size_t offset; // in characters
 };
 
 DWORD CALLBACK ReadFromString(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* given)
@@ -44,8 +45,8 @@ bool LogView::Create(HWND parent, int id)
 HWND LogView::CreateBox(HWND parent, const RECT& rect) const
 {
     HWND box = CreateWindowExW(WS_EX_CLIENTEDGE, RICHEDIT_CLASSW, L"",
-                               WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL |
-                                   ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_NOHIDESEL,
+                               WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE |
+                                   ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_NOHIDESEL,
                                rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(m_id)),
                                reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)), nullptr);
@@ -67,7 +68,7 @@ void LogView::ReplaceWithEmptyBox()
     bool focused = GetFocus() == m_hwnd;
     HWND box = CreateBox(parent, rect);
     if (!box)
-        return;   // keep the old box; it will be emptied the slow way
+        return; // keep the old box; it will be emptied the slow way
     SetWindowPos(box, m_hwnd, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     DestroyWindow(m_hwnd);
     m_hwnd = box;
@@ -94,8 +95,8 @@ std::wstring LogView::Text() const
     get.cb = static_cast<DWORD>(text.size() * sizeof(wchar_t));
     get.flags = GT_USECRLF;
     get.codepage = 1200;
-    LRESULT copied = SendMessageW(m_hwnd, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&get),
-                                  reinterpret_cast<LPARAM>(&text[0]));
+    LRESULT copied =
+        SendMessageW(m_hwnd, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&get), reinterpret_cast<LPARAM>(&text[0]));
     text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
     return text;
 }

@@ -5,7 +5,8 @@
 
 namespace pendoric {
 
-class LogView {
+class LogView
+{
 public:
     LogView() = default;
     LogView(const LogView&) = delete;

@@ -1,6 +1,6 @@
 // Resource ids of Pendoric.
 #pragma once
 
-#define IDI_PENDORIC          1
-#define IDS_PENDORIC_TITLE    101
-#define IDS_PENDORIC_ABOUT    102
+#define IDI_PENDORIC 1
+#define IDS_PENDORIC_TITLE 101
+#define IDS_PENDORIC_ABOUT 102

@@ -20,7 +20,8 @@ const int kMargin = 8;
 const int kButtonWidth = 96;
 const int kButtonHeight = 28;
 
-struct ButtonSpec {
+struct ButtonSpec
+{
     int id;
     const wchar_t* caption;
 };
@@ -56,10 +57,7 @@ bool RegisterWindowClass(HINSTANCE instance, WNDPROC proc)
 
 } // namespace
 
-PendoricWindow::PendoricWindow(Prompts& prompts)
-    : m_prompts(prompts)
-{
-}
+PendoricWindow::PendoricWindow(Prompts& prompts) : m_prompts(prompts) {}
 
 PendoricWindow::~PendoricWindow()
 {
@@ -73,8 +71,8 @@ bool PendoricWindow::Create(HINSTANCE instance)
 {
     if (!RegisterWindowClass(instance, WindowProc))
         return false;
-    HWND hwnd = CreateWindowExW(0, kClassName, Title().c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                                CW_USEDEFAULT, CW_USEDEFAULT, 640, 480, nullptr, nullptr, instance, this);
+    HWND hwnd = CreateWindowExW(0, kClassName, Title().c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
+                                CW_USEDEFAULT, 640, 480, nullptr, nullptr, instance, this);
     return hwnd != nullptr && m_hwnd == hwnd;
 }
 
@@ -151,10 +149,10 @@ bool PendoricWindow::CreateChildren()
 
 void PendoricWindow::CreateButton(int id, const wchar_t* caption)
 {
-    HWND button = CreateWindowExW(0, L"BUTTON", caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
-                                  0, 0, kButtonWidth, kButtonHeight, m_hwnd,
-                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                  reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(m_hwnd, GWLP_HINSTANCE)), nullptr);
+    HWND button =
+        CreateWindowExW(0, L"BUTTON", caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, kButtonWidth,
+                        kButtonHeight, m_hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                        reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(m_hwnd, GWLP_HINSTANCE)), nullptr);
     if (button && m_font)
         SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
 }

@@ -13,7 +13,8 @@ class Prompts;
 // Filter of the open-file dialog, in "name|pattern" pairs.
 extern const wchar_t kFileFilter[];
 
-class PendoricWindow {
+class PendoricWindow
+{
 public:
     enum ControlId : int {
         IdColumn9Check = 1001,

@@ -6,7 +6,8 @@
 
 namespace pendoric {
 
-class Prompts {
+class Prompts
+{
 public:
     virtual ~Prompts() = default;
     // Shows the open-file dialog with a filter of "name|pattern|name|pattern" pairs; returns
@@ -17,7 +18,8 @@ public:
 };
 
 // The system's open-file dialog and message box.
-class SystemPrompts final : public Prompts {
+class SystemPrompts final : public Prompts
+{
 public:
     std::wstring ChooseFile(HWND owner, const std::wstring& filter) override;
     int ShowMessage(HWND owner, const std::wstring& text, const std::wstring& caption, UINT type) override;

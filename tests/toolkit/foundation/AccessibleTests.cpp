@@ -33,7 +33,7 @@ public:
 };
 
 BEGIN_INTERFACE_MAP(CNamedWnd, CWnd)
-INTERFACE_PART(CNamedWnd, IID_IAccessible, Accessible)
+    INTERFACE_PART(CNamedWnd, IID_IAccessible, Accessible)
 END_INTERFACE_MAP()
 
 // An owner that overrides nothing, not even the outer object.

@@ -12,9 +12,9 @@
 #define IDC_TEST_CURSOR 300 // not in the module
 #define IDR_TEST_MENU 400   // not in the module
 #define IDR_TEST_HTML 500
-#define IDI_TEST_ICON 600   // not in the module
-#define IDB_TEST_BITMAP 700 // not in the module
-#define IDB_TEST_CRAFTED32 701 // not in the module
+#define IDI_TEST_ICON 600        // not in the module
+#define IDB_TEST_BITMAP 700      // not in the module
+#define IDB_TEST_CRAFTED32 701   // not in the module
 #define IDI_TEST_APPLICATION 128 // the icon group the image manager reads
 
 // Resizable dialogs: one with a sizing border, one without.

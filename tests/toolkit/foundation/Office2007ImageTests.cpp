@@ -84,7 +84,7 @@ TEST(Office2007Images, OneCachePerProcessOverTheProgramsResources)
     EXPECT_EQ(images, GetOffice2007Images());
     EXPECT_EQ(RGB(10, 20, 30), images->GetColor(L"Colors", L"Frame"));
     QorDestroyOffice2007Images();
-    QorDestroyOffice2007Images();   // twice is harmless
+    QorDestroyOffice2007Images(); // twice is harmless
 }
 
 TEST(Office2007Images, WithoutIniTextColoursStayTheCallersDefaults)
