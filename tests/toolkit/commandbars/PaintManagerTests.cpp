@@ -266,12 +266,12 @@ TEST(PaintManagerGlobal, ReplacingTheThemeKeepsAHeldManagerAliveUntilReleased)
     EXPECT_EQ(qorPaintThemeOffice, pOld->m_nTheme);
     pOld->InternalAddRef(); // a bar that keeps its own paint manager
 
-    CQorPaintManager::SetGlobalTheme(qorPaintThemeOffice2003);
+    CQorPaintManager::SetGlobalTheme(qorPaintThemeNativeXP);
     CQorPaintManager* pNew = GetGlobalPaintManager();
     ASSERT_NE(nullptr, pNew);
     EXPECT_NE(pOld, pNew);
-    EXPECT_EQ(qorPaintThemeOffice2003, pNew->GetThemeKind());
-    EXPECT_EQ(qorPaintThemeOffice2003, pNew->m_nTheme);   // 7 only while its refresh ran
+    EXPECT_EQ(qorPaintThemeNativeXP, pNew->GetThemeKind());
+    EXPECT_EQ(qorPaintThemeNativeXP, pNew->m_nTheme);     // 7 only while its refresh ran
     EXPECT_GT(pNew->m_nTextHeight, 0);                    // and it was refreshed
     EXPECT_EQ(1u, pOld->m_dwRef);                         // only the bar's reference is left
     EXPECT_EQ(qorPaintThemeOffice, pOld->GetThemeKind()); // still a whole object

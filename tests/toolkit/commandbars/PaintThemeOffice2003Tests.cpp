@@ -137,6 +137,22 @@ TEST_F(PaintThemeOffice2003, FollowingTheSystemTakesTheDetectedStyleUnlessClassi
             EXPECT_EQ(row.clrToolBarBorder, pTheme->m_clrToolBarBorder.GetColor());
         }
     }
+    // Whidbey follows the detected style too, classic colours only or not.
+    struct WhidbeyRow
+    {
+        const wchar_t* pszScheme;
+        BOOL bClassicOnly;
+        COLORREF clrBarGradientDark;
+    } whidbeyRows[] = {
+        {L"NormalColor", FALSE, 0x99797A}, {L"HomeStead", FALSE, 0x99A8AC}, {L"HomeStead", TRUE, 0x99A8AC}};
+    for (const WhidbeyRow& row : whidbeyRows) {
+        DetectLuna(row.pszScheme);
+        GetColorManager()->m_nRequestedKind = qorStyleFollowSystem;
+        GetColorManager()->m_bClassicColorsOnly = row.bClassicOnly;
+        PaintManagerPtr p = MakeTheme(qorPaintThemeWhidbey);
+        EXPECT_EQ(row.clrBarGradientDark, p->m_grcCommandBar.m_clrDark.GetColor()) << row.bClassicOnly;
+        EXPECT_EQ(0x7CA3A3u, Office2003(p)->m_clrToolBarBorder.GetColor());
+    }
 }
 
 TEST_F(PaintThemeOffice2003, WithoutAPaletteTheColoursAreBlendedFromTheTable)
