@@ -166,17 +166,19 @@ LRESULT CALLBACK SceneProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lPara
         ::PostThreadMessageW(::GetCurrentThreadId(), WM_NULL, 0, 0);
         return 0;
     }
-    case WM_PAINT: {
-        CPaintDC paintDC(CWnd::FromHandle(hWnd));
-        CQorBufferDC buffer(paintDC);
-        Paint(hWnd, &buffer);
-        return 0;
-    }
+    case WM_PAINT:
     case WM_PRINTCLIENT: {
+        // Double-buffered, into the paint DC or the DC a capture hands over.
+        PAINTSTRUCT ps = {};
+        HDC hDC = nMessage == WM_PAINT ? ::BeginPaint(hWnd, &ps) : reinterpret_cast<HDC>(wParam);
         CRect rcClient;
         ::GetClientRect(hWnd, &rcClient);
-        CQorBufferDC buffer(reinterpret_cast<HDC>(wParam), rcClient);
-        Paint(hWnd, &buffer);
+        {
+            CQorBufferDC buffer(hDC, rcClient);
+            Paint(hWnd, &buffer);
+        }
+        if (nMessage == WM_PAINT)
+            ::EndPaint(hWnd, &ps);
         return 0;
     }
     }

@@ -195,6 +195,8 @@ public:
 protected:
     // Builds the four regular fonts from a LOGFONT and measures the text height.
     void CreateRegularFonts(LOGFONT lf);
+    // A caption bar: the rectangle less its last row in one colour; 8 pixels high.
+    CSize FillCaptionRect(CDC* pDC, CRect rc, COLORREF clrFill, BOOL bDraw);
     // The dots of the popup grippers in two colours (see DrawPopupGrippers).
     void DrawGripperDots(CDC* pDC, const CRect& rc, int nKind, COLORREF clrLight, COLORREF clrDark);
     CSize DrawButtonSymbol(CDC* pDC, const CRect& rc, BOOL bDraw, BOOL bEnabled, int nChecked, BOOL bPressed,

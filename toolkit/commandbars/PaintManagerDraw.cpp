@@ -196,6 +196,15 @@ void CQorPaintManager::DrawGripperDots(CDC* pDC, const CRect& rc, int nKind, COL
     }
 }
 
+CSize CQorPaintManager::FillCaptionRect(CDC* pDC, CRect rc, COLORREF clrFill, BOOL bDraw)
+{
+    if (bDraw) {
+        rc.bottom -= 1;
+        pDC->FillSolidRect(&rc, GetColor(clrFill));
+    }
+    return CSize(0, 8);
+}
+
 void CQorPaintManager::FillPopupColumn(CDC*, CRect, BOOL) {}
 
 void CQorPaintManager::DrawStatusBarGripper(CDC* pDC, CRect rcClient)

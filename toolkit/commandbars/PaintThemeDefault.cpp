@@ -80,11 +80,7 @@ void CQorDefaultTheme::DrawImage(CDC* pDC, CPoint pt, CSize sz, CQorImageManager
 
 CSize CQorDefaultTheme::FillCaptionBar(CDC* pDC, CRect rc, BOOL bActive, BOOL bDraw)
 {
-    if (bDraw) {
-        rc.bottom -= 1;
-        pDC->FillSolidRect(&rc, GetColor(bActive ? kColorActiveCaption : kColorInactiveCaption));
-    }
-    return CSize(0, 8);
+    return FillCaptionRect(pDC, rc, bActive ? kColorActiveCaption : kColorInactiveCaption, bDraw);
 }
 
 void CQorDefaultTheme::DrawPopupGrippers(CDC* pDC, CRect rc, int nKind)

@@ -97,11 +97,7 @@ void CQorOfficeTheme::DrawImage(CDC* pDC, CPoint pt, CSize sz, CQorImageManagerI
 
 CSize CQorOfficeTheme::FillCaptionBar(CDC* pDC, CRect rc, BOOL bActive, BOOL bDraw)
 {
-    if (bDraw) {
-        rc.bottom -= 1;
-        pDC->FillSolidRect(&rc, bActive ? m_clrCaption.GetColor() : GetColor(kColorBarFace));
-    }
-    return CSize(0, 8);
+    return FillCaptionRect(pDC, rc, bActive ? m_clrCaption.GetColor() : GetColor(kColorBarFace), bDraw);
 }
 
 void CQorOfficeTheme::DrawPopupGrippers(CDC* pDC, CRect rc, int nKind)

@@ -239,11 +239,7 @@ void CQorOffice2003Theme::FillBarWindow(CDC* pDC, CWnd* pWnd)
 
 CSize CQorOffice2003Theme::FillCaptionBar(CDC* pDC, CRect rc, BOOL, BOOL bDraw)
 {
-    if (bDraw) {
-        rc.bottom -= 1;
-        pDC->FillSolidRect(&rc, m_clrCaptionFill.GetColor());
-    }
-    return CSize(0, 8);
+    return FillCaptionRect(pDC, rc, m_clrCaptionFill.GetColor(), bDraw);
 }
 
 void CQorOffice2003Theme::FillPopupColumn(CDC* pDC, CRect rc, BOOL bFlag)
