@@ -70,6 +70,15 @@ TEST(PaintThemeNativeXP, ToolBarEntriesAskTheButtonStateOfTheControl)
     log.Clear();
     pTheme->DrawControlEntry(canvas.Dc(), CRect(0, 0, 30, 24), TRUE, 0, TRUE, FALSE, FALSE, kPopupBar, 5);
     EXPECT_TRUE(log.Get().empty());
+    // Combo drop-down buttons: normal, hot, pressed.
+    for (int nState = 1; nState <= 3; ++nState) {
+        log.Clear();
+        pTheme->DrawComboDropButton(canvas.Dc(), CRect(0, 0, 16, 20), nState >= 2, nState == 3);
+        ASSERT_EQ(1u, log.Get().size());
+        EXPECT_EQ(L"COMBOBOX", log.Get()[0].strClass);
+        EXPECT_EQ(1, log.Get()[0].nPart);
+        EXPECT_EQ(nState, log.Get()[0].nState);
+    }
 }
 
 TEST(PaintThemeNativeXP, SelectedPopupItemsAreFilledWithTheMenuHighlightAndFramedInTheHighlight)
