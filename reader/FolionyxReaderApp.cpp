@@ -11,6 +11,7 @@
 #include "reader/MainFrame.h"
 #include "reader/SplashWnd.h"
 #include "resources/resource.h"
+#include "toolkit/commandbars/PaintManagerStatics.h"
 #include "toolkit/foundation/Statics.h"
 
 BEGIN_MESSAGE_MAP(CFolionyxReaderApp, CWinApp)
@@ -26,6 +27,8 @@ BOOL CFolionyxReaderApp::InitApplication()
 {
     // Registered messages, clipboard formats and the toolkit's holders exist before any
     // window of the program; the exit list tears them down after the application object.
+    // The command bars' statics come first, so that they go last.
+    QorCommandBarsStartup();
     QorToolkitStartup();
     return CWinApp::InitApplication();
 }

@@ -1,3 +1,45 @@
 // Resource ids of the command bars. The resources themselves are in CommandBarsResources.rc, which the
 // program's resource script and each language module include.
 #pragma once
+
+// Names of the 40 standard colours, in palette order.
+#define QOR_IDS_CLR_BLACK 9900
+#define QOR_IDS_CLR_BROWN 9901
+#define QOR_IDS_CLR_OLIVE_GREEN 9902
+#define QOR_IDS_CLR_DARK_GREEN 9903
+#define QOR_IDS_CLR_DARK_TEAL 9904
+#define QOR_IDS_CLR_DARK_BLUE 9905
+#define QOR_IDS_CLR_INDIGO 9906
+#define QOR_IDS_CLR_GRAY_80 9907
+#define QOR_IDS_CLR_DARK_RED 9908
+#define QOR_IDS_CLR_ORANGE 9909
+#define QOR_IDS_CLR_DARK_YELLOW 9910
+#define QOR_IDS_CLR_GREEN 9911
+#define QOR_IDS_CLR_TEAL 9912
+#define QOR_IDS_CLR_BLUE 9913
+#define QOR_IDS_CLR_BLUE_GRAY 9914
+#define QOR_IDS_CLR_GRAY_50 9915
+#define QOR_IDS_CLR_RED 9916
+#define QOR_IDS_CLR_LIGHT_ORANGE 9917
+#define QOR_IDS_CLR_LIME 9918
+#define QOR_IDS_CLR_SEA_GREEN 9919
+#define QOR_IDS_CLR_AQUA 9920
+#define QOR_IDS_CLR_LIGHT_BLUE 9921
+#define QOR_IDS_CLR_VIOLET 9922
+#define QOR_IDS_CLR_GRAY_40 9923
+#define QOR_IDS_CLR_PINK 9924
+#define QOR_IDS_CLR_GOLD 9925
+#define QOR_IDS_CLR_YELLOW 9926
+#define QOR_IDS_CLR_BRIGHT_GREEN 9927
+#define QOR_IDS_CLR_TURQUOISE 9928
+#define QOR_IDS_CLR_SKY_BLUE 9929
+#define QOR_IDS_CLR_PLUM 9930
+#define QOR_IDS_CLR_GRAY_25 9931
+#define QOR_IDS_CLR_ROSE 9932
+#define QOR_IDS_CLR_TAN 9933
+#define QOR_IDS_CLR_LIGHT_YELLOW 9934
+#define QOR_IDS_CLR_LIGHT_GREEN 9935
+#define QOR_IDS_CLR_LIGHT_TURQUOISE 9936
+#define QOR_IDS_CLR_PALE_BLUE 9937
+#define QOR_IDS_CLR_LAVENDER 9938
+#define QOR_IDS_CLR_WHITE 9939

@@ -1,20 +1,224 @@
 // The paint manager every bar, control and the status bar draws and measures through. One is
 // current for the whole process; a bar asks its own first and falls back to the global one.
+// The concrete looks are the themes of PaintThemes.h, made by number through CreateTheme.
+//
+// Drawing operations take colours as index-or-COLORREF: 0-62 index the manager's own colour
+// table, anything larger is a colour itself. Operations that need a bar, a control or a pane
+// join this class with the issues that bring those classes.
 #pragma once
 
 #include <windows.h>
 
 #include "platform/framework/CmdTarget.h"
+#include "platform/framework/Gdi.h"
+#include "platform/framework/Geometry.h"
+#include "platform/framework/Strings.h"
+#include "toolkit/foundation/ColorManager.h"
+#include "toolkit/foundation/WinThemeWrapper.h"
+
+class CWnd;
+class CQorImageManagerIcon;
+class CQorControlGalleryPaintManager;
+
+// Theme numbers of the factory.
+enum QorPaintThemeNumber {
+    qorPaintThemeDefault = 0,
+    qorPaintThemeOffice = 1,
+    qorPaintThemeOffice2003 = 2,
+    qorPaintThemeNativeXP = 3,
+    qorPaintThemeWhidbey = 4,
+    qorPaintThemeRefreshing = 7, // stored while the first refresh after installation runs
+};
+
+// A font of the paint manager. A standard font is made again from the system metrics at every
+// font update; one set from outside (flag cleared) keeps its GDI object.
+class CQorPaintManagerFont : public CFont
+{
+public:
+    BOOL m_bStandardFont = TRUE;
+};
+
+// A visual-style handle of one class list. Every themed drawing of the paint managers goes
+// through DrawBackground, so tests can record which part and state was asked for.
+class CQorPaintThemeHandle : public CQorWinThemeWrapper
+{
+public:
+    explicit CQorPaintThemeHandle(LPCWSTR pszClassList) : m_pszClassList(pszClassList) {}
+
+    void Open(HWND hOwner) { OpenThemeData(hOwner, m_pszClassList); }
+    // Open and drawn by an active visual style.
+    BOOL IsUsable() { return GetHandle() != nullptr && IsAppThemed(); }
+    BOOL DrawBackground(CDC* pDC, int nPart, int nState, const RECT& rc);
+    LPCWSTR GetClassList() const { return m_pszClassList; }
+
+private:
+    LPCWSTR m_pszClassList;
+};
 
 class CQorPaintManager : public CCmdTarget
 {
 public:
     CQorPaintManager();
     ~CQorPaintManager() override;
+    CQorPaintManager(const CQorPaintManager&) = delete;
+    CQorPaintManager& operator=(const CQorPaintManager&) = delete;
 
+    // Factory: 1 Office, 2 Office 2003, 3 native XP, 4 Whidbey, any other number Default; the
+    // new object keeps the number it was asked for.
+    static CQorPaintManager* CreateTheme(int nTheme);
+    // Installs a new theme as the process-wide paint manager and refreshes it. The previous one
+    // is released: it lives on while a bar still holds it. Bars are not told.
+    static void SetGlobalTheme(int nTheme);
+
+    // index-or-COLORREF: above 62 the value itself, else the entry's custom value when set,
+    // else its standard value.
+    COLORREF GetColor(int nIndex) const;
+
+    // Status text colour, fonts, colour table and visual-style handles, from the system.
+    virtual void RefreshMetrics();
+    virtual void UpdateFonts();
+
+    // State colours and backgrounds (bar types: 0 menu bar, 1 tool bar, 2 popup).
+    virtual COLORREF GetControlTextColor(BOOL bSelected, BOOL bPressed, BOOL bEnabled, BOOL bChecked, BOOL bPopuped,
+                                         int nBarType, int nControlType) = 0;
+    virtual void DrawControlEntry(CDC* pDC, CRect rc, BOOL bSelected, BOOL bPressed, BOOL bEnabled, BOOL bChecked,
+                                  BOOL bPopuped, int nBarType, int nBarPosition) = 0;
+    // A caption with DrawText; measuring (bDraw FALSE) answers the size it would take.
+    virtual CSize DrawControlText(CDC* pDC, const CString& strText, CRect rc, UINT nFormat, BOOL bDraw, BOOL bPressed,
+                                  BOOL bEnabled);
+    // A control's icon by state (the image's width and height from sz).
+    virtual void DrawImage(CDC* pDC, CPoint pt, CSize sz, CQorImageManagerIcon* pImage, BOOL bEnabled, BOOL bChecked,
+                           BOOL bPressed, BOOL bSelected) = 0;
+
+    // Symbols, 13 x 13; nChecked 0 unchecked, 1 checked, 2 indeterminate.
+    virtual CSize DrawCheckBoxSymbol(CDC* pDC, CRect rc, BOOL bDraw, BOOL bEnabled, int nChecked, BOOL bPressed,
+                                     BOOL bSelected);
+    virtual CSize DrawRadioButtonSymbol(CDC* pDC, CRect rc, BOOL bDraw, BOOL bEnabled, int nChecked, BOOL bPressed,
+                                        BOOL bSelected);
+    virtual void DrawCheckTick(CDC* pDC, CRect rc, COLORREF clr);
+    virtual void DrawRadioDot(CDC* pDC, CRect rc, COLORREF clr);
+    virtual void DrawDownTriangle(CDC* pDC, CRect rc, COLORREF clr);
+    // A glyph of the Marlett symbol font, as high as the rectangle at the DC's resolution.
+    virtual void DrawGlyph(CDC* pDC, CRect rc, WCHAR chGlyph, COLORREF clr);
+
+    // Surfaces.
+    virtual CSize FillCaptionBar(CDC* pDC, CRect rc, BOOL bActive, BOOL bDraw) = 0;
+    // nKind 2 adds the tear-off dots across the top; every kind gets the corner grip.
+    virtual void DrawPopupGrippers(CDC* pDC, CRect rc, int nKind) = 0;
+    virtual void FillPopupColumn(CDC* pDC, CRect rc, BOOL bFlag);
+    virtual void DrawStatusBarGripper(CDC* pDC, CRect rcClient);
+    virtual void FillBarWindow(CDC* pDC, CWnd* pWnd);
+    virtual void FillWorkspaceRect(CDC* pDC, CRect rc);
+    virtual void DrawFramedTextWindow(CDC* pDC, CWnd* pWnd, BOOL bNoFrame);
+
+    // The popup appearance: 2 unfold, 3 slide, 4 fade; any other type copies at once.
+    virtual void AlphaBlitBitmap(CDC* pDestDC, CDC* pSrcDC, CRect rc, int nAnimationType);
+
+    // The theme's own number: 0 Default, 1 Office, 2 Office 2003, 3 native XP, 4 Whidbey.
+    virtual int GetThemeKind() const = 0;
+
+    // Edit fields and combo buttons on bars (bar positions: 2 and 3 left and right).
+    virtual void DrawEditFrame(CDC* pDC, CRect rc, BOOL bEnabled, BOOL bSelected, int nBarPosition) = 0;
+    virtual void DrawComboDropButton(CDC* pDC, CRect rc, BOOL bSelected, BOOL bPressed) = 0;
+
+    // Tool-bar button height: text height + 3, at least 22.
+    int GetControlHeight() const;
+
+    // Shared drawing functions. FillAndFrame fills unless the fill is -1, then frames unless
+    // the frame is -1 or the fill's colour.
+    void FillAndFrame(CDC* pDC, const CRect& rc, COLORREF clrFrame, COLORREF clrFill = QOR_COLOR_UNSET);
+    void Draw3dRectColors(CDC* pDC, const CRect& rc, COLORREF clrTopLeft, COLORREF clrBottomRight);
+    void DrawLine(CDC* pDC, int x1, int y1, int x2, int y2, COLORREF clr);
+    // Two lines split at the blank nearest the middle; the whole text and an empty second line
+    // when there is no blank past the first character.
+    static void SplitCaptionInTwo(const CString& strCaption, CString& strFirst, CString& strSecond);
+    // Sets the alpha byte of every pixel of the rectangle to 0xFF.
+    static void FixAlphaChannel(CDC* pDC, const CRect& rc);
+
+public:
+    COLORREF m_clrStatusTextColor;
+    CQorPaintManagerColorGradient m_grcCommandBar; // bar gradient
+    CQorPaintManagerColor m_clrCaption;
+    CQorPaintManagerColor m_clrCaptionText;
+    BOOL m_bBoldCheckTick;   // the tick drawn again one pixel lower
+    BOOL m_bThemedStatusBar; // the "STATUS" style
+    BOOL m_bThemedCheckBox;  // check-box and radio symbols in the "BUTTON" style
+    BOOL m_bClearTypeFonts;  // ClearType qualities on NT 5.1 and later
+    BOOL m_bLanguageCharset; // font charset from the resource language, not the menu font
+    int m_nPopupCaptionGap;  // between the icon column and the caption in popups
+    BOOL m_bShowLabelIconColumn;
+
+    CQorPaintManagerFont m_fontSmallCaption;
+    CQorPaintManagerFont m_fontIconTitle;
+    CQorPaintManagerFont m_fontIconTitleBold;
+    CQorPaintManagerFont m_fontStatus;
+
+    int m_nSplitButtonDropDownWidth; // tool bars; the drop-down part is one wider
+    int m_nSplitButtonPopupWidth;
+    BOOL m_bLargeIconsFromFont;
+    CQorControlGalleryPaintManager* m_pGalleryPaintManager; // owned
+
+    typedef BOOL(WINAPI* SetLayeredWindowAttributesFn)(HWND, COLORREF, BYTE, DWORD);
+    SetLayeredWindowAttributesFn m_pfnSetLayeredWindowAttributes; // null when absent
+
+    CRect m_rcMargins; // inset of the active control frame
+    CFont m_fontRegular;
+    CFont m_fontRegularBold;
+    CFont m_fontVert;
+    CFont m_fontVertBold;
+    int m_nTextHeight; // a blank in the regular font + 6
+    BOOL m_bFixedControlHeight;
+    BOOL m_bForceFaceName;
+    CString m_strFaceName;
+    BOOL m_bUseMenuFont;
+    BOOL m_bEmbossDisabledText;
+
+    CQorPaintThemeHandle m_themeStatusBar;
+    CQorPaintThemeHandle m_themeButton;
+
+    int m_nTheme;
+    // Set by the native XP and Office looks; the reader clears it after installing its theme.
+    // Only stored.
+    BOOL m_bThemeInstallFlag;
+    // Image effects read by the themes' image and popup drawing.
+    BOOL m_bFadedIcons;
+    BOOL m_bIconsWithShadow;
+    BOOL m_bHighlightCheckedIcons;
+    int m_nAnimationSteps;
+    int m_nAnimationDuration; // milliseconds
     // Bars cross-fade their repaints when this is set (off by default).
     BOOL m_bEnableAnimation;
+
+    CQorPaintManagerColor m_arrColor[QOR_COLOR_COUNT];
+    int m_nRefreshScope; // which scheme the Office 2003 refresh loads: 7 the colour manager's
+
+protected:
+    // Builds the four regular fonts from a LOGFONT and measures the text height.
+    void CreateRegularFonts(LOGFONT lf);
+    // A caption bar: the rectangle less its last row in one colour; 8 pixels high.
+    CSize FillCaptionRect(CDC* pDC, CRect rc, COLORREF clrFill, BOOL bDraw);
+    // The dots of the popup grippers in two colours (see DrawPopupGrippers).
+    void DrawGripperDots(CDC* pDC, const CRect& rc, int nKind, COLORREF clrLight, COLORREF clrDark);
+    CSize DrawButtonSymbol(CDC* pDC, const CRect& rc, BOOL bDraw, BOOL bEnabled, int nChecked, BOOL bPressed,
+                           BOOL bSelected, int nThemePart, UINT nFrameControlType);
 };
 
-// The process-wide paint manager, created on first use.
+// The process-wide paint manager: a Default theme (number 0) on first use. After the exit list
+// has released it, null until the command bars start up again: a late caller must not build a
+// theme whose refresh reaches the already destroyed colour manager.
 CQorPaintManager* GetGlobalPaintManager();
+// Enters the release of the global paint manager in the toolkit's exit list (once per start-up)
+// and allows a paint manager again after an earlier exit.
+void QorCreatePaintManagerReference();
+
+// Test seams.
+// Called with each themed part drawn (null: none).
+typedef void (*QorThemePartRecorder)(LPCWSTR pszClassList, int nPart, int nState, const RECT& rc);
+void QorSetThemePartRecorderForTest(QorThemePartRecorder pfnRecorder);
+// Edits the system's non-client metrics and icon-title font before UpdateFonts uses them
+// (null: the system's as they are).
+typedef void (*QorSystemFontsEditor)(NONCLIENTMETRICSW& ncm, LOGFONTW& lfIconTitle);
+void QorSetSystemFontsEditorForTest(QorSystemFontsEditor pfnEditor);
+// Answers whether a face is installed (null: the foundation's IsFontInstalled).
+typedef BOOL (*QorFontInstalledQuery)(LPCTSTR lpszFaceName);
+void QorSetFontInstalledQueryForTest(QorFontInstalledQuery pfnQuery);

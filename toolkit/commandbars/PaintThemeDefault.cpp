@@ -1,0 +1,104 @@
+// The Default theme: the classic 3-D look in the system colours.
+#include "platform/framework/Gdi.h"
+#include "toolkit/commandbars/PaintManagerInternal.h"
+#include "toolkit/commandbars/PaintThemes.h"
+#include "toolkit/foundation/DrawHelpers.h"
+#include "toolkit/foundation/ImageManager.h"
+
+using namespace qorpaint;
+
+namespace QorPaintThemes {
+
+namespace {
+
+// A checker of two colours, one pixel each, as classic checked buttons have.
+void FillDithered(CDC* pDC, const CRect& rc, COLORREF clrFirst, COLORREF clrSecond)
+{
+    static const WORD kPattern[8] = {0x5555, 0xAAAA, 0x5555, 0xAAAA, 0x5555, 0xAAAA, 0x5555, 0xAAAA};
+    CBitmap bitmap;
+    if (!bitmap.CreateBitmap(8, 8, 1, 1, kPattern))
+        return;
+    CBrush brush;
+    if (!brush.CreatePatternBrush(&bitmap))
+        return;
+    const COLORREF clrOldText = pDC->SetTextColor(clrFirst);
+    const COLORREF clrOldBk = pDC->SetBkColor(clrSecond);
+    pDC->FillRect(&rc, &brush);
+    pDC->SetTextColor(clrOldText);
+    pDC->SetBkColor(clrOldBk);
+}
+
+} // namespace
+
+CQorDefaultTheme::CQorDefaultTheme() : m_nPopupBarText(kColorButtonText) {}
+
+void CQorDefaultTheme::RefreshMetrics()
+{
+    CQorPaintManager::RefreshMetrics();
+    m_clrCaption.SetStandardValue(GetColor(kColorActiveCaption));
+    m_clrCaptionText.SetStandardValue(GetColor(kColorCaptionText));
+}
+
+COLORREF CQorDefaultTheme::GetControlTextColor(BOOL bSelected, BOOL, BOOL bEnabled, BOOL, BOOL, int nBarType,
+                                               int nControlType)
+{
+    if (!bEnabled)
+        return GetColor(kColorGrayText);
+    if (nBarType == kBarTypePopup)
+        return GetColor(bSelected ? kColorHighlightText : m_nPopupBarText);
+    return GetColor(nControlType == kControlTypeComboBox ? m_nPopupBarText : kColorButtonText);
+}
+
+void CQorDefaultTheme::DrawControlEntry(CDC* pDC, CRect rc, BOOL bSelected, BOOL bPressed, BOOL, BOOL bChecked,
+                                        BOOL bPopuped, int nBarType, int)
+{
+    if (nBarType == kBarTypePopup && !bChecked) {
+        if (bSelected || bPressed)
+            pDC->FillSolidRect(&rc, GetColor(kColorHighlight));
+        return;
+    }
+    if (bChecked && !bSelected && !bPressed)
+        FillDithered(pDC, rc, GetColor(kColorButtonFace), GetColor(kColorButtonHighlight));
+    if (bPressed || bChecked || bPopuped)
+        Draw3dRectColors(pDC, rc, kColorButtonShadow, kColorButtonHighlight);
+    else if (bSelected)
+        Draw3dRectColors(pDC, rc, kColorButtonHighlight, kColorButtonShadow);
+}
+
+void CQorDefaultTheme::DrawImage(CDC* pDC, CPoint pt, CSize sz, CQorImageManagerIcon* pImage, BOOL bEnabled,
+                                 BOOL bChecked, BOOL bPressed, BOOL bSelected)
+{
+    if (!pImage)
+        return;
+    const int nState = !bEnabled   ? CQorImageManagerIcon::stateDisabled
+                       : bPressed  ? CQorImageManagerIcon::statePressed
+                       : bChecked  ? CQorImageManagerIcon::stateChecked
+                       : bSelected ? CQorImageManagerIcon::stateHot
+                                   : CQorImageManagerIcon::stateNormal;
+    pImage->Draw(pDC, pImage->GetImage(nState), pt.x, pt.y, sz.cx, sz.cy);
+}
+
+CSize CQorDefaultTheme::FillCaptionBar(CDC* pDC, CRect rc, BOOL bActive, BOOL bDraw)
+{
+    return FillCaptionRect(pDC, rc, bActive ? kColorActiveCaption : kColorInactiveCaption, bDraw);
+}
+
+void CQorDefaultTheme::DrawPopupGrippers(CDC* pDC, CRect rc, int nKind)
+{
+    DrawGripperDots(pDC, rc, nKind, kColorWindow, 38);
+}
+
+void CQorDefaultTheme::DrawEditFrame(CDC* pDC, CRect rc, BOOL bEnabled, BOOL bSelected, int)
+{
+    if (bEnabled && bSelected)
+        Draw3dRectColors(pDC, rc, kColorButtonShadow, kColorButtonHighlight);
+    else
+        FillAndFrame(pDC, rc, kColorButtonFace);
+}
+
+void CQorDefaultTheme::DrawComboDropButton(CDC* pDC, CRect rc, BOOL, BOOL bPressed)
+{
+    pDC->DrawFrameControl(&rc, DFC_SCROLL, DFCS_SCROLLCOMBOBOX | (bPressed ? DFCS_PUSHED | DFCS_FLAT : 0));
+}
+
+} // namespace QorPaintThemes

@@ -1,0 +1,163 @@
+// The Office theme: a flat look in the toolkit's derived colours (30-62): selection fills and
+// frames by state, no embossed captions, faded and shadowed icons.
+#include "toolkit/commandbars/PaintManagerInternal.h"
+#include "toolkit/commandbars/PaintThemes.h"
+#include "toolkit/foundation/ImageManager.h"
+
+using namespace qorpaint;
+
+namespace QorPaintThemes {
+
+namespace {
+
+// The derived colours the Office looks draw with.
+const int kColorBarFace = 30;       // bar and icon-column face
+const int kColorSelected = 31;      // hot fill
+const int kColorSelectedFrame = 32; // hot frame
+const int kColorPressed = 33;       // pressed fill
+const int kColorCheckedHot = 36;    // checked and hot fill
+const int kColorPressedFrame = 37;  // pressed and checked-hot frame
+const int kColorIconShadow = 40;
+const int kColorPopupColumn = 42;
+const int kColorBarBorder = 43;
+const int kColorCheckedFrame = 50;
+const int kColorChecked = 51;
+
+} // namespace
+
+CQorOfficeTheme::CQorOfficeTheme()
+{
+    m_nPopupCaptionGap = 8;
+    m_bEmbossDisabledText = FALSE;
+    m_bFadedIcons = m_bIconsWithShadow = m_bHighlightCheckedIcons = TRUE;
+    m_bThemeInstallFlag = TRUE;
+}
+
+COLORREF CQorOfficeTheme::GetControlTextColor(BOOL, BOOL, BOOL bEnabled, BOOL, BOOL, int, int)
+{
+    return GetColor(bEnabled ? kColorButtonText : kColorGrayText);
+}
+
+BOOL CQorOfficeTheme::GetEntryColors(BOOL bSelected, BOOL bPressed, BOOL bEnabled, BOOL bChecked, BOOL bPopuped,
+                                     int nBarType, COLORREF& clrFill, COLORREF& clrFrame)
+{
+    clrFill = clrFrame = QOR_COLOR_UNSET;
+    if (bPopuped && nBarType != kBarTypePopup) {
+        clrFill = kColorBarFace;
+        clrFrame = kColorBarBorder;
+    } else if (!bEnabled) {
+        if (bChecked || bSelected)
+            clrFrame = bChecked ? kColorCheckedFrame : kColorSelectedFrame;
+    } else if (bChecked) {
+        clrFill = bSelected || bPressed ? kColorCheckedHot : kColorChecked;
+        clrFrame = bSelected || bPressed ? kColorPressedFrame : kColorCheckedFrame;
+    } else if (bPressed) {
+        clrFill = kColorPressed;
+        clrFrame = kColorPressedFrame;
+    } else if (bSelected) {
+        clrFill = kColorSelected;
+        clrFrame = kColorSelectedFrame;
+    }
+    return clrFill != QOR_COLOR_UNSET || clrFrame != QOR_COLOR_UNSET;
+}
+
+void CQorOfficeTheme::DrawControlEntry(CDC* pDC, CRect rc, BOOL bSelected, BOOL bPressed, BOOL bEnabled, BOOL bChecked,
+                                       BOOL bPopuped, int nBarType, int)
+{
+    COLORREF clrFill, clrFrame;
+    if (GetEntryColors(bSelected, bPressed, bEnabled, bChecked, bPopuped, nBarType, clrFill, clrFrame))
+        FillAndFrame(pDC, rc, clrFrame, clrFill);
+}
+
+void CQorOfficeTheme::DrawImage(CDC* pDC, CPoint pt, CSize sz, CQorImageManagerIcon* pImage, BOOL bEnabled,
+                                BOOL bChecked, BOOL bPressed, BOOL bSelected)
+{
+    if (!pImage)
+        return;
+    if (!bEnabled) {
+        pImage->Draw(pDC, pImage->GetImage(CQorImageManagerIcon::stateDisabled), pt.x, pt.y, sz.cx, sz.cy);
+        return;
+    }
+    const BOOL bHot = bSelected && !bPressed && !bChecked;
+    if (bHot && m_bIconsWithShadow) {
+        // A hot icon lifts off its shadow.
+        pImage->DrawMono(pDC, pt.x + 1, pt.y + 1, GetColor(kColorIconShadow));
+        pImage->Draw(pDC, pImage->GetImage(CQorImageManagerIcon::stateHot), pt.x - 1, pt.y - 1, sz.cx, sz.cy);
+        return;
+    }
+    if (!bSelected && !bPressed && !bChecked && m_bFadedIcons) {
+        pImage->Draw(pDC, pImage->GetFadedImage(), pt.x, pt.y, sz.cx, sz.cy);
+        return;
+    }
+    const int nState = bPressed   ? CQorImageManagerIcon::statePressed
+                       : bChecked ? CQorImageManagerIcon::stateChecked
+                                  : CQorImageManagerIcon::stateHot;
+    pImage->Draw(pDC, pImage->GetImage(nState), pt.x, pt.y, sz.cx, sz.cy);
+}
+
+CSize CQorOfficeTheme::FillCaptionBar(CDC* pDC, CRect rc, BOOL bActive, BOOL bDraw)
+{
+    return FillCaptionRect(pDC, rc, bActive ? m_clrCaption.GetColor() : GetColor(kColorBarFace), bDraw);
+}
+
+void CQorOfficeTheme::DrawPopupGrippers(CDC* pDC, CRect rc, int nKind)
+{
+    DrawGripperDots(pDC, rc, nKind, kColorWindow, kColorIconShadow);
+}
+
+void CQorOfficeTheme::FillPopupColumn(CDC* pDC, CRect rc, BOOL bFlag)
+{
+    pDC->FillSolidRect(&rc, GetColor(bFlag ? kColorPopupColumn : kColorBarFace));
+}
+
+CSize CQorOfficeTheme::DrawFlatSymbol(CDC* pDC, const CRect& rc, BOOL bDraw, BOOL bEnabled, int nChecked, BOOL bPressed,
+                                      BOOL bSelected, BOOL bRadio)
+{
+    if (bDraw) {
+        const COLORREF clrFill = !bEnabled   ? kColorButtonFace
+                                 : bPressed  ? kColorPressed
+                                 : bSelected ? kColorSelected
+                                             : kColorWindow;
+        const COLORREF clrFrame = !bEnabled               ? kColorGrayText
+                                  : bPressed || bSelected ? kColorSelectedFrame
+                                                          : kColorBarBorder;
+        FillAndFrame(pDC, rc, clrFrame, clrFill);
+        const COLORREF clrMark = bEnabled ? kColorButtonText : kColorGrayText;
+        if (nChecked == 2) {
+            CRect rcMark(rc);
+            rcMark.DeflateRect(3, 3);
+            pDC->FillSolidRect(&rcMark, GetColor(kColorGrayText));
+        } else if (nChecked && bRadio) {
+            DrawRadioDot(pDC, rc, clrMark);
+        } else if (nChecked) {
+            DrawCheckTick(pDC, rc, clrMark);
+        }
+    }
+    return CSize(13, 13);
+}
+
+CSize CQorOfficeTheme::DrawCheckBoxSymbol(CDC* pDC, CRect rc, BOOL bDraw, BOOL bEnabled, int nChecked, BOOL bPressed,
+                                          BOOL bSelected)
+{
+    return DrawFlatSymbol(pDC, rc, bDraw, bEnabled, nChecked, bPressed, bSelected, FALSE);
+}
+
+CSize CQorOfficeTheme::DrawRadioButtonSymbol(CDC* pDC, CRect rc, BOOL bDraw, BOOL bEnabled, int nChecked, BOOL bPressed,
+                                             BOOL bSelected)
+{
+    return DrawFlatSymbol(pDC, rc, bDraw, bEnabled, nChecked, bPressed, bSelected, TRUE);
+}
+
+void CQorOfficeTheme::DrawEditFrame(CDC* pDC, CRect rc, BOOL bEnabled, BOOL bSelected, int)
+{
+    FillAndFrame(pDC, rc, bEnabled && bSelected ? kColorSelectedFrame : kColorBarFace);
+}
+
+void CQorOfficeTheme::DrawComboDropButton(CDC* pDC, CRect rc, BOOL bSelected, BOOL bPressed)
+{
+    const COLORREF clrFill = bPressed ? kColorPressed : bSelected ? kColorSelected : kColorBarFace;
+    FillAndFrame(pDC, rc, bPressed || bSelected ? kColorSelectedFrame : clrFill, clrFill);
+    DrawDownTriangle(pDC, rc, kColorButtonText);
+}
+
+} // namespace QorPaintThemes
