@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 #include "books/packer/BookPacker.h"
-#include "reader/ExeBookResourceFiles.h"
-#include "reader/FileUtil.h"
+#include "reader/book/ExeBookResourceFiles.h"
+#include "reader/app/FileUtil.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "books/packer/BookPacker.h"
-#include "reader/Md5.h"
-#include "reader/SealedValues.h"
+#include "reader/book/Md5.h"
+#include "reader/book/SealedValues.h"
 #include <zlib.h>
 #include <stdexcept>
 

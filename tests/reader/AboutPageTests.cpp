@@ -4,7 +4,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
-#include "reader/AboutPage.h"
+#include "reader/book/AboutPage.h"
 #include "tests/common/WineTestSupport.h"
 #include "tests/reader/StringPrinter.h"
 

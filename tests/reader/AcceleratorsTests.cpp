@@ -4,9 +4,9 @@
 #include <windows.h>
 #include <string>
 #include "books/packer/BookPacker.h"
-#include "reader/Accelerators.h"
-#include "reader/AppFolders.h"
-#include "reader/ExeBookDocument.h"
+#include "reader/ui/Accelerators.h"
+#include "reader/app/AppFolders.h"
+#include "reader/book/ExeBookDocument.h"
 #include "resources/resource.h"
 #include "tests/common/WineTestSupport.h"
 #include "tests/reader/FixtureReader.h"

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
-#include "reader/AdFeed.h"
+#include "reader/feed/AdFeed.h"
 #include "tests/common/WineTestSupport.h"
 #include "tests/reader/LocalHttpServer.h"
 #include "tests/reader/ReaderProcess.h"

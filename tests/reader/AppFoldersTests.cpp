@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include "tests/reader/StringPrinter.h"
-#include "reader/AppFolders.h"
+#include "reader/app/AppFolders.h"
 #include "tests/common/WineTestSupport.h"
 
 namespace {

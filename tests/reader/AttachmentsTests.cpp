@@ -6,9 +6,9 @@
 #include <commctrl.h>
 #include <string>
 #include <vector>
-#include "reader/AppFolders.h"
-#include "reader/MainFrame.h"
-#include "reader/ShellSeams.h"
+#include "reader/app/AppFolders.h"
+#include "reader/ui/MainFrame.h"
+#include "reader/app/ShellSeams.h"
 #include "resources/resource.h"
 #include "tests/common/WineTestSupport.h"
 #include "tests/reader/StringPrinter.h"

@@ -6,10 +6,10 @@
 #include <vector>
 #include "books/packer/BookDescription.h"
 #include "books/packer/BookPacker.h"
-#include "reader/ExeBookResourceFiles.h"
-#include "reader/Md5.h"
-#include "reader/SealedValues.h"
-#include "reader/XMLDocument.h"
+#include "reader/book/ExeBookResourceFiles.h"
+#include "reader/book/Md5.h"
+#include "reader/book/SealedValues.h"
+#include "reader/book/XMLDocument.h"
 #include "tests/common/WineTestSupport.h"
 
 using namespace bookpacker;

@@ -4,7 +4,7 @@
 #include <windows.h>
 #include "tests/reader/StringPrinter.h"
 #include "books/packer/BookPacker.h"
-#include "reader/BookStartup.h"
+#include "reader/app/BookStartup.h"
 #include "tests/reader/ResourceModule.h"
 
 namespace {

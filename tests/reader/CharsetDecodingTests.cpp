@@ -5,7 +5,7 @@
 #include "tests/reader/StringPrinter.h"
 #include <fstream>
 #include <sstream>
-#include "reader/CharsetDecoding.h"
+#include "reader/book/CharsetDecoding.h"
 #include "tests/common/WineTestSupport.h"
 #include "tests/reader/LocaleProcess.h"
 

@@ -6,9 +6,9 @@
 #include <wininet.h>
 #include <fstream>
 #include <string>
-#include "reader/AppFolders.h"
-#include "reader/BindStatusCallback.h"
-#include "reader/DownloadCache.h"
+#include "reader/app/AppFolders.h"
+#include "reader/feed/BindStatusCallback.h"
+#include "reader/feed/DownloadCache.h"
 #include "tests/common/WineTestSupport.h"
 #include "tests/reader/ReaderProcess.h"
 #include "tests/reader/StringPrinter.h"

@@ -4,9 +4,9 @@
 #include <windows.h>
 #include "tests/reader/StringPrinter.h"
 #include <shlobj.h>
-#include "reader/AppFolders.h"
-#include "reader/ExeBookDocument.h"
-#include "reader/SealedValues.h"
+#include "reader/app/AppFolders.h"
+#include "reader/book/ExeBookDocument.h"
+#include "reader/book/SealedValues.h"
 #include "tests/reader/ResourceModule.h"
 
 namespace {

@@ -6,9 +6,9 @@
 #include <vector>
 #include "books/packer/BookPacker.h"
 #include "platform/framework/WinApp.h"
-#include "reader/ExeBookDocument.h"
-#include "reader/ExeBookTreeCtrl.h"
-#include "reader/XMLDocument.h"
+#include "reader/book/ExeBookDocument.h"
+#include "reader/ui/ExeBookTreeCtrl.h"
+#include "reader/book/XMLDocument.h"
 #include "tests/common/WineTestSupport.h"
 #include "tests/reader/StringPrinter.h"
 

@@ -4,7 +4,7 @@
 #include <climits>
 #include <string>
 #include <vector>
-#include "reader/FileUtil.h"
+#include "reader/app/FileUtil.h"
 #include "tests/common/WineTestSupport.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <windows.h>
 #include "tests/reader/StringPrinter.h"
 #include <fstream>
-#include "reader/LanguageChoice.h"
+#include "reader/app/LanguageChoice.h"
 #include "tests/common/WineTestSupport.h"
 #include "tests/reader/StoredLanguageChoice.h"
 

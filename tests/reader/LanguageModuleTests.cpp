@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 #include "tests/reader/StringPrinter.h"
-#include "reader/LanguageModule.h"
+#include "reader/app/LanguageModule.h"
 #include "resources/resource.h"
 #include "tests/common/WineTestSupport.h"
 

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <vector>
-#include "reader/ExeBookDocument.h"
-#include "reader/MainFrame.h"
+#include "reader/book/ExeBookDocument.h"
+#include "reader/ui/MainFrame.h"
 #include "resources/resource.h"
 #include "tests/common/WineTestSupport.h"
 #include "tests/reader/StringPrinter.h"

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 #include "books/packer/BookPacker.h"
-#include "reader/ExeBookResourceFiles.h"
-#include "reader/FileUtil.h"
-#include "reader/XMLDocument.h"
+#include "reader/book/ExeBookResourceFiles.h"
+#include "reader/app/FileUtil.h"
+#include "reader/book/XMLDocument.h"
 #include "tests/common/WineTestSupport.h"
 
 using bookpacker::CBookPacker;

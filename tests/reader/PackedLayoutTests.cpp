@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <vector>
 #include "books/packer/BookPacker.h"
-#include "reader/ExeBookResourceFiles.h"
+#include "reader/book/ExeBookResourceFiles.h"
 
 using namespace bookpacker;
 

@@ -5,7 +5,7 @@
 #include <commctrl.h>
 #include <string>
 #include "books/packer/BookPacker.h"
-#include "reader/AppFolders.h"
+#include "reader/app/AppFolders.h"
 #include "resources/resource.h"
 #include "tests/common/WineTestSupport.h"
 #include "tests/reader/FixtureReader.h"

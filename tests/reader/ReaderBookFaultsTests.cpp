@@ -8,8 +8,8 @@
 #include <set>
 #include <string>
 #include "books/packer/BookPacker.h"
-#include "reader/AppFolders.h"
-#include "reader/MainFrame.h"
+#include "reader/app/AppFolders.h"
+#include "reader/ui/MainFrame.h"
 #include "tests/common/WineTestSupport.h"
 #include "tests/reader/FixtureReader.h"
 #include "tests/reader/ReaderProcess.h"

@@ -8,7 +8,7 @@
 #include <vector>
 #include "books/packer/BookPacker.h"
 #include "platform/framework/FrameworkIds.h"
-#include "reader/AppFolders.h"
+#include "reader/app/AppFolders.h"
 #include "tests/common/WineTestSupport.h"
 #include "tests/reader/FixtureReader.h"
 

@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <string>
 #include "books/packer/BookPacker.h"
-#include "reader/OpenAtachmentsWarningDlg.h"
+#include "reader/ui/OpenAtachmentsWarningDlg.h"
 #include "resources/resource.h"
 #include "tests/common/WineTestSupport.h"
 #include "tests/reader/FixtureReader.h"

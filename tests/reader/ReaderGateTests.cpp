@@ -5,8 +5,8 @@
 #include <windows.h>
 #include <string>
 #include "books/packer/BookPacker.h"
-#include "reader/AppFolders.h"
-#include "reader/PasswordDlg.h"
+#include "reader/app/AppFolders.h"
+#include "reader/ui/PasswordDlg.h"
 #include "resources/resource.h"
 #include "tests/common/WineTestSupport.h"
 #include "tests/reader/FixtureReader.h"

@@ -6,8 +6,8 @@
 #include <commctrl.h>
 #include <string>
 #include "books/packer/BookPacker.h"
-#include "reader/AppFolders.h"
-#include "reader/ExeBookDocument.h"
+#include "reader/app/AppFolders.h"
+#include "reader/book/ExeBookDocument.h"
 #include "resources/resource.h"
 #include "tests/common/WineTestSupport.h"
 #include "tests/reader/FixtureReader.h"

@@ -7,7 +7,7 @@
 #include <sstream>
 #include "tests/reader/StringPrinter.h"
 #include "books/packer/BookPacker.h"
-#include "reader/AppFolders.h"
+#include "reader/app/AppFolders.h"
 #include "tests/common/WineTestSupport.h"
 #include "tests/reader/ReaderProcess.h"
 #include "tests/reader/FixtureReader.h"

@@ -6,9 +6,9 @@
 #include <set>
 #include <string>
 #include <vector>
-#include "reader/ExeBookResourceFiles.h"
-#include "reader/FileUtil.h"
-#include "reader/XMLDocument.h"
+#include "reader/book/ExeBookResourceFiles.h"
+#include "reader/app/FileUtil.h"
+#include "reader/book/XMLDocument.h"
 #include "tests/common/WineTestSupport.h"
 
 namespace {

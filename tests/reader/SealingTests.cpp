@@ -4,10 +4,10 @@
 #include <windows.h>
 #include <string>
 #include <vector>
-#include "reader/AesCipher.h"
-#include "reader/Base64.h"
-#include "reader/Md5.h"
-#include "reader/SealedValues.h"
+#include "reader/book/AesCipher.h"
+#include "reader/book/Base64.h"
+#include "reader/book/Md5.h"
+#include "reader/book/SealedValues.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 #include "platform/framework/WinApp.h"
-#include "reader/SearchDlg.h"
+#include "reader/ui/SearchDlg.h"
 #include "resources/resource.h"
 #include "tests/common/WineTestSupport.h"
 #include "tests/reader/StringPrinter.h"

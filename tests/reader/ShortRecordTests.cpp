@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 #include "books/packer/BookPacker.h"
-#include "reader/ExeBookResourceFiles.h"
-#include "reader/XMLDocument.h"
+#include "reader/book/ExeBookResourceFiles.h"
+#include "reader/book/XMLDocument.h"
 #include "tests/common/WineTestSupport.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <string>
 #include "books/packer/BookPacker.h"
-#include "reader/SplashWnd.h"
+#include "reader/ui/SplashWnd.h"
 #include "tests/common/WineTestSupport.h"
 #include "tests/reader/FixtureReader.h"
 #include "tests/reader/LocaleProcess.h"

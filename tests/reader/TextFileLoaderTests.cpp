@@ -4,8 +4,8 @@
 #include <windows.h>
 #include <string>
 #include <vector>
-#include "reader/FileUtil.h"
-#include "reader/TextFileLoader.h"
+#include "reader/app/FileUtil.h"
+#include "reader/book/TextFileLoader.h"
 #include "tests/common/WineTestSupport.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include "tests/reader/StringPrinter.h"
-#include "reader/XMLDocument.h"
+#include "reader/book/XMLDocument.h"
 #include "tests/reader/ResourceModule.h"
 
 namespace {

@@ -1,3 +1,0 @@
-#include "reader/AboutDlg.h"
-
-CAboutDlg::CAboutDlg(CWnd* pParent) : CDialog(IDD, pParent) {}

@@ -1,0 +1,108 @@
+#include "reader/app/ShellSeams.h"
+#include <objbase.h>
+#include <shellapi.h>
+#include <shlobj.h>
+#include "platform/framework/FileDialog.h"
+#include "platform/framework/Wnd.h"
+#include "reader/ui/OpenAtachmentsWarningDlg.h"
+
+namespace {
+
+template <typename F> F& Seam()
+{
+    static F seam;
+    return seam;
+}
+
+template <typename F> F Replace(F replacement)
+{
+    F previous = Seam<F>();
+    Seam<F>() = std::move(replacement);
+    return previous;
+}
+
+int CALLBACK BrowseCallback(HWND hwnd, UINT msg, LPARAM, LPARAM data)
+{
+    if (msg == BFFM_INITIALIZED)
+        ::SendMessageW(hwnd, BFFM_SETSELECTIONW, TRUE, data);
+    return 0;
+}
+
+} // namespace
+
+BOOL ShellOpen(LPCWSTR path, int nShowCmd)
+{
+    if (Seam<ShellLauncher>())
+        return Seam<ShellLauncher>()(path, nShowCmd);
+    return reinterpret_cast<INT_PTR>(::ShellExecuteW(nullptr, L"open", path, nullptr, nullptr, nShowCmd)) > 32;
+}
+
+BOOL ChooseSavePath(CWnd* owner, const CString& initialPath, const CString& filter, CString& chosen)
+{
+    if (Seam<SavePathChooser>())
+        return Seam<SavePathChooser>()(owner, initialPath, filter, chosen);
+    CFileDialog dialog(FALSE, nullptr, initialPath, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, filter, owner);
+    if (dialog.DoModal() != IDOK)
+        return FALSE;
+    chosen = dialog.GetPathName();
+    return TRUE;
+}
+
+BOOL ChooseFolder(CWnd* owner, const CString& title, CString& folder)
+{
+    if (Seam<FolderChooser>())
+        return Seam<FolderChooser>()(owner, title, folder);
+    return BrowseForFolder(owner ? owner->GetSafeHwnd() : nullptr, title, folder) == 1;
+}
+
+INT_PTR AskOpenAttachment(CWnd* owner, int& choice)
+{
+    if (Seam<AttachmentWarning>())
+        return Seam<AttachmentWarning>()(owner, choice);
+    COpenAtachmentsWarningDlg dialog(owner);
+    const INT_PTR result = dialog.DoModal();
+    choice = dialog.m_nChoice;
+    return result;
+}
+
+ShellLauncher SetShellLauncher(ShellLauncher launcher)
+{
+    return Replace(std::move(launcher));
+}
+SavePathChooser SetSavePathChooser(SavePathChooser chooser)
+{
+    return Replace(std::move(chooser));
+}
+FolderChooser SetFolderChooser(FolderChooser chooser)
+{
+    return Replace(std::move(chooser));
+}
+AttachmentWarning SetAttachmentWarning(AttachmentWarning warning)
+{
+    return Replace(std::move(warning));
+}
+
+int BrowseForFolder(HWND owner, LPCWSTR title, CString& folder)
+{
+    wchar_t start[520] = {};
+    if (!folder.IsEmpty())
+        wcsncpy(start, folder, 519);
+    else
+        ::GetCurrentDirectoryW(520, start);
+    BROWSEINFOW info = {};
+    info.hwndOwner = owner;
+    info.lpszTitle = title;
+    info.ulFlags = BIF_NEWDIALOGSTYLE | BIF_NONEWFOLDERBUTTON;
+    info.lpfn = BrowseCallback;
+    info.lParam = reinterpret_cast<LPARAM>(start);
+    LPITEMIDLIST chosen = ::SHBrowseForFolderW(&info);
+    if (chosen == nullptr)
+        return 0;
+    wchar_t path[MAX_PATH] = {};
+    const BOOL havePath = ::SHGetPathFromIDListW(chosen, path);
+    ::CoTaskMemFree(chosen);
+    if (!havePath)
+        return 0;
+    folder = path;
+    return 1;
+}

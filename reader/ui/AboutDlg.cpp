@@ -1,0 +1,3 @@
+#include "reader/ui/AboutDlg.h"
+
+CAboutDlg::CAboutDlg(CWnd* pParent) : CDialog(IDD, pParent) {}

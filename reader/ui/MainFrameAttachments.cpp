@@ -1,0 +1,141 @@
+// The frame's attachment list along the bottom: filled with the chosen item's attachments,
+// and the commands that open and save them. Names come from the book: one that is not a
+// plain file name is never written anywhere.
+#include "platform/framework/Menu.h"
+#include "reader/app/AppFolders.h"
+#include "reader/book/BookFiles.h"
+#include "reader/book/ExeBookDocument.h"
+#include "reader/app/FileUtil.h"
+#include "reader/ui/MainFrame.h"
+#include "reader/ui/OpenAtachmentsWarningDlg.h"
+#include "reader/app/ShellSeams.h"
+#include "resources/resource.h"
+
+namespace {
+
+CString ResourceString(UINT id)
+{
+    CString text;
+    text.LoadString(id);
+    return text;
+}
+
+} // namespace
+
+int CMainFrame::ExtractAttachment(int nID, const CString& path)
+{
+    if (m_extractAttachment)
+        return m_extractAttachment(nID, path);
+    return ExtractFileById(nID, path);
+}
+
+void CMainFrame::ShowAttachments(const EXEBOOKCONTENTSRECORD& record)
+{
+    const BOOL show = m_pSettings != nullptr && m_pSettings->m_bAllowAttachments && !record.attachments.empty();
+    if (show) {
+        EXEBOOKPACKEDDATA resource;
+        const CExeBookResourceFiles* index = nullptr;
+        if (GetRunningBook(resource, index))
+            m_wndAttachments.Fill(record.attachments, *index);
+    } else {
+        m_wndAttachments.DeleteAllItems();
+    }
+    SetAttachmentsShown(show);
+}
+
+void CMainFrame::SetAttachmentsShown(BOOL bShown)
+{
+    m_bAttachmentsShown = bShown;
+    m_wndAttachments.ShowWindow(bShown ? SW_SHOW : SW_HIDE);
+    RecalcLayout();
+}
+
+void CMainFrame::OnAttachmentSelectionChanged(CExeBookAttachmentsListCtrl*) {}
+
+void CMainFrame::OnAttachmentOpen(CExeBookAttachmentsListCtrl*, int)
+{
+    SendMessage(WM_COMMAND, ID_ATTACHMENT_OPEN);
+}
+
+void CMainFrame::OnAttachmentContextMenu(CExeBookAttachmentsListCtrl*, CWnd*, CPoint point)
+{
+    if (m_menuAttachments.GetSafeHmenu() == nullptr && !m_menuAttachments.LoadMenu(IDR_ATTACHMENTS_MENU))
+        return;
+    if (CMenu* popup = m_menuAttachments.GetSubMenu(0))
+        popup->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, point.x, point.y, this);
+}
+
+void CMainFrame::OnAttachmentOpenCommand()
+{
+    const int row = m_wndAttachments.GetFirstSelected();
+    if (row < 0)
+        return;
+    const CString name = m_wndAttachments.GetItemText(row, 0);
+    // Opened from the work folder: a name that would lead out of it is refused.
+    if (!IsPlainFileName(name))
+        return;
+    int choice = COpenAtachmentsWarningDlg::ChoiceSave;
+    if (AskOpenAttachment(this, choice) != IDOK)
+        return;
+    if (choice != COpenAtachmentsWarningDlg::ChoiceOpen) {
+        OnAttachmentSave();
+        return;
+    }
+    const CString path = GetWorkFolder() + name;
+    if (ExtractAttachment(int(m_wndAttachments.GetItemData(row)), path) == 1)
+        ShellOpen(path, SW_SHOW);
+}
+
+void CMainFrame::OnAttachmentSave()
+{
+    const int row = m_wndAttachments.GetFirstSelected();
+    if (row < 0)
+        return;
+    const CString name = m_wndAttachments.GetItemText(row, 0);
+    // A hostile name is not proposed; the user types one.
+    const CString proposal = IsPlainFileName(name) ? GetWorkFolder() + name : CString();
+    CString path;
+    if (!ChooseSavePath(this, proposal, ResourceString(IDS_SAVE_FILTER), path))
+        return;
+    if (ExtractAttachment(int(m_wndAttachments.GetItemData(row)), path) == 1)
+        ShellOpen(GetFolderOfPath(path), SW_SHOW);
+}
+
+void CMainFrame::OnAttachmentSaveAll()
+{
+    CString folder;
+    if (!ChooseFolder(this, ResourceString(IDS_SELECT_FOLDER), folder))
+        return;
+    AppendPathSeparator(folder);
+    // Rows that cannot be written, or whose names would leave the folder, are skipped.
+    for (int row = 0; row < m_wndAttachments.GetItemCount(); ++row) {
+        const CString name = m_wndAttachments.GetItemText(row, 0);
+        if (IsPlainFileName(name))
+            ExtractAttachment(int(m_wndAttachments.GetItemData(row)), folder + name);
+    }
+    ShellOpen(folder, SW_SHOW);
+}
+
+void CMainFrame::OnAttachmentView(UINT nID)
+{
+    const DWORD view = nID == ID_ATTACHMENT_DETAILS ? LVS_REPORT : LVS_ICON;
+    const LONG_PTR style = ::GetWindowLongPtrW(m_wndAttachments.GetSafeHwnd(), GWL_STYLE);
+    if (DWORD(style & LVS_TYPEMASK) != view)
+        ::SetWindowLongPtrW(m_wndAttachments.GetSafeHwnd(), GWL_STYLE, (style & ~LONG_PTR(LVS_TYPEMASK)) | view);
+}
+
+void CMainFrame::OnUpdateAttachmentSingle(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(m_wndAttachments.GetSafeHwnd() != nullptr && m_wndAttachments.GetSelectedCount() == 1);
+}
+
+void CMainFrame::OnUpdateAttachmentSaveAll(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(m_wndAttachments.GetSafeHwnd() != nullptr && m_wndAttachments.GetItemCount() > 0);
+}
+
+void CMainFrame::OnUpdateAttachmentView(CCmdUI* pCmdUI)
+{
+    const DWORD view = m_wndAttachments.GetSafeHwnd() ? (m_wndAttachments.GetStyle() & LVS_TYPEMASK) : DWORD(-1);
+    pCmdUI->SetCheck(view == (pCmdUI->m_nID == ID_ATTACHMENT_DETAILS ? DWORD(LVS_REPORT) : DWORD(LVS_ICON)) ? 1 : 0);
+}
