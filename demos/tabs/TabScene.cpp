@@ -89,6 +89,12 @@ LRESULT CSceneRow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         m_pPaintManager->DrawTabControl(&dc, this, rc);
         return 0;
     }
+    case WM_PRINTCLIENT: {
+        CRect rc;
+        GetClientRect(rc);
+        m_pPaintManager->DrawTabControl(CDC::FromHandle(reinterpret_cast<HDC>(wParam)), this, rc);
+        return 0;
+    }
     case WM_SIZE:
         Reposition();
         return 0;
