@@ -33,8 +33,8 @@ CSceneRow::CSceneRow(CQorTabPaintManager* pPaintManager) : m_pPaintManager(pPain
 BOOL CSceneRow::Create(CWnd* pParent)
 {
     RegisterToolkitWindowClass(nullptr, kRowClass, CS_DBLCLKS);
-    return CreateEx(0, kRowClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 10, 10,
-                    pParent->GetSafeHwnd(), nullptr);
+    return CreateEx(0, kRowClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 10, 10, pParent->GetSafeHwnd(),
+                    nullptr);
 }
 
 void CSceneRow::Reposition()

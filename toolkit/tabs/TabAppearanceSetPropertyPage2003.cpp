@@ -23,30 +23,34 @@ CSlantShape MakeShape(QorTabPosition position, const CRect& rc)
     const int l = rc.left, t = rc.top, r = rc.right, b = rc.bottom, W = rc.Width(), H = rc.Height();
     switch (position) {
     case qorTabPositionLeft:
-        return {{{r - 1, b - 1}, {l + 2, b - 1}, {l + 2, t + 4}, {r - 1, t + 7 - W}},
-                {{r - 2, b}, {l + 2, b}, {l, b - 2}, {l, t + 7}, {l + 2, t + 2}, {r - 2, t + 6 - W}, {r - 2, t + 4 - W}},
-                {{r - 2, b - 1}, {l + 2, b - 1}, {l, b - 3}},
-                {{l + 1, b - 3}, {l + 1, t + 6}, {l + 4, t + 1}, {r - 1, t + 6 - W}},
-                {r - 1, t + 5 - W, 1, W + H - 4}};
+        return {
+            {{r - 1, b - 1}, {l + 2, b - 1}, {l + 2, t + 4}, {r - 1, t + 7 - W}},
+            {{r - 2, b}, {l + 2, b}, {l, b - 2}, {l, t + 7}, {l + 2, t + 2}, {r - 2, t + 6 - W}, {r - 2, t + 4 - W}},
+            {{r - 2, b - 1}, {l + 2, b - 1}, {l, b - 3}},
+            {{l + 1, b - 3}, {l + 1, t + 6}, {l + 4, t + 1}, {r - 1, t + 6 - W}},
+            {r - 1, t + 5 - W, 1, W + H - 4}};
     case qorTabPositionBottom:
-        return {{{r - 1, t}, {r - 1, b - 1}, {l + 4, b - 1}, {l + 7 - H, t + 1}},
-                {{r, t + 1}, {r, b - 2}, {r - 2, b}, {l + 7, b}, {l + 2, b - 2}, {l + 5 - H, t + 1}, {l + 3 - H, t + 1}},
-                {{r - 1, t + 1}, {r - 1, b - 2}, {r - 3, b}},
-                {{r - 3, b - 1}, {l + 6, b - 1}, {l + 1, b - 4}, {l + 5 - H, t}},
-                {l + 4 - H, t, W + H - 3, 1}};
+        return {
+            {{r - 1, t}, {r - 1, b - 1}, {l + 4, b - 1}, {l + 7 - H, t + 1}},
+            {{r, t + 1}, {r, b - 2}, {r - 2, b}, {l + 7, b}, {l + 2, b - 2}, {l + 5 - H, t + 1}, {l + 3 - H, t + 1}},
+            {{r - 1, t + 1}, {r - 1, b - 2}, {r - 3, b}},
+            {{r - 3, b - 1}, {l + 6, b - 1}, {l + 1, b - 4}, {l + 5 - H, t}},
+            {l + 4 - H, t, W + H - 3, 1}};
     case qorTabPositionRight:
-        return {{{l + 1, b - 1}, {r - 1, b - 1}, {r - 1, t + 4}, {l + 1, t + 6 - W}},
-                {{l + 1, b}, {r - 2, b}, {r, b - 2}, {r, t + 7}, {r - 2, t + 2}, {l + 1, t + 5 - W}, {l + 1, t + 3 - W}},
-                {{l + 1, b - 1}, {r - 2, b - 1}, {r, b - 3}},
-                {{r - 1, b - 3}, {r - 1, t + 6}, {r - 4, t + 1}, {l, t + 5 - W}},
-                {l, t + 4 - W, 1, W + H - 3}};
+        return {
+            {{l + 1, b - 1}, {r - 1, b - 1}, {r - 1, t + 4}, {l + 1, t + 6 - W}},
+            {{l + 1, b}, {r - 2, b}, {r, b - 2}, {r, t + 7}, {r - 2, t + 2}, {l + 1, t + 5 - W}, {l + 1, t + 3 - W}},
+            {{l + 1, b - 1}, {r - 2, b - 1}, {r, b - 3}},
+            {{r - 1, b - 3}, {r - 1, t + 6}, {r - 4, t + 1}, {l, t + 5 - W}},
+            {l, t + 4 - W, 1, W + H - 3}};
     case qorTabPositionTop:
     default:
-        return {{{r - 1, b - 1}, {r - 1, t + 2}, {l + 4, t + 2}, {l + 8 - H, b - 2}},
-                {{r, b - 2}, {r, t + 2}, {r - 2, t}, {l + 7, t}, {l + 2, t + 2}, {l + 6 - H, b - 2}, {l + 4 - H, b - 2}},
-                {{r - 1, b - 2}, {r - 1, t + 2}, {r - 3, t}},
-                {{r - 3, t + 1}, {l + 6, t + 1}, {l + 1, t + 4}, {l + 6 - H, b - 1}},
-                {l + 5 - H, b - 1, W + H - 4, 1}};
+        return {
+            {{r - 1, b - 1}, {r - 1, t + 2}, {l + 4, t + 2}, {l + 8 - H, b - 2}},
+            {{r, b - 2}, {r, t + 2}, {r - 2, t}, {l + 7, t}, {l + 2, t + 2}, {l + 6 - H, b - 2}, {l + 4 - H, b - 2}},
+            {{r - 1, b - 2}, {r - 1, t + 2}, {r - 3, t}},
+            {{r - 3, t + 1}, {l + 6, t + 1}, {l + 1, t + 4}, {l + 6 - H, b - 1}},
+            {l + 5 - H, b - 1, W + H - 4, 1}};
     }
 }
 

@@ -97,7 +97,10 @@ void CQorTabPaintManager::CColorSetWinXP::FillNavigateButton(CDC* pDC, CQorTabMa
     if (!IsThemed() || !m_themeToolBar.GetHandle())
         return CColorSetDefault::FillNavigateButton(pDC, pButton, rc);
     const BOOL bEnabled = pButton->IsEnabled();
-    const int nState = !bEnabled ? TS_DISABLED : pButton->IsPressed() ? TS_PRESSED : pButton->IsHot() ? TS_HOT : TS_NORMAL;
+    const int nState = !bEnabled              ? TS_DISABLED
+                       : pButton->IsPressed() ? TS_PRESSED
+                       : pButton->IsHot()     ? TS_HOT
+                                              : TS_NORMAL;
     if (nState != TS_NORMAL && nState != TS_DISABLED)
         m_themeToolBar.DrawThemeBackground(pDC->GetSafeHdc(), TP_BUTTON, nState, rc);
     pDC->SetTextColor(bEnabled ? GetColor(COLOR_BTNTEXT) : m_clrDisabledText.GetColor());

@@ -67,9 +67,11 @@ void CQorTabPaintManager::CColorSet::FillTabFace(CDC* pDC, LPCRECT lpRect, CQorT
     // A two-pixel separator on the far side, 2 pixels in from both ends.
     CQorTabManager* pManager = pItem->GetTabManager();
     if (!pManager || pManager->IsHorizontal())
-        pDC->Draw3dRect(rc.right - 2, rc.top + 2, 2, rc.Height() - 4, m_clrBtnHighlight.GetColor(), m_clrBtnShadow.GetColor());
+        pDC->Draw3dRect(rc.right - 2, rc.top + 2, 2, rc.Height() - 4, m_clrBtnHighlight.GetColor(),
+                        m_clrBtnShadow.GetColor());
     else
-        pDC->Draw3dRect(rc.left + 2, rc.bottom - 2, rc.Width() - 4, 2, m_clrBtnHighlight.GetColor(), m_clrBtnShadow.GetColor());
+        pDC->Draw3dRect(rc.left + 2, rc.bottom - 2, rc.Width() - 4, 2, m_clrBtnHighlight.GetColor(),
+                        m_clrBtnShadow.GetColor());
 }
 
 COLORREF CQorTabPaintManager::CColorSet::FillTab(CDC* pDC, LPCRECT lpRect, CQorTabManagerItem* pItem)
@@ -81,7 +83,8 @@ COLORREF CQorTabPaintManager::CColorSet::FillTab(CDC* pDC, LPCRECT lpRect, CQorT
 
 void CQorTabPaintManager::CColorSet::FillNavigateButton(CDC*, CQorTabManagerNavigateButton*, CRect&) {}
 
-void CQorTabPaintManager::CColorSetDefault::FillNavigateButton(CDC* pDC, CQorTabManagerNavigateButton* pButton, CRect& rc)
+void CQorTabPaintManager::CColorSetDefault::FillNavigateButton(CDC* pDC, CQorTabManagerNavigateButton* pButton,
+                                                               CRect& rc)
 {
     if (pButton->IsEnabled() && pButton->IsPressed()) {
         pDC->Draw3dRect(rc, m_clrBtnShadow.GetColor(), m_clrBtnHighlight.GetColor());
@@ -112,15 +115,17 @@ COLORREF CQorTabPaintManager::CColorSetOffice2003::FillTab(CDC* pDC, LPCRECT lpR
         return CColorSet::FillTab(pDC, lpRect, pItem);
     CQorTabManager* pManager = pItem->GetTabManager();
     const COLORREF clrLight = pItem->IsHot() ? m_clrHighlightFace.GetColor() : m_clrNormalFace.GetColor();
-    GetDrawHelpers()->GradientFill(pDC, lpRect, clrLight, m_clrFaceDark.GetColor(), pManager && !pManager->IsHorizontal());
+    GetDrawHelpers()->GradientFill(pDC, lpRect, clrLight, m_clrFaceDark.GetColor(),
+                                   pManager && !pManager->IsHorizontal());
     return clrLight;
 }
 
 void CQorTabPaintManager::CColorSetOffice2003::FillNavigateButton(CDC* pDC, CQorTabManagerNavigateButton* pButton,
                                                                   CRect& rc)
 {
-    FillOfficeButton(pDC, pButton, rc, m_clrHighlightFace.GetColor(), BlendColors(50, m_clrHighlightFace.GetColor(),
-                     m_clrFrameBorder.GetColor()), m_clrFrameBorder.GetColor());
+    FillOfficeButton(pDC, pButton, rc, m_clrHighlightFace.GetColor(),
+                     BlendColors(50, m_clrHighlightFace.GetColor(), m_clrFrameBorder.GetColor()),
+                     m_clrFrameBorder.GetColor());
     pDC->SetTextColor(pButton->IsEnabled() ? m_clrNavigateButton.GetColor() : m_clrDisabledText.GetColor());
 }
 
@@ -237,6 +242,7 @@ COLORREF CQorTabPaintManager::CColorSetWhidbey::FillTab(CDC* pDC, LPCRECT lpRect
 void CQorTabPaintManager::CColorSetWhidbey::FillNavigateButton(CDC* pDC, CQorTabManagerNavigateButton* pButton,
                                                                CRect& rc)
 {
-    FillOfficeButton(pDC, pButton, rc, m_clrSelectedFace.GetColor(), GetColor(COLOR_BTNSHADOW), GetColor(COLOR_HIGHLIGHT));
+    FillOfficeButton(pDC, pButton, rc, m_clrSelectedFace.GetColor(), GetColor(COLOR_BTNSHADOW),
+                     GetColor(COLOR_HIGHLIGHT));
     pDC->SetTextColor(pButton->IsEnabled() ? m_clrNavigateButton.GetColor() : m_clrDisabledText.GetColor());
 }

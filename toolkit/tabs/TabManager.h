@@ -89,8 +89,8 @@ public:
     virtual BOOL HasFocus() const { return FALSE; }
     virtual INT_PTR OnOwnerHook() { return 0; }
 
-    // The owner's mouse handlers: a press on a navigate button presses it; a press on a tab selects, drags or tracks it; a move tracks
-    // the hot tab. Points are in the window's client coordinates.
+    // The owner's mouse handlers: a press on a navigate button presses it; a press on a tab selects, drags or tracks
+    // it; a move tracks the hot tab. Points are in the window's client coordinates.
     BOOL PerformClick(HWND hWnd, CPoint pt, BOOL bButtonsOnly = FALSE);
     void PerformMouseMove(HWND hWnd, CPoint pt);
 

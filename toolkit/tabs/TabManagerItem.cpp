@@ -64,7 +64,7 @@ void CQorTabManagerItem::DrawImage(CDC* pDC, CRect rcImage, CQorImageManagerIcon
 {
     if (!pImage || rcImage.IsRectEmpty())
         return;
-    const int nState = !m_bEnabled     ? CQorImageManagerIcon::stateDisabled
+    const int nState = !m_bEnabled    ? CQorImageManagerIcon::stateDisabled
                        : IsSelected() ? CQorImageManagerIcon::statePressed
                        : IsHot()      ? CQorImageManagerIcon::stateHot
                                       : CQorImageManagerIcon::stateNormal;

@@ -191,8 +191,7 @@ void CQorTabManagerNavigateButton::TrackPress(HWND hWnd, CPoint pt)
 
 CQorTabManager::CNavigateButtonArrow::CNavigateButtonArrow(CQorTabManager* pManager, UINT nID, UINT nToolTipID)
     : CQorTabManagerNavigateButton(pManager, nID, showAuto, nToolTipID)
-{
-}
+{}
 
 void CQorTabManager::CNavigateButtonArrow::AdjustLength(int& nLength)
 {
@@ -220,8 +219,7 @@ void CQorTabManager::CNavigateButtonArrow::Reposition(CRect& rcArea)
 
 CQorTabManager::CNavigateButtonArrowLeft::CNavigateButtonArrowLeft(CQorTabManager* pManager)
     : CNavigateButtonArrow(pManager, idLeft, QOR_IDS_TAB_SCROLL_LEFT)
-{
-}
+{}
 
 BOOL CQorTabManager::CNavigateButtonArrowLeft::IsArrowEnabled(int, const CRect&) const
 {
@@ -245,8 +243,7 @@ void CQorTabManager::CNavigateButtonArrowLeft::OnExecute(BOOL bRepeat)
 
 CQorTabManager::CNavigateButtonArrowRight::CNavigateButtonArrowRight(CQorTabManager* pManager)
     : CNavigateButtonArrow(pManager, idRight, QOR_IDS_TAB_SCROLL_RIGHT)
-{
-}
+{}
 
 BOOL CQorTabManager::CNavigateButtonArrowRight::IsArrowEnabled(int nExtent, const CRect& rcMargin) const
 {
@@ -272,8 +269,7 @@ void CQorTabManager::CNavigateButtonArrowRight::OnExecute(BOOL bRepeat)
 
 CQorTabManager::CNavigateButtonClose::CNavigateButtonClose(CQorTabManager* pManager, int nShowMode)
     : CQorTabManagerNavigateButton(pManager, idClose, nShowMode, QOR_IDS_TAB_CLOSE)
-{
-}
+{}
 
 void CQorTabManager::CNavigateButtonClose::DrawGlyph(CDC* pDC, CRect rc)
 {

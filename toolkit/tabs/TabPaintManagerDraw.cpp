@@ -74,9 +74,10 @@ void CQorTabPaintManager::DrawCaption(CDC* pDC, CQorTabManagerItem* pItem, CRect
         return;
     const UINT nPrefix = m_bNoPrefix ? DT_NOPREFIX : 0;
     if (bVertical) {
-        if (rcText.Height() < 8)
+        if (rcText.Width() < 8)
             return;
-        pDC->DrawText(strCaption, rcText, DT_SINGLELINE | DT_NOCLIP | DT_NOPREFIX | (m_bEndEllipsis ? DT_END_ELLIPSIS : 0));
+        pDC->DrawText(strCaption, rcText,
+                      DT_SINGLELINE | DT_NOCLIP | DT_NOPREFIX | (m_bEndEllipsis ? DT_END_ELLIPSIS : 0));
         return;
     }
     UINT nFormat = m_nTextAlignment | DT_SINGLELINE | nPrefix;
@@ -134,8 +135,8 @@ int CQorTabPaintManager::DrawSingleTab(CDC* pDC, CQorTabManagerItem* pItem, CRec
     CSize szImage = m_szImage;
     if (m_bShowImages && pRow->DrawItemImage(pDC, CPoint(0, 0), pItem, FALSE, &szImage)) {
         const int nImage = static_cast<int>(bAlongX ? szImage.cx : szImage.cy);
-        const CPoint ptImage = bAlongX ? CPoint(nStart - 1, ptCentre.y - szImage.cy / 2)
-                                       : CPoint(ptCentre.x - szImage.cx / 2, nStart - 1);
+        const CPoint ptImage =
+            bAlongX ? CPoint(nStart - 1, ptCentre.y - szImage.cy / 2) : CPoint(ptCentre.x - szImage.cx / 2, nStart - 1);
         if (nImage < nEnd - nStart)
             pRow->DrawItemImage(pDC, ptImage, pItem, TRUE, &szImage);
         nStart += nImage + 2;
@@ -164,8 +165,11 @@ int CQorTabPaintManager::DrawSingleTab(CDC* pDC, CQorTabManagerItem* pItem, CRec
             // Text running top to bottom starts at its cell's right edge.
             TEXTMETRICW tm = {};
             ::GetTextMetricsW(pDC->GetSafeHdc(), &tm);
-            const int nLeft = static_cast<int>(rc.right) - (static_cast<int>(rc.Width()) - static_cast<int>(tm.tmHeight)) / 2;
-            DrawCaption(pDC, pItem, CRect(nLeft, nStart, nLeft + static_cast<int>(rc.Width()), nEnd), TRUE);
+            const int nLeft =
+                static_cast<int>(rc.right) - (static_cast<int>(rc.Width()) - static_cast<int>(tm.tmHeight)) / 2;
+            // DrawText measures along the baseline: the rectangle's width is the room along the tab.
+            DrawCaption(pDC, pItem, CRect(nLeft, nStart, nLeft + nEnd - nStart, nStart + static_cast<int>(rc.Width())),
+                        TRUE);
         }
     }
     if (pItem->IsSelected() && pRow->HasFocus())

@@ -140,8 +140,8 @@ BOOL CQorTabPaintManager::AdjustClientRect(CQorTabManager* pRow, CRect& rc)
         position);
     rc = m_pAppearanceSet->CalcClientRect(rc, pRow);
     const CRect rcClientMargin = m_pAppearanceSet->GetClientMargin(pRow);
-    InflateOriented(
-        rc, CRect(-rcClientMargin.left, -rcClientMargin.top, -rcClientMargin.right, -rcClientMargin.bottom), position);
+    InflateOriented(rc, CRect(-rcClientMargin.left, -rcClientMargin.top, -rcClientMargin.right, -rcClientMargin.bottom),
+                    position);
     if (m_nFrameStyle == 0)
         rc.DeflateRect(2, 2);
     else if (m_nFrameStyle == 1)
@@ -201,7 +201,8 @@ void CQorTabPaintManager::PlaceTabs(CQorTabManager* pRow, const CRect& rc, const
                 // Each tab stands across the row from the header's client-side edge outwards.
                 switch (position) {
                 case qorTabPositionTop:
-                    rcItem = CRect(nPos, rcHeader.bottom - m.bottom - nDepth, nPos + nAlong, rcHeader.bottom - m.bottom);
+                    rcItem =
+                        CRect(nPos, rcHeader.bottom - m.bottom - nDepth, nPos + nAlong, rcHeader.bottom - m.bottom);
                     break;
                 case qorTabPositionBottom:
                     rcItem = CRect(nPos, rcHeader.top + m.bottom, nPos + nAlong, rcHeader.top + m.bottom + nDepth);
@@ -282,8 +283,8 @@ void CQorTabPaintManager::RepositionTabControl(CQorTabManager* pRow, CDC* pDC, C
 
     // A scrolled row never shows empty space at its end.
     const CRect& rcHeader = pRow->m_rcHeaderRect;
-    const int nSpace = static_cast<int>(bHorizontal ? rcHeader.Width() : rcHeader.Height()) -
-                       static_cast<int>(m.left + m.right);
+    const int nSpace =
+        static_cast<int>(bHorizontal ? rcHeader.Width() : rcHeader.Height()) - static_cast<int>(m.left + m.right);
     const int nItemsLength = pRow->GetItemsLength();
     if (pRow->m_nScrollOffset < 0 && pRow->m_nScrollOffset + nItemsLength < nSpace) {
         pRow->m_nScrollOffset = std::min(0, nSpace - nItemsLength);

@@ -164,7 +164,8 @@ TEST_F(ButtonRow, ToolHitsGiveTheButtonsTipOrTheTabsTipWithItsCaption)
         int nMode;
         BOOL bShrunk;
         INT_PTR nExpected;
-    } cases[] = {{"none", 0, TRUE, -1}, {"always", 1, FALSE, 0}, {"shrunk, is not", 2, FALSE, -1}, {"shrunk, is", 2, TRUE, 0}};
+    } cases[] = {
+        {"none", 0, TRUE, -1}, {"always", 1, FALSE, 0}, {"shrunk, is not", 2, FALSE, -1}, {"shrunk, is", 2, TRUE, 0}};
     for (const auto& c : cases) {
         painter.m_nToolTipMode = c.nMode;
         row->GetItem(0)->m_nContentLength = row->GetItem(0)->m_nLength + (c.bShrunk ? 10 : 0);

@@ -132,7 +132,6 @@ TEST(TabPaintManagerLayout, HeaderAndClientLieOnTheRowsSide)
 
 namespace {
 
-
 struct LaidOutRow : ::testing::Test
 {
     CQorTabPaintManager painter;
@@ -249,8 +248,8 @@ TEST_F(LaidOutRow, RotatedTabsTakeOneRowHeightEach)
 
 TEST_F(LaidOutRow, EveryLayoutPlacesTheTabsInsideTheHeader)
 {
-    const QorTabLayout layouts[] = {qorTabLayoutAutoSize, qorTabLayoutSizeToFit, qorTabLayoutFixed,
-                                    qorTabLayoutCompressed, qorTabLayoutMultiRow, qorTabLayoutRotated};
+    const QorTabLayout layouts[] = {qorTabLayoutAutoSize,   qorTabLayoutSizeToFit, qorTabLayoutFixed,
+                                    qorTabLayoutCompressed, qorTabLayoutMultiRow,  qorTabLayoutRotated};
     const QorTabPosition positions[] = {qorTabPositionTop, qorTabPositionLeft, qorTabPositionBottom,
                                         qorTabPositionRight};
     for (QorTabLayout layout : layouts) {

@@ -119,8 +119,8 @@ void CALLBACK TickTimer(HWND, UINT, UINT_PTR nId, DWORD)
 
 TEST_F(Scene, HeadersLieOnTheirSidesAroundTheClientInEveryLook)
 {
-    const int kinds[] = {qorTabColorDefault,  qorTabColorVisualStudio, qorTabColorOffice2003,
-                         qorTabColorWinXP,    qorTabColorWhidbey,      qorTabColorOffice2007};
+    const int kinds[] = {qorTabColorDefault, qorTabColorVisualStudio, qorTabColorOffice2003,
+                         qorTabColorWinXP,   qorTabColorWhidbey,      qorTabColorOffice2007};
     for (BOOL bRtl : {FALSE, TRUE}) {
         Open(bRtl);
         for (QorThemeMode theme : {qorThemeReal, qorThemeOff}) {
