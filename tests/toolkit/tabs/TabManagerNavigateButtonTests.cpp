@@ -8,6 +8,7 @@
 
 #include "platform/framework/Exceptions.h"
 #include "tests/common/WineTestSupport.h"
+#include "tests/toolkit/tabs/TabRowFixture.h"
 #include "tests/toolkit/tabs/TabTestRow.h"
 #include "toolkit/foundation/ToolTipWnd.h"
 #include "toolkit/tabs/TabAppearanceSet.h"
@@ -23,29 +24,8 @@ using Button = CQorTabManagerNavigateButton;
 
 namespace {
 
-struct ButtonRow : ::testing::Test
+struct ButtonRow : tabstest::CWindowedRow<CPaintedRow>
 {
-    CQorTabPaintManager painter;
-    std::unique_ptr<CPaintedRow> row;
-    HWND hWnd = nullptr;
-    HWND hAction = nullptr;
-
-    void SetUp() override
-    {
-        testsupport::PumpMessages();
-        row = std::make_unique<CPaintedRow>(&painter);
-        ASSERT_TRUE(row->CreateEx(0, L"STATIC", L"row", WS_POPUP | WS_VISIBLE, 0, 0, 400, 200, nullptr, nullptr));
-        hWnd = row->GetSafeHwnd();
-        hAction = MakeActionWindow();
-    }
-    void TearDown() override
-    {
-        g_onApp = nullptr;
-        DestroyWindow(hAction);
-        row->DestroyWindow();
-        row.reset();
-        testsupport::PumpMessages();
-    }
     // Six tabs "Tab 1".."Tab 6" in a control of the width.
     void Fill(int nWidth)
     {

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "tests/common/WineTestSupport.h"
+#include "tests/toolkit/tabs/TabRowFixture.h"
 #include "tests/toolkit/tabs/TabTestRow.h"
 
 using tabstest::CCountingItem;
@@ -18,31 +19,7 @@ using tabstest::TakeQuit;
 
 namespace {
 
-struct TrackingRow : ::testing::Test
-{
-    CQorTabPaintManager painter;
-    std::unique_ptr<CTestTabRow> row;
-    HWND hWnd = nullptr;
-    HWND hAction = nullptr;
-
-    void SetUp() override
-    {
-        testsupport::PumpMessages();
-        row = std::make_unique<CTestTabRow>(&painter);
-        row->m_rcControl = CRect(0, 0, 400, 200);
-        ASSERT_TRUE(row->CreateEx(0, L"STATIC", L"row", WS_POPUP | WS_VISIBLE, 0, 0, 400, 200, nullptr, nullptr));
-        hWnd = row->GetSafeHwnd();
-        hAction = MakeActionWindow();
-    }
-    void TearDown() override
-    {
-        g_onApp = nullptr;
-        DestroyWindow(hAction);
-        row->DestroyWindow();
-        row.reset();
-        testsupport::PumpMessages();
-    }
-};
+using TrackingRow = tabstest::CWindowedRow<CTestTabRow>;
 
 } // namespace
 
