@@ -17,7 +17,7 @@ void QorSetIconTitleFontForTest(const LOGFONTW* pFont)
         g_lfIconTitleFont = *pFont;
 }
 
-CQorTabPaintManager::CQorTabPaintManager() : m_rcHeaderMargin(0, 0, 0, 0)
+CQorTabPaintManager::CQorTabPaintManager()
 {
     m_pAppearanceSet = new CAppearanceSetPropertyPage();
     m_pAppearanceSet->m_pPaintManager = this;
@@ -117,6 +117,11 @@ void CQorTabPaintManager::SetColorSet(CColorSet* pColorSet)
     pColorSet->m_pPaintManager = this;
     pColorSet->RefreshMetrics();
     OnPropertyChanged();
+}
+
+CRect CQorTabPaintManager::GetHeaderMargin() const
+{
+    return m_pAppearanceSet->GetHeaderMargin();
 }
 
 void CQorTabPaintManager::SetAppearanceSet(CAppearanceSet* pAppearanceSet)

@@ -114,8 +114,9 @@ public:
     // client (unless keep-row-order); fills the row's table and every tab's row number.
     void FillMultiRows(CQorTabManager* pRow, int nAvailable);
 
-    // The margins around the tabs inside the header (left, top, right, bottom).
-    CRect GetHeaderMargin() const { return m_rcHeaderMargin; }
+    // The margins around the tabs inside the header (left, top, right, bottom): the appearance
+    // set's.
+    CRect GetHeaderMargin() const;
 
     CFont m_fntNormal;
     CFont m_fntBold;
@@ -159,7 +160,6 @@ public:
     BOOL m_bFillClient = TRUE;
     BOOL m_bClipToHeader = TRUE;
     int m_nOwnerKind = 0; // who draws through this painter (the tab tool bar: 3)
-    CRect m_rcHeaderMargin;
 
 private:
     void CreateFonts(const LOGFONTW& lf);

@@ -88,6 +88,9 @@ TEST_F(ButtonRow, ArrowsShowOnlyWhenTheTabsDoNotFit)
     const CRect rcLast = row->GetItem(5)->GetRect();
     EXPECT_LE(rcLast.right, row->m_rcHeaderRect.right);
     EXPECT_GE(rcLast.right, row->m_rcHeaderRect.right - 10) << "no empty space at the end";
+    row->SetSelectedItem(row->GetItem(2));
+    EXPECT_EQ(row->m_rcHeaderRect.left + painter.GetHeaderMargin().left, row->GetItem(2)->GetRect().left)
+        << "scrolled into view up to the header margin";
 
     const struct
     {
