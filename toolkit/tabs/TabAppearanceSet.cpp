@@ -170,7 +170,7 @@ void CQorTabPaintManager::CAppearanceSet::DrawTabControlFrame(CDC* pDC, CQorTabM
 
 void CQorTabPaintManager::CAppearanceSet::DrawRowTabs(CDC* pDC, CQorTabManager* pRow, int nRow, const CRect& rcClip)
 {
-    const CQorTabManager::ROW_ITEMS& items = pRow->m_arrRowItems[nRow];
+    const CQorTabManager::ROW_ITEMS& items = pRow->GetRowItems(nRow);
     CQorTabManagerItem* pSelected = pRow->GetSelectedItem();
     auto draw = [&](int i) {
         CQorTabManagerItem* pItem = pRow->GetItem(i);

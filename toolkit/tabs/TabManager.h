@@ -89,8 +89,9 @@ public:
     virtual BOOL HasFocus() const { return FALSE; }
     virtual INT_PTR OnOwnerHook() { return 0; }
 
-    // The owner's mouse handlers: a press on a navigate button presses it; a press on a tab selects, drags or tracks
-    // it; a move tracks the hot tab. Points are in the window's client coordinates.
+    // The owner's mouse handlers: a press on a navigate button presses it; a press on a tab
+    // selects, drags or tracks it; a move tracks the hot tab and button. Points are in the
+    // window's client coordinates.
     BOOL PerformClick(HWND hWnd, CPoint pt, BOOL bButtonsOnly = FALSE);
     void PerformMouseMove(HWND hWnd, CPoint pt);
 
@@ -142,6 +143,7 @@ public:
         int nLast;
     };
     int GetRowCount() const { return static_cast<int>(m_arrRowItems.GetSize()); }
+    const ROW_ITEMS& GetRowItems(int nRow) const { return m_arrRowItems[nRow]; }
     void ResetRows();
 
     BOOL IsActive() const { return m_bActive; }
@@ -172,5 +174,5 @@ protected:
     CArray<CQorTabManagerNavigateButton*, CQorTabManagerNavigateButton*> m_arrNavigateButtons;
     CArray<ROW_ITEMS, const ROW_ITEMS&> m_arrRowItems;
 
-    friend class CQorTabPaintManager; // fills the row table
+    friend class CQorTabPaintManager; // fills the row table in the multi-row layout
 };

@@ -187,7 +187,7 @@ void CQorTabPaintManager::PlaceTabs(CQorTabManager* pRow, const CRect& rc, const
     const int nRows = pRow->GetRowCount();
     const int nStart = static_cast<int>(bHorizontal ? rcHeader.left : rcHeader.top) + static_cast<int>(m.left);
     for (int nRowIndex = 0; nRowIndex < nRows; ++nRowIndex) {
-        const CQorTabManager::ROW_ITEMS rowItems = pRow->m_arrRowItems[nRowIndex];
+        const CQorTabManager::ROW_ITEMS rowItems = pRow->GetRowItems(nRowIndex);
         // Across the row: the depth from the header's outer edge; row 0 lies next to the client.
         const int d0 = static_cast<int>(m.top) + (nRows - 1 - nRowIndex) * (h + m_pAppearanceSet->m_nRowGap);
         const int d1 = d0 + h;
