@@ -288,8 +288,9 @@ TEST_F(LaidOutRow, MultiRowPutsTheSelectedRowNextToTheClientAndFillsEveryRow)
     EXPECT_EQ(0, pSelected->m_nRow) << "the selected tab's row is row 0";
     const int nClientTop = static_cast<int>(row.m_rcClient.top);
     for (int i = 0; i < 6; ++i) {
-        if (row.GetItem(i)->m_nRow != 0)
+        if (row.GetItem(i)->m_nRow != 0) {
             EXPECT_LT(row.GetItem(i)->GetRect().bottom, pSelected->GetRect().bottom) << i << ": rows further out";
+        }
     }
     EXPECT_LE(pSelected->GetRect().bottom - 2, nClientTop + 2) << "row 0 touches the client";
 
@@ -312,7 +313,9 @@ TEST_F(LaidOutRow, MultiRowPutsTheSelectedRowNextToTheClientAndFillsEveryRow)
     row.GetItem(2)->SetCaption(L"A caption far longer than the whole control is wide");
     const CRect rcLong = row.GetItem(2)->GetRect();
     EXPECT_FALSE(rcLong.IsRectEmpty());
-    for (int i = 0; i < 6; ++i)
-        if (i != 2)
+    for (int i = 0; i < 6; ++i) {
+        if (i != 2) {
             EXPECT_NE(row.GetItem(2)->m_nRow, row.GetItem(i)->m_nRow) << i;
+        }
+    }
 }
