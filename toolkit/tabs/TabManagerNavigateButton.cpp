@@ -217,6 +217,25 @@ void CQorTabManager::CNavigateButtonArrow::Reposition(CRect& rcArea)
         PlaceAtEnd(rcArea);
 }
 
+void CQorTabManager::CNavigateButtonArrow::DrawGlyph(CDC* pDC, CRect rc)
+{
+    // Offsets from the centre, by direction and orientation.
+    static const int glyphs[2][2][6] = {
+        {{2, -5, -2, -1, 2, 3}, {-5, 2, -1, -2, 3, 2}},   // left; up in vertical rows
+        {{-2, -5, 2, -1, -2, 3}, {-5, -2, -1, 2, 3, -2}}, // right; down in vertical rows
+    };
+    const CPoint c = rc.CenterPoint();
+    const int* g = glyphs[m_nID == idRight ? 1 : 0][m_pManager && !m_pManager->IsHorizontal() ? 1 : 0];
+    PolygonTriangle(pDC, CPoint(c.x + g[0], c.y + g[1]), CPoint(c.x + g[2], c.y + g[3]),
+                    CPoint(c.x + g[4], c.y + g[5]));
+}
+
+void CQorTabManager::CNavigateButtonArrow::OnExecute(BOOL bRepeat)
+{
+    if (bRepeat && m_pManager)
+        m_pManager->OnScroll(m_nID == idRight);
+}
+
 CQorTabManager::CNavigateButtonArrowLeft::CNavigateButtonArrowLeft(CQorTabManager* pManager)
     : CNavigateButtonArrow(pManager, idLeft, QOR_IDS_TAB_SCROLL_LEFT)
 {}
@@ -224,21 +243,6 @@ CQorTabManager::CNavigateButtonArrowLeft::CNavigateButtonArrowLeft(CQorTabManage
 BOOL CQorTabManager::CNavigateButtonArrowLeft::IsArrowEnabled(int, const CRect&) const
 {
     return m_pManager->GetScrollOffset() < 0;
-}
-
-void CQorTabManager::CNavigateButtonArrowLeft::DrawGlyph(CDC* pDC, CRect rc)
-{
-    const CPoint c = rc.CenterPoint();
-    if (m_pManager && !m_pManager->IsHorizontal())
-        PolygonTriangle(pDC, CPoint(c.x - 5, c.y + 2), CPoint(c.x - 1, c.y - 2), CPoint(c.x + 3, c.y + 2));
-    else
-        PolygonTriangle(pDC, CPoint(c.x + 2, c.y - 5), CPoint(c.x - 2, c.y - 1), CPoint(c.x + 2, c.y + 3));
-}
-
-void CQorTabManager::CNavigateButtonArrowLeft::OnExecute(BOOL bRepeat)
-{
-    if (bRepeat && m_pManager)
-        m_pManager->OnScroll(FALSE);
 }
 
 CQorTabManager::CNavigateButtonArrowRight::CNavigateButtonArrowRight(CQorTabManager* pManager)
@@ -250,21 +254,6 @@ BOOL CQorTabManager::CNavigateButtonArrowRight::IsArrowEnabled(int nExtent, cons
     // The extent still holds the left arrow, which comes off after this button: 2 x 14.
     return m_pManager->GetItemsLength() + m_pManager->GetScrollOffset() >
            nExtent - static_cast<int>(rcMargin.left + rcMargin.right) - 28;
-}
-
-void CQorTabManager::CNavigateButtonArrowRight::DrawGlyph(CDC* pDC, CRect rc)
-{
-    const CPoint c = rc.CenterPoint();
-    if (m_pManager && !m_pManager->IsHorizontal())
-        PolygonTriangle(pDC, CPoint(c.x - 5, c.y - 2), CPoint(c.x - 1, c.y + 2), CPoint(c.x + 3, c.y - 2));
-    else
-        PolygonTriangle(pDC, CPoint(c.x - 2, c.y - 5), CPoint(c.x + 2, c.y - 1), CPoint(c.x - 2, c.y + 3));
-}
-
-void CQorTabManager::CNavigateButtonArrowRight::OnExecute(BOOL bRepeat)
-{
-    if (bRepeat && m_pManager)
-        m_pManager->OnScroll(TRUE);
 }
 
 CQorTabManager::CNavigateButtonClose::CNavigateButtonClose(CQorTabManager* pManager, int nShowMode)

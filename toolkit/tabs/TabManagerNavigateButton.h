@@ -70,12 +70,17 @@ private:
     BOOL m_bDeletePending = FALSE;
 };
 
+// The scroll arrows: shown only when the tabs do not fit, they scroll while held (id 0 towards
+// the row's start, id 1 towards its end) and do nothing on release.
 class CQorTabManager::CNavigateButtonArrow : public CQorTabManagerNavigateButton
 {
 public:
     CNavigateButtonArrow(CQorTabManager* pManager, UINT nID, UINT nToolTipID);
     void AdjustLength(int& nLength) override;
     void Reposition(CRect& rcArea) override;
+    // A filled triangle pointing along the row (left or right; up or down in vertical rows).
+    void DrawGlyph(CDC* pDC, CRect rc) override;
+    void OnExecute(BOOL bRepeat) override;
 
 protected:
     virtual BOOL IsArrowEnabled(int nExtent, const CRect& rcMargin) const = 0;
@@ -85,22 +90,18 @@ class CQorTabManager::CNavigateButtonArrowLeft : public CQorTabManager::CNavigat
 {
 public:
     explicit CNavigateButtonArrowLeft(CQorTabManager* pManager);
-    void DrawGlyph(CDC* pDC, CRect rc) override;
-    void OnExecute(BOOL bRepeat) override;
 
 protected:
-    BOOL IsArrowEnabled(int nExtent, const CRect& rcMargin) const override;
+    BOOL IsArrowEnabled(int nExtent, const CRect& rcMargin) const override; // scrolled at all
 };
 
 class CQorTabManager::CNavigateButtonArrowRight : public CQorTabManager::CNavigateButtonArrow
 {
 public:
     explicit CNavigateButtonArrowRight(CQorTabManager* pManager);
-    void DrawGlyph(CDC* pDC, CRect rc) override;
-    void OnExecute(BOOL bRepeat) override;
 
 protected:
-    BOOL IsArrowEnabled(int nExtent, const CRect& rcMargin) const override;
+    BOOL IsArrowEnabled(int nExtent, const CRect& rcMargin) const override; // tabs beyond the end
 };
 
 class CQorTabManager::CNavigateButtonClose : public CQorTabManagerNavigateButton
