@@ -1,11 +1,25 @@
 #include "toolkit/tabs/TabColorSets.h"
 
-#include <vssym32.h>
-
 #include "platform/framework/Gdi.h"
 #include "toolkit/foundation/DrawHelpers.h"
 #include "toolkit/foundation/Office2007Image.h"
 #include "toolkit/tabs/TabManager.h"
+#include "toolkit/tabs/TabManagerNavigateButton.h"
+
+namespace {
+
+// The Office 2003 button face, which Whidbey shares: a bordered face when hot or pressed.
+void FillOfficeButton(CDC* pDC, CQorTabManagerNavigateButton* pButton, const CRect& rc, COLORREF clrHot,
+                      COLORREF clrPressed, COLORREF clrBorder)
+{
+    const BOOL bPressed = pButton->IsEnabled() && pButton->IsPressed();
+    if (bPressed || (pButton->IsHot() && pButton->IsEnabled())) {
+        pDC->FillSolidRect(rc, bPressed ? clrPressed : clrHot);
+        pDC->Draw3dRect(rc, clrBorder, clrBorder);
+    }
+}
+
+} // namespace
 
 void CQorTabPaintManager::CColorSet::RefreshMetrics() {}
 
@@ -24,15 +38,95 @@ void CQorTabPaintManager::CColorSet::SetTabTextColor(CDC* pDC, CQorTabManagerIte
     pDC->SetTextColor(clr);
 }
 
+void CQorTabPaintManager::CColorSet::FillHeader(CDC* pDC, LPCRECT lpRect, CQorTabManager* pManager)
+{
+    const COLORREF clrButton = m_clrButtonFace.GetColor();
+    if (m_clrHeaderFace.m_clrLight.GetColor() == clrButton && m_clrHeaderFace.m_clrDark.GetColor() == clrButton &&
+        pManager->DrawParentBackground(pDC, lpRect))
+        return;
+    GetDrawHelpers()->GradientFillGradient(pDC, lpRect, m_clrHeaderFace, !pManager->IsHorizontal());
+}
+
 void CQorTabPaintManager::CColorSet::FillClient(CDC* pDC, LPCRECT lpRect, CQorTabManager* pManager)
 {
     CQorTabManagerItem* pSelected = pManager->GetSelectedItem();
     pDC->FillSolidRect(lpRect, pSelected ? GetTabColor(pSelected) : m_clrSelectedFace.GetColor());
 }
 
-void CQorTabPaintManager::CColorSet::FillTab(CDC* pDC, LPCRECT lpRect, CQorTabManagerItem* pItem)
+void CQorTabPaintManager::CColorSet::FillTabFace(CDC* pDC, LPCRECT lpRect, CQorTabManagerItem* pItem)
 {
-    pDC->FillSolidRect(lpRect, GetTabColor(pItem));
+    const CRect rc(lpRect);
+    if (pItem->IsSelected()) {
+        if (m_pPaintManager && m_pPaintManager->m_bColorCodedTabs)
+            pDC->FillSolidRect(rc, GetTabColor(pItem));
+        else
+            GetDrawHelpers()->GradientFillGradient(pDC, rc, m_clrClientFace, FALSE);
+        pDC->Draw3dRect(rc, m_clrSelectedBorder.m_clrLight.GetColor(), m_clrSelectedBorder.m_clrDark.GetColor());
+        return;
+    }
+    // A two-pixel separator on the far side, 2 pixels in from both ends.
+    CQorTabManager* pManager = pItem->GetTabManager();
+    if (!pManager || pManager->IsHorizontal())
+        pDC->Draw3dRect(rc.right - 2, rc.top + 2, 2, rc.Height() - 4, m_clrBtnHighlight.GetColor(),
+                        m_clrBtnShadow.GetColor());
+    else
+        pDC->Draw3dRect(rc.left + 2, rc.bottom - 2, rc.Width() - 4, 2, m_clrBtnHighlight.GetColor(),
+                        m_clrBtnShadow.GetColor());
+}
+
+COLORREF CQorTabPaintManager::CColorSet::FillTab(CDC* pDC, LPCRECT lpRect, CQorTabManagerItem* pItem)
+{
+    const COLORREF clr = GetTabColor(pItem);
+    pDC->FillSolidRect(lpRect, clr);
+    return clr;
+}
+
+void CQorTabPaintManager::CColorSet::FillNavigateButton(CDC*, CQorTabManagerNavigateButton*, CRect&) {}
+
+void CQorTabPaintManager::CColorSetDefault::FillNavigateButton(CDC* pDC, CQorTabManagerNavigateButton* pButton,
+                                                               CRect& rc)
+{
+    if (pButton->IsEnabled() && pButton->IsPressed()) {
+        pDC->Draw3dRect(rc, m_clrBtnShadow.GetColor(), m_clrBtnHighlight.GetColor());
+        rc.OffsetRect(1, 1);
+    } else if (pButton->IsHot()) {
+        pDC->Draw3dRect(rc, m_clrBtnHighlight.GetColor(), m_clrBtnShadow.GetColor());
+    }
+    pDC->SetTextColor(pButton->IsEnabled() ? GetColor(COLOR_BTNTEXT) : m_clrDisabledText.GetColor());
+}
+
+void CQorTabPaintManager::CColorSetVisualStudio::FillNavigateButton(CDC* pDC, CQorTabManagerNavigateButton* pButton,
+                                                                    CRect& rc)
+{
+    const BOOL bPressed = pButton->IsEnabled() && pButton->IsPressed();
+    if (bPressed)
+        pDC->Draw3dRect(rc, m_clrBtnShadow.GetColor(), m_clrBtnHighlight.GetColor());
+    else if (pButton->IsHot() && pButton->IsEnabled())
+        pDC->Draw3dRect(rc, m_clrBtnHighlight.GetColor(), m_clrBtnShadow.GetColor());
+    if (!pButton->IsEnabled())
+        pDC->SetTextColor(m_clrDisabledText.GetColor());
+    else
+        pDC->SetTextColor(bPressed ? m_clrNavigateButtonPressed.GetColor() : m_clrNavigateButton.GetColor());
+}
+
+COLORREF CQorTabPaintManager::CColorSetOffice2003::FillTab(CDC* pDC, LPCRECT lpRect, CQorTabManagerItem* pItem)
+{
+    if (pItem->IsSelected() || (m_pPaintManager && m_pPaintManager->m_bColorCodedTabs))
+        return CColorSet::FillTab(pDC, lpRect, pItem);
+    CQorTabManager* pManager = pItem->GetTabManager();
+    const COLORREF clrLight = pItem->IsHot() ? m_clrHighlightFace.GetColor() : m_clrNormalFace.GetColor();
+    GetDrawHelpers()->GradientFill(pDC, lpRect, clrLight, m_clrFaceDark.GetColor(),
+                                   pManager && !pManager->IsHorizontal());
+    return clrLight;
+}
+
+void CQorTabPaintManager::CColorSetOffice2003::FillNavigateButton(CDC* pDC, CQorTabManagerNavigateButton* pButton,
+                                                                  CRect& rc)
+{
+    FillOfficeButton(pDC, pButton, rc, m_clrHighlightFace.GetColor(),
+                     BlendColors(50, m_clrHighlightFace.GetColor(), m_clrFrameBorder.GetColor()),
+                     m_clrFrameBorder.GetColor());
+    pDC->SetTextColor(pButton->IsEnabled() ? m_clrNavigateButton.GetColor() : m_clrDisabledText.GetColor());
 }
 
 COLORREF CQorTabPaintManager::CColorSet::GetTabColor(CQorTabManagerItem* pItem)
@@ -63,8 +157,12 @@ void CQorTabPaintManager::CColorSetDefault::RefreshMetrics()
     m_clrDarkShadow.SetStandardValue(GetColor(COLOR_3DDKSHADOW));
     m_clrClientFace.SetStandardValue(clrFace, clrFace);
     m_clrSelectedBorder.SetStandardValue(GetColor(COLOR_BTNHILIGHT), GetColor(COLOR_3DDKSHADOW));
-    m_clrNavigateButton.SetStandardValue(clrFace);
-    m_clrNavigateButtonPressed.SetStandardValue(GetColor(COLOR_BTNSHADOW));
+    m_clrTabOutline.SetStandardValue(GetColor(COLOR_BTNSHADOW));
+    m_clrSelectedOutline.SetStandardValue(GetColor(COLOR_BTNSHADOW));
+    m_clrTabInnerEdge.SetStandardValue(clrFace);
+    m_clrTabInnerTopEdge.SetStandardValue(clrFace);
+    m_clrNavigateButton.SetStandardValue(GetColor(COLOR_BTNTEXT));
+    m_clrNavigateButtonPressed.SetStandardValue(GetColor(COLOR_BTNTEXT));
 }
 
 void CQorTabPaintManager::CColorSetVisualStudio::RefreshMetrics()
@@ -80,9 +178,8 @@ void CQorTabPaintManager::CColorSetVisualStudio::RefreshMetrics()
     m_clrClientFace.SetStandardValue(GetColor(COLOR_WINDOW), GetColor(COLOR_WINDOW));
     m_clrNormalText.SetStandardValue(bPalette ? GetColor(COLOR_BTNTEXT)
                                               : BlendColors(60, GetColor(COLOR_BTNTEXT), clrFace));
-    m_clrNavigateButton.SetStandardValue(clrHeader);
-    m_clrNavigateButtonPressed.SetStandardValue(bPalette ? GetColor(COLOR_HIGHLIGHT)
-                                                         : BlendColors(30, GetColor(COLOR_HIGHLIGHT), clrFace));
+    m_clrNavigateButton.SetStandardValue(m_clrNormalText.GetColor());
+    m_clrNavigateButtonPressed.SetStandardValue(GetColor(COLOR_BTNTEXT));
 }
 
 void CQorTabPaintManager::CColorSetOffice2003::RefreshMetrics()
@@ -96,6 +193,11 @@ void CQorTabPaintManager::CColorSetOffice2003::RefreshMetrics()
     m_clrSelectedFace.SetStandardValue(GetColor(COLOR_WINDOW));
     m_clrClientFace.SetStandardValue(GetColor(COLOR_WINDOW), GetColor(COLOR_WINDOW));
     m_clrFrameBorder.SetStandardValue(face.m_clrDark);
+    m_clrTabOutline.SetStandardValue(face.m_clrDark);
+    m_clrSelectedOutline.SetStandardValue(BlendColors(50, face.m_clrDark, GetColor(COLOR_BTNTEXT)));
+    m_clrTabInnerEdge.SetStandardValue(face.m_clrLight);
+    m_clrTabInnerTopEdge.SetStandardValue(GetColor(COLOR_WINDOW));
+    m_clrHighlightFace.SetStandardValue(BlendColors(60, face.m_clrLight, GetColor(COLOR_WINDOW)));
 }
 
 void CQorTabPaintManager::CColorSetOffice2007::RefreshMetrics()
@@ -118,22 +220,6 @@ void CQorTabPaintManager::CColorSetOffice2007::RefreshMetrics()
     m_clrHighlightText.SetStandardValue(RGB(255, 255, 255));
 }
 
-void CQorTabPaintManager::CColorSetWinXP::RefreshMetrics()
-{
-    CColorSetDefault::RefreshMetrics();
-    m_themeTab.OpenThemeData(nullptr, L"TAB");
-    m_themeToolBar.OpenThemeData(nullptr, L"TOOLBAR");
-    if (!IsThemed())
-        return;
-    m_clrSeparator.SetCustomValue(QOR_COLOR_UNSET);
-    m_clrHighlightFace.SetCustomValue(QOR_COLOR_UNSET);
-    m_clrHighlightText.SetCustomValue(QOR_COLOR_UNSET);
-    // Visual styles that give no fill hint (Wine's) keep the Default header face.
-    COLORREF clrPane = 0;
-    if (SUCCEEDED(m_themeTab.GetThemeColor(TABP_PANE, 0, TMT_FILLCOLORHINT, &clrPane)))
-        m_clrHeaderFace.SetStandardValue(clrPane, clrPane);
-}
-
 void CQorTabPaintManager::CColorSetWhidbey::RefreshMetrics()
 {
     CColorSetDefault::RefreshMetrics();
@@ -142,4 +228,21 @@ void CQorTabPaintManager::CColorSetWhidbey::RefreshMetrics()
     const COLORREF clrHeader = QorIsPaletteDisplay() ? clrFace : BlendColors(90, clrFace, GetColor(COLOR_WINDOW));
     m_clrHeaderFace.SetStandardValue(clrHeader, clrFace);
     m_clrNormalFace.SetStandardValue(clrHeader);
+}
+
+COLORREF CQorTabPaintManager::CColorSetWhidbey::FillTab(CDC* pDC, LPCRECT lpRect, CQorTabManagerItem* pItem)
+{
+    if (pItem->IsSelected() || (m_pPaintManager && m_pPaintManager->m_bColorCodedTabs))
+        return CColorSet::FillTab(pDC, lpRect, pItem);
+    CQorTabManager* pManager = pItem->GetTabManager();
+    GetDrawHelpers()->GradientFillGradient(pDC, lpRect, m_clrHeaderFace, pManager && !pManager->IsHorizontal());
+    return m_clrHeaderFace.m_clrLight.GetColor();
+}
+
+void CQorTabPaintManager::CColorSetWhidbey::FillNavigateButton(CDC* pDC, CQorTabManagerNavigateButton* pButton,
+                                                               CRect& rc)
+{
+    FillOfficeButton(pDC, pButton, rc, m_clrSelectedFace.GetColor(), GetColor(COLOR_BTNSHADOW),
+                     GetColor(COLOR_HIGHLIGHT));
+    pDC->SetTextColor(pButton->IsEnabled() ? m_clrNavigateButton.GetColor() : m_clrDisabledText.GetColor());
 }

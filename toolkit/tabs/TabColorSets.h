@@ -12,6 +12,7 @@
 class CDC;
 class CQorTabManager;
 class CQorTabManagerItem;
+class CQorTabManagerNavigateButton;
 
 class CQorTabPaintManager::CColorSet
 {
@@ -24,9 +25,20 @@ public:
     virtual void RefreshMetrics();
     // The DC's text colour for a tab, by its state and whether its row is active.
     virtual void SetTabTextColor(CDC* pDC, CQorTabManagerItem* pItem);
+    // The header face across the row; nothing more when the face is the button face and the
+    // row's owner painted its own background.
+    virtual void FillHeader(CDC* pDC, LPCRECT lpRect, CQorTabManager* pManager);
     // Fills the client area with the selected tab's colour.
     virtual void FillClient(CDC* pDC, LPCRECT lpRect, CQorTabManager* pManager);
-    virtual void FillTab(CDC* pDC, LPCRECT lpRect, CQorTabManagerItem* pItem);
+    // The selected tab: its face and a 3-D border; other tabs: a separator on the far side.
+    virtual void FillTabFace(CDC* pDC, LPCRECT lpRect, CQorTabManagerItem* pItem);
+    // Fills a tab's background; returns the colour it filled with.
+    virtual COLORREF FillTab(CDC* pDC, LPCRECT lpRect, CQorTabManagerItem* pItem);
+    // The header's background inside the header clip; nothing in the base.
+    virtual void FillHeaderBackground(CDC* pDC, LPCRECT lpRect, CQorTabManager* pManager) {}
+    // A navigate button's face by its state; leaves the glyph colour as the DC's text colour
+    // and may move the glyph's rectangle (pressed buttons).
+    virtual void FillNavigateButton(CDC* pDC, CQorTabManagerNavigateButton* pButton, CRect& rc);
     // The tab's own colour with colour-coded tabs, else the selected or normal tab face.
     virtual COLORREF GetTabColor(CQorTabManagerItem* pItem);
     virtual BOOL IsThemed() { return FALSE; }
@@ -48,8 +60,12 @@ public:
     CQorPaintManagerColor m_clrDarkShadow;
     CQorPaintManagerColorGradient m_clrClientFace;
     CQorPaintManagerColorGradient m_clrSelectedBorder;
-    // Navigate-button faces, read by the VisualStudio and Flat button faces; a set derived from
-    // the VisualStudio one may give its own.
+    CQorPaintManagerColor m_clrTabOutline;
+    CQorPaintManagerColor m_clrSelectedOutline;
+    CQorPaintManagerColor m_clrTabInnerEdge;
+    CQorPaintManagerColor m_clrTabInnerTopEdge;
+    // Navigate-button glyph colours, normal and pressed, read by the VisualStudio and Flat
+    // button faces; a set derived from the VisualStudio one may give its own.
     CQorPaintManagerColor m_clrNavigateButton;
     CQorPaintManagerColor m_clrNavigateButtonPressed;
 
@@ -60,18 +76,25 @@ class CQorTabPaintManager::CColorSetDefault : public CQorTabPaintManager::CColor
 {
 public:
     void RefreshMetrics() override;
+    void FillNavigateButton(CDC* pDC, CQorTabManagerNavigateButton* pButton, CRect& rc) override;
 };
 
+// Flat buttons: a one-pixel border when hot or pressed, the glyph in the set's button colours.
 class CQorTabPaintManager::CColorSetVisualStudio : public CQorTabPaintManager::CColorSetDefault
 {
 public:
     void RefreshMetrics() override;
+    void FillNavigateButton(CDC* pDC, CQorTabManagerNavigateButton* pButton, CRect& rc) override;
 };
 
 class CQorTabPaintManager::CColorSetOffice2003 : public CQorTabPaintManager::CColorSetDefault
 {
 public:
     void RefreshMetrics() override;
+    // Gradient faces from the light to the dark tone, across the row.
+    COLORREF FillTab(CDC* pDC, LPCRECT lpRect, CQorTabManagerItem* pItem) override;
+    // A highlighted face when hot or pressed.
+    void FillNavigateButton(CDC* pDC, CQorTabManagerNavigateButton* pButton, CRect& rc) override;
     CQorPaintManagerColor m_clrFaceDark; // the far end of the gradient tab faces
 };
 
@@ -81,11 +104,20 @@ public:
     void RefreshMetrics() override;
 };
 
+// Themed: tabs, header, client and buttons are the visual style's TAB and TOOLBAR parts; a
+// tab of a bottom, left or right row is drawn as a top tab and mirrored or transposed.
 class CQorTabPaintManager::CColorSetWinXP : public CQorTabPaintManager::CColorSetDefault
 {
 public:
     void RefreshMetrics() override;
     BOOL IsThemed() override { return m_themeTab.GetHandle() != nullptr; }
+    void FillHeaderBackground(CDC* pDC, LPCRECT lpRect, CQorTabManager* pManager) override;
+    void FillClient(CDC* pDC, LPCRECT lpRect, CQorTabManager* pManager) override;
+    void FillTabFace(CDC* pDC, LPCRECT lpRect, CQorTabManagerItem* pItem) override;
+    COLORREF FillTab(CDC* pDC, LPCRECT lpRect, CQorTabManagerItem* pItem) override;
+    void FillNavigateButton(CDC* pDC, CQorTabManagerNavigateButton* pButton, CRect& rc) override;
+    // Draws a tab part as on a top row, turned to the row's position through two DIBs.
+    void DrawThemedTab(CDC* pDC, CRect rc, CQorTabManagerItem* pItem);
 
     CQorWinThemeWrapper m_themeTab;
     CQorWinThemeWrapper m_themeToolBar;
@@ -95,4 +127,7 @@ class CQorTabPaintManager::CColorSetWhidbey : public CQorTabPaintManager::CColor
 {
 public:
     void RefreshMetrics() override;
+    // The selected tab in its face, the others in a gradient of the header face.
+    COLORREF FillTab(CDC* pDC, LPCRECT lpRect, CQorTabManagerItem* pItem) override;
+    void FillNavigateButton(CDC* pDC, CQorTabManagerNavigateButton* pButton, CRect& rc) override;
 };

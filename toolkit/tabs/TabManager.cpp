@@ -1,7 +1,13 @@
 #include "toolkit/tabs/TabManager.h"
 
+#include <cwchar>
+
 #include "platform/framework/Exceptions.h"
+#include "platform/framework/Wnd.h"
+#include "toolkit/foundation/ToolTipContext.h"
+#include "toolkit/foundation/ToolTipWnd.h"
 #include "toolkit/tabs/TabAppearanceSet.h"
+#include "toolkit/tabs/TabManagerNavigateButton.h"
 
 CQorTabManagerAtom::~CQorTabManagerAtom()
 {
@@ -17,6 +23,9 @@ void CQorTabManagerAtom::DetachPaintManager(CQorTabPaintManager* pPaintManager)
 
 CQorTabManager::CQorTabManager() : m_rcHeaderRect(0, 0, 0, 0), m_rcControl(0, 0, 0, 0), m_rcClient(0, 0, 0, 0)
 {
+    m_arrNavigateButtons.Add(new CNavigateButtonArrowLeft(this));
+    m_arrNavigateButtons.Add(new CNavigateButtonArrowRight(this));
+    m_arrNavigateButtons.Add(new CNavigateButtonClose(this));
     ResetRows();
 }
 
@@ -31,6 +40,10 @@ CQorTabManager::~CQorTabManager()
     for (INT_PTR i = 0; i < m_arrItems.GetSize(); ++i)
         ReleaseItem(m_arrItems[i]);
     m_arrItems.RemoveAll();
+    for (INT_PTR i = 0; i < m_arrNavigateButtons.GetSize(); ++i)
+        m_arrNavigateButtons[i]->Destroy();
+    m_arrNavigateButtons.RemoveAll();
+    m_pHighlightedButton = nullptr;
 }
 
 void CQorTabManager::ReleaseItem(CQorTabManagerItem* pItem)
@@ -141,6 +154,8 @@ CQorTabManagerItem* CQorTabManager::InsertItem(int nIndex, CQorTabManagerItem* p
     CQorTabPaintManager* pPaintManager = GetPaintManager();
     pItem->m_clrItem = static_cast<COLORREF>(tabColorFirst + pPaintManager->m_nTabCounter % tabColorCount);
     pPaintManager->m_nTabCounter++;
+    if (m_nCloseButtonMode != 0)
+        pItem->m_arrNavigateButtons.Add(new CNavigateButtonTabClose(this, pItem, m_nCloseButtonMode));
     m_arrItems.InsertAt(nIndex, pItem);
     RefreshIndexes();
     return pItem;
@@ -296,4 +311,94 @@ BOOL CQorTabManager::PerformKeyDown(HWND hWnd, UINT nChar)
     if (pTarget)
         SelectItem(pTarget);
     return TRUE;
+}
+
+void CQorTabManager::SetCloseButtonMode(int nMode)
+{
+    m_nCloseButtonMode = nMode;
+    for (INT_PTR i = 0; i < m_arrItems.GetSize(); ++i) {
+        CQorTabManagerItem* pItem = m_arrItems[i];
+        CQorTabManagerNavigateButton* pClose = nullptr;
+        for (INT_PTR j = 0; j < pItem->m_arrNavigateButtons.GetSize() && !pClose; ++j)
+            if (pItem->m_arrNavigateButtons[j]->GetID() == CQorTabManagerNavigateButton::idClose)
+                pClose = pItem->m_arrNavigateButtons[j];
+        if (pClose)
+            pClose->m_nShowMode = nMode;
+        else if (nMode != 0)
+            pItem->m_arrNavigateButtons.Add(new CNavigateButtonTabClose(this, pItem, nMode));
+    }
+    Reposition();
+}
+
+CQorTabManagerNavigateButton* CQorTabManager::FindNavigateButton(UINT nID) const
+{
+    for (INT_PTR i = 0; i < m_arrNavigateButtons.GetSize(); ++i)
+        if (m_arrNavigateButtons[i]->GetID() == nID)
+            return m_arrNavigateButtons[i];
+    AfxThrowInvalidArgException();
+}
+
+CQorTabManagerNavigateButton* CQorTabManager::HitTestNavigateButton(CPoint pt, int* pnIndex) const
+{
+    auto find = [&](const CArray<CQorTabManagerNavigateButton*, CQorTabManagerNavigateButton*>& buttons,
+                    CQorTabManagerNavigateButton*& pFound) {
+        for (INT_PTR i = 0; i < buttons.GetSize(); ++i) {
+            if (buttons[i]->GetRect().PtInRect(pt)) {
+                if (pnIndex)
+                    *pnIndex = static_cast<int>(i);
+                pFound = buttons[i]->IsEnabled() ? buttons[i] : nullptr;
+                return true;
+            }
+        }
+        return false;
+    };
+    CQorTabManagerNavigateButton* pFound = nullptr;
+    if (find(m_arrNavigateButtons, pFound))
+        return pFound;
+    CQorTabManagerItem* pItem = HitTest(pt);
+    if (pItem && find(pItem->m_arrNavigateButtons, pFound))
+        return pFound;
+    return nullptr;
+}
+
+BOOL CQorTabManager::IsNavigateButtonEnabled(CQorTabManagerNavigateButton* pButton)
+{
+    if (pButton->GetID() != CQorTabManagerNavigateButton::idClose)
+        return TRUE;
+    return m_pSelected ? m_pSelected->m_bClosable : FALSE;
+}
+
+void CQorTabManager::OnNavigateButtonClick(CQorTabManagerNavigateButton* pButton)
+{
+    OnNavigateButtonClick(pButton->GetID());
+}
+
+INT_PTR CQorTabManager::PerformToolHitTest(CWnd* pWnd, CPoint pt, TOOLINFOW* pTI)
+{
+    if (IsMouseLocked())
+        return -1;
+    const HWND hWnd = pWnd ? pWnd->GetSafeHwnd() : nullptr;
+    int nIndex = -1;
+    CQorTabManagerNavigateButton* pButton = HitTestNavigateButton(pt, &nIndex);
+    if (pButton && !pButton->GetTooltip().IsEmpty()) {
+        const CRect rc = pButton->GetRect();
+        FillToolInfo(hWnd, pButton->GetTooltip(), pTI, rc.left, rc.top, rc.right, rc.bottom,
+                     static_cast<UINT_PTR>(nIndex));
+        return nIndex;
+    }
+    CQorTabManagerItem* pItem = HitTest(pt);
+    const int nMode = GetPaintManager()->m_nToolTipMode;
+    if (!pItem || !(nMode == 1 || (nMode == 2 && pItem->IsShrunk())))
+        return -1;
+    const CString strTip = GetItemTooltip(pItem);
+    if (strTip.IsEmpty())
+        return -1;
+    const CRect rc = pItem->GetRect();
+    FillToolInfo(hWnd, strTip, pTI, rc.left, rc.top, rc.right, rc.bottom, static_cast<UINT_PTR>(pItem->GetIndex()));
+    // A tool info of the second size may carry the extra record with a title.
+    if (pTI && pTI->cbSize >= TTTOOLINFOW_V2_SIZE && pTI->lParam) {
+        QOR_TOOLINFO_EXTRA* pExtra = reinterpret_cast<QOR_TOOLINFO_EXTRA*>(pTI->lParam);
+        pExtra->lpszTitle = _wcsdup(GetItemCaption(pItem));
+    }
+    return pItem->GetIndex();
 }

@@ -15,6 +15,8 @@
 #include "toolkit/tabs/TabPaintManager.h"
 
 class CDC;
+class CWnd;
+class CQorTabManagerNavigateButton;
 
 // What a paint manager keeps a list of. A row remembers the paint manager it was entered in and
 // leaves that list when it is destroyed, so a later change of look never reaches a freed row.
@@ -41,6 +43,13 @@ class CQorTabManager : public CQorTabManagerAtom
 {
 public:
     enum { scrollStep = 20, tabColorFirst = 0x1000000, tabColorCount = 8 };
+
+    // The navigate buttons (TabManagerNavigateButton.h).
+    class CNavigateButtonArrow;
+    class CNavigateButtonArrowLeft;
+    class CNavigateButtonArrowRight;
+    class CNavigateButtonClose;
+    class CNavigateButtonTabClose;
 
     CQorTabManager();
     ~CQorTabManager() override;
@@ -69,12 +78,20 @@ public:
     // Drags the tab along the row, trading places with the tabs it passes; it ends selected.
     virtual void TrackItemDrag(HWND hWnd, CPoint pt, CQorTabManagerItem* pItem);
     virtual void OnNavigateButtonClick(UINT nID) {}
+    // A navigate button was clicked: calls the id's handler (a tab's close button: GetItem()).
+    virtual void OnNavigateButtonClick(CQorTabManagerNavigateButton* pButton);
+    // TRUE, but for the close button: whether the selected tab may be closed.
+    virtual BOOL IsNavigateButtonEnabled(CQorTabManagerNavigateButton* pButton);
+    // The owner's tool hit test: a navigate button's tip, or a tab's tip (by the paint manager's
+    // tool-tip mode) with the caption as title. The tool's index, or -1.
+    virtual INT_PTR PerformToolHitTest(CWnd* pWnd, CPoint pt, TOOLINFOW* pTI);
     virtual BOOL IsMouseLocked() const { return FALSE; }
     virtual BOOL HasFocus() const { return FALSE; }
     virtual INT_PTR OnOwnerHook() { return 0; }
 
-    // The owner's mouse handlers: a press on a tab selects, drags or tracks it; a move tracks
-    // the hot tab. Points are in the window's client coordinates.
+    // The owner's mouse handlers: a press on a navigate button presses it; a press on a tab
+    // selects, drags or tracks it; a move tracks the hot tab and button. Points are in the
+    // window's client coordinates.
     BOOL PerformClick(HWND hWnd, CPoint pt, BOOL bButtonsOnly = FALSE);
     void PerformMouseMove(HWND hWnd, CPoint pt);
 
@@ -96,6 +113,21 @@ public:
     void SetHotItem(CQorTabManagerItem* pItem) { m_pHighlighted = pItem; }
     void SetPressedItem(CQorTabManagerItem* pItem) { m_pPressed = pItem; }
 
+    // The row's buttons: scroll left (id 0), scroll right (1), close (2), in this order.
+    INT_PTR GetNavigateButtonCount() const { return m_arrNavigateButtons.GetSize(); }
+    CQorTabManagerNavigateButton* GetNavigateButton(INT_PTR nIndex) const { return m_arrNavigateButtons[nIndex]; }
+    // The row's button with the id; raises CInvalidArgException when there is none.
+    CQorTabManagerNavigateButton* FindNavigateButton(UINT nID) const;
+    // The row's buttons, then the buttons of the tab under the point: the first that holds the
+    // point, null when that one is disabled. pnIndex gets its position in its array.
+    CQorTabManagerNavigateButton* HitTestNavigateButton(CPoint pt, int* pnIndex = nullptr) const;
+    CQorTabManagerNavigateButton* GetHotNavigateButton() const { return m_pHighlightedButton; }
+    void SetHotNavigateButton(CQorTabManagerNavigateButton* pButton) { m_pHighlightedButton = pButton; }
+    // Close buttons on the tabs: 0 none, 1 on the selected tab, 2 on every tab. Tabs inserted
+    // from now on get one; the tabs already in the row follow too.
+    int GetCloseButtonMode() const { return m_nCloseButtonMode; }
+    void SetCloseButtonMode(int nMode);
+
     BOOL IsHorizontal() const;
     int GetItemsLength() const;
     int GetScrollOffset() const { return m_nScrollOffset; }
@@ -111,6 +143,7 @@ public:
         int nLast;
     };
     int GetRowCount() const { return static_cast<int>(m_arrRowItems.GetSize()); }
+    const ROW_ITEMS& GetRowItems(int nRow) const { return m_arrRowItems[nRow]; }
     void ResetRows();
 
     BOOL IsActive() const { return m_bActive; }
@@ -133,9 +166,13 @@ protected:
     CQorTabManagerItem* m_pSelected = nullptr;
     CQorTabManagerItem* m_pHighlighted = nullptr;
     CQorTabManagerItem* m_pPressed = nullptr;
+    CQorTabManagerNavigateButton* m_pHighlightedButton = nullptr;
     BOOL m_bAllowReorder = TRUE;
     BOOL m_bActive = TRUE;
     int m_nCloseButtonMode = 0;
     CArray<CQorTabManagerItem*, CQorTabManagerItem*> m_arrItems;
+    CArray<CQorTabManagerNavigateButton*, CQorTabManagerNavigateButton*> m_arrNavigateButtons;
     CArray<ROW_ITEMS, const ROW_ITEMS&> m_arrRowItems;
+
+    friend class CQorTabPaintManager; // fills the row table in the multi-row layout
 };

@@ -5,10 +5,14 @@
 #include <windows.h>
 
 #include "platform/framework/CmdTarget.h"
+#include "platform/framework/Collections.h"
 #include "platform/framework/Geometry.h"
 #include "platform/framework/Strings.h"
 
+class CDC;
+class CQorImageManagerIcon;
 class CQorTabManager;
+class CQorTabManagerNavigateButton;
 
 class CQorTabManagerItem : public CCmdTarget
 {
@@ -39,6 +43,13 @@ public:
     void SetTooltip(LPCTSTR lpszToolTip) { m_strToolTip = lpszToolTip; }
     COLORREF GetColor() const { return m_clrItem; }
     void SetColor(COLORREF clr);
+    // Draws the tab's icon by its state (selected: pressed image, hot: hot image, disabled: the
+    // disabled image) into the rectangle; a square image on a left or right row is turned a
+    // quarter when the paint manager's rotate-images flag is set.
+    void DrawImage(CDC* pDC, CRect rcImage, CQorImageManagerIcon* pImage);
+    INT_PTR GetNavigateButtonCount() const { return m_arrNavigateButtons.GetSize(); }
+    CQorTabManagerNavigateButton* GetNavigateButton(INT_PTR nIndex) const { return m_arrNavigateButtons[nIndex]; }
+
     DWORD_PTR GetData() const { return m_dwData; }
     void SetData(DWORD_PTR dwData) { m_dwData = dwData; }
 
@@ -59,4 +70,5 @@ public:
     int m_nRow = 0;
     BOOL m_bClosable = TRUE;
     DWORD m_dwOwnerValue = 0; // a 32-bit value of the owner's
+    CArray<CQorTabManagerNavigateButton*, CQorTabManagerNavigateButton*> m_arrNavigateButtons; // its close button
 };

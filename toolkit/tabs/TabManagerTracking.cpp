@@ -8,56 +8,12 @@
 #include "toolkit/foundation/SystemInfo.h"
 #include "toolkit/tabs/TabAppearanceSet.h"
 #include "toolkit/tabs/TabManager.h"
+#include "toolkit/tabs/TabManagerInternal.h"
+#include "toolkit/tabs/TabManagerNavigateButton.h"
 
-namespace {
-
-CPoint MessagePoint(const MSG& msg)
-{
-    return CPoint(static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam)));
-}
-
-// The ends both tab loops share: the right button and Esc cancel, other keys are swallowed,
-// the left button's release ends the loop at its point. FALSE for every other message.
-bool HandleTrackingEnd(const MSG& msg, CPoint& ptLast, CQorCaptureLoop::Action& action)
-{
-    switch (msg.message) {
-    case WM_RBUTTONDOWN:
-        action = CQorCaptureLoop::actionCancel;
-        return true;
-    case WM_KEYDOWN:
-        action = msg.wParam == VK_ESCAPE ? CQorCaptureLoop::actionCancel : CQorCaptureLoop::actionHandled;
-        return true;
-    case WM_LBUTTONUP:
-        ptLast = MessagePoint(msg);
-        action = CQorCaptureLoop::actionDone;
-        return true;
-    default:
-        return false;
-    }
-}
-
-// Holds one reference to a tab for the length of a loop.
-class CItemReference
-{
-public:
-    explicit CItemReference(CQorTabManagerItem* pItem) : m_pItem(pItem)
-    {
-        if (m_pItem)
-            m_pItem->InternalAddRef();
-    }
-    ~CItemReference()
-    {
-        if (m_pItem)
-            m_pItem->InternalRelease();
-    }
-    CItemReference(const CItemReference&) = delete;
-    CItemReference& operator=(const CItemReference&) = delete;
-
-private:
-    CQorTabManagerItem* m_pItem;
-};
-
-} // namespace
+using qortabs::CItemReference;
+using qortabs::HandleTrackingEnd;
+using qortabs::MessagePoint;
 
 void CQorTabManager::RedrawItem(CQorTabManagerItem* pItem, BOOL bAnimate)
 {
@@ -69,6 +25,10 @@ void CQorTabManager::RedrawItem(CQorTabManagerItem* pItem, BOOL bAnimate)
 
 BOOL CQorTabManager::PerformClick(HWND hWnd, CPoint pt, BOOL bButtonsOnly)
 {
+    if (CQorTabManagerNavigateButton* pButton = HitTestNavigateButton(pt)) {
+        pButton->Press(hWnd, pt);
+        return TRUE;
+    }
     if (bButtonsOnly)
         return FALSE;
     CQorTabManagerItem* pItem = HitTest(pt);
@@ -185,15 +145,33 @@ void CQorTabManager::PerformMouseMove(HWND hWnd, CPoint pt)
         }
         return;
     }
-    if (!GetPaintManager()->m_bHotTracking)
-        return;
-    CQorTabManagerItem* pHot = HitTest(pt);
-    if (pHot == m_pHighlighted)
-        return;
-    CQorTabManagerItem* pOld = m_pHighlighted;
-    m_pHighlighted = pHot;
-    RedrawItem(pOld, TRUE);
-    RedrawItem(pHot, FALSE);
-    TRACKMOUSEEVENT tme = {sizeof(tme), TME_LEAVE, hWnd, 0};
-    TrackMouseEvent(&tme);
+    BOOL bTrackLeave = FALSE;
+    if (GetPaintManager()->m_bHotTracking) {
+        CQorTabManagerItem* pHot = HitTest(pt);
+        if (pHot != m_pHighlighted) {
+            CQorTabManagerItem* pOld = m_pHighlighted;
+            m_pHighlighted = pHot;
+            RedrawItem(pOld, TRUE);
+            RedrawItem(pHot, FALSE);
+            bTrackLeave = TRUE;
+        }
+    }
+    CQorTabManagerNavigateButton* pHotButton = HitTestNavigateButton(pt);
+    if (pHotButton != m_pHighlightedButton) {
+        CQorTabManagerNavigateButton* pOld = m_pHighlightedButton;
+        m_pHighlightedButton = pHotButton;
+        if (pOld) {
+            CRect rc = pOld->GetRect();
+            RedrawControl(&rc, TRUE);
+        }
+        if (pHotButton) {
+            CRect rc = pHotButton->GetRect();
+            RedrawControl(&rc, FALSE);
+        }
+        bTrackLeave = TRUE;
+    }
+    if (bTrackLeave) {
+        TRACKMOUSEEVENT tme = {sizeof(tme), TME_LEAVE, hWnd, 0};
+        TrackMouseEvent(&tme);
+    }
 }

@@ -17,11 +17,11 @@ void QorSetIconTitleFontForTest(const LOGFONTW* pFont)
         g_lfIconTitleFont = *pFont;
 }
 
-CQorTabPaintManager::CQorTabPaintManager() : m_rcHeaderMargin(0, 0, 0, 0)
+CQorTabPaintManager::CQorTabPaintManager()
 {
-    m_pAppearanceSet = new CAppearanceSet();
+    m_pAppearanceSet = new CAppearanceSetPropertyPage();
     m_pAppearanceSet->m_pPaintManager = this;
-    SetColor(qorTabColorDefault);
+    SetColor(m_pAppearanceSet->GetDefaultColorSet());
     RefreshMetrics();
 }
 
@@ -117,6 +117,22 @@ void CQorTabPaintManager::SetColorSet(CColorSet* pColorSet)
     pColorSet->m_pPaintManager = this;
     pColorSet->RefreshMetrics();
     OnPropertyChanged();
+}
+
+CRect CQorTabPaintManager::GetHeaderMargin() const
+{
+    return m_pAppearanceSet->GetHeaderMargin();
+}
+
+void CQorTabPaintManager::SetAppearanceSet(CAppearanceSet* pAppearanceSet)
+{
+    if (!pAppearanceSet || pAppearanceSet == m_pAppearanceSet)
+        return;
+    delete m_pAppearanceSet;
+    m_pAppearanceSet = pAppearanceSet;
+    pAppearanceSet->m_pPaintManager = this;
+    pAppearanceSet->RefreshMetrics();
+    SetColor(pAppearanceSet->GetDefaultColorSet());
 }
 
 void CQorTabPaintManager::OnPropertyChanged()

@@ -12,6 +12,7 @@
 class CQorTabManager;
 class CQorTabManagerAtom;
 class CQorTabManagerItem;
+class CQorTabManagerNavigateButton;
 
 // Where a row lies in its control; 0 and 2 are horizontal.
 enum QorTabPosition {
@@ -44,6 +45,10 @@ class CQorTabPaintManager : public CCmdTarget
 {
 public:
     class CAppearanceSet;
+    class CAppearanceSetPropertyPage;
+    class CAppearanceSetPropertyPage2003;
+    class CAppearanceSetVisualStudio;
+    class CAppearanceSetFlat;
     class CColorSet;
     class CColorSetDefault;
     class CColorSetVisualStudio;
@@ -67,6 +72,9 @@ public:
     // colour set's and the appearance set's metrics.
     virtual void RefreshMetrics();
     CAppearanceSet* GetAppearanceSet() const { return m_pAppearanceSet; }
+    // Installs an appearance set made outside (owned from now on): the old one is deleted, the
+    // new one bound and refreshed, its default colour set installed and every row re-laid out.
+    void SetAppearanceSet(CAppearanceSet* pAppearanceSet);
 
     // Replaces the colour set by a new one of the kind, fills it and re-lays out every row.
     void SetColor(int nKind);
@@ -80,6 +88,17 @@ public:
     virtual void RepositionTabControl(CQorTabManager* pRow, CDC* pDC, CRect rcControl);
     // Removes the row's header and frame from the rectangle.
     virtual BOOL AdjustClientRect(CQorTabManager* pRow, CRect& rc);
+    // Draws the row with its frame and client area: the header clipped to itself, the tabs of
+    // each row from its end back to its start and the selected tab last, then the row's buttons.
+    virtual void DrawTabControl(CDC* pDC, CQorTabManager* pRow, CRect rc);
+    // The colour set's face, then the glyph in the DC's text colour (an outline when disabled).
+    virtual void DrawNavigateButton(CDC* pDC, CQorTabManagerNavigateButton* pButton, CRect rc);
+    // Draws a tab's content (image, caption, its buttons, focus) in the rectangle; with bDraw
+    // FALSE only measures it and returns its length.
+    virtual int DrawSingleTab(CDC* pDC, CQorTabManagerItem* pItem, CRect rc, BOOL bDraw);
+    virtual void DrawFocusRect(CDC* pDC, CQorTabManagerItem* pItem, CRect rc);
+    // Places a tab's own navigate buttons at its far end (3 pixels in, centred across).
+    void PlaceTabButtons(CQorTabManagerItem* pItem, CRect rcItem);
     // The length a tab's content needs along the row, in the row's layout and the tab's font.
     int MeasureTab(CDC* pDC, CQorTabManagerItem* pItem);
     // The font of a tab's caption: bold when selected in an active row (with bold-selected),
@@ -91,9 +110,13 @@ public:
     // Shrinks the row's tabs so that together they take at most nAvailable pixels: the short
     // ones keep their length, the long ones share what is left equally.
     void ShrinkTabsToFit(CQorTabManager* pRow, int nAvailable) const;
+    // Layout 4: the tabs in rows that each fit nAvailable, the selected tab's row next to the
+    // client (unless keep-row-order); fills the row's table and every tab's row number.
+    void FillMultiRows(CQorTabManager* pRow, int nAvailable);
 
-    // The margins around the tabs inside the header (left, top, right, bottom).
-    CRect GetHeaderMargin() const { return m_rcHeaderMargin; }
+    // The margins around the tabs inside the header (left, top, right, bottom): the appearance
+    // set's.
+    CRect GetHeaderMargin() const;
 
     CFont m_fntNormal;
     CFont m_fntBold;
@@ -126,10 +149,23 @@ public:
     QorTabLayout m_layout = qorTabLayoutAutoSize;
     BOOL m_bColorCodedTabs = FALSE; // tab faces take each tab's own colour
     int m_nTabCounter = 0;          // running count of inserted tabs, for their colours
-    CRect m_rcHeaderMargin;
+    CSize m_szNavigateButton = CSize(14, 15);
+    BOOL m_bMiddleEllipsis = FALSE; // "start...end" instead of "start...", path ellipsis for paths
+    BOOL m_bEndEllipsis = TRUE;
+    UINT m_nTextAlignment = DT_VCENTER;
+    BOOL m_bKeepRowOrder = FALSE; // multi-row: keep the selected tab's row where it is
+    BOOL m_bJustifyRows = TRUE;   // multi-row: rows share the length evenly and fill it
+    BOOL m_bFocusRect = TRUE;
+    BOOL m_bRotateImages = FALSE; // square images of left and right rows turn a quarter
+    BOOL m_bFillClient = TRUE;
+    BOOL m_bClipToHeader = TRUE;
+    int m_nOwnerKind = 0; // who draws through this painter (the tab tool bar: 3)
 
 private:
     void CreateFonts(const LOGFONTW& lf);
+    void PlaceRowButtons(CQorTabManager* pRow, CRect rcArea);
+    void PlaceTabs(CQorTabManager* pRow, const CRect& rc, const CRect& rcHeader);
+    void DrawCaption(CDC* pDC, CQorTabManagerItem* pItem, CRect rcText, BOOL bVertical);
 
     CAppearanceSet* m_pAppearanceSet = nullptr;
     CColorSet* m_pColorSet = nullptr;

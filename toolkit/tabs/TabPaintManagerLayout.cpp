@@ -5,6 +5,7 @@
 #include "platform/framework/Gdi.h"
 #include "toolkit/tabs/TabAppearanceSet.h"
 #include "toolkit/tabs/TabManager.h"
+#include "toolkit/tabs/TabManagerNavigateButton.h"
 #include "toolkit/tabs/TabPaintManager.h"
 
 void CQorTabPaintManager::ShrinkTabsToFit(CQorTabManager* pRow, int nAvailable) const
@@ -95,6 +96,18 @@ int CQorTabPaintManager::MeasureTab(CDC* pDC, CQorTabManagerItem* pItem)
         return static_cast<int>(rcText.Width());
     };
 
+    // The tab's own buttons that show, and 3 pixels before them.
+    int nButtons = 0;
+    for (INT_PTR i = 0; i < pItem->GetNavigateButtonCount(); ++i) {
+        CQorTabManagerNavigateButton* pButton = pItem->GetNavigateButton(i);
+        if (pButton->IsShown()) {
+            const CSize size = pButton->GetSize();
+            nButtons += static_cast<int>(pRow && !pRow->IsHorizontal() ? size.cy : size.cx);
+        }
+    }
+    if (nButtons > 0)
+        nButtons += 3;
+
     int nLength;
     if (m_layout == qorTabLayoutFixed) {
         nLength = m_nFixedTabLength + nContent;
@@ -103,12 +116,12 @@ int CQorTabPaintManager::MeasureTab(CDC* pDC, CQorTabManagerItem* pItem)
             int nWidest = 0;
             for (int i = 0; i < pRow->GetItemCount(); ++i)
                 nWidest = std::max(nWidest, captionWidth(pRow->GetItem(i)));
-            nLength = nText + nContent + nImage + nWidest;
+            nLength = nText + nContent + nImage + nWidest + nButtons;
         } else {
             nLength = nContent + 8 + nImage;
         }
     } else {
-        nLength = nText + nContent + captionWidth(pItem) + nImage;
+        nLength = nText + nContent + captionWidth(pItem) + nImage + nButtons;
     }
     if (m_nMinTabLength > 0)
         nLength = std::max(nLength, m_nMinTabLength);
@@ -126,14 +139,103 @@ BOOL CQorTabPaintManager::AdjustClientRect(CQorTabManager* pRow, CRect& rc)
         rc, CRect(-m_rcControlMargin.left, -m_rcControlMargin.top, -m_rcControlMargin.right, -m_rcControlMargin.bottom),
         position);
     rc = m_pAppearanceSet->CalcClientRect(rc, pRow);
-    InflateOriented(
-        rc, CRect(-m_rcClientMargin.left, -m_rcClientMargin.top, -m_rcClientMargin.right, -m_rcClientMargin.bottom),
-        position);
+    const CRect rcClientMargin = m_pAppearanceSet->GetClientMargin(pRow);
+    InflateOriented(rc, CRect(-rcClientMargin.left, -rcClientMargin.top, -rcClientMargin.right, -rcClientMargin.bottom),
+                    position);
     if (m_nFrameStyle == 0)
         rc.DeflateRect(2, 2);
     else if (m_nFrameStyle == 1)
         InflateOriented(rc, CRect(0, -2, 0, 0), position);
     return TRUE;
+}
+
+void CQorTabPaintManager::PlaceRowButtons(CQorTabManager* pRow, CRect rcArea)
+{
+    // The buttons take their places from the row's end: close, then right, then left arrow.
+    for (INT_PTR i = pRow->GetNavigateButtonCount() - 1; i >= 0; --i)
+        pRow->GetNavigateButton(i)->Reposition(rcArea);
+    pRow->m_rcHeaderRect = rcArea;
+}
+
+void CQorTabPaintManager::PlaceTabButtons(CQorTabManagerItem* pItem, CRect rcItem)
+{
+    CQorTabManager* pRow = pItem->GetTabManager();
+    if (!pRow)
+        return;
+    const BOOL bHorizontal = pRow->IsHorizontal();
+    // From the far end, 3 pixels in, centred across the tab.
+    CRect rcArea = rcItem;
+    if (bHorizontal)
+        rcArea.right -= 3;
+    else
+        rcArea.bottom -= 3;
+    for (INT_PTR i = pItem->GetNavigateButtonCount() - 1; i >= 0; --i) {
+        CQorTabManagerNavigateButton* pButton = pItem->GetNavigateButton(i);
+        if (rcItem.IsRectEmpty())
+            pButton->m_rcButton.SetRectEmpty();
+        else
+            pButton->Reposition(rcArea);
+    }
+}
+
+void CQorTabPaintManager::PlaceTabs(CQorTabManager* pRow, const CRect& rc, const CRect& rcHeader)
+{
+    const QorTabPosition position = pRow->GetPosition();
+    const BOOL bHorizontal = pRow->IsHorizontal();
+    const CRect m = m_pAppearanceSet->GetHeaderMargin();
+    const int h = m_pAppearanceSet->GetRowHeight(pRow);
+    const int nRows = pRow->GetRowCount();
+    const int nStart = static_cast<int>(bHorizontal ? rcHeader.left : rcHeader.top) + static_cast<int>(m.left);
+    for (int nRowIndex = 0; nRowIndex < nRows; ++nRowIndex) {
+        const CQorTabManager::ROW_ITEMS rowItems = pRow->GetRowItems(nRowIndex);
+        // Across the row: the depth from the header's outer edge; row 0 lies next to the client.
+        const int d0 = static_cast<int>(m.top) + (nRows - 1 - nRowIndex) * (h + m_pAppearanceSet->m_nRowGap);
+        const int d1 = d0 + h;
+        int nPos = nStart + (nRows == 1 ? pRow->m_nScrollOffset : 0);
+        for (int i = rowItems.nFirst; i <= rowItems.nLast; ++i) {
+            CQorTabManagerItem* pItem = pRow->GetItem(i);
+            const int nAlong = m_layout == qorTabLayoutRotated ? (pItem->IsVisible() ? h : 0) : pItem->m_nLength;
+            const int nDepth = pItem->m_nLength;
+            CRect rcItem;
+            if (m_layout == qorTabLayoutRotated) {
+                // Each tab stands across the row from the header's client-side edge outwards.
+                switch (position) {
+                case qorTabPositionTop:
+                    rcItem =
+                        CRect(nPos, rcHeader.bottom - m.bottom - nDepth, nPos + nAlong, rcHeader.bottom - m.bottom);
+                    break;
+                case qorTabPositionBottom:
+                    rcItem = CRect(nPos, rcHeader.top + m.bottom, nPos + nAlong, rcHeader.top + m.bottom + nDepth);
+                    break;
+                case qorTabPositionLeft:
+                    rcItem = CRect(rcHeader.right - m.bottom - nDepth, nPos, rcHeader.right - m.bottom, nPos + nAlong);
+                    break;
+                case qorTabPositionRight:
+                    rcItem = CRect(rcHeader.left + m.bottom, nPos, rcHeader.left + m.bottom + nDepth, nPos + nAlong);
+                    break;
+                }
+            } else {
+                switch (position) {
+                case qorTabPositionTop:
+                    rcItem = CRect(nPos, rc.top + d0, nPos + nAlong, rc.top + d1);
+                    break;
+                case qorTabPositionBottom:
+                    rcItem = CRect(nPos, rc.bottom - d1, nPos + nAlong, rc.bottom - d0);
+                    break;
+                case qorTabPositionLeft:
+                    rcItem = CRect(rc.left + d0, nPos, rc.left + d1, nPos + nAlong);
+                    break;
+                case qorTabPositionRight:
+                    rcItem = CRect(rc.right - d1, nPos, rc.right - d0, nPos + nAlong);
+                    break;
+                }
+            }
+            pItem->SetRect(pItem->IsVisible() ? rcItem : CRect(0, 0, 0, 0));
+            pItem->m_nRow = nRowIndex;
+            PlaceTabButtons(pItem, pItem->GetRect());
+            nPos += nAlong;
+        }
+    }
 }
 
 void CQorTabPaintManager::RepositionTabControl(CQorTabManager* pRow, CDC* pDC, CRect rc)
@@ -158,61 +260,38 @@ void CQorTabPaintManager::RepositionTabControl(CQorTabManager* pRow, CDC* pDC, C
         pItem->m_nLength = pItem->IsVisible() ? pItem->m_nContentLength + m_nExtraTabLength : 0;
     }
 
-    CRect rcHeader = m_pAppearanceSet->GetHeaderRect(rc, pRow);
     const CRect m = m_pAppearanceSet->GetHeaderMargin();
-    const int h = m_pAppearanceSet->GetRowHeight(pRow);
+    const int nExtent = static_cast<int>(bHorizontal ? rc.Width() : rc.Height());
+    if (nCount > 0 && m_layout == qorTabLayoutMultiRow) {
+        pRow->m_nScrollOffset = 0; // every tab is in view
+        FillMultiRows(pRow, nExtent - 1 - static_cast<int>(m.left + m.right));
+    }
     if (nCount > 0 && m_layout == qorTabLayoutSizeToFit) {
-        const int nExtent = static_cast<int>(bHorizontal ? rc.Width() : rc.Height());
-        ShrinkTabsToFit(pRow, nExtent - static_cast<int>(m.left + m.right));
+        int nAvailable = nExtent - static_cast<int>(m.left + m.right);
+        for (INT_PTR i = pRow->GetNavigateButtonCount() - 1; i >= 0; --i)
+            pRow->GetNavigateButton(i)->AdjustLength(nAvailable);
+        ShrinkTabsToFit(pRow, nAvailable);
     }
 
-    // The tabs area ends one pixel before the header's far end.
+    // The tabs area ends one pixel before the header's far end; the buttons take its end.
+    CRect rcTabsArea = m_pAppearanceSet->GetHeaderRect(rc, pRow);
     if (bHorizontal)
-        rcHeader.right -= 1;
+        rcTabsArea.right -= 1;
     else
-        rcHeader.bottom -= 1;
-    pRow->m_rcHeaderRect = rcHeader;
+        rcTabsArea.bottom -= 1;
+    PlaceRowButtons(pRow, rcTabsArea);
 
     // A scrolled row never shows empty space at its end.
-    const int nHeaderLength = static_cast<int>(bHorizontal ? rcHeader.Width() : rcHeader.Height());
-    const int nSpace = nHeaderLength - static_cast<int>(m.left + m.right);
+    const CRect& rcHeader = pRow->m_rcHeaderRect;
+    const int nSpace =
+        static_cast<int>(bHorizontal ? rcHeader.Width() : rcHeader.Height()) - static_cast<int>(m.left + m.right);
     const int nItemsLength = pRow->GetItemsLength();
-    if (pRow->m_nScrollOffset < 0 && pRow->m_nScrollOffset + nItemsLength < nSpace)
+    if (pRow->m_nScrollOffset < 0 && pRow->m_nScrollOffset + nItemsLength < nSpace) {
         pRow->m_nScrollOffset = std::min(0, nSpace - nItemsLength);
-
-    // Across the row: from the header side, h deep (layout 5: each tab its length deep).
-    int nPos =
-        static_cast<int>(bHorizontal ? rcHeader.left : rcHeader.top) + pRow->m_nScrollOffset + static_cast<int>(m.left);
-    for (int i = 0; i < nCount; ++i) {
-        CQorTabManagerItem* pItem = pRow->GetItem(i);
-        const int nAlong = m_layout == qorTabLayoutRotated ? (pItem->IsVisible() ? h : 0) : pItem->m_nLength;
-        const int nDepth = m_layout == qorTabLayoutRotated ? pItem->m_nLength : h;
-        CRect rcItem;
-        switch (position) {
-        case qorTabPositionTop:
-            rcItem = m_layout == qorTabLayoutRotated
-                         ? CRect(nPos, rcHeader.bottom - m.bottom - nDepth, nPos + nAlong, rcHeader.bottom - m.bottom)
-                         : CRect(nPos, rc.top + m.top, nPos + nAlong, rc.top + m.top + nDepth);
-            break;
-        case qorTabPositionBottom:
-            rcItem = m_layout == qorTabLayoutRotated
-                         ? CRect(nPos, rcHeader.top + m.bottom, nPos + nAlong, rcHeader.top + m.bottom + nDepth)
-                         : CRect(nPos, rc.bottom - m.top - nDepth, nPos + nAlong, rc.bottom - m.top);
-            break;
-        case qorTabPositionLeft:
-            rcItem = m_layout == qorTabLayoutRotated
-                         ? CRect(rcHeader.right - m.bottom - nDepth, nPos, rcHeader.right - m.bottom, nPos + nAlong)
-                         : CRect(rc.left + m.top, nPos, rc.left + m.top + nDepth, nPos + nAlong);
-            break;
-        case qorTabPositionRight:
-            rcItem = m_layout == qorTabLayoutRotated
-                         ? CRect(rcHeader.left + m.bottom, nPos, rcHeader.left + m.bottom + nDepth, nPos + nAlong)
-                         : CRect(rc.right - m.top - nDepth, nPos, rc.right - m.top, nPos + nAlong);
-            break;
-        }
-        pItem->SetRect(pItem->IsVisible() ? rcItem : CRect(0, 0, 0, 0));
-        nPos += nAlong;
+        PlaceRowButtons(pRow, rcTabsArea);
     }
+
+    PlaceTabs(pRow, rc, pRow->m_rcHeaderRect);
 
     CRect rcClient = pRow->m_rcControl;
     AdjustClientRect(pRow, rcClient);

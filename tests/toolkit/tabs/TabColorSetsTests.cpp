@@ -5,9 +5,11 @@
 
 #include <functional>
 #include <typeinfo>
+#include <vector>
 
 #include "platform/framework/Gdi.h"
 #include "tests/toolkit/tabs/TabTestRow.h"
+#include "toolkit/foundation/DrawHelpers.h"
 #include "toolkit/foundation/WinThemeWrapper.h"
 #include "toolkit/tabs/TabColorSets.h"
 
@@ -188,4 +190,81 @@ TEST(TabColorSets, WinXPWithoutVisualStylesHasTheDefaultColours)
     // Themed (Wine's light style): the TAB and TOOLBAR classes open.
     xp.SetColor(qorTabColorWinXP);
     EXPECT_TRUE(static_cast<Painter::CColorSetWinXP*>(xp.GetColorSet())->IsThemed());
+}
+
+namespace {
+
+// The pixels of a drawing into a top-down 32-bit bitmap of cx x cy.
+std::vector<DWORD> Pixels(int cx, int cy, const std::function<void(CDC*)>& draw)
+{
+    void* pBits = nullptr;
+    HBITMAP hBitmap = CreateDIB32(nullptr, cx, -cy, &pBits);
+    HDC hDC = CreateCompatibleDC(nullptr);
+    HGDIOBJ hOld = SelectObject(hDC, hBitmap);
+    CDC dc;
+    dc.Attach(hDC);
+    dc.FillSolidRect(0, 0, cx, cy, RGB(1, 2, 3));
+    draw(&dc);
+    GdiFlush();
+    const DWORD* p = static_cast<const DWORD*>(pBits);
+    std::vector<DWORD> pixels(p, p + cx * cy);
+    dc.Detach();
+    SelectObject(hDC, hOld);
+    DeleteDC(hDC);
+    DeleteObject(hBitmap);
+    return pixels;
+}
+
+} // namespace
+
+TEST(TabColorSets, WinXPWithoutVisualStylesDrawsLikeTheDefaultSet)
+{
+    QorSetThemeModeForTest(qorThemeOff);
+    std::vector<DWORD> drawn[2];
+    const int kinds[2] = {qorTabColorDefault, qorTabColorWinXP};
+    for (int k = 0; k < 2; ++k) {
+        Painter painter;
+        painter.SetColor(kinds[k]);
+        tabstest::CPaintedRow row(&painter);
+        row.m_rcLayout = CRect(0, 0, 200, 80);
+        row.AddCaptions({L"One", L"Two", L"Three"});
+        row.SetSelectedItem(row.GetItem(1));
+        drawn[k] = Pixels(200, 80, [&](CDC* pDC) { painter.DrawTabControl(pDC, &row, row.m_rcLayout); });
+    }
+    QorSetThemeModeForTest(qorThemeReal);
+    EXPECT_TRUE(drawn[0] == drawn[1]);
+}
+
+TEST(TabColorSets, ThemedTabsOfOtherRowsAreTheTopTabTurned)
+{
+    Painter painter;
+    painter.SetColor(qorTabColorWinXP);
+    auto* pXP = static_cast<Painter::CColorSetWinXP*>(painter.GetColorSet());
+    ASSERT_TRUE(pXP->IsThemed());
+    CTestTabRow row(&painter);
+    row.AddTabs(3);
+    row.SetSelectedItem(row.GetItem(0));
+    CQorTabManagerItem* pTab = row.GetItem(1); // a middle tab, not selected: the plain tab part
+    const int W = 40, H = 20;
+    auto drawAt = [&](QorTabPosition position, int cx, int cy) {
+        painter.m_position = position;
+        return Pixels(cx, cy, [&](CDC* pDC) { pXP->FillTab(pDC, CRect(0, 0, cx, cy), pTab); });
+    };
+    const std::vector<DWORD> top = drawAt(qorTabPositionTop, W, H);
+    const std::vector<DWORD> bottom = drawAt(qorTabPositionBottom, W, H);
+    const std::vector<DWORD> left = drawAt(qorTabPositionLeft, H, W);
+    const std::vector<DWORD> right = drawAt(qorTabPositionRight, H, W);
+    ASSERT_FALSE(top == std::vector<DWORD>(top.size(), top[0])) << "the theme drew something";
+    int nMirror = 0, nTranspose = 0, nRight = 0;
+    for (int y = 0; y < H; ++y) {
+        for (int x = 0; x < W; ++x) {
+            const DWORD t = top[static_cast<size_t>(y * W + x)];
+            nMirror += bottom[static_cast<size_t>((H - 1 - y) * W + x)] != t;
+            nTranspose += left[static_cast<size_t>(x * H + y)] != t;
+            nRight += right[static_cast<size_t>(x * H + (H - 1 - y))] != t;
+        }
+    }
+    EXPECT_EQ(0, nMirror) << "a bottom tab is the top tab upside down";
+    EXPECT_EQ(0, nTranspose) << "a left tab is the top tab transposed";
+    EXPECT_EQ(0, nRight) << "a right tab is the top tab transposed and reversed";
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tests/toolkit/tabs/TabTestRow.h"
+#include "toolkit/tabs/TabAppearanceSet.h"
 
 using tabstest::CCountingItem;
 using tabstest::CTestTabRow;
@@ -168,6 +169,8 @@ TEST_F(TabRowFixture, ScrollOffsetStaysAtOrBelowZero)
 
 TEST_F(TabRowFixture, EnsureVisibleScrollsATabIntoTheHeader)
 {
+    // The test row lays its tabs out without the header margin: so does the scroll here.
+    painter.GetAppearanceSet()->m_rcHeaderMargin = CRect(0, 0, 0, 0);
     row->m_rcControl = CRect(0, 0, 120, 200);
     row->AddTabs(5); // 250 pixels in a 120-pixel header
     row->SetSelectedItem(row->GetItem(4));

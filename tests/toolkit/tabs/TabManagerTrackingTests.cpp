@@ -7,72 +7,19 @@
 #include <memory>
 
 #include "tests/common/WineTestSupport.h"
+#include "tests/toolkit/tabs/TabRowFixture.h"
 #include "tests/toolkit/tabs/TabTestRow.h"
 
 using tabstest::CCountingItem;
 using tabstest::CTestTabRow;
+using tabstest::g_onApp;
+using tabstest::MakeActionWindow;
+using tabstest::Post;
+using tabstest::TakeQuit;
 
 namespace {
 
-// A window whose WM_APP runs a test's action, so that a message dispatched inside a loop can
-// change the row as an owner's handler would.
-std::function<void()> g_onApp;
-
-LRESULT CALLBACK ActionWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_APP && g_onApp) {
-        g_onApp();
-        return 0;
-    }
-    return DefWindowProcW(hWnd, message, wParam, lParam);
-}
-
-HWND MakeActionWindow()
-{
-    WNDCLASSW wc = {};
-    wc.lpfnWndProc = ActionWndProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"TabsTestAction";
-    RegisterClassW(&wc);
-    return CreateWindowExW(0, L"TabsTestAction", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-}
-
-void Post(HWND hWnd, UINT message, int x, int y, WPARAM wParam = 0)
-{
-    PostMessageW(hWnd, message, wParam, MAKELPARAM(x, y));
-}
-
-bool TakeQuit()
-{
-    MSG msg;
-    return PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
-}
-
-struct TrackingRow : ::testing::Test
-{
-    CQorTabPaintManager painter;
-    std::unique_ptr<CTestTabRow> row;
-    HWND hWnd = nullptr;
-    HWND hAction = nullptr;
-
-    void SetUp() override
-    {
-        testsupport::PumpMessages();
-        row = std::make_unique<CTestTabRow>(&painter);
-        row->m_rcControl = CRect(0, 0, 400, 200);
-        ASSERT_TRUE(row->CreateEx(0, L"STATIC", L"row", WS_POPUP | WS_VISIBLE, 0, 0, 400, 200, nullptr, nullptr));
-        hWnd = row->GetSafeHwnd();
-        hAction = MakeActionWindow();
-    }
-    void TearDown() override
-    {
-        g_onApp = nullptr;
-        DestroyWindow(hAction);
-        row->DestroyWindow();
-        row.reset();
-        testsupport::PumpMessages();
-    }
-};
+using TrackingRow = tabstest::CWindowedRow<CTestTabRow>;
 
 } // namespace
 

@@ -7,6 +7,7 @@
 #include "tests/toolkit/tabs/TabTestRow.h"
 #include "toolkit/tabs/TabAppearanceSet.h"
 
+using tabstest::CPaintedRow;
 using tabstest::CTestTabRow;
 
 TEST(TabPaintManagerLayout, ShrinkTabsToFitKeepsShortTabsAndSharesTheRest)
@@ -131,29 +132,6 @@ TEST(TabPaintManagerLayout, HeaderAndClientLieOnTheRowsSide)
 
 namespace {
 
-// A row laid out by its painter, in a screen-compatible DC.
-class CPaintedRow : public CTestTabRow
-{
-public:
-    explicit CPaintedRow(CQorTabPaintManager* pPaintManager) : CTestTabRow(pPaintManager) {}
-    void Reposition() override
-    {
-        ++m_nRepositions;
-        HDC hDC = CreateCompatibleDC(nullptr);
-        CDC dc;
-        dc.Attach(hDC);
-        m_pPaintManager->RepositionTabControl(this, &dc, m_rcLayout);
-        dc.Detach();
-        DeleteDC(hDC);
-    }
-    void AddCaptions(std::initializer_list<LPCWSTR> captions)
-    {
-        for (LPCWSTR caption : captions)
-            InsertItem(-1)->SetCaption(caption);
-    }
-    CRect m_rcLayout = CRect(0, 0, 400, 200);
-};
-
 struct LaidOutRow : ::testing::Test
 {
     CQorTabPaintManager painter;
@@ -265,5 +243,79 @@ TEST_F(LaidOutRow, RotatedTabsTakeOneRowHeightEach)
         EXPECT_EQ(h, row.GetItem(i)->GetRect().Width()) << i;
         EXPECT_EQ(row.GetItem(i)->m_nLength, row.GetItem(i)->GetRect().Height()) << i;
         EXPECT_EQ(row.m_rcHeaderRect.bottom, row.GetItem(i)->GetRect().bottom) << i; // from the client side
+    }
+}
+
+TEST_F(LaidOutRow, EveryLayoutPlacesTheTabsInsideTheHeader)
+{
+    const QorTabLayout layouts[] = {qorTabLayoutAutoSize,   qorTabLayoutSizeToFit, qorTabLayoutFixed,
+                                    qorTabLayoutCompressed, qorTabLayoutMultiRow,  qorTabLayoutRotated};
+    const QorTabPosition positions[] = {qorTabPositionTop, qorTabPositionLeft, qorTabPositionBottom,
+                                        qorTabPositionRight};
+    for (QorTabLayout layout : layouts) {
+        for (QorTabPosition position : positions) {
+            painter.m_layout = layout;
+            painter.m_position = position;
+            CPaintedRow row(&painter);
+            row.m_rcLayout = CRect(0, 0, 300, 300);
+            row.AddCaptions({L"One", L"Second", L"Third tab"});
+            row.SetSelectedItem(row.GetItem(1));
+            CRect rcHeader = painter.GetAppearanceSet()->GetHeaderRect(row.m_rcControl, &row);
+            for (int i = 0; i < row.GetItemCount(); ++i) {
+                const CRect rc = row.GetItem(i)->GetRect();
+                CRect rcInside;
+                EXPECT_FALSE(rc.IsRectEmpty()) << layout << "/" << position << " tab " << i;
+                EXPECT_TRUE(rcInside.IntersectRect(rc, rcHeader) && rcInside == rc)
+                    << layout << "/" << position << " tab " << i;
+            }
+            CRect rcOverlap;
+            EXPECT_FALSE(rcOverlap.IntersectRect(row.GetItem(0)->GetRect(), row.GetItem(2)->GetRect()))
+                << layout << "/" << position;
+        }
+    }
+}
+
+TEST_F(LaidOutRow, MultiRowPutsTheSelectedRowNextToTheClientAndFillsEveryRow)
+{
+    painter.m_layout = qorTabLayoutMultiRow;
+    CPaintedRow row(&painter);
+    row.m_rcLayout = CRect(0, 0, 200, 200);
+    for (int i = 0; i < 6; ++i)
+        row.InsertItem(-1)->SetCaption(L"Tab name");
+    row.SetSelectedItem(row.GetItem(5));
+    ASSERT_GE(row.GetRowCount(), 2);
+    const CQorTabManagerItem* pSelected = row.GetItem(5);
+    EXPECT_EQ(0, pSelected->m_nRow) << "the selected tab's row is row 0";
+    const int nClientTop = static_cast<int>(row.m_rcClient.top);
+    for (int i = 0; i < 6; ++i) {
+        if (row.GetItem(i)->m_nRow != 0) {
+            EXPECT_LT(row.GetItem(i)->GetRect().bottom, pSelected->GetRect().bottom) << i << ": rows further out";
+        }
+    }
+    EXPECT_LE(pSelected->GetRect().bottom - 2, nClientTop + 2) << "row 0 touches the client";
+
+    // Justified: every row ends at the same place, the spare length shared by its tabs.
+    int nEnd = -1;
+    for (int i = 0; i < 6; ++i) {
+        const CQorTabManagerItem* pItem = row.GetItem(i);
+        const bool bLastOfRow = i == 5 || row.GetItem(i + 1)->m_nRow != pItem->m_nRow;
+        if (!bLastOfRow)
+            continue;
+        if (nEnd < 0)
+            nEnd = pItem->GetRect().right;
+        EXPECT_EQ(nEnd, pItem->GetRect().right) << "row of tab " << i;
+    }
+    EXPECT_EQ(nEnd, row.GetItem(0)->GetRect().left + row.GetItem(0)->m_nLength + row.GetItem(1)->m_nLength +
+                        (row.GetItem(2)->m_nRow == row.GetItem(0)->m_nRow ? row.GetItem(2)->m_nLength : 0))
+        << "the tabs of a row are end to end";
+
+    // A tab longer than the row still gets laid out, in a row of its own.
+    row.GetItem(2)->SetCaption(L"A caption far longer than the whole control is wide");
+    const CRect rcLong = row.GetItem(2)->GetRect();
+    EXPECT_FALSE(rcLong.IsRectEmpty());
+    for (int i = 0; i < 6; ++i) {
+        if (i != 2) {
+            EXPECT_NE(row.GetItem(2)->m_nRow, row.GetItem(i)->m_nRow) << i;
+        }
     }
 }

@@ -5,6 +5,10 @@
 
 #include <windows.h>
 
+#include <functional>
+#include <initializer_list>
+
+#include "platform/framework/Gdi.h"
 #include "platform/framework/Wnd.h"
 #include "toolkit/tabs/TabManager.h"
 
@@ -59,6 +63,7 @@ public:
         ++m_nItemClicks;
         CQorTabManager::OnItemClick(pItem);
     }
+    void OnNavigateButtonClick(CQorTabManagerNavigateButton*) override { ++m_nButtonClicks; }
 
     // Appends nCount tabs of the given length each.
     void AddTabs(int nCount, int nLength = 50)
@@ -70,7 +75,66 @@ public:
     CQorTabPaintManager* m_pPaintManager;
     int m_nRepositions = 0;
     int m_nItemClicks = 0;
+    int m_nButtonClicks = 0;
 };
+
+// A row laid out by its painter, in a screen-compatible DC.
+class CPaintedRow : public CTestTabRow
+{
+public:
+    explicit CPaintedRow(CQorTabPaintManager* pPaintManager) : CTestTabRow(pPaintManager) {}
+    void Reposition() override
+    {
+        ++m_nRepositions;
+        HDC hDC = CreateCompatibleDC(nullptr);
+        CDC dc;
+        dc.Attach(hDC);
+        m_pPaintManager->RepositionTabControl(this, &dc, m_rcLayout);
+        dc.Detach();
+        DeleteDC(hDC);
+    }
+    void AddCaptions(std::initializer_list<LPCWSTR> captions)
+    {
+        for (LPCWSTR caption : captions)
+            InsertItem(-1)->SetCaption(caption);
+    }
+    CRect m_rcLayout = CRect(0, 0, 400, 200);
+};
+
+// A window whose WM_APP runs a test's action, so that a message dispatched inside a loop can
+// change the row as an owner's handler would.
+inline std::function<void()> g_onApp;
+
+inline LRESULT CALLBACK ActionWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_APP && g_onApp) {
+        g_onApp();
+        return 0;
+    }
+    return DefWindowProcW(hWnd, message, wParam, lParam);
+}
+
+inline HWND MakeActionWindow()
+{
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = ActionWndProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"TabsTestAction";
+    RegisterClassW(&wc);
+    return CreateWindowExW(0, L"TabsTestAction", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+}
+
+inline void Post(HWND hWnd, UINT message, int x, int y, WPARAM wParam = 0)
+{
+    PostMessageW(hWnd, message, wParam, MAKELPARAM(x, y));
+}
+
+// Takes a queued WM_QUIT off the queue; whether there was one.
+inline bool TakeQuit()
+{
+    MSG msg;
+    return PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
+}
 
 // A tab that counts its destructions, to show every tab the row releases is freed.
 class CCountingItem : public CQorTabManagerItem
