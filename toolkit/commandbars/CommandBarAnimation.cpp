@@ -8,18 +8,12 @@
 
 namespace {
 
-// A 32-bit top-down DIB section; its bits, or null when it could not be made.
+// A 32-bit DIB section attached to bmp; its bits, or null when it could not be made. Both
+// looks of a fade and their blend share the layout, so the order of rows does not matter.
 BYTE* CreateDib(CBitmap& bmp, int cx, int cy)
 {
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = cx;
-    bmi.bmiHeader.biHeight = -cy;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
     void* pBits = nullptr;
-    HBITMAP hBitmap = ::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0);
+    HBITMAP hBitmap = CreateDIB32(nullptr, cx, cy, &pBits);
     if (!hBitmap)
         return nullptr;
     bmp.Attach(hBitmap);

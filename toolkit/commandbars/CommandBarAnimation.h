@@ -14,7 +14,7 @@ class CQorCommandBar;
 class CQorCommandBarAnimation
 {
 public:
-    // One running fade of a rectangle: both looks as 32-bit top-down DIB sections of the
+    // One running fade of a rectangle: both looks as 32-bit DIB sections of the
     // rectangle's size, the next step (1-6) and the rectangles later drawn over it unanimated,
     // which its steps leave alone.
     class CAnimateInfo
