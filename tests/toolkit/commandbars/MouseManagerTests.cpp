@@ -127,6 +127,22 @@ TEST_F(MouseManagerTest, ClickOnAVisibleTrustedWindowKeepsTheChain)
     DestroyWindow(hTrusted);
 }
 
+TEST_F(MouseManagerTest, AClickOnTheBarOfANestedLoopEndsOnlyTheBarsOutsideTheLoop)
+{
+    OpenChain();
+    m_bars[0].AdjustModalLockCount(1);
+    cbtest::SendClick(cbtest::ScreenPoint(m_bars[0].GetSafeHwnd(), 2, 2));
+    ASSERT_TRUE(PumpUntil([&] { return m_endLog.size() == 1; }));
+    cbtest::PumpFor(50);
+    EXPECT_EQ(&m_bars[1], m_endLog[0]);
+    ASSERT_EQ(1, GetMouseManager()->GetTrackArray().GetSize());
+    EXPECT_EQ(0, GetMouseManager()->FindTrackedBar(&m_bars[0]));
+
+    // The count never goes below 0.
+    m_bars[0].AdjustModalLockCount(-3);
+    EXPECT_EQ(0, m_bars[0].GetModalLockCount());
+}
+
 TEST_F(MouseManagerTest, AfterAnExpansionTheNextReleaseIsSwallowedAndAPressClearsTheFlag)
 {
     CQorMouseManager* pManager = GetMouseManager();
