@@ -268,6 +268,10 @@ void CQorShortcutManager::ExchangeProperties(CQorPropExchange* pPX)
     std::vector<ACCEL> entries;
     CQorPropExchangeEnumerator* pEnumerator = pPX->GetEnumerator(L"Accel");
     POSITION pos = pEnumerator->GetPosition(0, FALSE);
+    if (pEnumerator->GetCount() > static_cast<DWORD>(kMaxAccelCount)) {
+        delete pEnumerator;
+        AfxThrowMemoryException();
+    }
     while (pos) {
         CQorPropExchange* pSection = pEnumerator->GetNext(pos);
         ACCEL accel = {};

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <map>
 #include <vector>
 
 #include "platform/framework/Archive.h"
@@ -184,6 +185,78 @@ TEST(ShortcutManager, AnArchiveCountOutOfRangeFailsAndKeepsTheTable)
         EXPECT_EQ(hBefore, manager.GetAcceleratorTable());
         EXPECT_TRUE(SameEntries(installed, Entries(manager.GetAcceleratorTable())));
     }
+}
+
+// A name-based exchange of whole numbers: "section/name" keys over one map, each value kept
+// as the number its type holds (I2, UI1, I4).
+class CNumberExchange : public CQorPropExchange
+{
+public:
+    CNumberExchange(std::map<CString, int>& values, BOOL bLoading, const CString& strPrefix = CString())
+        : m_values(values), m_strPrefix(strPrefix)
+    {
+        m_bLoading = bLoading;
+    }
+
+    BOOL ExchangeProp(LPCTSTR pszPropName, VARTYPE vtProp, void* pvProp, const void*) override
+    {
+        OnBeforeExchange();
+        const CString strKey = m_strPrefix + pszPropName;
+        int nValue = 0;
+        if (!IsLoading()) {
+            nValue = vtProp == QOR_PROP_I2    ? *static_cast<short*>(pvProp)
+                     : vtProp == QOR_PROP_UI1 ? *static_cast<BYTE*>(pvProp)
+                                              : *static_cast<int*>(pvProp);
+            m_values[strKey] = nValue;
+            return TRUE;
+        }
+        auto found = m_values.find(strKey);
+        nValue = found == m_values.end() ? 0 : found->second;
+        if (vtProp == QOR_PROP_I2)
+            *static_cast<short*>(pvProp) = static_cast<short>(nValue);
+        else if (vtProp == QOR_PROP_UI1)
+            *static_cast<BYTE*>(pvProp) = static_cast<BYTE>(nValue);
+        else
+            *static_cast<int*>(pvProp) = nValue;
+        return found != m_values.end();
+    }
+
+    CQorPropExchange* GetSection(LPCTSTR pszSection) override
+    {
+        CNumberExchange* pSection = new CNumberExchange(m_values, IsLoading(), m_strPrefix + pszSection + L"/");
+        pSection->InheritFrom(*this);
+        return pSection;
+    }
+
+private:
+    std::map<CString, int>& m_values;
+    CString m_strPrefix;
+};
+
+TEST(ShortcutManager, TheNamedFormKeepsOneSectionPerEntry)
+{
+    const std::vector<ACCEL> saved = {{FVIRTKEY | FCONTROL, VK_F2, 20}, {FALT, 'Z', 0xFFF0}};
+    CQorShortcutManager source(nullptr);
+    source.SetAcceleratorTable(MakeTable(saved));
+    std::map<CString, int> values;
+    CNumberExchange storing(values, FALSE);
+    source.ExchangeProperties(&storing);
+    EXPECT_EQ(2, values[L"Count"]);
+    EXPECT_EQ(FVIRTKEY | FCONTROL, values[L"Accel0/virt"]);
+    EXPECT_EQ(VK_F2, values[L"Accel0/key"]);
+    EXPECT_EQ(20, values[L"Accel0/Id"]);
+
+    CQorShortcutManager manager(nullptr);
+    CNumberExchange loading(values, TRUE);
+    manager.ExchangeProperties(&loading);
+    EXPECT_TRUE(SameEntries(saved, Entries(manager.GetAcceleratorTable())));
+
+    // A damaged count is refused before any entry is read.
+    values[L"Count"] = -1;
+    HACCEL hBefore = manager.GetAcceleratorTable();
+    CNumberExchange damaged(values, TRUE);
+    EXPECT_THROW(manager.ExchangeProperties(&damaged), CMemoryException*);
+    EXPECT_EQ(hBefore, manager.GetAcceleratorTable());
 }
 
 TEST(ShortcutManager, TypedCharactersMatchTheirKeys)
