@@ -10,6 +10,7 @@
 #include "platform/framework/Exceptions.h"
 #include "platform/framework/File.h"
 #include "tests/toolkit/commandbars/CommandBarsTestSupport.h"
+#include "tests/toolkit/foundation/TextExchange.h"
 #include "toolkit/commandbars/KeyHelper.h"
 #include "toolkit/commandbars/ShortcutManager.h"
 #include "toolkit/foundation/PropExchange.h"
@@ -187,74 +188,29 @@ TEST(ShortcutManager, AnArchiveCountOutOfRangeFailsAndKeepsTheTable)
     }
 }
 
-// A name-based exchange of whole numbers: "section/name" keys over one map, each value kept
-// as the number its type holds (I2, UI1, I4).
-class CNumberExchange : public CQorPropExchange
-{
-public:
-    CNumberExchange(std::map<CString, int>& values, BOOL bLoading, const CString& strPrefix = CString())
-        : m_values(values), m_strPrefix(strPrefix)
-    {
-        m_bLoading = bLoading;
-    }
-
-    BOOL ExchangeProp(LPCTSTR pszPropName, VARTYPE vtProp, void* pvProp, const void*) override
-    {
-        OnBeforeExchange();
-        const CString strKey = m_strPrefix + pszPropName;
-        int nValue = 0;
-        if (!IsLoading()) {
-            nValue = vtProp == QOR_PROP_I2    ? *static_cast<short*>(pvProp)
-                     : vtProp == QOR_PROP_UI1 ? *static_cast<BYTE*>(pvProp)
-                                              : *static_cast<int*>(pvProp);
-            m_values[strKey] = nValue;
-            return TRUE;
-        }
-        auto found = m_values.find(strKey);
-        nValue = found == m_values.end() ? 0 : found->second;
-        if (vtProp == QOR_PROP_I2)
-            *static_cast<short*>(pvProp) = static_cast<short>(nValue);
-        else if (vtProp == QOR_PROP_UI1)
-            *static_cast<BYTE*>(pvProp) = static_cast<BYTE>(nValue);
-        else
-            *static_cast<int*>(pvProp) = nValue;
-        return found != m_values.end();
-    }
-
-    CQorPropExchange* GetSection(LPCTSTR pszSection) override
-    {
-        CNumberExchange* pSection = new CNumberExchange(m_values, IsLoading(), m_strPrefix + pszSection + L"/");
-        pSection->InheritFrom(*this);
-        return pSection;
-    }
-
-private:
-    std::map<CString, int>& m_values;
-    CString m_strPrefix;
-};
-
 TEST(ShortcutManager, TheNamedFormKeepsOneSectionPerEntry)
 {
     const std::vector<ACCEL> saved = {{FVIRTKEY | FCONTROL, VK_F2, 20}, {FALT, 'Z', 0xFFF0}};
     CQorShortcutManager source(nullptr);
     source.SetAcceleratorTable(MakeTable(saved));
-    std::map<CString, int> values;
-    CNumberExchange storing(values, FALSE);
+    std::map<CString, CString> values;
+    CTextExchange storing(values, FALSE);
     source.ExchangeProperties(&storing);
-    EXPECT_EQ(2, values[L"Count"]);
-    EXPECT_EQ(FVIRTKEY | FCONTROL, values[L"Accel0/virt"]);
-    EXPECT_EQ(VK_F2, values[L"Accel0/key"]);
-    EXPECT_EQ(20, values[L"Accel0/Id"]);
+    EXPECT_STREQ(L"2", values[L"Count"]);
+    EXPECT_STREQ(L"9", values[L"Accel0/virt"]);  // FVIRTKEY | FCONTROL
+    EXPECT_STREQ(L"113", values[L"Accel0/key"]); // VK_F2
+    EXPECT_STREQ(L"20", values[L"Accel0/Id"]);
+    EXPECT_STREQ(L"-16", values[L"Accel1/Id"]); // a 16-bit value: 0xFFF0
 
     CQorShortcutManager manager(nullptr);
-    CNumberExchange loading(values, TRUE);
+    CTextExchange loading(values, TRUE);
     manager.ExchangeProperties(&loading);
     EXPECT_TRUE(SameEntries(saved, Entries(manager.GetAcceleratorTable())));
 
     // A damaged count is refused before any entry is read.
-    values[L"Count"] = -1;
+    values[L"Count"] = L"-1";
     HACCEL hBefore = manager.GetAcceleratorTable();
-    CNumberExchange damaged(values, TRUE);
+    CTextExchange damaged(values, TRUE);
     EXPECT_THROW(manager.ExchangeProperties(&damaged), CMemoryException*);
     EXPECT_EQ(hBefore, manager.GetAcceleratorTable());
 }
