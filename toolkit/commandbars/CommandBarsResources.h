@@ -2,6 +2,11 @@
 // program's resource script and each language module include.
 #pragma once
 
+// Cursors of the customize drag.
+#define QOR_IDC_DRAGCOPY 9105 // over a bar that takes a copy
+#define QOR_IDC_DRAGMOVE 9106 // over a bar that takes the control
+#define QOR_IDC_DRAGNONE 9107 // over no bar: dropping removes the control
+
 // Names of the 40 standard colours, in palette order.
 #define QOR_IDS_CLR_BLACK 9900
 #define QOR_IDS_CLR_BROWN 9901

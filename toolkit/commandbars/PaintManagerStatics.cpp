@@ -1,6 +1,7 @@
 #include "toolkit/commandbars/PaintManagerStatics.h"
 
 #include "toolkit/commandbars/CommandBarsResources.h"
+#include "toolkit/commandbars/MouseManager.h"
 #include "toolkit/commandbars/PaintManager.h"
 #include "toolkit/foundation/KeyboardManager.h"
 #include "toolkit/foundation/ResourceManager.h"
@@ -110,5 +111,6 @@ void QorCommandBarsStartup()
     // Exit runs these in reverse: the paint manager, the per-thread holders, then the palette.
     CreatePalette();
     QorCreateKeyboardManagerHolder();
+    QorCreateMouseManagerHolder();
     QorCreatePaintManagerReference();
 }

@@ -42,11 +42,18 @@ void CQorCaptureLoop::ReleaseAll()
     m_bTookCapture = FALSE;
 }
 
-void CQorCaptureLoop::DispatchPendingPaint()
+BOOL CQorCaptureLoop::DispatchPendingPaint(int& nQuitCode)
 {
     MSG msg;
-    while (::PeekMessageW(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE))
+    while (::PeekMessageW(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) {
+        // PeekMessage hands out WM_QUIT whatever the filter says.
+        if (msg.message == WM_QUIT) {
+            nQuitCode = static_cast<int>(msg.wParam);
+            return FALSE;
+        }
         ::DispatchMessageW(&msg);
+    }
+    return TRUE;
 }
 
 void CQorCaptureLoop::RunIdle(LONG& lIdleCount)
@@ -79,8 +86,12 @@ CQorCaptureLoop::Result CQorCaptureLoop::Run()
             result = resultCancelled;
             break;
         }
-        if (m_bPaintFirst)
-            DispatchPendingPaint();
+        int nQuitCode = 0;
+        if (m_bPaintFirst && !DispatchPendingPaint(nQuitCode)) {
+            ::PostQuitMessage(nQuitCode);
+            result = resultQuit;
+            break;
+        }
         if (m_bIdle)
             RunIdle(lIdleCount);
 

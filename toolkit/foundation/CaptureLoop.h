@@ -54,7 +54,8 @@ public:
 private:
     void Acquire();
     void ReleaseAll();
-    void DispatchPendingPaint();
+    // FALSE when it met WM_QUIT (taken from the queue; its exit code in nQuitCode).
+    BOOL DispatchPendingPaint(int& nQuitCode);
     void RunIdle(LONG& lIdleCount);
 
     HWND m_hWnd;

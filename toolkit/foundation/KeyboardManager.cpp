@@ -20,13 +20,12 @@ void DestroyKeyboardManagerHolder()
     g_pKeyboardHolder = nullptr;
 }
 
-// The calling thread's manager when it has one; hook procedures never make one.
-CQorKeyboardManager* ExistingKeyboardManager()
+} // namespace
+
+CQorKeyboardManager* FindKeyboardManager()
 {
     return g_pKeyboardHolder ? g_pKeyboardHolder->GetDataNA() : nullptr;
 }
-
-} // namespace
 
 void QorCreateKeyboardManagerHolder()
 {
@@ -129,7 +128,7 @@ BOOL CQorKeyboardManager::FilterKey(WPARAM wParam, LPARAM lParam)
 
 LRESULT CALLBACK CQorKeyboardManager::KeyboardHookProc(int nCode, WPARAM wParam, LPARAM lParam)
 {
-    CQorKeyboardManager* pManager = ExistingKeyboardManager();
+    CQorKeyboardManager* pManager = FindKeyboardManager();
     // Taken before the offer: a hook-able may remove the hooks while it runs.
     HHOOK hHook = pManager ? pManager->m_hHookKeyboard : nullptr;
     if (pManager && nCode == HC_ACTION && pManager->FilterKey(wParam, lParam))
@@ -139,7 +138,7 @@ LRESULT CALLBACK CQorKeyboardManager::KeyboardHookProc(int nCode, WPARAM wParam,
 
 LRESULT CALLBACK CQorKeyboardManager::CallWndProcHookProc(int nCode, WPARAM wParam, LPARAM lParam)
 {
-    CQorKeyboardManager* pManager = ExistingKeyboardManager();
+    CQorKeyboardManager* pManager = FindKeyboardManager();
     HHOOK hHook = pManager ? pManager->m_hHookCallWndProc : nullptr;
     const CWPSTRUCT* pMsg = reinterpret_cast<const CWPSTRUCT*>(lParam);
     // The application loses activation: nothing may stay open over another program.

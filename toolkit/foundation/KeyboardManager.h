@@ -12,8 +12,9 @@
 #include "platform/framework/ThreadLocal.h"
 #include "toolkit/foundation/HookManager.h"
 
-// What the keyboard manager needs of the thread's popup tracking (the command bars' mouse
-// manager implements it). Without one, nothing is tracked.
+// What the keyboard manager needs of the thread's popup tracking. The command bars' mouse
+// manager implements it and registers itself with its thread's keyboard manager when it is
+// made; before that, nothing is tracked.
 class CQorPopupChainTracker
 {
 public:
@@ -60,6 +61,9 @@ private:
 
 // The calling thread's keyboard manager, made on first use.
 CQorKeyboardManager* GetKeyboardManager();
+// The calling thread's keyboard manager when it has one; never makes one (hook procedures,
+// destructors at thread end).
+CQorKeyboardManager* FindKeyboardManager();
 // Makes the per-thread holder (start-up); later calls do nothing. Its exit routine deletes
 // every thread's manager, which removes their hooks.
 void QorCreateKeyboardManagerHolder();

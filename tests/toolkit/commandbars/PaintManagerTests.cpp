@@ -311,7 +311,8 @@ TEST(PaintManagerGlobal, FirstUseGivesDefaultAndAfterTheExitReleaseNothingIsBuil
     QorSetExitTrace(nullptr);
     ASSERT_FALSE(g_exitTrace.empty());
     EXPECT_LT(TracePosition(L"ColorManager"), TracePosition(L"CQorPaintManager"));
-    EXPECT_LT(TracePosition(L"CQorPaintManager"), TracePosition(L"CQorKeyboardManager holder"));
+    EXPECT_LT(TracePosition(L"CQorPaintManager"), TracePosition(L"CQorMouseManager holder"));
+    EXPECT_LT(TracePosition(L"CQorMouseManager holder"), TracePosition(L"CQorKeyboardManager holder"));
     EXPECT_EQ(L"Standard colours", g_exitTrace.back());
 
     EXPECT_EQ(nullptr, GetGlobalPaintManager());

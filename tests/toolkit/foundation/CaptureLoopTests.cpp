@@ -116,6 +116,21 @@ TEST(CaptureLoop, PaintFirstDispatchesPendingPaintsAndSkipsKickIdle)
     }
 }
 
+TEST(CaptureLoop, APaintFirstLoopStillEndsOnAQuitAndLeavesItQueued)
+{
+    // Looking for paints must not swallow the quit: PeekMessage returns WM_QUIT under any filter.
+    HWND hwnd = MakeWindow();
+    testsupport::PumpMessages();
+    InvalidateRect(hwnd, nullptr, FALSE);
+    PostQuitMessage(5);
+    CQorCaptureLoop loop(hwnd);
+    loop.m_bPaintFirst = TRUE;
+    EXPECT_EQ(CQorCaptureLoop::resultQuit, loop.Run());
+    EXPECT_EQ(5, TakeQuit());
+    ExpectEverythingReleased("paint first, quit");
+    DestroyWindow(hwnd);
+}
+
 namespace {
 
 // A vertical splitter bar of the window at x = 150 (client), dragged along x within 100-220.

@@ -2,6 +2,7 @@
 // through a name-based back end and the archive, classes by name, sections and enumerators.
 #include "toolkit/foundation/PropExchange.h"
 #include <gtest/gtest.h>
+#include "tests/toolkit/foundation/TextExchange.h"
 #include <cstring>
 #include <functional>
 #include <map>
@@ -261,51 +262,6 @@ TEST(PropExchangeArchive, HugeStoredBlobSizeFailsCleanly)
         EXPECT_EQ(nullptr, allocated);
     });
 }
-
-// A name-based back end: values are text under "section/name" keys.
-class CTextExchange : public CQorPropExchange
-{
-public:
-    CTextExchange(std::map<CString, CString>& values, BOOL bLoading, const CString& prefix = CString())
-        : m_values(values), m_prefix(prefix)
-    {
-        m_bLoading = bLoading;
-    }
-
-    BOOL ExchangeProp(LPCTSTR pszPropName, VARTYPE vtProp, void* pvProp, const void*) override
-    {
-        OnBeforeExchange();
-        CString key = m_prefix + pszPropName;
-        if (!IsLoading()) {
-            CString text;
-            if (vtProp == QOR_PROP_STRING)
-                text = *static_cast<const CString*>(pvProp);
-            else
-                text.Format(L"%d", *static_cast<const int*>(pvProp));
-            m_values[key] = text;
-            return TRUE;
-        }
-        auto found = m_values.find(key);
-        if (found == m_values.end())
-            return FALSE;
-        if (vtProp == QOR_PROP_STRING)
-            *static_cast<CString*>(pvProp) = found->second;
-        else
-            *static_cast<int*>(pvProp) = _wtoi(found->second);
-        return TRUE;
-    }
-
-    CQorPropExchange* GetSection(LPCTSTR pszSection) override
-    {
-        CTextExchange* pSection = new CTextExchange(m_values, IsLoading(), m_prefix + pszSection + L"/");
-        pSection->InheritFrom(*this);
-        return pSection;
-    }
-
-private:
-    std::map<CString, CString>& m_values;
-    CString m_prefix;
-};
 
 TEST(PropExchange, BlobsTravelAsLettersAToP)
 {

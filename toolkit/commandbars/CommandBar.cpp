@@ -1,0 +1,175 @@
+#include "toolkit/commandbars/CommandBar.h"
+
+#include "toolkit/commandbars/CommandBarAnimation.h"
+#include "toolkit/commandbars/MouseManager.h"
+#include "toolkit/commandbars/PaintManager.h"
+
+IMPLEMENT_DYNCREATE(CQorCommandBar, CWnd)
+
+BEGIN_MESSAGE_MAP(CQorCommandBar, CWnd)
+    ON_WM_DESTROY()
+    ON_WM_PAINT()
+    ON_WM_ERASEBKGND()
+    ON_MESSAGE(WM_PRINTCLIENT, &CQorCommandBar::OnPrintClient)
+    ON_WM_TIMER()
+    ON_WM_MOUSEMOVE()
+    ON_WM_MOUSELEAVE()
+END_MESSAGE_MAP()
+
+CQorCommandBar::CQorCommandBar()
+    : m_bAnimation(FALSE), m_rcMarker(0, 0, 0, 0), m_nSelected(-1), m_nMode(0), m_nModalLockCount(0),
+      m_pPaintManager(nullptr), m_pAnimation(new CQorCommandBarAnimation(this))
+{}
+
+CQorCommandBar::~CQorCommandBar()
+{
+    // No new manager at this point: the thread may be ending.
+    if (CQorMouseManager* pMouseManager = FindMouseManager()) {
+        pMouseManager->RemoveTrackedBar(this);
+        if (pMouseManager->GetHoverBar() == this)
+            pMouseManager->SetHoverBar(nullptr);
+    }
+    delete m_pAnimation;
+    if (m_pPaintManager)
+        m_pPaintManager->InternalRelease();
+}
+
+BOOL CQorCommandBar::SetTrackingMode(int nMode, BOOL bSelectFirst, BOOL)
+{
+    if ((m_nMode != 0 && nMode != 0) || nMode == m_nMode) {
+        m_nMode = nMode;
+        return FALSE;
+    }
+    m_nMode = nMode;
+    CQorMouseManager* pMouseManager = GetMouseManager();
+    if (nMode != 0) {
+        pMouseManager->AddTrackedBar(this);
+        return TRUE;
+    }
+    pMouseManager->RemoveTrackedBar(this);
+    if (bSelectFirst)
+        SetSelected(-1, 0);
+    Redraw(nullptr, FALSE);
+    if (pMouseManager->GetTrackArray().IsEmpty())
+        pMouseManager->SetHoverBar(nullptr);
+    m_nModalLockCount = 0;
+    return TRUE;
+}
+
+BOOL CQorCommandBar::SetSelected(int nSelected, int)
+{
+    if (nSelected == m_nSelected || !m_hWnd)
+        return FALSE;
+    m_nSelected = nSelected;
+    if (nSelected != -1)
+        GetMouseManager()->SetHoverBar(this);
+    return TRUE;
+}
+
+BOOL CQorCommandBar::IsVisible() const
+{
+    return FALSE;
+}
+
+BOOL CQorCommandBar::CustomizeDragEnter(CQorControl* pDataObject, CPoint point)
+{
+    m_rcMarker.SetRectEmpty();
+    CustomizeDragOver(pDataObject, point);
+    return TRUE;
+}
+
+void CQorCommandBar::CustomizeDragLeave()
+{
+    if (m_rcMarker.IsRectEmpty())
+        return;
+    m_rcMarker.SetRectEmpty();
+    Redraw(nullptr, FALSE);
+}
+
+void CQorCommandBar::CustomizeDragOver(CQorControl*, CPoint) {}
+
+void CQorCommandBar::CustomizeDrop(CQorControl*, DROPEFFECT, CPoint, CPoint) {}
+
+void CQorCommandBar::Redraw(LPCRECT lpRect, BOOL bAnimate)
+{
+    if (m_hWnd && IsVisible())
+        m_pAnimation->Redraw(lpRect, bAnimate);
+}
+
+void CQorCommandBar::DrawCommandBar(CDC* pDC, CRect rcClipBox)
+{
+    pDC->FillSolidRect(rcClipBox, ::GetSysColor(COLOR_BTNFACE));
+}
+
+int CQorCommandBar::IsPointInBar(CPoint ptScreen) const
+{
+    CRect rcWindow;
+    GetWindowRect(&rcWindow);
+    if (!rcWindow.PtInRect(ptScreen))
+        return 0;
+    // A shaped bar (a popup with a window region) holds only the points of its region.
+    CRgn rgn;
+    rgn.CreateRectRgn(0, 0, 0, 0);
+    if (::GetWindowRgn(m_hWnd, rgn) == ERROR)
+        return 1;
+    return rgn.PtInRegion(ptScreen.x - rcWindow.left, ptScreen.y - rcWindow.top) ? 1 : 0;
+}
+
+CQorPaintManager* CQorCommandBar::GetPaintManager() const
+{
+    return m_pPaintManager ? m_pPaintManager : GetGlobalPaintManager();
+}
+
+void CQorCommandBar::AdjustModalLockCount(int nDelta)
+{
+    m_nModalLockCount = m_nModalLockCount + nDelta < 0 ? 0 : m_nModalLockCount + nDelta;
+}
+
+void CQorCommandBar::OnMouseMove(UINT, CPoint)
+{
+    Default();
+}
+
+void CQorCommandBar::OnMouseLeave()
+{
+    CQorMouseManager* pMouseManager = GetMouseManager();
+    if (!pMouseManager->IsOtherBarTracking(this) && m_nMode == 0)
+        SetSelected(-1, 0);
+}
+
+void CQorCommandBar::OnDestroy()
+{
+    SetTrackingMode(0, TRUE, FALSE);
+    m_pAnimation->RemoveAll();
+    m_pAnimation->DropCache();
+    CWnd::OnDestroy();
+}
+
+void CQorCommandBar::OnPaint()
+{
+    CPaintDC dc(this);
+    m_pAnimation->OnPaint(dc);
+}
+
+BOOL CQorCommandBar::OnEraseBkgnd(CDC*)
+{
+    return TRUE;
+}
+
+LRESULT CQorCommandBar::OnPrintClient(WPARAM wParam, LPARAM)
+{
+    CRect rcClient(0, 0, 0, 0);
+    if (m_hWnd)
+        GetClientRect(&rcClient);
+    DrawCommandBar(CDC::FromHandle(reinterpret_cast<HDC>(wParam)), rcClient);
+    return 1;
+}
+
+void CQorCommandBar::OnTimer(UINT_PTR nIDEvent)
+{
+    if (nIDEvent == CQorCommandBarAnimation::kTimerId) {
+        m_pAnimation->OnAnimationTimer();
+        return;
+    }
+    CWnd::OnTimer(nIDEvent);
+}

@@ -1,0 +1,86 @@
+// The window base of every bar. Declared so far: what the bar's thread-wide services reach
+// (the mouse manager, the animation object and the customize drag). The control collection,
+// layout, keyboard navigation and site messages complete it.
+#pragma once
+
+#include <windows.h>
+#include <ole2.h>
+
+#include "platform/framework/Gdi.h"
+#include "platform/framework/Wnd.h"
+
+// An OLE drop effect: DROPEFFECT_NONE, _COPY, _MOVE, or 5 for a cancelled drag.
+typedef DWORD DROPEFFECT;
+
+class CQorControl;
+class CQorCommandBarAnimation;
+class CQorPaintManager;
+
+class CQorCommandBar : public CWnd
+{
+    DECLARE_DYNCREATE(CQorCommandBar)
+public:
+    CQorCommandBar();
+    ~CQorCommandBar() override;
+
+    // Tracking modes: 0 none, 1 tracking, 2 tracking with a popup open. Entering joins the
+    // thread's chain of tracked bars, leaving leaves it and ends the suspension; asking for the
+    // mode the bar is already in changes nothing and returns FALSE.
+    virtual BOOL SetTrackingMode(int nMode, BOOL bSelectFirst = TRUE, BOOL bKeyboard = FALSE);
+    int GetTrackingMode() const { return m_nMode; }
+
+    // Makes a control hot (-1: none); nKeyboard 0 by mouse, 1-3 by keyboard. FALSE when the
+    // index is the current one or the bar has no window.
+    virtual BOOL SetSelected(int nSelected, int nKeyboard = 0);
+    int GetSelected() const { return m_nSelected; }
+
+    virtual BOOL IsVisible() const;
+
+    // The customize drag over this bar (points in client coordinates). Enter answers TRUE when
+    // the bar takes the control.
+    virtual BOOL CustomizeDragEnter(CQorControl* pDataObject, CPoint point);
+    virtual void CustomizeDragLeave();
+    virtual void CustomizeDragOver(CQorControl* pDataObject, CPoint point);
+    virtual void CustomizeDrop(CQorControl* pDataObject, DROPEFFECT dropEffect, CPoint ptDrop, CPoint ptDrag);
+
+    // Repaints a rectangle (null: the whole bar) through the animation object, cross-faded
+    // when bAnimate is set and animation is enabled.
+    virtual void Redraw(LPCRECT lpRect = nullptr, BOOL bAnimate = TRUE);
+    // Draws the part of the bar inside rcClipBox (client coordinates).
+    virtual void DrawCommandBar(CDC* pDC, CRect rcClipBox);
+
+    // 1 when the screen point lies on the bar; 0 when not, but a child window under it still
+    // counts; -2 when not and child windows do not count.
+    virtual int IsPointInBar(CPoint ptScreen) const;
+
+    // The mouse-move handling; the mouse manager calls it while this bar tracks and another
+    // holds the mouse.
+    afx_msg virtual void OnMouseMove(UINT nFlags, CPoint point);
+
+    // Own paint manager, else the global one.
+    CQorPaintManager* GetPaintManager() const;
+    CQorCommandBarAnimation* GetAnimation() const { return m_pAnimation; }
+
+    // The modal-lock count: raised for each bar of the chain while a nested loop runs above
+    // it; while above 0 the bar ignores hover changes and keys. Never below 0.
+    int GetModalLockCount() const { return m_nModalLockCount; }
+    void AdjustModalLockCount(int nDelta);
+
+    BOOL m_bAnimation; // EnableAnimation: cross-fade repaints whatever the paint manager says
+
+protected:
+    afx_msg void OnDestroy();
+    afx_msg void OnPaint();
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
+    afx_msg void OnMouseLeave();
+    DECLARE_MESSAGE_MAP()
+
+    CRect m_rcMarker; // the insertion line shown while a customize drag is over the bar
+    int m_nSelected;
+    int m_nMode;
+    int m_nModalLockCount;
+    CQorPaintManager* m_pPaintManager; // own paint manager (a reference), or null
+    CQorCommandBarAnimation* m_pAnimation;
+};
