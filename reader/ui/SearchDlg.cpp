@@ -7,7 +7,7 @@ BEGIN_MESSAGE_MAP(CSearchDlg, CVkResizeDialog)
     ON_BN_CLICKED(IDC_SEARCH_BUTTON, &CSearchDlg::OnSearchClicked)
     ON_NOTIFY(NM_DBLCLK, IDC_SEARCH_RESULTS, &CSearchDlg::OnResultDblClick)
     ON_NOTIFY(NM_RCLICK, IDC_SEARCH_RESULTS, &CSearchDlg::OnResultRClick)
-    ON_NOTIFY(LVN_DELETEALLITEMS, IDC_SEARCH_RESULTS, &CSearchDlg::OnResultsDeleteAll)
+    ON_NOTIFY(LVN_GETDISPINFOW, IDC_SEARCH_RESULTS, &CSearchDlg::OnResultGetDispInfo)
 END_MESSAGE_MAP()
 
 CSearchDlg::CSearchDlg() : CVkResizeDialog(IDD), m_pHost(nullptr) {}
@@ -64,33 +64,38 @@ void CSearchDlg::OnCancel() {}
 
 void CSearchDlg::Search()
 {
-    m_wndResults.DeleteAllItems();
-    CString keyword;
-    m_wndKeyword.GetWindowText(keyword);
-    m_wndResults.SetHighlightText(keyword);
-    if (keyword.IsEmpty() || m_pHost == nullptr)
-        return;
-    std::vector<HTREEITEM> items;
-    m_pHost->SearchItems(keyword, items);
-    // One repaint for all rows: with the list redrawing itself after each new row, a thousand
-    // rows take seconds.
-    m_wndResults.SetRedraw(FALSE);
-    m_wndResults.SetItemCount(int(items.size()));
-    for (HTREEITEM item : items) {
-        const int row = m_wndResults.InsertItem(LVIF_TEXT | LVIF_PARAM, m_wndResults.GetItemCount(),
-                                                m_pHost->GetItemTitle(item), 0, 0, 0, reinterpret_cast<LPARAM>(item));
-        if (row >= 0)
-            m_wndResults.SetItemText(row, 1, keyword);
-    }
-    m_wndResults.SetRedraw(TRUE);
+    m_hits.clear();
+    // No row of the last search stays chosen (asked first: clearing visits every row).
+    if (m_wndResults.GetSelectedCount() > 0)
+        m_wndResults.SetItemState(-1, 0, LVIS_SELECTED);
+    m_wndKeyword.GetWindowText(m_strSearched);
+    m_wndResults.SetHighlightText(m_strSearched);
+    if (!m_strSearched.IsEmpty() && m_pHost != nullptr)
+        m_pHost->SearchItems(m_strSearched, m_hits);
+    // The list holds no rows of its own: it asks for the texts of the rows it shows, so a
+    // thousand hits cost no more than the few in sight.
+    m_wndResults.SetItemCountEx(int(m_hits.size()), 0);
     m_wndResults.Invalidate();
+}
+
+void CSearchDlg::OnResultGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    *pResult = 0;
+    LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(pNMHDR)->item;
+    if (!(item.mask & LVIF_TEXT) || item.pszText == nullptr || item.cchTextMax <= 0)
+        return;
+    CString text;
+    if (item.iItem >= 0 && size_t(item.iItem) < m_hits.size())
+        text = item.iSubItem == 0 ? (m_pHost ? m_pHost->GetItemTitle(m_hits[size_t(item.iItem)]) : CString())
+                                  : m_strSearched;
+    ::lstrcpynW(item.pszText, text, item.cchTextMax);
 }
 
 void CSearchDlg::OnResultDblClick(NMHDR*, LRESULT* pResult)
 {
     *pResult = 0;
     const int row = m_wndResults.GetNextItem(-1, LVNI_SELECTED);
-    HTREEITEM item = row >= 0 ? reinterpret_cast<HTREEITEM>(m_wndResults.GetItemData(row)) : nullptr;
+    HTREEITEM item = row >= 0 && size_t(row) < m_hits.size() ? m_hits[size_t(row)] : nullptr;
     if (item == nullptr || m_pHost == nullptr)
         return;
     // The keyword as it stands now, also when it was edited after the search.
@@ -102,12 +107,6 @@ void CSearchDlg::OnResultDblClick(NMHDR*, LRESULT* pResult)
 void CSearchDlg::OnResultRClick(NMHDR*, LRESULT* pResult)
 {
     *pResult = 0;
-}
-
-void CSearchDlg::OnResultsDeleteAll(NMHDR*, LRESULT* pResult)
-{
-    // The rows hold nothing to free: no notice per row.
-    *pResult = TRUE;
 }
 
 BOOL CSearchDlg::PreTranslateMessage(MSG* pMsg)

@@ -6,6 +6,7 @@
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
+#include <vector>
 #include "platform/framework/Controls.h"
 #include "toolkit/foundation/ListCtrl.h"
 #include "toolkit/foundation/Resize.h"
@@ -40,7 +41,7 @@ protected:
     afx_msg void OnSearchClicked();
     afx_msg void OnResultDblClick(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnResultRClick(NMHDR* pNMHDR, LRESULT* pResult);
-    afx_msg void OnResultsDeleteAll(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnResultGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult);
 
     DECLARE_MESSAGE_MAP()
 
@@ -51,4 +52,6 @@ private:
     CStatic m_wndResultLabel;
     CQorListCtrl m_wndResults;
     CReaderNavigationHost* m_pHost;
+    std::vector<HTREEITEM> m_hits; // the rows: the contents items of the last search
+    CString m_strSearched;         // the keyword of the last search, shown in every row
 };

@@ -78,8 +78,10 @@ TEST_F(SearchPane, SearchButtonFollowsTheKeywordAndRowsAreReplaced)
     ASSERT_EQ(2, pane.GetResultList().GetItemCount());
     EXPECT_EQ(CString(L"Seven"), pane.GetResultList().GetItemText(0, 0));
     EXPECT_EQ(CString(L"alpha"), pane.GetResultList().GetItemText(0, 1));
+    pane.GetResultList().SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
     pane.Search();
     EXPECT_EQ(2, pane.GetResultList().GetItemCount()); // a second search replaces the rows
+    EXPECT_EQ(0u, pane.GetResultList().GetSelectedCount()); // and chooses none of them
     Type(L"");
     EXPECT_FALSE(::IsWindowEnabled(button));
     pane.Search();
