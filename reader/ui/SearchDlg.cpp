@@ -74,8 +74,13 @@ void CSearchDlg::Search()
         m_pHost->SearchItems(m_strSearched, m_hits);
     // The list holds no rows of its own: it asks for the texts of the rows it shows, so a
     // thousand hits cost no more than the few in sight.
+    // The list redraws its scroll bars at once whenever its row count changes, which costs
+    // more than everything else here (measured: 30 ms and more under Wine). Without the
+    // visible flag for that moment it only updates them; they are drawn with the rows.
+    ::DefWindowProcW(m_wndResults.GetSafeHwnd(), WM_SETREDRAW, FALSE, 0);
     m_wndResults.SetItemCountEx(int(m_hits.size()), 0);
-    m_wndResults.Invalidate();
+    ::DefWindowProcW(m_wndResults.GetSafeHwnd(), WM_SETREDRAW, TRUE, 0);
+    m_wndResults.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
 }
 
 void CSearchDlg::OnResultGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult)
