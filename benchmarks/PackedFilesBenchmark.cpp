@@ -1,17 +1,28 @@
 // Packed-file benchmark: builds a book of about 50 MB of pages in memory and measures,
 // in one run, raw zlib inflation of every record, SearchFiles over the same records,
+// the search pane over a contents tree of one item per page against bare SearchFiles,
 // and the extraction of a page with 20 companion files.
 //
 //   wine packed_files_benchmark.exe [megabytes of pages]
+//
+// Exits non-zero when the search pane takes more than 1.2 times the bare search.
 #include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
 #include <zlib.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string>
 #include <vector>
 #include "books/packer/BookPacker.h"
-#include "reader/book/ExeBookResourceFiles.h"
+#include "platform/framework/WinApp.h"
 #include "reader/app/FileUtil.h"
+#include "reader/book/ExeBookDocument.h"
+#include "reader/book/ExeBookResourceFiles.h"
+#include "reader/ui/ExeBookTreeCtrl.h"
+#include "reader/ui/ReaderNavigationHost.h"
+#include "reader/ui/SearchDlg.h"
+#include "resources/resource.h"
 
 namespace {
 
@@ -100,10 +111,113 @@ void RemoveFolder(const std::wstring& folder)
     SHFileOperationW(&op);
 }
 
+// The frame of the search pane: a contents tree of one item per page, searched over the
+// book in memory as the reader's frame searches its own. The pane keeps the size of its
+// template.
+class CPaneHost : public CWnd, public CReaderNavigationHost
+{
+public:
+    CPaneHost(const CExeBookResourceFiles& index, const EXEBOOKPACKEDDATA& data) : m_index(index), m_data(data) {}
+
+    bool Create(CExeBookDocument& settings)
+    {
+        return CreateEx(0, AfxRegisterWndClass(0), L"search host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 700, 800,
+                        nullptr, nullptr) &&
+               m_tree.CreateEx(0, WS_CHILD | TVS_HASBUTTONS, CRect(0, 0, 10, 10), this, 1) && m_tree.Load(settings) &&
+               m_pane.Create(this) && (m_pane.SetHost(this), true) && (m_pane.ShowWindow(SW_SHOW), true);
+    }
+
+    // Types the keyword, presses Enter in the edit and waits for the rows to be painted.
+    int SearchInPane(LPCWSTR keyword)
+    {
+        m_pane.GetKeywordEdit().SetWindowText(keyword);
+        MSG msg = {};
+        msg.hwnd = m_pane.GetKeywordEdit().GetSafeHwnd();
+        msg.message = WM_KEYDOWN;
+        msg.wParam = VK_RETURN;
+        m_pane.PreTranslateMessage(&msg);
+        m_pane.GetResultList().UpdateWindow();
+        return m_pane.GetResultList().GetItemCount();
+    }
+
+    HTREEITEM ResolveTreeLink(LPCTSTR) override { return nullptr; }
+    void SelectTreeItem(HTREEITEM, LPCTSTR) override {}
+    void SetZoomPaneText(LPCTSTR) override {}
+    void SearchItems(LPCTSTR lpszText, std::vector<HTREEITEM>& items) override
+    {
+        m_tree.SearchItems(lpszText, m_index, m_data, items);
+    }
+    CString GetItemTitle(HTREEITEM hItem) override { return m_tree.GetItemText(hItem); }
+
+private:
+    const CExeBookResourceFiles& m_index;
+    const EXEBOOKPACKEDDATA& m_data;
+    CExeBookTreeCtrl m_tree;
+    CSearchDlg m_pane;
+};
+
+// Best of three searches through the pane beside best of three bare SearchFiles calls, for a
+// word on one page and a word on every page. FALSE when a search finds what it should not or
+// the pane takes more than 1.2 times the bare search.
+bool MeasureSearchPane(bookpacker::CBookPacker& packer, const CExeBookResourceFiles& index,
+                       const EXEBOOKPACKEDDATA& data, int pageCount)
+{
+    for (int id = 1; id <= pageCount; ++id) {
+        bookpacker::BookNode node;
+        node.title = L"Page " + std::to_wstring(id);
+        node.files.push_back({id, L"page" + std::to_wstring(id) + L".htm"});
+        packer.nodes.push_back(node);
+    }
+    std::wstring xml;
+    CExeBookDocument settings;
+    if (!packer.BuildSettingsXml(xml) || !settings.LoadXML(xml.c_str())) {
+        printf("the contents do not load\n");
+        return false;
+    }
+    CPaneHost host(index, data);
+    if (!host.Create(settings)) {
+        printf("the search pane cannot be made\n");
+        return false;
+    }
+    struct Word
+    {
+        const wchar_t* text;
+        int rows;
+    };
+    bool within = true;
+    for (const Word& word : {Word{L"QUIXOTIC", 1}, Word{L"reader", pageCount}}) {
+        double bare = 1e9, pane = 1e9;
+        for (int run = 0; run < 3; ++run) {
+            CExeBookResourceFiles hits;
+            CStopwatch search;
+            SearchFiles(index, data, word.text, hits);
+            bare = std::min(bare, search.Seconds());
+            CStopwatch inPane;
+            const int rows = host.SearchInPane(word.text);
+            pane = std::min(pane, inPane.Seconds());
+            if (rows != word.rows) {
+                printf("the pane lists %d rows for \"%ls\", not %d\n", rows, word.text, word.rows);
+                return false;
+            }
+        }
+        const double ratio = pane / bare;
+        printf("search pane:  %7.3f s  bare SearchFiles %7.3f s  ratio %.2f  (\"%ls\", %d rows)\n", pane, bare, ratio,
+               word.text, word.rows);
+        within = within && ratio <= 1.2;
+    }
+    host.DestroyWindow();
+    if (!within)
+        printf("the search pane takes more than 1.2 times the bare search\n");
+    return within;
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv)
 {
+    INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&icc);
+    OleInitialize(nullptr);
     const size_t megabytes = argc > 1 ? size_t(_wtoi(argv[1])) : 50;
     const size_t pageCharacters = 25 * 1024; // 50 KB of UTF-16 per page
     const size_t pageCount = megabytes * 1024 * 1024 / (pageCharacters * 2);
@@ -223,5 +337,8 @@ int wmain(int argc, wchar_t** argv)
     RemoveFolder(folder);
     printf("ExtractPage (page + 20 files, %.0f KB): %.2f ms per page\n",
            (request.size() - 1) * 30.0 + pageCharacters * 2 / 1024.0, 1000.0 * extractSeconds / extractions);
-    return 0;
+
+    const bool paneWithin = MeasureSearchPane(packer, index, data, int(pageCount));
+    OleUninitialize();
+    return paneWithin ? 0 : 1;
 }

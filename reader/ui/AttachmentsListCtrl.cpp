@@ -4,15 +4,11 @@
 #include "reader/app/FileUtil.h"
 #include "resources/resource.h"
 
-IMPLEMENT_DYNAMIC(CExeBookAttachmentsListCtrl, CListCtrl)
-
-BEGIN_MESSAGE_MAP(CExeBookAttachmentsListCtrl, CListCtrl)
+BEGIN_MESSAGE_MAP(CExeBookAttachmentsListCtrl, CQorListCtrlEx)
     ON_WM_CREATE()
     ON_WM_DESTROY()
     ON_WM_CONTEXTMENU()
     ON_WM_SIZE()
-    ON_NOTIFY_REFLECT(LVN_ITEMCHANGED, &CExeBookAttachmentsListCtrl::OnItemChanged)
-    ON_NOTIFY_REFLECT(NM_DBLCLK, &CExeBookAttachmentsListCtrl::OnDblClick)
 END_MESSAGE_MAP()
 
 CString FormatByteSize(LONGLONG bytes)
@@ -28,7 +24,7 @@ CExeBookAttachmentsListCtrl::CExeBookAttachmentsListCtrl()
 
 int CExeBookAttachmentsListCtrl::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
-    if (CListCtrl::OnCreate(lpCreateStruct) == -1)
+    if (CQorListCtrlEx::OnCreate(lpCreateStruct) == -1)
         return -1;
     Init();
     return 0;
@@ -80,7 +76,7 @@ void CExeBookAttachmentsListCtrl::OnDestroy()
     // The shell's lists stay alive for others.
     ::SendMessageW(m_hWnd, LVM_SETIMAGELIST, LVSIL_SMALL, 0);
     ::SendMessageW(m_hWnd, LVM_SETIMAGELIST, LVSIL_NORMAL, 0);
-    CListCtrl::OnDestroy();
+    CQorListCtrlEx::OnDestroy();
 }
 
 void CExeBookAttachmentsListCtrl::OnContextMenu(CWnd* pWnd, CPoint point)
@@ -91,23 +87,19 @@ void CExeBookAttachmentsListCtrl::OnContextMenu(CWnd* pWnd, CPoint point)
 
 void CExeBookAttachmentsListCtrl::OnSize(UINT nType, int cx, int cy)
 {
-    CListCtrl::OnSize(nType, cx, cy);
+    CQorListCtrlEx::OnSize(nType, cx, cy);
     if ((GetStyle() & LVS_TYPEMASK) == LVS_ICON)
         ::SendMessageW(m_hWnd, LVM_ARRANGE, LVA_ALIGNTOP, 0);
 }
 
-void CExeBookAttachmentsListCtrl::OnItemChanged(NMHDR* pNMHDR, LRESULT* pResult)
+void CExeBookAttachmentsListCtrl::OnSelectionChanged()
 {
-    const NMLISTVIEW* change = reinterpret_cast<const NMLISTVIEW*>(pNMHDR);
-    if (m_pListener && (change->uChanged & LVIF_STATE) && ((change->uNewState ^ change->uOldState) & LVIS_SELECTED))
+    if (m_pListener)
         m_pListener->OnAttachmentSelectionChanged(this);
-    *pResult = 0;
 }
 
-void CExeBookAttachmentsListCtrl::OnDblClick(NMHDR* pNMHDR, LRESULT* pResult)
+void CExeBookAttachmentsListCtrl::OnItemDblClick(int nItem)
 {
-    const NMITEMACTIVATE* activate = reinterpret_cast<const NMITEMACTIVATE*>(pNMHDR);
-    if (m_pListener && activate->iItem >= 0)
-        m_pListener->OnAttachmentOpen(this, activate->iItem);
-    *pResult = 0;
+    if (m_pListener)
+        m_pListener->OnAttachmentOpen(this, nItem);
 }

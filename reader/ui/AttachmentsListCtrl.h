@@ -4,9 +4,8 @@
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
-#include "platform/framework/Controls.h"
-#include "platform/framework/ImageList.h"
 #include "reader/book/ExeBookResourceFiles.h"
+#include "toolkit/foundation/ListCtrl.h"
 
 class CExeBookAttachmentsListCtrl;
 
@@ -19,9 +18,8 @@ public:
     virtual void OnAttachmentContextMenu(CExeBookAttachmentsListCtrl* list, CWnd* pWnd, CPoint point) = 0;
 };
 
-class CExeBookAttachmentsListCtrl : public CListCtrl
+class CExeBookAttachmentsListCtrl : public CQorListCtrlEx
 {
-    DECLARE_DYNAMIC(CExeBookAttachmentsListCtrl)
 public:
     CExeBookAttachmentsListCtrl();
 
@@ -35,13 +33,15 @@ public:
     // The first selected row, or -1.
     int GetFirstSelected() const { return GetNextItem(-1, LVNI_SELECTED); }
 
+    // CQorListCtrlEx: the listener hears of a new selection and of a double-clicked row.
+    void OnSelectionChanged() override;
+    void OnItemDblClick(int nItem) override;
+
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnDestroy();
     afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
     afx_msg void OnSize(UINT nType, int cx, int cy);
-    afx_msg void OnItemChanged(NMHDR* pNMHDR, LRESULT* pResult);
-    afx_msg void OnDblClick(NMHDR* pNMHDR, LRESULT* pResult);
 
     DECLARE_MESSAGE_MAP()
 

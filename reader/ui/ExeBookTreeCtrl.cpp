@@ -68,7 +68,9 @@ void ReadFileEntries(const CQorXMLNode& node, LPCWSTR prefix, int count, CExeBoo
 
 } // namespace
 
-CExeBookTreeCtrl::CExeBookTreeCtrl() : m_pListener(nullptr), m_bImageListBuilt(FALSE) {}
+CExeBookTreeCtrl::CExeBookTreeCtrl()
+    : m_pListener(nullptr), m_bImageListBuilt(FALSE), m_nPreOrderCount(0), m_bPreOrderValid(FALSE)
+{}
 
 CExeBookTreeCtrl::~CExeBookTreeCtrl()
 {
@@ -125,6 +127,7 @@ void CExeBookTreeCtrl::OnDeleteItem(NMHDR* pNMHDR, LRESULT* pResult)
     auto* view = reinterpret_cast<NMTREEVIEWW*>(pNMHDR);
     delete reinterpret_cast<EXEBOOKCONTENTSRECORD*>(view->itemOld.lParam);
     view->itemOld.lParam = 0;
+    m_bPreOrderValid = FALSE;
     *pResult = 0;
 }
 
@@ -322,18 +325,30 @@ HTREEITEM CExeBookTreeCtrl::ResolveTreeLink(LPCTSTR url, HTREEITEM current) cons
     return pageItem;
 }
 
+const std::vector<CExeBookTreeCtrl::PreOrderEntry>& CExeBookTreeCtrl::GetPreOrderRecords() const
+{
+    const UINT count = GetCount();
+    if (m_bPreOrderValid && count == m_nPreOrderCount)
+        return m_preOrder;
+    m_preOrder.clear();
+    for (HTREEITEM item = GetRootItem(); item != nullptr; item = NextItem(item)) {
+        if (const EXEBOOKCONTENTSRECORD* record = GetRecord(item))
+            m_preOrder.push_back({item, record});
+    }
+    m_nPreOrderCount = count;
+    m_bPreOrderValid = TRUE;
+    return m_preOrder;
+}
+
 void CExeBookTreeCtrl::FindItemsByFiles(const CExeBookResourceFiles& hits, std::vector<HTREEITEM>& items) const
 {
     std::set<int> ids;
     for (const EXEBOOKRESOURCEFILEDATA& hit : hits)
         ids.insert(hit.ID);
-    for (HTREEITEM item = GetRootItem(); item != nullptr; item = NextItem(item)) {
-        const EXEBOOKCONTENTSRECORD* record = GetRecord(item);
-        if (record == nullptr)
-            continue;
-        for (const EXEBOOKFILEENTRY& file : record->files) {
+    for (const PreOrderEntry& entry : GetPreOrderRecords()) {
+        for (const EXEBOOKFILEENTRY& file : entry.pRecord->files) {
             if (ids.count(file.nID) != 0) {
-                items.push_back(item);
+                items.push_back(entry.hItem);
                 break;
             }
         }

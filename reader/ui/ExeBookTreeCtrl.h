@@ -97,7 +97,20 @@ private:
     void BuildImageList();
     HTREEITEM FirstItemWhere(bool (*test)(const EXEBOOKCONTENTSRECORD&)) const;
 
+    // The items that have a record, in pre-order: walked once and kept until an item is
+    // deleted or the item count changes, so that a search over a large book does not ask
+    // the control about every item again.
+    struct PreOrderEntry
+    {
+        HTREEITEM hItem;
+        const EXEBOOKCONTENTSRECORD* pRecord;
+    };
+    const std::vector<PreOrderEntry>& GetPreOrderRecords() const;
+
     CExeBookTreeCtrlEventListener* m_pListener;
     CImageList m_imageList;
     BOOL m_bImageListBuilt;
+    mutable std::vector<PreOrderEntry> m_preOrder;
+    mutable UINT m_nPreOrderCount; // the item count the walk saw
+    mutable BOOL m_bPreOrderValid;
 };

@@ -204,11 +204,6 @@ CString CMainFrame::GetItemTitle(HTREEITEM hItem)
     return m_wndContents.GetItemText(hItem);
 }
 
-void CMainFrame::OpenSearchHit(HTREEITEM hItem, LPCTSTR lpszKeyword)
-{
-    SelectTreeItem(hItem, lpszKeyword);
-}
-
 void CMainFrame::LocateKeywords()
 {
     OnLocateKeywords();
@@ -235,6 +230,19 @@ void CMainFrame::RecalcLayout(BOOL bNotify)
         m_rectBorder.bottom = bottom;
     }
     CFrameWnd::RecalcLayout(bNotify);
+}
+
+void CMainFrame::OnUpdateFrameTitle(BOOL bAddToTitle)
+{
+    // A book without a name keeps the framework's title.
+    if (m_pSettings == nullptr || m_pSettings->m_strBookName.IsEmpty()) {
+        CFrameWnd::OnUpdateFrameTitle(bAddToTitle);
+        return;
+    }
+    CString shown;
+    GetWindowText(shown);
+    if (shown != m_pSettings->m_strBookName)
+        SetWindowText(m_pSettings->m_strBookName);
 }
 
 CFolionyxReaderView* CMainFrame::GetReaderView() const

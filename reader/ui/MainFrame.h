@@ -24,8 +24,7 @@ int ContentsStripWidth(int requested, int clientWidth);
 class CMainFrame : public CFrameWnd,
                    public CExeBookTreeCtrlEventListener,
                    public CExeBookAttachmentsListCtrlEventListener,
-                   public CReaderNavigationHost,
-                   public CSearchPaneHost
+                   public CReaderNavigationHost
 {
     DECLARE_DYNCREATE(CMainFrame)
 public:
@@ -48,11 +47,6 @@ public:
     typedef std::function<int(int nID, const CString& path)> AttachmentExtractor;
     void SetAttachmentExtractor(AttachmentExtractor extractor) { m_extractAttachment = std::move(extractor); }
 
-    // CSearchPaneHost
-    void SearchItems(LPCTSTR lpszText, std::vector<HTREEITEM>& items) override;
-    CString GetItemTitle(HTREEITEM hItem) override;
-    void OpenSearchHit(HTREEITEM hItem, LPCTSTR lpszKeyword) override;
-    void LocateKeywords() override;
     CSearchDlg& GetSearchPane() { return m_wndSearch; }
     BOOL IsSearchShown() const { return m_leftPane == LeftPaneSearch; }
 
@@ -65,6 +59,9 @@ public:
     HTREEITEM ResolveTreeLink(LPCTSTR lpszURL) override;
     void SelectTreeItem(HTREEITEM hItem, LPCTSTR lpszKeyword) override;
     void SetZoomPaneText(LPCTSTR lpszText) override;
+    void SearchItems(LPCTSTR lpszText, std::vector<HTREEITEM>& items) override;
+    CString GetItemTitle(HTREEITEM hItem) override;
+    void LocateKeywords() override;
 
     // CExeBookTreeCtrlEventListener
     void OnTreeSelectionChanged(CExeBookTreeCtrl* tree) override;
@@ -77,6 +74,9 @@ public:
     // replaces them then.
     BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
                    CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr) override;
+
+    // The book's name is the window's title.
+    void OnUpdateFrameTitle(BOOL bAddToTitle) override;
 
     // The tree beside the view, as wide as the settings ask when it is shown.
     void RecalcLayout(BOOL bNotify = TRUE) override;

@@ -120,8 +120,11 @@ void CMainFrame::OnAttachmentView(UINT nID)
 {
     const DWORD view = nID == ID_ATTACHMENT_DETAILS ? LVS_REPORT : LVS_ICON;
     const LONG_PTR style = ::GetWindowLongPtrW(m_wndAttachments.GetSafeHwnd(), GWL_STYLE);
-    if (DWORD(style & LVS_TYPEMASK) != view)
-        ::SetWindowLongPtrW(m_wndAttachments.GetSafeHwnd(), GWL_STYLE, (style & ~LONG_PTR(LVS_TYPEMASK)) | view);
+    if (DWORD(style & LVS_TYPEMASK) == view)
+        return;
+    ::SetWindowLongPtrW(m_wndAttachments.GetSafeHwnd(), GWL_STYLE, (style & ~LONG_PTR(LVS_TYPEMASK)) | view);
+    // The list lays its rows out anew but leaves the old picture on the screen.
+    m_wndAttachments.Invalidate();
 }
 
 void CMainFrame::OnUpdateAttachmentSingle(CCmdUI* pCmdUI)

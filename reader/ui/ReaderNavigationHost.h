@@ -1,9 +1,12 @@
-// What the page view needs from the window around it: the contents tree for links between
-// pages and the zoom pane. The main frame implements it; tests supply their own.
+// What the page view and the search pane need from the window around them: the contents tree
+// for links between pages and for searching, and the zoom pane. The main frame implements it;
+// tests and the benchmark supply their own.
 #pragma once
 
 #include <windows.h>
 #include <commctrl.h>
+#include <vector>
+#include "platform/framework/Strings.h"
 
 class CReaderNavigationHost
 {
@@ -21,4 +24,12 @@ public:
     virtual void SelectTreeItem(HTREEITEM hItem, LPCTSTR lpszKeyword) = 0;
     // Shows the text in the status-bar zoom pane.
     virtual void SetZoomPaneText(LPCTSTR lpszText) = 0;
+
+    // The contents items whose pages contain the text, in contents order; a host without a
+    // book finds nothing.
+    virtual void SearchItems(LPCTSTR /*lpszText*/, std::vector<HTREEITEM>& items) { items.clear(); }
+    // The text of a contents item as the tree shows it.
+    virtual CString GetItemTitle(HTREEITEM /*hItem*/) { return CString(); }
+    // Moves to the next highlighted keyword of the shown page.
+    virtual void LocateKeywords() {}
 };

@@ -181,4 +181,13 @@ TEST_F(AttachmentsTest, DetailsAndIconsSwitchTheView)
     EXPECT_EQ(DWORD(LVS_REPORT), view());
     frame->SendMessage(WM_COMMAND, ID_ATTACHMENT_ICONS);
     EXPECT_EQ(DWORD(LVS_ICON), view());
+
+    // A switch repaints the shown list, which would otherwise keep the other view's picture.
+    frame->ShowWindow(SW_SHOW);
+    frame->SetAttachmentsShown(TRUE);
+    List().Fill({{1, L"sheet.xls"}}, index);
+    List().UpdateWindow();
+    ASSERT_FALSE(::GetUpdateRect(List().GetSafeHwnd(), nullptr, FALSE));
+    frame->SendMessage(WM_COMMAND, ID_ATTACHMENT_DETAILS);
+    EXPECT_TRUE(::GetUpdateRect(List().GetSafeHwnd(), nullptr, FALSE));
 }

@@ -302,6 +302,18 @@ TEST_F(ExeBookTreeTest, MapsFileHitsToItemsInPreOrderOnce)
     for (HTREEITEM item : items)
         titles.push_back(Title(item));
     EXPECT_EQ(titles, Titles({L"Intro", L"Intro A", L"Chapter"}));
+
+    // The next search sees the tree as it is then: without a deleted item, with a new one.
+    tree.DeleteItem(Find(L"Intro A"));
+    ASSERT_TRUE(settings.LoadXML(L"<FolionyxExeBook><Nodes ChildCount='1'><Node_0 Title='Added' FileCount='1'>"
+                                 L"<File_0 ID='6' Name='added.htm'/></Node_0></Nodes></FolionyxExeBook>"));
+    ASSERT_TRUE(tree.Load(settings));
+    items.clear();
+    tree.FindItemsByFiles(hits, items);
+    titles.clear();
+    for (HTREEITEM item : items)
+        titles.push_back(Title(item));
+    EXPECT_EQ(titles, Titles({L"Intro", L"Chapter", L"Added"}));
 }
 
 TEST_F(ExeBookTreeTest, SearchFindsTheItemsOfPagesHoldingTheText)

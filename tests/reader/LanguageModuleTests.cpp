@@ -113,7 +113,7 @@ TEST(LanguageModule, LanguageWithoutModuleLoadsNothing)
 }
 
 // Whatever the reader shows in English, each language module has too: every string,
-// every menu with the same commands, every dialog, accelerator table and cursor. A string
+// every menu with the same commands, every dialog, accelerator table, icon and cursor. A string
 // added to the reader but to no module would show up in English or not at all.
 TEST(LanguageModule, ModulesHoldEveryStringMenuAndDialogOfTheReader)
 {
@@ -147,7 +147,8 @@ TEST(LanguageModule, ModulesHoldEveryStringMenuAndDialogOfTheReader)
             std::vector<UINT> own = MenuIds(reader, name.c_str());
             EXPECT_EQ(MenuIds(module, name.c_str()), own) << "menu " << std::string(name.begin(), name.end());
         }
-        for (LPCWSTR type : {RT_DIALOG, RT_ACCELERATOR, RT_GROUP_CURSOR}) {
+        // Dialogs of a module take their icons and cursors from it too.
+        for (LPCWSTR type : {RT_DIALOG, RT_ACCELERATOR, RT_GROUP_ICON, RT_GROUP_CURSOR}) {
             for (const std::wstring& name : ResourceNames(reader, type))
                 EXPECT_NE(FindResourceW(module, name.c_str(), type), nullptr)
                     << "resource " << std::string(name.begin(), name.end());

@@ -1,14 +1,17 @@
 // The reader's small dialogs from its own templates: the attachment warning chooses saving
-// unless told otherwise, and the about command of the running reader shows the about box.
+// unless told otherwise, the about box's addresses are links, and the about command of the
+// running reader shows the about box in a frame titled with the book's name.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <string>
 #include "books/packer/BookPacker.h"
+#include "reader/ui/AboutDlg.h"
 #include "reader/ui/OpenAtachmentsWarningDlg.h"
 #include "resources/resource.h"
 #include "tests/common/WineTestSupport.h"
 #include "tests/reader/FixtureReader.h"
 #include "tests/reader/ReaderProcess.h"
+#include "tests/reader/StringPrinter.h"
 
 namespace {
 
@@ -38,6 +41,28 @@ INT_PTR RunWarning(int radio, UINT button, int& choice)
     return result;
 }
 
+// What the about box's links hold while it shows.
+struct AboutLinks
+{
+    CAboutDlg* dialog = nullptr;
+    CString webUrl, mailUrl;
+    BOOL underlined = FALSE;
+} g_about;
+
+void CALLBACK ReadAboutLinks(HWND, UINT, UINT_PTR id, DWORD)
+{
+    CAboutDlg* dialog = g_about.dialog;
+    if (dialog == nullptr || dialog->GetSafeHwnd() == nullptr)
+        return;
+    KillTimer(nullptr, id);
+    g_about.webUrl = dialog->GetWebLink().GetURL();
+    g_about.mailUrl = dialog->GetMailLink().GetURL();
+    LOGFONTW font = {};
+    HFONT hFont = reinterpret_cast<HFONT>(dialog->GetWebLink().SendMessage(WM_GETFONT));
+    g_about.underlined = hFont != nullptr && GetObjectW(hFont, sizeof(font), &font) && font.lfUnderline;
+    dialog->EndDialog(IDOK);
+}
+
 std::wstring WindowText(HWND hwnd)
 {
     wchar_t text[256] = {};
@@ -57,9 +82,22 @@ TEST(ReaderDialogs, AttachmentWarningSavesUnlessOpenIsChosen)
     EXPECT_EQ(IDCANCEL, RunWarning(IDC_OPEN_CHOICE, IDCANCEL, choice));
 }
 
+TEST(ReaderDialogs, AboutBoxAddressesAreLinksAndTheMailOneWritesAMessage)
+{
+    CAboutDlg dialog;
+    g_about = AboutLinks();
+    g_about.dialog = &dialog;
+    SetTimer(nullptr, 0, 50, ReadAboutLinks);
+    EXPECT_EQ(IDOK, dialog.DoModal());
+    EXPECT_EQ(CString(L"http://www.folionyx.example/"), g_about.webUrl);
+    EXPECT_EQ(CString(L"mailto:support@folionyx.example"), g_about.mailUrl);
+    EXPECT_TRUE(g_about.underlined);
+}
+
 TEST(ReaderDialogs, AboutCommandShowsTheAboutBox)
 {
     bookpacker::CBookPacker packer;
+    packer.settings.bookName = L"Title fixture";
     readertest::AddHomePage(packer, readertest::UniqueName(L"about", L".htm"), L"about");
     testsupport::TempFolder folder;
     const std::wstring exe = folder.File(L"AboutReader.exe");
@@ -72,6 +110,9 @@ TEST(ReaderDialogs, AboutCommandShowsTheAboutBox)
     GetClassNameW(frame, className, 64);
     EXPECT_EQ(std::wstring(L"QorMainFrame"), className);
     EXPECT_NE(0u, GetClassLongPtrW(frame, GCL_STYLE) & CS_DBLCLKS);
+    // The book names the window.
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return WindowText(frame) == L"Title fixture"; }))
+        << std::string(WindowText(frame).begin(), WindowText(frame).end());
 
     PostMessageW(frame, WM_COMMAND, ID_APP_ABOUT, 0);
     HWND about = reader.WaitForWindowOfClass(L"#32770");

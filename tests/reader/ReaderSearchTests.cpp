@@ -1,6 +1,6 @@
 // Searching the running reader: the book's Ctrl+F shows the search pane, Enter lists the
-// items whose pages hold the word, and a double-click on a hit shows its page with the word
-// highlighted.
+// items whose pages hold the word, a double-click on a hit shows its page with the word
+// highlighted, and the book's Ctrl+Down and Ctrl+H move on from there.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
@@ -49,13 +49,20 @@ TEST(ReaderSearch, CtrlFSearchesAndADoubleClickHighlightsTheHit)
 {
     bookpacker::CBookPacker packer;
     packer.settings.buttons[ExeBookButtonSearch].accel = L"ctrl+F";
+    packer.settings.buttons[ExeBookButtonNext].accel = L"ctrl+DOWN";
+    packer.settings.buttons[ExeBookButtonHome].accel = L"ctrl+H";
     const std::wstring home = readertest::UniqueName(L"srch", L".htm");
     const std::wstring hit = readertest::UniqueName(L"srch", L".htm");
+    const std::wstring next = readertest::UniqueName(L"srch", L".htm");
     readertest::AddHomePage(packer, home, L"nothing to find here");
     bookpacker::BookNode node;
     node.title = L"Jam";
     node.url = L"http://fixture.example/" + hit;
     node.files = {{packer.AddPage(L"<html><body><p>Orange marmalade on toast.</p></body></html>"), hit}};
+    packer.nodes.push_back(node);
+    node.title = L"Bread";
+    node.url = L"http://fixture.example/" + next;
+    node.files = {{packer.AddPage(L"<html><body><p>Plain bread.</p></body></html>"), next}};
     packer.nodes.push_back(node);
     testsupport::TempFolder folder;
     const std::wstring exe = folder.File(L"SearchReader.exe");
@@ -86,6 +93,24 @@ TEST(ReaderSearch, CtrlFSearchesAndADoubleClickHighlightsTheHit)
     DoubleClickAt(POINT{header.left + 20, header.bottom + 6});
     EXPECT_TRUE(testsupport::PumpUntil([&] { return readertest::FileExists(work + hit); }, 10000));
     EXPECT_TRUE(testsupport::PumpUntil([&] { return HitPixelsOnScreen(frame) > 20; }, 10000));
+
+    // With the page in front (a click on its empty lower part), Ctrl+Down shows the next
+    // page, without hits, and Ctrl+H the Home page again.
+    RECT client;
+    GetClientRect(frame, &client);
+    POINT page = {client.right - 40, client.bottom - 40};
+    ClientToScreen(frame, &page);
+    SendMouse(MOUSEEVENTF_MOVE, page.x, page.y);
+    SendMouse(MOUSEEVENTF_LEFTDOWN, page.x, page.y);
+    SendMouse(MOUSEEVENTF_LEFTUP, page.x, page.y);
+    testsupport::PumpMessages();
+    ASSERT_TRUE(readertest::PressKeys(frame, {VK_CONTROL}, VK_DOWN));
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return readertest::FileExists(work + next); }, 10000));
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return HitPixelsOnScreen(frame) == 0; }, 10000));
+    DeleteFileW((work + home).c_str());
+    ASSERT_TRUE(readertest::PressKeys(frame, {VK_CONTROL}, 'H'));
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return readertest::FileExists(work + home); }, 10000));
     DeleteFileW((work + home).c_str());
     DeleteFileW((work + hit).c_str());
+    DeleteFileW((work + next).c_str());
 }

@@ -74,9 +74,10 @@ std::string ReadFile(const std::wstring& path)
 
 TEST(ReaderStartup, GermanUserGetsTheBooksSettingsAndTheGermanModule)
 {
-    // A book that wants a maximised window.
+    // A book that wants a maximised window. It has no name, so the caption keeps the
+    // framework's title, which comes from the language module.
     bookpacker::CBookPacker packer;
-    packer.settings.bookName = L"Startup fixture";
+    packer.settings.bookName = L"";
     packer.settings.maximized = true;
     const int home = packer.AddPage(L"<html><body><p>Willkommen</p></body></html>");
     bookpacker::BookNode node;

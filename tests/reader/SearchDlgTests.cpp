@@ -1,12 +1,14 @@
 // The search pane inside a window of the test: Enter searches and Esc leaves it alone (both
 // keep the pane showing), a double-click opens the hit with the keyword as edited since, and
-// F3 released inside the pane moves on to the next hit.
+// F3 released inside the pane moves on to the next hit. The rows show the keyword highlighted
+// and the controls follow the pane's size.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
 #include <string>
 #include <vector>
 #include "platform/framework/WinApp.h"
+#include "reader/ui/ReaderNavigationHost.h"
 #include "reader/ui/SearchDlg.h"
 #include "resources/resource.h"
 #include "tests/common/WineTestSupport.h"
@@ -19,8 +21,10 @@ HTREEITEM Item(int n)
     return reinterpret_cast<HTREEITEM>(static_cast<INT_PTR>(n));
 }
 
-struct FakeHost : CSearchPaneHost
+struct FakeHost : CReaderNavigationHost
 {
+    HTREEITEM ResolveTreeLink(LPCTSTR) override { return nullptr; }
+    void SetZoomPaneText(LPCTSTR) override {}
     std::vector<CString> searched;
     std::vector<std::pair<HTREEITEM, CString>> opened;
     int located = 0;
@@ -30,7 +34,7 @@ struct FakeHost : CSearchPaneHost
         items = {Item(7), Item(9)};
     }
     CString GetItemTitle(HTREEITEM item) override { return item == Item(7) ? L"Seven" : L"Nine"; }
-    void OpenSearchHit(HTREEITEM item, LPCTSTR keyword) override { opened.push_back({item, keyword}); }
+    void SelectTreeItem(HTREEITEM item, LPCTSTR keyword) override { opened.push_back({item, keyword}); }
     void LocateKeywords() override { ++located; }
 };
 
@@ -74,8 +78,10 @@ TEST_F(SearchPane, SearchButtonFollowsTheKeywordAndRowsAreReplaced)
     ASSERT_EQ(2, pane.GetResultList().GetItemCount());
     EXPECT_EQ(CString(L"Seven"), pane.GetResultList().GetItemText(0, 0));
     EXPECT_EQ(CString(L"alpha"), pane.GetResultList().GetItemText(0, 1));
+    pane.GetResultList().SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
     pane.Search();
     EXPECT_EQ(2, pane.GetResultList().GetItemCount()); // a second search replaces the rows
+    EXPECT_EQ(0u, pane.GetResultList().GetSelectedCount()); // and chooses none of them
     Type(L"");
     EXPECT_FALSE(::IsWindowEnabled(button));
     pane.Search();
@@ -139,4 +145,24 @@ TEST_F(SearchPane, ResultListFollowsThePanesSize)
     EXPECT_EQ(back.Width() + 50, after.Width());
     EXPECT_EQ(back.Height() + 30, after.Height());
     EXPECT_EQ(back.left, after.left);
+}
+
+// The keyword column shows the searched word on the highlight's green; the titles, which do
+// not hold it, show none.
+TEST_F(SearchPane, RowsShowTheKeywordHighlighted)
+{
+    const COLORREF kKeywordBack = 0x40FF00;
+    Type(L"Nine");
+    pane.Search();
+    CQorListCtrl& list = pane.GetResultList();
+    ASSERT_EQ(2, list.GetItemCount());
+    list.UpdateWindow();
+    testsupport::WindowCapture capture(list.GetSafeHwnd(), true);
+    CRect title, keyword, otherTitle;
+    ASSERT_TRUE(list.GetSubItemRect(0, 1, LVIR_LABEL, keyword));
+    ASSERT_TRUE(list.GetSubItemRect(0, 0, LVIR_LABEL, otherTitle)); // "Seven"
+    ASSERT_TRUE(list.GetSubItemRect(1, 0, LVIR_LABEL, title));      // "Nine"
+    EXPECT_GT(capture.CountColor(kKeywordBack, keyword), 0);
+    EXPECT_GT(capture.CountColor(kKeywordBack, title), 0);
+    EXPECT_EQ(0, capture.CountColor(kKeywordBack, otherTitle));
 }
