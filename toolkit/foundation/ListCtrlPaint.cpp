@@ -147,10 +147,10 @@ void CQorListCtrl::DrawCellText(CDC* pDC, int nItem, int nSubItem, CRect rc, LPC
     if (!bSelected) {
         clrText = GetItemTextColor(nItem, nSubItem, dwData, clrText);
         clrBack = GetItemBackColor(nItem, nSubItem, dwData, clrBack);
-        pDC->FillSolidRect(rc, clrBack);
-    } else if ((GetExtendedStyle() & LVS_EX_FULLROWSELECT) || nSubItem > 0) {
-        pDC->FillSolidRect(rc, clrBack);
     }
+    // The list has drawn the cell already; its own text, placed by its own rules, must not show
+    // beside the pieces drawn here.
+    pDC->FillSolidRect(rc, clrBack);
     BOOL bReport = (GetStyle() & LVS_TYPEMASK) == LVS_REPORT;
     rc.left += nSubItem == 0 ? 2 : 6;
     rc.right -= bReport ? 6 : 2;
@@ -172,11 +172,13 @@ void CQorListCtrl::DrawHighlightedText(CDC* pDC, LPCTSTR lpszText, LPCTSTR lpszK
 {
     COLORREF clrOldText = pDC->SetTextColor(clrText);
     COLORREF clrOldBack = pDC->SetBkColor(clrBack);
+    int nOldMode = pDC->SetBkMode(OPAQUE);
     int nKeyword = lpszKeyword ? lstrlenW(lpszKeyword) : 0;
     if (!lpszText || nKeyword == 0 || !::StrStrIW(lpszText, lpszKeyword)) {
         pDC->DrawText(lpszText ? lpszText : L"", -1, rc, nFormat);
         pDC->SetTextColor(clrOldText);
         pDC->SetBkColor(clrOldBack);
+        pDC->SetBkMode(nOldMode);
         return;
     }
     int nExtra = pDC->GetTextCharacterExtra();
@@ -208,6 +210,7 @@ void CQorListCtrl::DrawHighlightedText(CDC* pDC, LPCTSTR lpszText, LPCTSTR lpszK
         drawPiece(lpszRest, lstrlenW(lpszRest), clrText, clrBack);
     pDC->SetTextColor(clrOldText);
     pDC->SetBkColor(clrOldBack);
+    pDC->SetBkMode(nOldMode);
 }
 
 // ---------------------------------------------------------------------------------------
