@@ -41,10 +41,18 @@ void CQorDockingPane::OnSizeParent(CWnd* pSite, CRect rect, AFX_SIZEPARENTPARAMS
     m_rcWindow = rect;
     if (!m_pParentContainer || !m_hwndChild || !::IsWindow(m_hwndChild))
         return;
+    // The group may still be on its way to its new place (its move is deferred): the child's
+    // place follows from the rectangle the layout gave the group, not from where it stands now.
     CRect rc = rect;
-    if (HWND hWndParent = m_pParentContainer->GetPaneHwnd())
-        ::MapWindowPoints(pSite->GetSafeHwnd(), hWndParent, reinterpret_cast<LPPOINT>(&rc), 2);
-    ::MoveWindow(m_hwndChild, rc.left, rc.top, rc.Width(), rc.Height(), TRUE);
+    if (m_pParentContainer->GetPaneHwnd()) {
+        CRect rcGroup = m_pParentContainer->GetPaneWindowRect();
+        rc.OffsetRect(-rcGroup.left, -rcGroup.top);
+    }
+    CRect rcOld;
+    ::GetWindowRect(m_hwndChild, &rcOld);
+    ::MapWindowPoints(HWND_DESKTOP, ::GetParent(m_hwndChild), reinterpret_cast<LPPOINT>(&rcOld), 2);
+    if (rcOld != rc)
+        ::SetWindowPos(m_hwndChild, nullptr, rc.left, rc.top, rc.Width(), rc.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
     ::EnableWindow(m_hwndChild, (m_dwEnabled & qorPaneEnableClient) != 0);
 }
 

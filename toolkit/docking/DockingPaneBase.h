@@ -119,6 +119,10 @@ struct QOR_DOCKINGPANE_INFO
 };
 typedef CList<QOR_DOCKINGPANE_INFO, const QOR_DOCKINGPANE_INFO&> CQorDockingPaneInfoList;
 
+// Moves a child window of the site within a layout pass: deferred with the pass's handle when
+// it has one (the site's windows then move together), at once otherwise.
+void QorMoveSiteWindow(AFX_SIZEPARENTPARAMS* lpLayout, HWND hWnd, const RECT& rc);
+
 class CQorDockingPaneCaptionButtons : public CArray<CQorDockingPaneCaptionButton*, CQorDockingPaneCaptionButton*>
 {
 };

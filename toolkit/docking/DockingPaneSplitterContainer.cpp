@@ -199,7 +199,7 @@ CRect CQorDockingPaneSplitterContainer::PlaceNodes(CQorDockingPaneManager* pMana
             CQorDockingPaneSplitterWnd* pBar = pBars->m_lstSpliters.GetNext(posBar);
             CRect rcClipped;
             rcClipped.IntersectRect(&rcBar, &rect);
-            pBar->MoveWindow(&rcClipped, FALSE);
+            QorMoveSiteWindow(lpLayout, pBar->GetSafeHwnd(), rcClipped);
             pBar->Invalidate(FALSE);
         }
         nPos = nEnd + s;

@@ -142,7 +142,7 @@ void CQorDockingPaneTabbedContainer::OnSizeParent(CWnd* pSite, CRect rect, AFX_S
     GetWindowRect(&rcCurrent);
     ::MapWindowPoints(HWND_DESKTOP, ::GetParent(m_hWnd), reinterpret_cast<LPPOINT>(&rcCurrent), 2);
     if (rcCurrent != rect || m_bForceRepos) {
-        SetWindowPos(nullptr, rect.left, rect.top, rect.Width(), rect.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+        QorMoveSiteWindow(lpLayout, m_hWnd, rect);
         Invalidate(FALSE);
         m_bForceRepos = FALSE;
     }
