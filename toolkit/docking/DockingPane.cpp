@@ -1,5 +1,6 @@
 #include "toolkit/docking/DockingPane.h"
 
+#include "toolkit/docking/DockingPaneAccessibility.h"
 #include "toolkit/docking/DockingPaneLayout.h"
 #include "toolkit/docking/DockingPaneManager.h"
 #include "toolkit/docking/DockingPaneTabbedContainer.h"
@@ -242,50 +243,32 @@ HRESULT CQorDockingPane::GetAccessibleChild(VARIANT varChild, IDispatch** ppdisp
 
 HRESULT CQorDockingPane::GetAccessibleName(VARIANT, BSTR* pszName)
 {
-    if (!pszName)
-        return E_INVALIDARG;
-    *pszName = ::SysAllocString(GetTabCaption());
-    return S_OK;
+    return QorAccessibleString(pszName, GetTabCaption());
 }
 
 HRESULT CQorDockingPane::GetAccessibleDescription(VARIANT, BSTR* pszDescription)
 {
-    if (!pszDescription)
-        return E_INVALIDARG;
-    *pszDescription = ::SysAllocString(GetTitle());
-    return S_OK;
+    return QorAccessibleString(pszDescription, GetTitle());
 }
 
 HRESULT CQorDockingPane::GetAccessibleRole(VARIANT, VARIANT* pvarRole)
 {
-    if (!pvarRole)
-        return E_INVALIDARG;
-    ::VariantInit(pvarRole);
-    pvarRole->vt = VT_I4;
-    pvarRole->lVal = ROLE_SYSTEM_PAGETAB;
-    return S_OK;
+    return QorAccessibleLong(pvarRole, ROLE_SYSTEM_PAGETAB);
 }
 
 HRESULT CQorDockingPane::GetAccessibleState(VARIANT, VARIANT* pvarState)
 {
-    if (!pvarState)
-        return E_INVALIDARG;
-    ::VariantInit(pvarState);
-    pvarState->vt = VT_I4;
-    pvarState->lVal = STATE_SYSTEM_SELECTABLE;
+    long nState = STATE_SYSTEM_SELECTABLE;
     if (!m_pParentContainer)
-        pvarState->lVal |= STATE_SYSTEM_INVISIBLE;
+        nState |= STATE_SYSTEM_INVISIBLE;
     if (IsSelected())
-        pvarState->lVal |= STATE_SYSTEM_SELECTED;
-    return S_OK;
+        nState |= STATE_SYSTEM_SELECTED;
+    return QorAccessibleLong(pvarState, nState);
 }
 
 HRESULT CQorDockingPane::GetAccessibleDefaultAction(VARIANT, BSTR* pszDefaultAction)
 {
-    if (!pszDefaultAction)
-        return E_INVALIDARG;
-    *pszDefaultAction = ::SysAllocString(L"Switch");
-    return S_OK;
+    return QorAccessibleString(pszDefaultAction, L"Switch");
 }
 
 HRESULT CQorDockingPane::AccessibleSelect(long, VARIANT)
@@ -303,36 +286,27 @@ HRESULT CQorDockingPane::AccessibleDoDefaultAction(VARIANT varChild)
 HRESULT CQorDockingPane::AccessibleLocation(long* pxLeft, long* pyTop, long* pcxWidth, long* pcyHeight,
                                             VARIANT varChild)
 {
-    if (!pxLeft || !pyTop || !pcxWidth || !pcyHeight)
-        return E_INVALIDARG;
-    // Every answer leaves defined values behind, S_FALSE included.
-    *pxLeft = *pyTop = *pcxWidth = *pcyHeight = 0;
+    // Every answer leaves defined values behind, S_FALSE (nothing to place) included.
     CRect rc;
     if (GetVariantInt(varChild) == 1) {
         if (!m_hwndChild)
-            return S_FALSE;
+            return QorAccessibleLocation(pxLeft, pyTop, pcxWidth, pcyHeight, nullptr);
         ::GetWindowRect(m_hwndChild, &rc);
-    } else {
-        CQorDockingPaneTabbedContainer* pGroup = GetTabbedContainer();
-        if (!pGroup || !pGroup->GetSafeHwnd())
-            return S_FALSE;
-        pGroup->GetWindowRect(&rc);
-        int nIndex = -1;
-        for (int i = 0; i < pGroup->GetItemCount(); i++) {
-            if (reinterpret_cast<CQorDockingPane*>(pGroup->GetItem(i)->GetData()) == this)
-                nIndex = i;
-        }
-        if (pGroup->GetItemCount() >= 2 && pGroup->IsTabsVisible() && nIndex >= 0) {
-            CRect rcTab = pGroup->GetItem(nIndex)->GetRect();
+        return QorAccessibleLocation(pxLeft, pyTop, pcxWidth, pcyHeight, &rc);
+    }
+    CQorDockingPaneTabbedContainer* pGroup = GetTabbedContainer();
+    if (!pGroup || !pGroup->GetSafeHwnd())
+        return QorAccessibleLocation(pxLeft, pyTop, pcxWidth, pcyHeight, nullptr);
+    pGroup->GetWindowRect(&rc);
+    for (int i = 0; i < pGroup->GetItemCount(); i++) {
+        if (reinterpret_cast<CQorDockingPane*>(pGroup->GetItem(i)->GetData()) == this && pGroup->GetItemCount() >= 2 &&
+            pGroup->IsTabsVisible()) {
+            CRect rcTab = pGroup->GetItem(i)->GetRect();
             rcTab.OffsetRect(rc.left, rc.top);
             rc = rcTab;
         }
     }
-    *pxLeft = rc.left;
-    *pyTop = rc.top;
-    *pcxWidth = rc.Width();
-    *pcyHeight = rc.Height();
-    return S_OK;
+    return QorAccessibleLocation(pxLeft, pyTop, pcxWidth, pcyHeight, &rc);
 }
 
 HRESULT CQorDockingPane::AccessibleHitTest(long, long, VARIANT* pvarChild)

@@ -3,6 +3,7 @@
 #include "platform/framework/FrameWnd.h"
 #include "platform/framework/Menu.h"
 #include "toolkit/docking/DockingPane.h"
+#include "toolkit/docking/DockingPaneAccessibility.h"
 #include "toolkit/docking/DockingPaneLayout.h"
 #include "toolkit/docking/DockingPaneSplitterContainer.h"
 #include "toolkit/docking/DockingPaneTabbedContainer.h"
@@ -421,39 +422,23 @@ HRESULT CQorDockingPaneManager::GetAccessibleChild(VARIANT varChild, IDispatch**
 
 HRESULT CQorDockingPaneManager::GetAccessibleName(VARIANT, BSTR* pszName)
 {
-    if (!pszName)
-        return E_INVALIDARG;
-    *pszName = ::SysAllocString(L"QorDockingPaneManager");
-    return S_OK;
+    return QorAccessibleString(pszName, L"QorDockingPaneManager");
 }
 
 HRESULT CQorDockingPaneManager::GetAccessibleRole(VARIANT, VARIANT* pvarRole)
 {
-    if (!pvarRole)
-        return E_INVALIDARG;
-    ::VariantInit(pvarRole);
-    pvarRole->vt = VT_I4;
-    pvarRole->lVal = ROLE_SYSTEM_PROPERTYPAGE;
-    return S_OK;
+    return QorAccessibleLong(pvarRole, ROLE_SYSTEM_PROPERTYPAGE);
 }
 
 HRESULT CQorDockingPaneManager::GetAccessibleState(VARIANT, VARIANT* pvarState)
 {
-    if (!pvarState)
-        return E_INVALIDARG;
-    ::VariantInit(pvarState);
-    pvarState->vt = VT_I4;
-    pvarState->lVal = 0;
-    return S_OK;
+    return QorAccessibleLong(pvarState, 0);
 }
 
 HRESULT CQorDockingPaneManager::AccessibleLocation(long* pxLeft, long* pyTop, long* pcxWidth, long* pcyHeight, VARIANT)
 {
-    if (!pxLeft || !pyTop || !pcxWidth || !pcyHeight)
-        return E_INVALIDARG;
-    *pxLeft = *pyTop = 0;
-    *pcxWidth = *pcyHeight = 10;
-    return S_OK;
+    const RECT rc = {0, 0, 10, 10};
+    return QorAccessibleLocation(pxLeft, pyTop, pcxWidth, pcyHeight, &rc);
 }
 
 HRESULT CQorDockingPaneManager::AccessibleHitTest(long, long, VARIANT* pvarChild)

@@ -1,6 +1,7 @@
 #include "toolkit/docking/DockingPaneTabbedContainer.h"
 
 #include "toolkit/docking/DockingPane.h"
+#include "toolkit/docking/DockingPaneAccessibility.h"
 #include "toolkit/docking/DockingPaneLayout.h"
 #include "toolkit/docking/DockingPaneManager.h"
 #include "toolkit/docking/DockingPanePaintManager.h"
@@ -929,45 +930,24 @@ HRESULT CQorDockingPaneTabbedContainer::GetAccessibleChildCount(long* pcountChil
 
 HRESULT CQorDockingPaneTabbedContainer::GetAccessibleName(VARIANT, BSTR* pszName)
 {
-    if (!pszName)
-        return E_INVALIDARG;
-    *pszName = ::SysAllocString(L"QorDockingPaneTabbedContainer");
-    return S_OK;
+    return QorAccessibleString(pszName, L"QorDockingPaneTabbedContainer");
 }
 
 HRESULT CQorDockingPaneTabbedContainer::GetAccessibleRole(VARIANT, VARIANT* pvarRole)
 {
-    if (!pvarRole)
-        return E_INVALIDARG;
-    ::VariantInit(pvarRole);
-    pvarRole->vt = VT_I4;
-    pvarRole->lVal = ROLE_SYSTEM_PAGETABLIST;
-    return S_OK;
+    return QorAccessibleLong(pvarRole, ROLE_SYSTEM_PAGETABLIST);
 }
 
 HRESULT CQorDockingPaneTabbedContainer::GetAccessibleState(VARIANT, VARIANT* pvarState)
 {
-    if (!pvarState)
-        return E_INVALIDARG;
-    ::VariantInit(pvarState);
-    pvarState->vt = VT_I4;
-    pvarState->lVal = 0;
-    return S_OK;
+    return QorAccessibleLong(pvarState, 0);
 }
 
 HRESULT CQorDockingPaneTabbedContainer::AccessibleLocation(long* pxLeft, long* pyTop, long* pcxWidth, long* pcyHeight,
                                                            VARIANT)
 {
-    if (!pxLeft || !pyTop || !pcxWidth || !pcyHeight)
-        return E_INVALIDARG;
-    *pxLeft = *pyTop = *pcxWidth = *pcyHeight = 0;
-    if (!m_hWnd)
-        return S_FALSE;
     CRect rc;
-    GetWindowRect(&rc);
-    *pxLeft = rc.left;
-    *pyTop = rc.top;
-    *pcxWidth = rc.Width();
-    *pcyHeight = rc.Height();
-    return S_OK;
+    if (m_hWnd)
+        GetWindowRect(&rc);
+    return QorAccessibleLocation(pxLeft, pyTop, pcxWidth, pcyHeight, m_hWnd ? &rc : nullptr);
 }
