@@ -1,0 +1,328 @@
+// The docking paint manager: glyphs, metrics, the caption-button press and hover, colours.
+#include "tests/toolkit/docking/DockingTestSupport.h"
+#include "toolkit/docking/DockingPaneThemes.h"
+#include "toolkit/foundation/DrawHelpers.h"
+#include "toolkit/tabs/TabPaintManager.h"
+
+#include <string>
+
+using dockingtest::FrameTest;
+using namespace QorDockingPanePaintThemes;
+
+namespace {
+
+// A white 32-bit canvas, 40 x 40 unless told.
+class Canvas
+{
+public:
+    explicit Canvas(int cx = 40, int cy = 40)
+    {
+        m_hDC = ::CreateCompatibleDC(nullptr);
+        m_hBitmap = CreateDIB32(m_hDC, cx, cy, reinterpret_cast<void**>(&m_pBits));
+        m_hOld = ::SelectObject(m_hDC, m_hBitmap);
+        RECT rc = {0, 0, cx, cy};
+        ::FillRect(m_hDC, &rc, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    }
+    ~Canvas()
+    {
+        ::SelectObject(m_hDC, m_hOld);
+        ::DeleteObject(m_hBitmap);
+        ::DeleteDC(m_hDC);
+    }
+    CDC* DC() { return CDC::FromHandle(m_hDC); }
+    // The 12 x 12 square around (20, 20), '#' where the pixel is black.
+    std::string Art()
+    {
+        ::GdiFlush();
+        std::string art;
+        for (int y = 14; y < 26; y++) {
+            for (int x = 14; x < 26; x++)
+                art += ::GetPixel(m_hDC, x, y) == RGB(0, 0, 0) ? '#' : '.';
+            art += '\n';
+        }
+        return art;
+    }
+
+private:
+    HDC m_hDC;
+    HBITMAP m_hBitmap;
+    HGDIOBJ m_hOld;
+    DWORD* m_pBits = nullptr;
+};
+
+class PaintManager : public FrameTest
+{
+};
+
+} // namespace
+
+TEST_F(PaintManager, CaptionButtonGlyphsAreDrawnPixelForPixel)
+{
+    struct Row
+    {
+        int nID;
+        DWORD dwState;
+        const char* art; // columns x - 6 ... x + 5, rows y - 6 ... y + 5
+    } rows[] = {
+        {QOR_IDS_DOCKING_AUTOHIDE, 2,
+         "............\n"
+         "............\n"
+         ".....#......\n"
+         ".....#####..\n"
+         ".....#...#..\n"
+         "..####...#..\n"
+         ".....#####..\n"
+         ".....#####..\n"
+         ".....#......\n"
+         "............\n"
+         "............\n"
+         "............\n"},
+        {QOR_IDS_DOCKING_AUTOHIDE, 0,
+         "............\n"
+         "....#####...\n"
+         "....#..##...\n"
+         "....#..##...\n"
+         "....#..##...\n"
+         "....#..##...\n"
+         "...#######..\n"
+         "......#.....\n"
+         "......#.....\n"
+         "......#.....\n"
+         "............\n"
+         "............\n"},
+        {QOR_IDS_DOCKING_CLOSE, 0,
+         "............\n"
+         "............\n"
+         "..##....##..\n"
+         "...##..##...\n"
+         "....####....\n"
+         ".....##.....\n"
+         "....####....\n"
+         "...##..##...\n"
+         "..##....##..\n"
+         "............\n"
+         "............\n"
+         "............\n"},
+        {QOR_IDS_DOCKING_MAXIMIZE, 0,
+         "............\n"
+         ".#########..\n"
+         ".#########..\n"
+         ".#.......#..\n"
+         ".#.......#..\n"
+         ".#.......#..\n"
+         ".#.......#..\n"
+         ".#.......#..\n"
+         ".#.......#..\n"
+         ".#########..\n"
+         "............\n"
+         "............\n"},
+        {QOR_IDS_DOCKING_RESTORE, 0,
+         "............\n"
+         "....######..\n"
+         "....######..\n"
+         "....#....#..\n"
+         "..######.#..\n"
+         "..######.#..\n"
+         "..#....###..\n"
+         "..#....#....\n"
+         "..#....#....\n"
+         "..######....\n"
+         "............\n"
+         "............\n"},
+        {QOR_IDS_DOCKING_MENU, 0,
+         "............\n"
+         "............\n"
+         "............\n"
+         "............\n"
+         "............\n"
+         "..########..\n"
+         "...######...\n"
+         "....####....\n"
+         ".....##.....\n"
+         "............\n"
+         "............\n"
+         "............\n"},
+    };
+    CQorDockingPaneDefaultTheme* pTheme = new CQorDockingPaneDefaultTheme();
+    CQorDockingPaneTabbedContainer* pGroup = static_cast<CQorDockingPaneTabbedContainer*>(
+        Manager().CreateNode(qorDockingPaneTypeTabbed, Manager().GetLayout()));
+    for (const Row& row : rows) {
+        Canvas canvas;
+        CQorDockingPaneCaptionButton button(row.nID, pGroup);
+        button.SetState(row.dwState);
+        pTheme->DrawCaptionButtonGlyph(canvas.DC(), &button, CPoint(20, 20), RGB(0, 0, 0));
+        EXPECT_EQ(row.art, canvas.Art()) << "glyph " << row.nID << " state " << row.dwState;
+    }
+    pTheme->InternalRelease();
+}
+
+TEST_F(PaintManager, SmallFontsStillGiveMinimumHeights)
+{
+    LOGFONTW lf = {};
+    lstrcpyW(lf.lfFaceName, L"Tahoma");
+    lf.lfHeight = -8;
+    QorSetDockingCaptionFontForTest(&lf);
+    QorSetIconTitleFontForTest(&lf);
+    for (int nTheme : {0, 3}) {
+        Manager().SetTheme(nTheme);
+        CQorDockingPanePaintManager* pPaint = Manager().GetPaintManager();
+        EXPECT_EQ(13 + pPaint->m_nCaptionFontGap, pPaint->GetCaptionHeight()) << "theme " << nTheme;
+        EXPECT_EQ(nTheme == 3 ? 7 : 5, pPaint->m_nCaptionFontGap);
+        EXPECT_EQ(24, pPaint->GetTabsHeight()) << "theme " << nTheme;
+    }
+    lf.lfHeight = -5;
+    Manager().GetPaintManager()->SetCaptionFont(TRUE, lf);
+    LOGFONTW lfVertical = {};
+    ::GetObjectW(Manager().GetPaintManager()->GetVerticalCaptionFont()->GetSafeHandle(), sizeof(lfVertical),
+                 &lfVertical);
+    EXPECT_EQ(-11, lfVertical.lfHeight);
+    EXPECT_EQ(2700, lfVertical.lfEscapement);
+    QorSetDockingCaptionFontForTest(nullptr);
+    QorSetIconTitleFontForTest(nullptr);
+}
+
+TEST_F(PaintManager, SetThemeThreeIsNativeXpAndAnyOtherIsDefault)
+{
+    for (int nTheme : {0, 1, 2, 3, 7}) {
+        Manager().SetTheme(nTheme);
+        CQorDockingPanePaintManager* pPaint = Manager().GetPaintManager();
+        EXPECT_EQ(nTheme == 3, dynamic_cast<CQorDockingPaneNativeXPTheme*>(pPaint) != nullptr) << nTheme;
+        EXPECT_EQ(nTheme, Manager().GetCurrentTheme());
+    }
+}
+
+namespace {
+
+class CaptionClick : public FrameTest
+{
+protected:
+    void SetUp() override
+    {
+        FrameTest::SetUp();
+        CQorDockingPane* pPane = Create(1, qorDockLeft, nullptr, 200, 200);
+        Layout();
+        m_pGroup = pPane->GetTabbedContainer();
+        // Printing the group lays its caption buttons out.
+        Canvas canvas;
+        m_pGroup->SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.DC()->GetSafeHdc()), PRF_CLIENT);
+        m_pClose = m_pGroup->FindCaptionButton(QOR_IDS_DOCKING_CLOSE);
+        m_ptIn = m_pClose->GetRect().CenterPoint();
+    }
+    LPARAM In() const { return MAKELPARAM(m_ptIn.x, m_ptIn.y); }
+    LPARAM Out() const { return MAKELPARAM(m_ptIn.x - 60, m_ptIn.y + 60); }
+
+    CQorDockingPaneTabbedContainer* m_pGroup = nullptr;
+    CQorDockingPaneCaptionButton* m_pClose = nullptr;
+    CPoint m_ptIn;
+};
+
+} // namespace
+
+TEST_F(CaptionClick, OnlyAReleaseOverTheButtonExecutesIt)
+{
+    ASSERT_FALSE(m_pClose->GetRect().IsRectEmpty());
+    HWND hGroup = m_pGroup->GetSafeHwnd();
+    struct Row
+    {
+        const char* name;
+        std::function<void()> post;
+        BOOL bExpected;
+    } rows[] = {
+        {"release over it", [&] { ::PostMessageW(hGroup, WM_LBUTTONUP, 0, In()); }, TRUE},
+        {"release outside",
+         [&] {
+             ::PostMessageW(hGroup, WM_MOUSEMOVE, MK_LBUTTON, Out());
+             ::PostMessageW(hGroup, WM_LBUTTONUP, 0, Out());
+         },
+         FALSE},
+        {"right button", [&] { ::PostMessageW(hGroup, WM_RBUTTONDOWN, MK_RBUTTON, In()); }, FALSE},
+        {"escape", [&] { ::PostMessageW(hGroup, WM_KEYDOWN, VK_ESCAPE, 0); }, FALSE},
+        {"cancel mode", [&] { ::PostMessageW(hGroup, WM_CANCELMODE, 0, 0); }, FALSE},
+    };
+    for (const Row& row : rows) {
+        row.post();
+        EXPECT_EQ(row.bExpected, m_pClose->Click(m_pGroup, m_ptIn)) << row.name;
+        EXPECT_EQ(nullptr, ::GetCapture()) << row.name;
+        EXPECT_FALSE(m_pClose->IsPressed()) << row.name;
+        testsupport::PumpMessages();
+    }
+}
+
+TEST_F(CaptionClick, QuitEndsThePressAndStaysQueued)
+{
+    ::PostQuitMessage(4);
+    EXPECT_FALSE(m_pClose->Click(m_pGroup, m_ptIn));
+    MSG msg;
+    ASSERT_TRUE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(4, static_cast<int>(msg.wParam));
+    EXPECT_EQ(nullptr, ::GetCapture());
+}
+
+TEST_F(CaptionClick, APressWhileAnotherWindowHoldsTheCaptureIsRefused)
+{
+    ::SetCapture(m_pFrame->m_wndView.GetSafeHwnd());
+    ::PostMessageW(m_pGroup->GetSafeHwnd(), WM_LBUTTONUP, 0, In());
+    EXPECT_FALSE(m_pClose->Click(m_pGroup, m_ptIn));
+    EXPECT_EQ(m_pFrame->m_wndView.GetSafeHwnd(), ::GetCapture());
+    ::ReleaseCapture();
+    testsupport::PumpMessages();
+}
+
+TEST_F(CaptionClick, DisabledActionsGreyTheCloseGlyphAndNeverTurnHot)
+{
+    // Unthemed, the native look draws Office captions whose buttons have no face at rest.
+    QorSetThemeModeForTest(qorThemeOff);
+    Manager().SetTheme(3);
+    m_pGroup->GetSelected()->SetEnabled(qorPaneEnableClient);
+    Canvas canvas(400, 400);
+    m_pGroup->SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.DC()->GetSafeHdc()), PRF_CLIENT);
+    CRect rc = m_pClose->GetRect();
+    const COLORREF clrGrey = Manager().GetPaintManager()->GetXtremeColor(COLOR_GRAYTEXT);
+    const COLORREF clrNormal = Manager().GetPaintManager()->GetXtremeColor(COLOR_BTNTEXT);
+    ASSERT_FALSE(m_pGroup->IsActive());
+    int nGrey = 0, nNormal = 0;
+    for (int y = rc.top; y < rc.bottom; y++) {
+        for (int x = rc.left; x < rc.right; x++) {
+            COLORREF clr = ::GetPixel(canvas.DC()->GetSafeHdc(), x, y);
+            nGrey += clr == clrGrey;
+            nNormal += clr == clrNormal;
+        }
+    }
+    QorSetThemeModeForTest(qorThemeReal);
+    EXPECT_GT(nGrey, 0);
+    EXPECT_EQ(0, nNormal) << "no pixel of the glyph's usual colour";
+    EXPECT_FALSE(m_pClose->OnMouseMove(m_ptIn));
+    EXPECT_FALSE(m_pClose->IsHot());
+    m_pGroup->GetSelected()->SetEnabled(qorPaneEnableClient | qorPaneEnableActions);
+    EXPECT_TRUE(m_pClose->OnMouseMove(m_ptIn));
+    EXPECT_TRUE(m_pClose->IsHot());
+}
+
+namespace {
+
+COLORREF DarkGradientEnd(int nIndex)
+{
+    return nIndex == COLOR_GRADIENTINACTIVECAPTION ? RGB(0x10, 0, 0) : ::GetSysColor(nIndex);
+}
+
+} // namespace
+
+TEST_F(PaintManager, AVeryDarkSystemColourIsNotReadAsATableIndex)
+{
+    CQorColorManager* pColors = GetColorManager();
+    pColors->m_pfnGetSysColor = &DarkGradientEnd;
+    CQorDockingPaneOfficeTheme* pTheme = new CQorDockingPaneOfficeTheme();
+    pTheme->RefreshMetrics();
+    pColors->m_pfnGetSysColor = nullptr;
+    pColors->RefreshColors();
+    EXPECT_EQ(RGB(0x10, 0, 0), pTheme->m_clrNormalCaption.m_clrDark.GetColor());
+
+    pTheme->m_bGradientCaption = TRUE;
+    Canvas canvas;
+    CQorDockingPaneBase* pGroup = Manager().CreateNode(qorDockingPaneTypeTabbed, Manager().GetLayout());
+    pTheme->DrawCaptionBackground(canvas.DC(), pGroup, CRect(0, 0, 40, 10), FALSE, FALSE);
+    COLORREF clrEnd = ::GetPixel(canvas.DC()->GetSafeHdc(), 39, 5);
+    EXPECT_LE(GetRValue(clrEnd), 0x30);
+    EXPECT_LE(GetGValue(clrEnd), 0x20) << "not the colour table's entry 16";
+    pTheme->InternalRelease();
+}

@@ -1,0 +1,220 @@
+#include "toolkit/docking/DockingPaneThemes.h"
+
+#include "toolkit/docking/DockingPane.h"
+#include "toolkit/docking/DockingPaneTabbedContainer.h"
+#include "toolkit/foundation/DrawHelpers.h"
+#include "toolkit/foundation/SystemInfo.h"
+#include "toolkit/tabs/TabPaintManager.h"
+
+namespace QorDockingPanePaintThemes {
+
+namespace {
+
+BOOL IsContentDisabled(const CQorDockingPaneBase* pOwner)
+{
+    CQorDockingPane* pPane = CQorDockingPanePaintManager::GetCaptionPane(pOwner);
+    return pPane && !(pPane->GetEnabled() & qorPaneEnableClient);
+}
+
+BOOL IsWindows95()
+{
+    const OSVERSIONINFOW& info = GetOsVersionInfo();
+    return info.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS && info.dwMajorVersion == 4 && info.dwMinorVersion <= 9;
+}
+
+// A system colour as the colour manager sees it (a skin or a test may answer for the system).
+COLORREF SystemColor(int nIndex)
+{
+    CQorColorManager* pColors = GetColorManager();
+    return pColors->m_pfnGetSysColor ? pColors->m_pfnGetSysColor(nIndex) : ::GetSysColor(nIndex);
+}
+
+void ReduceBand(CRect& rc, BOOL bVertical)
+{
+    if (bVertical)
+        rc.bottom -= 2;
+    else
+        rc.right -= 2;
+}
+
+void InsetForText(CRect& rc, BOOL bVertical)
+{
+    if (bVertical) {
+        rc.left += 1;
+        rc.top += 4;
+    } else {
+        rc.left += 4;
+        rc.top += 1;
+    }
+}
+
+CRect CaptionStrip(const CRect& rc, int nThickness, BOOL bVertical)
+{
+    return bVertical ? CRect(rc.left, rc.top, rc.left + nThickness, rc.bottom)
+                     : CRect(rc.left, rc.top, rc.right, rc.top + nThickness);
+}
+
+} // namespace
+
+// ---- Default ------------------------------------------------------------------------------------
+
+CQorDockingPaneDefaultTheme::CQorDockingPaneDefaultTheme()
+{
+    m_nCaptionButtonStyle = 0;
+}
+
+void CQorDockingPaneDefaultTheme::DrawCaption(CDC* pDC, CQorDockingPaneTabbedContainer* pPane, CRect rc)
+{
+    const BOOL bActive = m_bHighlightActiveCaption && pPane->IsActive();
+    const BOOL bVertical = pPane->IsCaptionVertical();
+    const int T = m_nTitleHeight;
+    pDC->FillSolidRect(CaptionStrip(rc, T + 3, bVertical), GetXtremeColor(COLOR_3DFACE));
+    CRect rcBand = bVertical ? CRect(rc.left + 2, rc.top, rc.left + T + 1, rc.bottom)
+                             : CRect(rc.left, rc.top + 2, rc.right, rc.top + T + 1);
+    DrawCaptionPart(pDC, pPane, rcBand, pPane->GetCaptionTitle(), bActive, bVertical);
+}
+
+void CQorDockingPaneDefaultTheme::DrawCaptionPart(CDC* pDC, CQorDockingPaneBase* pPane, CRect rcCaption,
+                                                  const CString& strTitle, BOOL bActive, BOOL bVertical)
+{
+    pDC->FillSolidRect(&rcCaption, GetXtremeColor(bActive ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
+    ReduceBand(rcCaption, bVertical);
+    DrawCaptionButtons(pDC, pPane->GetCaptionButtons(), rcCaption, GetXtremeColor(COLOR_BTNTEXT), 14, 0, bVertical);
+    COLORREF clrText = IsContentDisabled(pPane)
+                           ? GetXtremeColor(COLOR_GRAYTEXT)
+                           : GetXtremeColor(bActive ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT);
+    pDC->SetTextColor(clrText);
+    InsetForText(rcCaption, bVertical);
+    DrawCaptionText(pDC, rcCaption, bVertical, FALSE, strTitle);
+}
+
+// ---- Office -------------------------------------------------------------------------------------
+
+void CQorDockingPaneOfficeTheme::COfficePanelColorSet::RefreshMetrics()
+{
+    CColorSetVisualStudio::RefreshMetrics();
+    // The flat look's buttons take the dark shadow; until the tab rows offer the flat
+    // appearance set, this set is installed for the panel tabs in every look.
+    m_clrNavigateButton.SetStandardValue(::GetSysColor(COLOR_3DDKSHADOW));
+    m_clrNavigateButtonPressed.SetStandardValue(::GetSysColor(COLOR_3DDKSHADOW));
+}
+
+CQorDockingPaneOfficeTheme::CQorDockingPaneOfficeTheme()
+{
+    m_nCaptionButtonStyle = 1;
+    m_bBoldCaptionFont = FALSE;
+    m_bGradientCaption = FALSE;
+    m_pTabPaintManager->SetColor(qorTabColorVisualStudio);
+    m_pPanelPaintManager->SetColorSet(new COfficePanelColorSet());
+}
+
+void CQorDockingPaneOfficeTheme::RefreshMetrics()
+{
+    CQorDockingPanePaintManager::RefreshMetrics();
+    // Every colour is stored resolved: a raw system colour could be small enough to read as
+    // an index of the colour table.
+    m_clrActiveCaption.SetStandardValue(GetXtremeColor(COLOR_ACTIVECAPTION),
+                                        GetXtremeColor(COLOR_GRADIENTACTIVECAPTION));
+    m_clrNormalCaption.SetStandardValue(GetXtremeColor(COLOR_INACTIVECAPTION),
+                                        SystemColor(COLOR_GRADIENTINACTIVECAPTION));
+    m_clrNormalCaptionText.SetStandardValue(GetXtremeColor(COLOR_BTNTEXT));
+    m_clrActiveCaptionText.SetStandardValue(GetXtremeColor(COLOR_CAPTIONTEXT));
+    if (IsWindows95()) {
+        m_clrActiveCaption.SetStandardValue(GetXtremeColor(COLOR_ACTIVECAPTION), GetXtremeColor(COLOR_ACTIVECAPTION));
+        m_clrNormalCaption.SetStandardValue(GetXtremeColor(COLOR_INACTIVECAPTION),
+                                            GetXtremeColor(COLOR_INACTIVECAPTION));
+    }
+}
+
+COLORREF CQorDockingPaneOfficeTheme::DrawCaptionBackground(CDC* pDC, CQorDockingPaneBase*, CRect rcCaption,
+                                                           BOOL bActive, BOOL bVertical)
+{
+    const CQorPaintManagerColorGradient& grc = bActive ? m_clrActiveCaption : m_clrNormalCaption;
+    if (m_bGradientCaption) {
+        GetDrawHelpers()->GradientFill(pDC, &rcCaption, grc.m_clrLight.GetColor(), grc.m_clrDark.GetColor(),
+                                       !bVertical);
+    } else if (bActive) {
+        pDC->FillSolidRect(&rcCaption, grc.m_clrLight.GetColor());
+    } else {
+        const COLORREF clr = GetXtremeColor(52);
+        pDC->FillSolidRect(rcCaption.left + 1, rcCaption.top, rcCaption.Width() - 2, 1, clr);
+        pDC->FillSolidRect(rcCaption.left + 1, rcCaption.bottom - 1, rcCaption.Width() - 2, 1, clr);
+        pDC->FillSolidRect(rcCaption.left, rcCaption.top + 1, 1, rcCaption.Height() - 2, clr);
+        pDC->FillSolidRect(rcCaption.right - 1, rcCaption.top + 1, 1, rcCaption.Height() - 2, clr);
+    }
+    return GetXtremeColor(bActive ? COLOR_CAPTIONTEXT : COLOR_BTNTEXT);
+}
+
+void CQorDockingPaneOfficeTheme::DrawCaption(CDC* pDC, CQorDockingPaneTabbedContainer* pPane, CRect rc)
+{
+    const BOOL bActive = m_bHighlightActiveCaption && pPane->IsActive();
+    const BOOL bVertical = pPane->IsCaptionVertical();
+    const int T = m_nTitleHeight;
+    pDC->FillSolidRect(CaptionStrip(rc, T + 3, bVertical), m_clrBackground.GetColor());
+    const int nMargin = m_rcCaptionMargin.top;
+    CRect rcBand = bVertical ? CRect(rc.left + nMargin, rc.top, rc.left + T + 1, rc.bottom)
+                             : CRect(rc.left, rc.top + nMargin, rc.right, rc.top + T + 1);
+    DrawCaptionPart(pDC, pPane, rcBand, pPane->GetCaptionTitle(), bActive, bVertical);
+}
+
+void CQorDockingPaneOfficeTheme::DrawCaptionPart(CDC* pDC, CQorDockingPaneBase* pPane, CRect rcCaption,
+                                                 const CString& strTitle, BOOL bActive, BOOL bVertical)
+{
+    COLORREF clrButton = DrawCaptionBackground(pDC, pPane, rcCaption, bActive, bVertical);
+    ReduceBand(rcCaption, bVertical);
+    DrawCaptionButtons(pDC, pPane->GetCaptionButtons(), rcCaption, clrButton, 14, 2, bVertical);
+    COLORREF clrText = IsContentDisabled(pPane)
+                           ? GetXtremeColor(COLOR_GRAYTEXT)
+                           : (bActive ? m_clrActiveCaptionText.GetColor() : m_clrNormalCaptionText.GetColor());
+    pDC->SetTextColor(clrText);
+    InsetForText(rcCaption, bVertical);
+    DrawCaptionText(pDC, rcCaption, bVertical, FALSE, strTitle);
+}
+
+// ---- NativeXP -----------------------------------------------------------------------------------
+
+CQorDockingPaneNativeXPTheme::CQorDockingPaneNativeXPTheme()
+{
+    m_nCaptionButtonStyle = 3;
+    m_bGradientCaption = TRUE;
+    m_nCaptionFontGap = 7;
+    m_pTabPaintManager->SetColor(qorTabColorWinXP);
+    m_pPanelPaintManager->SetColor(qorTabColorWinXP);
+}
+
+BOOL CQorDockingPaneNativeXPTheme::IsWindowThemed()
+{
+    return m_themeWindow.GetHandle() != nullptr;
+}
+
+void CQorDockingPaneNativeXPTheme::DrawCaption(CDC* pDC, CQorDockingPaneTabbedContainer* pPane, CRect rc)
+{
+    if (!IsWindowThemed()) {
+        CQorDockingPaneOfficeTheme::DrawCaption(pDC, pPane, rc);
+        return;
+    }
+    const BOOL bActive = m_bHighlightActiveCaption && pPane->IsActive();
+    const BOOL bVertical = pPane->IsCaptionVertical();
+    const int T = m_nTitleHeight;
+    CRect rcBand = bVertical ? CRect(0, 0, T + 1, rc.bottom) : CRect(0, 0, rc.right, T + 1);
+    m_themeWindow.DrawThemeBackground(pDC->GetSafeHdc(), 2, bActive ? 1 : 2, &rcBand);
+    DrawCaptionPart(pDC, pPane, rcBand, pPane->GetCaptionTitle(), bActive, bVertical);
+}
+
+void CQorDockingPaneNativeXPTheme::DrawCaptionPart(CDC* pDC, CQorDockingPaneBase* pPane, CRect rcCaption,
+                                                   const CString& strTitle, BOOL bActive, BOOL bVertical)
+{
+    if (!IsWindowThemed()) {
+        CQorDockingPaneOfficeTheme::DrawCaptionPart(pDC, pPane, rcCaption, strTitle, bActive, bVertical);
+        return;
+    }
+    COLORREF clr = IsContentDisabled(pPane) ? GetXtremeColor(COLOR_GRAYTEXT)
+                                            : GetXtremeColor(bActive ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT);
+    ReduceBand(rcCaption, bVertical);
+    DrawCaptionButtons(pDC, pPane->GetCaptionButtons(), rcCaption, clr, 16, 3, bVertical);
+    pDC->SetTextColor(clr);
+    InsetForText(rcCaption, bVertical);
+    DrawCaptionText(pDC, rcCaption, bVertical, FALSE, strTitle);
+}
+
+} // namespace QorDockingPanePaintThemes
