@@ -2,6 +2,8 @@
 
 #include "platform/framework/WinApp.h"
 
+#include <algorithm>
+
 namespace {
 
 const UINT kKickIdle = 0x036A; // the framework's WM_KICKIDLE: only wakes idle processing
@@ -44,13 +46,22 @@ void CQorCaptureLoop::ReleaseAll()
 
 BOOL CQorCaptureLoop::DispatchPendingPaint(int& nQuitCode)
 {
+    // A window whose paint handler leaves its update region (or a paint for no window, which
+    // Wine hands out) is offered again at once: paint each window once per pass, else the pass
+    // never ends. What is left comes through the loop's own message fetch.
+    const int kMaxPerPass = 64;
+    HWND painted[kMaxPerPass];
+    int nPainted = 0;
     MSG msg;
-    while (::PeekMessageW(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) {
+    while (nPainted < kMaxPerPass && ::PeekMessageW(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) {
         // PeekMessage hands out WM_QUIT whatever the filter says.
         if (msg.message == WM_QUIT) {
             nQuitCode = static_cast<int>(msg.wParam);
             return FALSE;
         }
+        if (!msg.hwnd || std::find(painted, painted + nPainted, msg.hwnd) != painted + nPainted)
+            break;
+        painted[nPainted++] = msg.hwnd;
         ::DispatchMessageW(&msg);
     }
     return TRUE;

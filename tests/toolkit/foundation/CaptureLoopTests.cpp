@@ -133,6 +133,40 @@ TEST(CaptureLoop, APaintFirstLoopStillEndsOnAQuitAndLeavesItQueued)
 
 namespace {
 
+// A window that answers its paints without painting: its update region stays, so the system
+// offers the paint again and again.
+LRESULT CALLBACK NeverValidatingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return message == WM_PAINT ? 0 : DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+} // namespace
+
+TEST(CaptureLoop, APaintFirstLoopEndsBesideAWindowThatNeverValidates)
+{
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = NeverValidatingProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"CaptureLoopNeverValidates";
+    RegisterClassW(&wc);
+    HWND hwnd = MakeWindow(); // pumps: before the stubborn window, which never lets a pump end
+    HWND stubborn = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 450, 100, 40, 40, nullptr,
+                                    nullptr, wc.hInstance, nullptr);
+    InvalidateRect(stubborn, nullptr, FALSE);
+    PostMessageW(hwnd, WM_LBUTTONUP, 0, 0);
+    CQorCaptureLoop loop(hwnd);
+    loop.m_bPaintFirst = TRUE;
+    loop.m_onMessage = [](MSG& msg) {
+        return msg.message == WM_LBUTTONUP ? CQorCaptureLoop::actionDone : CQorCaptureLoop::actionDispatch;
+    };
+    EXPECT_EQ(CQorCaptureLoop::resultDone, loop.Run());
+    ExpectEverythingReleased("paint first, stubborn window");
+    DestroyWindow(hwnd);
+    DestroyWindow(stubborn);
+}
+
+namespace {
+
 // A vertical splitter bar of the window at x = 150 (client), dragged along x within 100-220.
 // Timer procedures are stdcall on i686, which a lambda cannot be converted to.
 void CALLBACK CancelStalledDrag(HWND, UINT, UINT_PTR id, DWORD)
