@@ -346,13 +346,14 @@ void CQorStatusBar::RecalcPanes(BOOL bLayout, BOOL bResend)
         }
         ::SendMessageW(m_hWnd, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.empty() ? nullptr : &edges[0]));
         PositionChildren();
+        ::InvalidateRect(m_hWnd, nullptr, FALSE);
     }
     if (bResend) {
         for (CQorStatusBarPane* pPane : m_arrPanes)
             if (pPane->m_bVisible && (pPane->m_nUpdateFlags & QOR_STATUS_RESEND))
                 SendPaneText(pPane);
     }
-    ::InvalidateRect(m_hWnd, nullptr, FALSE);
+    // Painting calls this too (texts first): it must not invalidate again without a change.
 }
 
 CRect CQorStatusBar::GetPaneRect(int nIndex) const
