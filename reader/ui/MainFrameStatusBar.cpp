@@ -42,7 +42,8 @@ BOOL CMainFrame::AddStatusPane(int nID, int nIndex, int nWidth, CQorStatusBarPan
 void CMainFrame::AddStatusPanes()
 {
     // The zoom pane is the only way to the zoom menu: shown when the page engine zooms.
-    CFolionyxReaderView* pView = GetReaderView();
+    // Not yet the active view while the frame is being created: the first pane window.
+    CFolionyxReaderView* pView = DYNAMIC_DOWNCAST(CFolionyxReaderView, GetDlgItem(AFX_IDW_PANE_FIRST));
     if (pView && (pView->QueryStatusWB(OLECMDID_OPTICAL_ZOOM) & OLECMDF_SUPPORTED)) {
         m_wndZoomPane.SetIcon(IDI_ZOOM);
         if (AddStatusPane(kZoomPaneId, m_wndStatusBar.GetPaneCount(), kZoomPaneWidth, m_wndZoomPane))
