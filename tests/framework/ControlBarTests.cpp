@@ -8,6 +8,7 @@
 #include "platform/framework/ControlBar.h"
 #include "platform/framework/FrameWnd.h"
 #include "platform/framework/FrameworkIds.h"
+#include "tests/common/WineTestSupport.h"
 
 namespace {
 
@@ -59,24 +60,8 @@ struct ControlBarFixture : testing::Test
         if (frame)
             frame->DestroyWindow(); // deletes itself
     }
-    CRect ChildRect(CWnd& child)
-    {
-        CRect rc;
-        ::GetWindowRect(child.m_hWnd, &rc);
-        ::MapWindowPoints(nullptr, frame->m_hWnd, reinterpret_cast<POINT*>(&rc), 2);
-        return rc;
-    }
 };
 
-void SetToggles(bool caps, bool num, bool scroll)
-{
-    BYTE keys[256];
-    ::GetKeyboardState(keys);
-    keys[VK_CAPITAL] = caps ? 1 : 0;
-    keys[VK_NUMLOCK] = num ? 1 : 0;
-    keys[VK_SCROLL] = scroll ? 1 : 0;
-    ::SetKeyboardState(keys);
-}
 
 } // namespace
 
@@ -85,13 +70,13 @@ TEST_F(ControlBarFixture, BottomBarTakesItsStripAndTheViewTheRest)
     frame->RecalcLayout();
     CRect client;
     frame->GetClientRect(&client);
-    EXPECT_EQ(ChildRect(bar), CRect(0, client.bottom - 20, client.right, client.bottom));
-    EXPECT_EQ(ChildRect(view), CRect(0, 0, client.right, client.bottom - 20));
+    EXPECT_EQ(CRect(testsupport::WindowRectIn(bar.m_hWnd, frame->m_hWnd)), CRect(0, client.bottom - 20, client.right, client.bottom));
+    EXPECT_EQ(CRect(testsupport::WindowRectIn(view.m_hWnd, frame->m_hWnd)), CRect(0, 0, client.right, client.bottom - 20));
 
     // A hidden bar takes nothing.
     bar.ShowWindow(SW_HIDE);
     frame->RecalcLayout();
-    EXPECT_EQ(ChildRect(view), client);
+    EXPECT_EQ(CRect(testsupport::WindowRectIn(view.m_hWnd, frame->m_hWnd)), client);
 }
 
 TEST_F(ControlBarFixture, TopBarTakesTheTopStrip)
@@ -101,8 +86,8 @@ TEST_F(ControlBarFixture, TopBarTakesTheTopStrip)
     frame->RecalcLayout();
     CRect client;
     frame->GetClientRect(&client);
-    EXPECT_EQ(ChildRect(bar), CRect(0, 0, client.right, 30));
-    EXPECT_EQ(ChildRect(view).top, 30);
+    EXPECT_EQ(CRect(testsupport::WindowRectIn(bar.m_hWnd, frame->m_hWnd)), CRect(0, 0, client.right, 30));
+    EXPECT_EQ(CRect(testsupport::WindowRectIn(view.m_hWnd, frame->m_hWnd)).top, 30);
 }
 
 TEST(ControlBar, InsideRectLosesBorderLinesAndBorderWords)
@@ -142,7 +127,7 @@ TEST_F(ControlBarFixture, IdleUpdateEnablesKeyIndicatorsWhileTheirKeyIsToggledOn
         bool caps, num, scroll;
     } cases[] = {{true, false, false}, {false, true, true}, {false, false, false}, {true, true, true}};
     for (const Case& c : cases) {
-        SetToggles(c.caps, c.num, c.scroll);
+        testsupport::SetLockKeyToggles(c.caps, c.num, c.scroll);
         bar.SendMessage(WM_IDLEUPDATECMDUI, TRUE);
         EXPECT_EQ((bar.panes.styles[0] & SBPS_DISABLED) == 0, c.caps);
         EXPECT_EQ((bar.panes.styles[1] & SBPS_DISABLED) == 0, c.num);

@@ -77,17 +77,6 @@ std::vector<int> ColumnsOf(const testsupport::WindowCapture& capture, COLORREF c
     return columns;
 }
 
-void WriteText(const std::wstring& path, const std::string& text)
-{
-    std::ofstream out(path.c_str(), std::ios::binary);
-    out << text;
-}
-
-std::string ReadText(const std::wstring& path)
-{
-    std::ifstream in(path.c_str(), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 CAdFeedEntries Entries(std::initializer_list<const wchar_t*> urls)
 {
@@ -194,22 +183,22 @@ TEST_F(StatusPaneFixture, DownloadedErrorPageKeepsTheCacheAndAFeedReplacesIt)
     testsupport::TempFolder folder;
     const std::wstring cache = folder.File(L"Ad.xml");
     const std::string cached = "<Ads><Ad ID='1' Title='Cached' URL='http://maker.example/'/></Ads>";
-    WriteText(cache, cached);
+    testsupport::WriteFileBytes(cache, cached);
     CQorStatusBarAdLabelPane pane;
     Host(pane, 59393, 200);
     // Nothing listens on this port: the download fails and posts nothing.
     pane.StartFeed(cache.c_str(), L"http://127.0.0.1:9/feed.xml");
     EXPECT_EQ(std::wstring(pane.GetText()), L"Cached") << "the cache shows at once";
 
-    WriteText(cache + L".tmp", "<html><body>404 Not Found</body></html>");
+    testsupport::WriteFileBytes(cache + L".tmp", "<html><body>404 Not Found</body></html>");
     pane.SendMessage(WM_QOR_FEED_DOWNLOADED);
-    EXPECT_EQ(ReadText(cache), cached);
+    EXPECT_EQ(testsupport::ReadFileBytes(cache), cached);
     EXPECT_FALSE(testsupport::FileExists(cache + L".tmp"));
     EXPECT_EQ(std::wstring(pane.GetText()), L"Cached");
 
-    WriteText(cache + L".tmp", "<Ads><Ad Title='Fresh' URL='http://maker.example/'/></Ads>");
+    testsupport::WriteFileBytes(cache + L".tmp", "<Ads><Ad Title='Fresh' URL='http://maker.example/'/></Ads>");
     pane.SendMessage(WM_QOR_FEED_DOWNLOADED);
     EXPECT_EQ(std::wstring(pane.GetText()), L"Fresh");
-    EXPECT_NE(ReadText(cache), cached);
+    EXPECT_NE(testsupport::ReadFileBytes(cache), cached);
     pane.StopFeed();
 }

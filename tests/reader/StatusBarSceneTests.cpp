@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -42,13 +41,6 @@ std::wstring TextOf(HWND hWnd)
     return buffer;
 }
 
-RECT RectIn(HWND hWnd, HWND hParent)
-{
-    RECT rc;
-    GetWindowRect(hWnd, &rc);
-    MapWindowPoints(nullptr, hParent, reinterpret_cast<POINT*>(&rc), 2);
-    return rc;
-}
 
 std::vector<HWND> ChildrenByX(HWND hParent)
 {
@@ -56,7 +48,7 @@ std::vector<HWND> ChildrenByX(HWND hParent)
     for (HWND h = GetWindow(hParent, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT))
         children.push_back(h);
     std::sort(children.begin(), children.end(), [&](HWND a, HWND b) {
-        return RectIn(a, hParent).left < RectIn(b, hParent).left;
+        return testsupport::WindowRectIn(a, hParent).left < testsupport::WindowRectIn(b, hParent).left;
     });
     return children;
 }
@@ -68,10 +60,7 @@ TEST(StatusBarScene, BarPanesAndTheirClicks)
     testsupport::TempFolder folder;
     const std::wstring settings = folder.File(L"settings\\");
     CreateDirectoryW(settings.c_str(), nullptr);
-    {
-        std::ofstream out((settings + L"Ad.xml").c_str(), std::ios::binary);
-        out << "<Ads><Ad ID='1' Title='Scene title' URL='http://maker.example/'/></Ads>";
-    }
+    testsupport::WriteFileBytes(settings + L"Ad.xml", "<Ads><Ad ID='1' Title='Scene title' URL='http://maker.example/'/></Ads>");
     SettingsFolderOverride settingsOverride(settings);
 
     bookpacker::CBookPacker packer;
@@ -87,12 +76,12 @@ TEST(StatusBarScene, BarPanesAndTheirClicks)
     EXPECT_EQ(GetDlgCtrlID(bar), 0xE801);
     RECT client, rcBar;
     GetClientRect(frame, &client);
-    rcBar = RectIn(bar, frame);
+    rcBar = testsupport::WindowRectIn(bar, frame);
     EXPECT_EQ(rcBar.bottom, client.bottom);
     EXPECT_GT(rcBar.bottom - rcBar.top, 10);
     HWND view = GetDlgItem(frame, 0xE900);
     ASSERT_NE(view, nullptr);
-    EXPECT_LE(RectIn(view, frame).bottom, rcBar.top) << "the view sits above the bar";
+    EXPECT_LE(testsupport::WindowRectIn(view, frame).bottom, rcBar.top) << "the view sits above the bar";
 
     // Free text, advertisement, CAP, NUM, SCRL, zoom, icon: three pane windows in that order.
     std::vector<HWND> panes;
@@ -103,12 +92,12 @@ TEST(StatusBarScene, BarPanesAndTheirClicks)
         << (panes.size() > 1 ? TextOf(panes[1]).c_str() : L"");
     HWND ad = panes[0], zoom = panes[1], icon = panes[2];
     EXPECT_EQ(TextOf(icon), L"");
-    RECT rcAd = RectIn(ad, bar), rcZoom = RectIn(zoom, bar), rcIcon = RectIn(icon, bar);
+    RECT rcAd = testsupport::WindowRectIn(ad, bar), rcZoom = testsupport::WindowRectIn(zoom, bar), rcIcon = testsupport::WindowRectIn(icon, bar);
     EXPECT_GT(rcAd.left, 0);
     EXPECT_GT(rcZoom.left - rcAd.right, 40) << "the three indicators lie between";
     EXPECT_LE(rcIcon.right, rcBar.right - rcBar.left);
     for (HWND pane : panes) {
-        RECT rc = RectIn(pane, bar);
+        RECT rc = testsupport::WindowRectIn(pane, bar);
         EXPECT_GE(rc.top, 0);
         EXPECT_LE(rc.bottom, rcBar.bottom - rcBar.top);
     }

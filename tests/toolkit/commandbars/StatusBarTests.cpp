@@ -89,24 +89,8 @@ struct StatusBarFixture : testing::Test
         bar.SetPaneStyle(pPane->m_nIndex, nStyle);
         return pPane;
     }
-    CRect ChildRect(HWND hWnd)
-    {
-        CRect rc;
-        ::GetWindowRect(hWnd, &rc);
-        ::MapWindowPoints(nullptr, bar.m_hWnd, reinterpret_cast<POINT*>(&rc), 2);
-        return rc;
-    }
 };
 
-void SetToggles(bool caps, bool num, bool scroll)
-{
-    BYTE keys[256];
-    ::GetKeyboardState(keys);
-    keys[VK_CAPITAL] = caps ? 1 : 0;
-    keys[VK_NUMLOCK] = num ? 1 : 0;
-    keys[VK_SCROLL] = scroll ? 1 : 0;
-    ::SetKeyboardState(keys);
-}
 
 } // namespace
 
@@ -160,7 +144,7 @@ TEST_F(StatusBarFixture, PaneWindowsSitInTheirPartInsetUnlessBorderless)
         CRect part;
         bar.SendMessage(SB_GETRECT, 1, reinterpret_cast<LPARAM>(&part));
         part.DeflateRect(c.inset, c.inset);
-        EXPECT_EQ(ChildRect(wnd.m_hWnd), part) << c.name;
+        EXPECT_EQ(CRect(testsupport::WindowRectIn(wnd.m_hWnd, bar.m_hWnd)), part) << c.name;
         bar.SetPaneWindow(nullptr, 7);
         wnd.DestroyWindow();
     }
@@ -276,7 +260,7 @@ TEST_F(StatusBarFixture, IndicatorsFollowTheLockKeysAtIdleTime)
         bool caps, num, scroll;
     } cases[] = {{true, false, true}, {false, true, false}, {false, false, false}};
     for (const Case& c : cases) {
-        SetToggles(c.caps, c.num, c.scroll);
+        testsupport::SetLockKeyToggles(c.caps, c.num, c.scroll);
         bar.SendMessage(WM_IDLEUPDATECMDUI, TRUE);
         EXPECT_EQ(PartText(1), c.caps ? L"CAP" : L"");
         EXPECT_EQ(PartText(2), c.num ? L"NUM" : L"");
@@ -383,7 +367,7 @@ TEST_F(StatusBarFixture, PaneWindowsContinueTheBarsBackgroundThemedAndClassic)
         CQorStatusBarPaneWnd wnd;
         ASSERT_TRUE(wnd.Create(L"", &bar));
         bar.SetPaneWindow(&wnd, 9);
-        const CRect rcWnd = ChildRect(wnd.m_hWnd);
+        const CRect rcWnd = CRect(testsupport::WindowRectIn(wnd.m_hWnd, bar.m_hWnd));
         ASSERT_GT(rcWnd.Width(), 4);
 
         testsupport::WindowCapture barPixels(bar.m_hWnd);
@@ -415,7 +399,7 @@ TEST_F(StatusBarFixture, DisabledIconPaneHasNoneOfTheIconsColours)
     ASSERT_TRUE(pane.Create(L"", &bar));
     ASSERT_TRUE(pane.SetIcon(kIconId));
     bar.SetPaneWindow(&pane, 10);
-    const CRect rc = ChildRect(pane.m_hWnd);
+    const CRect rc = CRect(testsupport::WindowRectIn(pane.m_hWnd, bar.m_hWnd));
     const CRect area(0, 0, rc.Width(), rc.Height());
 
     testsupport::WindowCapture enabled(pane.m_hWnd);
