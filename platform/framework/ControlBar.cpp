@@ -54,37 +54,28 @@ void CControlBar::CalcInsideRect(CRect& rect, BOOL) const
 LRESULT CControlBar::OnSizeParent(WPARAM, LPARAM lParam)
 {
     auto* pLayout = reinterpret_cast<AFX_SIZEPARENTPARAMS*>(lParam);
-    if (!(GetStyle() & WS_VISIBLE))
-        return 0;
-    const BOOL bHorz = (m_dwStyle & (CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM)) != 0;
-    CSize size = CalcFixedLayout(pLayout->bStretch, bHorz);
-    CRect avail(pLayout->rect);
-    CRect rect = avail;
-    if (bHorz) {
-        size.cy = std::min<LONG>(size.cy, std::max<LONG>(avail.Height(), 0));
-        if (m_dwStyle & CBRS_ALIGN_TOP) {
-            rect.bottom = rect.top + size.cy;
-            pLayout->rect.top += size.cy;
-        } else {
-            rect.top = rect.bottom - size.cy;
-            pLayout->rect.bottom -= size.cy;
-        }
-        pLayout->sizeTotal.cy += size.cy;
-        pLayout->sizeTotal.cx = std::max<LONG>(pLayout->sizeTotal.cx, size.cx);
-    } else if (m_dwStyle & (CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT)) {
-        size.cx = std::min<LONG>(size.cx, std::max<LONG>(avail.Width(), 0));
-        if (m_dwStyle & CBRS_ALIGN_LEFT) {
-            rect.right = rect.left + size.cx;
-            pLayout->rect.left += size.cx;
-        } else {
-            rect.left = rect.right - size.cx;
-            pLayout->rect.right -= size.cx;
-        }
-        pLayout->sizeTotal.cx += size.cx;
-        pLayout->sizeTotal.cy = std::max<LONG>(pLayout->sizeTotal.cy, size.cy);
-    } else {
-        return 0; // a floating bar takes no strip
-    }
+    const DWORD dwAlign = m_dwStyle & CBRS_ALIGN_ANY;
+    if (!(GetStyle() & WS_VISIBLE) || !dwAlign)
+        return 0; // hidden or floating: no strip
+    const BOOL bHorz = (dwAlign & (CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM)) != 0;
+    const CSize size = CalcFixedLayout(pLayout->bStretch, bHorz);
+    RECT& avail = pLayout->rect;
+    RECT rect = avail;
+    // The strip's depth, never more than what is left.
+    const LONG nDepth = bHorz ? std::min<LONG>(size.cy, std::max<LONG>(avail.bottom - avail.top, 0))
+                              : std::min<LONG>(size.cx, std::max<LONG>(avail.right - avail.left, 0));
+    if (dwAlign & CBRS_ALIGN_TOP)
+        rect.bottom = avail.top += nDepth;
+    else if (dwAlign & CBRS_ALIGN_BOTTOM)
+        rect.top = avail.bottom -= nDepth;
+    else if (dwAlign & CBRS_ALIGN_LEFT)
+        rect.right = avail.left += nDepth;
+    else
+        rect.left = avail.right -= nDepth;
+    LONG& nTotalDepth = bHorz ? pLayout->sizeTotal.cy : pLayout->sizeTotal.cx;
+    LONG& nTotalLength = bHorz ? pLayout->sizeTotal.cx : pLayout->sizeTotal.cy;
+    nTotalDepth += nDepth;
+    nTotalLength = std::max<LONG>(nTotalLength, bHorz ? size.cx : size.cy);
     if (pLayout->hDWP)
         AfxRepositionWindow(pLayout, m_hWnd, &rect);
     return 0;
