@@ -11,6 +11,7 @@
 #include "reader/ui/StatusBarAdLabelPane.h"
 #include "reader/ui/StatusBarLabelPane.h"
 #include "tests/common/WineTestSupport.h"
+#include "tests/reader/LocalHttpServer.h"
 #include "toolkit/commandbars/PaintManager.h"
 #include "toolkit/commandbars/StatusBar.h"
 
@@ -201,4 +202,22 @@ TEST_F(StatusPaneFixture, DownloadedErrorPageKeepsTheCacheAndAFeedReplacesIt)
     EXPECT_EQ(std::wstring(pane.GetText()), L"Fresh");
     EXPECT_NE(testsupport::ReadFileBytes(cache), cached);
     pane.StopFeed();
+}
+
+TEST_F(StatusPaneFixture, DestroyingTheAdPaneEndsAStalledDownload)
+{
+    readertest::LocalHttpServer server;
+    server.Add("/stall.xml", {200, "", true});
+    ASSERT_TRUE(server.Start());
+    testsupport::TempFolder folder;
+    CQorStatusBarAdLabelPane pane;
+    Host(pane, 59393, 200);
+    pane.StartFeed(folder.File(L"Ad.xml").c_str(), server.Url("/stall.xml").c_str());
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return server.Requests("/stall.xml") == 1; }, 20000));
+    ASSERT_TRUE(pane.GetFeed().GetDownload().IsRunning());
+    const DWORD start = GetTickCount();
+    bar.SetPaneWindow(nullptr, 59393);
+    pane.DestroyWindow();
+    EXPECT_LT(GetTickCount() - start, 2500u);
+    EXPECT_FALSE(pane.GetFeed().GetDownload().IsRunning());
 }
