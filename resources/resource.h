@@ -83,6 +83,7 @@
 
 // Zoom of the page view: the status-bar zoom menu, its commands and the custom zoom dialog.
 #define IDR_ZOOM_MENU 718
+#define IDI_ZOOM 719
 #define IDD_CUSTOM_ZOOM 725
 #define IDC_ZOOM_EDIT 1152
 #define IDC_ZOOM_SPIN 1153

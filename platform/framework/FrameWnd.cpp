@@ -81,6 +81,9 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_MESSAGE(WM_SETMESSAGESTRING, &CFrameWnd::OnSetMessageString)
     ON_MESSAGE(WM_POPMESSAGESTRING, &CFrameWnd::OnPopMessageString)
     ON_MESSAGE(WM_RECALCPARENT, &CFrameWnd::OnRecalcParent)
+    ON_UPDATE_COMMAND_UI(ID_INDICATOR_CAPS, &CFrameWnd::OnUpdateKeyIndicator)
+    ON_UPDATE_COMMAND_UI(ID_INDICATOR_NUM, &CFrameWnd::OnUpdateKeyIndicator)
+    ON_UPDATE_COMMAND_UI(ID_INDICATOR_SCRL, &CFrameWnd::OnUpdateKeyIndicator)
 END_MESSAGE_MAP()
 
 CFrameWnd::CFrameWnd()
@@ -368,6 +371,26 @@ LRESULT CFrameWnd::OnRecalcParent(WPARAM, LPARAM)
 {
     DelayRecalcLayout();
     return 0;
+}
+
+void CFrameWnd::OnUpdateKeyIndicator(CCmdUI* pCmdUI)
+{
+    UINT nVK = 0;
+    switch (pCmdUI->m_nID) {
+    case ID_INDICATOR_CAPS:
+        nVK = VK_CAPITAL;
+        break;
+    case ID_INDICATOR_NUM:
+        nVK = VK_NUMLOCK;
+        break;
+    case ID_INDICATOR_SCRL:
+        nVK = VK_SCROLL;
+        break;
+    default:
+        pCmdUI->ContinueRouting();
+        return;
+    }
+    pCmdUI->Enable((::GetKeyState(static_cast<int>(nVK)) & 1) != 0);
 }
 
 void CFrameWnd::OnIdleUpdateCmdUI()

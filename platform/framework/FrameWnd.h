@@ -107,6 +107,8 @@ protected:
     afx_msg LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnPopMessageString(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnRecalcParent(WPARAM wParam, LPARAM lParam);
+    // CAP, NUM and SCRL panes: enabled while their lock key is toggled on.
+    afx_msg void OnUpdateKeyIndicator(CCmdUI* pCmdUI);
 
     CString m_strTitle;
     CView* m_pViewActive;

@@ -1,7 +1,7 @@
 // The maker's announcements: a feed of entries (title and address) cached as "Ad.xml" in the
 // settings folder, shown from the cache at once and refreshed by one background download per
-// run. The frame owns the model and hands it the download's message; the status pane that
-// shows the titles reads the current entry.
+// run. The status bar's advertisement pane owns the model, hands it the download's message and
+// shows the current entry.
 #pragma once
 #include <windows.h>
 #include <vector>

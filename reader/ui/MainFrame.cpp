@@ -67,7 +67,8 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_UPDATE_COMMAND_UI(ID_ATTACHMENT_DETAILS, &CMainFrame::OnUpdateAttachmentView)
     ON_UPDATE_COMMAND_UI(ID_ATTACHMENT_ICONS, &CMainFrame::OnUpdateAttachmentView)
     ON_COMMAND_RANGE(EXEBOOK_FIRST_TOOL_COMMAND, EXEBOOK_LAST_TOOL_COMMAND, &CMainFrame::OnRunTool)
-    ON_MESSAGE(WM_QOR_FEED_DOWNLOADED, &CMainFrame::OnQorFeedDownloaded)
+    ON_MESSAGE(WM_QOR_PANE_CLICKED, &CMainFrame::OnQorPaneClicked)
+    ON_MESSAGE(WM_QOR_PANE_RIGHT_CLICKED, &CMainFrame::OnQorPaneRightClicked)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame()
@@ -96,6 +97,9 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
         m_pSettings = &app->m_ExeBookDocument;
         m_bSettingsRead = app->m_bSettingsRead;
     }
+
+    if (!CreateStatusBar())
+        return -1;
 
     m_bContentsShown = m_pSettings && m_pSettings->m_bContentsVisible && m_pSettings->m_bContentsVisibleStartup;
     m_nContentsWidth = m_pSettings ? std::max(m_pSettings->m_nContentsWidth, 0) : 0;
@@ -128,23 +132,18 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     }
     AddToolsToMenu();
     PostMessageW(WM_COMMAND, ID_HOME, 0);
+    AddStatusPanes();
     // The reader's own frame refreshes the announcements; a frame hosted elsewhere has none.
     if (m_pSettings != nullptr)
-        m_feed.StartFeed(GetSettingsFolder() + L"Ad.xml", LoadResourceString(IDS_FEED_ADDRESS), m_hWnd);
+        StartFeed(GetSettingsFolder() + L"Ad.xml", LoadResourceString(IDS_FEED_ADDRESS));
     return 0;
 }
 
 void CMainFrame::OnClose()
 {
     // A download that still runs must not outlive the window it reports to.
-    m_feed.Stop();
+    m_wndAdPane.StopFeed();
     CFrameWnd::OnClose();
-}
-
-LRESULT CMainFrame::OnQorFeedDownloaded(WPARAM, LPARAM)
-{
-    m_feed.OnFeedDownloaded();
-    return 0;
 }
 
 BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs)
@@ -214,6 +213,9 @@ void CMainFrame::RecalcLayout(BOOL bNotify)
     if (m_wndContents.GetSafeHwnd() != nullptr) {
         CRect client;
         GetClientRect(&client);
+        // The strips share what the status bar leaves.
+        if (m_wndStatusBar.GetSafeHwnd() && m_wndStatusBar.IsWindowVisible())
+            client.bottom -= std::min<LONG>(m_wndStatusBar.CalcFixedLayout(TRUE, TRUE).cy, client.Height());
         const int width = m_bContentsShown ? ContentsStripWidth(m_nContentsWidth, client.Width()) : 0;
         const int bottom = m_bAttachmentsShown ? std::min(kAttachmentsHeight, client.Height()) : 0;
         // The strip shows the tree or the search pane, whichever was shown last.
@@ -282,11 +284,6 @@ void CMainFrame::SelectTreeItem(HTREEITEM hItem, LPCTSTR lpszKeyword)
 HTREEITEM CMainFrame::ResolveTreeLink(LPCTSTR lpszURL)
 {
     return m_wndContents.ResolveTreeLink(lpszURL, m_wndContents.GetSelectedItem());
-}
-
-void CMainFrame::SetZoomPaneText(LPCTSTR lpszText)
-{
-    m_strZoomPaneText = lpszText ? lpszText : L"";
 }
 
 void CMainFrame::GoHome()

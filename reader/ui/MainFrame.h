@@ -13,6 +13,8 @@
 #include "reader/ui/ExeBookTreeCtrl.h"
 #include "reader/ui/ReaderNavigationHost.h"
 #include "reader/ui/SearchDlg.h"
+#include "reader/ui/StatusBarAdLabelPane.h"
+#include "toolkit/commandbars/StatusBar.h"
 
 class CExeBookDocument;
 class CFolionyxReaderView;
@@ -37,7 +39,14 @@ public:
     BOOL IsAutoScrolling() const { return m_nAutoScroll != 0; }
     // FALSE after the start gate refused the book (the frame is closing then).
     BOOL IsAccessGranted() const { return m_bAccessGranted; }
-    CAdFeed& GetFeed() { return m_feed; }
+    CAdFeed& GetFeed() { return m_wndAdPane.GetFeed(); }
+    CQorStatusBar& GetStatusBar() { return m_wndStatusBar; }
+    CQorStatusBarLabelPane& GetZoomPane() { return m_wndZoomPane; }
+    CQorStatusBarLabelPane& GetIconPane() { return m_wndIconPane; }
+    CQorStatusBarAdLabelPane& GetAdPane() { return m_wndAdPane; }
+    // Shows the zoom menu at a screen point (its top-right corner); tests replace it.
+    typedef std::function<void(CMenu* pPopup, CPoint ptTopRight)> ZoomMenuTracker;
+    void SetZoomMenuTracker(ZoomMenuTracker tracker) { m_trackZoomMenu = std::move(tracker); }
     CExeBookAttachmentsListCtrl& GetAttachmentsList() { return m_wndAttachments; }
     BOOL AreAttachmentsShown() const { return m_bAttachmentsShown; }
     // Shows the list along the bottom, or hides it.
@@ -108,7 +117,8 @@ protected:
     afx_msg void OnUpdateAttachmentSingle(CCmdUI* pCmdUI);
     afx_msg void OnUpdateAttachmentSaveAll(CCmdUI* pCmdUI);
     afx_msg void OnUpdateAttachmentView(CCmdUI* pCmdUI);
-    afx_msg LRESULT OnQorFeedDownloaded(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnQorPaneClicked(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnQorPaneRightClicked(WPARAM wParam, LPARAM lParam);
 
     DECLARE_MESSAGE_MAP()
 
@@ -116,6 +126,12 @@ private:
     CFolionyxReaderView* GetReaderView() const;
     // Asks for the book password once when the book has one.
     BOOL CheckStartupAccess();
+    // The status bar in the frame's look, with its indicators; FALSE fails the frame.
+    BOOL CreateStatusBar();
+    // Zoom, icon and advertisement panes, after the start gate.
+    void AddStatusPanes();
+    BOOL AddStatusPane(int nID, int nIndex, int nWidth, CQorStatusBarPaneWnd& wnd);
+    void StartFeed(LPCTSTR lpszCachePath, LPCTSTR lpszFeedAddress);
     // The book's tools as a menu before Help.
     void AddToolsToMenu();
 
@@ -131,7 +147,12 @@ private:
     const CExeBookDocument* m_pSettings;
     BOOL m_bSettingsRead;
     BOOL m_bAccessGranted;
-    CAdFeed m_feed;
+    CQorStatusBar m_wndStatusBar;
+    CQorStatusBarLabelPane m_wndZoomPane;
+    CQorStatusBarLabelPane m_wndIconPane; // no text: the icon and the clicks
+    CQorStatusBarAdLabelPane m_wndAdPane;
+    CMenu m_menuZoom;
+    ZoomMenuTracker m_trackZoomMenu;
     int m_nAutoScroll;
     CSearchDlg m_wndSearch;
     LeftPane m_leftPane;

@@ -1,5 +1,7 @@
 #include "tests/common/WineTestSupport.h"
 #include <shellapi.h>
+#include <fstream>
+#include <iterator>
 
 namespace testsupport {
 
@@ -24,6 +26,36 @@ std::wstring ExecutableFolder()
 bool FileExists(const std::wstring& path)
 {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string ReadFileBytes(const std::wstring& path)
+{
+    std::ifstream in(path.c_str(), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteFileBytes(const std::wstring& path, const std::string& bytes)
+{
+    std::ofstream out(path.c_str(), std::ios::binary);
+    out << bytes;
+}
+
+void SetLockKeyToggles(bool caps, bool num, bool scroll)
+{
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_CAPITAL] = caps ? 1 : 0;
+    keys[VK_NUMLOCK] = num ? 1 : 0;
+    keys[VK_SCROLL] = scroll ? 1 : 0;
+    SetKeyboardState(keys);
+}
+
+RECT WindowRectIn(HWND hWnd, HWND hOther)
+{
+    RECT rc;
+    GetWindowRect(hWnd, &rc);
+    MapWindowPoints(nullptr, hOther, reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
 }
 
 TempFolder::TempFolder()

@@ -26,6 +26,15 @@ std::wstring ExecutableFolder();
 
 // Whether a file or folder of that path exists.
 bool FileExists(const std::wstring& path);
+// A file's bytes (empty when it cannot be read), and a file written with bytes.
+std::string ReadFileBytes(const std::wstring& path);
+void WriteFileBytes(const std::wstring& path, const std::string& bytes);
+
+// The lock keys' toggles as GetKeyState reads them on the calling thread (no real input).
+void SetLockKeyToggles(bool caps, bool num, bool scroll);
+
+// A window's rectangle in the client coordinates of another window.
+RECT WindowRectIn(HWND hWnd, HWND hOther);
 
 // A fresh empty folder under the temp folder, removed with its contents by the destructor.
 class TempFolder

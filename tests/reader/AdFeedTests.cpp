@@ -22,17 +22,6 @@ std::string Feed(int entries)
     return xml + "</ads>";
 }
 
-void WriteText(const std::wstring& path, const std::string& text)
-{
-    std::ofstream out(path.c_str(), std::ios::binary);
-    out << text;
-}
-
-std::string ReadText(const std::wstring& path)
-{
-    std::ifstream in(path.c_str(), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 // A window that hands the feed its download message, as the frame does.
 class FeedWindow
@@ -87,7 +76,7 @@ TEST(AdFeed, FeedsOfNoneOneAndThreeEntries)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.entries);
         const std::wstring path = folder.File(L"feed" + std::to_wstring(c.entries) + L".xml");
-        WriteText(path, Feed(c.entries));
+        testsupport::WriteFileBytes(path, Feed(c.entries));
         CAdFeedEntries entries;
         ASSERT_TRUE(LoadFeed(path.c_str(), entries));
         ASSERT_EQ(size_t(c.entries), entries.size());
@@ -108,7 +97,7 @@ TEST(AdFeed, EntriesNeedTitleAndAddressAndTheRootMustBeAds)
 {
     testsupport::TempFolder folder;
     const std::wstring path = folder.File(L"feed.xml");
-    WriteText(
+    testsupport::WriteFileBytes(
         path,
         "<ADS><Ad Title='no address'/><Ad URL='http://x.example/'/><Ad URL='http://y.example/' Title='Y'/></ADS>");
     CAdFeedEntries entries;
@@ -117,7 +106,7 @@ TEST(AdFeed, EntriesNeedTitleAndAddressAndTheRootMustBeAds)
     EXPECT_EQ(CString(L"Y"), entries[0].strTitle);
 
     for (const char* text : {"<Other><Ad Title='t' URL='http://x.example/'/></Other>", "not xml at all", ""}) {
-        WriteText(path, text);
+        testsupport::WriteFileBytes(path, text);
         EXPECT_FALSE(LoadFeed(path.c_str(), entries)) << text;
         EXPECT_TRUE(entries.empty());
     }
@@ -153,7 +142,7 @@ TEST(AdFeed, DownloadReplacesTheCacheOnlyWithAFeed)
         SCOPED_TRACE(c.path);
         testsupport::TempFolder folder;
         const std::wstring cache = folder.File(L"Ad.xml");
-        WriteText(cache, Feed(1));
+        testsupport::WriteFileBytes(cache, Feed(1));
         CAdFeed feed;
         FeedWindow window(feed);
         feed.StartFeed(cache.c_str(), server.Url(c.path).c_str(), window.Handle());
@@ -163,7 +152,7 @@ TEST(AdFeed, DownloadReplacesTheCacheOnlyWithAFeed)
         testsupport::PumpMessages();
         EXPECT_EQ(1, server.Requests(c.path));
         EXPECT_EQ(c.messages, window.Downloaded());
-        EXPECT_EQ(c.replaced ? Feed(3) : Feed(1), ReadText(cache));
+        EXPECT_EQ(c.replaced ? Feed(3) : Feed(1), testsupport::ReadFileBytes(cache));
         EXPECT_EQ(c.replaced ? 3u : 1u, feed.GetEntries().size());
         EXPECT_FALSE(readertest::FileExists(feed.GetDownloadPath().GetString()));
     }

@@ -63,7 +63,7 @@ void QorSetThemePartRecorderForTest(QorThemePartRecorder pfnRecorder)
 }
 
 CQorPaintManager::CQorPaintManager()
-    : m_clrStatusTextColor(QOR_COLOR_UNSET), m_bBoldCheckTick(FALSE), m_bThemedStatusBar(FALSE),
+    : m_clrStatusTextColor(QOR_COLOR_UNSET), m_bBoldCheckTick(FALSE), m_bThemedStatusBar(FALSE), m_nStatusBarMinHeight(0),
       m_bThemedCheckBox(FALSE), m_bClearTypeFonts(FALSE), m_bLanguageCharset(FALSE), m_nPopupCaptionGap(4),
       m_bShowLabelIconColumn(TRUE), m_nSplitButtonDropDownWidth(11), m_nSplitButtonPopupWidth(20),
       m_bLargeIconsFromFont(FALSE), m_pGalleryPaintManager(new CQorControlGalleryPaintManager),

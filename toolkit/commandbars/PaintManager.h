@@ -19,6 +19,8 @@
 class CWnd;
 class CQorImageManagerIcon;
 class CQorControlGalleryPaintManager;
+class CQorStatusBar;
+class CQorStatusBarPane;
 
 // Theme numbers of the factory.
 enum QorPaintThemeNumber {
@@ -106,8 +108,14 @@ public:
     // nKind 2 adds the tear-off dots across the top; every kind gets the corner grip.
     virtual void DrawPopupGrippers(CDC* pDC, CRect rc, int nKind) = 0;
     virtual void FillPopupColumn(CDC* pDC, CRect rc, BOOL bFlag);
+    // Status bar: one pane (its background when set, icon, text; nothing but a monochrome icon
+    // when disabled), the frame around it (bGripperPane: the last pane, beside the gripper),
+    // the gripper and the bar's background.
+    virtual void DrawStatusBarPane(CDC* pDC, CQorStatusBarPane* pPane, CRect rc);
+    virtual void DrawStatusBarPaneBorder(CDC* pDC, CRect rc, CQorStatusBarPane* pPane, BOOL bGripperPane);
     virtual void DrawStatusBarGripper(CDC* pDC, CRect rcClient);
     virtual void FillBarWindow(CDC* pDC, CWnd* pWnd);
+    virtual void FillStatusBar(CDC* pDC, CQorStatusBar* pBar);
     virtual void FillWorkspaceRect(CDC* pDC, CRect rc);
     virtual void DrawFramedTextWindow(CDC* pDC, CWnd* pWnd, BOOL bNoFrame);
 
@@ -142,6 +150,7 @@ public:
     CQorPaintManagerColor m_clrCaptionText;
     BOOL m_bBoldCheckTick;   // the tick drawn again one pixel lower
     BOOL m_bThemedStatusBar; // the "STATUS" style
+    int m_nStatusBarMinHeight; // the least height of status bars drawn by this manager
     BOOL m_bThemedCheckBox;  // check-box and radio symbols in the "BUTTON" style
     BOOL m_bClearTypeFonts;  // ClearType qualities on NT 5.1 and later
     BOOL m_bLanguageCharset; // font charset from the resource language, not the menu font

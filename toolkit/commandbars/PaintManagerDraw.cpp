@@ -7,6 +7,8 @@
 
 #include "platform/framework/Wnd.h"
 #include "toolkit/commandbars/PaintManagerInternal.h"
+#include "toolkit/commandbars/StatusBar.h"
+#include "toolkit/foundation/ImageManager.h"
 #include "toolkit/foundation/DrawHelpers.h"
 
 using namespace qorpaint;
@@ -206,6 +208,52 @@ CSize CQorPaintManager::FillCaptionRect(CDC* pDC, CRect rc, COLORREF clrFill, BO
 }
 
 void CQorPaintManager::FillPopupColumn(CDC*, CRect, BOOL) {}
+
+void CQorPaintManager::DrawStatusBarPane(CDC* pDC, CQorStatusBarPane* pPane, CRect rc)
+{
+    if (pPane->m_clrBackground != -1)
+        pDC->FillSolidRect(&rc, GetColor(pPane->m_clrBackground));
+    CRect rcInner(rc.left + pPane->m_rcMargins.left, rc.top + pPane->m_rcMargins.top,
+                  rc.right - pPane->m_rcMargins.right, rc.bottom - pPane->m_rcMargins.bottom);
+    const BOOL bEnabled = !pPane->IsDisabled();
+    if (CQorImageManagerIcon* pIcon = pPane->GetIcon()) {
+        const int y = rcInner.top + (rcInner.Height() - pIcon->GetHeight()) / 2;
+        if (bEnabled)
+            pIcon->Draw(pDC, pIcon->GetImage(), rcInner.left, y);
+        else
+            pIcon->DrawMono(pDC, rcInner.left, y, GetColor(kColorButtonShadow));
+        rcInner.left += pIcon->GetWidth() + 2;
+    }
+    if (!bEnabled || pPane->m_strText.IsEmpty())
+        return;
+    const COLORREF clrText = pPane->m_clrText == -1 ? m_clrStatusTextColor : GetColor(pPane->m_clrText);
+    CQorFontDC font(pDC, pPane->GetFont(), clrText);
+    const int nOldMode = pDC->SetBkMode(TRANSPARENT);
+    pDC->DrawText(pPane->m_strText, &rcInner, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
+    pDC->SetBkMode(nOldMode);
+}
+
+void CQorPaintManager::DrawStatusBarPaneBorder(CDC* pDC, CRect rc, CQorStatusBarPane* pPane, BOOL bGripperPane)
+{
+    if (m_bThemedStatusBar && m_themeStatusBar.IsUsable()) {
+        m_themeStatusBar.DrawBackground(pDC, bGripperPane ? 2 : 1, 0, rc);
+        return;
+    }
+    if (pPane && (pPane->m_nStyle & SBPS_NOBORDERS))
+        return;
+    Draw3dRectColors(pDC, rc, kColorButtonShadow, kColorButtonHighlight);
+}
+
+void CQorPaintManager::FillStatusBar(CDC* pDC, CQorStatusBar* pBar)
+{
+    CRect rc;
+    GetClientRectSafe(pBar, rc);
+    if (m_bThemedStatusBar && m_themeStatusBar.IsUsable()) {
+        m_themeStatusBar.DrawBackground(pDC, 0, 0, rc);
+        return;
+    }
+    pDC->FillSolidRect(&rc, GetColor(kColorButtonFace));
+}
 
 void CQorPaintManager::DrawStatusBarGripper(CDC* pDC, CRect rcClient)
 {

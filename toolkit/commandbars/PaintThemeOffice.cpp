@@ -2,6 +2,7 @@
 // frames by state, no embossed captions, faded and shadowed icons.
 #include "toolkit/commandbars/PaintManagerInternal.h"
 #include "toolkit/commandbars/PaintThemes.h"
+#include "toolkit/commandbars/StatusBar.h"
 #include "toolkit/foundation/ImageManager.h"
 
 using namespace qorpaint;
@@ -161,3 +162,11 @@ void CQorOfficeTheme::DrawComboDropButton(CDC* pDC, CRect rc, BOOL bSelected, BO
 }
 
 } // namespace QorPaintThemes
+
+void QorPaintThemes::CQorOfficeTheme::DrawStatusBarPaneBorder(CDC* pDC, CRect rc, CQorStatusBarPane* pPane, BOOL)
+{
+    // The flat look: one line in the shadow colour.
+    if (pPane && (pPane->m_nStyle & SBPS_NOBORDERS))
+        return;
+    FillAndFrame(pDC, rc, kColorButtonShadow);
+}

@@ -5,6 +5,7 @@
 #include "toolkit/commandbars/PaintManagerInternal.h"
 #include "toolkit/commandbars/PaintThemePalette.h"
 #include "toolkit/commandbars/PaintThemes.h"
+#include "toolkit/commandbars/StatusBar.h"
 #include "toolkit/foundation/DrawHelpers.h"
 
 using namespace qorpaint;
@@ -253,3 +254,11 @@ void CQorOffice2003Theme::DrawStatusBarGripper(CDC* pDC, CRect rcClient)
 }
 
 } // namespace QorPaintThemes
+
+void QorPaintThemes::CQorOffice2003Theme::DrawStatusBarPaneBorder(CDC* pDC, CRect rc, CQorStatusBarPane* pPane, BOOL)
+{
+    if (pPane && (pPane->m_nStyle & SBPS_NOBORDERS))
+        return;
+    FillAndFrame(pDC, rc, m_clrStatusPaneBorder);
+}
+

@@ -70,6 +70,7 @@ public:
                           BOOL bPopuped, int nBarType, int nBarPosition) override;
     void DrawImage(CDC* pDC, CPoint pt, CSize sz, CQorImageManagerIcon* pImage, BOOL bEnabled, BOOL bChecked,
                    BOOL bPressed, BOOL bSelected) override;
+    void DrawStatusBarPaneBorder(CDC* pDC, CRect rc, CQorStatusBarPane* pPane, BOOL bGripperPane) override;
     CSize FillCaptionBar(CDC* pDC, CRect rc, BOOL bActive, BOOL bDraw) override;
     void DrawPopupGrippers(CDC* pDC, CRect rc, int nKind) override;
     void FillPopupColumn(CDC* pDC, CRect rc, BOOL bFlag) override;
@@ -99,6 +100,7 @@ public:
     void DrawControlEntry(CDC* pDC, CRect rc, BOOL bSelected, BOOL bPressed, BOOL bEnabled, BOOL bChecked,
                           BOOL bPopuped, int nBarType, int nBarPosition) override;
     void FillBarWindow(CDC* pDC, CWnd* pWnd) override;
+    void DrawStatusBarPaneBorder(CDC* pDC, CRect rc, CQorStatusBarPane* pPane, BOOL bGripperPane) override;
     CSize FillCaptionBar(CDC* pDC, CRect rc, BOOL bActive, BOOL bDraw) override;
     void FillPopupColumn(CDC* pDC, CRect rc, BOOL bFlag) override;
     void DrawStatusBarGripper(CDC* pDC, CRect rcClient) override;

@@ -1,0 +1,223 @@
+// The reader's status-bar panes: the label pane's drawing and clicks, and the advertisement
+// pane's width, rotation, clicks and downloaded feeds.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "platform/framework/FrameWnd.h"
+#include "reader/ui/StatusBarAdLabelPane.h"
+#include "reader/ui/StatusBarLabelPane.h"
+#include "tests/common/WineTestSupport.h"
+#include "tests/reader/LocalHttpServer.h"
+#include "toolkit/commandbars/PaintManager.h"
+#include "toolkit/commandbars/StatusBar.h"
+
+namespace {
+
+const COLORREF kTextColor = RGB(0, 0, 0xFF);
+
+// Records the label panes' messages.
+class CPaneFrame : public CFrameWnd
+{
+public:
+    std::vector<std::pair<UINT, LPARAM>> clicks;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_QOR_PANE_CLICKED || message == WM_QOR_PANE_RIGHT_CLICKED)
+            clicks.emplace_back(message, lParam);
+        return CFrameWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
+struct StatusPaneFixture : testing::Test
+{
+    CPaneFrame* frame = nullptr;
+    CQorStatusBar bar;
+
+    void SetUp() override
+    {
+        frame = new CPaneFrame;
+        ASSERT_TRUE(frame->Create(nullptr, L"panes", WS_POPUP | WS_CAPTION, CRect(0, 0, 640, 200)));
+        ASSERT_TRUE(bar.Create(frame));
+        frame->RecalcLayout();
+        CQorStatusBarPane* pFree = bar.AddPane(0);
+        ASSERT_NE(pFree, nullptr);
+    }
+    void TearDown() override
+    {
+        if (frame)
+            frame->DestroyWindow();
+    }
+    // A pane window in a new pane of the given width.
+    void Host(CQorStatusBarPaneWnd& wnd, int nID, int nWidth)
+    {
+        ASSERT_TRUE(wnd.Create(L"", &bar, WS_CHILD | WS_VISIBLE, 0xFFFF));
+        CQorStatusBarPane* pPane = bar.AddPane(nID);
+        ASSERT_NE(pPane, nullptr);
+        bar.SetPaneWidth(pPane->m_nIndex, nWidth);
+        bar.SetPaneWindow(&wnd, nID);
+    }
+    int PaneWidth(int nID) { return bar.GetPane(bar.FindPaneIndex(nID))->m_nWidth; }
+};
+
+// The columns that hold a pixel of the colour.
+std::vector<int> ColumnsOf(const testsupport::WindowCapture& capture, COLORREF color)
+{
+    std::vector<int> columns;
+    for (int x = 0; x < capture.Width(); ++x)
+        for (int y = 0; y < capture.Height(); ++y)
+            if (capture.Pixel(x, y) == color) {
+                columns.push_back(x);
+                break;
+            }
+    return columns;
+}
+
+
+CAdFeedEntries Entries(std::initializer_list<const wchar_t*> urls)
+{
+    CAdFeedEntries entries;
+    int n = 0;
+    for (const wchar_t* url : urls)
+        entries.push_back({CString(L"Title ") + CString(std::to_wstring(n++).c_str()), url});
+    return entries;
+}
+
+} // namespace
+
+TEST_F(StatusPaneFixture, LongLabelIsCutWithinThePaneCentredOrNot)
+{
+    for (BOOL bCentered : {TRUE, FALSE}) {
+        CQorStatusBarLabelPane pane;
+        pane.m_bCentered = bCentered;
+        pane.m_clrText = kTextColor;
+        Host(pane, 700, 60);
+        pane.SetText(L"A label far wider than the pane that shows it");
+        testsupport::WindowCapture capture(pane.m_hWnd);
+        const std::vector<int> columns = ColumnsOf(capture, kTextColor);
+        ASSERT_FALSE(columns.empty());
+        EXPECT_GE(columns.front(), 3) << bCentered;
+        EXPECT_LT(columns.back(), capture.Width() - 3) << bCentered;
+        // The ellipsis fills the text up to the end of its room.
+        EXPECT_GE(columns.back(), capture.Width() - 3 - 8) << bCentered;
+        bar.SetPaneWindow(nullptr, 700);
+        bar.RemovePane(700);
+        pane.DestroyWindow();
+    }
+}
+
+TEST_F(StatusPaneFixture, LabelPaneReportsClicksToItsFrame)
+{
+    CQorStatusBarLabelPane pane;
+    Host(pane, 701, 60);
+    pane.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    pane.SendMessage(WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
+    ASSERT_EQ(frame->clicks.size(), 2u);
+    EXPECT_EQ(frame->clicks[0].first, static_cast<UINT>(WM_QOR_PANE_CLICKED));
+    EXPECT_EQ(frame->clicks[1].first, static_cast<UINT>(WM_QOR_PANE_RIGHT_CLICKED));
+    for (const auto& click : frame->clicks)
+        EXPECT_EQ(reinterpret_cast<HWND>(click.second), pane.m_hWnd);
+}
+
+TEST_F(StatusPaneFixture, AdPaneWidthTextAndRotationFollowTheFeed)
+{
+    CQorStatusBarAdLabelPane pane;
+    Host(pane, 59393, 200);
+    struct Case
+    {
+        int entries;
+        int width;
+        std::vector<std::wstring> shown; // after 0, 1, 2, 3 timer ticks
+    } cases[] = {
+        {0, 20, {L"", L"", L"", L""}},
+        {1, 250, {L"Title 0", L"Title 0", L"Title 0", L"Title 0"}},
+        {3, 250, {L"Title 0", L"Title 1", L"Title 2", L"Title 0"}},
+    };
+    for (const Case& c : cases) {
+        CAdFeedEntries entries;
+        for (int i = 0; i < c.entries; ++i)
+            entries.push_back({CString(L"Title ") + CString(std::to_wstring(i).c_str()), L"http://maker.example/"});
+        pane.ApplyFeed(entries);
+        EXPECT_EQ(PaneWidth(59393), c.width) << c.entries;
+        for (size_t tick = 0; tick < c.shown.size(); ++tick) {
+            if (tick)
+                pane.SendMessage(WM_TIMER, CQorStatusBarAdLabelPane::kRotateTimer);
+            EXPECT_EQ(std::wstring(pane.GetText()), c.shown[tick]) << c.entries << " entries, tick " << tick;
+        }
+    }
+    // Another timer id changes nothing.
+    pane.SendMessage(WM_TIMER, 7);
+    EXPECT_EQ(std::wstring(pane.GetText()), L"Title 0");
+}
+
+TEST_F(StatusPaneFixture, AdPaneOpensOnlyWebAddresses)
+{
+    CQorStatusBarAdLabelPane pane;
+    Host(pane, 59393, 200);
+    std::vector<CString> opened;
+    pane.SetLauncher([&](const CString& address) { opened.push_back(address); });
+    struct Case
+    {
+        const wchar_t* url;
+        bool opens;
+    } cases[] = {
+        {L"http://maker.example/a", true},  {L"https://maker.example/b", true}, {L"file:///C:/windows/notepad.exe", false},
+        {L"C:\\windows\\notepad.exe", false}, {L"\\\\server\\share\\x.exe", false},
+    };
+    for (const Case& c : cases) {
+        opened.clear();
+        pane.ApplyFeed(Entries({c.url}));
+        pane.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+        EXPECT_EQ(opened.size(), c.opens ? 1u : 0u) << std::wstring(c.url);
+    }
+    // The frame hears of the click as well (and ignores it).
+    EXPECT_EQ(frame->clicks.size(), std::size(cases));
+}
+
+TEST_F(StatusPaneFixture, DownloadedErrorPageKeepsTheCacheAndAFeedReplacesIt)
+{
+    testsupport::TempFolder folder;
+    const std::wstring cache = folder.File(L"Ad.xml");
+    const std::string cached = "<Ads><Ad ID='1' Title='Cached' URL='http://maker.example/'/></Ads>";
+    testsupport::WriteFileBytes(cache, cached);
+    CQorStatusBarAdLabelPane pane;
+    Host(pane, 59393, 200);
+    // Nothing listens on this port: the download fails and posts nothing.
+    pane.StartFeed(cache.c_str(), L"http://127.0.0.1:9/feed.xml");
+    EXPECT_EQ(std::wstring(pane.GetText()), L"Cached") << "the cache shows at once";
+
+    testsupport::WriteFileBytes(cache + L".tmp", "<html><body>404 Not Found</body></html>");
+    pane.SendMessage(WM_QOR_FEED_DOWNLOADED);
+    EXPECT_EQ(testsupport::ReadFileBytes(cache), cached);
+    EXPECT_FALSE(testsupport::FileExists(cache + L".tmp"));
+    EXPECT_EQ(std::wstring(pane.GetText()), L"Cached");
+
+    testsupport::WriteFileBytes(cache + L".tmp", "<Ads><Ad Title='Fresh' URL='http://maker.example/'/></Ads>");
+    pane.SendMessage(WM_QOR_FEED_DOWNLOADED);
+    EXPECT_EQ(std::wstring(pane.GetText()), L"Fresh");
+    EXPECT_NE(testsupport::ReadFileBytes(cache), cached);
+    pane.StopFeed();
+}
+
+TEST_F(StatusPaneFixture, DestroyingTheAdPaneEndsAStalledDownload)
+{
+    readertest::LocalHttpServer server;
+    server.Add("/stall.xml", {200, "", true});
+    ASSERT_TRUE(server.Start());
+    testsupport::TempFolder folder;
+    CQorStatusBarAdLabelPane pane;
+    Host(pane, 59393, 200);
+    pane.StartFeed(folder.File(L"Ad.xml").c_str(), server.Url("/stall.xml").c_str());
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return server.Requests("/stall.xml") == 1; }, 20000));
+    ASSERT_TRUE(pane.GetFeed().GetDownload().IsRunning());
+    const DWORD start = GetTickCount();
+    bar.SetPaneWindow(nullptr, 59393);
+    pane.DestroyWindow();
+    EXPECT_LT(GetTickCount() - start, 2500u);
+    EXPECT_FALSE(pane.GetFeed().GetDownload().IsRunning());
+}

@@ -1,0 +1,449 @@
+// The status bar: pane layout into the status window's parts, texts, button panes, painting
+// through the paint manager, pane windows and the key indicators' idle update.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/framework/FrameWnd.h"
+#include "platform/framework/FrameworkIds.h"
+#include "tests/common/WineTestSupport.h"
+#include "tests/toolkit/commandbars/PaintManagerTestSupport.h"
+#include "toolkit/commandbars/PaintManager.h"
+#include "toolkit/commandbars/StatusBar.h"
+
+namespace {
+
+const int kLongTextId = 0xE7F0;
+const int kIconId = 100;
+
+// Counts the texts the bar sends to its status window.
+class CCountingStatusBar : public CQorStatusBar
+{
+public:
+    int nSetText = 0;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == SB_SETTEXTW)
+            ++nSetText;
+        return CQorStatusBar::WindowProc(message, wParam, lParam);
+    }
+};
+
+// Records the commands the bar sends to its frame.
+class CCommandFrame : public CFrameWnd
+{
+public:
+    std::vector<UINT> commands;
+
+protected:
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
+    {
+        commands.push_back(LOWORD(wParam));
+        return CFrameWnd::OnCommand(wParam, lParam);
+    }
+};
+
+struct StatusBarFixture : testing::Test
+{
+    CCommandFrame* frame = nullptr;
+    CCountingStatusBar bar;
+
+    // Without a sizing border: no grip, the parts run to the client's right edge.
+    void SetUp() override
+    {
+        frame = new CCommandFrame;
+        ASSERT_TRUE(frame->Create(nullptr, L"status", WS_POPUP | WS_CAPTION, CRect(0, 0, 640, 200)));
+        ASSERT_TRUE(bar.Create(frame));
+        frame->RecalcLayout();
+    }
+    void TearDown() override
+    {
+        if (frame)
+            frame->DestroyWindow();
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+        }
+    }
+
+    std::vector<int> Edges()
+    {
+        int edges[16] = {};
+        const int n = static_cast<int>(bar.SendMessage(SB_GETPARTS, 16, reinterpret_cast<LPARAM>(edges)));
+        return std::vector<int>(edges, edges + n);
+    }
+    std::wstring PartText(int nPart)
+    {
+        wchar_t buffer[128] = {};
+        bar.SendMessage(SB_GETTEXTW, static_cast<WPARAM>(nPart), reinterpret_cast<LPARAM>(buffer));
+        return buffer;
+    }
+    CQorStatusBarPane* Add(int nID, int nWidth, UINT nStyle = 0)
+    {
+        CQorStatusBarPane* pPane = bar.AddPane(nID);
+        bar.SetPaneWidth(pPane->m_nIndex, nWidth);
+        bar.SetPaneStyle(pPane->m_nIndex, nStyle);
+        return pPane;
+    }
+};
+
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------
+// Layout
+
+TEST_F(StatusBarFixture, TwoStretchPanesShareTheFreeWidthAndHiddenPanesHaveNoPart)
+{
+    Add(1, 100, SBPS_STRETCH);
+    Add(2, 50);
+    Add(3, 40);
+    Add(4, 60, SBPS_STRETCH);
+    bar.SetPaneVisible(2, FALSE);
+    bar.RecalcPanes(TRUE, TRUE);
+
+    int borders[3] = {};
+    bar.SendMessage(SB_GETBORDERS, 0, reinterpret_cast<LPARAM>(borders));
+    CRect client;
+    bar.GetClientRect(&client);
+    const int free = client.Width() + borders[2] - (100 + 50 + 60) - 3 * (borders[2] + 6);
+    ASSERT_GT(free, 0);
+
+    const std::vector<int> edges = Edges();
+    ASSERT_EQ(edges.size(), 3u) << "the hidden pane has no part";
+    EXPECT_EQ(bar.GetPane(2)->m_nPart, -1);
+    EXPECT_EQ(bar.GetPane(3)->m_nPart, 2);
+    EXPECT_EQ(edges[0], borders[0] + 100 + 6 + free / 2);
+    EXPECT_EQ(edges[1] - edges[0] - borders[2], 50 + 6);
+    EXPECT_EQ(edges[2] - edges[1] - borders[2], 60 + 6 + (free - free / 2));
+}
+
+TEST_F(StatusBarFixture, PaneWindowsSitInTheirPartInsetUnlessBorderless)
+{
+    struct Case
+    {
+        const char* name;
+        UINT style;
+        int inset;
+    } cases[] = {
+        {"framed", 0, ::GetSystemMetrics(SM_CXEDGE)},
+        {"borderless", SBPS_NOBORDERS, 0},
+    };
+    Add(0, 100, SBPS_STRETCH | SBPS_NOBORDERS);
+    Add(7, 80);
+    Add(8, 30);
+    for (const Case& c : cases) {
+        CQorStatusBarPaneWnd wnd;
+        ASSERT_TRUE(wnd.Create(L"pane", &bar));
+        bar.SetPaneStyle(1, c.style);
+        ASSERT_TRUE(bar.SetPaneWindow(&wnd, 7));
+        CRect part;
+        bar.SendMessage(SB_GETRECT, 1, reinterpret_cast<LPARAM>(&part));
+        part.DeflateRect(c.inset, c.inset);
+        EXPECT_EQ(CRect(testsupport::WindowRectIn(wnd.m_hWnd, bar.m_hWnd)), part) << c.name;
+        bar.SetPaneWindow(nullptr, 7);
+        wnd.DestroyWindow();
+    }
+    EXPECT_FALSE(bar.SetPaneWindow(nullptr, 99));
+}
+
+TEST_F(StatusBarFixture, BarSitsAtTheBottomAtLeastAsHighAsItsMinimum)
+{
+    CRect client, rc;
+    frame->GetClientRect(&client);
+    ::GetWindowRect(bar.m_hWnd, &rc);
+    ::MapWindowPoints(nullptr, frame->m_hWnd, reinterpret_cast<POINT*>(&rc), 2);
+    EXPECT_EQ(rc.bottom, client.bottom);
+    EXPECT_EQ(rc.left, 0);
+    EXPECT_EQ(rc.right, client.right);
+
+    bar.SendMessage(SB_SETMINHEIGHT, 40);
+    EXPECT_EQ(bar.CalcFixedLayout(TRUE, TRUE).cy, 40);
+    GetGlobalPaintManager()->m_nStatusBarMinHeight = 50;
+    EXPECT_EQ(bar.CalcFixedLayout(TRUE, TRUE).cy, 50);
+    GetGlobalPaintManager()->m_nStatusBarMinHeight = 0;
+}
+
+// ---------------------------------------------------------------------------------------
+// Texts
+
+TEST_F(StatusBarFixture, PaneTextsReachTheWindowOnceAndBadIndexesFail)
+{
+    Add(0, 100, SBPS_STRETCH | SBPS_NOBORDERS);
+    Add(5, 80);
+    bar.nSetText = 0;
+
+    EXPECT_TRUE(bar.SetPaneText(1, L"one"));
+    EXPECT_EQ(bar.nSetText, 1);
+    EXPECT_EQ(PartText(1), L"one");
+    EXPECT_TRUE(bar.SetPaneText(1, L"one"));
+    EXPECT_EQ(bar.nSetText, 1) << "the same text is not sent again";
+
+    for (int nIndex : {-1, 2, 1000})
+        EXPECT_FALSE(bar.SetPaneText(nIndex, L"x")) << nIndex;
+
+    // Disabled: the status window gets no text.
+    bar.SetPaneStyle(1, SBPS_DISABLED);
+    EXPECT_EQ(PartText(1), L"");
+    bar.SetPaneStyle(1, 0);
+    EXPECT_EQ(PartText(1), L"one");
+}
+
+TEST_F(StatusBarFixture, HiddenPaneShowsItsNewTextWhenShownAgain)
+{
+    Add(0, 100, SBPS_STRETCH | SBPS_NOBORDERS);
+    Add(5, 80);
+    bar.SetPaneText(1, L"old");
+    bar.SetPaneVisible(1, FALSE);
+    EXPECT_FALSE(bar.SetPaneText(1, L"new"));
+    bar.SetPaneVisible(1, TRUE);
+    EXPECT_EQ(PartText(1), L"new");
+}
+
+TEST_F(StatusBarFixture, WindowTextIsTheFreeTextPane)
+{
+    Add(0, 100, SBPS_STRETCH | SBPS_NOBORDERS);
+    EXPECT_TRUE(::SetWindowTextW(bar.m_hWnd, L"Ready now"));
+    EXPECT_EQ(PartText(0), L"Ready now");
+    wchar_t buffer[4] = {L'x', L'x', L'x', L'x'};
+    EXPECT_EQ(::GetWindowTextW(bar.m_hWnd, buffer, 4), 3);
+    EXPECT_EQ(std::wstring(buffer), L"Rea");
+    EXPECT_EQ(::GetWindowTextLengthW(bar.m_hWnd), 9);
+
+    // The frame's prompts land there.
+    frame->SetMessageText(L"Prompt");
+    EXPECT_EQ(PartText(0), L"Prompt");
+}
+
+TEST_F(StatusBarFixture, AddPaneRefusesExistingIdsAndIndexesAboveTheCount)
+{
+    ASSERT_NE(bar.AddPane(ID_INDICATOR_CAPS), nullptr);
+    EXPECT_EQ(bar.AddPane(ID_INDICATOR_CAPS), nullptr);
+    EXPECT_EQ(bar.AddPane(77, 5), nullptr);
+    EXPECT_EQ(bar.GetPaneCount(), 1);
+    // Equal to the count appends; zero inserts in front.
+    EXPECT_EQ(bar.AddPane(78, 1)->m_nIndex, 1);
+    CQorStatusBarPane* pFirst = bar.AddPane(0, 0);
+    EXPECT_EQ(bar.FindPaneIndex(0), 0);
+    EXPECT_EQ(bar.FindPaneIndex(78), 2);
+    EXPECT_EQ(pFirst->m_nStyle & (SBPS_STRETCH | SBPS_NOBORDERS), static_cast<UINT>(SBPS_STRETCH | SBPS_NOBORDERS));
+    EXPECT_EQ(bar.FindPaneIndex(12345), -1);
+}
+
+TEST_F(StatusBarFixture, FitWidthToTextGrowsWithTheText)
+{
+    CQorStatusBarPane* pShort = bar.AddPane(ID_INDICATOR_NUM);
+    CQorStatusBarPane* pLong = bar.AddPane(kLongTextId);
+    EXPECT_EQ(pShort->m_strText, CString(L"NUM"));
+    EXPECT_GT(pShort->m_nWidth, 4);
+    EXPECT_GT(pLong->m_nWidth, pShort->m_nWidth);
+    pShort->m_strText.Empty();
+    bar.FitWidthToText(pShort);
+    EXPECT_EQ(pShort->m_nWidth, 4) << "the margins only";
+}
+
+// ---------------------------------------------------------------------------------------
+// Key indicators
+
+TEST_F(StatusBarFixture, IndicatorsFollowTheLockKeysAtIdleTime)
+{
+    BYTE saved[256];
+    ::GetKeyboardState(saved);
+    ASSERT_TRUE(bar.SetIndicators());
+    ASSERT_EQ(bar.GetPaneCount(), 4);
+    struct Case
+    {
+        bool caps, num, scroll;
+    } cases[] = {{true, false, true}, {false, true, false}, {false, false, false}};
+    for (const Case& c : cases) {
+        testsupport::SetLockKeyToggles(c.caps, c.num, c.scroll);
+        bar.SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+        EXPECT_EQ(PartText(1), c.caps ? L"CAP" : L"");
+        EXPECT_EQ(PartText(2), c.num ? L"NUM" : L"");
+        EXPECT_EQ(PartText(3), c.scroll ? L"SCRL" : L"");
+    }
+    ::SetKeyboardState(saved);
+}
+
+// ---------------------------------------------------------------------------------------
+// Button panes
+
+namespace {
+
+enum class Ending { ReleaseInside, ReleaseOutside, Escape, CancelMode, RightButton, Quit };
+
+} // namespace
+
+TEST_F(StatusBarFixture, ButtonPaneSendsItsCommandOnlyForAReleaseInside)
+{
+    struct Case
+    {
+        const char* name;
+        Ending ending;
+        size_t commands;
+    } cases[] = {
+        {"release inside", Ending::ReleaseInside, 1}, {"release outside", Ending::ReleaseOutside, 0},
+        {"escape", Ending::Escape, 0},                {"cancel mode", Ending::CancelMode, 0},
+        {"right button", Ending::RightButton, 0},     {"quit", Ending::Quit, 0},
+    };
+    Add(0, 100, SBPS_STRETCH | SBPS_NOBORDERS);
+    CQorStatusBarPane* pPane = Add(321, 80);
+    pPane->m_bButton = TRUE;
+    const CRect rc = bar.GetPaneRect(1);
+    const LPARAM inside = MAKELPARAM(rc.CenterPoint().x, rc.CenterPoint().y);
+    const LPARAM outside = MAKELPARAM(rc.left - 20, rc.CenterPoint().y);
+    for (const Case& c : cases) {
+        frame->commands.clear();
+        switch (c.ending) {
+        case Ending::ReleaseInside:
+            bar.PostMessage(WM_MOUSEMOVE, MK_LBUTTON, inside);
+            bar.PostMessage(WM_LBUTTONUP, 0, inside);
+            break;
+        case Ending::ReleaseOutside:
+            bar.PostMessage(WM_MOUSEMOVE, MK_LBUTTON, outside);
+            bar.PostMessage(WM_LBUTTONUP, 0, outside);
+            break;
+        case Ending::Escape:
+            bar.PostMessage(WM_KEYDOWN, VK_ESCAPE, 0);
+            bar.PostMessage(WM_LBUTTONUP, 0, inside);
+            break;
+        case Ending::CancelMode:
+            bar.PostMessage(WM_CANCELMODE);
+            bar.PostMessage(WM_LBUTTONUP, 0, inside);
+            break;
+        case Ending::RightButton:
+            bar.PostMessage(WM_RBUTTONDOWN, MK_RBUTTON, inside);
+            bar.PostMessage(WM_LBUTTONUP, 0, inside);
+            break;
+        case Ending::Quit:
+            ::PostQuitMessage(7);
+            break;
+        }
+        bar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, inside);
+        EXPECT_EQ(frame->commands.size(), c.commands) << c.name;
+        if (c.commands) {
+            EXPECT_EQ(frame->commands[0], 321u) << c.name;
+        }
+        EXPECT_NE(::GetCapture(), bar.m_hWnd) << c.name;
+        EXPECT_FALSE(pPane->m_bPressed) << c.name;
+        MSG msg;
+        if (c.ending == Ending::Quit) {
+            ASSERT_TRUE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "WM_QUIT is kept";
+            EXPECT_EQ(msg.wParam, 7u);
+        }
+        // What the loop left behind (the button-up of the cancelled cases).
+        while (::PeekMessageW(&msg, bar.m_hWnd, 0, 0, PM_REMOVE)) {
+        }
+    }
+
+    // A disabled pane cannot be clicked.
+    frame->commands.clear();
+    bar.SetPaneStyle(1, SBPS_DISABLED);
+    bar.PostMessage(WM_LBUTTONUP, 0, inside);
+    bar.SendMessage(WM_MOUSEMOVE, 0, inside);
+    bar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, inside);
+    EXPECT_TRUE(frame->commands.empty());
+}
+
+// ---------------------------------------------------------------------------------------
+// Painting
+
+TEST_F(StatusBarFixture, PaneWindowsContinueTheBarsBackgroundThemedAndClassic)
+{
+    for (bool bThemed : {true, false}) {
+        const QorThemeMode mode = QorGetThemeMode();
+        QorSetThemeModeForTest(bThemed ? qorThemeReal : qorThemeOff);
+        painttest::PaintManagerPtr pTheme(CQorPaintManager::CreateTheme(qorPaintThemeNativeXP));
+        pTheme->RefreshMetrics();
+        pTheme->InternalAddRef();
+        bar.m_pPaintManager = pTheme.get();
+
+        Add(0, 100, SBPS_STRETCH | SBPS_NOBORDERS);
+        Add(9, 60);
+        CQorStatusBarPaneWnd wnd;
+        ASSERT_TRUE(wnd.Create(L"", &bar));
+        bar.SetPaneWindow(&wnd, 9);
+        const CRect rcWnd = CRect(testsupport::WindowRectIn(wnd.m_hWnd, bar.m_hWnd));
+        ASSERT_GT(rcWnd.Width(), 4);
+
+        testsupport::WindowCapture barPixels(bar.m_hWnd);
+        testsupport::WindowCapture panePixels(wnd.m_hWnd);
+        for (int x : {1, rcWnd.Width() / 2, rcWnd.Width() - 2})
+            EXPECT_EQ(panePixels.Pixel(x, rcWnd.Height() / 2),
+                      barPixels.Pixel(rcWnd.left + x, rcWnd.top + rcWnd.Height() / 2))
+                << (bThemed ? "themed " : "classic ") << x;
+        if (!bThemed) {
+            EXPECT_EQ(panePixels.Pixel(1, 1), pTheme->GetColor(15));
+        }
+
+        bar.SetPaneWindow(nullptr, 9);
+        wnd.DestroyWindow();
+        bar.RemoveAll();
+        bar.m_pPaintManager = nullptr;
+        pTheme->InternalRelease();
+        QorSetThemeModeForTest(mode);
+    }
+}
+
+TEST_F(StatusBarFixture, DisabledIconPaneHasNoneOfTheIconsColours)
+{
+    const QorThemeMode mode = QorGetThemeMode();
+    QorSetThemeModeForTest(qorThemeOff);
+    Add(0, 100, SBPS_STRETCH | SBPS_NOBORDERS);
+    Add(10, 30);
+    CQorStatusBarIconPane pane;
+    ASSERT_TRUE(pane.Create(L"", &bar));
+    ASSERT_TRUE(pane.SetIcon(kIconId));
+    bar.SetPaneWindow(&pane, 10);
+    const CRect rc = CRect(testsupport::WindowRectIn(pane.m_hWnd, bar.m_hWnd));
+    const CRect area(0, 0, rc.Width(), rc.Height());
+
+    testsupport::WindowCapture enabled(pane.m_hWnd);
+    const COLORREF clrBack = enabled.Pixel(0, 0);
+    const int nEnabledBack = enabled.CountColor(clrBack, area);
+    EXPECT_LT(nEnabledBack, area.Width() * area.Height()) << "the icon is drawn";
+
+    pane.EnableWindow(FALSE);
+    testsupport::WindowCapture disabled(pane.m_hWnd);
+    const COLORREF clrMono = GetGlobalPaintManager()->GetColor(16);
+    EXPECT_EQ(disabled.CountColor(clrBack, area) + disabled.CountColor(clrMono, area), area.Width() * area.Height());
+    EXPECT_GT(disabled.CountColor(clrMono, area), 0);
+    bar.SetPaneWindow(nullptr, 10);
+    QorSetThemeModeForTest(mode);
+}
+
+TEST_F(StatusBarFixture, PaintManagerDrawsPaneTextAndNothingForADisabledPane)
+{
+    const QorThemeMode mode = QorGetThemeMode();
+    QorSetThemeModeForTest(qorThemeOff);
+    painttest::PaintManagerPtr pTheme(CQorPaintManager::CreateTheme(qorPaintThemeDefault));
+    pTheme->RefreshMetrics();
+    pTheme->InternalAddRef();
+    bar.m_pPaintManager = pTheme.get();
+    Add(0, 100, SBPS_STRETCH | SBPS_NOBORDERS);
+    CQorStatusBarPane* pPane = Add(11, 120);
+    bar.SetPaneText(1, L"WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW");
+    const CRect rc = bar.GetPaneRect(1);
+    const COLORREF clrText = pTheme->m_clrStatusTextColor;
+    {
+        testsupport::WindowCapture pixels(bar.m_hWnd);
+        EXPECT_GT(pixels.CountColor(clrText, rc), 0);
+        // Cut at the pane's right margin: no text beyond it.
+        const CRect beyond(rc.right - pPane->m_rcMargins.right, rc.top + 2, rc.right + 8, rc.bottom - 2);
+        EXPECT_EQ(pixels.CountColor(clrText, beyond), 0);
+    }
+    bar.SetPaneStyle(1, SBPS_DISABLED);
+    {
+        testsupport::WindowCapture pixels(bar.m_hWnd);
+        CRect inner(rc);
+        inner.DeflateRect(2, 2);
+        EXPECT_EQ(pixels.CountColor(clrText, inner), 0);
+    }
+    bar.m_pPaintManager = nullptr;
+    pTheme->InternalRelease();
+    QorSetThemeModeForTest(mode);
+}
