@@ -1,6 +1,8 @@
 #include "toolkit/commandbars/CommandBar.h"
 
 #include "toolkit/commandbars/CommandBarAnimation.h"
+#include "toolkit/commandbars/CommandBars.h"
+#include "toolkit/commandbars/Control.h"
 #include "toolkit/commandbars/MouseManager.h"
 #include "toolkit/commandbars/PaintManager.h"
 
@@ -17,8 +19,10 @@ BEGIN_MESSAGE_MAP(CQorCommandBar, CWnd)
 END_MESSAGE_MAP()
 
 CQorCommandBar::CQorCommandBar()
-    : m_bAnimation(FALSE), m_rcMarker(0, 0, 0, 0), m_nSelected(-1), m_nMode(0), m_nModalLockCount(0),
-      m_pPaintManager(nullptr), m_pAnimation(new CQorCommandBarAnimation(this))
+    : m_bAnimation(FALSE), m_nLastPressed(-1), m_barType(qorBarTypeToolBar), m_barPosition(qorBarTop),
+      m_nDefaultButtonStyle(qorButtonAutomatic), m_rcMarker(0, 0, 0, 0), m_nSelected(-1), m_nMode(0),
+      m_nModalLockCount(0), m_pPaintManager(nullptr), m_pAnimation(new CQorCommandBarAnimation(this)),
+      m_pCommandBars(nullptr), m_hWndSite(nullptr), m_nPopuped(-1), m_bRecalcLayout(FALSE)
 {}
 
 CQorCommandBar::~CQorCommandBar()
@@ -119,6 +123,37 @@ CQorPaintManager* CQorCommandBar::GetPaintManager() const
 {
     return m_pPaintManager ? m_pPaintManager : GetGlobalPaintManager();
 }
+
+CQorCommandBars* CQorCommandBar::GetCommandBars() const
+{
+    for (const CQorCommandBar* pBar = this; pBar; pBar = pBar->GetParentCommandBar())
+        if (pBar->m_pCommandBars)
+            return pBar->m_pCommandBars;
+    return nullptr;
+}
+
+HWND CQorCommandBar::GetSite() const
+{
+    if (m_hWndSite && ::IsWindow(m_hWndSite))
+        return m_hWndSite;
+    if (CQorCommandBars* pCommandBars = GetCommandBars())
+        if (pCommandBars->GetSite() && ::IsWindow(pCommandBars->GetSite()))
+            return pCommandBars->GetSite();
+    if (!m_hWnd)
+        return nullptr;
+    if (HWND hWndOwner = ::GetWindow(m_hWnd, GW_OWNER))
+        return hWndOwner;
+    return ::GetParent(m_hWnd);
+}
+
+BOOL CQorCommandBar::SetPopuped(int nPopuped, BOOL)
+{
+    // The plain bar owns no control that opens anything: only closing succeeds.
+    m_nPopuped = -1;
+    return nPopuped == -1;
+}
+
+void CQorCommandBar::OnControlSelected(int, CQorControl*) {}
 
 void CQorCommandBar::AdjustModalLockCount(int nDelta)
 {

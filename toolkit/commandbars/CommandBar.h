@@ -9,10 +9,10 @@
 #include "platform/framework/Gdi.h"
 #include "platform/framework/Wnd.h"
 
-// An OLE drop effect: DROPEFFECT_NONE, _COPY, _MOVE, or 5 for a cancelled drag.
-typedef DWORD DROPEFFECT;
+#include "toolkit/commandbars/CommandBarDefs.h"
 
 class CQorControl;
+class CQorCommandBars;
 class CQorCommandBarAnimation;
 class CQorPaintManager;
 
@@ -68,6 +68,35 @@ public:
 
     BOOL m_bAnimation; // EnableAnimation: cross-fade repaints whatever the paint manager says
 
+    // ---- What the controls reach ----------------------------------------------------------
+    int GetType() const { return m_barType; }
+    int GetPosition() const { return m_barPosition; }
+    BOOL IsPopupBar() const { return m_barType == qorBarTypePopup || m_barPosition == qorBarPopup; }
+    // The bar that opened this one; none for top-level bars.
+    virtual CQorCommandBar* GetParentCommandBar() const { return nullptr; }
+    // The command bars this bar belongs to (not owned), else those of the parent bars.
+    CQorCommandBars* GetCommandBars() const;
+    void SetCommandBars(CQorCommandBars* pCommandBars) { m_pCommandBars = pCommandBars; }
+    // The window told of the bar's controls: the explicit site, else the command bars' site,
+    // else the owner, else the parent window.
+    HWND GetSite() const;
+    void SetSite(HWND hWndSite) { m_hWndSite = hWndSite; }
+    // Opens the popup of the control at an index (-1 closes the open one); FALSE when the
+    // control opens nothing, which leaves nothing open.
+    virtual BOOL SetPopuped(int nPopuped, BOOL bKeyboard = FALSE);
+    int GetPopuped() const { return m_nPopuped; }
+    // A control's selected state changed (the bar follows it with its hot index).
+    virtual void OnControlSelected(int nSelected, CQorControl* pControl);
+    // Flags the bar for re-layout.
+    void DelayLayout() { m_bRecalcLayout = TRUE; }
+    BOOL IsLayoutDelayed() const { return m_bRecalcLayout; }
+    int GetDefaultButtonStyle() const { return m_nDefaultButtonStyle; }
+    // The index of the control pressed last.
+    int m_nLastPressed;
+    int m_barType;
+    int m_barPosition;
+    int m_nDefaultButtonStyle;
+
 protected:
     afx_msg void OnDestroy();
     afx_msg void OnPaint();
@@ -83,4 +112,8 @@ protected:
     int m_nModalLockCount;
     CQorPaintManager* m_pPaintManager; // own paint manager (a reference), or null
     CQorCommandBarAnimation* m_pAnimation;
+    CQorCommandBars* m_pCommandBars;
+    HWND m_hWndSite; // a handle, not a window object: temporaries do not outlive idle time
+    int m_nPopuped;
+    BOOL m_bRecalcLayout;
 };
