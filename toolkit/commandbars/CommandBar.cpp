@@ -1,8 +1,11 @@
 #include "toolkit/commandbars/CommandBar.h"
 
+#include "platform/framework/Menu.h"
+
 #include "toolkit/commandbars/CommandBarAnimation.h"
 #include "toolkit/commandbars/CommandBars.h"
 #include "toolkit/commandbars/Control.h"
+#include "toolkit/commandbars/Controls.h"
 #include "toolkit/commandbars/MouseManager.h"
 #include "toolkit/commandbars/PaintManager.h"
 
@@ -22,8 +25,11 @@ CQorCommandBar::CQorCommandBar()
     : m_bAnimation(FALSE), m_nLastPressed(-1), m_barType(qorBarTypeToolBar), m_barPosition(qorBarTop),
       m_nDefaultButtonStyle(qorButtonAutomatic), m_rcMarker(0, 0, 0, 0), m_nSelected(-1), m_nMode(0),
       m_nModalLockCount(0), m_pPaintManager(nullptr), m_pAnimation(new CQorCommandBarAnimation(this)),
-      m_pCommandBars(nullptr), m_hWndSite(nullptr), m_nPopuped(-1), m_bRecalcLayout(FALSE)
-{}
+      m_pCommandBars(nullptr), m_hWndSite(nullptr), m_nPopuped(-1), m_bRecalcLayout(FALSE),
+      m_pControls(CreateControlsCollection())
+{
+    m_pControls->SetParent(this);
+}
 
 CQorCommandBar::~CQorCommandBar()
 {
@@ -33,6 +39,9 @@ CQorCommandBar::~CQorCommandBar()
         if (pMouseManager->GetHoverBar() == this)
             pMouseManager->SetHoverBar(nullptr);
     }
+    m_pControls->RemoveAll();
+    m_pControls->SetParent(nullptr);
+    m_pControls->InternalRelease();
     delete m_pAnimation;
     if (m_pPaintManager)
         m_pPaintManager->InternalRelease();
@@ -154,6 +163,65 @@ BOOL CQorCommandBar::SetPopuped(int nPopuped, BOOL)
 }
 
 void CQorCommandBar::OnControlSelected(int, CQorControl*) {}
+
+int CQorCommandBar::GetControlCount() const
+{
+    return m_pControls->GetCount();
+}
+
+CQorControl* CQorCommandBar::GetControl(int nIndex) const
+{
+    return m_pControls->GetAt(nIndex);
+}
+
+void CQorCommandBar::OnControlsChanged()
+{
+    m_bRecalcLayout = TRUE;
+    m_nSelected = -1;
+    m_nPopuped = -1;
+}
+
+BOOL CQorCommandBar::LoadMenu(CMenu* pMenu, BOOL bRemoveControls)
+{
+    if (!pMenu || !::IsMenu(pMenu->GetSafeHmenu()))
+        return FALSE;
+    if (bRemoveControls)
+        m_pControls->RemoveAll();
+    const int nCount = pMenu->GetMenuItemCount();
+    BOOL bBeginGroup = FALSE;
+    for (int i = 0; i < nCount; i++) {
+        // A separator makes no control: the next control begins a group.
+        const UINT nState = ::GetMenuState(pMenu->GetSafeHmenu(), i, MF_BYPOSITION);
+        if ((nState & MF_SEPARATOR) && !(nState & MF_POPUP)) {
+            bBeginGroup = TRUE;
+            continue;
+        }
+        CQorControl* pControl = m_pControls->AddMenuItem(pMenu, i);
+        if (pControl && bBeginGroup && pControl->GetIndex() > 0)
+            pControl->SetBeginGroup(TRUE);
+        if (pControl)
+            bBeginGroup = FALSE;
+    }
+    return TRUE;
+}
+
+void CQorCommandBar::SetTitle(LPCWSTR lpszTitle)
+{
+    m_strTitle = lpszTitle ? lpszTitle : L"";
+    Redraw(nullptr, FALSE);
+}
+
+CQorCommandBar* CQorCommandBar::Clone(BOOL bRecursive) const
+{
+    CQorCommandBar* pBar = static_cast<CQorCommandBar*>(GetRuntimeClass()->CreateObject());
+    pBar->m_barType = m_barType;
+    pBar->m_barPosition = m_barPosition;
+    pBar->m_nDefaultButtonStyle = m_nDefaultButtonStyle;
+    pBar->m_pCommandBars = m_pCommandBars;
+    pBar->m_strTitle = m_strTitle;
+    pBar->m_pControls->Copy(m_pControls, bRecursive);
+    return pBar;
+}
 
 void CQorCommandBar::AdjustModalLockCount(int nDelta)
 {

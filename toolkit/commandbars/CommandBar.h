@@ -11,7 +11,9 @@
 
 #include "toolkit/commandbars/CommandBarDefs.h"
 
+class CMenu;
 class CQorControl;
+class CQorControls;
 class CQorCommandBars;
 class CQorCommandBarAnimation;
 class CQorPaintManager;
@@ -91,6 +93,19 @@ public:
     void DelayLayout() { m_bRecalcLayout = TRUE; }
     BOOL IsLayoutDelayed() const { return m_bRecalcLayout; }
     int GetDefaultButtonStyle() const { return m_nDefaultButtonStyle; }
+    // The bar's controls (owned; the collection lives as long as the bar).
+    CQorControls* GetControls() const { return m_pControls; }
+    int GetControlCount() const;
+    // Null for an index outside the controls.
+    CQorControl* GetControl(int nIndex) const;
+    // Re-layout flag set, selected and open-popup indexes reset.
+    virtual void OnControlsChanged();
+    // Builds the controls from a menu's items; FALSE for no menu.
+    BOOL LoadMenu(CMenu* pMenu, BOOL bRemoveControls = TRUE);
+    CString GetTitle() const { return m_strTitle; }
+    void SetTitle(LPCWSTR lpszTitle);
+    // A bar of the same run-time class with the same kind and copies of the controls.
+    virtual CQorCommandBar* Clone(BOOL bRecursive = FALSE) const;
     // The index of the control pressed last.
     int m_nLastPressed;
     int m_barType;
@@ -116,4 +131,6 @@ protected:
     HWND m_hWndSite; // a handle, not a window object: temporaries do not outlive idle time
     int m_nPopuped;
     BOOL m_bRecalcLayout;
+    CQorControls* m_pControls;
+    CString m_strTitle;
 };
