@@ -22,7 +22,7 @@ BEGIN_MESSAGE_MAP(CQorCommandBar, CWnd)
 END_MESSAGE_MAP()
 
 CQorCommandBar::CQorCommandBar()
-    : m_bAnimation(FALSE), m_nLastPressed(-1), m_barType(qorBarTypeToolBar), m_barPosition(qorBarTop),
+    : m_bAnimation(FALSE), m_nLastPressed(-1), m_nMRUWidth(0), m_dwFlags(0), m_bMultiLine(FALSE), m_barType(qorBarTypeToolBar), m_barPosition(qorBarTop),
       m_nDefaultButtonStyle(qorButtonAutomatic), m_rcMarker(0, 0, 0, 0), m_nSelected(-1), m_nMode(0),
       m_nModalLockCount(0), m_pPaintManager(nullptr), m_pAnimation(new CQorCommandBarAnimation(this)),
       m_pCommandBars(nullptr), m_hWndSite(nullptr), m_nPopuped(-1), m_bRecalcLayout(FALSE),

@@ -106,8 +106,13 @@ public:
     void SetTitle(LPCWSTR lpszTitle);
     // A bar of the same run-time class with the same kind and copies of the controls.
     virtual CQorCommandBar* Clone(BOOL bRecursive = FALSE) const;
+    // Resize mode of a popup bar (0 none, 1 size grip, 2 height only); other bars answer 0.
+    virtual int IsResizable() const { return 0; }
     // The index of the control pressed last.
     int m_nLastPressed;
+    int m_nMRUWidth;   // the remembered width; also the width of tool-bar-like popups
+    DWORD m_dwFlags;   // bar flags (0x200000 large-button layout)
+    BOOL m_bMultiLine; // the popup's controls stand in more than one column
     int m_barType;
     int m_barPosition;
     int m_nDefaultButtonStyle;

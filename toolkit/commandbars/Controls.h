@@ -10,6 +10,7 @@
 #include "platform/framework/Geometry.h"
 #include "platform/framework/Strings.h"
 
+class CDC;
 class CMenu;
 class CQorCommandBar;
 class CQorCommandBars;
@@ -66,6 +67,14 @@ public:
     CQorCommandBars* GetCommandBars() const;
     void SetCommandBars(CQorCommandBars* pCommandBars) { m_pCommandBars = pCommandBars; }
     BOOL IsOriginalControls() const { return m_bOriginalControls; }
+
+    // The row layout (ControlsLayout.cpp). The size of the owner bar with its controls in rows
+    // (columns with LM_VERTDOCK), borders included; with LM_COMMIT the controls get their
+    // rectangles, row rectangles, row breaks and the no-room hide bit. dwMode gains LM_STRETCH
+    // whenever controls were wrapped or hidden. nWidth: the least thickness across the rows.
+    CSize CalcDynamicSize(CDC* pDC, int nLength, DWORD& dwMode, const CRect& rcBorder, int nWidth = 0);
+    // Menu-like popups: the controls in columns no taller than nMaxHeight (0: one column).
+    CSize CalcWrappedPopupSize(CDC* pDC, int nMaxHeight, const CRect& rcBorder);
 
 protected:
     virtual void OnControlAdded(CQorControl* pControl);

@@ -19,6 +19,8 @@
 class CWnd;
 class CQorImageManagerIcon;
 class CQorControlGalleryPaintManager;
+class CQorCommandBar;
+class CQorControl;
 
 // Theme numbers of the factory.
 enum QorPaintThemeNumber {
@@ -120,6 +122,11 @@ public:
     // Edit fields and combo buttons on bars (bar positions: 2 and 3 left and right).
     virtual void DrawEditFrame(CDC* pDC, CRect rc, BOOL bEnabled, BOOL bSelected, int nBarPosition) = 0;
     virtual void DrawComboDropButton(CDC* pDC, CRect rc, BOOL bSelected, BOOL bPressed) = 0;
+
+    // ---- Controls and bars (PaintManagerControls.cpp) ----
+    // The group separator before a control; measuring (bDraw FALSE, pDC and pControl may be
+    // null) answers the gap between groups along a row (cx) and between rows (cy).
+    virtual CSize DrawSeparator(CDC* pDC, CQorCommandBar* pBar, CQorControl* pControl, BOOL bDraw);
 
     // Tool-bar button height: text height + 3, at least 22.
     int GetControlHeight() const;
