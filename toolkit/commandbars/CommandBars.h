@@ -7,7 +7,9 @@
 
 #include "platform/framework/CmdTarget.h"
 
+class CQorControl;
 class CQorControlActions;
+class CQorCustomizeDropSource;
 
 class CQorCommandBars : public CCmdTarget
 {
@@ -21,6 +23,10 @@ public:
     BOOL IsCustomizeMode() const { return m_bCustomizeMode; }
     void SetCustomizeMode(BOOL bCustomizeMode) { m_bCustomizeMode = bCustomizeMode; }
     BOOL IsCustomizable() const { return m_bCustomizable; }
+    // The control selected for customizing (not owned), and the drag that moves controls.
+    void SetDragControl(CQorControl* pControl) { m_pDragControl = pControl; }
+    CQorControl* GetDragControl() const { return m_pDragControl; }
+    CQorCustomizeDropSource* GetDropSource();
     HWND GetSite() const { return m_hWndSite; }
     void SetSite(HWND hWndSite) { m_hWndSite = hWndSite; }
 
@@ -30,4 +36,6 @@ private:
     BOOL m_bCustomizeMode;
     BOOL m_bCustomizable;
     HWND m_hWndSite;
+    CQorControl* m_pDragControl;
+    CQorCustomizeDropSource* m_pDropSource;
 };

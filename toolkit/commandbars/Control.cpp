@@ -3,7 +3,10 @@
 #include "platform/framework/Gdi.h"
 #include "platform/framework/Wnd.h"
 #include "toolkit/commandbars/CommandBar.h"
+#include "toolkit/commandbars/CommandBarsResources.h"
 #include "toolkit/commandbars/CommandBars.h"
+#include "toolkit/commandbars/Controls.h"
+#include "toolkit/commandbars/CustomizeDropSource.h"
 #include "toolkit/commandbars/MouseManager.h"
 #include "toolkit/commandbars/PaintManager.h"
 #include "toolkit/commandbars/SoundPlayer.h"
@@ -11,6 +14,7 @@
 #include "toolkit/foundation/ImageManager.h"
 #include "toolkit/foundation/ResourceManager.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -563,6 +567,141 @@ BOOL CQorControl::SetSelected(int nSelected)
     return TRUE;
 }
 
+namespace {
+
+// A press this near a side of the control resizes it.
+const int kResizeEdge = 3;
+
+BOOL IsOnResizeEdge(const CRect& rc, CPoint point)
+{
+    return rc.PtInRect(point) && (point.x - rc.left <= kResizeEdge || rc.right - 1 - point.x <= kResizeEdge);
+}
+
+// The 2-pixel frame the resize shows on the desktop; drawing it twice erases it.
+void InvertFrame(HDC hDC, const CRect& rc)
+{
+    if (!hDC || rc.IsRectEmpty())
+        return;
+    const int n = 2;
+    RECT strips[4] = {{rc.left, rc.top, rc.right, rc.top + n},
+                      {rc.left, rc.bottom - n, rc.right, rc.bottom},
+                      {rc.left, rc.top + n, rc.left + n, rc.bottom - n},
+                      {rc.right - n, rc.top + n, rc.right, rc.bottom - n}};
+    for (const RECT& strip : strips)
+        ::InvertRect(hDC, &strip);
+}
+
+} // namespace
+
+void CQorControl::OnCustomizeMouseDown(CPoint point)
+{
+    CQorCommandBar* pBar = m_pParent;
+    CQorCommandBars* pCommandBars = GetCommandBars();
+    if (!pBar || !pCommandBars)
+        return;
+    CReference self(this), bar(pBar);
+    if (pCommandBars->GetDragControl() == this && IsCustomizeResizeAllowed() && CustomizeResize(point))
+        return;
+
+    pCommandBars->SetDragControl(this);
+    const DROPEFFECT dropEffect = pCommandBars->GetDropSource()->DoDragDrop(this);
+    if ((dropEffect == DROPEFFECT_NONE || dropEffect == DROPEFFECT_MOVE) && m_pParent == pBar && m_pControls) {
+        pBar->SetPopuped(-1);
+        pBar->SetSelected(-1);
+        if (pCommandBars->GetDragControl() == this)
+            pCommandBars->SetDragControl(nullptr);
+        CQorControls* pControls = m_pControls;
+        // The group this control began goes on with the next one; a new first control begins none.
+        if (m_bBeginGroup)
+            if (CQorControl* pNext = pControls->GetAt(m_nIndex + 1))
+                pNext->SetBeginGroup(TRUE);
+        if (m_nIndex == 0 && pControls->GetCount() > 1)
+            pControls->GetAt(1)->SetBeginGroup(FALSE);
+        pControls->Remove(this);
+        pBar->DelayLayout();
+        pBar->Redraw(nullptr, FALSE);
+    }
+    pCommandBars->SetDragControl(pCommandBars->GetDragControl());
+}
+
+BOOL CQorControl::CustomizeResize(CPoint point)
+{
+    CQorCommandBar* pBar = m_pParent;
+    if (!pBar || !pBar->GetSafeHwnd() || !IsOnResizeEdge(m_rcControl, point))
+        return FALSE;
+    CQorCommandBars* pCommandBars = GetCommandBars();
+    CReference self(this), bar(pBar);
+    const HWND hWndBar = pBar->GetSafeHwnd();
+    if (pCommandBars)
+        pCommandBars->SetDragControl(nullptr);
+    pBar->Redraw(nullptr, FALSE);
+    ::UpdateWindow(hWndBar);
+
+    CRect rcScreen = m_rcControl;
+    ::MapWindowPoints(hWndBar, HWND_DESKTOP, reinterpret_cast<LPPOINT>(&rcScreen), 2);
+    POINT ptStart = point;
+    ::ClientToScreen(hWndBar, &ptStart);
+    const BOOL bLeft = point.x - m_rcControl.left <= kResizeEdge - 1;
+    const int nOffset = ptStart.x - (bLeft ? rcScreen.left : rcScreen.right);
+    const int nMinWidth = GetCustomizeMinWidth();
+    CRect rcFrame = rcScreen;
+
+    CQorCaptureLoop loop(hWndBar);
+    loop.m_bLockDesktop = TRUE;
+    loop.m_stillTracking = [&] { return m_pParent == pBar && ::IsWindow(hWndBar); };
+    loop.m_onStart = [&] {
+        ::SetCursor(GetResourceManager()->LoadCursor(QOR_IDC_RESIZE));
+        InvertFrame(loop.GetDesktopDC(), rcFrame);
+    };
+    // The frame goes before the loop gives back the DC, on every way out.
+    loop.m_onEnd = [&] { InvertFrame(loop.GetDesktopDC(), rcFrame); };
+    loop.m_onMessage = [&](MSG& msg) -> CQorCaptureLoop::Action {
+        switch (msg.message) {
+        case WM_MOUSEMOVE: {
+            CRect rcNew = rcFrame;
+            const int x = msg.pt.x - nOffset;
+            if (bLeft)
+                rcNew.left = std::min(x, static_cast<int>(rcNew.right) - nMinWidth);
+            else
+                rcNew.right = std::max(x, static_cast<int>(rcNew.left) + nMinWidth);
+            if (rcNew != rcFrame) {
+                InvertFrame(loop.GetDesktopDC(), rcFrame);
+                rcFrame = rcNew;
+                InvertFrame(loop.GetDesktopDC(), rcFrame);
+            }
+            return CQorCaptureLoop::actionHandled;
+        }
+        case WM_KEYDOWN:
+            return msg.wParam == VK_ESCAPE ? CQorCaptureLoop::actionCancel : CQorCaptureLoop::actionHandled;
+        case WM_LBUTTONUP:
+            return CQorCaptureLoop::actionDone;
+        default:
+            return CQorCaptureLoop::actionDispatch;
+        }
+    };
+    const CQorCaptureLoop::Result result = loop.Run();
+
+    // The control left its bar while the loop ran: nothing of the bar is touched.
+    if (m_pParent != pBar || !::IsWindow(hWndBar))
+        return TRUE;
+    if (pCommandBars)
+        pCommandBars->SetDragControl(this);
+    if (result == CQorCaptureLoop::resultDone && rcFrame.Width() != rcScreen.Width()) {
+        SetWidth(rcFrame.Width());
+        pBar->DelayLayout();
+    }
+    pBar->Redraw(nullptr, FALSE);
+    return TRUE;
+}
+
+BOOL CQorControl::SetCustomizeCursor(CPoint point)
+{
+    if (!IsCustomizeResizeAllowed() || !IsOnResizeEdge(m_rcControl, point))
+        return FALSE;
+    ::SetCursor(GetResourceManager()->LoadCursor(QOR_IDC_RESIZE));
+    return TRUE;
+}
+
 void CQorControl::OnCustomizeDragOver(CQorControl*, CPoint)
 {
     if (!m_pParent)
@@ -970,15 +1109,16 @@ CQorControlButton::CQorControlButton()
     m_nType = qorControlButton;
 }
 
-void CQorControlButton::OnClick(BOOL bKeyboard, CPoint)
+void CQorControlButton::OnClick(BOOL bKeyboard, CPoint point)
 {
     if (!GetEnabled())
         return;
     if (IsCustomizeMode()) {
-        // The customize press lands with the customize drag of the bars.
-        ClosePopupOfBar();
-        if (m_pParent)
+        if (m_pParent) {
+            m_pParent->SetPopuped(-1);
             m_pParent->SetSelected(-1);
+        }
+        OnCustomizeMouseDown(point);
         return;
     }
     if (bKeyboard) {

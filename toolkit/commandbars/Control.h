@@ -201,6 +201,12 @@ public:
     virtual void ClosePopupOfBar();
     // 0 none, 1 by the mouse, 2 or 3 by the keyboard; FALSE when unchanged.
     virtual BOOL SetSelected(int nSelected);
+    // Customize mode: a press selects the control for customizing and drags it (a drop on no
+    // bar or a move removes it here); a press on the selected control's edge resizes it.
+    virtual void OnCustomizeMouseDown(CPoint point);
+    virtual BOOL CustomizeResize(CPoint point);
+    // The resize cursor over an edge that can be dragged; FALSE elsewhere.
+    BOOL SetCustomizeCursor(CPoint point);
     virtual void OnCustomizeDragOver(CQorControl* pDataObject, CPoint point);
     virtual BOOL IsCustomizeDragOverAvail(CQorCommandBar*, CPoint, DROPEFFECT&) { return TRUE; }
     virtual BOOL IsCustomizeResizeAllowed() const { return FALSE; }
