@@ -11,6 +11,7 @@
 #include "toolkit/commandbars/PaintManager.h"
 #include "toolkit/commandbars/SoundPlayer.h"
 #include "toolkit/foundation/CaptureLoop.h"
+#include "toolkit/foundation/CmdTargetReference.h"
 #include "toolkit/foundation/ImageManager.h"
 #include "toolkit/foundation/ResourceManager.h"
 
@@ -51,26 +52,7 @@ BOOL LoadPrompt(int nId, CString& strPrompt)
     return GetResourceManager()->LoadString(strPrompt, static_cast<UINT>(nId)) && !strPrompt.IsEmpty();
 }
 
-// Holds a reference on a command target for a scope.
-class CReference
-{
-public:
-    explicit CReference(CCmdTarget* pTarget) : m_pTarget(pTarget)
-    {
-        if (m_pTarget)
-            m_pTarget->InternalAddRef();
-    }
-    ~CReference()
-    {
-        if (m_pTarget)
-            m_pTarget->InternalRelease();
-    }
-    CReference(const CReference&) = delete;
-    CReference& operator=(const CReference&) = delete;
-
-private:
-    CCmdTarget* m_pTarget;
-};
+using CReference = CQorCmdTargetReference;
 
 } // namespace
 
@@ -111,31 +93,28 @@ void CQorControlAction::NotifyChanged(int nCode, BOOL bRelayout)
     }
 }
 
+void CQorControlAction::ChangeState(BOOL& bState, BOOL bNew, int nCode, BOOL bRelayout)
+{
+    if (bState == bNew)
+        return;
+    NotifyChanging(nCode);
+    bState = bNew;
+    NotifyChanged(nCode, bRelayout);
+}
+
 void CQorControlAction::SetEnabled(BOOL bEnabled)
 {
-    if (m_bEnabled == bEnabled)
-        return;
-    NotifyChanging(qorActionEnabled);
-    m_bEnabled = bEnabled;
-    NotifyChanged(qorActionEnabled, FALSE);
+    ChangeState(m_bEnabled, bEnabled, qorActionEnabled, FALSE);
 }
 
 void CQorControlAction::SetChecked(BOOL bChecked)
 {
-    if (m_bChecked == bChecked)
-        return;
-    NotifyChanging(qorActionChecked);
-    m_bChecked = bChecked;
-    NotifyChanged(qorActionChecked, FALSE);
+    ChangeState(m_bChecked, bChecked, qorActionChecked, FALSE);
 }
 
 void CQorControlAction::SetVisible(BOOL bVisible)
 {
-    if (m_bVisible == bVisible)
-        return;
-    NotifyChanging(qorActionVisible);
-    m_bVisible = bVisible;
-    NotifyChanged(qorActionVisible, TRUE);
+    ChangeState(m_bVisible, bVisible, qorActionVisible, TRUE);
 }
 
 void CQorControlAction::SetCaption(LPCWSTR lpszCaption)
@@ -337,20 +316,25 @@ void CQorControl::SetID(int nId)
     m_nId = nId;
 }
 
+void CQorControl::ChangeValue(int& nValue, int nNew, BOOL bRelayout)
+{
+    if (nValue == nNew)
+        return;
+    nValue = nNew;
+    if (bRelayout)
+        DelayParentLayout();
+    else
+        RedrawParent(FALSE);
+}
+
 void CQorControl::SetBeginGroup(BOOL bBeginGroup)
 {
-    if (m_bBeginGroup == bBeginGroup)
-        return;
-    m_bBeginGroup = bBeginGroup;
-    DelayParentLayout();
+    ChangeValue(m_bBeginGroup, bBeginGroup, TRUE);
 }
 
 void CQorControl::SetEnabled(int nEnabled)
 {
-    if (m_nEnabled == nEnabled)
-        return;
-    m_nEnabled = nEnabled;
-    RedrawParent(FALSE);
+    ChangeValue(m_nEnabled, nEnabled, FALSE);
 }
 
 BOOL CQorControl::GetEnabled() const
@@ -371,10 +355,7 @@ BOOL CQorControl::GetChecked() const
 
 void CQorControl::SetChecked(int nChecked)
 {
-    if (m_nChecked == nChecked)
-        return;
-    m_nChecked = nChecked;
-    RedrawParent(FALSE);
+    ChangeValue(m_nChecked, nChecked, FALSE);
 }
 
 BOOL CQorControl::IsVisible(int nHideMask) const
@@ -460,18 +441,12 @@ BOOL CQorControl::IsEqual(const CQorControl* pOther) const
 
 void CQorControl::SetWidth(int nWidth)
 {
-    if (m_nWidth == nWidth)
-        return;
-    m_nWidth = nWidth;
-    DelayParentLayout();
+    ChangeValue(m_nWidth, nWidth, TRUE);
 }
 
 void CQorControl::SetHeight(int nHeight)
 {
-    if (m_nHeight == nHeight)
-        return;
-    m_nHeight = nHeight;
-    DelayParentLayout();
+    ChangeValue(m_nHeight, nHeight, TRUE);
 }
 
 int CQorControl::SetAction(CQorControlAction* pAction)

@@ -68,6 +68,7 @@ private:
     friend class CQorControlActions;
     void NotifyChanging(int nCode);
     void NotifyChanged(int nCode, BOOL bRelayout);
+    void ChangeState(BOOL& bState, BOOL bNew, int nCode, BOOL bRelayout);
 
     int m_nId;
     int m_nReserved;
@@ -279,6 +280,8 @@ protected:
     void ExecuteCommand();
     HWND GetSiteWindow() const;
     void DelayParentLayout();
+    // Stores a changed value, then flags the bar for re-layout or redraws the control.
+    void ChangeValue(int& nValue, int nNew, BOOL bRelayout);
 
     DECLARE_INTERFACE_MAP()
 };

@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <functional>
-#include <thread>
 #include <vector>
 
 #include "platform/framework/WinApp.h"
@@ -24,11 +23,7 @@ public:
     int GetCustomizeMinWidth() const override { return 20; }
 };
 
-struct Step
-{
-    DWORD dwDelay;
-    std::function<void()> action;
-};
+using Step = cbtest::InputStep;
 
 class ControlCustomize : public testing::Test
 {
@@ -65,14 +60,7 @@ protected:
         cbtest::SendMouse(OnBar(point.x, point.y));
         cbtest::PumpFor(30);
         cbtest::SendMouse(OnBar(point.x, point.y), MOUSEEVENTF_LEFTDOWN);
-        std::thread input([steps] {
-            for (const Step& step : steps) {
-                Sleep(step.dwDelay);
-                step.action();
-            }
-        });
-        pControl->OnClick(FALSE, point);
-        input.join();
+        cbtest::RunWithInput(steps, [pControl, point] { pControl->OnClick(FALSE, point); });
     }
     Step Move(DWORD dwDelay, POINT pt)
     {

@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include <functional>
-#include <thread>
 #include <vector>
 
 #include "platform/framework/WinApp.h"
@@ -47,26 +46,11 @@ LRESULT CALLBACK SiteProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
 
 HWND CreateSite()
 {
-    static ATOM s_atom = 0;
-    if (!s_atom) {
-        WNDCLASSW wc = {};
-        wc.lpfnWndProc = SiteProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
-        wc.lpszClassName = L"ControlPressSite";
-        s_atom = RegisterClassW(&wc);
-    }
-    return CreateWindowExW(0, L"ControlPressSite", L"", WS_OVERLAPPED | WS_VISIBLE, 60, 60, 320, 160, nullptr, nullptr,
-                           GetModuleHandleW(nullptr), nullptr);
+    return cbtest::CreateWindowWithProc(L"ControlPressSite", SiteProc, {60, 60, 380, 220}, WS_OVERLAPPED | WS_VISIBLE);
 }
 
 // One step of the helper thread's script, after a delay.
-struct Step
-{
-    DWORD dwDelay;
-    std::function<void()> action;
-};
+using Step = cbtest::InputStep;
 
 class ControlPress : public testing::Test
 {
@@ -104,14 +88,7 @@ protected:
     void Press(std::vector<Step> steps)
     {
         cbtest::SendMouse(m_ptInside, MOUSEEVENTF_LEFTDOWN);
-        std::thread input([steps] {
-            for (const Step& step : steps) {
-                Sleep(step.dwDelay);
-                step.action();
-            }
-        });
-        m_pControl->TrackButtonPress();
-        input.join();
+        cbtest::RunWithInput(steps, [this] { m_pControl->TrackButtonPress(); });
     }
     Step Release(DWORD dwDelay, POINT pt)
     {

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "platform/framework/Menu.h"
+#include "tests/toolkit/commandbars/CommandBarsTestSupport.h"
 #include "toolkit/commandbars/CommandBar.h"
 #include "toolkit/commandbars/CommandBars.h"
 #include "toolkit/commandbars/Control.h"
@@ -68,12 +69,7 @@ LRESULT CALLBACK SiteProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
 
 HWND CreateSite()
 {
-    WNDCLASSW wc = {};
-    wc.lpfnWndProc = SiteProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"ControlsCollectionSite";
-    RegisterClassW(&wc);
-    return CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance, nullptr);
+    return cbtest::CreateWindowWithProc(L"ControlsCollectionSite", SiteProc, {0, 0, 10, 10}, WS_POPUP);
 }
 
 TEST(ControlsFactory, MakesTheTypesItKnowsAndClampsTheIndex)
