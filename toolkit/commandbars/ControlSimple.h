@@ -1,5 +1,6 @@
 // The simple controls the collection makes by type: label (8), check box (9) and radio button
-// (11). So far they carry their type; their drawing and clicks come with the bar controls.
+// (11). So far they carry their type; their drawing and clicks come with the bar controls. And
+// the caption of a numbered menu entry (window, recent file and tool-bar lists).
 #pragma once
 
 #include "toolkit/commandbars/Control.h"
@@ -24,3 +25,7 @@ class CQorControlRadioButton : public CQorControlCheckBox
 public:
     CQorControlRadioButton() { m_nType = qorControlRadioButton; }
 };
+
+// Every "&" of the text doubled, then the number as its mnemonic: 1-9 "&3 text", 10 "1&0 text",
+// above 10 "12 text", 0 the text alone.
+CString FormatNumberedMenuCaption(LPCWSTR lpszText, int nNumber);

@@ -9,6 +9,7 @@
 #include "toolkit/commandbars/CommandBars.h"
 #include "toolkit/commandbars/Control.h"
 #include "toolkit/commandbars/ControlPopup.h"
+#include "toolkit/commandbars/ControlSimple.h"
 #include "toolkit/commandbars/Controls.h"
 
 namespace {
@@ -340,6 +341,21 @@ TEST(ControlsCopy, RemovingDetachesAndRenumbers)
     EXPECT_EQ(pControls->GetCount(), 1);
     pA->InternalRelease();
     pBar->InternalRelease();
+}
+
+TEST(ControlsNumberedCaption, DoublesAmpersandsAndNumbersAsMnemonic)
+{
+    struct
+    {
+        int nNumber;
+        const wchar_t* expected;
+    } const cases[] = {{3, L"&3 Save && Exit"},
+                       {10, L"1&0 Save && Exit"},
+                       {12, L"12 Save && Exit"},
+                       {0, L"Save && Exit"},
+                       {-1, L"Save && Exit"}};
+    for (const auto& c : cases)
+        EXPECT_STREQ(FormatNumberedMenuCaption(L"Save & Exit", c.nNumber), c.expected) << c.nNumber;
 }
 
 } // namespace
