@@ -19,8 +19,6 @@
 class CWnd;
 class CQorImageManagerIcon;
 class CQorControlGalleryPaintManager;
-class CQorCommandBar;
-class CQorControl;
 
 // Theme numbers of the factory.
 enum QorPaintThemeNumber {
@@ -126,7 +124,7 @@ public:
     // ---- Controls and bars (PaintManagerControls.cpp) ----
     // The group separator before a control; measuring (bDraw FALSE, pDC and pControl may be
     // null) answers the gap between groups along a row (cx) and between rows (cy).
-    virtual CSize DrawSeparator(CDC* pDC, CQorCommandBar* pBar, CQorControl* pControl, BOOL bDraw);
+    virtual CSize DrawSeparator(CDC* pDC, class CQorCommandBar* pBar, class CQorControl* pControl, BOOL bDraw);
 
     // Tool-bar button height: text height + 3, at least 22.
     int GetControlHeight() const;
