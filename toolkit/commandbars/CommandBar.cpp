@@ -1,6 +1,11 @@
 #include "toolkit/commandbars/CommandBar.h"
 
+#include "platform/framework/Menu.h"
+
 #include "toolkit/commandbars/CommandBarAnimation.h"
+#include "toolkit/commandbars/CommandBars.h"
+#include "toolkit/commandbars/Control.h"
+#include "toolkit/commandbars/Controls.h"
 #include "toolkit/commandbars/MouseManager.h"
 #include "toolkit/commandbars/PaintManager.h"
 
@@ -17,9 +22,14 @@ BEGIN_MESSAGE_MAP(CQorCommandBar, CWnd)
 END_MESSAGE_MAP()
 
 CQorCommandBar::CQorCommandBar()
-    : m_bAnimation(FALSE), m_rcMarker(0, 0, 0, 0), m_nSelected(-1), m_nMode(0), m_nModalLockCount(0),
-      m_pPaintManager(nullptr), m_pAnimation(new CQorCommandBarAnimation(this))
-{}
+    : m_bAnimation(FALSE), m_nLastPressed(-1), m_nMRUWidth(0), m_dwFlags(0), m_bMultiLine(FALSE), m_barType(qorBarTypeToolBar), m_barPosition(qorBarTop),
+      m_nDefaultButtonStyle(qorButtonAutomatic), m_rcMarker(0, 0, 0, 0), m_nSelected(-1), m_nMode(0),
+      m_nModalLockCount(0), m_pPaintManager(nullptr), m_pAnimation(new CQorCommandBarAnimation(this)),
+      m_pCommandBars(nullptr), m_hWndSite(nullptr), m_nPopuped(-1), m_bRecalcLayout(FALSE),
+      m_pControls(CreateControlsCollection())
+{
+    m_pControls->SetParent(this);
+}
 
 CQorCommandBar::~CQorCommandBar()
 {
@@ -29,6 +39,9 @@ CQorCommandBar::~CQorCommandBar()
         if (pMouseManager->GetHoverBar() == this)
             pMouseManager->SetHoverBar(nullptr);
     }
+    m_pControls->RemoveAll();
+    m_pControls->SetParent(nullptr);
+    m_pControls->InternalRelease();
     delete m_pAnimation;
     if (m_pPaintManager)
         m_pPaintManager->InternalRelease();
@@ -118,6 +131,96 @@ int CQorCommandBar::IsPointInBar(CPoint ptScreen) const
 CQorPaintManager* CQorCommandBar::GetPaintManager() const
 {
     return m_pPaintManager ? m_pPaintManager : GetGlobalPaintManager();
+}
+
+CQorCommandBars* CQorCommandBar::GetCommandBars() const
+{
+    for (const CQorCommandBar* pBar = this; pBar; pBar = pBar->GetParentCommandBar())
+        if (pBar->m_pCommandBars)
+            return pBar->m_pCommandBars;
+    return nullptr;
+}
+
+HWND CQorCommandBar::GetSite() const
+{
+    if (m_hWndSite && ::IsWindow(m_hWndSite))
+        return m_hWndSite;
+    if (CQorCommandBars* pCommandBars = GetCommandBars())
+        if (pCommandBars->GetSite() && ::IsWindow(pCommandBars->GetSite()))
+            return pCommandBars->GetSite();
+    if (!m_hWnd)
+        return nullptr;
+    if (HWND hWndOwner = ::GetWindow(m_hWnd, GW_OWNER))
+        return hWndOwner;
+    return ::GetParent(m_hWnd);
+}
+
+BOOL CQorCommandBar::SetPopuped(int nPopuped, BOOL)
+{
+    // The plain bar owns no control that opens anything: only closing succeeds.
+    m_nPopuped = -1;
+    return nPopuped == -1;
+}
+
+void CQorCommandBar::OnControlSelected(int, CQorControl*) {}
+
+int CQorCommandBar::GetControlCount() const
+{
+    return m_pControls->GetCount();
+}
+
+CQorControl* CQorCommandBar::GetControl(int nIndex) const
+{
+    return m_pControls->GetAt(nIndex);
+}
+
+void CQorCommandBar::OnControlsChanged()
+{
+    m_bRecalcLayout = TRUE;
+    m_nSelected = -1;
+    m_nPopuped = -1;
+}
+
+BOOL CQorCommandBar::LoadMenu(CMenu* pMenu, BOOL bRemoveControls)
+{
+    if (!pMenu || !::IsMenu(pMenu->GetSafeHmenu()))
+        return FALSE;
+    if (bRemoveControls)
+        m_pControls->RemoveAll();
+    const int nCount = pMenu->GetMenuItemCount();
+    BOOL bBeginGroup = FALSE;
+    for (int i = 0; i < nCount; i++) {
+        // A separator makes no control: the next control begins a group.
+        const UINT nState = ::GetMenuState(pMenu->GetSafeHmenu(), i, MF_BYPOSITION);
+        if ((nState & MF_SEPARATOR) && !(nState & MF_POPUP)) {
+            bBeginGroup = TRUE;
+            continue;
+        }
+        CQorControl* pControl = m_pControls->AddMenuItem(pMenu, i);
+        if (pControl && bBeginGroup && pControl->GetIndex() > 0)
+            pControl->SetBeginGroup(TRUE);
+        if (pControl)
+            bBeginGroup = FALSE;
+    }
+    return TRUE;
+}
+
+void CQorCommandBar::SetTitle(LPCWSTR lpszTitle)
+{
+    m_strTitle = lpszTitle ? lpszTitle : L"";
+    Redraw(nullptr, FALSE);
+}
+
+CQorCommandBar* CQorCommandBar::Clone(BOOL bRecursive) const
+{
+    CQorCommandBar* pBar = static_cast<CQorCommandBar*>(GetRuntimeClass()->CreateObject());
+    pBar->m_barType = m_barType;
+    pBar->m_barPosition = m_barPosition;
+    pBar->m_nDefaultButtonStyle = m_nDefaultButtonStyle;
+    pBar->m_pCommandBars = m_pCommandBars;
+    pBar->m_strTitle = m_strTitle;
+    pBar->m_pControls->Copy(m_pControls, bRecursive);
+    return pBar;
 }
 
 void CQorCommandBar::AdjustModalLockCount(int nDelta)

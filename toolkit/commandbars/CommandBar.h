@@ -9,10 +9,12 @@
 #include "platform/framework/Gdi.h"
 #include "platform/framework/Wnd.h"
 
-// An OLE drop effect: DROPEFFECT_NONE, _COPY, _MOVE, or 5 for a cancelled drag.
-typedef DWORD DROPEFFECT;
+#include "toolkit/commandbars/CommandBarDefs.h"
 
+class CMenu;
 class CQorControl;
+class CQorControls;
+class CQorCommandBars;
 class CQorCommandBarAnimation;
 class CQorPaintManager;
 
@@ -68,6 +70,53 @@ public:
 
     BOOL m_bAnimation; // EnableAnimation: cross-fade repaints whatever the paint manager says
 
+    // ---- What the controls reach ----------------------------------------------------------
+    int GetType() const { return m_barType; }
+    int GetPosition() const { return m_barPosition; }
+    BOOL IsPopupBar() const { return m_barType == qorBarTypePopup || m_barPosition == qorBarPopup; }
+    // The bar that opened this one; none for top-level bars.
+    virtual CQorCommandBar* GetParentCommandBar() const { return nullptr; }
+    // The command bars this bar belongs to (not owned), else those of the parent bars.
+    CQorCommandBars* GetCommandBars() const;
+    void SetCommandBars(CQorCommandBars* pCommandBars) { m_pCommandBars = pCommandBars; }
+    // The window told of the bar's controls: the explicit site, else the command bars' site,
+    // else the owner, else the parent window.
+    HWND GetSite() const;
+    void SetSite(HWND hWndSite) { m_hWndSite = hWndSite; }
+    // Opens the popup of the control at an index (-1 closes the open one); FALSE when the
+    // control opens nothing, which leaves nothing open.
+    virtual BOOL SetPopuped(int nPopuped, BOOL bKeyboard = FALSE);
+    int GetPopuped() const { return m_nPopuped; }
+    // A control's selected state changed (the bar follows it with its hot index).
+    virtual void OnControlSelected(int nSelected, CQorControl* pControl);
+    // Flags the bar for re-layout.
+    void DelayLayout() { m_bRecalcLayout = TRUE; }
+    BOOL IsLayoutDelayed() const { return m_bRecalcLayout; }
+    int GetDefaultButtonStyle() const { return m_nDefaultButtonStyle; }
+    // The bar's controls (owned; the collection lives as long as the bar).
+    CQorControls* GetControls() const { return m_pControls; }
+    int GetControlCount() const;
+    // Null for an index outside the controls.
+    CQorControl* GetControl(int nIndex) const;
+    // Re-layout flag set, selected and open-popup indexes reset.
+    virtual void OnControlsChanged();
+    // Builds the controls from a menu's items; FALSE for no menu.
+    BOOL LoadMenu(CMenu* pMenu, BOOL bRemoveControls = TRUE);
+    CString GetTitle() const { return m_strTitle; }
+    void SetTitle(LPCWSTR lpszTitle);
+    // A bar of the same run-time class with the same kind and copies of the controls.
+    virtual CQorCommandBar* Clone(BOOL bRecursive = FALSE) const;
+    // Resize mode of a popup bar (0 none, 1 size grip, 2 height only); other bars answer 0.
+    virtual int IsResizable() const { return 0; }
+    // The index of the control pressed last.
+    int m_nLastPressed;
+    int m_nMRUWidth;   // the remembered width; also the width of tool-bar-like popups
+    DWORD m_dwFlags;   // bar flags (0x200000 large-button layout)
+    BOOL m_bMultiLine; // the popup's controls stand in more than one column
+    int m_barType;
+    int m_barPosition;
+    int m_nDefaultButtonStyle;
+
 protected:
     afx_msg void OnDestroy();
     afx_msg void OnPaint();
@@ -83,4 +132,10 @@ protected:
     int m_nModalLockCount;
     CQorPaintManager* m_pPaintManager; // own paint manager (a reference), or null
     CQorCommandBarAnimation* m_pAnimation;
+    CQorCommandBars* m_pCommandBars;
+    HWND m_hWndSite; // a handle, not a window object: temporaries do not outlive idle time
+    int m_nPopuped;
+    BOOL m_bRecalcLayout;
+    CQorControls* m_pControls;
+    CString m_strTitle;
 };

@@ -6,6 +6,8 @@
 #define QOR_IDC_DRAGCOPY 9105 // over a bar that takes a copy
 #define QOR_IDC_DRAGMOVE 9106 // over a bar that takes the control
 #define QOR_IDC_DRAGNONE 9107 // over no bar: dropping removes the control
+// Over a control's edge that customize mode lets the user drag.
+#define QOR_IDC_RESIZE 9972
 
 // Names of the 40 standard colours, in palette order.
 #define QOR_IDS_CLR_BLACK 9900

@@ -129,6 +129,11 @@ public:
     virtual void DrawEditFrame(CDC* pDC, CRect rc, BOOL bEnabled, BOOL bSelected, int nBarPosition) = 0;
     virtual void DrawComboDropButton(CDC* pDC, CRect rc, BOOL bSelected, BOOL bPressed) = 0;
 
+    // ---- Controls and bars (PaintManagerControls.cpp) ----
+    // The group separator before a control; measuring (bDraw FALSE, pDC and pControl may be
+    // null) answers the gap between groups along a row (cx) and between rows (cy).
+    virtual CSize DrawSeparator(CDC* pDC, class CQorCommandBar* pBar, class CQorControl* pControl, BOOL bDraw);
+
     // Tool-bar button height: text height + 3, at least 22.
     int GetControlHeight() const;
 

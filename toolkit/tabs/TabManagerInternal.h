@@ -6,6 +6,7 @@
 
 #include "platform/framework/Geometry.h"
 #include "toolkit/foundation/CaptureLoop.h"
+#include "toolkit/foundation/CmdTargetReference.h"
 #include "toolkit/tabs/TabManagerItem.h"
 
 namespace qortabs {
@@ -36,24 +37,6 @@ inline bool HandleTrackingEnd(const MSG& msg, CPoint& ptLast, CQorCaptureLoop::A
 }
 
 // Holds one reference to a tab for the length of a loop.
-class CItemReference
-{
-public:
-    explicit CItemReference(CQorTabManagerItem* pItem) : m_pItem(pItem)
-    {
-        if (m_pItem)
-            m_pItem->InternalAddRef();
-    }
-    ~CItemReference()
-    {
-        if (m_pItem)
-            m_pItem->InternalRelease();
-    }
-    CItemReference(const CItemReference&) = delete;
-    CItemReference& operator=(const CItemReference&) = delete;
-
-private:
-    CQorTabManagerItem* m_pItem;
-};
+using CItemReference = CQorCmdTargetReference;
 
 } // namespace qortabs

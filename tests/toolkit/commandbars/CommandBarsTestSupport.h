@@ -5,25 +5,35 @@
 
 #include <windows.h>
 
+#include <functional>
+#include <thread>
+#include <vector>
+
 #include "tests/common/WineTestSupport.h"
 
 namespace cbtest {
 
-// A plain top-level window of a class with DefWindowProc, shown at a screen rectangle.
-inline HWND CreatePlainWindow(const RECT& rc, DWORD dwStyle = WS_POPUP | WS_VISIBLE, HWND hWndOwner = nullptr)
+// A top-level window of a test's own class (registered on first use) and procedure.
+inline HWND CreateWindowWithProc(LPCWSTR lpszClass, WNDPROC pfnProc, const RECT& rc,
+                                 DWORD dwStyle = WS_POPUP | WS_VISIBLE, HWND hWndOwner = nullptr)
 {
-    static ATOM s_atom = 0;
-    if (!s_atom) {
-        WNDCLASSW wc = {};
-        wc.lpfnWndProc = DefWindowProcW;
+    WNDCLASSW wc = {};
+    if (!GetClassInfoW(GetModuleHandleW(nullptr), lpszClass, &wc)) {
+        wc.lpfnWndProc = pfnProc;
         wc.hInstance = GetModuleHandleW(nullptr);
         wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
         wc.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
-        wc.lpszClassName = L"CommandBarsTestWindow";
-        s_atom = RegisterClassW(&wc);
+        wc.lpszClassName = lpszClass;
+        RegisterClassW(&wc);
     }
-    return CreateWindowExW(0, L"CommandBarsTestWindow", L"", dwStyle, rc.left, rc.top, rc.right - rc.left,
-                           rc.bottom - rc.top, hWndOwner, nullptr, GetModuleHandleW(nullptr), nullptr);
+    return CreateWindowExW(0, lpszClass, L"", dwStyle, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
+                           hWndOwner, nullptr, GetModuleHandleW(nullptr), nullptr);
+}
+
+// A plain top-level window of a class with DefWindowProc, shown at a screen rectangle.
+inline HWND CreatePlainWindow(const RECT& rc, DWORD dwStyle = WS_POPUP | WS_VISIBLE, HWND hWndOwner = nullptr)
+{
+    return CreateWindowWithProc(L"CommandBarsTestWindow", DefWindowProcW, rc, dwStyle, hWndOwner);
 }
 
 inline bool BringToFront(HWND hWnd)
@@ -85,6 +95,27 @@ inline void PumpFor(DWORD dwMilliseconds)
         testsupport::PumpMessages();
         Sleep(1);
     }
+}
+
+// One step of input played by a helper thread, after a delay.
+struct InputStep
+{
+    DWORD dwDelay;
+    std::function<void()> action;
+};
+
+// Runs a modal piece of code on this thread (a press or drag loop) while a helper thread plays
+// the input steps into it.
+inline void RunWithInput(const std::vector<InputStep>& steps, const std::function<void()>& run)
+{
+    std::thread input([steps] {
+        for (const InputStep& step : steps) {
+            Sleep(step.dwDelay);
+            step.action();
+        }
+    });
+    run();
+    input.join();
 }
 
 } // namespace cbtest

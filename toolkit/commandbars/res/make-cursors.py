@@ -1,9 +1,13 @@
 #!/usr/bin/env python3
-"""Draws the customize drag's three cursors, 32 x 32 monochrome with the hot spot at the arrow's tip:
+"""Draws the customize cursors, 32 x 32 monochrome. The drag's three have the hot spot at the
+arrow's tip:
 
 DragMove.cur  the arrow with a dotted box below it (the control moves),
 DragCopy.cur  the same with a plus in a small square (a copy is dropped),
-DragNone.cur  the arrow with a circle and slash (dropping here removes the control).
+DragNone.cur  the arrow with a circle and slash (dropping here removes the control);
+
+Resize.cur, over a control's edge that can be dragged, is a left-right arrow through two
+upright bars with the hot spot at its centre.
 
 Run it from anywhere: it writes the cursors beside itself.
 """
@@ -80,6 +84,30 @@ def draw_no_drop(canvas, cx, cy, radius):
                 put(canvas, x, y, WHITE)
 
 
+def draw_resize(canvas, cx, cy):
+    """Two upright bars with a black arrow to each side, all framed in white."""
+    shape = blank()
+    for y in range(cy - 7, cy + 8):
+        put(shape, cx - 2, y, BLACK)
+        put(shape, cx + 2, y, BLACK)
+    for x in range(cx - 10, cx + 11):
+        put(shape, x, cy, BLACK)
+    for i in range(1, 5):
+        for y in range(cy - i, cy + i + 1):
+            put(shape, cx - 11 + i, y, BLACK)
+            put(shape, cx + 11 - i, y, BLACK)
+    for y in range(SIZE):
+        for x in range(SIZE):
+            if shape[y][x] == BLACK:
+                put(canvas, x, y, BLACK)
+                continue
+            near = any(shape[y + dy][x + dx] == BLACK
+                       for dy in (-1, 0, 1) for dx in (-1, 0, 1)
+                       if 0 <= x + dx < SIZE and 0 <= y + dy < SIZE)
+            if near:
+                put(canvas, x, y, WHITE)
+
+
 def cursor_bytes(canvas, hot_x, hot_y):
     # XOR and AND masks, bottom-up, 4 bytes a row. Black: AND 0 XOR 0; white: AND 0 XOR 1;
     # clear: AND 1 XOR 0.
@@ -118,6 +146,10 @@ def main():
     for name, canvas in (('DragMove.cur', move), ('DragCopy.cur', copy), ('DragNone.cur', none)):
         with open(os.path.join(folder, name), 'wb') as f:
             f.write(cursor_bytes(canvas, 0, 0))
+    resize = blank()
+    draw_resize(resize, 15, 15)
+    with open(os.path.join(folder, 'Resize.cur'), 'wb') as f:
+        f.write(cursor_bytes(resize, 15, 15))
 
 
 if __name__ == '__main__':

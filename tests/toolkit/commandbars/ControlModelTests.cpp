@@ -1,0 +1,295 @@
+// The control model without input: prompts and captions, actions shared by the controls of one
+// id, effective state, copy and equality, and the accessible object's answers.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "platform/framework/WinApp.h"
+#include "tests/toolkit/commandbars/CommandBarsTestSupport.h"
+#include "toolkit/commandbars/CommandBar.h"
+#include "toolkit/commandbars/CommandBars.h"
+#include "toolkit/commandbars/CommandBarsResources.h"
+#include "toolkit/commandbars/Control.h"
+
+namespace {
+
+// A control released at the end of the test.
+struct ControlHolder
+{
+    CQorControl* p = new CQorControlButton;
+    ~ControlHolder() { p->InternalRelease(); }
+    CQorControl* operator->() const { return p; }
+};
+
+struct PromptCase
+{
+    const wchar_t* prompt;
+    const wchar_t* captionBefore;
+    const wchar_t* tooltip;
+    const wchar_t* description;
+    const wchar_t* caption;
+    const wchar_t* keyboardTip;
+};
+
+TEST(ControlPrompt, SplitsPartsAndFillsOnlyEmptyTexts)
+{
+    const PromptCase cases[] = {
+        {L"Saves the book\nSave\n&Save\nS", L"", L"Save", L"Saves the book", L"&Save", L"S"},
+        {L"Saves the book\nSave\n&Save\nS", L"Keep", L"Save", L"Saves the book", L"Keep", L"S"},
+        {L"Saves the book\nSave", L"", L"Save", L"Saves the book", L"Save", L""},
+        {L"Print", L"", L"Print", L"Print", L"Print", L""},
+        {L"Print", L"Old", L"Print", L"Print", L"Old", L""},
+    };
+    for (const PromptCase& c : cases) {
+        ControlHolder control;
+        control->m_strCaption = c.captionBefore;
+        control->SetPrompt(c.prompt);
+        EXPECT_STREQ(control->GetTooltip(), c.tooltip) << c.prompt;
+        EXPECT_STREQ(control->GetDescription(), c.description) << c.prompt;
+        EXPECT_STREQ(control->GetCaption(), c.caption) << c.prompt;
+        EXPECT_STREQ(control->m_strKeyboardTip, c.keyboardTip) << c.prompt;
+    }
+}
+
+TEST(ControlPrompt, CaptionTabGivesAutomaticShortcutAndFlagsTheBar)
+{
+    CQorCommandBar bar;
+    ControlHolder control;
+    control->SetParent(&bar);
+    control->SetCaption(L"&Save\tCtrl+S");
+    EXPECT_STREQ(control->m_strCaption, L"&Save");
+    EXPECT_STREQ(control->m_strShortcutTextAuto, L"Ctrl+S");
+    EXPECT_STREQ(control->GetShortcutText(), L"Ctrl+S");
+    EXPECT_TRUE(bar.IsLayoutDelayed());
+}
+
+TEST(ControlPrompt, SetIdLoadsTheStringOfTheNewId)
+{
+    ControlHolder control;
+    control->SetID(QOR_IDS_CLR_BLACK);
+    EXPECT_EQ(control->GetID(), QOR_IDS_CLR_BLACK);
+    EXPECT_STREQ(control->GetTooltip(), L"Black");
+    EXPECT_STREQ(control->GetCaption(), L"Black");
+}
+
+TEST(ControlActions, FindsBySortedIdAndRefusesIdsOutOfRange)
+{
+    CQorControlActions* pActions = new CQorControlActions;
+    EXPECT_EQ(pActions->FindAction(5), nullptr);
+    for (int nId : {30, 10, 20, QOR_IDS_CLR_BLACK})
+        pActions->Add(nId);
+    ASSERT_EQ(pActions->GetCount(), 4);
+    EXPECT_EQ(pActions->GetAt(0)->GetId(), 10);
+    EXPECT_EQ(pActions->GetAt(1)->GetId(), 20);
+    EXPECT_EQ(pActions->GetAt(2)->GetId(), 30);
+    EXPECT_EQ(pActions->Add(20), pActions->GetAt(1));
+    EXPECT_EQ(pActions->FindAction(30), pActions->GetAt(2));
+    EXPECT_EQ(pActions->FindAction(25), nullptr);
+    EXPECT_EQ(pActions->FindAction(0), nullptr);
+    EXPECT_EQ(pActions->FindAction(0x0FFFFFFF), nullptr);
+    EXPECT_STREQ(pActions->FindAction(QOR_IDS_CLR_BLACK)->GetTooltip(), L"Black");
+    pActions->InternalRelease();
+}
+
+TEST(ControlActions, BindingTakesTheActionsTextsAndStateUntilUnbound)
+{
+    CQorCommandBars* pCommandBars = new CQorCommandBars;
+    CQorControlAction* pAction = pCommandBars->GetActions()->Add(700);
+    pAction->SetCaption(L"Zoom\tCtrl+Z");
+    EXPECT_STREQ(pAction->GetCaption(), L"Zoom");
+
+    ControlHolder control;
+    control->m_strCaption = L"Own";
+    control->m_strTooltipText = L"Own tip";
+    control->SetAction(pAction);
+    EXPECT_EQ(control->GetID(), 700);
+    EXPECT_STREQ(control->GetCaption(), L"Zoom");
+    EXPECT_EQ(control->m_nEnabled, -1);
+
+    pAction->SetEnabled(FALSE);
+    pAction->SetChecked(TRUE);
+    EXPECT_FALSE(control->GetEnabled());
+    EXPECT_TRUE(control->GetChecked());
+    // In customize mode a control bound to an action counts as enabled.
+    pCommandBars->SetCustomizeMode(TRUE);
+    EXPECT_TRUE(control->GetEnabled());
+    pCommandBars->SetCustomizeMode(FALSE);
+
+    pAction->SetVisible(FALSE);
+    EXPECT_FALSE(control->IsVisible());
+    pAction->SetVisible(TRUE);
+    EXPECT_TRUE(control->IsVisible());
+
+    control->OnRemoved();
+    EXPECT_EQ(control->GetAction(), nullptr);
+    EXPECT_EQ(pAction->GetCount(), 0);
+    EXPECT_TRUE(control->GetEnabled());
+    EXPECT_FALSE(control->GetChecked());
+
+    // The actions going first leave no control pointing at them.
+    ControlHolder bound;
+    bound->SetAction(pAction);
+    pCommandBars->InternalRelease();
+    EXPECT_EQ(bound->GetAction(), nullptr);
+}
+
+TEST(ControlState, HideMaskAndEffectiveStyle)
+{
+    CQorCommandBar bar;
+    bar.m_nDefaultButtonStyle = qorButtonIconAndCaption;
+    ControlHolder control;
+    control->SetParent(&bar);
+    control->SetHideFlags(qorHideWrap | qorHideExpand);
+    EXPECT_FALSE(control->IsVisible(qorHideMaskHitTest));
+    EXPECT_FALSE(control->IsVisible(qorHideMaskLayout));
+    EXPECT_TRUE(control->IsVisible(qorHideWrap | qorHideExpand));
+
+    EXPECT_EQ(control->GetEffectiveStyle(), qorButtonIconAndCaption);
+    control->m_nDefaultStyle = qorButtonIcon;
+    EXPECT_EQ(control->GetEffectiveStyle(), qorButtonIcon);
+    control->SetStyle(qorButtonCaption);
+    EXPECT_EQ(control->GetEffectiveStyle(), qorButtonCaption);
+    control->SetCustomStyle(qorButtonIconAndCaptionBelow);
+    EXPECT_EQ(control->GetEffectiveStyle(), qorButtonIconAndCaptionBelow);
+}
+
+TEST(ControlState, SelectionTellsTheBarOnlyOnChange)
+{
+    struct CRecordingBar : CQorCommandBar
+    {
+        int nCalls = 0;
+        void OnControlSelected(int, CQorControl*) override { nCalls++; }
+    } bar;
+    ControlHolder control;
+    control->SetParent(&bar);
+    EXPECT_TRUE(control->SetSelected(1));
+    EXPECT_FALSE(control->SetSelected(1));
+    EXPECT_TRUE(control->SetSelected(0));
+    EXPECT_EQ(bar.nCalls, 2);
+}
+
+TEST(ControlCopy, CopiesPersistentFieldsAndComparesEqual)
+{
+    ControlHolder source;
+    source->SetID(900);
+    source->SetCaption(L"&Open\tCtrl+O");
+    source->m_nFlags = qorFlagRightAlign;
+    source->m_nHideFlags = qorHideCustomize;
+    source->m_bBeginGroup = TRUE;
+    source->m_nWidth = 40;
+    source->m_nExecuteOnPressInterval = 150;
+    source->m_strParameter = L"p";
+
+    CQorControl* pClone = source->Clone();
+    EXPECT_EQ(pClone->GetRuntimeClass(), source->GetRuntimeClass());
+    EXPECT_STREQ(pClone->GetShortcutText(), L"Ctrl+O");
+    EXPECT_EQ(pClone->m_nExecuteOnPressInterval, 150);
+    EXPECT_TRUE(pClone->IsEqual(source.p));
+    // A copy from itself changes nothing.
+    pClone->Copy(pClone);
+    EXPECT_TRUE(pClone->IsEqual(source.p));
+
+    pClone->m_nHideFlags = 0; // the user's hide bit counts
+    EXPECT_FALSE(pClone->IsEqual(source.p));
+    pClone->m_nHideFlags = qorHideCustomize | qorHideWrap; // the layout's does not
+    EXPECT_TRUE(pClone->IsEqual(source.p));
+    pClone->m_nWidth = 41;
+    EXPECT_FALSE(pClone->IsEqual(source.p));
+    pClone->InternalRelease();
+}
+
+// The accessible object, asked through its IAccessible interface.
+class ControlAccessible : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_hWndFrame = cbtest::CreatePlainWindow({40, 40, 340, 140}, WS_OVERLAPPED | WS_VISIBLE);
+        LPCTSTR lpszClass = AfxRegisterWndClass(0, ::LoadCursorW(nullptr, IDC_ARROW));
+        ASSERT_TRUE(m_bar.CreateEx(0, lpszClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 200, 30, m_hWndFrame, nullptr));
+        m_control->SetParent(&m_bar);
+        m_control->SetRect(CRect(10, 2, 40, 24));
+    }
+    void TearDown() override
+    {
+        m_bar.DestroyWindow();
+        DestroyWindow(m_hWndFrame);
+    }
+    long Role()
+    {
+        VARIANT var = {}, role = {};
+        EXPECT_EQ(m_control->GetAccessibleInterface()->get_accRole(var, &role), S_OK);
+        return role.lVal;
+    }
+    long State()
+    {
+        VARIANT var = {}, state = {};
+        EXPECT_EQ(m_control->GetAccessibleInterface()->get_accState(var, &state), S_OK);
+        return state.lVal;
+    }
+
+    HWND m_hWndFrame = nullptr;
+    CQorCommandBar m_bar;
+    ControlHolder m_control;
+};
+
+TEST_F(ControlAccessible, NameDropsMnemonicsAndAddsTheShortcut)
+{
+    m_control->SetCaption(L"&Cap\tCtrl+S");
+    VARIANT self = {};
+    BSTR bstr = nullptr;
+    ASSERT_EQ(m_control->GetAccessibleInterface()->get_accName(self, &bstr), S_OK);
+    EXPECT_STREQ(bstr, L"Cap\tCtrl+S");
+    SysFreeString(bstr);
+
+    m_control->SetCaption(L"Save && Exit");
+    EXPECT_STREQ(m_control->GetAccessibleNameText(), L"Save & Exit");
+    m_control->SetCaption(L"");
+    m_control->m_strTooltipText = L"Tip";
+    EXPECT_STREQ(m_control->GetAccessibleNameText(), L"Tip");
+
+    VARIANT child = {};
+    child.vt = VT_I4;
+    child.lVal = 3;
+    EXPECT_EQ(m_control->GetAccessibleInterface()->get_accName(child, &bstr), E_INVALIDARG);
+}
+
+TEST_F(ControlAccessible, RoleFollowsTheBarType)
+{
+    m_bar.m_barType = qorBarTypeToolBar;
+    EXPECT_EQ(Role(), ROLE_SYSTEM_PUSHBUTTON);
+    m_bar.m_barType = qorBarTypeMenuBar;
+    EXPECT_EQ(Role(), ROLE_SYSTEM_MENUITEM);
+    m_bar.m_barType = qorBarTypePopup;
+    EXPECT_EQ(Role(), ROLE_SYSTEM_MENUITEM);
+}
+
+TEST_F(ControlAccessible, StatesAndLocation)
+{
+    EXPECT_EQ(State(), STATE_SYSTEM_FOCUSABLE);
+    m_control->SetSelected(1);
+    EXPECT_EQ(State(), STATE_SYSTEM_FOCUSABLE | 0x86);
+    m_control->SetSelected(0);
+    m_control->SetEnabled(FALSE);
+    m_control->SetChecked(TRUE);
+    EXPECT_EQ(State(), STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_CHECKED);
+    m_control->SetHideFlags(qorHideGeneric);
+    EXPECT_TRUE(State() & STATE_SYSTEM_INVISIBLE);
+    m_control->SetHideFlags(0);
+
+    long x = 0, y = 0, cx = 0, cy = 0;
+    VARIANT self = {};
+    ASSERT_EQ(m_control->GetAccessibleInterface()->accLocation(&x, &y, &cx, &cy, self), S_OK);
+    const POINT pt = cbtest::ScreenPoint(m_bar.GetSafeHwnd(), 10, 2);
+    EXPECT_EQ(x, pt.x);
+    EXPECT_EQ(y, pt.y);
+    EXPECT_EQ(cx, 30);
+    EXPECT_EQ(cy, 22);
+
+    VARIANT hit = {};
+    EXPECT_EQ(m_control->GetAccessibleInterface()->accHitTest(pt.x + 1, pt.y + 1, &hit), S_OK);
+    EXPECT_EQ(hit.vt, VT_I4);
+    EXPECT_EQ(m_control->GetAccessibleInterface()->accHitTest(pt.x + 100, pt.y + 1, &hit), S_FALSE);
+    EXPECT_EQ(m_control->GetAccessibleInterface()->accHitTest(pt.x - 1000, pt.y, &hit), S_FALSE);
+}
+
+} // namespace

@@ -1,0 +1,31 @@
+// The simple controls the collection makes by type: label (8), check box (9) and radio button
+// (11). So far they carry their type; their drawing and clicks come with the bar controls. And
+// the caption of a numbered menu entry (window, recent file and tool-bar lists).
+#pragma once
+
+#include "toolkit/commandbars/Control.h"
+
+class CQorControlLabel : public CQorControl
+{
+    DECLARE_DYNCREATE(CQorControlLabel)
+public:
+    CQorControlLabel() { m_nType = qorControlLabel; }
+};
+
+class CQorControlCheckBox : public CQorControlButton
+{
+    DECLARE_DYNCREATE(CQorControlCheckBox)
+public:
+    CQorControlCheckBox() { m_nType = qorControlCheckBox; }
+};
+
+class CQorControlRadioButton : public CQorControlCheckBox
+{
+    DECLARE_DYNCREATE(CQorControlRadioButton)
+public:
+    CQorControlRadioButton() { m_nType = qorControlRadioButton; }
+};
+
+// Every "&" of the text doubled, then the number as its mnemonic: 1-9 "&3 text", 10 "1&0 text",
+// above 10 "12 text", 0 the text alone.
+CString FormatNumberedMenuCaption(LPCWSTR lpszText, int nNumber);
