@@ -109,13 +109,17 @@ CString CQorDockingPane::GetTabCaption() const
     return nBreak < 0 ? m_strTitle : m_strTitle.Mid(nBreak + 1);
 }
 
-HICON CQorDockingPane::GetIcon(int nWidth) const
+CQorImageManagerIcon* CQorDockingPane::GetImageIcon(int nWidth) const
 {
     CQorDockingPaneManager* pManager = GetDockingPaneManager();
     if (!pManager || !pManager->GetImageManager())
         return nullptr;
-    CQorImageManagerIcon* pIcon =
-        pManager->GetImageManager()->GetImage(static_cast<UINT>(m_nIconID == -1 ? m_nID : m_nIconID), nWidth);
+    return pManager->GetImageManager()->GetImage(static_cast<UINT>(m_nIconID == -1 ? m_nID : m_nIconID), nWidth);
+}
+
+HICON CQorDockingPane::GetIcon(int nWidth) const
+{
+    CQorImageManagerIcon* pIcon = GetImageIcon(nWidth);
     return pIcon ? pIcon->GetImage().hIcon : nullptr;
 }
 

@@ -11,6 +11,8 @@
 
 class CQorDockingPaneTabbedContainer;
 
+class CQorImageManagerIcon;
+
 class CQorDockingPane : public CCmdTarget, public CQorDockingPaneBase, public CQorAccessible
 {
 public:
@@ -31,6 +33,8 @@ public:
     virtual CString GetTitle() const;
     virtual CString GetTabCaption() const;
     virtual HICON GetIcon(int nWidth = 16) const;
+    // The image manager's icon of the pane (its icon id, else its id) at the width, null when none.
+    CQorImageManagerIcon* GetImageIcon(int nWidth = 16) const;
     virtual COLORREF GetTabColor() const;
     virtual void Copy(const CQorDockingPane* pPane);
 

@@ -11,6 +11,7 @@
 #include "toolkit/foundation/ColorManager.h"
 #include "toolkit/foundation/DrawHelpers.h"
 #include "toolkit/foundation/ImageManager.h"
+#include "toolkit/foundation/ToolTipContext.h"
 
 using namespace QorDockingPanePaintThemes;
 
@@ -53,6 +54,7 @@ CQorDockingPaneManager::CQorDockingPaneManager()
 {
     SetTheme(0);
     m_pImageManager = new CQorImageManager();
+    m_pToolTipContext = new CQorToolTipContext();
     RegisterDockingClasses();
     m_hrOleInit = ::OleInitialize(nullptr);
 }
@@ -77,6 +79,9 @@ CQorDockingPaneManager::~CQorDockingPaneManager()
     if (m_pImageManager)
         m_pImageManager->InternalRelease();
     m_pImageManager = nullptr;
+    if (m_pToolTipContext)
+        m_pToolTipContext->InternalRelease();
+    m_pToolTipContext = nullptr;
     if (m_hWnd)
         DestroyWindow();
     // Only a successful initialisation of our own is undone: after RPC_E_CHANGED_MODE the

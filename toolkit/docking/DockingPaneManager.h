@@ -14,6 +14,7 @@
 class CQorDockingPanePaintManager;
 class CQorDockingPaneSplitterContainer;
 class CQorImageManager;
+class CQorToolTipContext;
 
 // An icon for a pane. The call destroys what the record owns (icon and bitmap with bOwns, the
 // extra bitmap always) and clears each handle it destroyed.
@@ -39,6 +40,8 @@ public:
     CQorDockingPaneLayout* GetLayout() const { return m_pLayout; }
     CQorDockingPanePaintManager* GetPaintManager() const { return m_pPaintManager; }
     CQorImageManager* GetImageManager() const { return m_pImageManager; }
+    // Shows the tips of every group's caption buttons and tabs.
+    CQorToolTipContext* GetToolTipContext() const { return m_pToolTipContext; }
     CWnd* GetSite() const { return m_pSite; }
     void RecalcLayout(CQorDockingPaneBase* pNode = nullptr, BOOL bDelay = FALSE);
     void RedrawPanes();
@@ -126,6 +129,7 @@ protected:
     CQorDockingPanePaintManager* m_pPaintManager = nullptr;
     CQorDockingPane* m_pActivePane = nullptr;
     CQorImageManager* m_pImageManager = nullptr;
+    CQorToolTipContext* m_pToolTipContext = nullptr;
     HWND m_hwndLastFocus = nullptr;
     BOOL m_bAttachingPane = FALSE;
     BOOL m_bLayoutDone = FALSE;

@@ -153,32 +153,9 @@ void CQorDockingPanePaintManager::DrawPane(CDC* pDC, CQorDockingPaneTabbedContai
         DrawCaption(pDC, pPane, rc);
 }
 
-void CQorDockingPanePaintManager::DrawTabRow(CDC* pDC, CQorDockingPaneTabbedContainer* pPane, CRect)
+void CQorDockingPanePaintManager::DrawTabRow(CDC* pDC, CQorDockingPaneTabbedContainer* pPane, CRect rc)
 {
-    // The row as the tab painter laid it out: a header strip and one face per tab; the
-    // selected tab takes the window colour and a frame, the others only their captions.
-    CRect rcHeader = pPane->m_rcHeaderRect;
-    pDC->FillSolidRect(&rcHeader, GetXtremeColor(COLOR_3DFACE));
-    CQorPenDC pen(pDC->GetSafeHdc(), GetXtremeColor(COLOR_3DSHADOW));
-    pDC->MoveTo(rcHeader.left, rcHeader.top);
-    pDC->LineTo(rcHeader.right, rcHeader.top);
-    for (int i = 0; i < pPane->GetItemCount(); i++) {
-        CQorTabManagerItem* pItem = pPane->GetItem(i);
-        CRect rcItem = pItem->GetRect();
-        if (rcItem.IsRectEmpty())
-            continue;
-        BOOL bSelected = pItem == pPane->GetSelectedItem();
-        if (bSelected) {
-            pDC->FillSolidRect(&rcItem, GetXtremeColor(COLOR_WINDOW));
-            pDC->Draw3dRect(&rcItem, GetXtremeColor(COLOR_3DHIGHLIGHT), GetXtremeColor(COLOR_BTNTEXT));
-        }
-        CQorFontDC font(pDC, m_pTabPaintManager->GetTabFont(pItem),
-                        pItem->IsEnabled() ? GetXtremeColor(COLOR_BTNTEXT) : GetXtremeColor(COLOR_GRAYTEXT));
-        CRect rcText = rcItem;
-        rcText.DeflateRect(6, 0);
-        CString strCaption = pItem->GetCaption();
-        pDC->DrawText(strCaption, &rcText, DT_SINGLELINE | DT_VCENTER | DT_CENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
-    }
+    m_pTabPaintManager->DrawTabControl(pDC, pPane, rc);
 }
 
 void CQorDockingPanePaintManager::DrawSplitter(CDC* pDC, CQorDockingPaneSplitterWnd* pSplitter)

@@ -75,7 +75,7 @@ public:
     CQorWinThemeWrapper m_themeWindow;
 
 protected:
-    // Draws a tab group's tab row (header fill, tab faces and captions).
+    // Draws a tab group's tab row through the pane-tab painter, as the row was laid out.
     void DrawTabRow(CDC* pDC, CQorDockingPaneTabbedContainer* pPane, CRect rc);
 
     CQorTabPaintManager* m_pTabPaintManager;

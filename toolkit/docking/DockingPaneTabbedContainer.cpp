@@ -7,6 +7,9 @@
 #include "toolkit/docking/DockingPanePaintManager.h"
 #include "toolkit/docking/DockingPaneSplitterContainer.h"
 #include "toolkit/foundation/DrawHelpers.h"
+#include "toolkit/foundation/ImageManager.h"
+#include "toolkit/foundation/ResourceManager.h"
+#include "toolkit/foundation/ToolTipContext.h"
 
 #include <algorithm>
 
@@ -50,6 +53,14 @@ private:
 CQorDockingPane* PaneOfItem(const CQorTabManagerItem* pItem)
 {
     return pItem ? reinterpret_cast<CQorDockingPane*>(pItem->GetData()) : nullptr;
+}
+
+// The accessible object of a pane, with a reference for the caller.
+IDispatch* PaneDispatch(CQorDockingPane* pPane)
+{
+    IDispatch* pDispatch = static_cast<IDispatch*>(pPane->GetAccessibleInterface());
+    pDispatch->AddRef();
+    return pDispatch;
 }
 
 } // namespace
@@ -640,12 +651,12 @@ BOOL CQorDockingPaneTabbedContainer::DrawItemImage(CDC* pDC, CPoint pt, CQorTabM
     if (!pPaintManager || !pPaintManager->m_bShowImages)
         return FALSE;
     CQorDockingPane* pPane = PaneOfItem(pItem);
-    HICON hIcon = pPane ? pPane->GetIcon(pSize ? pSize->cx : 16) : nullptr;
-    if (!hIcon)
+    const CSize szImage = pSize ? *pSize : CSize(16, 16);
+    CQorImageManagerIcon* pIcon = pPane ? pPane->GetImageIcon(szImage.cx) : nullptr;
+    if (!pIcon || pIcon->GetImage().IsEmpty())
         return FALSE;
     if (bDraw && pDC)
-        ::DrawIconEx(pDC->GetSafeHdc(), pt.x, pt.y, hIcon, pSize ? pSize->cx : 16, pSize ? pSize->cy : 16, 0, nullptr,
-                     DI_NORMAL);
+        pItem->DrawImage(pDC, CRect(pt, szImage), pIcon);
     return TRUE;
 }
 
@@ -710,6 +721,8 @@ void CQorDockingPaneTabbedContainer::OnLButtonDown(UINT, CPoint point)
         }
         return;
     }
+    if (IsTabsVisible() && PerformClick(m_hWnd, point, TRUE))
+        return;
     int nHit = HitTestPoint(point);
     if (nHit == -2) {
         if (!IsInAutoHidePanel()) {
@@ -819,9 +832,45 @@ void CQorDockingPaneTabbedContainer::OnCaptureChanged(CWnd*)
     m_pTrackingPane = nullptr;
 }
 
-void CQorDockingPaneTabbedContainer::OnLButtonDblClk(UINT, CPoint)
+void CQorDockingPaneTabbedContainer::OnLButtonDblClk(UINT, CPoint point)
 {
+    // A quick second press on an arrow scrolls again.
+    if (IsTabsVisible())
+        PerformClick(m_hWnd, point, TRUE);
     // Toggling between docked and floating comes with the floating frames.
+}
+
+LRESULT CQorDockingPaneTabbedContainer::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    CQorDockingPaneManager* pManager = GetDockingPaneManager();
+    if (pManager && pManager->GetToolTipContext()) {
+        MSG msg = {m_hWnd, message, wParam, lParam, static_cast<DWORD>(::GetMessageTime()), {0, 0}};
+        ::GetCursorPos(&msg.pt);
+        pManager->GetToolTipContext()->FilterToolTipMessage(this, &msg);
+    }
+    return CWnd::WindowProc(message, wParam, lParam);
+}
+
+INT_PTR CQorDockingPaneTabbedContainer::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
+{
+    INT_PTR nHit = CWnd::OnToolHitTest(point, pTI);
+    if (nHit != -1)
+        return nHit;
+    if (CQorDockingPaneCaptionButton* pButton = HitTestCaptionButton(point)) {
+        CString strTip;
+        const UINT nID = static_cast<UINT>(pButton->GetID());
+        if (!CQorResourceManager::LoadStringFromModule(CQorResourceManager::GetResourceModule(), nID, strTip))
+            CQorResourceManager::LoadStringFromModule(nullptr, nID, strTip);
+        if (strTip.IsEmpty())
+            return -1;
+        const CRect rc = pButton->GetRect();
+        FillToolInfo(m_hWnd, strTip, pTI, rc.left, rc.top, rc.right, rc.bottom, nID);
+        return static_cast<INT_PTR>(nID);
+    }
+    if (!IsTabsVisible())
+        return -1;
+    auto* pThis = const_cast<CQorDockingPaneTabbedContainer*>(this);
+    return pThis->PerformToolHitTest(pThis, point, pTI);
 }
 
 LRESULT CQorDockingPaneTabbedContainer::OnHelpHitTest(WPARAM, LPARAM lParam)
@@ -926,6 +975,68 @@ HRESULT CQorDockingPaneTabbedContainer::GetAccessibleChildCount(long* pcountChil
         return E_INVALIDARG;
     *pcountChildren = GetItemCount() + 1;
     return S_OK;
+}
+
+IDispatch* CQorDockingPaneTabbedContainer::SelectedWindowDispatch()
+{
+    HWND hWndChild = m_pSelectedPane ? m_pSelectedPane->GetChild() : nullptr;
+    IDispatch* pDispatch = nullptr;
+    if (!hWndChild || !::IsWindow(hWndChild) || FAILED(AccessibleObjectFromWindow(hWndChild, &pDispatch)))
+        return nullptr;
+    return pDispatch;
+}
+
+HRESULT CQorDockingPaneTabbedContainer::GetAccessibleChild(VARIANT varChild, IDispatch** ppdispChild)
+{
+    if (!ppdispChild)
+        return E_INVALIDARG;
+    *ppdispChild = nullptr;
+    const int nChild = GetVariantInt(varChild);
+    if (nChild == 1) {
+        *ppdispChild = SelectedWindowDispatch();
+        return *ppdispChild ? S_OK : S_FALSE;
+    }
+    if (nChild < 2 || nChild - 2 >= GetItemCount())
+        return E_INVALIDARG;
+    CQorDockingPane* pPane = PaneOfItem(GetItem(nChild - 2));
+    if (!pPane)
+        return E_INVALIDARG;
+    *ppdispChild = PaneDispatch(pPane);
+    return S_OK;
+}
+
+HRESULT CQorDockingPaneTabbedContainer::AccessibleHitTest(long xLeft, long yTop, VARIANT* pvarChild)
+{
+    if (!pvarChild)
+        return E_INVALIDARG;
+    ::VariantInit(pvarChild);
+    if (!m_hWnd)
+        return S_FALSE;
+    CPoint pt(xLeft, yTop);
+    ScreenToClient(&pt);
+    CRect rcClient;
+    GetClientRect(&rcClient);
+    if (!rcClient.PtInRect(pt))
+        return S_FALSE;
+    const int nHit = HitTestPoint(pt);
+    if (nHit == -2) {
+        pvarChild->vt = VT_I4;
+        pvarChild->lVal = CHILDID_SELF;
+        return S_OK;
+    }
+    if (nHit >= 0) {
+        if (CQorDockingPane* pPane = PaneOfItem(GetItem(nHit))) {
+            pvarChild->vt = VT_DISPATCH;
+            pvarChild->pdispVal = PaneDispatch(pPane);
+            return S_OK;
+        }
+    }
+    if (IDispatch* pDispatch = SelectedWindowDispatch()) {
+        pvarChild->vt = VT_DISPATCH;
+        pvarChild->pdispVal = pDispatch;
+        return S_OK;
+    }
+    return S_FALSE;
 }
 
 HRESULT CQorDockingPaneTabbedContainer::GetAccessibleName(VARIANT, BSTR* pszName)

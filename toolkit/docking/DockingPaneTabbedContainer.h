@@ -81,16 +81,26 @@ public:
     BOOL DrawItemImage(CDC* pDC, CPoint pt, CQorTabManagerItem* pItem, BOOL bDraw, CSize* pSize) override;
     void Reposition() override;
 
+    // Tool tips: a child window's own, then a caption button ("Close", ...; its id), then the
+    // tab row's navigate buttons and tabs.
+    INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const override;
+
     // Accessibility.
     HRESULT GetAccessibleParent(IDispatch** ppdispParent) override;
     HRESULT GetAccessibleChildCount(long* pcountChildren) override;
+    // Child 1: the selected pane's window; child n >= 2: the pane of tab n - 2.
+    HRESULT GetAccessibleChild(VARIANT varChild, IDispatch** ppdispChild) override;
     HRESULT GetAccessibleName(VARIANT varChild, BSTR* pszName) override;
     HRESULT GetAccessibleRole(VARIANT varChild, VARIANT* pvarRole) override;
     HRESULT GetAccessibleState(VARIANT varChild, VARIANT* pvarState) override;
     HRESULT AccessibleLocation(long* pxLeft, long* pyTop, long* pcxWidth, long* pcyHeight, VARIANT varChild) override;
+    // The caption: the group itself; a tab: its pane; elsewhere inside: the selected pane's window.
+    HRESULT AccessibleHitTest(long xLeft, long yTop, VARIANT* pvarChild) override;
     CCmdTarget* GetAccessibleOuterObject() override { return this; }
 
 protected:
+    // Every message passes the manager's tool-tip context first.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     BOOL CreateContainerWindow();
     void ShowPanes(AFX_SIZEPARENTPARAMS* lpLayout, const CRect& rcClient);
     void NotifySelectionChanged(BOOL bDelayRecalc);
@@ -99,6 +109,8 @@ protected:
     void UpdateButtonsHot(CPoint pt);
     void TakeFocus();
     CQorDockingPaneCaptionButton* HitTestCaptionButton(CPoint pt) const;
+    // The accessible object of the selected pane's window (a reference for the caller), or null.
+    IDispatch* SelectedWindowDispatch();
     int FindPaneIndex(const CQorDockingPane* pPane) const;
 
     afx_msg void OnPaint();

@@ -4,6 +4,7 @@
 #include "toolkit/docking/DockingPaneTabbedContainer.h"
 #include "toolkit/foundation/DrawHelpers.h"
 #include "toolkit/foundation/SystemInfo.h"
+#include "toolkit/tabs/TabAppearanceSet.h"
 #include "toolkit/tabs/TabPaintManager.h"
 
 namespace QorDockingPanePaintThemes {
@@ -61,6 +62,8 @@ CRect CaptionStrip(const CRect& rc, int nThickness, BOOL bVertical)
 CQorDockingPaneDefaultTheme::CQorDockingPaneDefaultTheme()
 {
     m_nCaptionButtonStyle = 0;
+    m_pTabPaintManager->SetAppearanceSet(new CQorTabPaintManager::CAppearanceSetPropertyPage());
+    m_pPanelPaintManager->SetAppearanceSet(new CQorTabPaintManager::CAppearanceSetPropertyPage());
 }
 
 void CQorDockingPaneDefaultTheme::DrawCaption(CDC* pDC, CQorDockingPaneTabbedContainer* pPane, CRect rc)
@@ -93,8 +96,10 @@ void CQorDockingPaneDefaultTheme::DrawCaptionPart(CDC* pDC, CQorDockingPaneBase*
 void CQorDockingPaneOfficeTheme::COfficePanelColorSet::RefreshMetrics()
 {
     CColorSetVisualStudio::RefreshMetrics();
-    // The flat look's buttons take the dark shadow; until the tab rows offer the flat
-    // appearance set, this set is installed for the panel tabs in every look.
+    // The flat tabs' arrows and close glyph take the dark shadow, pressed or not.
+    if (!m_pPaintManager ||
+        !dynamic_cast<CQorTabPaintManager::CAppearanceSetFlat*>(m_pPaintManager->GetAppearanceSet()))
+        return;
     m_clrNavigateButton.SetStandardValue(::GetSysColor(COLOR_3DDKSHADOW));
     m_clrNavigateButtonPressed.SetStandardValue(::GetSysColor(COLOR_3DDKSHADOW));
 }
@@ -104,7 +109,8 @@ CQorDockingPaneOfficeTheme::CQorDockingPaneOfficeTheme()
     m_nCaptionButtonStyle = 1;
     m_bBoldCaptionFont = FALSE;
     m_bGradientCaption = FALSE;
-    m_pTabPaintManager->SetColor(qorTabColorVisualStudio);
+    m_pTabPaintManager->SetAppearanceSet(new CQorTabPaintManager::CAppearanceSetVisualStudio());
+    m_pPanelPaintManager->SetAppearanceSet(new CQorTabPaintManager::CAppearanceSetFlat());
     m_pPanelPaintManager->SetColorSet(new COfficePanelColorSet());
 }
 
@@ -178,7 +184,9 @@ CQorDockingPaneNativeXPTheme::CQorDockingPaneNativeXPTheme()
     m_nCaptionButtonStyle = 3;
     m_bGradientCaption = TRUE;
     m_nCaptionFontGap = 7;
+    m_pTabPaintManager->SetAppearanceSet(new CQorTabPaintManager::CAppearanceSetPropertyPage());
     m_pTabPaintManager->SetColor(qorTabColorWinXP);
+    m_pPanelPaintManager->SetAppearanceSet(new CQorTabPaintManager::CAppearanceSetPropertyPage());
     m_pPanelPaintManager->SetColor(qorTabColorWinXP);
 }
 

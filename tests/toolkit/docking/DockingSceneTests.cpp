@@ -5,6 +5,7 @@
 #include "toolkit/foundation/DrawHelpers.h"
 #include "toolkit/foundation/WinThemeWrapper.h"
 
+using dockingtest::GroupPixels;
 using dockingtest::Narrow;
 using dockingtest::RectInParent;
 
@@ -105,46 +106,6 @@ TEST_F(DockingScene, DraggingTheBarResizesContentsAndTheView)
     EXPECT_EQ(CRect(0, 0, DOCKING_SCENE_CONTENTS_WIDTH + 60, H), GroupRect(DOCKING_SCENE_CONTENTS));
     EXPECT_EQ(CRect(DOCKING_SCENE_CONTENTS_WIDTH + 64, 0, W, H), ViewRect());
 }
-
-namespace {
-
-// The pixels of a group, printed into a bitmap of its size.
-class GroupPixels
-{
-public:
-    explicit GroupPixels(CQorDockingPaneTabbedContainer* pGroup)
-    {
-        CRect rc;
-        pGroup->GetClientRect(&rc);
-        m_hDC = ::CreateCompatibleDC(nullptr);
-        void* pBits = nullptr;
-        m_hBitmap = CreateDIB32(m_hDC, rc.Width(), rc.Height(), &pBits);
-        m_hOld = ::SelectObject(m_hDC, m_hBitmap);
-        pGroup->SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(m_hDC), PRF_CLIENT);
-        ::GdiFlush();
-    }
-    ~GroupPixels()
-    {
-        ::SelectObject(m_hDC, m_hOld);
-        ::DeleteObject(m_hBitmap);
-        ::DeleteDC(m_hDC);
-    }
-    int Count(COLORREF clr, const CRect& rc) const
-    {
-        int n = 0;
-        for (int y = rc.top; y < rc.bottom; y++)
-            for (int x = rc.left; x < rc.right; x++)
-                n += ::GetPixel(m_hDC, x, y) == clr;
-        return n;
-    }
-
-private:
-    HDC m_hDC;
-    HBITMAP m_hBitmap;
-    HGDIOBJ m_hOld;
-};
-
-} // namespace
 
 TEST_F(DockingScene, CaptionsTabsAndTheCloseGlyphInBothLooks)
 {

@@ -17,6 +17,7 @@
 #include "toolkit/docking/DockingPaneSplitterContainer.h"
 #include "toolkit/docking/DockingPaneSplitterWnd.h"
 #include "toolkit/docking/DockingPaneTabbedContainer.h"
+#include "toolkit/foundation/DrawHelpers.h"
 
 // Rectangles print as (left, top, right, bottom) in failure messages.
 inline void PrintTo(const CRect& rc, std::ostream* os)
@@ -140,6 +141,43 @@ protected:
     }
 
     Frame* m_pFrame = nullptr;
+};
+
+// The pixels of a group, printed into a bitmap of its size.
+class GroupPixels
+{
+public:
+    explicit GroupPixels(CQorDockingPaneTabbedContainer* pGroup)
+    {
+        CRect rc;
+        pGroup->GetClientRect(&rc);
+        m_hDC = ::CreateCompatibleDC(nullptr);
+        void* pBits = nullptr;
+        m_hBitmap = CreateDIB32(m_hDC, rc.Width(), rc.Height(), &pBits);
+        m_hOld = ::SelectObject(m_hDC, m_hBitmap);
+        pGroup->SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(m_hDC), PRF_CLIENT);
+        ::GdiFlush();
+    }
+    ~GroupPixels()
+    {
+        ::SelectObject(m_hDC, m_hOld);
+        ::DeleteObject(m_hBitmap);
+        ::DeleteDC(m_hDC);
+    }
+    COLORREF Pixel(int x, int y) const { return ::GetPixel(m_hDC, x, y); }
+    int Count(COLORREF clr, const CRect& rc) const
+    {
+        int n = 0;
+        for (int y = rc.top; y < rc.bottom; y++)
+            for (int x = rc.left; x < rc.right; x++)
+                n += ::GetPixel(m_hDC, x, y) == clr;
+        return n;
+    }
+
+private:
+    HDC m_hDC;
+    HBITMAP m_hBitmap;
+    HGDIOBJ m_hOld;
 };
 
 // The rectangle of a window in its parent's client coordinates.

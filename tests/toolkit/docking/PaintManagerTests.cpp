@@ -2,11 +2,15 @@
 #include "tests/toolkit/docking/DockingTestSupport.h"
 #include "toolkit/docking/DockingPaneThemes.h"
 #include "toolkit/foundation/DrawHelpers.h"
+#include "toolkit/tabs/TabAppearanceSet.h"
+#include "toolkit/tabs/TabColorSets.h"
 #include "toolkit/tabs/TabPaintManager.h"
 
 #include <string>
+#include <typeinfo>
 
 using dockingtest::FrameTest;
+using dockingtest::GroupPixels;
 using namespace QorDockingPanePaintThemes;
 
 namespace {
@@ -188,6 +192,95 @@ TEST_F(PaintManager, SetThemeThreeIsNativeXpAndAnyOtherIsDefault)
         CQorDockingPanePaintManager* pPaint = Manager().GetPaintManager();
         EXPECT_EQ(nTheme == 3, dynamic_cast<CQorDockingPaneNativeXPTheme*>(pPaint) != nullptr) << nTheme;
         EXPECT_EQ(nTheme, Manager().GetCurrentTheme());
+    }
+}
+
+TEST_F(PaintManager, EachThemeChoosesTheAppearanceAndColoursOfItsTwoTabPainters)
+{
+    using TPM = CQorTabPaintManager;
+    struct
+    {
+        const char* pszTheme;
+        CQorDockingPanePaintManager* (*pfnMake)();
+        const std::type_info& paneSet;
+        const std::type_info& paneColors;
+        const std::type_info& panelSet;
+        const std::type_info& panelColors;
+    } themes[] = {
+        {"Default", [] { return static_cast<CQorDockingPanePaintManager*>(new CQorDockingPaneDefaultTheme()); },
+         typeid(TPM::CAppearanceSetPropertyPage), typeid(TPM::CColorSetDefault),
+         typeid(TPM::CAppearanceSetPropertyPage), typeid(TPM::CColorSetDefault)},
+        {"Office", [] { return static_cast<CQorDockingPanePaintManager*>(new CQorDockingPaneOfficeTheme()); },
+         typeid(TPM::CAppearanceSetVisualStudio), typeid(TPM::CColorSetVisualStudio), typeid(TPM::CAppearanceSetFlat),
+         typeid(CQorDockingPaneOfficeTheme::COfficePanelColorSet)},
+        {"NativeXP", [] { return static_cast<CQorDockingPanePaintManager*>(new CQorDockingPaneNativeXPTheme()); },
+         typeid(TPM::CAppearanceSetPropertyPage), typeid(TPM::CColorSetWinXP), typeid(TPM::CAppearanceSetPropertyPage),
+         typeid(TPM::CColorSetWinXP)},
+    };
+    for (const auto& theme : themes) {
+        CQorDockingPanePaintManager* pPaint = theme.pfnMake();
+        pPaint->RefreshMetrics();
+        TPM* pPane = pPaint->GetTabPaintManager();
+        TPM* pPanel = pPaint->GetPanelPaintManager();
+        EXPECT_TRUE(typeid(*pPane->GetAppearanceSet()) == theme.paneSet) << theme.pszTheme;
+        EXPECT_TRUE(typeid(*pPane->GetColorSet()) == theme.paneColors) << theme.pszTheme;
+        EXPECT_TRUE(typeid(*pPanel->GetAppearanceSet()) == theme.panelSet) << theme.pszTheme;
+        EXPECT_TRUE(typeid(*pPanel->GetColorSet()) == theme.panelColors) << theme.pszTheme;
+        pPaint->InternalRelease();
+    }
+}
+
+TEST_F(PaintManager, TheOfficePanelColoursDarkenTheButtonGlyphsOfFlatTabsOnly)
+{
+    using TPM = CQorTabPaintManager;
+    const COLORREF clrDark = ::GetSysColor(COLOR_3DDKSHADOW);
+    TPM* pPainter = new TPM();
+    pPainter->SetColor(qorTabColorVisualStudio);
+    const COLORREF clrPlain = pPainter->GetColorSet()->m_clrNavigateButton.GetColor();
+    const COLORREF clrPlainPressed = pPainter->GetColorSet()->m_clrNavigateButtonPressed.GetColor();
+    ASSERT_NE(clrDark, clrPlain) << "the test needs a Visual Studio glyph colour that is not the dark shadow";
+    for (BOOL bFlat : {FALSE, TRUE}) {
+        if (bFlat)
+            pPainter->SetAppearanceSet(new TPM::CAppearanceSetFlat());
+        pPainter->SetColorSet(new CQorDockingPaneOfficeTheme::COfficePanelColorSet());
+        EXPECT_EQ(bFlat ? clrDark : clrPlain, pPainter->GetColorSet()->m_clrNavigateButton.GetColor()) << bFlat;
+        EXPECT_EQ(bFlat ? clrDark : clrPlainPressed, pPainter->GetColorSet()->m_clrNavigateButtonPressed.GetColor())
+            << bFlat;
+    }
+    pPainter->InternalRelease();
+}
+
+TEST_F(PaintManager, AGroupsTabRowIsDrawnByThePaneTabPainter)
+{
+    CQorDockingPane* pFirst = Create(1, qorDockLeft, nullptr, 300, 300);
+    Manager().AttachPane(pFirst, Create(2, qorDockRight));
+    pFirst->SetTitle(L"First");
+    Manager().FindPane(2)->SetTitle(L"Second");
+    for (int nTheme : {0, 3}) {
+        Manager().SetTheme(nTheme);
+        Layout();
+        CQorDockingPaneTabbedContainer* pGroup = pFirst->GetTabbedContainer();
+        ASSERT_TRUE(pGroup->IsTabsVisible()) << nTheme;
+        CQorDockingPanePaintManager* pPaint = Manager().GetPaintManager();
+
+        CRect rcClient;
+        pGroup->GetClientRect(&rcClient);
+        CRect rcRow = rcClient;
+        pPaint->AdjustCaptionRect(pGroup, rcRow);
+        Canvas expected(rcClient.Width(), rcClient.Height());
+        expected.DC()->FillSolidRect(&rcClient, pPaint->GetXtremeColor(COLOR_3DFACE));
+        expected.DC()->SetBkMode(TRANSPARENT);
+        pPaint->GetTabPaintManager()->DrawTabControl(expected.DC(), pGroup, rcRow);
+        ::GdiFlush();
+
+        GroupPixels group(pGroup);
+        const CRect rcHeader = pGroup->m_rcHeaderRect;
+        ASSERT_FALSE(rcHeader.IsRectEmpty()) << nTheme;
+        int nDifferent = 0;
+        for (int y = rcHeader.top; y < rcHeader.bottom; y++)
+            for (int x = rcHeader.left; x < rcHeader.right; x++)
+                nDifferent += group.Pixel(x, y) != expected.DC()->GetPixel(x, y);
+        EXPECT_EQ(0, nDifferent) << nTheme;
     }
 }
 

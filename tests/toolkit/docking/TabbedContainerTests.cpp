@@ -1,6 +1,11 @@
 // Tab groups: selecting and reordering tabs, the caption buttons, help hit tests, and the
 // group window that comes and goes with its panes.
 #include "tests/toolkit/docking/DockingTestSupport.h"
+#include "toolkit/foundation/ToolTipContext.h"
+#include "toolkit/tabs/TabManagerNavigateButton.h"
+
+#include <cstdlib>
+#include <string>
 
 using dockingtest::FrameTest;
 using dockingtest::Narrow;
@@ -154,4 +159,201 @@ TEST_F(TabbedContainer, RemovingTheSelectedPaneSelectsTheLastOne)
     EXPECT_EQ("S(h)[G(2,3*),C]", Narrow(Dump()));
     Manager().FindPane(3)->Close();
     EXPECT_EQ("S(h)[G(2*),C]", Narrow(Dump()));
+}
+
+namespace {
+
+// A 16 x 16 icon of one opaque colour.
+HICON MakeSolidIcon(COLORREF clr)
+{
+    HDC hDC = ::CreateCompatibleDC(nullptr);
+    DWORD* pBits = nullptr;
+    HBITMAP hColor = CreateDIB32(hDC, 16, 16, reinterpret_cast<void**>(&pBits));
+    for (int i = 0; i < 16 * 16; i++)
+        pBits[i] = 0xFF000000 | (GetRValue(clr) << 16) | (GetGValue(clr) << 8) | GetBValue(clr);
+    ICONINFO ii = {};
+    ii.fIcon = TRUE;
+    ii.hbmColor = hColor;
+    ii.hbmMask = ::CreateBitmap(16, 16, 1, 1, nullptr);
+    HICON hIcon = ::CreateIconIndirect(&ii);
+    ::DeleteObject(ii.hbmMask);
+    ::DeleteObject(hColor);
+    ::DeleteDC(hDC);
+    return hIcon;
+}
+
+// A tool the group answers at a point: its result and its text.
+struct Tool
+{
+    INT_PTR nHit;
+    std::string strText;
+};
+
+Tool HitTool(CQorDockingPaneTabbedContainer* pGroup, CPoint pt)
+{
+    TOOLINFOW ti = {};
+    ti.cbSize = TTTOOLINFOW_V1_SIZE;
+    Tool tool = {pGroup->OnToolHitTest(pt, &ti), std::string()};
+    if (ti.lpszText && ti.lpszText != LPSTR_TEXTCALLBACKW) {
+        tool.strText = Narrow(CString(ti.lpszText));
+        std::free(ti.lpszText);
+    }
+    return tool;
+}
+
+} // namespace
+
+TEST_F(TabbedContainer, TheRowsArrowsScrollTheTabsWhileHeldAndOnADoubleClick)
+{
+    CQorDockingPaneTabbedContainer* pGroup = MakeGroup();
+    CQorTabPaintManager* pPainter = pGroup->GetPaintManager();
+    pPainter->m_layout = qorTabLayoutAutoSize;
+    for (int nID = 1; nID <= 3; nID++)
+        Manager().FindPane(nID)->SetTitle(L"A pane title far too long for one third of the row");
+    pGroup->SelectPane(Manager().FindPane(1), FALSE, FALSE); // the row starts unscrolled
+    Layout();
+    CQorTabManagerNavigateButton* pRight = pGroup->FindNavigateButton(CQorTabManagerNavigateButton::idRight);
+    ASSERT_FALSE(pRight->GetRect().IsRectEmpty()) << "the tabs overflow the row";
+    ASSERT_TRUE(pRight->IsEnabled());
+    const CPoint pt = pRight->GetRect().CenterPoint();
+    const LPARAM lParam = MAKELPARAM(pt.x, pt.y);
+
+    // An arrow acts while held: each check of the clock finds a repeat due.
+    QorSetTabTickSourceForTest([]() -> DWORD {
+        static DWORD dwTick = 0;
+        return dwTick += 100;
+    });
+    ASSERT_EQ(0, pGroup->GetScrollOffset());
+    ::PostMessageW(pGroup->GetSafeHwnd(), WM_LBUTTONUP, 0, lParam);
+    pGroup->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, lParam);
+    const int nAfterPress = pGroup->GetScrollOffset();
+    EXPECT_LT(nAfterPress, 0);
+    EXPECT_EQ(1, pGroup->GetSelected()->GetId()) << "the press selects no tab";
+    EXPECT_EQ(nullptr, ::GetCapture());
+
+    ::PostMessageW(pGroup->GetSafeHwnd(), WM_LBUTTONUP, 0, lParam);
+    pGroup->SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, lParam);
+    EXPECT_LT(pGroup->GetScrollOffset(), nAfterPress);
+    QorSetTabTickSourceForTest(nullptr);
+    pPainter->m_layout = qorTabLayoutSizeToFit;
+}
+
+TEST_F(TabbedContainer, ToolHitsNameTheCaptionButtonsAndTheTabs)
+{
+    CQorDockingPaneTabbedContainer* pGroup = MakeGroup();
+    Manager().FindPane(2)->SetTitle(L"Second");
+    Layout();
+    pGroup->GetPaintManager()->m_nToolTipMode = 1;
+    dockingtest::GroupPixels paint(pGroup); // places the caption buttons
+    const CRect rcClose = pGroup->FindCaptionButton(QOR_IDS_DOCKING_CLOSE)->GetRect();
+    ASSERT_FALSE(rcClose.IsRectEmpty());
+    struct
+    {
+        CPoint pt;
+        INT_PTR nHit;
+        const char* pszText;
+    } cases[] = {
+        {rcClose.CenterPoint(), QOR_IDS_DOCKING_CLOSE, "Close"},
+        {pGroup->GetItem(1)->GetRect().CenterPoint(), 1, "Second"},
+        {CPoint(rcClose.left - 40, rcClose.CenterPoint().y), -1, ""}, // the caption's text
+    };
+    for (const auto& c : cases) {
+        const Tool tool = HitTool(pGroup, c.pt);
+        EXPECT_EQ(c.nHit, tool.nHit) << c.pszText;
+        EXPECT_EQ(c.pszText, tool.strText);
+    }
+    pGroup->GetPaintManager()->m_nToolTipMode = 2;
+}
+
+TEST_F(TabbedContainer, MouseMessagesPassTheManagersToolTipContext)
+{
+    CQorDockingPaneTabbedContainer* pGroup = MakeGroup();
+    CQorToolTipContext* pContext = Manager().GetToolTipContext();
+    ASSERT_NE(nullptr, pContext);
+    EXPECT_EQ(nullptr, pContext->GetToolTip());
+    pGroup->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    EXPECT_NE(nullptr, pContext->GetToolTip()) << "the context made its tip window for the group";
+}
+
+TEST_F(TabbedContainer, PaneIconsDrawByTheirTabsState)
+{
+    const COLORREF clrIcon = RGB(255, 0, 0);
+    CQorDockingPaneTabbedContainer* pGroup = MakeGroup();
+    for (int nID = 1; nID <= 3; nID++) {
+        QOR_DOCKINGPANE_ICON icon;
+        icon.hIcon = MakeSolidIcon(clrIcon);
+        icon.bOwns = TRUE;
+        Manager().SetPaneIcon(nID, icon);
+        Manager().FindPane(nID)->SetTitle(L"Pane");
+    }
+    Manager().FindPane(1)->SetEnabled(qorPaneEnableActions); // its tab disabled
+    Layout();
+    dockingtest::GroupPixels pixels(pGroup);
+    EXPECT_EQ(0, pixels.Count(clrIcon, pGroup->GetItem(0)->GetRect())) << "a disabled tab shows the disabled image";
+    EXPECT_GT(pixels.Count(clrIcon, pGroup->GetItem(1)->GetRect()), 200) << "a normal tab";
+    EXPECT_GT(pixels.Count(clrIcon, pGroup->GetItem(2)->GetRect()), 200) << "the selected tab";
+}
+
+TEST_F(TabbedContainer, AccessibleChildrenAndHitsAreTheCaptionTheTabsPanesAndTheShownWindow)
+{
+    CQorDockingPaneTabbedContainer* pGroup = MakeGroup();
+    CWnd wndChild;
+    ASSERT_TRUE(wndChild.CreateEx(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), m_pFrame, 4000));
+    Manager().FindPane(3)->Attach(&wndChild);
+    Layout();
+    IAccessible* pAccessible = pGroup->GetAccessibleInterface();
+    auto child = [](long nChild) {
+        VARIANT var;
+        var.vt = VT_I4;
+        var.lVal = nChild;
+        return var;
+    };
+    IDispatch* pDispatch = nullptr;
+    EXPECT_EQ(S_OK, pAccessible->get_accChild(child(1), &pDispatch)) << "the shown window";
+    ASSERT_NE(nullptr, pDispatch);
+    pDispatch->Release();
+    EXPECT_EQ(S_OK, pAccessible->get_accChild(child(2), &pDispatch));
+    EXPECT_EQ(static_cast<IDispatch*>(Manager().FindPane(1)->GetAccessibleInterface()), pDispatch);
+    pDispatch->Release();
+    for (long nBad : {0L, 5L}) {
+        pDispatch = reinterpret_cast<IDispatch*>(1);
+        EXPECT_EQ(E_INVALIDARG, pAccessible->get_accChild(child(nBad), &pDispatch)) << nBad;
+        EXPECT_EQ(nullptr, pDispatch) << nBad;
+    }
+
+    CRect rcClient;
+    pGroup->GetClientRect(&rcClient);
+    const CRect rcRow = pGroup->m_rcHeaderRect;
+    struct
+    {
+        const char* pszWhere;
+        CPoint pt;
+        VARTYPE vt;
+        IDispatch* pExpected; // null: any object
+    } hits[] = {
+        {"caption", CPoint(5, 5), VT_I4, nullptr},
+        {"first tab", pGroup->GetItem(0)->GetRect().CenterPoint(), VT_DISPATCH,
+         static_cast<IDispatch*>(Manager().FindPane(1)->GetAccessibleInterface())},
+        {"client", CPoint(rcClient.CenterPoint().x, (rcRow.top + 40) / 2), VT_DISPATCH, nullptr},
+    };
+    for (const auto& hit : hits) {
+        CPoint pt = hit.pt;
+        pGroup->ClientToScreen(&pt);
+        VARIANT var;
+        EXPECT_EQ(S_OK, pAccessible->accHitTest(pt.x, pt.y, &var)) << hit.pszWhere;
+        ASSERT_EQ(hit.vt, var.vt) << hit.pszWhere;
+        if (var.vt == VT_I4)
+            EXPECT_EQ(CHILDID_SELF, var.lVal) << hit.pszWhere;
+        if (var.vt == VT_DISPATCH) {
+            if (hit.pExpected)
+                EXPECT_EQ(hit.pExpected, var.pdispVal) << hit.pszWhere;
+            var.pdispVal->Release();
+        }
+    }
+    CPoint ptOutside(rcClient.right + 5, 5);
+    pGroup->ClientToScreen(&ptOutside);
+    VARIANT var;
+    EXPECT_EQ(S_FALSE, pAccessible->accHitTest(ptOutside.x, ptOutside.y, &var));
+    EXPECT_EQ(VT_EMPTY, var.vt);
+    Manager().FindPane(3)->Attach(static_cast<HWND>(nullptr));
 }
