@@ -11,6 +11,7 @@
 #include "reader/app/AppFolders.h"
 #include "tests/common/WineTestSupport.h"
 #include "tests/reader/FixtureReader.h"
+#include "tests/reader/ReaderProcess.h"
 
 namespace {
 
@@ -127,9 +128,7 @@ public:
 
     bool Start(const std::wstring& exe)
     {
-        STARTUPINFOW si = {sizeof(si)};
-        std::wstring cmd = L"\"" + exe + L"\"";
-        if (!CreateProcessW(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &m_process))
+        if (!readertest::StartReaderProcess(exe, L"", m_process))
             return false;
         FoundWindow found = {m_process.dwProcessId, nullptr};
         testsupport::PumpUntil(

@@ -61,11 +61,23 @@ ReaderProcess::~ReaderProcess()
     CloseHandle(m_process.hProcess);
 }
 
+bool StartReaderProcess(const std::wstring& exe, const std::wstring& arguments, PROCESS_INFORMATION& process)
+{
+    const DWORD start = GetTickCount();
+    for (;;) {
+        STARTUPINFOW si = {sizeof(si)};
+        std::wstring cmd = L"\"" + exe + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
+        if (CreateProcessW(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &process))
+            return true;
+        if (GetTickCount() - start > 5000)
+            return false;
+        Sleep(100);
+    }
+}
+
 bool ReaderProcess::Start(const std::wstring& exe, const std::wstring& arguments)
 {
-    STARTUPINFOW si = {sizeof(si)};
-    std::wstring cmd = L"\"" + exe + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
-    return CreateProcessW(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &m_process) != FALSE;
+    return StartReaderProcess(exe, arguments, m_process);
 }
 
 HWND ReaderProcess::StartAndWaitForFrame(const std::wstring& exe)

@@ -8,6 +8,10 @@
 
 namespace readertest {
 
+// Starts a reader executable. A fixture written a moment ago can still be held while the
+// system lets go of it (seen under load): a failed start is tried again for a few seconds.
+bool StartReaderProcess(const std::wstring& exe, const std::wstring& arguments, PROCESS_INFORMATION& process);
+
 class ReaderProcess
 {
 public:
