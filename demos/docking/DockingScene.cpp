@@ -26,6 +26,12 @@ END_MESSAGE_MAP()
 
 namespace {
 
+// Dialog procedures are stdcall on i686, which a lambda cannot be converted to.
+INT_PTR CALLBACK PlainDialogProc(HWND, UINT, WPARAM, LPARAM)
+{
+    return FALSE;
+}
+
 // A child dialog with one edit box and a button, made from a template in memory.
 HWND CreateSearchDialog(HWND hWndParent)
 {
@@ -60,9 +66,8 @@ HWND CreateSearchDialog(HWND hWndParent)
             t.push_back(*p);
         t.insert(t.end(), {0, 0}); // end of text, no creation data
     }
-    return ::CreateDialogIndirectParamW(
-        ::GetModuleHandleW(nullptr), reinterpret_cast<LPCDLGTEMPLATEW>(t.data()), hWndParent,
-        [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+    return ::CreateDialogIndirectParamW(::GetModuleHandleW(nullptr), reinterpret_cast<LPCDLGTEMPLATEW>(t.data()),
+                                        hWndParent, PlainDialogProc, 0);
 }
 
 } // namespace
