@@ -342,11 +342,13 @@ TEST_F(TabbedContainer, AccessibleChildrenAndHitsAreTheCaptionTheTabsPanesAndThe
         VARIANT var;
         EXPECT_EQ(S_OK, pAccessible->accHitTest(pt.x, pt.y, &var)) << hit.pszWhere;
         ASSERT_EQ(hit.vt, var.vt) << hit.pszWhere;
-        if (var.vt == VT_I4)
+        if (var.vt == VT_I4) {
             EXPECT_EQ(CHILDID_SELF, var.lVal) << hit.pszWhere;
+        }
         if (var.vt == VT_DISPATCH) {
-            if (hit.pExpected)
+            if (hit.pExpected) {
                 EXPECT_EQ(hit.pExpected, var.pdispVal) << hit.pszWhere;
+            }
             var.pdispVal->Release();
         }
     }
