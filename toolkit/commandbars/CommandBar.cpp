@@ -155,6 +155,11 @@ HWND CQorCommandBar::GetSite() const
     return ::GetParent(m_hWnd);
 }
 
+BOOL CQorCommandBar::OpenPopup(CQorControlPopup*, BOOL)
+{
+    return FALSE;
+}
+
 BOOL CQorCommandBar::SetPopuped(int nPopuped, BOOL)
 {
     // The plain bar owns no control that opens anything: only closing succeeds.

@@ -14,6 +14,7 @@
 class CMenu;
 class CQorControl;
 class CQorControls;
+class CQorControlPopup;
 class CQorCommandBars;
 class CQorCommandBarAnimation;
 class CQorPaintManager;
@@ -86,6 +87,9 @@ public:
     // Opens the popup of the control at an index (-1 closes the open one); FALSE when the
     // control opens nothing, which leaves nothing open.
     virtual BOOL SetPopuped(int nPopuped, BOOL bKeyboard = FALSE);
+    // Shows this bar as the popup of a control (null: a free popup); FALSE when it cannot.
+    // A plain bar is never a popup; the popup bar answers it.
+    virtual BOOL OpenPopup(CQorControlPopup* pParentControl, BOOL bKeyboard = FALSE);
     int GetPopuped() const { return m_nPopuped; }
     // A control's selected state changed (the bar follows it with its hot index).
     virtual void OnControlSelected(int nSelected, CQorControl* pControl);

@@ -21,6 +21,8 @@ class CQorImageManagerIcon;
 class CQorControlGalleryPaintManager;
 class CQorStatusBar;
 class CQorStatusBarPane;
+class CQorCommandBar;
+class CQorControl;
 
 // Theme numbers of the factory.
 enum QorPaintThemeNumber {
@@ -132,7 +134,32 @@ public:
     // ---- Controls and bars (PaintManagerControls.cpp) ----
     // The group separator before a control; measuring (bDraw FALSE, pDC and pControl may be
     // null) answers the gap between groups along a row (cx) and between rows (cy).
-    virtual CSize DrawSeparator(CDC* pDC, class CQorCommandBar* pBar, class CQorControl* pControl, BOOL bDraw);
+    virtual CSize DrawSeparator(CDC* pDC, CQorCommandBar* pBar, CQorControl* pControl, BOOL bDraw);
+    // A control on a tool bar or menu bar; measuring (bDraw FALSE) answers its size.
+    virtual CSize DrawControlInToolBar(CDC* pDC, CQorControl* pControl, BOOL bDraw);
+    // The background of a split button: button part, drop-down part and its arrow.
+    virtual void DrawSplitButtonFrame(CDC* pDC, CQorControl* pControl, CRect rc);
+    // The background and border of a bar.
+    virtual void FillCommandBar(CDC* pDC, CQorCommandBar* pBar);
+    // A control's background from its own state, bar type and bar position.
+    virtual void DrawControlEntryOf(CDC* pDC, CQorControl* pControl);
+    virtual COLORREF GetControlStateColor(CQorControl* pControl);
+    // The gripper (or a floating bar's caption); measuring answers the room it takes.
+    virtual CSize DrawCommandBarGripper(CDC* pDC, CQorCommandBar* pBar, BOOL bDraw = TRUE);
+    virtual CSize DrawSmallGripper(CDC* pDC, CQorCommandBar* pBar, BOOL bDraw = TRUE);
+    // The control's background when it is hot, pressed or flagged as an active frame.
+    virtual void DrawActiveControlFrame(CDC* pDC, CRect rc, CQorControl* pControl);
+    // The widths of a bar's borders, one per side.
+    virtual CRect GetCommandBarBorders(CQorCommandBar* pBar);
+    // The split button's button part: its rectangle less the drop-down part.
+    virtual CRect GetSplitButtonCaptionRect(CQorControl* pControl);
+    CRect GetSplitButtonRect(CQorControl* pControl) { return GetSplitButtonCaptionRect(pControl); }
+    // The regular or bold font, vertical for bars docked at the left or right.
+    virtual CFont* GetControlFont(CQorControl* pControl, BOOL bBold = FALSE);
+    virtual void DrawDropDownArrow(CDC* pDC, CQorControl* pControl, int x, int y, BOOL bSelected, BOOL bEnabled,
+                                   int nBarType, BOOL bSideways);
+    // Draws or measures a control by the kind of bar it stands on.
+    CSize DrawControl(CDC* pDC, CQorControl* pControl, BOOL bDraw = TRUE);
 
     // Tool-bar button height: text height + 3, at least 22.
     int GetControlHeight() const;
