@@ -230,15 +230,17 @@ BOOL CQorCommandBar::ProcessSpecialKey(int nCode)
         if (nCode == keyPrevious)
             nCode = keyCollapse;
     }
-    if (nCode == keyCollapse && m_nPopuped == -1 && pHot && (bPopupToolBar || !GetParentCommandBar()) &&
-        pHot->GetEnabled())
-        nCode = keyExpand;
-
+    // Bars in rows move between rows on Up and Down. This comes before Up turns into opening
+    // the hot control's popup, which would otherwise make Up move down a row.
     if (m_nPopuped == -1 && (bPopupToolBar || m_barPosition == qorBarFloating) &&
         (nCode == keyCollapse || nCode == keyExpand)) {
         MoveToRow(nCode == keyExpand ? +1 : -1);
         return TRUE;
     }
+    // Up on a top-level bar (or a popup tool bar) opens the hot control's popup, as Down does.
+    if (nCode == keyCollapse && m_nPopuped == -1 && pHot && (bPopupToolBar || !GetParentCommandBar()) &&
+        pHot->GetEnabled())
+        nCode = keyExpand;
 
     int nIndex = -1;
     int nSelection = 2;
@@ -305,7 +307,7 @@ void CQorCommandBar::MoveToRow(int nDirection)
     // the greatest left edge not right of the hot control's (else the first met).
     const int nLeft = pHot->GetRect().left;
     int nRowTop = pHot->GetRowRect().top;
-    BOOL bInRow = FALSE;
+    BOOL bInRow = FALSE; // past the hot control's row
     int nFound = -1;
     for (int nIndex = (m_nSelected + nDirection + nCount) % nCount; nIndex != m_nSelected;
          nIndex = (nIndex + nDirection + nCount) % nCount) {
@@ -317,6 +319,8 @@ void CQorCommandBar::MoveToRow(int nDirection)
                 break;
             bInRow = TRUE;
             nRowTop = pControl->GetRowRect().top;
+        } else if (!bInRow) {
+            continue;
         }
         const int nControlLeft = pControl->GetRect().left;
         const int nFoundLeft = nFound == -1 ? 0 : GetControl(nFound)->GetRect().left;
