@@ -19,9 +19,11 @@ namespace {
 struct SiteRecord
 {
     std::vector<int> commands;
-    std::vector<UINT> keys; // 0x285A, in order
-    std::vector<UINT> focusedKeys; // WM_KEYDOWN that reached the frame's edit
-    CQorCommandBar* pCloseOnKey = nullptr; // the frame destroys and lets go of this bar on 0x285A
+    std::vector<UINT> keys;                        // 0x285A, in order
+    std::vector<UINT> focusedKeys;                 // WM_KEYDOWN that reached the frame's edit
+    std::vector<CQorCommandBar*> menuBarsTracking; // 0x2858
+    std::vector<LPARAM> keyMenus;                  // WM_SYSCOMMAND SC_KEYMENU, kept from Wine's menu loop
+    CQorCommandBar* pCloseOnKey = nullptr;         // the frame destroys and lets go of this bar on 0x285A
 };
 SiteRecord* g_pRecord = nullptr;
 
@@ -29,6 +31,14 @@ LRESULT CALLBACK SiteProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
 {
     if (g_pRecord && nMsg == WM_COMMAND && lParam == 0) {
         g_pRecord->commands.push_back(LOWORD(wParam));
+        return 0;
+    }
+    if (g_pRecord && nMsg == QORWM_MENUBAR_TRACKING) {
+        g_pRecord->menuBarsTracking.push_back(reinterpret_cast<CQorCommandBar*>(wParam));
+        return 0;
+    }
+    if (g_pRecord && nMsg == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_KEYMENU) {
+        g_pRecord->keyMenus.push_back(lParam);
         return 0;
     }
     if (g_pRecord && nMsg == QORWM_SPECIALKEY) {
@@ -84,6 +94,25 @@ public:
     int nAnswer = 0;
 };
 
+// A bar whose controls all open popups (it records what it is asked to open and close), with
+// an optional parent bar.
+class CPopupOpeningBar : public CQorCommandBar
+{
+public:
+    BOOL SetPopuped(int nPopuped, BOOL) override
+    {
+        requests.push_back(nPopuped);
+        m_nPopuped = nPopuped;
+        if (nPopuped != -1)
+            SetTrackingMode(2, FALSE, TRUE);
+        return TRUE;
+    }
+    CQorCommandBar* GetParentCommandBar() const override { return pParentBar; }
+
+    std::vector<int> requests;
+    CQorCommandBar* pParentBar = nullptr;
+};
+
 struct ControlSpec
 {
     LPCWSTR lpszCaption;
@@ -120,13 +149,14 @@ protected:
     }
 
     void CreateBar(const std::vector<ControlSpec>& controls, int nPosition = qorBarTop, DWORD dwExStyle = 0,
-                   int nType = qorBarTypeToolBar)
+                   int nType = qorBarTypeToolBar, CQorCommandBar* pBar = nullptr)
     {
-        m_pBar = new CQorCommandBar;
+        m_pBar = pBar ? pBar : new CQorCommandBar;
         m_pBar->m_barPosition = nPosition;
         m_pBar->m_barType = nType;
         LPCTSTR lpszClass = AfxRegisterWndClass(0, ::LoadCursorW(nullptr, IDC_ARROW));
-        ASSERT_TRUE(m_pBar->CreateEx(dwExStyle, lpszClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 400, 30, m_hWndSite, nullptr));
+        ASSERT_TRUE(
+            m_pBar->CreateEx(dwExStyle, lpszClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 400, 30, m_hWndSite, nullptr));
         int nId = kFirstId;
         for (const ControlSpec& spec : controls) {
             CQorControl* pControl = m_pBar->GetControls()->Add(qorControlButton, nId++);
@@ -170,8 +200,8 @@ protected:
 // 0 plain, 1 hidden by its owner, 2 skipped by the keyboard, 3 disabled (still reachable),
 // 4 rarely used (shown outside popups), 5 plain.
 const std::vector<ControlSpec> kNavigationControls = {
-    {L"Zero", 0, 0, TRUE},         {L"One", qorHideGeneric, 0, TRUE}, {L"Two", 0, qorFlagSkipFocus, TRUE},
-    {L"Three", 0, 0, FALSE},       {L"Four", qorHideExpand, 0, TRUE}, {L"Five", 0, 0, TRUE},
+    {L"Zero", 0, 0, TRUE},   {L"One", qorHideGeneric, 0, TRUE}, {L"Two", 0, qorFlagSkipFocus, TRUE},
+    {L"Three", 0, 0, FALSE}, {L"Four", qorHideExpand, 0, TRUE}, {L"Five", 0, 0, TRUE},
 };
 
 struct ArrowCase
@@ -274,10 +304,12 @@ TEST_F(CommandBarKeyboard, MnemonicsRunAUniqueControlAndSelectAmongSeveral)
     // 0 &File, 1 F&ormat, 2 Fi&nd, 3 Save && Exit, 4 &Help, 5 &Hide, 6 Tools, 7 Table,
     // 8 &Quit (disabled), 9 &Xtra (skipped by the keyboard), 10 Options.
     const std::vector<ControlSpec> controls = {
-        {L"&File", 0, 0, TRUE},  {L"F&ormat", 0, 0, TRUE},  {L"Fi&nd", 0, 0, TRUE},
-        {L"Save && Exit", 0, 0, TRUE}, {L"&Help", 0, 0, TRUE}, {L"&Hide", 0, 0, TRUE},
-        {L"Tools", 0, 0, TRUE},  {L"Table", 0, 0, TRUE},    {L"&Quit", 0, 0, FALSE},
-        {L"&Xtra", 0, qorFlagSkipFocus, TRUE}, {L"Options", 0, 0, TRUE},
+        {L"&File", 0, 0, TRUE},   {L"F&ormat", 0, 0, TRUE},
+        {L"Fi&nd", 0, 0, TRUE},   {L"Save && Exit", 0, 0, TRUE},
+        {L"&Help", 0, 0, TRUE},   {L"&Hide", 0, 0, TRUE},
+        {L"Tools", 0, 0, TRUE},   {L"Table", 0, 0, TRUE},
+        {L"&Quit", 0, 0, FALSE},  {L"&Xtra", 0, qorFlagSkipFocus, TRUE},
+        {L"Options", 0, 0, TRUE},
     };
     const MnemonicCase cases[] = {
         {"&File: its mnemonic, not the first letters of F&ormat and Fi&nd", -1, 'F', -1, kFirstId + 0},
@@ -552,6 +584,130 @@ TEST_F(CommandBarKeyboard, UpAndDownChangeRowsInPopupToolBarsAndFloatingBars)
         m_pBar->InternalRelease();
         m_pBar = nullptr;
     }
+}
+
+struct PopupKeyCase
+{
+    const char* name;
+    int nPosition;
+    int nType;
+    DWORD dwExStyle;
+    BOOL bParentBar;
+    int nHot;
+    BOOL bPopupOpen; // the hot control's popup is open
+    WORD vk;
+    std::vector<int> expectedRequests;
+    int nExpectedMode;
+};
+
+TEST_F(CommandBarKeyboard, ArrowsAcrossTheBarsDirectionOpenAndCloseTheHotControlsPopup)
+{
+    const PopupKeyCase cases[] = {
+        {"menu bar: Down opens", qorBarTop, qorBarTypeMenuBar, 0, FALSE, 0, FALSE, VK_DOWN, {0}, 2},
+        {"menu bar: Up opens too", qorBarTop, qorBarTypeMenuBar, 0, FALSE, 0, FALSE, VK_UP, {0}, 2},
+        {"menu bar: Up on a disabled control does nothing",
+         qorBarTop,
+         qorBarTypeMenuBar,
+         0,
+         FALSE,
+         3,
+         FALSE,
+         VK_UP,
+         {},
+         1},
+        {"menu bar: Down with the popup open does nothing",
+         qorBarTop,
+         qorBarTypeMenuBar,
+         0,
+         FALSE,
+         0,
+         TRUE,
+         VK_DOWN,
+         {},
+         2},
+        {"popup: Right opens the sub-popup", qorBarPopup, qorBarTypePopup, 0, TRUE, 0, FALSE, VK_RIGHT, {0}, 2},
+        {"popup: Left closes the open sub-popup", qorBarPopup, qorBarTypePopup, 0, TRUE, 0, TRUE, VK_LEFT, {-1}, 1},
+        {"popup: Left with nothing open does nothing", qorBarPopup, qorBarTypePopup, 0, TRUE, 0, FALSE, VK_LEFT, {}, 1},
+        {"right-to-left popup: Left opens",
+         qorBarPopup,
+         qorBarTypePopup,
+         WS_EX_LAYOUTRTL,
+         TRUE,
+         0,
+         FALSE,
+         VK_LEFT,
+         {0},
+         2},
+        {"right-to-left popup: Right closes",
+         qorBarPopup,
+         qorBarTypePopup,
+         WS_EX_LAYOUTRTL,
+         TRUE,
+         0,
+         TRUE,
+         VK_RIGHT,
+         {-1},
+         1},
+    };
+    CQorCommandBar* pParent = new CQorCommandBar;
+    for (const PopupKeyCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        CPopupOpeningBar* pBar = new CPopupOpeningBar;
+        pBar->pParentBar = c.bParentBar ? pParent : nullptr;
+        CreateBar(kNavigationControls, c.nPosition, c.dwExStyle, c.nType, pBar);
+        Track(c.nHot);
+        if (c.bPopupOpen)
+            pBar->SetPopuped(c.nHot, TRUE);
+        pBar->requests.clear();
+        Press(c.vk);
+        EXPECT_EQ(pBar->requests, c.expectedRequests);
+        EXPECT_EQ(pBar->GetTrackingMode(), c.nExpectedMode);
+        EXPECT_EQ(pBar->GetSelected(), c.nHot);
+        m_pBar->DestroyWindow();
+        m_pBar->InternalRelease();
+        m_pBar = nullptr;
+    }
+    pParent->InternalRelease();
+}
+
+TEST_F(CommandBarKeyboard, EscapeInAPopupHandsTheKeysToItsParentBar)
+{
+    CQorCommandBar* pParent = new CQorCommandBar;
+    CPopupOpeningBar* pBar = new CPopupOpeningBar;
+    pBar->pParentBar = pParent;
+    CreateBar(kNavigationControls, qorBarPopup, 0, qorBarTypePopup, pBar);
+    pParent->SetTrackingMode(2, FALSE, TRUE);
+    Track(0);
+    Press(VK_ESCAPE);
+    EXPECT_EQ(pBar->GetTrackingMode(), 0);
+    EXPECT_EQ(pParent->GetTrackingMode(), 1);
+    EXPECT_FALSE(FindKeyboardManager()->IsHookAbleListed(pBar));
+    EXPECT_TRUE(FindKeyboardManager()->IsHookAbleListed(pParent));
+    pParent->SetTrackingMode(0, TRUE, FALSE);
+    pParent->InternalRelease();
+}
+
+TEST_F(CommandBarKeyboard, SpaceOnAMenuBarAsksTheSiteForItsSystemMenu)
+{
+    CreateBar(kNavigationControls, qorBarTop, 0, qorBarTypeMenuBar);
+    Track(0);
+    EXPECT_EQ(m_record.menuBarsTracking, std::vector<CQorCommandBar*>{m_pBar});
+    Press(VK_SPACE);
+    cbtest::PumpFor(40);
+    EXPECT_EQ(m_pBar->GetTrackingMode(), 0);
+    EXPECT_EQ(m_record.keyMenus, std::vector<LPARAM>{L' '});
+
+    // On a tool bar Space is a character like any other: nobody answers to it.
+    m_pBar->DestroyWindow();
+    m_pBar->InternalRelease();
+    m_pBar = nullptr;
+    CreateBar(kNavigationControls);
+    Track(3);
+    Press(VK_SPACE);
+    EXPECT_EQ(m_pBar->GetTrackingMode(), 1);
+    EXPECT_EQ(m_pBar->GetSelected(), 3);
+    EXPECT_EQ(m_record.keyMenus.size(), 1u);
+    EXPECT_EQ(m_record.menuBarsTracking.size(), 1u);
 }
 
 } // namespace
