@@ -138,10 +138,7 @@ protected:
     }
     void TearDown() override
     {
-        if (m_pBar) {
-            m_pBar->DestroyWindow();
-            m_pBar->InternalRelease();
-        }
+        DropBar();
         DestroyWindow(m_hWndSite);
         if (m_pCommandBars)
             m_pCommandBars->InternalRelease();
@@ -165,6 +162,14 @@ protected:
             pControl->SetFlags(spec.nFlags);
             pControl->SetEnabled(spec.bEnabled);
         }
+    }
+    void DropBar()
+    {
+        if (!m_pBar)
+            return;
+        m_pBar->DestroyWindow();
+        m_pBar->InternalRelease();
+        m_pBar = nullptr;
     }
     void UseCommandBars()
     {
@@ -245,9 +250,7 @@ TEST_F(CommandBarKeyboard, ArrowsMoveByTheBarsDirectionAndReadingOrderSkippingWh
         EXPECT_EQ(m_pBar->GetSelected(), c.nExpected);
         EXPECT_EQ(m_pBar->GetTrackingMode(), 1);
         EXPECT_TRUE(m_record.commands.empty());
-        m_pBar->DestroyWindow();
-        m_pBar->InternalRelease();
-        m_pBar = nullptr;
+        DropBar();
     }
     // The keys went to the bar only: the focused edit saw none of them.
     EXPECT_TRUE(m_record.focusedKeys.empty());
@@ -339,9 +342,7 @@ TEST_F(CommandBarKeyboard, MnemonicsRunAUniqueControlAndSelectAmongSeveral)
             EXPECT_TRUE(m_record.commands.empty());
             EXPECT_EQ(m_pBar->GetTrackingMode(), 1);
         }
-        m_pBar->DestroyWindow();
-        m_pBar->InternalRelease();
-        m_pBar = nullptr;
+        DropBar();
     }
     EXPECT_TRUE(m_record.focusedKeys.empty());
 }
@@ -398,9 +399,7 @@ TEST_F(CommandBarKeyboard, LeavingTrackingNeverLeavesTheFocusOnTheBarOrNowhere)
             EXPECT_TRUE(GetFocus() == nullptr || IsWindow(GetFocus()));
         else
             EXPECT_EQ(GetFocus(), m_hWndEdit);
-        m_pBar->DestroyWindow();
-        m_pBar->InternalRelease();
-        m_pBar = nullptr;
+        DropBar();
     }
 }
 
@@ -432,9 +431,7 @@ TEST_F(CommandBarKeyboard, TheHotControlSeesTheKeyFirst)
         Press(VK_RIGHT);
         EXPECT_EQ(m_pBar->GetSelected(), c.nExpectedHot);
         EXPECT_EQ(!m_record.focusedKeys.empty(), c.bEditSeesKey);
-        m_pBar->DestroyWindow();
-        m_pBar->InternalRelease();
-        m_pBar = nullptr;
+        DropBar();
     }
 }
 
@@ -580,9 +577,7 @@ TEST_F(CommandBarKeyboard, UpAndDownChangeRowsInPopupToolBarsAndFloatingBars)
         Track(c.nHot);
         Press(c.vk);
         EXPECT_EQ(m_pBar->GetSelected(), c.nExpected);
-        m_pBar->DestroyWindow();
-        m_pBar->InternalRelease();
-        m_pBar = nullptr;
+        DropBar();
     }
 }
 
@@ -663,9 +658,7 @@ TEST_F(CommandBarKeyboard, ArrowsAcrossTheBarsDirectionOpenAndCloseTheHotControl
         EXPECT_EQ(pBar->requests, c.expectedRequests);
         EXPECT_EQ(pBar->GetTrackingMode(), c.nExpectedMode);
         EXPECT_EQ(pBar->GetSelected(), c.nHot);
-        m_pBar->DestroyWindow();
-        m_pBar->InternalRelease();
-        m_pBar = nullptr;
+        DropBar();
     }
     pParent->InternalRelease();
 }
@@ -698,9 +691,7 @@ TEST_F(CommandBarKeyboard, SpaceOnAMenuBarAsksTheSiteForItsSystemMenu)
     EXPECT_EQ(m_record.keyMenus, std::vector<LPARAM>{L' '});
 
     // On a tool bar Space is a character like any other: nobody answers to it.
-    m_pBar->DestroyWindow();
-    m_pBar->InternalRelease();
-    m_pBar = nullptr;
+    DropBar();
     CreateBar(kNavigationControls);
     Track(3);
     Press(VK_SPACE);
