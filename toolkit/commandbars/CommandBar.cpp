@@ -39,6 +39,8 @@ CQorCommandBar::~CQorCommandBar()
         if (pMouseManager->GetHoverBar() == this)
             pMouseManager->SetHoverBar(nullptr);
     }
+    if (CQorKeyboardManager* pKeyboardManager = FindKeyboardManager())
+        pKeyboardManager->UnhookKeyboard(this);
     m_pControls->RemoveAll();
     m_pControls->SetParent(nullptr);
     m_pControls->InternalRelease();
@@ -47,7 +49,7 @@ CQorCommandBar::~CQorCommandBar()
         m_pPaintManager->InternalRelease();
 }
 
-BOOL CQorCommandBar::SetTrackingMode(int nMode, BOOL bSelectFirst, BOOL)
+BOOL CQorCommandBar::SetTrackingMode(int nMode, BOOL bSelectFirst, BOOL bKeyboard)
 {
     if ((m_nMode != 0 && nMode != 0) || nMode == m_nMode) {
         m_nMode = nMode;
@@ -57,15 +59,18 @@ BOOL CQorCommandBar::SetTrackingMode(int nMode, BOOL bSelectFirst, BOOL)
     CQorMouseManager* pMouseManager = GetMouseManager();
     if (nMode != 0) {
         pMouseManager->AddTrackedBar(this);
+        EnterKeyboardTracking(bSelectFirst, bKeyboard);
         return TRUE;
     }
     pMouseManager->RemoveTrackedBar(this);
+    const HWND hWndSaveFocus = LeaveKeyboardTracking();
     if (bSelectFirst)
         SetSelected(-1, 0);
     Redraw(nullptr, FALSE);
     if (pMouseManager->GetTrackArray().IsEmpty())
         pMouseManager->SetHoverBar(nullptr);
     m_nModalLockCount = 0;
+    FinishLeavingTracking(hWndSaveFocus);
     return TRUE;
 }
 

@@ -10,6 +10,7 @@
 #include "platform/framework/Wnd.h"
 
 #include "toolkit/commandbars/CommandBarDefs.h"
+#include "toolkit/foundation/HookManager.h"
 
 class CMenu;
 class CQorControl;
@@ -19,7 +20,7 @@ class CQorCommandBars;
 class CQorCommandBarAnimation;
 class CQorPaintManager;
 
-class CQorCommandBar : public CWnd
+class CQorCommandBar : public CWnd, public CQorHookManagerHookAble
 {
     DECLARE_DYNCREATE(CQorCommandBar)
 public:
@@ -121,7 +122,55 @@ public:
     int m_barPosition;
     int m_nDefaultButtonStyle;
 
+    // ---- Keyboard ----
+    // What a navigation key asks of a tracking bar.
+    enum SpecialKey {
+        keyNext = 0,     // the next selectable control
+        keyPrevious = 1, // the previous one
+        keyCollapse = 2, // close the open popup
+        keyExpand = 3,   // open the hot control's popup
+        keyEscape = 4,   // stop tracking, back to the parent bar
+        keyExecute = 5,  // run the hot control
+        keyFirst = 6,
+        keyLast = 7,
+    };
+    // A key pressed while the bar tracks: QOR_HOOK_CONSUMED, or QOR_HOOK_PASS to let the focused
+    // window have it. The hot control sees the key first.
+    virtual int OnHookKeyDown(UINT nChar, LPARAM lParam);
+    // One navigation step; FALSE when it had nothing to do.
+    virtual BOOL ProcessSpecialKey(int nCode);
+    // The keyboard manager's offer while the bar tracks: keys go to OnHookKeyDown, the wheel
+    // stays with the bar.
+    int OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& lParam, LRESULT& lResult) override;
+    // The control whose mnemonic (else first character) is the key, searched from the one after
+    // the hot control round to the hot control itself; -1 when none. bUnique is FALSE when
+    // another control answers to the key as well. "&&" is a literal ampersand, not a mnemonic.
+    int FindAccelControl(UINT nChar, BOOL& bUnique) const;
+    // The bar's window lays out right to left.
+    BOOL IsRightToLeft() const;
+    // The keys of a horizontal bar: Left and Right move, Up and Down close and open popups.
+    BOOL IsHorizontalForKeys() const;
+    // The next control the keyboard may select (nStep +1 or -1, from nStart; -1 starts at an end).
+    int GetNextSelectable(int nStart, int nStep) const;
+    // The bar at the top of the parent chain (this one for a top-level bar).
+    CQorCommandBar* GetTopLevelCommandBar() const;
+
 protected:
+    // ---- Keyboard state ----
+    // Parts of SetTrackingMode: joining (site told, caret hidden, keyboard hooked, first control
+    // selected) and leaving (unhooked, popup closed; answers the window whose caret was hidden),
+    // then handing the focus back once the bar is redrawn.
+    void EnterKeyboardTracking(BOOL bSelectFirst, BOOL bKeyboard);
+    HWND LeaveKeyboardTracking();
+    void FinishLeavingTracking(HWND hWndSaveFocus);
+    // The grid move of popup tool bars and floating bars (Up and Down change rows).
+    void MoveToRow(int nDirection);
+
+    BOOL m_bHideCaret = TRUE;       // the focused window's caret is hidden while the bar tracks
+    HWND m_hWndSaveFocus = nullptr; // a handle: framework temporaries do not outlive idle time
+    BOOL m_bMouseTracking = FALSE;  // tracking began by the mouse, with nothing selected
+    int m_nKeyboardSelection = 0;   // 0 by mouse, 1-3 by keyboard: how tracking began or moved
+
     afx_msg void OnDestroy();
     afx_msg void OnPaint();
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);

@@ -164,3 +164,10 @@ struct QOR_POPUPBAR_CREATE_REQUEST
     LPCWSTR lpszCaption;
     UINT nId;
 };
+
+// 0x285A: wParam points at this record, lParam is the bar; the site sees each key first.
+struct QOR_KEY_RECORD
+{
+    UINT nChar;    // the virtual key
+    LPARAM lParam; // the key data of WM_KEYDOWN
+};

@@ -7,6 +7,7 @@
 
 #include "platform/framework/CmdTarget.h"
 
+class CQorCommandBar;
 class CQorControl;
 class CQorControlActions;
 class CQorCustomizeDropSource;
@@ -29,6 +30,14 @@ public:
     CQorCustomizeDropSource* GetDropSource();
     HWND GetSite() const { return m_hWndSite; }
     void SetSite(HWND hWndSite) { m_hWndSite = hWndSite; }
+
+    // What tracking bars ask of the manager; the manager with tool bars answers them.
+    // Ctrl+Tab: the keyboard moves to the next (+1) or previous (-1) tool bar; FALSE when none took it.
+    virtual BOOL ActivateToolBar(int /*nDirection*/, CQorCommandBar* /*pFrom*/) { return FALSE; }
+    // A character key typed while a tool bar tracks, searched over the bars; TRUE when taken.
+    virtual BOOL ProcessAltKey(UINT /*nChar*/) { return FALSE; }
+    // A bar began (mode 1 or 2) or stopped (0) tracking.
+    virtual void OnTrackingModeChanged(CQorCommandBar* /*pBar*/, int /*nMode*/) {}
 
 private:
     CQorControlActions* m_pActions;
