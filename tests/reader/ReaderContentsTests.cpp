@@ -12,6 +12,7 @@
 #include "tests/common/WineTestSupport.h"
 #include "tests/reader/FixtureReader.h"
 #include "tests/reader/ReaderProcess.h"
+#include "tests/reader/ReaderProcess.h"
 
 namespace {
 
@@ -56,24 +57,6 @@ void RemoveExtracted(const std::wstring& work, const std::wstring& page)
     DeleteFileW((work + page).c_str());
 }
 
-struct FoundWindow
-{
-    DWORD pid;
-    HWND hwnd;
-};
-
-BOOL CALLBACK FindProcessFrame(HWND hwnd, LPARAM lp)
-{
-    auto* found = reinterpret_cast<FoundWindow*>(lp);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hwnd, &pid);
-    if (pid == found->pid && IsWindowVisible(hwnd) && GetWindow(hwnd, GW_OWNER) == nullptr && GetMenu(hwnd)) {
-        found->hwnd = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 BOOL CALLBACK FindTree(HWND hwnd, LPARAM lp)
 {
     wchar_t name[64] = {};
@@ -110,52 +93,6 @@ HTREEITEM TreeItem(HWND tree, UINT code, HTREEITEM from)
 {
     return reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, code, reinterpret_cast<LPARAM>(from)));
 }
-
-class RunningReader
-{
-public:
-    ~RunningReader()
-    {
-        if (m_process.hProcess) {
-            if (m_frame && IsWindow(m_frame))
-                PostMessageW(m_frame, WM_CLOSE, 0, 0);
-            if (WaitForSingleObject(m_process.hProcess, 20000) != WAIT_OBJECT_0)
-                TerminateProcess(m_process.hProcess, 1);
-            CloseHandle(m_process.hThread);
-            CloseHandle(m_process.hProcess);
-        }
-    }
-
-    bool Start(const std::wstring& exe)
-    {
-        if (!readertest::StartReaderProcess(exe, L"", m_process))
-            return false;
-        FoundWindow found = {m_process.dwProcessId, nullptr};
-        testsupport::PumpUntil(
-            [&] {
-                EnumWindows(FindProcessFrame, reinterpret_cast<LPARAM>(&found));
-                return found.hwnd != nullptr;
-            },
-            30000);
-        m_frame = found.hwnd;
-        return m_frame != nullptr;
-    }
-
-    bool Close(DWORD& exitCode)
-    {
-        PostMessageW(m_frame, WM_CLOSE, 0, 0);
-        if (WaitForSingleObject(m_process.hProcess, 20000) != WAIT_OBJECT_0)
-            return false;
-        GetExitCodeProcess(m_process.hProcess, &exitCode);
-        return true;
-    }
-
-    HWND Frame() const { return m_frame; }
-
-private:
-    PROCESS_INFORMATION m_process = {};
-    HWND m_frame = nullptr;
-};
 
 } // namespace
 
@@ -199,9 +136,9 @@ TEST(ReaderContents, ShowsHomeThenChosenItemsAndFollowsCustomLinks)
         return work + page.name.substr(0, page.name.size() - 4) + L"_files\\dot.gif";
     };
 
-    RunningReader reader;
-    ASSERT_TRUE(reader.Start(exe));
-    HWND frame = reader.Frame();
+    readertest::ReaderProcess reader;
+    HWND frame = reader.StartAndWaitForFrame(exe);
+    ASSERT_NE(frame, nullptr);
     HWND tree = nullptr;
     EnumChildWindows(frame, FindTree, reinterpret_cast<LPARAM>(&tree));
     ASSERT_NE(tree, nullptr);
@@ -297,7 +234,8 @@ TEST(ReaderContents, ShowsHomeThenChosenItemsAndFollowsCustomLinks)
     EXPECT_TRUE(shows(third, true));
 
     DWORD exitCode = 1;
-    ASSERT_TRUE(reader.Close(exitCode));
+    PostMessageW(frame, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(reader.WaitForExit(20000, exitCode));
     EXPECT_EQ(exitCode, 0u);
     for (const FixturePage* page : {&home, &second, &third})
         RemoveExtracted(work, page->name);
@@ -317,28 +255,30 @@ TEST(ReaderContents, HiddenContentsLeaveTheWholeWidthToTheView)
     const std::wstring exe = folder.File(L"HiddenContents.exe");
     ASSERT_TRUE(readertest::MakeFixtureReader(packer, exe));
 
-    RunningReader reader;
-    ASSERT_TRUE(reader.Start(exe));
+    readertest::ReaderProcess reader;
+    HWND frame = reader.StartAndWaitForFrame(exe);
+    ASSERT_NE(frame, nullptr);
     HWND tree = nullptr;
-    EnumChildWindows(reader.Frame(), FindTree, reinterpret_cast<LPARAM>(&tree));
+    EnumChildWindows(frame, FindTree, reinterpret_cast<LPARAM>(&tree));
     ASSERT_NE(tree, nullptr);
-    HWND view = GetDlgItem(reader.Frame(), AFX_IDW_PANE_FIRST);
+    HWND view = GetDlgItem(frame, AFX_IDW_PANE_FIRST);
     ASSERT_NE(view, nullptr);
     // The tree is still filled (and its Home item chosen), only not shown.
     EXPECT_TRUE(testsupport::PumpUntil([&] { return TreeItem(tree, TVGN_CARET, nullptr) != nullptr; }, 10000));
     EXPECT_FALSE(IsWindowVisible(tree));
     RECT viewRect, client;
-    GetClientRect(reader.Frame(), &client);
+    GetClientRect(frame, &client);
     EXPECT_TRUE(testsupport::PumpUntil(
         [&] {
             GetWindowRect(view, &viewRect);
-            MapWindowPoints(nullptr, reader.Frame(), reinterpret_cast<POINT*>(&viewRect), 2);
+            MapWindowPoints(nullptr, frame, reinterpret_cast<POINT*>(&viewRect), 2);
             return viewRect.left == 0 && viewRect.right == client.right;
         },
         10000))
         << viewRect.left << ".." << viewRect.right << " of " << client.right;
     DWORD exitCode = 1;
-    ASSERT_TRUE(reader.Close(exitCode));
+    PostMessageW(frame, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(reader.WaitForExit(20000, exitCode));
     EXPECT_EQ(exitCode, 0u);
     RemoveExtracted(GetWorkFolder().GetString(), page);
 }
@@ -361,12 +301,13 @@ TEST(ReaderContents, AnItemWhosePageCannotBeExtractedLeavesThePageShown)
     ASSERT_TRUE(readertest::MakeFixtureReader(packer, exe));
     const std::wstring work(GetWorkFolder().GetString());
 
-    RunningReader reader;
-    ASSERT_TRUE(reader.Start(exe));
+    readertest::ReaderProcess reader;
+    HWND frame = reader.StartAndWaitForFrame(exe);
+    ASSERT_NE(frame, nullptr);
     HWND tree = nullptr;
-    EnumChildWindows(reader.Frame(), FindTree, reinterpret_cast<LPARAM>(&tree));
+    EnumChildWindows(frame, FindTree, reinterpret_cast<LPARAM>(&tree));
     ASSERT_NE(tree, nullptr);
-    HWND view = GetDlgItem(reader.Frame(), AFX_IDW_PANE_FIRST);
+    HWND view = GetDlgItem(frame, AFX_IDW_PANE_FIRST);
     ASSERT_NE(view, nullptr);
     RECT viewRect;
     GetClientRect(view, &viewRect);
@@ -384,7 +325,8 @@ TEST(ReaderContents, AnItemWhosePageCannotBeExtractedLeavesThePageShown)
     EXPECT_FALSE(testsupport::FileExists(work + L"fx" + token + L"broken.htm"));
 
     DWORD exitCode = 1;
-    ASSERT_TRUE(reader.Close(exitCode));
+    PostMessageW(frame, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(reader.WaitForExit(20000, exitCode));
     EXPECT_EQ(exitCode, 0u);
     RemoveExtracted(work, shown.name);
 }
