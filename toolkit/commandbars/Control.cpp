@@ -646,12 +646,8 @@ BOOL CQorControl::CustomizeResize(CPoint point)
             }
             return CQorCaptureLoop::actionHandled;
         }
-        case WM_KEYDOWN:
-            return msg.wParam == VK_ESCAPE ? CQorCaptureLoop::actionCancel : CQorCaptureLoop::actionHandled;
-        case WM_LBUTTONUP:
-            return CQorCaptureLoop::actionDone;
         default:
-            return CQorCaptureLoop::actionDispatch;
+            return CQorCaptureLoop::EndDragOnReleaseOrEscape(msg);
         }
     };
     const CQorCaptureLoop::Result result = loop.Run();

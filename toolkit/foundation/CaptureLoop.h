@@ -48,6 +48,21 @@ public:
     HDC GetDesktopDC() const { return m_hDesktopDC; }
     HWND GetWindow() const { return m_hWnd; }
 
+    // How a drag loop ends: a key press cancels on Esc and is swallowed otherwise, the release
+    // of the left button ends it, anything else is dispatched. Handlers answer their own
+    // messages (mouse moves) and hand the rest here.
+    static Action EndDragOnReleaseOrEscape(const MSG& msg)
+    {
+        switch (msg.message) {
+        case WM_KEYDOWN:
+            return msg.wParam == VK_ESCAPE ? actionCancel : actionHandled;
+        case WM_LBUTTONUP:
+            return actionDone;
+        default:
+            return actionDispatch;
+        }
+    }
+
     // TRUE for the results a caller treats as cancelled.
     static BOOL IsCancelled(Result result) { return result != resultDone; }
 

@@ -38,12 +38,8 @@ CQorCaptureLoop::Action OnTrackerMessage(const QOR_SPLITTER_DRAG& drag, POINT pt
         }
         return CQorCaptureLoop::actionHandled;
     }
-    case WM_KEYDOWN:
-        return msg.wParam == VK_ESCAPE ? CQorCaptureLoop::actionCancel : CQorCaptureLoop::actionHandled;
-    case WM_LBUTTONUP:
-        return CQorCaptureLoop::actionDone;
     default:
-        return CQorCaptureLoop::actionDispatch;
+        return CQorCaptureLoop::EndDragOnReleaseOrEscape(msg);
     }
 }
 
