@@ -6,7 +6,8 @@ colour. Image 0 is a closed book (chapters), 1 a page, 2 an open book, 3 a folde
 Run it from anywhere: it writes the bitmap beside itself.
 """
 import os
-import struct
+
+from bitmap_writer import write_bmp24
 
 PALETTE = {
     '.': (0xFF, 0x00, 0xFF),  # transparent
@@ -113,20 +114,7 @@ def pixel_rows():
 
 
 def write_bmp(path):
-    width = SIZE * len(ICONS)
-    stride = (width * 3 + 3) & ~3
-    rows = list(pixel_rows())
-    data = bytearray()
-    for row in reversed(rows):  # bottom-up
-        line = bytearray()
-        for r, g, b in row:
-            line += bytes((b, g, r))
-        line += b"\0" * (stride - len(line))
-        data += line
-    header = struct.pack("<2sIHHI", b"BM", 14 + 40 + len(data), 0, 0, 14 + 40)
-    info = struct.pack("<IiiHHIIiiII", 40, width, SIZE, 1, 24, 0, len(data), 2835, 2835, 0, 0)
-    with open(path, "wb") as out:
-        out.write(header + info + data)
+    write_bmp24(path, pixel_rows())
 
 
 if __name__ == "__main__":

@@ -5,7 +5,8 @@ The ground is 1F4EA8, the pages F4E9C8 with a darker fold; 24-bit, bottom-up.
 Run it from anywhere: it writes the bitmap beside itself.
 """
 import os
-import struct
+
+from bitmap_writer import write_bmp24
 
 WIDTH, HEIGHT = 240, 140
 GROUND = (0x1F, 0x4E, 0xA8)
@@ -27,20 +28,8 @@ def colour_at(x, y):
 
 
 def main():
-    row_size = (WIDTH * 3 + 3) & ~3
-    pixels = bytearray()
-    for y in range(HEIGHT - 1, -1, -1):
-        row = bytearray()
-        for x in range(WIDTH):
-            r, g, b = colour_at(x, y)
-            row += bytes((b, g, r))
-        row += b'\0' * (row_size - len(row))
-        pixels += row
-    header = struct.pack('<2sIHHI', b'BM', 14 + 40 + len(pixels), 0, 0, 14 + 40)
-    info = struct.pack('<IiiHHIIiiII', 40, WIDTH, HEIGHT, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
-    path = os.path.join(os.path.dirname(os.path.abspath(__file__)), 'Splash.bmp')
-    with open(path, 'wb') as out:
-        out.write(header + info + pixels)
+    rows = [[colour_at(x, y) for x in range(WIDTH)] for y in range(HEIGHT)]
+    write_bmp24(os.path.join(os.path.dirname(os.path.abspath(__file__)), 'Splash.bmp'), rows)
 
 
 if __name__ == '__main__':

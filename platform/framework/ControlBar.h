@@ -22,7 +22,35 @@ class CFrameWnd;
 #define CBRS_BORDER_RIGHT 0x0400L
 #define CBRS_BORDER_BOTTOM 0x0800L
 #define CBRS_BORDER_ANY 0x0F00L
+// Behaviour bits of the same word.
+#define CBRS_FLOATING 0x0001L      // the bar floats in its own window
+#define CBRS_SIZE_FIXED 0x0002L    // its size does not follow the length it is given
+#define CBRS_SIZE_DYNAMIC 0x0004L  // its size follows the length it is given
+#define CBRS_HIDE_INPLACE 0x0008L  // hidden while a server edits in place
+#define CBRS_TOOLTIPS 0x0010L      // tool tips over its items
+#define CBRS_FLYBY 0x0020L         // status-line prompts while the pointer moves over it
+#define CBRS_FLOAT_MULTI 0x0040L   // floats together with other bars
+#define CBRS_BORDER_3D 0x0080L     // the border lines drawn raised
+#define CBRS_GRIPPER 0x00400000L   // a gripper at the bar's leading edge
+#define CBRS_ALL 0x0040FFFFL       // every bit above
+// The usual combinations: the side and the border line that faces the frame's client area.
+#define CBRS_NOALIGN 0x00000000L
+#define CBRS_LEFT (CBRS_ALIGN_LEFT | CBRS_BORDER_RIGHT)
+#define CBRS_TOP (CBRS_ALIGN_TOP | CBRS_BORDER_BOTTOM)
+#define CBRS_RIGHT (CBRS_ALIGN_RIGHT | CBRS_BORDER_LEFT)
 #define CBRS_BOTTOM (CBRS_ALIGN_BOTTOM | CBRS_BORDER_TOP)
+#define CBRS_ORIENT_HORZ (CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM)
+#define CBRS_ORIENT_VERT (CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT)
+#define CBRS_ORIENT_ANY (CBRS_ORIENT_HORZ | CBRS_ORIENT_VERT)
+
+// Mode bits of a bar's size query for a given length (dynamic layout).
+#define LM_STRETCH 0x01   // the bar fills the length (else its natural size)
+#define LM_HORZ 0x02      // the length is a width (else a height)
+#define LM_MRUWIDTH 0x04  // the most recently used floating width
+#define LM_HORZDOCK 0x08  // docked along a top or bottom edge
+#define LM_VERTDOCK 0x10  // docked along a left or right edge
+#define LM_LENGTHY 0x20   // the length is the height (for a floating bar sized by its height)
+#define LM_COMMIT 0x40    // the size is applied, not only measured
 
 // Status-pane style bits that update handlers change.
 #define SBPS_POPOUT 0x00000200L   // pushed-in look (SetCheck)

@@ -4,6 +4,7 @@ IMPLEMENT_DYNAMIC(CException, CObject)
 IMPLEMENT_DYNAMIC(CMemoryException, CException)
 IMPLEMENT_DYNAMIC(CNotSupportedException, CException)
 IMPLEMENT_DYNAMIC(CInvalidArgException, CException)
+IMPLEMENT_DYNAMIC(CResourceException, CException)
 IMPLEMENT_DYNAMIC(CFileException, CException)
 IMPLEMENT_DYNAMIC(CArchiveException, CException)
 IMPLEMENT_DYNAMIC(COleException, CException)
@@ -71,6 +72,11 @@ BOOL CNotSupportedException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError, P
 BOOL CInvalidArgException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT pnHelpContext) const
 {
     return CopyMessage(L"An invalid argument was passed.", lpszError, nMaxError, pnHelpContext);
+}
+
+BOOL CResourceException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT pnHelpContext) const
+{
+    return CopyMessage(L"A required resource was unavailable.", lpszError, nMaxError, pnHelpContext);
 }
 
 CFileException::CFileException(int cause, LONG lOsError, LPCTSTR lpszFileName) : m_cause(cause), m_lOsError(lOsError)
@@ -235,6 +241,13 @@ void AfxThrowNotSupportedException()
 void AfxThrowInvalidArgException()
 {
     throw new CInvalidArgException;
+}
+
+void AfxThrowResourceException()
+{
+    // Like the memory failure: when resources run out, a new exception object may not be made.
+    static CResourceException unavailable(FALSE);
+    throw static_cast<CResourceException*>(&unavailable);
 }
 
 void AfxThrowFileException(int cause, LONG lOsError, LPCTSTR lpszFileName)

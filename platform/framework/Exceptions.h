@@ -112,6 +112,16 @@ public:
     CString m_strFileName;
 };
 
+// A resource that could not be found, loaded or made (a window, a GDI object, a bar).
+class CResourceException : public CException
+{
+    DECLARE_DYNAMIC(CResourceException)
+public:
+    CResourceException() = default;
+    explicit CResourceException(BOOL bAutoDelete) : CException(bAutoDelete) {}
+    BOOL GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT pnHelpContext = nullptr) const override;
+};
+
 // A failed COM call, carrying its HRESULT.
 class COleException : public CException
 {
@@ -131,6 +141,7 @@ public:
 [[noreturn]] void AfxThrowMemoryException();
 [[noreturn]] void AfxThrowNotSupportedException();
 [[noreturn]] void AfxThrowInvalidArgException();
+[[noreturn]] void AfxThrowResourceException();
 [[noreturn]] void AfxThrowFileException(int cause, LONG lOsError = -1, LPCTSTR lpszFileName = nullptr);
 [[noreturn]] void AfxThrowArchiveException(int cause, LPCTSTR lpszArchiveName = nullptr);
 [[noreturn]] void AfxThrowOleException(SCODE sc);

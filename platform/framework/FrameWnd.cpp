@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/framework/ControlBar.h"
 #include "platform/framework/DocView.h"
 #include "platform/framework/Menu.h"
 #include "platform/framework/WinApp.h"
@@ -339,6 +340,50 @@ BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg)
         return hAccel && m_hWnd && ::TranslateAcceleratorW(m_hWnd, hAccel, pMsg);
     }
     return FALSE;
+}
+
+// ---------------------------------------------------------------------------------------
+// Print preview
+
+void CFrameWnd::OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState)
+{
+    if (pState == nullptr || !::IsWindow(m_hWnd) || (bPreview != FALSE) == (m_bInPreviewMode != FALSE))
+        return;
+    if (bPreview) {
+        pState->hWndFocus = ::GetFocus();
+        pState->hMenu = ::GetMenu(m_hWnd);
+        if (pState->hMenu != nullptr)
+            ::SetMenu(m_hWnd, nullptr);
+        pState->hAccelTable = m_hAccelTable;
+        m_hAccelTable = nullptr;
+        pState->dwStates = 0;
+        for (HWND hChild = ::GetWindow(m_hWnd, GW_CHILD); hChild != nullptr; hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
+            const int nBit = ::GetDlgCtrlID(hChild) - AFX_IDW_CONTROLBAR_FIRST;
+            if (nBit < 0 || nBit >= 32 || nBit == AFX_IDW_STATUS_BAR - AFX_IDW_CONTROLBAR_FIRST)
+                continue;
+            CWnd* pChild = CWnd::FromHandlePermanent(hChild);
+            if (pChild == nullptr || !pChild->IsKindOf(RUNTIME_CLASS(CControlBar)) || !::IsWindowVisible(hChild))
+                continue;
+            ::ShowWindow(hChild, SW_HIDE);
+            pState->dwStates |= 1u << nBit;
+        }
+        m_bInPreviewMode = TRUE;
+    } else {
+        for (int nBit = 0; nBit < 32; ++nBit) {
+            if (!(pState->dwStates & (1u << nBit)))
+                continue;
+            HWND hBar = ::GetDlgItem(m_hWnd, AFX_IDW_CONTROLBAR_FIRST + nBit);
+            if (hBar != nullptr)
+                ::ShowWindow(hBar, SW_SHOWNOACTIVATE);
+        }
+        if (pState->hMenu != nullptr && ::IsMenu(pState->hMenu))
+            ::SetMenu(m_hWnd, pState->hMenu);
+        m_hAccelTable = pState->hAccelTable;
+        m_bInPreviewMode = FALSE;
+        if (pState->hWndFocus != nullptr && ::IsWindow(pState->hWndFocus))
+            ::SetFocus(pState->hWndFocus);
+    }
+    RecalcLayout();
 }
 
 // ---------------------------------------------------------------------------------------

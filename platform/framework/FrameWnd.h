@@ -30,6 +30,17 @@ struct CCreateContext
     CFrameWnd* m_pCurrentFrame = nullptr;
 };
 
+// What a frame puts aside while it shows a print preview, and gives back when the preview ends.
+struct CPrintPreviewState
+{
+    HMENU hMenu = nullptr;        // the frame's menu, taken off while previewing
+    HACCEL hAccelTable = nullptr; // the frame's shortcuts, off while previewing
+    HWND hWndFocus = nullptr;     // where the focus was
+    // The control bars that were visible and were hidden: bit n stands for the bar with id
+    // AFX_IDW_CONTROLBAR_FIRST + n.
+    DWORD dwStates = 0;
+};
+
 class CFrameWnd : public CWnd
 {
     DECLARE_DYNCREATE(CFrameWnd)
@@ -78,6 +89,13 @@ public:
 
     virtual HACCEL GetDefaultAccelerator();
 
+    // Print preview: entering takes off the menu and the shortcuts and hides the visible
+    // control bars (the status bar stays, to show the preview's prompts), keeping what it
+    // changed in pState; leaving gives all of it back. Entering twice, or leaving when not
+    // previewing, changes nothing.
+    virtual void OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState);
+    BOOL IsInPreviewMode() const { return m_bInPreviewMode; }
+
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
@@ -115,6 +133,7 @@ protected:
     BOOL m_bInRecalcLayout;
     UINT m_nIDTracking; // command whose prompt the status bar shows
     UINT m_nIDLastMessage;
+    BOOL m_bInPreviewMode = FALSE;
 
     DECLARE_MESSAGE_MAP()
 };

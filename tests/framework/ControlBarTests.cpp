@@ -148,3 +148,56 @@ TEST(StatusCmdUI, CheckSetsThePushedInBitAndKeepsTheOthers)
     state.Enable(TRUE);
     EXPECT_EQ(panes.styles[1], 0u);
 }
+
+// Print preview takes the frame's menu, shortcuts and bars away and gives back exactly what it
+// took: a bar hidden before the preview stays hidden after it, the status bar stays throughout.
+TEST_F(ControlBarFixture, PreviewModeHidesTheVisibleBarsAndGivesBackWhatItTook)
+{
+    CTestBar toolBar, hiddenBar;
+    toolBar.SetBarStyle(CBRS_TOP);
+    hiddenBar.SetBarStyle(CBRS_TOP);
+    ASSERT_TRUE(toolBar.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), frame, AFX_IDW_TOOLBAR));
+    ASSERT_TRUE(hiddenBar.Create(nullptr, nullptr, WS_CHILD, CRect(0, 0, 0, 0), frame, AFX_IDW_TOOLBAR + 5));
+    HMENU menu = ::CreateMenu();
+    ::AppendMenuW(menu, MF_STRING, 100, L"&Page");
+    ::SetMenu(frame->m_hWnd, menu);
+    ACCEL accel = {FVIRTKEY | FCONTROL, 'P', 100};
+    HACCEL table = ::CreateAcceleratorTableW(&accel, 1);
+    frame->m_hAccelTable = table;
+    frame->ShowWindow(SW_SHOW);
+    ::SetFocus(toolBar.m_hWnd);
+    frame->RecalcLayout();
+    CRect client;
+    frame->GetClientRect(&client);
+
+    CPrintPreviewState state;
+    frame->OnSetPreviewMode(TRUE, &state);
+    EXPECT_TRUE(frame->IsInPreviewMode());
+    EXPECT_EQ(::GetMenu(frame->m_hWnd), nullptr);
+    EXPECT_EQ(frame->m_hAccelTable, nullptr);
+    EXPECT_FALSE(toolBar.IsWindowVisible());
+    EXPECT_TRUE(bar.IsWindowVisible());
+    EXPECT_EQ(state.dwStates, 1u << (AFX_IDW_TOOLBAR - AFX_IDW_CONTROLBAR_FIRST));
+    // The view takes the room the tool bar left.
+    EXPECT_EQ(CRect(testsupport::WindowRectIn(view.m_hWnd, frame->m_hWnd)).top, 0);
+
+    // Entering again while previewing must not overwrite what the first entry kept.
+    CPrintPreviewState second;
+    frame->OnSetPreviewMode(TRUE, &second);
+    EXPECT_EQ(second.hMenu, nullptr);
+
+    ::SetFocus(frame->m_hWnd);
+    frame->OnSetPreviewMode(FALSE, &state);
+    EXPECT_FALSE(frame->IsInPreviewMode());
+    EXPECT_EQ(::GetMenu(frame->m_hWnd), menu);
+    EXPECT_EQ(frame->m_hAccelTable, table);
+    EXPECT_TRUE(toolBar.IsWindowVisible());
+    EXPECT_FALSE(hiddenBar.IsWindowVisible());
+    EXPECT_EQ(::GetFocus(), toolBar.m_hWnd);
+    EXPECT_EQ(CRect(testsupport::WindowRectIn(view.m_hWnd, frame->m_hWnd)).top, 20);
+
+    toolBar.DestroyWindow();
+    hiddenBar.DestroyWindow();
+    frame->m_hAccelTable = nullptr;
+    ::DestroyAcceleratorTable(table);
+}

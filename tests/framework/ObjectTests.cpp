@@ -175,6 +175,7 @@ TEST(Exceptions, AreThrownAsPointersAndCaughtAsTheBase)
         {[] { AfxThrowNotSupportedException(); }, RUNTIME_CLASS(CNotSupportedException)},
         {[] { AfxThrowInvalidArgException(); }, RUNTIME_CLASS(CInvalidArgException)},
         {[] { AfxThrowMemoryException(); }, RUNTIME_CLASS(CMemoryException)},
+        {[] { AfxThrowResourceException(); }, RUNTIME_CLASS(CResourceException)},
         {[] { AfxThrowOleException(E_NOINTERFACE); }, RUNTIME_CLASS(COleException)},
     };
     for (const Case& c : cases) {

@@ -8,6 +8,9 @@
 #include "reader/app/LanguageModule.h"
 #include "resources/resource.h"
 #include "tests/common/WineTestSupport.h"
+#include "toolkit/commandbars/CommandBarsResources.h"
+#include "toolkit/commandbars/ToolBarResource.h"
+#include "toolkit/foundation/ImageManager.h"
 
 namespace {
 
@@ -155,5 +158,70 @@ TEST(LanguageModule, ModulesHoldEveryStringMenuAndDialogOfTheReader)
         }
         FreeLibrary(module);
     }
+    FreeLibrary(reader);
+}
+
+// The tool bar is loaded from the resource module in use, with no fallback to the executable:
+// each module carries the "Standard" tool bar, the images of its buttons and the tool bars'
+// strings, translated.
+TEST(LanguageModule, ModulesCarryTheStandardToolBarWithItsImagesAndTheToolBarStrings)
+{
+    const std::wstring exe = testsupport::ExecutableFolder() + L"FolionyxReader.exe";
+    HMODULE reader = LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(reader, nullptr);
+    const std::vector<UINT> items = {ID_PAGE_PRINT, ID_PAGE_PRINT_PREVIEW, 0, ID_PAGE_BACK, ID_PAGE_FORWARD,
+                                     ID_PAGE_STOP, ID_PAGE_REFRESH, ID_HOME, 0, ID_TEXT_SIZE, 0, ID_CONTENTS,
+                                     ID_SEARCH, 0, ID_PRIOR, ID_NEXT, ID_AUTO_SCROLL};
+    std::vector<UINT> buttons;
+    for (UINT id : items) {
+        if (id != 0)
+            buttons.push_back(id);
+    }
+    ASSERT_EQ(buttons.size(), 13u);
+    const UINT strings[] = {QOR_IDS_ADDORREMOVE, QOR_IDS_RESET_TOOLBAR, QOR_ID_TOOLBAR_EXPAND,
+                            QOR_ID_TOOLBAR_HIDE, QOR_IDS_CONFIRM_RESET, QOR_ID_CUSTOMIZE};
+    auto text = [](HMODULE module, UINT id) {
+        wchar_t buffer[256] = {};
+        LoadStringW(module, id, buffer, 256);
+        return CString(buffer);
+    };
+
+    testsupport::TempFolder folder;
+    for (LANGID language : {0, 1031, 1036, 3082, 1041}) {
+        SCOPED_TRACE(language);
+        HMODULE module = language == 0 ? reader : ExtractLanguageModule(reader, language, CString(folder.Path().c_str()));
+        ASSERT_NE(module, nullptr);
+        QOR_TOOLBAR_RESOURCE toolBar;
+        ASSERT_TRUE(QorReadToolBarResource(module, IDR_MAINFRAME, toolBar));
+        EXPECT_EQ(toolBar.nWidth, 16);
+        EXPECT_EQ(toolBar.nHeight, 16);
+        EXPECT_EQ(toolBar.ids, items);
+
+        // One image per button, which the image manager cuts into an icon for each command.
+        HBITMAP bitmap = static_cast<HBITMAP>(
+            LoadImageW(module, MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+        ASSERT_NE(bitmap, nullptr);
+        BITMAP info = {};
+        GetObjectW(bitmap, sizeof(info), &info);
+        EXPECT_EQ(info.bmWidth, 16 * 13);
+        EXPECT_EQ(info.bmHeight, 16);
+        CQorImageManager images;
+        EXPECT_TRUE(images.SetIconsFromBitmap(bitmap, FALSE, buttons.data(), static_cast<int>(buttons.size())));
+        for (UINT id : buttons)
+            EXPECT_TRUE(images.HasIcon(id, 16)) << id;
+        DeleteObject(bitmap);
+
+        // A prompt, a line break, a caption (the question has no caption).
+        for (UINT id : strings) {
+            const CString own = text(module, id);
+            EXPECT_EQ(own.Find(L'\n') >= 0, id != QOR_IDS_CONFIRM_RESET) << id;
+            if (module != reader)
+                EXPECT_NE(own, text(reader, id)) << id << " is not translated";
+        }
+        EXPECT_GE(text(module, QOR_IDS_CONFIRM_RESET).Find(L"%s"), 0);
+        if (module != reader)
+            FreeLibrary(module);
+    }
+    EXPECT_EQ(text(reader, QOR_ID_TOOLBAR_EXPAND), CString(L"\nToolbar Options"));
     FreeLibrary(reader);
 }

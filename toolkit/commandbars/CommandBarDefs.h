@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "platform/framework/ControlBar.h"
+
 class CQorControl;
 class CQorCommandBar;
 class CMenu;
@@ -84,17 +86,10 @@ enum QorBarPosition {
     qorBarNone = 7,
 };
 
-// Layout modes of CalcDynamicSize (bits).
+// Layout modes of CalcDynamicSize: the framework's LM_ bits (ControlBar.h) and these two.
 enum QorLayoutMode {
-    LM_STRETCH = 0x01,
-    LM_HORZ = 0x02,
-    LM_MRUWIDTH = 0x04,
-    LM_HORZDOCK = 0x08,
-    LM_VERTDOCK = 0x10,
-    LM_LENGTHY = 0x20,
-    LM_COMMIT = 0x40,
-    LM_POPUP = 0x80,
-    LM_HIDEWRAP = 0x100,
+    LM_POPUP = 0x80,     // popup layout: a group always begins a new row
+    LM_HIDEWRAP = 0x100, // what does not fit in its row is hidden, not wrapped
 };
 
 // Messages a bar or its collection sends to the site window.

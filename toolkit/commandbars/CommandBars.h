@@ -1,6 +1,6 @@
 // The command bars of one frame. Declared so far: what the controls read of it (the actions of
-// its command ids, its customize flags, its site window); the manager's bars, options and
-// frame hooks complete it.
+// its command ids, its customize flags, its site window), its options and keyboard-cue state;
+// the manager's bars and frame hooks complete it.
 #pragma once
 
 #include <windows.h>
@@ -8,6 +8,7 @@
 #include "platform/framework/CmdTarget.h"
 
 class CQorCommandBar;
+class CQorCommandBarsOptions;
 class CQorControl;
 class CQorControlActions;
 class CQorCustomizeDropSource;
@@ -30,6 +31,17 @@ public:
     CQorCustomizeDropSource* GetDropSource();
     HWND GetSite() const { return m_hWndSite; }
     void SetSite(HWND hWndSite) { m_hWndSite = hWndSite; }
+    // The options, owned by the manager.
+    CQorCommandBarsOptions* GetCommandBarsOptions() const { return m_pOptions; }
+    // Keyboard cues (the accelerator underlines): whether they show now, and whether they hide
+    // until Alt is pressed because the system hides them.
+    BOOL IsKeyboardCuesVisible() const { return m_bKeyboardCuesVisible; }
+    BOOL IsKeyboardCuesHiddenUntilAlt() const { return m_bHideKeyboardCuesUntilAlt; }
+    void SetKeyboardCuesState(BOOL bVisible, BOOL bHideUntilAlt)
+    {
+        m_bKeyboardCuesVisible = bVisible;
+        m_bHideKeyboardCuesUntilAlt = bHideUntilAlt;
+    }
 
     // What tracking bars ask of the manager; the manager with tool bars answers them.
     // Ctrl+Tab: the keyboard moves to the next (+1) or previous (-1) tool bar; FALSE when none took it.
@@ -47,4 +59,7 @@ private:
     HWND m_hWndSite;
     CQorControl* m_pDragControl;
     CQorCustomizeDropSource* m_pDropSource;
+    CQorCommandBarsOptions* m_pOptions;
+    BOOL m_bKeyboardCuesVisible = TRUE;
+    BOOL m_bHideKeyboardCuesUntilAlt = FALSE;
 };

@@ -50,3 +50,12 @@
 #define QOR_IDS_CLR_PALE_BLUE 9937
 #define QOR_IDS_CLR_LAVENDER 9938
 #define QOR_IDS_CLR_WHITE 9939
+
+// Tool bars: the special buttons and entries, each string a status prompt, a line break and the
+// caption.
+#define QOR_IDS_ADDORREMOVE 9122     // the "Add or Remove Buttons" entry of the expand popup
+#define QOR_IDS_RESET_TOOLBAR 9123   // its "Reset Toolbar" entry
+#define QOR_ID_TOOLBAR_EXPAND 9148   // the expand ("Toolbar Options") button
+#define QOR_ID_TOOLBAR_HIDE 9149     // the close button of a floating tool bar's caption
+#define QOR_IDS_CONFIRM_RESET 9173   // the question before a reset; %s is the bar's title
+#define QOR_ID_CUSTOMIZE 35001       // the customize command
