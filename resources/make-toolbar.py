@@ -228,25 +228,24 @@ def draw_search():
     return c
 
 
-def draw_prior():
+def page_with_arrow(page_rect, arrow_centre, direction):
+    """A page and a blue arrow over it: the page before, the page after, scrolling down."""
     c = Canvas()
-    page(c, 4, 0, 14, 14)
-    arrow(c, 5, 10, 'left', 'k', 'b')
+    page(c, *page_rect)
+    arrow(c, *arrow_centre, direction, 'k', 'b')
     return c
+
+
+def draw_prior():
+    return page_with_arrow((4, 0, 14, 14), (5, 10), 'left')
 
 
 def draw_next():
-    c = Canvas()
-    page(c, 1, 0, 11, 14)
-    arrow(c, 10, 10, 'right', 'k', 'b')
-    return c
+    return page_with_arrow((1, 0, 11, 14), (10, 10), 'right')
 
 
 def draw_auto_scroll():
-    c = Canvas()
-    page(c, 2, 0, 13, 15)
-    arrow(c, 7, 9, 'down', 'k', 'b')
-    return c
+    return page_with_arrow((2, 0, 13, 15), (7, 9), 'down')
 
 
 IMAGES = [draw_print, draw_preview, draw_back, draw_forward, draw_stop, draw_refresh, draw_home,
