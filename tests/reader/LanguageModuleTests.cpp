@@ -115,9 +115,9 @@ TEST(LanguageModule, LanguageWithoutModuleLoadsNothing)
     FreeLibrary(reader);
 }
 
-// Whatever the reader shows in English, each language module has too: every string,
-// every menu with the same commands, every dialog, accelerator table, icon and cursor. A string
-// added to the reader but to no module would show up in English or not at all.
+// Whatever the reader shows in English, each language module has too: every string, every
+// menu with the same commands, every dialog, accelerator table, icon, cursor and tool bar. A
+// string added to the reader but to no module would show up in English or not at all.
 TEST(LanguageModule, ModulesHoldEveryStringMenuAndDialogOfTheReader)
 {
     const std::wstring exe = testsupport::ExecutableFolder() + L"FolionyxReader.exe";
@@ -150,8 +150,9 @@ TEST(LanguageModule, ModulesHoldEveryStringMenuAndDialogOfTheReader)
             std::vector<UINT> own = MenuIds(reader, name.c_str());
             EXPECT_EQ(MenuIds(module, name.c_str()), own) << "menu " << std::string(name.begin(), name.end());
         }
-        // Dialogs of a module take their icons and cursors from it too.
-        for (LPCWSTR type : {RT_DIALOG, RT_ACCELERATOR, RT_GROUP_ICON, RT_GROUP_CURSOR}) {
+        // Dialogs of a module take their icons and cursors from it too, and tool bars load
+        // from the module in use.
+        for (LPCWSTR type : {RT_DIALOG, RT_ACCELERATOR, RT_GROUP_ICON, RT_GROUP_CURSOR, QOR_RT_TOOLBAR}) {
             for (const std::wstring& name : ResourceNames(reader, type))
                 EXPECT_NE(FindResourceW(module, name.c_str(), type), nullptr)
                     << "resource " << std::string(name.begin(), name.end());
