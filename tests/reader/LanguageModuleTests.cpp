@@ -216,8 +216,9 @@ TEST(LanguageModule, ModulesCarryTheStandardToolBarWithItsImagesAndTheToolBarStr
         for (UINT id : strings) {
             const CString own = text(module, id);
             EXPECT_EQ(own.Find(L'\n') >= 0, id != QOR_IDS_CONFIRM_RESET) << id;
-            if (module != reader)
+            if (module != reader) {
                 EXPECT_NE(own, text(reader, id)) << id << " is not translated";
+            }
         }
         EXPECT_GE(text(module, QOR_IDS_CONFIRM_RESET).Find(L"%s"), 0);
         if (module != reader)
