@@ -94,6 +94,9 @@ protected:
     }
     void TearDown() override
     {
+        // The pointer leaves where the windows of later tests appear.
+        cbtest::SendMouse({GetSystemMetrics(SM_CXSCREEN) - 10, GetSystemMetrics(SM_CYSCREEN) - 10});
+        cbtest::PumpFor(20);
         DropBar();
         DestroyWindow(m_hWndSite);
         g_pRecord = nullptr;
