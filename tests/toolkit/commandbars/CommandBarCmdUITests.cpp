@@ -202,6 +202,24 @@ TEST_F(CommandBarCmdUI, HiddenBarIsNotUpdatedAndAPendingRedrawWaitsForThePass)
     EXPECT_FALSE(pControl->GetEnabled());
 }
 
+TEST_F(CommandBarCmdUI, InContextHelpModeASubMenuWithoutCommandIsAMenuArea)
+{
+    CQorControl* pSubMenu = Add(0);
+    pSubMenu->m_nType = qorControlPopup;
+    pSubMenu->SetRect(CRect(4, 4, 40, 26));
+    Add(kIdHandled)->SetRect(CRect(44, 4, 80, 26));
+    auto hitTest = [&](int x) {
+        const POINT pt = cbtest::ScreenPoint(m_pBar->GetSafeHwnd(), x, 12);
+        return m_pBar->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(pt.x, pt.y));
+    };
+    EXPECT_EQ(hitTest(20), HTCLIENT);
+    m_pFrame->m_bHelpMode = TRUE;
+    EXPECT_EQ(hitTest(20), HTMENU);
+    EXPECT_EQ(hitTest(60), HTCLIENT);
+    EXPECT_EQ(hitTest(200), HTCLIENT);
+    m_pFrame->m_bHelpMode = FALSE;
+}
+
 TEST_F(CommandBarCmdUI, ControlsBoundToAnActionFollowItWhileEnabled)
 {
     CQorCommandBars* pCommandBars = new CQorCommandBars;

@@ -169,6 +169,26 @@ TEST_F(CommandBarWindow, RealMouseMakesTheControlUnderItHotAndLeavingClearsIt)
     EXPECT_EQ(Button(0)->GetSelected(), 0);
 }
 
+TEST_F(CommandBarWindow, EmptySpaceKeepsTheHotControlWhileItsPopupIsOpen)
+{
+    CreateBar(3);
+    Button(1)->bOpens = TRUE;
+    ASSERT_TRUE(cbtest::BringToFront(m_hWndSite));
+    cbtest::SendMouse(CentreOf(1));
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return m_pBar->GetSelected() == 1; }, 2000));
+    ASSERT_TRUE(m_pBar->SetPopuped(1));
+    const CRect rc2 = Button(2)->GetRect();
+    cbtest::SendMouse(cbtest::ScreenPoint(m_pBar->GetSafeHwnd(), rc2.left - kGap / 2, 15));
+    cbtest::PumpFor(150);
+    EXPECT_EQ(m_pBar->GetSelected(), 1);
+    EXPECT_EQ(m_pBar->GetPopuped(), 1);
+    // Another control takes the hot state even so.
+    cbtest::SendMouse(CentreOf(2));
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return m_pBar->GetSelected() == 2; }, 2000));
+    m_pBar->SetTrackingMode(0);
+    EXPECT_EQ(m_pBar->GetPopuped(), -1);
+}
+
 TEST_F(CommandBarWindow, HoverDelayReachesOnlyTheControlTheMouseStaysOn)
 {
     CreateBar(2);
