@@ -89,11 +89,15 @@ BOOL CCellBar::SetTrackingMode(int nMode, BOOL bSelectFirst, BOOL bKeyboard)
     return bChanged;
 }
 
-BOOL CCellBar::SetSelected(int nSelected, int nKeyboard)
+BOOL CCellBar::SetSelected(int nSelected, int)
 {
+    // The cells are not the bar's controls: the bar keeps its hot cell itself.
     const int nOld = m_nSelected;
-    if (!CQorCommandBar::SetSelected(nSelected, nKeyboard))
+    if (nSelected == nOld || !m_hWnd || nSelected < -1 || nSelected >= GetCellCount())
         return FALSE;
+    m_nSelected = nSelected;
+    if (nSelected != -1)
+        GetMouseManager()->SetHoverBar(this);
     if (nOld >= 0 && nOld < GetCellCount())
         Redraw(GetCellRect(nOld), TRUE);
     if (nSelected >= 0 && nSelected < GetCellCount())

@@ -89,7 +89,7 @@ END_MESSAGE_MAP()
 
 CFrameWnd::CFrameWnd()
     : m_nIdleFlags(0), m_hAccelTable(nullptr), m_bAutoMenuEnable(TRUE), m_rectBorder(0, 0, 0, 0), m_nIDHelp(0),
-      m_pViewActive(nullptr), m_bInRecalcLayout(FALSE), m_nIDTracking(0), m_nIDLastMessage(0)
+      m_bHelpMode(FALSE), m_pViewActive(nullptr), m_bInRecalcLayout(FALSE), m_nIDTracking(0), m_nIDLastMessage(0)
 {
     ThreadFrames()->frames.push_back(this);
 }

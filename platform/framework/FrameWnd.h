@@ -109,6 +109,7 @@ public:
     BOOL m_bAutoMenuEnable; // menu items without a handler are disabled
     CRect m_rectBorder;     // space kept free around the view
     UINT m_nIDHelp;         // the resource id the frame was loaded from
+    BOOL m_bHelpMode;       // context-help mode (Shift+F1): windows answer help hit tests; never entered yet
 
 protected:
     virtual BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext);

@@ -486,6 +486,39 @@ INT_PTR CWnd::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
     return nID;
 }
 
+BOOL CWnd::EnableToolTips(BOOL bEnable)
+{
+    const BOOL bWasEnabled = (m_nFlags & WF_TOOLTIPS) != 0;
+    if (bEnable)
+        m_nFlags |= WF_TOOLTIPS;
+    else
+        m_nFlags &= ~WF_TOOLTIPS;
+    return bWasEnabled;
+}
+
+void CWnd::UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHndler)
+{
+    if (!m_hWnd || !pTarget)
+        return;
+    for (HWND hWndChild = ::GetWindow(m_hWnd, GW_CHILD); hWndChild; hWndChild = ::GetWindow(hWndChild, GW_HWNDNEXT)) {
+        const int nID = ::GetDlgCtrlID(hWndChild);
+        if (nID == 0 || nID == 0xFFFF)
+            continue;
+        CCmdUI state;
+        state.m_nID = static_cast<UINT>(nID);
+        state.m_pOther = FromHandle(hWndChild);
+        // A control object may decide its own state.
+        if (CWnd* pChild = FromHandlePermanent(hWndChild))
+            if (pChild->OnCmdMsg(0, static_cast<int>(MAKELONG(0xFFFF, WM_REFLECT_BASE + WM_COMMAND)), &state, nullptr))
+                continue;
+        // Only push buttons stand for commands; an edit or a check box without one stays usable.
+        const UINT nButtonType = static_cast<UINT>(::GetWindowLongW(hWndChild, GWL_STYLE)) & BS_TYPEMASK;
+        const BOOL bPushButton = (::SendMessageW(hWndChild, WM_GETDLGCODE, 0, 0) & DLGC_BUTTON) &&
+                                 (nButtonType == BS_PUSHBUTTON || nButtonType == BS_DEFPUSHBUTTON);
+        state.DoUpdate(pTarget, bDisableIfNoHndler && bPushButton);
+    }
+}
+
 BOOL CWnd::PreTranslateMessage(MSG*)
 {
     return FALSE;

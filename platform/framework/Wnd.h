@@ -306,6 +306,12 @@ public:
     // The tool under a client point for tool tips: its id (-1 for none); pTI is filled with
     // the tool (a child control, its text asked for when the tip shows).
     virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const;
+    // Marks the window as one whose tools show tips (WF_TOOLTIPS); answers the previous mark.
+    BOOL EnableToolTips(BOOL bEnable = TRUE);
+    // The command-UI pass over the child controls: each child with an id is updated through
+    // pTarget's routing (its own reflected handler first). Without a handler, bDisableIfNoHndler
+    // disables push buttons whose command has no handler; other controls keep their state.
+    void UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHndler);
     LRESULT Default(); // the current message of this thread, to DefWindowProc
 
     // Reflection of child notifications to the child's object.

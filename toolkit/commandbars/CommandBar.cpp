@@ -1,17 +1,26 @@
 #include "toolkit/commandbars/CommandBar.h"
 
+#include "platform/framework/FrameWnd.h"
 #include "platform/framework/Menu.h"
 
 #include "toolkit/commandbars/CommandBarAnimation.h"
 #include "toolkit/commandbars/CommandBars.h"
 #include "toolkit/commandbars/Control.h"
 #include "toolkit/commandbars/Controls.h"
+#include "toolkit/commandbars/CustomizeDropSource.h"
 #include "toolkit/commandbars/MouseManager.h"
 #include "toolkit/commandbars/PaintManager.h"
+#include "toolkit/foundation/CmdTargetReference.h"
+#include "toolkit/foundation/KeyboardManager.h"
+
+namespace {
+using CReference = CQorCmdTargetReference;
+} // namespace
 
 IMPLEMENT_DYNCREATE(CQorCommandBar, CWnd)
 
 BEGIN_MESSAGE_MAP(CQorCommandBar, CWnd)
+    ON_WM_CREATE()
     ON_WM_DESTROY()
     ON_WM_PAINT()
     ON_WM_ERASEBKGND()
@@ -19,20 +28,37 @@ BEGIN_MESSAGE_MAP(CQorCommandBar, CWnd)
     ON_WM_TIMER()
     ON_WM_MOUSEMOVE()
     ON_WM_MOUSELEAVE()
+    ON_WM_NCMOUSEMOVE()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONDBLCLK()
+    ON_WM_LBUTTONUP()
+    ON_WM_RBUTTONUP()
+    ON_WM_NCHITTEST()
+    ON_WM_NCLBUTTONDOWN()
+    ON_MESSAGE(WM_HELPHITTEST, &CQorCommandBar::OnHelpHitTest)
+    ON_MESSAGE_VOID(WM_IDLEUPDATECMDUI, &CQorCommandBar::OnIdleUpdateCmdUI)
+    ON_MESSAGE_VOID(WM_INITIALUPDATE, &CQorCommandBar::OnIdleUpdateCmdUI)
+    ON_MESSAGE(WM_GETOBJECT, &CQorCommandBar::OnGetObject)
 END_MESSAGE_MAP()
 
 CQorCommandBar::CQorCommandBar()
-    : m_bAnimation(FALSE), m_nLastPressed(-1), m_nMRUWidth(0), m_dwFlags(0), m_bMultiLine(FALSE), m_barType(qorBarTypeToolBar), m_barPosition(qorBarTop),
-      m_nDefaultButtonStyle(qorButtonAutomatic), m_rcMarker(0, 0, 0, 0), m_nSelected(-1), m_nMode(0),
-      m_nModalLockCount(0), m_pPaintManager(nullptr), m_pAnimation(new CQorCommandBarAnimation(this)),
-      m_pCommandBars(nullptr), m_hWndSite(nullptr), m_nPopuped(-1), m_bRecalcLayout(FALSE),
-      m_pControls(CreateControlsCollection())
+    : m_bAnimation(FALSE), m_bPopupOnHover(TRUE), m_bIgnoreMouseLock(FALSE), m_nLockRedraw(0), m_bNoNotify(FALSE),
+      m_dwBarStyle(kStyleDrawFrame), m_nLastPressed(-1), m_nMRUWidth(0), m_dwFlags(0), m_bMultiLine(FALSE),
+      m_barType(qorBarTypeToolBar), m_barPosition(qorBarTop), m_nDefaultButtonStyle(qorButtonAutomatic),
+      m_rcMarker(0, 0, 0, 0), m_nSelected(-1), m_nMode(0), m_nModalLockCount(0), m_pPaintManager(nullptr),
+      m_pAnimation(new CQorCommandBarAnimation(this)), m_pCommandBars(nullptr), m_hWndSite(nullptr), m_nPopuped(-1),
+      m_bRecalcLayout(FALSE), m_pControls(CreateControlsCollection()), m_nBarID(0), m_bRedrawPending(FALSE),
+      m_nStatusPrompt(-1)
 {
     m_pControls->SetParent(this);
 }
 
 CQorCommandBar::~CQorCommandBar()
 {
+    // A bar let go while its window lives destroys the window now, while the object is whole:
+    // its WM_DESTROY takes it off the customize-drag targets and ends its tracking.
+    if (m_hWnd && ::IsWindow(m_hWnd) && FromHandlePermanent(m_hWnd) == this)
+        DestroyWindow();
     // No new manager at this point: the thread may be ending.
     if (CQorMouseManager* pMouseManager = FindMouseManager()) {
         pMouseManager->RemoveTrackedBar(this);
@@ -74,13 +100,36 @@ BOOL CQorCommandBar::SetTrackingMode(int nMode, BOOL bSelectFirst, BOOL bKeyboar
     return TRUE;
 }
 
-BOOL CQorCommandBar::SetSelected(int nSelected, int)
+BOOL CQorCommandBar::SetSelected(int nSelected, int nKeyboard)
 {
-    if (nSelected == m_nSelected || !m_hWnd)
+    if (nSelected == m_nSelected)
         return FALSE;
-    m_nSelected = nSelected;
-    if (nSelected != -1)
-        GetMouseManager()->SetHoverBar(this);
+    m_nKeyboardSelection = nKeyboard;
+    if (!m_hWnd)
+        return FALSE;
+    if (CQorControl* pOld = GetControl(m_nSelected)) {
+        CReference old(pOld);
+        m_nSelected = -1;
+        pOld->OnMouseMove(CPoint(-1, -1));
+        pOld->SetSelected(0);
+    }
+    CQorControl* pControl = GetControl(nSelected);
+    m_nSelected = pControl ? nSelected : -1;
+    if (!pControl) {
+        ::KillTimer(m_hWnd, kHoverTimerId);
+        return nSelected == -1;
+    }
+    if (nKeyboard) {
+        EnsureVisible(pControl);
+        pControl->SetSelected(nKeyboard < 2 ? 2 : nKeyboard);
+    } else {
+        pControl->SetSelected(1);
+    }
+    if (m_nMode != 0 && m_pNotifyWinEvent)
+        m_pNotifyWinEvent(EVENT_OBJECT_FOCUS, m_hWnd, OBJID_MENU, nSelected + 1);
+    GetMouseManager()->SetHoverBar(this);
+    if (!nKeyboard && m_bPopupOnHover)
+        ::SetTimer(m_hWnd, kHoverTimerId, kHoverDelay, nullptr);
     return TRUE;
 }
 
@@ -110,13 +159,14 @@ void CQorCommandBar::CustomizeDrop(CQorControl*, DROPEFFECT, CPoint, CPoint) {}
 
 void CQorCommandBar::Redraw(LPCRECT lpRect, BOOL bAnimate)
 {
+    if (m_nLockRedraw > 0) {
+        SetRedrawPending();
+        return;
+    }
+    if (!lpRect)
+        m_bRedrawPending = FALSE;
     if (m_hWnd && IsVisible())
         m_pAnimation->Redraw(lpRect, bAnimate);
-}
-
-void CQorCommandBar::DrawCommandBar(CDC* pDC, CRect rcClipBox)
-{
-    pDC->FillSolidRect(rcClipBox, ::GetSysColor(COLOR_BTNFACE));
 }
 
 int CQorCommandBar::IsPointInBar(CPoint ptScreen) const
@@ -165,11 +215,37 @@ BOOL CQorCommandBar::OpenPopup(CQorControlPopup*, BOOL)
     return FALSE;
 }
 
-BOOL CQorCommandBar::SetPopuped(int nPopuped, BOOL)
+BOOL CQorCommandBar::SetPopuped(int nPopuped, BOOL bKeyboard)
 {
-    // The plain bar owns no control that opens anything: only closing succeeds.
+    if (nPopuped == m_nPopuped)
+        return FALSE;
+    if (CQorControl* pOpen = GetControl(m_nPopuped)) {
+        CReference open(pOpen);
+        m_nPopuped = -1;
+        pOpen->SetPopuped(FALSE);
+    }
     m_nPopuped = -1;
-    return nPopuped == -1;
+    if (nPopuped == -1)
+        return TRUE;
+    CQorControl* pControl = GetControl(nPopuped);
+    if (!pControl || !pControl->GetEnabled())
+        return FALSE;
+    CReference control(pControl), self(this);
+    const int nPreviousMode = m_nMode;
+    m_nPopuped = nPopuped;
+    SetTrackingMode(2, FALSE, bKeyboard);
+    SetSelected(nPopuped, bKeyboard);
+    if (pControl->SetPopuped(TRUE))
+        return TRUE;
+    // The control opens nothing (a plain button): the bar goes back to how it tracked before.
+    if (m_nPopuped == nPopuped)
+        m_nPopuped = -1;
+    pControl->SetPopuped(FALSE);
+    if (nPreviousMode == 0)
+        SetTrackingMode(0, FALSE, FALSE);
+    else
+        m_nMode = nPreviousMode;
+    return FALSE;
 }
 
 void CQorCommandBar::OnControlSelected(int, CQorControl*) {}
@@ -197,20 +273,42 @@ BOOL CQorCommandBar::LoadMenu(CMenu* pMenu, BOOL bRemoveControls)
         return FALSE;
     if (bRemoveControls)
         m_pControls->RemoveAll();
+    const HMENU hMenu = pMenu->GetSafeHmenu();
     const int nCount = pMenu->GetMenuItemCount();
     BOOL bBeginGroup = FALSE;
     for (int i = 0; i < nCount; i++) {
-        // A separator makes no control: the next control begins a group.
-        const UINT nState = ::GetMenuState(pMenu->GetSafeHmenu(), i, MF_BYPOSITION);
-        if ((nState & MF_SEPARATOR) && !(nState & MF_POPUP)) {
+        MENUITEMINFOW info = {};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_TYPE | MIIM_STATE;
+        if (!::GetMenuItemInfoW(hMenu, static_cast<UINT>(i), TRUE, &info))
+            continue;
+        // A separator (or an item without a command) makes no control: the next one begins a group.
+        if ((info.fType & MFT_SEPARATOR) || ::GetMenuItemID(hMenu, i) == 0) {
             bBeginGroup = TRUE;
             continue;
         }
         CQorControl* pControl = m_pControls->AddMenuItem(pMenu, i);
-        if (pControl && bBeginGroup && pControl->GetIndex() > 0)
+        if (!pControl)
+            continue;
+        if (info.fType & (MFT_MENUBARBREAK | MFT_MENUBREAK)) {
+            pControl->SetFlags(pControl->GetFlags() | qorFlagWrapRow);
+            if (info.fType & MFT_MENUBARBREAK)
+                pControl->SetBeginGroup(TRUE);
+        }
+        if (bBeginGroup)
             pControl->SetBeginGroup(TRUE);
-        if (pControl)
-            bBeginGroup = FALSE;
+        bBeginGroup = FALSE;
+        if (!pControl->GetAction()) {
+            if (info.fState & MFS_CHECKED)
+                pControl->SetChecked(TRUE);
+            if (info.fState & (MFS_DISABLED | MFS_GRAYED))
+                pControl->SetEnabled(FALSE);
+        }
+    }
+    // The frame lays its bars out again at idle time.
+    if (m_hWnd) {
+        if (CFrameWnd* pFrame = GetParentFrame())
+            pFrame->DelayRecalcLayout();
     }
     return TRUE;
 }
@@ -238,51 +336,28 @@ void CQorCommandBar::AdjustModalLockCount(int nDelta)
     m_nModalLockCount = m_nModalLockCount + nDelta < 0 ? 0 : m_nModalLockCount + nDelta;
 }
 
-void CQorCommandBar::OnMouseMove(UINT, CPoint)
-{
-    Default();
-}
-
-void CQorCommandBar::OnMouseLeave()
-{
-    CQorMouseManager* pMouseManager = GetMouseManager();
-    if (!pMouseManager->IsOtherBarTracking(this) && m_nMode == 0)
-        SetSelected(-1, 0);
-}
-
 void CQorCommandBar::OnDestroy()
 {
+    if (m_barPosition != qorBarListBox) {
+        if (CQorCommandBars* pCommandBars = GetCommandBars())
+            pCommandBars->GetDropSource()->RemoveTarget(this);
+    }
+    ::KillTimer(m_hWnd, kHoverTimerId);
     SetTrackingMode(0, TRUE, FALSE);
     m_pAnimation->RemoveAll();
     m_pAnimation->DropCache();
     CWnd::OnDestroy();
 }
 
-void CQorCommandBar::OnPaint()
+int CQorCommandBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
-    CPaintDC dc(this);
-    m_pAnimation->OnPaint(dc);
-}
-
-BOOL CQorCommandBar::OnEraseBkgnd(CDC*)
-{
-    return TRUE;
-}
-
-LRESULT CQorCommandBar::OnPrintClient(WPARAM wParam, LPARAM)
-{
-    CRect rcClient(0, 0, 0, 0);
-    if (m_hWnd)
-        GetClientRect(&rcClient);
-    DrawCommandBar(CDC::FromHandle(reinterpret_cast<HDC>(wParam)), rcClient);
-    return 1;
-}
-
-void CQorCommandBar::OnTimer(UINT_PTR nIDEvent)
-{
-    if (nIDEvent == CQorCommandBarAnimation::kTimerId) {
-        m_pAnimation->OnAnimationTimer();
-        return;
-    }
-    CWnd::OnTimer(nIDEvent);
+    if (CWnd::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    CQorCommandBars* pCommandBars = GetCommandBars();
+    if (m_barPosition != qorBarListBox && pCommandBars)
+        pCommandBars->GetDropSource()->AddTarget(this);
+    // A free-standing bar shows the framework's tips; the bars of a manager show the manager's.
+    if (!pCommandBars && m_barType != qorBarTypePopup)
+        EnableToolTips(TRUE);
+    return 0;
 }

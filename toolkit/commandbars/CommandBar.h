@@ -1,6 +1,7 @@
-// The window base of every bar. Declared so far: what the bar's thread-wide services reach
-// (the mouse manager, the animation object and the customize drag). The control collection,
-// layout, keyboard navigation and site messages complete it.
+// The window base of every bar: it holds the bar's controls, keeps the hot and the open-popup
+// control, draws the controls through the paint manager, routes the mouse and the keyboard to
+// them, refreshes their state from the command routing, tells its site what happens and
+// answers accessibility queries.
 #pragma once
 
 #include <windows.h>
@@ -10,6 +11,7 @@
 #include "platform/framework/Wnd.h"
 
 #include "toolkit/commandbars/CommandBarDefs.h"
+#include "toolkit/foundation/Accessible.h"
 #include "toolkit/foundation/HookManager.h"
 
 class CMenu;
@@ -20,7 +22,7 @@ class CQorCommandBars;
 class CQorCommandBarAnimation;
 class CQorPaintManager;
 
-class CQorCommandBar : public CWnd, public CQorHookManagerHookAble
+class CQorCommandBar : public CWnd, public CQorHookManagerHookAble, public CQorAccessible
 {
     DECLARE_DYNCREATE(CQorCommandBar)
 public:
@@ -72,6 +74,60 @@ public:
 
     BOOL m_bAnimation; // EnableAnimation: cross-fade repaints whatever the paint manager says
 
+    // ---- Hot control, hover and status prompt ---------------------------------------------
+    enum : UINT_PTR { kHoverTimerId = 112223 };
+    enum { kHoverDelay = 300 };
+    // A control made hot by the mouse gets its hover operation after kHoverDelay (a popup
+    // control opens its popup, a button closes another's).
+    BOOL m_bPopupOnHover;
+    // Moves ignore the mouse manager's lock.
+    BOOL m_bIgnoreMouseLock;
+    // A control was pressed (bPressed) or let go: the site hears of it, and the status line
+    // shows the pressed control's description until it is let go.
+    virtual void OnControlPressed(BOOL bPressed, CQorControl* pControl);
+    // Brings a control into view (a scrolled popup scrolls to it); nothing in the base.
+    virtual void EnsureVisible(CQorControl*) {}
+    // The right button was released over a control of a bar above this one, or outside.
+    virtual void OnRButtonUpOutside(CQorCommandBar*, CPoint) {}
+
+    // ---- Command UI (CommandBarCmdUI.cpp) -------------------------------------------------
+    // Refreshes the enabled, checked and text state of the controls through the command routing
+    // of the owner site, then the bar's child windows; then lays out or redraws what changed.
+    // Only for a visible window.
+    virtual void OnUpdateCmdUI();
+    // The window whose command routing the controls' update handlers run in: the first owner
+    // window up the bar chain, else the site.
+    HWND GetOwnerSite() const;
+    // A redraw waits for the next update pass.
+    virtual void SetRedrawPending() { m_bRedrawPending = TRUE; }
+    BOOL IsRedrawPending() const { return m_bRedrawPending; }
+    // Lays the controls out again; nothing in the base.
+    virtual void OnRecalcLayout() {}
+    int m_nLockRedraw; // while above 0, Redraw only marks the bar for the next update pass
+    BOOL m_bNoNotify;  // the command-UI pass skips the update handlers
+
+    // ---- Identity and drawing -------------------------------------------------------------
+    UINT GetBarID() const { return m_nBarID; }
+    void SetBarID(UINT nBarID) { m_nBarID = nBarID; }
+    enum { kStyleDrawFrame = 0x400000 }; // the paint manager draws the bar's frame and gripper
+    DWORD m_dwBarStyle;
+    // The widths of the bar's borders, one per side, from the paint manager.
+    virtual CRect GetBorders();
+    // The bar's background, from the paint manager.
+    virtual void FillCommandBarEntry(CDC* pDC);
+
+    // ---- Accessibility (CommandBarAccessible.cpp) ----------------------------------------
+    // The bar answers for itself (child 0) and for its controls (child i + 1).
+    HRESULT GetAccessibleParent(IDispatch** ppdispParent) override;
+    HRESULT GetAccessibleChildCount(long* pcountChildren) override;
+    HRESULT GetAccessibleChild(VARIANT varChild, IDispatch** ppdispChild) override;
+    HRESULT GetAccessibleName(VARIANT varChild, BSTR* pszName) override;
+    HRESULT GetAccessibleRole(VARIANT varChild, VARIANT* pvarRole) override;
+    HRESULT GetAccessibleState(VARIANT varChild, VARIANT* pvarState) override;
+    HRESULT AccessibleLocation(long* pxLeft, long* pyTop, long* pcxWidth, long* pcyHeight, VARIANT varChild) override;
+    HRESULT AccessibleHitTest(long xLeft, long yTop, VARIANT* pvarChild) override;
+    CCmdTarget* GetAccessibleOuterObject() override { return this; }
+
     // ---- What the controls reach ----------------------------------------------------------
     int GetType() const { return m_barType; }
     int GetPosition() const { return m_barPosition; }
@@ -85,8 +141,11 @@ public:
     // else the owner, else the parent window.
     HWND GetSite() const;
     void SetSite(HWND hWndSite) { m_hWndSite = hWndSite; }
-    // Opens the popup of the control at an index (-1 closes the open one); FALSE when the
-    // control opens nothing, which leaves nothing open.
+    // Only the handle is kept: the object may be a temporary that idle time deletes.
+    void SetSite(CWnd* pSite) { m_hWndSite = pSite ? pSite->GetSafeHwnd() : nullptr; }
+    // Opens the popup of the control at an index (-1 closes the open one), tracking with the
+    // control hot; FALSE when the control is disabled or opens nothing, which leaves nothing
+    // open and the tracking mode as it was.
     virtual BOOL SetPopuped(int nPopuped, BOOL bKeyboard = FALSE);
     // Shows this bar as the popup of a control (null: a free popup); FALSE when it cannot.
     // A plain bar is never a popup; the popup bar answers it.
@@ -171,13 +230,34 @@ protected:
     BOOL m_bMouseTracking = FALSE;  // tracking began by the mouse, with nothing selected
     int m_nKeyboardSelection = 0;   // 0 by mouse, 1-3 by keyboard: how tracking began or moved
 
+    // The mouse moved over the bar: the control under it turns hot.
+    void TrackHotControl(CPoint point);
+    // The hover delay ran out over the hot control.
+    void OnHoverTimer();
+    // The description the status line shows, or the idle message when empty.
+    void ShowStatusPrompt(const CString& strPrompt);
+    // The frame whose context-help mode the bar follows.
+    BOOL IsInContextHelpMode() const;
+
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnDestroy();
     afx_msg void OnPaint();
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg void OnMouseLeave();
+    afx_msg void OnNcMouseMove(UINT nHitTest, CPoint point);
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnRButtonUp(UINT nFlags, CPoint point);
+    afx_msg LRESULT OnNcHitTest(CPoint point);
+    afx_msg void OnNcLButtonDown(UINT nHitTest, CPoint point);
+    afx_msg LRESULT OnHelpHitTest(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnIdleUpdateCmdUI();
+    afx_msg LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
+    DECLARE_INTERFACE_MAP()
 
     CRect m_rcMarker; // the insertion line shown while a customize drag is over the bar
     int m_nSelected;
@@ -191,4 +271,7 @@ protected:
     BOOL m_bRecalcLayout;
     CQorControls* m_pControls;
     CString m_strTitle;
+    UINT m_nBarID;
+    BOOL m_bRedrawPending;
+    int m_nStatusPrompt; // the control whose description the status line shows, or -1
 };

@@ -43,6 +43,9 @@ public:
         m_bHideKeyboardCuesUntilAlt = bHideUntilAlt;
     }
 
+    // A control whose command has no handler is shown disabled by the bars' command-UI pass.
+    BOOL m_bDisableCommandIfNoHandler = TRUE;
+
     // What tracking bars ask of the manager; the manager with tool bars answers them.
     // Ctrl+Tab: the keyboard moves to the next (+1) or previous (-1) tool bar; FALSE when none took it.
     virtual BOOL ActivateToolBar(int /*nDirection*/, CQorCommandBar* /*pFrom*/) { return FALSE; }

@@ -506,9 +506,7 @@ CSize CQorControl::GetSize(CDC*)
 
 void CQorControl::Draw(CDC* pDC)
 {
-    GetPaintManager()->DrawControlEntry(pDC, m_rcControl, m_nSelected != 0, m_nPressed != 0, GetEnabled(), GetChecked(),
-                                        FALSE, m_pParent ? m_pParent->GetType() : qorBarTypeToolBar,
-                                        m_pParent ? m_pParent->GetPosition() : qorBarTop);
+    GetPaintManager()->DrawControl(pDC, this, TRUE);
 }
 
 void CQorControl::RedrawParent(BOOL bAnimate)
@@ -821,6 +819,7 @@ void CQorControl::TrackButtonPress(CRect rc)
     SetSelected(1);
     m_nPressed = pressedDown;
     RedrawParent(FALSE);
+    pBar->OnControlPressed(TRUE, this);
 
     BOOL bRepeat = m_nExecuteOnPressInterval > 0 && GetEnabled();
     BOOL bMoved = FALSE;
@@ -884,6 +883,7 @@ void CQorControl::TrackButtonPress(CRect rc)
         m_nSelected = 0;
         return;
     }
+    pBar->OnControlPressed(FALSE, this);
     m_nPressed = bExecute && pBar->GetPosition() != qorBarPopup ? pressedRunning : pressedNone;
     if (m_nSelected != 0) {
         pBar->SetSelected(-1, 0);

@@ -216,6 +216,8 @@ public:
     virtual void OnActionChanged(int) {}
     virtual void OnActionChanging(int) {}
     virtual void OnCalcDynamicSize(DWORD) {}
+    // The bar's command-UI pass reaches the control (before its update handlers run).
+    virtual void OnIdleUpdate() {}
 
     virtual void Copy(const CQorControl* pSource, BOOL bRecursive = FALSE);
     virtual CQorControl* Clone(BOOL bRecursive = FALSE) const;

@@ -47,6 +47,14 @@ void CQorCustomizeDropSource::RemoveTarget(CQorCommandBar* pBar)
         m_pTarget = nullptr;
 }
 
+BOOL CQorCustomizeDropSource::IsTarget(const CQorCommandBar* pBar) const
+{
+    for (INT_PTR i = 0; i < m_arrTargets.GetSize(); ++i)
+        if (m_arrTargets[i] == pBar)
+            return TRUE;
+    return FALSE;
+}
+
 CPoint CQorCustomizeDropSource::ToClient(CQorCommandBar* pBar, CPoint ptScreen) const
 {
     pBar->ScreenToClient(&ptScreen);

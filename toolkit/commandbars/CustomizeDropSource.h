@@ -32,6 +32,7 @@ public:
     // Bars that accept drops register here (once) and leave when they go.
     void AddTarget(CQorCommandBar* pBar);
     void RemoveTarget(CQorCommandBar* pBar);
+    BOOL IsTarget(const CQorCommandBar* pBar) const;
 
     void SetCaptureWindow(CWnd* pWnd) { m_pWndCapture = pWnd; }
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <atomic>
 #include <functional>
 #include <vector>
 
@@ -54,13 +55,20 @@ protected:
     CQorControl* At(int i) const { return m_pBar->GetControls()->GetAt(i); }
     POINT OnBar(int x, int y) const { return cbtest::ScreenPoint(m_pBar->GetSafeHwnd(), x, y); }
 
-    // Presses at a bar point and runs the script while the control handles the press.
+    // Presses at a bar point (the bar hands the press to the control there) and runs the script
+    // while the control handles the press.
     void Press(CQorControl* pControl, CPoint point, std::vector<Step> steps)
     {
+        ASSERT_EQ(m_pBar->GetControls()->HitTest(point), pControl);
         cbtest::SendMouse(OnBar(point.x, point.y));
         cbtest::PumpFor(30);
         cbtest::SendMouse(OnBar(point.x, point.y), MOUSEEVENTF_LEFTDOWN);
-        cbtest::RunWithInput(steps, [pControl, point] { pControl->OnClick(FALSE, point); });
+        std::atomic<bool> bDone(false);
+        steps.push_back({60, [&bDone] { bDone = true; }});
+        cbtest::RunWithInput(steps, [&bDone] {
+            testsupport::PumpUntil([&bDone] { return bDone.load(); }, 5000);
+            cbtest::PumpFor(30);
+        });
     }
     Step Move(DWORD dwDelay, POINT pt)
     {
