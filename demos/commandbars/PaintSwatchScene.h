@@ -1,7 +1,7 @@
 // The command bars' paint scene: one pair of columns per theme (Default, native XP, Office,
 // Office 2003, Whidbey), each drawn once with visual styles and once with themes off, one cell
-// per drawing operation and state, and tool-bar controls drawn whole in each state. The scene installs each column's theme as the global paint
-// manager in turn and keeps its own reference on each, so every column's manager outlives the
+// per drawing operation and state, and tool-bar controls drawn whole in each state. The scene installs each column's
+// theme as the global paint manager in turn and keeps its own reference on each, so every column's manager outlives the
 // switch to the next.
 #pragma once
 

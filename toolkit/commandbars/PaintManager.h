@@ -199,13 +199,13 @@ public:
     CQorPaintManagerColorGradient m_grcCommandBar; // bar gradient
     CQorPaintManagerColor m_clrCaption;
     CQorPaintManagerColor m_clrCaptionText;
-    BOOL m_bBoldCheckTick;   // the tick drawn again one pixel lower
-    BOOL m_bThemedStatusBar; // the "STATUS" style
+    BOOL m_bBoldCheckTick;     // the tick drawn again one pixel lower
+    BOOL m_bThemedStatusBar;   // the "STATUS" style
     int m_nStatusBarMinHeight; // the least height of status bars drawn by this manager
-    BOOL m_bThemedCheckBox;  // check-box and radio symbols in the "BUTTON" style
-    BOOL m_bClearTypeFonts;  // ClearType qualities on NT 5.1 and later
-    BOOL m_bLanguageCharset; // font charset from the resource language, not the menu font
-    int m_nPopupCaptionGap;  // between the icon column and the caption in popups
+    BOOL m_bThemedCheckBox;    // check-box and radio symbols in the "BUTTON" style
+    BOOL m_bClearTypeFonts;    // ClearType qualities on NT 5.1 and later
+    BOOL m_bLanguageCharset;   // font charset from the resource language, not the menu font
+    int m_nPopupCaptionGap;    // between the icon column and the caption in popups
     BOOL m_bShowLabelIconColumn;
 
     CQorPaintManagerFont m_fontSmallCaption;

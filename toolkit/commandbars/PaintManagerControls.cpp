@@ -45,14 +45,14 @@ CString StripMnemonics(const CString& strText)
 // turned a quarter: x becomes y, the caption runs downward, the arrow points sideways.
 struct ToolBarButtonLayout
 {
-    CSize size;            // lying down
+    CSize size; // lying down
     BOOL bImage = FALSE;
     CSize szIcon;
-    CRect rcImageBox;      // the icon is centred in it
-    CString strLines[2];   // one caption line, or two for a caption below with an arrow
+    CRect rcImageBox;    // the icon is centred in it
+    CString strLines[2]; // one caption line, or two for a caption below with an arrow
     CRect rcLines[2];
     int nLines = 0;
-    BOOL bArrow = FALSE;   // a drop-down arrow drawn with the caption (not the split part's)
+    BOOL bArrow = FALSE; // a drop-down arrow drawn with the caption (not the split part's)
     CPoint ptArrow;
 };
 
@@ -266,8 +266,7 @@ CSize MeasureLine(CQorPaintManager* pPaintManager, CDC* pDC, CQorControl* pContr
     return pPaintManager->DrawControlCaption(pDC, pControl, strText, CRect(0, 0, 0, 0), kLineFormat, FALSE);
 }
 
-ToolBarButtonLayout LayOutToolBarButton(CQorPaintManager* pPaintManager, CDC* pDC, CQorControl* pControl,
-                                        CSize szGiven)
+ToolBarButtonLayout LayOutToolBarButton(CQorPaintManager* pPaintManager, CDC* pDC, CQorControl* pControl, CSize szGiven)
 {
     ToolBarButtonLayout layout;
     CQorCommandBar* pBar = pControl->GetParent();
@@ -292,8 +291,7 @@ ToolBarButtonLayout LayOutToolBarButton(CQorPaintManager* pPaintManager, CDC* pD
         const CSize sz1 = MeasureLine(pPaintManager, pDC, pControl, layout.strLines[1]);
         const int nArrow = bBandArrow ? kDropDownWidth : 0;
         const int nLineHeight = std::max<int>(sz0.cy, sz1.cy);
-        layout.size.cx = std::max<int>(szImageBox.cx,
-                                  std::max<int>(sz0.cx, sz1.cx + nArrow) + kCaptionBelowPadding);
+        layout.size.cx = std::max<int>(szImageBox.cx, std::max<int>(sz0.cx, sz1.cx + nArrow) + kCaptionBelowPadding);
         layout.size.cy = szImageBox.cy + pPaintManager->GetCaptionBandHeight();
         if (szGiven.cx > 0)
             layout.size = szGiven;
@@ -428,8 +426,7 @@ CSize CQorPaintManager::DrawSeparator(CDC*, CQorCommandBar*, CQorControl*, BOOL)
     return CSize(6, 6);
 }
 
-BOOL CQorPaintManager::GetSeparatorGap(CQorCommandBar* pBar, CQorControl* pControl, CRect& rcGap,
-                                       BOOL& bHorizontalLine)
+BOOL CQorPaintManager::GetSeparatorGap(CQorCommandBar* pBar, CQorControl* pControl, CRect& rcGap, BOOL& bHorizontalLine)
 {
     if (!pControl)
         return FALSE;

@@ -19,7 +19,8 @@ namespace {
 const int kToolBarButtonPart = 1;
 const int kToolBarSplitButtonPart = 3;
 const int kToolBarSplitDropDownPart = 4;
-const int kToolBarSeparatorPart = 6;
+const int kToolBarSeparatorPart = 5;     // a line down, between buttons of a level bar
+const int kToolBarSeparatorVertPart = 6; // a line across, between rows and upright bars' buttons
 const int kComboDropDownPart = 1;
 const int kRebarGripperPart = 1;
 const int kRebarGripperVertPart = 2;
@@ -167,9 +168,9 @@ COLORREF CQorNativeXPTheme::GetControlStateColor(CQorControl* pControl)
     // text colour of its own (Wine's gives the normal one).
     if (IsThemeUsable() && pControl->GetEnabled() && !(pBar && pBar->IsPopupBar()) &&
         pControl->GetType() != qorControlCheckBox && pControl->GetType() != qorControlRadioButton) {
-        const int nState = GetToolBarButtonState(pControl->GetSelected() != 0, GetShownPressed(pControl),
-                                                 pControl->GetEnabled(), pControl->GetChecked(),
-                                                 IsControlPopuped(pControl));
+        const int nState =
+            GetToolBarButtonState(pControl->GetSelected() != 0, GetShownPressed(pControl), pControl->GetEnabled(),
+                                  pControl->GetChecked(), IsControlPopuped(pControl));
         if (SUCCEEDED(m_themeToolbar.GetThemeColor(kToolBarButtonPart, nState, kTmtTextColor, &clr)))
             return clr;
     }
@@ -192,9 +193,10 @@ void CQorNativeXPTheme::DrawSplitButtonFrame(CDC* pDC, CQorControl* pControl, CR
     m_themeToolbar.DrawBackground(
         pDC, kToolBarSplitButtonPart,
         GetToolBarButtonState(bSelected || bPopuped, nPressed, bEnabled, pControl->GetChecked(), FALSE), rcMain);
-    m_themeToolbar.DrawBackground(pDC, kToolBarSplitDropDownPart,
+    // The style's drop-down part carries its own arrow; a caption band is a plain button part,
+    // its arrow drawn after the caption.
+    m_themeToolbar.DrawBackground(pDC, IsCaptionBelow(pControl) ? kToolBarButtonPart : kToolBarSplitDropDownPart,
                                   GetToolBarButtonState(bSelected || nPressed, FALSE, bEnabled, 0, bPopuped), rcDrop);
-    DrawSplitButtonArrow(pDC, pControl, rc);
 }
 
 CSize CQorNativeXPTheme::DrawSeparator(CDC* pDC, CQorCommandBar* pBar, CQorControl* pControl, BOOL bDraw)
@@ -204,7 +206,7 @@ CSize CQorNativeXPTheme::DrawSeparator(CDC* pDC, CQorCommandBar* pBar, CQorContr
     if (!bDraw || !IsThemeUsable() || (pBar && pBar->IsPopupBar()) ||
         !GetSeparatorGap(pBar, pControl, rcGap, bHorizontalLine))
         return CQorDefaultTheme::DrawSeparator(pDC, pBar, pControl, bDraw);
-    m_themeToolbar.DrawBackground(pDC, kToolBarSeparatorPart, 0, rcGap);
+    m_themeToolbar.DrawBackground(pDC, bHorizontalLine ? kToolBarSeparatorVertPart : kToolBarSeparatorPart, 0, rcGap);
     return CQorDefaultTheme::DrawSeparator(nullptr, pBar, nullptr, FALSE);
 }
 

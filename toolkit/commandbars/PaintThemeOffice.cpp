@@ -25,8 +25,8 @@ const int kColorPopupColumn = 42;
 const int kColorBarBorder = 43;
 const int kColorCheckedFrame = 50;
 const int kColorChecked = 51;
-const int kColorMenuBack = 41;       // popup background
-const int kColorFloatingFrame = 61;  // frame of floating bars
+const int kColorMenuBack = 41;      // popup background
+const int kColorFloatingFrame = 61; // frame of floating bars
 const int kColorSeparator = kColorIconShadow;
 
 } // namespace

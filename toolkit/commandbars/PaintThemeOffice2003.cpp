@@ -343,7 +343,8 @@ CSize CQorOffice2003Theme::DrawSmallGripper(CDC* pDC, CQorCommandBar*, BOOL bDra
 CRect CQorOffice2003Theme::GetCommandBarBorders(CQorCommandBar* pBar)
 {
     const int nPosition = pBar ? pBar->GetPosition() : -1;
-    const BOOL bLevel = pBar && !pBar->IsPopupBar() && (nPosition == kBarPositionTop || nPosition == kBarPositionBottom);
+    const BOOL bLevel =
+        pBar && !pBar->IsPopupBar() && (nPosition == kBarPositionTop || nPosition == kBarPositionBottom);
     return CRect(bLevel ? 4 : 2, 2, 2, 2);
 }
 
@@ -355,4 +356,3 @@ void QorPaintThemes::CQorOffice2003Theme::DrawStatusBarPaneBorder(CDC* pDC, CRec
         return;
     FillAndFrame(pDC, rc, m_clrStatusPaneBorder);
 }
-

@@ -265,8 +265,8 @@ TEST(PaintManagerControls, DefaultButtonFramesAndIconByState)
     for (const Row& row : rows) {
         SCOPED_TRACE(row.state.name);
         Canvas canvas(60, 40, kPaper);
-        DrawButton(pTheme.get(), canvas, row.state, row.nType,
-                   L"", TRUE, row.nType == qorControlButtonPopup ? CRect(4, 4, 35, 26) : kButton);
+        DrawButton(pTheme.get(), canvas, row.state, row.nType, L"", TRUE,
+                   row.nType == qorControlButtonPopup ? CRect(4, 4, 35, 26) : kButton);
         EXPECT_EQ(row.clrTopLeft, canvas.Pixel(4, 4));
         const int nRight = row.nType == qorControlButtonPopup ? 34 : 26;
         EXPECT_EQ(row.clrBottomRight, canvas.Pixel(nRight, 25));
@@ -280,26 +280,31 @@ TEST(PaintManagerControls, DefaultButtonFramesAndIconByState)
     DrawButton(pTheme.get(), canvas, kChecked);
     const COLORREF a = canvas.Pixel(5, 5), b = canvas.Pixel(6, 5);
     EXPECT_NE(a, b);
-    EXPECT_TRUE((a == GetSysColor(COLOR_BTNFACE) && b == clrLight) || (b == GetSysColor(COLOR_BTNFACE) && a == clrLight));
+    EXPECT_TRUE((a == GetSysColor(COLOR_BTNFACE) && b == clrLight) ||
+                (b == GetSysColor(COLOR_BTNFACE) && a == clrLight));
 }
 
 TEST(PaintManagerControls, DisabledButtonsDrawInTheSystemsGreyWithoutOwnColours)
 {
-    PaintManagerPtr pTheme = MakeTheme(qorPaintThemeDefault, false);
-    const CRect rc(4, 4, 80, 26);
-    Canvas enabled(90, 30, kPaper), disabled(90, 30, kPaper);
-    DrawButton(pTheme.get(), enabled, kNormal, qorControlButton, L"HHHH", FALSE, rc);
-    DrawButton(pTheme.get(), disabled, kDisabled, qorControlButton, L"HHHH", FALSE, rc);
-    EXPECT_GT(CountColour(enabled, rc, GetSysColor(COLOR_BTNTEXT)), 0);
-    EXPECT_EQ(0, CountColour(enabled, rc, GetSysColor(COLOR_GRAYTEXT)));
-    EXPECT_EQ(0, CountColour(disabled, rc, GetSysColor(COLOR_BTNTEXT)));
-    EXPECT_GT(CountColour(disabled, rc, GetSysColor(COLOR_GRAYTEXT)), 0);
-    // Embossed: the highlight copy one pixel down and right.
-    EXPECT_GT(CountColour(disabled, rc, GetSysColor(COLOR_BTNHIGHLIGHT)), 0);
-    // The icon of a disabled button is not its normal image.
-    Canvas icon(60, 40, kPaper);
-    DrawButton(pTheme.get(), icon, kDisabled);
-    EXPECT_EQ(0, CountColour(icon, kButton, kIconColour));
+    // The styled look too: Wine's tool-bar style gives a disabled button the normal text colour.
+    for (bool bStyled : {false, true}) {
+        SCOPED_TRACE(bStyled ? "native XP, styled" : "Default");
+        PaintManagerPtr pTheme = MakeTheme(bStyled ? qorPaintThemeNativeXP : qorPaintThemeDefault, bStyled);
+        const CRect rc(4, 4, 80, 26);
+        Canvas enabled(90, 30, kPaper), disabled(90, 30, kPaper);
+        DrawButton(pTheme.get(), enabled, kNormal, qorControlButton, L"HHHH", FALSE, rc);
+        DrawButton(pTheme.get(), disabled, kDisabled, qorControlButton, L"HHHH", FALSE, rc);
+        EXPECT_GT(CountColour(enabled, rc, GetSysColor(COLOR_BTNTEXT)), 0);
+        EXPECT_EQ(0, CountColour(enabled, rc, GetSysColor(COLOR_GRAYTEXT)));
+        EXPECT_EQ(0, CountColour(disabled, rc, GetSysColor(COLOR_BTNTEXT)));
+        EXPECT_GT(CountColour(disabled, rc, GetSysColor(COLOR_GRAYTEXT)), 0);
+        // Embossed: the highlight copy one pixel down and right.
+        EXPECT_GT(CountColour(disabled, rc, GetSysColor(COLOR_BTNHIGHLIGHT)), 0);
+        // The icon of a disabled button is not its normal image.
+        Canvas icon(60, 40, kPaper);
+        DrawButton(pTheme.get(), icon, kDisabled);
+        EXPECT_EQ(0, CountColour(icon, kButton, kIconColour));
+    }
 }
 
 TEST(PaintManagerControls, NativeXPWithoutVisualStylesDrawsButtonsLikeDefault)
@@ -332,9 +337,9 @@ TEST(PaintManagerControls, NativeXPButtonsDrawTheToolBarStyleOfTheirState)
         int nType;
         int nState;
     } rows[] = {
-        {kNormal, qorControlButton, 1},  {kHot, qorControlButton, 2},      {kPressed, qorControlButton, 3},
-        {kPressedOutside, qorControlButton, 1}, {kRunning, qorControlButton, 3}, {kChecked, qorControlButton, 5},
-        {kDisabled, qorControlButton, 4}, {kPopuped, qorControlButtonPopup, 3},
+        {kNormal, qorControlButton, 1},         {kHot, qorControlButton, 2},          {kPressed, qorControlButton, 3},
+        {kPressedOutside, qorControlButton, 1}, {kRunning, qorControlButton, 3},      {kChecked, qorControlButton, 5},
+        {kDisabled, qorControlButton, 4},       {kPopuped, qorControlButtonPopup, 3},
     };
     painttest::ThemePartLog log;
     for (const Row& row : rows) {
@@ -425,11 +430,7 @@ TEST(PaintManagerControls, NativeXPSplitButtonDrawsBothStyledParts)
         State state;
         int nMainState, nDropState;
     } rows[] = {
-        {kNormal, 1, 1},
-        {kHot, 2, 2},
-        {kPressed, 3, 2},
-        {kPopuped, 2, 3},
-        {kDisabled, 4, 4},
+        {kNormal, 1, 1}, {kHot, 2, 2}, {kPressed, 3, 2}, {kPopuped, 2, 3}, {kDisabled, 4, 4},
     };
     painttest::ThemePartLog log;
     for (const Row& row : rows) {
@@ -438,6 +439,15 @@ TEST(PaintManagerControls, NativeXPSplitButtonDrawsBothStyledParts)
         Canvas canvas(60, 40, kPaper);
         DrawButton(pTheme.get(), canvas, row.state, qorControlSplitButtonPopup, L"", TRUE, CRect(4, 4, 39, 26));
         ASSERT_EQ(2u, log.Get().size());
+        // The style's drop-down part brings its arrow: the part shows nothing over it.
+        Canvas style(60, 40, kPaper);
+        static_cast<QorPaintThemes::CQorNativeXPTheme*>(pTheme.get())
+            ->m_themeToolbar.DrawBackground(style.Dc(), 4, row.nDropState, CRect(27, 4, 39, 26));
+        int nDifferent = 0;
+        for (int y = 4; y < 26; ++y)
+            for (int x = 28; x < 39; ++x)
+                nDifferent += canvas.Pixel(x, y) != style.Pixel(x, y) ? 1 : 0;
+        EXPECT_EQ(0, nDifferent);
         EXPECT_EQ(3, log.Get()[0].nPart);
         EXPECT_EQ(row.nMainState, log.Get()[0].nState);
         EXPECT_EQ(4, log.Get()[1].nPart);
@@ -485,14 +495,18 @@ TEST(PaintManagerControls, NativeXPSeparatorAndGrippersUseTheirStyleParts)
     PaintManagerPtr pTheme = MakeTheme(qorPaintThemeNativeXP, true);
     painttest::ThemePartLog log;
     Canvas canvas(120, 40, kPaper);
-    {
-        BarPtr pBar = MakeBar();
+    // The separator part that runs the way the line does: down between buttons of a level
+    // bar (Wine's part 6 is a line across the top of its rectangle).
+    for (int nPosition : {qorBarTop, qorBarLeft}) {
+        SCOPED_TRACE(nPosition);
+        log.Clear();
+        BarPtr pBar = MakeBar(qorBarTypeToolBar, nPosition);
         ControlPtr pControl = MakeButton(pBar.get());
-        pControl->SetRect(CRect(40, 4, 63, 26));
+        pControl->SetRect(CRect(40, 10, 63, 32));
         pTheme->DrawSeparator(canvas.Dc(), pBar.get(), pControl.get(), TRUE);
         ASSERT_EQ(1u, log.Get().size());
         EXPECT_EQ(L"TOOLBAR", log.Get()[0].strClass);
-        EXPECT_EQ(6, log.Get()[0].nPart);
+        EXPECT_EQ(nPosition == qorBarTop ? 5 : 6, log.Get()[0].nPart);
         EXPECT_EQ(0, log.Get()[0].nState);
     }
     struct Row
