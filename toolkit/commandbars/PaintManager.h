@@ -271,6 +271,21 @@ protected:
     static BOOL IsVerticalBar(const CQorCommandBar* pBar);
     // A split button's main and drop-down parts within rc.
     void GetSplitButtonParts(CQorControl* pControl, const CRect& rc, CRect& rcMain, CRect& rcDrop);
+    // How a split button's two parts look: both hot with the control; the main part pressed
+    // while the button part is held, the drop-down part pressed while its popup is open (the
+    // main part then stays hot).
+    struct SplitButtonLook
+    {
+        BOOL bEnabled, bChecked;
+        BOOL bMainHot;
+        int nMainPressed;
+        BOOL bDropHot;
+        BOOL bDropPressed;
+    };
+    static SplitButtonLook GetSplitButtonLook(CQorControl* pControl);
+    // A docked bar's gripper mark in its client rectangle: across a level bar (bLevel) or
+    // above the controls of an upright one.
+    virtual void DrawDockedGripperMark(CDC*, const CRect&, BOOL) {}
     // The pressed value a control's background shows: a press held outside the control shows
     // none.
     static int GetShownPressed(CQorControl* pControl);

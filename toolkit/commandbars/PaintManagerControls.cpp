@@ -212,23 +212,33 @@ CRect CQorPaintManager::GetSplitButtonCaptionRect(CQorControl* pControl)
     return rcMain;
 }
 
-// Two control entries: the main part shows the press of the button part, the drop-down part
-// shows the open popup; both show the hot state. The arrow sits in the drop-down part unless
-// the caption band carries it.
+CQorPaintManager::SplitButtonLook CQorPaintManager::GetSplitButtonLook(CQorControl* pControl)
+{
+    SplitButtonLook look;
+    const BOOL bPopuped = IsControlPopuped(pControl);
+    const BOOL bSelected = pControl->GetSelected() != 0;
+    look.bEnabled = pControl->GetEnabled();
+    look.bChecked = pControl->GetChecked();
+    look.nMainPressed = bPopuped ? 0 : GetShownPressed(pControl);
+    look.bMainHot = bSelected || bPopuped;
+    look.bDropHot = bSelected || look.nMainPressed;
+    look.bDropPressed = bPopuped;
+    return look;
+}
+
+// Two control entries, the arrow in the drop-down part unless the caption band carries it.
 void CQorPaintManager::DrawSplitButtonFrame(CDC* pDC, CQorControl* pControl, CRect rc)
 {
     CQorCommandBar* pBar = pControl->GetParent();
     const int nBarType = pBar ? pBar->GetType() : qorBarTypeToolBar;
     const int nBarPosition = pBar ? pBar->GetPosition() : kBarPositionTop;
-    const BOOL bPopuped = IsControlPopuped(pControl);
-    const BOOL bSelected = pControl->GetSelected() != 0;
-    const BOOL bEnabled = pControl->GetEnabled();
-    const int nPressed = bPopuped ? 0 : GetShownPressed(pControl);
+    const SplitButtonLook look = GetSplitButtonLook(pControl);
     CRect rcMain, rcDrop;
     GetSplitButtonParts(pControl, rc, rcMain, rcDrop);
-    DrawControlEntry(pDC, rcMain, bSelected || bPopuped, nPressed, bEnabled, pControl->GetChecked(), FALSE, nBarType,
+    DrawControlEntry(pDC, rcMain, look.bMainHot, look.nMainPressed, look.bEnabled, look.bChecked, FALSE, nBarType,
                      nBarPosition);
-    DrawControlEntry(pDC, rcDrop, bSelected || nPressed, bPopuped, bEnabled, FALSE, FALSE, nBarType, nBarPosition);
+    DrawControlEntry(pDC, rcDrop, look.bDropHot, look.bDropPressed, look.bEnabled, FALSE, FALSE, nBarType,
+                     nBarPosition);
     DrawSplitButtonArrow(pDC, pControl, rc);
 }
 
@@ -508,7 +518,13 @@ CSize CQorPaintManager::DrawCommandBarGripper(CDC* pDC, CQorCommandBar* pBar, BO
 {
     if (pBar && pBar->GetPosition() == kBarPositionFloating)
         return DrawFloatingCaption(pDC, pBar, bDraw);
-    return CSize(0, 0);
+    const CSize sz = GetDockedGripperSize(pBar);
+    if (bDraw && sz != CSize(0, 0)) {
+        CRect rc;
+        GetClientRectSafe(pBar, rc);
+        DrawDockedGripperMark(pDC, rc, sz.cx != 0);
+    }
+    return sz;
 }
 
 CSize CQorPaintManager::DrawSmallGripper(CDC*, CQorCommandBar*, BOOL)

@@ -137,18 +137,10 @@ void CQorDefaultTheme::FillCommandBar(CDC* pDC, CQorCommandBar* pBar)
     }
 }
 
-CSize CQorDefaultTheme::DrawCommandBarGripper(CDC* pDC, CQorCommandBar* pBar, BOOL bDraw)
+void CQorDefaultTheme::DrawDockedGripperMark(CDC* pDC, const CRect& rcClient, BOOL bLevel)
 {
-    const CSize sz = GetDockedGripperSize(pBar);
-    if (sz == CSize(0, 0))
-        return CQorPaintManager::DrawCommandBarGripper(pDC, pBar, bDraw);
-    if (bDraw) {
-        CRect rc;
-        GetClientRectSafe(pBar, rc);
-        const CRect rcGripper = sz.cx ? CRect(3, 3, 6, rc.bottom - 3) : CRect(3, 3, rc.right - 3, 6);
-        Draw3dRectColors(pDC, rcGripper, kColorButtonHighlight, kColorButtonShadow);
-    }
-    return sz;
+    const CRect rc = bLevel ? CRect(3, 3, 6, rcClient.bottom - 3) : CRect(3, 3, rcClient.right - 3, 6);
+    Draw3dRectColors(pDC, rc, kColorButtonHighlight, kColorButtonShadow);
 }
 
 CSize CQorDefaultTheme::DrawSmallGripper(CDC* pDC, CQorCommandBar*, BOOL bDraw)

@@ -184,19 +184,17 @@ void CQorNativeXPTheme::DrawSplitButtonFrame(CDC* pDC, CQorControl* pControl, CR
         CQorDefaultTheme::DrawSplitButtonFrame(pDC, pControl, rc);
         return;
     }
-    const BOOL bPopuped = IsControlPopuped(pControl);
-    const BOOL bSelected = pControl->GetSelected() != 0;
-    const BOOL bEnabled = pControl->GetEnabled();
-    const int nPressed = bPopuped ? 0 : GetShownPressed(pControl);
+    const SplitButtonLook look = GetSplitButtonLook(pControl);
     CRect rcMain, rcDrop;
     GetSplitButtonParts(pControl, rc, rcMain, rcDrop);
     m_themeToolbar.DrawBackground(
         pDC, kToolBarSplitButtonPart,
-        GetToolBarButtonState(bSelected || bPopuped, nPressed, bEnabled, pControl->GetChecked(), FALSE), rcMain);
+        GetToolBarButtonState(look.bMainHot, look.nMainPressed, look.bEnabled, look.bChecked, FALSE), rcMain);
     // The style's drop-down part carries its own arrow; a caption band is a plain button part,
     // its arrow drawn after the caption.
     m_themeToolbar.DrawBackground(pDC, IsCaptionBelow(pControl) ? kToolBarButtonPart : kToolBarSplitDropDownPart,
-                                  GetToolBarButtonState(bSelected || nPressed, FALSE, bEnabled, 0, bPopuped), rcDrop);
+                                  GetToolBarButtonState(look.bDropHot, FALSE, look.bEnabled, 0, look.bDropPressed),
+                                  rcDrop);
 }
 
 CSize CQorNativeXPTheme::DrawSeparator(CDC* pDC, CQorCommandBar* pBar, CQorControl* pControl, BOOL bDraw)

@@ -260,20 +260,12 @@ void CQorOfficeTheme::DrawGripperStrokes(CDC* pDC, const CRect& rc, BOOL bAcross
     }
 }
 
-CSize CQorOfficeTheme::DrawCommandBarGripper(CDC* pDC, CQorCommandBar* pBar, BOOL bDraw)
+void CQorOfficeTheme::DrawDockedGripperMark(CDC* pDC, const CRect& rcClient, BOOL bLevel)
 {
-    const CSize sz = GetDockedGripperSize(pBar);
-    if (sz == CSize(0, 0))
-        return CQorPaintManager::DrawCommandBarGripper(pDC, pBar, bDraw);
-    if (bDraw) {
-        CRect rc;
-        GetClientRectSafe(pBar, rc);
-        if (sz.cx)
-            DrawGripperStrokes(pDC, CRect(3, 4, 6, rc.bottom - 4), TRUE);
-        else
-            DrawGripperStrokes(pDC, CRect(4, 3, rc.right - 4, 6), FALSE);
-    }
-    return sz;
+    if (bLevel)
+        DrawGripperStrokes(pDC, CRect(3, 4, 6, rcClient.bottom - 4), TRUE);
+    else
+        DrawGripperStrokes(pDC, CRect(4, 3, rcClient.right - 4, 6), FALSE);
 }
 
 CSize CQorOfficeTheme::DrawSmallGripper(CDC* pDC, CQorCommandBar*, BOOL bDraw)

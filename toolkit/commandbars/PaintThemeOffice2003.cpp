@@ -313,20 +313,12 @@ void CQorOffice2003Theme::DrawGripperDotStrip(CDC* pDC, const CRect& rc, BOOL bD
     }
 }
 
-CSize CQorOffice2003Theme::DrawCommandBarGripper(CDC* pDC, CQorCommandBar* pBar, BOOL bDraw)
+void CQorOffice2003Theme::DrawDockedGripperMark(CDC* pDC, const CRect& rcClient, BOOL bLevel)
 {
-    const CSize sz = GetDockedGripperSize(pBar);
-    if (sz == CSize(0, 0))
-        return CQorPaintManager::DrawCommandBarGripper(pDC, pBar, bDraw);
-    if (bDraw) {
-        CRect rc;
-        GetClientRectSafe(pBar, rc);
-        if (sz.cx)
-            DrawGripperDotStrip(pDC, CRect(3, 5, 5, rc.bottom - 4), TRUE);
-        else
-            DrawGripperDotStrip(pDC, CRect(5, 3, rc.right - 4, 5), FALSE);
-    }
-    return sz;
+    if (bLevel)
+        DrawGripperDotStrip(pDC, CRect(3, 5, 5, rcClient.bottom - 4), TRUE);
+    else
+        DrawGripperDotStrip(pDC, CRect(5, 3, rcClient.right - 4, 5), FALSE);
 }
 
 CSize CQorOffice2003Theme::DrawSmallGripper(CDC* pDC, CQorCommandBar*, BOOL bDraw)

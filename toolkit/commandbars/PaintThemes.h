@@ -27,7 +27,7 @@ public:
     void DrawComboDropButton(CDC* pDC, CRect rc, BOOL bSelected, BOOL bPressed) override;
     CSize DrawSeparator(CDC* pDC, CQorCommandBar* pBar, CQorControl* pControl, BOOL bDraw) override;
     void FillCommandBar(CDC* pDC, CQorCommandBar* pBar) override;
-    CSize DrawCommandBarGripper(CDC* pDC, CQorCommandBar* pBar, BOOL bDraw = TRUE) override;
+    void DrawDockedGripperMark(CDC* pDC, const CRect& rcClient, BOOL bLevel) override;
     CSize DrawSmallGripper(CDC* pDC, CQorCommandBar* pBar, BOOL bDraw = TRUE) override;
     CRect GetCommandBarBorders(CQorCommandBar* pBar) override;
 
@@ -100,7 +100,7 @@ public:
     void DrawComboDropButton(CDC* pDC, CRect rc, BOOL bSelected, BOOL bPressed) override;
     CSize DrawSeparator(CDC* pDC, CQorCommandBar* pBar, CQorControl* pControl, BOOL bDraw) override;
     void FillCommandBar(CDC* pDC, CQorCommandBar* pBar) override;
-    CSize DrawCommandBarGripper(CDC* pDC, CQorCommandBar* pBar, BOOL bDraw = TRUE) override;
+    void DrawDockedGripperMark(CDC* pDC, const CRect& rcClient, BOOL bLevel) override;
     CSize DrawSmallGripper(CDC* pDC, CQorCommandBar* pBar, BOOL bDraw = TRUE) override;
     void DrawSplitButtonFrame(CDC* pDC, CQorControl* pControl, CRect rc) override;
 
@@ -135,7 +135,7 @@ public:
     int GetThemeKind() const override { return qorPaintThemeOffice2003; }
     CSize DrawSeparator(CDC* pDC, CQorCommandBar* pBar, CQorControl* pControl, BOOL bDraw) override;
     void FillCommandBar(CDC* pDC, CQorCommandBar* pBar) override;
-    CSize DrawCommandBarGripper(CDC* pDC, CQorCommandBar* pBar, BOOL bDraw = TRUE) override;
+    void DrawDockedGripperMark(CDC* pDC, const CRect& rcClient, BOOL bLevel) override;
     CSize DrawSmallGripper(CDC* pDC, CQorCommandBar* pBar, BOOL bDraw = TRUE) override;
     CRect GetCommandBarBorders(CQorCommandBar* pBar) override;
 

@@ -665,6 +665,26 @@ TEST(PaintManagerControls, OfficeFamilyBarsSeparatorsAndBorders)
         EXPECT_EQ(row.bLightLine, canvas.Pixel(37, 15) == pTheme->GetColor(5));
     }
 
+    // Grippers of level docked bars: Office strokes every second row, Office 2003 two-colour dots.
+    for (int nTheme : {qorPaintThemeOffice, qorPaintThemeOffice2003}) {
+        SCOPED_TRACE(nTheme);
+        PaintManagerPtr pTheme = MakeTheme(nTheme, false);
+        BarPtr pBar = MakeBar();
+        pBar->CreateWindowOfSize(100, 30);
+        Canvas canvas(100, 30, kPaper);
+        EXPECT_EQ(CSize(6, 0), pTheme->DrawCommandBarGripper(canvas.Dc(), pBar.get(), TRUE));
+        const COLORREF clrDark = pTheme->GetColor(40);
+        if (nTheme == qorPaintThemeOffice) {
+            EXPECT_EQ(clrDark, canvas.Pixel(4, 4));
+            EXPECT_EQ(kPaper, canvas.Pixel(4, 5));
+            EXPECT_EQ(clrDark, canvas.Pixel(4, 6));
+        } else {
+            EXPECT_EQ(clrDark, canvas.Pixel(3, 5));
+            EXPECT_EQ(pTheme->GetColor(5), canvas.Pixel(5, 7));
+            EXPECT_EQ(clrDark, canvas.Pixel(3, 9));
+        }
+    }
+
     // Borders: Office 2003 (and Whidbey) leave room for the gripper dots on level docked bars.
     for (int nTheme : {qorPaintThemeOffice, qorPaintThemeOffice2003, qorPaintThemeWhidbey}) {
         PaintManagerPtr pTheme = MakeTheme(nTheme, false);
