@@ -392,6 +392,12 @@ TEST(PaintManagerControls, SplitButtonCaptionRectLeavesTheDropDownPart)
         EXPECT_EQ(row.rcCaption, pTheme->GetSplitButtonCaptionRect(pControl.get()));
         EXPECT_EQ(row.rcCaption, pTheme->GetSplitButtonRect(pControl.get()));
     }
+    // A caption band taller than the button leaves an empty button part, never an inverted one.
+    BarPtr pBar = MakeBar();
+    ControlPtr pControl =
+        MakeButton(pBar.get(), L"Paste", TRUE, qorControlSplitButtonPopup, qorButtonIconAndCaptionBelow);
+    pControl->SetRect(CRect(10, 10, 60, 20));
+    EXPECT_EQ(CRect(10, 10, 60, 10), pTheme->GetSplitButtonCaptionRect(pControl.get()));
 }
 
 TEST(PaintManagerControls, DefaultSplitButtonShowsButtonPartAndArrowPartApart)
