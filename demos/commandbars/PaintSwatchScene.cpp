@@ -1,7 +1,11 @@
 #include "demos/commandbars/PaintSwatchScene.h"
 
+#include <algorithm>
+
 #include "platform/framework/Gdi.h"
 #include "platform/framework/Wnd.h"
+#include "toolkit/commandbars/CommandBar.h"
+#include "toolkit/commandbars/Control.h"
 #include "toolkit/commandbars/PaintManager.h"
 #include "toolkit/foundation/DrawHelpers.h"
 #include "toolkit/foundation/WinThemeWrapper.h"
@@ -18,10 +22,24 @@ const int kPopupBar = 2;
 const int kColorButtonFace = 15;
 const int kColorButtonText = 18;
 
+// The tool bar the control rows stand on (no window: only its kind and open popup are read).
+class CSwatchBar : public CQorCommandBar
+{
+public:
+    CSwatchBar()
+    {
+        m_barType = kToolBar;
+        m_barPosition = qorBarTop;
+    }
+    void SetPopupedIndex(int nIndex) { m_nPopuped = nIndex; }
+};
+
 struct SceneState
 {
     CQorPaintManager* pManagers[kColumnCount] = {};
     HWND hProbe = nullptr; // a hidden window of cell size for the window fills
+    CSwatchBar* pBar = nullptr;
+    CQorControl* pControl = nullptr; // the one control every control cell draws, re-dressed
 };
 
 SceneState* StateOf(HWND hScene)
@@ -65,6 +83,36 @@ void DrawEntry(CQorPaintManager* pPaintManager, CDC* pDC, const CRect& rc, int n
                                     0);
 }
 
+// One control drawn whole in the state of its row, at the cell's left, as wide as it measures.
+void DrawControlCell(CQorPaintManager* pPaintManager, CDC* pDC, const CRect& rc, int nRow, SceneState& state)
+{
+    struct ControlState
+    {
+        int nType, nSelected, nPressed, nEnabled, nChecked;
+        BOOL bPopuped;
+    };
+    static const ControlState kStates[] = {
+        {qorControlButton, 0, 0, 1, 0, FALSE},           // normal
+        {qorControlButton, 1, 0, 1, 0, FALSE},           // hot
+        {qorControlButton, 1, 1, 1, 0, FALSE},           // pressed
+        {qorControlButton, 0, 0, 1, 1, FALSE},           // checked
+        {qorControlButton, 0, 0, 0, 0, FALSE},           // disabled
+        {qorControlSplitButtonPopup, 1, 0, 1, 0, FALSE}, // split, hot
+        {qorControlSplitButtonPopup, 0, 0, 1, 0, TRUE},  // split, popped up
+    };
+    const ControlState& s = kStates[nRow - rowButtonNormal];
+    CQorControl* pControl = state.pControl;
+    pControl->m_nType = s.nType;
+    pControl->m_nSelected = s.nSelected;
+    pControl->m_nPressed = s.nPressed;
+    pControl->m_nEnabled = s.nEnabled;
+    pControl->m_nChecked = s.nChecked;
+    state.pBar->SetPopupedIndex(s.bPopuped ? 0 : -1);
+    const CSize sz = pPaintManager->DrawControl(pDC, pControl, FALSE);
+    pControl->SetRect(CRect(rc.left, rc.top, rc.left + std::min<int>(sz.cx, rc.Width()), rc.bottom));
+    pPaintManager->DrawControl(pDC, pControl, TRUE);
+}
+
 // Draws what needs a window with the viewport moved to the cell: the operation fills the
 // probe's client rectangle, which has the cell's size.
 template <class Draw> void DrawInCell(CDC* pDC, const CRect& rc, Draw draw)
@@ -75,9 +123,14 @@ template <class Draw> void DrawInCell(CDC* pDC, const CRect& rc, Draw draw)
     ::SetViewportOrgEx(pDC->GetSafeHdc(), ptOld.x, ptOld.y, nullptr);
 }
 
-void DrawCell(CQorPaintManager* pPaintManager, CDC* pDC, const CRect& rc, int nRow, CWnd* pProbe)
+void DrawCell(CQorPaintManager* pPaintManager, CDC* pDC, const CRect& rc, int nRow, SceneState& state)
 {
+    CWnd* pProbe = CWnd::FromHandle(state.hProbe);
     pDC->FillSolidRect(&rc, pPaintManager->GetColor(kColorButtonFace));
+    if (nRow >= rowButtonNormal) {
+        DrawControlCell(pPaintManager, pDC, rc, nRow, state);
+        return;
+    }
     switch (nRow) {
     case rowSymbols:
         pPaintManager->DrawCheckBoxSymbol(pDC, CRect(rc.left + 4, rc.top + 4, rc.left + 17, rc.top + 17), TRUE, TRUE, 1,
@@ -131,11 +184,10 @@ void Paint(HWND hScene, CDC* pDC)
     SceneState* pState = StateOf(hScene);
     if (!pState)
         return;
-    CWnd* pProbe = CWnd::FromHandle(pState->hProbe);
     for (int nColumn = 0; nColumn < kColumnCount; ++nColumn) {
         if (CQorPaintManager* pPaintManager = pState->pManagers[nColumn]) {
             for (int nRow = 0; nRow < rowCount; ++nRow)
-                DrawCell(pPaintManager, pDC, CellRect(nRow, nColumn), nRow, pProbe);
+                DrawCell(pPaintManager, pDC, CellRect(nRow, nColumn), nRow, *pState);
         }
     }
 }
@@ -148,6 +200,11 @@ LRESULT CALLBACK SceneProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lPara
         pState->hProbe = ::CreateWindowExW(0, L"STATIC", L"Ready", WS_CHILD, 0, 0, kCellWidth, kCellHeight, hWnd,
                                            nullptr, ::GetModuleHandleW(nullptr), nullptr);
         InstallColumnThemes(*pState);
+        pState->pBar = new CSwatchBar;
+        pState->pControl = new CQorControlButton;
+        pState->pControl->m_nIndex = 0;
+        pState->pControl->SetParent(pState->pBar);
+        pState->pControl->SetCaption(kButtonCaption);
         ::SetWindowLongPtrW(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(pState));
         return 0;
     }
@@ -160,6 +217,8 @@ LRESULT CALLBACK SceneProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lPara
                 if (pPaintManager)
                     pPaintManager->InternalRelease();
             }
+            pState->pControl->InternalRelease();
+            pState->pBar->InternalRelease();
             delete pState;
         }
         // Wakes a message loop that waits for the scene to go (Main.cpp).

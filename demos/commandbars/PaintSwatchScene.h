@@ -1,7 +1,7 @@
 // The command bars' paint scene: one pair of columns per theme (Default, native XP, Office,
 // Office 2003, Whidbey), each drawn once with visual styles and once with themes off, one cell
-// per drawing operation and state. The scene installs each column's theme as the global paint
-// manager in turn and keeps its own reference on each, so every column's manager outlives the
+// per drawing operation and state, and tool-bar controls drawn whole in each state. The scene installs each column's
+// theme as the global paint manager in turn and keeps its own reference on each, so every column's manager outlives the
 // switch to the next.
 #pragma once
 
@@ -31,6 +31,14 @@ enum Row {
     rowBarWindow,
     rowWorkspace,
     rowFramedText,
+    // A caption button drawn whole (background, caption, arrow) in each state.
+    rowButtonNormal,
+    rowButtonHot,
+    rowButtonPressed,
+    rowButtonChecked,
+    rowButtonDisabled,
+    rowSplitHot,     // a split button, hot
+    rowSplitPopuped, // a split button with its popup open
     rowCount,
 };
 
@@ -43,6 +51,7 @@ const int kGap = 4;
 const int kClientWidth = 2 * kMargin + kColumnCount * (kCellWidth + kGap);
 const int kClientHeight = 2 * kMargin + rowCount * (kCellHeight + kGap);
 const wchar_t kGlyph = L'6'; // Marlett's down arrow
+const wchar_t kButtonCaption[] = L"Go";
 
 // The theme number of a column, and whether it is drawn with visual styles.
 int ColumnTheme(int nColumn);

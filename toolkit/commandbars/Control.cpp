@@ -498,15 +498,16 @@ CQorImageManagerIcon* CQorControl::GetImage(int nWidth) const
     return GetImageManager()->GetImage(static_cast<UINT>(nIconId), nWidth);
 }
 
-CSize CQorControl::GetSize(CDC*)
+CSize CQorControl::GetSize(CDC* pDC)
 {
-    // The plain button's measure until the paint manager measures controls by type.
-    return CSize(m_nWidth > 0 ? m_nWidth : 23, m_nHeight > 0 ? m_nHeight : 22);
+    CQorPaintManager* pPaintManager = GetPaintManager();
+    return pPaintManager ? pPaintManager->DrawControl(pDC, this, FALSE) : CSize(23, 22);
 }
 
 void CQorControl::Draw(CDC* pDC)
 {
-    GetPaintManager()->DrawControl(pDC, this, TRUE);
+    if (CQorPaintManager* pPaintManager = GetPaintManager())
+        pPaintManager->DrawControl(pDC, this, TRUE);
 }
 
 void CQorControl::RedrawParent(BOOL bAnimate)

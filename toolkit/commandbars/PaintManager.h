@@ -158,8 +158,27 @@ public:
     virtual CFont* GetControlFont(CQorControl* pControl, BOOL bBold = FALSE);
     virtual void DrawDropDownArrow(CDC* pDC, CQorControl* pControl, int x, int y, BOOL bSelected, BOOL bEnabled,
                                    int nBarType, BOOL bSideways);
+    // A caption line of a control in the font and text colour already selected: '&' marks the
+    // mnemonic; vertical captions (the vertical font selected) run top to bottom, centred in rc.
+    // Measuring answers the line's horizontal extent (a vertical caption measures the same).
+    virtual CSize DrawControlCaption(CDC* pDC, CQorControl* pControl, const CString& strText, CRect rc, UINT nFormat,
+                                     BOOL bDraw, BOOL bVertical = FALSE);
+    // The control's icon of the given size at a point, in the control's state.
+    void DrawControlImage(CDC* pDC, CQorControl* pControl, CPoint pt, CSize szIcon);
     // Draws or measures a control by the kind of bar it stands on.
     CSize DrawControl(CDC* pDC, CQorControl* pControl, BOOL bDraw = TRUE);
+
+    // The icon size of a bar's buttons: 16 x 16, or from the text height when large icons come
+    // from the font; doubled on bars with the large-button flag.
+    CSize GetToolBarIconSize(CQorCommandBar* pBar) const;
+    // The control's bar has its popup open for it.
+    static BOOL IsControlPopuped(CQorControl* pControl);
+    // A control with its caption below its icon (button style 4) on a bar that is not a popup.
+    // A split button of this kind has the caption band for its drop-down part.
+    static BOOL IsCaptionBelow(CQorControl* pControl);
+    // The height of the caption band under the icon of a caption-below button: 2h - 17, h the
+    // tool-bar button height.
+    int GetCaptionBandHeight() const { return 2 * GetControlHeight() - 17; }
 
     // Tool-bar button height: text height + 3, at least 22.
     int GetControlHeight() const;
@@ -180,13 +199,13 @@ public:
     CQorPaintManagerColorGradient m_grcCommandBar; // bar gradient
     CQorPaintManagerColor m_clrCaption;
     CQorPaintManagerColor m_clrCaptionText;
-    BOOL m_bBoldCheckTick;   // the tick drawn again one pixel lower
-    BOOL m_bThemedStatusBar; // the "STATUS" style
+    BOOL m_bBoldCheckTick;     // the tick drawn again one pixel lower
+    BOOL m_bThemedStatusBar;   // the "STATUS" style
     int m_nStatusBarMinHeight; // the least height of status bars drawn by this manager
-    BOOL m_bThemedCheckBox;  // check-box and radio symbols in the "BUTTON" style
-    BOOL m_bClearTypeFonts;  // ClearType qualities on NT 5.1 and later
-    BOOL m_bLanguageCharset; // font charset from the resource language, not the menu font
-    int m_nPopupCaptionGap;  // between the icon column and the caption in popups
+    BOOL m_bThemedCheckBox;    // check-box and radio symbols in the "BUTTON" style
+    BOOL m_bClearTypeFonts;    // ClearType qualities on NT 5.1 and later
+    BOOL m_bLanguageCharset;   // font charset from the resource language, not the menu font
+    int m_nPopupCaptionGap;    // between the icon column and the caption in popups
     BOOL m_bShowLabelIconColumn;
 
     CQorPaintManagerFont m_fontSmallCaption;
@@ -242,6 +261,47 @@ protected:
     void DrawGripperDots(CDC* pDC, const CRect& rc, int nKind, COLORREF clrLight, COLORREF clrDark);
     CSize DrawButtonSymbol(CDC* pDC, const CRect& rc, BOOL bDraw, BOOL bEnabled, int nChecked, BOOL bPressed,
                            BOOL bSelected, int nThemePart, UINT nFrameControlType);
+    // Whether a pressed button's icon and caption move one pixel down and right (the classic
+    // sunken look); flat looks keep them in place.
+    virtual BOOL IsPressedContentShifted() { return FALSE; }
+    // The arrow in a split button's drop-down part (a caption-below button carries it in its
+    // caption band instead).
+    void DrawSplitButtonArrow(CDC* pDC, CQorControl* pControl, const CRect& rc);
+    // A bar docked at the left or right: its controls stand turned a quarter.
+    static BOOL IsVerticalBar(const CQorCommandBar* pBar);
+    // A split button's main and drop-down parts within rc.
+    void GetSplitButtonParts(CQorControl* pControl, const CRect& rc, CRect& rcMain, CRect& rcDrop);
+    // How a split button's two parts look: both hot with the control; the main part pressed
+    // while the button part is held, the drop-down part pressed while its popup is open (the
+    // main part then stays hot).
+    struct SplitButtonLook
+    {
+        BOOL bEnabled, bChecked;
+        BOOL bMainHot;
+        int nMainPressed;
+        BOOL bDropHot;
+        BOOL bDropPressed;
+    };
+    static SplitButtonLook GetSplitButtonLook(CQorControl* pControl);
+    // A docked bar's gripper mark in its client rectangle: across a level bar (bLevel) or
+    // above the controls of an upright one.
+    virtual void DrawDockedGripperMark(CDC*, const CRect&, BOOL) {}
+    // The pressed value a control's background shows: a press held outside the control shows
+    // none.
+    static int GetShownPressed(CQorControl* pControl);
+    // The gap a group separator before a control fills: between two buttons along a row, above
+    // a row that starts a group, above an item of a popup or beside a popup's new column.
+    // bHorizontalLine tells how the line runs; FALSE when nothing is drawn (a vertical bar's
+    // new column, a control without a rectangle).
+    BOOL GetSeparatorGap(CQorCommandBar* pBar, CQorControl* pControl, CRect& rcGap, BOOL& bHorizontalLine);
+    // The room a docked bar's gripper takes: (6, 0) across bars at the top or bottom, (0, 8)
+    // above the controls of bars at the left or right; nothing elsewhere.
+    static CSize GetDockedGripperSize(CQorCommandBar* pBar);
+    // The height of the small gripper: the text height + 4, 22 below a text height of 18.
+    int GetSmallGripperHeight() const { return m_nTextHeight < 18 ? 22 : m_nTextHeight + 4; }
+    // The caption of a floating bar: its title in the small-caption font on the caption colour
+    // across the top of the client rectangle; measuring answers (0, its height).
+    CSize DrawFloatingCaption(CDC* pDC, CQorCommandBar* pBar, BOOL bDraw);
 };
 
 // The process-wide paint manager: a Default theme (number 0) on first use. After the exit list

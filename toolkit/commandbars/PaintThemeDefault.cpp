@@ -1,5 +1,6 @@
 // The Default theme: the classic 3-D look in the system colours.
 #include "platform/framework/Gdi.h"
+#include "toolkit/commandbars/CommandBar.h"
 #include "toolkit/commandbars/PaintManagerInternal.h"
 #include "toolkit/commandbars/PaintThemes.h"
 #include "toolkit/foundation/DrawHelpers.h"
@@ -99,6 +100,61 @@ void CQorDefaultTheme::DrawEditFrame(CDC* pDC, CRect rc, BOOL bEnabled, BOOL bSe
 void CQorDefaultTheme::DrawComboDropButton(CDC* pDC, CRect rc, BOOL, BOOL bPressed)
 {
     pDC->DrawFrameControl(&rc, DFC_SCROLL, DFCS_SCROLLCOMBOBOX | (bPressed ? DFCS_PUSHED | DFCS_FLAT : 0));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Bars
+
+CSize CQorDefaultTheme::DrawSeparator(CDC* pDC, CQorCommandBar* pBar, CQorControl* pControl, BOOL bDraw)
+{
+    const CSize szGap = CQorPaintManager::DrawSeparator(pDC, pBar, pControl, FALSE);
+    CRect rcGap;
+    BOOL bHorizontalLine = FALSE;
+    if (!bDraw || !GetSeparatorGap(pBar, pControl, rcGap, bHorizontalLine))
+        return szGap;
+    // An etched line: shadow, then highlight, in the middle of the gap.
+    if (bHorizontalLine) {
+        const int y = rcGap.CenterPoint().y - 1;
+        pDC->FillSolidRect(rcGap.left, y, rcGap.Width(), 1, GetColor(kColorButtonShadow));
+        pDC->FillSolidRect(rcGap.left, y + 1, rcGap.Width(), 1, GetColor(kColorButtonHighlight));
+    } else {
+        const int x = rcGap.CenterPoint().x - 1;
+        pDC->FillSolidRect(x, rcGap.top + 2, 1, rcGap.Height() - 4, GetColor(kColorButtonShadow));
+        pDC->FillSolidRect(x + 1, rcGap.top + 2, 1, rcGap.Height() - 4, GetColor(kColorButtonHighlight));
+    }
+    return szGap;
+}
+
+void CQorDefaultTheme::FillCommandBar(CDC* pDC, CQorCommandBar* pBar)
+{
+    CRect rc;
+    GetClientRectSafe(pBar, rc);
+    pDC->FillSolidRect(&rc, GetColor(kColorButtonFace));
+    if (pBar && (pBar->IsPopupBar() || pBar->GetPosition() == kBarPositionFloating)) {
+        Draw3dRectColors(pDC, rc, kColorButtonFace, kColorDarkShadow);
+        rc.DeflateRect(1, 1);
+        Draw3dRectColors(pDC, rc, kColorButtonHighlight, kColorButtonShadow);
+    }
+}
+
+void CQorDefaultTheme::DrawDockedGripperMark(CDC* pDC, const CRect& rcClient, BOOL bLevel)
+{
+    const CRect rc = bLevel ? CRect(3, 3, 6, rcClient.bottom - 3) : CRect(3, 3, rcClient.right - 3, 6);
+    Draw3dRectColors(pDC, rc, kColorButtonHighlight, kColorButtonShadow);
+}
+
+CSize CQorDefaultTheme::DrawSmallGripper(CDC* pDC, CQorCommandBar*, BOOL bDraw)
+{
+    const int h = GetSmallGripperHeight();
+    if (bDraw)
+        Draw3dRectColors(pDC, CRect(3, 3, 6, h), kColorButtonHighlight, kColorButtonShadow);
+    return CSize(6, h);
+}
+
+CRect CQorDefaultTheme::GetCommandBarBorders(CQorCommandBar* pBar)
+{
+    const int n = pBar && pBar->IsPopupBar() ? 3 : 2;
+    return CRect(n, n, n, n);
 }
 
 } // namespace QorPaintThemes

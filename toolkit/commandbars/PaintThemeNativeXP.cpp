@@ -3,8 +3,11 @@
 // styles cannot be used.
 #include "platform/framework/WinApp.h"
 #include "platform/framework/Wnd.h"
+#include "toolkit/commandbars/CommandBar.h"
+#include "toolkit/commandbars/Control.h"
 #include "toolkit/commandbars/PaintManagerInternal.h"
 #include "toolkit/commandbars/PaintThemes.h"
+#include "toolkit/foundation/DrawHelpers.h"
 #include "toolkit/foundation/SystemInfo.h"
 
 using namespace qorpaint;
@@ -14,8 +17,18 @@ namespace QorPaintThemes {
 namespace {
 
 const int kToolBarButtonPart = 1;
+const int kToolBarSplitButtonPart = 3;
+const int kToolBarSplitDropDownPart = 4;
+const int kToolBarSeparatorPart = 5;     // a line down, between buttons of a level bar
+const int kToolBarSeparatorVertPart = 6; // a line across, between rows and upright bars' buttons
 const int kComboDropDownPart = 1;
+const int kRebarGripperPart = 1;
+const int kRebarGripperVertPart = 2;
 const int kRebarBandPart = 3;
+const int kWindowSmallCaptionPart = 2;
+const int kWindowSmallFrameLeftPart = 10;
+const int kWindowSmallFrameRightPart = 11;
+const int kWindowSmallFrameBottomPart = 12;
 
 // The parent's themed background behind a child window; FALSE when UXTHEME cannot draw it.
 BOOL DrawParentBackground(HWND hWnd, HDC hDC, const RECT& rc)
@@ -142,6 +155,140 @@ void CQorNativeXPTheme::DrawComboDropButton(CDC* pDC, CRect rc, BOOL bSelected, 
                                                                      rc))
         return;
     CQorDefaultTheme::DrawComboDropButton(pDC, rc, bSelected, bPressed);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Controls and bars
+
+COLORREF CQorNativeXPTheme::GetControlStateColor(CQorControl* pControl)
+{
+    CQorCommandBar* pBar = pControl->GetParent();
+    COLORREF clr = 0;
+    // A disabled caption keeps the system's grey: a style need not give its disabled button a
+    // text colour of its own (Wine's gives the normal one).
+    if (IsThemeUsable() && pControl->GetEnabled() && !(pBar && pBar->IsPopupBar()) &&
+        pControl->GetType() != qorControlCheckBox && pControl->GetType() != qorControlRadioButton) {
+        const int nState =
+            GetToolBarButtonState(pControl->GetSelected() != 0, GetShownPressed(pControl), pControl->GetEnabled(),
+                                  pControl->GetChecked(), IsControlPopuped(pControl));
+        if (SUCCEEDED(m_themeToolbar.GetThemeColor(kToolBarButtonPart, nState, kTmtTextColor, &clr)))
+            return clr;
+    }
+    return CQorDefaultTheme::GetControlStateColor(pControl);
+}
+
+void CQorNativeXPTheme::DrawSplitButtonFrame(CDC* pDC, CQorControl* pControl, CRect rc)
+{
+    CQorCommandBar* pBar = pControl->GetParent();
+    if (!IsThemeUsable() || (pBar && pBar->IsPopupBar())) {
+        CQorDefaultTheme::DrawSplitButtonFrame(pDC, pControl, rc);
+        return;
+    }
+    const SplitButtonLook look = GetSplitButtonLook(pControl);
+    CRect rcMain, rcDrop;
+    GetSplitButtonParts(pControl, rc, rcMain, rcDrop);
+    m_themeToolbar.DrawBackground(
+        pDC, kToolBarSplitButtonPart,
+        GetToolBarButtonState(look.bMainHot, look.nMainPressed, look.bEnabled, look.bChecked, FALSE), rcMain);
+    // The style's drop-down part carries its own arrow; a caption band is a plain button part,
+    // its arrow drawn after the caption.
+    m_themeToolbar.DrawBackground(pDC, IsCaptionBelow(pControl) ? kToolBarButtonPart : kToolBarSplitDropDownPart,
+                                  GetToolBarButtonState(look.bDropHot, FALSE, look.bEnabled, 0, look.bDropPressed),
+                                  rcDrop);
+}
+
+CSize CQorNativeXPTheme::DrawSeparator(CDC* pDC, CQorCommandBar* pBar, CQorControl* pControl, BOOL bDraw)
+{
+    CRect rcGap;
+    BOOL bHorizontalLine = FALSE;
+    if (!bDraw || !IsThemeUsable() || (pBar && pBar->IsPopupBar()) ||
+        !GetSeparatorGap(pBar, pControl, rcGap, bHorizontalLine))
+        return CQorDefaultTheme::DrawSeparator(pDC, pBar, pControl, bDraw);
+    m_themeToolbar.DrawBackground(pDC, bHorizontalLine ? kToolBarSeparatorVertPart : kToolBarSeparatorPart, 0, rcGap);
+    return CQorDefaultTheme::DrawSeparator(nullptr, pBar, nullptr, FALSE);
+}
+
+void CQorNativeXPTheme::FillCommandBar(CDC* pDC, CQorCommandBar* pBar)
+{
+    if (!IsThemeUsable() || !pBar) {
+        CQorDefaultTheme::FillCommandBar(pDC, pBar);
+        return;
+    }
+    CRect rc;
+    GetClientRectSafe(pBar, rc);
+    if (pBar->IsPopupBar()) {
+        if (m_bFlatMenus) {
+            FillAndFrame(pDC, rc, kColorButtonShadow, kColorMenu);
+        } else {
+            pDC->FillSolidRect(&rc, GetColor(kColorMenu));
+            Draw3dRectColors(pDC, rc, kColorButtonFace, kColorDarkShadow);
+            rc.DeflateRect(1, 1);
+            Draw3dRectColors(pDC, rc, kColorButtonHighlight, kColorButtonShadow);
+        }
+        return;
+    }
+    if (pBar->GetPosition() != kBarPositionTop || !DrawParentBackground(pBar->GetSafeHwnd(), pDC->GetSafeHdc(), rc))
+        pDC->FillSolidRect(&rc, GetColor(kColorButtonFace));
+    m_themeRebar.DrawBackground(pDC, kRebarBandPart, 0, rc);
+    if (pBar->GetPosition() == kBarPositionFloating && m_themeWindow.IsUsable()) {
+        const CRect rcBorders = GetCommandBarBorders(pBar);
+        m_themeWindow.DrawBackground(pDC, kWindowSmallFrameLeftPart, 1,
+                                     CRect(rc.left, rc.top, rc.left + rcBorders.left, rc.bottom));
+        m_themeWindow.DrawBackground(pDC, kWindowSmallFrameRightPart, 1,
+                                     CRect(rc.right - rcBorders.right, rc.top, rc.right, rc.bottom));
+        m_themeWindow.DrawBackground(pDC, kWindowSmallFrameBottomPart, 1,
+                                     CRect(rc.left, rc.bottom - rcBorders.bottom, rc.right, rc.bottom));
+    }
+}
+
+CSize CQorNativeXPTheme::DrawCommandBarGripper(CDC* pDC, CQorCommandBar* pBar, BOOL bDraw)
+{
+    if (!pBar || !IsThemeUsable())
+        return CQorDefaultTheme::DrawCommandBarGripper(pDC, pBar, bDraw);
+    const CSize sz = CQorDefaultTheme::DrawCommandBarGripper(pDC, pBar, FALSE);
+    if (!bDraw)
+        return sz;
+    CRect rc;
+    GetClientRectSafe(pBar, rc);
+    switch (pBar->GetPosition()) {
+    case kBarPositionTop:
+    case kBarPositionBottom:
+        m_themeRebar.DrawBackground(pDC, kRebarGripperPart, 1, CRect(2, 3, 2 + sz.cx, rc.bottom - 3));
+        break;
+    case kBarPositionLeft:
+    case kBarPositionRight:
+        m_themeRebar.DrawBackground(pDC, kRebarGripperVertPart, 1, CRect(3, 2, rc.right - 3, 2 + sz.cy));
+        break;
+    case kBarPositionFloating:
+        if (m_themeWindow.IsUsable()) {
+            // The small caption of the style, with the title written over it.
+            const CRect rcBorders = GetCommandBarBorders(pBar);
+            CRect rcCaption(rc.left, rc.top, rc.right, rc.top + rcBorders.top + sz.cy);
+            m_themeWindow.DrawBackground(pDC, kWindowSmallCaptionPart, 1, rcCaption);
+            rcCaption.DeflateRect(rcBorders.left + 3, rcBorders.top, rcBorders.right + 3, 0);
+            CQorFontDC font(pDC, &m_fontSmallCaption, m_clrCaptionText.GetColor());
+            const int nBkMode = pDC->SetBkMode(TRANSPARENT);
+            pDC->DrawText(pBar->GetTitle(), &rcCaption,
+                          DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX | DT_END_ELLIPSIS);
+            pDC->SetBkMode(nBkMode);
+        } else {
+            CQorDefaultTheme::DrawCommandBarGripper(pDC, pBar, TRUE);
+        }
+        break;
+    default:
+        break;
+    }
+    return sz;
+}
+
+CSize CQorNativeXPTheme::DrawSmallGripper(CDC* pDC, CQorCommandBar* pBar, BOOL bDraw)
+{
+    const CSize sz = CQorDefaultTheme::DrawSmallGripper(pDC, pBar, FALSE);
+    if (bDraw && !IsThemeUsable())
+        return CQorDefaultTheme::DrawSmallGripper(pDC, pBar, TRUE);
+    if (bDraw)
+        m_themeRebar.DrawBackground(pDC, kRebarGripperPart, 1, CRect(2, 3, 2 + sz.cx, sz.cy));
+    return sz;
 }
 
 } // namespace QorPaintThemes

@@ -1,5 +1,7 @@
 // The Office theme: a flat look in the toolkit's derived colours (30-62): selection fills and
 // frames by state, no embossed captions, faded and shadowed icons.
+#include "toolkit/commandbars/CommandBar.h"
+#include "toolkit/commandbars/Control.h"
 #include "toolkit/commandbars/PaintManagerInternal.h"
 #include "toolkit/commandbars/PaintThemes.h"
 #include "toolkit/commandbars/StatusBar.h"
@@ -23,6 +25,9 @@ const int kColorPopupColumn = 42;
 const int kColorBarBorder = 43;
 const int kColorCheckedFrame = 50;
 const int kColorChecked = 51;
+const int kColorMenuBack = 41;      // popup background
+const int kColorFloatingFrame = 61; // frame of floating bars
+const int kColorSeparator = kColorIconShadow;
 
 } // namespace
 
@@ -159,6 +164,116 @@ void CQorOfficeTheme::DrawComboDropButton(CDC* pDC, CRect rc, BOOL bSelected, BO
     const COLORREF clrFill = bPressed ? kColorPressed : bSelected ? kColorSelected : kColorBarFace;
     FillAndFrame(pDC, rc, bPressed || bSelected ? kColorSelectedFrame : clrFill, clrFill);
     DrawDownTriangle(pDC, rc, kColorButtonText);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Controls and bars
+
+// The flat split button: one entry over the whole button while its popup is open; else the
+// two parts side by side sharing their border line.
+void CQorOfficeTheme::DrawSplitButtonFrame(CDC* pDC, CQorControl* pControl, CRect rc)
+{
+    CQorCommandBar* pBar = pControl->GetParent();
+    const int nBarType = pBar ? pBar->GetType() : qorBarTypeToolBar;
+    const int nBarPosition = pBar ? pBar->GetPosition() : kBarPositionTop;
+    const BOOL bSelected = pControl->GetSelected() != 0;
+    const BOOL bEnabled = pControl->GetEnabled();
+    if (IsControlPopuped(pControl)) {
+        DrawControlEntry(pDC, rc, bSelected, FALSE, bEnabled, FALSE, TRUE, nBarType, nBarPosition);
+    } else {
+        const int nPressed = GetShownPressed(pControl);
+        CRect rcMain, rcDrop;
+        GetSplitButtonParts(pControl, rc, rcMain, rcDrop);
+        DrawControlEntry(pDC, rcMain, bSelected, nPressed, bEnabled, pControl->GetChecked(), FALSE, nBarType,
+                         nBarPosition);
+        if (bSelected || nPressed) {
+            // The drop-down part overlaps the main part by its shared border line.
+            if (rcDrop.left > rc.left)
+                rcDrop.left -= 1;
+            else
+                rcDrop.top -= 1;
+            DrawControlEntry(pDC, rcDrop, TRUE, FALSE, bEnabled, FALSE, FALSE, nBarType, nBarPosition);
+        }
+    }
+    DrawSplitButtonArrow(pDC, pControl, rc);
+}
+
+CSize CQorOfficeTheme::DrawSeparator(CDC* pDC, CQorCommandBar* pBar, CQorControl* pControl, BOOL bDraw)
+{
+    const CSize szGap = CQorPaintManager::DrawSeparator(pDC, pBar, pControl, FALSE);
+    CRect rcGap;
+    BOOL bHorizontalLine = FALSE;
+    if (bDraw && GetSeparatorGap(pBar, pControl, rcGap, bHorizontalLine))
+        DrawSeparatorLine(pDC, rcGap, bHorizontalLine, 2, kColorSeparator, QOR_COLOR_UNSET);
+    return szGap;
+}
+
+void CQorOfficeTheme::DrawSeparatorLine(CDC* pDC, const CRect& rcGap, BOOL bHorizontalLine, int nInset,
+                                        COLORREF clrDark, COLORREF clrLight)
+{
+    const CPoint ptCentre = rcGap.CenterPoint();
+    if (bHorizontalLine) {
+        const int y = ptCentre.y - 1;
+        pDC->FillSolidRect(rcGap.left + nInset, y, rcGap.Width() - 2 * nInset, 1, GetColor(clrDark));
+        if (clrLight != QOR_COLOR_UNSET)
+            pDC->FillSolidRect(rcGap.left + nInset + 1, y + 1, rcGap.Width() - 2 * nInset, 1, GetColor(clrLight));
+    } else {
+        const int x = ptCentre.x - 1;
+        pDC->FillSolidRect(x, rcGap.top + nInset, 1, rcGap.Height() - 2 * nInset, GetColor(clrDark));
+        if (clrLight != QOR_COLOR_UNSET)
+            pDC->FillSolidRect(x + 1, rcGap.top + nInset + 1, 1, rcGap.Height() - 2 * nInset, GetColor(clrLight));
+    }
+}
+
+void CQorOfficeTheme::FillCommandBar(CDC* pDC, CQorCommandBar* pBar)
+{
+    CRect rc;
+    GetClientRectSafe(pBar, rc);
+    if (rc.IsRectEmpty())
+        return;
+    if (pBar->IsPopupBar()) {
+        FillAndFrame(pDC, rc, kColorBarBorder, kColorMenuBack);
+    } else if (pBar->GetPosition() == kBarPositionFloating) {
+        FillAndFrame(pDC, rc, kColorFloatingFrame, kColorBarFace);
+        rc.DeflateRect(1, 1);
+        FillAndFrame(pDC, rc, kColorFloatingFrame);
+    } else {
+        // A docked bar: the face with its corners rounded off into the button face.
+        pDC->FillSolidRect(&rc, GetColor(kColorBarFace));
+        const COLORREF clrFace = GetColor(kColorButtonFace);
+        for (const CPoint& pt : {CPoint(rc.left, rc.top), CPoint(rc.right - 1, rc.top), CPoint(rc.left, rc.bottom - 1),
+                                 CPoint(rc.right - 1, rc.bottom - 1)})
+            pDC->SetPixel(pt.x, pt.y, clrFace);
+    }
+}
+
+// Short strokes across the gripper, every second pixel.
+void CQorOfficeTheme::DrawGripperStrokes(CDC* pDC, const CRect& rc, BOOL bAcross)
+{
+    const COLORREF clr = GetColor(kColorSeparator);
+    if (bAcross) {
+        for (int y = rc.top; y < rc.bottom; y += 2)
+            pDC->FillSolidRect(rc.left, y, rc.Width(), 1, clr);
+    } else {
+        for (int x = rc.left; x < rc.right; x += 2)
+            pDC->FillSolidRect(x, rc.top, 1, rc.Height(), clr);
+    }
+}
+
+void CQorOfficeTheme::DrawDockedGripperMark(CDC* pDC, const CRect& rcClient, BOOL bLevel)
+{
+    if (bLevel)
+        DrawGripperStrokes(pDC, CRect(3, 4, 6, rcClient.bottom - 4), TRUE);
+    else
+        DrawGripperStrokes(pDC, CRect(4, 3, rcClient.right - 4, 6), FALSE);
+}
+
+CSize CQorOfficeTheme::DrawSmallGripper(CDC* pDC, CQorCommandBar*, BOOL bDraw)
+{
+    const int h = GetSmallGripperHeight();
+    if (bDraw)
+        DrawGripperStrokes(pDC, CRect(3, 4, 6, h - 1), TRUE);
+    return CSize(6, h);
 }
 
 } // namespace QorPaintThemes

@@ -2,6 +2,7 @@
 // the fixed blue, olive and silver palettes when a matching colour scheme is in force.
 #include "platform/framework/WinApp.h"
 #include "platform/framework/Wnd.h"
+#include "toolkit/commandbars/CommandBar.h"
 #include "toolkit/commandbars/PaintManagerInternal.h"
 #include "toolkit/commandbars/PaintThemePalette.h"
 #include "toolkit/commandbars/PaintThemes.h"
@@ -16,6 +17,7 @@ namespace {
 
 const int kColorBarBorder = 43;
 const int kColorSelectedFrame = 32;
+const int kColorSeparator = 40;
 
 struct Office2003Palette
 {
@@ -253,6 +255,91 @@ void CQorOffice2003Theme::DrawStatusBarGripper(CDC* pDC, CRect rcClient)
     DrawGripperDots(pDC, rcClient, 0, kColorButtonHighlight, kColorButtonShadow);
 }
 
+// ---------------------------------------------------------------------------------------------
+// Bars
+
+CSize CQorOffice2003Theme::DrawSeparator(CDC* pDC, CQorCommandBar* pBar, CQorControl* pControl, BOOL bDraw)
+{
+    CRect rcGap;
+    BOOL bHorizontalLine = FALSE;
+    if (!bDraw || (pBar && pBar->IsPopupBar()) || !GetSeparatorGap(pBar, pControl, rcGap, bHorizontalLine))
+        return CQorOfficeTheme::DrawSeparator(pDC, pBar, pControl, bDraw);
+    // An engraved line on the gradient; the Whidbey look keeps the dark line alone, longer.
+    if (m_bWhidbeyLook)
+        DrawSeparatorLine(pDC, rcGap, bHorizontalLine, 2, kColorSeparator, QOR_COLOR_UNSET);
+    else
+        DrawSeparatorLine(pDC, rcGap, bHorizontalLine, 4, kColorSeparator, kColorWindow);
+    return CQorOfficeTheme::DrawSeparator(nullptr, pBar, nullptr, FALSE);
+}
+
+void CQorOffice2003Theme::FillCommandBar(CDC* pDC, CQorCommandBar* pBar)
+{
+    CRect rc;
+    GetClientRectSafe(pBar, rc);
+    if (rc.IsRectEmpty() || pBar->IsPopupBar()) {
+        CQorOfficeTheme::FillCommandBar(pDC, pBar);
+        return;
+    }
+    const BOOL bVertical = IsVerticalBar(pBar);
+    if (pBar->GetPosition() == kBarPositionFloating) {
+        GetDrawHelpers()->GradientFillGradient(pDC, &rc, m_grcToolBar, FALSE);
+        FillAndFrame(pDC, rc, m_clrCaption.GetColor());
+        rc.DeflateRect(1, 1);
+        FillAndFrame(pDC, rc, m_clrCaption.GetColor());
+        return;
+    }
+    // A docked bar: the gradient across it, its far edge in colour 1, its corners rounded off
+    // into the window beneath.
+    GetDrawHelpers()->GradientFillGradient(pDC, &rc, m_grcToolBar, bVertical);
+    const COLORREF clrBorder = m_clrToolBarBorder.GetColor();
+    if (bVertical)
+        pDC->FillSolidRect(rc.right - 1, rc.top + 1, 1, rc.Height() - 2, clrBorder);
+    else
+        pDC->FillSolidRect(rc.left + 1, rc.bottom - 1, rc.Width() - 2, 1, clrBorder);
+    const COLORREF clrBack = m_grcBarWindow.m_clrLight.GetColor();
+    for (const CPoint& pt : {CPoint(rc.left, rc.top), CPoint(rc.right - 1, rc.top), CPoint(rc.left, rc.bottom - 1),
+                             CPoint(rc.right - 1, rc.bottom - 1)})
+        pDC->SetPixel(pt.x, pt.y, clrBack);
+}
+
+// Dots of two pixels, light beneath dark, every fourth pixel along the gripper.
+void CQorOffice2003Theme::DrawGripperDotStrip(CDC* pDC, const CRect& rc, BOOL bDown)
+{
+    const COLORREF clrDark = GetColor(kColorSeparator), clrLight = GetColor(kColorWindow);
+    for (int n = bDown ? rc.top : rc.left; n + 2 <= (bDown ? rc.bottom : rc.right); n += 4) {
+        const int x = bDown ? rc.left : n, y = bDown ? n : rc.top;
+        pDC->FillSolidRect(x + 1, y + 1, 2, 2, clrLight);
+        pDC->FillSolidRect(x, y, 2, 2, clrDark);
+    }
+}
+
+void CQorOffice2003Theme::DrawDockedGripperMark(CDC* pDC, const CRect& rcClient, BOOL bLevel)
+{
+    if (bLevel)
+        DrawGripperDotStrip(pDC, CRect(3, 5, 5, rcClient.bottom - 4), TRUE);
+    else
+        DrawGripperDotStrip(pDC, CRect(5, 3, rcClient.right - 4, 5), FALSE);
+}
+
+CSize CQorOffice2003Theme::DrawSmallGripper(CDC* pDC, CQorCommandBar*, BOOL bDraw)
+{
+    const int h = GetSmallGripperHeight();
+    if (bDraw) {
+        CRect rc(0, 0, 6, h);
+        GetDrawHelpers()->GradientFillGradient(pDC, &rc, m_grcToolBar, FALSE);
+        DrawGripperDotStrip(pDC, CRect(2, 4, 4, h - 3), TRUE);
+    }
+    return CSize(6, h);
+}
+
+CRect CQorOffice2003Theme::GetCommandBarBorders(CQorCommandBar* pBar)
+{
+    const int nPosition = pBar ? pBar->GetPosition() : -1;
+    const BOOL bLevel =
+        pBar && !pBar->IsPopupBar() && (nPosition == kBarPositionTop || nPosition == kBarPositionBottom);
+    return CRect(bLevel ? 4 : 2, 2, 2, 2);
+}
+
 } // namespace QorPaintThemes
 
 void QorPaintThemes::CQorOffice2003Theme::DrawStatusBarPaneBorder(CDC* pDC, CRect rc, CQorStatusBarPane* pPane, BOOL)
@@ -261,4 +348,3 @@ void QorPaintThemes::CQorOffice2003Theme::DrawStatusBarPaneBorder(CDC* pDC, CRec
         return;
     FillAndFrame(pDC, rc, m_clrStatusPaneBorder);
 }
-

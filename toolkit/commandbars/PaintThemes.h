@@ -25,9 +25,17 @@ public:
     int GetThemeKind() const override { return qorPaintThemeDefault; }
     void DrawEditFrame(CDC* pDC, CRect rc, BOOL bEnabled, BOOL bSelected, int nBarPosition) override;
     void DrawComboDropButton(CDC* pDC, CRect rc, BOOL bSelected, BOOL bPressed) override;
+    CSize DrawSeparator(CDC* pDC, CQorCommandBar* pBar, CQorControl* pControl, BOOL bDraw) override;
+    void FillCommandBar(CDC* pDC, CQorCommandBar* pBar) override;
+    void DrawDockedGripperMark(CDC* pDC, const CRect& rcClient, BOOL bLevel) override;
+    CSize DrawSmallGripper(CDC* pDC, CQorCommandBar* pBar, BOOL bDraw = TRUE) override;
+    CRect GetCommandBarBorders(CQorCommandBar* pBar) override;
 
     // Text of popup items: 18 (button text) here, 7 (menu text) in the native XP look.
     int m_nPopupBarText;
+
+protected:
+    BOOL IsPressedContentShifted() override { return TRUE; }
 };
 
 class CQorNativeXPTheme : public CQorDefaultTheme
@@ -42,6 +50,12 @@ public:
     int GetThemeKind() const override { return qorPaintThemeNativeXP; }
     void DrawEditFrame(CDC* pDC, CRect rc, BOOL bEnabled, BOOL bSelected, int nBarPosition) override;
     void DrawComboDropButton(CDC* pDC, CRect rc, BOOL bSelected, BOOL bPressed) override;
+    CSize DrawSeparator(CDC* pDC, CQorCommandBar* pBar, CQorControl* pControl, BOOL bDraw) override;
+    void FillCommandBar(CDC* pDC, CQorCommandBar* pBar) override;
+    CSize DrawCommandBarGripper(CDC* pDC, CQorCommandBar* pBar, BOOL bDraw = TRUE) override;
+    CSize DrawSmallGripper(CDC* pDC, CQorCommandBar* pBar, BOOL bDraw = TRUE) override;
+    void DrawSplitButtonFrame(CDC* pDC, CQorControl* pControl, CRect rc) override;
+    COLORREF GetControlStateColor(CQorControl* pControl) override;
 
     // The "TOOLBAR" button state of a control (1 normal, 2 hot, 3 pressed, 4 disabled,
     // 5 checked, 6 hot checked).
@@ -57,6 +71,9 @@ public:
     COLORREF m_clrEdgeShadowColor;
     COLORREF m_clrEdgeHighLightColor;
     BOOL m_bFlatMenus;
+
+protected:
+    BOOL IsPressedContentShifted() override { return !IsThemeUsable(); }
 };
 
 class CQorOfficeTheme : public CQorPaintManager
@@ -81,6 +98,11 @@ public:
     int GetThemeKind() const override { return qorPaintThemeOffice; }
     void DrawEditFrame(CDC* pDC, CRect rc, BOOL bEnabled, BOOL bSelected, int nBarPosition) override;
     void DrawComboDropButton(CDC* pDC, CRect rc, BOOL bSelected, BOOL bPressed) override;
+    CSize DrawSeparator(CDC* pDC, CQorCommandBar* pBar, CQorControl* pControl, BOOL bDraw) override;
+    void FillCommandBar(CDC* pDC, CQorCommandBar* pBar) override;
+    void DrawDockedGripperMark(CDC* pDC, const CRect& rcClient, BOOL bLevel) override;
+    CSize DrawSmallGripper(CDC* pDC, CQorCommandBar* pBar, BOOL bDraw = TRUE) override;
+    void DrawSplitButtonFrame(CDC* pDC, CQorControl* pControl, CRect rc) override;
 
 protected:
     // Fill and frame colours of a control's background by state; FALSE when nothing is drawn.
@@ -89,6 +111,12 @@ protected:
     // A flat box for the check and radio symbols, with the tick or the dot in it.
     CSize DrawFlatSymbol(CDC* pDC, const CRect& rc, BOOL bDraw, BOOL bEnabled, int nChecked, BOOL bPressed,
                          BOOL bSelected, BOOL bRadio);
+    // A separator line of one colour, shortened by nInset at both ends, with a light line one
+    // pixel after it (none when clrLight is unset).
+    void DrawSeparatorLine(CDC* pDC, const CRect& rcGap, BOOL bHorizontalLine, int nInset, COLORREF clrDark,
+                           COLORREF clrLight);
+    // The gripper of the flat look: strokes across it (bAcross) or along it.
+    void DrawGripperStrokes(CDC* pDC, const CRect& rc, BOOL bAcross);
 };
 
 class CQorOffice2003Theme : public CQorOfficeTheme
@@ -105,6 +133,11 @@ public:
     void FillPopupColumn(CDC* pDC, CRect rc, BOOL bFlag) override;
     void DrawStatusBarGripper(CDC* pDC, CRect rcClient) override;
     int GetThemeKind() const override { return qorPaintThemeOffice2003; }
+    CSize DrawSeparator(CDC* pDC, CQorCommandBar* pBar, CQorControl* pControl, BOOL bDraw) override;
+    void FillCommandBar(CDC* pDC, CQorCommandBar* pBar) override;
+    void DrawDockedGripperMark(CDC* pDC, const CRect& rcClient, BOOL bLevel) override;
+    CSize DrawSmallGripper(CDC* pDC, CQorCommandBar* pBar, BOOL bDraw = TRUE) override;
+    CRect GetCommandBarBorders(CQorCommandBar* pBar) override;
 
     // The scheme the refresh loads: 0 none, 1, 4 and 5 blue, 2 olive, 3 silver.
     int GetSchemeToLoad() const;
@@ -125,6 +158,8 @@ public:
 
 protected:
     void LoadPalette(int nScheme);
+    // The gripper's two-colour dots down (bDown) or along a strip.
+    void DrawGripperDotStrip(CDC* pDC, const CRect& rc, BOOL bDown);
 };
 
 class CQorWhidbeyTheme : public CQorOffice2003Theme

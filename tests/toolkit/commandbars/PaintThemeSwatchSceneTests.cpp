@@ -152,3 +152,49 @@ TEST_F(PaintThemeSwatchScene, CellsShowTheirThemesColours)
         EXPECT_EQ(GetSysColor(COLOR_BTNSHADOW), Cell(capture, rowFramedText, nColumn, -1, -1));
     }
 }
+
+TEST_F(PaintThemeSwatchScene, ControlRowsShowButtonsInEachState)
+{
+    testsupport::WindowCapture capture(scene);
+    auto countInk = [&](int nRow, int nColumn, COLORREF clr) {
+        const RECT rc = CellRect(nRow, nColumn);
+        int n = 0;
+        for (int y = rc.top; y < rc.bottom; ++y)
+            for (int x = rc.left; x < rc.right; ++x)
+                n += capture.Pixel(x, y) == clr ? 1 : 0;
+        return n;
+    };
+    for (int nColumn = 0; nColumn < kColumnCount; ++nColumn) {
+        SCOPED_TRACE(nColumn);
+        CQorPaintManager* p = ColumnPaintManager(scene, nColumn);
+        ASSERT_NE(nullptr, p);
+        const int nTheme = ColumnTheme(nColumn);
+        const bool bThemed = IsColumnThemed(nColumn) != FALSE;
+        auto c = [&](int n) { return p->GetColor(n); };
+
+        // The caption in the text colour, in grey when disabled.
+        EXPECT_GT(countInk(rowButtonNormal, nColumn, c(18)), 0);
+        EXPECT_EQ(0, countInk(rowButtonDisabled, nColumn, c(18)));
+        EXPECT_GT(countInk(rowButtonDisabled, nColumn, c(17)), 0);
+
+        if (nTheme == qorPaintThemeDefault || (nTheme == qorPaintThemeNativeXP && !bThemed)) {
+            EXPECT_EQ(c(15), Cell(capture, rowButtonNormal, nColumn, 0, 0));
+            EXPECT_EQ(c(20), Cell(capture, rowButtonHot, nColumn, 0, 0));
+            EXPECT_EQ(c(16), Cell(capture, rowButtonPressed, nColumn, 0, 0));
+            EXPECT_EQ(c(16), Cell(capture, rowButtonChecked, nColumn, 0, 0));
+            // The split button open: its button part raised, its arrow part sunken.
+            EXPECT_EQ(c(20), Cell(capture, rowSplitPopuped, nColumn, 0, 0));
+            EXPECT_EQ(c(20), Cell(capture, rowSplitHot, nColumn, 0, 0));
+        } else if (nTheme == qorPaintThemeNativeXP) {
+            EXPECT_NE(Cell(capture, rowButtonNormal, nColumn, 3, 3), Cell(capture, rowButtonHot, nColumn, 3, 3));
+        } else if (nTheme == qorPaintThemeOffice) {
+            EXPECT_EQ(c(32), Cell(capture, rowButtonHot, nColumn, 0, 0));
+            EXPECT_EQ(c(31), Cell(capture, rowButtonHot, nColumn, 2, 2));
+            EXPECT_EQ(c(43), Cell(capture, rowSplitPopuped, nColumn, 0, 0));
+            EXPECT_EQ(c(30), Cell(capture, rowSplitPopuped, nColumn, 2, 2));
+        } else {
+            EXPECT_EQ(c(32), Cell(capture, rowButtonHot, nColumn, 0, 0));
+            EXPECT_EQ(c(43), Cell(capture, rowSplitPopuped, nColumn, 0, 0));
+        }
+    }
+}
