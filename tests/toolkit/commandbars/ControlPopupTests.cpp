@@ -3,7 +3,6 @@
 // Posted mouse messages take neither the cursor nor the foreground from tests beside these.
 #include <gtest/gtest.h>
 #include <windows.h>
-#include <windowsx.h>
 
 #include <string>
 #include <vector>
@@ -109,7 +108,7 @@ protected:
     LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override
     {
         if (nMsg == WM_LBUTTONDOWN || nMsg == WM_LBUTTONUP || nMsg == WM_MOUSEMOVE) {
-            const CPoint point(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+            const CPoint point(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
             if (CQorControl* pControl = GetControls()->HitTest(point)) {
                 CQorCmdTargetReference control(pControl);
                 if (nMsg == WM_LBUTTONDOWN)
@@ -155,11 +154,9 @@ protected:
         m_pBar->GetControls()->Add(qorControlButton, 5100)->SetRect(CRect(80, 4, 100, 26));
         m_pPopup = new CQorControlPopup;
         m_pPopup->m_nType = nType;
-        m_pPopup->m_nId = kSplitId;
         m_pOwnedBar = new CRecordingPopupBar;
         m_pPopup->SetCommandBar(m_pOwnedBar);
-        m_pBar->GetControls()->InsertControl(m_pPopup, 1);
-        m_pPopup->InternalRelease(); // the collection holds it
+        m_pBar->GetControls()->InsertControl(m_pPopup, kSplitId); // the collection takes it
         m_pPopup->SetRect(CRect(10, 4, 70, 26));
     }
     void DropBar()
@@ -238,8 +235,9 @@ TEST_F(ControlPopupOnBar, SplitButtonRunsItsButtonPartOnceAndOpensByItsArrow)
         EXPECT_EQ(m_pPopup->IsPopupOpen(), c.bOpen);
         EXPECT_EQ(m_pOwnedBar->GetTrackingMode() != 0, c.bOpen);
         EXPECT_EQ(m_pBar->GetPopuped(), c.bOpen ? m_pPopup->GetIndex() : -1);
-        if (!c.bPopupBar)
+        if (!c.bPopupBar) {
             EXPECT_EQ(m_pBar->GetTrackingMode(), c.bOpen ? 2 : 0);
+        }
         EXPECT_EQ(GetCapture(), nullptr);
         DropBar();
     }
@@ -366,8 +364,7 @@ protected:
     {
         CQorControlPopup* pCopy = new CQorControlPopup;
         pCopy->Copy(pSource, FALSE);
-        pBar->GetControls()->InsertControl(pCopy, -1);
-        pCopy->InternalRelease();
+        pBar->GetControls()->InsertControl(pCopy, pCopy->GetID()); // the collection takes it
         return pCopy;
     }
 
