@@ -1,5 +1,6 @@
 // The simple controls the collection makes by type: label (8), check box (9) and radio button
-// (11). So far they carry their type; their drawing and clicks come with the bar controls. And
+// (11). The label is a caption the keyboard passes over and a click leaves alone; check box and
+// radio button are buttons with their own type, which the looks draw with a box or a dot. And
 // the caption of a numbered menu entry (window, recent file and tool-bar lists).
 #pragma once
 
@@ -9,7 +10,9 @@ class CQorControlLabel : public CQorControl
 {
     DECLARE_DYNCREATE(CQorControlLabel)
 public:
-    CQorControlLabel() { m_nType = qorControlLabel; }
+    CQorControlLabel();
+    // Nothing happens, except in customize mode, where a movable label is dragged.
+    void OnClick(BOOL bKeyboard = FALSE, CPoint point = CPoint(0, 0)) override;
 };
 
 class CQorControlCheckBox : public CQorControlButton
@@ -27,5 +30,5 @@ public:
 };
 
 // Every "&" of the text doubled, then the number as its mnemonic: 1-9 "&3 text", 10 "1&0 text",
-// above 10 "12 text", 0 the text alone.
+// above 10 "12 text", 0 (or less) the text alone.
 CString FormatNumberedMenuCaption(LPCWSTR lpszText, int nNumber);
