@@ -95,8 +95,8 @@ void CQorShadowsManager::CShadowWnd::CutOut(const CArray<CRect, const CRect&>& a
 {
     CRect rcWindow;
     GetWindowRect(&rcWindow);
-    HRGN hRgn = ::CreateRectRgn(0, 0, rcWindow.Width(), rcWindow.Height());
-    if (!hRgn)
+    CRgn rgn;
+    if (!rgn.CreateRectRgn(0, 0, rcWindow.Width(), rcWindow.Height()))
         return;
     BOOL bCut = FALSE;
     for (INT_PTR i = 0; i < arrCuts.GetSize(); i++) {
@@ -104,19 +104,17 @@ void CQorShadowsManager::CShadowWnd::CutOut(const CArray<CRect, const CRect&>& a
         if (!rcCut.IntersectRect(&rcWindow, &arrCuts[i]))
             continue;
         rcCut.OffsetRect(-rcWindow.left, -rcWindow.top);
-        HRGN hRgnCut = ::CreateRectRgnIndirect(&rcCut);
-        if (!hRgnCut)
+        CRgn rgnCut;
+        if (!rgnCut.CreateRectRgnIndirect(&rcCut))
             continue;
-        ::CombineRgn(hRgn, hRgn, hRgnCut, RGN_DIFF);
-        ::DeleteObject(hRgnCut);
+        rgn.CombineRgn(&rgn, &rgnCut, RGN_DIFF);
         bCut = TRUE;
     }
-    // The window owns a region it takes; one it refuses, or none was cut, is ours to delete.
-    if (bCut && ::SetWindowRgn(m_hWnd, hRgn, FALSE)) {
+    // The window owns a region it takes; one it refuses, or none was cut, goes with rgn.
+    if (bCut && ::SetWindowRgn(m_hWnd, static_cast<HRGN>(rgn.GetSafeHandle()), FALSE)) {
+        rgn.Detach();
         m_bClipped = TRUE;
-        return;
     }
-    ::DeleteObject(hRgn);
 }
 
 void CQorShadowsManager::CShadowWnd::MoveEdges(int dLeft, int dTop, int dRight, int dBottom)
