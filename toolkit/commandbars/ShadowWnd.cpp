@@ -86,7 +86,8 @@ BOOL CQorShadowsManager::CShadowWnd::Create(const CRect& rcStrip, HWND hWndOwner
     if (!CreateEx(dwExStyle, lpszClass, L"", WS_POPUP, rcStrip.left, rcStrip.top, rcStrip.Width(),
                   rcStrip.Height(), hWndOwner, nullptr))
         return FALSE;
-    // Creation sends no size change for the first size: make the image now.
+    // Whether or not creation reported the first size, the image exists from here on (it is
+    // made once per size).
     UpdateLayeredImage();
     return TRUE;
 }
@@ -135,12 +136,12 @@ void CQorShadowsManager::CShadowWnd::MoveEdges(int dLeft, int dTop, int dRight, 
                    SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_NOACTIVATE);
 }
 
-void CQorShadowsManager::CShadowWnd::FollowOwnerPosition(const WINDOWPOS& wp)
+void CQorShadowsManager::CShadowWnd::FollowOwnerPosition(HWND hWndOwner, const WINDOWPOS& wp)
 {
     if (wp.flags & SWP_NOMOVE)
         return;
     CRect rcOwner;
-    if (!::GetWindowRect(wp.hwnd, &rcOwner))
+    if (!::GetWindowRect(hWndOwner, &rcOwner))
         return;
     // A move of the owner carries its shadow along; a change of size is the owner's to report
     // (OffsetShadows), and a control's shadow stays with the control, not with the popup.
@@ -167,7 +168,7 @@ int CQorShadowsManager::CShadowWnd::OnHookMessage(HWND hWnd, UINT nMessage, WPAR
             ShowWindow(SW_HIDE);
         else if ((pwp->flags & SWP_SHOWWINDOW) && !IsWindowVisible())
             ShowWindow(SW_SHOWNA);
-        FollowOwnerPosition(*pwp);
+        FollowOwnerPosition(hWnd, *pwp);
         break;
     }
     case WM_DESTROY:
@@ -177,7 +178,6 @@ int CQorShadowsManager::CShadowWnd::OnHookMessage(HWND hWnd, UINT nMessage, WPAR
     default:
         break;
     }
-    (void)hWnd;
     return QOR_HOOK_OFFER_ON;
 }
 

@@ -52,7 +52,7 @@ public:
     protected:
         // The image of a layered strip for its present size.
         void UpdateLayeredImage();
-        void FollowOwnerPosition(const WINDOWPOS& wp);
+        void FollowOwnerPosition(HWND hWndOwner, const WINDOWPOS& wp);
 
         afx_msg void OnSize(UINT nType, int cx, int cy);
         afx_msg BOOL OnEraseBkgnd(CDC* pDC);
