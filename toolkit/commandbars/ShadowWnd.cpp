@@ -67,8 +67,8 @@ BEGIN_MESSAGE_MAP(CQorShadowsManager::CShadowWnd, CWnd)
     ON_WM_MOUSEACTIVATE()
 END_MESSAGE_MAP()
 
-CQorShadowsManager::CShadowWnd::CShadowWnd(CQorCommandBar* pOwner, BOOL bHorizontal, BOOL bControlShadow,
-                                           int nOptions, COLORREF clrShadow)
+CQorShadowsManager::CShadowWnd::CShadowWnd(CQorCommandBar* pOwner, BOOL bHorizontal, BOOL bControlShadow, int nOptions,
+                                           COLORREF clrShadow)
     : m_bHorizontal(bHorizontal), m_bClipped(FALSE), m_bControlShadow(bControlShadow), m_bLayered(FALSE),
       m_nOptions(nOptions), m_clrShadow(clrShadow), m_pOwner(pOwner), m_rcOwner(0, 0, 0, 0), m_szImage(0, 0)
 {
@@ -83,8 +83,8 @@ BOOL CQorShadowsManager::CShadowWnd::Create(const CRect& rcStrip, HWND hWndOwner
     m_bLayered = bLayered;
     LPCTSTR lpszClass = AfxRegisterWndClass(nClassStyle, ::LoadCursorW(nullptr, IDC_ARROW));
     const DWORD dwExStyle = WS_EX_TOOLWINDOW | (bLayered ? WS_EX_LAYERED : 0);
-    if (!CreateEx(dwExStyle, lpszClass, L"", WS_POPUP, rcStrip.left, rcStrip.top, rcStrip.Width(),
-                  rcStrip.Height(), hWndOwner, nullptr))
+    if (!CreateEx(dwExStyle, lpszClass, L"", WS_POPUP, rcStrip.left, rcStrip.top, rcStrip.Width(), rcStrip.Height(),
+                  hWndOwner, nullptr))
         return FALSE;
     // Whether or not creation reported the first size, the image exists from here on (it is
     // made once per size).
@@ -217,8 +217,7 @@ void CQorShadowsManager::CShadowWnd::UpdateLayeredImage()
         POINT ptSrc = {0, 0};
         SIZE size = {sz.cx, sz.cy};
         BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-        if (pManager->m_pfnUpdateLayeredWindow(m_hWnd, hdcScreen, nullptr, &size, hdcMem, &ptSrc, 0, &blend,
-                                               ULW_ALPHA))
+        if (pManager->m_pfnUpdateLayeredWindow(m_hWnd, hdcScreen, nullptr, &size, hdcMem, &ptSrc, 0, &blend, ULW_ALPHA))
             m_szImage = sz;
         ::SelectObject(hdcMem, hOld);
     }

@@ -107,8 +107,8 @@ void CQorShadowsManager::SetControlShadow(CQorControl* pControl)
     AddStrip(pPopupBar, rcControl, rcPopup, FALSE, TRUE, nOptions, pPaintManager->m_clrShadowFactor);
 }
 
-void CQorShadowsManager::AddStrip(CQorCommandBar* pBar, const CRect& rcOwner, const CRect& rcExclude,
-                                  BOOL bHorizontal, BOOL bControlShadow, int nOptions, COLORREF clrShadow)
+void CQorShadowsManager::AddStrip(CQorCommandBar* pBar, const CRect& rcOwner, const CRect& rcExclude, BOOL bHorizontal,
+                                  BOOL bControlShadow, int nOptions, COLORREF clrShadow)
 {
     const int e = GetShadowSize();
     CRect rcStrip = bHorizontal ? CRect(rcOwner.left + e, rcOwner.bottom, rcOwner.right + e, rcOwner.bottom + e)

@@ -68,13 +68,12 @@ public:
         int m_nOptions;
         COLORREF m_clrShadow; // the paint manager's; unset means black
         CQorCommandBar* m_pOwner;
-        CRect m_rcOwner;  // the owner's window when the strip last followed it
-        CSize m_szImage;  // the size the layered image was made for
+        CRect m_rcOwner; // the owner's window when the strip last followed it
+        CSize m_szImage; // the size the layered image was made for
     };
 
     typedef CList<CShadowWnd*, CShadowWnd*> CShadowList;
-    typedef BOOL(WINAPI* UpdateLayeredWindowFn)(HWND, HDC, POINT*, SIZE*, HDC, POINT*, COLORREF, BLENDFUNCTION*,
-                                                 DWORD);
+    typedef BOOL(WINAPI* UpdateLayeredWindowFn)(HWND, HDC, POINT*, SIZE*, HDC, POINT*, COLORREF, BLENDFUNCTION*, DWORD);
 
     CQorShadowsManager();
     ~CQorShadowsManager();

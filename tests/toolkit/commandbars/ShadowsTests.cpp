@@ -61,9 +61,9 @@ BOOL WINAPI RecordUpdateLayeredWindow(HWND hWnd, HDC hdcDst, POINT* pptDst, SIZE
                                pBits + static_cast<size_t>(nRow + 1) * cx);
         }
     }
-    call.bResult = g_pfnRealUpdateLayeredWindow
-                       ? g_pfnRealUpdateLayeredWindow(hWnd, hdcDst, pptDst, psize, hdcSrc, pptSrc, crKey, pblend, dwFlags)
-                       : TRUE;
+    call.bResult = g_pfnRealUpdateLayeredWindow ? g_pfnRealUpdateLayeredWindow(hWnd, hdcDst, pptDst, psize, hdcSrc,
+                                                                               pptSrc, crKey, pblend, dwFlags)
+                                                : TRUE;
     g_layeredCalls.push_back(call);
     return call.bResult;
 }
@@ -149,8 +149,8 @@ protected:
         pBar->SetSite(m_hWndSite);
         pBar->SetCommandBars(pCommandBars);
         LPCTSTR lpszClass = AfxRegisterWndClass(0, LoadCursorW(nullptr, IDC_ARROW));
-        EXPECT_TRUE(pBar->CreateEx(WS_EX_TOOLWINDOW, lpszClass, L"", WS_POPUP, rc.left, rc.top, rc.Width(),
-                                   rc.Height(), m_hWndSite, nullptr));
+        EXPECT_TRUE(pBar->CreateEx(WS_EX_TOOLWINDOW, lpszClass, L"", WS_POPUP, rc.left, rc.top, rc.Width(), rc.Height(),
+                                   m_hWndSite, nullptr));
         if (bVisible)
             pBar->ShowWindow(SW_SHOWNA);
         return pBar;
@@ -209,14 +209,14 @@ struct CreationCase
 TEST_F(Shadows, CreationFollowsSettingDisplayOptionAndCustomizeMode)
 {
     const CreationCase cases[] = {
-        {TRUE, TRUE, 0, FALSE, 2, 4},          // the system asks for shadows, alpha available
-        {FALSE, TRUE, 0, FALSE, 0, 0},         // the system setting is off
-        {TRUE, FALSE, 0, FALSE, 0, 0},         // no per-pixel alpha
-        {FALSE, TRUE, 0x01, FALSE, 2, 4},      // the look's own shadow, whatever the setting
-        {FALSE, FALSE, 0x01, FALSE, 2, 2},     // ... as opaque region strips without alpha
-        {TRUE, TRUE, 0x02, FALSE, 2, 4},       // cutting alone does not force anything
+        {TRUE, TRUE, 0, FALSE, 2, 4},      // the system asks for shadows, alpha available
+        {FALSE, TRUE, 0, FALSE, 0, 0},     // the system setting is off
+        {TRUE, FALSE, 0, FALSE, 0, 0},     // no per-pixel alpha
+        {FALSE, TRUE, 0x01, FALSE, 2, 4},  // the look's own shadow, whatever the setting
+        {FALSE, FALSE, 0x01, FALSE, 2, 2}, // ... as opaque region strips without alpha
+        {TRUE, TRUE, 0x02, FALSE, 2, 4},   // cutting alone does not force anything
         {FALSE, TRUE, 0x02, FALSE, 0, 0},
-        {TRUE, TRUE, 0, TRUE, 0, 0},           // never while customizing
+        {TRUE, TRUE, 0, TRUE, 0, 0}, // never while customizing
         {FALSE, FALSE, 0x01 | 0x02, TRUE, 0, 0},
     };
     const CRect rcPopup(300, 200, 450, 400);
