@@ -248,6 +248,12 @@ public:
     int m_nAnimationDuration; // milliseconds
     // Bars cross-fade their repaints when this is set (off by default).
     BOOL m_bEnableAnimation;
+    // Drop shadows of popups (see Shadows.h for the bits): 0x01 a shadow of the look's own,
+    // made whatever the system setting, in the lighter ramp; 0x02 the parent control and other
+    // shadows cut out of each strip. Off by default.
+    int m_nShadowOptions = 0;
+    // The colour layered shadows darken towards; unset means black.
+    COLORREF m_clrShadowFactor = QOR_COLOR_UNSET;
 
     CQorPaintManagerColor m_arrColor[QOR_COLOR_COUNT];
     int m_nRefreshScope; // which scheme the Office 2003 refresh loads: 7 the colour manager's
