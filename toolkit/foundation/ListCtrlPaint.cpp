@@ -80,6 +80,13 @@ void CQorListCtrl::OnPaint()
     OnDraw(&dc, TRUE);
 }
 
+BOOL CQorListCtrl::OnEraseBkgnd(CDC*)
+{
+    // OnDraw fills every pixel of the client area through its memory DC: an erase before it
+    // would only cost one more drawing on the window (under Wine a round trip to the display).
+    return TRUE;
+}
+
 void CQorListCtrl::OnDraw(CDC* pDC, BOOL bOwnerDraw)
 {
     CRect rcClient;
@@ -87,6 +94,8 @@ void CQorListCtrl::OnDraw(CDC* pDC, BOOL bOwnerDraw)
     COLORREF clrFill = ::GetSysColor(IsWindowEnabled() ? COLOR_WINDOW : COLOR_BTNFACE);
     CQorListCtrlMemDC memDC(pDC, this, rcClient, clrFill);
     if (!memDC.IsValid()) {
+        // No erase came before (OnEraseBkgnd): the background is filled here.
+        pDC->FillSolidRect(rcClient, clrFill);
         DefWindowProc(WM_PAINT, reinterpret_cast<WPARAM>(pDC->GetSafeHdc()), 0);
         return;
     }
