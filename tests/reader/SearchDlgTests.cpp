@@ -80,7 +80,7 @@ TEST_F(SearchPane, SearchButtonFollowsTheKeywordAndRowsAreReplaced)
     EXPECT_EQ(CString(L"alpha"), pane.GetResultList().GetItemText(0, 1));
     pane.GetResultList().SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
     pane.Search();
-    EXPECT_EQ(2, pane.GetResultList().GetItemCount()); // a second search replaces the rows
+    EXPECT_EQ(2, pane.GetResultList().GetItemCount());      // a second search replaces the rows
     EXPECT_EQ(0u, pane.GetResultList().GetSelectedCount()); // and chooses none of them
     Type(L"");
     EXPECT_FALSE(::IsWindowEnabled(button));
@@ -212,17 +212,11 @@ RowScan ScanRow(const testsupport::WindowCapture& capture, const CRect& cell, CO
 
 // The keyword colour spans the keyword's glyphs and nothing more, and the rest of the title
 // follows straight after, in the pane's own list with the font of its dialog.
-TEST(SearchPaneHighlight, TheKeywordColourEndsWhereTheKeywordEnds)
+TEST_F(SearchPane, TheKeywordColourEndsWhereTheKeywordEnds)
 {
     const COLORREF kKeywordBack = 0x40FF00;
-    CWnd host;
-    ASSERT_TRUE(host.CreateEx(0, AfxRegisterWndClass(0), L"search host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400,
-                              500, nullptr, nullptr));
-    CSearchDlg pane;
-    ASSERT_TRUE(pane.Create(&host));
-    TitleHost titles;
+    static TitleHost titles; // outlives the pane, which the fixture destroys after the test
     pane.SetHost(&titles);
-    pane.ShowWindow(SW_SHOW);
     pane.GetKeywordEdit().SetWindowText(L"attachment");
     pane.Search();
     CQorListCtrl& list = pane.GetResultList();
@@ -248,5 +242,4 @@ TEST(SearchPaneHighlight, TheKeywordColourEndsWhereTheKeywordEnds)
     // "s" after it starts within two pixels of it.
     EXPECT_NEAR(scan.textRight, scan.greenRight, 2);
     EXPECT_NEAR(scan.textAfter, scan.greenRight + 1, 2);
-    host.DestroyWindow();
 }

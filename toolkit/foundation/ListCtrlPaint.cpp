@@ -199,7 +199,8 @@ int DrawTextPiece(CDC* pDC, LPCTSTR lpszPiece, int nLength, const CRect& rc, UIN
     }
     std::vector<INT> advances(static_cast<size_t>(nLength));
     for (int i = 0; i < nLength; ++i)
-        advances[static_cast<size_t>(i)] = ends[static_cast<size_t>(i)] - (i > 0 ? ends[static_cast<size_t>(i - 1)] : 0);
+        advances[static_cast<size_t>(i)] =
+            ends[static_cast<size_t>(i)] - (i > 0 ? ends[static_cast<size_t>(i - 1)] : 0);
     int y = rc.top;
     if (nFormat & DT_VCENTER)
         y += (rc.Height() - size.cy) / 2;
