@@ -46,6 +46,9 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // Gives the list its new row count and draws it once.
+    void ShowRowCount(int nRows);
+
     CStatic m_wndPrompt;
     CEdit m_wndKeyword;
     CButton m_wndSearch;

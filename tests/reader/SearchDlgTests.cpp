@@ -80,7 +80,7 @@ TEST_F(SearchPane, SearchButtonFollowsTheKeywordAndRowsAreReplaced)
     EXPECT_EQ(CString(L"alpha"), pane.GetResultList().GetItemText(0, 1));
     pane.GetResultList().SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
     pane.Search();
-    EXPECT_EQ(2, pane.GetResultList().GetItemCount()); // a second search replaces the rows
+    EXPECT_EQ(2, pane.GetResultList().GetItemCount());      // a second search replaces the rows
     EXPECT_EQ(0u, pane.GetResultList().GetSelectedCount()); // and chooses none of them
     Type(L"");
     EXPECT_FALSE(::IsWindowEnabled(button));
@@ -165,4 +165,81 @@ TEST_F(SearchPane, RowsShowTheKeywordHighlighted)
     EXPECT_GT(capture.CountColor(kKeywordBack, keyword), 0);
     EXPECT_GT(capture.CountColor(kKeywordBack, title), 0);
     EXPECT_EQ(0, capture.CountColor(kKeywordBack, otherTitle));
+}
+
+namespace {
+
+// A host whose one hit has a title that holds the keyword with more text after it.
+struct TitleHost : FakeHost
+{
+    void SearchItems(LPCTSTR, std::vector<HTREEITEM>& items) override { items = {Item(7)}; }
+    CString GetItemTitle(HTREEITEM) override { return L"Attachments"; }
+};
+
+// The columns of one row of a capture: where the keyword colour shows, and where the darkest
+// (text) pixels are, left of and right of the keyword.
+struct RowScan
+{
+    int greenLeft = -1, greenRight = -1; // inclusive
+    int textRight = -1;                  // last text column inside the keyword colour
+    int textAfter = -1;                  // first text column right of it
+};
+
+RowScan ScanRow(const testsupport::WindowCapture& capture, const CRect& cell, COLORREF keywordBack)
+{
+    RowScan scan;
+    for (int x = cell.left; x < cell.right; ++x) {
+        bool green = false, text = false;
+        for (int y = cell.top; y < cell.bottom; ++y) {
+            const COLORREF pixel = capture.Pixel(x, y);
+            green = green || pixel == keywordBack;
+            text = text || (GetRValue(pixel) + GetGValue(pixel) + GetBValue(pixel)) < 200;
+        }
+        if (green) {
+            if (scan.greenLeft < 0)
+                scan.greenLeft = x;
+            scan.greenRight = x;
+            if (text)
+                scan.textRight = x;
+        } else if (text && scan.greenLeft >= 0 && scan.textAfter < 0) {
+            scan.textAfter = x;
+        }
+    }
+    return scan;
+}
+
+} // namespace
+
+// The keyword colour spans the keyword's glyphs and nothing more, and the rest of the title
+// follows straight after, in the pane's own list with the font of its dialog.
+TEST_F(SearchPane, TheKeywordColourEndsWhereTheKeywordEnds)
+{
+    const COLORREF kKeywordBack = 0x40FF00;
+    static TitleHost titles; // outlives the pane, which the fixture destroys after the test
+    pane.SetHost(&titles);
+    pane.GetKeywordEdit().SetWindowText(L"attachment");
+    pane.Search();
+    CQorListCtrl& list = pane.GetResultList();
+    ASSERT_EQ(1, list.GetItemCount());
+    list.UpdateWindow();
+    testsupport::WindowCapture capture(list.GetSafeHwnd(), true);
+
+    // The keyword's width in the list's font.
+    HDC hDC = ::GetDC(list.GetSafeHwnd());
+    HGDIOBJ hOld = ::SelectObject(hDC, reinterpret_cast<HFONT>(list.SendMessage(WM_GETFONT)));
+    SIZE keyword = {};
+    ::GetTextExtentPoint32W(hDC, L"Attachment", 10, &keyword);
+    ::SelectObject(hDC, hOld);
+    ::ReleaseDC(list.GetSafeHwnd(), hDC);
+
+    CRect cell;
+    ASSERT_TRUE(list.GetSubItemRect(0, 0, LVIR_LABEL, cell));
+    const RowScan scan = ScanRow(capture, cell, kKeywordBack);
+    ASSERT_GE(scan.greenLeft, 0);
+    EXPECT_NEAR(scan.greenLeft, cell.left + 2, 1);
+    EXPECT_NEAR(scan.greenRight + 1 - scan.greenLeft, keyword.cx, 1);
+    // The last glyph of the keyword ("t") ends within two pixels of the colour's end, and the
+    // "s" after it starts within two pixels of it.
+    EXPECT_NEAR(scan.textRight, scan.greenRight, 2);
+    EXPECT_NEAR(scan.textAfter, scan.greenRight + 1, 2);
 }

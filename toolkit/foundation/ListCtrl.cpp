@@ -44,6 +44,7 @@ int CALLBACK CompareRows(LPARAM nRow1, LPARAM nRow2, LPARAM lParamSort)
 
 BEGIN_MESSAGE_MAP(CQorListCtrl, CListCtrl)
     ON_WM_PAINT()
+    ON_WM_ERASEBKGND()
     ON_WM_MOUSEWHEEL()
     ON_NOTIFY_REFLECT(NM_CUSTOMDRAW, OnCustomDraw)
 END_MESSAGE_MAP()
@@ -59,8 +60,10 @@ CQorListCtrl::~CQorListCtrl() = default;
 void CQorListCtrl::SetHighlightText(LPCTSTR lpszText)
 {
     m_strHighlight = lpszText ? lpszText : L"";
+    // The rows only: the header shows no keyword, and each window drawn costs a round trip
+    // to the display under Wine.
     if (GetSafeHwnd())
-        Invalidate();
+        RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_NOCHILDREN);
 }
 
 BOOL CQorListCtrl::OnMouseWheel(UINT nFlags, short zDelta, CPoint pt)
