@@ -250,6 +250,9 @@ TEST_F(ControlPopupOnBar, WhileTheButtonPartIsHeldItsPressedStateIsThreeAndNothi
     // The probe is dispatched by the press loop, before the release ends it.
     Post(WM_LBUTTONDOWN, m_ptButtonPart);
     PostMessageW(m_hWndSite, kProbeMessage, 0, 0);
+    // The refused open enters and leaves tracking, after which the system reports where the
+    // real pointer is; a user holding the button has it over the button part.
+    Post(WM_MOUSEMOVE, m_ptButtonPart);
     Post(WM_LBUTTONUP, m_ptButtonPart);
     cbtest::PumpFor(40);
     EXPECT_EQ(m_record.nPressedSeen, CQorControlPopup::pressedButtonPart);
