@@ -99,6 +99,10 @@ make_prefix() {
   mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
   cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
   "$WINELOADER" wineboot.exe -i </dev/null >/dev/null 2>&1 || true
+  # No window manager runs on the virtual display, so nothing ever answers Wine for the windows
+  # it hands to one: hiding or destroying an activated top-level window then waits two seconds
+  # for a withdrawal that never comes. Wine keeps every window to itself instead.
+  "$WINELOADER" reg.exe add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1 || true
   "$WINESERVER" -w
   [ -f "$WINEPREFIX/system.reg" ] || { echo "could not make the Wine prefix $WINEPREFIX" >&2; return 1; }
 }

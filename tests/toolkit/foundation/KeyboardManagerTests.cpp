@@ -76,6 +76,10 @@ protected:
         SetForegroundWindow(m_hWnd);
         SetFocus(m_hWnd);
         ASSERT_TRUE(testsupport::PumpUntil([&] { return GetForegroundWindow() == m_hWnd && GetFocus() == m_hWnd; }));
+        // The display's own focus change arrives a little later and brings the key state with
+        // it; a key held across it would lose its down state.
+        const DWORD dwSettle = GetTickCount() + 200;
+        testsupport::PumpUntil([&] { return GetTickCount() >= dwSettle; });
         GetKeyboardManager()->SetPopupChainTracker(&m_tracker);
         g_keys.clear();
     }
