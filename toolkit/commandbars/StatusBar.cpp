@@ -497,12 +497,8 @@ INT_PTR CQorStatusBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
         CRect rc = GetPaneRect(pPane->m_nIndex);
         if (!rc.PtInRect(point))
             continue;
-        if (pTI) {
-            pTI->hwnd = m_hWnd;
-            pTI->uId = static_cast<UINT_PTR>(pPane->m_nID);
-            pTI->rect = rc;
-            pTI->lpszText = ::_wcsdup(pPane->m_strToolTip);
-        }
+        FillToolInfo(m_hWnd, pPane->m_strToolTip, pTI, rc.left, rc.top, rc.right, rc.bottom,
+                     static_cast<UINT_PTR>(pPane->m_nID));
         return pPane->m_nID;
     }
     return -1;
