@@ -21,8 +21,7 @@ CQorStatusBarPane::CQorStatusBarPane()
     : m_nID(0), m_nWidth(0), m_nStyle(0), m_nUpdateFlags(0), m_bVisible(TRUE), m_clrText(-1), m_clrBackground(-1),
       m_hWndChild(nullptr), m_bOwnsChild(FALSE), m_pBar(nullptr), m_nIndex(-1), m_nPart(-1), m_nIconId(-1),
       m_rcMargins(2, 1, 2, 1), m_bButton(FALSE), m_bPressed(FALSE)
-{
-}
+{}
 
 CQorStatusBarPane::~CQorStatusBarPane()
 {

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -232,6 +233,34 @@ TEST_F(StatusBarFixture, HiddenPaneShowsItsNewTextWhenShownAgain)
     EXPECT_EQ(PartText(1), L"new");
 }
 
+TEST_F(StatusBarFixture, TextsMoveWithTheirPanesWhenPanesAreInsertedHiddenOrRemoved)
+{
+    Add(0, 100, SBPS_STRETCH | SBPS_NOBORDERS);
+    Add(5, 40);
+    Add(6, 40);
+    bar.SetPaneText(1, L"five");
+    bar.SetPaneText(2, L"six");
+    struct Step
+    {
+        const char* name;
+        std::function<void()> change;
+        std::vector<std::wstring> texts; // part by part, after the free text pane
+    } steps[] = {
+        {"inserted in front",
+         [&] { bar.SetPaneText(bar.AddPane(4, 1)->m_nIndex, L"four"); },
+         {L"four", L"five", L"six"}},
+        {"hidden", [&] { bar.SetPaneVisible(bar.FindPaneIndex(5), FALSE); }, {L"four", L"six"}},
+        {"shown", [&] { bar.SetPaneVisible(bar.FindPaneIndex(5), TRUE); }, {L"four", L"five", L"six"}},
+        {"removed", [&] { bar.RemovePane(4); }, {L"five", L"six"}},
+    };
+    for (const Step& step : steps) {
+        step.change();
+        ASSERT_EQ(Edges().size(), step.texts.size() + 1) << step.name;
+        for (size_t i = 0; i < step.texts.size(); ++i)
+            EXPECT_EQ(PartText(static_cast<int>(i + 1)), step.texts[i]) << step.name << ", part " << i + 1;
+    }
+}
+
 TEST_F(StatusBarFixture, WindowTextIsTheFreeTextPane)
 {
     Add(0, 100, SBPS_STRETCH | SBPS_NOBORDERS);
@@ -314,9 +343,12 @@ TEST_F(StatusBarFixture, ButtonPaneSendsItsCommandOnlyForAReleaseInside)
         Ending ending;
         size_t commands;
     } cases[] = {
-        {"release inside", Ending::ReleaseInside, 1}, {"release outside", Ending::ReleaseOutside, 0},
-        {"escape", Ending::Escape, 0},                {"cancel mode", Ending::CancelMode, 0},
-        {"right button", Ending::RightButton, 0},     {"quit", Ending::Quit, 0},
+        {"release inside", Ending::ReleaseInside, 1},
+        {"release outside", Ending::ReleaseOutside, 0},
+        {"escape", Ending::Escape, 0},
+        {"cancel mode", Ending::CancelMode, 0},
+        {"right button", Ending::RightButton, 0},
+        {"quit", Ending::Quit, 0},
     };
     Add(0, 100, SBPS_STRETCH | SBPS_NOBORDERS);
     CQorStatusBarPane* pPane = Add(321, 80);
@@ -565,7 +597,6 @@ void CALLBACK CaptureWhilePressed(HWND, UINT, UINT_PTR nIDEvent, DWORD)
     ::PostMessageW(g_pPressedShot->hWndBar, WM_LBUTTONUP, 0, g_pPressedShot->release);
 }
 
-
 } // namespace
 
 TEST_F(StatusBarFixture, ButtonPaneLooksHotUnderTheMouseAndSinksWhilePressedThemedAndClassic)
@@ -610,7 +641,8 @@ TEST_F(StatusBarFixture, ButtonPaneLooksHotUnderTheMouseAndSinksWhilePressedThem
         // Each state has a look of its own, and only inside the pane.
         EXPECT_GT(CountDifferences(normal, hot, rc), 0) << look;
         EXPECT_GT(CountDifferences(hot, pressed, rc), 0) << look;
-        for (const CRect& outside : {CRect(0, 0, rc.left, client.bottom), CRect(rc.right, 0, client.right, client.bottom)}) {
+        for (const CRect& outside :
+             {CRect(0, 0, rc.left, client.bottom), CRect(rc.right, 0, client.right, client.bottom)}) {
             EXPECT_EQ(CountDifferences(normal, hot, outside), 0) << look;
             EXPECT_EQ(CountDifferences(normal, pressed, outside), 0) << look;
         }
