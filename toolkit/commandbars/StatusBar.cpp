@@ -76,6 +76,17 @@ BOOL CQorStatusBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID)
     return CWnd::Create(STATUSCLASSNAMEW, nullptr, dwWndStyle, CRect(0, 0, 0, 0), pParentWnd, nID);
 }
 
+BOOL CQorStatusBar::PreCreateWindow(CREATESTRUCT& cs)
+{
+    // The control bar drops the border bits of a bottom bar from the window style; the size
+    // grip shares those bits but is the status window's own and must stay.
+    const LONG lGrip = cs.style & SBARS_SIZEGRIP;
+    if (!CControlBar::PreCreateWindow(cs))
+        return FALSE;
+    cs.style |= lGrip;
+    return TRUE;
+}
+
 int CQorStatusBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
     if (CControlBar::OnCreate(lpCreateStruct) == -1)

@@ -197,6 +197,33 @@ TEST_F(StatusBarFixture, BarSitsAtTheBottomAtLeastAsHighAsItsMinimum)
     GetGlobalPaintManager()->m_nStatusBarMinHeight = 0;
 }
 
+TEST(StatusBarGrip, ResizableFrameGetsASizeGripThatThePartsLeaveFree)
+{
+    CFrameWnd* frame = new CFrameWnd;
+    ASSERT_TRUE(frame->Create(nullptr, L"grip", WS_POPUP | WS_CAPTION | WS_THICKFRAME, CRect(0, 0, 640, 200)));
+    CQorStatusBar bar;
+    ASSERT_TRUE(bar.Create(frame));
+    frame->RecalcLayout();
+    EXPECT_TRUE(bar.GetStyle() & SBARS_SIZEGRIP);
+    CQorStatusBarPane* pPane = bar.AddPane(0);
+    ASSERT_NE(pPane, nullptr);
+    int edges[4] = {};
+    ASSERT_EQ(bar.SendMessage(SB_GETPARTS, 4, reinterpret_cast<LPARAM>(edges)), 1);
+    CRect client;
+    bar.GetClientRect(&client);
+    EXPECT_LE(edges[0], client.right - ::GetSystemMetrics(SM_CXVSCROLL)) << "the grip's corner stays free";
+    // The grip's grooves in the corner (classic look).
+    painttest::PaintManagerPtr pTheme = painttest::MakeTheme(qorPaintThemeDefault, false);
+    bar.m_pPaintManager = pTheme.get();
+    {
+        testsupport::WindowCapture pixels(bar.m_hWnd);
+        const CRect corner(client.right - 14, client.bottom - 14, client.right, client.bottom);
+        EXPECT_GT(pixels.CountColor(pTheme->GetColor(16), corner), 6);
+    }
+    bar.m_pPaintManager = nullptr;
+    frame->DestroyWindow();
+}
+
 // ---------------------------------------------------------------------------------------
 // Texts
 
