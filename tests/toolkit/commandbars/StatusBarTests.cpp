@@ -87,6 +87,32 @@ struct StatusBarFixture : testing::Test
         bar.SendMessage(SB_GETTEXTW, static_cast<WPARAM>(nPart), reinterpret_cast<LPARAM>(buffer));
         return buffer;
     }
+    // Runs the body once with visual styles on and once with them off, the bar drawn by a
+    // native XP paint manager made under that mode.
+    void ForEachLook(const std::function<void(const char* look, CQorPaintManager* pTheme)>& body)
+    {
+        for (bool bThemed : {true, false}) {
+            const QorThemeMode mode = QorGetThemeMode();
+            QorSetThemeModeForTest(bThemed ? qorThemeReal : qorThemeOff);
+            painttest::PaintManagerPtr pTheme(CQorPaintManager::CreateTheme(qorPaintThemeNativeXP));
+            pTheme->RefreshMetrics();
+            bar.m_pPaintManager = pTheme.get();
+            body(bThemed ? "themed" : "classic", pTheme.get());
+            bar.RemoveAll();
+            bar.m_pPaintManager = nullptr;
+            QorSetThemeModeForTest(mode);
+        }
+    }
+    // The free text pane and a pane of the id holding the window; the window's rectangle in
+    // the bar, empty when it could not be made.
+    CRect HostBehindFreeText(CQorStatusBarPaneWnd& wnd, int nID, int nWidth)
+    {
+        Add(0, 100, SBPS_STRETCH | SBPS_NOBORDERS);
+        Add(nID, nWidth);
+        if (!wnd.Create(L"", &bar) || !bar.SetPaneWindow(&wnd, nID))
+            return CRect(0, 0, 0, 0);
+        return CRect(testsupport::WindowRectIn(wnd.m_hWnd, bar.m_hWnd));
+    }
     CQorStatusBarPane* Add(int nID, int nWidth, UINT nStyle = 0)
     {
         CQorStatusBarPane* pPane = bar.AddPane(nID);
@@ -441,20 +467,9 @@ TEST_F(StatusBarFixture, ButtonPaneSendsItsCommandOnlyForAReleaseInside)
 
 TEST_F(StatusBarFixture, PaneWindowsContinueTheBarsBackgroundThemedAndClassic)
 {
-    for (bool bThemed : {true, false}) {
-        const QorThemeMode mode = QorGetThemeMode();
-        QorSetThemeModeForTest(bThemed ? qorThemeReal : qorThemeOff);
-        painttest::PaintManagerPtr pTheme(CQorPaintManager::CreateTheme(qorPaintThemeNativeXP));
-        pTheme->RefreshMetrics();
-        pTheme->InternalAddRef();
-        bar.m_pPaintManager = pTheme.get();
-
-        Add(0, 100, SBPS_STRETCH | SBPS_NOBORDERS);
-        Add(9, 60);
+    ForEachLook([&](const char* look, CQorPaintManager* pTheme) {
         CQorStatusBarPaneWnd wnd;
-        ASSERT_TRUE(wnd.Create(L"", &bar));
-        bar.SetPaneWindow(&wnd, 9);
-        const CRect rcWnd = CRect(testsupport::WindowRectIn(wnd.m_hWnd, bar.m_hWnd));
+        const CRect rcWnd = HostBehindFreeText(wnd, 9, 60);
         ASSERT_GT(rcWnd.Width(), 4);
 
         testsupport::WindowCapture barPixels(bar.m_hWnd);
@@ -462,37 +477,22 @@ TEST_F(StatusBarFixture, PaneWindowsContinueTheBarsBackgroundThemedAndClassic)
         for (int x : {1, rcWnd.Width() / 2, rcWnd.Width() - 2})
             EXPECT_EQ(panePixels.Pixel(x, rcWnd.Height() / 2),
                       barPixels.Pixel(rcWnd.left + x, rcWnd.top + rcWnd.Height() / 2))
-                << (bThemed ? "themed " : "classic ") << x;
-        if (!bThemed) {
+                << look << " " << x;
+        if (std::string(look) == "classic") {
             EXPECT_EQ(panePixels.Pixel(1, 1), pTheme->GetColor(15));
         }
 
         bar.SetPaneWindow(nullptr, 9);
         wnd.DestroyWindow();
-        bar.RemoveAll();
-        bar.m_pPaintManager = nullptr;
-        pTheme->InternalRelease();
-        QorSetThemeModeForTest(mode);
-    }
+    });
 }
 
 TEST_F(StatusBarFixture, DisabledIconPaneHasNoneOfTheIconsColoursThemedAndClassic)
 {
-    Add(0, 100, SBPS_STRETCH | SBPS_NOBORDERS);
-    Add(10, 30);
-    for (bool bThemed : {true, false}) {
-        const char* look = bThemed ? "themed" : "classic";
-        const QorThemeMode mode = QorGetThemeMode();
-        QorSetThemeModeForTest(bThemed ? qorThemeReal : qorThemeOff);
-        painttest::PaintManagerPtr pTheme(CQorPaintManager::CreateTheme(qorPaintThemeNativeXP));
-        pTheme->RefreshMetrics();
-        pTheme->InternalAddRef();
-        bar.m_pPaintManager = pTheme.get();
-
+    ForEachLook([&](const char* look, CQorPaintManager*) {
         CQorStatusBarIconPane pane;
-        ASSERT_TRUE(pane.Create(L"", &bar));
-        bar.SetPaneWindow(&pane, 10);
-        const CRect rc = CRect(testsupport::WindowRectIn(pane.m_hWnd, bar.m_hWnd));
+        const CRect rc = HostBehindFreeText(pane, 10, 30);
+        ASSERT_FALSE(rc.IsRectEmpty());
         const CRect area(0, 0, rc.Width(), rc.Height());
         testsupport::WindowCapture background(pane.m_hWnd);
         ASSERT_TRUE(pane.SetIcon(kIconId));
@@ -514,10 +514,7 @@ TEST_F(StatusBarFixture, DisabledIconPaneHasNoneOfTheIconsColoursThemedAndClassi
 
         bar.SetPaneWindow(nullptr, 10);
         pane.DestroyWindow();
-        bar.m_pPaintManager = nullptr;
-        pTheme->InternalRelease();
-        QorSetThemeModeForTest(mode);
-    }
+    });
 }
 
 TEST_F(StatusBarFixture, PaintManagerDrawsPaneTextAndNothingForADisabledPane)
@@ -629,15 +626,7 @@ void CALLBACK CaptureWhilePressed(HWND, UINT, UINT_PTR nIDEvent, DWORD)
 TEST_F(StatusBarFixture, ButtonPaneLooksHotUnderTheMouseAndSinksWhilePressedThemedAndClassic)
 {
     const COLORREF clrText = RGB(0xFF, 0x00, 0xFF);
-    for (bool bThemed : {true, false}) {
-        const char* look = bThemed ? "themed" : "classic";
-        const QorThemeMode mode = QorGetThemeMode();
-        QorSetThemeModeForTest(bThemed ? qorThemeReal : qorThemeOff);
-        painttest::PaintManagerPtr pTheme(CQorPaintManager::CreateTheme(qorPaintThemeNativeXP));
-        pTheme->RefreshMetrics();
-        pTheme->InternalAddRef();
-        bar.m_pPaintManager = pTheme.get();
-
+    ForEachLook([&](const char* look, CQorPaintManager*) {
         Add(0, 100, SBPS_STRETCH | SBPS_NOBORDERS);
         CQorStatusBarPane* pPane = Add(41, 90);
         pPane->m_bButton = TRUE;
@@ -688,9 +677,5 @@ TEST_F(StatusBarFixture, ButtonPaneLooksHotUnderTheMouseAndSinksWhilePressedThem
         MSG msg;
         while (::PeekMessageW(&msg, bar.m_hWnd, 0, 0, PM_REMOVE)) {
         }
-        bar.RemoveAll();
-        bar.m_pPaintManager = nullptr;
-        pTheme->InternalRelease();
-        QorSetThemeModeForTest(mode);
-    }
+    });
 }
