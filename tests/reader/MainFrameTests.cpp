@@ -147,3 +147,25 @@ TEST_F(MainFrameTest, AutoScrollTogglesAndTicks)
     EXPECT_FALSE(frame->IsAutoScrolling());
     EXPECT_EQ(0, StateOf(frame, ID_AUTO_SCROLL).checked);
 }
+
+TEST_F(MainFrameTest, OnlyTheZoomPanesRightClickTracksTheZoomMenuAtThePanesTopRight)
+{
+    std::vector<std::pair<UINT, CPoint>> tracked;
+    frame->SetZoomMenuTracker(
+        [&](CMenu* pPopup, CPoint ptTopRight) { tracked.emplace_back(pPopup->GetMenuItemID(0), ptTopRight); });
+    // This frame has no page view that zooms, so no zoom pane of its own: one is made here.
+    CQorStatusBarLabelPane& zoom = frame->GetZoomPane();
+    ASSERT_TRUE(zoom.Create(L"", &frame->GetStatusBar(), WS_CHILD | WS_VISIBLE, 0xFFFF));
+    zoom.MoveWindow(40, 2, 80, 16);
+    CRect rc;
+    zoom.GetWindowRect(&rc);
+
+    const HWND ad = frame->GetAdPane().GetSafeHwnd();
+    ASSERT_NE(ad, nullptr);
+    for (UINT message : {WM_QOR_PANE_CLICKED, WM_QOR_PANE_RIGHT_CLICKED})
+        frame->SendMessage(message, 0, reinterpret_cast<LPARAM>(ad));
+    frame->SendMessage(WM_QOR_PANE_RIGHT_CLICKED, 0, reinterpret_cast<LPARAM>(zoom.GetSafeHwnd()));
+    ASSERT_EQ(tracked.size(), 1u) << "the advertisement pane's clicks open nothing";
+    EXPECT_EQ(tracked[0].first, static_cast<UINT>(ID_ZOOM_IN));
+    EXPECT_EQ(tracked[0].second, CPoint(rc.right, rc.top));
+}

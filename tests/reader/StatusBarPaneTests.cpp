@@ -78,7 +78,6 @@ std::vector<int> ColumnsOf(const testsupport::WindowCapture& capture, COLORREF c
     return columns;
 }
 
-
 CAdFeedEntries Entries(std::initializer_list<const wchar_t*> urls)
 {
     CAdFeedEntries entries;
@@ -90,24 +89,35 @@ CAdFeedEntries Entries(std::initializer_list<const wchar_t*> urls)
 
 } // namespace
 
-TEST_F(StatusPaneFixture, LongLabelIsCutWithinThePaneCentredOrNot)
+TEST_F(StatusPaneFixture, LongLabelIsCutWithinThePaneCentredOrNotThemedAndClassic)
 {
-    for (BOOL bCentered : {TRUE, FALSE}) {
-        CQorStatusBarLabelPane pane;
-        pane.m_bCentered = bCentered;
-        pane.m_clrText = kTextColor;
-        Host(pane, 700, 60);
-        pane.SetText(L"A label far wider than the pane that shows it");
-        testsupport::WindowCapture capture(pane.m_hWnd);
-        const std::vector<int> columns = ColumnsOf(capture, kTextColor);
-        ASSERT_FALSE(columns.empty());
-        EXPECT_GE(columns.front(), 3) << bCentered;
-        EXPECT_LT(columns.back(), capture.Width() - 3) << bCentered;
-        // The ellipsis fills the text up to the end of its room.
-        EXPECT_GE(columns.back(), capture.Width() - 3 - 8) << bCentered;
-        bar.SetPaneWindow(nullptr, 700);
-        bar.RemovePane(700);
-        pane.DestroyWindow();
+    for (bool bThemed : {true, false}) {
+        const QorThemeMode mode = QorGetThemeMode();
+        QorSetThemeModeForTest(bThemed ? qorThemeReal : qorThemeOff);
+        CQorPaintManager* pTheme = CQorPaintManager::CreateTheme(qorPaintThemeNativeXP);
+        pTheme->RefreshMetrics();
+        bar.m_pPaintManager = pTheme;
+        for (BOOL bCentered : {TRUE, FALSE}) {
+            const std::string name = std::string(bThemed ? "themed" : "classic") + (bCentered ? ", centred" : "");
+            CQorStatusBarLabelPane pane;
+            pane.m_bCentered = bCentered;
+            pane.m_clrText = kTextColor;
+            Host(pane, 700, 60);
+            pane.SetText(L"A label far wider than the pane that shows it");
+            testsupport::WindowCapture capture(pane.m_hWnd);
+            const std::vector<int> columns = ColumnsOf(capture, kTextColor);
+            ASSERT_FALSE(columns.empty()) << name;
+            EXPECT_GE(columns.front(), 3) << name;
+            EXPECT_LT(columns.back(), capture.Width() - 3) << name;
+            // The ellipsis fills the text up to the end of its room.
+            EXPECT_GE(columns.back(), capture.Width() - 3 - 8) << name;
+            bar.SetPaneWindow(nullptr, 700);
+            bar.RemovePane(700);
+            pane.DestroyWindow();
+        }
+        bar.m_pPaintManager = nullptr;
+        pTheme->InternalRelease();
+        QorSetThemeModeForTest(mode);
     }
 }
 
@@ -166,8 +176,9 @@ TEST_F(StatusPaneFixture, AdPaneOpensOnlyWebAddresses)
         const wchar_t* url;
         bool opens;
     } cases[] = {
-        {L"http://maker.example/a", true},  {L"https://maker.example/b", true}, {L"file:///C:/windows/notepad.exe", false},
-        {L"C:\\windows\\notepad.exe", false}, {L"\\\\server\\share\\x.exe", false},
+        {L"http://maker.example/a", true},          {L"https://maker.example/b", true},
+        {L"file:///C:/windows/notepad.exe", false}, {L"C:\\windows\\notepad.exe", false},
+        {L"\\\\server\\share\\x.exe", false},
     };
     for (const Case& c : cases) {
         opened.clear();

@@ -11,7 +11,7 @@
 namespace {
 
 const UINT kStatusStyle = WS_CHILD | WS_VISIBLE | CCS_NODIVIDER | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NOMOVEY;
-const int kPaneGap = 6;       // what the status window adds around each part's content
+const int kPaneGap = 6;        // what the status window adds around each part's content
 const int kMinHeightSent = 20; // SB_SETMINHEIGHT on creation
 
 void GetStatusLogFont(LOGFONTW& lf)
@@ -74,6 +74,17 @@ BOOL CQorStatusBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID)
     if (pParentWnd && (pParentWnd->GetStyle() & WS_THICKFRAME))
         dwWndStyle |= SBARS_SIZEGRIP;
     return CWnd::Create(STATUSCLASSNAMEW, nullptr, dwWndStyle, CRect(0, 0, 0, 0), pParentWnd, nID);
+}
+
+BOOL CQorStatusBar::PreCreateWindow(CREATESTRUCT& cs)
+{
+    // The control bar drops the border bits of a bottom bar from the window style; the size
+    // grip shares those bits but is the status window's own and must stay.
+    const LONG lGrip = cs.style & SBARS_SIZEGRIP;
+    if (!CControlBar::PreCreateWindow(cs))
+        return FALSE;
+    cs.style |= lGrip;
+    return TRUE;
 }
 
 int CQorStatusBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
@@ -321,10 +332,15 @@ void CQorStatusBar::RecalcPanes(BOOL bLayout, BOOL bResend)
         int nFree = rect.Width() + borders[2];
         int nParts = 0, nStretch = 0;
         for (CQorStatusBarPane* pPane : m_arrPanes) {
+            const int nOldPart = pPane->m_nPart;
             pPane->m_nPart = -1;
             if (!pPane->m_bVisible)
                 continue;
             pPane->m_nPart = nParts++;
+            // The status window keeps texts by part: a pane that moved to another part sends
+            // its text there, else the part shows the text of the pane that was there before.
+            if (pPane->m_nPart != nOldPart)
+                pPane->m_nUpdateFlags |= QOR_STATUS_RESEND;
             nFree -= pPane->m_nWidth + borders[2] + kPaneGap;
             if (pPane->m_nStyle & SBPS_STRETCH)
                 ++nStretch;
@@ -344,7 +360,8 @@ void CQorStatusBar::RecalcPanes(BOOL bLayout, BOOL bResend)
             edges.push_back(x);
             x += borders[2];
         }
-        ::SendMessageW(m_hWnd, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.empty() ? nullptr : &edges[0]));
+        ::SendMessageW(m_hWnd, SB_SETPARTS, edges.size(),
+                       reinterpret_cast<LPARAM>(edges.empty() ? nullptr : &edges[0]));
         PositionChildren();
         ::InvalidateRect(m_hWnd, nullptr, FALSE);
     }
@@ -415,8 +432,8 @@ CSize CQorStatusBar::CalcFixedLayout(BOOL, BOOL)
     ::SelectObject(hDC, hOld);
     ::ReleaseDC(nullptr, hDC);
     // rcInside's insets are negative sizes: top inset is rcInside.top, bottom is -rcInside.bottom.
-    int nHeight = (::GetSystemMetrics(SM_CYBORDER) + borders[1]) * 2 + (rcInside.top - rcInside.bottom) +
-                  tm.tmHeight - tm.tmInternalLeading - 1;
+    int nHeight = (::GetSystemMetrics(SM_CYBORDER) + borders[1]) * 2 + (rcInside.top - rcInside.bottom) + tm.tmHeight -
+                  tm.tmInternalLeading - 1;
     nHeight = std::max(nHeight, m_nMinHeight);
     if (m_bDrawWithPaintManager)
         nHeight = std::max(nHeight, GetPaintManager()->m_nStatusBarMinHeight);
@@ -497,12 +514,8 @@ INT_PTR CQorStatusBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
         CRect rc = GetPaneRect(pPane->m_nIndex);
         if (!rc.PtInRect(point))
             continue;
-        if (pTI) {
-            pTI->hwnd = m_hWnd;
-            pTI->uId = static_cast<UINT_PTR>(pPane->m_nID);
-            pTI->rect = rc;
-            pTI->lpszText = ::_wcsdup(pPane->m_strToolTip);
-        }
+        FillToolInfo(m_hWnd, pPane->m_strToolTip, pTI, rc.left, rc.top, rc.right, rc.bottom,
+                     static_cast<UINT_PTR>(pPane->m_nID));
         return pPane->m_nID;
     }
     return -1;

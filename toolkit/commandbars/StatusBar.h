@@ -112,6 +112,7 @@ public:
     CFont* GetStatusFont() { return &m_fontStatus; }
     CQorStatusBarPane* GetHotPane() const { return m_pHotPane; }
 
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
     void CalcInsideRect(CRect& rect, BOOL bHorz) const override;
     void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;

@@ -2,6 +2,7 @@
 #include "toolkit/commandbars/StatusBar.h"
 
 #include "platform/framework/FrameWnd.h"
+#include "toolkit/commandbars/CommandBarDefs.h"
 #include "toolkit/commandbars/PaintManager.h"
 #include "toolkit/foundation/CaptureLoop.h"
 #include "toolkit/foundation/DrawHelpers.h"
@@ -20,8 +21,7 @@ CQorStatusBarPane::CQorStatusBarPane()
     : m_nID(0), m_nWidth(0), m_nStyle(0), m_nUpdateFlags(0), m_bVisible(TRUE), m_clrText(-1), m_clrBackground(-1),
       m_hWndChild(nullptr), m_bOwnsChild(FALSE), m_pBar(nullptr), m_nIndex(-1), m_nPart(-1), m_nIconId(-1),
       m_rcMargins(2, 1, 2, 1), m_bButton(FALSE), m_bPressed(FALSE)
-{
-}
+{}
 
 CQorStatusBarPane::~CQorStatusBarPane()
 {
@@ -45,8 +45,30 @@ CQorImageManagerIcon* CQorStatusBarPane::GetIcon()
 
 void CQorStatusBarPane::Draw(CDC* pDC, CRect rc)
 {
-    if (m_pBar)
-        m_pBar->GetPaintManager()->DrawStatusBarPane(pDC, this, rc);
+    if (!m_pBar)
+        return;
+    CQorPaintManager* pPaintManager = m_pBar->GetPaintManager();
+    const BOOL bHot = m_bButton && m_pBar->GetHotPane() == this;
+    if (!m_bButton || IsDisabled() || (!bHot && !m_bPressed)) {
+        pPaintManager->DrawStatusBarPane(pDC, this, rc);
+        return;
+    }
+    // A button pane under the mouse or held down looks like a tool-bar button in that state,
+    // inside the pane's frame; its own background goes below that look, not over it.
+    if (m_clrBackground != -1)
+        pDC->FillSolidRect(&rc, pPaintManager->GetColor(m_clrBackground));
+    CRect rcButton(rc);
+    if (!(m_nStyle & SBPS_NOBORDERS))
+        rcButton.DeflateRect(1, 1);
+    pPaintManager->DrawControlEntry(pDC, rcButton, bHot, m_bPressed, TRUE, (m_nStyle & SBPS_POPOUT) != 0, FALSE,
+                                    qorBarTypeToolBar, qorBarBottom);
+    // Pressed content sinks by a pixel, as on a push button.
+    if (m_bPressed)
+        rc.OffsetRect(1, 1);
+    const int clrBackground = m_clrBackground;
+    m_clrBackground = -1;
+    pPaintManager->DrawStatusBarPane(pDC, this, rc);
+    m_clrBackground = clrBackground;
 }
 
 void CQorStatusBarPane::OnClick(CPoint)
@@ -223,7 +245,17 @@ void CQorStatusBar::OnLButtonDown(UINT nFlags, CPoint point)
     if (!m_pHotPane)
         SetHotPane(HitTestButtonPane(point));
     if (m_pHotPane && m_pHotPane->GetRect().PtInRect(point)) {
+        const HWND hWnd = m_hWnd;
         m_pHotPane->OnClick(point);
+        if (!::IsWindow(hWnd))
+            return;
+        // The mouse may have been let go elsewhere: the hot pane is the one under it now.
+        CPoint ptCursor;
+        ::GetCursorPos(&ptCursor);
+        ScreenToClient(&ptCursor);
+        CRect rcClient;
+        GetClientRect(&rcClient);
+        SetHotPane(rcClient.PtInRect(ptCursor) ? HitTestButtonPane(ptCursor) : nullptr);
         return;
     }
     CControlBar::OnLButtonDown(nFlags, point);

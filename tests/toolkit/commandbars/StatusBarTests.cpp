@@ -4,6 +4,11 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -82,6 +87,32 @@ struct StatusBarFixture : testing::Test
         bar.SendMessage(SB_GETTEXTW, static_cast<WPARAM>(nPart), reinterpret_cast<LPARAM>(buffer));
         return buffer;
     }
+    // Runs the body once with visual styles on and once with them off, the bar drawn by a
+    // native XP paint manager made under that mode.
+    void ForEachLook(const std::function<void(const char* look, CQorPaintManager* pTheme)>& body)
+    {
+        for (bool bThemed : {true, false}) {
+            const QorThemeMode mode = QorGetThemeMode();
+            QorSetThemeModeForTest(bThemed ? qorThemeReal : qorThemeOff);
+            painttest::PaintManagerPtr pTheme(CQorPaintManager::CreateTheme(qorPaintThemeNativeXP));
+            pTheme->RefreshMetrics();
+            bar.m_pPaintManager = pTheme.get();
+            body(bThemed ? "themed" : "classic", pTheme.get());
+            bar.RemoveAll();
+            bar.m_pPaintManager = nullptr;
+            QorSetThemeModeForTest(mode);
+        }
+    }
+    // The free text pane and a pane of the id holding the window; the window's rectangle in
+    // the bar, empty when it could not be made.
+    CRect HostBehindFreeText(CQorStatusBarPaneWnd& wnd, int nID, int nWidth)
+    {
+        Add(0, 100, SBPS_STRETCH | SBPS_NOBORDERS);
+        Add(nID, nWidth);
+        if (!wnd.Create(L"", &bar) || !bar.SetPaneWindow(&wnd, nID))
+            return CRect(0, 0, 0, 0);
+        return CRect(testsupport::WindowRectIn(wnd.m_hWnd, bar.m_hWnd));
+    }
     CQorStatusBarPane* Add(int nID, int nWidth, UINT nStyle = 0)
     {
         CQorStatusBarPane* pPane = bar.AddPane(nID);
@@ -91,6 +122,30 @@ struct StatusBarFixture : testing::Test
     }
 };
 
+// The bounding rectangle of the pixels of a colour inside an area; empty when there are none.
+CRect BoundsOf(const testsupport::WindowCapture& pixels, COLORREF clr, const CRect& area)
+{
+    CRect bounds(INT_MAX, INT_MAX, INT_MIN, INT_MIN);
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x)
+            if (pixels.Pixel(x, y) == clr) {
+                bounds.left = std::min<int>(bounds.left, x);
+                bounds.top = std::min<int>(bounds.top, y);
+                bounds.right = std::max<int>(bounds.right, x + 1);
+                bounds.bottom = std::max<int>(bounds.bottom, y + 1);
+            }
+    return bounds.left == INT_MAX ? CRect(0, 0, 0, 0) : bounds;
+}
+
+// The pixels of an area that differ between two captures.
+int CountDifferences(const testsupport::WindowCapture& a, const testsupport::WindowCapture& b, const CRect& area)
+{
+    int n = 0;
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x)
+            n += a.Pixel(x, y) != b.Pixel(x, y) ? 1 : 0;
+    return n;
+}
 
 } // namespace
 
@@ -168,6 +223,33 @@ TEST_F(StatusBarFixture, BarSitsAtTheBottomAtLeastAsHighAsItsMinimum)
     GetGlobalPaintManager()->m_nStatusBarMinHeight = 0;
 }
 
+TEST(StatusBarGrip, ResizableFrameGetsASizeGripThatThePartsLeaveFree)
+{
+    CFrameWnd* frame = new CFrameWnd;
+    ASSERT_TRUE(frame->Create(nullptr, L"grip", WS_POPUP | WS_CAPTION | WS_THICKFRAME, CRect(0, 0, 640, 200)));
+    CQorStatusBar bar;
+    ASSERT_TRUE(bar.Create(frame));
+    frame->RecalcLayout();
+    EXPECT_TRUE(bar.GetStyle() & SBARS_SIZEGRIP);
+    CQorStatusBarPane* pPane = bar.AddPane(0);
+    ASSERT_NE(pPane, nullptr);
+    int edges[4] = {};
+    ASSERT_EQ(bar.SendMessage(SB_GETPARTS, 4, reinterpret_cast<LPARAM>(edges)), 1);
+    CRect client;
+    bar.GetClientRect(&client);
+    EXPECT_LE(edges[0], client.right - ::GetSystemMetrics(SM_CXVSCROLL)) << "the grip's corner stays free";
+    // The grip's grooves in the corner (classic look).
+    painttest::PaintManagerPtr pTheme = painttest::MakeTheme(qorPaintThemeDefault, false);
+    bar.m_pPaintManager = pTheme.get();
+    {
+        testsupport::WindowCapture pixels(bar.m_hWnd);
+        const CRect corner(client.right - 14, client.bottom - 14, client.right, client.bottom);
+        EXPECT_GT(pixels.CountColor(pTheme->GetColor(16), corner), 6);
+    }
+    bar.m_pPaintManager = nullptr;
+    frame->DestroyWindow();
+}
+
 // ---------------------------------------------------------------------------------------
 // Texts
 
@@ -202,6 +284,34 @@ TEST_F(StatusBarFixture, HiddenPaneShowsItsNewTextWhenShownAgain)
     EXPECT_FALSE(bar.SetPaneText(1, L"new"));
     bar.SetPaneVisible(1, TRUE);
     EXPECT_EQ(PartText(1), L"new");
+}
+
+TEST_F(StatusBarFixture, TextsMoveWithTheirPanesWhenPanesAreInsertedHiddenOrRemoved)
+{
+    Add(0, 100, SBPS_STRETCH | SBPS_NOBORDERS);
+    Add(5, 40);
+    Add(6, 40);
+    bar.SetPaneText(1, L"five");
+    bar.SetPaneText(2, L"six");
+    struct Step
+    {
+        const char* name;
+        std::function<void()> change;
+        std::vector<std::wstring> texts; // part by part, after the free text pane
+    } steps[] = {
+        {"inserted in front",
+         [&] { bar.SetPaneText(bar.AddPane(4, 1)->m_nIndex, L"four"); },
+         {L"four", L"five", L"six"}},
+        {"hidden", [&] { bar.SetPaneVisible(bar.FindPaneIndex(5), FALSE); }, {L"four", L"six"}},
+        {"shown", [&] { bar.SetPaneVisible(bar.FindPaneIndex(5), TRUE); }, {L"four", L"five", L"six"}},
+        {"removed", [&] { bar.RemovePane(4); }, {L"five", L"six"}},
+    };
+    for (const Step& step : steps) {
+        step.change();
+        ASSERT_EQ(Edges().size(), step.texts.size() + 1) << step.name;
+        for (size_t i = 0; i < step.texts.size(); ++i)
+            EXPECT_EQ(PartText(static_cast<int>(i + 1)), step.texts[i]) << step.name << ", part " << i + 1;
+    }
 }
 
 TEST_F(StatusBarFixture, WindowTextIsTheFreeTextPane)
@@ -286,9 +396,12 @@ TEST_F(StatusBarFixture, ButtonPaneSendsItsCommandOnlyForAReleaseInside)
         Ending ending;
         size_t commands;
     } cases[] = {
-        {"release inside", Ending::ReleaseInside, 1}, {"release outside", Ending::ReleaseOutside, 0},
-        {"escape", Ending::Escape, 0},                {"cancel mode", Ending::CancelMode, 0},
-        {"right button", Ending::RightButton, 0},     {"quit", Ending::Quit, 0},
+        {"release inside", Ending::ReleaseInside, 1},
+        {"release outside", Ending::ReleaseOutside, 0},
+        {"escape", Ending::Escape, 0},
+        {"cancel mode", Ending::CancelMode, 0},
+        {"right button", Ending::RightButton, 0},
+        {"quit", Ending::Quit, 0},
     };
     Add(0, 100, SBPS_STRETCH | SBPS_NOBORDERS);
     CQorStatusBarPane* pPane = Add(321, 80);
@@ -354,20 +467,9 @@ TEST_F(StatusBarFixture, ButtonPaneSendsItsCommandOnlyForAReleaseInside)
 
 TEST_F(StatusBarFixture, PaneWindowsContinueTheBarsBackgroundThemedAndClassic)
 {
-    for (bool bThemed : {true, false}) {
-        const QorThemeMode mode = QorGetThemeMode();
-        QorSetThemeModeForTest(bThemed ? qorThemeReal : qorThemeOff);
-        painttest::PaintManagerPtr pTheme(CQorPaintManager::CreateTheme(qorPaintThemeNativeXP));
-        pTheme->RefreshMetrics();
-        pTheme->InternalAddRef();
-        bar.m_pPaintManager = pTheme.get();
-
-        Add(0, 100, SBPS_STRETCH | SBPS_NOBORDERS);
-        Add(9, 60);
+    ForEachLook([&](const char* look, CQorPaintManager* pTheme) {
         CQorStatusBarPaneWnd wnd;
-        ASSERT_TRUE(wnd.Create(L"", &bar));
-        bar.SetPaneWindow(&wnd, 9);
-        const CRect rcWnd = CRect(testsupport::WindowRectIn(wnd.m_hWnd, bar.m_hWnd));
+        const CRect rcWnd = HostBehindFreeText(wnd, 9, 60);
         ASSERT_GT(rcWnd.Width(), 4);
 
         testsupport::WindowCapture barPixels(bar.m_hWnd);
@@ -375,45 +477,44 @@ TEST_F(StatusBarFixture, PaneWindowsContinueTheBarsBackgroundThemedAndClassic)
         for (int x : {1, rcWnd.Width() / 2, rcWnd.Width() - 2})
             EXPECT_EQ(panePixels.Pixel(x, rcWnd.Height() / 2),
                       barPixels.Pixel(rcWnd.left + x, rcWnd.top + rcWnd.Height() / 2))
-                << (bThemed ? "themed " : "classic ") << x;
-        if (!bThemed) {
+                << look << " " << x;
+        if (std::string(look) == "classic") {
             EXPECT_EQ(panePixels.Pixel(1, 1), pTheme->GetColor(15));
         }
 
         bar.SetPaneWindow(nullptr, 9);
         wnd.DestroyWindow();
-        bar.RemoveAll();
-        bar.m_pPaintManager = nullptr;
-        pTheme->InternalRelease();
-        QorSetThemeModeForTest(mode);
-    }
+    });
 }
 
-TEST_F(StatusBarFixture, DisabledIconPaneHasNoneOfTheIconsColours)
+TEST_F(StatusBarFixture, DisabledIconPaneHasNoneOfTheIconsColoursThemedAndClassic)
 {
-    const QorThemeMode mode = QorGetThemeMode();
-    QorSetThemeModeForTest(qorThemeOff);
-    Add(0, 100, SBPS_STRETCH | SBPS_NOBORDERS);
-    Add(10, 30);
-    CQorStatusBarIconPane pane;
-    ASSERT_TRUE(pane.Create(L"", &bar));
-    ASSERT_TRUE(pane.SetIcon(kIconId));
-    bar.SetPaneWindow(&pane, 10);
-    const CRect rc = CRect(testsupport::WindowRectIn(pane.m_hWnd, bar.m_hWnd));
-    const CRect area(0, 0, rc.Width(), rc.Height());
+    ForEachLook([&](const char* look, CQorPaintManager*) {
+        CQorStatusBarIconPane pane;
+        const CRect rc = HostBehindFreeText(pane, 10, 30);
+        ASSERT_FALSE(rc.IsRectEmpty());
+        const CRect area(0, 0, rc.Width(), rc.Height());
+        testsupport::WindowCapture background(pane.m_hWnd);
+        ASSERT_TRUE(pane.SetIcon(kIconId));
+        testsupport::WindowCapture enabled(pane.m_hWnd);
+        pane.EnableWindow(FALSE);
+        testsupport::WindowCapture disabled(pane.m_hWnd);
 
-    testsupport::WindowCapture enabled(pane.m_hWnd);
-    const COLORREF clrBack = enabled.Pixel(0, 0);
-    const int nEnabledBack = enabled.CountColor(clrBack, area);
-    EXPECT_LT(nEnabledBack, area.Width() * area.Height()) << "the icon is drawn";
+        EXPECT_GT(CountDifferences(background, enabled, area), 0) << look << ": the icon is drawn";
+        // Disabled, whatever differs from the background is the one flat colour.
+        const COLORREF clrMono = GetGlobalPaintManager()->GetColor(16);
+        for (int y = 0; y < area.bottom; ++y)
+            for (int x = 0; x < area.right; ++x) {
+                const COLORREF clr = disabled.Pixel(x, y);
+                if (clr != background.Pixel(x, y)) {
+                    EXPECT_EQ(clr, clrMono) << look << " at " << x << "," << y;
+                }
+            }
+        EXPECT_GT(disabled.CountColor(clrMono, area), background.CountColor(clrMono, area)) << look;
 
-    pane.EnableWindow(FALSE);
-    testsupport::WindowCapture disabled(pane.m_hWnd);
-    const COLORREF clrMono = GetGlobalPaintManager()->GetColor(16);
-    EXPECT_EQ(disabled.CountColor(clrBack, area) + disabled.CountColor(clrMono, area), area.Width() * area.Height());
-    EXPECT_GT(disabled.CountColor(clrMono, area), 0);
-    bar.SetPaneWindow(nullptr, 10);
-    QorSetThemeModeForTest(mode);
+        bar.SetPaneWindow(nullptr, 10);
+        pane.DestroyWindow();
+    });
 }
 
 TEST_F(StatusBarFixture, PaintManagerDrawsPaneTextAndNothingForADisabledPane)
@@ -446,4 +547,135 @@ TEST_F(StatusBarFixture, PaintManagerDrawsPaneTextAndNothingForADisabledPane)
     bar.m_pPaintManager = nullptr;
     pTheme->InternalRelease();
     QorSetThemeModeForTest(mode);
+}
+
+// ---------------------------------------------------------------------------------------
+// Tool tips
+
+TEST_F(StatusBarFixture, PaneToolTipCoversItsPaneAndNothingElse)
+{
+    Add(0, 100, SBPS_STRETCH | SBPS_NOBORDERS);
+    Add(31, 80)->m_strToolTip = L"Pages read";
+    Add(32, 60); // no tip
+    Add(33, 60)->m_strToolTip = L"Hidden";
+    bar.SetPaneVisible(3, FALSE);
+    const CRect rc = bar.GetPaneRect(1);
+    ASSERT_FALSE(rc.IsRectEmpty());
+    CRect client;
+    bar.GetClientRect(&client);
+    const int y = rc.CenterPoint().y;
+    struct Case
+    {
+        const char* name;
+        CPoint point;
+        INT_PTR hit;
+    } cases[] = {
+        {"centre", rc.CenterPoint(), 31},
+        {"top left corner", rc.TopLeft(), 31},
+        {"bottom right corner", CPoint(rc.right - 1, rc.bottom - 1), 31},
+        {"just right of it", CPoint(rc.right, y), -1},
+        {"free text pane", CPoint(rc.left - 10, y), -1},
+        {"pane without a tip", bar.GetPaneRect(2).CenterPoint(), -1},
+        {"where the hidden pane was", CPoint(client.right - 3, y), -1},
+    };
+    for (const Case& c : cases) {
+        TOOLINFOW ti = {};
+        ti.cbSize = sizeof(ti);
+        EXPECT_EQ(bar.OnToolHitTest(c.point, &ti), c.hit) << c.name;
+        if (c.hit == -1) {
+            EXPECT_EQ(ti.lpszText, nullptr) << c.name;
+            continue;
+        }
+        EXPECT_EQ(ti.hwnd, bar.m_hWnd) << c.name;
+        EXPECT_EQ(ti.uId, 31u) << c.name;
+        EXPECT_EQ(CRect(ti.rect), rc) << c.name << " the tip's tool is the pane's rectangle";
+        ASSERT_NE(ti.lpszText, nullptr) << c.name;
+        EXPECT_EQ(std::wstring(ti.lpszText), L"Pages read") << c.name;
+        free(ti.lpszText);
+    }
+    // A caller that asks only for the hit gets it without a tool.
+    EXPECT_EQ(bar.OnToolHitTest(rc.CenterPoint(), nullptr), 31);
+}
+
+// ---------------------------------------------------------------------------------------
+// Button panes' looks
+
+namespace {
+
+// Captures the bar while a button pane is held down (from a timer the press loop dispatches),
+// then lets the button go outside the pane.
+struct PressedShot
+{
+    HWND hWndBar = nullptr;
+    LPARAM release = 0;
+    std::unique_ptr<testsupport::WindowCapture> pixels;
+};
+PressedShot* g_pPressedShot = nullptr;
+
+void CALLBACK CaptureWhilePressed(HWND, UINT, UINT_PTR nIDEvent, DWORD)
+{
+    ::KillTimer(nullptr, nIDEvent);
+    if (!g_pPressedShot || g_pPressedShot->pixels)
+        return;
+    g_pPressedShot->pixels.reset(new testsupport::WindowCapture(g_pPressedShot->hWndBar));
+    ::PostMessageW(g_pPressedShot->hWndBar, WM_LBUTTONUP, 0, g_pPressedShot->release);
+}
+
+} // namespace
+
+TEST_F(StatusBarFixture, ButtonPaneLooksHotUnderTheMouseAndSinksWhilePressedThemedAndClassic)
+{
+    const COLORREF clrText = RGB(0xFF, 0x00, 0xFF);
+    ForEachLook([&](const char* look, CQorPaintManager*) {
+        Add(0, 100, SBPS_STRETCH | SBPS_NOBORDERS);
+        CQorStatusBarPane* pPane = Add(41, 90);
+        pPane->m_bButton = TRUE;
+        pPane->m_clrText = static_cast<int>(clrText);
+        bar.SetPaneText(1, L"Zoom");
+        Add(42, 60);
+        const CRect rc = bar.GetPaneRect(1);
+        CRect client;
+        bar.GetClientRect(&client);
+        const LPARAM inside = MAKELPARAM(rc.CenterPoint().x, rc.CenterPoint().y);
+
+        testsupport::WindowCapture normal(bar.m_hWnd);
+        bar.SendMessage(WM_MOUSEMOVE, 0, inside);
+        ASSERT_EQ(bar.GetHotPane(), pPane) << look;
+        testsupport::WindowCapture hot(bar.m_hWnd);
+
+        PressedShot shot;
+        shot.hWndBar = bar.m_hWnd;
+        shot.release = MAKELPARAM(rc.left - 20, rc.CenterPoint().y);
+        g_pPressedShot = &shot;
+        ::SetTimer(nullptr, 0, 10, CaptureWhilePressed);
+        bar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, inside);
+        g_pPressedShot = nullptr;
+        ASSERT_TRUE(shot.pixels) << look << ": the press loop ran the timer";
+        const testsupport::WindowCapture& pressed = *shot.pixels;
+        EXPECT_TRUE(frame->commands.empty()) << look << ": released outside";
+
+        // Each state has a look of its own, and only inside the pane.
+        EXPECT_GT(CountDifferences(normal, hot, rc), 0) << look;
+        EXPECT_GT(CountDifferences(hot, pressed, rc), 0) << look;
+        for (const CRect& outside :
+             {CRect(0, 0, rc.left, client.bottom), CRect(rc.right, 0, client.right, client.bottom)}) {
+            EXPECT_EQ(CountDifferences(normal, hot, outside), 0) << look;
+            EXPECT_EQ(CountDifferences(normal, pressed, outside), 0) << look;
+        }
+
+        // The text stays in place when hot and sinks by one pixel each way while pressed.
+        const CRect textNormal = BoundsOf(normal, clrText, rc);
+        ASSERT_FALSE(textNormal.IsRectEmpty()) << look;
+        EXPECT_EQ(BoundsOf(hot, clrText, rc).TopLeft(), textNormal.TopLeft()) << look;
+        EXPECT_EQ(BoundsOf(pressed, clrText, rc).TopLeft(), textNormal.TopLeft() + CPoint(1, 1)) << look;
+
+        // A disabled button pane is never hot.
+        bar.SetPaneStyle(1, SBPS_DISABLED);
+        bar.SendMessage(WM_MOUSEMOVE, 0, inside);
+        EXPECT_EQ(bar.GetHotPane(), nullptr) << look;
+
+        MSG msg;
+        while (::PeekMessageW(&msg, bar.m_hWnd, 0, 0, PM_REMOVE)) {
+        }
+    });
 }
