@@ -1,20 +1,27 @@
-// The command bars of one frame. Declared so far: what the controls read of it (the actions of
-// its command ids, its customize flags, its site window), its options and keyboard-cue state;
-// the manager's bars and frame hooks complete it.
+// The command bars of one frame: the manager owns the frame's tool bars, its dock bars, the
+// options, the control actions and the shortcut manager; it holds the customize and
+// keyboard-cue state and sees the frame's messages first (the Alt key, Ctrl+Tab, accelerators,
+// colour and setting changes). Popup bars, context menus and saved bar state are not here yet.
 #pragma once
 
 #include <windows.h>
 
 #include "platform/framework/CmdTarget.h"
+#include "platform/framework/Collections.h"
+#include "platform/framework/Strings.h"
 
 class CQorCommandBar;
 class CQorCommandBarsOptions;
 class CQorControl;
 class CQorControlActions;
 class CQorCustomizeDropSource;
+class CQorShortcutManager;
+struct CRuntimeClass;
+class CWnd;
 
 class CQorCommandBars : public CCmdTarget
 {
+    DECLARE_DYNCREATE(CQorCommandBars)
 public:
     CQorCommandBars();
     ~CQorCommandBars() override;
@@ -23,18 +30,34 @@ public:
     BOOL IsActionsEnabled() const { return m_bEnableActions; }
     void EnableActions(BOOL bEnable = TRUE) { m_bEnableActions = bEnable; }
     BOOL IsCustomizeMode() const { return m_bCustomizeMode; }
-    void SetCustomizeMode(BOOL bCustomizeMode) { m_bCustomizeMode = bCustomizeMode; }
+    // Customize mode on or off: the options change, the customize selection is cleared, and the
+    // keyboard cues show while it is on.
+    void SetCustomizeMode(BOOL bCustomizeMode);
+    BOOL IsQuickCustomizeMode() const { return m_bQuickCustomizeMode; }
+    // Whether the site lets the user customize (it has a handler for the Customize command):
+    // without it Alt+drag moves nothing.
     BOOL IsCustomizable() const { return m_bCustomizable; }
+    void SetCustomizable(BOOL bCustomizable) { m_bCustomizable = bCustomizable; }
+    // What an Alt+drag on a bar may do: move controls only when the site allows customizing
+    // and the options have not switched it off.
+    BOOL IsAltDragCustomizationAllowed() const;
     // The control selected for customizing (not owned), and the drag that moves controls.
     void SetDragControl(CQorControl* pControl) { m_pDragControl = pControl; }
     CQorControl* GetDragControl() const { return m_pDragControl; }
     CQorCustomizeDropSource* GetDropSource();
     HWND GetSite() const { return m_hWndSite; }
     void SetSite(HWND hWndSite) { m_hWndSite = hWndSite; }
+    // The site lays out right to left (copied from it when it is bound).
+    BOOL IsRightToLeft() const { return m_bRightToLeft; }
+    void SetRightToLeft(BOOL bRightToLeft) { m_bRightToLeft = bRightToLeft; }
     // The options, owned by the manager.
     CQorCommandBarsOptions* GetCommandBarsOptions() const { return m_pOptions; }
-    // Keyboard cues (the accelerator underlines): whether they show now, and whether they hide
-    // until Alt is pressed because the system hides them.
+    // The frame's accelerators, owned by the manager.
+    CQorShortcutManager* GetShortcutManager() const { return m_pShortcutManager; }
+
+    // ---- Keyboard cues --------------------------------------------------------------------
+    // Whether the accelerator underlines show now, and whether they hide until Alt is pressed
+    // because the system hides them.
     BOOL IsKeyboardCuesVisible() const { return m_bKeyboardCuesVisible; }
     BOOL IsKeyboardCuesHiddenUntilAlt() const { return m_bHideKeyboardCuesUntilAlt; }
     void SetKeyboardCuesState(BOOL bVisible, BOOL bHideUntilAlt)
@@ -42,27 +65,129 @@ public:
         m_bKeyboardCuesVisible = bVisible;
         m_bHideKeyboardCuesUntilAlt = bHideUntilAlt;
     }
+    // Shows or hides the cues where they hide until Alt (always shown in customize mode); the
+    // tool bars are redrawn when the state changes.
+    void ShowKeyboardCues(BOOL bShow);
 
     // A control whose command has no handler is shown disabled by the bars' command-UI pass.
     BOOL m_bDisableCommandIfNoHandler = TRUE;
 
-    // What tracking bars ask of the manager; the manager with tool bars answers them.
-    // Ctrl+Tab: the keyboard moves to the next (+1) or previous (-1) tool bar; FALSE when none took it.
-    virtual BOOL ActivateToolBar(int /*nDirection*/, CQorCommandBar* /*pFrom*/) { return FALSE; }
-    // A character key typed while a tool bar tracks, searched over the bars; TRUE when taken.
-    virtual BOOL ProcessAltKey(UINT /*nChar*/) { return FALSE; }
+    // ---- Tool bars ------------------------------------------------------------------------
+    // A tool bar of a class (null: the manager's tool-bar class) titled "Standard", with its
+    // window, appended to the tool bars; null when its window cannot be made.
+    CQorCommandBar* AddToolBar(CRuntimeClass* pToolBarClass = nullptr);
+    // A tool bar announced to the site (0x2861), titled and with its window, appended with the
+    // bar id; the frame is laid out again when it is docked. Null when its window cannot be made.
+    virtual CQorCommandBar* CreateToolBar(LPCWSTR lpszTitle, UINT nBarID, BOOL bFloating = FALSE);
+    int GetCount() const { return static_cast<int>(m_arrToolBars.GetSize()); }
+    // Null for an index outside the tool bars.
+    CQorCommandBar* GetToolBar(int nIndex) const;
+    CQorCommandBar* FindToolBar(UINT nBarID) const;
+    CQorCommandBar* FindToolBar(LPCWSTR lpszTitle) const;
+    int GetToolBarIndex(const CQorCommandBar* pBar) const;
+    // Shows or hides a tool bar; FALSE for an index outside the tool bars.
+    BOOL ToggleToolBarVisible(int nIndex);
+    // Removes a tool bar from its dock bar and the frame, and lets go of it.
+    void RemoveToolBar(int nIndex);
+    void RemoveAllToolBars();
+    // The first tool bar of the menu-bar type.
+    CQorCommandBar* GetMenuBar() const;
+
+    // ---- Dock bars ------------------------------------------------------------------------
+    // The four dock bars (top, bottom, left, right), made when the site is bound.
+    void CreateDockBars();
+    CWnd* GetDockBar(int nPosition) const { return nPosition >= 0 && nPosition < 4 ? m_pDockBars[nPosition] : nullptr; }
+
+    // ---- Layout and redraw ----------------------------------------------------------------
+    // A frame site lays out again (now, or at idle time with bDelay); another site gets a
+    // WM_SIZE of its client size. Nothing while bars are refreshed, nor once the site window
+    // has gone.
+    void RecalcFrameLayout(BOOL bDelay = FALSE);
+    // After a theme or metrics change: every bar lays out and redraws, then the frame.
+    void RedrawCommandBars();
+    // Every visible tool bar with a window redraws.
+    void RedrawToolBars();
+
+    // ---- Hidden and used commands ---------------------------------------------------------
+    virtual BOOL IsHiddenCommand(UINT nID) const;
+    // Hidden as a rarely used command, or a popup all of whose controls are hidden that way.
+    virtual BOOL IsControlHidden(const CQorControl* pControl) const;
+    // A hidden command the user ran is hidden no more.
+    void SetCommandUsed(UINT nID);
+
+    // The resource id menus and bars are chosen by: the menu bar's for a single-document site.
+    virtual UINT GetActiveDocTemplate();
+    UINT m_nMenuBarID = 0;
+
+    // ---- Keyboard -------------------------------------------------------------------------
+    // Ctrl+Tab: the keyboard moves to the next (+1) or previous (-1) tool bar showing on the
+    // screen, or (0) to pFrom; FALSE when there are fewer than two bars or none other qualifies.
+    virtual BOOL ActivateToolBar(int nDirection, CQorCommandBar* pFrom);
+    // Alt+key: the control with that accelerator on the tracking bar, the menu bar or the first
+    // visible tool bar and the bars after it becomes hot; a unique one runs. TRUE when taken.
+    virtual BOOL ProcessAltKey(UINT nChar);
     // A bar began (mode 1 or 2) or stopped (0) tracking.
-    virtual void OnTrackingModeChanged(CQorCommandBar* /*pBar*/, int /*nMode*/) {}
+    virtual void OnTrackingModeChanged(CQorCommandBar* pBar, int nMode);
+    // Ends the tracking of every open popup.
+    void ClosePopups();
+    // Shift+Alt+key is left alone while this is set.
+    BOOL m_bIgnoreShiftAltKey = FALSE;
+
+    // ---- Frame hooks ----------------------------------------------------------------------
+    // Keys before the frame translates them: the Alt key and Alt+letters, the cues, the
+    // accelerators. TRUE when the message is done.
+    virtual BOOL PreTranslateFrameMessage(MSG* pMsg);
+    // Every frame message before the frame's own handling; TRUE when the message is done.
+    virtual BOOL OnFrameMessage(UINT nMessage, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    // Print preview: the shortcuts pause while it lasts; the tool bars visible on entering hide
+    // and exactly those show again on leaving. Entering twice, or leaving when not in it,
+    // changes nothing.
+    void OnSetPreviewMode(BOOL bPreview);
+
+protected:
+    // ---- Where the tool-bar and dock-bar classes plug in ----------------------------------
+    // SEAM(tool bar): the object of the manager's tool-bar class; a plain command bar of the
+    // tool-bar type until the tool bar exists.
+    virtual CQorCommandBar* CreateToolBarObject();
+    // SEAM(tool bar): the bar's window, docked (or floating with bFloating) in the frame;
+    // until the dock bars exist, a child of the site.
+    virtual BOOL CreateToolBarWindow(CQorCommandBar* pBar, BOOL bFloating);
+    // SEAM(dock bar): one dock bar of the site (0 top, 1 bottom, 2 left, 3 right) with its
+    // window; raises the framework's resource exception when its window cannot be made. None
+    // until the dock bar exists.
+    virtual CWnd* CreateDockBarObject(int nPosition);
+    // SEAM(tool bar): a tool bar hides for print preview (bPreview) or comes back; answers
+    // whether it was visible when it hid.
+    virtual BOOL SetToolBarPreviewMode(CQorCommandBar* pBar, BOOL bPreview);
+    // SEAM(dock bar): takes a tool bar out of its dock bar's rows.
+    virtual void RemoveFromDockBar(CQorCommandBar* /*pBar*/) {}
+
+    void AppendToolBar(CQorCommandBar* pBar, UINT nBarID);
+    // Lets go of a tool bar already out of the list (its window is destroyed when it has one).
+    void ReleaseToolBar(CQorCommandBar* pBar);
+    // The bar the Alt-key search starts on.
+    CQorCommandBar* GetAltKeyBar() const;
+    // The site or a window it owns is active.
+    BOOL IsSiteActive() const;
+
+    CArray<CQorCommandBar*, CQorCommandBar*> m_arrToolBars;
+    CWnd* m_pDockBars[4] = {nullptr, nullptr, nullptr, nullptr};
+    BOOL m_bInPreview = FALSE;
+    CArray<CQorCommandBar*, CQorCommandBar*> m_arrPreviewHidden; // tool bars hidden for preview
 
 private:
     CQorControlActions* m_pActions;
     BOOL m_bEnableActions;
     BOOL m_bCustomizeMode;
+    BOOL m_bQuickCustomizeMode = FALSE;
     BOOL m_bCustomizable;
+    BOOL m_bRightToLeft = FALSE;
+    BOOL m_bRecalcLocked = FALSE; // bars are being refreshed: their layout requests wait
     HWND m_hWndSite;
     CQorControl* m_pDragControl;
     CQorCustomizeDropSource* m_pDropSource;
     CQorCommandBarsOptions* m_pOptions;
+    CQorShortcutManager* m_pShortcutManager;
     BOOL m_bKeyboardCuesVisible = TRUE;
     BOOL m_bHideKeyboardCuesUntilAlt = FALSE;
 };

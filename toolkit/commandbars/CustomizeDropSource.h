@@ -35,6 +35,8 @@ public:
     BOOL IsTarget(const CQorCommandBar* pBar) const;
 
     void SetCaptureWindow(CWnd* pWnd) { m_pWndCapture = pWnd; }
+    // A drag is running (DoDragDrop has not returned).
+    BOOL IsDragging() const { return m_pControl != nullptr; }
 
 private:
     // The registered bar the user sees at the point: the one the window under the point is,
