@@ -1,0 +1,359 @@
+// The command bars manager on a plain site window: the tool-bar announcement and list, Ctrl+Tab
+// and Alt+letter over the bars, keyboard cues, hidden commands, and letting go of bars whose
+// windows died first.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/toolkit/commandbars/CommandBarsTestSupport.h"
+#include "toolkit/commandbars/CommandBar.h"
+#include "toolkit/commandbars/CommandBars.h"
+#include "toolkit/commandbars/CommandBarsOptions.h"
+#include "toolkit/commandbars/Control.h"
+#include "toolkit/commandbars/Controls.h"
+
+namespace {
+
+// What the site heard: the tool-bar announcements (copied out of their records) and commands.
+struct Announcement
+{
+    CQorCommandBar* pBar;
+    BOOL bPopup;
+    std::wstring title;
+    UINT nId;
+    BOOL bFloating;
+};
+struct SiteLog
+{
+    std::vector<Announcement> announcements;
+    std::vector<UINT> commands;
+    std::vector<LPARAM> sysKeyDowns; // key data of WM_SYSKEYDOWN as the site's queue had it
+};
+SiteLog* g_pLog = nullptr;
+
+LRESULT CALLBACK SiteProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
+{
+    if (g_pLog && nMsg == QORWM_POPUPBARCREATEREQUEST) {
+        const auto* pRequest = reinterpret_cast<const QOR_POPUPBAR_CREATE_REQUEST*>(lParam);
+        g_pLog->announcements.push_back({pRequest->pCommandBar, pRequest->bPopup,
+                                         pRequest->lpszCaption ? pRequest->lpszCaption : L"", pRequest->nId,
+                                         pRequest->bFloating});
+        return 0;
+    }
+    if (g_pLog && nMsg == WM_COMMAND && lParam == 0) {
+        g_pLog->commands.push_back(LOWORD(wParam));
+        return 0;
+    }
+    return DefWindowProcW(hWnd, nMsg, wParam, lParam);
+}
+
+// A tool bar that counts what is asked of it once its window is gone, and its own end.
+int g_nDeadWindowCalls = 0;
+int g_nSpyBarsAlive = 0;
+class CSpyBar : public CQorCommandBar
+{
+public:
+    CSpyBar() { g_nSpyBarsAlive++; }
+    ~CSpyBar() override { g_nSpyBarsAlive--; }
+    BOOL SetTrackingMode(int nMode, BOOL bSelectFirst = TRUE, BOOL bKeyboard = FALSE) override
+    {
+        if (!m_hWnd)
+            g_nDeadWindowCalls++;
+        return CQorCommandBar::SetTrackingMode(nMode, bSelectFirst, bKeyboard);
+    }
+    BOOL DestroyWindow() override
+    {
+        if (!m_hWnd)
+            g_nDeadWindowCalls++;
+        return CQorCommandBar::DestroyWindow();
+    }
+    void Redraw(LPCRECT lpRect, BOOL bAnimate) override
+    {
+        nRedraws++;
+        CQorCommandBar::Redraw(lpRect, bAnimate);
+    }
+    int nRedraws = 0;
+};
+
+class CSpyCommandBars : public CQorCommandBars
+{
+protected:
+    CQorCommandBar* CreateToolBarObject() override
+    {
+        CQorCommandBar* pBar = new CSpyBar;
+        pBar->m_barType = qorBarTypeToolBar;
+        return pBar;
+    }
+};
+
+class CommandBarsManager : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        g_pLog = &m_log;
+        m_hWndSite = cbtest::CreateWindowWithProc(L"CommandBarsManagerSite", SiteProc, {60, 60, 700, 400},
+                                                  WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+        m_pCommandBars = new CSpyCommandBars;
+        m_pCommandBars->SetSite(m_hWndSite);
+    }
+    void TearDown() override
+    {
+        if (m_pCommandBars)
+            m_pCommandBars->InternalRelease();
+        DestroyWindow(m_hWndSite);
+        g_pLog = nullptr;
+    }
+
+    // A docked tool bar with captioned buttons (ids from nFirstId), given a real size.
+    CSpyBar* AddBar(LPCWSTR lpszTitle, UINT nBarID, std::vector<LPCWSTR> captions, UINT nFirstId)
+    {
+        auto* pBar = static_cast<CSpyBar*>(m_pCommandBars->CreateToolBar(lpszTitle, nBarID));
+        if (!pBar)
+            return nullptr;
+        pBar->MoveWindow(0, 30 * (m_pCommandBars->GetCount() - 1), 400, 28);
+        for (LPCWSTR lpszCaption : captions)
+            pBar->GetControls()->Add(qorControlButton, static_cast<int>(nFirstId++))->SetCaption(lpszCaption);
+        return pBar;
+    }
+    MSG SysKeyDown(UINT nChar) const
+    {
+        MSG msg = {m_hWndSite, WM_SYSKEYDOWN, nChar, static_cast<LPARAM>(1 | (1u << 29))};
+        return msg;
+    }
+
+    SiteLog m_log;
+    HWND m_hWndSite = nullptr;
+    CQorCommandBars* m_pCommandBars = nullptr;
+};
+
+TEST_F(CommandBarsManager, CreateToolBarAnnouncesTheBarWithItsTitleIdAndPlace)
+{
+    struct Case
+    {
+        LPCWSTR lpszTitle;
+        UINT nId;
+        BOOL bFloating;
+        int nPosition;
+    };
+    const Case cases[] = {{L"Standard", 128, FALSE, qorBarTop}, {L"Extra", 200, TRUE, qorBarFloating}};
+    for (const Case& c : cases) {
+        CQorCommandBar* pBar = m_pCommandBars->CreateToolBar(c.lpszTitle, c.nId, c.bFloating);
+        ASSERT_NE(pBar, nullptr);
+        ASSERT_FALSE(m_log.announcements.empty());
+        const Announcement& a = m_log.announcements.back();
+        EXPECT_EQ(a.pBar, pBar);
+        EXPECT_FALSE(a.bPopup);
+        EXPECT_EQ(a.title, c.lpszTitle);
+        EXPECT_EQ(a.nId, c.nId);
+        EXPECT_EQ(a.bFloating, c.bFloating);
+        EXPECT_EQ(pBar->GetTitle(), c.lpszTitle);
+        EXPECT_EQ(pBar->GetBarID(), c.nId);
+        EXPECT_EQ(pBar->GetPosition(), c.nPosition);
+        EXPECT_TRUE(IsWindow(pBar->GetSafeHwnd()));
+    }
+    EXPECT_EQ(m_log.announcements.size(), 2u);
+    EXPECT_EQ(m_pCommandBars->GetCount(), 2);
+}
+
+TEST_F(CommandBarsManager, ToolBarsAreFoundByIndexIdAndTitleToggledAndRemoved)
+{
+    CSpyBar* pFirst = AddBar(L"Standard", 128, {}, 0);
+    CSpyBar* pSecond = AddBar(L"Extra", 200, {}, 0);
+    ASSERT_TRUE(pFirst && pSecond);
+    EXPECT_EQ(m_pCommandBars->GetToolBar(1), pSecond);
+    EXPECT_EQ(m_pCommandBars->GetToolBar(-1), nullptr);
+    EXPECT_EQ(m_pCommandBars->GetToolBar(2), nullptr);
+    EXPECT_EQ(m_pCommandBars->FindToolBar(128u), pFirst);
+    EXPECT_EQ(m_pCommandBars->FindToolBar(L"Extra"), pSecond);
+    EXPECT_EQ(m_pCommandBars->FindToolBar(L"None"), nullptr);
+    EXPECT_EQ(m_pCommandBars->GetToolBarIndex(pSecond), 1);
+
+    m_pCommandBars->GetCommandBarsOptions()->m_bDirty = FALSE;
+    EXPECT_TRUE(m_pCommandBars->ToggleToolBarVisible(0));
+    EXPECT_FALSE(pFirst->IsWindowVisible());
+    EXPECT_TRUE(m_pCommandBars->GetCommandBarsOptions()->m_bDirty);
+    EXPECT_TRUE(m_pCommandBars->ToggleToolBarVisible(0));
+    EXPECT_TRUE(pFirst->IsWindowVisible());
+    EXPECT_FALSE(m_pCommandBars->ToggleToolBarVisible(5));
+
+    const HWND hWndFirst = pFirst->GetSafeHwnd();
+    const int nAlive = g_nSpyBarsAlive;
+    m_pCommandBars->RemoveToolBar(0);
+    EXPECT_FALSE(IsWindow(hWndFirst));
+    EXPECT_EQ(g_nSpyBarsAlive, nAlive - 1);
+    EXPECT_EQ(m_pCommandBars->GetCount(), 1);
+    EXPECT_EQ(m_pCommandBars->GetToolBar(0), pSecond);
+    m_pCommandBars->RemoveToolBar(7); // nothing there: nothing happens
+    EXPECT_EQ(m_pCommandBars->GetCount(), 1);
+}
+
+TEST_F(CommandBarsManager, CtrlTabNeedsAnotherBarShowingOnTheScreen)
+{
+    CSpyBar* pFirst = AddBar(L"Standard", 128, {L"&Open"}, 5001);
+    ASSERT_NE(pFirst, nullptr);
+    EXPECT_FALSE(m_pCommandBars->ActivateToolBar(+1, pFirst)) << "a single tool bar";
+
+    CSpyBar* pSecond = AddBar(L"Extra", 200, {L"&Save"}, 5101);
+    ASSERT_NE(pSecond, nullptr);
+    pSecond->ShowWindow(SW_HIDE);
+    EXPECT_FALSE(m_pCommandBars->ActivateToolBar(+1, pFirst)) << "the other bar is hidden";
+    pSecond->ShowWindow(SW_SHOWNA);
+    EXPECT_TRUE(m_pCommandBars->ActivateToolBar(-1, pFirst)) << "backwards wraps round";
+    EXPECT_EQ(pSecond->GetTrackingMode(), 1);
+    EXPECT_EQ(pSecond->GetSelected(), 0);
+    pSecond->SetTrackingMode(0);
+}
+
+TEST_F(CommandBarsManager, AltLetterRunsAUniqueMnemonicAcrossBarsUnlessSwitchedOff)
+{
+    CSpyBar* pFirst = AddBar(L"Standard", 128, {L"&Print", L"&Home"}, 6001);
+    CSpyBar* pSecond = AddBar(L"Extra", 200, {L"&Next", L"P&lay"}, 6101);
+    ASSERT_TRUE(pFirst && pSecond);
+    ASSERT_TRUE(cbtest::BringToFront(m_hWndSite));
+
+    struct Case
+    {
+        UINT nKey;
+        int nCuesUse;
+        BOOL bTaken;
+        std::vector<UINT> commands;
+        CQorCommandBar* pTracking;
+    };
+    const Case cases[] = {
+        {'N', 1, TRUE, {6101}, nullptr}, // on the second bar only: it runs
+        {'H', 1, TRUE, {6001 + 1}, nullptr},
+        {'L', 1, TRUE, {6102}, nullptr},
+        {'Q', 1, FALSE, {}, nullptr},      // nothing answers
+        {'N', 2, FALSE, {}, nullptr},      // the Alt-key search is off
+        {VK_NUMPAD1, 1, FALSE, {}, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "key " << c.nKey << " cues use " << c.nCuesUse);
+        m_log.commands.clear();
+        m_pCommandBars->GetCommandBarsOptions()->m_nKeyboardCuesUse = c.nCuesUse;
+        MSG msg = SysKeyDown(c.nKey);
+        EXPECT_EQ(m_pCommandBars->PreTranslateFrameMessage(&msg), c.bTaken);
+        cbtest::PumpFor(30);
+        EXPECT_EQ(m_log.commands, c.commands);
+        pFirst->SetTrackingMode(0);
+        pSecond->SetTrackingMode(0);
+    }
+
+    // Two bars answer to P (Print, and Play's mnemonic is L, so add another P): the first
+    // becomes hot and nothing runs.
+    pSecond->GetControls()->Add(qorControlButton, 6103)->SetCaption(L"&Pause");
+    m_log.commands.clear();
+    m_pCommandBars->GetCommandBarsOptions()->m_nKeyboardCuesUse = 1;
+    MSG msg = SysKeyDown('P');
+    EXPECT_TRUE(m_pCommandBars->PreTranslateFrameMessage(&msg));
+    cbtest::PumpFor(30);
+    EXPECT_TRUE(m_log.commands.empty());
+    EXPECT_EQ(pFirst->GetTrackingMode(), 1);
+    EXPECT_EQ(pFirst->GetSelected(), 0);
+    pFirst->SetTrackingMode(0);
+}
+
+// Real input: Alt+letter typed at the site arrives as WM_SYSKEYDOWN with the Alt bit (29) set,
+// and the manager's pre-translation runs the bar's button for it.
+TEST_F(CommandBarsManager, TypedAltLetterReachesTheManagerAndRunsTheButton)
+{
+    ASSERT_NE(AddBar(L"Standard", 128, {L"&Refresh"}, 7001), nullptr);
+    ASSERT_TRUE(cbtest::BringToFront(m_hWndSite));
+    SetFocus(m_hWndSite);
+    cbtest::SendKey(VK_MENU);
+    cbtest::SendKey('R');
+    cbtest::SendKey('R', true);
+    cbtest::SendKey(VK_MENU, true);
+    const DWORD dwEnd = GetTickCount() + 500;
+    while (GetTickCount() < dwEnd) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_SYSKEYDOWN && msg.hwnd == m_hWndSite && msg.wParam == 'R')
+                m_log.sysKeyDowns.push_back(msg.lParam);
+            if (m_pCommandBars->PreTranslateFrameMessage(&msg))
+                continue;
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        Sleep(5);
+    }
+    ASSERT_EQ(m_log.sysKeyDowns.size(), 1u);
+    EXPECT_NE(m_log.sysKeyDowns[0] & (1 << 29), 0);
+    EXPECT_EQ(m_log.commands, std::vector<UINT>{7001});
+    m_pCommandBars->GetToolBar(0)->SetTrackingMode(0);
+}
+
+TEST_F(CommandBarsManager, KeyboardCuesHiddenUntilAltShowWithAltAndRedrawTheBars)
+{
+    CSpyBar* pBar = AddBar(L"Standard", 128, {L"&Open"}, 8001);
+    ASSERT_NE(pBar, nullptr);
+    ASSERT_TRUE(cbtest::BringToFront(m_hWndSite));
+
+    BOOL bSystemCues = FALSE;
+    ASSERT_TRUE(SystemParametersInfoW(SPI_GETKEYBOARDCUES, 0, &bSystemCues, 0));
+    ASSERT_TRUE(SystemParametersInfoW(SPI_SETKEYBOARDCUES, 0, reinterpret_cast<PVOID>(FALSE), 0));
+    m_pCommandBars->GetCommandBarsOptions()->SetKeyboardCuesShow(CQorCommandBarsOptions::keyboardCuesShowWindowsDefault);
+    SystemParametersInfoW(SPI_SETKEYBOARDCUES, 0, reinterpret_cast<PVOID>(static_cast<INT_PTR>(bSystemCues)), 0);
+    ASSERT_TRUE(m_pCommandBars->IsKeyboardCuesHiddenUntilAlt());
+    ASSERT_FALSE(m_pCommandBars->IsKeyboardCuesVisible());
+
+    pBar->nRedraws = 0;
+    MSG alt = SysKeyDown(VK_MENU);
+    EXPECT_FALSE(m_pCommandBars->PreTranslateFrameMessage(&alt)) << "Alt itself goes on to the frame";
+    EXPECT_TRUE(m_pCommandBars->IsKeyboardCuesVisible());
+    EXPECT_EQ(pBar->nRedraws, 1);
+    m_pCommandBars->ShowKeyboardCues(TRUE);
+    EXPECT_EQ(pBar->nRedraws, 1) << "no change, no redraw";
+
+    MSG up = {m_hWndSite, WM_SYSKEYUP, VK_MENU, static_cast<LPARAM>(0xC0000001u | (1u << 29))};
+    m_pCommandBars->PreTranslateFrameMessage(&up);
+    EXPECT_FALSE(m_pCommandBars->IsKeyboardCuesVisible());
+    EXPECT_EQ(pBar->nRedraws, 2);
+
+    m_pCommandBars->SetCustomizeMode(TRUE);
+    EXPECT_TRUE(m_pCommandBars->IsKeyboardCuesVisible());
+    m_pCommandBars->ShowKeyboardCues(FALSE);
+    EXPECT_TRUE(m_pCommandBars->IsKeyboardCuesVisible()) << "customize mode keeps them";
+    m_pCommandBars->SetCustomizeMode(FALSE);
+    EXPECT_FALSE(m_pCommandBars->IsKeyboardCuesVisible());
+}
+
+TEST_F(CommandBarsManager, AHiddenCommandUsedOnceIsHiddenNoMore)
+{
+    CQorCommandBarsOptions* pOptions = m_pCommandBars->GetCommandBarsOptions();
+    pOptions->m_mapHiddenCommands.SetAt(100, TRUE);
+    EXPECT_TRUE(m_pCommandBars->IsHiddenCommand(100));
+    EXPECT_FALSE(m_pCommandBars->IsHiddenCommand(101));
+    pOptions->m_bDirty = FALSE;
+    m_pCommandBars->SetCommandUsed(101); // not hidden: nothing to record
+    EXPECT_FALSE(pOptions->m_bDirty);
+    m_pCommandBars->SetCommandUsed(100);
+    EXPECT_FALSE(m_pCommandBars->IsHiddenCommand(100));
+    EXPECT_TRUE(pOptions->m_bDirty);
+}
+
+TEST_F(CommandBarsManager, SingleDocumentSiteAnswersTheMenuBarId)
+{
+    m_pCommandBars->m_nMenuBarID = 128;
+    EXPECT_EQ(m_pCommandBars->GetActiveDocTemplate(), 128u);
+}
+
+// A frame lets go of its manager from its C++ destructor, when the site and the bars' windows
+// are already gone: the bars are released without a single window call.
+TEST_F(CommandBarsManager, LettingGoAfterTheWindowsDiedMakesNoWindowCalls)
+{
+    ASSERT_NE(AddBar(L"Standard", 128, {L"&Open"}, 9001), nullptr);
+    ASSERT_NE(AddBar(L"Extra", 200, {L"&Save"}, 9101), nullptr);
+    const int nAlive = g_nSpyBarsAlive;
+    DestroyWindow(m_hWndSite);
+    g_nDeadWindowCalls = 0;
+    m_pCommandBars->InternalRelease();
+    m_pCommandBars = nullptr;
+    EXPECT_EQ(g_nDeadWindowCalls, 0);
+    EXPECT_EQ(g_nSpyBarsAlive, nAlive - 2) << "both bars were let go";
+}
+
+} // namespace

@@ -1,0 +1,218 @@
+// The frame templates: binding the manager (the Customize handler, the reading order), the
+// manager's filters ahead of the frame, a bars' edit box keeping its keys, the frame's own
+// shortcut table dropped, print preview, and frames made and destroyed with their bars.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <vector>
+
+#include "platform/framework/WinApp.h"
+#include "tests/toolkit/commandbars/CommandBarsTestSupport.h"
+#include "toolkit/commandbars/CommandBar.h"
+#include "toolkit/commandbars/CommandBarsOptions.h"
+#include "toolkit/commandbars/Edit.h"
+#include "toolkit/commandbars/FrameWndBase.h"
+
+namespace {
+
+const UINT kFrameResource = 4907; // SiteTests.rc: the frame's own table (Ctrl+Q)
+const UINT kMessageSwallowed = WM_APP + 77;
+
+// A frame that binds its bars while it is created and records the commands it runs.
+class CSiteFrame : public CQorFrameWndBase<CFrameWnd>
+{
+public:
+    std::vector<UINT> commands;
+    std::vector<UINT> messages;
+    // The bars' shortcut table made during creation (null: none).
+    std::vector<ACCEL> shortcuts;
+    CRuntimeClass* pManagerClass = RUNTIME_CLASS(CQorCommandBars);
+
+protected:
+    BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) override
+    {
+        if (!InitCommandBars(pManagerClass))
+            return FALSE;
+        if (!shortcuts.empty())
+            GetCommandBars()->GetShortcutManager()->SetAcceleratorTable(
+                ::CreateAcceleratorTableW(shortcuts.data(), static_cast<int>(shortcuts.size())));
+        return CFrameWnd::OnCreateClient(lpcs, pContext);
+    }
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
+    {
+        commands.push_back(LOWORD(wParam));
+        return CFrameWnd::OnCommand(wParam, lParam);
+    }
+    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override
+    {
+        if (message == kMessageSwallowed)
+            messages.push_back(message);
+        return CQorFrameWndBase<CFrameWnd>::OnWndMsg(message, wParam, lParam, pResult);
+    }
+};
+
+// The same frame with a handler for the Customize command.
+class CCustomizingFrame : public CSiteFrame
+{
+public:
+    int nCustomizeRuns = 0;
+
+protected:
+    void OnCustomize() { nCustomizeRuns++; }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CCustomizingFrame, CSiteFrame)
+    ON_COMMAND(QOR_ID_CUSTOMIZE, OnCustomize)
+END_MESSAGE_MAP()
+
+// A manager whose frame filter takes one message for itself.
+class CFilteringCommandBars : public CQorCommandBars
+{
+    DECLARE_DYNCREATE(CFilteringCommandBars)
+public:
+    BOOL OnFrameMessage(UINT nMessage, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override
+    {
+        if (nMessage == kMessageSwallowed) {
+            *pResult = 42;
+            return TRUE;
+        }
+        return CQorCommandBars::OnFrameMessage(nMessage, wParam, lParam, pResult);
+    }
+};
+IMPLEMENT_DYNCREATE(CFilteringCommandBars, CQorCommandBars)
+
+template <class TFrame> TFrame* CreateFrame(DWORD dwExStyle = 0, std::vector<ACCEL> shortcuts = {})
+{
+    auto* pFrame = new TFrame;
+    pFrame->shortcuts = shortcuts;
+    if (!pFrame->Create(nullptr, L"site", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(80, 80, 680, 420), nullptr, nullptr,
+                        dwExStyle))
+        return nullptr;
+    return pFrame;
+}
+
+TEST(FrameSite, AFrameWithoutACustomizeHandlerGetsBarsThatRefuseAltDrag)
+{
+    CSiteFrame* pPlain = CreateFrame<CSiteFrame>();
+    CCustomizingFrame* pCustomizing = CreateFrame<CCustomizingFrame>(WS_EX_LAYOUTRTL);
+    ASSERT_TRUE(pPlain && pCustomizing);
+    EXPECT_EQ(pPlain->GetCommandBars()->GetSite(), pPlain->GetSafeHwnd());
+    EXPECT_FALSE(pPlain->GetCommandBars()->IsCustomizable());
+    EXPECT_FALSE(pPlain->GetCommandBars()->IsAltDragCustomizationAllowed());
+    EXPECT_FALSE(pPlain->GetCommandBars()->IsRightToLeft());
+    EXPECT_TRUE(pCustomizing->GetCommandBars()->IsCustomizable());
+    EXPECT_TRUE(pCustomizing->GetCommandBars()->IsAltDragCustomizationAllowed());
+    EXPECT_EQ(pCustomizing->nCustomizeRuns, 0) << "asking for the handler runs nothing";
+    EXPECT_TRUE(pCustomizing->GetCommandBars()->IsRightToLeft());
+    pCustomizing->GetCommandBars()->GetCommandBarsOptions()->m_bAltDragCustomization = FALSE;
+    EXPECT_FALSE(pCustomizing->GetCommandBars()->IsAltDragCustomizationAllowed());
+    pPlain->DestroyWindow();
+    pCustomizing->DestroyWindow();
+}
+
+TEST(FrameSite, TheManagerSeesTheFramesMessagesFirst)
+{
+    auto* pFrame = new CSiteFrame;
+    pFrame->pManagerClass = RUNTIME_CLASS(CFilteringCommandBars);
+    ASSERT_TRUE(pFrame->Create(nullptr, L"site", WS_OVERLAPPEDWINDOW, CRect(80, 80, 680, 420)));
+    EXPECT_EQ(pFrame->SendMessage(kMessageSwallowed), 42);
+    EXPECT_EQ(pFrame->messages.size(), 1u) << "offered once, through the site";
+    pFrame->DestroyWindow();
+}
+
+// With the focus in a bars' edit box, a letter that is a frame shortcut is typed into the edit;
+// Tab, Enter and Esc still go through the frame's and the bars' shortcuts.
+TEST(FrameSite, AFocusedBarsEditKeepsItsKeysButTabEnterAndEsc)
+{
+    const std::vector<ACCEL> shortcuts = {{FVIRTKEY, 'A', 4801},
+                                          {FVIRTKEY, VK_TAB, 4802},
+                                          {FVIRTKEY, VK_RETURN, 4803},
+                                          {FVIRTKEY, VK_ESCAPE, 4804}};
+    CSiteFrame* pFrame = CreateFrame<CSiteFrame>(0, shortcuts);
+    ASSERT_NE(pFrame, nullptr);
+    ASSERT_TRUE(cbtest::BringToFront(pFrame->GetSafeHwnd()));
+    auto* pEdit = new CQorEdit;
+    ASSERT_TRUE(pEdit->CreateEdit(WS_CHILD | WS_VISIBLE | WS_BORDER, pFrame));
+    pEdit->MoveWindow(10, 10, 200, 24);
+
+    struct Case
+    {
+        UINT nKey;
+        BOOL bEditFocused;
+        BOOL bTaken;
+        std::vector<UINT> commands;
+    };
+    const Case cases[] = {
+        {'A', TRUE, FALSE, {}},       {VK_TAB, TRUE, TRUE, {4802}},   {VK_RETURN, TRUE, TRUE, {4803}},
+        {VK_ESCAPE, TRUE, TRUE, {4804}}, {'A', FALSE, TRUE, {4801}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "key " << c.nKey << (c.bEditFocused ? " in the edit" : " in the frame"));
+        ::SetFocus(c.bEditFocused ? pEdit->GetSafeHwnd() : pFrame->GetSafeHwnd());
+        pFrame->commands.clear();
+        MSG msg = {::GetFocus(), WM_KEYDOWN, c.nKey, 1};
+        EXPECT_EQ(pFrame->PreTranslateMessage(&msg), c.bTaken);
+        EXPECT_EQ(pFrame->commands, c.commands);
+    }
+    pFrame->DestroyWindow();
+    delete pEdit;
+}
+
+TEST(FrameSite, LoadFrameDropsTheFramesOwnTableOnceTheBarsHoldOne)
+{
+    for (bool bShortcuts : {false, true}) {
+        SCOPED_TRACE(bShortcuts ? "bars hold a table" : "bars hold none");
+        auto* pFrame = new CSiteFrame;
+        if (bShortcuts)
+            pFrame->shortcuts = {{FVIRTKEY | FCONTROL, 'W', 4809}};
+        ASSERT_TRUE(pFrame->LoadFrame(kFrameResource, WS_OVERLAPPEDWINDOW));
+        EXPECT_EQ(pFrame->m_hAccelTable == nullptr, bShortcuts);
+        pFrame->DestroyWindow();
+    }
+}
+
+TEST(FrameSite, PreviewHidesTheVisibleToolBarsAndShowsExactlyThoseAgain)
+{
+    CSiteFrame* pFrame = CreateFrame<CSiteFrame>();
+    ASSERT_NE(pFrame, nullptr);
+    CQorCommandBars* pCommandBars = pFrame->GetCommandBars();
+    CQorCommandBar* pBars[3] = {pCommandBars->CreateToolBar(L"One", 1), pCommandBars->CreateToolBar(L"Two", 2),
+                                pCommandBars->CreateToolBar(L"Three", 3)};
+    ASSERT_TRUE(pBars[0] && pBars[1] && pBars[2]);
+    pBars[1]->ShowWindow(SW_HIDE);
+    CPrintPreviewState state;
+    pFrame->OnSetPreviewMode(TRUE, &state);
+    for (CQorCommandBar* pBar : pBars)
+        EXPECT_FALSE(pBar->IsWindowVisible());
+    EXPECT_EQ(pCommandBars->GetShortcutManager()->m_nDisableShortcuts, 1);
+    pFrame->OnSetPreviewMode(TRUE, &state); // entering twice changes nothing
+    EXPECT_EQ(pCommandBars->GetShortcutManager()->m_nDisableShortcuts, 1);
+    pFrame->OnSetPreviewMode(FALSE, &state);
+    EXPECT_TRUE(pBars[0]->IsWindowVisible());
+    EXPECT_FALSE(pBars[1]->IsWindowVisible());
+    EXPECT_TRUE(pBars[2]->IsWindowVisible());
+    EXPECT_EQ(pCommandBars->GetShortcutManager()->m_nDisableShortcuts, 0);
+    pFrame->DestroyWindow();
+}
+
+// Frames with bars made and destroyed over and over leave no window-manager objects behind
+// (this Wine reports no GDI object counts, so only user objects are compared).
+TEST(FrameSite, FramesMadeAndDestroyedKeepTheUserObjectCountFlat)
+{
+    auto cycle = [] {
+        CSiteFrame* pFrame = CreateFrame<CSiteFrame>(0, {{FVIRTKEY | FCONTROL, 'W', 4809}});
+        ASSERT_NE(pFrame, nullptr);
+        ASSERT_NE(pFrame->GetCommandBars()->CreateToolBar(L"Standard", 128), nullptr);
+        ASSERT_NE(pFrame->GetCommandBars()->CreateToolBar(L"Floating", 129, TRUE), nullptr);
+        pFrame->DestroyWindow(); // the frame's destructor lets go of its bars after their windows
+        cbtest::PumpFor(5);
+    };
+    cycle();
+    const DWORD dwBefore = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+    for (int i = 0; i < 20; i++)
+        cycle();
+    EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), dwBefore);
+}
+
+} // namespace
