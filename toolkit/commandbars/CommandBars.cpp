@@ -30,6 +30,14 @@ BOOL IsLiveWindow(HWND hWnd)
     return hWnd && ::IsWindow(hWnd);
 }
 
+// A bar with a window that is shown (whatever its parent's state): the base bar's IsVisible
+// answers for popups only.
+BOOL IsBarShown(const CQorCommandBar* pBar)
+{
+    const HWND hWnd = pBar->GetSafeHwnd();
+    return hWnd && (::GetWindowLongW(hWnd, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
 BOOL IsPopupControlType(int nType)
 {
     return nType >= qorControlPopup && nType <= qorControlSplitButtonPopup;
@@ -219,7 +227,7 @@ BOOL CQorCommandBars::ToggleToolBarVisible(int nIndex)
     CQorCommandBar* pBar = GetToolBar(nIndex);
     if (!pBar || !pBar->GetSafeHwnd())
         return FALSE;
-    pBar->ShowWindow(pBar->IsWindowVisible() ? SW_HIDE : SW_SHOWNA);
+    pBar->ShowWindow(IsBarShown(pBar) ? SW_HIDE : SW_SHOWNA);
     m_pOptions->m_bDirty = TRUE;
     RecalcFrameLayout();
     return TRUE;
@@ -304,7 +312,7 @@ void CQorCommandBars::RedrawToolBars()
 {
     for (int i = 0; i < GetCount(); i++) {
         CQorCommandBar* pBar = m_arrToolBars[i];
-        if (IsLiveWindow(pBar->GetSafeHwnd()) && pBar->IsVisible())
+        if (IsBarShown(pBar))
             pBar->Redraw(nullptr, FALSE);
     }
 }
@@ -314,7 +322,7 @@ void CQorCommandBars::RedrawCommandBars()
     m_bRecalcLocked = TRUE;
     for (int i = 0; i < GetCount(); i++) {
         CQorCommandBar* pBar = m_arrToolBars[i];
-        if (!IsLiveWindow(pBar->GetSafeHwnd()) || !pBar->IsVisible())
+        if (!IsBarShown(pBar))
             continue;
         pBar->DelayLayout();
         pBar->OnRecalcLayout();
@@ -398,7 +406,7 @@ BOOL CQorCommandBars::ActivateToolBar(int nDirection, CQorCommandBar* pFrom)
         for (int nStep = 0; nStep < nCount && !pBar; nStep++) {
             nIndex = (nIndex + nDirection + nCount) % nCount;
             CQorCommandBar* pCandidate = m_arrToolBars[nIndex];
-            if (pCandidate == pFrom || !IsLiveWindow(pCandidate->GetSafeHwnd()) || !pCandidate->IsWindowVisible())
+            if (pCandidate == pFrom || !IsBarShown(pCandidate))
                 continue;
             RECT rc = {};
             ::GetWindowRect(pCandidate->GetSafeHwnd(), &rc);
@@ -423,10 +431,10 @@ CQorCommandBar* CQorCommandBars::GetAltKeyBar() const
             return m_arrToolBars[i];
     }
     CQorCommandBar* pMenuBar = GetMenuBar();
-    if (pMenuBar && pMenuBar->GetSafeHwnd() && pMenuBar->IsVisible())
+    if (pMenuBar && IsBarShown(pMenuBar))
         return pMenuBar;
     for (int i = 0; i < GetCount(); i++) {
-        if (m_arrToolBars[i]->GetSafeHwnd() && m_arrToolBars[i]->IsVisible())
+        if (IsBarShown(m_arrToolBars[i]))
             return m_arrToolBars[i];
     }
     return nullptr;
@@ -453,7 +461,7 @@ BOOL CQorCommandBars::ProcessAltKey(UINT nChar)
     BOOL bUnique = FALSE;
     for (int nStep = 0; nStep < nCount; nStep++) {
         CQorCommandBar* pBar = m_arrToolBars[(nStart + nStep) % nCount];
-        if (!pBar->GetSafeHwnd() || !pBar->IsVisible())
+        if (!IsBarShown(pBar))
             continue;
         BOOL bUniqueInBar = FALSE;
         const int nIndex = pBar->FindAccelControl(nChar, bUniqueInBar);
@@ -575,7 +583,7 @@ BOOL CQorCommandBars::SetToolBarPreviewMode(CQorCommandBar* pBar, BOOL bPreview)
         pBar->ShowWindow(SW_SHOWNA);
         return TRUE;
     }
-    if (!pBar->IsWindowVisible())
+    if (!IsBarShown(pBar))
         return FALSE;
     pBar->ShowWindow(SW_HIDE);
     return TRUE;
