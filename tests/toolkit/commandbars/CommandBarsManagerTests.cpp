@@ -13,6 +13,7 @@
 #include "toolkit/commandbars/CommandBarsOptions.h"
 #include "toolkit/commandbars/Control.h"
 #include "toolkit/commandbars/Controls.h"
+#include "toolkit/commandbars/SoundPlayer.h"
 
 namespace {
 
@@ -30,6 +31,7 @@ struct SiteLog
     std::vector<Announcement> announcements;
     std::vector<UINT> commands;
     std::vector<LPARAM> sysKeyDowns; // key data of WM_SYSKEYDOWN as the site's queue had it
+    std::vector<LPARAM> sizes;       // WM_SIZE
 };
 SiteLog* g_pLog = nullptr;
 
@@ -42,6 +44,8 @@ LRESULT CALLBACK SiteProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
                                          pRequest->bFloating});
         return 0;
     }
+    if (g_pLog && nMsg == WM_SIZE)
+        g_pLog->sizes.push_back(lParam);
     if (g_pLog && nMsg == WM_COMMAND && lParam == 0) {
         g_pLog->commands.push_back(LOWORD(wParam));
         return 0;
@@ -354,6 +358,39 @@ TEST_F(CommandBarsManager, LettingGoAfterTheWindowsDiedMakesNoWindowCalls)
     m_pCommandBars = nullptr;
     EXPECT_EQ(g_nDeadWindowCalls, 0);
     EXPECT_EQ(g_nSpyBarsAlive, nAlive - 2) << "both bars were let go";
+}
+
+// A site that is no frame hears a layout request as WM_SIZE of its client size; none comes
+// while the bars are refreshed as a whole, only the one at the end.
+TEST_F(CommandBarsManager, ALayoutRequestReachesAPlainSiteAsItsClientSize)
+{
+    ASSERT_NE(AddBar(L"Standard", 128, {}, 0), nullptr);
+    ASSERT_NE(AddBar(L"Extra", 200, {}, 0), nullptr);
+    RECT rc = {};
+    GetClientRect(m_hWndSite, &rc);
+    m_log.sizes.clear();
+    m_pCommandBars->RecalcFrameLayout();
+    EXPECT_EQ(m_log.sizes, std::vector<LPARAM>{MAKELPARAM(rc.right, rc.bottom)});
+    m_log.sizes.clear();
+    m_pCommandBars->RedrawCommandBars();
+    EXPECT_EQ(m_log.sizes.size(), 1u);
+}
+
+BOOL WINAPI SilentPlaySound(LPCWSTR, HMODULE, DWORD)
+{
+    return TRUE;
+}
+
+// The menu sounds' thread ends with the manager whose controls asked for them.
+TEST_F(CommandBarsManager, LettingGoStopsTheMenuSoundThread)
+{
+    CQorSoundPlayer::SetPlaySoundFunction(&SilentPlaySound);
+    GetSoundPlayer()->PlaySound(CQorSoundPlayer::requestCommand);
+    ASSERT_NE(GetSoundPlayer()->GetThreadHandle(), nullptr);
+    m_pCommandBars->InternalRelease();
+    m_pCommandBars = nullptr;
+    EXPECT_EQ(GetSoundPlayer()->GetThreadHandle(), nullptr);
+    CQorSoundPlayer::SetPlaySoundFunction(nullptr);
 }
 
 } // namespace
