@@ -153,8 +153,9 @@ protected:
     // until the dock bars exist, a child of the site.
     virtual BOOL CreateToolBarWindow(CQorCommandBar* pBar, BOOL bFloating);
     // SEAM(dock bar): one dock bar of the site (0 top, 1 bottom, 2 left, 3 right) with its
-    // window; raises the framework's resource exception when its window cannot be made. None
-    // until the dock bar exists.
+    // window; raises the framework's resource exception when its window cannot be made. The
+    // manager holds the one reference and releases it after destroying a live window, so the
+    // bar must not delete itself when its window ends. None until the dock bar exists.
     virtual CWnd* CreateDockBarObject(int nPosition);
     // SEAM(tool bar): a tool bar hides for print preview (bPreview) or comes back; answers
     // whether it was visible when it hid.
