@@ -12,6 +12,7 @@
 #include "toolkit/commandbars/CommandBars.h"
 #include "toolkit/commandbars/CommandBarsOptions.h"
 #include "toolkit/commandbars/Control.h"
+#include "toolkit/commandbars/ControlPopup.h"
 #include "toolkit/commandbars/Controls.h"
 #include "toolkit/commandbars/SoundPlayer.h"
 
@@ -337,6 +338,43 @@ TEST_F(CommandBarsManager, AHiddenCommandUsedOnceIsHiddenNoMore)
     m_pCommandBars->SetCommandUsed(100);
     EXPECT_FALSE(m_pCommandBars->IsHiddenCommand(100));
     EXPECT_TRUE(pOptions->m_bDirty);
+}
+
+// A popup is hidden with its controls only when it has some and every one is hidden; switching
+// the rule off shows it.
+TEST_F(CommandBarsManager, APopupIsHiddenWhenEveryControlOfItIs)
+{
+    CQorCommandBarsOptions* pOptions = m_pCommandBars->GetCommandBarsOptions();
+    pOptions->m_mapHiddenCommands.SetAt(301, TRUE);
+    pOptions->m_mapHiddenCommands.SetAt(302, TRUE);
+    CQorControlPopup popup;
+    EXPECT_FALSE(m_pCommandBars->IsControlHidden(&popup)) << "no bar";
+    auto* pPopupBar = new CQorCommandBar;
+    popup.SetCommandBar(pPopupBar);
+    EXPECT_FALSE(m_pCommandBars->IsControlHidden(&popup)) << "an empty popup";
+    pPopupBar->GetControls()->Add(qorControlButton, 301);
+    CQorControl* pSecond = pPopupBar->GetControls()->Add(qorControlButton, 303);
+    EXPECT_FALSE(m_pCommandBars->IsControlHidden(&popup)) << "303 shows";
+    pSecond->SetID(302);
+    EXPECT_TRUE(m_pCommandBars->IsControlHidden(&popup));
+    pOptions->m_bAutoHideUnusedPopups = FALSE;
+    EXPECT_FALSE(m_pCommandBars->IsControlHidden(&popup));
+    popup.SetCommandBar(nullptr);
+}
+
+TEST_F(CommandBarsManager, AddToolBarMakesAStandardBarOfTheClassGiven)
+{
+    CQorCommandBar* pBar = m_pCommandBars->AddToolBar(RUNTIME_CLASS(CQorCommandBar));
+    ASSERT_NE(pBar, nullptr);
+    EXPECT_EQ(pBar->GetTitle(), L"Standard");
+    EXPECT_EQ(pBar->GetType(), qorBarTypeToolBar);
+    EXPECT_EQ(pBar->GetCommandBars(), m_pCommandBars);
+    EXPECT_TRUE(IsWindow(pBar->GetSafeHwnd()));
+    EXPECT_EQ(m_pCommandBars->GetToolBar(0), pBar);
+    EXPECT_EQ(m_pCommandBars->AddToolBar(RUNTIME_CLASS(CQorCommandBars)), nullptr) << "not a bar";
+    DestroyWindow(m_hWndSite);
+    EXPECT_EQ(m_pCommandBars->AddToolBar(), nullptr) << "no site window to hold it";
+    EXPECT_EQ(m_pCommandBars->GetCount(), 1);
 }
 
 TEST_F(CommandBarsManager, SingleDocumentSiteAnswersTheMenuBarId)
