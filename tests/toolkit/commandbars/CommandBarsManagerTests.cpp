@@ -377,6 +377,36 @@ TEST_F(CommandBarsManager, AddToolBarMakesAStandardBarOfTheClassGiven)
     EXPECT_EQ(m_pCommandBars->GetCount(), 1);
 }
 
+// System commands other than the menu key, and the application losing activation, end the
+// bars' tracking; the frame still handles each of them.
+TEST_F(CommandBarsManager, FrameMessagesThatCloseTrackingBars)
+{
+    CSpyBar* pBar = AddBar(L"Standard", 128, {L"&Open"}, 9501);
+    ASSERT_NE(pBar, nullptr);
+    struct Case
+    {
+        UINT nMessage;
+        WPARAM wParam;
+        BOOL bCustomize;
+        int nModeAfter;
+    };
+    const Case cases[] = {
+        {WM_SYSCOMMAND, SC_MINIMIZE, FALSE, 0}, {WM_SYSCOMMAND, SC_KEYMENU, FALSE, 1},
+        {WM_SYSCOMMAND, 0, FALSE, 1},           {WM_SYSCOMMAND, SC_MINIMIZE, TRUE, 1},
+        {WM_ACTIVATEAPP, FALSE, FALSE, 0},      {WM_ACTIVATEAPP, TRUE, FALSE, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "message " << c.nMessage << " wParam " << c.wParam);
+        m_pCommandBars->SetCustomizeMode(c.bCustomize);
+        pBar->SetTrackingMode(1, FALSE, FALSE);
+        LRESULT lResult = 0;
+        EXPECT_FALSE(m_pCommandBars->OnFrameMessage(c.nMessage, c.wParam, 0, &lResult));
+        EXPECT_EQ(pBar->GetTrackingMode(), c.nModeAfter);
+        pBar->SetTrackingMode(0);
+    }
+    m_pCommandBars->SetCustomizeMode(FALSE);
+}
+
 TEST_F(CommandBarsManager, SingleDocumentSiteAnswersTheMenuBarId)
 {
     m_pCommandBars->m_nMenuBarID = 128;
