@@ -556,6 +556,12 @@ BOOL CQorCommandBars::OnFrameMessage(UINT nMessage, WPARAM wParam, LPARAM, LRESU
             *pResult = 0;
             return TRUE;
         }
+        if (LOWORD(wParam) == ID_HELP && m_nPressedHelpId != 0 && IsLiveWindow(m_hWndSite)) {
+            CWnd* pSite = CWnd::FromHandlePermanent(m_hWndSite);
+            AFX_CMDHANDLERINFO info = {};
+            if (pSite && pSite->OnCmdMsg(ID_HELP, CN_COMMAND, nullptr, &info))
+                ::SendMessageW(m_hWndSite, WM_COMMANDHELP, 0, m_nPressedHelpId + 0x10000);
+        }
         break;
     }
     case WM_SYSCOMMAND:

@@ -130,6 +130,9 @@ public:
     virtual void OnTrackingModeChanged(CQorCommandBar* pBar, int nMode);
     // Ends the tracking of every open popup.
     void ClosePopups();
+    // The help id of the control held down now (0: none): F1 over it asks the site for help on
+    // that control rather than on the frame.
+    UINT m_nPressedHelpId = 0;
     // Shift+Alt+key is left alone while this is set.
     BOOL m_bIgnoreShiftAltKey = FALSE;
 

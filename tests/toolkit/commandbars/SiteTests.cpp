@@ -51,19 +51,28 @@ protected:
     }
 };
 
-// The same frame with a handler for the Customize command.
+// The same frame with handlers for the Customize and Help commands.
 class CCustomizingFrame : public CSiteFrame
 {
 public:
     int nCustomizeRuns = 0;
+    std::vector<LPARAM> helpRequests; // WM_COMMANDHELP
 
 protected:
     void OnCustomize() { nCustomizeRuns++; }
+    void OnHelp() {}
+    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override
+    {
+        if (message == WM_COMMANDHELP)
+            helpRequests.push_back(lParam);
+        return CSiteFrame::OnWndMsg(message, wParam, lParam, pResult);
+    }
     DECLARE_MESSAGE_MAP()
 };
 
 BEGIN_MESSAGE_MAP(CCustomizingFrame, CSiteFrame)
     ON_COMMAND(QOR_ID_CUSTOMIZE, OnCustomize)
+    ON_COMMAND(ID_HELP, OnHelp)
 END_MESSAGE_MAP()
 
 // A manager whose frame filter takes one message for itself.
@@ -109,6 +118,23 @@ TEST(FrameSite, AFrameWithoutACustomizeHandlerGetsBarsThatRefuseAltDrag)
     EXPECT_FALSE(pCustomizing->GetCommandBars()->IsAltDragCustomizationAllowed());
     pPlain->DestroyWindow();
     pCustomizing->DestroyWindow();
+}
+
+// F1 while a bar control is held asks a frame that has help for help on that control.
+TEST(FrameSite, HelpWhileAControlIsHeldAsksForTheControlsHelp)
+{
+    CSiteFrame* pPlain = CreateFrame<CSiteFrame>();
+    CCustomizingFrame* pHelping = CreateFrame<CCustomizingFrame>();
+    ASSERT_TRUE(pPlain && pHelping);
+    pHelping->SendMessage(WM_COMMAND, ID_HELP);
+    EXPECT_TRUE(pHelping->helpRequests.empty()) << "no control held";
+    pHelping->GetCommandBars()->m_nPressedHelpId = 32770;
+    pPlain->GetCommandBars()->m_nPressedHelpId = 32770;
+    pHelping->SendMessage(WM_COMMAND, ID_HELP);
+    EXPECT_EQ(pHelping->helpRequests, std::vector<LPARAM>{0x10000 + 32770});
+    pPlain->SendMessage(WM_COMMAND, ID_HELP); // no help handler: nothing is asked (nor crashes)
+    pPlain->DestroyWindow();
+    pHelping->DestroyWindow();
 }
 
 TEST(FrameSite, TheManagerSeesTheFramesMessagesFirst)
