@@ -56,6 +56,8 @@ CSize CQorToolBar::CalcDockingLayout(int nLength, DWORD dwMode, int nWidth)
     const CRect rcBorders = GetBorders();
     // The row layout leaves the expand button alone; it takes the end of the bar afterwards.
     CQorControl* pExpand = m_bShowExpandButton ? GetExpandButton() : m_pControls->FindControl(QOR_ID_TOOLBAR_EXPAND);
+    // A measuring pass leaves the button as the last placing pass left it.
+    const int nExpandHideFlags = pExpand ? pExpand->GetHideFlags() : 0;
     if (pExpand)
         pExpand->SetHideFlag(qorHideGeneric, TRUE);
     if (CQorControl* pHide = m_pControls->FindControl(QOR_ID_TOOLBAR_HIDE))
@@ -88,6 +90,8 @@ CSize CQorToolBar::CalcDockingLayout(int nLength, DWORD dwMode, int nWidth)
                                            sz.cy - rcBorders.bottom);
         pExpand->SetRect(rcExpand);
         pExpand->SetHideFlag(qorHideGeneric, FALSE);
+    } else if (pExpand && !(dwMode & LM_COMMIT)) {
+        pExpand->SetHideFlags(nExpandHideFlags);
     }
     dc.SelectObject(pOldFont);
     return sz;
