@@ -244,7 +244,8 @@ void CQorToolBar::OnSetPreviewMode(BOOL bPreview)
         return;
     m_bInPreview = bPreview;
     if (bPreview) {
-        m_bPreviewVisible = ::IsWindowVisible(m_hWnd);
+        // The bar's own state: a frame hidden itself still gets its bars back.
+        m_bPreviewVisible = (GetStyle() & WS_VISIBLE) != 0;
         if (m_bPreviewVisible)
             ShowWindow(SW_HIDE);
     } else if (m_bPreviewVisible) {

@@ -174,7 +174,9 @@ protected:
     void SetUp() override
     {
         m_pFrame = new CFrameWnd;
-        ASSERT_TRUE(m_pFrame->Create(nullptr, L"Tool bars", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(20, 20, 820, 320)));
+        ASSERT_TRUE(m_pFrame->Create(nullptr, L"Tool bars", WS_OVERLAPPEDWINDOW, CRect(20, 20, 820, 320)));
+        // Shown without taking the foreground from tests running beside this one.
+        m_pFrame->ShowWindow(SW_SHOWNOACTIVATE);
         m_hWndView = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, m_pFrame->GetSafeHwnd(),
                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(AFX_IDW_PANE_FIRST)),
                                      GetModuleHandleW(nullptr), nullptr);
