@@ -190,7 +190,7 @@ protected:
         }
         m_pFrame->DestroyWindow();
     }
-    CQorToolBar* AddBar(int nButtons, UINT nID)
+    CQorToolBar* AddBar(int nButtons, UINT nID, int nPosition = qorBarTop)
     {
         CQorToolBar* pBar = new CQorToolBar;
         m_bars.push_back(pBar);
@@ -202,7 +202,7 @@ protected:
             pBar->GetControl(i)->SetCaption(L"Button");
             pBar->GetControl(i)->SetStyle(qorButtonCaption);
         }
-        EXPECT_TRUE(pBar->Create(m_pFrame, qorBarTop, nID));
+        EXPECT_TRUE(pBar->Create(m_pFrame, nPosition, nID));
         return pBar;
     }
     void SetFrameWidth(int cx)
@@ -275,7 +275,10 @@ TEST_F(ToolBarFrame, DockedAtTheTopTakesItsHeightAndTheViewSitsBelow)
     EXPECT_EQ(rcView.bottom, rcClient.bottom);
     EXPECT_EQ(rcView.Width(), rcClient.Width());
     // The gripper at the leading edge and the expand button at the far end, inside the bar.
-    EXPECT_FALSE(pBar->GetGripperRect().IsRectEmpty());
+    const CRect rcGripper = pBar->GetGripperRect();
+    EXPECT_EQ(rcGripper.Height(), rcBar.Height());
+    EXPECT_LE(rcGripper.right, pBar->GetControl(0)->GetRect().left);
+    EXPECT_GT(rcGripper.Width(), 0);
     CQorControl* pExpand = pBar->GetControls()->FindControl(QOR_ID_TOOLBAR_EXPAND);
     ASSERT_NE(pExpand, nullptr);
     EXPECT_LE(pExpand->GetRect().right, rcBar.Width());
@@ -284,6 +287,28 @@ TEST_F(ToolBarFrame, DockedAtTheTopTakesItsHeightAndTheViewSitsBelow)
     pBar->SendMessage(WM_CLOSE);
     EXPECT_TRUE(IsWindow(pBar->GetSafeHwnd()));
     EXPECT_TRUE(IsWindowVisible(pBar->GetSafeHwnd()));
+}
+
+TEST_F(ToolBarFrame, DockedAtTheLeftTakesItsWidthAndTheViewSitsBeside)
+{
+    CQorToolBar* pBar = AddBar(3, AFX_IDW_TOOLBAR, qorBarLeft);
+    m_pFrame->RecalcLayout();
+    CRect rcClient;
+    m_pFrame->GetClientRect(&rcClient);
+    const CRect rcBar = ChildRect(pBar->GetSafeHwnd());
+    const CRect rcView = ChildRect(m_hWndView);
+    EXPECT_EQ(rcBar.left, 0);
+    EXPECT_EQ(rcBar.top, 0);
+    EXPECT_GT(rcBar.Width(), 15);
+    EXPECT_GT(rcBar.Height(), rcBar.Width());
+    EXPECT_EQ(rcView.left, rcBar.right);
+    EXPECT_EQ(rcView.top, 0);
+    EXPECT_EQ(rcView.right, rcClient.right);
+    // The gripper runs across the top, above the first button; the controls stand in a column.
+    const CRect rcGripper = pBar->GetGripperRect();
+    EXPECT_EQ(rcGripper.Width(), rcBar.Width());
+    EXPECT_LE(rcGripper.bottom, pBar->GetControl(0)->GetRect().top);
+    EXPECT_LE(pBar->GetControl(0)->GetRect().bottom, pBar->GetControl(1)->GetRect().top);
 }
 
 TEST_F(ToolBarFrame, NarrowingHidesButtonsBehindTheExpandSignAndWideningRestoresThem)
