@@ -51,6 +51,9 @@ TEST(ToolBar, LoadToolBarSetsButtonsGroupsAndIconSizeAndKeepsThemOnFailure)
         EXPECT_FALSE(bar.p->GetControl(0)->GetBeginGroup());
         EXPECT_TRUE(bar.p->GetControl(1)->GetBeginGroup());
         EXPECT_EQ(bar.p->GetBarID(), static_cast<UINT>(IDR_TEST_TOOLBAR_GROUP));
+        // The images come from the bitmap of the same id, one per button in order.
+        EXPECT_NE(bar.p->GetControl(0)->GetImage(16), nullptr);
+        EXPECT_NE(bar.p->GetControl(1)->GetImage(16), nullptr);
         // Width 16 is the theme's own: the bar pins nothing.
         EXPECT_EQ(bar.p->GetOwnIconSize(), CSize(0, 0));
         EXPECT_FALSE(bar.p->IsChanged());
@@ -263,7 +266,11 @@ protected:
 TEST_F(ToolBarFrame, DockedAtTheTopTakesItsHeightAndTheViewSitsBelow)
 {
     CQorToolBar* pBar = AddBar(3, AFX_IDW_TOOLBAR);
+    pBar->GetControls()->CreateOriginalControls();
     m_pFrame->RecalcLayout();
+    // The expand button the layout adds is no change of the bar's set.
+    ASSERT_NE(pBar->GetControls()->FindControl(QOR_ID_TOOLBAR_EXPAND), nullptr);
+    EXPECT_FALSE(pBar->IsChanged());
     CRect rcClient;
     m_pFrame->GetClientRect(&rcClient);
     const CRect rcBar = ChildRect(pBar->GetSafeHwnd());
