@@ -15,6 +15,7 @@
 #include "toolkit/commandbars/Control.h"
 #include "toolkit/commandbars/ControlPopup.h"
 #include "toolkit/commandbars/Controls.h"
+#include "toolkit/commandbars/PaintManager.h"
 #include "toolkit/commandbars/ToolBar.h"
 
 namespace {
@@ -220,6 +221,7 @@ protected:
         MapWindowPoints(nullptr, GetParent(hWnd), reinterpret_cast<POINT*>(&rc), 2);
         return rc;
     }
+    void CheckNarrowingAndWidening(CQorToolBar* pBar);
     static int HiddenCount(CQorToolBar* pBar)
     {
         int n = 0;
@@ -320,7 +322,17 @@ TEST_F(ToolBarFrame, DockedAtTheLeftTakesItsWidthAndTheViewSitsBeside)
 
 TEST_F(ToolBarFrame, NarrowingHidesButtonsBehindTheExpandSignAndWideningRestoresThem)
 {
-    CQorToolBar* pBar = AddBar(12, AFX_IDW_TOOLBAR);
+    for (int nTheme : {qorPaintThemeDefault, qorPaintThemeNativeXP}) {
+        SCOPED_TRACE(nTheme);
+        CQorPaintManager::SetGlobalTheme(nTheme);
+        CheckNarrowingAndWidening(AddBar(12, AFX_IDW_TOOLBAR + nTheme));
+        m_bars.back()->ShowWindow(SW_HIDE);
+    }
+    CQorPaintManager::SetGlobalTheme(qorPaintThemeDefault);
+}
+
+void ToolBarFrame::CheckNarrowingAndWidening(CQorToolBar* pBar)
+{
     ASSERT_TRUE(pBar->m_dwFlags & CQorToolBar::flagHideWrap);
     SetFrameWidth(1000);
     const int nHeight = ChildRect(pBar->GetSafeHwnd()).Height();
