@@ -18,7 +18,8 @@
 CQorToolBar::CControlButtonExpand::CControlButtonExpand()
 {
     m_nType = qorControlButtonPopup;
-    SetFlags(qorFlagNoCommandUI | qorFlagNoMovable | 0x4);
+    // The bar's own button: no command routing enables it, and customizing never moves it.
+    SetFlags(qorFlagNoCommandUI | qorFlagNoMovable);
 }
 
 void CQorToolBar::CControlButtonExpand::Draw(CDC* pDC)
