@@ -113,6 +113,8 @@ public:
     DWORD m_dwBarStyle;
     // The widths of the bar's borders, one per side, from the paint manager.
     virtual CRect GetBorders();
+    // The icon size the bar gives its buttons itself; (0, 0) leaves it to the theme.
+    virtual CSize GetOwnIconSize() const { return CSize(0, 0); }
     // The bar's background, from the paint manager.
     virtual void FillCommandBarEntry(CDC* pDC);
 
