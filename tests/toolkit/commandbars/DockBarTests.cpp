@@ -217,14 +217,16 @@ TEST(DockRowLayout, BarsAtTheSamePlaceKeepTheirRowOrder)
 {
     // Many bars at one place: an ordering that never answers "equal" would leave their order to
     // chance; they stand in row order.
-    std::vector<BarSpec> specs;
-    for (int i = 0; i < 24; i++)
-        specs.push_back({0, 10 + i, 0, 0});
-    RowRun run(specs, 2000);
-    int nExpected = 0;
-    for (size_t i = 0; i < specs.size(); i++) {
-        EXPECT_EQ(run.rects[i].left, nExpected) << i;
-        nExpected += specs[i].nLength;
+    for (int nBars : {2, 3, 24}) {
+        std::vector<BarSpec> specs;
+        for (int i = 0; i < nBars; i++)
+            specs.push_back({0, 10 + i, 0, 0});
+        RowRun run(specs, 2000);
+        int nExpected = 0;
+        for (size_t i = 0; i < specs.size(); i++) {
+            EXPECT_EQ(run.rects[i].left, nExpected) << nBars << " " << i;
+            nExpected += specs[i].nLength;
+        }
     }
 }
 
