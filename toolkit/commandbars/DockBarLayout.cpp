@@ -49,8 +49,8 @@ int CQorDockRowLayout::LayoutRow(const std::vector<CQorDockRowBar*>& bars, int n
     std::stable_sort(infos.begin(), infos.end(),
                      [](const DOCK_INFO& a, const DOCK_INFO& b) { return a.rcBar.left < b.rcBar.left; });
 
-    PushRight(infos);
-    PushLeft(infos, nLength);
+    PushPass(infos, TRUE, nLength);
+    PushPass(infos, FALSE, nLength);
     // Whatever still overlaps, or lies before the row's start, moves right.
     int nEdge = 0;
     for (DOCK_INFO& info : infos) {
@@ -80,38 +80,24 @@ int CQorDockRowLayout::LayoutRow(const std::vector<CQorDockRowBar*>& bars, int n
     return nThickness;
 }
 
-void CQorDockRowLayout::PushRight(std::vector<DOCK_INFO>& infos) const
+void CQorDockRowLayout::PushPass(std::vector<DOCK_INFO>& infos, BOOL bForward, int nLength) const
 {
-    // A bar that overlaps the one before it moves right, unless that one comes later in the row
-    // and was not pushed itself: then the earlier bar keeps its place and the later one gives
-    // way in the leftward pass.
-    int nPrevRight = 0, nPrevIndex = -1;
+    // A bar that overlaps the one before it in the pass moves away from it, unless that one comes
+    // later in the row and was not pushed itself: the earlier bar keeps its place, and the later
+    // one gives way in the other pass.
+    const int nCount = static_cast<int>(infos.size());
+    int nEdge = bForward ? 0 : nLength, nPrevIndex = -1;
     BOOL bPushed = TRUE;
-    for (DOCK_INFO& info : infos) {
-        if (info.rcBar.left >= nPrevRight || (nPrevIndex >= info.nIndex && !bPushed)) {
+    for (int k = 0; k < nCount; k++) {
+        DOCK_INFO& info = infos[bForward ? k : nCount - 1 - k];
+        const int nOverlap = bForward ? nEdge - info.rcBar.left : info.rcBar.right - nEdge;
+        if (nOverlap <= 0 || (nPrevIndex >= info.nIndex && !bPushed)) {
             bPushed = FALSE;
         } else {
-            info.rcBar.OffsetRect(nPrevRight - info.rcBar.left, 0);
+            info.rcBar.OffsetRect(bForward ? nOverlap : -nOverlap, 0);
             bPushed = TRUE;
         }
-        nPrevRight = info.rcBar.right;
-        nPrevIndex = info.nIndex;
-    }
-}
-
-void CQorDockRowLayout::PushLeft(std::vector<DOCK_INFO>& infos, int nLength) const
-{
-    int nBoundary = nLength, nPrevIndex = -1;
-    BOOL bPushed = TRUE;
-    for (auto it = infos.rbegin(); it != infos.rend(); ++it) {
-        DOCK_INFO& info = *it;
-        if (info.rcBar.right <= nBoundary || (nPrevIndex >= info.nIndex && !bPushed)) {
-            bPushed = FALSE;
-        } else {
-            info.rcBar.OffsetRect(nBoundary - info.rcBar.right, 0);
-            bPushed = TRUE;
-        }
-        nBoundary = info.rcBar.left;
+        nEdge = bForward ? info.rcBar.right : info.rcBar.left;
         nPrevIndex = info.nIndex;
     }
 }

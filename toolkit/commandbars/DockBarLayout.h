@@ -76,8 +76,8 @@ private:
     int AlongLength(const CSize& sz) const { return m_bHorz ? sz.cx : sz.cy; }
     int AcrossLength(const CSize& sz) const { return m_bHorz ? sz.cy : sz.cx; }
 
-    void PushRight(std::vector<DOCK_INFO>& infos) const;
-    void PushLeft(std::vector<DOCK_INFO>& infos, int nLength) const;
+    // Pushes overlapping bars apart: forward from the row's start, or back from its end.
+    void PushPass(std::vector<DOCK_INFO>& infos, BOOL bForward, int nLength) const;
     // Squeezes the row into nLength; FALSE when the rightmost bar has to go.
     BOOL Squeeze(std::vector<DOCK_INFO>& infos, int nLength) const;
     void Place(std::vector<DOCK_INFO>& infos, int nLength, int nThickness, std::vector<PLACEMENT>& placements) const;

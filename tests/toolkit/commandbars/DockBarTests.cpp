@@ -376,6 +376,35 @@ TEST_F(DockBarFixture, RemovingTheOnlyBarOfARowRemovesTheRow)
     EXPECT_EQ(Entries(), (std::vector<CQorCommandBar*>{nullptr}));
 }
 
+TEST_F(DockBarFixture, ABarDockedOnAnotherSideLeavesItsOldDockBar)
+{
+    CQorDockBar bottom;
+    ASSERT_TRUE(bottom.Create(CQorDockBar::kStyleBottom | WS_CHILD | WS_VISIBLE, nullptr, frame, CQorDockBar::kIdBottom));
+    EXPECT_EQ(bottom.GetSide(), qorBarBottom);
+    EXPECT_TRUE(bottom.IsHorizontal());
+    CQorCommandBar* a = AddBar(2);
+    CQorCommandBar* b = AddBar(2);
+    dockBar->DockCommandBar(a);
+    dockBar->DockCommandBar(b);
+    bottom.DockCommandBar(a);
+    EXPECT_EQ(Entries(), (std::vector<CQorCommandBar*>{nullptr, b, nullptr}));
+    EXPECT_EQ(bottom.GetEntries(), (std::vector<CQorCommandBar*>{nullptr, a, nullptr}));
+    EXPECT_EQ(::GetParent(a->GetSafeHwnd()), bottom.GetSafeHwnd());
+    EXPECT_EQ(a->GetPosition(), qorBarBottom);
+    // The frame's layout: the bottom strip sits at the bottom of the client area, as deep as a.
+    frame->RecalcLayout();
+    CRect rcClient, rcBottom;
+    frame->GetClientRect(&rcClient);
+    bottom.GetWindowRect(&rcBottom);
+    frame->ScreenToClient(&rcBottom);
+    EXPECT_EQ(rcBottom.bottom, rcClient.bottom);
+    CRect rcA;
+    ::GetWindowRect(a->GetSafeHwnd(), &rcA);
+    EXPECT_EQ(rcBottom.Height(), rcA.Height());
+    bottom.RemoveCommandBar(a);
+    ::SetParent(a->GetSafeHwnd(), dockBar->GetSafeHwnd());
+}
+
 TEST_F(DockBarFixture, AStretchedBarAlwaysHasARowOfItsOwn)
 {
     CQorCommandBar* a = AddBar(1);
@@ -414,6 +443,11 @@ TEST_F(DockBarFixture, TheTopDockBarTakesItsRowsFromTheFrameAndWrapsThemAsItNarr
         x += BarRect(pBar).Width();
     }
     ASSERT_EQ(Entries().size(), 5u) << "one row";
+    // The row in the order its bars stand, not the order they were dropped in.
+    std::vector<CQorCommandBar*> row;
+    dockBar->GetRowBarsByPosition(2, row);
+    EXPECT_EQ(row, (std::vector<CQorCommandBar*>{threeBars[0], threeBars[1], threeBars[2]}));
+    EXPECT_EQ(Entries()[1], threeBars[2]);
 
     // The frame's layout pass: the dock bar answers its height and leaves the rest below it.
     AFX_SIZEPARENTPARAMS layout = {};
