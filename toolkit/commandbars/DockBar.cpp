@@ -46,8 +46,7 @@ BOOL CQorDockBar::Create(DWORD dwStyle, CQorCommandBars* pCommandBars, CWnd* pPa
     static const wchar_t* const kNames[] = {L"qorBarTop", L"qorBarBottom", L"qorBarLeft", L"qorBarRight"};
     // The dock-style bits share values with window styles (0x400000 is WS_DLGFRAME): the window
     // gets only the bits above them.
-    return CreateEx(0, kDockBarClass, kNames[GetSide()], dwStyle & ~kDockStyleMask, CRect(0, 0, 0, 0), pParentWnd,
-                    nID);
+    return CreateEx(0, kDockBarClass, kNames[GetSide()], dwStyle & ~kDockStyleMask, CRect(0, 0, 0, 0), pParentWnd, nID);
 }
 
 BOOL CQorDockBar::PreCreateWindow(CREATESTRUCT& cs)
@@ -134,8 +133,8 @@ int CQorDockBar::InsertAtRowOf(CQorCommandBar* pBar, CPoint ptClient)
 {
     const BOOL bHorz = IsHorizontal();
     const int nCoord = bHorz ? ptClient.y : ptClient.x;
-    int nPrevEdge = 0;   // the far edge of the row before
-    int nPrevNull = -1;  // the null entry that closed it
+    int nPrevEdge = 0;  // the far edge of the row before
+    int nPrevNull = -1; // the null entry that closed it
     int nRowEdge = 0;
     BOOL bRowVisible = FALSE;
     for (int i = 0; i < static_cast<int>(m_arrBars.size()); i++) {

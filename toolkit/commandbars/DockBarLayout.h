@@ -12,9 +12,9 @@
 
 // The bar flags the row layout reads.
 enum QorDockRowFlag : DWORD {
-    qorDockRowShrink = 0x20,       // may shrink in its row, hiding what does not fit
-    qorDockRowStretched = 0x40,    // stretched over its row, which it has to itself
-    qorDockRowFillGap = 0x100000,  // widened to fill the gap between its neighbours
+    qorDockRowShrink = 0x20,      // may shrink in its row, hiding what does not fit
+    qorDockRowStretched = 0x40,   // stretched over its row, which it has to itself
+    qorDockRowFillGap = 0x100000, // widened to fill the gap between its neighbours
 };
 
 // What the row layout asks of one bar.
@@ -39,10 +39,10 @@ public:
     struct DOCK_INFO
     {
         CQorDockRowBar* pBar = nullptr;
-        CRect rcBar;          // working rectangle (along x while the row is laid out)
-        CRect rcFirst;        // as first computed, never transposed
-        int nIndex = 0;       // the bar's position in the row
-        int nMinLength = 0;   // below this length along the row the bar cannot shrink
+        CRect rcBar;           // working rectangle (along x while the row is laid out)
+        CRect rcFirst;         // as first computed, never transposed
+        int nIndex = 0;        // the bar's position in the row
+        int nMinLength = 0;    // below this length along the row the bar cannot shrink
         int nPrecedingMin = 0; // the minimum lengths of the bars before it, added up
     };
     // Where a bar goes when the layout is committed.

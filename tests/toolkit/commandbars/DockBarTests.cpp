@@ -31,8 +31,7 @@ class CFixedRowBar : public CQorDockRowBar
 public:
     CFixedRowBar(int nPos, int nLength, DWORD dwFlags = 0, int nMinLength = 0, int nThickness = 22)
         : m_nPos(nPos), m_nLength(nLength), m_nMinLength(nMinLength), m_nThickness(nThickness), m_dwFlags(dwFlags)
-    {
-    }
+    {}
     CSize CalcDockingLayout(int nLength, DWORD dwMode, int) override
     {
         int nAlong = m_nLength;
@@ -277,7 +276,8 @@ struct DockBarFixture : testing::Test
         auto* pBar = new CQorCommandBar;
         pBar->m_dwFlags = dwFlags;
         LPCTSTR lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorW(nullptr, IDC_ARROW));
-        EXPECT_TRUE(pBar->CreateEx(0, lpszClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, dockBar->GetSafeHwnd(), nullptr));
+        EXPECT_TRUE(
+            pBar->CreateEx(0, lpszClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, dockBar->GetSafeHwnd(), nullptr));
         for (int i = 0; i < nButtons; i++)
             pBar->GetControls()->InsertControl(new CFixedButton(CSize(40, 22)), 1000 + i);
         bars.push_back(pBar);
@@ -379,7 +379,8 @@ TEST_F(DockBarFixture, RemovingTheOnlyBarOfARowRemovesTheRow)
 TEST_F(DockBarFixture, ABarDockedOnAnotherSideLeavesItsOldDockBar)
 {
     CQorDockBar bottom;
-    ASSERT_TRUE(bottom.Create(CQorDockBar::kStyleBottom | WS_CHILD | WS_VISIBLE, nullptr, frame, CQorDockBar::kIdBottom));
+    ASSERT_TRUE(
+        bottom.Create(CQorDockBar::kStyleBottom | WS_CHILD | WS_VISIBLE, nullptr, frame, CQorDockBar::kIdBottom));
     EXPECT_EQ(bottom.GetSide(), qorBarBottom);
     EXPECT_TRUE(bottom.IsHorizontal());
     CQorCommandBar* a = AddBar(2);
