@@ -113,6 +113,9 @@ public:
     DWORD m_dwBarStyle;
     // The widths of the bar's borders, one per side, from the paint manager.
     virtual CRect GetBorders();
+    // The bar's size when docked, for a length along its row: its controls laid out within its
+    // borders. The tool bar adds its expand button.
+    virtual CSize CalcDockingLayout(int nLength, DWORD dwMode, int nWidth = 0);
     // The icon size the bar gives its buttons itself; (0, 0) leaves it to the theme.
     virtual CSize GetOwnIconSize() const { return CSize(0, 0); }
     // The bar's background, from the paint manager.

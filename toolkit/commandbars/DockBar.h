@@ -67,8 +67,7 @@ public:
     // bars are moved. Answers the size the rows take (the full length when stretched).
     CSize CalcDockBarSize(int nLength, DWORD dwMode, AFX_SIZEPARENTPARAMS* pLayout);
 
-    // The size of a docked bar for a length along the row; the tool bar lays itself out, a plain
-    // command bar lays out its controls within its borders.
+    // The size of a docked bar for a length along the row, as the bar lays itself out.
     virtual CSize CalcBarDockingLayout(CQorCommandBar* pBar, int nLength, DWORD dwMode, int nThickness);
     // Whether a bar takes room in its row: a visible window.
     virtual BOOL IsBarVisible(const CQorCommandBar* pBar) const;

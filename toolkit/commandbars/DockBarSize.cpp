@@ -36,9 +36,7 @@ private:
 
 CSize CQorDockBar::CalcBarDockingLayout(CQorCommandBar* pBar, int nLength, DWORD dwMode, int nThickness)
 {
-    CClientDC dc(pBar->GetSafeHwnd() ? pBar : nullptr);
-    DWORD dwLayoutMode = dwMode;
-    return pBar->GetControls()->CalcDynamicSize(&dc, nLength, dwLayoutMode, pBar->GetBorders(), nThickness);
+    return pBar->CalcDockingLayout(nLength, dwMode, nThickness);
 }
 
 CSize CQorDockBar::CalcDockBarSize(int nLength, DWORD dwMode, AFX_SIZEPARENTPARAMS* pLayout)

@@ -69,7 +69,7 @@ public:
 
     // The docked size for a length along the edge (mode: LM_ bits; LM_COMMIT places the
     // controls). Reserves the expand button's room when it shows.
-    virtual CSize CalcDockingLayout(int nLength, DWORD dwMode, int nWidth = 0);
+    CSize CalcDockingLayout(int nLength, DWORD dwMode, int nWidth = 0) override;
     // The expand button, made on first use.
     CQorControl* GetExpandButton();
     // Some control is hidden because the bar is too short.

@@ -14,10 +14,12 @@
 #include "tests/common/WineTestSupport.h"
 #include "toolkit/commandbars/CommandBar.h"
 #include "toolkit/commandbars/CommandBarDefs.h"
+#include "toolkit/commandbars/CommandBarsResources.h"
 #include "toolkit/commandbars/Control.h"
 #include "toolkit/commandbars/Controls.h"
 #include "toolkit/commandbars/DockBar.h"
 #include "toolkit/commandbars/DockBarLayout.h"
+#include "toolkit/commandbars/ToolBar.h"
 
 namespace {
 
@@ -491,3 +493,35 @@ TEST_F(DockBarFixture, TheTopDockBarTakesItsRowsFromTheFrameAndWrapsThemAsItNarr
 }
 
 } // namespace
+
+// A docked tool bar lays itself out: squeezed by its dock bar, it hides what does not fit behind
+// its expand button instead of wrapping.
+TEST_F(DockBarFixture, ADockedToolBarSqueezesBehindItsExpandButton)
+{
+    auto* pToolBar = new CQorToolBar;
+    const UINT ids[] = {41000, 41001, 41002, 41003, 41004, 41005, 41006, 41007};
+    pToolBar->SetButtons(ids, 8);
+    ASSERT_TRUE(pToolBar->Create(dockBar.get(), qorBarTop));
+    bars.push_back(pToolBar);
+    ASSERT_TRUE(pToolBar->m_dwFlags & CQorToolBar::flagHideWrap);
+    dockBar->DockCommandBar(pToolBar);
+    ResizeFrameClient(600);
+    const int nHeight = BarRect(pToolBar).Height();
+    auto hiddenCount = [&] {
+        int n = 0;
+        for (int i = 0; i < 8; i++)
+            n += (pToolBar->GetControl(i)->GetHideFlags() & qorHideWrap) ? 1 : 0;
+        return n;
+    };
+    EXPECT_EQ(hiddenCount(), 0);
+
+    ResizeFrameClient(BarRect(pToolBar).Width() / 2);
+    EXPECT_GT(hiddenCount(), 0);
+    EXPECT_EQ(BarRect(pToolBar).Height(), nHeight) << "squeezed, not wrapped";
+    CQorControl* pExpand = pToolBar->GetControls()->FindControl(QOR_ID_TOOLBAR_EXPAND);
+    ASSERT_NE(pExpand, nullptr);
+    EXPECT_TRUE(pExpand->IsVisible());
+
+    ResizeFrameClient(600);
+    EXPECT_EQ(hiddenCount(), 0);
+}
