@@ -154,6 +154,16 @@ public:
     void Detach() { m_pScene = nullptr; }
 
 protected:
+    // F10 hands the keyboard to the tool bar, its first control hot, as a menu key does (the
+    // manager that gives bars Alt and F10 comes later).
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_SYSKEYDOWN && wParam == VK_F10 && m_pScene && m_pScene->m_pToolBar) {
+            m_pScene->m_pToolBar->SetTrackingMode(1, TRUE, TRUE);
+            return 0;
+        }
+        return CFrameWnd::WindowProc(message, wParam, lParam);
+    }
     void OnSceneCommand(UINT nId)
     {
         m_pState->commands.push_back(nId);

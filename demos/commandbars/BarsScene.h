@@ -2,7 +2,7 @@
 // command ids (icons drawn here, a split button among them) and a vertical bar made from a
 // menu resource, both in the native XP look. The frame records every command it receives;
 // Bold toggles its check and Read Only disables Cut and Paste (and checks itself), shown at
-// the next idle-time command update.
+// the next idle-time command update. F10 hands the keyboard to the tool bar.
 #pragma once
 
 #include <windows.h>

@@ -2,7 +2,7 @@
 //   commandbars_demo.exe             each theme's drawing operations, cell by cell
 //   commandbars_demo.exe --services  hover a cell, drag a cell to the other bar, press Ctrl+Shift+F3
 //   commandbars_demo.exe --bars      a frame with a tool bar from ids and a panel from a menu: hover,
-//                                    click; Bold checks itself, Read Only greys Cut and Paste
+//                                    click, F10 and arrows; Bold checks itself, Read Only greys Cut
 #include <windows.h>
 
 #include "demos/commandbars/BarsScene.h"

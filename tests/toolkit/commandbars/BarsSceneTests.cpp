@@ -205,8 +205,10 @@ TEST_F(BarsScene, AClickReachesTheFrameAsExactlyOneCommand)
 
 TEST_F(BarsScene, KeysMoveTheHotControlAndEnterRunsItOnce)
 {
-    // The tool bar, entered as the menu key enters it: the first control is hot.
-    ASSERT_TRUE(ToolBar()->SetTrackingMode(1, TRUE, TRUE));
+    // F10 hands the keyboard to the tool bar: its first control is hot.
+    ::SetFocus(s_pScene->GetSafeHwnd());
+    Press(VK_F10);
+    ASSERT_EQ(ToolBar()->GetTrackingMode(), 1);
     EXPECT_EQ(ToolBar()->GetSelected(), 0);
     WaitForFades();
     const WindowCapture first(ToolBar()->GetSafeHwnd());
