@@ -175,6 +175,15 @@ public:
     void SetTitle(LPCWSTR lpszTitle);
     // A bar of the same run-time class with the same kind and copies of the controls.
     virtual CQorCommandBar* Clone(BOOL bRecursive = FALSE) const;
+    // Takes another bar's kind, place, flags, title, widths and manager, then copies of its
+    // controls (recursive: popup controls get copies of their bars too). A bar copied from
+    // itself stays as it is.
+    virtual void Copy(const CQorCommandBar* pSource, BOOL bRecursive = FALSE);
+    // Lets go of everything the bar holds while it may still be reached: tracking ends, the
+    // keyboard and hover are given back, the controls go and the window is destroyed.
+    void ReleaseTracking();
+    // Whether accelerator underlines show: the manager decides; TRUE without one.
+    BOOL IsKeyboardCuesVisible() const;
     // Resize mode of a popup bar (0 none, 1 size grip, 2 height only); other bars answer 0.
     virtual int IsResizable() const { return 0; }
     // The index of the control pressed last.
