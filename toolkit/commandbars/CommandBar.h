@@ -182,6 +182,9 @@ public:
     // Lets go of everything the bar holds while it may still be reached: tracking ends, the
     // keyboard and hover are given back, the controls go and the window is destroyed.
     void ReleaseTracking();
+    // Whether a press on a control with Alt held moves it (a tool bar of a customizable manager
+    // whose options allow Alt+drag).
+    BOOL IsAltDragCustomization(CQorControl* pControl) const;
     // Whether accelerator underlines show: the manager decides; TRUE without one.
     BOOL IsKeyboardCuesVisible() const;
     // Resize mode of a popup bar (0 none, 1 size grip, 2 height only); other bars answer 0.

@@ -426,6 +426,65 @@ TEST_F(CommandBarWindow, KeyboardCuesFollowTheManagerAndShowWithoutOne)
     pCommandBars->InternalRelease();
 }
 
+// A button that records whether a press started its customize drag or its click.
+class CCustomizeRecordingButton : public CQorControlButton
+{
+public:
+    void OnCustomizeMouseDown(CPoint) override
+    {
+        presses.push_back(L"drag");
+        bCustomizeModeDuringDrag = GetParent()->GetCommandBars()->IsCustomizeMode();
+    }
+    void OnClick(BOOL, CPoint) override { presses.push_back(L"click"); }
+    std::vector<std::wstring> presses;
+    BOOL bCustomizeModeDuringDrag = FALSE;
+};
+
+TEST_F(CommandBarWindow, AltPressOnAToolBarButtonStartsItsCustomizeDragWhereTheOptionsAllow)
+{
+    struct Case
+    {
+        const char* name;
+        BOOL bAlt;
+        BOOL bAltDragOption;
+        int nBarType;
+        int nFlags;
+        const wchar_t* expected;
+    };
+    const Case cases[] = {
+        {"Alt on a tool bar", TRUE, TRUE, qorBarTypeToolBar, 0, L"drag"},
+        {"no Alt", FALSE, TRUE, qorBarTypeToolBar, 0, L"click"},
+        {"option off", TRUE, FALSE, qorBarTypeToolBar, 0, L"click"},
+        {"menu bar", TRUE, TRUE, qorBarTypeMenuBar, 0, L"click"},
+        {"control not movable", TRUE, TRUE, qorBarTypeToolBar, qorFlagNoMovable, L"click"},
+    };
+    CQorCommandBars* pCommandBars = new CQorCommandBars;
+    CreateBar(0, pCommandBars);
+    BYTE keys[256] = {};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_pBar->GetControls()->RemoveAll();
+        auto* pButton = new CCustomizeRecordingButton;
+        m_pBar->GetControls()->InsertControl(pButton, kFirstId);
+        pButton->SetRect(CRect(4, 4, 44, 26));
+        pButton->SetFlags(c.nFlags);
+        m_pBar->m_barType = c.nBarType;
+        pCommandBars->GetCommandBarsOptions()->m_bAltDragCustomization = c.bAltDragOption;
+        GetKeyboardState(keys);
+        keys[VK_MENU] = c.bAlt ? 0x80 : 0;
+        SetKeyboardState(keys);
+        m_pBar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+        keys[VK_MENU] = 0;
+        SetKeyboardState(keys);
+        EXPECT_EQ(pButton->presses, std::vector<std::wstring>{c.expected});
+        EXPECT_EQ(pButton->bCustomizeModeDuringDrag, c.bAlt && c.bAltDragOption && c.nBarType == qorBarTypeToolBar &&
+                                                         c.nFlags == 0);
+        EXPECT_FALSE(pCommandBars->IsCustomizeMode()) << "customize mode lasts only as long as the drag";
+    }
+    DropBar();
+    pCommandBars->InternalRelease();
+}
+
 // ---- Help hit test ------------------------------------------------------------------------
 
 TEST_F(CommandBarWindow, HelpHitTestAnswersTheControlsHelpIdElseItsCommandElseTheBars)
