@@ -1,10 +1,14 @@
 // Opens the command bars' scenes by hand:
 //   commandbars_demo.exe             each theme's drawing operations, cell by cell
 //   commandbars_demo.exe --services  hover a cell, drag a cell to the other bar, press Ctrl+Shift+F3
+//   commandbars_demo.exe --bars      a frame with a tool bar from ids and a panel from a menu: hover,
+//                                    click, F10 and arrows; Bold checks itself, Read Only greys Cut
 #include <windows.h>
 
+#include "demos/commandbars/BarsScene.h"
 #include "demos/commandbars/PaintSwatchScene.h"
 #include "demos/commandbars/ServicesScene.h"
+#include "platform/framework/FrameWnd.h"
 #include "platform/framework/WinApp.h"
 #include "toolkit/commandbars/PaintManagerStatics.h"
 #include "toolkit/foundation/Statics.h"
@@ -26,7 +30,11 @@ public:
     // The scene is a plain window: run it here until it closes, then end the program.
     BOOL InitInstance() override
     {
-        if (m_lpCmdLine && wcsstr(m_lpCmdLine, L"--services")) {
+        if (m_lpCmdLine && wcsstr(m_lpCmdLine, L"--bars")) {
+            // The bars take their command states at idle time, as in a framework program.
+            CBarsScene scene;
+            RunScene(scene.Create(100, 100), [](MSG*) { return FALSE; }, [] { AfxIdleUpdateFrames(nullptr); });
+        } else if (m_lpCmdLine && wcsstr(m_lpCmdLine, L"--services")) {
             CServicesScene scene;
             RunScene(scene.Create(100, 100), [&scene](MSG* pMsg) { return scene.TranslateMessage(pMsg); });
         } else {
@@ -38,8 +46,20 @@ public:
 private:
     template <typename Translate> static void RunScene(HWND hScene, Translate translate)
     {
+        RunScene(hScene, translate, [] {});
+    }
+    // idle runs once each time the queue empties.
+    template <typename Translate, typename Idle> static void RunScene(HWND hScene, Translate translate, Idle idle)
+    {
         MSG msg;
-        while (hScene && ::IsWindow(hScene) && ::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        while (hScene && ::IsWindow(hScene)) {
+            if (!::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+                idle();
+                ::WaitMessage();
+                continue;
+            }
+            if (::GetMessageW(&msg, nullptr, 0, 0) <= 0)
+                break;
             if (translate(&msg))
                 continue;
             ::TranslateMessage(&msg);

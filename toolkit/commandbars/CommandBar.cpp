@@ -322,13 +322,45 @@ void CQorCommandBar::SetTitle(LPCWSTR lpszTitle)
 CQorCommandBar* CQorCommandBar::Clone(BOOL bRecursive) const
 {
     CQorCommandBar* pBar = static_cast<CQorCommandBar*>(GetRuntimeClass()->CreateObject());
-    pBar->m_barType = m_barType;
-    pBar->m_barPosition = m_barPosition;
-    pBar->m_nDefaultButtonStyle = m_nDefaultButtonStyle;
-    pBar->m_pCommandBars = m_pCommandBars;
-    pBar->m_strTitle = m_strTitle;
-    pBar->m_pControls->Copy(m_pControls, bRecursive);
+    pBar->Copy(this, bRecursive);
     return pBar;
+}
+
+void CQorCommandBar::Copy(const CQorCommandBar* pSource, BOOL bRecursive)
+{
+    if (!pSource || pSource == this)
+        return;
+    m_barType = pSource->m_barType;
+    m_barPosition = pSource->m_barPosition;
+    m_nBarID = pSource->m_nBarID;
+    m_dwFlags = pSource->m_dwFlags;
+    m_dwBarStyle = pSource->m_dwBarStyle;
+    m_strTitle = pSource->m_strTitle;
+    m_nMRUWidth = pSource->m_nMRUWidth;
+    m_pCommandBars = pSource->m_pCommandBars;
+    m_nDefaultButtonStyle = pSource->m_nDefaultButtonStyle;
+    m_pControls->Copy(pSource->m_pControls, bRecursive);
+}
+
+void CQorCommandBar::ReleaseTracking()
+{
+    CReference self(this);
+    SetTrackingMode(0, TRUE, FALSE);
+    if (CQorKeyboardManager* pKeyboardManager = FindKeyboardManager())
+        pKeyboardManager->UnhookKeyboard(this);
+    if (CQorMouseManager* pMouseManager = FindMouseManager()) {
+        if (pMouseManager->GetHoverBar() == this)
+            pMouseManager->SetHoverBar(nullptr);
+    }
+    m_pControls->RemoveAll();
+    if (m_hWnd && ::IsWindow(m_hWnd))
+        DestroyWindow();
+}
+
+BOOL CQorCommandBar::IsKeyboardCuesVisible() const
+{
+    CQorCommandBars* pCommandBars = GetCommandBars();
+    return pCommandBars ? pCommandBars->IsKeyboardCuesVisible() : TRUE;
 }
 
 void CQorCommandBar::AdjustModalLockCount(int nDelta)

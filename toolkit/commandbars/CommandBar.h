@@ -113,6 +113,11 @@ public:
     DWORD m_dwBarStyle;
     // The widths of the bar's borders, one per side, from the paint manager.
     virtual CRect GetBorders();
+    // The bar's size when docked, for a length along its row: its controls laid out within its
+    // borders. The tool bar adds its expand button.
+    virtual CSize CalcDockingLayout(int nLength, DWORD dwMode, int nWidth = 0);
+    // The icon size the bar gives its buttons itself; (0, 0) leaves it to the theme.
+    virtual CSize GetOwnIconSize() const { return CSize(0, 0); }
     // The bar's background, from the paint manager.
     virtual void FillCommandBarEntry(CDC* pDC);
 
@@ -170,6 +175,18 @@ public:
     void SetTitle(LPCWSTR lpszTitle);
     // A bar of the same run-time class with the same kind and copies of the controls.
     virtual CQorCommandBar* Clone(BOOL bRecursive = FALSE) const;
+    // Takes another bar's kind, place, flags, title, widths and manager, then copies of its
+    // controls (recursive: popup controls get copies of their bars too). A bar copied from
+    // itself stays as it is.
+    virtual void Copy(const CQorCommandBar* pSource, BOOL bRecursive = FALSE);
+    // Lets go of everything the bar holds while it may still be reached: tracking ends, the
+    // keyboard and hover are given back, the controls go and the window is destroyed.
+    void ReleaseTracking();
+    // Whether a press on a control with Alt held moves it (a tool bar of a customizable manager
+    // whose options allow Alt+drag).
+    BOOL IsAltDragCustomization(CQorControl* pControl) const;
+    // Whether accelerator underlines show: the manager decides; TRUE without one.
+    BOOL IsKeyboardCuesVisible() const;
     // Resize mode of a popup bar (0 none, 1 size grip, 2 height only); other bars answer 0.
     virtual int IsResizable() const { return 0; }
     // The index of the control pressed last.

@@ -4,6 +4,7 @@
 
 #include "toolkit/commandbars/CommandBarAnimation.h"
 #include "toolkit/commandbars/CommandBars.h"
+#include "toolkit/commandbars/CommandBarsOptions.h"
 #include "toolkit/commandbars/Control.h"
 #include "toolkit/commandbars/Controls.h"
 #include "toolkit/commandbars/MouseManager.h"
@@ -98,7 +99,27 @@ void CQorCommandBar::OnLButtonDown(UINT nFlags, CPoint point)
     if (pCommandBars && pCommandBars->IsCustomizeMode() && (pControl->GetFlags() & qorFlagNoMovable))
         return;
     CReference self(this), control(pControl);
+    if (IsAltDragCustomization(pControl)) {
+        // Alt+drag moves a tool-bar button without opening the customize dialog: customize mode
+        // lasts as long as the drag.
+        pCommandBars->SetCustomizeMode(TRUE);
+        SetPopuped(-1);
+        SetSelected(-1, 0);
+        pControl->OnCustomizeMouseDown(point);
+        pCommandBars->SetCustomizeMode(FALSE);
+        pCommandBars->SetDragControl(nullptr);
+        SetPopuped(-1);
+        return;
+    }
     pControl->OnClick(FALSE, point);
+}
+
+BOOL CQorCommandBar::IsAltDragCustomization(CQorControl* pControl) const
+{
+    CQorCommandBars* pCommandBars = GetCommandBars();
+    return pCommandBars && !pCommandBars->IsCustomizeMode() && !(pControl->GetFlags() & qorFlagNoMovable) &&
+           m_barType == qorBarTypeToolBar && m_barPosition != qorBarPopup && ::GetKeyState(VK_MENU) < 0 &&
+           pCommandBars->IsCustomizable() && pCommandBars->GetCommandBarsOptions()->m_bAltDragCustomization;
 }
 
 void CQorCommandBar::OnLButtonDblClk(UINT nFlags, CPoint point)

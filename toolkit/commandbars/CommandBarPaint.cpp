@@ -35,6 +35,13 @@ CRect CQorCommandBar::GetBorders()
     return GetPaintManager()->GetCommandBarBorders(this);
 }
 
+CSize CQorCommandBar::CalcDockingLayout(int nLength, DWORD dwMode, int nWidth)
+{
+    CClientDC dc(m_hWnd ? this : nullptr);
+    DWORD dwLayoutMode = dwMode;
+    return m_pControls->CalcDynamicSize(&dc, nLength, dwLayoutMode, GetBorders(), nWidth);
+}
+
 void CQorCommandBar::FillCommandBarEntry(CDC* pDC)
 {
     GetPaintManager()->FillCommandBar(pDC, this);

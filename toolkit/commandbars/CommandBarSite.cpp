@@ -7,6 +7,8 @@
 #include "platform/framework/FrameWnd.h"
 #include "platform/framework/FrameworkIds.h"
 
+#include "toolkit/commandbars/CommandBars.h"
+#include "toolkit/commandbars/CommandBarsOptions.h"
 #include "toolkit/commandbars/Control.h"
 #include "toolkit/commandbars/Controls.h"
 #include "toolkit/foundation/CmdTargetReference.h"
@@ -38,6 +40,9 @@ void CQorCommandBar::ShowStatusPrompt(const CString& strPrompt)
 {
     const HWND hWndSite = GetSite();
     if (!hWndSite)
+        return;
+    CQorCommandBars* pCommandBars = GetCommandBars();
+    if (pCommandBars && !pCommandBars->GetCommandBarsOptions()->m_bShowStatusPrompt)
         return;
     if (!strPrompt.IsEmpty())
         ::SendMessageW(hWndSite, WM_SETMESSAGESTRING, 0, reinterpret_cast<LPARAM>(static_cast<LPCWSTR>(strPrompt)));

@@ -689,6 +689,39 @@ BOOL CQorControl::OnLButtonDblClk(CPoint point)
     return TRUE;
 }
 
+namespace {
+
+void CopyDocTemplates(CQorControl::CDocTemplateMap& target, const CQorControl::CDocTemplateMap& source)
+{
+    if (&target == &source)
+        return;
+    target.RemoveAll();
+    POSITION pos = source.GetStartPosition();
+    while (pos) {
+        UINT nTemplate = 0;
+        BOOL bValue = FALSE;
+        source.GetNextAssoc(pos, nTemplate, bValue);
+        target.SetAt(nTemplate, bValue);
+    }
+}
+
+} // namespace
+
+BOOL CQorControl::FilterByDocTemplate(UINT nActiveTemplate)
+{
+    const BOOL bWasHidden = (m_nHideFlags & qorHideDocTemplate) != 0;
+    BOOL bHidden = bWasHidden;
+    BOOL bValue = FALSE;
+    if (!m_docTemplatesAssigned.IsEmpty())
+        bHidden = !m_docTemplatesAssigned.Lookup(nActiveTemplate, bValue);
+    if (!m_docTemplatesExcluded.IsEmpty())
+        bHidden = m_docTemplatesExcluded.Lookup(nActiveTemplate, bValue);
+    if (bHidden == bWasHidden)
+        return FALSE;
+    SetHideFlag(qorHideDocTemplate, bHidden);
+    return TRUE;
+}
+
 void CQorControl::Copy(const CQorControl* pSource, BOOL)
 {
     if (!pSource || pSource == this)
@@ -711,6 +744,8 @@ void CQorControl::Copy(const CQorControl* pSource, BOOL)
     m_nReserved2 = pSource->m_nReserved2;
     m_strCustomCaption = pSource->m_strCustomCaption;
     m_strCategory = pSource->m_strCategory;
+    CopyDocTemplates(m_docTemplatesAssigned, pSource->m_docTemplatesAssigned);
+    CopyDocTemplates(m_docTemplatesExcluded, pSource->m_docTemplatesExcluded);
     m_nHideFlags = pSource->m_nHideFlags;
     m_bDefaultItem = pSource->m_bDefaultItem;
     m_nEnabled = pSource->m_nEnabled;

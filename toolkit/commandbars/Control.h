@@ -119,6 +119,16 @@ public:
     virtual CString GetDescription() const;
     virtual CString GetTooltip() const;
     CString GetCategory() const;
+
+    // ---- Document templates ----------------------------------------------------------------
+    // Resource ids of the document templates the control belongs to (empty: every one) and of
+    // those it is kept out of (empty: none).
+    using CDocTemplateMap = CMap<UINT, UINT, BOOL, BOOL>;
+    CDocTemplateMap& GetDocTemplatesAssigned() { return m_docTemplatesAssigned; }
+    CDocTemplateMap& GetDocTemplatesExcluded() { return m_docTemplatesExcluded; }
+    // Sets or clears the other-template hide bit for the active template; TRUE when it changed.
+    // An exclusion decides over an assignment.
+    BOOL FilterByDocTemplate(UINT nActiveTemplate);
     CString GetShortcutText() const { return m_strShortcutText.IsEmpty() ? m_strShortcutTextAuto : m_strShortcutText; }
     // The text after a TAB becomes the automatic shortcut text; the bar re-lays out on a change.
     void SetCaption(LPCWSTR lpszCaption);
@@ -270,6 +280,7 @@ public:
     CQorCommandBar* m_pParent;
     CString m_strCategory;
     BOOL m_bDefaultItem;
+    CDocTemplateMap m_docTemplatesAssigned, m_docTemplatesExcluded;
     BOOL m_bTemporary;
     int m_nStyle, m_nCustomStyle, m_nDefaultStyle;
     BOOL m_bCloseSubMenuOnClick;

@@ -151,6 +151,9 @@ public:
     virtual void DrawActiveControlFrame(CDC* pDC, CRect rc, CQorControl* pControl);
     // The widths of a bar's borders, one per side.
     virtual CRect GetCommandBarBorders(CQorCommandBar* pBar);
+    // A tool bar's expand button: its background by state, a small arrow at its end and, when
+    // the bar hides controls for want of room (bHiddenControls), a chevron before the arrow.
+    virtual void DrawExpandButton(CDC* pDC, CQorControl* pControl, BOOL bHiddenControls);
     // The split button's button part: its rectangle less the drop-down part.
     virtual CRect GetSplitButtonCaptionRect(CQorControl* pControl);
     CRect GetSplitButtonRect(CQorControl* pControl) { return GetSplitButtonCaptionRect(pControl); }

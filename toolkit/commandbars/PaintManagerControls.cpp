@@ -87,6 +87,11 @@ int CQorPaintManager::GetShownPressed(CQorControl* pControl)
 
 CSize CQorPaintManager::GetToolBarIconSize(CQorCommandBar* pBar) const
 {
+    if (pBar) {
+        const CSize szOwn = pBar->GetOwnIconSize();
+        if (szOwn.cx > 0 && szOwn.cy > 0)
+            return szOwn;
+    }
     CSize sz(16, 16);
     if (m_bLargeIconsFromFont) {
         const int h = m_nTextHeight;
@@ -535,4 +540,37 @@ CSize CQorPaintManager::DrawSmallGripper(CDC*, CQorCommandBar*, BOOL)
 CRect CQorPaintManager::GetCommandBarBorders(CQorCommandBar*)
 {
     return CRect(2, 2, 2, 2);
+}
+
+void CQorPaintManager::DrawExpandButton(CDC* pDC, CQorControl* pControl, BOOL bHiddenControls)
+{
+    const CRect rc = pControl->GetRect();
+    if (rc.IsRectEmpty())
+        return;
+    DrawControlEntryOf(pDC, pControl);
+    const COLORREF clr = GetControlStateColor(pControl);
+    // Drawn for a level bar in (u across the narrow button, v down its length); an upright
+    // bar's button lies on its side, so the picture turns a quarter.
+    const BOOL bVertical = IsVerticalBar(pControl->GetParent());
+    const int nLength = bVertical ? rc.Width() : rc.Height();
+    auto dot = [&](int u, int v) {
+        if (bVertical)
+            pDC->FillSolidRect(rc.left + v, rc.top + u, 1, 1, clr);
+        else
+            pDC->FillSolidRect(rc.left + u, rc.top + v, 1, 1, clr);
+    };
+    if (bHiddenControls) {
+        // ">>" at the start of the button.
+        for (int u0 = 2; u0 <= 6; u0 += 4) {
+            for (int i = 0; i < 3; i++)
+                dot(u0 + i, 3 + i);
+            for (int i = 0; i < 2; i++)
+                dot(u0 + i, 7 - i);
+        }
+    }
+    // The arrow at the end: a triangle five pixels wide pointing down the button.
+    const int v0 = nLength - 7;
+    for (int r = 0; r < 3; r++)
+        for (int u = 3 + r; u <= 7 - r; u++)
+            dot(u, v0 + r);
 }

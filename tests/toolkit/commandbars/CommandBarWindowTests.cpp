@@ -14,9 +14,11 @@
 #include "toolkit/commandbars/CommandBar.h"
 #include "toolkit/commandbars/CommandBarList.h"
 #include "toolkit/commandbars/CommandBars.h"
+#include "toolkit/commandbars/CommandBarsOptions.h"
 #include "toolkit/commandbars/Control.h"
 #include "toolkit/commandbars/Controls.h"
 #include "toolkit/commandbars/CustomizeDropSource.h"
+#include "toolkit/commandbars/MouseManager.h"
 
 namespace {
 
@@ -348,6 +350,139 @@ TEST_F(CommandBarWindow, RealClickShowsThePromptWhileHeldAndClearsItBeforeTheCom
     EXPECT_EQ(m_record.nPromptsAtCommand, 2u) << "the prompt is cleared before the command runs";
     const std::vector<CQorControl*> pressed = {Button(1), nullptr};
     EXPECT_EQ(m_record.pressed, pressed);
+}
+
+TEST_F(CommandBarWindow, StatusPromptsSwitchedOffInTheOptionsReachNoStatusLine)
+{
+    CQorCommandBars* pCommandBars = new CQorCommandBars;
+    pCommandBars->SetSite(m_hWndSite);
+    pCommandBars->GetCommandBarsOptions()->m_bShowStatusPrompt = FALSE;
+    CreateBar(1, pCommandBars);
+    Button(0)->SetPrompt(L"Saves the book\nSave");
+    m_pBar->OnControlPressed(TRUE, Button(0));
+    m_pBar->OnControlPressed(FALSE, Button(0));
+    EXPECT_TRUE(m_record.prompts.empty());
+    EXPECT_EQ(m_record.pressed.size(), 2u) << "the site still hears of the press";
+    DropBar();
+    pCommandBars->InternalRelease();
+}
+
+// ---- Copies, letting go, keyboard cues ------------------------------------------------------
+
+TEST_F(CommandBarWindow, CopyTakesTheSourcesKindPlaceTitleAndControlsButNotFromItself)
+{
+    CQorCommandBars* pCommandBars = new CQorCommandBars;
+    CreateBar(3, pCommandBars);
+    m_pBar->m_barType = qorBarTypePopup;
+    m_pBar->m_barPosition = qorBarLeft;
+    m_pBar->m_dwFlags = 0x200000;
+    m_pBar->m_nMRUWidth = 123;
+    m_pBar->SetTitle(L"Standard");
+
+    CQorCommandBar* pClone = m_pBar->Clone();
+    EXPECT_EQ(pClone->m_barType, qorBarTypePopup);
+    EXPECT_EQ(pClone->m_barPosition, qorBarLeft);
+    EXPECT_EQ(pClone->m_dwFlags, 0x200000u);
+    EXPECT_EQ(pClone->m_nMRUWidth, 123);
+    EXPECT_EQ(pClone->GetTitle(), CString(L"Standard"));
+    EXPECT_EQ(pClone->GetCommandBars(), pCommandBars);
+    ASSERT_EQ(pClone->GetControlCount(), 3);
+    EXPECT_EQ(pClone->GetControl(2)->GetID(), kFirstId + 2);
+    EXPECT_NE(pClone->GetControl(0), m_pBar->GetControl(0));
+
+    m_pBar->Copy(m_pBar);
+    EXPECT_EQ(m_pBar->GetControlCount(), 3);
+    pClone->InternalRelease();
+    DropBar();
+    pCommandBars->InternalRelease();
+}
+
+TEST_F(CommandBarWindow, ReleaseTrackingEndsTrackingEmptiesTheBarAndDestroysItsWindow)
+{
+    CreateBar(2);
+    ASSERT_TRUE(cbtest::BringToFront(m_hWndSite));
+    m_pBar->SetTrackingMode(1, TRUE, TRUE);
+    ASSERT_NE(m_pBar->GetTrackingMode(), 0);
+    const HWND hWndBar = m_pBar->GetSafeHwnd();
+    m_pBar->ReleaseTracking();
+    EXPECT_EQ(m_pBar->GetTrackingMode(), 0);
+    EXPECT_EQ(m_pBar->GetControlCount(), 0);
+    EXPECT_FALSE(::IsWindow(hWndBar));
+    EXPECT_EQ(GetMouseManager()->FindTrackedBar(m_pBar), -1);
+    EXPECT_NE(GetMouseManager()->GetHoverBar(), m_pBar);
+}
+
+TEST_F(CommandBarWindow, KeyboardCuesFollowTheManagerAndShowWithoutOne)
+{
+    CreateBar(1);
+    EXPECT_TRUE(m_pBar->IsKeyboardCuesVisible());
+    CQorCommandBars* pCommandBars = new CQorCommandBars;
+    m_pBar->SetCommandBars(pCommandBars);
+    pCommandBars->SetKeyboardCuesState(FALSE, TRUE);
+    EXPECT_FALSE(m_pBar->IsKeyboardCuesVisible());
+    pCommandBars->SetKeyboardCuesState(TRUE, TRUE);
+    EXPECT_TRUE(m_pBar->IsKeyboardCuesVisible());
+    m_pBar->SetCommandBars(nullptr);
+    pCommandBars->InternalRelease();
+}
+
+// A button that records whether a press started its customize drag or its click.
+class CCustomizeRecordingButton : public CQorControlButton
+{
+public:
+    void OnCustomizeMouseDown(CPoint) override
+    {
+        presses.push_back(L"drag");
+        bCustomizeModeDuringDrag = GetParent()->GetCommandBars()->IsCustomizeMode();
+    }
+    void OnClick(BOOL, CPoint) override { presses.push_back(L"click"); }
+    std::vector<std::wstring> presses;
+    BOOL bCustomizeModeDuringDrag = FALSE;
+};
+
+TEST_F(CommandBarWindow, AltPressOnAToolBarButtonStartsItsCustomizeDragWhereTheOptionsAllow)
+{
+    struct Case
+    {
+        const char* name;
+        BOOL bAlt;
+        BOOL bAltDragOption;
+        int nBarType;
+        int nFlags;
+        const wchar_t* expected;
+    };
+    const Case cases[] = {
+        {"Alt on a tool bar", TRUE, TRUE, qorBarTypeToolBar, 0, L"drag"},
+        {"no Alt", FALSE, TRUE, qorBarTypeToolBar, 0, L"click"},
+        {"option off", TRUE, FALSE, qorBarTypeToolBar, 0, L"click"},
+        {"menu bar", TRUE, TRUE, qorBarTypeMenuBar, 0, L"click"},
+        {"control not movable", TRUE, TRUE, qorBarTypeToolBar, qorFlagNoMovable, L"click"},
+    };
+    CQorCommandBars* pCommandBars = new CQorCommandBars;
+    CreateBar(0, pCommandBars);
+    BYTE keys[256] = {};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_pBar->GetControls()->RemoveAll();
+        auto* pButton = new CCustomizeRecordingButton;
+        m_pBar->GetControls()->InsertControl(pButton, kFirstId);
+        pButton->SetRect(CRect(4, 4, 44, 26));
+        pButton->SetFlags(c.nFlags);
+        m_pBar->m_barType = c.nBarType;
+        pCommandBars->GetCommandBarsOptions()->m_bAltDragCustomization = c.bAltDragOption;
+        GetKeyboardState(keys);
+        keys[VK_MENU] = c.bAlt ? 0x80 : 0;
+        SetKeyboardState(keys);
+        m_pBar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+        keys[VK_MENU] = 0;
+        SetKeyboardState(keys);
+        EXPECT_EQ(pButton->presses, std::vector<std::wstring>{c.expected});
+        EXPECT_EQ(pButton->bCustomizeModeDuringDrag, c.bAlt && c.bAltDragOption && c.nBarType == qorBarTypeToolBar &&
+                                                         c.nFlags == 0);
+        EXPECT_FALSE(pCommandBars->IsCustomizeMode()) << "customize mode lasts only as long as the drag";
+    }
+    DropBar();
+    pCommandBars->InternalRelease();
 }
 
 // ---- Help hit test ------------------------------------------------------------------------

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <vector>
+
 #include "platform/framework/WinApp.h"
 #include "tests/toolkit/commandbars/CommandBarsTestSupport.h"
 #include "toolkit/commandbars/CommandBar.h"
@@ -293,3 +295,42 @@ TEST_F(ControlAccessible, StatesAndLocation)
 }
 
 } // namespace
+
+TEST(ControlDocTemplates, AssignedAndExcludedTemplatesDecideTheOtherTemplateBit)
+{
+    struct Case
+    {
+        const char* name;
+        std::vector<UINT> assigned, excluded;
+        BOOL bHiddenBefore;
+        UINT nActive;
+        BOOL bHidden, bChanged;
+    };
+    const Case cases[] = {
+        {"no sets keep the bit as it was", {}, {}, TRUE, 7, TRUE, FALSE},
+        {"assigned to the active template", {128, 129}, {}, TRUE, 129, FALSE, TRUE},
+        {"assigned to others only", {128}, {}, FALSE, 130, TRUE, TRUE},
+        {"excluded from the active template", {}, {130}, FALSE, 130, TRUE, TRUE},
+        {"excluded from others only", {}, {130}, TRUE, 128, FALSE, TRUE},
+        {"an exclusion decides over an assignment", {128}, {128}, FALSE, 128, TRUE, TRUE},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CQorControlButton* pControl = new CQorControlButton;
+        for (UINT n : c.assigned)
+            pControl->GetDocTemplatesAssigned().SetAt(n, TRUE);
+        for (UINT n : c.excluded)
+            pControl->GetDocTemplatesExcluded().SetAt(n, TRUE);
+        pControl->SetHideFlag(qorHideDocTemplate, c.bHiddenBefore);
+        EXPECT_EQ(pControl->FilterByDocTemplate(c.nActive), c.bChanged);
+        EXPECT_EQ((pControl->GetHideFlags() & qorHideDocTemplate) != 0, c.bHidden != FALSE);
+
+        // A copy carries both sets.
+        CQorControlButton* pCopy = new CQorControlButton;
+        pCopy->Copy(pControl, FALSE);
+        EXPECT_EQ(pCopy->GetDocTemplatesAssigned().GetCount(), static_cast<INT_PTR>(c.assigned.size()));
+        EXPECT_EQ(pCopy->GetDocTemplatesExcluded().GetCount(), static_cast<INT_PTR>(c.excluded.size()));
+        pCopy->InternalRelease();
+        pControl->InternalRelease();
+    }
+}
