@@ -119,7 +119,7 @@ BOOL CQorCommandBar::IsAltDragCustomization(CQorControl* pControl) const
     CQorCommandBars* pCommandBars = GetCommandBars();
     return pCommandBars && !pCommandBars->IsCustomizeMode() && !(pControl->GetFlags() & qorFlagNoMovable) &&
            m_barType == qorBarTypeToolBar && m_barPosition != qorBarPopup && ::GetKeyState(VK_MENU) < 0 &&
-           pCommandBars->IsCustomizable() && pCommandBars->GetCommandBarsOptions()->m_bAltDragCustomization;
+           pCommandBars->IsAltDragCustomizationAllowed();
 }
 
 void CQorCommandBar::OnLButtonDblClk(UINT nFlags, CPoint point)

@@ -459,6 +459,7 @@ TEST_F(CommandBarWindow, AltPressOnAToolBarButtonStartsItsCustomizeDragWhereTheO
         {"control not movable", TRUE, TRUE, qorBarTypeToolBar, qorFlagNoMovable, L"click"},
     };
     CQorCommandBars* pCommandBars = new CQorCommandBars;
+    pCommandBars->SetCustomizable(TRUE); // as for a site with a Customize command
     CreateBar(0, pCommandBars);
     BYTE keys[256] = {};
     for (const Case& c : cases) {

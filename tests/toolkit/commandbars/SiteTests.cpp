@@ -10,6 +10,8 @@
 #include "tests/toolkit/commandbars/CommandBarsTestSupport.h"
 #include "toolkit/commandbars/CommandBar.h"
 #include "toolkit/commandbars/CommandBarsOptions.h"
+#include "toolkit/commandbars/Control.h"
+#include "toolkit/commandbars/Controls.h"
 #include "toolkit/commandbars/Edit.h"
 #include "toolkit/commandbars/FrameWndBase.h"
 
@@ -114,6 +116,19 @@ TEST(FrameSite, AFrameWithoutACustomizeHandlerGetsBarsThatRefuseAltDrag)
     EXPECT_TRUE(pCustomizing->GetCommandBars()->IsAltDragCustomizationAllowed());
     EXPECT_EQ(pCustomizing->nCustomizeRuns, 0) << "asking for the handler runs nothing";
     EXPECT_TRUE(pCustomizing->GetCommandBars()->IsRightToLeft());
+    // What a tool bar's button decides when Alt is held as it is pressed.
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_MENU] = 0x80;
+    SetKeyboardState(keys);
+    for (CSiteFrame* pFrame : {pPlain, static_cast<CSiteFrame*>(pCustomizing)}) {
+        CQorCommandBar* pBar = pFrame->GetCommandBars()->CreateToolBar(L"Standard", 128);
+        ASSERT_NE(pBar, nullptr);
+        CQorControl* pButton = pBar->GetControls()->Add(qorControlButton, 4811);
+        EXPECT_EQ(pBar->IsAltDragCustomization(pButton), pFrame == pCustomizing);
+    }
+    keys[VK_MENU] = 0;
+    SetKeyboardState(keys);
     pCustomizing->GetCommandBars()->GetCommandBarsOptions()->m_bAltDragCustomization = FALSE;
     EXPECT_FALSE(pCustomizing->GetCommandBars()->IsAltDragCustomizationAllowed());
     pPlain->DestroyWindow();
