@@ -185,6 +185,8 @@ public:
     // Whether a press on a control with Alt held moves it (a tool bar of a customizable manager
     // whose options allow Alt+drag).
     BOOL IsAltDragCustomization(CQorControl* pControl) const;
+    // The help id of a control: its own, else its action's id, else its command id.
+    static int GetControlHelpId(const CQorControl* pControl);
     // Whether accelerator underlines show: the manager decides; TRUE without one.
     BOOL IsKeyboardCuesVisible() const;
     // Resize mode of a popup bar (0 none, 1 size grip, 2 height only); other bars answer 0.

@@ -70,6 +70,13 @@ void CQorCommandBar::OnUpdateCmdUI()
     const BOOL bCustomize = pCommandBars && pCommandBars->IsCustomizeMode();
     const CQorCommandBar* pTopBar = GetTopLevelCommandBar();
     const BOOL bNoNotify = pTopBar && pTopBar->m_bNoNotify;
+    // Controls of other document templates hide before the pass; a change re-lays out the bar.
+    if (const UINT nTemplate = pCommandBars ? pCommandBars->GetActiveDocTemplate() : 0) {
+        for (int i = 0; i < GetControlCount(); i++) {
+            if (GetControl(i)->FilterByDocTemplate(nTemplate))
+                DelayLayout();
+        }
+    }
 
     CCommandBarCmdUI state;
     state.m_pOther = this;

@@ -27,6 +27,9 @@ void CQorCommandBar::OnControlPressed(BOOL bPressed, CQorControl* pControl)
     CQorCmdTargetReference self(this), control(pControl);
     if (const HWND hWndSite = GetSite())
         ::SendMessageW(hWndSite, QORWM_CONTROLRBUTTONUP_PRESSED, bPressed ? reinterpret_cast<WPARAM>(pControl) : 0, 0);
+    // F1 while a control is held asks for that control's help.
+    if (CQorCommandBars* pCommandBars = GetCommandBars())
+        pCommandBars->m_nPressedHelpId = bPressed && pControl ? static_cast<UINT>(GetControlHelpId(pControl)) : 0;
     const int nIndex = pControl ? pControl->GetIndex() : -1;
     if (nIndex != m_nStatusPrompt) {
         m_nStatusPrompt = -1;
@@ -82,16 +85,20 @@ void CQorCommandBar::OnNcLButtonDown(UINT nHitTest, CPoint point)
     OnLButtonDown(0, ptClient);
 }
 
+int CQorCommandBar::GetControlHelpId(const CQorControl* pControl)
+{
+    if (pControl->m_nHelpId > 0)
+        return pControl->m_nHelpId;
+    if (CQorControlAction* pAction = pControl->GetAction())
+        return pAction->GetId();
+    return pControl->GetID();
+}
+
 LRESULT CQorCommandBar::OnHelpHitTest(WPARAM, LPARAM lParam)
 {
     const CPoint point(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-    if (CQorControl* pControl = m_pControls->HitTest(point)) {
-        if (pControl->m_nHelpId > 0)
-            return kHelpIdControl + pControl->m_nHelpId;
-        if (CQorControlAction* pAction = pControl->GetAction())
-            return kHelpIdControl + pAction->GetId();
-        return kHelpIdControl + pControl->GetID();
-    }
+    if (CQorControl* pControl = m_pControls->HitTest(point))
+        return kHelpIdControl + GetControlHelpId(pControl);
     const int nDlgId = m_hWnd ? ::GetDlgCtrlID(m_hWnd) : 0;
     return nDlgId ? kHelpIdBar + nDlgId : 0;
 }

@@ -11,11 +11,13 @@
 #include "toolkit/commandbars/Control.h"
 #include "toolkit/commandbars/Controls.h"
 #include "toolkit/commandbars/CustomizeDropSource.h"
+#include "toolkit/commandbars/DockBar.h"
 #include "toolkit/commandbars/Edit.h"
 #include "toolkit/commandbars/MouseManager.h"
 #include "toolkit/commandbars/PaintManager.h"
 #include "toolkit/commandbars/ShortcutManager.h"
 #include "toolkit/commandbars/SoundPlayer.h"
+#include "toolkit/commandbars/ToolBar.h"
 #include "toolkit/foundation/CmdTargetReference.h"
 
 IMPLEMENT_DYNCREATE(CQorCommandBars, CCmdTarget)
@@ -117,23 +119,54 @@ void CQorCommandBars::ShowKeyboardCues(BOOL bShow)
 
 CQorCommandBar* CQorCommandBars::CreateToolBarObject()
 {
-    CQorCommandBar* pBar = new CQorCommandBar;
-    pBar->m_barType = qorBarTypeToolBar;
-    return pBar;
+    return new CQorToolBar;
 }
 
 BOOL CQorCommandBars::CreateToolBarWindow(CQorCommandBar* pBar, BOOL bFloating)
 {
     if (!IsLiveWindow(m_hWndSite))
         return FALSE;
-    pBar->m_barPosition = bFloating ? qorBarFloating : qorBarTop;
-    LPCTSTR lpszClass = AfxRegisterWndClass(0, ::LoadCursorW(nullptr, IDC_ARROW));
-    return pBar->CreateEx(0, lpszClass, pBar->GetTitle(), WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, m_hWndSite, nullptr);
+    CQorDockBar* pDockBar = dynamic_cast<CQorDockBar*>(m_pDockBars[0]);
+    CWnd* pParent = pDockBar ? static_cast<CWnd*>(pDockBar) : CWnd::FromHandle(m_hWndSite);
+    if (CQorToolBar* pToolBar = dynamic_cast<CQorToolBar*>(pBar)) {
+        // Tool bars do not float yet: one asked to float starts docked at the top.
+        if (!pToolBar->Create(pParent, qorBarTop))
+            return FALSE;
+    } else {
+        pBar->m_barPosition = bFloating ? qorBarFloating : qorBarTop;
+        LPCTSTR lpszClass = AfxRegisterWndClass(0, ::LoadCursorW(nullptr, IDC_ARROW));
+        if (!pBar->CreateEx(0, lpszClass, pBar->GetTitle(), WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, pParent->GetSafeHwnd(),
+                            nullptr))
+            return FALSE;
+    }
+    if (pDockBar)
+        pDockBar->DockCommandBar(pBar);
+    return TRUE;
 }
 
-CWnd* CQorCommandBars::CreateDockBarObject(int)
+CWnd* CQorCommandBars::CreateDockBarObject(int nPosition)
 {
-    return nullptr;
+    static const DWORD kStyles[] = {CQorDockBar::kStyleTop, CQorDockBar::kStyleBottom, CQorDockBar::kStyleLeft,
+                                    CQorDockBar::kStyleRight};
+    static const UINT kIds[] = {CQorDockBar::kIdTop, CQorDockBar::kIdBottom, CQorDockBar::kIdLeft,
+                                CQorDockBar::kIdRight};
+    if (nPosition < 0 || nPosition > 3 || !IsLiveWindow(m_hWndSite))
+        return nullptr;
+    CQorDockBar* pDockBar = new CQorDockBar;
+    if (!pDockBar->Create(kStyles[nPosition] | WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, this,
+                          CWnd::FromHandle(m_hWndSite), kIds[nPosition])) {
+        pDockBar->InternalRelease();
+        AfxThrowResourceException();
+    }
+    return pDockBar;
+}
+
+void CQorCommandBars::RemoveFromDockBar(CQorCommandBar* pBar)
+{
+    for (CWnd* pWnd : m_pDockBars) {
+        if (CQorDockBar* pDockBar = dynamic_cast<CQorDockBar*>(pWnd))
+            pDockBar->RemoveCommandBar(pBar);
+    }
 }
 
 void CQorCommandBars::AppendToolBar(CQorCommandBar* pBar, UINT nBarID)

@@ -149,22 +149,19 @@ public:
 
 protected:
     // ---- Where the tool-bar and dock-bar classes plug in ----------------------------------
-    // SEAM(tool bar): the object of the manager's tool-bar class; a plain command bar of the
-    // tool-bar type until the tool bar exists.
+    // The object of the manager's tool-bar class: a tool bar.
     virtual CQorCommandBar* CreateToolBarObject();
-    // SEAM(tool bar): the bar's window, docked (or floating with bFloating) in the frame;
-    // until the dock bars exist, a child of the site.
+    // The bar's window, docked in the top dock bar (a child of the site when there is none).
     virtual BOOL CreateToolBarWindow(CQorCommandBar* pBar, BOOL bFloating);
-    // SEAM(dock bar): one dock bar of the site (0 top, 1 bottom, 2 left, 3 right) with its
-    // window; raises the framework's resource exception when its window cannot be made. The
-    // manager holds the one reference and releases it after destroying a live window, so the
-    // bar must not delete itself when its window ends. None until the dock bar exists.
+    // One dock bar of the site (0 top, 1 bottom, 2 left, 3 right) with its window; raises the
+    // framework's resource exception when its window cannot be made. The manager holds the one
+    // reference and releases it after destroying a live window.
     virtual CWnd* CreateDockBarObject(int nPosition);
-    // SEAM(tool bar): a tool bar hides for print preview (bPreview) or comes back; answers
-    // whether it was visible when it hid.
+    // A tool bar hides for print preview (bPreview) or comes back; answers whether it was
+    // visible when it hid.
     virtual BOOL SetToolBarPreviewMode(CQorCommandBar* pBar, BOOL bPreview);
-    // SEAM(dock bar): takes a tool bar out of its dock bar's rows.
-    virtual void RemoveFromDockBar(CQorCommandBar* /*pBar*/) {}
+    // Takes a tool bar out of its dock bar's rows.
+    virtual void RemoveFromDockBar(CQorCommandBar* pBar);
 
     void AppendToolBar(CQorCommandBar* pBar, UINT nBarID);
     // Lets go of a tool bar already out of the list (its window is destroyed when it has one).

@@ -244,4 +244,40 @@ TEST_F(CommandBarCmdUI, ControlsBoundToAnActionFollowItWhileEnabled)
     pCommandBars->InternalRelease();
 }
 
+// A manager whose site shows a document of one template.
+class CTemplateCommandBars : public CQorCommandBars
+{
+public:
+    UINT GetActiveDocTemplate() override { return nActive; }
+    UINT nActive = 0;
+};
+
+TEST_F(CommandBarCmdUI, ControlsOfOtherDocumentTemplatesHideAndTheBarLaysOutAgain)
+{
+    auto* pCommandBars = new CTemplateCommandBars;
+    m_pBar->SetCommandBars(pCommandBars);
+    CQorControl* pViewer = Add(kIdHandled);
+    pViewer->GetDocTemplatesAssigned().SetAt(128, TRUE);
+    CQorControl* pEverywhere = Add(kIdCheck);
+
+    pCommandBars->nActive = 129;
+    Update();
+    EXPECT_TRUE(pViewer->GetHideFlags() & qorHideDocTemplate);
+    EXPECT_FALSE(pEverywhere->GetHideFlags() & qorHideDocTemplate);
+    EXPECT_FALSE(m_pBar->IsLayoutDelayed()) << "the pass lays the bar out again at its end";
+
+    pCommandBars->nActive = 128;
+    Update();
+    EXPECT_FALSE(pViewer->GetHideFlags() & qorHideDocTemplate);
+
+    // No active template: the bits stay as they are.
+    pViewer->SetHideFlag(qorHideDocTemplate, TRUE);
+    pCommandBars->nActive = 0;
+    Update();
+    EXPECT_TRUE(pViewer->GetHideFlags() & qorHideDocTemplate);
+    m_pBar->GetControls()->RemoveAll();
+    m_pBar->SetCommandBars(nullptr);
+    pCommandBars->InternalRelease();
+}
+
 } // namespace

@@ -352,7 +352,7 @@ TEST_F(CommandBarWindow, RealClickShowsThePromptWhileHeldAndClearsItBeforeTheCom
     EXPECT_EQ(m_record.pressed, pressed);
 }
 
-TEST_F(CommandBarWindow, StatusPromptsSwitchedOffInTheOptionsReachNoStatusLine)
+TEST_F(CommandBarWindow, APressTellsTheManagerItsHelpIdAndPromptsSwitchedOffReachNoStatusLine)
 {
     CQorCommandBars* pCommandBars = new CQorCommandBars;
     pCommandBars->SetSite(m_hWndSite);
@@ -360,7 +360,9 @@ TEST_F(CommandBarWindow, StatusPromptsSwitchedOffInTheOptionsReachNoStatusLine)
     CreateBar(1, pCommandBars);
     Button(0)->SetPrompt(L"Saves the book\nSave");
     m_pBar->OnControlPressed(TRUE, Button(0));
+    EXPECT_EQ(pCommandBars->m_nPressedHelpId, static_cast<UINT>(kFirstId)) << "F1 now asks for the held control";
     m_pBar->OnControlPressed(FALSE, Button(0));
+    EXPECT_EQ(pCommandBars->m_nPressedHelpId, 0u);
     EXPECT_TRUE(m_record.prompts.empty());
     EXPECT_EQ(m_record.pressed.size(), 2u) << "the site still hears of the press";
     DropBar();

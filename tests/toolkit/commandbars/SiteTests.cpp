@@ -12,8 +12,10 @@
 #include "toolkit/commandbars/CommandBarsOptions.h"
 #include "toolkit/commandbars/Control.h"
 #include "toolkit/commandbars/Controls.h"
+#include "toolkit/commandbars/DockBar.h"
 #include "toolkit/commandbars/Edit.h"
 #include "toolkit/commandbars/FrameWndBase.h"
+#include "toolkit/commandbars/ToolBar.h"
 
 namespace {
 
@@ -234,6 +236,40 @@ TEST(FrameSite, PreviewHidesTheVisibleToolBarsAndShowsExactlyThoseAgain)
     EXPECT_FALSE(pBars[1]->IsWindowVisible());
     EXPECT_TRUE(pBars[2]->IsWindowVisible());
     EXPECT_EQ(pCommandBars->GetShortcutManager()->m_nDisableShortcuts, 0);
+    pFrame->DestroyWindow();
+}
+
+TEST(FrameSite, ToolBarsOfTheManagerDockInTheTopDockBarAboveTheView)
+{
+    CSiteFrame* pFrame = CreateFrame<CSiteFrame>();
+    ASSERT_NE(pFrame, nullptr);
+    CWnd* pView = new CWnd;
+    ASSERT_TRUE(pView->Create(nullptr, L"view", WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), pFrame, AFX_IDW_PANE_FIRST));
+    CQorCommandBars* pCommandBars = pFrame->GetCommandBars();
+    auto* pDockBar = dynamic_cast<CQorDockBar*>(pCommandBars->GetDockBar(0));
+    ASSERT_NE(pDockBar, nullptr);
+    CQorToolBar* pBars[2] = {};
+    for (int i = 0; i < 2; i++) {
+        pBars[i] = dynamic_cast<CQorToolBar*>(pCommandBars->CreateToolBar(i ? L"Two" : L"One", 10 + i));
+        ASSERT_NE(pBars[i], nullptr);
+        std::vector<UINT> ids(6, 0);
+        for (int k = 0; k < 6; k++)
+            ids[k] = 41000 + 10 * i + k;
+        pBars[i]->SetButtons(ids.data(), 6);
+        EXPECT_EQ(pBars[i]->GetParent(), pDockBar);
+    }
+    pFrame->RecalcLayout();
+    CRect rcDock, rcView;
+    pDockBar->GetWindowRect(&rcDock);
+    pView->GetWindowRect(&rcView);
+    ASSERT_GT(rcDock.Height(), 0);
+    EXPECT_EQ(rcView.top, rcDock.bottom) << "the view sits below the top dock bar";
+    // Bars docked without a place each start a row of their own.
+    CRect rcBar0, rcBar1;
+    pBars[0]->GetWindowRect(&rcBar0);
+    pBars[1]->GetWindowRect(&rcBar1);
+    EXPECT_EQ(rcBar1.top, rcBar0.bottom);
+    EXPECT_EQ(rcDock.Height(), rcBar0.Height() + rcBar1.Height());
     pFrame->DestroyWindow();
 }
 
