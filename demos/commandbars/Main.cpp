@@ -3,11 +3,14 @@
 //   commandbars_demo.exe --services  hover a cell, drag a cell to the other bar, press Ctrl+Shift+F3
 //   commandbars_demo.exe --bars      a frame with a tool bar from ids and a panel from a menu: hover,
 //                                    click, F10 and arrows; Bold checks itself, Read Only greys Cut
+//   commandbars_demo.exe --toolbars  the bars' frame: "Standard" and a second bar in the top row, a
+//                                    third on the left; narrow the frame to wrap, then to squeeze
 #include <windows.h>
 
 #include "demos/commandbars/BarsScene.h"
 #include "demos/commandbars/PaintSwatchScene.h"
 #include "demos/commandbars/ServicesScene.h"
+#include "demos/commandbars/ToolBarsScene.h"
 #include "platform/framework/FrameWnd.h"
 #include "platform/framework/WinApp.h"
 #include "toolkit/commandbars/PaintManagerStatics.h"
@@ -30,7 +33,18 @@ public:
     // The scene is a plain window: run it here until it closes, then end the program.
     BOOL InitInstance() override
     {
-        if (m_lpCmdLine && wcsstr(m_lpCmdLine, L"--bars")) {
+        if (m_lpCmdLine && wcsstr(m_lpCmdLine, L"--toolbars")) {
+            // The frame template hands messages to the manager first, as the reader's loop does.
+            CToolBarsScene scene;
+            const HWND hScene = scene.Create(100, 100);
+            RunScene(
+                hScene,
+                [hScene](MSG* pMsg) {
+                    CWnd* pFrame = CWnd::FromHandlePermanent(hScene);
+                    return pFrame && ::IsWindow(hScene) && pFrame->PreTranslateMessage(pMsg);
+                },
+                [] { AfxIdleUpdateFrames(nullptr); });
+        } else if (m_lpCmdLine && wcsstr(m_lpCmdLine, L"--bars")) {
             // The bars take their command states at idle time, as in a framework program.
             CBarsScene scene;
             RunScene(scene.Create(100, 100), [](MSG*) { return FALSE; }, [] { AfxIdleUpdateFrames(nullptr); });
