@@ -126,6 +126,9 @@ HWND CToolBarsScene::Create(int x, int y)
         return nullptr;
     const UINT navigationIds[] = {ID_PRIOR, ID_NEXT, 0, ID_HOME, ID_AUTO_SCROLL};
     m_pBars[1]->SetButtons(navigationIds, ARRAYSIZE(navigationIds));
+    // It keeps all its buttons: where the row is too short it moves to a row of its own, and only
+    // then does "Standard" give up buttons.
+    m_pBars[1]->m_dwFlags &= ~CQorToolBar::flagHideWrap;
 
     // A third bar in the left dock bar.
     m_pBars[2] = dynamic_cast<CQorToolBar*>(pCommandBars->CreateToolBar(L"Panes", kPanesBarId));
