@@ -17,17 +17,8 @@
 namespace {
 
 using testsupport::PumpUntil;
+using cbtest::CountChanged;
 using testsupport::WindowCapture;
-
-// Pixels of one rectangle of a window that differ between two captures.
-int CountChanged(const WindowCapture& a, const WindowCapture& b, const CRect& rc)
-{
-    int n = 0;
-    for (int y = rc.top; y < rc.bottom; ++y)
-        for (int x = rc.left; x < rc.right; ++x)
-            n += a.Pixel(x, y) != b.Pixel(x, y) ? 1 : 0;
-    return n;
-}
 
 class BarsScene : public testing::Test
 {

@@ -78,6 +78,16 @@ inline POINT ScreenPoint(HWND hWnd, int x, int y)
     return pt;
 }
 
+// Pixels of one rectangle that differ between two captures of a window.
+inline int CountChanged(const testsupport::WindowCapture& a, const testsupport::WindowCapture& b, const RECT& rc)
+{
+    int n = 0;
+    for (int y = rc.top; y < rc.bottom; ++y)
+        for (int x = rc.left; x < rc.right; ++x)
+            n += a.Pixel(x, y) != b.Pixel(x, y) ? 1 : 0;
+    return n;
+}
+
 // What the window shows at a client point, read from its own surface.
 inline COLORREF WindowPixel(HWND hWnd, int x, int y)
 {

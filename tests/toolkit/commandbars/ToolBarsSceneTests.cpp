@@ -22,6 +22,7 @@
 namespace {
 
 using testsupport::PumpUntil;
+using cbtest::CountChanged;
 using testsupport::WindowCapture;
 
 const UINT kPrintPreview = 32772, kBack = 32773, kRefresh = 32776; // resources/resource.h
@@ -34,15 +35,6 @@ size_t CountColours(const WindowCapture& capture, const CRect& rc)
         for (int x = rc.left; x < rc.right; ++x)
             colours.insert(capture.Pixel(x, y));
     return colours.size();
-}
-
-int CountChanged(const WindowCapture& a, const WindowCapture& b, const CRect& rc)
-{
-    int n = 0;
-    for (int y = rc.top; y < rc.bottom; ++y)
-        for (int x = rc.left; x < rc.right; ++x)
-            n += a.Pixel(x, y) != b.Pixel(x, y) ? 1 : 0;
-    return n;
 }
 
 CRect ScreenRectOf(CWnd* pWnd)
