@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "benchmarks/BenchmarkTiming.h"
 #include "platform/framework/FrameWnd.h"
 #include "toolkit/commandbars/CommandBar.h"
 #include "toolkit/commandbars/CommandBarAnimation.h"
@@ -29,32 +30,9 @@ const UINT kFirstId = 40000;
 const int kClientWidth = 900;
 const int kClientHeight = 440;
 
-double Now()
-{
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        ::QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER counter;
-    ::QueryPerformanceCounter(&counter);
-    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-void Pump()
-{
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-}
+using benchmark::Median;
+using benchmark::Now;
+using benchmark::Pump;
 
 // 30 distinct 16 x 16 icons in one 32-bit strip: a coloured square with a dark frame and a
 // bar whose place tells the icons apart.
