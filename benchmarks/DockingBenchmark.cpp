@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "benchmarks/BenchmarkTiming.h"
 #include "platform/framework/FrameWnd.h"
 #include "toolkit/docking/DockingPane.h"
 #include "toolkit/docking/DockingPaneManager.h"
@@ -17,32 +18,9 @@ namespace {
 
 const int kRuns = 100;
 
-double Now()
-{
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        ::QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER counter;
-    ::QueryPerformanceCounter(&counter);
-    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-void Pump()
-{
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-}
+using benchmark::Median;
+using benchmark::Now;
+using benchmark::Pump;
 
 class BenchmarkFrame : public CFrameWnd
 {
