@@ -17,6 +17,7 @@
 #include "toolkit/commandbars/CommandBars.h"
 #include "toolkit/commandbars/FrameWndBase.h"
 #include "toolkit/commandbars/ToolBar.h"
+#include "toolkit/foundation/DrawHelpers.h"
 #include "toolkit/foundation/ImageManager.h"
 
 namespace {
@@ -38,14 +39,9 @@ using benchmark::Pump;
 // bar whose place tells the icons apart.
 HBITMAP MakeIconStrip()
 {
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = 16 * kButtons;
-    bi.bmiHeader.biHeight = -16;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
+    // Top-down: row 0 is the top of the strip.
     void* pvBits = nullptr;
-    HBITMAP hBitmap = ::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &pvBits, nullptr, 0);
+    HBITMAP hBitmap = CreateDIB32(nullptr, 16 * kButtons, -16, &pvBits);
     if (!hBitmap)
         return nullptr;
     DWORD* pBits = static_cast<DWORD*>(pvBits);

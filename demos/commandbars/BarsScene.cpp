@@ -10,6 +10,7 @@
 #include "toolkit/commandbars/Controls.h"
 #include "toolkit/commandbars/PaintManager.h"
 #include "toolkit/commandbars/PaintThemes.h"
+#include "toolkit/foundation/DrawHelpers.h"
 #include "toolkit/foundation/ImageManager.h"
 
 // What the frame heard and the state its update handlers show; kept by the scene, since the
@@ -95,14 +96,9 @@ void RegisterSceneIcons()
         return;
     const std::vector<SceneIcon>& icons = SceneIcons();
     const int nCount = static_cast<int>(icons.size());
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = 16 * nCount;
-    bi.bmiHeader.biHeight = -16;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
+    // Top-down: row 0 is the top of the strip.
     void* pvBits = nullptr;
-    HBITMAP hBitmap = ::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &pvBits, nullptr, 0);
+    HBITMAP hBitmap = CreateDIB32(nullptr, 16 * nCount, -16, &pvBits);
     if (!hBitmap)
         return;
     DWORD* pBits = static_cast<DWORD*>(pvBits);

@@ -155,12 +155,12 @@ protected:
         ASSERT_TRUE(
             m_pBar->CreateEx(dwExStyle, lpszClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 400, 30, m_hWndSite, nullptr));
         int nId = kFirstId;
-        for (const ControlSpec& spec : controls) {
+        for (const ControlSpec& entry : controls) {
             CQorControl* pControl = m_pBar->GetControls()->Add(qorControlButton, nId++);
-            pControl->SetCaption(spec.lpszCaption);
-            pControl->SetHideFlags(spec.nHideFlags);
-            pControl->SetFlags(spec.nFlags);
-            pControl->SetEnabled(spec.bEnabled);
+            pControl->SetCaption(entry.lpszCaption);
+            pControl->SetHideFlags(entry.nHideFlags);
+            pControl->SetFlags(entry.nFlags);
+            pControl->SetEnabled(entry.bEnabled);
         }
     }
     void DropBar()

@@ -77,8 +77,8 @@ struct RowRun
     RowRun(const std::vector<BarSpec>& specs, int nLength, BOOL bHorz = TRUE, BOOL bWrap = TRUE)
     {
         std::vector<CQorDockRowBar*> row;
-        for (const BarSpec& spec : specs) {
-            bars.push_back(std::make_unique<CFixedRowBar>(spec.nPos, spec.nLength, spec.dwFlags, spec.nMinLength));
+        for (const BarSpec& entry : specs) {
+            bars.push_back(std::make_unique<CFixedRowBar>(entry.nPos, entry.nLength, entry.dwFlags, entry.nMinLength));
             row.push_back(bars.back().get());
         }
         CQorDockRowLayout layout(bHorz, TRUE);
