@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "demos/commandbars/SceneFrameRect.h"
 #include "platform/framework/FrameWnd.h"
 #include "platform/framework/Menu.h"
 #include "platform/framework/WinApp.h"
@@ -223,10 +224,8 @@ HWND CBarsScene::Create(int x, int y)
 {
     RegisterSceneIcons();
     m_pFrame = new CSceneFrame(this, m_pState);
-    CRect rc(0, 0, kClientWidth, kClientHeight);
     const DWORD dwStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-    ::AdjustWindowRectEx(&rc, dwStyle, FALSE, 0);
-    rc.OffsetRect(x - rc.left, y - rc.top);
+    const CRect rc = SceneFrameRect(x, y, kClientWidth, kClientHeight, dwStyle);
     if (!m_pFrame->Create(nullptr, L"Command bars", dwStyle, rc)) {
         m_pFrame = nullptr; // a frame whose window failed deletes itself
         return nullptr;

@@ -1,5 +1,6 @@
 #include "demos/commandbars/ToolBarsScene.h"
 
+#include "demos/commandbars/SceneFrameRect.h"
 #include "platform/framework/FrameWnd.h"
 #include "platform/framework/WinApp.h"
 #include "resources/resource.h"
@@ -104,10 +105,8 @@ CToolBarsScene::~CToolBarsScene()
 HWND CToolBarsScene::Create(int x, int y)
 {
     m_pFrame = new CSceneFrame(m_pState);
-    CRect rc(0, 0, kClientWidth, kClientHeight);
     const DWORD dwStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-    ::AdjustWindowRectEx(&rc, dwStyle, FALSE, 0);
-    rc.OffsetRect(x - rc.left, y - rc.top);
+    const CRect rc = SceneFrameRect(x, y, kClientWidth, kClientHeight, dwStyle);
     if (!m_pFrame->Create(nullptr, L"Tool bars", dwStyle, rc)) {
         m_pFrame = nullptr; // a frame whose window failed deletes itself
         return nullptr;
