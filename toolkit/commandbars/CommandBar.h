@@ -191,6 +191,9 @@ public:
     BOOL IsKeyboardCuesVisible() const;
     // Resize mode of a popup bar (0 none, 1 size grip, 2 height only); other bars answer 0.
     virtual int IsResizable() const { return 0; }
+    // A popup bar whose icon column is twice as wide (its double-gripper setting); other bars
+    // answer FALSE.
+    virtual BOOL IsDoubleGripper() const { return FALSE; }
     // The index of the control pressed last.
     int m_nLastPressed;
     int m_nMRUWidth;   // the remembered width; also the width of tool-bar-like popups

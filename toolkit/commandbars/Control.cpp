@@ -657,7 +657,9 @@ BOOL CQorControl::CustomizeResize(CPoint point)
     if (pCommandBars)
         pCommandBars->SetDragControl(this);
     if (result == CQorCaptureLoop::resultDone && rcFrame.Width() != rcScreen.Width()) {
-        SetWidth(rcFrame.Width());
+        // A popup item's own width leaves out the icon column and caption gap before it.
+        CQorPaintManager* pPaintManager = GetPaintManager();
+        SetWidth(rcFrame.Width() - (pBar->IsPopupBar() && pPaintManager ? pPaintManager->GetPopupBarGap(pBar) : 0));
         pBar->DelayLayout();
     }
     pBar->Redraw(nullptr, FALSE);

@@ -427,8 +427,11 @@ CSize CQorPaintManager::DrawControlInToolBar(CDC* pDC, CQorControl* pControl, BO
 
 CSize CQorPaintManager::DrawControl(CDC* pDC, CQorControl* pControl, BOOL bDraw)
 {
-    // Tool bars and menu bars show their controls as buttons; popup bars measure and draw
-    // theirs as buttons too until popups draw menu items of their own.
+    // Menu-like popups list their controls as menu items; tool bars, menu bars and the popups
+    // that lay out in tool-bar rows show buttons.
+    CQorCommandBar* pBar = pControl->GetParent();
+    if (pBar && pBar->IsPopupBar() && pBar->GetType() != qorBarTypeToolBar)
+        return DrawControlInPopup(pDC, pControl, bDraw);
     return DrawControlInToolBar(pDC, pControl, bDraw);
 }
 
