@@ -657,9 +657,11 @@ BOOL CQorControl::CustomizeResize(CPoint point)
     if (pCommandBars)
         pCommandBars->SetDragControl(this);
     if (result == CQorCaptureLoop::resultDone && rcFrame.Width() != rcScreen.Width()) {
-        // A popup item's own width leaves out the icon column and caption gap before it.
+        // A popup item's own width leaves out the icon column and caption gap before it, and
+        // keeps the least width a narrow drag would take from it.
         CQorPaintManager* pPaintManager = GetPaintManager();
-        SetWidth(rcFrame.Width() - (pBar->IsPopupBar() && pPaintManager ? pPaintManager->GetPopupBarGap(pBar) : 0));
+        const int nGap = pBar->IsPopupBar() && pPaintManager ? pPaintManager->GetPopupBarGap(pBar) : 0;
+        SetWidth(std::max(nMinWidth, static_cast<int>(rcFrame.Width()) - nGap));
         pBar->DelayLayout();
     }
     pBar->Redraw(nullptr, FALSE);
