@@ -305,6 +305,10 @@ protected:
         CRect rcCaption, rcShortcut, rcDescription;
         BOOL bTwoLine = FALSE; // a bold caption over its description
         CSize size;            // measured
+        // The state the item is drawn in.
+        int nBarType = 0, nBarPosition = 0;
+        BOOL bSelected = FALSE, bEnabled = TRUE, bPopuped = FALSE;
+        int nPressed = 0;
     };
     PopupItemLayout LayOutPopupItem(CDC* pDC, CQorControl* pControl, const CRect& rcItem);
     // The icon column of a popup bar; labels have none unless the flag asks for it.

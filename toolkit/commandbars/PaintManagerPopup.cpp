@@ -99,6 +99,12 @@ CQorPaintManager::PopupItemLayout CQorPaintManager::LayOutPopupItem(CDC* pDC, CQ
 {
     PopupItemLayout layout;
     CQorCommandBar* pBar = pControl->GetParent();
+    layout.nBarType = pBar ? pBar->GetType() : kBarTypePopup;
+    layout.nBarPosition = pBar ? pBar->GetPosition() : kBarPositionPopup;
+    layout.bSelected = pControl->GetSelected() != 0;
+    layout.bEnabled = pControl->GetEnabled();
+    layout.bPopuped = IsControlPopuped(pControl);
+    layout.nPressed = GetShownPressed(pControl);
     layout.rcItem = rcItem;
     layout.nIconColumn = GetPopupIconColumnWidth(pBar, pControl);
     layout.szIcon = GetToolBarIconSize(pBar);
@@ -172,17 +178,12 @@ CQorPaintManager::PopupItemLayout CQorPaintManager::LayOutPopupItem(CDC* pDC, CQ
 
 void CQorPaintManager::DrawPopupItemMarks(CDC* pDC, CQorControl* pControl, const PopupItemLayout& layout)
 {
-    CQorCommandBar* pBar = pControl->GetParent();
-    const int nBarType = pBar ? pBar->GetType() : kBarTypePopup;
-    const int nBarPosition = pBar ? pBar->GetPosition() : kBarPositionPopup;
-    const BOOL bSelected = pControl->GetSelected() != 0;
-    const BOOL bEnabled = pControl->GetEnabled();
     if (pControl->GetChecked() && layout.nIconColumn > 0) {
-        DrawControlEntry(pDC, layout.rcCheck, bSelected, GetShownPressed(pControl), bEnabled, TRUE, FALSE, nBarType,
-                         nBarPosition);
+        DrawControlEntry(pDC, layout.rcCheck, layout.bSelected, layout.nPressed, layout.bEnabled, TRUE, FALSE,
+                         layout.nBarType, layout.nBarPosition);
         if (!layout.bImage) {
-            const COLORREF clrMark =
-                GetControlTextColor(bSelected, FALSE, bEnabled, TRUE, FALSE, nBarType, pControl->GetType());
+            const COLORREF clrMark = GetControlTextColor(layout.bSelected, FALSE, layout.bEnabled, TRUE, FALSE,
+                                                         layout.nBarType, pControl->GetType());
             if (pControl->GetType() == qorControlRadioButton)
                 DrawRadioDot(pDC, layout.rcCheck, clrMark);
             else
@@ -221,7 +222,6 @@ CSize CQorPaintManager::DrawControlInPopup(CDC* pDC, CQorControl* pControl, BOOL
     CQorCommandBar* pBar = pControl->GetParent();
     // Menus underline their mnemonics only while the keyboard is in use.
     const UINT nPrefix = pBar && !pBar->IsKeyboardCuesVisible() ? DT_HIDEPREFIX : 0;
-    const BOOL bEnabled = pControl->GetEnabled();
     CQorFontDC font(pDC, layout.bTwoLine ? &m_fontRegularBold : &m_fontRegular, GetControlStateColor(pControl));
     const int nBkMode = pDC->SetBkMode(TRANSPARENT);
     if (!layout.strCaption.IsEmpty())
@@ -229,9 +229,10 @@ CSize CQorPaintManager::DrawControlInPopup(CDC* pDC, CQorControl* pControl, BOOL
                            TRUE);
     font.SetFont(&m_fontRegular);
     if (!layout.strShortcut.IsEmpty())
-        DrawControlText(pDC, layout.strShortcut, layout.rcShortcut, kShortcutFormat, TRUE, FALSE, bEnabled);
+        DrawControlText(pDC, layout.strShortcut, layout.rcShortcut, kShortcutFormat, TRUE, FALSE, layout.bEnabled);
     if (layout.bTwoLine)
-        DrawControlText(pDC, layout.strDescription, layout.rcDescription, kDescriptionFormat, TRUE, FALSE, bEnabled);
+        DrawControlText(pDC, layout.strDescription, layout.rcDescription, kDescriptionFormat, TRUE, FALSE,
+                        layout.bEnabled);
     pDC->SetBkMode(nBkMode);
     return rcControl.Size();
 }

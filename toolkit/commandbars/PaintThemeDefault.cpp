@@ -173,23 +173,17 @@ CSize CQorDefaultTheme::GetPopupBarImageSize(CQorCommandBar* pBar)
 // submenu arrow; a split item's divider and, while its popup is open, its drop-down part sunken.
 void CQorDefaultTheme::DrawPopupItemFrame(CDC* pDC, CQorControl* pControl, const PopupItemLayout& layout)
 {
-    CQorCommandBar* pBar = pControl->GetParent();
-    const int nBarType = pBar ? pBar->GetType() : kBarTypePopup;
-    const int nBarPosition = pBar ? pBar->GetPosition() : kBarPositionPopup;
-    const BOOL bSelected = pControl->GetSelected() != 0;
-    const BOOL bEnabled = pControl->GetEnabled();
-    const BOOL bPopuped = IsControlPopuped(pControl);
     if (pControl->GetType() != qorControlLabel)
-        DrawControlEntry(pDC, layout.rcItem, bSelected, GetShownPressed(pControl), bEnabled, FALSE, bPopuped, nBarType,
-                         nBarPosition);
+        DrawControlEntry(pDC, layout.rcItem, layout.bSelected, layout.nPressed, layout.bEnabled, FALSE, layout.bPopuped,
+                         layout.nBarType, layout.nBarPosition);
     DrawPopupItemMarks(pDC, pControl, layout);
     if (pControl->GetType() != qorControlSplitButtonPopup)
         return;
     DrawPopupSplitDivider(pDC, layout.rcItem,
-                          !bEnabled   ? kColorGrayText
-                          : bSelected ? kColorButtonShadow
-                                      : m_nPopupBarText);
-    if (bSelected && bPopuped) {
+                          !layout.bEnabled   ? kColorGrayText
+                          : layout.bSelected ? kColorButtonShadow
+                                             : m_nPopupBarText);
+    if (layout.bSelected && layout.bPopuped) {
         CRect rcDrop(layout.rcItem);
         rcDrop.left = rcDrop.right - m_nSplitButtonPopupWidth;
         Draw3dRectColors(pDC, rcDrop, kColorButtonShadow, kColorButtonHighlight);

@@ -223,28 +223,23 @@ CSize CQorOfficeTheme::DrawSeparator(CDC* pDC, CQorCommandBar* pBar, CQorControl
 // divider and, while its popup is open, its drop-down part pressed.
 void CQorOfficeTheme::DrawPopupItemFrame(CDC* pDC, CQorControl* pControl, const PopupItemLayout& layout)
 {
-    CQorCommandBar* pBar = pControl->GetParent();
-    const int nBarType = pBar ? pBar->GetType() : kBarTypePopup;
-    const int nBarPosition = pBar ? pBar->GetPosition() : kBarPositionPopup;
-    const BOOL bSelected = pControl->GetSelected() != 0;
-    const BOOL bEnabled = pControl->GetEnabled();
     if (layout.nIconColumn > 0)
         FillPopupColumn(pDC, layout.rcIconColumn, IsRarelyUsedItem(pControl));
     if (pControl->GetType() != qorControlLabel)
-        DrawControlEntry(pDC, layout.rcItem, bSelected, GetShownPressed(pControl), bEnabled, FALSE, FALSE, nBarType,
-                         nBarPosition);
+        DrawControlEntry(pDC, layout.rcItem, layout.bSelected, layout.nPressed, layout.bEnabled, FALSE, FALSE,
+                         layout.nBarType, layout.nBarPosition);
     DrawPopupItemMarks(pDC, pControl, layout);
     if (pControl->GetType() != qorControlSplitButtonPopup)
         return;
-    if (bSelected && IsControlPopuped(pControl)) {
+    if (layout.bSelected && layout.bPopuped) {
         CRect rcDrop(layout.rcItem);
         rcDrop.left = rcDrop.right - m_nSplitButtonPopupWidth;
-        DrawControlEntry(pDC, rcDrop, TRUE, TRUE, bEnabled, FALSE, FALSE, nBarType, nBarPosition);
+        DrawControlEntry(pDC, rcDrop, TRUE, TRUE, layout.bEnabled, FALSE, FALSE, layout.nBarType, layout.nBarPosition);
     }
     DrawPopupSplitDivider(pDC, layout.rcItem,
-                          !bEnabled   ? kColorGrayText
-                          : bSelected ? kColorSelectedFrame
-                                      : kColorSeparator);
+                          !layout.bEnabled   ? kColorGrayText
+                          : layout.bSelected ? kColorSelectedFrame
+                                             : kColorSeparator);
 }
 
 void CQorOfficeTheme::DrawSeparatorLine(CDC* pDC, const CRect& rcGap, BOOL bHorizontalLine, int nInset,

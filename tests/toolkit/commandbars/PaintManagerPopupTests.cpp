@@ -19,8 +19,10 @@
 #include "toolkit/foundation/ImageManager.h"
 
 using foundationtest::Canvas;
+using painttest::CountColour;
 using painttest::MakeTheme;
 using painttest::PaintManagerPtr;
+using painttest::TextWidth;
 
 namespace {
 
@@ -31,16 +33,8 @@ const int kFirstPlainId = 41620; // ids without icons
 
 void EnsureIcon()
 {
-    static bool s_bDone = false;
-    if (s_bDone)
-        return;
-    DWORD* pBits = nullptr;
-    HBITMAP hBitmap = Canvas::MakeSection(16, 16, &pBits);
-    for (int i = 0; i < 16 * 16; ++i)
-        pBits[i] = 0xFF000000u | Canvas::Bgr(kIconColour);
-    ASSERT_TRUE(GetImageManager()->SetIconsFromBitmap(hBitmap, TRUE, &kIconId, 1, 0, 16, 16));
-    DeleteObject(hBitmap);
-    s_bDone = true;
+    static const bool s_bDone = painttest::RegisterSolidIcon(kIconId, kIconColour);
+    ASSERT_TRUE(s_bDone);
 }
 
 // A popup bar as a popup control makes it (type 2 at the popup position), drawn by the given
@@ -68,16 +62,7 @@ public:
     BOOL m_bDoubleGripper = FALSE;
 };
 
-struct BarDeleter
-{
-    void operator()(CTestPopupBar* p) const
-    {
-        if (p->GetSafeHwnd())
-            p->DestroyWindow();
-        p->InternalRelease();
-    }
-};
-using BarPtr = std::unique_ptr<CTestPopupBar, BarDeleter>;
+using BarPtr = std::unique_ptr<CTestPopupBar, painttest::DestroyAndRelease>;
 
 // What one item of a test popup is.
 struct Item
@@ -103,23 +88,6 @@ CQorControl* AddItem(CTestPopupBar* pBar, const Item& item, int nIndex)
     pControl->m_nChecked = item.nChecked;
     pControl->SetBeginGroup(item.bBeginGroup);
     return pControl;
-}
-
-int TextWidth(CQorPaintManager* pTheme, CDC* pDC, LPCWSTR lpszText, UINT nFormat = 0)
-{
-    CQorFontDC font(pDC, &pTheme->m_fontRegular);
-    CRect rc(0, 0, 0, 0);
-    pDC->DrawText(lpszText, -1, &rc, DT_SINGLELINE | DT_CALCRECT | nFormat);
-    return rc.Width();
-}
-
-int CountColour(const Canvas& canvas, const CRect& rc, COLORREF clr)
-{
-    int n = 0;
-    for (int y = rc.top; y < rc.bottom; ++y)
-        for (int x = rc.left; x < rc.right; ++x)
-            n += canvas.Pixel(x, y) == clr ? 1 : 0;
-    return n;
 }
 
 struct Look
