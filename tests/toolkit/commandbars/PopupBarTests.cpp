@@ -445,10 +445,23 @@ TEST_F(PopupBarWindow, OpenPopupCastsShadowStripsThatGoWhenItCloses)
     pPaintManager->m_nShadowOptions = nSavedOptions;
 }
 
+namespace {
+
+std::vector<DWORD> g_menuEvents;
+void WINAPI RecordMenuEvent(DWORD dwEvent, HWND, LONG idObject, LONG)
+{
+    if ((dwEvent == EVENT_SYSTEM_MENUPOPUPSTART || dwEvent == EVENT_SYSTEM_MENUPOPUPEND) && idObject == OBJID_MENU)
+        g_menuEvents.push_back(dwEvent);
+}
+
+} // namespace
+
 TEST_F(PopupBarWindow, ContextMenuWithoutParentControlOpensAboveLeftOfACornerPointAndCloses)
 {
     CQorPopupBar* pMenu = CQorPopupBar::CreatePopupBar(nullptr);
     pMenu->SetSite(m_hWndSite);
+    g_menuEvents.clear();
+    pMenu->m_pNotifyWinEvent = &RecordMenuEvent;
     for (int i = 0; i < 3; i++)
         pMenu->GetControls()->Add(qorControlButton, kFirstItem + i)->SetCaption(L"Context item");
     MONITORINFO info = {sizeof(info)};
@@ -470,6 +483,8 @@ TEST_F(PopupBarWindow, ContextMenuWithoutParentControlOpensAboveLeftOfACornerPoi
     }
     EXPECT_EQ(m_record.messages, (std::vector<UINT>{QORWM_INITMENUPOPUP, QORWM_UNINITMENUPOPUP,
                                                     QORWM_INITMENUPOPUP, QORWM_UNINITMENUPOPUP}));
+    EXPECT_EQ(g_menuEvents, (std::vector<DWORD>{EVENT_SYSTEM_MENUPOPUPSTART, EVENT_SYSTEM_MENUPOPUPEND,
+                                                EVENT_SYSTEM_MENUPOPUPSTART, EVENT_SYSTEM_MENUPOPUPEND}));
 
     // Opened by the right button, a right-button release over an item runs it.
     pMenu->SetPopupPoint(CPoint(300, 300));
