@@ -7,6 +7,7 @@
 #include "platform/framework/Wnd.h"
 
 #include "toolkit/commandbars/CommandBar.h"
+#include "toolkit/commandbars/CommandBarList.h"
 #include "toolkit/commandbars/CommandBarsOptions.h"
 #include "toolkit/commandbars/Control.h"
 #include "toolkit/commandbars/Controls.h"
@@ -50,11 +51,12 @@ BOOL IsPopupControlType(int nType)
 CQorCommandBars::CQorCommandBars()
     : m_pActions(nullptr), m_bEnableActions(FALSE), m_bCustomizeMode(FALSE), m_bCustomizable(FALSE),
       m_hWndSite(nullptr), m_pDragControl(nullptr), m_pDropSource(nullptr), m_pOptions(nullptr),
-      m_pShortcutManager(nullptr)
+      m_pShortcutManager(nullptr), m_pContextMenus(nullptr)
 {
     m_pOptions = new CQorCommandBarsOptions(this);
     m_pShortcutManager = new CQorShortcutManager(this);
     m_pActions = new CQorControlActions(this);
+    m_pContextMenus = new CQorCommandBarsContextMenus(this);
 }
 
 CQorCommandBars::~CQorCommandBars()
@@ -213,6 +215,8 @@ CQorCommandBar* CQorCommandBars::CreateToolBar(LPCWSTR lpszTitle, UINT nBarID, B
         ::SendMessageW(m_hWndSite, QORWM_POPUPBARCREATEREQUEST, 0, reinterpret_cast<LPARAM>(&request));
     }
     pBar->SetTitle(lpszTitle);
+    if (CQorToolBar* pToolBar = dynamic_cast<CQorToolBar*>(pBar))
+        pToolBar->m_bCreatedFloating = bFloating;
     if (!CreateToolBarWindow(pBar, bFloating)) {
         pBar->InternalRelease();
         return nullptr;
@@ -220,6 +224,8 @@ CQorCommandBar* CQorCommandBars::CreateToolBar(LPCWSTR lpszTitle, UINT nBarID, B
     AppendToolBar(pBar, nBarID);
     if (!bFloating)
         RecalcFrameLayout();
+    if (GetReBar())
+        AddToReBar(pBar);
     return pBar;
 }
 
@@ -282,6 +288,7 @@ void CQorCommandBars::ReleaseToolBar(CQorCommandBar* pBar)
             m_arrPreviewHidden.RemoveAt(i);
     }
     RemoveFromDockBar(pBar);
+    RemoveFromReBar(pBar);
     if (IsLiveWindow(pBar->GetSafeHwnd())) {
         pBar->SetTrackingMode(0);
         pBar->DestroyWindow();
