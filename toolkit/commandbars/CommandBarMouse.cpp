@@ -161,6 +161,12 @@ void CQorCommandBar::OnRButtonUp(UINT, CPoint point)
         if (hWndSite && ::SendMessageW(hWndSite, QORWM_CONTROLRBUTTONUP, reinterpret_cast<WPARAM>(&point),
                                        reinterpret_cast<LPARAM>(pControl)) == 1)
             return;
+        // A context menu opened for the right button lets that button choose too.
+        const CQorCommandBar* pTop = GetTopLevelCommandBar();
+        if (IsPopupBar() && pTop && pTop->m_bRightButtonChooses && pControl->GetControls() == m_pControls) {
+            pControl->OnLButtonUp(point);
+            return;
+        }
     }
     CQorCommandBar* pTopBar = GetTopLevelCommandBar();
     if (pTopBar && pTopBar != this)

@@ -20,6 +20,7 @@
 #include "toolkit/commandbars/SoundPlayer.h"
 #include "toolkit/commandbars/ToolBar.h"
 #include "toolkit/foundation/CmdTargetReference.h"
+#include "toolkit/foundation/KeyboardManager.h"
 
 IMPLEMENT_DYNCREATE(CQorCommandBars, CCmdTarget)
 
@@ -562,6 +563,18 @@ BOOL CQorCommandBars::PreTranslateFrameMessage(MSG* pMsg)
     if ((nMessage == WM_KEYUP || nMessage == WM_SYSKEYUP) && m_bHideKeyboardCuesUntilAlt && m_bKeyboardCuesVisible &&
         !bPopupTracked)
         ShowKeyboardCues(FALSE);
+    // An open popup answers the menu key and the Alt release itself: the frame must not open its
+    // own menu under it.
+    if ((nMessage == WM_CONTEXTMENU || nMessage == WM_SYSKEYUP) && bPopupTracked) {
+        GetKeyboardManager()->ProcessKeyboardHooks(nMessage, pMsg->wParam, pMsg->lParam);
+        return TRUE;
+    }
+    // The wheel scrolls the tracking bar, not the window under the pointer.
+    if (nMessage == WM_MOUSEWHEEL) {
+        CQorKeyboardManager* pKeyboardManager = FindKeyboardManager();
+        if (pKeyboardManager && pKeyboardManager->IsHooked())
+            return pKeyboardManager->ProcessKeyboardHooks(nMessage, pMsg->wParam, pMsg->lParam);
+    }
     if (nMessage >= WM_KEYFIRST && nMessage <= WM_KEYLAST && IsLiveWindow(m_hWndSite))
         return m_pShortcutManager->TranslateAccelerator(m_hWndSite, pMsg);
     return FALSE;
