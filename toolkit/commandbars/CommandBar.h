@@ -75,8 +75,8 @@ public:
     BOOL m_bAnimation; // EnableAnimation: cross-fade repaints whatever the paint manager says
 
     // ---- Hot control, hover and status prompt ---------------------------------------------
-    enum : UINT_PTR { kHoverTimerId = 112223 };
-    enum { kHoverDelay = 300 };
+    enum : UINT_PTR { kHoverTimerId = 112223, kShowFullTimerId = 112224 };
+    enum { kHoverDelay = 300, kShowFullDelay = 5000 };
     // A control made hot by the mouse gets its hover operation after kHoverDelay (a popup
     // control opens its popup, a button closes another's).
     BOOL m_bPopupOnHover;
@@ -105,6 +105,8 @@ public:
     virtual void OnRecalcLayout() {}
     int m_nLockRedraw; // while above 0, Redraw only marks the bar for the next update pass
     BOOL m_bNoNotify;  // the command-UI pass skips the update handlers
+    // A popup opened by the right button: releasing the right button over a control runs it.
+    BOOL m_bRightButtonPopup = FALSE;
 
     // ---- Identity and drawing -------------------------------------------------------------
     UINT GetBarID() const { return m_nBarID; }
@@ -200,8 +202,6 @@ public:
     // While the bar runs as a context menu for its result: the command chosen in it (or in its
     // sub-popups) is written here instead of being sent to the site.
     int* m_pReturnCommand = nullptr;
-    // While the bar runs as a context menu: a right-button release chooses a control as well.
-    BOOL m_bRightButtonChooses = FALSE;
     int m_barType;
     int m_barPosition;
     int m_nDefaultButtonStyle;
@@ -259,6 +259,8 @@ protected:
     void TrackHotControl(CPoint point);
     // The hover delay ran out over the hot control.
     void OnHoverTimer();
+    // The pointer rested on the control of the open sub-menu: it shows its full menu.
+    void OnShowFullTimer();
     // The description the status line shows, or the idle message when empty.
     void ShowStatusPrompt(const CString& strPrompt);
     // The frame whose context-help mode the bar follows.

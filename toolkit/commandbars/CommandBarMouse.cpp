@@ -6,6 +6,7 @@
 #include "toolkit/commandbars/CommandBars.h"
 #include "toolkit/commandbars/CommandBarsOptions.h"
 #include "toolkit/commandbars/Control.h"
+#include "toolkit/commandbars/ControlPopup.h"
 #include "toolkit/commandbars/Controls.h"
 #include "toolkit/commandbars/MouseManager.h"
 #include "toolkit/foundation/CmdTargetReference.h"
@@ -154,6 +155,7 @@ void CQorCommandBar::OnRButtonUp(UINT, CPoint point)
     if (pCommandBars && pCommandBars->IsCustomizeMode())
         return;
     CReference self(this);
+    CQorCommandBar* pTopBar = GetTopLevelCommandBar();
     if (CQorControl* pControl = m_pControls->HitTest(point)) {
         CReference control(pControl);
         // The site may take the release first (its own context menu for the control).
@@ -161,14 +163,12 @@ void CQorCommandBar::OnRButtonUp(UINT, CPoint point)
         if (hWndSite && ::SendMessageW(hWndSite, QORWM_CONTROLRBUTTONUP, reinterpret_cast<WPARAM>(&point),
                                        reinterpret_cast<LPARAM>(pControl)) == 1)
             return;
-        // A context menu opened for the right button lets that button choose too.
-        const CQorCommandBar* pTop = GetTopLevelCommandBar();
-        if (IsPopupBar() && pTop && pTop->m_bRightButtonChooses && pControl->GetControls() == m_pControls) {
+        // In a menu opened by the right button, that button chooses as the left one does.
+        if (pTopBar && pTopBar->m_bRightButtonPopup) {
             pControl->OnLButtonUp(point);
             return;
         }
     }
-    CQorCommandBar* pTopBar = GetTopLevelCommandBar();
     if (pTopBar && pTopBar != this)
         pTopBar->OnRButtonUpOutside(this, point);
 }
@@ -183,6 +183,10 @@ void CQorCommandBar::OnTimer(UINT_PTR nIDEvent)
         OnHoverTimer();
         return;
     }
+    if (nIDEvent == kShowFullTimerId) {
+        OnShowFullTimer();
+        return;
+    }
     CWnd::OnTimer(nIDEvent);
 }
 
@@ -195,4 +199,17 @@ void CQorCommandBar::OnHoverTimer()
         CReference self(this), control(pControl);
         pControl->ClosePopupOfBar();
     }
+}
+
+void CQorCommandBar::OnShowFullTimer()
+{
+    ::KillTimer(m_hWnd, kShowFullTimerId);
+    if (m_nModalLockCount > 0 || m_nPopuped == -1 || m_nPopuped != m_nSelected)
+        return;
+    // Only while the pointer still rests on the control whose menu is open.
+    CQorControlPopup* pControl = DYNAMIC_DOWNCAST(CQorControlPopup, GetControl(m_nPopuped));
+    if (!pControl || !pControl->IsCursorOver())
+        return;
+    CReference self(this), control(pControl);
+    pControl->ExpandPopupBar();
 }

@@ -76,6 +76,8 @@ public:
 
     // A control whose command has no handler is shown disabled by the bars' command-UI pass.
     BOOL m_bDisableCommandIfNoHandler = TRUE;
+    // Popups too tall for the screen are laid out in columns instead of scrolling.
+    BOOL m_bPopupRelayoutMode = FALSE;
 
     // ---- Tool bars ------------------------------------------------------------------------
     // A tool bar of a class (null: the manager's tool-bar class) titled "Standard", with its

@@ -13,6 +13,7 @@
 #include "toolkit/commandbars/ControlPopup.h"
 #include "toolkit/commandbars/Controls.h"
 #include "toolkit/commandbars/MouseManager.h"
+#include "toolkit/commandbars/PopupBar.h"
 #include "toolkit/foundation/CaptureLoop.h"
 #include "toolkit/foundation/CmdTargetReference.h"
 
@@ -36,13 +37,17 @@ BOOL ExpandAndHasVisibleControls(CQorCommandBar* pBar)
     return FALSE;
 }
 
-// Gives a free popup its point, exclude rectangle and alignment.
+// Gives a free popup its point, exclude rectangle and alignment: it drops from the point (or
+// below the rectangle), extending to the left when right-aligned.
 void PreparePopupAt(CQorCommandBar* pPopup, UINT nFlags, CPoint pt, LPCRECT lpExclude)
 {
-    (void)pPopup;
-    (void)nFlags;
-    (void)pt;
-    (void)lpExclude;
+    CQorPopupBar* pPopupBar = dynamic_cast<CQorPopupBar*>(pPopup);
+    if (!pPopupBar)
+        return;
+    pPopupBar->SetPopupPoint(pt);
+    pPopupBar->SetExcludeRect(lpExclude ? CRect(*lpExclude) : CRect(pt, pt));
+    pPopupBar->SetPopupFlags((nFlags & CQorCommandBars::trackRightAlign) ? (qorPopupDropDown | qorPopupLeft)
+                                                                          : qorPopupDropDown);
 }
 
 } // namespace
@@ -124,7 +129,7 @@ int CQorCommandBars::TrackPopup(CQorCommandBar* pPopup, UINT nFlags, int x, int 
 
     int nCommand = 0;
     pPopup->m_pReturnCommand = (nFlags & trackReturnCommand) ? &nCommand : nullptr;
-    pPopup->m_bRightButtonChooses = (nFlags & trackRightButton) != 0;
+    pPopup->m_bRightButtonPopup = (nFlags & trackRightButton) != 0;
     pPopup->m_bNoNotify = (nFlags & trackNoNotify) != 0;
     PreparePopupAt(pPopup, nFlags, CPoint(x, y), lpExclude);
 

@@ -154,6 +154,9 @@ public:
     // A tool bar's expand button: its background by state, a small arrow at its end and, when
     // the bar hides controls for want of room (bHiddenControls), a chevron before the arrow.
     virtual void DrawExpandButton(CDC* pDC, CQorControl* pControl, BOOL bHiddenControls);
+    // The expand button of a popup that hides rarely used controls: its background by state and
+    // a double chevron pointing down in its middle; measuring (bDraw FALSE) answers its size.
+    virtual CSize DrawExpandGlyph(CDC* pDC, CQorControl* pControl, BOOL bDraw);
     // The split button's button part: its rectangle less the drop-down part.
     virtual CRect GetSplitButtonCaptionRect(CQorControl* pControl);
     CRect GetSplitButtonRect(CQorControl* pControl) { return GetSplitButtonCaptionRect(pControl); }

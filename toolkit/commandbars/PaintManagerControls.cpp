@@ -574,3 +574,25 @@ void CQorPaintManager::DrawExpandButton(CDC* pDC, CQorControl* pControl, BOOL bH
         for (int u = 3 + r; u <= 7 - r; u++)
             dot(u, v0 + r);
 }
+
+CSize CQorPaintManager::DrawExpandGlyph(CDC* pDC, CQorControl* pControl, BOOL bDraw)
+{
+    const CSize szButton(24, 14);
+    if (!bDraw || !pDC)
+        return szButton;
+    const CRect rc = pControl->GetRect();
+    if (rc.IsRectEmpty())
+        return szButton;
+    DrawControlEntryOf(pDC, pControl);
+    const COLORREF clr = GetControlStateColor(pControl);
+    // Two "v" strokes, one above the other, each two pixels thick.
+    const CPoint ptCentre = rc.CenterPoint();
+    for (int nChevron = 0; nChevron < 2; nChevron++) {
+        const int y0 = ptCentre.y - 4 + nChevron * 4;
+        for (int i = 0; i < 3; i++) {
+            pDC->FillSolidRect(ptCentre.x - 3 + i, y0 + i, 1, 2, clr);
+            pDC->FillSolidRect(ptCentre.x + 3 - i, y0 + i, 1, 2, clr);
+        }
+    }
+    return szButton;
+}
