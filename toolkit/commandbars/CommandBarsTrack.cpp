@@ -47,7 +47,7 @@ void PreparePopupAt(CQorCommandBar* pPopup, UINT nFlags, CPoint pt, LPCRECT lpEx
     pPopupBar->SetPopupPoint(pt);
     pPopupBar->SetExcludeRect(lpExclude ? CRect(*lpExclude) : CRect(pt, pt));
     pPopupBar->SetPopupFlags((nFlags & CQorCommandBars::trackRightAlign) ? (qorPopupDropDown | qorPopupLeft)
-                                                                          : qorPopupDropDown);
+                                                                         : qorPopupDropDown);
 }
 
 } // namespace
