@@ -221,3 +221,39 @@ TEST_F(ToolBarExpand, ResetAsksAndOnlyOkRestoresTheDefaultSetAndTellsTheSite)
     EXPECT_EQ(pList->GetControls()->FindControl(QOR_IDS_RESET_TOOLBAR), nullptr);
     DestroyWindow(hWndSite);
 }
+
+TEST_F(ToolBarExpand, AClickOnTheExpandButtonOpensThePopupOfTheHiddenControls)
+{
+    ASSERT_TRUE(cbtest::BringToFront(m_pFrame->GetSafeHwnd()));
+    SetFrameWidth(300);
+    const std::vector<int> hidden = HiddenIds();
+    ASSERT_FALSE(hidden.empty());
+    CQorControl* pExpand = m_pBar->GetControls()->FindControl(QOR_ID_TOOLBAR_EXPAND);
+    ASSERT_NE(pExpand, nullptr);
+    const CPoint ptExpand = pExpand->GetRect().CenterPoint();
+    cbtest::SendClick(cbtest::ScreenPoint(m_pBar->GetSafeHwnd(), ptExpand.x, ptExpand.y));
+    CQorCommandBar* pPopup = nullptr;
+    testsupport::PumpUntil(
+        [&] {
+            pPopup = pExpand->GetCommandBar();
+            return pPopup && pPopup->GetSafeHwnd() && IsWindowVisible(pPopup->GetSafeHwnd());
+        },
+        2000);
+    ASSERT_NE(pPopup, nullptr);
+    ASSERT_TRUE(pPopup->GetSafeHwnd() && IsWindowVisible(pPopup->GetSafeHwnd()));
+    // Below the button, listing the hidden controls, then "Add or Remove Buttons".
+    CRect rcPopup, rcBar;
+    pPopup->GetWindowRect(&rcPopup);
+    m_pBar->GetWindowRect(&rcBar);
+    EXPECT_GE(rcPopup.top, rcBar.top + pExpand->GetRect().bottom - 1);
+    ASSERT_EQ(pPopup->GetControlCount(), static_cast<int>(hidden.size()) + 1);
+    for (size_t i = 0; i < hidden.size(); i++)
+        EXPECT_EQ(pPopup->GetControl(static_cast<int>(i))->GetID(), hidden[i]) << i;
+    EXPECT_EQ(pPopup->GetControl(static_cast<int>(hidden.size()))->GetID(), QOR_IDS_ADDORREMOVE);
+
+    cbtest::SendKey(VK_ESCAPE);
+    cbtest::SendKey(VK_ESCAPE, true);
+    testsupport::PumpUntil([&] { return pPopup->GetSafeHwnd() == nullptr; }, 2000);
+    EXPECT_EQ(pPopup->GetSafeHwnd(), nullptr);
+    cbtest::PumpFor(50);
+}
