@@ -415,8 +415,8 @@ BOOL CQorPopupBar::SetSelected(int nSelected, int nKeyboard)
         return bChanged;
     CQorControl* pControl = GetControl(m_nSelected);
     CQorCommandBars* pCommandBars = GetCommandBars();
-    const BOOL bDelayedExpansion = pControl && pControl->GetID() == kExpandButtonId && nKeyboard == 0 &&
-                                   pCommandBars && pCommandBars->GetCommandBarsOptions()->m_bShowFullAfterDelay;
+    const BOOL bDelayedExpansion = pControl && pControl->GetID() == kExpandButtonId && nKeyboard == 0 && pCommandBars &&
+                                   pCommandBars->GetCommandBarsOptions()->m_bShowFullAfterDelay;
     if (bDelayedExpansion)
         SetTimer(kExpandTimerId, kExpandDelay, nullptr);
     else
@@ -455,7 +455,8 @@ void CQorPopupBar::OnMouseMove(UINT nFlags, CPoint point)
         return;
     // The control that opened the popup stays hot in its bar while the pointer is over the popup.
     if (CQorCommandBar* pParent = GetParentCommandBar()) {
-        if (pParent->GetSelected() != m_pParentControl->GetIndex() && pParent->GetPopuped() == m_pParentControl->GetIndex())
+        if (pParent->GetSelected() != m_pParentControl->GetIndex() &&
+            pParent->GetPopuped() == m_pParentControl->GetIndex())
             pParent->SetSelected(m_pParentControl->GetIndex(), 0);
     }
     if (m_bScrollMode) {
@@ -546,8 +547,8 @@ void CQorPopupBar::ResizeTo(CSize sz)
     }
     m_szLayout = CSize(cx, cy);
     m_szUser = m_szLayout;
-    m_rcResizeGripper = CRect(rcBorder.left, cy - rcBorder.bottom - kResizeGripperHeight, cx - rcBorder.right,
-                              cy - rcBorder.bottom);
+    m_rcResizeGripper =
+        CRect(rcBorder.left, cy - rcBorder.bottom - kResizeGripperHeight, cx - rcBorder.right, cy - rcBorder.bottom);
     m_bScrollMode = cy < szNatural.cy;
     if (m_bScrollMode)
         LayoutScrolled(cy);

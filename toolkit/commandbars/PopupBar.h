@@ -31,7 +31,7 @@ struct QorPopupPlacement
     int nFlags = 0;                      // QorPopupFlag bits
     CRect rcWork = CRect(0, 0, 0, 0);    // the work area of the anchor's monitor
     CRect rcMonitor = CRect(0, 0, 0, 0); // the whole monitor
-    BOOL bRelayoutMode = FALSE; // a popup that does not fit is laid out in columns, never scrolled
+    BOOL bRelayoutMode = FALSE;          // a popup that does not fit is laid out in columns, never scrolled
     // Lays the popup out again for a height; answers its new size. Needed in re-lay-out mode.
     std::function<CSize(int nMaxHeight)> relayout;
     // The exclude rectangle for opening beside the parent control instead of below it (re-lay-out
@@ -40,7 +40,7 @@ struct QorPopupPlacement
 
     // Out.
     CRect rcPopup = CRect(0, 0, 0, 0); // the window rectangle
-    BOOL bScroll = FALSE; // shortened: the popup scrolls
+    BOOL bScroll = FALSE;              // shortened: the popup scrolls
 };
 
 // Places a popup (see QorPopupPlacement): the flags and the exclude rectangle are updated as

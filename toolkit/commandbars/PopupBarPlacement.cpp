@@ -166,8 +166,8 @@ void CQorPopupBar::UpdateExcludeRect()
     if (pControl->GetType() == qorControlComboBox && !pParent->IsPopupBar()) {
         m_nPopupFlags |= qorPopupDropDown;
     } else {
-        const BOOL bVertical = nPosition == qorBarLeft || nPosition == qorBarRight || nPosition == qorBarPopup ||
-                               bFloatingPopup;
+        const BOOL bVertical =
+            nPosition == qorBarLeft || nPosition == qorBarRight || nPosition == qorBarPopup || bFloatingPopup;
         AdjustExcludeRect(rc, bVertical);
     }
     if (pParent->GetSafeHwnd())

@@ -16,7 +16,8 @@ CSize CQorPopupToolBar::CalcPopupLayout(int)
     const int kUnbounded = 32767;
     CClientDC dc(m_hWnd ? this : nullptr);
     DWORD dwMode = LM_HORZ | LM_COMMIT;
-    const CSize sz = m_pControls->CalcDynamicSize(&dc, m_nMRUWidth > 0 ? m_nMRUWidth : kUnbounded, dwMode, GetBorders());
+    const CSize sz =
+        m_pControls->CalcDynamicSize(&dc, m_nMRUWidth > 0 ? m_nMRUWidth : kUnbounded, dwMode, GetBorders());
     m_bScrollMode = FALSE;
     m_szLayout = sz;
     return sz;

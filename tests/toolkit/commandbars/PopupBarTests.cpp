@@ -159,6 +159,10 @@ TEST_F(PopupBarWindow, DropDownOpensBelowItsButtonTellsTheSiteAndClosesOnEscapeA
     EXPECT_EQ(m_pBar->GetPopuped(), m_pControl->GetIndex());
     EXPECT_EQ(m_pPopup->GetParentCommandBar(), m_pBar);
     EXPECT_TRUE(m_pPopup->GetExStyle() & WS_EX_TOOLWINDOW);
+    WCHAR szClass[64] = {};
+    GetClassNameW(m_pPopup->GetSafeHwnd(), szClass, 64);
+    EXPECT_STREQ(szClass, L"QorPopupBarSaveBits") << "no manager redraws what it covers";
+    EXPECT_TRUE(GetClassLongPtrW(m_pPopup->GetSafeHwnd(), GCL_STYLE) & CS_SAVEBITS);
     EXPECT_EQ(GetForegroundWindow(), m_hWndSite) << "the popup never takes the activation";
 
     // A click on the popup's own empty border leaves the frame active as well.
@@ -373,6 +377,29 @@ TEST_F(PopupBarWindow, ShowFullTimerExpandsTheSubMenuOnlyWhileThePointerRestsOnI
     EXPECT_TRUE(m_pPopup->GetControl(1)->IsVisible());
 }
 
+TEST_F(PopupBarWindow, AnimatedPopupEndsShowingItsOwnImage)
+{
+    m_pCommandBars = new CQorCommandBars;
+    m_pCommandBars->SetSite(m_hWndSite);
+    CreateBar(4);
+    for (const int nKind : {2, 3, 4}) {
+        m_pCommandBars->GetCommandBarsOptions()->m_nAnimationType = nKind;
+        ASSERT_EQ(m_pPopup->GetAnimationKind(), nKind);
+        ASSERT_TRUE(m_pBar->SetPopuped(m_pControl->GetIndex())) << nKind;
+        WCHAR szClass[64] = {};
+        GetClassNameW(m_pPopup->GetSafeHwnd(), szClass, 64);
+        EXPECT_STREQ(szClass, L"QorPopupBar");
+        // What the screen shows once the display caught up: the last step of the animation is
+        // the popup's own image, nothing of what lay under it stays.
+        cbtest::PumpFor(100);
+        const testsupport::WindowCapture shown(m_pPopup->GetSafeHwnd(), true);
+        const testsupport::WindowCapture painted(m_pPopup->GetSafeHwnd());
+        EXPECT_EQ(cbtest::CountChanged(shown, painted, {0, 0, painted.Width(), painted.Height()}), 0) << nKind;
+        m_pBar->SetPopuped(-1);
+        m_pBar->SetTrackingMode(0);
+    }
+}
+
 TEST_F(PopupBarWindow, OpenPopupCastsShadowStripsThatGoWhenItCloses)
 {
     CQorPaintManager* pPaintManager = GetGlobalPaintManager();
@@ -418,10 +445,23 @@ TEST_F(PopupBarWindow, OpenPopupCastsShadowStripsThatGoWhenItCloses)
     pPaintManager->m_nShadowOptions = nSavedOptions;
 }
 
+namespace {
+
+std::vector<DWORD> g_menuEvents;
+void WINAPI RecordMenuEvent(DWORD dwEvent, HWND, LONG idObject, LONG)
+{
+    if ((dwEvent == EVENT_SYSTEM_MENUPOPUPSTART || dwEvent == EVENT_SYSTEM_MENUPOPUPEND) && idObject == OBJID_MENU)
+        g_menuEvents.push_back(dwEvent);
+}
+
+} // namespace
+
 TEST_F(PopupBarWindow, ContextMenuWithoutParentControlOpensAboveLeftOfACornerPointAndCloses)
 {
     CQorPopupBar* pMenu = CQorPopupBar::CreatePopupBar(nullptr);
     pMenu->SetSite(m_hWndSite);
+    g_menuEvents.clear();
+    pMenu->m_pNotifyWinEvent = &RecordMenuEvent;
     for (int i = 0; i < 3; i++)
         pMenu->GetControls()->Add(qorControlButton, kFirstItem + i)->SetCaption(L"Context item");
     MONITORINFO info = {sizeof(info)};
@@ -443,6 +483,8 @@ TEST_F(PopupBarWindow, ContextMenuWithoutParentControlOpensAboveLeftOfACornerPoi
     }
     EXPECT_EQ(m_record.messages, (std::vector<UINT>{QORWM_INITMENUPOPUP, QORWM_UNINITMENUPOPUP,
                                                     QORWM_INITMENUPOPUP, QORWM_UNINITMENUPOPUP}));
+    EXPECT_EQ(g_menuEvents, (std::vector<DWORD>{EVENT_SYSTEM_MENUPOPUPSTART, EVENT_SYSTEM_MENUPOPUPEND,
+                                                EVENT_SYSTEM_MENUPOPUPSTART, EVENT_SYSTEM_MENUPOPUPEND}));
 
     // Opened by the right button, a right-button release over an item runs it.
     pMenu->SetPopupPoint(CPoint(300, 300));
