@@ -83,29 +83,6 @@ void CloseIfStillOpen(DWORD dwThreadId)
     cbtest::SendKey(VK_ESCAPE, true);
 }
 
-// Runs code once from this thread's message loop (the popup's own), after a delay.
-std::function<void()> g_onTimer;
-void CALLBACK RunOnceTimerProc(HWND, UINT, UINT_PTR nIDEvent, DWORD)
-{
-    KillTimer(nullptr, nIDEvent);
-    std::function<void()> action;
-    action.swap(g_onTimer);
-    if (action)
-        action();
-}
-void RunLater(DWORD dwDelay, std::function<void()> action)
-{
-    g_onTimer = std::move(action);
-    SetTimer(nullptr, 0, dwDelay, RunOnceTimerProc);
-}
-
-// The bar that tracks last: the popup just opened.
-CQorCommandBar* InnermostTrackedBar()
-{
-    const CQorMouseManager::CTrackArray& tracked = GetMouseManager()->GetTrackArray();
-    return tracked.IsEmpty() ? nullptr : tracked[tracked.GetSize() - 1];
-}
-
 int g_nSpyBarsAlive = 0;
 class CSpyToolBar : public CQorToolBar
 {
@@ -132,7 +109,7 @@ protected:
     {
         GetMouseManager()->CloseTrackedPopups();
         DestroyWindow(m_hWndSite);
-        g_onTimer = nullptr;
+        cbtest::PendingLaterAction() = nullptr;
     }
     // A tool bar of the site that tracks, as a menu bar does while its menu is open.
     CSpyToolBar* MakeTrackingBar()
@@ -209,7 +186,7 @@ TEST_F(CommandBarsPopup, EscapeAndAQuitRequestEndTheLoopWithNothingChosen)
     // A quit request inside: the popup closes, the call answers 0 and the request is still there
     // for the outer loop, exit code and all.
     BOOL bOpenWhenQuit = FALSE;
-    RunLater(300, [&] {
+    cbtest::RunLater(300, [&] {
         bOpenWhenQuit = PopupWindows(dwThread).size() == 1;
         PostQuitMessage(7);
     });
@@ -237,7 +214,7 @@ TEST_F(CommandBarsPopup, ARecursivePopupSuspendsTheBarsBelowAndLetsGoOfExactlyTh
         const int nAliveBefore = g_nSpyBarsAlive;
         int nLockInside = -1;
         BOOL bAliveAfterRelease = FALSE;
-        RunLater(300, [&] {
+        cbtest::RunLater(300, [&] {
             nLockInside = pLower->GetModalLockCount();
             if (c.nMeanwhile == 1)
                 pLower->SetTrackingMode(0);
@@ -246,7 +223,7 @@ TEST_F(CommandBarsPopup, ARecursivePopupSuspendsTheBarsBelowAndLetsGoOfExactlyTh
                 pLower->InternalRelease();
                 bAliveAfterRelease = g_nSpyBarsAlive == nAliveBefore;
             }
-            if (CQorCommandBar* pPopup = InnermostTrackedBar())
+            if (CQorCommandBar* pPopup = cbtest::InnermostTrackedBar())
                 pPopup->SetTrackingMode(0);
         });
         CQorCommandBar* pPopup = CQorControlPopup::CreatePopupBar(nullptr);
@@ -271,9 +248,9 @@ TEST_F(CommandBarsPopup, ARecursivePopupSuspendsTheBarsBelowAndLetsGoOfExactlyTh
     // Without the flag, the bars tracking close first.
     CSpyToolBar* pLower = MakeTrackingBar();
     int nModeInside = -1;
-    RunLater(300, [&] {
+    cbtest::RunLater(300, [&] {
         nModeInside = pLower->GetTrackingMode();
-        if (CQorCommandBar* pPopup = InnermostTrackedBar())
+        if (CQorCommandBar* pPopup = cbtest::InnermostTrackedBar())
             pPopup->SetTrackingMode(0);
     });
     CQorCommandBar* pPopup = CQorControlPopup::CreatePopupBar(nullptr);
@@ -326,14 +303,14 @@ protected:
     // A right click on the top dock bar; while the menu is open, pick reads it and may choose.
     void RightClick(std::function<void(CQorCommandBar*)> pick)
     {
-        RunLater(300, [pick] {
-            CQorCommandBar* pMenu = InnermostTrackedBar();
+        cbtest::RunLater(300, [pick] {
+            CQorCommandBar* pMenu = cbtest::InnermostTrackedBar();
             pick(pMenu);
             if (pMenu && pMenu->GetTrackingMode() != 0)
                 pMenu->SetTrackingMode(0);
         });
         ::SendMessageW(m_pCommandBars->GetDockBar(0)->GetSafeHwnd(), WM_RBUTTONDOWN, 0, MAKELPARAM(3, 3));
-        g_onTimer = nullptr;
+        cbtest::PendingLaterAction() = nullptr;
     }
     static BOOL Shown(CQorCommandBar* pBar) { return (pBar->GetStyle() & WS_VISIBLE) != 0; }
 
