@@ -49,19 +49,8 @@ void CQorCommandBars::AddRowToolBarsToPopup(CQorToolBar* pToolBar, CQorCommandBa
 {
     if (!pToolBar || !pPopup)
         return;
-    CQorControls* pControls = pPopup->GetControls();
-    for (CQorCommandBar* pBar : GetRowBars(pToolBar)) {
-        for (int i = 0; i < pBar->GetControlCount(); i++) {
-            CQorControl* pControl = pBar->GetControl(i);
-            // Hidden for want of room, and for nothing else.
-            if (pControl->GetID() == QOR_ID_TOOLBAR_EXPAND || !(pControl->GetHideFlags() & qorHideWrap) ||
-                !pControl->IsVisible(qorHideWrap))
-                continue;
-            CQorControl* pCopy = pControls->AddCopy(pControl);
-            pCopy->SetHideFlags(0);
-            pCopy->SetBeginGroup(FALSE);
-        }
-    }
+    for (CQorCommandBar* pBar : GetRowBars(pToolBar))
+        CQorToolBar::CopyHiddenControls(pBar, pPopup);
 }
 
 void CQorCommandBars::AddToolBarsToExpandPopup(CQorToolBar* pToolBar, CQorCommandBar* pPopup)

@@ -109,6 +109,9 @@ public:
     // Fills the expand button's popup: the controls the bar's row hides for want of room, then
     // "Add or Remove Buttons" when the options keep the expand button or the user may customize.
     void FillExpandPopup(CQorCommandBar* pPopup);
+    // Appends to a popup copies of the controls a bar hides for want of room (and for nothing
+    // else), shown and without group lines.
+    static void CopyHiddenControls(const CQorCommandBar* pBar, CQorCommandBar* pPopup);
     // Fills a popup with one "Add or Remove Buttons" entry per control the user may hide, then
     // (for a listed bar with a default set that was not made floating) "Reset Toolbar".
     void FillCustomizePopup(CQorCommandBar* pPopup);

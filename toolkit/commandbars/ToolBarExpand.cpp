@@ -59,19 +59,10 @@ void CQorToolBar::FillExpandPopup(CQorCommandBar* pPopup)
     CQorControls* pControls = pPopup->GetControls();
     pControls->RemoveAll();
     CQorCommandBars* pCommandBars = GetCommandBars();
-    if (pCommandBars) {
+    if (pCommandBars)
         pCommandBars->AddRowToolBarsToPopup(this, pPopup);
-    } else {
-        for (int i = 0; i < GetControlCount(); i++) {
-            CQorControl* pControl = GetControl(i);
-            if (pControl->GetID() == QOR_ID_TOOLBAR_EXPAND || !(pControl->GetHideFlags() & qorHideWrap) ||
-                !pControl->IsVisible(qorHideWrap))
-                continue;
-            CQorControl* pCopy = pControls->AddCopy(pControl);
-            pCopy->SetHideFlags(0);
-            pCopy->SetBeginGroup(FALSE);
-        }
-    }
+    else
+        CopyHiddenControls(this, pPopup);
     const BOOL bAddOrRemove = pCommandBars && (pCommandBars->GetCommandBarsOptions()->m_bShowExpandButtonAlways ||
                                                pCommandBars->IsCustomizable());
     if (!bAddOrRemove)
@@ -84,6 +75,20 @@ void CQorToolBar::FillExpandPopup(CQorCommandBar* pPopup)
     if (CQorCommandBar* pSubPopup = pEntry->GetCommandBar()) {
         pSubPopup->GetControls()->RemoveAll();
         pCommandBars->AddToolBarsToExpandPopup(this, pSubPopup);
+    }
+}
+
+void CQorToolBar::CopyHiddenControls(const CQorCommandBar* pBar, CQorCommandBar* pPopup)
+{
+    CQorControls* pControls = pPopup->GetControls();
+    for (int i = 0; i < pBar->GetControlCount(); i++) {
+        CQorControl* pControl = pBar->GetControl(i);
+        if (pControl->GetID() == QOR_ID_TOOLBAR_EXPAND || !(pControl->GetHideFlags() & qorHideWrap) ||
+            !pControl->IsVisible(qorHideWrap))
+            continue;
+        CQorControl* pCopy = pControls->AddCopy(pControl);
+        pCopy->SetHideFlags(0);
+        pCopy->SetBeginGroup(FALSE);
     }
 }
 

@@ -128,46 +128,42 @@ protected:
 
 } // namespace
 
-TEST_F(CommandBarsPopup, AClickOnTheSecondItemReturnsItsIdAndSendsNoCommand)
+namespace {
+
+// Tracks the test menu with the flags while a helper thread clicks its second item (and closes
+// it should the click miss).
+int TrackAndClickSecondItem(CMenu* pMenu, UINT nFlags, HWND hWndOwner)
 {
     const DWORD dwThread = GetCurrentThreadId();
     int nResult = -1;
-    cbtest::RunWithInput({{500,
-                           [&] {
-                               const std::vector<HWND> popups = PopupWindows(dwThread);
-                               if (popups.size() != 1)
-                                   return;
-                               RECT rc;
-                               GetWindowRect(popups[0], &rc);
-                               // Three items between the top and bottom borders of 4 pixels.
-                               const int cyItem = (rc.bottom - rc.top - 8) / 3;
-                               cbtest::SendClick({(rc.left + rc.right) / 2, rc.top + 4 + cyItem + cyItem / 2});
-                           }},
-                          {1500, [&] { CloseIfStillOpen(dwThread); }}},
-                         [&] {
-                             nResult = CQorCommandBars::TrackCommandBarPopupMenu(
-                                 &m_menu, CQorCommandBars::trackReturnCommand, 200, 150, m_hWndSite);
-                         });
-    EXPECT_EQ(nResult, 102);
-    EXPECT_TRUE(g_log.commands.empty());
-    EXPECT_TRUE(PopupWindows(dwThread).empty());
-    EXPECT_FALSE(GetMouseManager()->IsTrackingPopup());
-
-    // Without the flag the command goes to the owner and the answer is TRUE.
     cbtest::RunWithInput(
         {{500,
-          [&] {
+          [dwThread] {
               const std::vector<HWND> popups = PopupWindows(dwThread);
               if (popups.size() != 1)
                   return;
               RECT rc;
               GetWindowRect(popups[0], &rc);
+              // Three items between the top and bottom borders of 4 pixels.
               const int cyItem = (rc.bottom - rc.top - 8) / 3;
               cbtest::SendClick({(rc.left + rc.right) / 2, rc.top + 4 + cyItem + cyItem / 2});
           }},
-         {1500, [&] { CloseIfStillOpen(dwThread); }}},
-        [&] { nResult = CQorCommandBars::TrackCommandBarPopupMenu(&m_menu, 0, 200, 150, m_hWndSite); });
-    EXPECT_EQ(nResult, TRUE);
+         {1500, [dwThread] { CloseIfStillOpen(dwThread); }}},
+        [&] { nResult = CQorCommandBars::TrackCommandBarPopupMenu(pMenu, nFlags, 200, 150, hWndOwner); });
+    return nResult;
+}
+
+} // namespace
+
+TEST_F(CommandBarsPopup, AClickOnTheSecondItemReturnsItsIdAndSendsNoCommand)
+{
+    EXPECT_EQ(TrackAndClickSecondItem(&m_menu, CQorCommandBars::trackReturnCommand, m_hWndSite), 102);
+    EXPECT_TRUE(g_log.commands.empty());
+    EXPECT_TRUE(PopupWindows(GetCurrentThreadId()).empty());
+    EXPECT_FALSE(GetMouseManager()->IsTrackingPopup());
+
+    // Without the flag the command goes to the owner and the answer is TRUE.
+    EXPECT_EQ(TrackAndClickSecondItem(&m_menu, 0, m_hWndSite), TRUE);
     EXPECT_EQ(g_log.commands, (std::vector<UINT>{102}));
 }
 
