@@ -18,6 +18,7 @@
 #include "toolkit/commandbars/ControlPopup.h"
 #include "toolkit/commandbars/ControlToolbars.h"
 #include "toolkit/commandbars/Controls.h"
+#include "toolkit/commandbars/PopupBar.h"
 #include "toolkit/commandbars/ToolBar.h"
 
 namespace {
@@ -216,4 +217,32 @@ TEST_F(ToolBarsList, ContextMenusAreFlaggedBoundAndFoundById)
     EXPECT_EQ(pMenu->GetCommandBars(), m_pCommandBars);
     EXPECT_EQ(m_pCommandBars->GetContextMenus()->FindBar(700), pMenu);
     EXPECT_EQ(m_pCommandBars->GetContextMenus()->FindBar(701), nullptr);
+}
+
+TEST_F(ToolBarsList, AnOpenMenuWithTheListLaysOutOnceAndKeepsItsKeyboardSelection)
+{
+    AddBar(L"One", 101);
+    AddBar(L"Two", 102);
+    CQorPopupBar* pMenu = CQorPopupBar::CreatePopupBar(m_pCommandBars);
+    pMenu->GetControls()->Add(qorControlButton, 42001)->SetCaption(L"&Before");
+    pMenu->GetControls()->Add(qorControlButton, CQorControlToolbars::kPlaceholderId);
+    pMenu->SetPopupPoint(CPoint(200, 200));
+    pMenu->SetExcludeRect(CRect(200, 200, 200, 200));
+    pMenu->SetPopupFlags(qorPopupDropDown);
+    // Opened from the keyboard: the first control is selected; the list is in.
+    ASSERT_TRUE(pMenu->OpenPopup(nullptr, TRUE));
+    ASSERT_EQ(pMenu->GetControlCount(), 4);
+    EXPECT_EQ(pMenu->GetControl(2)->GetCaption(), CString(L"One"));
+    pMenu->SetSelected(3, 1);
+    CQorControl* pEntry = pMenu->GetControl(3);
+
+    // Later update passes find the list as it is: nothing to lay out again, the selection stays.
+    for (int nPass = 0; nPass < 3; nPass++) {
+        pMenu->OnUpdateCmdUI();
+        EXPECT_FALSE(pMenu->IsLayoutDelayed()) << nPass;
+        EXPECT_EQ(pMenu->GetSelected(), 3) << nPass;
+        EXPECT_EQ(pMenu->GetControl(3), pEntry) << nPass;
+    }
+    pMenu->SetTrackingMode(0);
+    pMenu->InternalRelease();
 }
