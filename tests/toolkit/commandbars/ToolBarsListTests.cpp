@@ -236,8 +236,10 @@ TEST_F(ToolBarsList, AnOpenMenuWithTheListLaysOutOnceAndKeepsItsKeyboardSelectio
     pMenu->SetSelected(3, 1);
     CQorControl* pEntry = pMenu->GetControl(3);
 
-    // Later update passes find the list as it is: nothing to lay out again, the selection stays.
+    // A pass that lays the menu out again (a control changed) finds the list as it is: nothing
+    // left to lay out afterwards, and the selection stays.
     for (int nPass = 0; nPass < 3; nPass++) {
+        pMenu->DelayLayout();
         pMenu->OnUpdateCmdUI();
         EXPECT_FALSE(pMenu->IsLayoutDelayed()) << nPass;
         EXPECT_EQ(pMenu->GetSelected(), 3) << nPass;
