@@ -155,7 +155,6 @@ void CQorCommandBar::OnRButtonUp(UINT, CPoint point)
     if (pCommandBars && pCommandBars->IsCustomizeMode())
         return;
     CReference self(this);
-    CQorCommandBar* pTopBar = GetTopLevelCommandBar();
     if (CQorControl* pControl = m_pControls->HitTest(point)) {
         CReference control(pControl);
         // The site may take the release first (its own context menu for the control).
@@ -164,11 +163,13 @@ void CQorCommandBar::OnRButtonUp(UINT, CPoint point)
                                        reinterpret_cast<LPARAM>(pControl)) == 1)
             return;
         // In a menu opened by the right button, that button chooses as the left one does.
+        const CQorCommandBar* pTopBar = GetTopLevelCommandBar();
         if (pTopBar && pTopBar->m_bRightButtonPopup) {
             pControl->OnLButtonUp(point);
             return;
         }
     }
+    CQorCommandBar* pTopBar = GetTopLevelCommandBar();
     if (pTopBar && pTopBar != this)
         pTopBar->OnRButtonUpOutside(this, point);
 }

@@ -195,6 +195,8 @@ BOOL CQorPopupBar::OpenPopup(CQorControlPopup* pParentControl, BOOL bKeyboard)
         UpdateExcludeRect();
         const CSize sz = CalcPopupLayout();
         MoveToPoint(sz, TRUE);
+        // Controls the site added are laid out now: the command-UI pass need not do it again.
+        m_bRecalcLayout = FALSE;
     }
 
     // Opened for a control, the popup needs that control's bar to stay; a context menu has none.

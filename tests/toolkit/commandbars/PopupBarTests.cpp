@@ -548,6 +548,38 @@ TEST_F(PopupBarWindow, ResizeGripperDragsTheHeight)
     EXPECT_TRUE(m_record.commands.empty());
 }
 
+TEST_F(PopupBarWindow, PopupToolBarUnderASplitButtonOpensBelowItsArrowInRows)
+{
+    CreateBar(0, qorControlSplitButtonPopup);
+    CQorPopupToolBar* pPalette = new CQorPopupToolBar;
+    m_pControl->SetCommandBar(pPalette);
+    m_pPopup = pPalette;
+    for (int i = 0; i < 6; i++)
+        pPalette->GetControls()->Add(qorControlButton, 6300 + i);
+    pPalette->CalcPopupLayout();
+    const CRect& rcBorders = CQorPopupBar::GetPopupBorders();
+    pPalette->m_nMRUWidth = 3 * pPalette->GetControl(0)->GetRect().Width() + rcBorders.left + rcBorders.right;
+
+    const CRect rcSplit = m_pControl->GetRect();
+    cbtest::SendClick(cbtest::ScreenPoint(m_pBar->GetSafeHwnd(), rcSplit.right - 3, rcSplit.CenterPoint().y));
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return pPalette->IsVisible(); }, 2000)) << "the arrow opens it";
+    EXPECT_TRUE(m_record.commands.empty()) << "the arrow runs no command";
+    CRect rcButton = rcSplit;
+    m_pBar->ClientToScreen(&rcButton);
+    EXPECT_EQ(PopupWindowRect(pPalette).top, rcButton.bottom);
+    std::set<int> rowTops;
+    for (int i = 0; i < pPalette->GetControlCount(); i++)
+        rowTops.insert(pPalette->GetControl(i)->GetRect().top);
+    EXPECT_EQ(rowTops.size(), 2u);
+    // Down moves to the button below in the next row.
+    PressKey(VK_DOWN);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return pPalette->GetSelected() != -1; }, 2000));
+    const int nFirst = pPalette->GetSelected();
+    PressKey(VK_DOWN);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return pPalette->GetSelected() != nFirst; }, 2000));
+    EXPECT_EQ(pPalette->GetSelected(), nFirst + 3);
+}
+
 // ---- Without windows ------------------------------------------------------------------------
 
 TEST(PopupBarAnimation, KindFollowsTheManagersOptionAndTheSystem)
