@@ -131,8 +131,8 @@ public:
     // The same for a menu, through a popup made for the call; 0 when the menu is not one.
     static int TrackCommandBarPopupMenu(CMenu* pMenu, UINT nFlags, int x, int y, HWND hWndOwner);
 
-    // Opens the tool-bars context menu at a screen point, after the site had its say (0x285C),
-    // and returns once it closed. Nothing in customize mode, nor when the menu has nothing to show.
+    // Opens the tool-bars context menu at a screen point, after the site had its say (0x285C:
+    // wParam points at the screen point, lParam is the popup), and returns once it closed. Nothing in customize mode, nor when the menu has nothing to show.
     virtual void ShowToolBarsContextMenu(CPoint ptScreen);
 
     // ---- Rebar ----------------------------------------------------------------------------
