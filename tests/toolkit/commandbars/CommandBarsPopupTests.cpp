@@ -56,20 +56,20 @@ LRESULT CALLBACK PopupSiteProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM l
     return DefWindowProcW(hWnd, nMessage, wParam, lParam);
 }
 
+BOOL CALLBACK CollectPopupWindow(HWND hWnd, LPARAM lParam)
+{
+    wchar_t szClass[64] = {};
+    GetClassNameW(hWnd, szClass, 64);
+    if (IsWindowVisible(hWnd) && std::wstring(szClass).rfind(L"QorPopupBar", 0) == 0)
+        reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hWnd);
+    return TRUE;
+}
+
 // The visible popup windows of this thread.
 std::vector<HWND> PopupWindows(DWORD dwThreadId)
 {
     std::vector<HWND> windows;
-    EnumThreadWindows(
-        dwThreadId,
-        [](HWND hWnd, LPARAM lParam) {
-            wchar_t szClass[64] = {};
-            GetClassNameW(hWnd, szClass, 64);
-            if (IsWindowVisible(hWnd) && std::wstring(szClass).rfind(L"QorPopupBar", 0) == 0)
-                reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hWnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&windows));
+    EnumThreadWindows(dwThreadId, CollectPopupWindow, reinterpret_cast<LPARAM>(&windows));
     return windows;
 }
 
