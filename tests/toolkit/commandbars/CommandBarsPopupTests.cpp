@@ -258,7 +258,7 @@ TEST_F(CommandBarsPopup, ARecursivePopupSuspendsTheBarsBelowAndLetsGoOfExactlyTh
     pLower->InternalRelease();
 }
 
-TEST_F(CommandBarsPopup, AnOpenPopupTakesTheMenuKeyAndAltReleaseFromTheFrame)
+TEST_F(CommandBarsPopup, AnOpenPopupTakesTheMenuKeyAltReleaseAndWheelFromTheFrame)
 {
     CQorCommandBars* pCommandBars = new CQorCommandBars;
     pCommandBars->SetSite(m_hWndSite);
@@ -270,8 +270,12 @@ TEST_F(CommandBarsPopup, AnOpenPopupTakesTheMenuKeyAndAltReleaseFromTheFrame)
     msg.wParam = VK_MENU;
     msg.lParam = 0xC0000001;
     EXPECT_TRUE(pCommandBars->PreTranslateFrameMessage(&msg));
+    // The wheel stays with the tracking bar rather than scrolling the window under the pointer.
+    MSG wheel = {m_hWndSite, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(300, 300)};
+    EXPECT_TRUE(pCommandBars->PreTranslateFrameMessage(&wheel));
     pBar->SetTrackingMode(0);
     EXPECT_FALSE(pCommandBars->PreTranslateFrameMessage(&msg));
+    EXPECT_FALSE(pCommandBars->PreTranslateFrameMessage(&wheel));
     pBar->DestroyWindow();
     pBar->InternalRelease();
     pCommandBars->InternalRelease();
@@ -343,6 +347,28 @@ TEST_F(DockBarContextMenu, ListsTheBarsCheckedWhileShownAndChoosingOneHidesIt)
     EXPECT_FALSE(Shown(m_pTwo));
     EXPECT_GT(g_log.nSizes, nSizesBefore);
     EXPECT_FALSE(GetMouseManager()->IsTrackingPopup());
+}
+
+TEST_F(DockBarContextMenu, ARightClickOnAToolBarOpensTheSameMenuOutsideCustomizeMode)
+{
+    ASSERT_TRUE(m_pOne && m_pTwo);
+    int nEntries = -1;
+    cbtest::RunLater(300, [&] {
+        CQorCommandBar* pMenu = cbtest::InnermostTrackedBar();
+        nEntries = 0;
+        for (int i = 0; pMenu && i < pMenu->GetControlCount(); i++)
+            nEntries += pMenu->GetControl(i)->IsVisible() ? 1 : 0;
+        if (pMenu)
+            pMenu->SetTrackingMode(0);
+    });
+    m_pOne->SendMessage(WM_RBUTTONDOWN, 0, MAKELPARAM(2, 2));
+    EXPECT_EQ(g_log.nContextMenus, 1);
+    EXPECT_EQ(nEntries, 2);
+
+    m_pCommandBars->SetCustomizeMode(TRUE);
+    m_pOne->SendMessage(WM_RBUTTONDOWN, 0, MAKELPARAM(2, 2));
+    EXPECT_EQ(g_log.nContextMenus, 1);
+    m_pCommandBars->SetCustomizeMode(FALSE);
 }
 
 TEST_F(DockBarContextMenu, NothingInCustomizeModeAndNoMenuWithoutListedBars)
