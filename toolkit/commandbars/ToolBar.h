@@ -59,13 +59,14 @@ public:
     private:
         CQorControl* m_pTarget = nullptr;
     };
-    // The "Reset Toolbar" entry: closes the popups, then asks and restores the default set.
+    // The "Reset Toolbar" entry: closes the popups, then asks and restores the default set. It
+    // stands in a popup the bar (or a bar of its row) owns, so it names its bar without holding
+    // it, and resets it only while the bar's manager still lists it.
     class CControlButtonReset : public CQorControlButton
     {
     public:
         CControlButtonReset();
-        ~CControlButtonReset() override;
-        void SetToolBar(CQorToolBar* pToolBar);
+        void SetToolBar(CQorToolBar* pToolBar) { m_pToolBar = pToolBar; }
         void OnExecute() override;
 
     private:

@@ -172,23 +172,10 @@ CQorToolBar::CControlButtonReset::CControlButtonReset()
     m_nFlags = qorFlagNoCommandUI | qorFlagNoMovable;
 }
 
-CQorToolBar::CControlButtonReset::~CControlButtonReset()
-{
-    SetToolBar(nullptr);
-}
-
-void CQorToolBar::CControlButtonReset::SetToolBar(CQorToolBar* pToolBar)
-{
-    if (pToolBar)
-        pToolBar->InternalAddRef();
-    if (m_pToolBar)
-        m_pToolBar->InternalRelease();
-    m_pToolBar = pToolBar;
-}
-
 void CQorToolBar::CControlButtonReset::OnExecute()
 {
-    if (!m_pToolBar)
+    CQorCommandBars* pCommandBars = GetCommandBars();
+    if (!m_pToolBar || (pCommandBars && pCommandBars->GetToolBarIndex(m_pToolBar) < 0))
         return;
     CReference self(this), bar(m_pToolBar);
     CQorToolBar* pToolBar = m_pToolBar;

@@ -44,9 +44,8 @@ protected:
         m_pFrame->ShowWindow(SW_SHOWNOACTIVATE);
         m_pCommandBars = new CQorCommandBars;
         m_pCommandBars->SetSite(m_pFrame->GetSafeHwnd());
-        m_pBar = new CQorToolBar;
-        m_pBar->SetCommandBars(m_pCommandBars);
-        m_pBar->SetTitle(L"Standard");
+        m_pBar = static_cast<CQorToolBar*>(m_pCommandBars->CreateToolBar(L"Standard", AFX_IDW_TOOLBAR));
+        ASSERT_NE(m_pBar, nullptr);
         std::vector<UINT> ids;
         for (int i = 0; i < 12; i++)
             ids.push_back(41000 + i);
@@ -56,16 +55,13 @@ protected:
             m_pBar->GetControl(i)->SetStyle(qorButtonCaption);
         }
         m_pBar->GetControls()->CreateOriginalControls();
-        ASSERT_TRUE(m_pBar->Create(m_pFrame, qorBarTop, AFX_IDW_TOOLBAR));
         m_pPopup = CQorControlPopup::CreatePopupBar(m_pCommandBars);
     }
     void TearDown() override
     {
-        m_pPopup->InternalRelease();
-        if (m_pBar->GetSafeHwnd())
-            m_pBar->DestroyWindow();
-        m_pBar->InternalRelease();
-        m_pCommandBars->InternalRelease();
+        if (m_pPopup)
+            m_pPopup->InternalRelease();
+        m_pCommandBars->InternalRelease(); // and with it the bar
         m_pFrame->DestroyWindow();
     }
     void SetFrameWidth(int cx)
@@ -212,6 +208,28 @@ TEST_F(ToolBarExpand, ResetAsksAndOnlyOkRestoresTheDefaultSetAndTellsTheSite)
     EXPECT_EQ(m_pBar->GetControls()->FindControl(41005) != nullptr, true);
     EXPECT_EQ(g_nResets, 1);
     EXPECT_EQ(g_lResetBar, reinterpret_cast<LPARAM>(static_cast<CQorCommandBar*>(m_pBar)));
+    AfxSetMessageBoxHandler(previous);
+
+    // The bar leaves its manager while a list made for it is still around: its reset entry
+    // (which does not keep the bar) does nothing.
+    int nAskedAfterRemoval = 0;
+    AfxSetMessageBoxHandler([&](LPCTSTR, UINT) {
+        nAskedAfterRemoval++;
+        return IDOK;
+    });
+    CQorToolBar* pOther = static_cast<CQorToolBar*>(m_pCommandBars->CreateToolBar(L"Other", 500));
+    ASSERT_NE(pOther, nullptr);
+    const UINT nOtherId = 43000;
+    pOther->SetButtons(&nOtherId, 1);
+    pOther->GetControls()->CreateOriginalControls();
+    CQorCommandBar* pOtherPopup = CQorControlPopup::CreatePopupBar(m_pCommandBars);
+    pOther->FillCustomizePopup(pOtherPopup);
+    CQorControl* pOtherReset = pOtherPopup->GetControls()->FindControl(QOR_IDS_RESET_TOOLBAR);
+    ASSERT_NE(pOtherReset, nullptr);
+    m_pCommandBars->RemoveToolBar(m_pCommandBars->GetToolBarIndex(pOther));
+    pOtherReset->OnExecute();
+    EXPECT_EQ(nAskedAfterRemoval, 0);
+    pOtherPopup->InternalRelease();
     AfxSetMessageBoxHandler(previous);
 
     // A bar not listed (or made floating) has no reset entry.
