@@ -197,6 +197,41 @@ TEST_F(CommandBarsPopup, EscapeAndAQuitRequestEndTheLoopWithNothingChosen)
     EXPECT_EQ(msg.wParam, 7u);
 }
 
+TEST_F(CommandBarsPopup, AMenuOfARightToLeftOwnerOrAskedRightAlignedExtendsLeftOfThePoint)
+{
+    const HWND hWndRtl = CreateWindowExW(WS_EX_LAYOUTRTL, L"CommandBarsPopupSite", L"", WS_POPUP | WS_VISIBLE, 100, 100,
+                                         300, 200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(hWndRtl, nullptr);
+    struct Case
+    {
+        const char* name;
+        HWND hWndOwner;
+        UINT nFlags;
+        BOOL bLeft;
+    } cases[] = {{"plain", m_hWndSite, 0, FALSE},
+                 {"asked right-aligned", m_hWndSite, CQorCommandBars::trackRightAlign, TRUE},
+                 {"right-to-left owner", hWndRtl, 0, TRUE}};
+    const CPoint pt(600, 300);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CRect rcMenu(0, 0, 0, 0);
+        cbtest::RunLater(300, [&] {
+            if (CQorCommandBar* pMenu = cbtest::InnermostTrackedBar()) {
+                pMenu->GetWindowRect(&rcMenu);
+                pMenu->SetTrackingMode(0);
+            }
+        });
+        CQorCommandBars::TrackCommandBarPopupMenu(&m_menu, c.nFlags, pt.x, pt.y, c.hWndOwner);
+        ASSERT_FALSE(rcMenu.IsRectEmpty());
+        EXPECT_EQ(rcMenu.top, pt.y);
+        if (c.bLeft)
+            EXPECT_EQ(rcMenu.right, pt.x);
+        else
+            EXPECT_EQ(rcMenu.left, pt.x);
+    }
+    DestroyWindow(hWndRtl);
+}
+
 TEST_F(CommandBarsPopup, ARecursivePopupSuspendsTheBarsBelowAndLetsGoOfExactlyThose)
 {
     struct Case
