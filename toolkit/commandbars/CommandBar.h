@@ -201,6 +201,10 @@ public:
     int m_nMRUWidth;   // the remembered width; also the width of tool-bar-like popups
     DWORD m_dwFlags;   // bar flags (0x200000 large-button layout)
     BOOL m_bMultiLine; // the popup's controls stand in more than one column
+    BOOL m_bContextMenu = FALSE; // one of the manager's context menus
+    // While the bar runs as a context menu for its result: the command chosen in it (or in its
+    // sub-popups) is written here instead of being sent to the site.
+    int* m_pReturnCommand = nullptr;
     int m_barType;
     int m_barPosition;
     int m_nDefaultButtonStyle;

@@ -817,6 +817,9 @@ void CQorControl::OnExecute()
     CQorCommandBar* pBar = m_pParent;
     CReference bar(pBar);
     m_nPressed = pBar && pBar->GetPosition() == qorBarPopup ? pressedNone : pressedRunning;
+    // Read before the popups close: a closed sub-popup no longer knows the menu it opened from.
+    const CQorCommandBar* pTopBar = pBar ? pBar->GetTopLevelCommandBar() : nullptr;
+    int* pReturnCommand = pTopBar ? pTopBar->m_pReturnCommand : nullptr;
 
     if (m_bCloseSubMenuOnClick) {
         if (CQorMouseManager* pMouseManager = FindMouseManager())
@@ -824,7 +827,10 @@ void CQorControl::OnExecute()
     }
     if (m_nId == 0)
         return;
-    ExecuteCommand();
+    if (pReturnCommand)
+        *pReturnCommand = m_nId;
+    else
+        ExecuteCommand();
     // The command may have removed the control from its bar or destroyed the bar's window.
     if ((!m_bCloseSubMenuOnClick || m_nPressed != pressedNone) && m_pParent == pBar) {
         m_nPressed = pressedNone;
