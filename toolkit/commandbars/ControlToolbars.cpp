@@ -51,7 +51,7 @@ void SetEntryState(CQorControlToolbar* pEntry, CQorCommandBar* pBar)
 BOOL IsToolBarListed(const CQorCommandBar* pBar)
 {
     const CQorToolBar* pToolBar = dynamic_cast<const CQorToolBar*>(pBar);
-    return pToolBar && pToolBar->m_bListed && pToolBar->m_bCloseable;
+    return pToolBar && pToolBar->m_bListed && pToolBar->m_bSaved;
 }
 
 int FillToolbarsList(CQorCommandBar* pBar, int nIndex, int nId, BOOL bAddCustomize, BOOL bBeginGroup)

@@ -117,10 +117,11 @@ public:
     // (for a listed bar with a default set that was not made floating) "Reset Toolbar".
     void FillCustomizePopup(CQorCommandBar* pPopup);
 
-    // The bar shows in the tool-bars list and is saved; the user may hide it (the caption's close
-    // button, the tool-bars list). The list shows a bar only with both set.
+    // The two listing flags: the bar shows in the tool-bars list, and it is saved with the bars'
+    // state. The list offers a bar only with both set, so a frame clears them for a bar the user
+    // must not hide.
     BOOL m_bListed = TRUE;
-    BOOL m_bCloseable = TRUE;
+    BOOL m_bSaved = TRUE;
     // The bar was made floating (it has no place to be reset to).
     BOOL m_bCreatedFloating = FALSE;
 

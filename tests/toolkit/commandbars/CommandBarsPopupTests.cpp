@@ -425,7 +425,7 @@ TEST_F(DockBarContextMenu, NothingInCustomizeModeAndNoMenuWithoutListedBars)
     EXPECT_EQ(nEntries, 1);
 
     // None listed: the site has its say, but no menu shows.
-    m_pTwo->m_bCloseable = FALSE;
+    m_pTwo->m_bSaved = FALSE;
     g_log.nPopupsShown = 0;
     g_log.nContextMenus = 0;
     RightClick([](CQorCommandBar*) {});

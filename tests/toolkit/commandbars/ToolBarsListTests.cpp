@@ -103,9 +103,9 @@ TEST_F(ToolBarsList, ListsTheListedBarsByTitleCheckedWhileShownThenCustomize)
     CQorToolBar* pFixed = AddBar(L"Fixed", 104);
     ASSERT_TRUE(pStandard && pFormat && pUnlisted && pFixed);
     // Both listing flags are set by default; either one cleared keeps a bar out.
-    EXPECT_TRUE(pStandard->m_bListed && pStandard->m_bCloseable);
+    EXPECT_TRUE(pStandard->m_bListed && pStandard->m_bSaved);
     pUnlisted->m_bListed = FALSE;
-    pFixed->m_bCloseable = FALSE;
+    pFixed->m_bSaved = FALSE;
     pFormat->ShowWindow(SW_HIDE);
 
     Expand();
@@ -146,7 +146,7 @@ TEST_F(ToolBarsList, ListsTheListedBarsByTitleCheckedWhileShownThenCustomize)
     // No listed bar: nothing but the hidden placeholder.
     m_pCommandBars->SetCustomizable(FALSE);
     pStandard->m_bListed = FALSE;
-    pFormat->m_bCloseable = FALSE;
+    pFormat->m_bSaved = FALSE;
     Expand();
     ASSERT_EQ(m_pPopup->GetControlCount(), 1);
     EXPECT_FALSE(pPlaceholder->IsVisible());
