@@ -26,16 +26,32 @@ BOOL CALLBACK FindWindowProc(HWND hwnd, LPARAM lp)
     return TRUE;
 }
 
-bool IsFrame(HWND hwnd, const void*)
-{
-    return GetWindow(hwnd, GW_OWNER) == nullptr && GetMenu(hwnd) != nullptr;
-}
-
 bool IsOfClass(HWND hwnd, const void* context)
 {
     wchar_t name[64] = {};
     GetClassNameW(hwnd, name, 64);
     return lstrcmpiW(name, static_cast<LPCWSTR>(context)) == 0;
+}
+
+bool IsFrame(HWND hwnd, const void*)
+{
+    return GetWindow(hwnd, GW_OWNER) == nullptr && IsOfClass(hwnd, kFrameClass);
+}
+
+struct DescendantSearch
+{
+    LPCWSTR className;
+    HWND found;
+};
+
+BOOL CALLBACK FindDescendantProc(HWND hwnd, LPARAM lp)
+{
+    auto* search = reinterpret_cast<DescendantSearch*>(lp);
+    if (IsOfClass(hwnd, search->className) && !IsOfClass(GetParent(hwnd), L"#32770")) {
+        search->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
 }
 
 } // namespace
@@ -143,13 +159,9 @@ bool FileExists(const std::wstring& path)
 
 HWND FindChildOfClass(HWND parent, LPCWSTR className)
 {
-    for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-        wchar_t name[64] = {};
-        GetClassNameW(child, name, 64);
-        if (lstrcmpiW(name, className) == 0)
-            return child;
-    }
-    return nullptr;
+    DescendantSearch search = {className, nullptr};
+    EnumChildWindows(parent, FindDescendantProc, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 std::set<std::wstring> FilesIn(const std::wstring& folder, const wchar_t* pattern)
