@@ -20,6 +20,7 @@
 #include "tests/reader/ReaderProcess.h"
 #include "tests/reader/StringPrinter.h"
 #include "toolkit/commandbars/CommandBars.h"
+#include "toolkit/commandbars/CommandBarsResources.h"
 #include "toolkit/commandbars/ControlPopup.h"
 #include "toolkit/commandbars/Controls.h"
 #include "toolkit/commandbars/ShortcutManager.h"
@@ -174,8 +175,9 @@ TEST(MainFrameBars, TheStandardBarHoldsTheShownButtonsThenTheToolsThenAbout)
             EXPECT_TRUE(controls->FindControl(EXEBOOK_FIRST_TOOL_COMMAND)->GetBeginGroup());
             EXPECT_EQ(controls->FindControl(EXEBOOK_FIRST_TOOL_COMMAND)->GetCaption(), CString(c.tools[0].name.c_str()));
         }
-        if (c.tools.size() > 1)
+        if (c.tools.size() > 1) {
             EXPECT_FALSE(controls->FindControl(EXEBOOK_FIRST_TOOL_COMMAND + 1)->GetBeginGroup());
+        }
         EXPECT_TRUE(controls->FindControl(ID_ABOUT_EBOOK)->GetBeginGroup());
         EXPECT_TRUE(GetImageManager()->HasIcon(ID_ABOUT_EBOOK));
         // A text file gives no icon (the system answers 1 for it); its button stays without one.
