@@ -38,11 +38,12 @@ void CMainFrame::ShowAttachments(const EXEBOOKCONTENTSRECORD& record)
 {
     const BOOL show = m_pSettings != nullptr && m_pSettings->m_bAllowAttachments && !record.attachments.empty();
     if (show) {
-        m_paneManager.ShowPaneById(READER_PANE_ATTACHMENTS);
+        // Filled before it shows, so that it never shows the previous item's rows.
         EXEBOOKPACKEDDATA resource;
         const CExeBookResourceFiles* index = nullptr;
         if (GetBook(resource, index))
             m_wndAttachments.Fill(record.attachments, *index);
+        m_paneManager.ShowPaneById(READER_PANE_ATTACHMENTS);
     } else {
         // Closing a pane that is closed already asks nothing and changes nothing.
         m_paneManager.ClosePaneById(READER_PANE_ATTACHMENTS);

@@ -186,6 +186,9 @@ TEST_F(AttachmentsTest, DetailsAndIconsSwitchTheView)
     frame->ShowWindow(SW_SHOW);
     frame->GetDockingPaneManager().ShowPaneById(READER_PANE_ATTACHMENTS);
     ASSERT_TRUE(frame->AreAttachmentsShown());
+    frame->RecalcLayout();
+    testsupport::PumpMessages();
+    ASSERT_TRUE(List().IsWindowVisible());
     List().Fill({{1, L"sheet.xls"}}, index);
     List().UpdateWindow();
     ASSERT_FALSE(::GetUpdateRect(List().GetSafeHwnd(), nullptr, FALSE));

@@ -36,7 +36,9 @@ TEST(ReaderAttachments, ListShowsForAnItemWithAttachmentsAndClosesForOneWithout)
     ASSERT_NE(frame, nullptr);
     HWND list = readertest::FindChildOfClass(frame, WC_LISTVIEWW);
     ASSERT_NE(list, nullptr);
-    EXPECT_TRUE(testsupport::PumpUntil([&] { return IsWindowVisible(list) != FALSE; }, 15000));
+    // Made with the frame, the list moves into its pane when the Home item shows it.
+    EXPECT_TRUE(testsupport::PumpUntil(
+        [&] { return GetParent(list) != frame && IsWindowVisible(list) != FALSE; }, 15000));
     EXPECT_EQ(2, SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
     // The list fills the Attachments group across the bottom of the frame, 100 high.
     RECT groupRect, listRect, client;
