@@ -6,7 +6,8 @@ Run it from anywhere: it writes the icons beside itself.
 """
 import math
 import os
-import struct
+
+from bitmap_writer import write_icon32
 
 SIZE = 16
 
@@ -41,31 +42,10 @@ def search_pixel(x, y):
     return None
 
 
-def write_icon(path, pixel):
-    xor = bytearray()
-    mask_rows = []
-    for y in reversed(range(SIZE)):  # bottom-up rows
-        mask_bits = 0
-        for x in range(SIZE):
-            p = pixel(x, y)
-            if p is None:
-                xor += bytes((0, 0, 0, 0))
-                mask_bits |= 1 << (31 - x)
-            else:
-                xor += bytes(p)
-        mask_rows.append(struct.pack(">I", mask_bits))
-    mask = b"".join(mask_rows)
-    header = struct.pack("<IiiHHIIiiII", 40, SIZE, SIZE * 2, 1, 32, 0, len(xor) + len(mask), 0, 0, 0, 0)
-    image = header + bytes(xor) + mask
-    ico = struct.pack("<HHH", 0, 1, 1) + struct.pack("<BBBBHHII", SIZE, SIZE, 0, 0, 1, 32, len(image), 22) + image
-    with open(path, "wb") as f:
-        f.write(ico)
-
-
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
-    write_icon(os.path.join(here, "Contents.ico"), contents_pixel)
-    write_icon(os.path.join(here, "Search.ico"), search_pixel)
+    write_icon32(os.path.join(here, "Contents.ico"), SIZE, contents_pixel)
+    write_icon32(os.path.join(here, "Search.ico"), SIZE, search_pixel)
 
 
 if __name__ == "__main__":

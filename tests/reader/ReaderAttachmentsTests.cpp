@@ -20,13 +20,8 @@ TEST(ReaderAttachments, ListShowsForAnItemWithAttachmentsAndClosesForOneWithout)
     packer.nodes[0].attachments = {{packer.AddFile(std::vector<BYTE>(1536, 'x')), L"sheet.csv"},
                                    {packer.AddFile(std::vector<BYTE>(10, 'y')), L"notes.txt"}};
     const std::wstring third = readertest::UniqueName(L"att", L".htm");
-    for (const std::wstring* name : {&second, &third}) {
-        bookpacker::BookNode plain;
-        plain.title = L"Plain";
-        plain.url = L"http://fixture.example/" + *name;
-        plain.files = {{packer.AddPage(L"<html><body>no attachments</body></html>"), *name}};
-        packer.nodes.push_back(plain);
-    }
+    for (const std::wstring* name : {&second, &third})
+        readertest::AddPageNode(packer, L"Plain", *name, L"<html><body>no attachments</body></html>");
     testsupport::TempFolder folder;
     const std::wstring exe = folder.File(L"AttachReader.exe");
     ASSERT_TRUE(readertest::MakeFixtureReader(packer, exe));
@@ -65,8 +60,7 @@ TEST(ReaderAttachments, ListShowsForAnItemWithAttachmentsAndClosesForOneWithout)
     EXPECT_FALSE(IsWindowVisible(list));
     EXPECT_TRUE(IsWindow(frame));
     DWORD exitCode = 1;
-    PostMessageW(frame, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(reader.WaitForExit(20000, exitCode));
+    ASSERT_TRUE(reader.CloseAndWaitForExit(frame, 20000, exitCode));
     EXPECT_EQ(exitCode, 0u);
     DeleteFileW((work + first).c_str());
     DeleteFileW((work + second).c_str());

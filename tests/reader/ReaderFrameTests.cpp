@@ -42,17 +42,9 @@ TEST(ReaderFrame, BarsPanesViewAndKeysOfTheRunningReader)
     packer.settings.buttons[11].accel = L"ctrl+DOWN"; // Next
     const std::wstring home = readertest::UniqueName(L"frm", L".htm");
     const std::wstring next = readertest::UniqueName(L"frm", L".htm");
-    bookpacker::BookNode node;
-    node.title = L"Home";
-    node.home = true;
-    node.url = L"http://fixture.example/" + home;
-    node.files = {{packer.AddPage(L"<html><body style='margin:0;background:#2A6E3C'></body></html>"), home}};
-    packer.nodes.push_back(node);
-    node.title = L"Next";
-    node.home = false;
-    node.url = L"http://fixture.example/" + next;
-    node.files = {{packer.AddPage(L"<html><body>next</body></html>"), next}};
-    packer.nodes.push_back(node);
+    readertest::AddPageNode(packer, L"Home", home, L"<html><body style='margin:0;background:#2A6E3C'></body></html>")
+        .home = true;
+    readertest::AddPageNode(packer, L"Next", next, L"<html><body>next</body></html>");
     testsupport::TempFolder folder;
     const std::wstring exe = folder.File(L"FrameReader.exe");
     ASSERT_TRUE(readertest::MakeFixtureReader(packer, exe));
@@ -116,8 +108,7 @@ TEST(ReaderFrame, BarsPanesViewAndKeysOfTheRunningReader)
     EXPECT_TRUE(testsupport::PumpUntil([&] { return readertest::FileExists(work + next); }, 10000));
 
     DWORD exitCode = 1;
-    PostMessageW(frame, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(reader.WaitForExit(10000, exitCode));
+    ASSERT_TRUE(reader.CloseAndWaitForExit(frame, 10000, exitCode));
     EXPECT_EQ(exitCode, 0u);
     DeleteFileW((work + home).c_str());
     DeleteFileW((work + next).c_str());

@@ -56,6 +56,12 @@ BOOL CALLBACK FindDescendantProc(HWND hwnd, LPARAM lp)
 
 } // namespace
 
+bool ReaderProcess::CloseAndWaitForExit(HWND frame, DWORD timeoutMs, DWORD& exitCode)
+{
+    PostMessageW(frame, WM_CLOSE, 0, 0);
+    return WaitForExit(timeoutMs, exitCode);
+}
+
 HWND FindProcessWindow(DWORD pid, bool (*accept)(HWND, const void*), const void* context)
 {
     Search search = {pid, accept, context, nullptr};
@@ -134,14 +140,20 @@ bool ReaderProcess::WaitForExit(DWORD timeoutMs, DWORD& exitCode)
     return ended;
 }
 
-void AddHomePage(bookpacker::CBookPacker& packer, const std::wstring& pageName, const std::wstring& text)
+bookpacker::BookNode& AddPageNode(bookpacker::CBookPacker& packer, const std::wstring& title,
+                                  const std::wstring& pageName, const std::wstring& html)
 {
     bookpacker::BookNode node;
-    node.title = L"Home";
-    node.home = true;
+    node.title = title;
     node.url = L"http://fixture.example/" + pageName;
-    node.files = {{packer.AddPage(L"<html><body><p>" + text + L"</p></body></html>"), pageName}};
+    node.files = {{packer.AddPage(html), pageName}};
     packer.nodes.push_back(node);
+    return packer.nodes.back();
+}
+
+void AddHomePage(bookpacker::CBookPacker& packer, const std::wstring& pageName, const std::wstring& text)
+{
+    AddPageNode(packer, L"Home", pageName, L"<html><body><p>" + text + L"</p></body></html>").home = true;
 }
 
 std::wstring UniqueName(const wchar_t* prefix, const wchar_t* extension)

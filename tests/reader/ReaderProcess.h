@@ -29,6 +29,8 @@ public:
     HWND WaitForWindowOfClass(LPCWSTR className, DWORD timeoutMs = 30000);
     // Waits for the process to end; false when it still runs.
     bool WaitForExit(DWORD timeoutMs, DWORD& exitCode);
+    // Closes the frame as its close box does and waits for the process to end.
+    bool CloseAndWaitForExit(HWND frame, DWORD timeoutMs, DWORD& exitCode);
     DWORD ProcessId() const { return m_process.dwProcessId; }
 
 private:
@@ -37,6 +39,11 @@ private:
 
 // The first visible top-level window of a process for which `accept` holds.
 HWND FindProcessWindow(DWORD pid, bool (*accept)(HWND hwnd, const void* context), const void* context);
+
+// Appends an item titled `title` whose page `pageName` is `html`, at the fixture address of
+// that name; returns the item.
+bookpacker::BookNode& AddPageNode(bookpacker::CBookPacker& packer, const std::wstring& title,
+                                  const std::wstring& pageName, const std::wstring& html);
 
 // A book with one Home page named `pageName` holding `text`.
 void AddHomePage(bookpacker::CBookPacker& packer, const std::wstring& pageName, const std::wstring& text);
