@@ -69,6 +69,8 @@
 
 // The attachments: their context menu, commands, columns and dialog texts.
 #define IDR_ATTACHMENTS_MENU 141
+// The Attachments pane; its caption is the string of its id.
+#define ID_PANE_ATTACHMENTS 1000
 #define IDS_ATTACHMENT_NAME 202
 #define IDS_ATTACHMENT_SIZE 203
 #define IDS_SAVE_FILTER 204

@@ -227,6 +227,10 @@ TEST(MainFrameBars, ContentsAndSearchShareTheLeftGroupAndTheViewTakesTheRest)
     EXPECT_FALSE(contents->IsClosed());
     EXPECT_TRUE(search->IsClosed());
     EXPECT_TRUE(attachments->IsClosed());
+    // Each pane is captioned with the string of its id.
+    EXPECT_EQ(contents->GetTitle(), CString(L"Contents"));
+    EXPECT_EQ(search->GetTitle(), CString(L"Search"));
+    EXPECT_EQ(attachments->GetTitle(), CString(L"Attachments"));
 
     // The tree moved into the Contents group, 200 wide, below the tool bar and left of the view.
     const HWND tree = frame->GetContentsTree().GetSafeHwnd();
