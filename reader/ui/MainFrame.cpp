@@ -318,8 +318,9 @@ LRESULT CMainFrame::OnCreateControl(WPARAM, LPARAM lParam)
 
 void CMainFrame::ApplyLook()
 {
+    // Without a book: the settings' own defaults, flat bars without grippers.
     const BOOL bFlat = m_pSettings ? m_pSettings->m_bFlatToolBars : TRUE;
-    const BOOL bGrippers = m_pSettings ? m_pSettings->m_bShowGrippers : TRUE;
+    const BOOL bGrippers = m_pSettings ? m_pSettings->m_bShowGrippers : FALSE;
     if (CQorPaintManager* pPaintManager = GetGlobalPaintManager()) {
         pPaintManager->m_bFlatToolBars = bFlat;
         pPaintManager->m_bFlatMenuBars = bFlat;

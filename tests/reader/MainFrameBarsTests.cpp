@@ -385,3 +385,32 @@ TEST(MainFrameBars, TheBooksKeysGoThroughTheShortcutManager)
     EXPECT_EQ(tree.GetSelectedItem(), tree.GetNextSiblingItem(home));
     frame->DestroyWindow();
 }
+
+TEST(MainFrameBars, TheBarsButtonsFollowTheUpdateHandlers)
+{
+    FixtureBook book;
+    CMainFrame* frame = book.CreateFrame();
+    ASSERT_NE(frame, nullptr);
+    CQorToolBar* bar = frame->GetToolBar();
+    ASSERT_NE(bar, nullptr);
+    CQorControls* controls = bar->GetControls();
+    CExeBookTreeCtrl& tree = frame->GetContentsTree();
+    HTREEITEM last = tree.GetRootItem();
+    while (tree.GetNextSiblingItem(last))
+        last = tree.GetNextSiblingItem(last);
+
+    // At the Home item: nothing before it, something after it.
+    bar->OnUpdateCmdUI();
+    EXPECT_FALSE(controls->FindControl(ID_PRIOR)->GetEnabled());
+    EXPECT_TRUE(controls->FindControl(ID_NEXT)->GetEnabled());
+    EXPECT_FALSE(controls->FindControl(ID_AUTO_SCROLL)->GetChecked());
+
+    frame->SelectTreeItem(last, nullptr);
+    frame->SendMessage(WM_COMMAND, ID_AUTO_SCROLL);
+    bar->OnUpdateCmdUI();
+    EXPECT_TRUE(controls->FindControl(ID_PRIOR)->GetEnabled());
+    EXPECT_FALSE(controls->FindControl(ID_NEXT)->GetEnabled());
+    EXPECT_TRUE(controls->FindControl(ID_AUTO_SCROLL)->GetChecked());
+    frame->SendMessage(WM_COMMAND, ID_AUTO_SCROLL);
+    frame->DestroyWindow();
+}
