@@ -2,7 +2,6 @@
 // contents, text size, auto scroll, the book's about page and its tools.
 #include <shellapi.h>
 #include <algorithm>
-#include "platform/framework/AfxState.h"
 #include "platform/framework/Menu.h"
 #include "reader/book/AboutPage.h"
 #include "reader/app/AppFolders.h"
@@ -172,7 +171,7 @@ void CMainFrame::AddToolButtons()
         const UINT id = UINT(EXEBOOK_FIRST_TOOL_COMMAND + i);
         // 1 is no icon but the answer for a file that is neither a program, a library nor an
         // icon file: the button then goes without one.
-        HICON hIcon = ::ExtractIconW(AfxGetInstanceHandle(), tool.strFileName, 0);
+        HICON hIcon = ExtractFirstIcon(tool.strFileName);
         if (reinterpret_cast<UINT_PTR>(hIcon) > 1) {
             GetImageManager()->SetIcon(id, hIcon);
             ::DestroyIcon(hIcon);

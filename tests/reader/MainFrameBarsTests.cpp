@@ -13,6 +13,7 @@
 #include "books/packer/BookPacker.h"
 #include "platform/framework/FrameworkIds.h"
 #include "reader/app/AppFolders.h"
+#include "reader/app/ShellSeams.h"
 #include "reader/book/ExeBookDocument.h"
 #include "reader/ui/MainFrame.h"
 #include "resources/resource.h"
@@ -130,6 +131,11 @@ TEST(MainFrameBars, TheStandardBarHoldsTheShownButtonsThenTheToolsThenAbout)
     wchar_t system[MAX_PATH] = {};
     ::GetSystemDirectoryW(system, MAX_PATH);
     const std::wstring program = std::wstring(system) + L"\\notepad.exe";
+    // Windows answers 1 for a file that holds no icons, which is no icon; Wine answers 0. The
+    // shell here answers as Windows does.
+    SetIconExtractor([&](LPCWSTR path) {
+        return path == notes ? reinterpret_cast<HICON>(1) : ::ExtractIconW(::GetModuleHandleW(nullptr), path, 0);
+    });
 
     struct Case
     {
@@ -211,6 +217,7 @@ TEST(MainFrameBars, TheStandardBarHoldsTheShownButtonsThenTheToolsThenAbout)
         EXPECT_EQ(contents->IsClosed() != FALSE, !c.contentsVisible);
         frame->DestroyWindow();
     }
+    SetIconExtractor(nullptr);
 }
 
 TEST(MainFrameBars, ContentsAndSearchShareTheLeftGroupAndTheViewTakesTheRest)
