@@ -260,6 +260,10 @@ public:
     // Set by the native XP and Office looks; the reader clears it after installing its theme.
     // Only stored.
     BOOL m_bThemeInstallFlag;
+    // Docked bars drawn flat rather than raised: ordinary bars, and the other kind. The
+    // application sets them from its look; the native XP look draws the same either way.
+    BOOL m_bFlatToolBars = FALSE;
+    BOOL m_bFlatMenuBars = FALSE;
     // Image effects read by the themes' image and popup drawing.
     BOOL m_bFadedIcons;
     BOOL m_bIconsWithShadow;
