@@ -191,9 +191,10 @@ BOOL CMainFrame::CreateStandardToolBar()
     if (m_pToolBar == nullptr || !m_pToolBar->LoadToolBar(IDR_MAINFRAME, TRUE))
         return FALSE;
     m_pToolBar->m_dwFlags |= CQorToolBar::flagAlignTop;
-    // The reader's one bar is neither customized nor cut short behind an expand button.
-    m_pToolBar->m_bCustomizable = FALSE;
-    m_pToolBar->m_bShowExpandButton = FALSE;
+    // The reader's one bar is neither offered in the tool-bars list (where it could be hidden
+    // for good) nor saved with the bars' state.
+    m_pToolBar->m_bListed = FALSE;
+    m_pToolBar->m_bSaved = FALSE;
     return TRUE;
 }
 

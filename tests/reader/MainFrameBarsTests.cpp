@@ -25,6 +25,7 @@
 #include "toolkit/commandbars/ControlPopup.h"
 #include "toolkit/commandbars/Controls.h"
 #include "toolkit/commandbars/ShortcutManager.h"
+#include "toolkit/commandbars/ControlToolbars.h"
 #include "toolkit/commandbars/ToolBar.h"
 #include "toolkit/docking/DockingPane.h"
 #include "toolkit/foundation/ImageManager.h"
@@ -164,6 +165,8 @@ TEST(MainFrameBars, TheStandardBarHoldsTheShownButtonsThenTheToolsThenAbout)
         EXPECT_EQ(bar->GetTitle(), CString(L"Standard"));
         EXPECT_EQ(frame->GetCommandBars()->GetToolBar(0), bar);
         EXPECT_EQ(::GetMenu(frame->GetSafeHwnd()), nullptr);
+        // The only bar cannot be hidden through the tool-bars list.
+        EXPECT_FALSE(IsToolBarListed(bar));
 
         std::vector<int> expected;
         for (int id : kStandardButtons) {
