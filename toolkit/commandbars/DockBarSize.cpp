@@ -7,6 +7,7 @@
 
 #include "platform/framework/ControlBar.h"
 #include "platform/framework/Gdi.h"
+#include "toolkit/commandbars/BarLayoutPass.h"
 #include "toolkit/commandbars/CommandBar.h"
 #include "toolkit/commandbars/CommandBars.h"
 #include "toolkit/commandbars/Controls.h"
@@ -46,6 +47,8 @@ CSize CQorDockBar::CalcDockBarSize(int nLength, DWORD dwMode, AFX_SIZEPARENTPARA
     if (dwMode & LM_STRETCH)
         size = (dwMode & LM_HORZ) ? CSize(0x7FFF, 0) : CSize(0, 0x7FFF);
 
+    // Every bar is asked for its size a few times below; its controls are measured once.
+    CQorBarLayoutPass pass;
     const BOOL bCommit = pLayout && pLayout->hDWP;
     const BOOL bShrinkAllowed = !(m_pCommandBars && m_pCommandBars->IsCustomizeMode());
     CQorDockRowLayout layout(bHorz, bShrinkAllowed);
@@ -149,8 +152,15 @@ LRESULT CQorDockBar::OnSizeParent(WPARAM, LPARAM lParam)
         pLayout->sizeTotal.cy = std::max(pLayout->sizeTotal.cy, size.cy);
     }
     if (pLayout->hDWP) {
-        AfxRepositionWindow(pLayout, m_hWnd, &rc);
-        Invalidate(FALSE);
+        // Bars moved inside an unchanged strip uncover their old places by themselves; the
+        // whole strip is repainted only when it changes.
+        CRect rcOld;
+        ::GetWindowRect(m_hWnd, &rcOld);
+        ::MapWindowPoints(nullptr, ::GetParent(m_hWnd), reinterpret_cast<LPPOINT>(&rcOld), 2);
+        if (rcOld != rc) {
+            AfxRepositionWindow(pLayout, m_hWnd, &rc);
+            Invalidate(FALSE);
+        }
     }
     return 0;
 }
