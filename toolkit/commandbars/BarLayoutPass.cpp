@@ -23,15 +23,22 @@ CQorBarLayoutPass::~CQorBarLayoutPass()
         t_pActivePass = nullptr;
 }
 
-CDC* CQorBarLayoutPass::GetMeasureDC()
+CDC* CQorBarLayoutPass::GetMeasureDC(CFont* pFont)
 {
     if (m_pOuter)
-        return m_pOuter->GetMeasureDC();
+        return m_pOuter->GetMeasureDC(pFont);
     if (!m_bTriedDC) {
         m_bTriedDC = TRUE;
         m_dcMeasure.CreateCompatibleDC(nullptr);
     }
-    return m_dcMeasure.GetSafeHdc() ? &m_dcMeasure : nullptr;
+    const HDC hDC = m_dcMeasure.GetSafeHdc();
+    if (!hDC)
+        return nullptr;
+    // The DC dies with the pass, so the font it held need not go back.
+    const HGDIOBJ hFont = pFont ? pFont->GetSafeHandle() : nullptr;
+    if (hFont && ::GetCurrentObject(hDC, OBJ_FONT) != hFont)
+        ::SelectObject(hDC, hFont);
+    return &m_dcMeasure;
 }
 
 CSize CQorBarLayoutPass::MeasureControl(CQorControl* pControl, CDC* pDC)

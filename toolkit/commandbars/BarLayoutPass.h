@@ -21,9 +21,10 @@ public:
     CQorBarLayoutPass(const CQorBarLayoutPass&) = delete;
     CQorBarLayoutPass& operator=(const CQorBarLayoutPass&) = delete;
 
-    // The DC bars measure on while the pass is open: one memory DC for the outermost pass, made
-    // on first use. Null when it cannot be made (callers then measure on the screen's DC).
-    CDC* GetMeasureDC();
+    // The DC bars measure on while the pass is open, pFont in it: one memory DC for the outermost
+    // pass, made on first use; the font stays in it until another is asked for. Null when it
+    // cannot be made (callers then measure on the screen's DC).
+    CDC* GetMeasureDC(CFont* pFont);
 
     // The control's size on pDC: measured the first time the open pass asks for it (again when
     // its bar has changed sides since), and every time when no pass is open. Nothing that

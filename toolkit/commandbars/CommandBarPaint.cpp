@@ -40,7 +40,7 @@ CSize CQorCommandBar::CalcDockingLayout(int nLength, DWORD dwMode, int nWidth)
 {
     CQorBarLayoutPass pass;
     DWORD dwLayoutMode = dwMode;
-    return m_pControls->CalcDynamicSize(pass.GetMeasureDC(), nLength, dwLayoutMode, GetBorders(), nWidth);
+    return m_pControls->CalcDynamicSize(pass.GetMeasureDC(GetPaintManager()->GetControlFont(nullptr)), nLength, dwLayoutMode, GetBorders(), nWidth);
 }
 
 void CQorCommandBar::FillCommandBarEntry(CDC* pDC)

@@ -76,9 +76,8 @@ CSize CQorDockBar::CalcDockBarSize(int nLength, DWORD dwMode, AFX_SIZEPARENTPARA
     }
 
     if (bCommit) {
-        AFX_SIZEPARENTPARAMS barLayout = {};
-        barLayout.hDWP = ::BeginDeferWindowPos(static_cast<int>(m_arrBars.size()));
-        std::vector<CQorCommandBar*> moved;
+        // Only bars whose rectangle changes are moved, in one batch; most layouts move none.
+        std::vector<const CQorDockRowLayout::PLACEMENT*> moved;
         for (const CQorDockRowLayout::PLACEMENT& placement : placements) {
             CQorCommandBar* pBar = static_cast<CDockedCommandBar*>(placement.pBar)->GetBar();
             pBar->m_barPosition = GetSide();
@@ -88,14 +87,20 @@ CSize CQorDockBar::CalcDockBarSize(int nLength, DWORD dwMode, AFX_SIZEPARENTPARA
                 ::GetWindowRect(hWndBar, &rcOld);
                 ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<LPPOINT>(&rcOld), 2);
             }
-            if (rcOld != placement.rc) {
-                AfxRepositionWindow(&barLayout, hWndBar, &placement.rc);
-                moved.push_back(pBar);
-            }
+            if (rcOld != placement.rc)
+                moved.push_back(&placement);
         }
-        if (barLayout.hDWP)
-            ::EndDeferWindowPos(barLayout.hDWP);
-        for (CQorCommandBar* pBar : moved) {
+        if (!moved.empty()) {
+            AFX_SIZEPARENTPARAMS barLayout = {};
+            barLayout.hDWP = ::BeginDeferWindowPos(static_cast<int>(moved.size()));
+            for (const CQorDockRowLayout::PLACEMENT* pPlacement : moved)
+                AfxRepositionWindow(&barLayout, static_cast<CDockedCommandBar*>(pPlacement->pBar)->GetBar()->GetSafeHwnd(),
+                                    &pPlacement->rc);
+            if (barLayout.hDWP)
+                ::EndDeferWindowPos(barLayout.hDWP);
+        }
+        for (const CQorDockRowLayout::PLACEMENT* pPlacement : moved) {
+            CQorCommandBar* pBar = static_cast<CDockedCommandBar*>(pPlacement->pBar)->GetBar();
             pBar->Redraw(nullptr, FALSE);
             if (pBar->GetSafeHwnd())
                 ::InvalidateRect(pBar->GetSafeHwnd(), nullptr, FALSE);

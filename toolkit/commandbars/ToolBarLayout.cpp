@@ -15,7 +15,6 @@
 #include "toolkit/commandbars/Control.h"
 #include "toolkit/commandbars/Controls.h"
 #include "toolkit/commandbars/PaintManager.h"
-#include "toolkit/foundation/DrawHelpers.h"
 
 CQorToolBar::CControlButtonExpand::CControlButtonExpand()
 {
@@ -53,8 +52,7 @@ CSize CQorToolBar::CalcDockingLayout(int nLength, DWORD dwMode, int nWidth)
 {
     // The probe and the layout below measure each control once.
     CQorBarLayoutPass pass;
-    CDC* pDC = pass.GetMeasureDC();
-    CQorFontDC font(pDC, GetPaintManager()->GetControlFont(nullptr));
+    CDC* pDC = pass.GetMeasureDC(GetPaintManager()->GetControlFont(nullptr));
 
     const BOOL bVertical = (dwMode & LM_VERTDOCK) != 0;
     const CRect rcBorders = GetBorders();
