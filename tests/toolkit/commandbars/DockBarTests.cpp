@@ -12,6 +12,7 @@
 #include "platform/framework/FrameWnd.h"
 #include "platform/framework/WinApp.h"
 #include "tests/common/WineTestSupport.h"
+#include "toolkit/commandbars/BarLayoutPass.h"
 #include "toolkit/commandbars/CommandBar.h"
 #include "toolkit/commandbars/CommandBarDefs.h"
 #include "toolkit/commandbars/CommandBars.h"
@@ -235,16 +236,53 @@ TEST(DockRowLayout, BarsAtTheSamePlaceKeepTheirRowOrder)
 
 // ---- Dock bars with real bars ------------------------------------------------------------------
 
-// A button of a fixed size.
+// A button of a fixed size that counts how often it is measured.
 class CFixedButton : public CQorControlButton
 {
 public:
     explicit CFixedButton(CSize size) : m_size(size) {}
-    CSize GetSize(CDC*) override { return m_size; }
+    CSize GetSize(CDC*) override
+    {
+        nMeasured++;
+        return m_size;
+    }
+    void Resize(CSize size) { m_size = size; }
+
+    int nMeasured = 0;
 
 private:
     CSize m_size;
 };
+
+TEST(BarLayoutPass, AControlIsMeasuredOncePerPassAndAgainInTheNextOrOnAnotherSide)
+{
+    auto* pBar = new CQorCommandBar;
+    auto* pButton = new CFixedButton(CSize(40, 22));
+    pBar->GetControls()->InsertControl(pButton, 1000);
+    // No pass open: every time.
+    CQorBarLayoutPass::MeasureControl(pButton, nullptr);
+    CQorBarLayoutPass::MeasureControl(pButton, nullptr);
+    EXPECT_EQ(pButton->nMeasured, 2);
+    {
+        CQorBarLayoutPass pass;
+        EXPECT_EQ(CQorBarLayoutPass::MeasureControl(pButton, nullptr), CSize(40, 22));
+        {
+            CQorBarLayoutPass inner; // joins the open pass
+            pButton->Resize(CSize(60, 22));
+            EXPECT_EQ(CQorBarLayoutPass::MeasureControl(pButton, nullptr), CSize(40, 22));
+        }
+        EXPECT_EQ(pButton->nMeasured, 3);
+        // A bar on another side measures turned: asked again.
+        pBar->m_barPosition = qorBarLeft;
+        CQorBarLayoutPass::MeasureControl(pButton, nullptr);
+        EXPECT_EQ(pButton->nMeasured, 4);
+        EXPECT_NE(pass.GetMeasureDC(nullptr), nullptr);
+    }
+    CQorBarLayoutPass next;
+    EXPECT_EQ(CQorBarLayoutPass::MeasureControl(pButton, nullptr), CSize(60, 22));
+    EXPECT_EQ(pButton->nMeasured, 5);
+    pBar->InternalRelease();
+}
 
 struct DockBarFixture : testing::Test
 {
@@ -356,6 +394,30 @@ TEST_F(DockBarFixture, ADropOnTheEdgeBetweenTwoRowsOpensARowThere)
     dockBar->DockCommandBar(d, &rcDrop);
     EXPECT_EQ(Entries(), (std::vector<CQorCommandBar*>{nullptr, e, nullptr, a, nullptr, c, nullptr, d, b, nullptr}));
     EXPECT_EQ(d->GetPosition(), qorBarTop);
+}
+
+// A frame layout measures each control once, however often the row layout asks its bar; a
+// control that changes between layouts is measured afresh.
+TEST_F(DockBarFixture, ALayoutMeasuresEachControlOnceAndTheNextOneSeesChanges)
+{
+    CQorCommandBar* a = AddBar(3);
+    CQorCommandBar* b = AddBar(2);
+    dockBar->DockCommandBar(a);
+    dockBar->DockCommandBar(b);
+    frame->RecalcLayout();
+    auto button = [](CQorCommandBar* pBar, int i) { return static_cast<CFixedButton*>(pBar->GetControl(i)); };
+    for (CQorCommandBar* pBar : {a, b})
+        for (int i = 0; i < pBar->GetControlCount(); i++)
+            button(pBar, i)->nMeasured = 0;
+    frame->RecalcLayout();
+    for (CQorCommandBar* pBar : {a, b})
+        for (int i = 0; i < pBar->GetControlCount(); i++)
+            EXPECT_EQ(button(pBar, i)->nMeasured, 1) << i;
+
+    const int nWidth = BarRect(a).Width();
+    button(a, 1)->Resize(CSize(90, 22));
+    frame->RecalcLayout();
+    EXPECT_EQ(BarRect(a).Width(), nWidth + 50);
 }
 
 TEST_F(DockBarFixture, RemovingTheOnlyBarOfARowRemovesTheRow)
