@@ -1,4 +1,5 @@
-"""Writes 24-bit bottom-up BMP files, the form the resource compiler takes for BITMAP resources.
+"""Writes 24-bit bottom-up BMP files, the form the resource compiler takes for BITMAP resources,
+and small 32-bit icon files.
 
 Shared by the scripts beside it that draw the reader's bitmaps.
 """
@@ -22,3 +23,26 @@ def write_bmp24(path, rows):
     info = struct.pack("<IiiHHIIiiII", 40, width, len(rows), 1, 24, 0, len(data), 2835, 2835, 0, 0)
     with open(path, "wb") as out:
         out.write(header + info + data)
+
+
+def write_icon32(path, size, pixel):
+    """Writes a one-image icon file of size x size 32-bit pixels; pixel(x, y) gives (b, g, r, a)
+    from the top-left, or None where the icon is transparent."""
+    xor = bytearray()
+    mask_rows = []
+    for y in reversed(range(size)):  # bottom-up rows
+        mask_bits = 0
+        for x in range(size):
+            p = pixel(x, y)
+            if p is None:
+                xor += bytes((0, 0, 0, 0))
+                mask_bits |= 1 << (31 - x)
+            else:
+                xor += bytes(p)
+        mask_rows.append(struct.pack(">I", mask_bits))
+    mask = b"".join(mask_rows)
+    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, len(xor) + len(mask), 0, 0, 0, 0)
+    image = header + bytes(xor) + mask
+    ico = struct.pack("<HHH", 0, 1, 1) + struct.pack("<BBBBHHII", size, size, 0, 0, 1, 32, len(image), 22) + image
+    with open(path, "wb") as f:
+        f.write(ico)

@@ -5,7 +5,8 @@ Run it from anywhere: it writes the icon beside itself.
 """
 import math
 import os
-import struct
+
+from bitmap_writer import write_icon32
 
 SIZE = 16
 
@@ -27,24 +28,7 @@ def pixel(x, y):
 
 
 def main():
-    xor = bytearray()
-    mask_rows = []
-    for y in reversed(range(SIZE)):  # bottom-up rows
-        mask_bits = 0
-        for x in range(SIZE):
-            p = pixel(x, y)
-            if p is None:
-                xor += bytes((0, 0, 0, 0))
-                mask_bits |= 1 << (31 - x)
-            else:
-                xor += bytes(p)
-        mask_rows.append(struct.pack(">I", mask_bits))
-    mask = b"".join(mask_rows)
-    header = struct.pack("<IiiHHIIiiII", 40, SIZE, SIZE * 2, 1, 32, 0, len(xor) + len(mask), 0, 0, 0, 0)
-    image = header + bytes(xor) + mask
-    ico = struct.pack("<HHH", 0, 1, 1) + struct.pack("<BBBBHHII", SIZE, SIZE, 0, 0, 1, 32, len(image), 22) + image
-    with open(os.path.join(os.path.dirname(os.path.abspath(__file__)), "Zoom.ico"), "wb") as f:
-        f.write(ico)
+    write_icon32(os.path.join(os.path.dirname(os.path.abspath(__file__)), "Zoom.ico"), SIZE, pixel)
 
 
 if __name__ == "__main__":

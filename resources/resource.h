@@ -50,6 +50,10 @@
 // Commands that only keys reach.
 #define IDR_HIDDEN_COMMANDS 150
 
+// The small icons of the Contents and Search panes.
+#define IDI_CONTENTS_PANE 143
+#define IDI_SEARCH_PANE 144
+
 // The address of the maker's announcement feed.
 #define IDS_FEED_ADDRESS 209
 
@@ -65,6 +69,8 @@
 
 // The attachments: their context menu, commands, columns and dialog texts.
 #define IDR_ATTACHMENTS_MENU 141
+// The Attachments pane; its caption is the string of its id.
+#define ID_PANE_ATTACHMENTS 1000
 #define IDS_ATTACHMENT_NAME 202
 #define IDS_ATTACHMENT_SIZE 203
 #define IDS_SAVE_FILTER 204
@@ -74,9 +80,6 @@
 #define ID_ATTACHMENT_OPEN 32793
 #define ID_ATTACHMENT_DETAILS 32794
 #define ID_ATTACHMENT_ICONS 32796
-
-// The caption of the book's tools menu.
-#define IDS_TOOLS_MENU 231
 
 // The note shown in place of a page that could not be read from the book.
 #define IDS_PAGE_UNREADABLE 230

@@ -1,9 +1,11 @@
 #include "demos/commandbars/ToolBarsScene.h"
 
+#include "demos/commandbars/PopupsSceneResources.h"
 #include "demos/commandbars/SceneFrameRect.h"
 #include "platform/framework/FrameWnd.h"
 #include "platform/framework/WinApp.h"
 #include "resources/resource.h"
+#include "toolkit/commandbars/CommandBarDefs.h"
 #include "toolkit/commandbars/CommandBars.h"
 #include "toolkit/commandbars/DockBar.h"
 #include "toolkit/commandbars/FrameWndBase.h"
@@ -15,6 +17,7 @@
 struct CToolBarsScene::CState
 {
     std::vector<UINT> commands;
+    std::function<BOOL(QOR_CONTROL_CREATE_REQUEST&)> onCreateControl;
 };
 
 namespace {
@@ -79,6 +82,11 @@ protected:
             m_pState->commands.push_back(nId);
     }
     void OnUpdateSceneCommand(CCmdUI* pCmdUI) { pCmdUI->Enable(TRUE); }
+    LRESULT OnControlCreateRequest(WPARAM, LPARAM lParam)
+    {
+        auto* pRequest = reinterpret_cast<QOR_CONTROL_CREATE_REQUEST*>(lParam);
+        return m_pState && m_pState->onCreateControl && pRequest ? m_pState->onCreateControl(*pRequest) : FALSE;
+    }
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -89,6 +97,9 @@ private:
 BEGIN_MESSAGE_MAP(CToolBarsScene::CSceneFrame, CSceneFrameBase)
     ON_COMMAND_RANGE(ID_PAGE_PRINT, ID_SEARCH, &CToolBarsScene::CSceneFrame::OnSceneCommand)
     ON_UPDATE_COMMAND_UI_RANGE(ID_PAGE_PRINT, ID_SEARCH, &CToolBarsScene::CSceneFrame::OnUpdateSceneCommand)
+    ON_COMMAND_RANGE(ID_POPUPS_FIRST, ID_POPUPS_LAST, &CToolBarsScene::CSceneFrame::OnSceneCommand)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_POPUPS_FIRST, ID_POPUPS_LAST, &CToolBarsScene::CSceneFrame::OnUpdateSceneCommand)
+    ON_MESSAGE(QORWM_CONTROLCREATEREQUEST, &CToolBarsScene::CSceneFrame::OnControlCreateRequest)
 END_MESSAGE_MAP()
 
 CToolBarsScene::CToolBarsScene() : m_pState(new CState), m_pFrame(nullptr), m_hWndFrame(nullptr), m_pBars{} {}
@@ -176,6 +187,11 @@ void CToolBarsScene::SetClientWidth(int nWidth)
     ::SetWindowPos(m_hWndFrame, nullptr, 0, 0, rcWindow.Width() + nWidth - rcClient.Width(), rcWindow.Height(),
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     m_pFrame->RecalcLayout();
+}
+
+void CToolBarsScene::SetControlCreateHandler(std::function<BOOL(QOR_CONTROL_CREATE_REQUEST&)> handler)
+{
+    m_pState->onCreateControl = std::move(handler);
 }
 
 const std::vector<UINT>& CToolBarsScene::GetCommands() const

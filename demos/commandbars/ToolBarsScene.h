@@ -7,8 +7,10 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <vector>
 
+struct QOR_CONTROL_CREATE_REQUEST;
 class CQorCommandBars;
 class CQorToolBar;
 class CWnd;
@@ -36,6 +38,10 @@ public:
 
     // Gives the frame a client area this wide (its height kept) and lays the bars out again.
     void SetClientWidth(int nWidth);
+
+    // The frame's answer to its bars' control create requests (0x285E), set before Create;
+    // TRUE when it changed the request.
+    void SetControlCreateHandler(std::function<BOOL(QOR_CONTROL_CREATE_REQUEST&)> handler);
 
     // The commands that reached the frame, in order.
     const std::vector<UINT>& GetCommands() const;

@@ -30,6 +30,13 @@ int CALLBACK BrowseCallback(HWND hwnd, UINT msg, LPARAM, LPARAM data)
 
 } // namespace
 
+HICON ExtractFirstIcon(LPCWSTR path)
+{
+    if (Seam<IconExtractor>())
+        return Seam<IconExtractor>()(path);
+    return ::ExtractIconW(::GetModuleHandleW(nullptr), path, 0);
+}
+
 BOOL ShellOpen(LPCWSTR path, int nShowCmd)
 {
     if (Seam<ShellLauncher>())
@@ -65,6 +72,10 @@ INT_PTR AskOpenAttachment(CWnd* owner, int& choice)
     return result;
 }
 
+IconExtractor SetIconExtractor(IconExtractor extractor)
+{
+    return Replace(std::move(extractor));
+}
 ShellLauncher SetShellLauncher(ShellLauncher launcher)
 {
     return Replace(std::move(launcher));

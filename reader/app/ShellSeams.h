@@ -1,5 +1,5 @@
-// What the reader asks of the shell and of the user around attachments and tools: opening a
-// file or folder with its program, a path to save to, a folder to save into, and whether an
+// What the reader asks of the shell and of the user around attachments and tools: the icon of a
+// tool's file, opening a file or folder with its program, a path to save to, a folder to save into, and whether an
 // attachment should be opened or saved. Tests replace each one; by default the real shell
 // and dialogs answer.
 #pragma once
@@ -9,6 +9,9 @@
 
 class CWnd;
 
+// The shell's answer for the first icon of a file: an icon, 0, or 1 for a file that is neither
+// a program, a library nor an icon file.
+typedef std::function<HICON(LPCWSTR path)> IconExtractor;
 typedef std::function<BOOL(LPCWSTR path, int nShowCmd)> ShellLauncher;
 // TRUE with the chosen path; `initialPath` may be empty (no name proposed).
 typedef std::function<BOOL(CWnd* owner, const CString& initialPath, const CString& filter, CString& chosen)>
@@ -18,6 +21,8 @@ typedef std::function<BOOL(CWnd* owner, const CString& title, CString& folder)> 
 // IDOK or IDCANCEL; on IDOK `choice` is 0 (save it) or 1 (open it).
 typedef std::function<INT_PTR(CWnd* owner, int& choice)> AttachmentWarning;
 
+// The first icon of a file as the shell answers it (the caller destroys a real one).
+HICON ExtractFirstIcon(LPCWSTR path);
 // Opens a file or folder ("open" verb); FALSE when the shell refuses.
 BOOL ShellOpen(LPCWSTR path, int nShowCmd);
 BOOL ChooseSavePath(CWnd* owner, const CString& initialPath, const CString& filter, CString& chosen);
@@ -25,6 +30,7 @@ BOOL ChooseFolder(CWnd* owner, const CString& title, CString& folder);
 INT_PTR AskOpenAttachment(CWnd* owner, int& choice);
 
 // Each replaces its seam; an empty function restores the real one. Each returns the previous.
+IconExtractor SetIconExtractor(IconExtractor extractor);
 ShellLauncher SetShellLauncher(ShellLauncher launcher);
 SavePathChooser SetSavePathChooser(SavePathChooser chooser);
 FolderChooser SetFolderChooser(FolderChooser chooser);

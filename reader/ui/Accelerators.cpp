@@ -1,5 +1,5 @@
 #include "reader/ui/Accelerators.h"
-#include "platform/framework/FrameWnd.h"
+#include "toolkit/commandbars/ShortcutManager.h"
 #include "reader/book/ExeBookDocument.h"
 #include "resources/resource.h"
 
@@ -87,7 +87,7 @@ std::vector<ACCEL> BookAcceleratorEntries(const CExeBookDocument& settings)
     return entries;
 }
 
-BOOL BuildAcceleratorTable(CFrameWnd* frame, const CExeBookDocument* settings)
+BOOL BuildAcceleratorTable(CQorShortcutManager* shortcuts, const CExeBookDocument* settings)
 {
     std::vector<ACCEL> entries;
     if (settings)
@@ -97,8 +97,6 @@ BOOL BuildAcceleratorTable(CFrameWnd* frame, const CExeBookDocument* settings)
     HACCEL table = ::CreateAcceleratorTableW(entries.data(), int(entries.size()));
     if (!table)
         return FALSE;
-    if (frame->m_hAccelTable)
-        ::DestroyAcceleratorTable(frame->m_hAccelTable);
-    frame->m_hAccelTable = table;
+    shortcuts->SetAcceleratorTable(table);
     return TRUE;
 }

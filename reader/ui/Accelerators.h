@@ -6,7 +6,7 @@
 #include <vector>
 
 class CExeBookDocument;
-class CFrameWnd;
+class CQorShortcutManager;
 
 // FCONTROL, FSHIFT and FALT for "ctrl", "shift" and "alt" anywhere in the text (any case).
 BYTE ParseAccelModifiers(LPCWSTR text);
@@ -17,6 +17,7 @@ WORD ParseAccelKey(LPCWSTR text);
 
 // The entries of the book's table: F3 first, then one per button whose text names a key.
 std::vector<ACCEL> BookAcceleratorEntries(const CExeBookDocument& settings);
-// Builds the table and makes it the frame's, destroying the one it had. FALSE when the
-// table cannot be made (the old one stays then).
-BOOL BuildAcceleratorTable(CFrameWnd* frame, const CExeBookDocument* settings);
+// Builds the table and installs it in the frame's shortcut manager, which keeps a copy as the
+// table to reset to; both tables it had are destroyed. FALSE when the table cannot be made
+// (the old ones stay then).
+BOOL BuildAcceleratorTable(CQorShortcutManager* shortcuts, const CExeBookDocument* settings);

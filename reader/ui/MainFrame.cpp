@@ -8,6 +8,10 @@
 #include "reader/ui/FolionyxReaderView.h"
 #include "reader/ui/PasswordDlg.h"
 #include "resources/resource.h"
+#include "toolkit/commandbars/PaintManager.h"
+#include "toolkit/commandbars/Controls.h"
+#include "toolkit/commandbars/ToolBar.h"
+#include "toolkit/docking/DockingPane.h"
 
 namespace {
 
@@ -18,7 +22,9 @@ const wchar_t kFrameClassName[] = L"QorMainFrame";
 
 // The view keeps at least this much of the frame, however wide the book wants its contents.
 const int kMinViewWidth = 100;
-// Height of the attachment list along the bottom while it shows.
+// The docked sizes the panes start with.
+const int kContentsHeight = 240;
+const int kAttachmentsWidth = 300;
 const int kAttachmentsHeight = 100;
 
 CString LoadResourceString(UINT id)
@@ -52,8 +58,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_COMMAND(ID_PRIOR, &CMainFrame::OnPrior)
     ON_UPDATE_COMMAND_UI(ID_NEXT, &CMainFrame::OnUpdateNext)
     ON_UPDATE_COMMAND_UI(ID_PRIOR, &CMainFrame::OnUpdatePrior)
-    ON_COMMAND(ID_CONTENTS, &CMainFrame::OnContents)
-    ON_COMMAND(ID_SEARCH, &CMainFrame::OnSearch)
+    ON_COMMAND_RANGE(ID_CONTENTS, ID_SEARCH, &CMainFrame::OnShowPane)
     ON_COMMAND(ID_AUTO_SCROLL, &CMainFrame::OnAutoScroll)
     ON_UPDATE_COMMAND_UI(ID_AUTO_SCROLL, &CMainFrame::OnUpdateAutoScroll)
     ON_COMMAND(ID_ABOUT_EBOOK, &CMainFrame::OnAboutEBook)
@@ -69,14 +74,43 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_COMMAND_RANGE(EXEBOOK_FIRST_TOOL_COMMAND, EXEBOOK_LAST_TOOL_COMMAND, &CMainFrame::OnRunTool)
     ON_MESSAGE(WM_QOR_PANE_CLICKED, &CMainFrame::OnQorPaneClicked)
     ON_MESSAGE(WM_QOR_PANE_RIGHT_CLICKED, &CMainFrame::OnQorPaneRightClicked)
+    ON_MESSAGE(WM_QOR_DOCKINGPANE_NOTIFY, &CMainFrame::OnDockingPaneNotify)
+    ON_MESSAGE(QORWM_CONTROLCREATEREQUEST, &CMainFrame::OnCreateControl)
 END_MESSAGE_MAP()
 
+CMainFrame::CPaneIcon::~CPaneIcon()
+{
+    if (bOwns) {
+        if (hIcon)
+            ::DestroyIcon(hIcon);
+        if (hBitmap)
+            ::DeleteObject(hBitmap);
+    }
+    if (hExtraBitmap)
+        ::DeleteObject(hExtraBitmap);
+}
+
 CMainFrame::CMainFrame()
-    : m_pSettings(nullptr), m_bSettingsRead(TRUE), m_bAccessGranted(FALSE), m_nAutoScroll(0), m_leftPane(LeftPaneNone),
-      m_bAttachmentsShown(FALSE), m_bContentsShown(FALSE), m_nContentsWidth(0)
+    : m_nAutoScroll(0), m_pToolBar(nullptr), m_pSettings(nullptr), m_bBookGiven(FALSE), m_bSettingsRead(TRUE),
+      m_bAccessGranted(FALSE)
 {}
 
 CMainFrame::~CMainFrame() = default;
+
+void CMainFrame::SetBook(const CExeBookDocument* pSettings, PackedFilesSource packedFiles)
+{
+    m_pSettings = pSettings;
+    m_packedFiles = std::move(packedFiles);
+    m_bBookGiven = TRUE;
+}
+
+BOOL CMainFrame::GetBook(EXEBOOKPACKEDDATA& resource, const CExeBookResourceFiles*& index) const
+{
+    index = nullptr;
+    if (m_bBookGiven)
+        return m_packedFiles && m_packedFiles(resource, index) && index != nullptr;
+    return GetRunningBook(resource, index);
+}
 
 BOOL CMainFrame::CheckStartupAccess()
 {
@@ -90,32 +124,37 @@ BOOL CMainFrame::CheckStartupAccess()
 
 int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
-    if (CFrameWnd::OnCreate(lpCreateStruct) == -1)
+    if (CQorFrameWnd::OnCreate(lpCreateStruct) == -1)
         return -1;
 
-    if (CFolionyxReaderApp* app = dynamic_cast<CFolionyxReaderApp*>(AfxGetApp())) {
-        m_pSettings = &app->m_ExeBookDocument;
-        m_bSettingsRead = app->m_bSettingsRead;
+    if (!m_bBookGiven) {
+        if (CFolionyxReaderApp* app = dynamic_cast<CFolionyxReaderApp*>(AfxGetApp())) {
+            m_pSettings = &app->m_ExeBookDocument;
+            m_bSettingsRead = app->m_bSettingsRead;
+        }
     }
 
+    // The bars of this frame are drawn in the native XP look, from before the bars exist.
+    InstallNativeXPLook();
+    if (!InitCommandBars(RUNTIME_CLASS(CQorCommandBars)))
+        return -1;
+    InstallNativeXPLook();
+    if (!CreateStandardToolBar())
+        return -1;
     if (!CreateStatusBar())
         return -1;
 
-    m_bContentsShown = m_pSettings && m_pSettings->m_bContentsVisible && m_pSettings->m_bContentsVisibleStartup;
-    m_nContentsWidth = m_pSettings ? std::max(m_pSettings->m_nContentsWidth, 0) : 0;
+    CRect client;
+    GetClientRect(&client);
+    CreateDockingPanes(client.Width());
 
-    const DWORD style = WS_CHILD | WS_TABSTOP | TVS_HASBUTTONS | TVS_SHOWSELALWAYS | TVS_TRACKSELECT |
-                        (m_bContentsShown ? WS_VISIBLE : 0);
-    if (!m_wndContents.CreateEx(WS_EX_CLIENTEDGE, style, CRect(0, 0, 0, 0), this, 0))
-        return -1;
-    m_wndContents.SetListener(this);
-    if (!m_wndSearch.Create(this))
-        return -1;
-    m_wndSearch.SetHost(this);
-    m_leftPane = m_bContentsShown ? LeftPaneContents : LeftPaneNone;
-    if (!m_wndAttachments.CreateEx(WS_EX_CLIENTEDGE, WS_CHILD | WS_TABSTOP, CRect(0, 0, 0, 0), this, 0))
-        return -1;
-    m_wndAttachments.SetListener(this);
+    ApplyLook();
+    // Windows made before the look was settled pick up its colours once more.
+    PostMessageW(WM_SYSCOLORCHANGE, 0, 0);
+    HideToolBarButtons();
+    BuildAcceleratorTable(GetCommandBars()->GetShortcutManager(), m_pSettings);
+    AddToolButtons();
+    ApplyContentsVisibility();
 
     // Nothing of a protected book is loaded before its password was given; a failed gate
     // closes the frame without a message.
@@ -130,13 +169,205 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
         // document for the DOM lookups.
         m_wndContents.Load(const_cast<CExeBookDocument&>(*m_pSettings));
     }
-    AddToolsToMenu();
     PostMessageW(WM_COMMAND, ID_HOME, 0);
     AddStatusPanes();
     // The reader's own frame refreshes the announcements; a frame hosted elsewhere has none.
-    if (m_pSettings != nullptr)
+    if (m_pSettings != nullptr && !m_bBookGiven)
         StartFeed(GetSettingsFolder() + L"Ad.xml", LoadResourceString(IDS_FEED_ADDRESS));
     return 0;
+}
+
+void CMainFrame::InstallNativeXPLook()
+{
+    GetGlobalPaintManager();
+    CQorPaintManager::SetGlobalTheme(qorPaintThemeNativeXP);
+    if (CQorPaintManager* pPaintManager = GetGlobalPaintManager())
+        pPaintManager->m_bThemeInstallFlag = FALSE;
+}
+
+BOOL CMainFrame::CreateStandardToolBar()
+{
+    m_pToolBar = DYNAMIC_DOWNCAST(CQorToolBar, GetCommandBars()->AddToolBar());
+    if (m_pToolBar == nullptr || !m_pToolBar->LoadToolBar(IDR_MAINFRAME, TRUE))
+        return FALSE;
+    m_pToolBar->m_dwFlags |= CQorToolBar::flagAlignTop;
+    // The reader's one bar is neither customized nor cut short behind an expand button.
+    m_pToolBar->m_bCustomizable = FALSE;
+    m_pToolBar->m_bShowExpandButton = FALSE;
+    return TRUE;
+}
+
+void CMainFrame::CreateDockingPanes(int nClientWidth)
+{
+    m_paneManager.InstallDockingPanes(this);
+    m_paneManager.SetTheme(qorPaintThemeNativeXP);
+    // Translucent drag outlines and docking guides, for when panes can be dragged.
+    m_paneManager.m_bAlphaDockingContext = TRUE;
+    m_paneManager.m_bShowDockingContextStickers = TRUE;
+
+    const HINSTANCE module = AfxGetInstanceHandle();
+    const struct
+    {
+        CPaneIcon& holder;
+        UINT nIcon;
+        int nPane;
+    } icons[] = {{m_iconContents, IDI_CONTENTS_PANE, READER_PANE_CONTENTS},
+                 {m_iconSearch, IDI_SEARCH_PANE, READER_PANE_SEARCH}};
+    for (const auto& icon : icons) {
+        icon.holder.hIcon = static_cast<HICON>(
+            ::LoadImageW(module, MAKEINTRESOURCEW(icon.nIcon), IMAGE_ICON, 16, 16, LR_SHARED));
+        icon.holder.bOwns = FALSE;
+        if (icon.holder.hIcon)
+            m_paneManager.SetPaneIcon(icon.nPane, icon.holder);
+    }
+
+    CreateContentsTree();
+    CreateSearchPane();
+    CreateAttachmentsList();
+
+    const int width = ContentsStripWidth(m_pSettings ? m_pSettings->m_nContentsWidth : 200, nClientWidth);
+    CQorDockingPane* pContents =
+        m_paneManager.CreatePane(READER_PANE_CONTENTS, CRect(0, 0, width, kContentsHeight), qorDockLeft);
+    CQorDockingPane* pSearch =
+        m_paneManager.CreatePane(READER_PANE_SEARCH, CRect(0, 0, width, kContentsHeight), qorDockLeft);
+    m_paneManager.CreatePane(READER_PANE_ATTACHMENTS, CRect(0, 0, kAttachmentsWidth, kAttachmentsHeight),
+                             qorDockBottom);
+    if (pContents && pSearch)
+        m_paneManager.AttachPane(pContents, pSearch);
+    m_paneManager.SyncPaneHolders();
+    m_paneManager.ClosePaneById(READER_PANE_SEARCH);
+    m_paneManager.ClosePaneById(READER_PANE_ATTACHMENTS);
+}
+
+BOOL CMainFrame::CreateContentsTree()
+{
+    if (m_wndContents.GetSafeHwnd())
+        return TRUE;
+    const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_SHOWSELALWAYS | TVS_TRACKSELECT;
+    if (!m_wndContents.CreateEx(WS_EX_CLIENTEDGE, style, CRect(0, 0, 0, 0), this, 0))
+        return FALSE;
+    m_wndContents.SetListener(this);
+    return TRUE;
+}
+
+BOOL CMainFrame::CreateSearchPane()
+{
+    if (m_wndSearch.GetSafeHwnd())
+        return TRUE;
+    if (!m_wndSearch.Create(this))
+        return FALSE;
+    m_wndSearch.SetHost(this);
+    return TRUE;
+}
+
+BOOL CMainFrame::CreateAttachmentsList()
+{
+    if (m_wndAttachments.GetSafeHwnd())
+        return TRUE;
+    if (!m_wndAttachments.CreateEx(WS_EX_CLIENTEDGE, WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(0, 0, 0, 0), this, 0))
+        return FALSE;
+    m_wndAttachments.SetListener(this);
+    return TRUE;
+}
+
+LRESULT CMainFrame::OnDockingPaneNotify(WPARAM wParam, LPARAM lParam)
+{
+    if (wParam != qorDpnShowWindow)
+        return 0;
+    CQorDockingPane* pPane = reinterpret_cast<CQorDockingPane*>(lParam);
+    if (pPane == nullptr || pPane->GetChild() != nullptr)
+        return 1;
+    switch (pPane->GetId()) {
+    case READER_PANE_CONTENTS:
+        if (CreateContentsTree())
+            pPane->Attach(&m_wndContents);
+        break;
+    case READER_PANE_SEARCH:
+        if (CreateSearchPane())
+            pPane->Attach(&m_wndSearch);
+        break;
+    case READER_PANE_ATTACHMENTS:
+        if (CreateAttachmentsList())
+            pPane->Attach(&m_wndAttachments);
+        break;
+    default:
+        break;
+    }
+    return 1;
+}
+
+LRESULT CMainFrame::OnCreateControl(WPARAM, LPARAM lParam)
+{
+    QOR_CONTROL_CREATE_REQUEST* pRequest = reinterpret_cast<QOR_CONTROL_CREATE_REQUEST*>(lParam);
+    if (pRequest == nullptr || DYNAMIC_DOWNCAST(CQorToolBar, pRequest->pCommandBar) == nullptr)
+        return 0;
+    // Both open the menu of their own id: Text size only that, Search also runs itself.
+    switch (pRequest->nId) {
+    case ID_TEXT_SIZE:
+        pRequest->nType = qorControlPopup;
+        break;
+    case ID_SEARCH:
+        pRequest->nType = qorControlSplitButtonPopup;
+        break;
+    default:
+        return 0;
+    }
+    pRequest->nStyle = qorButtonIcon;
+    return 1;
+}
+
+void CMainFrame::ApplyLook()
+{
+    // Without a book: the settings' own defaults, flat bars without grippers.
+    const BOOL bFlat = m_pSettings ? m_pSettings->m_bFlatToolBars : TRUE;
+    const BOOL bGrippers = m_pSettings ? m_pSettings->m_bShowGrippers : FALSE;
+    if (CQorPaintManager* pPaintManager = GetGlobalPaintManager()) {
+        pPaintManager->m_bFlatToolBars = bFlat;
+        pPaintManager->m_bFlatMenuBars = bFlat;
+        pPaintManager->RefreshMetrics();
+    }
+    CFrameWnd::OnSysColorChange();
+    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    CQorCommandBars* pCommandBars = GetCommandBars();
+    if (pCommandBars == nullptr)
+        return;
+    for (int i = 0; i < pCommandBars->GetCount(); ++i) {
+        CQorCommandBar* pBar = pCommandBars->GetToolBar(i);
+        if (bGrippers)
+            pBar->m_dwBarStyle |= CQorCommandBar::kStyleDrawFrame;
+        else
+            pBar->m_dwBarStyle &= ~DWORD(CQorCommandBar::kStyleDrawFrame);
+    }
+    pCommandBars->RedrawCommandBars();
+}
+
+void CMainFrame::HideToolBarButtons()
+{
+    if (m_pSettings == nullptr || m_pToolBar == nullptr)
+        return;
+    CQorControls* pControls = m_pToolBar->GetControls();
+    for (const EXEBOOKBUTTONDATA& button : m_pSettings->m_Buttons) {
+        if (button.nCommandID == 0 || button.bVisible)
+            continue;
+        if (CQorControl* pControl = pControls->FindControl(int(button.nCommandID)))
+            pControls->Remove(pControl);
+    }
+}
+
+void CMainFrame::ApplyContentsVisibility()
+{
+    if (m_pSettings == nullptr)
+        return;
+    if (!m_pSettings->m_bContentsVisible) {
+        m_paneManager.ClosePaneById(READER_PANE_CONTENTS);
+        if (m_pToolBar) {
+            CQorControls* pControls = m_pToolBar->GetControls();
+            if (CQorControl* pControl = pControls->FindControl(ID_CONTENTS))
+                pControls->Remove(pControl);
+        }
+    } else if (!m_pSettings->m_bContentsVisibleStartup) {
+        m_paneManager.ClosePaneById(READER_PANE_CONTENTS);
+    }
 }
 
 void CMainFrame::OnClose()
@@ -164,37 +395,17 @@ BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs)
     return TRUE;
 }
 
-BOOL CMainFrame::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
-{
-    if (!CFrameWnd::LoadFrame(nIDResource, dwDefaultStyle, pParentWnd, pContext))
-        return FALSE;
-    if (m_bAccessGranted)
-        BuildAcceleratorTable(this, m_pSettings);
-    return TRUE;
-}
-
 void CMainFrame::OnLocateKeywords()
 {
     if (CFolionyxReaderView* view = GetReaderView())
         view->LocateKeywords();
 }
 
-void CMainFrame::ShowLeftPane(LeftPane pane)
-{
-    m_leftPane = pane;
-    m_bContentsShown = pane != LeftPaneNone;
-    m_wndContents.ShowWindow(pane == LeftPaneContents ? SW_SHOW : SW_HIDE);
-    m_wndSearch.ShowWindow(pane == LeftPaneSearch ? SW_SHOW : SW_HIDE);
-    RecalcLayout();
-    if (pane == LeftPaneSearch)
-        m_wndSearch.GetKeywordEdit().SetFocus();
-}
-
 void CMainFrame::SearchItems(LPCTSTR lpszText, std::vector<HTREEITEM>& items)
 {
     EXEBOOKPACKEDDATA resource;
     const CExeBookResourceFiles* index = nullptr;
-    if (GetRunningBook(resource, index))
+    if (GetBook(resource, index))
         m_wndContents.SearchItems(lpszText, *index, resource, items);
 }
 
@@ -206,32 +417,6 @@ CString CMainFrame::GetItemTitle(HTREEITEM hItem)
 void CMainFrame::LocateKeywords()
 {
     OnLocateKeywords();
-}
-
-void CMainFrame::RecalcLayout(BOOL bNotify)
-{
-    if (m_wndContents.GetSafeHwnd() != nullptr) {
-        CRect client;
-        GetClientRect(&client);
-        // The strips share what the status bar leaves.
-        if (m_wndStatusBar.GetSafeHwnd() && m_wndStatusBar.IsWindowVisible())
-            client.bottom -= std::min<LONG>(m_wndStatusBar.CalcFixedLayout(TRUE, TRUE).cy, client.Height());
-        const int width = m_bContentsShown ? ContentsStripWidth(m_nContentsWidth, client.Width()) : 0;
-        const int bottom = m_bAttachmentsShown ? std::min(kAttachmentsHeight, client.Height()) : 0;
-        // The strip shows the tree or the search pane, whichever was shown last.
-        m_wndContents.SetWindowPos(nullptr, client.left, client.top, width, client.Height() - bottom,
-                                   SWP_NOZORDER | SWP_NOACTIVATE);
-        if (m_wndSearch.GetSafeHwnd() != nullptr)
-            m_wndSearch.SetWindowPos(nullptr, client.left, client.top, m_leftPane == LeftPaneSearch ? width : 0,
-                                     client.Height() - bottom, SWP_NOZORDER | SWP_NOACTIVATE);
-        if (m_wndAttachments.GetSafeHwnd() != nullptr)
-            m_wndAttachments.SetWindowPos(nullptr, client.left, client.bottom - bottom, client.Width(), bottom,
-                                          SWP_NOZORDER | SWP_NOACTIVATE);
-        // The view takes what the tree and the attachments leave.
-        m_rectBorder.left = width;
-        m_rectBorder.bottom = bottom;
-    }
-    CFrameWnd::RecalcLayout(bNotify);
 }
 
 void CMainFrame::OnUpdateFrameTitle(BOOL bAddToTitle)
@@ -263,7 +448,9 @@ void CMainFrame::OnTreeSelectionChanged(CExeBookTreeCtrl* tree)
         return;
     // A page that cannot be extracted leaves the previous one in place.
     CString pagePath;
-    if (!ExtractPage(record->files, GetWorkFolder(), pagePath))
+    EXEBOOKPACKEDDATA resource;
+    const CExeBookResourceFiles* index = nullptr;
+    if (!GetBook(resource, index) || !ExtractPage(*index, resource, record->files, GetWorkFolder(), pagePath))
         return;
     if (CFolionyxReaderView* view = GetReaderView())
         view->NavigateToPage(m_strPendingKeyword, pagePath);

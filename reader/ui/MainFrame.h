@@ -1,29 +1,35 @@
-// The reader's main frame: the single top-level window of the program. It shows the
-// contents tree on the left and the page view in the rest, opens the Home item at
-// start, and extracts and shows the page of every item chosen in the tree.
+// The reader's main frame: the single top-level window of the program. It carries the
+// "Standard" tool bar and the status bar, docks Contents and Search tabbed on the left and
+// Attachments along the bottom around the page view, opens the Home item at start, and
+// extracts and shows the page of every item chosen in the tree.
 #pragma once
 
-#include "platform/framework/FrameWnd.h"
+#include "platform/framework/Menu.h"
 #include "platform/framework/Strings.h"
 #include <functional>
-#include "platform/framework/Menu.h"
+#include "reader/book/ExeBookResourceFiles.h"
 #include "reader/feed/AdFeed.h"
 #include "reader/ui/AttachmentsListCtrl.h"
-#include "reader/book/ExeBookResourceFiles.h"
 #include "reader/ui/ExeBookTreeCtrl.h"
 #include "reader/ui/ReaderNavigationHost.h"
 #include "reader/ui/SearchDlg.h"
 #include "reader/ui/StatusBarAdLabelPane.h"
+#include "toolkit/commandbars/FrameWndBase.h"
 #include "toolkit/commandbars/StatusBar.h"
+#include "toolkit/docking/DockingPaneManager.h"
 
 class CExeBookDocument;
 class CFolionyxReaderView;
+class CQorToolBar;
 
-// Width of the contents strip: what the book asks for, but never so much that the view
+// Width of the Contents group: what the book asks for, but never so much that the view
 // keeps less than a small part of the frame's client width.
 int ContentsStripWidth(int requested, int clientWidth);
 
-class CMainFrame : public CFrameWnd,
+// Ids of the frame's docking panes.
+enum : int { READER_PANE_CONTENTS = 32782, READER_PANE_SEARCH = 32783, READER_PANE_ATTACHMENTS = 1000 };
+
+class CMainFrame : public CQorFrameWnd,
                    public CExeBookTreeCtrlEventListener,
                    public CExeBookAttachmentsListCtrlEventListener,
                    public CReaderNavigationHost
@@ -32,6 +38,12 @@ class CMainFrame : public CFrameWnd,
 public:
     CMainFrame();
     ~CMainFrame() override;
+
+    // Where the frame takes its book from when it is created: the running application's
+    // settings and packed files unless a test gives its own first. The packed-files source
+    // answers the locked resource and its index, FALSE when there are none.
+    typedef std::function<BOOL(EXEBOOKPACKEDDATA& resource, const CExeBookResourceFiles*& index)> PackedFilesSource;
+    void SetBook(const CExeBookDocument* pSettings, PackedFilesSource packedFiles);
 
     CExeBookTreeCtrl& GetContentsTree() { return m_wndContents; }
     const CString& GetPendingKeyword() const { return m_strPendingKeyword; }
@@ -44,20 +56,23 @@ public:
     CQorStatusBarLabelPane& GetZoomPane() { return m_wndZoomPane; }
     CQorStatusBarLabelPane& GetIconPane() { return m_wndIconPane; }
     CQorStatusBarAdLabelPane& GetAdPane() { return m_wndAdPane; }
+    CQorDockingPaneManager& GetDockingPaneManager() { return m_paneManager; }
+    // The "Standard" tool bar; null before the frame's window exists.
+    CQorToolBar* GetToolBar() const { return m_pToolBar; }
     // Shows the zoom menu at a screen point (its top-right corner); tests replace it.
     typedef std::function<void(CMenu* pPopup, CPoint ptTopRight)> ZoomMenuTracker;
     void SetZoomMenuTracker(ZoomMenuTracker tracker) { m_trackZoomMenu = std::move(tracker); }
     CExeBookAttachmentsListCtrl& GetAttachmentsList() { return m_wndAttachments; }
-    BOOL AreAttachmentsShown() const { return m_bAttachmentsShown; }
-    // Shows the list along the bottom, or hides it.
-    void SetAttachmentsShown(BOOL bShown);
+    // Whether the Attachments pane shows in its group.
+    BOOL AreAttachmentsShown() const;
     // Writes an attachment by its file id; 1 written, 0 failed, -1 unknown id. Tests replace
-    // it; by default the running book's packed files are used.
+    // it; by default the book's packed files are used.
     typedef std::function<int(int nID, const CString& path)> AttachmentExtractor;
     void SetAttachmentExtractor(AttachmentExtractor extractor) { m_extractAttachment = std::move(extractor); }
 
     CSearchDlg& GetSearchPane() { return m_wndSearch; }
-    BOOL IsSearchShown() const { return m_leftPane == LeftPaneSearch; }
+    // Whether the Search pane is the one its group shows.
+    BOOL IsSearchShown() const;
 
     // CExeBookAttachmentsListCtrlEventListener
     void OnAttachmentSelectionChanged(CExeBookAttachmentsListCtrl* list) override;
@@ -79,16 +94,12 @@ public:
     // The frame's own window class "QorMainFrame": double clicks and the application icon.
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
 
-    // The framework loads the menu's accelerators after creation; the book's own table
-    // replaces them then.
-    BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
-                   CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr) override;
-
     // The book's name is the window's title.
     void OnUpdateFrameTitle(BOOL bAddToTitle) override;
 
-    // The tree beside the view, as wide as the settings ask when it is shown.
-    void RecalcLayout(BOOL bNotify = TRUE) override;
+    // The look the settings ask for: flat or raised bars, grippers or none; everything is
+    // measured and drawn again.
+    void ApplyLook();
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
@@ -103,8 +114,7 @@ protected:
     afx_msg void OnPrior();
     afx_msg void OnUpdateNext(CCmdUI* pCmdUI);
     afx_msg void OnUpdatePrior(CCmdUI* pCmdUI);
-    afx_msg void OnContents();
-    afx_msg void OnSearch();
+    afx_msg void OnShowPane(UINT nID);
     afx_msg void OnAutoScroll();
     afx_msg void OnUpdateAutoScroll(CCmdUI* pCmdUI);
     afx_msg void OnTimer(UINT_PTR nIDEvent);
@@ -119,47 +129,72 @@ protected:
     afx_msg void OnUpdateAttachmentView(CCmdUI* pCmdUI);
     afx_msg LRESULT OnQorPaneClicked(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnQorPaneRightClicked(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnDockingPaneNotify(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnCreateControl(WPARAM wParam, LPARAM lParam);
 
     DECLARE_MESSAGE_MAP()
 
 private:
+    // A small icon for a pane, kept for the frame's life.
+    struct CPaneIcon : QOR_DOCKINGPANE_ICON
+    {
+        ~CPaneIcon();
+    };
+
     CFolionyxReaderView* GetReaderView() const;
+    // The book's locked packed files and index; FALSE when there are none.
+    BOOL GetBook(EXEBOOKPACKEDDATA& resource, const CExeBookResourceFiles*& index) const;
     // Asks for the book password once when the book has one.
     BOOL CheckStartupAccess();
-    // The status bar in the frame's look, with its indicators; FALSE fails the frame.
+    // The native XP look as the process's bars' look.
+    static void InstallNativeXPLook();
+    // The "Standard" tool bar from its resource; FALSE fails the frame.
+    BOOL CreateStandardToolBar();
+    // The status bar with its indicators; FALSE fails the frame.
     BOOL CreateStatusBar();
+    // The docking panes: Contents and Search tabbed on the left, Attachments at the bottom,
+    // all but Contents closed.
+    void CreateDockingPanes(int nClientWidth);
+    // The pane windows, each made once as a child of the frame.
+    BOOL CreateContentsTree();
+    BOOL CreateSearchPane();
+    BOOL CreateAttachmentsList();
+    // Takes the buttons the book hides off the tool bar.
+    void HideToolBarButtons();
+    // The book's tools, then About, at the end of the tool bar.
+    void AddToolButtons();
+    // Closes Contents (and drops its button) as the book asks.
+    void ApplyContentsVisibility();
     // Zoom, icon and advertisement panes, after the start gate.
     void AddStatusPanes();
     BOOL AddStatusPane(int nID, int nIndex, int nWidth, CQorStatusBarPaneWnd& wnd);
     void StartFeed(LPCTSTR lpszCachePath, LPCTSTR lpszFeedAddress);
-    // The book's tools as a menu before Help.
-    void AddToolsToMenu();
 
-    // What the strip on the left shows.
-    enum LeftPane { LeftPaneNone, LeftPaneContents, LeftPaneSearch };
-    void ShowLeftPane(LeftPane pane);
     void ShowAttachments(const EXEBOOKCONTENTSRECORD& record);
     int ExtractAttachment(int nID, const CString& path);
 
+    CQorDockingPaneManager m_paneManager;
     CExeBookTreeCtrl m_wndContents;
+    CSearchDlg m_wndSearch;
+    CExeBookAttachmentsListCtrl m_wndAttachments;
+    CMenu m_menuAttachments;
+    CPaneIcon m_iconContents;
+    CPaneIcon m_iconSearch;
+    int m_nAutoScroll;
     CString m_strPendingKeyword;
-    CString m_strZoomPaneText;
-    const CExeBookDocument* m_pSettings;
-    BOOL m_bSettingsRead;
-    BOOL m_bAccessGranted;
-    CQorStatusBar m_wndStatusBar;
+    CMenu m_menuZoom;
     CQorStatusBarLabelPane m_wndZoomPane;
     CQorStatusBarLabelPane m_wndIconPane; // no text: the icon and the clicks
     CQorStatusBarAdLabelPane m_wndAdPane;
-    CMenu m_menuZoom;
+    CQorStatusBar m_wndStatusBar;
+    CQorToolBar* m_pToolBar;
+
+    CString m_strZoomPaneText;
+    const CExeBookDocument* m_pSettings;
+    BOOL m_bBookGiven;
+    PackedFilesSource m_packedFiles;
+    BOOL m_bSettingsRead;
+    BOOL m_bAccessGranted;
     ZoomMenuTracker m_trackZoomMenu;
-    int m_nAutoScroll;
-    CSearchDlg m_wndSearch;
-    LeftPane m_leftPane;
-    CExeBookAttachmentsListCtrl m_wndAttachments;
-    CMenu m_menuAttachments;
-    BOOL m_bAttachmentsShown;
     AttachmentExtractor m_extractAttachment;
-    BOOL m_bContentsShown;
-    int m_nContentsWidth;
 };

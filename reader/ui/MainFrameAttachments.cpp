@@ -10,6 +10,7 @@
 #include "reader/ui/OpenAtachmentsWarningDlg.h"
 #include "reader/app/ShellSeams.h"
 #include "resources/resource.h"
+#include "toolkit/docking/DockingPane.h"
 
 namespace {
 
@@ -26,28 +27,40 @@ int CMainFrame::ExtractAttachment(int nID, const CString& path)
 {
     if (m_extractAttachment)
         return m_extractAttachment(nID, path);
-    return ExtractFileById(nID, path);
+    EXEBOOKPACKEDDATA resource;
+    const CExeBookResourceFiles* index = nullptr;
+    if (!GetBook(resource, index))
+        return 0;
+    return ExtractFileById(nID, resource, *index, path);
 }
 
 void CMainFrame::ShowAttachments(const EXEBOOKCONTENTSRECORD& record)
 {
     const BOOL show = m_pSettings != nullptr && m_pSettings->m_bAllowAttachments && !record.attachments.empty();
     if (show) {
+        // Filled before it shows, so that it never shows the previous item's rows.
         EXEBOOKPACKEDDATA resource;
         const CExeBookResourceFiles* index = nullptr;
-        if (GetRunningBook(resource, index))
+        if (GetBook(resource, index))
             m_wndAttachments.Fill(record.attachments, *index);
+        m_paneManager.ShowPaneById(READER_PANE_ATTACHMENTS);
     } else {
+        // Closing a pane that is closed already asks nothing and changes nothing.
+        m_paneManager.ClosePaneById(READER_PANE_ATTACHMENTS);
         m_wndAttachments.DeleteAllItems();
     }
-    SetAttachmentsShown(show);
 }
 
-void CMainFrame::SetAttachmentsShown(BOOL bShown)
+BOOL CMainFrame::AreAttachmentsShown() const
 {
-    m_bAttachmentsShown = bShown;
-    m_wndAttachments.ShowWindow(bShown ? SW_SHOW : SW_HIDE);
-    RecalcLayout();
+    const CQorDockingPane* pPane = m_paneManager.FindPane(READER_PANE_ATTACHMENTS);
+    return pPane != nullptr && !pPane->IsClosed();
+}
+
+BOOL CMainFrame::IsSearchShown() const
+{
+    const CQorDockingPane* pPane = m_paneManager.FindPane(READER_PANE_SEARCH);
+    return pPane != nullptr && !pPane->IsClosed() && pPane->IsSelected();
 }
 
 void CMainFrame::OnAttachmentSelectionChanged(CExeBookAttachmentsListCtrl*) {}

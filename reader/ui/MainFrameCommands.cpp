@@ -1,6 +1,7 @@
 // The commands of the main frame: page commands forwarded to the view, moving through the
 // contents, text size, auto scroll, the book's about page and its tools.
 #include <shellapi.h>
+#include <algorithm>
 #include "platform/framework/Menu.h"
 #include "reader/book/AboutPage.h"
 #include "reader/app/AppFolders.h"
@@ -9,6 +10,9 @@
 #include "reader/ui/MainFrame.h"
 #include "reader/app/ShellSeams.h"
 #include "resources/resource.h"
+#include "toolkit/commandbars/Controls.h"
+#include "toolkit/commandbars/ToolBar.h"
+#include "toolkit/foundation/ImageManager.h"
 
 namespace {
 
@@ -96,17 +100,15 @@ void CMainFrame::OnUpdatePrior(CCmdUI* pCmdUI)
     pCmdUI->Enable(selected != nullptr && m_wndContents.PrevPageItem(selected) != nullptr);
 }
 
-void CMainFrame::OnContents()
+void CMainFrame::OnShowPane(UINT nID)
 {
     // A book without contents has no Contents command.
-    if (m_pSettings != nullptr && !m_pSettings->m_bContentsVisible)
+    if (nID == ID_CONTENTS && m_pSettings != nullptr && !m_pSettings->m_bContentsVisible)
         return;
-    ShowLeftPane(LeftPaneContents);
-}
-
-void CMainFrame::OnSearch()
-{
-    ShowLeftPane(LeftPaneSearch);
+    m_paneManager.ShowPane(m_paneManager.FindPane(int(nID)), TRUE);
+    // The search starts from its keyword.
+    if (nID == ID_SEARCH && m_wndSearch.GetSafeHwnd() && m_wndSearch.IsWindowVisible())
+        m_wndSearch.GetKeywordEdit().SetFocus();
 }
 
 void CMainFrame::OnAutoScroll()
@@ -158,24 +160,31 @@ void CMainFrame::OnRunTool(UINT nID)
     ShellOpen(m_pSettings->m_Tools[index].strFileName, SW_SHOW);
 }
 
-void CMainFrame::AddToolsToMenu()
+void CMainFrame::AddToolButtons()
 {
-    if (m_pSettings == nullptr || m_pSettings->m_Tools.empty())
+    if (m_pToolBar == nullptr)
         return;
-    CMenu* menu = GetMenu();
-    if (menu == nullptr)
-        return;
-    HMENU tools = ::CreatePopupMenu();
-    for (size_t i = 0; i < m_pSettings->m_Tools.size() && i < size_t(EXEBOOK_MAX_TOOLS); ++i) {
+    CQorControls* pControls = m_pToolBar->GetControls();
+    const size_t count = m_pSettings ? std::min(m_pSettings->m_Tools.size(), size_t(EXEBOOK_MAX_TOOLS)) : 0;
+    for (size_t i = 0; i < count; ++i) {
         const EXEBOOKTOOLSDATA& tool = m_pSettings->m_Tools[i];
-        ::AppendMenuW(tools, MF_STRING, EXEBOOK_FIRST_TOOL_COMMAND + i,
-                      tool.strName.IsEmpty() ? tool.strFileName.GetString() : tool.strName.GetString());
+        const UINT id = UINT(EXEBOOK_FIRST_TOOL_COMMAND + i);
+        // 1 is no icon but the answer for a file that is neither a program, a library nor an
+        // icon file: the button then goes without one.
+        HICON hIcon = ExtractFirstIcon(tool.strFileName);
+        if (reinterpret_cast<UINT_PTR>(hIcon) > 1) {
+            GetImageManager()->SetIcon(id, hIcon);
+            ::DestroyIcon(hIcon);
+        }
+        CQorControl* pControl = pControls->Add(qorControlButton, int(id));
+        if (pControl == nullptr)
+            continue;
+        pControl->SetCaption(tool.strName.IsEmpty() ? tool.strFileName : tool.strName);
+        if (i == 0)
+            pControl->SetBeginGroup(TRUE);
     }
-    CString caption;
-    caption.LoadString(IDS_TOOLS_MENU);
-    // Before the last popup (Help).
-    const int count = ::GetMenuItemCount(menu->GetSafeHmenu());
-    ::InsertMenuW(menu->GetSafeHmenu(), UINT(count > 0 ? count - 1 : 0), MF_BYPOSITION | MF_POPUP,
-                  reinterpret_cast<UINT_PTR>(tools), caption);
-    DrawMenuBar();
+    GetImageManager()->SetIconsFromGroupResource(ID_ABOUT_EBOOK);
+    if (CQorControl* pAbout = pControls->InsertControl(new CQorControlButton, ID_ABOUT_EBOOK))
+        pAbout->SetBeginGroup(TRUE);
+    m_pToolBar->OnRecalcLayout();
 }

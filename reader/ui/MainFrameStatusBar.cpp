@@ -1,11 +1,10 @@
-// The frame's status bar: the look it is drawn in, the bar with its indicators, the zoom,
+// The frame's status bar: the bar with its indicators, the zoom,
 // icon and advertisement panes added after the start gate, and the panes' clicks.
 #include "reader/ui/MainFrame.h"
 
 #include "reader/app/AppFolders.h"
 #include "reader/ui/FolionyxReaderView.h"
 #include "resources/resource.h"
-#include "toolkit/commandbars/PaintManager.h"
 
 namespace {
 
@@ -20,10 +19,6 @@ const int kAdPaneWidth = 200;
 
 BOOL CMainFrame::CreateStatusBar()
 {
-    // The bars of this frame are drawn in the native XP look.
-    CQorPaintManager::SetGlobalTheme(qorPaintThemeNativeXP);
-    if (CQorPaintManager* pPaintManager = GetGlobalPaintManager())
-        pPaintManager->m_bThemeInstallFlag = FALSE;
     return m_wndStatusBar.Create(this) && m_wndStatusBar.SetIndicators();
 }
 

@@ -184,7 +184,11 @@ TEST_F(AttachmentsTest, DetailsAndIconsSwitchTheView)
 
     // A switch repaints the shown list, which would otherwise keep the other view's picture.
     frame->ShowWindow(SW_SHOW);
-    frame->SetAttachmentsShown(TRUE);
+    frame->GetDockingPaneManager().ShowPaneById(READER_PANE_ATTACHMENTS);
+    ASSERT_TRUE(frame->AreAttachmentsShown());
+    frame->RecalcLayout();
+    testsupport::PumpMessages();
+    ASSERT_TRUE(List().IsWindowVisible());
     List().Fill({{1, L"sheet.xls"}}, index);
     List().UpdateWindow();
     ASSERT_FALSE(::GetUpdateRect(List().GetSafeHwnd(), nullptr, FALSE));

@@ -14,13 +14,14 @@
 
 namespace {
 
-CString FirstMenuTitle(HMODULE module)
+// The caption of the first item of the Text size popup.
+CString FirstTextSizeItem(HMODULE module)
 {
-    HMENU menu = LoadMenuW(module, MAKEINTRESOURCEW(IDR_MAINFRAME));
+    HMENU menu = LoadMenuW(module, MAKEINTRESOURCEW(ID_TEXT_SIZE));
     if (menu == nullptr)
         return CString();
     wchar_t text[128] = {};
-    GetMenuStringW(menu, 0, text, 128, MF_BYPOSITION);
+    GetMenuStringW(GetSubMenu(menu, 0), 0, text, 128, MF_BYPOSITION);
     DestroyMenu(menu);
     return CString(text);
 }
@@ -74,25 +75,25 @@ TEST(LanguageModule, ReaderCarriesFourTranslatedModules)
     struct Case
     {
         LANGID language;
-        const wchar_t* fileMenu;
+        const wchar_t* largest;
     };
     const Case cases[] = {
-        {1031, L"&Datei"},
-        {1036, L"&Fichier"},
-        {3082, L"&Archivo"},
-        {1041, L"\x30D5\x30A1\x30A4\x30EB(&F)"},
+        {1031, L"Sehr &gro\x00DF"},
+        {1036, L"Tr\x00E8s &grande"},
+        {3082, L"Muy &grande"},
+        {1041, L"\x6700\x5927(&G)"},
     };
     for (const Case& c : cases) {
         HMODULE module = ExtractLanguageModule(reader, c.language, CString(folder.Path().c_str()));
         ASSERT_NE(module, nullptr) << c.language;
-        EXPECT_EQ(FirstMenuTitle(module), CString(c.fileMenu)) << c.language;
+        EXPECT_EQ(FirstTextSizeItem(module), CString(c.largest)) << c.language;
         wchar_t title[64] = {};
         EXPECT_GT(LoadStringW(module, IDS_APP_TITLE, title, 64), 0) << c.language;
         EXPECT_NE(LoadAcceleratorsW(module, MAKEINTRESOURCEW(IDR_MAINFRAME)), nullptr) << c.language;
         EXPECT_NE(LoadIconW(module, MAKEINTRESOURCEW(IDR_MAINFRAME)), nullptr) << c.language;
         FreeLibrary(module);
     }
-    EXPECT_EQ(FirstMenuTitle(reader), CString(L"&File"));
+    EXPECT_EQ(FirstTextSizeItem(reader), CString(L"L&argest"));
     FreeLibrary(reader);
 }
 

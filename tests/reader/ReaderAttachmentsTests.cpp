@@ -19,11 +19,9 @@ TEST(ReaderAttachments, ListShowsForAnItemWithAttachmentsAndClosesForOneWithout)
     readertest::AddHomePage(packer, first, L"with attachments");
     packer.nodes[0].attachments = {{packer.AddFile(std::vector<BYTE>(1536, 'x')), L"sheet.csv"},
                                    {packer.AddFile(std::vector<BYTE>(10, 'y')), L"notes.txt"}};
-    bookpacker::BookNode plain;
-    plain.title = L"Plain";
-    plain.url = L"http://fixture.example/" + second;
-    plain.files = {{packer.AddPage(L"<html><body>no attachments</body></html>"), second}};
-    packer.nodes.push_back(plain);
+    const std::wstring third = readertest::UniqueName(L"att", L".htm");
+    for (const std::wstring* name : {&second, &third})
+        readertest::AddPageNode(packer, L"Plain", *name, L"<html><body>no attachments</body></html>");
     testsupport::TempFolder folder;
     const std::wstring exe = folder.File(L"AttachReader.exe");
     ASSERT_TRUE(readertest::MakeFixtureReader(packer, exe));
@@ -33,18 +31,38 @@ TEST(ReaderAttachments, ListShowsForAnItemWithAttachmentsAndClosesForOneWithout)
     ASSERT_NE(frame, nullptr);
     HWND list = readertest::FindChildOfClass(frame, WC_LISTVIEWW);
     ASSERT_NE(list, nullptr);
-    EXPECT_TRUE(testsupport::PumpUntil([&] { return IsWindowVisible(list) != FALSE; }, 15000));
+    // Made with the frame, the list moves into its pane when the Home item shows it.
+    EXPECT_TRUE(testsupport::PumpUntil(
+        [&] { return GetParent(list) != frame && IsWindowVisible(list) != FALSE; }, 15000));
     EXPECT_EQ(2, SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
-    RECT listRect, client;
+    // The list fills the Attachments group across the bottom of the frame, 100 high.
+    RECT groupRect, listRect, client;
+    EXPECT_TRUE(testsupport::PumpUntil(
+        [&] {
+            GetWindowRect(GetParent(list), &groupRect);
+            return GetParent(list) != frame && groupRect.bottom - groupRect.top == 100;
+        },
+        10000));
     GetWindowRect(list, &listRect);
     GetClientRect(frame, &client);
-    EXPECT_EQ(100, listRect.bottom - listRect.top);
-    EXPECT_EQ(client.right, listRect.right - listRect.left);
+    EXPECT_EQ(client.right, groupRect.right - groupRect.left);
+    EXPECT_GE(listRect.top, groupRect.top);
+    EXPECT_GT(listRect.right - listRect.left, client.right - 20);
 
+    // Two items without attachments in a row: the first closes the group, the second finds it
+    // closed; the reader goes on.
+    const std::wstring work(GetWorkFolder().GetString());
     PostMessageW(frame, WM_COMMAND, ID_NEXT, 0);
     EXPECT_TRUE(testsupport::PumpUntil([&] { return !IsWindowVisible(list); }, 10000));
     EXPECT_EQ(0, SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
-    const std::wstring work(GetWorkFolder().GetString());
+    PostMessageW(frame, WM_COMMAND, ID_NEXT, 0);
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return readertest::FileExists(work + third); }, 10000));
+    EXPECT_FALSE(IsWindowVisible(list));
+    EXPECT_TRUE(IsWindow(frame));
+    DWORD exitCode = 1;
+    ASSERT_TRUE(reader.CloseAndWaitForExit(frame, 20000, exitCode));
+    EXPECT_EQ(exitCode, 0u);
     DeleteFileW((work + first).c_str());
     DeleteFileW((work + second).c_str());
+    DeleteFileW((work + third).c_str());
 }

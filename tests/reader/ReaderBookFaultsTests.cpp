@@ -8,6 +8,7 @@
 #include <set>
 #include <string>
 #include "books/packer/BookPacker.h"
+#include "platform/framework/FrameworkIds.h"
 #include "reader/app/AppFolders.h"
 #include "reader/ui/MainFrame.h"
 #include "tests/common/WineTestSupport.h"
@@ -94,14 +95,18 @@ TEST(ReaderBookFaults, ContentsWidthIsClampedToTheFrame)
         tree = readertest::FindChildOfClass(frame, WC_TREEVIEWW);
         return tree != nullptr;
     }));
-    RECT client, treeRect;
+    RECT client, groupRect, viewRect;
+    HWND view = GetDlgItem(frame, AFX_IDW_PANE_FIRST);
+    ASSERT_NE(view, nullptr);
     EXPECT_TRUE(testsupport::PumpUntil([&] {
         GetClientRect(frame, &client);
-        GetWindowRect(tree, &treeRect);
-        return treeRect.right - treeRect.left > 0;
+        GetWindowRect(GetParent(tree), &groupRect);
+        GetWindowRect(view, &viewRect);
+        return GetParent(tree) != frame && groupRect.right - groupRect.left > 0;
     }));
-    // The tree is as wide as it may be, and the view keeps the rest.
-    EXPECT_EQ(ContentsStripWidth(INT_MAX, client.right), treeRect.right - treeRect.left);
-    EXPECT_LT(treeRect.right - treeRect.left, client.right);
+    // The Contents group is as wide as it may be, and the view keeps the rest.
+    EXPECT_LT(groupRect.right - groupRect.left, client.right);
+    EXPECT_GE(viewRect.right - viewRect.left, 60);
+    EXPECT_GE(viewRect.left, groupRect.right);
     DeleteFileW((GetWorkFolder() + page.c_str()).GetString());
 }

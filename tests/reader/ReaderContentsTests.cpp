@@ -145,17 +145,23 @@ TEST(ReaderContents, ShowsHomeThenChosenItemsAndFollowsCustomLinks)
     HWND view = GetDlgItem(frame, AFX_IDW_PANE_FIRST);
     ASSERT_NE(view, nullptr);
 
-    // The tree sits on the left, as wide as the book asks; the view takes the rest. The reader
-    // runs in another process and lays out its panes one after the other, so wait for both.
-    RECT treeRect = {}, viewRect = {};
+    // The tree sits in the Contents group on the left, as wide as the book asks; the view takes
+    // the rest. The reader runs in another process and lays out its panes one after the other,
+    // so wait for both.
+    RECT groupRect = {}, treeRect = {}, viewRect = {};
     EXPECT_TRUE(testsupport::PumpUntil(
         [&] {
+            GetWindowRect(GetParent(tree), &groupRect);
             GetWindowRect(tree, &treeRect);
             GetWindowRect(view, &viewRect);
-            return treeRect.right - treeRect.left == 180 && viewRect.left >= treeRect.right;
+            return GetParent(tree) != frame && groupRect.right - groupRect.left == 180 &&
+                   viewRect.left >= groupRect.right;
         },
         10000))
-        << treeRect.right - treeRect.left << " " << viewRect.left << " " << treeRect.right;
+        << groupRect.right - groupRect.left << " " << viewRect.left << " " << groupRect.right;
+    EXPECT_GE(treeRect.left, groupRect.left);
+    EXPECT_LE(treeRect.right, groupRect.right);
+    EXPECT_GT(treeRect.right - treeRect.left, 150);
     EXPECT_TRUE(IsWindowVisible(tree));
     EXPECT_EQ(SendMessageW(tree, TVM_GETCOUNT, 0, 0), 3);
 

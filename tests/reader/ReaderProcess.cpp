@@ -26,11 +26,6 @@ BOOL CALLBACK FindWindowProc(HWND hwnd, LPARAM lp)
     return TRUE;
 }
 
-bool IsFrame(HWND hwnd, const void*)
-{
-    return GetWindow(hwnd, GW_OWNER) == nullptr && GetMenu(hwnd) != nullptr;
-}
-
 bool IsOfClass(HWND hwnd, const void* context)
 {
     wchar_t name[64] = {};
@@ -38,7 +33,34 @@ bool IsOfClass(HWND hwnd, const void* context)
     return lstrcmpiW(name, static_cast<LPCWSTR>(context)) == 0;
 }
 
+bool IsFrame(HWND hwnd, const void*)
+{
+    return GetWindow(hwnd, GW_OWNER) == nullptr && IsOfClass(hwnd, kFrameClass);
+}
+
+struct DescendantSearch
+{
+    LPCWSTR className;
+    HWND found;
+};
+
+BOOL CALLBACK FindDescendantProc(HWND hwnd, LPARAM lp)
+{
+    auto* search = reinterpret_cast<DescendantSearch*>(lp);
+    if (IsOfClass(hwnd, search->className) && !IsOfClass(GetParent(hwnd), L"#32770")) {
+        search->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 } // namespace
+
+bool ReaderProcess::CloseAndWaitForExit(HWND frame, DWORD timeoutMs, DWORD& exitCode)
+{
+    PostMessageW(frame, WM_CLOSE, 0, 0);
+    return WaitForExit(timeoutMs, exitCode);
+}
 
 HWND FindProcessWindow(DWORD pid, bool (*accept)(HWND, const void*), const void* context)
 {
@@ -118,14 +140,20 @@ bool ReaderProcess::WaitForExit(DWORD timeoutMs, DWORD& exitCode)
     return ended;
 }
 
-void AddHomePage(bookpacker::CBookPacker& packer, const std::wstring& pageName, const std::wstring& text)
+bookpacker::BookNode& AddPageNode(bookpacker::CBookPacker& packer, const std::wstring& title,
+                                  const std::wstring& pageName, const std::wstring& html)
 {
     bookpacker::BookNode node;
-    node.title = L"Home";
-    node.home = true;
+    node.title = title;
     node.url = L"http://fixture.example/" + pageName;
-    node.files = {{packer.AddPage(L"<html><body><p>" + text + L"</p></body></html>"), pageName}};
+    node.files = {{packer.AddPage(html), pageName}};
     packer.nodes.push_back(node);
+    return packer.nodes.back();
+}
+
+void AddHomePage(bookpacker::CBookPacker& packer, const std::wstring& pageName, const std::wstring& text)
+{
+    AddPageNode(packer, L"Home", pageName, L"<html><body><p>" + text + L"</p></body></html>").home = true;
 }
 
 std::wstring UniqueName(const wchar_t* prefix, const wchar_t* extension)
@@ -143,13 +171,9 @@ bool FileExists(const std::wstring& path)
 
 HWND FindChildOfClass(HWND parent, LPCWSTR className)
 {
-    for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-        wchar_t name[64] = {};
-        GetClassNameW(child, name, 64);
-        if (lstrcmpiW(name, className) == 0)
-            return child;
-    }
-    return nullptr;
+    DescendantSearch search = {className, nullptr};
+    EnumChildWindows(parent, FindDescendantProc, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 std::set<std::wstring> FilesIn(const std::wstring& folder, const wchar_t* pattern)

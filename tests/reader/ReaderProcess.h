@@ -8,6 +8,9 @@
 
 namespace readertest {
 
+// The window class of the reader's main frame.
+constexpr wchar_t kFrameClass[] = L"QorMainFrame";
+
 // Starts a reader executable. A fixture written a moment ago can still be held while the
 // system lets go of it (seen under load): a failed start is tried again for a few seconds.
 bool StartReaderProcess(const std::wstring& exe, const std::wstring& arguments, PROCESS_INFORMATION& process);
@@ -20,12 +23,14 @@ public:
     bool Start(const std::wstring& exe, const std::wstring& arguments = L"");
     // Starts the reader and waits for its frame; null when it does not start or show.
     HWND StartAndWaitForFrame(const std::wstring& exe);
-    // The visible top-level frame (a window with a menu); null when none shows in time.
+    // The visible top-level frame (of class kFrameClass); null when none shows in time.
     HWND WaitForFrame(DWORD timeoutMs = 30000);
     // A visible window of the process of this class (for example "#32770"); null when none.
     HWND WaitForWindowOfClass(LPCWSTR className, DWORD timeoutMs = 30000);
     // Waits for the process to end; false when it still runs.
     bool WaitForExit(DWORD timeoutMs, DWORD& exitCode);
+    // Closes the frame as its close box does and waits for the process to end.
+    bool CloseAndWaitForExit(HWND frame, DWORD timeoutMs, DWORD& exitCode);
     DWORD ProcessId() const { return m_process.dwProcessId; }
 
 private:
@@ -35,6 +40,11 @@ private:
 // The first visible top-level window of a process for which `accept` holds.
 HWND FindProcessWindow(DWORD pid, bool (*accept)(HWND hwnd, const void* context), const void* context);
 
+// Appends an item titled `title` whose page `pageName` is `html`, at the fixture address of
+// that name; returns the item.
+bookpacker::BookNode& AddPageNode(bookpacker::CBookPacker& packer, const std::wstring& title,
+                                  const std::wstring& pageName, const std::wstring& html);
+
 // A book with one Home page named `pageName` holding `text`.
 void AddHomePage(bookpacker::CBookPacker& packer, const std::wstring& pageName, const std::wstring& text);
 
@@ -43,7 +53,8 @@ std::wstring UniqueName(const wchar_t* prefix, const wchar_t* extension);
 
 bool FileExists(const std::wstring& path);
 
-// The first child window (not a grandchild) of a window class; null when none.
+// The first window of a window class inside `parent`, its panes included but not the controls
+// of a dialog; null when none.
 HWND FindChildOfClass(HWND parent, LPCWSTR className);
 // The names of the files of a folder that match a pattern ("*.htm").
 std::set<std::wstring> FilesIn(const std::wstring& folder, const wchar_t* pattern);

@@ -16,7 +16,10 @@ BOOL CALLBACK FindProcessFrame(HWND hwnd, LPARAM lp)
     auto* found = reinterpret_cast<FoundWindow*>(lp);
     DWORD pid = 0;
     GetWindowThreadProcessId(hwnd, &pid);
-    if (pid == found->pid && IsWindowVisible(hwnd) && GetWindow(hwnd, GW_OWNER) == nullptr) {
+    wchar_t name[64] = {};
+    GetClassNameW(hwnd, name, 64);
+    if (pid == found->pid && IsWindowVisible(hwnd) && GetWindow(hwnd, GW_OWNER) == nullptr &&
+        lstrcmpW(name, L"QorMainFrame") == 0) {
         found->hwnd = hwnd;
         return FALSE;
     }
@@ -25,7 +28,7 @@ BOOL CALLBACK FindProcessFrame(HWND hwnd, LPARAM lp)
 
 } // namespace
 
-TEST(ReaderSmoke, StartsShowsFrameWithMenuAndClosesCleanly)
+TEST(ReaderSmoke, StartsShowsFrameWithoutMenuAndClosesCleanly)
 {
     std::wstring exe = testsupport::ExecutableFolder() + L"FolionyxReader.exe";
     STARTUPINFOW si = {sizeof(si)};
@@ -46,7 +49,8 @@ TEST(ReaderSmoke, StartsShowsFrameWithMenuAndClosesCleanly)
     wchar_t title[256] = {};
     GetWindowTextW(found.hwnd, title, 256);
     EXPECT_NE(std::wstring(title).find(L"FolionyxReader"), std::wstring::npos);
-    EXPECT_NE(GetMenu(found.hwnd), nullptr);
+    // The bars replace the menu.
+    EXPECT_EQ(GetMenu(found.hwnd), nullptr);
     // The frame's icon comes from the executable's own resources.
     HMODULE image = LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(image, nullptr);

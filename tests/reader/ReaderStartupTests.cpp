@@ -8,6 +8,7 @@
 #include "tests/reader/StringPrinter.h"
 #include "books/packer/BookPacker.h"
 #include "reader/app/AppFolders.h"
+#include "resources/resource.h"
 #include "tests/common/WineTestSupport.h"
 #include "tests/reader/ReaderProcess.h"
 #include "tests/reader/FixtureReader.h"
@@ -21,6 +22,13 @@ struct ProcessWindow
     std::wstring image;
     HWND hwnd;
 };
+
+bool IsFrameClass(HWND hwnd)
+{
+    wchar_t name[64] = {};
+    GetClassNameW(hwnd, name, 64);
+    return lstrcmpW(name, readertest::kFrameClass) == 0;
+}
 
 std::wstring ImageOf(HWND hwnd)
 {
@@ -41,20 +49,7 @@ std::wstring ImageOf(HWND hwnd)
 BOOL CALLBACK FindWindowOfImage(HWND hwnd, LPARAM lp)
 {
     auto* found = reinterpret_cast<ProcessWindow*>(lp);
-    if (IsWindowVisible(hwnd) && GetWindow(hwnd, GW_OWNER) == nullptr && GetMenu(hwnd) != nullptr &&
-        lstrcmpiW(ImageOf(hwnd).c_str(), found->image.c_str()) == 0) {
-        found->hwnd = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-BOOL CALLBACK FindMenuPopup(HWND hwnd, LPARAM lp)
-{
-    auto* found = reinterpret_cast<ProcessWindow*>(lp);
-    wchar_t className[32] = {};
-    GetClassNameW(hwnd, className, 32);
-    if (IsWindowVisible(hwnd) && lstrcmpW(className, L"#32768") == 0 &&
+    if (IsWindowVisible(hwnd) && GetWindow(hwnd, GW_OWNER) == nullptr && IsFrameClass(hwnd) &&
         lstrcmpiW(ImageOf(hwnd).c_str(), found->image.c_str()) == 0) {
         found->hwnd = hwnd;
         return FALSE;
@@ -122,18 +117,13 @@ TEST(ReaderStartup, GermanUserGetsTheBooksSettingsAndTheGermanModule)
     GetWindowTextW(found.hwnd, title, 256);
     EXPECT_EQ(CString(title), CString(L"Unbenannt - FolionyxReader"));
 
-    // So do the menus. Menus of another process cannot be read under Wine, so the
-    // reader is driven by the German mnemonics: Alt+D opens "&Datei" and B picks
-    // "&Beenden", which ends the program. The English menu has neither.
-    PostMessageW(found.hwnd, WM_SYSCOMMAND, SC_KEYMENU, 'd');
-    ProcessWindow popup = {exe, nullptr};
-    EXPECT_TRUE(testsupport::PumpUntil(
-        [&] {
-            EnumWindows(FindMenuPopup, reinterpret_cast<LPARAM>(&popup));
-            return popup.hwnd != nullptr;
-        },
-        10000));
-    PostMessageW(found.hwnd, WM_CHAR, 'b', 0);
+    // So do the dialogs: the search pane, made with the frame, is the German template.
+    HWND search = readertest::FindChildOfClass(found.hwnd, L"#32770");
+    ASSERT_NE(search, nullptr);
+    wchar_t prompt[128] = {};
+    GetDlgItemTextW(search, IDC_SEARCH_PROMPT, prompt, 128);
+    EXPECT_EQ(CString(prompt), CString(L"Geben Sie den &Suchbegriff ein:"));
+    PostMessageW(found.hwnd, WM_CLOSE, 0, 0);
     EXPECT_TRUE(testsupport::PumpUntil([&] { return !IsWindow(found.hwnd); }, 10000));
 
     if (IsWindow(found.hwnd))

@@ -13,6 +13,13 @@
 
 namespace {
 
+bool IsFrameClass(HWND hwnd)
+{
+    wchar_t name[64] = {};
+    GetClassNameW(hwnd, name, 64);
+    return lstrcmpW(name, readertest::kFrameClass) == 0;
+}
+
 const COLORREF kGround = RGB(0x1F, 0x4E, 0xA8);
 const COLORREF kPage = RGB(0xF4, 0xE9, 0xC8);
 const int kSplashWidth = 240, kSplashHeight = 140;
@@ -21,13 +28,13 @@ bool IsSplashSized(HWND hwnd, const void*)
 {
     RECT rect;
     GetWindowRect(hwnd, &rect);
-    return GetMenu(hwnd) == nullptr && rect.right - rect.left == kSplashWidth &&
+    return !IsFrameClass(hwnd) && rect.right - rect.left == kSplashWidth &&
            rect.bottom - rect.top == kSplashHeight;
 }
 
-bool HasMenu(HWND hwnd, const void*)
+bool IsFrame(HWND hwnd, const void*)
 {
-    return GetMenu(hwnd) != nullptr;
+    return IsFrameClass(hwnd);
 }
 
 struct ImageSearch
@@ -134,7 +141,7 @@ TEST(SplashWnd, GermanUserSeesTheExecutablesSplash)
     HWND frame = nullptr;
     EXPECT_TRUE(testsupport::PumpUntil(
         [&] {
-            frame = readertest::FindProcessWindow(pid, HasMenu, nullptr);
+            frame = readertest::FindProcessWindow(pid, IsFrame, nullptr);
             return frame != nullptr;
         },
         10000));

@@ -5,6 +5,7 @@
 
 #include "toolkit/commandbars/CommandBarAnimation.h"
 #include "toolkit/commandbars/CommandBars.h"
+#include "toolkit/commandbars/CommandBarsOptions.h"
 #include "toolkit/commandbars/Control.h"
 #include "toolkit/commandbars/Controls.h"
 #include "toolkit/commandbars/CustomizeDropSource.h"
@@ -235,8 +236,12 @@ BOOL CQorCommandBar::SetPopuped(int nPopuped, BOOL bKeyboard)
     m_nPopuped = nPopuped;
     SetTrackingMode(2, FALSE, bKeyboard);
     SetSelected(nPopuped, bKeyboard);
-    if (pControl->SetPopuped(TRUE))
+    if (pControl->SetPopuped(TRUE)) {
+        CQorCommandBars* pCommandBars = GetCommandBars();
+        if (m_hWnd && pCommandBars && pCommandBars->GetCommandBarsOptions()->m_bShowFullAfterDelay)
+            ::SetTimer(m_hWnd, kShowFullTimerId, kShowFullDelay, nullptr);
         return TRUE;
+    }
     // The control opens nothing (a plain button): the bar goes back to how it tracked before.
     if (m_nPopuped == nPopuped)
         m_nPopuped = -1;
@@ -375,6 +380,7 @@ void CQorCommandBar::OnDestroy()
             pCommandBars->GetDropSource()->RemoveTarget(this);
     }
     ::KillTimer(m_hWnd, kHoverTimerId);
+    ::KillTimer(m_hWnd, kShowFullTimerId);
     SetTrackingMode(0, TRUE, FALSE);
     m_pAnimation->RemoveAll();
     m_pAnimation->DropCache();

@@ -75,8 +75,8 @@ public:
     BOOL m_bAnimation; // EnableAnimation: cross-fade repaints whatever the paint manager says
 
     // ---- Hot control, hover and status prompt ---------------------------------------------
-    enum : UINT_PTR { kHoverTimerId = 112223 };
-    enum { kHoverDelay = 300 };
+    enum : UINT_PTR { kHoverTimerId = 112223, kShowFullTimerId = 112224 };
+    enum { kHoverDelay = 300, kShowFullDelay = 5000 };
     // A control made hot by the mouse gets its hover operation after kHoverDelay (a popup
     // control opens its popup, a button closes another's).
     BOOL m_bPopupOnHover;
@@ -105,6 +105,8 @@ public:
     virtual void OnRecalcLayout() {}
     int m_nLockRedraw; // while above 0, Redraw only marks the bar for the next update pass
     BOOL m_bNoNotify;  // the command-UI pass skips the update handlers
+    // A popup opened by the right button: releasing the right button over a control runs it.
+    BOOL m_bRightButtonPopup = FALSE;
 
     // ---- Identity and drawing -------------------------------------------------------------
     UINT GetBarID() const { return m_nBarID; }
@@ -191,11 +193,18 @@ public:
     BOOL IsKeyboardCuesVisible() const;
     // Resize mode of a popup bar (0 none, 1 size grip, 2 height only); other bars answer 0.
     virtual int IsResizable() const { return 0; }
+    // A popup bar whose icon column is twice as wide (its double-gripper setting); other bars
+    // answer FALSE.
+    virtual BOOL IsDoubleGripper() const { return FALSE; }
     // The index of the control pressed last.
     int m_nLastPressed;
     int m_nMRUWidth;   // the remembered width; also the width of tool-bar-like popups
     DWORD m_dwFlags;   // bar flags (0x200000 large-button layout)
     BOOL m_bMultiLine; // the popup's controls stand in more than one column
+    BOOL m_bContextMenu = FALSE; // one of the manager's context menus
+    // While the bar runs as a context menu for its result: the command chosen in it (or in its
+    // sub-popups) is written here instead of being sent to the site.
+    int* m_pReturnCommand = nullptr;
     int m_barType;
     int m_barPosition;
     int m_nDefaultButtonStyle;
@@ -253,6 +262,8 @@ protected:
     void TrackHotControl(CPoint point);
     // The hover delay ran out over the hot control.
     void OnHoverTimer();
+    // The pointer rested on the control of the open sub-menu: it shows its full menu.
+    void OnShowFullTimer();
     // The description the status line shows, or the idle message when empty.
     void ShowStatusPrompt(const CString& strPrompt);
     // The frame whose context-help mode the bar follows.

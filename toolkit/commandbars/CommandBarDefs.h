@@ -66,6 +66,7 @@ enum QorHideMask {
 enum QorControlFlag {
     qorFlagRightAlign = 0x1,        // placed at the far end of its row
     qorFlagSkipFocus = 0x2,         // skipped by keyboard navigation
+    qorFlagLeftPopup = 0x4,         // opens its popup to the left
     qorFlagNoCommandUI = 0x8,       // not updated through command UI
     qorFlagNoMovable = 0x10,        // neither moved nor resized in customize mode
     qorFlagControlStretched = 0x20, // shares the row's spare length

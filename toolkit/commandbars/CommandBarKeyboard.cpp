@@ -192,8 +192,9 @@ int CQorCommandBar::OnHookKeyDown(UINT nChar, LPARAM lParam)
         nCode = GetNavigationCode(nChar, IsHorizontalForKeys(), IsRightToLeft());
     }
     if (nCode != -1) {
-        ProcessSpecialKey(nCode);
-        return QOR_HOOK_CONSUMED;
+        // A key the bar has no use for goes on to the bar below it in the chain (Left in a
+        // submenu closes it from its parent; Right on a plain item moves the menu bar on).
+        return ProcessSpecialKey(nCode) ? QOR_HOOK_CONSUMED : QOR_HOOK_OFFER_ON;
     }
 
     if (nChar == 0 || ::MapVirtualKeyW(nChar, MAPVK_VK_TO_CHAR) == 0)

@@ -44,3 +44,12 @@ CQorCommandBar* CQorCommandBarList::GetAt(int nIndex) const
 {
     return nIndex >= 0 && nIndex < GetCount() ? m_arrBars[nIndex] : nullptr;
 }
+
+CQorCommandBar* CQorCommandBarsContextMenus::Add(CQorCommandBar* pPopupBar)
+{
+    if (!pPopupBar)
+        return nullptr;
+    pPopupBar->m_bContextMenu = TRUE;
+    pPopupBar->SetCommandBars(m_pCommandBars);
+    return CQorCommandBarList::Add(pPopupBar);
+}

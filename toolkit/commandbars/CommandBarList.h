@@ -32,3 +32,19 @@ public:
 private:
     CArray<CQorCommandBar*, CQorCommandBar*> m_arrBars;
 };
+
+class CQorCommandBars;
+
+// The manager's context menus: popup bars found by their id, each flagged as a context menu and
+// bound to the manager when it is added.
+class CQorCommandBarsContextMenus : public CQorCommandBarList
+{
+public:
+    explicit CQorCommandBarsContextMenus(CQorCommandBars* pCommandBars) : m_pCommandBars(pCommandBars) {}
+    // Appends a popup bar (taking over the caller's reference); answers it.
+    CQorCommandBar* Add(CQorCommandBar* pPopupBar);
+    CQorCommandBars* GetCommandBars() const { return m_pCommandBars; }
+
+private:
+    CQorCommandBars* m_pCommandBars;
+};

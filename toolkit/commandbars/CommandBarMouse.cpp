@@ -6,6 +6,7 @@
 #include "toolkit/commandbars/CommandBars.h"
 #include "toolkit/commandbars/CommandBarsOptions.h"
 #include "toolkit/commandbars/Control.h"
+#include "toolkit/commandbars/ControlPopup.h"
 #include "toolkit/commandbars/Controls.h"
 #include "toolkit/commandbars/MouseManager.h"
 #include "toolkit/foundation/CmdTargetReference.h"
@@ -161,6 +162,12 @@ void CQorCommandBar::OnRButtonUp(UINT, CPoint point)
         if (hWndSite && ::SendMessageW(hWndSite, QORWM_CONTROLRBUTTONUP, reinterpret_cast<WPARAM>(&point),
                                        reinterpret_cast<LPARAM>(pControl)) == 1)
             return;
+        // In a menu opened by the right button, that button chooses as the left one does.
+        const CQorCommandBar* pTopBar = GetTopLevelCommandBar();
+        if (pTopBar && pTopBar->m_bRightButtonPopup) {
+            pControl->OnLButtonUp(point);
+            return;
+        }
     }
     CQorCommandBar* pTopBar = GetTopLevelCommandBar();
     if (pTopBar && pTopBar != this)
@@ -177,6 +184,10 @@ void CQorCommandBar::OnTimer(UINT_PTR nIDEvent)
         OnHoverTimer();
         return;
     }
+    if (nIDEvent == kShowFullTimerId) {
+        OnShowFullTimer();
+        return;
+    }
     CWnd::OnTimer(nIDEvent);
 }
 
@@ -189,4 +200,17 @@ void CQorCommandBar::OnHoverTimer()
         CReference self(this), control(pControl);
         pControl->ClosePopupOfBar();
     }
+}
+
+void CQorCommandBar::OnShowFullTimer()
+{
+    ::KillTimer(m_hWnd, kShowFullTimerId);
+    if (m_nModalLockCount > 0 || m_nPopuped == -1 || m_nPopuped != m_nSelected)
+        return;
+    // Only while the pointer still rests on the control whose menu is open.
+    CQorControlPopup* pControl = DYNAMIC_DOWNCAST(CQorControlPopup, GetControl(m_nPopuped));
+    if (!pControl || !pControl->IsCursorOver())
+        return;
+    CReference self(this), control(pControl);
+    pControl->ExpandPopupBar();
 }

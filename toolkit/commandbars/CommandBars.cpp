@@ -7,6 +7,7 @@
 #include "platform/framework/Wnd.h"
 
 #include "toolkit/commandbars/CommandBar.h"
+#include "toolkit/commandbars/CommandBarList.h"
 #include "toolkit/commandbars/CommandBarsOptions.h"
 #include "toolkit/commandbars/Control.h"
 #include "toolkit/commandbars/Controls.h"
@@ -19,6 +20,7 @@
 #include "toolkit/commandbars/SoundPlayer.h"
 #include "toolkit/commandbars/ToolBar.h"
 #include "toolkit/foundation/CmdTargetReference.h"
+#include "toolkit/foundation/KeyboardManager.h"
 
 IMPLEMENT_DYNCREATE(CQorCommandBars, CCmdTarget)
 
@@ -50,11 +52,12 @@ BOOL IsPopupControlType(int nType)
 CQorCommandBars::CQorCommandBars()
     : m_pActions(nullptr), m_bEnableActions(FALSE), m_bCustomizeMode(FALSE), m_bCustomizable(FALSE),
       m_hWndSite(nullptr), m_pDragControl(nullptr), m_pDropSource(nullptr), m_pOptions(nullptr),
-      m_pShortcutManager(nullptr)
+      m_pShortcutManager(nullptr), m_pContextMenus(nullptr)
 {
     m_pOptions = new CQorCommandBarsOptions(this);
     m_pShortcutManager = new CQorShortcutManager(this);
     m_pActions = new CQorControlActions(this);
+    m_pContextMenus = new CQorCommandBarsContextMenus(this);
 }
 
 CQorCommandBars::~CQorCommandBars()
@@ -213,6 +216,8 @@ CQorCommandBar* CQorCommandBars::CreateToolBar(LPCWSTR lpszTitle, UINT nBarID, B
         ::SendMessageW(m_hWndSite, QORWM_POPUPBARCREATEREQUEST, 0, reinterpret_cast<LPARAM>(&request));
     }
     pBar->SetTitle(lpszTitle);
+    if (CQorToolBar* pToolBar = dynamic_cast<CQorToolBar*>(pBar))
+        pToolBar->m_bCreatedFloating = bFloating;
     if (!CreateToolBarWindow(pBar, bFloating)) {
         pBar->InternalRelease();
         return nullptr;
@@ -220,6 +225,8 @@ CQorCommandBar* CQorCommandBars::CreateToolBar(LPCWSTR lpszTitle, UINT nBarID, B
     AppendToolBar(pBar, nBarID);
     if (!bFloating)
         RecalcFrameLayout();
+    if (GetReBar())
+        AddToReBar(pBar);
     return pBar;
 }
 
@@ -282,6 +289,7 @@ void CQorCommandBars::ReleaseToolBar(CQorCommandBar* pBar)
             m_arrPreviewHidden.RemoveAt(i);
     }
     RemoveFromDockBar(pBar);
+    RemoveFromReBar(pBar);
     if (IsLiveWindow(pBar->GetSafeHwnd())) {
         pBar->SetTrackingMode(0);
         pBar->DestroyWindow();
@@ -555,6 +563,18 @@ BOOL CQorCommandBars::PreTranslateFrameMessage(MSG* pMsg)
     if ((nMessage == WM_KEYUP || nMessage == WM_SYSKEYUP) && m_bHideKeyboardCuesUntilAlt && m_bKeyboardCuesVisible &&
         !bPopupTracked)
         ShowKeyboardCues(FALSE);
+    // An open popup answers the menu key and the Alt release itself: the frame must not open its
+    // own menu under it.
+    if ((nMessage == WM_CONTEXTMENU || nMessage == WM_SYSKEYUP) && bPopupTracked) {
+        GetKeyboardManager()->ProcessKeyboardHooks(nMessage, pMsg->wParam, pMsg->lParam);
+        return TRUE;
+    }
+    // The wheel scrolls the tracking bar, not the window under the pointer.
+    if (nMessage == WM_MOUSEWHEEL) {
+        CQorKeyboardManager* pKeyboardManager = FindKeyboardManager();
+        if (pKeyboardManager && pKeyboardManager->IsHooked())
+            return pKeyboardManager->ProcessKeyboardHooks(nMessage, pMsg->wParam, pMsg->lParam);
+    }
     if (nMessage >= WM_KEYFIRST && nMessage <= WM_KEYLAST && IsLiveWindow(m_hWndSite))
         return m_pShortcutManager->TranslateAccelerator(m_hWndSite, pMsg);
     return FALSE;

@@ -1,21 +1,26 @@
 // The command bars of one frame: the manager owns the frame's tool bars, its dock bars, the
 // options, the control actions and the shortcut manager; it holds the customize and
 // keyboard-cue state and sees the frame's messages first (the Alt key, Ctrl+Tab, accelerators,
-// colour and setting changes). Popup bars, context menus and saved bar state are not here yet.
+// colour and setting changes); it fills the tool bars' expand popups, shows the tool-bars context
+// menu and places tool bars in the site's rebar. Saved bar state is not here yet.
 #pragma once
 
 #include <windows.h>
 
 #include "platform/framework/CmdTarget.h"
 #include "platform/framework/Collections.h"
+#include "platform/framework/Geometry.h"
 #include "platform/framework/Strings.h"
 
 class CQorCommandBar;
+class CQorCommandBarsContextMenus;
 class CQorCommandBarsOptions;
 class CQorControl;
 class CQorControlActions;
 class CQorCustomizeDropSource;
 class CQorShortcutManager;
+class CQorToolBar;
+class CMenu;
 struct CRuntimeClass;
 class CWnd;
 
@@ -71,6 +76,8 @@ public:
 
     // A control whose command has no handler is shown disabled by the bars' command-UI pass.
     BOOL m_bDisableCommandIfNoHandler = TRUE;
+    // Popups too tall for the screen are laid out in columns instead of scrolling.
+    BOOL m_bPopupRelayoutMode = FALSE;
 
     // ---- Tool bars ------------------------------------------------------------------------
     // A tool bar of a class (null: the manager's tool-bar class) titled "Standard", with its
@@ -92,6 +99,51 @@ public:
     void RemoveAllToolBars();
     // The first tool bar of the menu-bar type.
     CQorCommandBar* GetMenuBar() const;
+
+    // ---- Popups of the tool bars ------------------------------------------------------------
+    // The context menus of the site, owned by the manager.
+    CQorCommandBarsContextMenus* GetContextMenus() const { return m_pContextMenus; }
+    // A popup bound to the manager whose only control is the tool-bars list (one reference for
+    // the caller).
+    virtual CQorCommandBar* CreateToolBarsContextMenu();
+    // The controls that the tool bar's row hides for want of room, copied into the popup, shown
+    // and without group lines.
+    virtual void AddRowToolBarsToPopup(CQorToolBar* pToolBar, CQorCommandBar* pPopup);
+    // One entry per bar of the tool bar's row (the bar alone when it is not docked), titled by the
+    // bar, opening the list of its controls to hide or show; then Customize when the user may
+    // customize.
+    virtual void AddToolBarsToExpandPopup(CQorToolBar* pToolBar, CQorCommandBar* pPopup);
+
+    // How TrackPopupBarAt runs a popup.
+    enum TrackPopupFlag : UINT {
+        trackRecursive = 0x1,       // the bars tracking now stay open under it, suspended
+        trackRightButton = 0x2,     // a right-button release chooses as well
+        trackRightAlign = 0x8,      // the popup extends to the left of the point
+        trackNoNotify = 0x80,       // the popup's controls are not refreshed through the site
+        trackReturnCommand = 0x100, // the chosen command is returned, not sent
+    };
+    // Opens a popup at a screen point (beside the exclude rectangle when given) for an owner
+    // window (null: the popup's site) and returns once it closed: the chosen command with
+    // trackReturnCommand (0 for none), else TRUE; 0 when it cannot open. A quit request arriving
+    // meanwhile closes the popup, answers 0 and reaches the outer loop.
+    static int TrackPopupBarAt(CQorCommandBar* pPopup, UINT nFlags, int x, int y, LPCRECT lpExclude = nullptr,
+                               HWND hWndOwner = nullptr, HWND hWndCommandOwner = nullptr);
+    // The same for a menu, through a popup made for the call; 0 when the menu is not one.
+    static int TrackCommandBarPopupMenu(CMenu* pMenu, UINT nFlags, int x, int y, HWND hWndOwner);
+
+    // Opens the tool-bars context menu at a screen point, after the site had its say (0x285C:
+    // wParam points at the screen point, lParam is the popup), and returns once it closed. Nothing in customize mode, nor when the menu has nothing to show.
+    virtual void ShowToolBarsContextMenu(CPoint ptScreen);
+
+    // ---- Rebar ----------------------------------------------------------------------------
+    // The rebar child of the site that takes the tool bars as bands.
+    enum : UINT { kReBarId = 0xE804 };
+    HWND GetReBar() const;
+    // The bar becomes a band of the site's rebar; FALSE (the bar left where it was) without a
+    // rebar or when the rebar refuses the band.
+    virtual BOOL AddToReBar(CQorCommandBar* pBar);
+    // The bar's band goes (the bar's window with it, as the rebar deletes bands).
+    virtual void RemoveFromReBar(CQorCommandBar* pBar);
 
     // ---- Dock bars ------------------------------------------------------------------------
     // The four dock bars (top, bottom, left, right), made when the site is bound.
@@ -166,7 +218,12 @@ protected:
     void AppendToolBar(CQorCommandBar* pBar, UINT nBarID);
     // Lets go of a tool bar already out of the list (its window is destroyed when it has one).
     void ReleaseToolBar(CQorCommandBar* pBar);
-    // The bar the Alt-key search starts on.
+    // The popup's own loop until it stops tracking; FALSE when a quit request ended it.
+    static BOOL RunPopupLoop(CQorCommandBar* pPopup, BOOL bIdle);
+    // TrackPopupBarAt's work; bIdle runs the thread's idle processing while it waits.
+    static int TrackPopup(CQorCommandBar* pPopup, UINT nFlags, int x, int y, LPCRECT lpExclude, HWND hWndOwner,
+                          HWND hWndCommandOwner, BOOL bIdle);
+    // The bar that the Alt-key search starts on.
     CQorCommandBar* GetAltKeyBar() const;
     // The site or a window it owns is active.
     BOOL IsSiteActive() const;
@@ -189,6 +246,7 @@ private:
     CQorCustomizeDropSource* m_pDropSource;
     CQorCommandBarsOptions* m_pOptions;
     CQorShortcutManager* m_pShortcutManager;
+    CQorCommandBarsContextMenus* m_pContextMenus;
     BOOL m_bKeyboardCuesVisible = TRUE;
     BOOL m_bHideKeyboardCuesUntilAlt = FALSE;
 };

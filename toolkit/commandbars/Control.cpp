@@ -657,7 +657,11 @@ BOOL CQorControl::CustomizeResize(CPoint point)
     if (pCommandBars)
         pCommandBars->SetDragControl(this);
     if (result == CQorCaptureLoop::resultDone && rcFrame.Width() != rcScreen.Width()) {
-        SetWidth(rcFrame.Width());
+        // A popup item's own width leaves out the icon column and caption gap before it, and
+        // keeps the least width a narrow drag would take from it.
+        CQorPaintManager* pPaintManager = GetPaintManager();
+        const int nGap = pBar->IsPopupBar() && pPaintManager ? pPaintManager->GetPopupBarGap(pBar) : 0;
+        SetWidth(std::max(nMinWidth, static_cast<int>(rcFrame.Width()) - nGap));
         pBar->DelayLayout();
     }
     pBar->Redraw(nullptr, FALSE);
@@ -813,6 +817,9 @@ void CQorControl::OnExecute()
     CQorCommandBar* pBar = m_pParent;
     CReference bar(pBar);
     m_nPressed = pBar && pBar->GetPosition() == qorBarPopup ? pressedNone : pressedRunning;
+    // Read before the popups close: a closed sub-popup no longer knows the menu it opened from.
+    const CQorCommandBar* pTopBar = pBar ? pBar->GetTopLevelCommandBar() : nullptr;
+    int* pReturnCommand = pTopBar ? pTopBar->m_pReturnCommand : nullptr;
 
     if (m_bCloseSubMenuOnClick) {
         if (CQorMouseManager* pMouseManager = FindMouseManager())
@@ -820,7 +827,10 @@ void CQorControl::OnExecute()
     }
     if (m_nId == 0)
         return;
-    ExecuteCommand();
+    if (pReturnCommand)
+        *pReturnCommand = m_nId;
+    else
+        ExecuteCommand();
     // The command may have removed the control from its bar or destroyed the bar's window.
     if ((!m_bCloseSubMenuOnClick || m_nPressed != pressedNone) && m_pParent == pBar) {
         m_nPressed = pressedNone;

@@ -6,6 +6,8 @@
 #include "toolkit/commandbars/CommandBars.h"
 #include "toolkit/commandbars/Controls.h"
 #include "toolkit/commandbars/PaintManager.h"
+#include "toolkit/commandbars/PopupBar.h"
+#include "toolkit/commandbars/Shadows.h"
 #include "toolkit/foundation/CmdTargetReference.h"
 
 IMPLEMENT_DYNCREATE(CQorControlPopup, CQorControlButton)
@@ -333,9 +335,25 @@ BOOL CQorControlPopup::IsPopupAncestor(const CQorControl* pOther, std::vector<co
 
 CQorCommandBar* CQorControlPopup::CreatePopupBar(CQorCommandBars* pCommandBars)
 {
-    CQorCommandBar* pBar = new CQorCommandBar;
-    pBar->m_barType = qorBarTypePopup;
-    pBar->m_barPosition = qorBarPopup;
-    pBar->SetCommandBars(pCommandBars);
-    return pBar;
+    return CQorPopupBar::CreatePopupBar(pCommandBars);
+}
+
+void CQorControlPopup::UpdateShadow()
+{
+    const CQorPopupBar* pBar = DYNAMIC_DOWNCAST(CQorPopupBar, m_pCommandBar);
+    if (!pBar || !pBar->m_bShowShadow || !m_bShadow || !m_pParent)
+        return;
+    // Items of a popup lie inside their popup's own shadow.
+    if (m_pParent->GetPosition() == qorBarPopup ||
+        (m_pParent->IsPopupBar() && m_pParent->GetPosition() == qorBarFloating))
+        return;
+    GetShadowsManager()->SetControlShadow(this);
+}
+
+void CQorControlPopup::ExpandPopupBar()
+{
+    if (!m_bPopup || m_nType != qorControlPopup)
+        return;
+    if (CQorPopupBar* pBar = DYNAMIC_DOWNCAST(CQorPopupBar, m_pCommandBar))
+        pBar->ExpandBar();
 }

@@ -49,15 +49,18 @@ public:
     // bar: one pixel wider on each side along the bar (bVertical: above and below), one
     // narrower when the control stands in a popup, whose sub-popups overlap its border.
     virtual void AdjustExcludeRect(CRect& rc, BOOL bVertical);
-    // Gives the control the drop shadow of its open popup; popups cast no shadows yet.
-    virtual void UpdateShadow() {}
+    // Gives the control the drop shadow of its open popup, where its look cuts shadows out of
+    // each other; not for controls standing in popups.
+    virtual void UpdateShadow();
+    // The open sub-menu shows the controls it hides as rarely used.
+    void ExpandPopupBar();
 
     // The other control stands in this popup's bar, or in the bar of a popup found inside it,
     // or opens this popup's bar itself: dropping this control there would make a bar contain
     // itself.
     BOOL IsPopupAncestor(const CQorControl* pOther) const;
 
-    // An empty bar for a popup, bound to the command bars (one reference for the caller).
+    // An empty popup bar, bound to the command bars (one reference for the caller).
     static CQorCommandBar* CreatePopupBar(CQorCommandBars* pCommandBars);
 
 protected:

@@ -6,6 +6,7 @@
 #include "toolkit/commandbars/Control.h"
 #include "toolkit/commandbars/ControlPopup.h"
 #include "toolkit/commandbars/ControlSimple.h"
+#include "toolkit/commandbars/ControlToolbars.h"
 #include "toolkit/foundation/ResourceManager.h"
 
 #include <cwchar>
@@ -86,8 +87,10 @@ CQorControl* CQorControls::CreateControl(int nType, int nId) const
 {
     switch (nType) {
     case qorControlButton:
-        // The list placeholders (window list, workspace actions, recent files, tool bars) are
-        // plain buttons until their controls exist.
+        if (nId == CQorControlToolbars::kPlaceholderId)
+            return new CQorControlToolbars;
+        // The other list placeholders (window list, workspace actions, recent files) are plain
+        // buttons until their controls exist.
         return new CQorControlButton;
     case qorControlPopup:
     case qorControlButtonPopup:
@@ -206,7 +209,7 @@ CQorControl* CQorControls::AddMenuItem(CMenu* pMenu, int nIndex)
     if (!pControl) {
         switch (request.nType) {
         case qorControlButton:
-            pControl = new CQorControlButton;
+            pControl = CreateControl(qorControlButton, nId);
             break;
         case qorControlPopup:
         case qorControlButtonPopup:

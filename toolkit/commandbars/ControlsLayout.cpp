@@ -425,6 +425,10 @@ CSize CQorControls::CalcDynamicSize(CDC* pDC, int nLength, DWORD& dwMode, const 
 
 CSize CQorControls::CalcWrappedPopupSize(CDC* pDC, int nMaxHeight, const CRect& rcBorder)
 {
+    // The list placeholders put in their entries first (from the end: what they insert follows
+    // them).
+    for (int i = GetCount() - 1; i >= 0; i--)
+        m_arrControls[i]->OnCalcDynamicSize(LM_POPUP);
     CRect rcWork(0, 0, 0, 0);
     ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &rcWork, 0);
     const CSize szSeparator = GetSeparatorSize(m_pParent);

@@ -9,6 +9,7 @@
 #include "platform/framework/Gdi.h"
 #include "toolkit/commandbars/CommandBar.h"
 #include "toolkit/commandbars/CommandBarDefs.h"
+#include "toolkit/commandbars/CommandBars.h"
 #include "toolkit/commandbars/DockBarLayout.h"
 #include "toolkit/commandbars/PaintManager.h"
 #include "toolkit/foundation/DrawHelpers.h"
@@ -27,6 +28,7 @@ BEGIN_MESSAGE_MAP(CQorDockBar, CWnd)
     ON_WM_PAINT()
     ON_WM_ERASEBKGND()
     ON_MESSAGE(WM_PRINTCLIENT, &CQorDockBar::OnPrintClient)
+    ON_WM_RBUTTONDOWN()
 END_MESSAGE_MAP()
 
 CQorDockBar::CQorDockBar() : m_dwDockStyle(0), m_pCommandBars(nullptr), m_arrBars(1, nullptr)
@@ -275,4 +277,14 @@ LRESULT CQorDockBar::OnPrintClient(WPARAM wParam, LPARAM)
     if (CQorPaintManager* pPaintManager = GetGlobalPaintManager())
         pPaintManager->FillBarWindow(CDC::FromHandle(reinterpret_cast<HDC>(wParam)), this);
     return 1;
+}
+
+void CQorDockBar::OnRButtonDown(UINT nFlags, CPoint point)
+{
+    if (!m_pCommandBars) {
+        CWnd::OnRButtonDown(nFlags, point);
+        return;
+    }
+    ClientToScreen(&point);
+    m_pCommandBars->ShowToolBarsContextMenu(point);
 }

@@ -79,6 +79,8 @@ protected:
     afx_msg void OnPaint();
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
+    // The tool-bars context menu opens where the user clicked.
+    afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
     DECLARE_MESSAGE_MAP()
 
 private:

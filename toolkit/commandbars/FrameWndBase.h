@@ -103,3 +103,9 @@ public:
         TBase::OnSetPreviewMode(bPreview, pState);
     }
 };
+
+// The frame an application's main window derives from: a single-document frame that hosts
+// command bars.
+class CQorFrameWnd : public CQorFrameWndBase<CFrameWnd>
+{
+};

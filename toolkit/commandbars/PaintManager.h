@@ -154,6 +154,9 @@ public:
     // A tool bar's expand button: its background by state, a small arrow at its end and, when
     // the bar hides controls for want of room (bHiddenControls), a chevron before the arrow.
     virtual void DrawExpandButton(CDC* pDC, CQorControl* pControl, BOOL bHiddenControls);
+    // The expand button of a popup that hides rarely used controls: its background by state and
+    // a double chevron pointing down in its middle; measuring (bDraw FALSE) answers its size.
+    virtual CSize DrawExpandGlyph(CDC* pDC, CQorControl* pControl, BOOL bDraw);
     // The split button's button part: its rectangle less the drop-down part.
     virtual CRect GetSplitButtonCaptionRect(CQorControl* pControl);
     CRect GetSplitButtonRect(CQorControl* pControl) { return GetSplitButtonCaptionRect(pControl); }
@@ -170,6 +173,20 @@ public:
     void DrawControlImage(CDC* pDC, CQorControl* pControl, CPoint pt, CSize szIcon);
     // Draws or measures a control by the kind of bar it stands on.
     CSize DrawControl(CDC* pDC, CQorControl* pControl, BOOL bDraw = TRUE);
+
+    // ---- Popup bars (PaintManagerPopup.cpp) ----
+    // An item of a menu-like popup bar: the icon column, the caption with its mnemonic, the
+    // shortcut text at the right, the submenu arrow, the check mark; measuring answers its size.
+    virtual CSize DrawControlInPopup(CDC* pDC, CQorControl* pControl, BOOL bDraw);
+    // The room of a popup bar's icon column (twice the column with a double gripper) and one
+    // pixel more; 0 for bars that are not popup bars.
+    virtual int GetPopupBarGripperWidth(CQorCommandBar* pBar);
+    // The icon column's width (cx) and the least height of an item (cy) in a popup bar.
+    virtual CSize GetPopupBarImageSize(CQorCommandBar* pBar);
+    // The room in front of the own part of a popup item (an edit's field): the popup gripper
+    // and the caption gap; 0 for bars that are not popup bars. A width dragged in customize
+    // mode loses it before it becomes the control's own width.
+    int GetPopupBarGap(CQorCommandBar* pBar);
 
     // The icon size of a bar's buttons: 16 x 16, or from the text height when large icons come
     // from the font; doubled on bars with the large-button flag.
@@ -243,6 +260,10 @@ public:
     // Set by the native XP and Office looks; the reader clears it after installing its theme.
     // Only stored.
     BOOL m_bThemeInstallFlag;
+    // Docked bars drawn flat rather than raised: ordinary bars, and the other kind. The
+    // application sets them from its look; the native XP look draws the same either way.
+    BOOL m_bFlatToolBars = FALSE;
+    BOOL m_bFlatMenuBars = FALSE;
     // Image effects read by the themes' image and popup drawing.
     BOOL m_bFadedIcons;
     BOOL m_bIconsWithShadow;
@@ -278,6 +299,41 @@ protected:
     void DrawSplitButtonArrow(CDC* pDC, CQorControl* pControl, const CRect& rc);
     // A bar docked at the left or right: its controls stand turned a quarter.
     static BOOL IsVerticalBar(const CQorCommandBar* pBar);
+    // Where the parts of a popup item go, worked out once for measuring and drawing.
+    struct PopupItemLayout
+    {
+        CRect rcItem;
+        int nIconColumn = 0;  // the width of the icon column (0: none)
+        CRect rcIconColumn;   // the item's stretch of the icon column
+        CRect rcCheck;        // the check box, centred in the column; the icon sits in it
+        CSize szIcon;
+        BOOL bImage = FALSE;
+        CString strCaption, strShortcut, strDescription;
+        CRect rcCaption, rcShortcut, rcDescription;
+        BOOL bTwoLine = FALSE; // a bold caption over its description
+        CSize size;            // measured
+        // The state the item is drawn in.
+        int nBarType = 0, nBarPosition = 0;
+        BOOL bSelected = FALSE, bEnabled = TRUE, bPopuped = FALSE;
+        int nPressed = 0;
+    };
+    PopupItemLayout LayOutPopupItem(CDC* pDC, CQorControl* pControl, const CRect& rcItem);
+    // The icon column of a popup bar; labels have none unless the flag asks for it.
+    int GetPopupIconColumnWidth(CQorCommandBar* pBar, CQorControl* pControl = nullptr);
+    // A look's background and marks of a popup item, drawn before its icon and captions: the
+    // base draws none.
+    virtual void DrawPopupItemFrame(CDC*, CQorControl*, const PopupItemLayout&) {}
+    // The marks every look shares: the check box (the control's background in the checked
+    // state) with the tick or the radio dot when there is no icon, and the submenu arrow of
+    // popup controls.
+    void DrawPopupItemMarks(CDC* pDC, CQorControl* pControl, const PopupItemLayout& layout);
+    // The divider before a split item's drop-down part, in one colour.
+    void DrawPopupSplitDivider(CDC* pDC, const CRect& rcItem, COLORREF clr);
+    // Controls that open a submenu from a popup item.
+    static BOOL HasSubmenuArrow(CQorControl* pControl);
+    // A rarely used control that an expanded popup shows: its rarely-used bit still set, or
+    // hidden as rarely used by its manager while menus do not always show in full.
+    static BOOL IsRarelyUsedItem(CQorControl* pControl);
     // A split button's main and drop-down parts within rc.
     void GetSplitButtonParts(CQorControl* pControl, const CRect& rc, CRect& rcMain, CRect& rcDrop);
     // How a split button's two parts look: both hot with the control; the main part pressed

@@ -427,8 +427,11 @@ CSize CQorPaintManager::DrawControlInToolBar(CDC* pDC, CQorControl* pControl, BO
 
 CSize CQorPaintManager::DrawControl(CDC* pDC, CQorControl* pControl, BOOL bDraw)
 {
-    // Tool bars and menu bars show their controls as buttons; popup bars measure and draw
-    // theirs as buttons too until popups draw menu items of their own.
+    // Menu-like popups list their controls as menu items; tool bars, menu bars and the popups
+    // that lay out in tool-bar rows show buttons.
+    CQorCommandBar* pBar = pControl->GetParent();
+    if (pBar && pBar->IsPopupBar() && pBar->GetType() != qorBarTypeToolBar)
+        return DrawControlInPopup(pDC, pControl, bDraw);
     return DrawControlInToolBar(pDC, pControl, bDraw);
 }
 
@@ -573,4 +576,26 @@ void CQorPaintManager::DrawExpandButton(CDC* pDC, CQorControl* pControl, BOOL bH
     for (int r = 0; r < 3; r++)
         for (int u = 3 + r; u <= 7 - r; u++)
             dot(u, v0 + r);
+}
+
+CSize CQorPaintManager::DrawExpandGlyph(CDC* pDC, CQorControl* pControl, BOOL bDraw)
+{
+    const CSize szButton(24, 14);
+    if (!bDraw || !pDC)
+        return szButton;
+    const CRect rc = pControl->GetRect();
+    if (rc.IsRectEmpty())
+        return szButton;
+    DrawControlEntryOf(pDC, pControl);
+    const COLORREF clr = GetControlStateColor(pControl);
+    // Two "v" strokes, one above the other, each two pixels thick.
+    const CPoint ptCentre = rc.CenterPoint();
+    for (int nChevron = 0; nChevron < 2; nChevron++) {
+        const int y0 = ptCentre.y - 4 + nChevron * 4;
+        for (int i = 0; i < 3; i++) {
+            pDC->FillSolidRect(ptCentre.x - 3 + i, y0 + i, 1, 2, clr);
+            pDC->FillSolidRect(ptCentre.x + 3 - i, y0 + i, 1, 2, clr);
+        }
+    }
+    return szButton;
 }

@@ -1,6 +1,9 @@
 // The Default theme: the classic 3-D look in the system colours.
+#include <algorithm>
+
 #include "platform/framework/Gdi.h"
 #include "toolkit/commandbars/CommandBar.h"
+#include "toolkit/commandbars/Control.h"
 #include "toolkit/commandbars/PaintManagerInternal.h"
 #include "toolkit/commandbars/PaintThemes.h"
 #include "toolkit/foundation/DrawHelpers.h"
@@ -155,6 +158,36 @@ CRect CQorDefaultTheme::GetCommandBarBorders(CQorCommandBar* pBar)
 {
     const int n = pBar && pBar->IsPopupBar() ? 3 : 2;
     return CRect(n, n, n, n);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Popup items
+
+CSize CQorDefaultTheme::GetPopupBarImageSize(CQorCommandBar* pBar)
+{
+    const CSize szIcon = GetToolBarIconSize(pBar);
+    return CSize(std::max<int>(m_nTextHeight, szIcon.cx + 4), std::max<int>(m_nTextHeight, szIcon.cy + 4));
+}
+
+// The highlight over a selected item, the check box sunken around the tick or the icon, the
+// submenu arrow; a split item's divider and, while its popup is open, its drop-down part sunken.
+void CQorDefaultTheme::DrawPopupItemFrame(CDC* pDC, CQorControl* pControl, const PopupItemLayout& layout)
+{
+    if (pControl->GetType() != qorControlLabel)
+        DrawControlEntry(pDC, layout.rcItem, layout.bSelected, layout.nPressed, layout.bEnabled, FALSE, layout.bPopuped,
+                         layout.nBarType, layout.nBarPosition);
+    DrawPopupItemMarks(pDC, pControl, layout);
+    if (pControl->GetType() != qorControlSplitButtonPopup)
+        return;
+    DrawPopupSplitDivider(pDC, layout.rcItem,
+                          !layout.bEnabled   ? kColorGrayText
+                          : layout.bSelected ? kColorButtonShadow
+                                             : m_nPopupBarText);
+    if (layout.bSelected && layout.bPopuped) {
+        CRect rcDrop(layout.rcItem);
+        rcDrop.left = rcDrop.right - m_nSplitButtonPopupWidth;
+        Draw3dRectColors(pDC, rcDrop, kColorButtonShadow, kColorButtonHighlight);
+    }
 }
 
 } // namespace QorPaintThemes

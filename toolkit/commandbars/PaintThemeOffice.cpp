@@ -203,9 +203,43 @@ CSize CQorOfficeTheme::DrawSeparator(CDC* pDC, CQorCommandBar* pBar, CQorControl
     const CSize szGap = CQorPaintManager::DrawSeparator(pDC, pBar, pControl, FALSE);
     CRect rcGap;
     BOOL bHorizontalLine = FALSE;
-    if (bDraw && GetSeparatorGap(pBar, pControl, rcGap, bHorizontalLine))
-        DrawSeparatorLine(pDC, rcGap, bHorizontalLine, 2, kColorSeparator, QOR_COLOR_UNSET);
+    if (!bDraw || !GetSeparatorGap(pBar, pControl, rcGap, bHorizontalLine))
+        return szGap;
+    if (pBar && pBar->GetType() == kBarTypePopup && bHorizontalLine) {
+        // Across a popup the icon column runs on through the gap and the line starts where the
+        // captions do.
+        const int nColumn = GetPopupIconColumnWidth(pBar);
+        FillPopupColumn(pDC, CRect(rcGap.left, rcGap.top, rcGap.left + nColumn, rcGap.bottom), FALSE);
+        rcGap.left += nColumn + m_nPopupCaptionGap;
+        DrawSeparatorLine(pDC, rcGap, TRUE, 0, kColorSeparator, QOR_COLOR_UNSET);
+        return szGap;
+    }
+    DrawSeparatorLine(pDC, rcGap, bHorizontalLine, 2, kColorSeparator, QOR_COLOR_UNSET);
     return szGap;
+}
+
+// The icon column (darker for a rarely used command shown by the expanded popup), the selection
+// over the whole item, the check box in the checked colours, the submenu arrow; a split item's
+// divider and, while its popup is open, its drop-down part pressed.
+void CQorOfficeTheme::DrawPopupItemFrame(CDC* pDC, CQorControl* pControl, const PopupItemLayout& layout)
+{
+    if (layout.nIconColumn > 0)
+        FillPopupColumn(pDC, layout.rcIconColumn, IsRarelyUsedItem(pControl));
+    if (pControl->GetType() != qorControlLabel)
+        DrawControlEntry(pDC, layout.rcItem, layout.bSelected, layout.nPressed, layout.bEnabled, FALSE, FALSE,
+                         layout.nBarType, layout.nBarPosition);
+    DrawPopupItemMarks(pDC, pControl, layout);
+    if (pControl->GetType() != qorControlSplitButtonPopup)
+        return;
+    if (layout.bSelected && layout.bPopuped) {
+        CRect rcDrop(layout.rcItem);
+        rcDrop.left = rcDrop.right - m_nSplitButtonPopupWidth;
+        DrawControlEntry(pDC, rcDrop, TRUE, TRUE, layout.bEnabled, FALSE, FALSE, layout.nBarType, layout.nBarPosition);
+    }
+    DrawPopupSplitDivider(pDC, layout.rcItem,
+                          !layout.bEnabled   ? kColorGrayText
+                          : layout.bSelected ? kColorSelectedFrame
+                                             : kColorSeparator);
 }
 
 void CQorOfficeTheme::DrawSeparatorLine(CDC* pDC, const CRect& rcGap, BOOL bHorizontalLine, int nInset,

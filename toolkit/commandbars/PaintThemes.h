@@ -30,12 +30,14 @@ public:
     void DrawDockedGripperMark(CDC* pDC, const CRect& rcClient, BOOL bLevel) override;
     CSize DrawSmallGripper(CDC* pDC, CQorCommandBar* pBar, BOOL bDraw = TRUE) override;
     CRect GetCommandBarBorders(CQorCommandBar* pBar) override;
+    CSize GetPopupBarImageSize(CQorCommandBar* pBar) override;
 
     // Text of popup items: 18 (button text) here, 7 (menu text) in the native XP look.
     int m_nPopupBarText;
 
 protected:
     BOOL IsPressedContentShifted() override { return TRUE; }
+    void DrawPopupItemFrame(CDC* pDC, CQorControl* pControl, const PopupItemLayout& layout) override;
 };
 
 class CQorNativeXPTheme : public CQorDefaultTheme
@@ -117,6 +119,9 @@ protected:
                            COLORREF clrLight);
     // The gripper of the flat look: strokes across it (bAcross) or along it.
     void DrawGripperStrokes(CDC* pDC, const CRect& rc, BOOL bAcross);
+    // Popup items: the icon column, the selection over the whole item, the check box, the
+    // submenu arrow and a split item's divider.
+    void DrawPopupItemFrame(CDC* pDC, CQorControl* pControl, const PopupItemLayout& layout) override;
 };
 
 class CQorOffice2003Theme : public CQorOfficeTheme

@@ -25,6 +25,7 @@ BEGIN_MESSAGE_MAP(CQorToolBar, CQorCommandBar)
     ON_MESSAGE(WM_SIZEPARENT, &CQorToolBar::OnSizeParent)
     ON_WM_SETCURSOR()
     ON_WM_CLOSE()
+    ON_WM_RBUTTONDOWN()
 END_MESSAGE_MAP()
 
 CQorToolBar::CQorToolBar()

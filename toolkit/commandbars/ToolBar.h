@@ -40,6 +40,37 @@ public:
     public:
         CControlButtonExpand();
         void Draw(CDC* pDC) override;
+        // Each opening fills the popup afresh (the bar's hidden controls, then "Add or Remove
+        // Buttons"); the popup is made on first use, by the site when it wants (0x2861).
+        BOOL SetPopuped(BOOL bPopup) override;
+    };
+    // One entry of the "Add or Remove Buttons" list: checked while its control shows; choosing
+    // it hides or shows the control (the user's hide bit) and the menu stays open.
+    class CControlButtonCustomize : public CQorControlButton
+    {
+    public:
+        CControlButtonCustomize();
+        ~CControlButtonCustomize() override;
+        // Takes a reference on the control the entry stands for.
+        void SetTarget(CQorControl* pTarget);
+        CQorControl* GetTarget() const { return m_pTarget; }
+        void OnExecute() override;
+
+    private:
+        CQorControl* m_pTarget = nullptr;
+    };
+    // The "Reset Toolbar" entry: closes the popups, then asks and restores the default set. It
+    // stands in a popup the bar (or a bar of its row) owns, so it names its bar without holding
+    // it, and resets it only while the bar's manager still lists it.
+    class CControlButtonReset : public CQorControlButton
+    {
+    public:
+        CControlButtonReset();
+        void SetToolBar(CQorToolBar* pToolBar) { m_pToolBar = pToolBar; }
+        void OnExecute() override;
+
+    private:
+        CQorToolBar* m_pToolBar = nullptr;
     };
 
     CQorToolBar();
@@ -76,6 +107,24 @@ public:
     BOOL HasHiddenControls() const;
     BOOL m_bShowExpandButton = TRUE;
 
+    // Fills the expand button's popup: the controls the bar's row hides for want of room, then
+    // "Add or Remove Buttons" when the options keep the expand button or the user may customize.
+    void FillExpandPopup(CQorCommandBar* pPopup);
+    // Appends to a popup copies of the controls a bar hides for want of room (and for nothing
+    // else), shown and without group lines.
+    static void CopyHiddenControls(const CQorCommandBar* pBar, CQorCommandBar* pPopup);
+    // Fills a popup with one "Add or Remove Buttons" entry per control the user may hide, then
+    // (for a listed bar with a default set that was not made floating) "Reset Toolbar".
+    void FillCustomizePopup(CQorCommandBar* pPopup);
+
+    // The two listing flags: the bar shows in the tool-bars list, and it is saved with the bars'
+    // state. The list offers a bar only with both set, so a frame clears them for a bar the user
+    // must not hide.
+    BOOL m_bListed = TRUE;
+    BOOL m_bSaved = TRUE;
+    // The bar was made floating (it has no place to be reset to).
+    BOOL m_bCreatedFloating = FALSE;
+
     // The controls differ from the default set the resource gave.
     virtual BOOL IsChanged() const;
     // Back to the default set; with bAsk the user confirms first. FALSE when cancelled or when
@@ -104,6 +153,7 @@ protected:
     afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
     afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     afx_msg void OnClose();
+    afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
     DECLARE_MESSAGE_MAP()
 
     CSize m_szIcon = CSize(0, 0);

@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "tests/common/WineTestSupport.h"
+#include "toolkit/commandbars/CommandBar.h"
+#include "toolkit/commandbars/MouseManager.h"
 
 namespace cbtest {
 
@@ -126,6 +128,34 @@ inline void RunWithInput(const std::vector<InputStep>& steps, const std::functio
     });
     run();
     input.join();
+}
+
+// Runs code once from this thread's message loop (a popup's own loop too) after a delay; a later
+// call replaces an action that has not run yet.
+inline std::function<void()>& PendingLaterAction()
+{
+    static std::function<void()> action;
+    return action;
+}
+inline void CALLBACK RunPendingLaterAction(HWND, UINT, UINT_PTR nIDEvent, DWORD)
+{
+    KillTimer(nullptr, nIDEvent);
+    std::function<void()> action;
+    action.swap(PendingLaterAction());
+    if (action)
+        action();
+}
+inline void RunLater(DWORD dwDelay, std::function<void()> action)
+{
+    PendingLaterAction() = std::move(action);
+    SetTimer(nullptr, 0, dwDelay, RunPendingLaterAction);
+}
+
+// The bar that began tracking last: the popup opened last.
+inline CQorCommandBar* InnermostTrackedBar()
+{
+    const CQorMouseManager::CTrackArray& tracked = GetMouseManager()->GetTrackArray();
+    return tracked.IsEmpty() ? nullptr : tracked[tracked.GetSize() - 1];
 }
 
 } // namespace cbtest

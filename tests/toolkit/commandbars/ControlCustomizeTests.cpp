@@ -14,6 +14,7 @@
 #include "toolkit/commandbars/CommandBars.h"
 #include "toolkit/commandbars/Control.h"
 #include "toolkit/commandbars/Controls.h"
+#include "toolkit/commandbars/PaintManager.h"
 
 namespace {
 
@@ -125,6 +126,26 @@ TEST_F(ControlCustomize, EdgeOfTheSelectedControlResizesIt)
     EXPECT_EQ(m_pBar->GetControlCount(), 3);
 
     // The left edge cannot go past the least width.
+    pControl->SetWidth(0);
+    Press(pControl, CPoint(10, 12), {Move(60, OnBar(30, 12)), Move(60, OnBar(60, 12)), Release(60, OnBar(60, 12))});
+    EXPECT_EQ(pControl->GetWidth(), 20);
+}
+
+TEST_F(ControlCustomize, PopupItemResizeLeavesOutTheIconColumnAndCaptionGap)
+{
+    // The same drag on an item of a menu-like popup: the popup gap before the item's own part
+    // is not the control's width.
+    m_pBar->m_barType = qorBarTypePopup;
+    m_pBar->m_barPosition = qorBarPopup;
+    const int nGap = m_pBar->GetPaintManager()->GetPopupBarGap(m_pBar);
+    ASSERT_GT(nGap, 20);
+    CQorControl* pControl = At(0);
+    m_pCommandBars->SetDragControl(pControl);
+    Press(pControl, CPoint(38, 12), {Move(60, OnBar(50, 12)), Move(60, OnBar(63, 12)), Release(60, OnBar(63, 12))});
+    EXPECT_EQ(pControl->GetWidth(), 30 + 25 - nGap);
+
+    // Dragged down to its least width, the item keeps that width: the gap never makes it
+    // narrower, nor negative.
     pControl->SetWidth(0);
     Press(pControl, CPoint(10, 12), {Move(60, OnBar(30, 12)), Move(60, OnBar(60, 12)), Release(60, OnBar(60, 12))});
     EXPECT_EQ(pControl->GetWidth(), 20);

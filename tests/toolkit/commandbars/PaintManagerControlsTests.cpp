@@ -17,8 +17,10 @@
 #include "toolkit/foundation/ImageManager.h"
 
 using foundationtest::Canvas;
+using painttest::CountColour;
 using painttest::MakeTheme;
 using painttest::PaintManagerPtr;
+using painttest::TextWidth;
 
 namespace {
 
@@ -27,26 +29,11 @@ const UINT kIconId = 41501;
 const COLORREF kIconColour = RGB(200, 30, 40);
 const int kLargeButtons = 0x200000;
 
-// A 16 x 16 opaque icon of one colour in the global image manager, for kIconId.
+// The test icon, registered on first use.
 void EnsureIcon()
 {
-    static bool s_bDone = false;
-    if (s_bDone)
-        return;
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = 16;
-    bi.bmiHeader.biHeight = -16;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* pBits = nullptr;
-    HBITMAP hBitmap = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &pBits, nullptr, 0);
-    DWORD* p = static_cast<DWORD*>(pBits);
-    for (int i = 0; i < 16 * 16; ++i)
-        p[i] = 0xFF000000u | (GetRValue(kIconColour) << 16) | (GetGValue(kIconColour) << 8) | GetBValue(kIconColour);
-    ASSERT_TRUE(GetImageManager()->SetIconsFromBitmap(hBitmap, TRUE, &kIconId, 1, 0, 16, 16));
-    DeleteObject(hBitmap);
-    s_bDone = true;
+    static const bool s_bDone = painttest::RegisterSolidIcon(kIconId, kIconColour);
+    ASSERT_TRUE(s_bDone);
 }
 
 // A bar whose open-popup index a test sets without opening anything.
@@ -67,16 +54,7 @@ public:
     }
 };
 
-struct BarDeleter
-{
-    void operator()(CTestBar* p) const
-    {
-        if (p->GetSafeHwnd())
-            p->DestroyWindow();
-        p->InternalRelease();
-    }
-};
-using BarPtr = std::unique_ptr<CTestBar, BarDeleter>;
+using BarPtr = std::unique_ptr<CTestBar, painttest::DestroyAndRelease>;
 
 struct ControlDeleter
 {
@@ -122,23 +100,6 @@ void ApplyState(CTestBar* pBar, CQorControl* pControl, const State& s)
     pControl->m_nEnabled = s.nEnabled;
     pControl->m_nChecked = s.nChecked;
     pBar->SetPopupedIndex(s.bPopuped ? 0 : -1);
-}
-
-int TextWidth(CQorPaintManager* pTheme, CDC* pDC, LPCWSTR lpszText)
-{
-    CQorFontDC font(pDC, &pTheme->m_fontRegular);
-    CRect rc(0, 0, 0, 0);
-    pDC->DrawText(lpszText, -1, &rc, DT_SINGLELINE | DT_CALCRECT);
-    return rc.Width();
-}
-
-int CountColour(const Canvas& canvas, const CRect& rc, COLORREF clr)
-{
-    int n = 0;
-    for (int y = rc.top; y < rc.bottom; ++y)
-        for (int x = rc.left; x < rc.right; ++x)
-            n += canvas.Pixel(x, y) == clr ? 1 : 0;
-    return n;
 }
 
 } // namespace

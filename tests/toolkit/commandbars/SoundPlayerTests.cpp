@@ -75,6 +75,9 @@ class SoundPlayerTest : public testing::Test
 protected:
     void SetUp() override
     {
+        // The program's own player may still hold a request from a menu of an earlier test: it
+        // must not play it through this test's fake.
+        GetSoundPlayer()->StopThread();
         g_pFake = &m_fake;
         CQorSoundPlayer::SetPlaySoundFunction(&FakePlaySound);
     }

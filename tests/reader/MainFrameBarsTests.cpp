@@ -1,0 +1,423 @@
+// The main frame as a book sets it up: the "Standard" tool bar with the buttons the book
+// shows, its tools and About; Contents and Search tabbed on the left and Attachments at the
+// bottom, each pane getting its window when it first shows; the view in what they leave; the
+// book's keys through the bars' shortcut manager; the Attachments pane following the items.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+#include <algorithm>
+#include <fstream>
+#include <set>
+#include <string>
+#include <vector>
+#include "books/packer/BookPacker.h"
+#include "platform/framework/FrameworkIds.h"
+#include "reader/app/AppFolders.h"
+#include "reader/app/ShellSeams.h"
+#include "reader/book/ExeBookDocument.h"
+#include "reader/ui/MainFrame.h"
+#include "resources/resource.h"
+#include "tests/common/WineTestSupport.h"
+#include "tests/reader/ReaderProcess.h"
+#include "tests/reader/StringPrinter.h"
+#include "toolkit/commandbars/CommandBars.h"
+#include "toolkit/commandbars/CommandBarsResources.h"
+#include "toolkit/commandbars/ControlPopup.h"
+#include "toolkit/commandbars/Controls.h"
+#include "toolkit/commandbars/ShortcutManager.h"
+#include "toolkit/commandbars/ToolBar.h"
+#include "toolkit/docking/DockingPane.h"
+#include "toolkit/foundation/ImageManager.h"
+
+namespace {
+
+// The buttons of tool bar 128 in their order.
+const std::vector<int> kStandardButtons = {ID_PAGE_PRINT, ID_PAGE_PRINT_PREVIEW, ID_PAGE_BACK, ID_PAGE_FORWARD,
+                                           ID_PAGE_STOP,  ID_PAGE_REFRESH,       ID_HOME,      ID_TEXT_SIZE,
+                                           ID_CONTENTS,   ID_SEARCH,             ID_PRIOR,     ID_NEXT,
+                                           ID_AUTO_SCROLL};
+
+// A book of four items: Home, "Files" with two attachments, and two items without any.
+struct FixtureBook
+{
+    bookpacker::CBookPacker packer;
+    CExeBookDocument settings;
+    CExeBookResourceFiles index;
+    std::vector<std::wstring> pages;
+
+    FixtureBook()
+    {
+        for (const wchar_t* title : {L"Home", L"Files", L"Plain", L"Plainer"}) {
+            bookpacker::BookNode node;
+            node.title = title;
+            node.home = pages.empty();
+            pages.push_back(readertest::UniqueName(L"bars", L".htm"));
+            node.url = L"http://fixture.example/" + pages.back();
+            node.files = {{packer.AddPage(std::wstring(L"<html><body>") + title + L"</body></html>"), pages.back()}};
+            packer.nodes.push_back(node);
+        }
+        packer.nodes[1].attachments = {{packer.AddFile(std::vector<BYTE>(1536, 'x')), L"sheet.csv"},
+                                       {packer.AddFile(std::vector<BYTE>(10, 'y')), L"notes.txt"}};
+    }
+    ~FixtureBook()
+    {
+        for (const std::wstring& page : pages)
+            DeleteFileW((GetWorkFolder() + page.c_str()).GetString());
+    }
+    // Reads the settings as the running reader does; FALSE when the XML does not load.
+    bool Read()
+    {
+        std::wstring xml;
+        if (!packer.BuildSettingsXml(xml) || !settings.LoadXML(xml.c_str()) || !settings.ReadDocument())
+            return false;
+        settings.AssignButtonCommandIds();
+        return ReadResourceFiles(settings, index) != FALSE;
+    }
+    // A frame of 800 x 600 on this book, shown and laid out.
+    CMainFrame* CreateFrame()
+    {
+        if (!Read())
+            return nullptr;
+        auto* frame = new CMainFrame; // frames delete themselves with their window
+        frame->SetBook(&settings, [this](EXEBOOKPACKEDDATA& resource, const CExeBookResourceFiles*& files) {
+            resource = {packer.PackedFiles().data(), DWORD(packer.PackedFiles().size())};
+            files = &index;
+            return TRUE;
+        });
+        if (!frame->Create(nullptr, L"bars frame", WS_OVERLAPPEDWINDOW, CRect(0, 0, 800, 600)))
+            return nullptr;
+        // The page view's place: the window the frame's layout gives what the bars and panes leave.
+        ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, frame->GetSafeHwnd(),
+                          reinterpret_cast<HMENU>(static_cast<UINT_PTR>(AFX_IDW_PANE_FIRST)), nullptr, nullptr);
+        frame->ShowWindow(SW_SHOWNOACTIVATE);
+        frame->RecalcLayout();
+        testsupport::PumpMessages();
+        return frame;
+    }
+};
+
+std::vector<int> ControlIds(CQorCommandBar* bar)
+{
+    std::vector<int> ids;
+    for (int i = 0; i < bar->GetControlCount(); ++i) {
+        if (bar->GetControl(i)->GetID() != QOR_ID_TOOLBAR_EXPAND)
+            ids.push_back(bar->GetControl(i)->GetID());
+    }
+    return ids;
+}
+
+CRect ScreenRect(HWND hwnd)
+{
+    CRect rc;
+    ::GetWindowRect(hwnd, &rc);
+    return rc;
+}
+
+CRect ClientOnScreen(HWND hwnd)
+{
+    CRect rc;
+    ::GetClientRect(hwnd, &rc);
+    ::MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+}
+
+} // namespace
+
+TEST(MainFrameBars, TheStandardBarHoldsTheShownButtonsThenTheToolsThenAbout)
+{
+    testsupport::TempFolder folder;
+    const std::wstring notes = folder.File(L"notes.txt");
+    std::ofstream(notes.c_str()) << "not a program";
+    wchar_t system[MAX_PATH] = {};
+    ::GetSystemDirectoryW(system, MAX_PATH);
+    const std::wstring program = std::wstring(system) + L"\\notepad.exe";
+    // Windows answers 1 for a file that holds no icons, which is no icon; Wine answers 0. The
+    // shell here answers as Windows does.
+    SetIconExtractor([&](LPCWSTR path) {
+        return path == notes ? reinterpret_cast<HICON>(1) : ::ExtractIconW(::GetModuleHandleW(nullptr), path, 0);
+    });
+
+    struct Case
+    {
+        const char* name;
+        std::set<int> hidden;
+        bool contentsVisible;
+        std::vector<bookpacker::ToolSettings> tools;
+    };
+    const Case cases[] = {
+        {"every button, no tools", {}, true, {}},
+        {"Print hidden, a text file and a program", {ID_PAGE_PRINT}, true, {{L"Notes", notes}, {L"Pad", program}}},
+        {"no contents", {}, false, {{L"Pad", program}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        GetImageManager()->RemoveAll();
+        FixtureBook book;
+        for (int i = 0; i < 13; ++i)
+            book.packer.settings.buttons[i].visible = c.hidden.count(kStandardButtons[i]) == 0;
+        book.packer.settings.contentsVisible = c.contentsVisible;
+        book.packer.settings.tools = c.tools;
+        CMainFrame* frame = book.CreateFrame();
+        ASSERT_NE(frame, nullptr);
+        CQorToolBar* bar = frame->GetToolBar();
+        ASSERT_NE(bar, nullptr);
+        EXPECT_EQ(bar->GetTitle(), CString(L"Standard"));
+        EXPECT_EQ(frame->GetCommandBars()->GetToolBar(0), bar);
+        EXPECT_EQ(::GetMenu(frame->GetSafeHwnd()), nullptr);
+
+        std::vector<int> expected;
+        for (int id : kStandardButtons) {
+            if (!c.hidden.count(id) && (c.contentsVisible || id != ID_CONTENTS))
+                expected.push_back(id);
+        }
+        for (size_t i = 0; i < c.tools.size(); ++i)
+            expected.push_back(int(EXEBOOK_FIRST_TOOL_COMMAND + i));
+        expected.push_back(ID_ABOUT_EBOOK);
+        EXPECT_EQ(ControlIds(bar), expected);
+
+        CQorControls* controls = bar->GetControls();
+        // The tools begin a group, and About one of its own.
+        if (!c.tools.empty()) {
+            EXPECT_TRUE(controls->FindControl(EXEBOOK_FIRST_TOOL_COMMAND)->GetBeginGroup());
+            EXPECT_EQ(controls->FindControl(EXEBOOK_FIRST_TOOL_COMMAND)->GetCaption(), CString(c.tools[0].name.c_str()));
+        }
+        if (c.tools.size() > 1) {
+            EXPECT_FALSE(controls->FindControl(EXEBOOK_FIRST_TOOL_COMMAND + 1)->GetBeginGroup());
+        }
+        EXPECT_TRUE(controls->FindControl(ID_ABOUT_EBOOK)->GetBeginGroup());
+        EXPECT_TRUE(GetImageManager()->HasIcon(ID_ABOUT_EBOOK));
+        // A text file gives no icon (the system answers 1 for it); its button stays without one.
+        for (size_t i = 0; i < c.tools.size(); ++i)
+            EXPECT_EQ(GetImageManager()->HasIcon(UINT(EXEBOOK_FIRST_TOOL_COMMAND + i)) != FALSE,
+                      c.tools[i].fileName == program)
+                << i;
+
+        // Text size opens its menu; Search runs itself and opens its menu from the arrow.
+        CQorControl* textSize = controls->FindControl(ID_TEXT_SIZE);
+        ASSERT_NE(textSize, nullptr);
+        EXPECT_EQ(textSize->GetType(), int(qorControlPopup));
+        EXPECT_EQ(textSize->GetStyle(), int(qorButtonIcon));
+        ASSERT_NE(textSize->GetCommandBar(), nullptr);
+        EXPECT_EQ(ControlIds(textSize->GetCommandBar()), (std::vector<int>{ID_TEXT_LARGEST, ID_TEXT_LARGER,
+                                                                           ID_TEXT_MEDIUM, ID_TEXT_SMALLER,
+                                                                           ID_TEXT_SMALLEST}));
+        CQorControl* search = controls->FindControl(ID_SEARCH);
+        ASSERT_NE(search, nullptr);
+        EXPECT_EQ(search->GetType(), int(qorControlSplitButtonPopup));
+        EXPECT_EQ(search->GetStyle(), int(qorButtonIcon));
+        ASSERT_NE(search->GetCommandBar(), nullptr);
+        EXPECT_EQ(ControlIds(search->GetCommandBar()), (std::vector<int>{ID_SEARCH, ID_FIND_ON_PAGE}));
+        EXPECT_TRUE(search->GetCommandBar()->GetControl(1)->GetBeginGroup());
+
+        // Without contents the Contents pane is closed for good: its command does nothing.
+        CQorDockingPane* contents = frame->GetDockingPaneManager().FindPane(READER_PANE_CONTENTS);
+        ASSERT_NE(contents, nullptr);
+        EXPECT_EQ(contents->IsClosed() != FALSE, !c.contentsVisible);
+        frame->SendMessage(WM_COMMAND, ID_CONTENTS);
+        EXPECT_EQ(contents->IsClosed() != FALSE, !c.contentsVisible);
+        frame->DestroyWindow();
+    }
+    SetIconExtractor(nullptr);
+}
+
+TEST(MainFrameBars, ContentsAndSearchShareTheLeftGroupAndTheViewTakesTheRest)
+{
+    FixtureBook book;
+    book.packer.settings.contentsWidth = 200;
+    CMainFrame* frame = book.CreateFrame();
+    ASSERT_NE(frame, nullptr);
+    CQorDockingPaneManager& panes = frame->GetDockingPaneManager();
+    CQorDockingPane* contents = panes.FindPane(READER_PANE_CONTENTS);
+    CQorDockingPane* search = panes.FindPane(READER_PANE_SEARCH);
+    CQorDockingPane* attachments = panes.FindPane(READER_PANE_ATTACHMENTS);
+    ASSERT_TRUE(contents && search && attachments);
+    EXPECT_FALSE(contents->IsClosed());
+    EXPECT_TRUE(search->IsClosed());
+    EXPECT_TRUE(attachments->IsClosed());
+    // Each pane is captioned with the string of its id.
+    EXPECT_EQ(contents->GetTitle(), CString(L"Contents"));
+    EXPECT_EQ(search->GetTitle(), CString(L"Search"));
+    EXPECT_EQ(attachments->GetTitle(), CString(L"Attachments"));
+
+    // The tree moved into the Contents group, 200 wide, below the tool bar and left of the view.
+    const HWND tree = frame->GetContentsTree().GetSafeHwnd();
+    const HWND group = ::GetParent(tree);
+    ASSERT_NE(group, frame->GetSafeHwnd());
+    EXPECT_EQ(contents->GetChild(), tree);
+    const CRect client = ClientOnScreen(frame->GetSafeHwnd());
+    const CRect bar = ScreenRect(frame->GetToolBar()->GetSafeHwnd());
+    const CRect status = ScreenRect(frame->GetStatusBar().GetSafeHwnd());
+    const CRect left = ScreenRect(group);
+    const HWND viewWnd = ::GetDlgItem(frame->GetSafeHwnd(), AFX_IDW_PANE_FIRST);
+    const CRect view = ScreenRect(viewWnd);
+    EXPECT_EQ(bar.top, client.top);
+    EXPECT_EQ(status.bottom, client.bottom);
+    EXPECT_EQ(left.left, client.left);
+    EXPECT_GE(left.top, bar.bottom);
+    EXPECT_EQ(200, left.Width());
+    EXPECT_TRUE(::IsWindowVisible(tree));
+    EXPECT_GE(view.left, left.right);
+    EXPECT_GE(view.top, bar.bottom);
+    EXPECT_LE(view.bottom, status.top);
+    EXPECT_LE(view.right, client.right);
+    EXPECT_GT(view.Width(), 400);
+
+    // The search pane is made at once but placed only when it shows: in the same group,
+    // over the tree, with a tab row for the two.
+    EXPECT_EQ(::GetParent(frame->GetSearchPane().GetSafeHwnd()), frame->GetSafeHwnd());
+    frame->SendMessage(WM_COMMAND, ID_SEARCH);
+    testsupport::PumpMessages();
+    EXPECT_TRUE(frame->IsSearchShown());
+    EXPECT_EQ(search->GetContainer(), contents->GetContainer());
+    EXPECT_EQ(search->GetChild(), frame->GetSearchPane().GetSafeHwnd());
+    EXPECT_EQ(::GetParent(frame->GetSearchPane().GetSafeHwnd()), group);
+    EXPECT_TRUE(frame->GetSearchPane().IsWindowVisible());
+    EXPECT_FALSE(::IsWindowVisible(tree));
+    EXPECT_EQ(::GetFocus(), frame->GetSearchPane().GetKeywordEdit().GetSafeHwnd());
+    const CRect searchRect = ScreenRect(frame->GetSearchPane().GetSafeHwnd());
+    EXPECT_GT(left.bottom - searchRect.bottom, 10) << "a tab row below the pane";
+
+    frame->SendMessage(WM_COMMAND, ID_CONTENTS);
+    testsupport::PumpMessages();
+    EXPECT_FALSE(frame->IsSearchShown());
+    EXPECT_TRUE(::IsWindowVisible(tree));
+    EXPECT_FALSE(frame->GetSearchPane().IsWindowVisible());
+    frame->DestroyWindow();
+}
+
+namespace {
+
+// Counts the close questions the docking panes ask the frame.
+HHOOK g_hook = nullptr;
+HWND g_hookFrame = nullptr;
+int g_closeQuestions = 0;
+
+LRESULT CALLBACK CountCloseQuestions(int code, WPARAM wParam, LPARAM lParam)
+{
+    const CWPSTRUCT* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && message->hwnd == g_hookFrame && message->message == WM_QOR_DOCKINGPANE_NOTIFY &&
+        message->wParam == qorDpnClosePane)
+        ++g_closeQuestions;
+    return ::CallNextHookEx(g_hook, code, wParam, lParam);
+}
+
+} // namespace
+
+TEST(MainFrameBars, AttachmentsShowAlongTheBottomAndCloseOnceForItemsWithout)
+{
+    FixtureBook book;
+    CMainFrame* frame = book.CreateFrame();
+    ASSERT_NE(frame, nullptr);
+    CExeBookTreeCtrl& tree = frame->GetContentsTree();
+    const HTREEITEM home = tree.GetRootItem();
+    const HTREEITEM files = tree.GetNextSiblingItem(home);
+    const HTREEITEM plain = tree.GetNextSiblingItem(files);
+    const HTREEITEM plainer = tree.GetNextSiblingItem(plain);
+    ASSERT_NE(plainer, nullptr);
+    EXPECT_EQ(tree.GetSelectedItem(), home); // the Home command ran at start
+    EXPECT_FALSE(frame->AreAttachmentsShown());
+
+    frame->SelectTreeItem(files, nullptr);
+    frame->RecalcLayout();
+    testsupport::PumpMessages();
+    ASSERT_TRUE(frame->AreAttachmentsShown());
+    CExeBookAttachmentsListCtrl& list = frame->GetAttachmentsList();
+    EXPECT_EQ(2, list.GetItemCount());
+    EXPECT_NE(::GetParent(list.GetSafeHwnd()), frame->GetSafeHwnd());
+    const CRect client = ClientOnScreen(frame->GetSafeHwnd());
+    const CRect status = ScreenRect(frame->GetStatusBar().GetSafeHwnd());
+    const CRect bottom = ScreenRect(::GetParent(list.GetSafeHwnd()));
+    const CRect view = ScreenRect(::GetDlgItem(frame->GetSafeHwnd(), AFX_IDW_PANE_FIRST));
+    EXPECT_EQ(bottom.left, client.left);
+    EXPECT_EQ(bottom.right, client.right);
+    EXPECT_EQ(bottom.bottom, status.top);
+    EXPECT_EQ(100, bottom.Height());
+    EXPECT_LE(view.bottom, bottom.top);
+
+    g_hookFrame = frame->GetSafeHwnd();
+    g_closeQuestions = 0;
+    g_hook = ::SetWindowsHookExW(WH_CALLWNDPROC, CountCloseQuestions, nullptr, ::GetCurrentThreadId());
+    ASSERT_NE(g_hook, nullptr);
+    frame->SelectTreeItem(plain, nullptr);
+    EXPECT_FALSE(frame->AreAttachmentsShown());
+    EXPECT_EQ(0, list.GetItemCount());
+    EXPECT_EQ(1, g_closeQuestions);
+    // Closed already: nothing is asked and nothing changes.
+    const CString layout = frame->GetDockingPaneManager().DumpLayout();
+    frame->SelectTreeItem(plainer, nullptr);
+    EXPECT_EQ(1, g_closeQuestions);
+    EXPECT_FALSE(frame->AreAttachmentsShown());
+    EXPECT_EQ(frame->GetDockingPaneManager().DumpLayout(), layout);
+    ::UnhookWindowsHookEx(g_hook);
+    frame->DestroyWindow();
+}
+
+TEST(MainFrameBars, TheBooksKeysGoThroughTheShortcutManager)
+{
+    FixtureBook book;
+    book.packer.settings.buttons[11].accel = L"ctrl+DOWN"; // Next
+    CMainFrame* frame = book.CreateFrame();
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(frame->m_hAccelTable, nullptr);
+    CQorShortcutManager* shortcuts = frame->GetCommandBars()->GetShortcutManager();
+    HACCEL table = shortcuts->GetAcceleratorTable();
+    ASSERT_NE(table, nullptr);
+    ACCEL entries[16] = {};
+    ASSERT_EQ(2, ::CopyAcceleratorTableW(table, entries, 16));
+    EXPECT_EQ(entries[0].key, VK_F3);
+    EXPECT_EQ(entries[0].cmd, ID_LOCATE_KEYWORDS);
+    EXPECT_EQ(entries[1].key, VK_DOWN);
+    EXPECT_EQ(entries[1].fVirt, BYTE(FVIRTKEY | FCONTROL));
+    EXPECT_EQ(entries[1].cmd, ID_NEXT);
+    CString shortcut;
+    EXPECT_TRUE(shortcuts->FindDefaultAccelerator(ID_NEXT, shortcut));
+    EXPECT_FALSE(shortcut.IsEmpty());
+
+    // Ctrl+Down offered to the frame moves to the next item; Down alone does not.
+    CExeBookTreeCtrl& tree = frame->GetContentsTree();
+    const HTREEITEM home = tree.GetRootItem();
+    ASSERT_EQ(tree.GetSelectedItem(), home);
+    BYTE saved[256], keys[256];
+    ::GetKeyboardState(saved);
+    ::memcpy(keys, saved, sizeof(keys));
+    MSG msg = {frame->GetSafeHwnd(), WM_KEYDOWN, VK_DOWN, 1};
+    keys[VK_CONTROL] = 0;
+    ::SetKeyboardState(keys);
+    EXPECT_FALSE(frame->PreTranslateMessage(&msg));
+    EXPECT_EQ(tree.GetSelectedItem(), home);
+    keys[VK_CONTROL] = 0x80;
+    ::SetKeyboardState(keys);
+    EXPECT_TRUE(frame->PreTranslateMessage(&msg));
+    ::SetKeyboardState(saved);
+    EXPECT_EQ(tree.GetSelectedItem(), tree.GetNextSiblingItem(home));
+    frame->DestroyWindow();
+}
+
+TEST(MainFrameBars, TheBarsButtonsFollowTheUpdateHandlers)
+{
+    FixtureBook book;
+    CMainFrame* frame = book.CreateFrame();
+    ASSERT_NE(frame, nullptr);
+    CQorToolBar* bar = frame->GetToolBar();
+    ASSERT_NE(bar, nullptr);
+    CQorControls* controls = bar->GetControls();
+    CExeBookTreeCtrl& tree = frame->GetContentsTree();
+    HTREEITEM last = tree.GetRootItem();
+    while (tree.GetNextSiblingItem(last))
+        last = tree.GetNextSiblingItem(last);
+
+    // At the Home item: nothing before it, something after it.
+    bar->OnUpdateCmdUI();
+    EXPECT_FALSE(controls->FindControl(ID_PRIOR)->GetEnabled());
+    EXPECT_TRUE(controls->FindControl(ID_NEXT)->GetEnabled());
+    EXPECT_FALSE(controls->FindControl(ID_AUTO_SCROLL)->GetChecked());
+
+    frame->SelectTreeItem(last, nullptr);
+    frame->SendMessage(WM_COMMAND, ID_AUTO_SCROLL);
+    bar->OnUpdateCmdUI();
+    EXPECT_TRUE(controls->FindControl(ID_PRIOR)->GetEnabled());
+    EXPECT_FALSE(controls->FindControl(ID_NEXT)->GetEnabled());
+    EXPECT_TRUE(controls->FindControl(ID_AUTO_SCROLL)->GetChecked());
+    frame->SendMessage(WM_COMMAND, ID_AUTO_SCROLL);
+    frame->DestroyWindow();
+}
