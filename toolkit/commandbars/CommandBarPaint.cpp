@@ -3,6 +3,7 @@
 // through the paint manager.
 #include "toolkit/commandbars/CommandBar.h"
 
+#include "toolkit/commandbars/BarLayoutPass.h"
 #include "toolkit/commandbars/CommandBarAnimation.h"
 #include "toolkit/commandbars/CommandBars.h"
 #include "toolkit/commandbars/Control.h"
@@ -37,9 +38,9 @@ CRect CQorCommandBar::GetBorders()
 
 CSize CQorCommandBar::CalcDockingLayout(int nLength, DWORD dwMode, int nWidth)
 {
-    CClientDC dc(m_hWnd ? this : nullptr);
+    CQorBarLayoutPass pass;
     DWORD dwLayoutMode = dwMode;
-    return m_pControls->CalcDynamicSize(&dc, nLength, dwLayoutMode, GetBorders(), nWidth);
+    return m_pControls->CalcDynamicSize(pass.GetMeasureDC(GetPaintManager()->GetControlFont(nullptr)), nLength, dwLayoutMode, GetBorders(), nWidth);
 }
 
 void CQorCommandBar::FillCommandBarEntry(CDC* pDC)

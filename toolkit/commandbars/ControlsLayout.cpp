@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "toolkit/commandbars/BarLayoutPass.h"
 #include "toolkit/commandbars/CommandBar.h"
 #include "toolkit/commandbars/CommandBarDefs.h"
 #include "toolkit/commandbars/Control.h"
@@ -361,7 +362,7 @@ CSize CQorControls::CalcDynamicSize(CDC* pDC, int nLength, DWORD& dwMode, const 
         entry.rcControl = pControl->GetRect();
         entry.bVisible = pControl->IsVisible(qorHideMaskLayout);
         entry.bBeginGroup = pControl->GetBeginGroup();
-        entry.size = entry.bVisible ? pControl->GetSize(pDC) : CSize(0, 0);
+        entry.size = entry.bVisible ? CQorBarLayoutPass::MeasureControl(pControl, pDC) : CSize(0, 0);
         entries.push_back(entry);
     }
     const int nMRUWidth = m_pParent ? m_pParent->m_nMRUWidth : 0;

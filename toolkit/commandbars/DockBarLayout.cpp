@@ -68,10 +68,14 @@ int CQorDockRowLayout::LayoutRow(const std::vector<CQorDockRowBar*>& bars, int n
         for (DOCK_INFO& info : infos)
             Transpose(info.rcBar);
 
+    // A bar left at the length it asked for keeps the thickness it answered; one pushed shorter
+    // is asked again.
     int nThickness = 0;
     for (DOCK_INFO& info : infos) {
         const int nAlong = m_bHorz ? info.rcBar.Width() : info.rcBar.Height();
-        const CSize sz = info.pBar->CalcDockingLayout(nAlong, GetBarMode(info.pBar), 0);
+        const CSize szFirst = info.rcFirst.Size();
+        const CSize sz = nAlong == AlongLength(szFirst) ? szFirst
+                                                         : info.pBar->CalcDockingLayout(nAlong, GetBarMode(info.pBar), 0);
         nThickness = std::max(nThickness, AcrossLength(sz));
     }
 

@@ -24,7 +24,7 @@ public:
     virtual ~CQorDockRowBar() = default;
     // The bar's size for a length along the row, in a layout mode (the LM_ bits; LM_HIDEWRAP
     // hides what does not fit; LM_COMMIT lays the bar out for good). nThickness, when above 0,
-    // is the thickness of the row.
+    // is the thickness of the row. Given back the length it answered, a bar answers the same size.
     virtual CSize CalcDockingLayout(int nLength, DWORD dwMode, int nThickness) = 0;
     virtual DWORD GetRowFlags() const = 0;
     // Where the bar was last put, in the dock bar's client coordinates.

@@ -7,6 +7,7 @@
 
 #include "platform/framework/ControlBar.h"
 #include "platform/framework/Gdi.h"
+#include "toolkit/commandbars/BarLayoutPass.h"
 #include "toolkit/commandbars/CommandBar.h"
 #include "toolkit/commandbars/CommandBars.h"
 #include "toolkit/commandbars/Controls.h"
@@ -46,6 +47,8 @@ CSize CQorDockBar::CalcDockBarSize(int nLength, DWORD dwMode, AFX_SIZEPARENTPARA
     if (dwMode & LM_STRETCH)
         size = (dwMode & LM_HORZ) ? CSize(0x7FFF, 0) : CSize(0, 0x7FFF);
 
+    // Every bar is asked for its size a few times below; its controls are measured once.
+    CQorBarLayoutPass pass;
     const BOOL bCommit = pLayout && pLayout->hDWP;
     const BOOL bShrinkAllowed = !(m_pCommandBars && m_pCommandBars->IsCustomizeMode());
     CQorDockRowLayout layout(bHorz, bShrinkAllowed);
@@ -73,9 +76,8 @@ CSize CQorDockBar::CalcDockBarSize(int nLength, DWORD dwMode, AFX_SIZEPARENTPARA
     }
 
     if (bCommit) {
-        AFX_SIZEPARENTPARAMS barLayout = {};
-        barLayout.hDWP = ::BeginDeferWindowPos(static_cast<int>(m_arrBars.size()));
-        std::vector<CQorCommandBar*> moved;
+        // Only bars whose rectangle changes are moved, in one batch; most layouts move none.
+        std::vector<const CQorDockRowLayout::PLACEMENT*> moved;
         for (const CQorDockRowLayout::PLACEMENT& placement : placements) {
             CQorCommandBar* pBar = static_cast<CDockedCommandBar*>(placement.pBar)->GetBar();
             pBar->m_barPosition = GetSide();
@@ -85,14 +87,20 @@ CSize CQorDockBar::CalcDockBarSize(int nLength, DWORD dwMode, AFX_SIZEPARENTPARA
                 ::GetWindowRect(hWndBar, &rcOld);
                 ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<LPPOINT>(&rcOld), 2);
             }
-            if (rcOld != placement.rc) {
-                AfxRepositionWindow(&barLayout, hWndBar, &placement.rc);
-                moved.push_back(pBar);
-            }
+            if (rcOld != placement.rc)
+                moved.push_back(&placement);
         }
-        if (barLayout.hDWP)
-            ::EndDeferWindowPos(barLayout.hDWP);
-        for (CQorCommandBar* pBar : moved) {
+        if (!moved.empty()) {
+            AFX_SIZEPARENTPARAMS barLayout = {};
+            barLayout.hDWP = ::BeginDeferWindowPos(static_cast<int>(moved.size()));
+            for (const CQorDockRowLayout::PLACEMENT* pPlacement : moved)
+                AfxRepositionWindow(&barLayout, static_cast<CDockedCommandBar*>(pPlacement->pBar)->GetBar()->GetSafeHwnd(),
+                                    &pPlacement->rc);
+            if (barLayout.hDWP)
+                ::EndDeferWindowPos(barLayout.hDWP);
+        }
+        for (const CQorDockRowLayout::PLACEMENT* pPlacement : moved) {
+            CQorCommandBar* pBar = static_cast<CDockedCommandBar*>(pPlacement->pBar)->GetBar();
             pBar->Redraw(nullptr, FALSE);
             if (pBar->GetSafeHwnd())
                 ::InvalidateRect(pBar->GetSafeHwnd(), nullptr, FALSE);
@@ -149,8 +157,15 @@ LRESULT CQorDockBar::OnSizeParent(WPARAM, LPARAM lParam)
         pLayout->sizeTotal.cy = std::max(pLayout->sizeTotal.cy, size.cy);
     }
     if (pLayout->hDWP) {
-        AfxRepositionWindow(pLayout, m_hWnd, &rc);
-        Invalidate(FALSE);
+        // Bars moved inside an unchanged strip uncover their old places by themselves; the
+        // whole strip is repainted only when it changes.
+        CRect rcOld;
+        ::GetWindowRect(m_hWnd, &rcOld);
+        ::MapWindowPoints(nullptr, ::GetParent(m_hWnd), reinterpret_cast<LPPOINT>(&rcOld), 2);
+        if (rcOld != rc) {
+            AfxRepositionWindow(pLayout, m_hWnd, &rc);
+            Invalidate(FALSE);
+        }
     }
     return 0;
 }

@@ -9,11 +9,10 @@
 #include "platform/framework/FrameWnd.h"
 
 #include "toolkit/commandbars/CommandBars.h"
+// QOR_ID_CUSTOMIZE: a site with a handler for it allows customizing.
+#include "toolkit/commandbars/CommandBarsResources.h"
 #include "toolkit/commandbars/Edit.h"
 #include "toolkit/commandbars/ShortcutManager.h"
-
-// The command that opens the Customize dialog; a site with a handler for it allows customizing.
-enum : UINT { QOR_ID_CUSTOMIZE = 35001 };
 
 template <class TBase>
 class CQorCommandBarsSiteBase : public TBase

@@ -8,6 +8,7 @@
 #include "platform/framework/ControlBar.h"
 #include "platform/framework/Wnd.h"
 
+#include "toolkit/commandbars/BarLayoutPass.h"
 #include "toolkit/commandbars/CommandBars.h"
 #include "toolkit/commandbars/CommandBarsOptions.h"
 #include "toolkit/commandbars/CommandBarsResources.h"
@@ -49,9 +50,9 @@ BOOL CQorToolBar::HasHiddenControls() const
 
 CSize CQorToolBar::CalcDockingLayout(int nLength, DWORD dwMode, int nWidth)
 {
-    CClientDC dc(m_hWnd ? this : nullptr);
-    CQorPaintManager* pPaintManager = GetPaintManager();
-    CFont* pOldFont = dc.SelectObject(pPaintManager->GetControlFont(nullptr));
+    // The probe and the layout below measure each control once.
+    CQorBarLayoutPass pass;
+    CDC* pDC = pass.GetMeasureDC(GetPaintManager()->GetControlFont(nullptr));
 
     const BOOL bVertical = (dwMode & LM_VERTDOCK) != 0;
     const CRect rcBorders = GetBorders();
@@ -71,7 +72,7 @@ CSize CQorToolBar::CalcDockingLayout(int nLength, DWORD dwMode, int nWidth)
         if (!bExpand) {
             // Only when the full length does not hold every control.
             DWORD dwProbe = dwMode & ~(LM_COMMIT | LM_STRETCH);
-            m_pControls->CalcDynamicSize(&dc, nLength, dwProbe, rcBorders, nWidth);
+            m_pControls->CalcDynamicSize(pDC, nLength, dwProbe, rcBorders, nWidth);
             bExpand = (dwProbe & LM_STRETCH) && (dwMode & LM_HIDEWRAP);
         }
     }
@@ -83,7 +84,7 @@ CSize CQorToolBar::CalcDockingLayout(int nLength, DWORD dwMode, int nWidth)
             rcLayoutBorders.right += kExpandButtonLength;
     }
     DWORD dwLayout = dwMode;
-    const CSize sz = m_pControls->CalcDynamicSize(&dc, nLength, dwLayout, rcLayoutBorders, nWidth);
+    const CSize sz = m_pControls->CalcDynamicSize(pDC, nLength, dwLayout, rcLayoutBorders, nWidth);
     if (bExpand && (dwMode & LM_COMMIT)) {
         CRect rcExpand = bVertical ? CRect(rcBorders.left, sz.cy - rcLayoutBorders.bottom, sz.cx - rcBorders.right,
                                            sz.cy - rcBorders.bottom)
@@ -94,7 +95,6 @@ CSize CQorToolBar::CalcDockingLayout(int nLength, DWORD dwMode, int nWidth)
     } else if (pExpand && !(dwMode & LM_COMMIT)) {
         pExpand->SetHideFlags(nExpandHideFlags);
     }
-    dc.SelectObject(pOldFont);
     return sz;
 }
 

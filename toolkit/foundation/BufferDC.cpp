@@ -103,6 +103,10 @@ void CQorFontDC::SetFont(CFont* pFont)
 {
     if (!m_pDC || !m_pDC->GetSafeHdc() || !pFont || !pFont->GetSafeHandle())
         return;
+    // Selecting a font costs a look-up in the font cache even when it is the DC's font already
+    // (measuring selects the same font for every control of a bar).
+    if (::GetCurrentObject(m_pDC->GetSafeHdc(), OBJ_FONT) == pFont->GetSafeHandle())
+        return;
     HGDIOBJ hOld = ::SelectObject(m_pDC->GetSafeHdc(), pFont->GetSafeHandle());
     if (!m_hOldFont)
         m_hOldFont = hOld;

@@ -1,7 +1,7 @@
 // Dock bars: the row layout on fixed-size stand-ins (pushing, its exception, squeezing, wrapping
 // the rightmost bar, stretched and gap-filling bars, the vertical mirror, bars at the same place),
-// the rows as bars are dropped and removed, and a top dock bar of a frame holding real bars as
-// the frame narrows.
+// the rows as bars are dropped and removed, a top dock bar of a frame holding real bars as the
+// frame narrows, and a command-bars frame with three bars at the top and one at the left.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -12,13 +12,16 @@
 #include "platform/framework/FrameWnd.h"
 #include "platform/framework/WinApp.h"
 #include "tests/common/WineTestSupport.h"
+#include "toolkit/commandbars/BarLayoutPass.h"
 #include "toolkit/commandbars/CommandBar.h"
 #include "toolkit/commandbars/CommandBarDefs.h"
+#include "toolkit/commandbars/CommandBars.h"
 #include "toolkit/commandbars/CommandBarsResources.h"
 #include "toolkit/commandbars/Control.h"
 #include "toolkit/commandbars/Controls.h"
 #include "toolkit/commandbars/DockBar.h"
 #include "toolkit/commandbars/DockBarLayout.h"
+#include "toolkit/commandbars/FrameWndBase.h"
 #include "toolkit/commandbars/ToolBar.h"
 
 namespace {
@@ -233,16 +236,53 @@ TEST(DockRowLayout, BarsAtTheSamePlaceKeepTheirRowOrder)
 
 // ---- Dock bars with real bars ------------------------------------------------------------------
 
-// A button of a fixed size.
+// A button of a fixed size that counts how often it is measured.
 class CFixedButton : public CQorControlButton
 {
 public:
     explicit CFixedButton(CSize size) : m_size(size) {}
-    CSize GetSize(CDC*) override { return m_size; }
+    CSize GetSize(CDC*) override
+    {
+        nMeasured++;
+        return m_size;
+    }
+    void Resize(CSize size) { m_size = size; }
+
+    int nMeasured = 0;
 
 private:
     CSize m_size;
 };
+
+TEST(BarLayoutPass, AControlIsMeasuredOncePerPassAndAgainInTheNextOrOnAnotherSide)
+{
+    auto* pBar = new CQorCommandBar;
+    auto* pButton = new CFixedButton(CSize(40, 22));
+    pBar->GetControls()->InsertControl(pButton, 1000);
+    // No pass open: every time.
+    CQorBarLayoutPass::MeasureControl(pButton, nullptr);
+    CQorBarLayoutPass::MeasureControl(pButton, nullptr);
+    EXPECT_EQ(pButton->nMeasured, 2);
+    {
+        CQorBarLayoutPass pass;
+        EXPECT_EQ(CQorBarLayoutPass::MeasureControl(pButton, nullptr), CSize(40, 22));
+        {
+            CQorBarLayoutPass inner; // joins the open pass
+            pButton->Resize(CSize(60, 22));
+            EXPECT_EQ(CQorBarLayoutPass::MeasureControl(pButton, nullptr), CSize(40, 22));
+        }
+        EXPECT_EQ(pButton->nMeasured, 3);
+        // A bar on another side measures turned: asked again.
+        pBar->m_barPosition = qorBarLeft;
+        CQorBarLayoutPass::MeasureControl(pButton, nullptr);
+        EXPECT_EQ(pButton->nMeasured, 4);
+        EXPECT_NE(pass.GetMeasureDC(nullptr), nullptr);
+    }
+    CQorBarLayoutPass next;
+    EXPECT_EQ(CQorBarLayoutPass::MeasureControl(pButton, nullptr), CSize(60, 22));
+    EXPECT_EQ(pButton->nMeasured, 5);
+    pBar->InternalRelease();
+}
 
 struct DockBarFixture : testing::Test
 {
@@ -354,6 +394,30 @@ TEST_F(DockBarFixture, ADropOnTheEdgeBetweenTwoRowsOpensARowThere)
     dockBar->DockCommandBar(d, &rcDrop);
     EXPECT_EQ(Entries(), (std::vector<CQorCommandBar*>{nullptr, e, nullptr, a, nullptr, c, nullptr, d, b, nullptr}));
     EXPECT_EQ(d->GetPosition(), qorBarTop);
+}
+
+// A frame layout measures each control once, however often the row layout asks its bar; a
+// control that changes between layouts is measured afresh.
+TEST_F(DockBarFixture, ALayoutMeasuresEachControlOnceAndTheNextOneSeesChanges)
+{
+    CQorCommandBar* a = AddBar(3);
+    CQorCommandBar* b = AddBar(2);
+    dockBar->DockCommandBar(a);
+    dockBar->DockCommandBar(b);
+    frame->RecalcLayout();
+    auto button = [](CQorCommandBar* pBar, int i) { return static_cast<CFixedButton*>(pBar->GetControl(i)); };
+    for (CQorCommandBar* pBar : {a, b})
+        for (int i = 0; i < pBar->GetControlCount(); i++)
+            button(pBar, i)->nMeasured = 0;
+    frame->RecalcLayout();
+    for (CQorCommandBar* pBar : {a, b})
+        for (int i = 0; i < pBar->GetControlCount(); i++)
+            EXPECT_EQ(button(pBar, i)->nMeasured, 1) << i;
+
+    const int nWidth = BarRect(a).Width();
+    button(a, 1)->Resize(CSize(90, 22));
+    frame->RecalcLayout();
+    EXPECT_EQ(BarRect(a).Width(), nWidth + 50);
 }
 
 TEST_F(DockBarFixture, RemovingTheOnlyBarOfARowRemovesTheRow)
@@ -524,4 +588,181 @@ TEST_F(DockBarFixture, ADockedToolBarSqueezesBehindItsExpandButton)
 
     ResizeFrameClient(600);
     EXPECT_EQ(hiddenCount(), 0);
+}
+
+namespace {
+
+// A frame of the command-bars manager with a view, shown without taking the foreground.
+class CBarsFrame : public CQorFrameWndBase<CFrameWnd>
+{
+protected:
+    BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) override
+    {
+        if (!InitCommandBars())
+            return FALSE;
+        return CFrameWnd::OnCreateClient(lpcs, pContext);
+    }
+};
+
+// A rectangle of a child window in its parent's client coordinates.
+CRect ChildRect(HWND hWnd)
+{
+    CRect rc;
+    ::GetWindowRect(hWnd, &rc);
+    ::MapWindowPoints(nullptr, ::GetParent(hWnd), reinterpret_cast<LPPOINT>(&rc), 2);
+    return rc;
+}
+
+int HiddenButtons(CQorToolBar* pBar)
+{
+    int n = 0;
+    for (int i = 0; i < pBar->GetControlCount(); i++) {
+        CQorControl* pControl = pBar->GetControl(i);
+        if (pControl->GetID() != QOR_ID_TOOLBAR_EXPAND && !pControl->IsVisible())
+            n++;
+    }
+    return n;
+}
+
+} // namespace
+
+// Three bars share the top row (the last may shrink, the others may not), a fourth stands in
+// the left dock bar; the frame narrows through a table of widths and widens again.
+TEST(CommandBarsFrame, ThreeTopBarsAndOneLeftWrapSqueezeAndComeBackAsTheFrameNarrowsAndWidens)
+{
+    auto* pFrame = new CBarsFrame;
+    ASSERT_TRUE(pFrame->Create(nullptr, L"Bars", WS_OVERLAPPEDWINDOW, CRect(30, 30, 930, 430)));
+    const HWND hWndView = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10,
+                                            pFrame->GetSafeHwnd(),
+                                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(AFX_IDW_PANE_FIRST)),
+                                            ::GetModuleHandleW(nullptr), nullptr);
+    pFrame->ShowWindow(SW_SHOWNOACTIVATE);
+    CQorCommandBars* pCommandBars = pFrame->GetCommandBars();
+    auto* pTop = dynamic_cast<CQorDockBar*>(pCommandBars->GetDockBar(0));
+    auto* pLeft = dynamic_cast<CQorDockBar*>(pCommandBars->GetDockBar(2));
+    ASSERT_NE(pTop, nullptr);
+    ASSERT_NE(pLeft, nullptr);
+
+    // Caption buttons: 3, 4 and 10 of them at the top (only the last may shrink), 3 at the left.
+    const int buttonCounts[] = {3, 4, 10, 3};
+    CQorToolBar* pBars[4] = {};
+    for (int b = 0; b < 4; b++) {
+        pBars[b] = dynamic_cast<CQorToolBar*>(pCommandBars->CreateToolBar(L"Bar", 300 + b));
+        ASSERT_NE(pBars[b], nullptr);
+        std::vector<UINT> ids;
+        for (int i = 0; i < buttonCounts[b]; i++)
+            ids.push_back(42000 + 100 * b + i);
+        pBars[b]->SetButtons(ids.data(), buttonCounts[b]);
+        for (int i = 0; i < buttonCounts[b]; i++) {
+            pBars[b]->GetControl(i)->SetCaption(L"Button");
+            pBars[b]->GetControl(i)->SetStyle(qorButtonCaption);
+        }
+    }
+    pBars[0]->m_dwFlags &= ~CQorToolBar::flagHideWrap;
+    pBars[1]->m_dwFlags &= ~CQorToolBar::flagHideWrap;
+    ASSERT_TRUE(pBars[2]->m_dwFlags & CQorToolBar::flagHideWrap);
+    pLeft->DockCommandBar(pBars[3]);
+
+    auto setClientWidth = [&](int cx) {
+        CRect rc, rcClient;
+        pFrame->GetWindowRect(&rc);
+        pFrame->GetClientRect(&rcClient);
+        pFrame->SetWindowPos(nullptr, 0, 0, cx + rc.Width() - rcClient.Width(), rc.Height(),
+                             SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        pFrame->RecalcLayout();
+    };
+    CQorToolBar* const topBars[] = {pBars[0], pBars[1], pBars[2]};
+    setClientWidth(1200);
+    // The three top bars dropped into the first row, side by side.
+    const int nRowHeight = ChildRect(pBars[0]->GetSafeHwnd()).Height();
+    int x = 0;
+    for (CQorToolBar* pBar : topBars) {
+        const CRect rcBar = ChildRect(pBar->GetSafeHwnd());
+        CRect rcDrop(x, 0, x + rcBar.Width(), nRowHeight);
+        ::MapWindowPoints(pTop->GetSafeHwnd(), nullptr, reinterpret_cast<LPPOINT>(&rcDrop), 2);
+        pTop->DockCommandBar(pBar, &rcDrop);
+        pFrame->RecalcLayout();
+        x += rcBar.Width();
+    }
+    ASSERT_EQ(pTop->GetEntries().size(), 5u) << "one row";
+    int widths[3];
+    for (int b = 0; b < 3; b++)
+        widths[b] = ChildRect(topBars[b]->GetSafeHwnd()).Width();
+    CRect rcWide[4];
+    for (int b = 0; b < 4; b++)
+        rcWide[b] = ChildRect(pBars[b]->GetSafeHwnd());
+    ASSERT_GT(widths[2], widths[0] + widths[1]) << "the shrinking bar is the longest";
+
+    struct Case
+    {
+        const char* name;
+        int nWidth;
+        int nRows;      // of the top dock bar
+        BOOL bSqueezed; // the last bar hides buttons
+    } cases[] = {
+        {"all in one row", widths[0] + widths[1] + widths[2] + 30, 1, FALSE},
+        {"the longest bar wraps", widths[2] + 10, 2, FALSE},
+        {"a row each, the longest squeezed", widths[1] + 20, 3, TRUE},
+        {"wide again", 1200, 1, FALSE},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        setClientWidth(c.nWidth);
+        CRect rcClient;
+        pFrame->GetClientRect(&rcClient);
+        ASSERT_EQ(rcClient.Width(), c.nWidth);
+        const CRect rcTop = ChildRect(pTop->GetSafeHwnd());
+        const CRect rcLeft = ChildRect(pLeft->GetSafeHwnd());
+        const CRect rcView = ChildRect(hWndView);
+        EXPECT_EQ(rcTop.Width(), c.nWidth);
+        EXPECT_EQ(rcView.top, rcTop.bottom) << "the view sits below the top dock bar";
+        EXPECT_EQ(rcLeft.top, rcTop.bottom);
+        EXPECT_EQ(rcView.left, rcLeft.right) << "and right of the left one";
+        EXPECT_GT(rcLeft.Width(), 0);
+
+        // Inside their dock bars, and no two overlap.
+        for (int b = 0; b < 4; b++) {
+            const CRect rc = ChildRect(pBars[b]->GetSafeHwnd());
+            CRect rcDock;
+            ::GetClientRect(::GetParent(pBars[b]->GetSafeHwnd()), &rcDock);
+            EXPECT_TRUE(rc.left >= 0 && rc.top >= 0 && rc.right <= rcDock.right && rc.bottom <= rcDock.bottom)
+                << "bar " << b;
+            // On the screen, so that bars of different dock bars are compared too.
+            CRect rcScreen, rcOther, rcCommon;
+            ::GetWindowRect(pBars[b]->GetSafeHwnd(), &rcScreen);
+            for (int o = 0; o < b; o++) {
+                ::GetWindowRect(pBars[o]->GetSafeHwnd(), &rcOther);
+                EXPECT_FALSE(rcCommon.IntersectRect(&rcScreen, &rcOther)) << "bars " << o << " and " << b;
+            }
+        }
+        std::vector<int> tops;
+        for (CQorToolBar* pBar : topBars)
+            tops.push_back(ChildRect(pBar->GetSafeHwnd()).top);
+        std::sort(tops.begin(), tops.end());
+        tops.erase(std::unique(tops.begin(), tops.end()), tops.end());
+        EXPECT_EQ(static_cast<int>(tops.size()), c.nRows);
+        EXPECT_EQ(rcTop.Height(), c.nRows * nRowHeight) << "the strip is as deep as its rows";
+
+        // Only the shrinking bar hides buttons, each marked as having no room, behind the
+        // expand button; the others keep them all.
+        const int nHidden = HiddenButtons(pBars[2]);
+        EXPECT_EQ(nHidden > 0, c.bSqueezed) << nHidden;
+        EXPECT_LT(nHidden, buttonCounts[2]);
+        for (int i = 0; i < buttonCounts[2]; i++) {
+            CQorControl* pControl = pBars[2]->GetControl(i);
+            EXPECT_EQ(pControl->IsVisible(), !(pControl->GetHideFlags() & qorHideWrap)) << i;
+        }
+        CQorControl* pExpand = pBars[2]->GetControls()->FindControl(QOR_ID_TOOLBAR_EXPAND);
+        if (c.bSqueezed) {
+            ASSERT_NE(pExpand, nullptr);
+            EXPECT_TRUE(pExpand->IsVisible());
+            EXPECT_EQ(ChildRect(pBars[2]->GetSafeHwnd()).Height(), nRowHeight) << "squeezed, not wrapped";
+        }
+        for (int b : {0, 1, 3})
+            EXPECT_EQ(HiddenButtons(pBars[b]), 0) << "bar " << b;
+    }
+    // Wide again, every bar is back where it stood.
+    for (int b = 0; b < 4; b++)
+        EXPECT_EQ(ChildRect(pBars[b]->GetSafeHwnd()), rcWide[b]) << "bar " << b;
+    pFrame->DestroyWindow();
 }
