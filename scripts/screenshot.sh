@@ -12,7 +12,7 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 OUT="$(realpath -m "${1:-$ROOT/docs/screenshot.png}")"
-DESKTOP=1024x720
+DESKTOP=960x720
 ensure_setup
 flavour="$(runnable_flavours | head -1)"
 [ -n "$flavour" ] || { echo "no flavour runs on this machine" >&2; exit 1; }
@@ -29,8 +29,8 @@ SETTINGS="$WINEPREFIX/drive_c/FolionyxSettings"
 mkdir -p "$SETTINGS"
 cat >"$SETTINGS/Ad.xml" <<'FEED'
 <Ads>
-  <Ad Title="New: the FolionyxReader guide to illustrated books" URL="http://www.folionyx.example/guide"/>
   <Ad Title="Make your own e-book with Folionyx" URL="http://www.folionyx.example/make"/>
+  <Ad Title="New: the FolionyxReader guide to illustrated books" URL="http://www.folionyx.example/guide"/>
 </Ads>
 FEED
 READY="$WINEPREFIX/drive_c/screenshot-ready"

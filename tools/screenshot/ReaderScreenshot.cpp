@@ -1,5 +1,5 @@
 // Sets the reader up for the README's screenshot by window messages alone, so that the picture
-// can be taken again after any change: starts the reader, opens Search (so that Contents and
+// can be taken again after any change: starts the reader, sizes it to the desktop, opens Search (so that Contents and
 // Search share the group with a tab each), chooses a contents item by its title (the Attachments
 // pane opens along the bottom when the item has attachments), shows Contents again, waits for
 // the pages and panes to settle and then writes a file that tells the calling script to take
@@ -135,6 +135,11 @@ bool Prepare(const std::wstring& reader, const std::wstring& title)
         }))
         return Fail("the reader's frame and contents did not show");
     HWND frame = frameSearch.found;
+    // The frame fills the virtual desktop, so that the picture is the desktop.
+    RECT work = {};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    ::SetWindowPos(frame, nullptr, work.left, work.top, work.right - work.left, work.bottom - work.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
 
     ::PostMessageW(frame, WM_COMMAND, ID_SEARCH, 0);
     if (!WaitFor([&] { return !::IsWindowVisible(tree); }))
