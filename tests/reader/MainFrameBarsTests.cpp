@@ -1,7 +1,8 @@
 // The main frame as a book sets it up: the "Standard" tool bar with the buttons the book
 // shows, its tools and About; Contents and Search tabbed on the left and Attachments at the
 // bottom, each pane getting its window when it first shows; the view in what they leave; the
-// book's keys through the bars' shortcut manager; the Attachments pane following the items.
+// book's keys through the bars' shortcut manager; the Attachments pane following the items; the
+// popups of the bars, the zoom pane and the attachment list, and the Search split button.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
