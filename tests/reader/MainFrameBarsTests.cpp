@@ -481,6 +481,16 @@ void ChooseFromTheNextPopup(TrackedPopup& seen, int chosenId)
     });
 }
 
+// The frame's page view once it has loaded the Home page; null when it does not.
+CFolionyxReaderView* LoadedPageView(CMainFrame* frame)
+{
+    auto* view = DYNAMIC_DOWNCAST(CFolionyxReaderView, frame->GetActiveView());
+    if (view == nullptr ||
+        !testsupport::PumpUntil([&] { return !view->GetBusy() && view->GetHtmlDocument() != nullptr; }))
+        return nullptr;
+    return view;
+}
+
 } // namespace
 
 TEST(MainFrameBars, TextSizeTicksTheEnginesLevelWhenItsMenuOpens)
@@ -488,9 +498,8 @@ TEST(MainFrameBars, TextSizeTicksTheEnginesLevelWhenItsMenuOpens)
     FixtureBook book;
     CMainFrame* frame = book.CreateFrame(true);
     ASSERT_NE(frame, nullptr);
-    auto* view = DYNAMIC_DOWNCAST(CFolionyxReaderView, frame->GetActiveView());
+    CFolionyxReaderView* view = LoadedPageView(frame);
     ASSERT_NE(view, nullptr);
-    ASSERT_TRUE(testsupport::PumpUntil([&] { return !view->GetBusy() && view->GetHtmlDocument() != nullptr; }));
     auto* textSize = dynamic_cast<CQorControlPopup*>(frame->GetToolBar()->GetControls()->FindControl(ID_TEXT_SIZE));
     ASSERT_NE(textSize, nullptr);
     // Each level set through the engine, not through the menu's commands.
@@ -516,9 +525,8 @@ TEST(MainFrameBars, TheZoomMenuHangsFromThePanesRightEdgeAndItsChoiceZooms)
     FixtureBook book;
     CMainFrame* frame = book.CreateFrame(true);
     ASSERT_NE(frame, nullptr);
-    auto* view = DYNAMIC_DOWNCAST(CFolionyxReaderView, frame->GetActiveView());
+    CFolionyxReaderView* view = LoadedPageView(frame);
     ASSERT_NE(view, nullptr);
-    ASSERT_TRUE(testsupport::PumpUntil([&] { return !view->GetBusy() && view->GetHtmlDocument() != nullptr; }));
     const HWND pane = frame->GetZoomPane().GetSafeHwnd();
     ASSERT_NE(pane, nullptr) << "the page engine zooms: the zoom pane is there";
     ASSERT_EQ(view->GetZoom(), 100);

@@ -177,6 +177,19 @@ void ClickAt(POINT pt)
     }
 }
 
+// Starts a reader of the book and waits until it has shown its Home page (the page's file
+// was extracted); null when it does not get there.
+HWND StartAtHome(const bookpacker::CBookPacker& packer, const std::wstring& exe, const std::wstring& homePath,
+                 readertest::ReaderProcess& reader)
+{
+    if (!readertest::MakeFixtureReader(packer, exe))
+        return nullptr;
+    HWND frame = reader.StartAndWaitForFrame(exe);
+    if (frame == nullptr || !testsupport::PumpUntil([&] { return readertest::FileExists(homePath); }, 10000))
+        return nullptr;
+    return frame;
+}
+
 } // namespace
 
 // F3 is both the book's Locate Keywords key and the search pane's own: pressed there, it moves
@@ -192,14 +205,10 @@ TEST(ReaderFrame, F3InTheSearchPaneStepsOneHit)
                             L"<div style='height:2000px;background:#C83232'></div><p>marmalade</p>"
                             L"<div style='height:2000px;background:#3232C8'></div></body></html>");
     testsupport::TempFolder folder;
-    const std::wstring exe = folder.File(L"F3Reader.exe");
-    ASSERT_TRUE(readertest::MakeFixtureReader(packer, exe));
     const std::wstring work(GetWorkFolder().GetString());
-
     readertest::ReaderProcess reader;
-    HWND frame = reader.StartAndWaitForFrame(exe);
+    HWND frame = StartAtHome(packer, folder.File(L"F3Reader.exe"), work + home, reader);
     ASSERT_NE(frame, nullptr);
-    ASSERT_TRUE(testsupport::PumpUntil([&] { return readertest::FileExists(work + home); }, 10000));
     HWND pane = readertest::FindChildOfClass(frame, L"#32770");
     HWND view = GetDlgItem(frame, AFX_IDW_PANE_FIRST);
     ASSERT_TRUE(pane && view);
@@ -263,14 +272,10 @@ TEST(ReaderFrame, ContentsShowsAsTheBookAsks)
         const std::wstring home = readertest::UniqueName(L"cvis", L".htm");
         readertest::AddHomePage(packer, home, L"home");
         testsupport::TempFolder folder;
-        const std::wstring exe = folder.File(L"ContentsReader.exe");
-        ASSERT_TRUE(readertest::MakeFixtureReader(packer, exe));
         const std::wstring work(GetWorkFolder().GetString());
-
         readertest::ReaderProcess reader;
-        HWND frame = reader.StartAndWaitForFrame(exe);
+        HWND frame = StartAtHome(packer, folder.File(L"ContentsReader.exe"), work + home, reader);
         ASSERT_NE(frame, nullptr);
-        ASSERT_TRUE(testsupport::PumpUntil([&] { return readertest::FileExists(work + home); }, 10000));
         HWND tree = readertest::FindChildOfClass(frame, WC_TREEVIEWW);
         HWND search = readertest::FindChildOfClass(frame, L"#32770");
         HWND view = GetDlgItem(frame, AFX_IDW_PANE_FIRST);
