@@ -20,6 +20,7 @@
 
 class CExeBookDocument;
 class CFolionyxReaderView;
+class CQorCommandBar;
 class CQorToolBar;
 
 // Width of the Contents group: what the book asks for, but never so much that the view
@@ -59,8 +60,9 @@ public:
     CQorDockingPaneManager& GetDockingPaneManager() { return m_paneManager; }
     // The "Standard" tool bar; null before the frame's window exists.
     CQorToolBar* GetToolBar() const { return m_pToolBar; }
-    // Shows the zoom menu at a screen point (its top-right corner); tests replace it.
-    typedef std::function<void(CMenu* pPopup, CPoint ptTopRight)> ZoomMenuTracker;
+    // Runs the zoom menu's popup bar at a screen point with the tracking flags (right-aligned:
+    // the point is its top-right corner); tests replace it.
+    typedef std::function<void(CQorCommandBar* pPopup, UINT nFlags, CPoint pt)> ZoomMenuTracker;
     void SetZoomMenuTracker(ZoomMenuTracker tracker) { m_trackZoomMenu = std::move(tracker); }
     CExeBookAttachmentsListCtrl& GetAttachmentsList() { return m_wndAttachments; }
     // Whether the Attachments pane shows in its group.

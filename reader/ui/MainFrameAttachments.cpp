@@ -10,6 +10,7 @@
 #include "reader/ui/OpenAtachmentsWarningDlg.h"
 #include "reader/app/ShellSeams.h"
 #include "resources/resource.h"
+#include "toolkit/commandbars/CommandBars.h"
 #include "toolkit/docking/DockingPane.h"
 
 namespace {
@@ -74,8 +75,20 @@ void CMainFrame::OnAttachmentContextMenu(CExeBookAttachmentsListCtrl*, CWnd*, CP
 {
     if (m_menuAttachments.GetSafeHmenu() == nullptr && !m_menuAttachments.LoadMenu(IDR_ATTACHMENTS_MENU))
         return;
-    if (CMenu* popup = m_menuAttachments.GetSubMenu(0))
-        popup->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, point.x, point.y, this);
+    CMenu* popup = m_menuAttachments.GetSubMenu(0);
+    if (popup == nullptr)
+        return;
+    // From the keyboard (Shift+F10, the menu key) there is no pointer: the menu opens at the
+    // chosen row, or at the list's corner when none is chosen.
+    if (point.x == -1 && point.y == -1) {
+        CRect rc(0, 0, 0, 0);
+        const int row = m_wndAttachments.GetFirstSelected();
+        if (row < 0 || !m_wndAttachments.GetItemRect(row, &rc, LVIR_LABEL))
+            rc.SetRectEmpty();
+        point = CPoint(rc.left, rc.bottom);
+        m_wndAttachments.ClientToScreen(&point);
+    }
+    CQorCommandBars::TrackCommandBarPopupMenu(popup, 0, point.x, point.y, m_hWnd);
 }
 
 void CMainFrame::OnAttachmentOpenCommand()

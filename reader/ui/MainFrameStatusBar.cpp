@@ -5,6 +5,8 @@
 #include "reader/app/AppFolders.h"
 #include "reader/ui/FolionyxReaderView.h"
 #include "resources/resource.h"
+#include "toolkit/commandbars/CommandBars.h"
+#include "toolkit/commandbars/PopupBar.h"
 
 namespace {
 
@@ -80,14 +82,21 @@ LRESULT CMainFrame::OnQorPaneRightClicked(WPARAM, LPARAM lParam)
     if (hPane && hPane == m_wndZoomPane.GetSafeHwnd()) {
         if (!m_menuZoom.GetSafeHmenu() && !m_menuZoom.LoadMenu(IDR_ZOOM_MENU))
             return 0;
+        CMenu* pMenu = m_menuZoom.GetSubMenu(0);
+        if (pMenu == nullptr)
+            return 0;
+        // The menu hangs from the pane's top-right corner, drawn as the frame's bars are.
         CRect rc;
         m_wndZoomPane.GetWindowRect(&rc);
-        if (CMenu* pPopup = m_menuZoom.GetSubMenu(0)) {
+        CQorCommandBar* pPopup = CQorPopupBar::CreatePopupBar(GetCommandBars());
+        if (pPopup->LoadMenu(pMenu, TRUE)) {
+            const UINT nFlags = CQorCommandBars::trackRightAlign;
             if (m_trackZoomMenu)
-                m_trackZoomMenu(pPopup, CPoint(rc.right, rc.top));
+                m_trackZoomMenu(pPopup, nFlags, CPoint(rc.right, rc.top));
             else
-                pPopup->TrackPopupMenu(TPM_RIGHTALIGN | TPM_RIGHTBUTTON, rc.right, rc.top, this);
+                CQorCommandBars::TrackPopupBarAt(pPopup, nFlags, rc.right, rc.top, nullptr, m_hWnd);
         }
+        pPopup->InternalRelease();
     } else if (hPane && hPane == m_wndIconPane.GetSafeHwnd()) {
         SendMessage(WM_COMMAND, ID_APP_ABOUT);
     }

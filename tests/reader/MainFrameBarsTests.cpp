@@ -1,7 +1,8 @@
 // The main frame as a book sets it up: the "Standard" tool bar with the buttons the book
 // shows, its tools and About; Contents and Search tabbed on the left and Attachments at the
 // bottom, each pane getting its window when it first shows; the view in what they leave; the
-// book's keys through the bars' shortcut manager; the Attachments pane following the items.
+// book's keys through the bars' shortcut manager; the Attachments pane following the items; the
+// popups of the bars, the zoom pane and the attachment list, and the Search split button.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
@@ -11,21 +12,25 @@
 #include <string>
 #include <vector>
 #include "books/packer/BookPacker.h"
+#include "platform/framework/FrameWnd.h"
 #include "platform/framework/FrameworkIds.h"
 #include "reader/app/AppFolders.h"
 #include "reader/app/ShellSeams.h"
 #include "reader/book/ExeBookDocument.h"
+#include "reader/ui/FolionyxReaderView.h"
 #include "reader/ui/MainFrame.h"
 #include "resources/resource.h"
 #include "tests/common/WineTestSupport.h"
 #include "tests/reader/ReaderProcess.h"
 #include "tests/reader/StringPrinter.h"
+#include "tests/toolkit/commandbars/CommandBarsTestSupport.h"
 #include "toolkit/commandbars/CommandBars.h"
 #include "toolkit/commandbars/CommandBarsResources.h"
 #include "toolkit/commandbars/ControlPopup.h"
 #include "toolkit/commandbars/Controls.h"
 #include "toolkit/commandbars/ShortcutManager.h"
 #include "toolkit/commandbars/ControlToolbars.h"
+#include "toolkit/commandbars/PopupBar.h"
 #include "toolkit/commandbars/ToolBar.h"
 #include "toolkit/docking/DockingPane.h"
 #include "toolkit/foundation/ImageManager.h"
@@ -74,8 +79,9 @@ struct FixtureBook
         settings.AssignButtonCommandIds();
         return ReadResourceFiles(settings, index) != FALSE;
     }
-    // A frame of 800 x 600 on this book, shown and laid out.
-    CMainFrame* CreateFrame()
+    // A frame of 800 x 600 on this book, shown and laid out; with the page view of the running
+    // reader when asked, else a plain window in its place.
+    CMainFrame* CreateFrame(bool withPageView = false)
     {
         if (!Read())
             return nullptr;
@@ -85,11 +91,19 @@ struct FixtureBook
             files = &index;
             return TRUE;
         });
-        if (!frame->Create(nullptr, L"bars frame", WS_OVERLAPPEDWINDOW, CRect(0, 0, 800, 600)))
+        CCreateContext context;
+        context.m_pNewViewClass = withPageView ? RUNTIME_CLASS(CFolionyxReaderView) : nullptr;
+        if (!frame->Create(nullptr, L"bars frame", WS_OVERLAPPEDWINDOW, CRect(0, 0, 800, 600), nullptr, nullptr, 0,
+                           &context))
             return nullptr;
-        // The page view's place: the window the frame's layout gives what the bars and panes leave.
-        ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, frame->GetSafeHwnd(),
-                          reinterpret_cast<HMENU>(static_cast<UINT_PTR>(AFX_IDW_PANE_FIRST)), nullptr, nullptr);
+        if (auto* view = DYNAMIC_DOWNCAST(CFolionyxReaderView, frame->GetDlgItem(AFX_IDW_PANE_FIRST))) {
+            view->SetSettings(&settings);
+            frame->SetActiveView(view, FALSE);
+        } else {
+            // The page view's place: the window the frame's layout gives what the bars and panes leave.
+            ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, frame->GetSafeHwnd(),
+                              reinterpret_cast<HMENU>(static_cast<UINT_PTR>(AFX_IDW_PANE_FIRST)), nullptr, nullptr);
+        }
         frame->ShowWindow(SW_SHOWNOACTIVATE);
         frame->RecalcLayout();
         testsupport::PumpMessages();
@@ -422,5 +436,182 @@ TEST(MainFrameBars, TheBarsButtonsFollowTheUpdateHandlers)
     EXPECT_FALSE(controls->FindControl(ID_NEXT)->GetEnabled());
     EXPECT_TRUE(controls->FindControl(ID_AUTO_SCROLL)->GetChecked());
     frame->SendMessage(WM_COMMAND, ID_AUTO_SCROLL);
+    frame->DestroyWindow();
+}
+
+namespace {
+
+// The ids of a bar's controls that show a tick.
+std::vector<int> CheckedIds(CQorCommandBar* bar)
+{
+    std::vector<int> ids;
+    for (int i = 0; i < bar->GetControlCount(); ++i) {
+        if (bar->GetControl(i)->GetChecked())
+            ids.push_back(bar->GetControl(i)->GetID());
+    }
+    return ids;
+}
+
+// What a popup run on the frame's own loop showed, read from inside that loop, after which
+// it chose one of its commands (or closed when it has none of that id).
+struct TrackedPopup
+{
+    CRect rect;
+    std::vector<int> ids;
+    std::vector<int> checked;
+    CString windowClass;
+};
+
+void ChooseFromTheNextPopup(TrackedPopup& seen, int chosenId)
+{
+    cbtest::RunLater(300, [&seen, chosenId] {
+        CQorCommandBar* popup = cbtest::InnermostTrackedBar();
+        if (popup == nullptr)
+            return;
+        popup->GetWindowRect(&seen.rect);
+        seen.ids = ControlIds(popup);
+        seen.checked = CheckedIds(popup);
+        wchar_t name[64] = {};
+        ::GetClassNameW(popup->GetSafeHwnd(), name, 64);
+        seen.windowClass = name;
+        if (CQorControl* control = popup->GetControls()->FindControl(chosenId))
+            control->OnExecute();
+        else
+            popup->SetTrackingMode(0);
+    });
+}
+
+// The frame's page view once it has loaded the Home page; null when it does not.
+CFolionyxReaderView* LoadedPageView(CMainFrame* frame)
+{
+    auto* view = DYNAMIC_DOWNCAST(CFolionyxReaderView, frame->GetActiveView());
+    if (view == nullptr ||
+        !testsupport::PumpUntil([&] { return !view->GetBusy() && view->GetHtmlDocument() != nullptr; }))
+        return nullptr;
+    return view;
+}
+
+} // namespace
+
+TEST(MainFrameBars, TextSizeTicksTheEnginesLevelWhenItsMenuOpens)
+{
+    FixtureBook book;
+    CMainFrame* frame = book.CreateFrame(true);
+    ASSERT_NE(frame, nullptr);
+    CFolionyxReaderView* view = LoadedPageView(frame);
+    ASSERT_NE(view, nullptr);
+    auto* textSize = dynamic_cast<CQorControlPopup*>(frame->GetToolBar()->GetControls()->FindControl(ID_TEXT_SIZE));
+    ASSERT_NE(textSize, nullptr);
+    // Each level set through the engine, not through the menu's commands.
+    for (int level : {0, 3, 4, 1}) {
+        SCOPED_TRACE(level);
+        VARIANT in;
+        ::VariantInit(&in);
+        in.vt = VT_I4;
+        in.lVal = level;
+        view->ExecWB(OLECMDID_ZOOM, OLECMDEXECOPT_DONTPROMPTUSER, &in, nullptr);
+        ASSERT_TRUE(textSize->SetPopuped(TRUE));
+        EXPECT_EQ(CheckedIds(textSize->GetCommandBar()), (std::vector<int>{int(ID_TEXT_SMALLEST) - level}));
+        textSize->SetPopuped(FALSE);
+    }
+    // And a choice from the menu reaches the engine.
+    frame->SendMessage(WM_COMMAND, ID_TEXT_LARGER);
+    EXPECT_EQ(view->GetTextSize(), 3);
+    frame->DestroyWindow();
+}
+
+TEST(MainFrameBars, TheZoomMenuHangsFromThePanesRightEdgeAndItsChoiceZooms)
+{
+    FixtureBook book;
+    CMainFrame* frame = book.CreateFrame(true);
+    ASSERT_NE(frame, nullptr);
+    CFolionyxReaderView* view = LoadedPageView(frame);
+    ASSERT_NE(view, nullptr);
+    const HWND pane = frame->GetZoomPane().GetSafeHwnd();
+    ASSERT_NE(pane, nullptr) << "the page engine zooms: the zoom pane is there";
+    ASSERT_EQ(view->GetZoom(), 100);
+
+    TrackedPopup seen;
+    ChooseFromTheNextPopup(seen, ID_ZOOM_200);
+    frame->SendMessage(WM_QOR_PANE_RIGHT_CLICKED, 0, reinterpret_cast<LPARAM>(pane));
+    EXPECT_EQ(seen.windowClass.Left(11), CString(L"QorPopupBar"));
+    EXPECT_EQ(seen.rect.right, ScreenRect(pane).right);
+    EXPECT_EQ(seen.ids, (std::vector<int>{ID_ZOOM_IN, ID_ZOOM_OUT, ID_ZOOM_400, ID_ZOOM_200, ID_ZOOM_150,
+                                          ID_ZOOM_125, ID_ZOOM_100, ID_ZOOM_75, ID_ZOOM_50, ID_ZOOM_CUSTOM}));
+    // The view's own ticks reach the popup through the frame.
+    EXPECT_EQ(seen.checked, (std::vector<int>{ID_ZOOM_100}));
+    EXPECT_EQ(view->GetZoom(), 200);
+    EXPECT_FALSE(GetMouseManager()->IsTrackingPopup());
+    frame->DestroyWindow();
+}
+
+TEST(MainFrameBars, TheAttachmentsMenuOpensAtThePointerOrTheRowAndItsCommandsReachTheFrame)
+{
+    FixtureBook book;
+    CMainFrame* frame = book.CreateFrame();
+    ASSERT_NE(frame, nullptr);
+    CExeBookTreeCtrl& tree = frame->GetContentsTree();
+    frame->SelectTreeItem(tree.GetNextSiblingItem(tree.GetRootItem()), nullptr); // "Files"
+    frame->RecalcLayout();
+    testsupport::PumpMessages();
+    CExeBookAttachmentsListCtrl& list = frame->GetAttachmentsList();
+    ASSERT_EQ(2, list.GetItemCount());
+    list.SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
+    CRect row;
+    ASSERT_TRUE(list.GetItemRect(1, &row, LVIR_LABEL));
+    list.ClientToScreen(&row);
+    const CRect rcList = ScreenRect(list.GetSafeHwnd());
+
+    struct Case
+    {
+        const char* name;
+        CPoint point;     // of WM_CONTEXTMENU
+        CPoint expected;  // the popup's top-left corner
+        int chosen;
+        DWORD view;       // the list's view after the choice
+    } cases[] = {
+        {"pointer", CPoint(rcList.left + 30, rcList.top + 10), CPoint(rcList.left + 30, rcList.top + 10),
+         ID_ATTACHMENT_ICONS, LVS_ICON},
+        {"keyboard", CPoint(-1, -1), CPoint(row.left, row.bottom), ID_ATTACHMENT_DETAILS, LVS_REPORT},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TrackedPopup seen;
+        ChooseFromTheNextPopup(seen, c.chosen);
+        list.SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list.GetSafeHwnd()), MAKELPARAM(c.point.x, c.point.y));
+        EXPECT_EQ(seen.windowClass.Left(11), CString(L"QorPopupBar"));
+        EXPECT_EQ(seen.ids, (std::vector<int>{ID_ATTACHMENT_OPEN, ID_ATTACHMENT_SAVE, ID_ATTACHMENT_SAVE_ALL,
+                                              ID_ATTACHMENT_DETAILS, ID_ATTACHMENT_ICONS}));
+        EXPECT_EQ(seen.rect.left, c.expected.x);
+        EXPECT_EQ(seen.rect.top, c.expected.y);
+        EXPECT_EQ(list.GetStyle() & LVS_TYPEMASK, c.view);
+    }
+    frame->DestroyWindow();
+}
+
+TEST(MainFrameBars, SearchRunsOnItsButtonPartAndOpensItsMenuOnTheArrow)
+{
+    FixtureBook book;
+    CMainFrame* frame = book.CreateFrame();
+    ASSERT_NE(frame, nullptr);
+    ASSERT_TRUE(cbtest::BringToFront(frame->GetSafeHwnd()));
+    auto* search = dynamic_cast<CQorControlPopup*>(frame->GetToolBar()->GetControls()->FindControl(ID_SEARCH));
+    ASSERT_NE(search, nullptr);
+    const CRect rc = search->GetRect();
+    const HWND bar = frame->GetToolBar()->GetSafeHwnd();
+
+    ASSERT_FALSE(frame->IsSearchShown());
+    cbtest::SendClick(cbtest::ScreenPoint(bar, rc.left + 4, rc.CenterPoint().y));
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return frame->IsSearchShown() != FALSE; }, 3000));
+    EXPECT_FALSE(search->IsPopupOpen());
+
+    cbtest::SendClick(cbtest::ScreenPoint(bar, rc.right - 3, rc.CenterPoint().y));
+    CQorCommandBar* popup = search->GetCommandBar();
+    ASSERT_TRUE(testsupport::PumpUntil(
+        [&] { return popup->GetSafeHwnd() && ::IsWindowVisible(popup->GetSafeHwnd()); }, 3000));
+    EXPECT_EQ(ControlIds(popup), (std::vector<int>{ID_SEARCH, ID_FIND_ON_PAGE}));
+    cbtest::SendKey(VK_ESCAPE);
+    cbtest::SendKey(VK_ESCAPE, true);
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return popup->GetSafeHwnd() == nullptr; }, 3000));
     frame->DestroyWindow();
 }

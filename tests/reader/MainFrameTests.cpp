@@ -8,6 +8,8 @@
 #include "resources/resource.h"
 #include "tests/common/WineTestSupport.h"
 #include "tests/reader/StringPrinter.h"
+#include "toolkit/commandbars/CommandBars.h"
+#include "toolkit/commandbars/PopupBar.h"
 
 namespace {
 
@@ -150,9 +152,18 @@ TEST_F(MainFrameTest, AutoScrollTogglesAndTicks)
 
 TEST_F(MainFrameTest, OnlyTheZoomPanesRightClickTracksTheZoomMenuAtThePanesTopRight)
 {
-    std::vector<std::pair<UINT, CPoint>> tracked;
-    frame->SetZoomMenuTracker(
-        [&](CMenu* pPopup, CPoint ptTopRight) { tracked.emplace_back(pPopup->GetMenuItemID(0), ptTopRight); });
+    struct Tracked
+    {
+        bool popupBar;
+        int firstId;
+        UINT flags;
+        CPoint pt;
+    };
+    std::vector<Tracked> tracked;
+    frame->SetZoomMenuTracker([&](CQorCommandBar* pPopup, UINT nFlags, CPoint pt) {
+        tracked.push_back({dynamic_cast<CQorPopupBar*>(pPopup) != nullptr,
+                           pPopup->GetControlCount() ? pPopup->GetControl(0)->GetID() : 0, nFlags, pt});
+    });
     // This frame has no page view that zooms, so no zoom pane of its own: one is made here.
     CQorStatusBarLabelPane& zoom = frame->GetZoomPane();
     ASSERT_TRUE(zoom.Create(L"", &frame->GetStatusBar(), WS_CHILD | WS_VISIBLE, 0xFFFF));
@@ -166,6 +177,9 @@ TEST_F(MainFrameTest, OnlyTheZoomPanesRightClickTracksTheZoomMenuAtThePanesTopRi
         frame->SendMessage(message, 0, reinterpret_cast<LPARAM>(ad));
     frame->SendMessage(WM_QOR_PANE_RIGHT_CLICKED, 0, reinterpret_cast<LPARAM>(zoom.GetSafeHwnd()));
     ASSERT_EQ(tracked.size(), 1u) << "the advertisement pane's clicks open nothing";
-    EXPECT_EQ(tracked[0].first, static_cast<UINT>(ID_ZOOM_IN));
-    EXPECT_EQ(tracked[0].second, CPoint(rc.right, rc.top));
+    // A popup bar of the menu's items, extending to the left of the pane's top-right corner.
+    EXPECT_TRUE(tracked[0].popupBar);
+    EXPECT_EQ(tracked[0].firstId, int(ID_ZOOM_IN));
+    EXPECT_EQ(tracked[0].flags, UINT(CQorCommandBars::trackRightAlign));
+    EXPECT_EQ(tracked[0].pt, CPoint(rc.right, rc.top));
 }

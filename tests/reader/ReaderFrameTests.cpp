@@ -1,6 +1,7 @@
 // The running reader's main frame from the outside: no menu, the tool bar's dock bar at the
 // top, the Contents group on the left with the tree, the view with the Home page, the status
-// bar at the bottom; Search and Contents sharing the group; the book's keys; a clean close.
+// bar at the bottom; Search and Contents sharing the group; the book's keys; the zoom pane's
+// popup; F3 in the search pane; Contents as the book asks for it; a clean close.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
@@ -30,6 +31,26 @@ RECT ClientOnScreen(HWND hwnd)
     GetClientRect(hwnd, &rc);
     MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&rc), 2);
     return rc;
+}
+
+BOOL CALLBACK FindZoomText(HWND hwnd, LPARAM lParam)
+{
+    wchar_t text[32] = {};
+    GetWindowTextW(hwnd, text, 32);
+    const std::wstring shown(text);
+    if (!shown.empty() && shown.back() == L'%') {
+        *reinterpret_cast<HWND*>(lParam) = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The status bar's zoom pane: the pane window that shows a percentage.
+HWND ZoomPane(HWND status)
+{
+    HWND found = nullptr;
+    EnumChildWindows(status, FindZoomText, reinterpret_cast<LPARAM>(&found));
+    return found;
 }
 
 } // namespace
@@ -107,9 +128,176 @@ TEST(ReaderFrame, BarsPanesViewAndKeysOfTheRunningReader)
     ASSERT_TRUE(readertest::PressKeys(frame, {VK_CONTROL}, VK_DOWN));
     EXPECT_TRUE(testsupport::PumpUntil([&] { return readertest::FileExists(work + next); }, 10000));
 
+    // A right click on the zoom pane opens the bars' popup hanging from the pane's right edge;
+    // Escape closes it.
+    HWND zoom = nullptr;
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return (zoom = ZoomPane(status)) != nullptr; }, 10000));
+    PostMessageW(zoom, WM_RBUTTONUP, 0, MAKELPARAM(3, 3));
+    HWND popup = reader.WaitForWindowOfClass(L"QorPopupBar", 10000);
+    ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(ScreenRect(popup).right, ScreenRect(zoom).right);
+    ASSERT_TRUE(readertest::PressKeys(frame, {}, VK_ESCAPE));
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return !IsWindow(popup) || !IsWindowVisible(popup); }, 10000));
+
     DWORD exitCode = 1;
     ASSERT_TRUE(reader.CloseAndWaitForExit(frame, 10000, exitCode));
     EXPECT_EQ(exitCode, 0u);
     DeleteFileW((work + home).c_str());
     DeleteFileW((work + next).c_str());
+}
+
+namespace {
+
+const COLORREF kHitBackground = RGB(0x99, 0xFF, 0x99);
+const COLORREF kAfterFirstHit = RGB(0xC8, 0x32, 0x32);
+const COLORREF kAfterSecondHit = RGB(0x32, 0x32, 0xC8);
+
+struct ViewColours
+{
+    int hit, afterFirst, afterSecond;
+};
+
+ViewColours ColoursOf(HWND view)
+{
+    testsupport::WindowCapture capture(view, true);
+    const RECT all = {0, 0, capture.Width(), capture.Height()};
+    return {capture.CountColor(kHitBackground, all), capture.CountColor(kAfterFirstHit, all),
+            capture.CountColor(kAfterSecondHit, all)};
+}
+
+void ClickAt(POINT pt)
+{
+    for (DWORD flags : {DWORD(MOUSEEVENTF_MOVE), DWORD(MOUSEEVENTF_LEFTDOWN), DWORD(MOUSEEVENTF_LEFTUP)}) {
+        INPUT input = {};
+        input.type = INPUT_MOUSE;
+        input.mi.dx = pt.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+        input.mi.dy = pt.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+        input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
+        SendInput(1, &input, sizeof(input));
+    }
+}
+
+// Starts a reader of the book and waits until it has shown its Home page (the page's file
+// was extracted); null when it does not get there.
+HWND StartAtHome(const bookpacker::CBookPacker& packer, const std::wstring& exe, const std::wstring& homePath,
+                 readertest::ReaderProcess& reader)
+{
+    if (!readertest::MakeFixtureReader(packer, exe))
+        return nullptr;
+    HWND frame = reader.StartAndWaitForFrame(exe);
+    if (frame == nullptr || !testsupport::PumpUntil([&] { return readertest::FileExists(homePath); }, 10000))
+        return nullptr;
+    return frame;
+}
+
+} // namespace
+
+// F3 is both the book's Locate Keywords key and the search pane's own: pressed there, it moves
+// the page on by one hit, not two.
+TEST(ReaderFrame, F3InTheSearchPaneStepsOneHit)
+{
+    bookpacker::CBookPacker packer;
+    const std::wstring home = readertest::UniqueName(L"fthree", L".htm");
+    const std::wstring hits = readertest::UniqueName(L"fthree", L".htm");
+    readertest::AddHomePage(packer, home, L"nothing to find here");
+    readertest::AddPageNode(packer, L"Jam", hits,
+                            L"<html><body style='margin:0'><div style='height:1500px'></div><p>marmalade</p>"
+                            L"<div style='height:2000px;background:#C83232'></div><p>marmalade</p>"
+                            L"<div style='height:2000px;background:#3232C8'></div></body></html>");
+    testsupport::TempFolder folder;
+    const std::wstring work(GetWorkFolder().GetString());
+    readertest::ReaderProcess reader;
+    HWND frame = StartAtHome(packer, folder.File(L"F3Reader.exe"), work + home, reader);
+    ASSERT_NE(frame, nullptr);
+    HWND pane = readertest::FindChildOfClass(frame, L"#32770");
+    HWND view = GetDlgItem(frame, AFX_IDW_PANE_FIRST);
+    ASSERT_TRUE(pane && view);
+    PostMessageW(frame, WM_COMMAND, ID_SEARCH, 0);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return IsWindowVisible(pane) != FALSE; }, 10000));
+    HWND edit = GetDlgItem(pane, IDC_SEARCH_KEYWORD);
+    HWND list = GetDlgItem(pane, IDC_SEARCH_RESULTS);
+    SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"marmalade"));
+    ASSERT_TRUE(readertest::PressKeys(frame, {}, VK_RETURN));
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) == 1; }, 10000));
+
+    // Open the hit's page: it shows its first hit at the top, with the block after it below.
+    RECT header;
+    GetWindowRect(reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0)), &header);
+    const POINT row = {header.left + 20, header.bottom + 6};
+    ClickAt(row);
+    ClickAt(row);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return readertest::FileExists(work + hits); }, 10000));
+    auto shows = [&](int expected) {
+        const ViewColours now = ColoursOf(view);
+        return now.hit > 20 && (expected == 1 ? now.afterFirst > 1000 && now.afterSecond == 0
+                                              : now.afterSecond > 1000 && now.afterFirst == 0);
+    };
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return shows(1); }, 10000));
+
+    // The focus back in the pane (a click on the row), then F3: the second hit at the top, and
+    // still there a while later (a second step would wrap round to the first); the next F3
+    // wraps round.
+    ClickAt(row);
+    testsupport::PumpUntil([] { return false; }, 300);
+    ASSERT_TRUE(readertest::PressKeys(frame, {}, VK_F3));
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return shows(2); }, 10000));
+    testsupport::PumpUntil([] { return false; }, 500);
+    EXPECT_TRUE(shows(2)) << "F3 stepped more than one hit";
+    ASSERT_TRUE(readertest::PressKeys(frame, {}, VK_F3));
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return shows(1); }, 10000));
+
+    DWORD exitCode = 1;
+    ASSERT_TRUE(reader.CloseAndWaitForExit(frame, 10000, exitCode));
+    DeleteFileW((work + home).c_str());
+    DeleteFileW((work + hits).c_str());
+}
+
+TEST(ReaderFrame, ContentsShowsAsTheBookAsks)
+{
+    struct Case
+    {
+        const char* name;
+        bool visible;          // Contents Visible2
+        bool visibleStartup;   // Contents VisibleStartup
+        bool shownByCommand;   // 32782 shows the group afterwards
+    } cases[] = {
+        {"no contents", false, true, false},
+        {"contents closed at start", true, false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        bookpacker::CBookPacker packer;
+        packer.settings.contentsVisible = c.visible;
+        packer.settings.contentsVisibleStartup = c.visibleStartup;
+        const std::wstring home = readertest::UniqueName(L"cvis", L".htm");
+        readertest::AddHomePage(packer, home, L"home");
+        testsupport::TempFolder folder;
+        const std::wstring work(GetWorkFolder().GetString());
+        readertest::ReaderProcess reader;
+        HWND frame = StartAtHome(packer, folder.File(L"ContentsReader.exe"), work + home, reader);
+        ASSERT_NE(frame, nullptr);
+        HWND tree = readertest::FindChildOfClass(frame, WC_TREEVIEWW);
+        HWND search = readertest::FindChildOfClass(frame, L"#32770");
+        HWND view = GetDlgItem(frame, AFX_IDW_PANE_FIRST);
+        ASSERT_TRUE(tree && search && view);
+        // No group on the left: the view starts at the frame's left edge.
+        EXPECT_FALSE(IsWindowVisible(tree));
+        EXPECT_EQ(ScreenRect(view).left, ClientOnScreen(frame).left);
+
+        // Contents, then Search: once Search shows, Contents has had its turn.
+        PostMessageW(frame, WM_COMMAND, ID_CONTENTS, 0);
+        if (c.shownByCommand) {
+            EXPECT_TRUE(testsupport::PumpUntil([&] { return IsWindowVisible(tree) != FALSE; }, 10000));
+            EXPECT_EQ(ScreenRect(GetParent(tree)).left, ClientOnScreen(frame).left);
+            EXPECT_GE(ScreenRect(view).left, ScreenRect(GetParent(tree)).right);
+        } else {
+            PostMessageW(frame, WM_COMMAND, ID_SEARCH, 0);
+            ASSERT_TRUE(testsupport::PumpUntil([&] { return IsWindowVisible(search) != FALSE; }, 10000));
+            EXPECT_FALSE(IsWindowVisible(tree));
+        }
+        DWORD exitCode = 1;
+        EXPECT_TRUE(reader.CloseAndWaitForExit(frame, 10000, exitCode));
+        EXPECT_EQ(exitCode, 0u);
+        DeleteFileW((work + home).c_str());
+    }
 }
