@@ -16,6 +16,7 @@
 #include "benchmarks/BenchmarkTiming.h"
 #include "books/packer/BookPacker.h"
 #include "platform/framework/FrameworkIds.h"
+#include "tests/common/ProcessWindows.h"
 
 namespace {
 
@@ -57,28 +58,9 @@ bool MakeFixtureReader(const std::wstring& exePath)
     return bookpacker::EmbedBookInExecutable(exePath, settings, packer.PackedFiles());
 }
 
-struct WindowSearch
-{
-    DWORD pid;
-    HWND found;
-};
-
-BOOL CALLBACK FindTopLevel(HWND hwnd, LPARAM lp)
-{
-    auto* search = reinterpret_cast<WindowSearch*>(lp);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(hwnd, &pid);
-    if (pid != search->pid || !::IsWindowVisible(hwnd) || ::GetWindow(hwnd, GW_OWNER))
-        return TRUE;
-    search->found = hwnd;
-    return FALSE;
-}
-
 HWND TopLevelOf(DWORD pid)
 {
-    WindowSearch search = {pid, nullptr};
-    ::EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return testsupport::FindProcessWindow(pid, testsupport::IsUnownedWindow, nullptr);
 }
 
 // The window whose client must show the colour: the reader's view, or the bare window itself.
@@ -114,7 +96,7 @@ bool ShowsColour(HWND hwnd, COLORREF colour)
 
 struct Start
 {
-    double ms = -1.0;     // negative: the colour never showed
+    double ms = -1.0;      // negative: the colour never showed
     double shownMs = -1.0; // until the top-level window was first seen
     RECT window = {};
 };

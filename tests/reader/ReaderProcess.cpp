@@ -1,41 +1,15 @@
 #include "tests/reader/ReaderProcess.h"
 #include <vector>
+#include "tests/common/ProcessWindows.h"
 #include "tests/common/WineTestSupport.h"
 
 namespace readertest {
 
 namespace {
 
-struct Search
-{
-    DWORD pid;
-    bool (*accept)(HWND, const void*);
-    const void* context;
-    HWND found;
-};
-
-BOOL CALLBACK FindWindowProc(HWND hwnd, LPARAM lp)
-{
-    auto* search = reinterpret_cast<Search*>(lp);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hwnd, &pid);
-    if (pid == search->pid && IsWindowVisible(hwnd) && search->accept(hwnd, search->context)) {
-        search->found = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-bool IsOfClass(HWND hwnd, const void* context)
-{
-    wchar_t name[64] = {};
-    GetClassNameW(hwnd, name, 64);
-    return lstrcmpiW(name, static_cast<LPCWSTR>(context)) == 0;
-}
-
 bool IsFrame(HWND hwnd, const void*)
 {
-    return GetWindow(hwnd, GW_OWNER) == nullptr && IsOfClass(hwnd, kFrameClass);
+    return GetWindow(hwnd, GW_OWNER) == nullptr && testsupport::IsWindowOfClass(hwnd, kFrameClass);
 }
 
 struct DescendantSearch
@@ -47,7 +21,8 @@ struct DescendantSearch
 BOOL CALLBACK FindDescendantProc(HWND hwnd, LPARAM lp)
 {
     auto* search = reinterpret_cast<DescendantSearch*>(lp);
-    if (IsOfClass(hwnd, search->className) && !IsOfClass(GetParent(hwnd), L"#32770")) {
+    if (testsupport::IsWindowOfClass(hwnd, search->className) &&
+        !testsupport::IsWindowOfClass(GetParent(hwnd), L"#32770")) {
         search->found = hwnd;
         return FALSE;
     }
@@ -60,13 +35,6 @@ bool ReaderProcess::CloseAndWaitForExit(HWND frame, DWORD timeoutMs, DWORD& exit
 {
     PostMessageW(frame, WM_CLOSE, 0, 0);
     return WaitForExit(timeoutMs, exitCode);
-}
-
-HWND FindProcessWindow(DWORD pid, bool (*accept)(HWND, const void*), const void* context)
-{
-    Search search = {pid, accept, context, nullptr};
-    EnumWindows(FindWindowProc, reinterpret_cast<LPARAM>(&search));
-    return search.found;
 }
 
 ReaderProcess::~ReaderProcess()
@@ -124,7 +92,7 @@ HWND ReaderProcess::WaitForWindowOfClass(LPCWSTR className, DWORD timeoutMs)
     HWND window = nullptr;
     testsupport::PumpUntil(
         [&] {
-            window = FindProcessWindow(m_process.dwProcessId, IsOfClass, className);
+            window = FindProcessWindow(m_process.dwProcessId, testsupport::IsWindowOfClass, className);
             return window != nullptr || WaitForSingleObject(m_process.hProcess, 0) == WAIT_OBJECT_0;
         },
         timeoutMs);

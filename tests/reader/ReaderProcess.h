@@ -1,6 +1,7 @@
 // FolionyxReader.exe carrying a fixture book, run as a process of its own: its windows are
 // found by process id, and the process is closed (or ended) when the object goes.
 #pragma once
+#include "tests/common/ProcessWindows.h"
 #include <windows.h>
 #include <set>
 #include <string>
@@ -37,8 +38,7 @@ private:
     PROCESS_INFORMATION m_process = {};
 };
 
-// The first visible top-level window of a process for which `accept` holds.
-HWND FindProcessWindow(DWORD pid, bool (*accept)(HWND hwnd, const void* context), const void* context);
+using testsupport::FindProcessWindow;
 
 // Appends an item titled `title` whose page `pageName` is `html`, at the fixture address of
 // that name; returns the item.

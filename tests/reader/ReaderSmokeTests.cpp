@@ -2,28 +2,13 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include "tests/common/WineTestSupport.h"
+#include "tests/reader/ReaderProcess.h"
 
 namespace {
 
-struct FoundWindow
+bool IsMainFrame(HWND hwnd, const void*)
 {
-    DWORD pid;
-    HWND hwnd;
-};
-
-BOOL CALLBACK FindProcessFrame(HWND hwnd, LPARAM lp)
-{
-    auto* found = reinterpret_cast<FoundWindow*>(lp);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hwnd, &pid);
-    wchar_t name[64] = {};
-    GetClassNameW(hwnd, name, 64);
-    if (pid == found->pid && IsWindowVisible(hwnd) && GetWindow(hwnd, GW_OWNER) == nullptr &&
-        lstrcmpW(name, L"QorMainFrame") == 0) {
-        found->hwnd = hwnd;
-        return FALSE;
-    }
-    return TRUE;
+    return testsupport::IsUnownedWindow(hwnd, nullptr) && testsupport::IsWindowOfClass(hwnd, readertest::kFrameClass);
 }
 
 } // namespace
@@ -36,28 +21,27 @@ TEST(ReaderSmoke, StartsShowsFrameWithoutMenuAndClosesCleanly)
     std::wstring cmd = L"\"" + exe + L"\"";
     ASSERT_TRUE(CreateProcessW(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
 
-    FoundWindow found = {pi.dwProcessId, nullptr};
+    HWND frame = nullptr;
     bool shown = testsupport::PumpUntil(
         [&] {
-            found.hwnd = nullptr;
-            EnumWindows(FindProcessFrame, reinterpret_cast<LPARAM>(&found));
-            return found.hwnd != nullptr;
+            frame = readertest::FindProcessWindow(pi.dwProcessId, IsMainFrame, nullptr);
+            return frame != nullptr;
         },
         20000);
     ASSERT_TRUE(shown);
 
     wchar_t title[256] = {};
-    GetWindowTextW(found.hwnd, title, 256);
+    GetWindowTextW(frame, title, 256);
     EXPECT_NE(std::wstring(title).find(L"FolionyxReader"), std::wstring::npos);
     // The bars replace the menu.
-    EXPECT_EQ(GetMenu(found.hwnd), nullptr);
+    EXPECT_EQ(GetMenu(frame), nullptr);
     // The frame's icon comes from the executable's own resources.
     HMODULE image = LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(image, nullptr);
     EXPECT_NE(LoadIconW(image, MAKEINTRESOURCEW(128)), nullptr);
     FreeLibrary(image);
 
-    PostMessageW(found.hwnd, WM_CLOSE, 0, 0);
+    PostMessageW(frame, WM_CLOSE, 0, 0);
     EXPECT_EQ(WaitForSingleObject(pi.hProcess, 20000), WAIT_OBJECT_0);
     DWORD code = 1;
     GetExitCodeProcess(pi.hProcess, &code);

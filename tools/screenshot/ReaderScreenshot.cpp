@@ -13,6 +13,7 @@
 #include <string>
 
 #include "resources/resource.h"
+#include "tests/common/ProcessWindows.h"
 
 namespace {
 
@@ -24,17 +25,10 @@ struct ChildSearch
     HWND found;
 };
 
-bool IsOfClass(HWND hwnd, LPCWSTR className)
-{
-    wchar_t name[64] = {};
-    ::GetClassNameW(hwnd, name, 64);
-    return ::lstrcmpiW(name, className) == 0;
-}
-
 BOOL CALLBACK FindChild(HWND hwnd, LPARAM lp)
 {
     auto* search = reinterpret_cast<ChildSearch*>(lp);
-    if (IsOfClass(hwnd, search->className)) {
+    if (testsupport::IsWindowOfClass(hwnd, search->className)) {
         search->found = hwnd;
         return FALSE;
     }
@@ -48,26 +42,12 @@ HWND ChildOfClass(HWND parent, LPCWSTR className)
     return search.found;
 }
 
-struct FrameSearch
+bool IsReaderFrame(HWND hwnd, const void*)
 {
-    DWORD pid;
-    HWND found;
-};
-
-BOOL CALLBACK FindFrame(HWND hwnd, LPARAM lp)
-{
-    auto* search = reinterpret_cast<FrameSearch*>(lp);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(hwnd, &pid);
-    if (pid == search->pid && ::IsWindowVisible(hwnd) && IsOfClass(hwnd, L"QorMainFrame")) {
-        search->found = hwnd;
-        return FALSE;
-    }
-    return TRUE;
+    return testsupport::IsWindowOfClass(hwnd, L"QorMainFrame");
 }
 
-template <typename Condition>
-bool WaitFor(Condition condition)
+template <typename Condition> bool WaitFor(Condition condition)
 {
     const DWORD start = ::GetTickCount();
     while (!condition()) {
@@ -125,16 +105,14 @@ bool Prepare(const std::wstring& reader, const std::wstring& title)
     PROCESS_INFORMATION pi = {};
     if (!::CreateProcessW(reader.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
         return Fail("cannot start the reader");
-    FrameSearch frameSearch = {pi.dwProcessId, nullptr};
+    HWND frame = nullptr;
     HWND tree = nullptr;
     if (!WaitFor([&] {
-            frameSearch.found = nullptr;
-            ::EnumWindows(FindFrame, reinterpret_cast<LPARAM>(&frameSearch));
-            tree = frameSearch.found ? ChildOfClass(frameSearch.found, WC_TREEVIEWW) : nullptr;
+            frame = testsupport::FindProcessWindow(pi.dwProcessId, IsReaderFrame, nullptr);
+            tree = frame ? ChildOfClass(frame, WC_TREEVIEWW) : nullptr;
             return tree && ::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0) != 0;
         }))
         return Fail("the reader's frame and contents did not show");
-    HWND frame = frameSearch.found;
     // The frame fills the virtual desktop, so that the picture is the desktop.
     RECT work = {};
     ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
