@@ -55,3 +55,9 @@ CSize CQorBarLayoutPass::MeasureControl(CQorControl* pControl, CDC* pDC)
     pPass->m_sizes[pControl] = {nPosition, size};
     return size;
 }
+
+void CQorBarLayoutPass::ForgetControl(const CQorControl* pControl)
+{
+    if (t_pActivePass)
+        t_pActivePass->m_sizes.erase(pControl);
+}

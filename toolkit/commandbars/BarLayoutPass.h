@@ -30,6 +30,9 @@ public:
     // its bar has changed sides since), and every time when no pass is open. Nothing that
     // changes a control's size runs inside a pass.
     static CSize MeasureControl(CQorControl* pControl, CDC* pDC);
+    // A control that dies during a pass leaves it: a control made later at the same address
+    // (a list rebuilt while its bar lays out) is measured afresh.
+    static void ForgetControl(const CQorControl* pControl);
 
 private:
     struct MEASURED

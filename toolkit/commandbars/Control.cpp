@@ -2,6 +2,7 @@
 
 #include "platform/framework/Gdi.h"
 #include "platform/framework/Wnd.h"
+#include "toolkit/commandbars/BarLayoutPass.h"
 #include "toolkit/commandbars/CommandBar.h"
 #include "toolkit/commandbars/CommandBarsResources.h"
 #include "toolkit/commandbars/CommandBars.h"
@@ -237,6 +238,7 @@ CQorControl::CQorControl()
 
 CQorControl::~CQorControl()
 {
+    CQorBarLayoutPass::ForgetControl(this);
     SetAction(nullptr);
 }
 

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <new>
 #include <vector>
 
 #include "platform/framework/FrameWnd.h"
@@ -282,6 +283,20 @@ TEST(BarLayoutPass, AControlIsMeasuredOncePerPassAndAgainInTheNextOrOnAnotherSid
     EXPECT_EQ(CQorBarLayoutPass::MeasureControl(pButton, nullptr), CSize(60, 22));
     EXPECT_EQ(pButton->nMeasured, 5);
     pBar->InternalRelease();
+}
+
+TEST(BarLayoutPass, AControlMadeWhereADeadOneLayInTheSamePassIsMeasuredAfresh)
+{
+    // A list rebuilt while its bar lays out can put a new control at a freed address.
+    alignas(CFixedButton) unsigned char storage[sizeof(CFixedButton)];
+    CQorBarLayoutPass pass;
+    auto* pOld = new (storage) CFixedButton(CSize(40, 22));
+    EXPECT_EQ(CQorBarLayoutPass::MeasureControl(pOld, nullptr), CSize(40, 22));
+    pOld->~CFixedButton();
+    auto* pNew = new (storage) CFixedButton(CSize(90, 22));
+    EXPECT_EQ(CQorBarLayoutPass::MeasureControl(pNew, nullptr), CSize(90, 22));
+    EXPECT_EQ(pNew->nMeasured, 1);
+    pNew->~CFixedButton();
 }
 
 struct DockBarFixture : testing::Test

@@ -27,6 +27,11 @@ struct FakeSound
     HANDLE hRelease = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     HANDLE hEntered = CreateEventW(nullptr, TRUE, FALSE, nullptr);
 
+    void SetMode(Mode newMode)
+    {
+        std::lock_guard<std::mutex> guard(lock);
+        mode = newMode;
+    }
     size_t Count()
     {
         std::lock_guard<std::mutex> guard(lock);
@@ -43,18 +48,22 @@ FakeSound* g_pFake = nullptr;
 BOOL WINAPI FakePlaySound(LPCWSTR pszSound, HMODULE, DWORD fdwSound)
 {
     FakeSound& fake = *g_pFake;
+    // The mode is read together with the recording: a test that sees this call counted may
+    // change the mode for the next call without changing what this one does.
+    FakeSound::Mode mode;
     {
         std::lock_guard<std::mutex> guard(fake.lock);
+        mode = fake.mode;
         fake.calls.push_back(pszSound ? pszSound : L"");
         fake.flags.push_back(fdwSound);
     }
     if (!pszSound) {
-        if (fake.mode == FakeSound::modeBlockUntilPurged)
+        if (mode == FakeSound::modeBlockUntilPurged)
             SetEvent(fake.hRelease);
         return TRUE;
     }
     SetEvent(fake.hEntered);
-    switch (fake.mode) {
+    switch (mode) {
     case FakeSound::modeBlockUntilReleased:
     case FakeSound::modeBlockUntilPurged:
         WaitForSingleObject(fake.hRelease, INFINITE);
@@ -176,12 +185,14 @@ TEST_F(SoundPlayerTest, ARequestAfterAStopOrAfterTheThreadDiedStartsANewThread)
     m_player.PlaySound(CQorSoundPlayer::requestPopup);
     ASSERT_TRUE(PumpUntil([&] { return m_fake.Count() == 3; }, 1000));
     EXPECT_EQ(L"MenuPopup", m_fake.Call(2));
+    // A request made while that sound still plays would be dropped.
+    ASSERT_TRUE(PumpUntil([&] { return m_player.GetRequest() == 0; }, 1000));
 
-    m_fake.mode = FakeSound::modeExitThread;
+    m_fake.SetMode(FakeSound::modeExitThread);
     m_player.PlaySound(CQorSoundPlayer::requestCommand);
     HANDLE hDied = m_player.GetThreadHandle();
     ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(hDied, 1000));
-    m_fake.mode = FakeSound::modeReturn;
+    m_fake.SetMode(FakeSound::modeReturn);
     m_player.PlaySound(CQorSoundPlayer::requestPopup);
     EXPECT_NE(nullptr, m_player.GetThreadHandle());
     ASSERT_TRUE(PumpUntil([&] { return m_fake.Count() == 5; }, 1000));
