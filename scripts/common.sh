@@ -64,7 +64,7 @@ build_flavour() {
     packer=(-DFOLIONYX_PACKER="$BUILD_ROOT/$host/bin/PackBook.exe" -DFOLIONYX_PACKER_FLAVOUR="$host")
   fi
   configure_flavour "$flavour" "${packer[@]}"
-  cmake --build "$BUILD_ROOT/$flavour" -j "$(nproc)"
+  cmake --build "$BUILD_ROOT/$flavour" -j "${FOLIONYX_JOBS:-$(nproc)}"
 }
 
 configure_flavour() {
