@@ -46,3 +46,33 @@ def write_icon32(path, size, pixel):
     ico = struct.pack("<HHH", 0, 1, 1) + struct.pack("<BBBBHHII", size, size, 0, 0, 1, 32, len(image), 22) + image
     with open(path, "wb") as f:
         f.write(ico)
+
+
+def write_png(path, rows):
+    """Writes rows of (r, g, b, a) pixels, given from the top, as an 8-bit RGBA PNG file."""
+    import zlib
+
+    rows = list(rows)
+    width, height = len(rows[0]), len(rows)
+    raw = bytearray()
+    for row in rows:
+        assert len(row) == width
+        raw.append(0)  # no filter
+        for r, g, b, a in row:
+            raw += bytes((r, g, b, a))
+
+    def chunk(kind, data):
+        body = kind + data
+        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
+
+    header = struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0)
+    png = b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(bytes(raw), 9)) + chunk(b"IEND", b"")
+    with open(path, "wb") as out:
+        out.write(png)
+
+
+def write_utf16_text(path, lines):
+    """Writes lines as UTF-16LE text with a byte-order mark and CR LF after every line."""
+    text = "\ufeff" + "".join(line + "\r\n" for line in lines)
+    with open(path, "wb") as out:
+        out.write(text.encode("utf-16-le"))

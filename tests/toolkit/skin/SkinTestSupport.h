@@ -1,0 +1,90 @@
+// Shared pieces of the skin tests: a schema read from INI text, skin modules beside the test
+// executable, and a 32-bit canvas to draw into.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "tests/common/WineTestSupport.h"
+#include "toolkit/skin/SkinManagerResourceFile.h"
+#include "toolkit/skin/SkinManagerSchemaDefault.h"
+
+namespace skintest {
+
+// INI text read into a schema through the resource file's line reader.
+struct ParsedSkin
+{
+    explicit ParsedSkin(const std::wstring& text) : m_text(text), m_schema(nullptr)
+    {
+        m_file.OpenTextForTest(m_text.c_str(), m_text.size() * sizeof(wchar_t));
+        ReadSchema(&m_schema, &m_file);
+    }
+    const CQorSkinManagerSchemaProperty* Find(LPCWSTR cls, int part, int state, int property) const
+    {
+        return m_schema.LookupProperty(LookupClassId(cls), part, state, property);
+    }
+    std::wstring m_text;
+    CQorSkinManagerResourceFile m_file;
+    CQorSkinManagerSchemaDefault m_schema;
+};
+
+inline std::wstring ModulePath(LPCWSTR name)
+{
+    return testsupport::ExecutableFolder() + name;
+}
+
+// A 32-bit top-down DIB section with a memory DC, filled with one colour.
+class SkinCanvas
+{
+public:
+    SkinCanvas(int width, int height, COLORREF background) : m_width(width), m_height(height)
+    {
+        BITMAPINFO bi = {};
+        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+        bi.bmiHeader.biWidth = width;
+        bi.bmiHeader.biHeight = -height;
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        m_bitmap = ::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&m_bits), nullptr, 0);
+        m_dc.CreateCompatibleDC(nullptr);
+        m_old = ::SelectObject(m_dc.GetSafeHdc(), m_bitmap);
+        Fill(background);
+    }
+    ~SkinCanvas()
+    {
+        ::SelectObject(m_dc.GetSafeHdc(), m_old);
+        ::DeleteObject(m_bitmap);
+    }
+    void Fill(COLORREF c)
+    {
+        for (int i = 0; i < m_width * m_height; ++i)
+            m_bits[i] = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+    }
+    CDC* Dc() { return &m_dc; }
+    COLORREF Pixel(int x, int y) const
+    {
+        ::GdiFlush();
+        const DWORD v = m_bits[y * m_width + x];
+        return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+    }
+    // Pixels of a colour inside a rectangle (clipped to the canvas).
+    int Count(COLORREF c, RECT rc) const
+    {
+        int n = 0;
+        for (int y = std::max<int>(0, rc.top); y < std::min<int>(m_height, rc.bottom); ++y)
+            for (int x = std::max<int>(0, rc.left); x < std::min<int>(m_width, rc.right); ++x)
+                n += Pixel(x, y) == c ? 1 : 0;
+        return n;
+    }
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
+
+private:
+    int m_width, m_height;
+    DWORD* m_bits = nullptr;
+    HBITMAP m_bitmap = nullptr;
+    HGDIOBJ m_old = nullptr;
+    CDC m_dc;
+};
+
+} // namespace skintest

@@ -1,0 +1,67 @@
+// The default schema's scroll bars: arrows, tracks, thumb and gripper drawn through the
+// SCROLLBAR class in the states the bar's record gives.
+#include "toolkit/skin/SkinManager.h"
+#include "toolkit/skin/SkinManagerClass.h"
+#include "toolkit/skin/SkinManagerSchemaDefault.h"
+#include "toolkit/skin/SkinScrollBarState.h"
+
+namespace {
+
+// A stretch of the bar along its axis, across its whole width.
+CRect AlongBar(const ScrollBarState& bar, int nFrom, int nTo)
+{
+    return bar.vertical ? CRect(bar.crossStart, nFrom, bar.crossEnd, nTo) : CRect(nFrom, bar.crossStart, nTo, bar.crossEnd);
+}
+
+} // namespace
+
+void CQorSkinManagerSchemaDefault::DrawScrollBar(CDC* pDC, const CQorSkinScrollBarDraw& draw)
+{
+    const ScrollBarState* pBar = draw.pBar;
+    if (!pDC || !pBar || pBar->end - pBar->start < 1)
+        return;
+    CQorSkinManagerClass* pClass = m_pManager ? m_pManager->GetClass(L"SCROLLBAR") : nullptr;
+    if (!pClass)
+        return;
+    const ScrollBarState& bar = *pBar;
+    BOOL bEnabled = draw.bEnabled;
+    if (bar.barKind == SB_CTL && draw.hWnd)
+        bEnabled = !(::GetWindowLongW(draw.hWnd, GWL_STYLE) & WS_DISABLED);
+    const int nPressed = draw.pTrack ? bar.activePart : qorScrollNone;
+    const int nHot = draw.pTrack ? qorScrollNone : bar.activePart;
+    const BOOL bHover = draw.bMouseOver && pClass->GetInt(TMT_IMAGECOUNT, 0, SBP_ARROWBTN, 1) == 20;
+    // Disabled, pressed, hot, hover and normal states of the two arrows.
+    auto arrowState = [&](int nCode, int nBase, int nHoverState) {
+        if (!bEnabled)
+            return nBase + 3;
+        if (nPressed == nCode)
+            return nBase + 2;
+        if (nHot == nCode)
+            return nBase + 1;
+        return bHover ? nHoverState : nBase;
+    };
+    auto partState = [&](int nCode) {
+        if (!bEnabled)
+            return 4;
+        if (nPressed == nCode)
+            return 3;
+        return nHot == nCode ? 2 : 1;
+    };
+    const BOOL v = bar.vertical;
+    const CRect rcFirst = AlongBar(bar, bar.start, bar.firstArrowEnd);
+    const CRect rcSecond = AlongBar(bar, bar.secondArrowStart, bar.end);
+    pClass->DrawBackground(pDC, SBP_ARROWBTN, arrowState(qorScrollFirstArrow, v ? 1 : 9, v ? 17 : 19), &rcFirst);
+    pClass->DrawBackground(pDC, SBP_ARROWBTN, arrowState(qorScrollSecondArrow, v ? 5 : 13, v ? 18 : 20), &rcSecond);
+    const BOOL bThumb = bar.thumbLength > 0 && bar.thumbEnd > bar.thumbStart;
+    const CRect rcBefore = AlongBar(bar, bar.firstArrowEnd, bThumb ? bar.thumbStart : bar.secondArrowStart);
+    pClass->DrawBackground(pDC, v ? 6 : 4, partState(qorScrollTrackBefore), &rcBefore);
+    if (!bThumb)
+        return;
+    const CRect rcAfter = AlongBar(bar, bar.thumbEnd, bar.secondArrowStart);
+    pClass->DrawBackground(pDC, v ? 7 : 5, partState(qorScrollTrackAfter), &rcAfter);
+    const CRect rcThumb = AlongBar(bar, bar.thumbStart, bar.thumbEnd);
+    const int nThumbState = partState(qorScrollThumb);
+    pClass->DrawBackground(pDC, v ? SBP_THUMBBTNVERT : SBP_THUMBBTNHORZ, nThumbState, &rcThumb);
+    if (bar.thumbLength > (v ? 13 : 9))
+        pClass->DrawBackground(pDC, v ? SBP_GRIPPERVERT : SBP_GRIPPERHORZ, nThumbState, &rcThumb);
+}
