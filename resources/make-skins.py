@@ -539,7 +539,8 @@ def make_quiet():
                   "[Window.%s(Hot)]" % part, "FillColor = %s" % rgb(mix(full["caption"], (255, 255, 255), 0.4)), "",
                   "[Window.%s(Pushed)]" % part, "FillColor = %s" % rgb(mix(full["caption"], (0, 0, 0), 0.3)), ""]
     for part in ("PushButton", "CheckBox", "RadioButton"):
-        lines += ["[Button.%s(Hot)]" % part, "FillColor = %s" % rgb(full["hot"]), "",
+        lines += ["[Button.%s(%s)]" % (part, "Hot" if part == "PushButton" else "UncheckedHot"),
+                  "FillColor = %s" % rgb(full["hot"]), "",
                   "[Button.%s(Pressed)]" % part if part == "PushButton" else "[Button.%s(CheckedNormal)]" % part,
                   "FillColor = %s" % rgb(full["pressed"]), ""]
     lines += ["[ScrollBar.LowerTrackVert]", "BorderSize = 0", "FillColor = 226 228 222", "",

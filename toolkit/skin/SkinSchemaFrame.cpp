@@ -240,7 +240,11 @@ void CQorSkinManagerSchemaDefault::DrawFrame(CDC* pDC, CQorSkinFrameRecord* pFra
         DrawPlainFrame(pDC, pFrame, CRect(0, 0, nWidth, nHeight));
         return;
     }
-    int l = pFrame->rcBorders.left, t = pFrame->rcBorders.top, r = pFrame->rcBorders.right, b = pFrame->rcBorders.bottom;
+    // Borders from skin sizes never reach past the window.
+    int t = std::max(0, std::min<int>(pFrame->rcBorders.top, nHeight));
+    int b = std::max(0, std::min<int>(pFrame->rcBorders.bottom, nHeight - t));
+    int l = std::max(0, std::min<int>(pFrame->rcBorders.left, nWidth));
+    int r = std::max(0, std::min<int>(pFrame->rcBorders.right, nWidth - l));
     if (pFrame->dwExStyle & WS_EX_CLIENTEDGE) {
         DrawClientEdge(pDC, pFrame, CRect(l - 2, t - 2, nWidth - r + 2, nHeight - b + 2));
         l -= 2;

@@ -9,6 +9,7 @@
 #include "toolkit/skin/SkinManager.h"
 #include "toolkit/skin/SkinManagerSchemaOffice2007.h"
 
+using skintest::BmpFile;
 using skintest::ModulePath;
 using testsupport::TempFolder;
 using testsupport::WriteFileBytes;
@@ -29,31 +30,6 @@ std::string Utf16(const std::wstring& text, bool bom)
     std::string bytes = bom ? std::string("\xFF\xFE", 2) : std::string();
     bytes.append(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
     return bytes;
-}
-
-// A tiny 24-bit BMP file of one colour.
-std::string BmpFile(int width, int height, COLORREF colour)
-{
-    const int stride = (width * 3 + 3) & ~3;
-    std::string pixels(static_cast<size_t>(stride) * height, '\0');
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            pixels[y * stride + x * 3] = static_cast<char>(GetBValue(colour));
-            pixels[y * stride + x * 3 + 1] = static_cast<char>(GetGValue(colour));
-            pixels[y * stride + x * 3 + 2] = static_cast<char>(GetRValue(colour));
-        }
-    BITMAPFILEHEADER file = {};
-    BITMAPINFOHEADER info = {};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof(file) + sizeof(info);
-    file.bfSize = static_cast<DWORD>(file.bfOffBits + pixels.size());
-    info.biSize = sizeof(info);
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    return std::string(reinterpret_cast<const char*>(&file), sizeof(file)) +
-           std::string(reinterpret_cast<const char*>(&info), sizeof(info)) + pixels;
 }
 
 } // namespace

@@ -3,9 +3,14 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
+#include <memory>
 #include <string>
 
 #include "tests/common/WineTestSupport.h"
+#include "toolkit/skin/SkinManager.h"
+#include "toolkit/skin/SkinManagerClass.h"
+#include "toolkit/skin/SkinManagerMetrics.h"
 #include "toolkit/skin/SkinManagerResourceFile.h"
 #include "toolkit/skin/SkinManagerSchemaDefault.h"
 
@@ -26,6 +31,61 @@ struct ParsedSkin
     std::wstring m_text;
     CQorSkinManagerResourceFile m_file;
     CQorSkinManagerSchemaDefault m_schema;
+};
+
+// A 24-bit BMP file; pixel(x, y) from the top-left.
+inline std::string BmpFile(int width, int height, std::function<COLORREF(int, int)> pixel)
+{
+    const int stride = (width * 3 + 3) & ~3;
+    std::string pixels(static_cast<size_t>(stride) * height, '\0');
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const COLORREF c = pixel(x, y);
+            char* p = &pixels[(height - 1 - y) * stride + x * 3];
+            p[0] = static_cast<char>(GetBValue(c));
+            p[1] = static_cast<char>(GetGValue(c));
+            p[2] = static_cast<char>(GetRValue(c));
+        }
+    BITMAPFILEHEADER file = {};
+    BITMAPINFOHEADER info = {};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof(file) + sizeof(info);
+    file.bfSize = static_cast<DWORD>(file.bfOffBits + pixels.size());
+    info.biSize = sizeof(info);
+    info.biWidth = width;
+    info.biHeight = height;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    return std::string(reinterpret_cast<const char*>(&file), sizeof(file)) +
+           std::string(reinterpret_cast<const char*>(&info), sizeof(info)) + pixels;
+}
+
+inline std::string BmpFile(int width, int height, COLORREF colour)
+{
+    return BmpFile(width, height, [colour](int, int) { return colour; });
+}
+
+// A skin folder with an ANSI INI and images, opened by a manager of its own.
+struct FolderSkin
+{
+    explicit FolderSkin(const std::string& ini, DWORD options = 7)
+    {
+        testsupport::WriteFileBytes(m_folder.File(L"normal.ini"), ini);
+        m_manager.SetApplyOptions(options);
+    }
+    void AddFile(const std::wstring& name, const std::string& bytes) { testsupport::WriteFileBytes(m_folder.File(name), bytes); }
+    bool Open()
+    {
+        const std::wstring path = m_folder.Path().substr(0, m_folder.Path().size() - 1);
+        if (!m_manager.OpenSkinFile(path.c_str(), L"normal.ini"))
+            return false;
+        m_manager.GetMetrics()->Refresh();
+        m_manager.GetSchema()->RefreshMetrics();
+        return true;
+    }
+    CQorSkinManagerClass* Class(LPCWSTR name) { return m_manager.GetClass(name); }
+    testsupport::TempFolder m_folder;
+    CQorSkinManager m_manager;
 };
 
 inline std::wstring ModulePath(LPCWSTR name)
