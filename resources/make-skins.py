@@ -449,6 +449,7 @@ def make_image_skin(name, display, p, office=False):
         lines.append("SizingType = %s" % sizing)
         lines += extra
         if cls == "WINDOW" and part in ("CAPTION", "SMALLCAPTION"):
+            lines.append("TextColor = %s" % rgb(p["caption_text"]))
             lines.append("ContentAlignment = Left")
             lines.append("TextShadowType = Single")
             lines.append("TextShadowOffset = 1, 1")
@@ -528,9 +529,11 @@ def make_quiet():
              "[Globals]", "BgType = BorderFill", "BorderSize = 1", "BorderColor = %s" % rgb(full["border"]),
              "FillColor = %s" % rgb(full["face"]), "TextColor = %s" % rgb(full["text"]), ""]
     lines += sysmetrics_lines(full) + [""]
-    lines += ["[Window.Caption]", "BorderSize = 0", "FillColor = %s" % rgb(full["caption"]), "",
+    lines += ["[Window.Caption]", "BorderSize = 0", "FillColor = %s" % rgb(full["caption"]),
+              "TextColor = %s" % rgb(full["caption_text"]), "",
               "[Window.Caption(Inactive)]", "FillColor = %s" % rgb(full["caption_inactive"]), "",
-              "[Window.SmallCaption]", "BorderSize = 0", "FillColor = %s" % rgb(full["caption"]), ""]
+              "[Window.SmallCaption]", "BorderSize = 0", "FillColor = %s" % rgb(full["caption"]),
+              "TextColor = %s" % rgb(full["caption_text"]), ""]
     for part in ("FrameLeft", "FrameRight", "FrameBottom", "SmallFrameLeft", "SmallFrameRight", "SmallFrameBottom"):
         lines += ["[Window.%s]" % part, "BorderSize = 0", "FillColor = %s" % rgb(full["frame"]), ""]
     for part in ("MinButton", "MaxButton", "CloseButton", "RestoreButton", "HelpButton"):
