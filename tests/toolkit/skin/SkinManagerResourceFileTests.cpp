@@ -47,6 +47,22 @@ TEST(SkinResourceFile, EmptyIniNameReadsTheFirstFileOfThemesIni)
     EXPECT_FALSE(file.ReadLine(line));
 }
 
+TEST(SkinResourceFile, ModulesOpenAsDataWithoutRunningTheirCode)
+{
+    SetEnvironmentVariableW(L"FOLIONYX_SKIN_CODE_RAN", nullptr);
+    CQorSkinManager manager;
+    ASSERT_TRUE(manager.OpenSkinFile(ModulePath(L"SkinTestCode.dll").c_str(), L""));
+    wchar_t value[8] = {};
+    EXPECT_EQ(0u, GetEnvironmentVariableW(L"FOLIONYX_SKIN_CODE_RAN", value, 8));
+    EXPECT_NE(nullptr, manager.GetClass(L"BUTTON")->GetProperty(qorSkinColor, 1, 2, TMT_TEXTCOLOR));
+    // The module really has code that runs when it is loaded as a program's module.
+    HMODULE code = LoadLibraryW(ModulePath(L"SkinTestCode.dll").c_str());
+    ASSERT_NE(nullptr, code);
+    EXPECT_NE(0u, GetEnvironmentVariableW(L"FOLIONYX_SKIN_CODE_RAN", value, 8));
+    FreeLibrary(code);
+    SetEnvironmentVariableW(L"FOLIONYX_SKIN_CODE_RAN", nullptr);
+}
+
 TEST(SkinResourceFile, DisplayNameChoosesTheSchemaWithoutRegardToCase)
 {
     CQorSkinManager manager;
