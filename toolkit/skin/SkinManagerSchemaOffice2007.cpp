@@ -9,10 +9,6 @@ namespace {
 
 const int kGlyphCell = 9;
 
-CRect AlongBar(const ScrollBarState& bar, int nFrom, int nTo)
-{
-    return bar.vertical ? CRect(bar.crossStart, nFrom, bar.crossEnd, nTo) : CRect(nFrom, bar.crossStart, nTo, bar.crossEnd);
-}
 
 // Part n of a vertical stack of nCount equal parts.
 CRect StackPart(CQorSkinImage* pImage, int nIndex, int nCount)
@@ -87,7 +83,7 @@ void CQorSkinManagerSchemaOffice2007::DrawScrollBar(CDC* pDC, const CQorSkinScro
 
     for (int nArrow = 0; nArrow < 2; ++nArrow) {
         const int nCode = nArrow == 0 ? qorScrollFirstArrow : qorScrollSecondArrow;
-        CRect rcButton = nArrow == 0 ? AlongBar(bar, bar.start, bar.firstArrowEnd) : AlongBar(bar, bar.secondArrowStart, bar.end);
+        CRect rcButton = nArrow == 0 ? GetScrollBarSpan(bar, bar.start, bar.firstArrowEnd) : GetScrollBarSpan(bar, bar.secondArrowStart, bar.end);
         if (v)
             rcButton.DeflateRect(1, 0);
         else
@@ -115,17 +111,17 @@ void CQorSkinManagerSchemaOffice2007::DrawScrollBar(CDC* pDC, const CQorSkinScro
 
     const BOOL bThumb = bar.thumbLength > 0 && bar.thumbEnd > bar.thumbStart;
     if (bEnabled && nPressed == qorScrollTrackBefore)
-        pBack->DrawImage(pDC, AlongBar(bar, bar.firstArrowEnd, bThumb ? bar.thumbStart : bar.secondArrowStart),
+        pBack->DrawImage(pDC, GetScrollBarSpan(bar, bar.firstArrowEnd, bThumb ? bar.thumbStart : bar.secondArrowStart),
                          pBack->GetHalfRect(1), kNoMargins, kNone, qorSkinStretch, FALSE);
     if (bEnabled && nPressed == qorScrollTrackAfter && bThumb)
-        pBack->DrawImage(pDC, AlongBar(bar, bar.thumbEnd, bar.secondArrowStart), pBack->GetHalfRect(1), kNoMargins, kNone,
+        pBack->DrawImage(pDC, GetScrollBarSpan(bar, bar.thumbEnd, bar.secondArrowStart), pBack->GetHalfRect(1), kNoMargins, kNone,
                          qorSkinStretch, FALSE);
     if (!bThumb || !pThumb)
         return;
     int nState = 0;
     if (bEnabled)
         nState = nPressed == qorScrollThumb ? 3 : (nHot == qorScrollThumb ? 2 : (bAnyActive ? 1 : 0));
-    const CRect rcThumb = AlongBar(bar, bar.thumbStart, bar.thumbEnd);
+    const CRect rcThumb = GetScrollBarSpan(bar, bar.thumbStart, bar.thumbEnd);
     pThumb->DrawImage(pDC, rcThumb, StackPart(pThumb, nState <= 1 ? 0 : nState - 1, 3), CRect(5, 5, 5, 5), kNone,
                       qorSkinStretch, FALSE);
     if (bar.thumbLength > 10)

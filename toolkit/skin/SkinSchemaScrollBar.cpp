@@ -5,16 +5,6 @@
 #include "toolkit/skin/SkinManagerSchemaDefault.h"
 #include "toolkit/skin/SkinScrollBarState.h"
 
-namespace {
-
-// A stretch of the bar along its axis, across its whole width.
-CRect AlongBar(const ScrollBarState& bar, int nFrom, int nTo)
-{
-    return bar.vertical ? CRect(bar.crossStart, nFrom, bar.crossEnd, nTo) : CRect(nFrom, bar.crossStart, nTo, bar.crossEnd);
-}
-
-} // namespace
-
 void CQorSkinManagerSchemaDefault::DrawScrollBar(CDC* pDC, const CQorSkinScrollBarDraw& draw)
 {
     const ScrollBarState* pBar = draw.pBar;
@@ -48,18 +38,18 @@ void CQorSkinManagerSchemaDefault::DrawScrollBar(CDC* pDC, const CQorSkinScrollB
         return nHot == nCode ? 2 : 1;
     };
     const BOOL v = bar.vertical;
-    const CRect rcFirst = AlongBar(bar, bar.start, bar.firstArrowEnd);
-    const CRect rcSecond = AlongBar(bar, bar.secondArrowStart, bar.end);
+    const CRect rcFirst = GetScrollBarSpan(bar, bar.start, bar.firstArrowEnd);
+    const CRect rcSecond = GetScrollBarSpan(bar, bar.secondArrowStart, bar.end);
     pClass->DrawBackground(pDC, SBP_ARROWBTN, arrowState(qorScrollFirstArrow, v ? 1 : 9, v ? 17 : 19), &rcFirst);
     pClass->DrawBackground(pDC, SBP_ARROWBTN, arrowState(qorScrollSecondArrow, v ? 5 : 13, v ? 18 : 20), &rcSecond);
     const BOOL bThumb = bar.thumbLength > 0 && bar.thumbEnd > bar.thumbStart;
-    const CRect rcBefore = AlongBar(bar, bar.firstArrowEnd, bThumb ? bar.thumbStart : bar.secondArrowStart);
+    const CRect rcBefore = GetScrollBarSpan(bar, bar.firstArrowEnd, bThumb ? bar.thumbStart : bar.secondArrowStart);
     pClass->DrawBackground(pDC, v ? 6 : 4, partState(qorScrollTrackBefore), &rcBefore);
     if (!bThumb)
         return;
-    const CRect rcAfter = AlongBar(bar, bar.thumbEnd, bar.secondArrowStart);
+    const CRect rcAfter = GetScrollBarSpan(bar, bar.thumbEnd, bar.secondArrowStart);
     pClass->DrawBackground(pDC, v ? 7 : 5, partState(qorScrollTrackAfter), &rcAfter);
-    const CRect rcThumb = AlongBar(bar, bar.thumbStart, bar.thumbEnd);
+    const CRect rcThumb = GetScrollBarSpan(bar, bar.thumbStart, bar.thumbEnd);
     const int nThumbState = partState(qorScrollThumb);
     pClass->DrawBackground(pDC, v ? SBP_THUMBBTNVERT : SBP_THUMBBTNHORZ, nThumbState, &rcThumb);
     if (bar.thumbLength > (v ? 13 : 9))

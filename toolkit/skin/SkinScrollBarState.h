@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+#include "platform/framework/Geometry.h"
+
 // Part codes of a bar, shared by the engine and the schemas.
 enum
 {
@@ -44,6 +46,12 @@ struct ScrollTrackState
     UINT_PTR timerId;
     int dragOffset;
 };
+
+// A stretch of a bar along its axis (from, to), across its whole width.
+inline CRect GetScrollBarSpan(const ScrollBarState& bar, int nFrom, int nTo)
+{
+    return bar.vertical ? CRect(bar.crossStart, nFrom, bar.crossEnd, nTo) : CRect(nFrom, bar.crossStart, nTo, bar.crossEnd);
+}
 
 // What a schema needs to draw one bar.
 struct CQorSkinScrollBarDraw

@@ -96,16 +96,17 @@ TEST(SkinImage, UniformCentreBecomesASolidRegionFilledWhole)
 
 TEST(SkinImage, SolidRegionsStayInsideTheirFrameWhateverTheMargins)
 {
-    auto image = MakeImage(10, 30, [](int x, int y) { return y < 15 ? RGB(1, 2, 3) : RGB(x, y, 9); });
-    const RECT margins[] = {{1000, 1000, 1000, 1000}, {-5, -5, -5, -5}, {0, 100, 0, 100}, {9, 9, 9, 9}};
+    // One colour but for the last column, so that no frame is uniform and its edges are.
+    auto pixel = [](int x, int) { return x == 9 ? RGB(200, 0, 0) : RGB(1, 2, 3); };
+    const RECT margins[] = {{1000, 1000, 1000, 1000}, {-5, -5, -5, -5}, {0, 100, 0, 100}, {9, 9, 9, 9}, {0, 15, 1, 0}};
     for (const RECT& m : margins) {
         for (int count : {1, 3, 30, 31, 1000000}) {
-            SCOPED_TRACE(testing::Message() << m.left << "," << m.top << " count " << count);
-            auto copy = MakeImage(10, 30, [](int x, int y) { return y < 15 ? RGB(1, 2, 3) : RGB(x, y, 9); });
-            copy->DetectSolidRects(m, count, FALSE);
+            SCOPED_TRACE(testing::Message() << m.left << "," << m.top << "," << m.right << "," << m.bottom << " count " << count);
+            auto image = MakeImage(10, 30, pixel);
+            image->DetectSolidRects(m, count, FALSE);
             const int frame = count > 0 ? 30 / count : 0;
-            for (INT_PTR i = 0; i < copy->GetSolidRects().GetSize(); ++i) {
-                const CQorSkinImage::SOLIDRECT& r = copy->GetSolidRects()[i];
+            for (INT_PTR i = 0; i < image->GetSolidRects().GetSize(); ++i) {
+                const CQorSkinImage::SOLIDRECT& r = image->GetSolidRects()[i];
                 EXPECT_TRUE(r.left >= 0 && r.left < r.right && r.right <= 10);
                 EXPECT_TRUE(r.top >= 0 && r.top < r.bottom && r.bottom <= 30);
                 ASSERT_GT(frame, 0);
@@ -113,6 +114,10 @@ TEST(SkinImage, SolidRegionsStayInsideTheirFrameWhateverTheMargins)
             }
         }
     }
+    // Margins cut to a three-frame strip still find each frame's edges.
+    auto image = MakeImage(10, 30, pixel);
+    image->DetectSolidRects(CRect(0, 15, 1, 0), 3, FALSE);
+    EXPECT_EQ(3, image->GetSolidRects().GetSize()); // the top edge of each frame
 }
 
 TEST(SkinImage, TransparentColourLeavesTheBackground)

@@ -115,3 +115,47 @@ TEST(SkinClass, TextShadowOnlyWithAShadowColour)
         EXPECT_EQ(0, other);
     }
 }
+
+namespace {
+
+// Swaps red and blue, and counts its calls.
+class SwapFilter : public CQorSkinManagerColorFilter
+{
+public:
+    explicit SwapFilter(int* pnCalls) : m_pnCalls(pnCalls) {}
+    void ApplyColorFilter(COLORREF& clr) override
+    {
+        ++*m_pnCalls;
+        clr = RGB(GetBValue(clr), GetGValue(clr), GetRValue(clr));
+    }
+    int* m_pnCalls;
+};
+
+} // namespace
+
+TEST(SkinClass, EverySkinColourPassesTheFilters)
+{
+    FolderSkin skin("[Button]\r\nTextColor = 10 20 30\r\n[SysMetrics]\r\nBtnFace = 1 2 3\r\n"
+                    "[Window.Caption]\r\nImageFile = Caption.bmp\r\nTransparent = True\r\n"
+                    "[Window.SmallCaption]\r\nImageFile = Solid.bmp\r\nSizingMargins = 1, 1, 1, 1\r\n");
+    skin.AddFile(L"Caption.bmp", BmpFile(4, 4, [](int x, int) { return x == 0 ? RGB(255, 0, 255) : RGB(200, 100, 0); }));
+    skin.AddFile(L"Solid.bmp", BmpFile(4, 4, RGB(250, 0, 5)));
+    int calls = 0;
+    skin.m_manager.AddColorFilter(new SwapFilter(&calls));
+    ASSERT_TRUE(skin.Open());
+    EXPECT_EQ(RGB(30, 20, 10), skin.Class(L"BUTTON")->GetColor(TMT_TEXTCOLOR, 0, 0, 0));
+    EXPECT_EQ(RGB(3, 2, 1), skin.m_manager.GetMetrics()->m_clrTheme[COLOR_BTNFACE]);
+    // Image pixels are filtered, the transparent colour is left out and stays transparent.
+    SkinCanvas canvas(8, 4, RGB(9, 9, 9));
+    const RECT rc = {0, 0, 4, 4};
+    skin.Class(L"WINDOW")->DrawBackground(canvas.Dc(), 1, 1, &rc);
+    EXPECT_EQ(RGB(9, 9, 9), canvas.Pixel(0, 1));
+    EXPECT_EQ(RGB(0, 100, 200), canvas.Pixel(2, 1));
+    // A solid region's colour is filtered once as well.
+    const RECT rcSolid = {4, 0, 8, 4};
+    skin.Class(L"WINDOW")->DrawBackground(canvas.Dc(), 2, 1, &rcSolid);
+    EXPECT_EQ(RGB(5, 0, 250), canvas.Pixel(6, 2));
+    skin.m_manager.RemoveColorFilters();
+    EXPECT_FALSE(skin.m_manager.HasColorFilters());
+    EXPECT_GT(calls, 0);
+}
