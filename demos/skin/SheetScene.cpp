@@ -71,9 +71,12 @@ CSheetScene::~CSheetScene()
 const std::vector<SheetSkin>& CSheetScene::GetSkins()
 {
     static const std::vector<SheetSkin> skins = {
-        {L"BorderFill", L"SkinFixtureBorderFill.dll"}, {L"Office2007Fixture", L"SkinFixtureOffice2007.dll"},
-        {L"Calm", L"FolionyxSkinCalm.dll"},            {L"CalmDark", L"FolionyxSkinCalmDark.dll"},
-        {L"Office2007", L"FolionyxSkinOffice2007.dll"}, {L"Quiet", L"FolionyxSkinQuiet.dll"},
+        {L"BorderFill", L"SkinFixtureBorderFill.dll"},
+        {L"Office2007Fixture", L"SkinFixtureOffice2007.dll"},
+        {L"Calm", L"FolionyxSkinCalm.dll"},
+        {L"CalmDark", L"FolionyxSkinCalmDark.dll"},
+        {L"Office2007", L"FolionyxSkinOffice2007.dll"},
+        {L"Quiet", L"FolionyxSkinQuiet.dll"},
     };
     return skins;
 }
@@ -235,7 +238,8 @@ void CSheetScene::DrawFrames(CDC* pDC)
         frame.rcWindow = CRect(0, 0, rcFrame.Width(), rcFrame.Height());
         frame.rcBorders = pSchema->GetFrameBorders(&frame);
         const BOOL bTool = (looks[i].dwExStyle & WS_EX_TOOLWINDOW) != 0;
-        const int nButtons[3][2] = {{HTCLOSE, bTool ? WP_SMALLCLOSEBUTTON : WP_CLOSEBUTTON}, {HTMAXBUTTON, WP_MAXBUTTON},
+        const int nButtons[3][2] = {{HTCLOSE, bTool ? WP_SMALLCLOSEBUTTON : WP_CLOSEBUTTON},
+                                    {HTMAXBUTTON, WP_MAXBUTTON},
                                     {HTMINBUTTON, WP_MINBUTTON}};
         for (int b = 0; b < (bTool ? 1 : 3); ++b) {
             CQorSkinCaptionButton button;

@@ -33,8 +33,7 @@ struct SheetSkin
 class CSheetScene
 {
 public:
-    enum
-    {
+    enum {
         kClientWidth = 740,
         kClientHeight = 560,
         kFrames = 4,

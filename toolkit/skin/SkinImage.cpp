@@ -407,7 +407,8 @@ void CQorSkinImage::StretchPiece(HDC hdcDest, HDC hdcSrc, const CRect& dr, const
                      sr.Height(), SRCCOPY);
 }
 
-CQorSkinImage* CQorSkinImage::GetCachedImage(CQorSkinManagerResourceFile* pFile, CMapStringToPtr& cache, LPCTSTR lpszName)
+CQorSkinImage* CQorSkinImage::GetCachedImage(CQorSkinManagerResourceFile* pFile, CMapStringToPtr& cache,
+                                             LPCTSTR lpszName)
 {
     if (!pFile || !lpszName || !*lpszName)
         return nullptr;

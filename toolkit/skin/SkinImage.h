@@ -11,8 +11,7 @@
 class CQorSkinManager;
 class CQorSkinManagerResourceFile;
 
-enum QorSkinSizingType
-{
+enum QorSkinSizingType {
     qorSkinTrueSize = 0,
     qorSkinStretch = 1,
     qorSkinTile = 2,
@@ -42,8 +41,8 @@ public:
     // Margins are clamped to each frame; regions never leave their frame.
     void DetectSolidRects(const RECT& rcMargins, int nCount, BOOL bHorizontal);
     void ApplyColorFilter(COLORREF clrTransparent);
-    void DrawImage(CDC* pDC, const CRect& rcDest, const CRect& rcSrc, const CRect& rcMargins,
-                   COLORREF clrTransparent, int nSizingType, BOOL bBorderOnly);
+    void DrawImage(CDC* pDC, const CRect& rcDest, const CRect& rcSrc, const CRect& rcMargins, COLORREF clrTransparent,
+                   int nSizingType, BOOL bBorderOnly);
     CRect GetHalfRect(int nIndex) const;
 
     static CQorSkinImage* GetCachedImage(CQorSkinManagerResourceFile* pFile, CMapStringToPtr& cache, LPCTSTR lpszName);

@@ -22,8 +22,7 @@ public:
 };
 
 // What the skin takes over (the options word's bits).
-enum
-{
+enum {
     qorSkinApplyMetrics = 1,
     qorSkinApplyFrame = 2,
     qorSkinApplyColors = 4,

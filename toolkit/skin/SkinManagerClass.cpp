@@ -50,7 +50,8 @@ CString CQorSkinManagerClass::GetString(int nPropertyId, int nState, int nPart)
     return p && p->m_lpszValue ? CString(p->m_lpszValue) : CString();
 }
 
-CRect CQorSkinManagerClass::GetRect(int nPropertyId, int nState, int nPart, int nLeft, int nTop, int nRight, int nBottom)
+CRect CQorSkinManagerClass::GetRect(int nPropertyId, int nState, int nPart, int nLeft, int nTop, int nRight,
+                                    int nBottom)
 {
     const CQorSkinManagerSchemaProperty* p = GetProperty(qorSkinRect, nPart, nState, nPropertyId);
     return p ? CRect(p->m_rcValue) : CRect(nLeft, nTop, nRight, nBottom);
@@ -144,7 +145,8 @@ BOOL CQorSkinManagerClass::GetPartSize(int nPart, int nState, const RECT* pRect,
     return TRUE;
 }
 
-BOOL CQorSkinManagerClass::DrawSkinText(CDC* pDC, int nPart, int nState, LPCTSTR lpszText, UINT nFormat, const RECT* pRect)
+BOOL CQorSkinManagerClass::DrawSkinText(CDC* pDC, int nPart, int nState, LPCTSTR lpszText, UINT nFormat,
+                                        const RECT* pRect)
 {
     if (!pDC || !pRect || !lpszText)
         return FALSE;

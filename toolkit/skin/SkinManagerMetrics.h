@@ -12,10 +12,7 @@ class CQorSkinManager;
 class CQorSkinManagerMetrics
 {
 public:
-    enum
-    {
-        kColorCount = 31
-    };
+    enum { kColorCount = 31 };
 
     explicit CQorSkinManagerMetrics(CQorSkinManager* pManager);
     virtual ~CQorSkinManagerMetrics();

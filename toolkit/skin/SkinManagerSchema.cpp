@@ -56,7 +56,7 @@ void CQorSkinManagerSchema::SetProperty(UINT nKey, CQorSkinManagerSchemaProperty
 }
 
 CQorSkinManagerSchemaProperty* CQorSkinManagerSchema::LookupProperty(int nClassId, int nPartId, int nStateId,
-                                                                      int nPropertyId) const
+                                                                     int nPropertyId) const
 {
     InterlockedIncrement(&g_nLookups);
     CQorSkinManagerSchemaProperty* pProperty = nullptr;

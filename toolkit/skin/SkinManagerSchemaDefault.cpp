@@ -47,7 +47,8 @@ int CQorSkinManagerSchemaDefault::FrameCount(CQorSkinManagerClass* pClass, int n
     return nCount < 1 ? 1 : (nCount > nLength && nLength > 0 ? nLength : nCount);
 }
 
-void CQorSkinManagerSchemaDefault::DrawBorderFill(CDC* pDC, CQorSkinManagerClass* pClass, int nPart, int nState, CRect rc)
+void CQorSkinManagerSchemaDefault::DrawBorderFill(CDC* pDC, CQorSkinManagerClass* pClass, int nPart, int nState,
+                                                  CRect rc)
 {
     const int nBorder = pClass->GetInt(TMT_BORDERSIZE, nState, nPart, 1);
     const COLORREF kNone = static_cast<COLORREF>(-1);
@@ -109,7 +110,8 @@ BOOL CQorSkinManagerSchemaDefault::DrawThemeBackground(CDC* pDC, CQorSkinManager
             rcMargins = CRect(0, 0, 0, 0);
         }
     }
-    const BOOL bFramePart = pClass->GetClassId() == m_nWindowClassId && nPart >= WP_FRAMELEFT && nPart <= WP_SMALLFRAMEBOTTOM;
+    const BOOL bFramePart =
+        pClass->GetClassId() == m_nWindowClassId && nPart >= WP_FRAMELEFT && nPart <= WP_SMALLFRAMEBOTTOM;
     const BOOL bBorderOnly = !bFramePart && pClass->GetBool(TMT_BORDERONLY, nState, nPart, FALSE);
     pImage->m_bMirrorAllowed = pClass->GetBool(TMT_MIRRORIMAGE, nState, nPart, TRUE);
     pImage->DetectSolidRects(rcMargins, nCount, bHorizontal);
@@ -169,7 +171,8 @@ CSize CQorSkinManagerSchemaDefault::GetCaptionButtonSize(int nHeight)
     if (!pImage)
         return CSize(nHeight, nHeight);
     const BOOL bHorizontal = pClass->GetEnum(TMT_IMAGELAYOUT, 1, WP_CLOSEBUTTON, 1) == 1;
-    const CRect rcFrame = GetSkinImageFrame(pImage, FrameCount(pClass, WP_CLOSEBUTTON, 1, pImage, bHorizontal), bHorizontal, 0);
+    const CRect rcFrame =
+        GetSkinImageFrame(pImage, FrameCount(pClass, WP_CLOSEBUTTON, 1, pImage, bHorizontal), bHorizontal, 0);
     const int w = rcFrame.Width(), fh = rcFrame.Height();
     if (fh <= 0)
         return CSize(nHeight, nHeight);

@@ -29,7 +29,7 @@ public:
         HRGN hLeft = nullptr;
         HRGN hRight = nullptr;
         int nLeft = 0, nRight = 0, nTop = 0, nBottom = 0; // margins as used
-        BOOL bNarrow = FALSE; // made for one narrow window: not cached
+        BOOL bNarrow = FALSE;                             // made for one narrow window: not cached
         int nTransparentRows = 0;
         ~FRAMEREGION();
     };

@@ -9,7 +9,6 @@ namespace {
 
 const int kGlyphCell = 9;
 
-
 // Part n of a vertical stack of nCount equal parts.
 CRect StackPart(CQorSkinImage* pImage, int nIndex, int nCount)
 {
@@ -83,7 +82,8 @@ void CQorSkinManagerSchemaOffice2007::DrawScrollBar(CDC* pDC, const CQorSkinScro
 
     for (int nArrow = 0; nArrow < 2; ++nArrow) {
         const int nCode = nArrow == 0 ? qorScrollFirstArrow : qorScrollSecondArrow;
-        CRect rcButton = nArrow == 0 ? GetScrollBarSpan(bar, bar.start, bar.firstArrowEnd) : GetScrollBarSpan(bar, bar.secondArrowStart, bar.end);
+        CRect rcButton = nArrow == 0 ? GetScrollBarSpan(bar, bar.start, bar.firstArrowEnd)
+                                     : GetScrollBarSpan(bar, bar.secondArrowStart, bar.end);
         if (v)
             rcButton.DeflateRect(1, 0);
         else
@@ -114,8 +114,8 @@ void CQorSkinManagerSchemaOffice2007::DrawScrollBar(CDC* pDC, const CQorSkinScro
         pBack->DrawImage(pDC, GetScrollBarSpan(bar, bar.firstArrowEnd, bThumb ? bar.thumbStart : bar.secondArrowStart),
                          pBack->GetHalfRect(1), kNoMargins, kNone, qorSkinStretch, FALSE);
     if (bEnabled && nPressed == qorScrollTrackAfter && bThumb)
-        pBack->DrawImage(pDC, GetScrollBarSpan(bar, bar.thumbEnd, bar.secondArrowStart), pBack->GetHalfRect(1), kNoMargins, kNone,
-                         qorSkinStretch, FALSE);
+        pBack->DrawImage(pDC, GetScrollBarSpan(bar, bar.thumbEnd, bar.secondArrowStart), pBack->GetHalfRect(1),
+                         kNoMargins, kNone, qorSkinStretch, FALSE);
     if (!bThumb || !pThumb)
         return;
     int nState = 0;

@@ -162,8 +162,9 @@ void CQorSkinManagerSchemaDefault::DrawPlainFrame(CDC* pDC, CQorSkinFrameRecord*
     else if (pMetrics && (dwExStyle & WS_EX_STATICEDGE))
         pMetrics->SkinDrawEdge(hDC, &rc, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
     if ((dwStyle & (WS_BORDER | WS_DLGFRAME)) || (dwExStyle & WS_EX_DLGMODALFRAME)) {
-        const BOOL bFace = (dwExStyle & (WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE | WS_EX_CLIENTEDGE | WS_EX_STATICEDGE)) ||
-                           (dwStyle & WS_DLGFRAME);
+        const BOOL bFace =
+            (dwExStyle & (WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE | WS_EX_CLIENTEDGE | WS_EX_STATICEDGE)) ||
+            (dwStyle & WS_DLGFRAME);
         CQorSkinManagerMetrics::FrameRectSolid(hDC, rc, 1, color(bFace ? COLOR_BTNFACE : COLOR_WINDOWFRAME));
         rc.DeflateRect(1, 1);
     }
@@ -180,7 +181,8 @@ void CQorSkinManagerSchemaDefault::DrawCaptionIconAndTitle(CDC* pDC, CQorSkinFra
 {
     const DWORD dwStyle = pFrame->dwStyle, dwExStyle = pFrame->dwExStyle;
     HDC hDC = pDC->GetSafeHdc();
-    const int nCaptionTop = EdgeCount(dwStyle, dwExStyle) * ::GetSystemMetrics(SM_CYBORDER) - ::GetSystemMetrics(SM_CYBORDER);
+    const int nCaptionTop =
+        EdgeCount(dwStyle, dwExStyle) * ::GetSystemMetrics(SM_CYBORDER) - ::GetSystemMetrics(SM_CYBORDER);
     int nTitleLeft = nLeft;
     HICON hIcon = nullptr;
     if (!pFrame->IsToolWindow() && (dwStyle & WS_SYSMENU)) {
@@ -257,7 +259,8 @@ void CQorSkinManagerSchemaDefault::DrawFrame(CDC* pDC, CQorSkinFrameRecord* pFra
     CQorSkinManagerClass* pClass = m_pManager ? m_pManager->GetClass(L"WINDOW") : nullptr;
     if (!pClass)
         return;
-    const CRect rcLeft(0, t, l, nHeight - b), rcRight(nWidth - r, t, nWidth, nHeight - b), rcBottom(0, nHeight - b, nWidth, nHeight);
+    const CRect rcLeft(0, t, l, nHeight - b), rcRight(nWidth - r, t, nWidth, nHeight - b),
+        rcBottom(0, nHeight - b, nWidth, nHeight);
     pClass->DrawBackground(pDC, bTool ? WP_SMALLFRAMELEFT : WP_FRAMELEFT, nState, &rcLeft);
     pClass->DrawBackground(pDC, bTool ? WP_SMALLFRAMERIGHT : WP_FRAMERIGHT, nState, &rcRight);
     pClass->DrawBackground(pDC, bTool ? WP_SMALLFRAMEBOTTOM : WP_FRAMEBOTTOM, nState, &rcBottom);
@@ -270,8 +273,8 @@ void CQorSkinManagerSchemaDefault::DrawFrame(CDC* pDC, CQorSkinFrameRecord* pFra
     DrawCaptionIconAndTitle(&dcBuffer, pFrame, l, t);
 }
 
-CQorSkinManagerSchemaDefault::FRAMEREGION* CQorSkinManagerSchemaDefault::BuildFrameRegion(int nCaptionHeight, BOOL bToolWindow,
-                                                                                          int nWindowWidth)
+CQorSkinManagerSchemaDefault::FRAMEREGION*
+CQorSkinManagerSchemaDefault::BuildFrameRegion(int nCaptionHeight, BOOL bToolWindow, int nWindowWidth)
 {
     CQorSkinManagerClass* pClass = m_pManager ? m_pManager->GetClass(L"WINDOW") : nullptr;
     const int nPart = bToolWindow ? WP_SMALLCAPTION : WP_CAPTION;
@@ -321,12 +324,14 @@ CQorSkinManagerSchemaDefault::FRAMEREGION* CQorSkinManagerSchemaDefault::BuildFr
         HGDIOBJ hOld = ::SelectObject(dc.GetSafeHdc(), hBitmap);
         dc.FillSolidRect(CRect(0, 0, nBitmapWidth, nHeight), clrTransparent);
         // A narrow bitmap shares its width between the margins as the nine-grid does.
-        pImage->DrawImage(&dc, CRect(0, 0, nBitmapWidth, nHeight), rcSrc, m, static_cast<COLORREF>(-1), qorSkinStretch, FALSE);
+        pImage->DrawImage(&dc, CRect(0, 0, nBitmapWidth, nHeight), rcSrc, m, static_cast<COLORREF>(-1), qorSkinStretch,
+                          FALSE);
         ::SelectObject(dc.GetSafeHdc(), hOld);
     }
     ::GdiFlush();
     const DWORD* pPixels = static_cast<const DWORD*>(pBits); // bottom-up
-    const DWORD dwTransparent = (GetRValue(clrTransparent) << 16) | (GetGValue(clrTransparent) << 8) | GetBValue(clrTransparent);
+    const DWORD dwTransparent =
+        (GetRValue(clrTransparent) << 16) | (GetGValue(clrTransparent) << 8) | GetBValue(clrTransparent);
     auto isTransparent = [&](int x, int y) {
         return (pPixels[static_cast<size_t>(nHeight - 1 - y) * nBitmapWidth + x] & 0xFFFFFF) == dwTransparent;
     };
@@ -364,8 +369,8 @@ CQorSkinManagerSchemaDefault::FRAMEREGION* CQorSkinManagerSchemaDefault::BuildFr
     return pRegion;
 }
 
-CQorSkinManagerSchemaDefault::FRAMEREGION* CQorSkinManagerSchemaDefault::GetFrameRegion(int nCaptionHeight, BOOL bToolWindow,
-                                                                                        int nWindowWidth)
+CQorSkinManagerSchemaDefault::FRAMEREGION*
+CQorSkinManagerSchemaDefault::GetFrameRegion(int nCaptionHeight, BOOL bToolWindow, int nWindowWidth)
 {
     for (INT_PTR i = 0; i < m_arrRegions.GetSize(); ++i) {
         FRAMEREGION* pRegion = m_arrRegions[i];
@@ -400,7 +405,8 @@ HRGN CQorSkinManagerSchemaDefault::CreateFrameRegion(const CQorSkinFrameRecord* 
                           : ::CreateRectRgn(c, c, nWidth - c, nHeight - c);
     }
     HRGN hRegion = ::CreateRectRgn(0, 0, nWidth, nHeight);
-    FRAMEREGION* pRegion = pFrame->HasCaption() ? GetFrameRegion(pFrame->rcBorders.top, pFrame->IsToolWindow(), nWidth) : nullptr;
+    FRAMEREGION* pRegion =
+        pFrame->HasCaption() ? GetFrameRegion(pFrame->rcBorders.top, pFrame->IsToolWindow(), nWidth) : nullptr;
     if (!pRegion)
         return hRegion;
     if (pRegion->hLeft)

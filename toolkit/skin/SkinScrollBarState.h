@@ -6,8 +6,7 @@
 #include "platform/framework/Geometry.h"
 
 // Part codes of a bar, shared by the engine and the schemas.
-enum
-{
+enum {
     qorScrollNone = 0,
     qorScrollFirstArrow = 60,  // up or left
     qorScrollSecondArrow = 61, // down or right
@@ -50,7 +49,8 @@ struct ScrollTrackState
 // A stretch of a bar along its axis (from, to), across its whole width.
 inline CRect GetScrollBarSpan(const ScrollBarState& bar, int nFrom, int nTo)
 {
-    return bar.vertical ? CRect(bar.crossStart, nFrom, bar.crossEnd, nTo) : CRect(nFrom, bar.crossStart, nTo, bar.crossEnd);
+    return bar.vertical ? CRect(bar.crossStart, nFrom, bar.crossEnd, nTo)
+                        : CRect(nFrom, bar.crossStart, nTo, bar.crossEnd);
 }
 
 // What a schema needs to draw one bar.

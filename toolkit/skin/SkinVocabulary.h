@@ -7,8 +7,7 @@
 #include <vssym32.h>
 
 // Value types of a skin property.
-enum QorSkinValueType
-{
+enum QorSkinValueType {
     qorSkinString = 1,
     qorSkinInt = 2,
     qorSkinBool = 3,

@@ -106,8 +106,9 @@ TEST_F(SheetScene, FixtureCellsShowTheirIniColoursPlainAndMirrored)
         for (const Cell& cell : kBorderFill) {
             const CRect rc = scene.ToClient(scene.GetCellRect(cell.cls, cell.part, cell.state));
             ASSERT_FALSE(rc.IsRectEmpty());
-            SCOPED_TRACE(testing::Message() << (mirrored ? "mirrored " : "") << std::string(cell.cls, cell.cls + wcslen(cell.cls))
-                                            << " part " << cell.part << " state " << cell.state);
+            SCOPED_TRACE(testing::Message()
+                         << (mirrored ? "mirrored " : "") << std::string(cell.cls, cell.cls + wcslen(cell.cls))
+                         << " part " << cell.part << " state " << cell.state);
             EXPECT_EQ(cell.colour, capture->Pixel(rc.CenterPoint().x, rc.CenterPoint().y));
             // The borders, where the mirrored layout may put them a pixel over.
             if (!mirrored) {
@@ -130,7 +131,8 @@ TEST_F(SheetScene, Office2007FixtureBarsShowTheirCells)
     EXPECT_EQ(OfficeColour(L"SCROLLARROWGLYPHS", 7), capture->Pixel(disabled.CenterPoint().x, disabled.bottom - 9));
     const CRect pressed = scene.GetBarRect(1, TRUE);
     EXPECT_EQ(OfficeColour(L"SCROLLARROWGLYPHS", 0), capture->Pixel(pressed.CenterPoint().x, pressed.top + 8));
-    EXPECT_EQ(OfficeColour(L"SCROLLARROWSVERTICALLIGHT", 2), capture->Pixel(pressed.CenterPoint().x, pressed.bottom - 2));
+    EXPECT_EQ(OfficeColour(L"SCROLLARROWSVERTICALLIGHT", 2),
+              capture->Pixel(pressed.CenterPoint().x, pressed.bottom - 2));
     // Horizontal, disabled: cells 12 and 16.
     const CRect horizontal = scene.GetBarRect(2, FALSE);
     EXPECT_EQ(OfficeColour(L"SCROLLARROWGLYPHS", 11), capture->Pixel(horizontal.left + 8, horizontal.CenterPoint().y));

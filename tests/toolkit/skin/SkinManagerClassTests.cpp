@@ -89,10 +89,12 @@ TEST(SkinClass, TextShadowOnlyWithAShadowColour)
         const char* ini;
         bool shadowDrawn;
     } cases[] = {
-        {"with a colour", "[Window.Caption]\r\nTextColor = 200 0 0\r\nTextShadowType = Single\r\nTextShadowOffset = 2, 2\r\n"
-                          "TextShadowColor = 0 0 160\r\n", true},
-        {"without a colour", "[Window.Caption]\r\nTextColor = 200 0 0\r\nTextShadowType = Single\r\nTextShadowOffset = 2, 2\r\n",
-         false},
+        {"with a colour",
+         "[Window.Caption]\r\nTextColor = 200 0 0\r\nTextShadowType = Single\r\nTextShadowOffset = 2, 2\r\n"
+         "TextShadowColor = 0 0 160\r\n",
+         true},
+        {"without a colour",
+         "[Window.Caption]\r\nTextColor = 200 0 0\r\nTextShadowType = Single\r\nTextShadowOffset = 2, 2\r\n", false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -138,7 +140,8 @@ TEST(SkinClass, EverySkinColourPassesTheFilters)
     FolderSkin skin("[Button]\r\nTextColor = 10 20 30\r\n[SysMetrics]\r\nBtnFace = 1 2 3\r\n"
                     "[Window.Caption]\r\nImageFile = Caption.bmp\r\nTransparent = True\r\n"
                     "[Window.SmallCaption]\r\nImageFile = Solid.bmp\r\nSizingMargins = 1, 1, 1, 1\r\n");
-    skin.AddFile(L"Caption.bmp", BmpFile(4, 4, [](int x, int) { return x == 0 ? RGB(255, 0, 255) : RGB(200, 100, 0); }));
+    skin.AddFile(L"Caption.bmp",
+                 BmpFile(4, 4, [](int x, int) { return x == 0 ? RGB(255, 0, 255) : RGB(200, 100, 0); }));
     skin.AddFile(L"Solid.bmp", BmpFile(4, 4, RGB(250, 0, 5)));
     int calls = 0;
     skin.m_manager.AddColorFilter(new SwapFilter(&calls));

@@ -71,13 +71,41 @@ TEST(SkinMetrics, DrawEdgeInTheSkinsColours)
         bool drawsOutside;
         bool drawsInside;
     } cases[] = {
-        {"raised and sunken outer", {2, 2, 20, 20}, BDR_RAISEDOUTER | BDR_SUNKENOUTER, BF_RECT, FALSE, {2, 2, 20, 20}, false, false},
-        {"raised and sunken inner", {2, 2, 20, 20}, BDR_RAISEDINNER | BDR_SUNKENINNER, BF_RECT, FALSE, {2, 2, 20, 20}, false, false},
-        {"sunken, adjusted", {2, 2, 20, 20}, EDGE_SUNKEN, BF_RECT | BF_ADJUST, TRUE, {2 + 2 * b, 2 + 2 * b, 20 - 2 * b, 20 - 2 * b}, false, true},
+        {"raised and sunken outer",
+         {2, 2, 20, 20},
+         BDR_RAISEDOUTER | BDR_SUNKENOUTER,
+         BF_RECT,
+         FALSE,
+         {2, 2, 20, 20},
+         false,
+         false},
+        {"raised and sunken inner",
+         {2, 2, 20, 20},
+         BDR_RAISEDINNER | BDR_SUNKENINNER,
+         BF_RECT,
+         FALSE,
+         {2, 2, 20, 20},
+         false,
+         false},
+        {"sunken, adjusted",
+         {2, 2, 20, 20},
+         EDGE_SUNKEN,
+         BF_RECT | BF_ADJUST,
+         TRUE,
+         {2 + 2 * b, 2 + 2 * b, 20 - 2 * b, 20 - 2 * b},
+         false,
+         true},
         {"empty diagonal", {5, 5, 5, 12}, EDGE_RAISED, BF_DIAGONAL_ENDTOPRIGHT, TRUE, {5, 5, 5, 12}, false, false},
         {"flat diagonal", {5, 8, 25, 8}, EDGE_RAISED, BF_DIAGONAL | BF_ADJUST, TRUE, {5, 8, 25, 8}, false, false},
         {"diagonal", {2, 2, 20, 12}, EDGE_RAISED, BF_DIAGONAL_ENDTOPRIGHT, TRUE, {2, 2, 20, 12}, false, true},
-        {"diagonal with a middle", {2, 2, 20, 12}, EDGE_RAISED, BF_DIAGONAL | BF_MIDDLE, FALSE, {2, 2, 20, 12}, false, true},
+        {"diagonal with a middle",
+         {2, 2, 20, 12},
+         EDGE_RAISED,
+         BF_DIAGONAL | BF_MIDDLE,
+         FALSE,
+         {2, 2, 20, 12},
+         false,
+         true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -85,9 +113,10 @@ TEST(SkinMetrics, DrawEdgeInTheSkinsColours)
         RECT rc = c.rect;
         EXPECT_EQ(c.result, metrics->SkinDrawEdge(canvas.Dc()->GetSafeHdc(), &rc, c.edge, c.flags));
         EXPECT_EQ(CRect(c.after), CRect(rc));
-        const int inside = c.rect.right > c.rect.left && c.rect.bottom > c.rect.top
-                               ? (c.rect.right - c.rect.left) * (c.rect.bottom - c.rect.top) - canvas.Count(background, c.rect)
-                               : 0;
+        const int inside =
+            c.rect.right > c.rect.left && c.rect.bottom > c.rect.top
+                ? (c.rect.right - c.rect.left) * (c.rect.bottom - c.rect.top) - canvas.Count(background, c.rect)
+                : 0;
         const int total = 30 * 30 - canvas.Count(background, CRect(0, 0, 30, 30));
         EXPECT_EQ(c.drawsInside, inside > 0);
         EXPECT_EQ(inside, total); // nothing outside the rectangle
@@ -140,7 +169,8 @@ TEST(SkinMetrics, FrameControlsDrawSkinParts)
     }
     SkinCanvas canvas(20, 20, RGB(90, 90, 90));
     RECT rc = {0, 0, 20, 20};
-    EXPECT_FALSE(manager.GetMetrics()->SkinDrawFrameControl(canvas.Dc()->GetSafeHdc(), &rc, DFC_CAPTION, DFCS_CAPTIONCLOSE));
+    EXPECT_FALSE(
+        manager.GetMetrics()->SkinDrawFrameControl(canvas.Dc()->GetSafeHdc(), &rc, DFC_CAPTION, DFCS_CAPTIONCLOSE));
     EXPECT_TRUE(manager.GetMetrics()->SkinDrawFrameControl(canvas.Dc()->GetSafeHdc(), &rc, DFC_BUTTON,
                                                            DFCS_BUTTONPUSH | DFCS_ADJUSTRECT));
     EXPECT_EQ(CRect(2, 2, 18, 18), CRect(rc));

@@ -40,8 +40,8 @@ TEST(SkinResourceFile, EmptyIniNameReadsTheFirstFileOfThemesIni)
     ASSERT_TRUE(file.Open(ModulePath(L"SkinTestModule.dll").c_str(), L""));
     EXPECT_FALSE(file.IsFolder());
     // CR, LF and CR LF end lines; the byte-order mark is skipped; the last line needs no end.
-    const std::vector<std::wstring> expected = {L"[Button.PushButton(Hot)]", L"TextColor = 255 0 0", L"FillColor = 1 2 3",
-                                                L"BorderColor = 4 5 6"};
+    const std::vector<std::wstring> expected = {L"[Button.PushButton(Hot)]", L"TextColor = 255 0 0",
+                                                L"FillColor = 1 2 3", L"BorderColor = 4 5 6"};
     EXPECT_EQ(expected, ReadAllLines(file));
     CString line;
     EXPECT_FALSE(file.ReadLine(line));
@@ -90,7 +90,8 @@ TEST(SkinResourceFile, FolderIniIsReadWithoutLoadingAModule)
         const char* name;
         std::string bytes;
     } cases[] = {
-        {"UTF-16 with a byte-order mark, CR LF", Utf16(L"[Globals]\r\nBorderSize = 3\r\nImageFile = Face.bmp\r\n", true)},
+        {"UTF-16 with a byte-order mark, CR LF",
+         Utf16(L"[Globals]\r\nBorderSize = 3\r\nImageFile = Face.bmp\r\n", true)},
         {"ANSI, LF", std::string("[Globals]\nBorderSize = 3\nImageFile = Face.bmp\n")},
         {"ANSI, CR, no last end", std::string("[Globals]\rBorderSize = 3\rImageFile = Face.bmp")},
     };

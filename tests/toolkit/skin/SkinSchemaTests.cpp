@@ -131,7 +131,8 @@ TEST(SkinSchemaDefault, BackgroundTypesAndCaptionFrames)
     {
         int state;
         COLORREF colour;
-    } rows[] = {{1, RGB(200, 0, 0)}, {2, RGB(0, 200, 0)}, {3, RGB(0, 0, 200)}, {4, RGB(200, 0, 0)}, {0, RGB(200, 0, 0)}};
+    } rows[] = {
+        {1, RGB(200, 0, 0)}, {2, RGB(0, 200, 0)}, {3, RGB(0, 0, 200)}, {4, RGB(200, 0, 0)}, {0, RGB(200, 0, 0)}};
     for (const auto& row : rows) {
         EXPECT_TRUE(skin.Class(L"WINDOW")->DrawBackground(canvas.Dc(), 1, row.state, &rc));
         EXPECT_EQ(row.colour, canvas.Pixel(10, 5)) << row.state;
@@ -141,8 +142,9 @@ TEST(SkinSchemaDefault, BackgroundTypesAndCaptionFrames)
 TEST(SkinSchemaDefault, FrameRegionCutsTransparentCorners)
 {
     // A caption whose two top corner pixels on each side are magenta.
-    FolderSkin skin("[SysMetrics]\r\nCaptionBarHeight = 20\r\n"
-                    "[Window.Caption]\r\nImageFile = Caption.bmp\r\nSizingMargins = 4, 4, 0, 0\r\nTransparent = True\r\n");
+    FolderSkin skin(
+        "[SysMetrics]\r\nCaptionBarHeight = 20\r\n"
+        "[Window.Caption]\r\nImageFile = Caption.bmp\r\nSizingMargins = 4, 4, 0, 0\r\nTransparent = True\r\n");
     skin.AddFile(L"Caption.bmp", BmpFile(12, 21, [](int x, int y) {
                      return (y == 0 && (x < 2 || x > 9)) ? RGB(255, 0, 255) : RGB(40, 80, 120);
                  }));
@@ -185,7 +187,8 @@ TEST(SkinSchemaDefault, HostileFrameInputStaysInsideTheWindow)
     for (const char* ini : inis) {
         SCOPED_TRACE(ini);
         FolderSkin skin(ini);
-        skin.AddFile(L"Caption.bmp", BmpFile(10, 10, [](int x, int y) { return (x + y) % 3 ? RGB(255, 0, 255) : RGB(9, 9, 9); }));
+        skin.AddFile(L"Caption.bmp",
+                     BmpFile(10, 10, [](int x, int y) { return (x + y) % 3 ? RGB(255, 0, 255) : RGB(9, 9, 9); }));
         ASSERT_TRUE(skin.Open());
         auto* schema = static_cast<CQorSkinManagerSchemaDefault*>(skin.m_manager.GetSchema());
         CQorSkinFrameRecord frame;
@@ -203,8 +206,8 @@ TEST(SkinSchemaDefault, HostileFrameInputStaysInsideTheWindow)
         }
         SkinCanvas canvas(140, 100, RGB(3, 3, 3));
         schema->DrawFrame(canvas.Dc(), &frame);
-        EXPECT_EQ(140 * 100 - 120 * 80, canvas.Count(RGB(3, 3, 3), CRect(0, 0, 140, 100)) -
-                                            canvas.Count(RGB(3, 3, 3), CRect(0, 0, 120, 80)));
+        EXPECT_EQ(140 * 100 - 120 * 80,
+                  canvas.Count(RGB(3, 3, 3), CRect(0, 0, 140, 100)) - canvas.Count(RGB(3, 3, 3), CRect(0, 0, 120, 80)));
     }
 }
 
@@ -256,7 +259,8 @@ TEST(SkinSchemaDefault, FramesFromRecords)
         const CRect rcClose(frame.arrButtons[0].rc), rcMin(frame.arrButtons[1].rc);
         EXPECT_LT(rcMin.right, rcClose.left);
         // Hot close button, disabled minimize button; inactive frames add 4.
-        EXPECT_EQ(colour(WP_CLOSEBUTTON, c.active ? 2 : 6), canvas.Pixel(rcClose.CenterPoint().x, rcClose.CenterPoint().y));
+        EXPECT_EQ(colour(WP_CLOSEBUTTON, c.active ? 2 : 6),
+                  canvas.Pixel(rcClose.CenterPoint().x, rcClose.CenterPoint().y));
         EXPECT_EQ(colour(WP_MINBUTTON, c.active ? 4 : 8), canvas.Pixel(rcMin.CenterPoint().x, rcMin.CenterPoint().y));
         EXPECT_EQ(RGB(3, 3, 3), canvas.Pixel(80, 50)); // the client area is left alone
     }
@@ -289,10 +293,8 @@ TEST(SkinSchemaDefault, ScrollBarPartsInTheirStates)
         bool dragging, enabled;
         int up, down, before, thumb, after;
     } cases[] = {
-        {"normal", 0, false, true, 1, 5, 1, 1, 1},
-        {"hot down arrow", 61, false, true, 1, 6, 1, 1, 1},
-        {"pressed thumb", 64, true, true, 1, 5, 1, 3, 1},
-        {"hot track", 63, false, true, 1, 5, 1, 1, 2},
+        {"normal", 0, false, true, 1, 5, 1, 1, 1},        {"hot down arrow", 61, false, true, 1, 6, 1, 1, 1},
+        {"pressed thumb", 64, true, true, 1, 5, 1, 3, 1}, {"hot track", 63, false, true, 1, 5, 1, 1, 2},
         {"disabled", 0, false, false, 4, 8, 4, 4, 4},
     };
     for (const auto& c : cases) {
@@ -371,7 +373,8 @@ TEST(SkinProducts, EveryProductSkinOpensCleanlyAndItsImagesLoad)
 {
     for (const wchar_t* module : {L"FolionyxSkinCalm.dll", L"FolionyxSkinCalmDark.dll", L"FolionyxSkinOffice2007.dll",
                                   L"FolionyxSkinQuiet.dll"}) {
-        SCOPED_TRACE(testing::Message() << std::wstring(module).size() << " " << std::string(module, module + wcslen(module)));
+        SCOPED_TRACE(testing::Message() << std::wstring(module).size() << " "
+                                        << std::string(module, module + wcslen(module)));
         CQorSkinManager manager;
         ASSERT_TRUE(manager.OpenSkinFile(ModulePath(module).c_str(), L""));
         CQorSkinManagerSchema* schema = manager.GetSchema();
@@ -385,7 +388,8 @@ TEST(SkinProducts, EveryProductSkinOpensCleanlyAndItsImagesLoad)
             if (file.IsEmpty())
                 continue;
             ++images;
-            EXPECT_NE(nullptr, cls->GetImage(file)) << std::string(file.GetString(), file.GetString() + file.GetLength());
+            EXPECT_NE(nullptr, cls->GetImage(file))
+                << std::string(file.GetString(), file.GetString() + file.GetLength());
         }
         const bool quiet = wcsstr(module, L"Quiet") != nullptr;
         EXPECT_EQ(quiet ? 0 : static_cast<int>(sizeof(kSheetParts) / sizeof(kSheetParts[0])), images);
@@ -393,7 +397,9 @@ TEST(SkinProducts, EveryProductSkinOpensCleanlyAndItsImagesLoad)
             EXPECT_NE(nullptr, dynamic_cast<CQorSkinManagerSchemaOffice2007*>(schema));
             for (const OfficeCell& cell : kOffice) {
                 if (cell.cell == 0) {
-                    EXPECT_NE(nullptr, manager.GetClass(L"SCROLLBAR")->GetImage(CString(L"OFFICE2007\\") + cell.image + L".BMP"));
+                    EXPECT_NE(
+                        nullptr,
+                        manager.GetClass(L"SCROLLBAR")->GetImage(CString(L"OFFICE2007\\") + cell.image + L".BMP"));
                 }
             }
         }

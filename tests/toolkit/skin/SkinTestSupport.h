@@ -73,7 +73,10 @@ struct FolderSkin
         testsupport::WriteFileBytes(m_folder.File(L"normal.ini"), ini);
         m_manager.SetApplyOptions(options);
     }
-    void AddFile(const std::wstring& name, const std::string& bytes) { testsupport::WriteFileBytes(m_folder.File(name), bytes); }
+    void AddFile(const std::wstring& name, const std::string& bytes)
+    {
+        testsupport::WriteFileBytes(m_folder.File(name), bytes);
+    }
     bool Open()
     {
         const std::wstring path = m_folder.Path().substr(0, m_folder.Path().size() - 1);
