@@ -14,6 +14,7 @@ const wchar_t kClassName[] = L"QorFoundationSwatchScene";
 const int kMargin = 10;
 const int kRowHeight = 50;
 const int kRowGap = 10;
+const int kLabelHeight = 20; // the column labels above the first row
 
 int SplitterOf(HWND hScene)
 {
@@ -90,6 +91,16 @@ void Paint(HWND hScene, CDC* pDC)
     pDC->FillSolidRect(rcClient, GetColor(COLOR_3DFACE));
     DrawColumn(pDC, hScene, 0);
     DrawColumn(pDC, hScene, 1);
+    CQorFontDC font(pDC, nullptr, GetColor(COLOR_BTNTEXT));
+    HGDIOBJ hOldFont = ::SelectObject(pDC->GetSafeHdc(), ::GetStockObject(DEFAULT_GUI_FONT));
+    const int nOldMode = pDC->SetBkMode(TRANSPARENT);
+    const wchar_t* labels[2] = {L"native", L"fallback"};
+    for (int nColumn = 0; nColumn < 2; ++nColumn) {
+        RECT rcLabel = LabelRect(hScene, nColumn);
+        ::DrawTextW(pDC->GetSafeHdc(), labels[nColumn], -1, &rcLabel, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+    }
+    pDC->SetBkMode(nOldMode);
+    ::SelectObject(pDC->GetSafeHdc(), hOldFont);
     RECT rcSplitter = SplitterRect(hScene);
     pDC->FillSolidRect(&rcSplitter, GetColor(COLOR_3DSHADOW));
 }
@@ -177,10 +188,18 @@ HWND CreateScene(int x, int y)
 RECT SwatchRect(HWND hScene, Row row, int column)
 {
     int nSplitter = SplitterOf(hScene);
-    int nTop = kMargin + row * (kRowHeight + kRowGap);
+    int nTop = kMargin + kLabelHeight + row * (kRowHeight + kRowGap);
     if (column == 0)
         return RECT{kMargin, nTop, nSplitter - kMargin, nTop + kRowHeight};
     return RECT{nSplitter + kSplitterWidth + kMargin, nTop, kClientWidth - kMargin, nTop + kRowHeight};
+}
+
+RECT LabelRect(HWND hScene, int column)
+{
+    RECT rc = SwatchRect(hScene, rowHorizontalGradient, column);
+    rc.bottom = rc.top - 2;
+    rc.top = kMargin;
+    return rc;
 }
 
 RECT SplitterRect(HWND hScene)

@@ -1,6 +1,6 @@
 // The foundation's demo scene: a swatch panel painted double-buffered, the native drawing
-// helpers in the left column and their own fallbacks (msimg32 treated as absent) in the right
-// one, row by row: horizontal and vertical gradients, an alpha blit, a transparent blit, and a
+// helpers in the left column ("native") and their own fallbacks (msimg32 treated as absent) in
+// the right one ("fallback"), each column labelled at its top, row by row: horizontal and vertical gradients, an alpha blit, a transparent blit, and a
 // TREEVIEW background drawn themed on the left and with themes off on the right. A splitter bar
 // between the columns is dragged with the mouse and moves the column border.
 #pragma once
@@ -19,7 +19,7 @@ enum Row {
 };
 
 const int kClientWidth = 420;
-const int kClientHeight = 320;
+const int kClientHeight = 340;
 const int kSplitterWidth = 6;
 const int kSplitterDefault = 207; // left edge of the splitter bar
 const int kSplitterMin = 120;
@@ -37,6 +37,8 @@ const COLORREF kTransparentSquare = RGB(0, 0, 255);
 HWND CreateScene(int x, int y);
 // Where a swatch lies in the client area (column 0 native, 1 fallback).
 RECT SwatchRect(HWND hScene, Row row, int column);
+// The label above a column in client coordinates.
+RECT LabelRect(HWND hScene, int column);
 // The splitter bar in client coordinates.
 RECT SplitterRect(HWND hScene);
 

@@ -1,4 +1,5 @@
 #include "reader/ui/SearchDlg.h"
+#include <algorithm>
 #include "reader/ui/ReaderNavigationHost.h"
 #include "resources/resource.h"
 
@@ -8,6 +9,7 @@ BEGIN_MESSAGE_MAP(CSearchDlg, CVkResizeDialog)
     ON_NOTIFY(NM_DBLCLK, IDC_SEARCH_RESULTS, &CSearchDlg::OnResultDblClick)
     ON_NOTIFY(NM_RCLICK, IDC_SEARCH_RESULTS, &CSearchDlg::OnResultRClick)
     ON_NOTIFY(LVN_GETDISPINFOW, IDC_SEARCH_RESULTS, &CSearchDlg::OnResultGetDispInfo)
+    ON_NOTIFY(QOR_LVN_SORTROWS, IDC_SEARCH_RESULTS, &CSearchDlg::OnResultSortRows)
 END_MESSAGE_MAP()
 
 CSearchDlg::CSearchDlg() : CVkResizeDialog(IDD), m_pHost(nullptr) {}
@@ -72,7 +74,35 @@ void CSearchDlg::Search()
     m_wndResults.SetHighlightText(m_strSearched);
     if (!m_strSearched.IsEmpty() && m_pHost != nullptr)
         m_pHost->SearchItems(m_strSearched, m_hits);
+    SortHits();
     ShowRowCount(int(m_hits.size()));
+}
+
+void CSearchDlg::SortHits()
+{
+    if (m_wndResults.GetSortColumn() != 0 || m_pHost == nullptr)
+        return;
+    std::vector<std::pair<CString, HTREEITEM>> rows;
+    rows.reserve(m_hits.size());
+    for (HTREEITEM item : m_hits)
+        rows.emplace_back(m_pHost->GetItemTitle(item), item);
+    const bool bAscending = m_wndResults.IsSortAscending() != FALSE;
+    std::stable_sort(rows.begin(), rows.end(), [bAscending](const auto& a, const auto& b) {
+        const int n = _wcsicmp(a.first, b.first);
+        return bAscending ? n < 0 : n > 0;
+    });
+    for (size_t i = 0; i < rows.size(); ++i)
+        m_hits[i] = rows[i].second;
+}
+
+void CSearchDlg::OnResultSortRows(NMHDR*, LRESULT* pResult)
+{
+    *pResult = 0;
+    // The chosen row would name another hit once the rows move.
+    if (m_wndResults.GetSelectedCount() > 0)
+        m_wndResults.SetItemState(-1, 0, LVIS_SELECTED);
+    SortHits();
+    m_wndResults.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_NOCHILDREN);
 }
 
 namespace {

@@ -1,8 +1,8 @@
 // The search pane: a keyword, a Search button and the contents items whose pages hold the
 // keyword, with the keyword highlighted in the rows. A double-click opens a hit with the
 // keyword as it stands in the edit then; F3 inside the pane moves on to the next hit of the
-// shown page. Enter searches; Esc does nothing (the pane is not a dialog that closes). The
-// controls follow the pane's size.
+// shown page. Enter searches; Esc does nothing (the pane is not a dialog that closes). A
+// click on the title header sorts the hits by title. The controls follow the pane's size.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
@@ -42,12 +42,16 @@ protected:
     afx_msg void OnResultDblClick(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnResultRClick(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnResultGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnResultSortRows(NMHDR* pNMHDR, LRESULT* pResult);
 
     DECLARE_MESSAGE_MAP()
 
 private:
     // Gives the list its new row count and draws it once.
     void ShowRowCount(int nRows);
+    // Orders the hits as the list's header asks: by title (column 0); the keyword column is
+    // the same in every row and keeps the book's order.
+    void SortHits();
 
     CStatic m_wndPrompt;
     CEdit m_wndKeyword;

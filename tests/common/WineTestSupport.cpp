@@ -80,6 +80,22 @@ TempFolder::~TempFolder()
     SHFileOperationW(&op);
 }
 
+bool GuiResourcesAreCounted(DWORD dwKind)
+{
+    const DWORD dwBefore = GetGuiResources(GetCurrentProcess(), dwKind);
+    DWORD dwWith = dwBefore;
+    if (dwKind == GR_GDIOBJECTS) {
+        HBRUSH hBrush = CreateSolidBrush(RGB(1, 2, 3));
+        dwWith = GetGuiResources(GetCurrentProcess(), dwKind);
+        DeleteObject(hBrush);
+    } else {
+        HMENU hMenu = CreatePopupMenu();
+        dwWith = GetGuiResources(GetCurrentProcess(), dwKind);
+        DestroyMenu(hMenu);
+    }
+    return dwWith != dwBefore;
+}
+
 WindowCapture::WindowCapture(HWND hwnd, bool fromScreen)
 {
     RECT rc;

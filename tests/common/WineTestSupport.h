@@ -49,6 +49,11 @@ private:
     std::wstring m_path;
 };
 
+// Whether GetGuiResources counts this process's objects of a kind (GR_GDIOBJECTS or
+// GR_USEROBJECTS): some systems (this Wine among them) always answer 0, and a leak check on
+// that answer cannot fail there.
+bool GuiResourcesAreCounted(DWORD dwKind);
+
 // Paints a window into a 32-bit top-down DIB of its client size and reads pixels from it.
 class WindowCapture
 {

@@ -243,3 +243,55 @@ TEST_F(SearchPane, TheKeywordColourEndsWhereTheKeywordEnds)
     EXPECT_NEAR(scan.textRight, scan.greenRight, 2);
     EXPECT_NEAR(scan.textAfter, scan.greenRight + 1, 2);
 }
+
+namespace {
+
+void ClickOnScreen(POINT pt)
+{
+    for (DWORD flags : {DWORD(MOUSEEVENTF_MOVE), DWORD(MOUSEEVENTF_LEFTDOWN), DWORD(MOUSEEVENTF_LEFTUP)}) {
+        INPUT input = {};
+        input.type = INPUT_MOUSE;
+        input.mi.dx = pt.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+        input.mi.dy = pt.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+        input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
+        SendInput(1, &input, sizeof(input));
+    }
+}
+
+} // namespace
+
+// The result list serves its rows from the pane, which sorts them when the title header is
+// clicked: ascending first, descending on the next click; a new search keeps the order.
+TEST_F(SearchPane, ClickingTheTitleHeaderSortsTheHitsByTitle)
+{
+    host.SetForegroundWindow();
+    Type(L"alpha");
+    pane.Search();
+    CQorListCtrl& list = pane.GetResultList();
+    ASSERT_EQ(CString(L"Seven"), list.GetItemText(0, 0));
+    RECT rcTitle = {};
+    ASSERT_TRUE(Header_GetItemRect(list.GetHeaderCtrl()->GetSafeHwnd(), 0, &rcTitle));
+    ::MapWindowPoints(list.GetHeaderCtrl()->GetSafeHwnd(), nullptr, reinterpret_cast<POINT*>(&rcTitle), 2);
+    // Two places on the header apart, so that the second click is not taken for a double-click.
+    const int y = (rcTitle.top + rcTitle.bottom) / 2;
+    const struct
+    {
+        const char* name;
+        POINT at;
+        const wchar_t* first;
+        const wchar_t* second;
+    } clicks[] = {{"first click: ascending", {rcTitle.left + 20, y}, L"Nine", L"Seven"},
+                  {"second click: descending", {rcTitle.right - 40, y}, L"Seven", L"Nine"}};
+    for (const auto& c : clicks) {
+        SCOPED_TRACE(c.name);
+        const int sortsBefore = list.GetSortColumn() == 0 ? (list.IsSortAscending() ? 1 : 2) : 0;
+        ClickOnScreen(c.at);
+        ASSERT_TRUE(testsupport::PumpUntil([&] {
+            return list.GetSortColumn() == 0 && (list.IsSortAscending() ? 1 : 2) != sortsBefore;
+        })) << "the header click did not arrive";
+        EXPECT_EQ(CString(c.first), list.GetItemText(0, 0));
+        EXPECT_EQ(CString(c.second), list.GetItemText(1, 0));
+    }
+    pane.Search();
+    EXPECT_EQ(CString(L"Seven"), list.GetItemText(0, 0)); // still descending by title
+}

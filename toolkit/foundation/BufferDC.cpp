@@ -3,6 +3,26 @@
 
 #include <algorithm>
 
+namespace {
+
+// A buffer drawn with the target's layout: in a right-to-left window the buffer mirrors as
+// the window does (text still reads left to right), and the copy back between two mirrored
+// DCs mirrors nothing. A left-to-right buffer would be mirrored as a whole on the way back,
+// glyphs included. A mirrored buffer starts as a copy of what the target shows there: some
+// systems (this Wine among them) fill mirrored rectangles one pixel short of their far edge,
+// which would otherwise copy the blank bitmap's black back.
+void TakeLayout(HDC hBuffer, HDC hDestDC, const CRect& rcCopy)
+{
+    const DWORD dwLayout = GetDCLayout(hDestDC);
+    if (dwLayout == 0)
+        return;
+    SetDCLayout(hBuffer, dwLayout);
+    ::BitBlt(hBuffer, rcCopy.left, rcCopy.top, rcCopy.Width(), rcCopy.Height(), hDestDC, rcCopy.left, rcCopy.top,
+             SRCCOPY);
+}
+
+} // namespace
+
 // ---------------------------------------------------------------------------------------------
 // CQorBufferDC
 
@@ -31,6 +51,7 @@ void CQorBufferDC::Create(HDC hDestDC, const CRect& rcPaint, BOOL bClip)
         return;
     }
     m_hOldBitmap = ::SelectObject(m_hDC, m_bitmap);
+    TakeLayout(m_hDC, hDestDC, rcPaint);
     if (bClip)
         ::IntersectClipRect(m_hDC, rcPaint.left, rcPaint.top, rcPaint.right, rcPaint.bottom);
 }
@@ -66,6 +87,7 @@ CQorBufferDCEx::CQorBufferDCEx(HDC hDestDC, const CRect& rect) : m_hDestDC(hDest
     }
     m_hOldBitmap = ::SelectObject(m_hDC, m_bitmap);
     ::SetViewportOrgEx(m_hDC, -rect.left, -rect.top, nullptr);
+    TakeLayout(m_hDC, hDestDC, rect);
 }
 
 CQorBufferDCEx::~CQorBufferDCEx()

@@ -12,6 +12,7 @@
 namespace {
 
 UINT g_nMissingMsimg32 = 0;
+UINT g_nDrawFallbacks = 0;
 CQorDrawHelpers* g_pDrawHelpers = nullptr;
 
 void DestroyDrawHelpers()
@@ -35,6 +36,11 @@ void QorSetMissingMsimg32EntriesForTest(UINT nMask)
 UINT QorGetMissingMsimg32EntriesForTest()
 {
     return g_nMissingMsimg32;
+}
+
+UINT QorGetDrawFallbacksForTest()
+{
+    return g_nDrawFallbacks;
 }
 
 CQorDrawHelpers* GetDrawHelpers()
@@ -245,6 +251,7 @@ public:
 
 BOOL CQorDrawHelpers::AlphaBlendFallback(HDC hdcDest, const CRect& rcDest, HDC hdcSrc, const CRect& rcSrc)
 {
+    ++g_nDrawFallbacks;
     int cx = rcDest.Width(), cy = rcDest.Height();
     if (cx <= 0 || cy <= 0 || rcSrc.Width() <= 0 || rcSrc.Height() <= 0)
         return FALSE;
@@ -282,6 +289,7 @@ BOOL CQorDrawHelpers::TransparentBlt(HDC hdcDest, const CRect& rcDest, HDC hdcSr
 BOOL CQorDrawHelpers::TransparentBltFallback(HDC hdcDest, const CRect& rcDest, HDC hdcSrc, const CRect& rcSrc,
                                              COLORREF clrTransparent)
 {
+    ++g_nDrawFallbacks;
     int cx = rcSrc.Width(), cy = rcSrc.Height();
     if (cx <= 0 || cy <= 0 || rcDest.IsRectEmpty())
         return FALSE;

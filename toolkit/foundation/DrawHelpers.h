@@ -173,6 +173,9 @@ enum {
 };
 void QorSetMissingMsimg32EntriesForTest(UINT nMask);
 UINT QorGetMissingMsimg32EntriesForTest();
+// How often the own alpha-blend and transparent-blit fallbacks ran, so that a test can tell
+// that a drawing went through the helpers.
+UINT QorGetDrawFallbacksForTest();
 
 // Per channel f x B + (1 - f) x A, truncated and capped at 255.
 COLORREF BlendColorsByFactor(COLORREF clrA, COLORREF clrB, double dFactor);

@@ -46,7 +46,6 @@ CQorHookManager::CHookSink::CHookSink(HWND hWnd, WNDPROC pfnPrevious)
 CQorHookManager::CHookSink::~CHookSink()
 {
     Detach();
-    FlushPendingDeletes();
 }
 
 void CQorHookManager::CHookSink::AddHookAble(CQorHookManagerHookAble* pHookAble)
@@ -70,8 +69,8 @@ void CQorHookManager::CHookSink::RemoveHookAble(CQorHookManagerHookAble* pHookAb
         if (m_arrHookAbles[i] != pHookAble)
             continue;
         m_arrHookAbles.RemoveAt(i);
-        if (pHookAble->m_bAutoDelete)
-            DeleteLater(pHookAble);
+        if (pHookAble->m_bAutoDelete && g_pHookManager)
+            g_pHookManager->ReleaseHookAble(pHookAble);
         if (m_arrHookAbles.GetSize() == 0 && !m_bDetached && g_pHookManager)
             g_pHookManager->RemoveSink(this); // may delete this sink: nothing may follow
         return;
@@ -102,32 +101,19 @@ void CQorHookManager::CHookSink::Detach()
     if (m_bDetached)
         return;
     m_bDetached = TRUE;
-    if (::IsWindow(m_hWnd))
-        ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnPrevious));
-    for (INT_PTR i = m_arrHookAbles.GetSize() - 1; i >= 0; --i) {
-        if (m_arrHookAbles[i]->m_bAutoDelete)
-            DeleteLater(m_arrHookAbles[i]);
+    if (::IsWindow(m_hWnd)) {
+        const WNDPROC pfnCurrent = reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(m_hWnd, GWLP_WNDPROC));
+        if (pfnCurrent == &HookSinkWindowProc)
+            ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnPrevious));
+        else if (g_pHookManager)
+            g_pHookManager->LeavePassThrough(m_hWnd, m_pfnPrevious);
     }
+    CArray<CQorHookManagerHookAble*, CQorHookManagerHookAble*> arrDropped;
+    arrDropped.Copy(m_arrHookAbles);
     m_arrHookAbles.RemoveAll();
-}
-
-void CQorHookManager::CHookSink::DeleteLater(CQorHookManagerHookAble* pHookAble)
-{
-    for (INT_PTR i = 0; i < m_arrPendingDeletes.GetSize(); ++i) {
-        if (m_arrPendingDeletes[i] == pHookAble)
-            return;
-    }
-    m_arrPendingDeletes.Add(pHookAble);
-    if (m_nDispatchDepth == 0)
-        FlushPendingDeletes();
-}
-
-void CQorHookManager::CHookSink::FlushPendingDeletes()
-{
-    while (m_arrPendingDeletes.GetSize() > 0) {
-        CQorHookManagerHookAble* pHookAble = m_arrPendingDeletes[0];
-        m_arrPendingDeletes.RemoveAt(0);
-        delete pHookAble;
+    for (INT_PTR i = arrDropped.GetSize() - 1; i >= 0; --i) {
+        if (arrDropped[i]->m_bAutoDelete && g_pHookManager)
+            g_pHookManager->ReleaseHookAble(arrDropped[i]);
     }
 }
 
@@ -145,6 +131,56 @@ CQorHookManager::~CQorHookManager()
         m_mapSinks.GetNextAssoc(pos, pKey, pValue);
         RemoveSink(static_cast<CHookSink*>(pValue));
     }
+    FlushPendingDeletes();
+}
+
+BOOL CQorHookManager::IsHeldBySink(CQorHookManagerHookAble* pHookAble) const
+{
+    POSITION pos = m_mapSinks.GetStartPosition();
+    while (pos) {
+        void* pKey = nullptr;
+        void* pValue = nullptr;
+        m_mapSinks.GetNextAssoc(pos, pKey, pValue);
+        if (static_cast<CHookSink*>(pValue)->HasHookAble(pHookAble))
+            return TRUE;
+    }
+    return FALSE;
+}
+
+void CQorHookManager::ReleaseHookAble(CQorHookManagerHookAble* pHookAble)
+{
+    if (IsHeldBySink(pHookAble))
+        return;
+    for (INT_PTR i = 0; i < m_arrPendingDeletes.GetSize(); ++i) {
+        if (m_arrPendingDeletes[i] == pHookAble)
+            return;
+    }
+    m_arrPendingDeletes.Add(pHookAble);
+    if (m_nDispatchDepth == 0)
+        FlushPendingDeletes();
+}
+
+void CQorHookManager::FlushPendingDeletes()
+{
+    while (m_arrPendingDeletes.GetSize() > 0) {
+        CQorHookManagerHookAble* pHookAble = m_arrPendingDeletes[0];
+        m_arrPendingDeletes.RemoveAt(0);
+        delete pHookAble;
+    }
+}
+
+void CQorHookManager::LeavePassThrough(HWND hWnd, WNDPROC pfnPrevious)
+{
+    m_mapPassThrough.SetAt(hWnd, reinterpret_cast<void*>(pfnPrevious));
+}
+
+WNDPROC CQorHookManager::TakePassThrough(HWND hWnd)
+{
+    void* pValue = nullptr;
+    if (!m_mapPassThrough.Lookup(hWnd, pValue))
+        return nullptr;
+    m_mapPassThrough.RemoveKey(hWnd);
+    return reinterpret_cast<WNDPROC>(pValue);
 }
 
 CQorHookManager::CHookSink* CQorHookManager::Lookup(HWND hWnd) const
@@ -160,6 +196,16 @@ BOOL CQorHookManager::SetHook(HWND hWnd, CQorHookManagerHookAble* pHookAble)
     if (CHookSink* pSink = Lookup(hWnd)) {
         pSink->AddHookAble(pHookAble);
         return TRUE;
+    }
+    // Our procedure still sits under a later subclass: take the window back without a second
+    // link in its chain, which would offer every message twice.
+    if (WNDPROC pfnPassThrough = TakePassThrough(hWnd)) {
+        if (::IsWindow(hWnd)) {
+            CHookSink* pSink = new CHookSink(hWnd, pfnPassThrough);
+            pSink->AddHookAble(pHookAble);
+            m_mapSinks.SetAt(hWnd, pSink);
+            return TRUE;
+        }
     }
     // Only this process's live windows can be subclassed; anything else would leave a sink
     // whose previous procedure is null.
@@ -202,20 +248,21 @@ LRESULT CQorHookManager::Dispatch(CHookSink* pSink, HWND hWnd, UINT nMessage, WP
 {
     WNDPROC pfnPrevious = pSink->m_pfnPrevious;
     ++pSink->m_nDispatchDepth;
+    ++m_nDispatchDepth;
     LRESULT lResult = 0;
     BOOL bConsumed = FALSE;
-    if (nMessage == WM_NCDESTROY)
+    if (nMessage == WM_NCDESTROY) {
         RemoveSink(pSink); // the window's own procedure gets this message back un-hooked
-    else
+        TakePassThrough(hWnd);
+    } else
         bConsumed = pSink->Offer(hWnd, nMessage, wParam, lParam, lResult);
     // A hook-able may have destroyed the window: its procedure has nothing left to handle.
     if (!bConsumed && (nMessage == WM_NCDESTROY || ::IsWindow(hWnd)))
         lResult = ::CallWindowProcW(pfnPrevious, hWnd, nMessage, wParam, lParam);
-    if (--pSink->m_nDispatchDepth == 0) {
-        pSink->FlushPendingDeletes();
-        if (pSink->m_bDetached)
-            delete pSink;
-    }
+    if (--pSink->m_nDispatchDepth == 0 && pSink->m_bDetached)
+        delete pSink;
+    if (--m_nDispatchDepth == 0)
+        FlushPendingDeletes();
     return lResult;
 }
 
@@ -223,10 +270,17 @@ LRESULT CALLBACK CQorHookManager::HookSinkWindowProc(HWND hWnd, UINT nMessage, W
 {
     CCurrentMessageScope scope(hWnd, nMessage, wParam, lParam);
     CHookSink* pSink = g_pHookManager ? g_pHookManager->Lookup(hWnd) : nullptr;
-    // Reached without a sink when code that subclassed after us still calls this procedure:
-    // the window stays alive on the default handling.
-    if (!pSink)
+    if (!pSink) {
+        // Reached without a sink when code that subclassed after us still calls this
+        // procedure: the procedure we replaced goes on handling the window.
+        void* pValue = nullptr;
+        if (g_pHookManager && g_pHookManager->m_mapPassThrough.Lookup(hWnd, pValue)) {
+            if (nMessage == WM_NCDESTROY)
+                g_pHookManager->TakePassThrough(hWnd);
+            return ::CallWindowProcW(reinterpret_cast<WNDPROC>(pValue), hWnd, nMessage, wParam, lParam);
+        }
         return ::DefWindowProcW(hWnd, nMessage, wParam, lParam);
+    }
     return g_pHookManager->Dispatch(pSink, hWnd, nMessage, wParam, lParam);
 }
 

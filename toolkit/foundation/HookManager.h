@@ -33,8 +33,9 @@ class CQorHookManager
 {
 public:
     // The hook-ables of one subclassed window. A sink may be left (removed, window destroyed)
-    // while one of its hook-ables runs: it then stays alive, and the hook-ables it must delete
-    // wait, until the outermost call of the shared procedure for its window returns.
+    // while one of its hook-ables runs: it then stays alive until the outermost call of the
+    // shared procedure for its window returns. An auto-delete hook-able may watch several
+    // windows: it is deleted once, when the last sink drops it and no offer runs.
     class CHookSink
     {
     public:
@@ -60,11 +61,8 @@ public:
         BOOL Offer(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& lParam, LRESULT& lResult);
         // Restores the window's procedure and drops the hook-ables; the sink is then detached.
         void Detach();
-        void DeleteLater(CQorHookManagerHookAble* pHookAble);
-        void FlushPendingDeletes();
 
         CArray<CQorHookManagerHookAble*, CQorHookManagerHookAble*> m_arrHookAbles;
-        CArray<CQorHookManagerHookAble*, CQorHookManagerHookAble*> m_arrPendingDeletes;
         WNDPROC m_pfnPrevious;
         HWND m_hWnd;
         int m_nDispatchDepth; // calls of the shared procedure running for this sink
@@ -89,8 +87,21 @@ public:
 private:
     void RemoveSink(CHookSink* pSink);
     LRESULT Dispatch(CHookSink* pSink, HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam);
+    // Called when a sink drops an auto-delete hook-able: deletes it once no sink holds it,
+    // as soon as no offer runs.
+    void ReleaseHookAble(CQorHookManagerHookAble* pHookAble);
+    BOOL IsHeldBySink(CQorHookManagerHookAble* pHookAble) const;
+    void FlushPendingDeletes();
+    // A window whose procedure was subclassed again after ours cannot get its first procedure
+    // back without cutting the later subclass out: ours stays in the chain and passes every
+    // message through to the procedure it replaced.
+    void LeavePassThrough(HWND hWnd, WNDPROC pfnPrevious);
+    WNDPROC TakePassThrough(HWND hWnd);
 
-    CMapPtrToPtr m_mapSinks; // HWND -> CHookSink*
+    CMapPtrToPtr m_mapSinks;        // HWND -> CHookSink*
+    CMapPtrToPtr m_mapPassThrough;  // HWND -> WNDPROC that our procedure forwards to
+    CArray<CQorHookManagerHookAble*, CQorHookManagerHookAble*> m_arrPendingDeletes;
+    int m_nDispatchDepth = 0;       // calls of the shared procedure running, all windows
 };
 
 // The process's hook manager, made on first use; its exit routine restores every window still

@@ -31,7 +31,7 @@ CString CHTMLToolTip::FormatPage(const CString& strText) const
     COLORREF clrBack =
         m_pContext->m_clrBack != static_cast<COLORREF>(-1) ? m_pContext->m_clrBack : GetColor(COLOR_INFOBK);
     CString strPage;
-    strPage.Format(L"<html><head><style> body {font-family:%s; font-size:%i;}table {font-family:%s; font-size:%i;}"
+    strPage.Format(L"<html><head><style> body {font-family:%s; font-size:%ipx;}table {font-family:%s; font-size:%ipx;}"
                    L"</style></head><body topmargin=0 leftmargin=0 bottommargin=0 rightmargin=0 "
                    L"bgColor=#%02x%02x%02x>",
                    strFace.GetString(), nSize, strFace.GetString(), nSize, GetRValue(clrBack), GetGValue(clrBack),

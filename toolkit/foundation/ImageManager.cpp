@@ -5,6 +5,8 @@
 #include <cstring>
 #include <new>
 
+using qorimage::ReleaseValues;
+
 namespace {
 
 bool IsAnyWidth(int nWidth)
@@ -30,18 +32,6 @@ bool IsSeparator(const UINT* pIds, int nCount, int nPieces, int j)
     return pIds != nullptr && nCount != nPieces && pIds[j] == 0;
 }
 
-// Releases every object of a map and empties it.
-template <class KEY, class ARG_KEY, class T> void ReleaseValues(CMap<KEY, ARG_KEY, T*, T*>& map)
-{
-    POSITION pos = map.GetStartPosition();
-    while (pos != nullptr) {
-        KEY key{};
-        T* pObject = nullptr;
-        map.GetNextAssoc(pos, key, pObject);
-        pObject->InternalRelease();
-    }
-    map.RemoveAll();
-}
 
 } // namespace
 

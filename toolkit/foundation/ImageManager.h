@@ -70,6 +70,8 @@ public:
     UINT GetID() const { return m_nId; }
     int GetWidth() const { return m_nWidth; }
     int GetHeight() const { return m_nHeight; }
+    // The manager that serves this icon.
+    CQorImageManager* GetManager() const;
 
     // The image of a state, falling back as callers expect: disabled to the generated one,
     // hot to normal, checked to hot then normal, pressed to hot then normal.
@@ -101,7 +103,6 @@ private:
     friend class CQorImageManagerIconSet;
     const CQorImageManagerImage& Derived(Slot slot);
     BOOL IsOwnImage(const CQorImageManagerImage& image) const;
-    CQorImageManager* GetManager() const;
     void SerializeImage(CArchive& ar, CQorImageManagerImage& image);
 
     UINT m_nId;

@@ -215,24 +215,44 @@ void CQorImageManager::DoPropExchange(CQorPropExchange* pPX)
             arrIds.InsertAt(i, nId); // stored in id order, so the same icons store the same bytes
         }
     }
-    std::unique_ptr<CQorPropExchangeEnumerator> pEnumerator(pPX->GetEnumerator(L"IconSet"));
-    POSITION pos = pEnumerator->GetPosition(static_cast<DWORD>(arrIds.GetSize()), FALSE);
-    for (INT_PTR i = 0; pos != nullptr; ++i) {
-        CQorPropExchange* pSection = pEnumerator->GetNext(pos);
-        try {
-            int nId = pPX->IsLoading() ? 0 : static_cast<int>(arrIds[i]);
-            pSection->ExchangeProp(L"Id", QOR_PROP_I4, &nId, nullptr);
-            CQorImageManagerIconSet* pSet = GetIconSet(static_cast<UINT>(nId));
-            if (pSet == nullptr) {
-                pSet = new CQorImageManagerIconSet(this, static_cast<UINT>(nId));
-                m_mapSets.SetAt(static_cast<UINT>(nId), pSet);
+    // Loading reads into new sets and swaps them in only when the whole archive was read: a
+    // damaged archive leaves the icons that were loaded before.
+    CMap<UINT, UINT, CQorImageManagerIconSet*, CQorImageManagerIconSet*> mapLoaded;
+    try {
+        std::unique_ptr<CQorPropExchangeEnumerator> pEnumerator(pPX->GetEnumerator(L"IconSet"));
+        POSITION pos = pEnumerator->GetPosition(static_cast<DWORD>(arrIds.GetSize()), FALSE);
+        for (INT_PTR i = 0; pos != nullptr; ++i) {
+            CQorPropExchange* pSection = pEnumerator->GetNext(pos);
+            try {
+                int nId = pPX->IsLoading() ? 0 : static_cast<int>(arrIds[i]);
+                pSection->ExchangeProp(L"Id", QOR_PROP_I4, &nId, nullptr);
+                CQorImageManagerIconSet* pSet = nullptr;
+                if (!pPX->IsLoading()) {
+                    pSet = GetIconSet(static_cast<UINT>(nId));
+                } else if (!mapLoaded.Lookup(static_cast<UINT>(nId), pSet)) {
+                    pSet = new CQorImageManagerIconSet(this, static_cast<UINT>(nId));
+                    mapLoaded.SetAt(static_cast<UINT>(nId), pSet);
+                }
+                pSet->DoPropExchange(pSection);
+            } catch (...) {
+                pSection->InternalRelease();
+                throw;
             }
-            pSet->DoPropExchange(pSection);
-        } catch (...) {
             pSection->InternalRelease();
-            throw;
         }
-        pSection->InternalRelease();
+    } catch (...) {
+        qorimage::ReleaseValues(mapLoaded);
+        throw;
+    }
+    POSITION posLoaded = mapLoaded.GetStartPosition();
+    while (posLoaded != nullptr) {
+        UINT nId = 0;
+        CQorImageManagerIconSet* pSet = nullptr;
+        mapLoaded.GetNextAssoc(posLoaded, nId, pSet);
+        CQorImageManagerIconSet* pOld = GetIconSet(nId);
+        m_mapSets.SetAt(nId, pSet);
+        if (pOld != nullptr)
+            pOld->InternalRelease();
     }
 }
 

@@ -2,6 +2,7 @@
 #include "toolkit/foundation/DrawHelpers.h"
 #include "toolkit/foundation/GraphicBitmapPng.h"
 #include "toolkit/foundation/ImageManagerInternal.h"
+#include "platform/framework/DebugChecks.h"
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -28,34 +29,118 @@ BYTE Premultiply(BYTE c, BYTE a)
     return static_cast<BYTE>((static_cast<unsigned>(c) * a + 127) / 255);
 }
 
-// A 32-bit RT_BITMAP resource as a section of its straight pixels. The header is checked
-// against the resource's size in 64-bit arithmetic, with the pixels after the header and
-// its masks or colour table.
-HBITMAP LoadAlphaBitmapResource(const BYTE* pData, DWORD nSize)
+// Where a packed DIB's pixels lie, from its header. Every number in the header is checked
+// against the bytes that really follow it, in 64-bit arithmetic, so that a header claiming
+// more rows, colours or masks than its data holds is refused before anything reads past it.
+struct DibLayout
 {
-    if (nSize < sizeof(BITMAPINFOHEADER))
+    LONGLONG cx = 0;
+    LONGLONG cy = 0;
+    bool bBottomUp = true;
+    WORD nBitCount = 0;
+    DWORD nCompression = BI_RGB;
+    ULONGLONG nBitsOffset = 0; // from the start of the header
+    ULONGLONG nBitsSize = 0;
+};
+
+BOOL MeasureDib(const BYTE* pInfo, ULONGLONG nAvailable, DibLayout& layout)
+{
+    DWORD nHeaderSize = 0;
+    if (nAvailable < sizeof(DWORD))
+        return FALSE;
+    memcpy(&nHeaderSize, pInfo, sizeof(nHeaderSize));
+    ULONGLONG nTableBytes = 0;
+    if (nHeaderSize == sizeof(BITMAPCOREHEADER)) {
+        if (nAvailable < sizeof(BITMAPCOREHEADER))
+            return FALSE;
+        BITMAPCOREHEADER bch;
+        memcpy(&bch, pInfo, sizeof(bch));
+        if (bch.bcPlanes != 1)
+            return FALSE;
+        layout.cx = bch.bcWidth;
+        layout.cy = bch.bcHeight;
+        layout.nBitCount = bch.bcBitCount;
+        if (layout.nBitCount <= 8)
+            nTableBytes = (1ULL << layout.nBitCount) * sizeof(RGBTRIPLE);
+    } else {
+        if (nHeaderSize < sizeof(BITMAPINFOHEADER) || nHeaderSize > nAvailable)
+            return FALSE;
+        BITMAPINFOHEADER bih;
+        memcpy(&bih, pInfo, sizeof(bih));
+        if (bih.biPlanes != 1)
+            return FALSE;
+        layout.cx = bih.biWidth;
+        layout.cy = std::llabs(static_cast<LONGLONG>(bih.biHeight));
+        layout.bBottomUp = bih.biHeight > 0;
+        layout.nBitCount = bih.biBitCount;
+        layout.nCompression = bih.biCompression;
+        ULONGLONG nColors = bih.biClrUsed;
+        if (layout.nBitCount <= 8) {
+            const ULONGLONG nMaxColors = 1ULL << layout.nBitCount;
+            if (nColors > nMaxColors)
+                return FALSE;
+            if (nColors == 0)
+                nColors = nMaxColors;
+        }
+        nTableBytes = nColors * sizeof(RGBQUAD);
+        // Masks follow a plain 40-byte header; later headers carry them inside.
+        if (bih.biCompression == BI_BITFIELDS && nHeaderSize == sizeof(BITMAPINFOHEADER))
+            nTableBytes += 3 * sizeof(DWORD);
+        switch (bih.biCompression) {
+        case BI_RGB:
+            break;
+        case BI_BITFIELDS:
+            if (layout.nBitCount != 16 && layout.nBitCount != 32)
+                return FALSE;
+            break;
+        case BI_RLE8:
+        case BI_RLE4:
+            // Run-length pixels have no size but the one the header states.
+            if (layout.nBitCount != (bih.biCompression == BI_RLE8 ? 8 : 4) || !layout.bBottomUp ||
+                bih.biSizeImage == 0)
+                return FALSE;
+            layout.nBitsSize = bih.biSizeImage;
+            break;
+        default:
+            return FALSE;
+        }
+    }
+    switch (layout.nBitCount) {
+    case 1: case 4: case 8: case 16: case 24: case 32:
+        break;
+    default:
+        return FALSE;
+    }
+    if (!IsSoundSize(layout.cx, layout.cy))
+        return FALSE;
+    if (layout.nCompression == BI_RGB || layout.nCompression == BI_BITFIELDS) {
+        const ULONGLONG nStride = (static_cast<ULONGLONG>(layout.cx) * layout.nBitCount + 31) / 32 * 4;
+        layout.nBitsSize = nStride * static_cast<ULONGLONG>(layout.cy);
+    }
+    layout.nBitsOffset = static_cast<ULONGLONG>(nHeaderSize) + nTableBytes;
+    return layout.nBitsOffset + layout.nBitsSize <= nAvailable;
+}
+
+BOOL RefuseBitmap()
+{
+    QOR_TRACE_TOOLKIT(L"bitmap refused: its header claims more than its data holds");
+    ::SetLastError(ERROR_INVALID_DATA);
+    return FALSE;
+}
+
+// A 32-bit RT_BITMAP resource as a section of its straight pixels.
+HBITMAP LoadAlphaBitmapResource(const BYTE* pData, const DibLayout& layout)
+{
+    if (layout.nCompression != BI_RGB && layout.nCompression != BI_BITFIELDS)
         return nullptr;
-    BITMAPINFOHEADER bih;
-    memcpy(&bih, pData, sizeof(bih));
-    const LONGLONG cx = bih.biWidth, cy = std::llabs(static_cast<LONGLONG>(bih.biHeight));
-    if (bih.biSize < sizeof(BITMAPINFOHEADER) || bih.biSize > nSize || !IsSoundSize(cx, cy) ||
-        (bih.biCompression != BI_RGB && bih.biCompression != BI_BITFIELDS))
-        return nullptr;
-    ULONGLONG nOffset = bih.biSize;
-    if (bih.biCompression == BI_BITFIELDS && bih.biSize == sizeof(BITMAPINFOHEADER))
-        nOffset += 3 * sizeof(DWORD);
-    nOffset += static_cast<ULONGLONG>(bih.biClrUsed) * sizeof(RGBQUAD);
-    const ULONGLONG nPixelBytes = static_cast<ULONGLONG>(cx) * static_cast<ULONGLONG>(cy) * 4;
-    if (nOffset + nPixelBytes > nSize)
-        return nullptr;
+    const LONGLONG cx = layout.cx, cy = layout.cy;
     qorimage::Pixels pixels;
     pixels.cx = static_cast<int>(cx);
     pixels.cy = static_cast<int>(cy);
     pixels.px.resize(static_cast<size_t>(cx * cy));
-    const DWORD* pSource = reinterpret_cast<const DWORD*>(pData + nOffset);
-    const bool bBottomUp = bih.biHeight > 0;
+    const DWORD* pSource = reinterpret_cast<const DWORD*>(pData + layout.nBitsOffset);
     for (LONGLONG y = 0; y < cy; ++y) {
-        const DWORD* pRow = pSource + (bBottomUp ? cy - 1 - y : y) * cx;
+        const DWORD* pRow = pSource + (layout.bBottomUp ? cy - 1 - y : y) * cx;
         memcpy(&pixels.px[static_cast<size_t>(y * cx)], pRow, static_cast<size_t>(cx) * 4);
     }
     return qorimage::CreateSection(pixels);
@@ -113,6 +198,20 @@ BOOL ReadBitmap32(HBITMAP hBitmap, Pixels& pixels)
     const int nLines = ::GetDIBits(hdc, hBitmap, 0, bm.bmHeight, pixels.px.data(), &bi, DIB_RGB_COLORS);
     ::ReleaseDC(nullptr, hdc);
     return nLines == bm.bmHeight;
+}
+
+BOOL HasAlphaBytes(HBITMAP hBitmap)
+{
+    DIBSECTION ds = {};
+    if (::GetObjectW(hBitmap, sizeof(ds), &ds) != sizeof(ds) || ds.dsBm.bmBitsPixel != 32 || ds.dsBm.bmBits == nullptr)
+        return FALSE;
+    const BYTE* p = static_cast<const BYTE*>(ds.dsBm.bmBits);
+    const size_t count = static_cast<size_t>(ds.dsBm.bmWidth) * static_cast<size_t>(std::abs(ds.dsBm.bmHeight));
+    for (size_t i = 0; i < count; ++i, p += 4) {
+        if (p[3] != 0)
+            return TRUE;
+    }
+    return FALSE;
 }
 
 BOOL ReadImagePixels(const CQorImageManagerImage& image, Pixels& pixels)
@@ -225,14 +324,15 @@ HBITMAP LoadBitmapFromResource(HINSTANCE hInstance, LPCTSTR lpszName, BOOL* pbAl
     HGLOBAL hData = ::LoadResource(hInstance, hResource);
     const BYTE* pData = hData != nullptr ? static_cast<const BYTE*>(::LockResource(hData)) : nullptr;
     const DWORD nSize = ::SizeofResource(hInstance, hResource);
-    if (pData == nullptr || nSize < sizeof(BITMAPINFOHEADER))
+    DibLayout layout;
+    if (pData == nullptr || !MeasureDib(pData, nSize, layout)) {
+        RefuseBitmap();
         return nullptr;
-    BITMAPINFOHEADER bih;
-    memcpy(&bih, pData, sizeof(bih));
-    if (bih.biBitCount == 32) {
-        HBITMAP hBitmap = LoadAlphaBitmapResource(pData, nSize);
+    }
+    if (layout.nBitCount == 32) {
+        HBITMAP hBitmap = LoadAlphaBitmapResource(pData, layout);
         if (hBitmap != nullptr && pbAlpha != nullptr)
-            *pbAlpha = TRUE;
+            *pbAlpha = qorimage::HasAlphaBytes(hBitmap);
         return hBitmap;
     }
     return static_cast<HBITMAP>(::LoadImageW(hInstance, lpszName, IMAGE_BITMAP, 0, 0, LR_DEFAULTSIZE));
@@ -245,11 +345,16 @@ HBITMAP LoadBitmapFromFile(LPCTSTR lpszFileName, BOOL* pbAlpha)
     HANDLE hFile = ::CreateFileW(lpszFileName, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     if (hFile == INVALID_HANDLE_VALUE)
         return nullptr;
-    BYTE head[sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)] = {};
+    // The file header, the largest info header and its masks or a full colour table.
+    std::vector<BYTE> head(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPV5HEADER) + 256 * sizeof(RGBQUAD));
     DWORD nRead = 0;
-    ::ReadFile(hFile, head, sizeof(head), &nRead, nullptr);
+    LARGE_INTEGER fileSize = {};
+    const BOOL bRead = ::ReadFile(hFile, head.data(), static_cast<DWORD>(head.size()), &nRead, nullptr) &&
+                       ::GetFileSizeEx(hFile, &fileSize);
     ::CloseHandle(hFile);
-    if (nRead >= sizeof(kPngSignature) && memcmp(head, kPngSignature, sizeof(kPngSignature)) == 0) {
+    if (!bRead)
+        return nullptr;
+    if (nRead >= sizeof(kPngSignature) && memcmp(head.data(), kPngSignature, sizeof(kPngSignature)) == 0) {
         CQorGraphicBitmapPng png;
         if (!png.LoadFromFile(lpszFileName))
             return nullptr;
@@ -257,15 +362,26 @@ HBITMAP LoadBitmapFromFile(LPCTSTR lpszFileName, BOOL* pbAlpha)
             *pbAlpha = png.IsAlpha();
         return static_cast<HBITMAP>(png.Detach());
     }
-    UINT nFlags = LR_LOADFROMFILE | LR_DEFAULTSIZE;
-    BITMAPINFOHEADER bih = {};
-    memcpy(&bih, head + sizeof(BITMAPFILEHEADER), sizeof(bih));
-    const BOOL bAlpha = nRead == sizeof(head) && bih.biBitCount == 32;
-    if (bAlpha)
-        nFlags |= LR_CREATEDIBSECTION;
+    BITMAPFILEHEADER bfh = {};
+    DibLayout layout;
+    if (nRead < sizeof(bfh))
+        return RefuseBitmap(), nullptr;
+    memcpy(&bfh, head.data(), sizeof(bfh));
+    // The header and table must lie in what was read; the pixels in the whole file, where
+    // the file header's offset puts them (right after the table when it says 0).
+    const ULONGLONG nFile = static_cast<ULONGLONG>(fileSize.QuadPart);
+    if (bfh.bfType != 0x4D42 ||
+        !MeasureDib(head.data() + sizeof(bfh), nFile - sizeof(bfh), layout) ||
+        layout.nBitsOffset > nRead - sizeof(bfh))
+        return RefuseBitmap(), nullptr;
+    const ULONGLONG nBits = bfh.bfOffBits != 0 ? bfh.bfOffBits : sizeof(bfh) + layout.nBitsOffset;
+    if (nBits < sizeof(bfh) + layout.nBitsOffset || nBits + layout.nBitsSize > nFile)
+        return RefuseBitmap(), nullptr;
+    const BOOL b32 = layout.nBitCount == 32;
+    const UINT nFlags = LR_LOADFROMFILE | LR_DEFAULTSIZE | (b32 ? LR_CREATEDIBSECTION : 0);
     HBITMAP hBitmap = static_cast<HBITMAP>(::LoadImageW(nullptr, lpszFileName, IMAGE_BITMAP, 0, 0, nFlags));
     if (hBitmap != nullptr && pbAlpha != nullptr)
-        *pbAlpha = bAlpha;
+        *pbAlpha = b32 && qorimage::HasAlphaBytes(hBitmap);
     return hBitmap;
 }
 

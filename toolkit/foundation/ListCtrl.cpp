@@ -140,6 +140,18 @@ void CQorListCtrl::SortByColumn(int nColumn)
     SetSortImage(nColumn);
     m_nSortColumn = nColumn;
     SendMessage(LVM_SETSELECTEDCOLUMN, nColumn);
+    if (GetStyle() & LVS_OWNERDATA) {
+        NMLISTVIEW nm = {};
+        nm.hdr.hwndFrom = GetSafeHwnd();
+        nm.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID());
+        nm.hdr.code = QOR_LVN_SORTROWS;
+        nm.iItem = -1;
+        nm.iSubItem = nColumn;
+        nm.lParam = m_bSortAscending;
+        ::SendMessageW(::GetParent(GetSafeHwnd()), WM_NOTIFY, nm.hdr.idFrom, reinterpret_cast<LPARAM>(&nm));
+        Invalidate();
+        return;
+    }
 
     HCURSOR hOldCursor = ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
     // Each row is known by its position before the sort, held in its item data while the sort

@@ -46,6 +46,11 @@ protected:
     int m_nHeaderHeight;
 };
 
+// Sent (WM_NOTIFY with an NMLISTVIEW: iSubItem the column, lParam TRUE when ascending) to
+// the owner of an owner-data list when it is to be sorted: such a list holds no rows of its
+// own to reorder, so its owner sorts the rows it serves and the list draws them again.
+enum { QOR_LVN_SORTROWS = 0x2A50 };
+
 class CQorListCtrl : public CListCtrl
 {
 public:

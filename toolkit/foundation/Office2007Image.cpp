@@ -1,5 +1,6 @@
 #include "toolkit/foundation/Office2007Image.h"
-#include "toolkit/foundation/GraphicBitmapPng.h"
+#include "toolkit/foundation/DrawHelpers.h"
+#include "toolkit/foundation/ImageManager.h"
 #include "toolkit/foundation/ProcessSingleton.h"
 #include "platform/framework/AfxState.h"
 #include <cstdlib>
@@ -25,30 +26,13 @@ void Premultiply(HBITMAP hBitmap)
     }
 }
 
-// Whether a 32-bit section uses its alpha bytes (an opaque 32-bit bitmap leaves them 0).
-BOOL HasAlphaChannel(HBITMAP hBitmap)
-{
-    DIBSECTION ds = {};
-    if (GetObjectW(hBitmap, sizeof(ds), &ds) != sizeof(ds) || ds.dsBm.bmBitsPixel != 32 || ds.dsBm.bmBits == nullptr)
-        return FALSE;
-    const BYTE* p = static_cast<const BYTE*>(ds.dsBm.bmBits);
-    const size_t count = static_cast<size_t>(ds.dsBm.bmWidth) * static_cast<size_t>(std::abs(ds.dsBm.bmHeight));
-    for (size_t i = 0; i < count; ++i, p += 4) {
-        if (p[3] != 0)
-            return TRUE;
-    }
-    return FALSE;
-}
-
 // One of the nine parts: copied as is, stretched, or alpha-blended.
 void CopyPart(HDC hdcDest, const CRect& rcDest, HDC hdcSrc, const CRect& rcSrc, BOOL bAlpha)
 {
     if (rcDest.IsRectEmpty() || rcSrc.IsRectEmpty())
         return;
     if (bAlpha) {
-        BLENDFUNCTION bf = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-        ::AlphaBlend(hdcDest, rcDest.left, rcDest.top, rcDest.Width(), rcDest.Height(), hdcSrc, rcSrc.left, rcSrc.top,
-                     rcSrc.Width(), rcSrc.Height(), bf);
+        GetDrawHelpers()->AlphaBlend(hdcDest, rcDest, hdcSrc, rcSrc);
     } else if (rcDest.Width() == rcSrc.Width() && rcDest.Height() == rcSrc.Height()) {
         ::BitBlt(hdcDest, rcDest.left, rcDest.top, rcDest.Width(), rcDest.Height(), hdcSrc, rcSrc.left, rcSrc.top,
                  SRCCOPY);
@@ -122,20 +106,12 @@ void CQorOffice2007Image::SetBitmap(HBITMAP hBitmap, BOOL bAlpha)
 
 BOOL CQorOffice2007Image::LoadResource(HMODULE hModule, LPCTSTR lpszResourceName)
 {
-    HRSRC hPng = ::FindResourceW(hModule, lpszResourceName, L"PNG");
-    if (hPng != nullptr) {
-        CQorGraphicBitmapPng png;
-        if (!png.LoadFromResource(hPng, hModule))
-            return FALSE;
-        BOOL bAlpha = png.IsAlpha();
-        SetBitmap(static_cast<HBITMAP>(png.Detach()), bAlpha);
-        return TRUE;
-    }
-    HBITMAP hBitmap =
-        static_cast<HBITMAP>(::LoadImageW(hModule, lpszResourceName, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    // The image manager's loader: PNG or bitmap, sizes checked, alpha only where used.
+    BOOL bAlpha = FALSE;
+    HBITMAP hBitmap = LoadBitmapFromResource(hModule, lpszResourceName, &bAlpha);
     if (hBitmap == nullptr)
         return FALSE;
-    SetBitmap(hBitmap, HasAlphaChannel(hBitmap));
+    SetBitmap(hBitmap, bAlpha);
     return TRUE;
 }
 
@@ -182,8 +158,7 @@ void CQorOffice2007Image::DrawImage(CDC* pDC, const CRect& rcDest, const CRect& 
     CBrush fill(clrTransparent);
     ::FillRect(memDC.GetSafeHdc(), &rcBuffer, fill);
     DrawParts(memDC.GetSafeHdc(), rcBuffer, rcSrc, rcSizingMargins);
-    ::TransparentBlt(pDC->GetSafeHdc(), rcDest.left, rcDest.top, rcDest.Width(), rcDest.Height(), memDC.GetSafeHdc(), 0,
-                     0, rcDest.Width(), rcDest.Height(), clrTransparent);
+    GetDrawHelpers()->TransparentBlt(pDC->GetSafeHdc(), rcDest, memDC.GetSafeHdc(), rcBuffer, clrTransparent);
 }
 
 void CQorOffice2007Image::DrawParts(HDC hdcDest, const CRect& rcDest, const CRect& rcSrc, const CRect& rcSizingMargins)

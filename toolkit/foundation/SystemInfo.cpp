@@ -104,11 +104,23 @@ void QorSetOsVersionInfoForTest(const OSVERSIONINFOW* pInfo)
     g_pOsVersionForTest = pInfo;
 }
 
+namespace {
+
+LPCWSTR g_pszComCtlLibraryForTest = nullptr;
+
+} // namespace
+
+void QorSetComCtlLibraryForTest(LPCWSTR pszLibrary)
+{
+    g_pszComCtlLibraryForTest = pszLibrary;
+    g_dwComCtlVersion = 0;
+}
+
 DWORD GetComCtlVersion()
 {
     if (g_dwComCtlVersion != 0)
         return g_dwComCtlVersion;
-    CQorModuleHandle comctl(L"COMCTL32.DLL");
+    CQorModuleHandle comctl(g_pszComCtlLibraryForTest ? g_pszComCtlLibraryForTest : L"COMCTL32.DLL");
     const DLLVERSIONINFO& dvi = comctl.GetVersionInfo();
     DWORD dwVersion = (dvi.dwMajorVersion << 16) | (dvi.dwMinorVersion & 0xFFFF);
     g_dwComCtlVersion = dwVersion != 0 ? dwVersion : 0x40000;

@@ -59,6 +59,9 @@ void QorSetOsVersionInfoForTest(const OSVERSIONINFOW* pInfo);
 
 // Common-controls version as major << 16 | minor; 4.0 when it cannot be asked.
 DWORD GetComCtlVersion();
+// Test seam: the library to ask instead of "COMCTL32.DLL" (null: that one again). The
+// version is asked afresh after every change.
+void QorSetComCtlLibraryForTest(LPCWSTR pszLibrary);
 
 // The multi-monitor entry points of User32; all null when any one is missing.
 struct CQorMultiMonitorApi

@@ -97,9 +97,15 @@ COLORREF CQorToolTipContextToolTip::GetTextColor() const
     return m_pContext->m_nStyle == qorToolTipOffice2007 ? RGB(0x4C, 0x4C, 0x4C) : GetColor(COLOR_INFOTEXT);
 }
 
+CQorImageManagerIcon* CQorToolTipContextToolTip::GetImage() const
+{
+    return m_pImageManager ? m_pImageManager->GetImage(m_nImageId, m_nImageWidth) : nullptr;
+}
+
 CSize CQorToolTipContextToolTip::GetImageSize() const
 {
-    return m_pImage ? CSize(m_pImage->GetWidth(), m_pImage->GetHeight()) : CSize(0, 0);
+    CQorImageManagerIcon* pImage = GetImage();
+    return pImage ? CSize(pImage->GetWidth(), pImage->GetHeight()) : CSize(0, 0);
 }
 
 CString CQorToolTipContextToolTip::GetToolText(CTool* pTool)
@@ -134,7 +140,7 @@ CSize CQorToolTipContextToolTip::MeasureTip(CTool* pTool)
         MeasureText(&dc, &m_pContext->m_fntNormal, strText, nW - nX, DT_CALCRECT | DT_NOPREFIX | DT_WORDBREAK);
     int w = rcBody.Width(), h = rcBody.Height();
     const CSize szImage = GetImageSize();
-    const BOOL bImage = m_pImage != nullptr;
+    const BOOL bImage = szImage.cx > 0;
     const BOOL bLarge = bImage && szImage.cy > 16;
     const BOOL bSmall = bImage && !bLarge;
     if (bLarge)
@@ -160,15 +166,16 @@ void CQorToolTipContextToolTip::DrawTip(CDC* pDC, CTool* pTool, CRect rcClient)
     CRect rcBody(rcClient.left + m_rcMargin.left + 3, rcClient.top + m_rcMargin.top + 3,
                  rcClient.right - m_rcMargin.right - 3, rcClient.bottom - m_rcMargin.bottom - 3);
     CRect rcTitle(rcBody.left + 2, rcBody.top + 2, rcBody.right - 2, rcBody.bottom);
+    CQorImageManagerIcon* pImage = GetImage();
     const CSize szImage = GetImageSize();
-    const BOOL bImage = m_pImage != nullptr;
+    const BOOL bImage = pImage != nullptr;
     const BOOL bLarge = bImage && szImage.cy > 16;
     const BOOL bTitle = !m_strTitle.IsEmpty();
     const int iw = szImage.cx;
 
     if (bImage && !bLarge) {
         int x = bMirror ? rcBody.right - iw : rcBody.left;
-        m_pImage->Draw(pDC, m_pImage->GetImage(CQorImageManagerIcon::stateNormal), x, rcBody.top);
+        pImage->Draw(pDC, pImage->GetImage(CQorImageManagerIcon::stateNormal), x, rcBody.top);
         CRect& rcShift = bTitle ? rcTitle : rcBody;
         int nShift = bTitle ? iw + 1 : iw + 3;
         if (bMirror)
@@ -188,7 +195,7 @@ void CQorToolTipContextToolTip::DrawTip(CDC* pDC, CTool* pTool, CRect rcClient)
     }
     if (bLarge) {
         int x = bMirror ? rcBody.right - iw : rcBody.left;
-        m_pImage->Draw(pDC, m_pImage->GetImage(CQorImageManagerIcon::stateNormal), x, rcBody.top);
+        pImage->Draw(pDC, pImage->GetImage(CQorImageManagerIcon::stateNormal), x, rcBody.top);
         if (bMirror)
             rcBody.right -= iw + 5;
         else
@@ -491,7 +498,17 @@ LRESULT CQorToolTipContextToolTip::WindowProc(UINT message, WPARAM wParam, LPARA
     case TTM_WINDOWFROMPOINT:
         return reinterpret_cast<LRESULT>(QorTipWindowFromPoint(*reinterpret_cast<const POINT*>(lParam)));
     case WM_QOR_TIP_SET_IMAGE:
-        m_pImage = reinterpret_cast<CQorImageManagerIcon*>(lParam);
+        if (auto* pIcon = reinterpret_cast<CQorImageManagerIcon*>(lParam)) {
+            // Image-list icons belong to no icon set: the context's manager is theirs.
+            CQorImageManager* pContextImages = m_pContext->m_pImageManager;
+            m_pImageManager = pContextImages && pContextImages->GetImage(pIcon->GetID(), pIcon->GetWidth()) == pIcon
+                                  ? pContextImages
+                                  : pIcon->GetManager();
+            m_nImageId = pIcon->GetID();
+            m_nImageWidth = pIcon->GetWidth();
+        } else {
+            m_pImageManager = nullptr;
+        }
         return 0;
     case WM_SETFONT:
         m_hFont = reinterpret_cast<HFONT>(wParam);

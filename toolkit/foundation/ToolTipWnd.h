@@ -12,6 +12,7 @@
 #include "platform/framework/Gdi.h"
 #include "platform/framework/Wnd.h"
 
+class CQorImageManager;
 class CQorImageManagerIcon;
 class CQorToolTipContext;
 
@@ -20,7 +21,8 @@ enum {
     // Sent to a window under the cursor: a child that answers 1 stands for its parent.
     WM_QOR_TIP_IS_TRANSPARENT_CHILD = 0x2A48,
     // Sets the image drawn in the tip (lParam: CQorImageManagerIcon*, or null). The icon stays
-    // the image manager's; the tip only draws it while the tool it came with is current.
+    // the image manager's, which may free it (a refresh drops made-to-measure icons and
+    // image-list wrappers): the tip keeps its manager, id and width and looks it up again.
     WM_QOR_TIP_SET_IMAGE = 0x2A49,
 };
 
@@ -75,7 +77,8 @@ public:
     }
     BOOL IsTipActive() const { return m_bActive; }
     const CString& GetTitle() const { return m_strTitle; }
-    CQorImageManagerIcon* GetImage() const { return m_pImage; }
+    // The tip's image, looked up afresh; null without one.
+    CQorImageManagerIcon* GetImage() const;
     CSize GetImageSize() const; // 0 x 0 without an image
     int GetMaxTipWidth() const { return m_nMaxWidth; }
     CRect GetMargins() const { return m_rcMargin; }
@@ -106,7 +109,9 @@ protected:
     CArray<CTool*, CTool*> m_arrTools;
     CQorToolTipContext* m_pContext;
     CString m_strTitle;
-    CQorImageManagerIcon* m_pImage = nullptr;
+    CQorImageManager* m_pImageManager = nullptr; // null: no image
+    UINT m_nImageId = 0;
+    int m_nImageWidth = 0;
     CTool* m_pShown = nullptr;
     CTool* m_pPressed = nullptr;
     CTool* m_pPending = nullptr;

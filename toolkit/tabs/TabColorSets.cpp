@@ -1,5 +1,8 @@
 #include "toolkit/tabs/TabColorSets.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "platform/framework/Gdi.h"
 #include "toolkit/foundation/DrawHelpers.h"
 #include "toolkit/foundation/Office2007Image.h"
@@ -7,6 +10,23 @@
 #include "toolkit/tabs/TabManagerNavigateButton.h"
 
 namespace {
+
+// Relative luminance of a colour, 0 (black) to 1 (white), as contrast ratios are measured.
+double Luminance(COLORREF clr)
+{
+    auto channel = [](BYTE c) {
+        const double v = c / 255.0;
+        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(GetRValue(clr)) + 0.7152 * channel(GetGValue(clr)) + 0.0722 * channel(GetBValue(clr));
+}
+
+// Text in one colour on a face in the other reads when their contrast is at least 3:1.
+bool IsReadableOn(COLORREF clrText, COLORREF clrFace)
+{
+    const double a = Luminance(clrText), b = Luminance(clrFace);
+    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05) >= 3.0;
+}
 
 // The Office 2003 button face, which Whidbey shares: a bordered face when hot or pressed.
 void FillOfficeButton(CDC* pDC, CQorTabManagerNavigateButton* pButton, const CRect& rc, COLORREF clrHot,
@@ -33,7 +53,7 @@ void CQorTabPaintManager::CColorSet::SetTabTextColor(CDC* pDC, CQorTabManagerIte
         clr = m_clrInactiveText;
     else if (pItem->IsSelected())
         clr = m_clrSelectedText;
-    else if (pItem->IsHot())
+    else if (pItem->IsHot() && IsReadableOn(m_clrHighlightText, m_clrHighlightFace))
         clr = m_clrHighlightText;
     pDC->SetTextColor(clr);
 }
@@ -148,7 +168,9 @@ void CQorTabPaintManager::CColorSetDefault::RefreshMetrics()
     m_clrSeparator.SetStandardValue(GetColor(COLOR_BTNSHADOW));
     m_clrNormalText.SetStandardValue(GetColor(COLOR_BTNTEXT));
     m_clrSelectedText.SetStandardValue(GetColor(COLOR_BTNTEXT));
-    m_clrHighlightText.SetStandardValue(GetColor(COLOR_HOTLIGHT));
+    // No hot text colour of its own: a hot tab keeps the normal text (the system's hot-track
+    // colour is a link colour, nearly invisible on the face under some styles).
+    m_clrHighlightText.SetStandardValue(GetColor(COLOR_BTNTEXT));
     m_clrDisabledText.SetStandardValue(GetColor(COLOR_GRAYTEXT));
     m_clrInactiveText.SetStandardValue(GetColor(COLOR_BTNTEXT));
     m_clrBtnHighlight.SetStandardValue(GetColor(COLOR_BTNHILIGHT));

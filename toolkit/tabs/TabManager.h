@@ -34,6 +34,8 @@ public:
     // Kept by CQorTabPaintManager::AddRow and RemoveRow.
     void AttachPaintManager(CQorTabPaintManager* pPaintManager) { m_pServingPaintManager = pPaintManager; }
     void DetachPaintManager(CQorTabPaintManager* pPaintManager);
+    // The paint manager whose list holds this row, or null.
+    CQorTabPaintManager* GetServingPaintManager() const { return m_pServingPaintManager; }
 
 private:
     CQorTabPaintManager* m_pServingPaintManager = nullptr;

@@ -208,7 +208,10 @@ void CQorTabManager::CNavigateButtonArrow::Reposition(CRect& rcArea)
     m_bEnabled = IsArrowEnabled(nExtent, rcMargin);
     BOOL bHidden = pPaintManager->m_layout == qorTabLayoutMultiRow || m_nShowMode == showNever;
     if (!bHidden && m_nShowMode == showAuto) {
-        const BOOL bAllFit = m_pManager->GetItemsLength() + nOffset - 1 <= nExtent - rcMargin.right && nOffset >= 0;
+        // The tabs start after the header's left margin: a row fits only with both margins
+        // counted, else its last tab would run past the header with no arrow to reach it.
+        const BOOL bAllFit =
+            m_pManager->GetItemsLength() + nOffset - 1 <= nExtent - rcMargin.left - rcMargin.right && nOffset >= 0;
         bHidden = pPaintManager->m_layout == qorTabLayoutSizeToFit || bAllFit;
     }
     if (bHidden)

@@ -146,6 +146,11 @@ void CQorTabPaintManager::AddRow(CQorTabManagerAtom* pRow)
     for (INT_PTR i = 0; i < m_arrRows.GetSize(); ++i)
         if (m_arrRows[i] == pRow)
             return;
+    // A row is served by one painter: it leaves the list of the one before, which would
+    // otherwise keep it after the row is gone.
+    CQorTabPaintManager* pPrevious = pRow->GetServingPaintManager();
+    if (pPrevious && pPrevious != this)
+        pPrevious->RemoveRow(pRow);
     m_arrRows.Add(pRow);
     pRow->AttachPaintManager(this);
 }

@@ -16,9 +16,26 @@ struct CRowFit
     int nRows;
     BOOL bJustify;
     std::vector<CQorTabManager::ROW_ITEMS> rows;
+    // Whether the tabs from a first tab on were already found not to fit into the rows from
+    // a row on (nRow * (count + 1) + nFirst). The answer depends on nothing else (the total
+    // follows from the first tab), and a success ends the whole search; so remembering the
+    // failures gives the same rows with each pair tried once, where the plain search takes
+    // time exponential in the number of rows.
+    std::vector<bool> failed;
+
+    bool Fit(int nRow, int nFirst, int nSum)
+    {
+        const size_t nKey = static_cast<size_t>(nRow) * (lengths.size() + 1) + static_cast<size_t>(nFirst);
+        if (failed[nKey])
+            return false;
+        if (FitOnce(nRow, nFirst, nSum))
+            return true;
+        failed[nKey] = true;
+        return false;
+    }
 
     // Fits the tabs from nFirst on into rows nRow.. with nSum their total length.
-    bool Fit(int nRow, int nFirst, int nSum)
+    bool FitOnce(int nRow, int nFirst, int nSum)
     {
         const int nCount = static_cast<int>(lengths.size());
         const int nRowsLeft = nRows - nRow;
@@ -73,7 +90,8 @@ void CQorTabPaintManager::FillMultiRows(CQorTabManager* pRow, int nAvailable)
     if (nRows <= 1)
         return;
 
-    CRowFit fit{lengths, nAvailable, nRows, m_bJustifyRows, std::vector<CQorTabManager::ROW_ITEMS>(greedy.size())};
+    CRowFit fit{lengths, nAvailable, nRows, m_bJustifyRows, std::vector<CQorTabManager::ROW_ITEMS>(greedy.size()),
+                std::vector<bool>(static_cast<size_t>(nRows) * (lengths.size() + 1))};
     // A tab longer than the row cannot be fitted: the greedy rows hold it alone.
     std::vector<CQorTabManager::ROW_ITEMS> rows = fit.Fit(0, 0, nSum) ? fit.rows : greedy;
 

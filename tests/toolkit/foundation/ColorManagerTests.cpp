@@ -7,6 +7,7 @@
 
 #include "platform/framework/File.h"
 #include "platform/framework/Wnd.h"
+#include "tests/toolkit/foundation/FoundationTestSupport.h"
 #include "toolkit/foundation/ColorManager.h"
 
 namespace {
@@ -203,7 +204,9 @@ TEST_F(ColorManager, WineShowsNoKnownStyleAndReadsTheTreeViewBorder)
 {
     manager.RefreshColors();
     EXPECT_EQ(0, manager.DetectVisualStyle());
-    EXPECT_EQ(0xAEAEAEu, manager.m_clrTreeViewBorder);
+    const COLORREF clrBorder = foundationtest::SystemTreeViewBorder();
+    ASSERT_NE(static_cast<COLORREF>(-1), clrBorder) << "the visual-style library answers a tree-view border";
+    EXPECT_EQ(clrBorder, manager.m_clrTreeViewBorder);
     // Classic gradients: the second is the face colour towards a lighter blend.
     EXPECT_EQ(GetSysColor(COLOR_3DFACE), manager.m_grcThemeGradient[1].m_clrLight.GetColor());
 }

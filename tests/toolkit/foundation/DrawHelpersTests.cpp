@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <vector>
 
 #include "tests/common/WineTestSupport.h"
 #include "tests/toolkit/foundation/FoundationTestSupport.h"
@@ -260,6 +262,194 @@ TEST_F(DrawHelpers, BufferDCCopiesItsRectangleAndNeverHasAnEmptyBitmap)
     EXPECT_EQ(kWhite, target.Pixel(19, 0));
 }
 
+namespace {
+
+// What a buffered test window shows at its logical top-left corner over the button face:
+// a text or an icon, through CQorBufferDC or CQorBufferDCEx.
+struct BufferedContent
+{
+    const wchar_t* text;
+    HICON icon;
+    bool bufferEx;
+};
+
+void DrawContent(CDC* pDC, const CRect& rc, const BufferedContent& content)
+{
+    pDC->FillSolidRect(rc, GetSysColor(COLOR_BTNFACE));
+    if (content.icon) {
+        DrawIconEx(pDC->GetSafeHdc(), 0, 0, content.icon, 0, 0, 0, nullptr, DI_NORMAL);
+        return;
+    }
+    HGDIOBJ old = SelectObject(pDC->GetSafeHdc(), GetStockObject(DEFAULT_GUI_FONT));
+    SetTextColor(pDC->GetSafeHdc(), GetSysColor(COLOR_WINDOWTEXT));
+    SetBkMode(pDC->GetSafeHdc(), TRANSPARENT);
+    CRect rcText = rc;
+    DrawTextW(pDC->GetSafeHdc(), content.text, -1, &rcText, DT_LEFT | DT_TOP | DT_NOPREFIX | DT_SINGLELINE);
+    SelectObject(pDC->GetSafeHdc(), old);
+}
+
+LRESULT CALLBACK BufferedWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message != WM_PAINT)
+        return DefWindowProcW(hWnd, message, wParam, lParam);
+    const auto* content = reinterpret_cast<const BufferedContent*>(GetWindowLongPtrW(hWnd, GWLP_USERDATA));
+    PAINTSTRUCT ps;
+    HDC hdc = BeginPaint(hWnd, &ps);
+    CRect rc;
+    GetClientRect(hWnd, &rc);
+    if (content->bufferEx) {
+        CQorBufferDCEx buffer(hdc, rc);
+        DrawContent(&buffer, rc, *content);
+    } else {
+        CQorBufferDC buffer(hdc, rc);
+        DrawContent(&buffer, rc, *content);
+    }
+    EndPaint(hWnd, &ps);
+    return 0;
+}
+
+// What the screen shows of a window, row by row from its top-left corner on screen (a
+// mirrored window's client origin is its right edge, so its window rectangle is used).
+std::vector<COLORREF> ScreenPixels(HWND hWnd, int& cx, int& cy)
+{
+    RECT rc;
+    GetWindowRect(hWnd, &rc);
+    cx = rc.right - rc.left;
+    cy = rc.bottom - rc.top;
+    std::vector<COLORREF> pixels;
+    HDC screen = GetDC(nullptr);
+    for (int y = 0; y < cy; ++y)
+        for (int x = 0; x < cx; ++x)
+            pixels.push_back(GetPixel(screen, rc.left + x, rc.top + y));
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+// The pixels that differ from the button face, cut out to their bounding box.
+struct Ink
+{
+    RECT box = {0, 0, 0, 0};
+    std::vector<COLORREF> pixels;
+};
+
+Ink CutInk(const std::vector<COLORREF>& pixels, int cx, int cy)
+{
+    Ink ink;
+    ink.box = {cx, cy, 0, 0};
+    for (int y = 0; y < cy; ++y)
+        for (int x = 0; x < cx; ++x)
+            if (pixels[y * cx + x] != GetSysColor(COLOR_BTNFACE)) {
+                ink.box.left = std::min<LONG>(ink.box.left, x);
+                ink.box.top = std::min<LONG>(ink.box.top, y);
+                ink.box.right = std::max<LONG>(ink.box.right, x + 1);
+                ink.box.bottom = std::max<LONG>(ink.box.bottom, y + 1);
+            }
+    for (int y = ink.box.top; y < ink.box.bottom; ++y)
+        for (int x = ink.box.left; x < ink.box.right; ++x)
+            ink.pixels.push_back(pixels[y * cx + x]);
+    return ink;
+}
+
+// A 16 x 16 icon whose left half is red and right half blue: a mirror image tells.
+HICON MakeTwoColourIcon()
+{
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = 16;
+    bi.bmiHeader.biHeight = -16;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    DWORD* bits = nullptr;
+    ICONINFO ii = {};
+    ii.fIcon = TRUE;
+    ii.hbmColor = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
+    for (int i = 0; i < 256; ++i)
+        bits[i] = (i % 16) < 8 ? 0xFF0000 : 0x0000FF;
+    ii.hbmMask = CreateBitmap(16, 16, 1, 1, nullptr);
+    HICON icon = CreateIconIndirect(&ii);
+    DeleteObject(ii.hbmColor);
+    DeleteObject(ii.hbmMask);
+    return icon;
+}
+
+} // namespace
+
+// In a right-to-left window the buffered drawing mirrors its layout (the content moves to
+// the right edge) but not its glyphs: the content equals what a STATIC control beside it
+// shows, and a text cut out of the window equals the same text drawn left to right.
+TEST_F(DrawHelpers, BufferedDrawingInARightToLeftWindowMirrorsTheLayoutButNotTheGlyphs)
+{
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = BufferedWindowProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"FolionyxBufferedTestWindow";
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    RegisterClassW(&wc);
+    HICON icon = MakeTwoColourIcon();
+    const struct
+    {
+        const char* name;
+        BufferedContent content;
+    } rows[] = {
+        {"text through the paint buffer", {L"Folio", nullptr, false}},
+        {"icon through the rectangle buffer", {nullptr, icon, true}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const int cx = row.content.icon ? 16 : 120, cy = row.content.icon ? 16 : 24;
+        HWND frames[2] = {};
+        HWND buffered[2] = {};
+        HWND reference = nullptr;
+        for (int rtl = 0; rtl < 2; ++rtl) {
+            frames[rtl] = CreateWindowExW(WS_EX_TOPMOST | (rtl ? WS_EX_LAYOUTRTL : 0), L"STATIC", L"",
+                                          WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 40, 40 + rtl * 100, 300, 80, nullptr, nullptr,
+                                          nullptr, nullptr);
+            buffered[rtl] = CreateWindowExW(0, wc.lpszClassName, L"", WS_CHILD | WS_VISIBLE, 10, 10, cx, cy,
+                                            frames[rtl], nullptr, nullptr, nullptr);
+            SetWindowLongPtrW(buffered[rtl], GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&row.content));
+        }
+        const DWORD staticStyle = row.content.icon ? SS_ICON : SS_LEFT | SS_NOPREFIX;
+        reference = CreateWindowExW(0, L"STATIC", row.content.text ? row.content.text : L"",
+                                    WS_CHILD | WS_VISIBLE | staticStyle, 10, 45, cx, cy, frames[1], nullptr, nullptr,
+                                    nullptr);
+        if (row.content.icon)
+            SendMessageW(reference, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+        else
+            SendMessageW(reference, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
+        ASSERT_TRUE(GetWindowLongPtrW(buffered[1], GWL_EXSTYLE) & WS_EX_LAYOUTRTL) << "children take the layout";
+        for (HWND frame : frames)
+            RedrawWindow(frame, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        int w = 0, h = 0;
+        testsupport::PumpUntil([&] {
+            return !CutInk(ScreenPixels(buffered[0], w, h), w, h).pixels.empty() &&
+                   !CutInk(ScreenPixels(buffered[1], w, h), w, h).pixels.empty() &&
+                   !CutInk(ScreenPixels(reference, w, h), w, h).pixels.empty();
+        });
+        const Ink ltr = CutInk(ScreenPixels(buffered[0], w, h), w, h);
+        const Ink rtl = CutInk(ScreenPixels(buffered[1], w, h), w, h);
+        const Ink expected = CutInk(ScreenPixels(reference, w, h), w, h);
+        ASSERT_FALSE(ltr.pixels.empty());
+
+        // Text reads as drawn left to right; icons mirror as the system mirrors them.
+        if (row.content.text) {
+            EXPECT_EQ(ltr.pixels, rtl.pixels) << "the glyphs read as drawn left to right";
+        }
+        EXPECT_EQ(expected.pixels, rtl.pixels) << "as the STATIC control shows them";
+        EXPECT_EQ(expected.box.left, rtl.box.left) << "at the STATIC control's place";
+        EXPECT_EQ(expected.box.right, rtl.box.right);
+        if (w > 2 * (ltr.box.right - ltr.box.left)) {
+            EXPECT_LT(ltr.box.right, w / 2);
+            EXPECT_GT(rtl.box.left, w / 2) << "the layout mirrors: the content moves to the right";
+        }
+        // Nothing but the content differs from the face: no edge left unpainted.
+        EXPECT_EQ(expected.box.top, rtl.box.top);
+        EXPECT_EQ(expected.box.bottom, rtl.box.bottom);
+        for (HWND frame : frames)
+            DestroyWindow(frame);
+    }
+    DestroyIcon(icon);
+}
+
 TEST_F(DrawHelpers, ScopedObjectsRestoreTheDCAndFreeWhatTheyMade)
 {
     Surface surface(20, 20);
@@ -326,10 +516,32 @@ TEST(DrawHelperFunctions, StripMnemonicDropsSingleAmpersands)
     }
 }
 
+namespace {
+
+int CALLBACK NoteFace(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM lParam)
+{
+    *reinterpret_cast<bool*>(lParam) = true;
+    return 0;
+}
+
+// Whether the system's font list (EnumFontFamiliesW) names the face.
+bool SystemListsFace(LPCWSTR face)
+{
+    bool found = false;
+    HDC screen = GetDC(nullptr);
+    EnumFontFamiliesW(screen, face, NoteFace, reinterpret_cast<LPARAM>(&found));
+    ReleaseDC(nullptr, screen);
+    return found;
+}
+
+} // namespace
+
 TEST(DrawHelperFunctions, FontsClassesAndSmallHelpers)
 {
-    EXPECT_FALSE(IsFontInstalled(L"Arial")) << "Wine here has no Arial";
-    EXPECT_TRUE(IsFontInstalled(L"Tahoma"));
+    // Against the system's own font list, whichever faces this system has.
+    for (LPCWSTR face : {L"Arial", L"Tahoma", L"Folionyx No Such Face"})
+        EXPECT_EQ(SystemListsFace(face), IsFontInstalled(face) != FALSE) << static_cast<const void*>(face);
+    EXPECT_TRUE(IsFontInstalled(L"Tahoma")) << "the toolkit's own default face";
     CString face;
     GetDefaultFontFaceName(face);
     LOGFONTW gui = {};

@@ -68,6 +68,15 @@ TEST_F(FoundationScene, NativeAndFallbackColumnsShowTheSameSwatches)
     testsupport::WindowCapture capture(scene);
     ExpectColumn(capture, 0, "native ");
     ExpectColumn(capture, 1, "fallback ");
+    // Each column carries its label above its swatches.
+    for (int column = 0; column < 2; ++column) {
+        const RECT rcLabel = LabelRect(scene, column);
+        const RECT rcSwatch = SwatchRect(scene, rowHorizontalGradient, column);
+        EXPECT_LE(rcLabel.bottom, rcSwatch.top) << column;
+        const int text = (rcLabel.right - rcLabel.left) * (rcLabel.bottom - rcLabel.top) -
+                         capture.CountColor(capture.Pixel(rcLabel.left, rcLabel.top), rcLabel);
+        EXPECT_GT(text, 10) << "label of column " << column;
+    }
     // Themes off: the classic tree-view face with its shadow frame.
     RECT classic = SwatchRect(scene, rowTreeViewBackground, 1);
     EXPECT_EQ(GetSysColor(COLOR_3DSHADOW), capture.Pixel(classic.left, classic.top));

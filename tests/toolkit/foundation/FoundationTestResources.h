@@ -15,6 +15,11 @@
 #define IDI_TEST_ICON 600        // not in the module
 #define IDB_TEST_BITMAP 700      // not in the module
 #define IDB_TEST_CRAFTED32 701   // not in the module
+#define IDB_TEST_TALL24 702      // bitmaps whose headers claim more than their data holds
+#define IDB_TEST_CUT_TABLE8 703
+#define IDB_TEST_TALL1 704
+#define IDB_TEST_OPAQUE32 705    // 32-bit, every alpha byte 0
+#define IDB_TEST_HALF_ALPHA32 706
 #define IDI_TEST_APPLICATION 128 // the icon group the image manager reads
 
 // Resizable dialogs: one with a sizing border, one without.

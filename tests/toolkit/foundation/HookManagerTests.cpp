@@ -223,6 +223,75 @@ TEST_F(HookManagerTest, DestroyedWindowGetsItsProcedureBackAndAutoDeleteObjectsG
     EXPECT_EQ(GetHookManager()->Lookup(m_hWnd), nullptr);
 }
 
+// One auto-delete hook-able watching two windows is deleted once, when the last window
+// drops it, however it leaves them.
+TEST_F(HookManagerTest, AnAutoDeleteObjectOnTwoWindowsIsDeletedOnceAfterTheLastDropsIt)
+{
+    const struct
+    {
+        const char* name;
+        bool destroyWindows; // else RemoveAll
+    } cases[] = {{"RemoveAll", false}, {"one window destroyed, then the other", true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        g_deletes = 0;
+        HWND first = CreateLoggingWindow();
+        HWND second = CreateLoggingWindow();
+        auto* hookAble = new CTestHookAble(L"both", 0);
+        hookAble->m_bAutoDelete = TRUE;
+        ASSERT_TRUE(GetHookManager()->SetHook(first, hookAble));
+        ASSERT_TRUE(GetHookManager()->SetHook(second, hookAble));
+        if (c.destroyWindows) {
+            DestroyWindow(first);
+            EXPECT_EQ(g_deletes, 0);
+            g_log.clear();
+            SendMessageW(second, kProbe, 0, 0); // still served by the surviving object
+            EXPECT_EQ(g_log, (std::vector<std::wstring>{L"both", L"window"}));
+            DestroyWindow(second);
+        } else {
+            GetHookManager()->RemoveAll(hookAble);
+            EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(first, GWLP_WNDPROC)), &LoggingWndProc);
+            EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(second, GWLP_WNDPROC)), &LoggingWndProc);
+            DestroyWindow(first);
+            DestroyWindow(second);
+        }
+        EXPECT_EQ(g_deletes, 1);
+    }
+}
+
+WNDPROC g_pfnBelowForeign = nullptr;
+
+LRESULT CALLBACK ForeignSubclassProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam)
+{
+    if (nMessage == kProbe)
+        g_log.push_back(L"foreign");
+    return CallWindowProcW(g_pfnBelowForeign, hWnd, nMessage, wParam, lParam);
+}
+
+// Code that subclassed the window after us keeps its place when we leave: our procedure
+// stays under it and passes messages on to the window's own one, and a later registration
+// takes that link again instead of adding a second.
+TEST_F(HookManagerTest, AForeignSubclassOnTopSurvivesOurRemoval)
+{
+    CTestHookAble hookAble(L"ours", 0);
+    ASSERT_TRUE(GetHookManager()->SetHook(m_hWnd, &hookAble));
+    g_pfnBelowForeign = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ForeignSubclassProc)));
+    GetHookManager()->RemoveAll(&hookAble);
+    EXPECT_EQ(CurrentProc(), &ForeignSubclassProc);
+    g_log.clear();
+    EXPECT_EQ(SendMessageW(m_hWnd, kProbe, 0, 0), 99);
+    EXPECT_EQ(g_log, (std::vector<std::wstring>{L"foreign", L"window"}));
+
+    ASSERT_TRUE(GetHookManager()->SetHook(m_hWnd, &hookAble));
+    g_log.clear();
+    SendMessageW(m_hWnd, kProbe, 0, 0);
+    EXPECT_EQ(g_log, (std::vector<std::wstring>{L"foreign", L"ours", L"window"}));
+    GetHookManager()->RemoveAll(&hookAble);
+    DestroyWindow(m_hWnd);
+    EXPECT_EQ(g_log.back(), L"window NCDESTROY");
+}
+
 TEST_F(HookManagerTest, SharedProcedureWithoutASinkKeepsTheWindowOnDefaultHandling)
 {
     _AFX_THREAD_STATE* pState = AfxGetThreadState();

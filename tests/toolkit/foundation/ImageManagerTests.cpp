@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "platform/framework/Exceptions.h"
@@ -402,6 +403,119 @@ TEST(ImageManagerLoaders, ResourcesAndBitmapHelpers)
     DeleteObject(mirrored);
 }
 
+namespace {
+
+// A bitmap resource written out as a BMP file, the file header in front of its bytes.
+CString BitmapResourceAsFile(UINT nId, LPCWSTR pszName)
+{
+    HINSTANCE module = GetModuleHandleW(nullptr);
+    HRSRC hResource = FindResourceW(module, MAKEINTRESOURCEW(nId), RT_BITMAP);
+    const DWORD size = SizeofResource(module, hResource);
+    const BYTE* data = static_cast<const BYTE*>(LockResource(LoadResource(module, hResource)));
+    BITMAPINFOHEADER bih = {};
+    memcpy(&bih, data, sizeof(bih));
+    DWORD table = bih.biBitCount <= 8 ? (bih.biClrUsed != 0 ? bih.biClrUsed : 1u << bih.biBitCount) * 4 : 0;
+    BITMAPFILEHEADER bfh = {0x4D42, static_cast<DWORD>(sizeof(bfh) + size), 0, 0,
+                            static_cast<DWORD>(sizeof(bfh) + bih.biSize + table)};
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    CString path = CString(temp) + pszName;
+    HANDLE hFile = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(hFile, &bfh, sizeof(bfh), &written, nullptr);
+    WriteFile(hFile, data, size, &written, nullptr);
+    CloseHandle(hFile);
+    return path;
+}
+
+} // namespace
+
+// Headers that claim more rows, colours or pixels than their data holds give no bitmap,
+// from a resource and from a file alike, whatever the depth.
+TEST(ImageManagerLoaders, BitmapsWhoseHeadersOverstateTheirDataAreRefused)
+{
+    const struct
+    {
+        const char* name;
+        UINT id;
+        bool loads;
+    } cases[] = {
+        {"24-bit, 30,000 rows claimed over four", IDB_TEST_TALL24, false},
+        {"8-bit, colour table cut short", IDB_TEST_CUT_TABLE8, false},
+        {"1-bit, 5,000 rows claimed over two", IDB_TEST_TALL1, false},
+        {"32-bit, a billion rows claimed", IDB_TEST_CRAFTED32, false},
+        {"24-bit strip that is whole", IDB_TEST_BITMAP, true},
+        {"32-bit bitmap that is whole", IDB_TEST_OPAQUE32, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        BOOL alpha = TRUE;
+        HBITMAP fromResource = LoadBitmapFromResource(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(c.id), &alpha);
+        EXPECT_EQ(c.loads, fromResource != nullptr);
+        if (!c.loads)
+            EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_DATA), GetLastError());
+        const CString path = BitmapResourceAsFile(c.id, L"FolionyxLoaderCase.bmp");
+        HBITMAP fromFile = LoadBitmapFromFile(path, &alpha);
+        EXPECT_EQ(c.loads, fromFile != nullptr);
+        BITMAP a = {}, b = {};
+        if (fromResource != nullptr && fromFile != nullptr) {
+            GetObjectW(fromResource, sizeof(a), &a);
+            GetObjectW(fromFile, sizeof(b), &b);
+            EXPECT_EQ(a.bmWidth, b.bmWidth);
+            EXPECT_EQ(a.bmHeight, b.bmHeight);
+        }
+        DeleteObject(fromResource);
+        DeleteObject(fromFile);
+        DeleteFileW(path);
+    }
+}
+
+// A 32-bit bitmap reports alpha only when it uses its alpha bytes: an opaque strip whose
+// alpha bytes are all 0 draws as it is, one with real alpha still blends.
+TEST(ImageManagerLoaders, ThirtyTwoBitBitmapsWithoutAlphaBytesDrawOpaque)
+{
+    const COLORREF kOrange = RGB(255, 128, 0);
+    const COLORREF kHalfBlue = BlendOver(RGB(0, 0, 255), kMagenta, 128);
+    const struct
+    {
+        const char* name;
+        UINT id;
+        BOOL alpha;
+        COLORREF inside; // a pixel away from the clear or mask-coloured top-left one
+    } cases[] = {
+        {"opaque", IDB_TEST_OPAQUE32, FALSE, kOrange},
+        {"half alpha", IDB_TEST_HALF_ALPHA32, TRUE, kHalfBlue},
+    };
+    for (const auto& c : cases) {
+        for (int fromFile = 0; fromFile < 2; ++fromFile) {
+            SCOPED_TRACE(std::string(c.name) + (fromFile ? " file" : " resource"));
+            BOOL alpha = !c.alpha;
+            CString path;
+            HBITMAP strip;
+            if (fromFile) {
+                path = BitmapResourceAsFile(c.id, L"FolionyxAlphaCase.bmp");
+                strip = LoadBitmapFromFile(path, &alpha);
+            } else {
+                strip = LoadBitmapFromResource(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(c.id), &alpha);
+            }
+            ASSERT_NE(nullptr, strip);
+            EXPECT_EQ(c.alpha, alpha);
+            CQorImageManager manager;
+            const UINT id = 40;
+            ASSERT_TRUE(manager.SetIconsFromBitmap(strip, alpha, &id, 1, 0, 4, 4));
+            DeleteObject(strip);
+            Canvas canvas(4, 4, kMagenta);
+            CQorImageManagerIcon* pIcon = manager.GetImage(id, 4);
+            ASSERT_NE(nullptr, pIcon);
+            pIcon->Draw(canvas.Dc(), pIcon->GetImage(0), 0, 0);
+            EXPECT_TRUE(IsNear(c.inside, canvas.Pixel(2, 2), 3)) << std::hex << canvas.Pixel(2, 2);
+            EXPECT_EQ(kMagenta, canvas.Pixel(0, 0));
+            if (fromFile)
+                DeleteFileW(path);
+        }
+    }
+}
+
 // ---------------------------------------------------------------------------------------
 // The archive
 
@@ -482,6 +596,30 @@ TEST(ImageManagerArchive, RoundTripIsByteExactAndKeepsAlpha)
             pIcon->Draw(canvas.Dc(), pIcon->GetImage(state), 0, 0);
             EXPECT_EQ(kMagenta, canvas.Pixel(0, 0)) << id << " " << state;
             EXPECT_TRUE(IsNear(BlendOver(kIconColour, kMagenta, 128), canvas.Pixel(4, 0), 2)) << "edge after loading";
+        }
+    }
+}
+
+// A damaged archive stops with an error and leaves the icons loaded before it as they were.
+TEST(ImageManagerArchive, ATruncatedArchiveKeepsTheIconsLoadedBefore)
+{
+    CQorImageManager source;
+    FillForArchive(source);
+    const Bytes good = Store(source);
+    for (size_t cut : {good.size() / 3, good.size() / 2, good.size() - 8}) {
+        SCOPED_TRACE(cut);
+        CQorImageManager manager;
+        ASSERT_TRUE(Load(manager, good));
+        Bytes truncated(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(cut));
+        EXPECT_FALSE(Load(manager, truncated));
+        EXPECT_EQ(good, Store(manager));
+        for (UINT id : {30u, 31u}) {
+            CQorImageManagerIcon* pIcon = manager.GetImage(id, 8);
+            ASSERT_NE(nullptr, pIcon) << id;
+            pIcon->m_bDrawAlpha = TRUE;
+            Canvas canvas(8, 8, kMagenta);
+            pIcon->Draw(canvas.Dc(), pIcon->GetImage(0), 0, 0);
+            EXPECT_TRUE(IsNear(kIconColour, canvas.Pixel(4, 4), 2)) << id;
         }
     }
 }

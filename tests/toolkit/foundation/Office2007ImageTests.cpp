@@ -1,5 +1,6 @@
 // The Office-2007 cache: INI lookup, colours, images by name, and nine-grid drawing with
 // alpha, with a transparent colour and into sizes smaller than the margins.
+#include "toolkit/foundation/DrawHelpers.h"
 #include "toolkit/foundation/Office2007Image.h"
 #include "tests/toolkit/foundation/MemoryCanvas.h"
 #include <gtest/gtest.h>
@@ -139,31 +140,49 @@ TEST(Office2007Image, NineGridKeepsCornersAndStretchesEdgesAndCentre)
     }
 }
 
+// The same with the drawing helpers' own fallbacks: the nine-grid goes through them, so
+// a system without msimg32 entries draws the same.
 TEST(Office2007Image, TransparentColourAndAlphaLeaveTheBackground)
 {
-    CQorOffice2007Image opaque;
-    opaque.SetBitmap(MakeNinePartSource(kMagenta), FALSE);
-    Canvas keyed(12, 12, RGB(0, 0, 200));
-    opaque.DrawImage(keyed.Dc(), CRect(0, 0, 12, 12), CRect(0, 0, 6, 6), CRect(2, 2, 2, 2), kMagenta);
-    EXPECT_EQ(RGB(0, 0, 200), keyed.Pixel(6, 6));
-    EXPECT_EQ(PartColour(0, 0), keyed.Pixel(0, 0));
-    EXPECT_EQ(PartColour(1, 0), keyed.Pixel(6, 0));
+    const struct
+    {
+        const char* name;
+        UINT missing;
+    } cases[] = {{"native", 0}, {"fallback", QOR_MSIMG32_ALL}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QorSetMissingMsimg32EntriesForTest(c.missing);
+        const UINT fallbacksBefore = QorGetDrawFallbacksForTest();
+        CQorOffice2007Image opaque;
+        opaque.SetBitmap(MakeNinePartSource(kMagenta), FALSE);
+        Canvas keyed(12, 12, RGB(0, 0, 200));
+        opaque.DrawImage(keyed.Dc(), CRect(0, 0, 12, 12), CRect(0, 0, 6, 6), CRect(2, 2, 2, 2), kMagenta);
+        EXPECT_EQ(RGB(0, 0, 200), keyed.Pixel(6, 6));
+        EXPECT_EQ(PartColour(0, 0), keyed.Pixel(0, 0));
+        EXPECT_EQ(PartColour(1, 0), keyed.Pixel(6, 0));
+        const UINT keyedFallbacks = QorGetDrawFallbacksForTest() - fallbacksBefore;
 
-    // Straight red at half alpha, a transparent centre.
-    DWORD* bits = nullptr;
-    HBITMAP alpha = Canvas::MakeSection(6, 6, &bits);
-    for (int i = 0; i < 36; ++i)
-        bits[i] = (i / 6 / 2 == 1 && i % 6 / 2 == 1) ? 0 : 0x80FF0000;
-    CQorOffice2007Image blended;
-    blended.SetBitmap(alpha, TRUE);
-    ASSERT_TRUE(blended.IsAlpha());
-    Canvas canvas(12, 12, RGB(0, 0, 200));
-    blended.DrawImage(canvas.Dc(), CRect(0, 0, 12, 12), CRect(0, 0, 6, 6), CRect(2, 2, 2, 2), kMagenta);
-    COLORREF edge = canvas.Pixel(0, 0);
-    EXPECT_NEAR(128, GetRValue(edge), 2);
-    EXPECT_EQ(0, GetGValue(edge));
-    EXPECT_NEAR(100, GetBValue(edge), 2);
-    EXPECT_EQ(RGB(0, 0, 200), canvas.Pixel(6, 6));
+        // Straight red at half alpha, a transparent centre.
+        DWORD* bits = nullptr;
+        HBITMAP alpha = Canvas::MakeSection(6, 6, &bits);
+        for (int i = 0; i < 36; ++i)
+            bits[i] = (i / 6 / 2 == 1 && i % 6 / 2 == 1) ? 0 : 0x80FF0000;
+        CQorOffice2007Image blended;
+        blended.SetBitmap(alpha, TRUE);
+        ASSERT_TRUE(blended.IsAlpha());
+        Canvas canvas(12, 12, RGB(0, 0, 200));
+        blended.DrawImage(canvas.Dc(), CRect(0, 0, 12, 12), CRect(0, 0, 6, 6), CRect(2, 2, 2, 2), kMagenta);
+        COLORREF edge = canvas.Pixel(0, 0);
+        EXPECT_NEAR(128, GetRValue(edge), 2);
+        EXPECT_EQ(0, GetGValue(edge));
+        EXPECT_NEAR(100, GetBValue(edge), 2);
+        EXPECT_EQ(RGB(0, 0, 200), canvas.Pixel(6, 6));
+        const UINT alphaFallbacks = QorGetDrawFallbacksForTest() - fallbacksBefore - keyedFallbacks;
+        QorSetMissingMsimg32EntriesForTest(0);
+        // One transparent blit for the keyed image, one blend per part of the grid.
+        EXPECT_EQ(c.missing ? 1u : 0u, keyedFallbacks);
+        EXPECT_EQ(c.missing ? 9u : 0u, alphaFallbacks);
+    }
 }
 
 TEST(Office2007Image, SmallAndEmptyDestinations)

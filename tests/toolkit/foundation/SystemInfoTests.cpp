@@ -42,10 +42,30 @@ CRect SystemWorkArea()
 
 } // namespace
 
-TEST(SystemInfo, ComCtlVersionIsTheLibrarysOwn)
+// The version is what the library itself answers; a library that answers nothing (here one
+// without DllGetVersion, or none at all) counts as 4.0.
+TEST(SystemInfo, ComCtlVersionIsTheLibrarysOwnElseFourPointZero)
 {
-    // Wine reports 5.81; 0 would mean the 4.0 fallback replaced a real answer.
-    EXPECT_EQ(0x50051u, GetComCtlVersion());
+    DLLVERSIONINFO dvi = {};
+    dvi.cbSize = sizeof(dvi);
+    auto pfnGetVersion =
+        reinterpret_cast<DLLGETVERSIONPROC>(GetProcAddress(LoadLibraryW(L"COMCTL32.DLL"), "DllGetVersion"));
+    ASSERT_NE(nullptr, pfnGetVersion);
+    ASSERT_TRUE(SUCCEEDED(pfnGetVersion(&dvi)));
+    const DWORD dwAnswer = (dvi.dwMajorVersion << 16) | dvi.dwMinorVersion;
+    ASSERT_GE(dwAnswer, 0x40000u);
+    EXPECT_EQ(dwAnswer, GetComCtlVersion());
+    const struct
+    {
+        const char* name;
+        LPCWSTR library;
+    } silent[] = {{"no DllGetVersion", L"KERNEL32.DLL"}, {"no library", L"folionyx-no-such-library.dll"}};
+    for (const auto& c : silent) {
+        QorSetComCtlLibraryForTest(c.library);
+        EXPECT_EQ(0x40000u, GetComCtlVersion()) << c.name;
+    }
+    QorSetComCtlLibraryForTest(nullptr);
+    EXPECT_EQ(dwAnswer, GetComCtlVersion());
 }
 
 TEST(SystemInfo, OsVersionIsReadOnceAndInjectable)

@@ -277,6 +277,33 @@ TEST_F(ToolTipTest, ToolWithoutAnIconShowsNoImage)
     EXPECT_EQ(Tip()->GetImageSize(), CSize(0, 0));
 }
 
+// A refresh of the image manager frees the wrappers of image-list icons; the shown tip
+// looks its image up again instead of keeping the freed one.
+TEST_F(ToolTipTest, AShownTipSurvivesARefreshOfItsImages)
+{
+    m_context.m_nStyle = qorToolTipFlat;
+    m_context.m_bShowImage = TRUE;
+    CQorImageManager images;
+    HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 0);
+    HICON hIcon = CreateSolidIcon(16, RGB(255, 0, 0));
+    ImageList_AddIcon(list, hIcon);
+    DestroyIcon(hIcon);
+    images.AddImageList(list, 1, TRUE);
+    m_context.m_pImageManager = &images;
+    CreateOwner({100, 100, 500, 200}, {{{0, 0, 100, 100}, L"One"}});
+    ASSERT_NE(MoveAndTimeShow(50, 50, 1), 0xFFFFFFFFu);
+    CQorImageManagerIcon* pBefore = Tip()->GetImage();
+    ASSERT_NE(pBefore, nullptr);
+    pBefore->InternalAddRef(); // kept alive here only to tell it from its successor
+    images.RefreshAll();
+    CQorImageManagerIcon* pAfter = images.GetImage(1);
+    ASSERT_NE(pAfter, pBefore);
+    EXPECT_EQ(Tip()->GetImage(), pAfter);
+    EXPECT_EQ(Tip()->GetImageSize(), CSize(16, 16));
+    Tip()->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    pBefore->InternalRelease();
+}
+
 TEST_F(ToolTipTest, ImageIdBaseIsAddedToTheToolId)
 {
     m_context.m_nStyle = qorToolTipFlat;
@@ -613,6 +640,30 @@ TEST(ToolTipStyles, HtmlTipIsAsNarrowAsItsText)
     EXPECT_LE(longText.cx, 2 * 300 + 6); // the search never goes past twice the maximum width
     EXPECT_GT(longText.cy, oneWord.cy);  // wrapped over more than one line
     EXPECT_EQ(measure(L""), CSize(0, 0));
+    DestroyWindow(hWndTool);
+}
+
+// The HTML tip sets its text in the context's font at the font's pixel size, so that one
+// text takes about the room a flat tip gives it.
+TEST(ToolTipStyles, HtmlTipSetsItsTextInTheContextsFontSize)
+{
+    CQorToolTipContext context;
+    HWND hWndTool = CreateToolWindow(false);
+    const wchar_t kText[] = L"Open the book at its first page";
+    auto measure = [&](CQorToolTipContextToolTip* pTip) {
+        CSize size;
+        {
+            TipCanvas canvas(pTip, hWndTool, kText);
+            size = canvas.Draw();
+        }
+        delete pTip;
+        return size;
+    };
+    const CSize flat = measure(new CQorToolTipContextToolTip(&context));
+    const CSize html = measure(new CHTMLToolTip(&context));
+    ASSERT_GT(flat.cx, 6);
+    EXPECT_LE(abs(html.cy - flat.cy), 4) << "flat " << flat.cy << ", HTML " << html.cy;
+    EXPECT_LE(abs(html.cx - flat.cx), flat.cx / 8) << "flat " << flat.cx << ", HTML " << html.cx;
     DestroyWindow(hWndTool);
 }
 

@@ -105,6 +105,33 @@ TEST_F(ButtonRow, ArrowsShowOnlyWhenTheTabsDoNotFit)
     }
 }
 
+// A look with a wide left header margin: at every width where the last tab would be cut the
+// arrows show, and the right arrow scrolls until the last tab is inside the header.
+TEST_F(ButtonRow, ArrowsCountTheHeadersLeftMarginAndReachTheLastTab)
+{
+    painter.SetAppearanceSet(new CQorTabPaintManager::CAppearanceSetPropertyPage2003());
+    Fill(1000);
+    const CRect m = painter.GetHeaderMargin();
+    ASSERT_GT(m.left, 10) << "the look's left margin";
+    const int nTotal = row->GetItemsLength();
+    Button* pRight = row->FindNavigateButton(Button::idRight);
+    int nArrowWidths = 0;
+    for (int nWidth = nTotal - 20; nWidth <= nTotal + m.left + m.right + 40; ++nWidth) {
+        SCOPED_TRACE(nWidth);
+        row->SetScrollOffset(0);
+        row->m_rcLayout = CRect(0, 0, nWidth, 100);
+        row->Reposition();
+        if (!pRight->GetRect().IsRectEmpty()) {
+            ++nArrowWidths;
+            for (int i = 0; i < 200 && pRight->IsEnabled(); ++i)
+                row->OnScroll(TRUE);
+        }
+        const CRect rcLast = row->GetItem(5)->GetRect();
+        ASSERT_LE(rcLast.right, row->m_rcHeaderRect.right) << "the last tab is cut";
+    }
+    EXPECT_GT(nArrowWidths, static_cast<int>(m.left)) << "the arrows show for the margin's width too";
+}
+
 TEST_F(ButtonRow, CloseButtonsOnTabsFollowTheModeAndLengthenTheirTabs)
 {
     Fill(1000);

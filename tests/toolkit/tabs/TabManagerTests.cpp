@@ -273,6 +273,27 @@ TEST(TabPaintManagerRows, ARowOutlivingItsPainterForgetsIt)
 {
     auto painter = std::make_unique<CQorTabPaintManager>();
     CTestTabRow row(painter.get());
+    EXPECT_EQ(painter.get(), row.GetServingPaintManager());
     painter.reset(); // the row's destructor must not touch the freed painter's list
+    EXPECT_EQ(nullptr, row.GetServingPaintManager());
     row.m_pPaintManager = nullptr;
+}
+
+// A row entered in a second painter leaves the first one's list, so that neither keeps it
+// once it is gone.
+TEST(TabPaintManagerRows, ARowMovedToAnotherPainterLeavesTheFirstOnesList)
+{
+    CQorTabPaintManager first, second;
+    {
+        CTestTabRow row(&first);
+        second.AddRow(&row);
+        row.m_pPaintManager = &second;
+        EXPECT_EQ(0, first.GetRowCount());
+        EXPECT_EQ(1, second.GetRowCount());
+        EXPECT_EQ(&second, row.GetServingPaintManager());
+    }
+    EXPECT_EQ(0, first.GetRowCount());
+    EXPECT_EQ(0, second.GetRowCount());
+    first.OnPropertyChanged(); // reaches no freed row
+    second.OnPropertyChanged();
 }

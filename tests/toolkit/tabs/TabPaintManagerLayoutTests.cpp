@@ -275,6 +275,63 @@ TEST_F(LaidOutRow, EveryLayoutPlacesTheTabsInsideTheHeader)
     }
 }
 
+// The rows the multi-row fill chooses: with justified rows each row aims at an even share
+// of the total and a short tab moves down when that evens the rows out.
+TEST(TabPaintManagerLayout, MultiRowFillChoosesTheseRows)
+{
+    typedef std::vector<std::pair<int, int>> Rows; // first and last tab of each row
+    std::vector<int> rising;
+    for (int i = 0; i < 40; ++i)
+        rising.push_back(60 + 3 * i);
+    std::vector<int> sixty;
+    for (int i = 0; i < 60; ++i)
+        sixty.push_back(40 + (i * 37) % 50);
+    const struct
+    {
+        const char* name;
+        std::vector<int> lengths;
+        int nAvailable;
+        BOOL bJustify;
+        Rows expected;
+    } cases[] = {
+        {"justified rows", {60, 80, 40, 90, 30, 70, 50}, 150, TRUE, {{0, 1}, {2, 3}, {4, 6}}},
+        {"rows not justified", {60, 80, 40, 90, 30, 70, 50}, 150, FALSE, {{0, 1}, {2, 3}, {4, 6}}},
+        {"short tabs move down", {100, 20, 20, 20, 100, 20, 20}, 140, TRUE, {{0, 0}, {1, 3}, {4, 6}}},
+        {"a tab longer than the row: the greedy rows", {50, 300, 50, 50}, 120, TRUE, {{0, 0}, {1, 1}, {2, 3}}},
+        {"equal tabs", std::vector<int>(10, 40), 130, TRUE, {{0, 1}, {2, 3}, {4, 6}, {7, 9}}},
+        {"varied tabs",
+         {55, 90, 35, 120, 60, 45, 80, 70, 25, 100, 65, 50},
+         200,
+         TRUE,
+         {{0, 1}, {2, 3}, {4, 6}, {7, 9}, {10, 11}}},
+        {"sixty tabs in 300 pixels",
+         sixty,
+         300,
+         TRUE,
+         {{0, 3}, {4, 6}, {7, 10}, {11, 14}, {15, 18}, {19, 23}, {24, 27}, {28, 31}, {32, 35}, {36, 39}, {40, 43},
+          {44, 47}, {48, 51}, {52, 55}, {56, 59}}},
+        {"forty rising tabs in 300 pixels",
+         rising,
+         300,
+         TRUE,
+         {{0, 2}, {3, 5}, {6, 8}, {9, 11}, {12, 14}, {15, 16}, {17, 18}, {19, 20}, {21, 22}, {23, 24}, {25, 26}, {27, 28}, {29, 30}, {31, 31}, {32, 32}, {33, 33}, {34, 34}, {35, 35}, {36, 36}, {37, 37}, {38, 38}, {39, 39}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CQorTabPaintManager painter;
+        painter.m_bJustifyRows = c.bJustify;
+        painter.m_bKeepRowOrder = TRUE;
+        CTestTabRow row(&painter);
+        for (int nLength : c.lengths)
+            row.InsertItem(-1)->m_nLength = nLength;
+        painter.FillMultiRows(&row, c.nAvailable);
+        Rows rows;
+        for (int r = 0; r < row.GetRowCount(); ++r)
+            rows.push_back({row.GetRowItems(r).nFirst, row.GetRowItems(r).nLast});
+        EXPECT_EQ(c.expected, rows);
+    }
+}
+
 TEST_F(LaidOutRow, MultiRowPutsTheSelectedRowNextToTheClientAndFillsEveryRow)
 {
     painter.m_layout = qorTabLayoutMultiRow;

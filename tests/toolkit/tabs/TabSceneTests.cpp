@@ -5,7 +5,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
+#include <cmath>
 #include <set>
+#include <vector>
 
 #include "demos/tabs/TabScene.h"
 #include "tests/common/WineTestSupport.h"
@@ -153,6 +156,23 @@ TEST_F(Scene, HeadersLieOnTheirSidesAroundTheClientInEveryLook)
                         for (int x = rcHeader.left; x < rcHeader.right; x += 2)
                             colours.insert(shot.Pixel(x, y));
                     EXPECT_GE(colours.size(), 3u) << where;
+                    // A row without arrows shows every tab whole, inside its header.
+                    for (int nPosition = 0; nPosition < 4; ++nPosition) {
+                        CSceneRow* pRow = Row(static_cast<QorTabPosition>(nPosition));
+                        if (!pRow->FindNavigateButton(CQorTabManagerNavigateButton::idRight)->GetRect().IsRectEmpty())
+                            continue;
+                        const CRect rcRowHeader = pRow->m_rcHeaderRect;
+                        for (int i = 0; i < pRow->GetItemCount(); ++i) {
+                            const CRect rcTab = pRow->GetItem(i)->GetRect();
+                            if (pRow->IsHorizontal()) {
+                                EXPECT_GE(rcTab.left, rcRowHeader.left) << where << " row " << nPosition << " tab " << i;
+                                EXPECT_LE(rcTab.right, rcRowHeader.right) << where << " row " << nPosition << " tab " << i;
+                            } else {
+                                EXPECT_GE(rcTab.top, rcRowHeader.top) << where << " row " << nPosition << " tab " << i;
+                                EXPECT_LE(rcTab.bottom, rcRowHeader.bottom) << where << " row " << nPosition << " tab " << i;
+                            }
+                        }
+                    }
                 }
             }
         }
@@ -180,6 +200,110 @@ TEST_F(Scene, TabsCarryTheirPagesAndTheSelectedTabBridgesIntoTheClient)
     const int y = rcSelected.bottom - 1; // the client frame's top edge
     EXPECT_EQ(pColors->GetTabColor(pTop->GetSelectedItem()), shot.Pixel(rcSelected.CenterPoint().x, y));
     EXPECT_EQ(pColors->m_clrBtnHighlight.GetColor(), shot.Pixel(rcOther.CenterPoint().x, y));
+}
+
+namespace {
+
+// The contrast ratio of two colours (1 to 21), from their relative luminances.
+double Contrast(COLORREF a, COLORREF b)
+{
+    auto luminance = [](COLORREF c) {
+        auto channel = [](BYTE v) {
+            const double x = v / 255.0;
+            return x <= 0.03928 ? x / 12.92 : std::pow((x + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(GetRValue(c)) + 0.7152 * channel(GetGValue(c)) + 0.0722 * channel(GetBValue(c));
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+} // namespace
+
+// The caption of the tab under the mouse stays readable on its face: its darkest pixel stands
+// out from the face at 3:1 at least, in each look without a hot text colour of its own.
+TEST_F(Scene, AHotTabsCaptionStaysReadable)
+{
+    Open();
+    QorSetThemeModeForTest(qorThemeOff);
+    for (int nKind : {qorTabColorDefault, qorTabColorVisualStudio, qorTabColorWhidbey, qorTabColorWinXP}) {
+        SCOPED_TRACE(nKind);
+        scene.SetColorKind(nKind);
+        CSceneRow* pTop = Row(qorTabPositionTop);
+        CQorTabManagerItem* pItem = pTop->GetItem(3);
+        ASSERT_FALSE(pItem->IsSelected());
+        SendMouse(0, ScreenPoint(pTop, CPoint(10, 150))); // away first, so that the tab turns hot anew
+        testsupport::PumpUntil([&] { return !pItem->IsHot(); }, 1000);
+        SendMouse(0, ScreenPoint(pTop, pItem->GetRect().CenterPoint()));
+        ASSERT_TRUE(testsupport::PumpUntil([&] { return pItem->IsHot() != FALSE; }));
+        UpdateWindow(pTop->GetSafeHwnd());
+        testsupport::PumpMessages();
+        testsupport::WindowCapture shot(pTop->GetSafeHwnd(), true);
+        CRect rcText = pItem->GetRect();
+        rcText.DeflateRect(5, 4);
+        const COLORREF face = shot.Pixel(rcText.left, rcText.CenterPoint().y);
+        double best = 1;
+        for (int y = rcText.top; y < rcText.bottom; ++y)
+            for (int x = rcText.left; x < rcText.right; ++x)
+                best = std::max(best, Contrast(face, shot.Pixel(x, y)));
+        EXPECT_GE(best, 3.0) << std::hex << "face " << face;
+    }
+    SendMouse(0, ScreenPoint(Row(qorTabPositionTop), CPoint(10, 150)));
+}
+
+namespace {
+
+// The pixels inside a rectangle of the screen that differ from its first one, cut out to
+// their bounding box: a caption without its place.
+std::vector<COLORREF> InkOnScreen(const CRect& rcScreen)
+{
+    HDC screen = GetDC(nullptr);
+    const COLORREF face = GetPixel(screen, rcScreen.left, rcScreen.top);
+    CRect box(rcScreen.right, rcScreen.bottom, rcScreen.left, rcScreen.top);
+    for (int y = rcScreen.top; y < rcScreen.bottom; ++y)
+        for (int x = rcScreen.left; x < rcScreen.right; ++x)
+            if (GetPixel(screen, x, y) != face) {
+                box.left = std::min<LONG>(box.left, x);
+                box.top = std::min<LONG>(box.top, y);
+                box.right = std::max<LONG>(box.right, x + 1);
+                box.bottom = std::max<LONG>(box.bottom, y + 1);
+            }
+    std::vector<COLORREF> ink;
+    for (int y = box.top; y < box.bottom; ++y)
+        for (int x = box.left; x < box.right; ++x)
+            ink.push_back(GetPixel(screen, x, y));
+    ReleaseDC(nullptr, screen);
+    return ink;
+}
+
+} // namespace
+
+// A mirrored scene moves its tabs and captions to the other side, but the captions still read
+// left to right: cut out of their tabs they equal the captions of the scene left to right.
+TEST_F(Scene, MirroredCaptionsReadAsTheyDoLeftToRight)
+{
+    std::vector<COLORREF> captions[2];
+    for (BOOL bRtl : {FALSE, TRUE}) {
+        Open(bRtl);
+        QorSetThemeModeForTest(qorThemeOff);
+        scene.SetAppearance(tabscene::appearanceFlat);
+        scene.SetColorKind(qorTabColorDefault);
+        CSceneRow* pTop = Row(qorTabPositionTop);
+        UpdateWindow(scene.GetSafeHwnd());
+        testsupport::PumpMessages();
+        CRect rcTab = pTop->GetItem(3)->GetRect();
+        rcTab.DeflateRect(3, 3);
+        captions[bRtl] = InkOnScreen(ToScreen(pTop->GetSafeHwnd(), rcTab));
+        if (bRtl) {
+            const CRect rcFirst = ToScreen(pTop->GetSafeHwnd(), pTop->GetItem(0)->GetRect());
+            const CRect rcLast = ToScreen(pTop->GetSafeHwnd(), pTop->GetItem(3)->GetRect());
+            EXPECT_GT(rcFirst.left, rcLast.left) << "the first tab stands on the right";
+        }
+        scene.Destroy();
+        QorSetThemeModeForTest(qorThemeReal);
+    }
+    ASSERT_GT(captions[0].size(), 20u);
+    EXPECT_EQ(captions[0], captions[1]);
 }
 
 TEST_F(Scene, ANarrowWindowShowsArrowsThatScrollOncePerTickWhileHeld)
