@@ -69,11 +69,9 @@ void CQorSkinManagerSchemaOffice2007::DrawScrollBar(CDC* pDC, const CQorSkinScro
     CQorSkinImage* pThumb =
         pClass->GetImage(v ? L"OFFICE2007\\SCROLLTHUMBVERTICAL.BMP" : L"OFFICE2007\\SCROLLTHUMBHORIZONTAL.BMP");
 
-    BOOL bEnabled = draw.bEnabled;
-    if (bar.barKind == SB_CTL && draw.hWnd)
-        bEnabled = !(::GetWindowLongW(draw.hWnd, GWL_STYLE) & WS_DISABLED);
-    const int nPressed = draw.pTrack ? bar.activePart : qorScrollNone;
-    const int nHot = draw.pTrack ? qorScrollNone : bar.activePart;
+    const CQorSkinScrollBarLook look = GetScrollBarLook(draw);
+    const BOOL bEnabled = look.bEnabled;
+    const int nPressed = look.nPressed, nHot = look.nHot;
     const BOOL bAnyActive = nPressed != qorScrollNone || nHot != qorScrollNone;
     const COLORREF kNone = static_cast<COLORREF>(-1);
     const CRect kNoMargins(0, 0, 0, 0);

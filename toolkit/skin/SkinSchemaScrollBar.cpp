@@ -14,11 +14,9 @@ void CQorSkinManagerSchemaDefault::DrawScrollBar(CDC* pDC, const CQorSkinScrollB
     if (!pClass)
         return;
     const ScrollBarState& bar = *pBar;
-    BOOL bEnabled = draw.bEnabled;
-    if (bar.barKind == SB_CTL && draw.hWnd)
-        bEnabled = !(::GetWindowLongW(draw.hWnd, GWL_STYLE) & WS_DISABLED);
-    const int nPressed = draw.pTrack ? bar.activePart : qorScrollNone;
-    const int nHot = draw.pTrack ? qorScrollNone : bar.activePart;
+    const CQorSkinScrollBarLook look = GetScrollBarLook(draw);
+    const BOOL bEnabled = look.bEnabled;
+    const int nPressed = look.nPressed, nHot = look.nHot;
     const BOOL bHover = draw.bMouseOver && pClass->GetInt(TMT_IMAGECOUNT, 0, SBP_ARROWBTN, 1) == 20;
     // Disabled, pressed, hot, hover and normal states of the two arrows.
     auto arrowState = [&](int nCode, int nBase, int nHoverState) {

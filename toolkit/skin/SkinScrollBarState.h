@@ -62,3 +62,21 @@ struct CQorSkinScrollBarDraw
     BOOL bEnabled = TRUE;                     // from the engine; SB_CTL bars follow WS_DISABLED
     BOOL bMouseOver = FALSE;                  // the mouse is over the bar (hover arrows)
 };
+
+// The states a bar is drawn in: enabled (a control bar follows its window's WS_DISABLED), the
+// pressed part while a drag runs on the bar, else the hot part.
+struct CQorSkinScrollBarLook
+{
+    BOOL bEnabled;
+    int nPressed;
+    int nHot;
+};
+
+inline CQorSkinScrollBarLook GetScrollBarLook(const CQorSkinScrollBarDraw& draw)
+{
+    CQorSkinScrollBarLook look = {draw.bEnabled, qorScrollNone, qorScrollNone};
+    if (draw.pBar->barKind == SB_CTL && draw.hWnd)
+        look.bEnabled = !(::GetWindowLongW(draw.hWnd, GWL_STYLE) & WS_DISABLED);
+    (draw.pTrack ? look.nPressed : look.nHot) = draw.pBar->activePart;
+    return look;
+}

@@ -5,38 +5,13 @@
 #include "demos/skin/SheetScene.h"
 #include "tests/common/PngWriter.h"
 #include "tests/common/WineTestSupport.h"
+#include "tests/toolkit/skin/SkinTestSupport.h"
 
 using skinscene::CSheetScene;
+using skintest::kBorderFillCells;
+using skintest::OfficeColour;
 
 namespace {
-
-struct Cell
-{
-    const wchar_t* cls;
-    int part, state;
-    COLORREF colour;
-};
-const Cell kBorderFill[] = {
-#include "tests/toolkit/skin/fixtures/BorderFillExpected.inc"
-};
-
-struct OfficeCell
-{
-    const wchar_t* image;
-    int cell;
-    COLORREF colour;
-};
-const OfficeCell kOffice[] = {
-#include "tests/toolkit/skin/fixtures/Office2007Expected.inc"
-};
-
-COLORREF OfficeColour(const wchar_t* image, int cell)
-{
-    for (const OfficeCell& c : kOffice)
-        if (wcscmp(c.image, image) == 0 && c.cell == cell)
-            return c.colour;
-    return static_cast<COLORREF>(-1);
-}
 
 void PressKey(WORD key)
 {
@@ -103,7 +78,7 @@ TEST_F(SheetScene, FixtureCellsShowTheirIniColoursPlainAndMirrored)
         if (mirrored)
             Press('R', [&] { return scene.IsMirrored() != FALSE; });
         auto capture = Capture(scene.GetSafeHwnd());
-        for (const Cell& cell : kBorderFill) {
+        for (const skintest::FixtureCell& cell : kBorderFillCells) {
             const CRect rc = scene.ToClient(scene.GetCellRect(cell.cls, cell.part, cell.state));
             ASSERT_FALSE(rc.IsRectEmpty());
             SCOPED_TRACE(testing::Message()

@@ -21,15 +21,8 @@ const COLORREF kNone = static_cast<COLORREF>(-1);
 std::unique_ptr<CQorSkinImage> MakeImage(int width, int height, std::function<DWORD(int, int)> pixel,
                                          bool alpha = false)
 {
-    void* bits = nullptr;
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = -height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    DWORD* p = static_cast<DWORD*>(bits);
+    DWORD* p = nullptr;
+    HBITMAP bitmap = skintest::MakeTopDownSection(width, height, &p);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
             const DWORD v = pixel(x, y);

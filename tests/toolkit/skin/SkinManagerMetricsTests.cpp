@@ -135,21 +135,7 @@ TEST(SkinMetrics, FrameControlsDrawSkinParts)
     CQorSkinManager manager;
     ASSERT_TRUE(manager.OpenSkinFile(ModulePath(L"SkinFixtureBorderFill.dll").c_str(), L"Normal.ini"));
     manager.GetMetrics()->Refresh();
-    struct Cell
-    {
-        const wchar_t* cls;
-        int part, state;
-        COLORREF colour;
-    };
-    static const Cell kExpected[] = {
-#include "tests/toolkit/skin/fixtures/BorderFillExpected.inc"
-    };
-    auto expected = [](int part, int state) {
-        for (const Cell& cell : kExpected)
-            if (wcscmp(cell.cls, L"SCROLLBAR") == 0 && cell.part == part && cell.state == state)
-                return cell.colour;
-        return static_cast<COLORREF>(-1);
-    };
+    auto expected = [](int part, int state) { return skintest::BorderFillColour(L"SCROLLBAR", part, state); };
     struct
     {
         UINT type, state;

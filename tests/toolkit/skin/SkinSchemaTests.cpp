@@ -10,38 +10,14 @@
 
 using skintest::BmpFile;
 using skintest::FolderSkin;
+using skintest::kBorderFillCells;
+using skintest::kOfficeCells;
 using skintest::ModulePath;
+using skintest::OfficeCell;
+using skintest::OfficeColour;
 using skintest::SkinCanvas;
 
 namespace {
-
-struct Cell
-{
-    const wchar_t* cls;
-    int part, state;
-    COLORREF colour;
-};
-const Cell kBorderFill[] = {
-#include "tests/toolkit/skin/fixtures/BorderFillExpected.inc"
-};
-
-struct OfficeCell
-{
-    const wchar_t* image;
-    int cell;
-    COLORREF colour;
-};
-const OfficeCell kOffice[] = {
-#include "tests/toolkit/skin/fixtures/Office2007Expected.inc"
-};
-
-COLORREF OfficeColour(const wchar_t* image, int cell)
-{
-    for (const OfficeCell& c : kOffice)
-        if (wcscmp(c.image, image) == 0 && c.cell == cell)
-            return c.colour;
-    return static_cast<COLORREF>(-1);
-}
 
 struct Part
 {
@@ -99,7 +75,7 @@ TEST(SkinSchemaDefault, EveryFixtureCellHasItsOwnColour)
     ASSERT_TRUE(OpenModule(manager, L"SkinFixtureBorderFill.dll"));
     EXPECT_EQ(0, manager.GetSchema()->GetIgnoredSectionCount());
     EXPECT_EQ(0, manager.GetSchema()->GetUnknownNameCount());
-    for (const Cell& cell : kBorderFill) {
+    for (const skintest::FixtureCell& cell : kBorderFillCells) {
         SCOPED_TRACE(testing::Message() << std::string(cell.cls, cell.cls + wcslen(cell.cls)) << " part " << cell.part
                                         << " state " << cell.state);
         SkinCanvas canvas(24, 16, RGB(255, 255, 254));
@@ -215,12 +191,7 @@ TEST(SkinSchemaDefault, FramesFromRecords)
 {
     CQorSkinManager manager;
     ASSERT_TRUE(OpenModule(manager, L"SkinFixtureBorderFill.dll"));
-    auto colour = [](int part, int state) {
-        for (const Cell& cell : kBorderFill)
-            if (wcscmp(cell.cls, L"WINDOW") == 0 && cell.part == part && cell.state == state)
-                return cell.colour;
-        return static_cast<COLORREF>(-1);
-    };
+    auto colour = [](int part, int state) { return skintest::BorderFillColour(L"WINDOW", part, state); };
     auto* schema = static_cast<CQorSkinManagerSchemaDefault*>(manager.GetSchema());
     struct
     {
@@ -278,12 +249,7 @@ TEST(SkinSchemaDefault, ScrollBarPartsInTheirStates)
 {
     CQorSkinManager manager;
     ASSERT_TRUE(OpenModule(manager, L"SkinFixtureBorderFill.dll"));
-    auto colour = [](int part, int state) {
-        for (const Cell& cell : kBorderFill)
-            if (wcscmp(cell.cls, L"SCROLLBAR") == 0 && cell.part == part && cell.state == state)
-                return cell.colour;
-        return static_cast<COLORREF>(-1);
-    };
+    auto colour = [](int part, int state) { return skintest::BorderFillColour(L"SCROLLBAR", part, state); };
     ScrollBarState bar = VerticalBar();
     ScrollTrackState track = {};
     struct
@@ -395,7 +361,7 @@ TEST(SkinProducts, EveryProductSkinOpensCleanlyAndItsImagesLoad)
         EXPECT_EQ(quiet ? 0 : static_cast<int>(sizeof(kSheetParts) / sizeof(kSheetParts[0])), images);
         if (wcsstr(module, L"Office")) {
             EXPECT_NE(nullptr, dynamic_cast<CQorSkinManagerSchemaOffice2007*>(schema));
-            for (const OfficeCell& cell : kOffice) {
+            for (const OfficeCell& cell : kOfficeCells) {
                 if (cell.cell == 0) {
                     EXPECT_NE(
                         nullptr,

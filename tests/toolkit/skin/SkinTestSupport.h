@@ -96,19 +96,63 @@ inline std::wstring ModulePath(LPCWSTR name)
     return testsupport::ExecutableFolder() + name;
 }
 
+// A 32-bit top-down DIB section and its pixels.
+inline HBITMAP MakeTopDownSection(int width, int height, DWORD** bits)
+{
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = -height;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    return ::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(bits), nullptr, 0);
+}
+
+// The expected colours of the fixtures (written by resources/make-skins.py).
+struct FixtureCell
+{
+    const wchar_t* cls;
+    int part, state;
+    COLORREF colour;
+};
+const FixtureCell kBorderFillCells[] = {
+#include "tests/toolkit/skin/fixtures/BorderFillExpected.inc"
+};
+
+struct OfficeCell
+{
+    const wchar_t* image;
+    int cell;
+    COLORREF colour;
+};
+const OfficeCell kOfficeCells[] = {
+#include "tests/toolkit/skin/fixtures/Office2007Expected.inc"
+};
+
+inline COLORREF OfficeColour(const wchar_t* image, int cell)
+{
+    for (const OfficeCell& c : kOfficeCells)
+        if (wcscmp(c.image, image) == 0 && c.cell == cell)
+            return c.colour;
+    return static_cast<COLORREF>(-1);
+}
+
+// The border-fill fixture's colour of one cell, -1 when the sheet has no such cell.
+inline COLORREF BorderFillColour(const wchar_t* cls, int part, int state)
+{
+    for (const FixtureCell& c : kBorderFillCells)
+        if (wcscmp(c.cls, cls) == 0 && c.part == part && c.state == state)
+            return c.colour;
+    return static_cast<COLORREF>(-1);
+}
+
 // A 32-bit top-down DIB section with a memory DC, filled with one colour.
 class SkinCanvas
 {
 public:
     SkinCanvas(int width, int height, COLORREF background) : m_width(width), m_height(height)
     {
-        BITMAPINFO bi = {};
-        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-        bi.bmiHeader.biWidth = width;
-        bi.bmiHeader.biHeight = -height;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        m_bitmap = ::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&m_bits), nullptr, 0);
+        m_bitmap = MakeTopDownSection(width, height, &m_bits);
         m_dc.CreateCompatibleDC(nullptr);
         m_old = ::SelectObject(m_dc.GetSafeHdc(), m_bitmap);
         Fill(background);
