@@ -40,6 +40,8 @@ public:
     INT_PTR GetRegionCacheSize() const { return m_arrRegions.GetSize(); }
 
 protected:
+    // The SCROLLBAR class when the bar has something to draw (a length of a pixel or more).
+    CQorSkinManagerClass* GetScrollBarClass(CDC* pDC, const CQorSkinScrollBarDraw& bar);
     void DrawBorderFill(CDC* pDC, CQorSkinManagerClass* pClass, int nPart, int nState, CRect rc);
     void DrawGlyph(CDC* pDC, CQorSkinManagerClass* pClass, int nPart, int nState, CRect rc);
     void DrawPlainFrame(CDC* pDC, CQorSkinFrameRecord* pFrame, CRect rc);

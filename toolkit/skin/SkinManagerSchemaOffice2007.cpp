@@ -48,13 +48,10 @@ COLORREF CQorSkinManagerSchemaOffice2007::GetSizeBoxColor(HWND hWnd)
 
 void CQorSkinManagerSchemaOffice2007::DrawScrollBar(CDC* pDC, const CQorSkinScrollBarDraw& draw)
 {
-    const ScrollBarState* pBar = draw.pBar;
-    if (!pDC || !pBar || pBar->end - pBar->start < 1)
-        return;
-    CQorSkinManagerClass* pClass = m_pManager ? m_pManager->GetClass(L"SCROLLBAR") : nullptr;
+    CQorSkinManagerClass* pClass = GetScrollBarClass(pDC, draw);
     if (!pClass)
         return;
-    const ScrollBarState& bar = *pBar;
+    const ScrollBarState& bar = *draw.pBar;
     const BOOL v = bar.vertical;
     const BOOL bDark = IsDarkLook(draw.hWnd);
     CQorSkinImage* pGlyphs = pClass->GetImage(L"OFFICE2007\\SCROLLARROWGLYPHS.BMP");

@@ -5,15 +5,19 @@
 #include "toolkit/skin/SkinManagerSchemaDefault.h"
 #include "toolkit/skin/SkinScrollBarState.h"
 
+CQorSkinManagerClass* CQorSkinManagerSchemaDefault::GetScrollBarClass(CDC* pDC, const CQorSkinScrollBarDraw& draw)
+{
+    if (!pDC || !draw.pBar || draw.pBar->end - draw.pBar->start < 1 || !m_pManager)
+        return nullptr;
+    return m_pManager->GetClass(L"SCROLLBAR");
+}
+
 void CQorSkinManagerSchemaDefault::DrawScrollBar(CDC* pDC, const CQorSkinScrollBarDraw& draw)
 {
-    const ScrollBarState* pBar = draw.pBar;
-    if (!pDC || !pBar || pBar->end - pBar->start < 1)
-        return;
-    CQorSkinManagerClass* pClass = m_pManager ? m_pManager->GetClass(L"SCROLLBAR") : nullptr;
+    CQorSkinManagerClass* pClass = GetScrollBarClass(pDC, draw);
     if (!pClass)
         return;
-    const ScrollBarState& bar = *pBar;
+    const ScrollBarState& bar = *draw.pBar;
     const CQorSkinScrollBarLook look = GetScrollBarLook(draw);
     const BOOL bEnabled = look.bEnabled;
     const int nPressed = look.nPressed, nHot = look.nHot;
