@@ -199,11 +199,7 @@ CQorPaintManager* CQorCommandBar::GetPaintManager() const
 
 void CQorCommandBar::SetPaintManager(CQorPaintManager* pPaintManager)
 {
-    if (pPaintManager)
-        pPaintManager->InternalAddRef();
-    if (m_pPaintManager)
-        m_pPaintManager->InternalRelease();
-    m_pPaintManager = pPaintManager;
+    QorReplaceHeldReference(m_pPaintManager, pPaintManager);
 }
 
 CQorImageManager* CQorCommandBar::GetImageManager() const
@@ -217,11 +213,7 @@ CQorImageManager* CQorCommandBar::GetImageManager() const
 
 void CQorCommandBar::SetImageManager(CQorImageManager* pImageManager)
 {
-    if (pImageManager)
-        pImageManager->InternalAddRef();
-    if (m_pImageManager)
-        m_pImageManager->InternalRelease();
-    m_pImageManager = pImageManager;
+    QorReplaceHeldReference(m_pImageManager, pImageManager);
 }
 
 CQorCommandBars* CQorCommandBar::GetCommandBars() const

@@ -114,11 +114,7 @@ void CQorCommandBars::SetDragControl(CQorControl* pControl)
 
 void CQorCommandBars::SetPaintManager(CQorPaintManager* pPaintManager)
 {
-    if (pPaintManager)
-        pPaintManager->InternalAddRef();
-    if (m_pPaintManager)
-        m_pPaintManager->InternalRelease();
-    m_pPaintManager = pPaintManager;
+    QorReplaceHeldReference(m_pPaintManager, pPaintManager);
 }
 
 CQorPaintManager* CQorCommandBars::GetPaintManager() const
@@ -128,11 +124,7 @@ CQorPaintManager* CQorCommandBars::GetPaintManager() const
 
 void CQorCommandBars::SetImageManager(CQorImageManager* pImageManager)
 {
-    if (pImageManager)
-        pImageManager->InternalAddRef();
-    if (m_pImageManager)
-        m_pImageManager->InternalRelease();
-    m_pImageManager = pImageManager;
+    QorReplaceHeldReference(m_pImageManager, pImageManager);
 }
 
 CQorImageManager* CQorCommandBars::GetImageManager() const

@@ -166,11 +166,7 @@ CQorToolBar::CControlButtonCustomize::~CControlButtonCustomize()
 
 void CQorToolBar::CControlButtonCustomize::SetDefault(CQorControl* pDefault, int nDefaultIndex, CQorToolBar* pToolBar)
 {
-    if (pDefault)
-        pDefault->InternalAddRef();
-    if (m_pDefault)
-        m_pDefault->InternalRelease();
-    m_pDefault = pDefault;
+    QorReplaceHeldReference(m_pDefault, pDefault);
     m_nDefaultIndex = nDefaultIndex;
     m_pToolBar = pToolBar;
     if (pDefault && !m_pTarget) {
@@ -182,11 +178,7 @@ void CQorToolBar::CControlButtonCustomize::SetDefault(CQorControl* pDefault, int
 
 void CQorToolBar::CControlButtonCustomize::SetTarget(CQorControl* pTarget)
 {
-    if (pTarget)
-        pTarget->InternalAddRef();
-    if (m_pTarget)
-        m_pTarget->InternalRelease();
-    m_pTarget = pTarget;
+    QorReplaceHeldReference(m_pTarget, pTarget);
     if (!pTarget) {
         SetChecked(0);
         return;

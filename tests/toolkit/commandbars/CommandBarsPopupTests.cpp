@@ -130,12 +130,11 @@ protected:
 
 namespace {
 
-// Tracks the test menu with the flags while a helper thread clicks its second item (and closes
+// Runs a popup's tracking while a helper thread clicks the second of its three items (and closes
 // it should the click miss).
-int TrackAndClickSecondItem(CMenu* pMenu, UINT nFlags, HWND hWndOwner)
+void RunAndClickSecondItem(const std::function<void()>& track)
 {
     const DWORD dwThread = GetCurrentThreadId();
-    int nResult = -1;
     cbtest::RunWithInput(
         {{500,
           [dwThread] {
@@ -149,6 +148,14 @@ int TrackAndClickSecondItem(CMenu* pMenu, UINT nFlags, HWND hWndOwner)
               cbtest::SendClick({(rc.left + rc.right) / 2, rc.top + 4 + cyItem + cyItem / 2});
           }},
          {1500, [dwThread] { CloseIfStillOpen(dwThread); }}},
+        track);
+}
+
+// Tracks the test menu with the flags and clicks its second item.
+int TrackAndClickSecondItem(CMenu* pMenu, UINT nFlags, HWND hWndOwner)
+{
+    int nResult = -1;
+    RunAndClickSecondItem(
         [&] { nResult = CQorCommandBars::TrackCommandBarPopupMenu(pMenu, nFlags, 200, 150, hWndOwner); });
     return nResult;
 }
@@ -200,7 +207,6 @@ TEST_F(CommandBarsPopup, AChosenItemRunsInTheCommandOwnerAndARecursivePopupClose
         {"recursive over a tracking bar", CQorCommandBars::trackRecursive, TRUE, TRUE, TRUE, 1},
         {"plain over a tracking bar", 0, TRUE, TRUE, TRUE, 0},
     };
-    const DWORD dwThread = GetCurrentThreadId();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         g_log.commands.clear();
@@ -209,23 +215,11 @@ TEST_F(CommandBarsPopup, AChosenItemRunsInTheCommandOwnerAndARecursivePopupClose
         CQorCommandBar* pPopup = CQorControlPopup::CreatePopupBar(nullptr);
         pPopup->LoadMenu(&m_menu);
         int nModeBelowInside = -1;
-        cbtest::RunWithInput(
-            {{500,
-              [dwThread] {
-                  const std::vector<HWND> popups = PopupWindows(dwThread);
-                  if (popups.size() != 1)
-                      return;
-                  RECT rc;
-                  GetWindowRect(popups[0], &rc);
-                  const int cyItem = (rc.bottom - rc.top - 8) / 3;
-                  cbtest::SendClick({(rc.left + rc.right) / 2, rc.top + 4 + cyItem + cyItem / 2});
-              }},
-             {1500, [dwThread] { CloseIfStillOpen(dwThread); }}},
-            [&] {
-                CQorCommandBars::TrackPopupBarAt(pPopup, c.nFlags, 200, 150, nullptr, m_hWndSite,
-                                                 c.bCommandOwner ? hWndOwner : nullptr);
-                nModeBelowInside = pBelow ? pBelow->GetTrackingMode() : -1;
-            });
+        RunAndClickSecondItem([&] {
+            CQorCommandBars::TrackPopupBarAt(pPopup, c.nFlags, 200, 150, nullptr, m_hWndSite,
+                                             c.bCommandOwner ? hWndOwner : nullptr);
+            nModeBelowInside = pBelow ? pBelow->GetTrackingMode() : -1;
+        });
         pPopup->InternalRelease();
         const std::vector<UINT> chosen = {102};
         EXPECT_EQ(g_ownerCommands, c.bOwnerGetsIt ? chosen : std::vector<UINT>());
