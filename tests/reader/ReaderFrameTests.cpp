@@ -409,8 +409,14 @@ TEST(ReaderFrame, ToolBarTipsAndTheChevronsAddOrRemoveButtons)
     const POINT away = {(client.left + client.right) / 2, (client.top + client.bottom) / 2};
     MoveTo(away);
     MoveTo({barRect.left + 12, barMiddle});
-    EXPECT_TRUE(testsupport::PumpUntil([&] { return ShownTip(frame) == L"Print (Ctrl+P)"; }, 10000))
-        << "shown: " << std::string(ShownTip(frame).begin(), ShownTip(frame).end());
+    std::wstring tip;
+    EXPECT_TRUE(testsupport::PumpUntil(
+        [&] {
+            tip = ShownTip(frame);
+            return tip == L"Print (Ctrl+P)";
+        },
+        10000))
+        << "shown: " << testing::PrintToString(tip);
     MoveTo(away);
     EXPECT_TRUE(testsupport::PumpUntil([&] { return ShownTip(frame).empty(); }, 10000));
 
