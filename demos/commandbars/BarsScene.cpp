@@ -128,6 +128,9 @@ public:
         m_pPaintManager->RefreshMetrics(); // a new theme holds no colours, fonts or styles yet
     }
 
+    // Shown as long as its window shows, as tool bars are: redraws reach the screen.
+    BOOL IsVisible() const override { return m_hWnd && (GetStyle() & WS_VISIBLE); }
+
     // Lays the controls out along nLength pixels and answers the bar's size.
     CSize Layout(int nLength)
     {

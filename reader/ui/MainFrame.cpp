@@ -8,6 +8,7 @@
 #include "reader/ui/FolionyxReaderView.h"
 #include "reader/ui/PasswordDlg.h"
 #include "resources/resource.h"
+#include "toolkit/commandbars/CommandBarsOptions.h"
 #include "toolkit/commandbars/PaintManager.h"
 #include "toolkit/commandbars/Controls.h"
 #include "toolkit/commandbars/ToolBar.h"
@@ -139,6 +140,8 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     if (!InitCommandBars(RUNTIME_CLASS(CQorCommandBars)))
         return -1;
     InstallNativeXPLook();
+    // The buttons show icons only: their tips name them with the book's keys for them.
+    GetCommandBars()->GetCommandBarsOptions()->m_bToolBarAccelTips = TRUE;
     if (!CreateStandardToolBar())
         return -1;
     if (!CreateStatusBar())
@@ -155,6 +158,10 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     BuildAcceleratorTable(GetCommandBars()->GetShortcutManager(), m_pSettings);
     AddToolButtons();
     ApplyContentsVisibility();
+    // The buttons the book shows are the bar's default set: "Add or Remove Buttons" offers
+    // exactly these, never one the book left out.
+    if (m_pToolBar != nullptr)
+        m_pToolBar->GetControls()->CreateOriginalControls();
 
     // Nothing of a protected book is loaded before its password was given; a failed gate
     // closes the frame without a message.

@@ -1,11 +1,14 @@
 // The running reader's main frame from the outside: no menu, the tool bar's dock bar at the
 // top, the Contents group on the left with the tree, the view with the Home page, the status
 // bar at the bottom; Search and Contents sharing the group; the book's keys; the zoom pane's
-// popup; F3 in the search pane; Contents as the book asks for it; a clean close.
+// popup; F3 in the search pane; Contents as the book asks for it; a clean close; the tool bar's
+// tips and its chevron's popup with "Add or Remove Buttons".
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
+#include <algorithm>
 #include <string>
+#include <vector>
 #include "books/packer/BookPacker.h"
 #include "platform/framework/FrameworkIds.h"
 #include "reader/app/AppFolders.h"
@@ -309,4 +312,145 @@ TEST(ReaderFrame, ContentsShowsAsTheBookAsks)
         EXPECT_EQ(exitCode, 0u);
         DeleteFileW((work + home).c_str());
     }
+}
+
+namespace {
+
+void MoveTo(POINT pt)
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = pt.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = pt.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof(input));
+}
+
+struct ProcessWindows
+{
+    DWORD process;
+    const wchar_t* classPrefix;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectVisibleOfClass(HWND hwnd, LPARAM lParam)
+{
+    auto* windows = reinterpret_cast<ProcessWindows*>(lParam);
+    DWORD process = 0;
+    GetWindowThreadProcessId(hwnd, &process);
+    wchar_t className[64] = {};
+    GetClassNameW(hwnd, className, 64);
+    if (process == windows->process && IsWindowVisible(hwnd) &&
+        std::wstring(className).rfind(windows->classPrefix, 0) == 0)
+        windows->found.push_back(hwnd);
+    return TRUE;
+}
+
+// The visible top-level windows of the reader's process whose class starts with the prefix.
+std::vector<HWND> VisibleWindowsOf(HWND frame, const wchar_t* classPrefix)
+{
+    ProcessWindows windows = {0, classPrefix, {}};
+    GetWindowThreadProcessId(frame, &windows.process);
+    EnumWindows(CollectVisibleOfClass, reinterpret_cast<LPARAM>(&windows));
+    return windows.found;
+}
+
+// What the reader's shown tool tip says (empty: none shows).
+std::wstring ShownTip(HWND frame)
+{
+    for (HWND tip : VisibleWindowsOf(frame, TOOLTIPS_CLASSW)) {
+        wchar_t text[128] = {};
+        SendMessageW(tip, WM_GETTEXT, 128, reinterpret_cast<LPARAM>(text));
+        if (text[0])
+            return text;
+    }
+    return std::wstring();
+}
+
+// The popup menus the reader shows, most recent last (none: empty).
+std::vector<HWND> ShownPopups(HWND frame)
+{
+    std::vector<HWND> popups = VisibleWindowsOf(frame, L"QorPopupBar");
+    // Top-level windows come in z-order, the newest first.
+    std::reverse(popups.begin(), popups.end());
+    return popups;
+}
+
+POINT CentreOf(HWND hwnd)
+{
+    const RECT rc = ScreenRect(hwnd);
+    return {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+}
+
+} // namespace
+
+// The tool bar as a new user meets it: a tip over a button names it with the book's key for it,
+// and the chevron's popup reaches "Add or Remove Buttons", whose list hides and shows a button.
+TEST(ReaderFrame, ToolBarTipsAndTheChevronsAddOrRemoveButtons)
+{
+    bookpacker::CBookPacker packer;
+    packer.settings.buttons[0].accel = L"Ctrl+P"; // Print
+    const std::wstring home = readertest::UniqueName(L"tips", L".htm");
+    readertest::AddHomePage(packer, home, L"tips and buttons");
+    testsupport::TempFolder folder;
+    const std::wstring work(GetWorkFolder().GetString());
+    readertest::ReaderProcess reader;
+    HWND frame = StartAtHome(packer, folder.File(L"TipsReader.exe"), work + home, reader);
+    ASSERT_NE(frame, nullptr);
+    HWND bar = readertest::FindChildOfClass(frame, L"QorToolBar");
+    ASSERT_NE(bar, nullptr);
+    SetForegroundWindow(frame);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return GetForegroundWindow() == frame; }, 5000));
+
+    // Over the first button (Print): its tip, with the book's key; away from the bar it goes.
+    const RECT barRect = ScreenRect(bar);
+    const int barMiddle = (barRect.top + barRect.bottom) / 2;
+    const RECT client = ClientOnScreen(frame);
+    const POINT away = {(client.left + client.right) / 2, (client.top + client.bottom) / 2};
+    MoveTo(away);
+    MoveTo({barRect.left + 12, barMiddle});
+    std::wstring tip;
+    EXPECT_TRUE(testsupport::PumpUntil(
+        [&] {
+            tip = ShownTip(frame);
+            return tip == L"Print (Ctrl+P)";
+        },
+        10000))
+        << "shown: " << testing::PrintToString(tip);
+    MoveTo(away);
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return ShownTip(frame).empty(); }, 10000));
+
+    // The chevron at the bar's end opens its popup: "Add or Remove Buttons" alone (nothing is
+    // hidden), hanging inside the frame.
+    ClickAt({barRect.right - 6, barMiddle});
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return ShownPopups(frame).size() == 1; }, 10000));
+    HWND expand = ShownPopups(frame)[0];
+    EXPECT_LE(ScreenRect(expand).right, ScreenRect(frame).right);
+    // Resting on the entry opens its list of bars (a greyed entry would open nothing), and the
+    // bar's entry its list of buttons.
+    MoveTo(CentreOf(expand));
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return ShownPopups(frame).size() == 2; }, 10000));
+    MoveTo(CentreOf(ShownPopups(frame)[1]));
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return ShownPopups(frame).size() == 3; }, 10000));
+    HWND list = ShownPopups(frame)[2];
+    const RECT listRect = ScreenRect(list);
+    // The first entry (Print) hides the first button: the bar gets narrower; again shows it.
+    const int widthBefore = barRect.right - barRect.left;
+    const POINT first = {(listRect.left + listRect.right) / 2, listRect.top + 12};
+    MoveTo(first);
+    testsupport::PumpUntil([] { return false; }, 300);
+    ClickAt(first);
+    EXPECT_TRUE(testsupport::PumpUntil(
+        [&] { return ScreenRect(bar).right - ScreenRect(bar).left < widthBefore; }, 10000));
+    EXPECT_TRUE(IsWindowVisible(list)) << "the list stays open for the next choice";
+    ClickAt(first);
+    EXPECT_TRUE(testsupport::PumpUntil(
+        [&] { return ScreenRect(bar).right - ScreenRect(bar).left == widthBefore; }, 10000));
+    for (int i = 0; i < 3 && !ShownPopups(frame).empty(); ++i)
+        readertest::PressKeys(frame, {}, VK_ESCAPE);
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return ShownPopups(frame).empty(); }, 10000));
+
+    DWORD exitCode = 1;
+    EXPECT_TRUE(reader.CloseAndWaitForExit(frame, 10000, exitCode));
+    DeleteFileW((work + home).c_str());
 }

@@ -12,7 +12,9 @@
 #include "toolkit/commandbars/MouseManager.h"
 #include "toolkit/commandbars/PaintManager.h"
 #include "toolkit/foundation/CmdTargetReference.h"
+#include "toolkit/foundation/ImageManager.h"
 #include "toolkit/foundation/KeyboardManager.h"
+#include "toolkit/foundation/ToolTipContext.h"
 
 namespace {
 using CReference = CQorCmdTargetReference;
@@ -72,8 +74,10 @@ CQorCommandBar::~CQorCommandBar()
     m_pControls->SetParent(nullptr);
     m_pControls->InternalRelease();
     delete m_pAnimation;
-    if (m_pPaintManager)
-        m_pPaintManager->InternalRelease();
+    SetPaintManager(nullptr);
+    SetImageManager(nullptr);
+    if (m_pToolTipContext)
+        m_pToolTipContext->InternalRelease();
 }
 
 BOOL CQorCommandBar::SetTrackingMode(int nMode, BOOL bSelectFirst, BOOL bKeyboard)
@@ -186,7 +190,30 @@ int CQorCommandBar::IsPointInBar(CPoint ptScreen) const
 
 CQorPaintManager* CQorCommandBar::GetPaintManager() const
 {
-    return m_pPaintManager ? m_pPaintManager : GetGlobalPaintManager();
+    if (m_pPaintManager)
+        return m_pPaintManager;
+    if (const CQorCommandBars* pCommandBars = GetCommandBars())
+        return pCommandBars->GetPaintManager();
+    return GetGlobalPaintManager();
+}
+
+void CQorCommandBar::SetPaintManager(CQorPaintManager* pPaintManager)
+{
+    QorReplaceHeldReference(m_pPaintManager, pPaintManager);
+}
+
+CQorImageManager* CQorCommandBar::GetImageManager() const
+{
+    if (m_pImageManager)
+        return m_pImageManager;
+    if (const CQorCommandBars* pCommandBars = GetCommandBars())
+        return pCommandBars->GetImageManager();
+    return ::GetImageManager();
+}
+
+void CQorCommandBar::SetImageManager(CQorImageManager* pImageManager)
+{
+    QorReplaceHeldReference(m_pImageManager, pImageManager);
 }
 
 CQorCommandBars* CQorCommandBar::GetCommandBars() const
@@ -326,8 +353,9 @@ void CQorCommandBar::SetTitle(LPCWSTR lpszTitle)
 
 CQorCommandBar* CQorCommandBar::Clone(BOOL bRecursive) const
 {
-    CQorCommandBar* pBar = static_cast<CQorCommandBar*>(GetRuntimeClass()->CreateObject());
-    pBar->Copy(this, bRecursive);
+    CQorCommandBar* pBar = QorCreateObjectAs<CQorCommandBar>(GetRuntimeClass());
+    if (pBar)
+        pBar->Copy(this, bRecursive);
     return pBar;
 }
 
@@ -397,5 +425,9 @@ int CQorCommandBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
     // A free-standing bar shows the framework's tips; the bars of a manager show the manager's.
     if (!pCommandBars && m_barType != qorBarTypePopup)
         EnableToolTips(TRUE);
+    if (pCommandBars && !m_pToolTipContext) {
+        m_pToolTipContext = pCommandBars->GetToolTipContext();
+        m_pToolTipContext->InternalAddRef();
+    }
     return 0;
 }

@@ -20,7 +20,9 @@ class CQorControls;
 class CQorControlPopup;
 class CQorCommandBars;
 class CQorCommandBarAnimation;
+class CQorImageManager;
 class CQorPaintManager;
+class CQorToolTipContext;
 
 class CQorCommandBar : public CWnd, public CQorHookManagerHookAble, public CQorAccessible
 {
@@ -63,8 +65,28 @@ public:
     // holds the mouse.
     afx_msg virtual void OnMouseMove(UINT nFlags, CPoint point);
 
-    // Own paint manager, else the global one.
+    // Own paint manager, else the command bars' own, else the global one. Setting one holds a
+    // reference (null goes back to the fallbacks).
     CQorPaintManager* GetPaintManager() const;
+    void SetPaintManager(CQorPaintManager* pPaintManager);
+    // The images of the controls: own image manager, else the command bars', else the global one.
+    CQorImageManager* GetImageManager() const;
+    void SetImageManager(CQorImageManager* pImageManager);
+
+    // ---- Tool tips (CommandBarToolTips.cpp) -----------------------------------------------
+    // The command bars' tip context, held while the window lives (null for a free bar).
+    CQorToolTipContext* GetToolTipContext() const { return m_pToolTipContext; }
+    // The control under a client point gives the tool: its tip text, its rectangle, and its id
+    // (else its index + 1); -1 over no control, while a popup of the bar is open, or when the
+    // control has nothing to say.
+    INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const override;
+    // What a control's tip says: its tooltip (else its caption without mnemonics), with its
+    // shortcut in brackets when the options ask for shortcuts in tips. Empty when the bar shows
+    // no tips (a tool bar with screen tips off) or when the tip would only repeat a caption the
+    // control shows in a popup.
+    virtual CString GetControlTipText(const CQorControl* pControl) const;
+    // Hides the tip and lets it wait for the next tool.
+    void DeactivateToolTip();
     CQorCommandBarAnimation* GetAnimation() const { return m_pAnimation; }
 
     // The modal-lock count: raised for each bar of the chain while a nested loop runs above
@@ -205,6 +227,9 @@ public:
     // While the bar runs as a context menu for its result: the command chosen in it (or in its
     // sub-popups) is written here instead of being sent to the site.
     int* m_pReturnCommand = nullptr;
+    // Runs as a recursive context menu (the bars below it suspended): a command chosen in it
+    // closes only this popup.
+    BOOL m_bRecursive = FALSE;
     int m_barType;
     int m_barPosition;
     int m_nDefaultButtonStyle;
@@ -269,6 +294,10 @@ protected:
     // The frame whose context-help mode the bar follows.
     BOOL IsInContextHelpMode() const;
 
+    // Mouse messages pass the tip context before the bar's own handling, whatever loop
+    // delivered them.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnDestroy();
     afx_msg void OnPaint();
@@ -294,6 +323,8 @@ protected:
     int m_nMode;
     int m_nModalLockCount;
     CQorPaintManager* m_pPaintManager; // own paint manager (a reference), or null
+    CQorImageManager* m_pImageManager = nullptr;     // own image manager (a reference), or null
+    CQorToolTipContext* m_pToolTipContext = nullptr; // the command bars' (a reference), or null
     CQorCommandBarAnimation* m_pAnimation;
     CQorCommandBars* m_pCommandBars;
     HWND m_hWndSite; // a handle, not a window object: temporaries do not outlive idle time

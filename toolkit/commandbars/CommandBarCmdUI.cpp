@@ -5,6 +5,7 @@
 #include "platform/framework/FrameWnd.h"
 
 #include "toolkit/commandbars/CommandBars.h"
+#include "toolkit/commandbars/CommandBarsResources.h"
 #include "toolkit/commandbars/Control.h"
 #include "toolkit/commandbars/Controls.h"
 #include "toolkit/foundation/CmdTargetReference.h"
@@ -41,6 +42,25 @@ public:
 
 // The bar's own update handler (ON_UPDATE_COMMAND_UI reflected to the bar) sees every control.
 const int kReflectedUpdateCode = static_cast<int>(MAKELONG(0xFFFF, WM_REFLECT_BASE + WM_COMMAND));
+
+// Controls the bars run themselves (the tool bar's special buttons and entries, the popup's
+// expand button) and controls that only open a popup: no handler of the site stands behind
+// them, so the lack of one must not grey them.
+BOOL RunsWithoutSiteHandler(const CQorControl* pControl)
+{
+    switch (pControl->GetID()) {
+    case QOR_IDS_ADDORREMOVE:
+    case QOR_IDS_RESET_TOOLBAR:
+    case QOR_ID_TOOLBAR_EXPAND:
+    case QOR_ID_TOOLBAR_HIDE:
+    case QOR_ID_POPUP_EXPAND:
+        return TRUE;
+    default:
+        break;
+    }
+    const int nType = pControl->GetType();
+    return nType == qorControlPopup || nType == qorControlButtonPopup;
+}
 
 } // namespace
 
@@ -96,7 +116,7 @@ void CQorCommandBar::OnUpdateCmdUI()
                                       OnCmdMsg(state.m_nID, CN_UPDATE_COMMAND_UI, &state, nullptr);
                 if (!bHandled) {
                     if (!bCustomize)
-                        state.DoUpdate(pTarget, bDisableIfNoHandler);
+                        state.DoUpdate(pTarget, bDisableIfNoHandler && !RunsWithoutSiteHandler(pControl));
                     else if (pControl->m_nEnabled != -1)
                         pControl->SetEnabled(pControl->GetAction() ? -1 : TRUE);
                 }

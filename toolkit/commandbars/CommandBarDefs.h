@@ -11,6 +11,17 @@ class CQorControl;
 class CQorCommandBar;
 class CMenu;
 
+// An object of a run-time class as a T; null, with nothing left behind, when the class cannot
+// make objects or makes something else.
+template <class T> T* QorCreateObjectAs(CRuntimeClass* pClass)
+{
+    CObject* pObject = pClass ? pClass->CreateObject() : nullptr;
+    T* pResult = dynamic_cast<T*>(pObject);
+    if (!pResult)
+        delete pObject;
+    return pResult;
+}
+
 // An OLE drop effect: DROPEFFECT_NONE, _COPY, _MOVE, or 5 for a cancelled drag.
 typedef DWORD DROPEFFECT;
 
@@ -89,8 +100,9 @@ enum QorBarPosition {
 
 // Layout modes of CalcDynamicSize: the framework's LM_ bits (ControlBar.h) and these two.
 enum QorLayoutMode {
-    LM_POPUP = 0x80,     // popup layout: a group always begins a new row
-    LM_HIDEWRAP = 0x100, // what does not fit in its row is hidden, not wrapped
+    LM_HIDEWRAP = 0x80, // what does not fit in its row is hidden, not wrapped
+    LM_POPUP = 0x100,   // tool-bar-like popup: a group always begins a new row, rows as long as the
+                        // remembered width (none: the squarest block)
 };
 
 // Messages a bar or its collection sends to the site window.

@@ -2,6 +2,8 @@
 // keys it is offered, what each navigation key does, and the mnemonic search.
 #include "toolkit/commandbars/CommandBar.h"
 
+#include <windowsx.h>
+
 #include "toolkit/commandbars/CommandBars.h"
 #include "toolkit/commandbars/Control.h"
 #include "toolkit/commandbars/Controls.h"
@@ -123,9 +125,15 @@ int CQorCommandBar::OnHookMessage(HWND, UINT nMessage, WPARAM& wParam, LPARAM& l
         return QOR_HOOK_OFFER_ON;
     if (nMessage == WM_KEYDOWN)
         return OnHookKeyDown(static_cast<UINT>(wParam), lParam);
-    // The wheel never scrolls what lies under an open menu.
-    if (nMessage == WM_MOUSEWHEEL)
+    // The hot control may use the wheel; it never scrolls what lies under an open menu.
+    if (nMessage == WM_MOUSEWHEEL) {
+        if (CQorControl* pHot = GetControl(m_nSelected)) {
+            CQorCmdTargetReference hot(pHot);
+            pHot->OnHookMouseWheel(GET_KEYSTATE_WPARAM(wParam), GET_WHEEL_DELTA_WPARAM(wParam),
+                                   CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)));
+        }
         return QOR_HOOK_CONSUMED;
+    }
     return QOR_HOOK_OFFER_ON;
 }
 

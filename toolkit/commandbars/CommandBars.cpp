@@ -20,7 +20,9 @@
 #include "toolkit/commandbars/SoundPlayer.h"
 #include "toolkit/commandbars/ToolBar.h"
 #include "toolkit/foundation/CmdTargetReference.h"
+#include "toolkit/foundation/ImageManager.h"
 #include "toolkit/foundation/KeyboardManager.h"
+#include "toolkit/foundation/ToolTipContext.h"
 
 IMPLEMENT_DYNCREATE(CQorCommandBars, CCmdTarget)
 
@@ -55,6 +57,9 @@ CQorCommandBars::CQorCommandBars()
       m_pShortcutManager(nullptr), m_pContextMenus(nullptr)
 {
     m_pOptions = new CQorCommandBarsOptions(this);
+    // Captions carry their mnemonics: the tips drop the ampersands.
+    m_pToolTipContext = new CQorToolTipContext;
+    m_pToolTipContext->m_nStyleBits &= ~TTS_NOPREFIX;
     m_pShortcutManager = new CQorShortcutManager(this);
     m_pActions = new CQorControlActions(this);
     m_pContextMenus = new CQorCommandBarsContextMenus(this);
@@ -73,13 +78,58 @@ CQorCommandBars::~CQorCommandBars()
         pDockBar->InternalRelease();
         pDockBar = nullptr;
     }
+    if (m_pDragControl)
+        m_pDragControl->InternalRelease();
+    m_pDragControl = nullptr;
     delete m_pDropSource;
+    SetPaintManager(nullptr);
+    SetImageManager(nullptr);
+    m_pToolTipContext->DestroyToolTip();
+    m_pToolTipContext->InternalRelease();
     m_pShortcutManager->InternalRelease();
     m_pOptions->InternalRelease();
     m_pActions->RemoveAll();
     m_pActions->InternalRelease();
     // Menu sounds play on a thread of their own; none outlives the bars that asked for them.
     GetSoundPlayer()->StopThread();
+}
+
+void CQorCommandBars::SetDragControl(CQorControl* pControl)
+{
+    if (pControl == m_pDragControl)
+        return;
+    CQorControl* pOld = m_pDragControl;
+    if (pControl)
+        pControl->InternalAddRef();
+    m_pDragControl = pControl;
+    if (pOld) {
+        pOld->RedrawParent(FALSE);
+        pOld->InternalRelease();
+    }
+    if (pControl)
+        pControl->RedrawParent(FALSE);
+    if (m_hWndSite && ::IsWindow(m_hWndSite))
+        ::SendMessageW(m_hWndSite, QORWM_CUSTOMIZE_SELECTION, reinterpret_cast<WPARAM>(pControl), 0);
+}
+
+void CQorCommandBars::SetPaintManager(CQorPaintManager* pPaintManager)
+{
+    QorReplaceHeldReference(m_pPaintManager, pPaintManager);
+}
+
+CQorPaintManager* CQorCommandBars::GetPaintManager() const
+{
+    return m_pPaintManager ? m_pPaintManager : GetGlobalPaintManager();
+}
+
+void CQorCommandBars::SetImageManager(CQorImageManager* pImageManager)
+{
+    QorReplaceHeldReference(m_pImageManager, pImageManager);
+}
+
+CQorImageManager* CQorCommandBars::GetImageManager() const
+{
+    return m_pImageManager ? m_pImageManager : ::GetImageManager();
 }
 
 CQorCustomizeDropSource* CQorCommandBars::GetDropSource()
@@ -182,12 +232,9 @@ CQorCommandBar* CQorCommandBars::AddToolBar(CRuntimeClass* pToolBarClass)
 {
     CQorCommandBar* pBar = nullptr;
     if (pToolBarClass) {
-        CObject* pObject = pToolBarClass->CreateObject();
-        pBar = dynamic_cast<CQorCommandBar*>(pObject);
-        if (!pBar) {
-            delete pObject;
+        pBar = QorCreateObjectAs<CQorCommandBar>(pToolBarClass);
+        if (!pBar)
             return nullptr;
-        }
         pBar->m_barType = qorBarTypeToolBar;
     } else {
         pBar = CreateToolBarObject();

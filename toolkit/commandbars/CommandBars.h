@@ -18,7 +18,10 @@ class CQorCommandBarsOptions;
 class CQorControl;
 class CQorControlActions;
 class CQorCustomizeDropSource;
+class CQorImageManager;
+class CQorPaintManager;
 class CQorShortcutManager;
+class CQorToolTipContext;
 class CQorToolBar;
 class CMenu;
 struct CRuntimeClass;
@@ -46,8 +49,10 @@ public:
     // What an Alt+drag on a bar may do: move controls only when the site allows customizing
     // and the options have not switched it off.
     BOOL IsAltDragCustomizationAllowed() const;
-    // The control selected for customizing (not owned), and the drag that moves controls.
-    void SetDragControl(CQorControl* pControl) { m_pDragControl = pControl; }
+    // The control selected for customizing (a reference is held until another is selected or
+    // the control leaves its collection): the old and the new control redraw and the site hears
+    // of the change (0x2857, wParam the control or 0). And the drag that moves controls.
+    void SetDragControl(CQorControl* pControl);
     CQorControl* GetDragControl() const { return m_pDragControl; }
     CQorCustomizeDropSource* GetDropSource();
     HWND GetSite() const { return m_hWndSite; }
@@ -59,6 +64,20 @@ public:
     CQorCommandBarsOptions* GetCommandBarsOptions() const { return m_pOptions; }
     // The frame's accelerators, owned by the manager.
     CQorShortcutManager* GetShortcutManager() const { return m_pShortcutManager; }
+
+    // ---- Tool tips, paint and image managers ----------------------------------------------
+    // The tips of every bar of the manager (owned; each bar holds a reference while its window
+    // lives). Its style and delays are the manager's tip style.
+    CQorToolTipContext* GetToolTipContext() const { return m_pToolTipContext; }
+    // The manager's own paint manager (a reference is held; null goes back to the global one)
+    // and the one its bars fall back to: its own, else the global one.
+    void SetPaintManager(CQorPaintManager* pPaintManager);
+    CQorPaintManager* GetOwnPaintManager() const { return m_pPaintManager; }
+    CQorPaintManager* GetPaintManager() const;
+    // The same for the images of the controls.
+    void SetImageManager(CQorImageManager* pImageManager);
+    CQorImageManager* GetOwnImageManager() const { return m_pImageManager; }
+    CQorImageManager* GetImageManager() const;
 
     // ---- Keyboard cues --------------------------------------------------------------------
     // Whether the accelerator underlines show now, and whether they hide until Alt is pressed
@@ -247,6 +266,9 @@ private:
     CQorCommandBarsOptions* m_pOptions;
     CQorShortcutManager* m_pShortcutManager;
     CQorCommandBarsContextMenus* m_pContextMenus;
+    CQorToolTipContext* m_pToolTipContext = nullptr;
+    CQorPaintManager* m_pPaintManager = nullptr;
+    CQorImageManager* m_pImageManager = nullptr;
     BOOL m_bKeyboardCuesVisible = TRUE;
     BOOL m_bHideKeyboardCuesUntilAlt = FALSE;
 };

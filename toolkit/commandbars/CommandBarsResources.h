@@ -57,5 +57,6 @@
 #define QOR_IDS_RESET_TOOLBAR 9123   // its "Reset Toolbar" entry
 #define QOR_ID_TOOLBAR_EXPAND 9148   // the expand ("Toolbar Options") button
 #define QOR_ID_TOOLBAR_HIDE 9149     // the close button of a floating tool bar's caption
+#define QOR_ID_POPUP_EXPAND 9150     // a popup's expand button (shows the rarely used controls)
 #define QOR_IDS_CONFIRM_RESET 9173   // the question before a reset; %s is the bar's title
 #define QOR_ID_CUSTOMIZE 35001       // the customize command

@@ -131,6 +131,7 @@ int CQorCommandBars::TrackPopup(CQorCommandBar* pPopup, UINT nFlags, int x, int 
     pPopup->m_pReturnCommand = (nFlags & trackReturnCommand) ? &nCommand : nullptr;
     pPopup->m_bRightButtonPopup = (nFlags & trackRightButton) != 0;
     pPopup->m_bNoNotify = (nFlags & trackNoNotify) != 0;
+    pPopup->m_bRecursive = (nFlags & trackRecursive) != 0;
     PreparePopupAt(pPopup, nFlags, CPoint(x, y), lpExclude);
 
     // A recursive popup leaves the bars below it open but deaf to hover and keys until it ends.
@@ -159,6 +160,7 @@ int CQorCommandBars::TrackPopup(CQorCommandBar* pPopup, UINT nFlags, int x, int 
         nResult = bQuit ? 0 : ((nFlags & trackReturnCommand) ? nCommand : TRUE);
     }
     pPopup->m_pReturnCommand = nullptr;
+    pPopup->m_bRecursive = FALSE;
     for (CQorCommandBar* pBar : suspended) {
         pBar->AdjustModalLockCount(-1);
         pBar->InternalRelease();

@@ -6,10 +6,12 @@
 #include "toolkit/commandbars/CommandBar.h"
 #include "toolkit/commandbars/CommandBarsResources.h"
 #include "toolkit/commandbars/CommandBars.h"
+#include "toolkit/commandbars/ControlPopup.h"
 #include "toolkit/commandbars/Controls.h"
 #include "toolkit/commandbars/CustomizeDropSource.h"
 #include "toolkit/commandbars/MouseManager.h"
 #include "toolkit/commandbars/PaintManager.h"
+#include "toolkit/commandbars/PopupBar.h"
 #include "toolkit/commandbars/SoundPlayer.h"
 #include "toolkit/foundation/CaptureLoop.h"
 #include "toolkit/foundation/CmdTargetReference.h"
@@ -489,7 +491,11 @@ BOOL CQorControl::IsCustomizeMode() const
 
 CQorPaintManager* CQorControl::GetPaintManager() const
 {
-    return m_pParent ? m_pParent->GetPaintManager() : GetGlobalPaintManager();
+    if (m_pParent)
+        return m_pParent->GetPaintManager();
+    if (const CQorCommandBar* pOwner = m_pControls ? m_pControls->GetParent() : nullptr)
+        return pOwner->GetPaintManager();
+    return GetGlobalPaintManager();
 }
 
 CQorImageManagerIcon* CQorControl::GetImage(int nWidth) const
@@ -497,7 +503,11 @@ CQorImageManagerIcon* CQorControl::GetImage(int nWidth) const
     const int nIconId = GetIconId();
     if (nIconId <= 0)
         return nullptr;
-    return GetImageManager()->GetImage(static_cast<UINT>(nIconId), nWidth);
+    // The bar's images first (its own, its manager's), then those of the bar owning the
+    // collection, then the global ones.
+    const CQorCommandBar* pBar = m_pParent ? m_pParent : (m_pControls ? m_pControls->GetParent() : nullptr);
+    CQorImageManager* pImageManager = pBar ? pBar->GetImageManager() : ::GetImageManager();
+    return pImageManager ? pImageManager->GetImage(static_cast<UINT>(nIconId), nWidth) : nullptr;
 }
 
 CSize CQorControl::GetSize(CDC* pDC)
@@ -768,8 +778,9 @@ void CQorControl::Copy(const CQorControl* pSource, BOOL)
 
 CQorControl* CQorControl::Clone(BOOL bRecursive) const
 {
-    CQorControl* pClone = static_cast<CQorControl*>(GetRuntimeClass()->CreateObject());
-    pClone->Copy(this, bRecursive);
+    CQorControl* pClone = QorCreateObjectAs<CQorControl>(GetRuntimeClass());
+    if (pClone)
+        pClone->Copy(this, bRecursive);
     return pClone;
 }
 
@@ -805,11 +816,12 @@ LRESULT CQorControl::NotifyControlSite(int nCode)
     return SendControlNotify(nCode, GetSiteWindow(), this);
 }
 
-void CQorControl::ExecuteCommand()
+void CQorControl::ExecuteCommand(HWND hWndOwner)
 {
-    const HWND hWndSite = GetSiteWindow();
-    if (!SendControlNotify(qorNotifyExecute, hWndSite, this) && hWndSite && ::IsWindow(hWndSite))
-        ::SendMessageW(hWndSite, WM_COMMAND, MAKEWPARAM(m_nId, 0), 0);
+    if (!hWndOwner)
+        hWndOwner = m_pParent ? m_pParent->GetOwnerSite() : nullptr;
+    if (!SendControlNotify(qorNotifyExecute, hWndOwner, this) && hWndOwner && ::IsWindow(hWndOwner))
+        ::SendMessageW(hWndOwner, WM_COMMAND, MAKEWPARAM(m_nId, 0), 0);
 }
 
 void CQorControl::OnExecute()
@@ -819,24 +831,48 @@ void CQorControl::OnExecute()
     CQorCommandBar* pBar = m_pParent;
     CReference bar(pBar);
     m_nPressed = pBar && pBar->GetPosition() == qorBarPopup ? pressedNone : pressedRunning;
-    // Read before the popups close: a closed sub-popup no longer knows the menu it opened from.
-    const CQorCommandBar* pTopBar = pBar ? pBar->GetTopLevelCommandBar() : nullptr;
+    // Read before the popups close: a closed sub-popup no longer knows the menu it opened from,
+    // nor the window its commands go to.
+    CQorCommandBar* pTopBar = pBar ? pBar->GetTopLevelCommandBar() : nullptr;
+    CReference top(pTopBar);
     int* pReturnCommand = pTopBar ? pTopBar->m_pReturnCommand : nullptr;
+    const HWND hWndOwner = pBar ? pBar->GetOwnerSite() : nullptr;
+    CQorCommandBars* pCommandBars = GetCommandBars();
+    CReference commandBars(pCommandBars);
 
-    if (m_bCloseSubMenuOnClick) {
-        if (CQorMouseManager* pMouseManager = FindMouseManager())
+    if (!pReturnCommand && pCommandBars) {
+        // A rarely used command that ran is used from now on, and so is the menu it ran from.
+        if (m_nId > 0)
+            pCommandBars->SetCommandUsed(static_cast<UINT>(m_nId));
+        const CQorPopupBar* pPopupBar = DYNAMIC_DOWNCAST(CQorPopupBar, pBar);
+        const CQorControl* pPopupControl = pPopupBar ? pPopupBar->GetParentControl() : nullptr;
+        if (pPopupControl && pPopupControl->GetID() > 0)
+            pCommandBars->SetCommandUsed(static_cast<UINT>(pPopupControl->GetID()));
+    }
+    if (m_bCloseSubMenuOnClick || pReturnCommand) {
+        // A recursive popup closes alone: the bars it suspended stay open below it.
+        if (pTopBar && pTopBar->m_bRecursive && pTopBar->GetTrackingMode() != 0)
+            pTopBar->SetTrackingMode(0, TRUE, FALSE);
+        else if (pCommandBars)
+            pCommandBars->ClosePopups();
+        else if (CQorMouseManager* pMouseManager = FindMouseManager())
             pMouseManager->CloseTrackedPopups();
     }
     if (m_nId == 0)
         return;
-    if (pReturnCommand)
+    if (pReturnCommand) {
         *pReturnCommand = m_nId;
-    else
-        ExecuteCommand();
-    // The command may have removed the control from its bar or destroyed the bar's window.
+        return;
+    }
+    ExecuteCommand(hWndOwner);
+    // The command may have removed the control from its bar or destroyed the bar's window. A
+    // control left showing (pressed, or in a popup that stays open) shows what the command
+    // changed at once.
     if ((!m_bCloseSubMenuOnClick || m_nPressed != pressedNone) && m_pParent == pBar) {
         m_nPressed = pressedNone;
-        RedrawParent(FALSE);
+        pBar->OnUpdateCmdUI();
+        if (m_pParent == pBar)
+            RedrawParent(FALSE);
     }
 }
 

@@ -204,9 +204,15 @@ public:
     virtual BOOL SetPopuped(BOOL) { return FALSE; }
     virtual void OnClick(BOOL bKeyboard = FALSE, CPoint point = CPoint(0, 0));
     virtual void OnLButtonUp(CPoint) {}
+    // The right button went down over the control on a tool bar; TRUE when the control took the
+    // press (the bar then shows no menu of its own).
+    virtual BOOL OnRButtonDown(CPoint) { return FALSE; }
     virtual BOOL OnLButtonDblClk(CPoint point);
     virtual void OnMouseMove(CPoint) {}
     virtual BOOL OnHookKeyDown(UINT) { return FALSE; }
+    // The wheel turned while the bar tracks with this control hot (galleries and lists scroll);
+    // TRUE when the control used it. The bar never passes the wheel on either way.
+    virtual BOOL OnHookMouseWheel(UINT /*nFlags*/, short /*zDelta*/, CPoint /*ptScreen*/) { return FALSE; }
     // Closes the popup open in the parent bar; a bar tracking with a popup that is not itself a
     // popup stops tracking.
     virtual void ClosePopupOfBar();
@@ -289,8 +295,9 @@ public:
     int m_nExecuteOnPressInterval;
 
 protected:
-    // Runs the command once: 0x2862 code 100, else WM_COMMAND to the site.
-    void ExecuteCommand();
+    // Runs the command once in a window (null: the owner site of the bar): 0x2862 code 100,
+    // else WM_COMMAND.
+    void ExecuteCommand(HWND hWndOwner = nullptr);
     HWND GetSiteWindow() const;
     void DelayParentLayout();
     // Stores a changed value, then flags the bar for re-layout or redraws the control.

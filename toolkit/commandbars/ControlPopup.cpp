@@ -1,6 +1,9 @@
 #include "toolkit/commandbars/ControlPopup.h"
 
 #include <algorithm>
+#include <vector>
+
+#include "platform/framework/ThreadLocal.h"
 
 #include "toolkit/commandbars/CommandBar.h"
 #include "toolkit/commandbars/CommandBars.h"
@@ -20,9 +23,15 @@ using CReference = CQorCmdTargetReference;
 // it, so that the sub-popup does not open under the pointer before the release runs the command.
 const UINT_PTR kHoverTimerId = 112223;
 
-// The bars being cloned on this thread, outermost first: a bar met again inside itself is
-// shared instead of cloned, so that a bar that contains itself does not clone for ever.
-thread_local std::vector<const CQorCommandBar*> t_barsBeingCloned;
+// The bars being cloned on a thread, outermost first: a bar met again inside itself is shared
+// instead of cloned, so that a bar that contains itself does not clone for ever. Kept in the
+// framework's per-thread holder, which frees it on threads of any origin.
+class CBarsBeingCloned : public CNoTrackObject
+{
+public:
+    std::vector<const CQorCommandBar*> bars;
+};
+CThreadLocal<CBarsBeingCloned> g_barsBeingCloned;
 
 } // namespace
 
@@ -192,6 +201,12 @@ BOOL CQorControlPopup::OnLButtonDblClk(CPoint point)
             return TRUE;
         }
     }
+    // Without one, a menu that hides its rarely used controls shows them all.
+    CQorPopupBar* pPopupBar = DYNAMIC_DOWNCAST(CQorPopupBar, m_pCommandBar);
+    if (pPopupBar && pPopupBar->IsExpandable() && !pPopupBar->IsExpanded()) {
+        pPopupBar->ExpandBar();
+        return TRUE;
+    }
     return FALSE;
 }
 
@@ -235,8 +250,9 @@ BOOL CQorControlPopup::SetSelected(int nSelected)
     const BOOL bKeyboard = nSelected == 2 || nSelected == 3;
     const BOOL bPopupParent = pParent->IsPopupBar();
     if ((m_nType == qorControlButtonPopup || m_nType == qorControlSplitButtonPopup) && !bPopupParent) {
-        // Moving along a tool bar by the keyboard while a popup is open opens this one instead.
-        if (bKeyboard && pParent->GetTrackingMode() == 2 && GetEnabled())
+        // Moving along a tool bar by the keyboard while a popup is open opens this one instead,
+        // when the control was given a style of its own.
+        if (bKeyboard && pParent->GetTrackingMode() == 2 && GetEnabled() && GetStyle() != qorButtonAutomatic)
             pParent->SetPopuped(m_nIndex, TRUE);
     } else if (m_nType == qorControlPopup || bPopupParent) {
         if (nSelected != 0 && GetEnabled() && pParent->GetTrackingMode() == 2 &&
@@ -284,7 +300,7 @@ void CQorControlPopup::Copy(const CQorControl* pSource, BOOL bRecursive)
         SetCommandBar(nullptr);
         return;
     }
-    std::vector<const CQorCommandBar*>& cloning = t_barsBeingCloned;
+    std::vector<const CQorCommandBar*>& cloning = g_barsBeingCloned->bars;
     if (bRecursive && std::find(cloning.begin(), cloning.end(), pBar) == cloning.end()) {
         cloning.push_back(pBar);
         CQorCommandBar* pClone = pBar->Clone(TRUE);

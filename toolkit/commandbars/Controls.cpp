@@ -143,6 +143,8 @@ CQorControl* CQorControls::Add(int nType, int nId, LPCWSTR lpszParameter, int nB
 CQorControl* CQorControls::InsertControl(CQorControl* pControl, int nId, LPCWSTR lpszParameter, int nBefore,
                                          BOOL bTemporary)
 {
+    if (!pControl)
+        return nullptr;
     pControl->m_strParameter = lpszParameter ? lpszParameter : L"";
     pControl->m_bTemporary = bTemporary;
     if (!pControl->GetAction()) {
@@ -166,7 +168,9 @@ CQorControl* CQorControls::AddCopy(const CQorControl* pSource, int nBefore, BOOL
 {
     if (!pSource)
         return nullptr;
-    CQorControl* pControl = static_cast<CQorControl*>(pSource->GetRuntimeClass()->CreateObject());
+    CQorControl* pControl = QorCreateObjectAs<CQorControl>(pSource->GetRuntimeClass());
+    if (!pControl)
+        return nullptr;
     if (nBefore < 0 || nBefore >= GetCount())
         nBefore = GetCount();
     m_arrControls.InsertAt(nBefore, pControl);
@@ -314,6 +318,11 @@ void CQorControls::OnControlAdded(CQorControl*)
 
 void CQorControls::OnControlRemoved(CQorControl* pControl)
 {
+    // A control selected for customizing is no longer selected once it left its bar.
+    if (CQorCommandBars* pCommandBars = GetCommandBars()) {
+        if (pCommandBars->GetDragControl() == pControl)
+            pCommandBars->SetDragControl(nullptr);
+    }
     pControl->OnRemoved();
     pControl->m_pControls = nullptr;
     pControl->SetParent(nullptr);
@@ -407,16 +416,18 @@ void CQorControls::Copy(const CQorControls* pOther, BOOL bRecursive)
     RemoveAll();
     AppendCopies(pOther, bRecursive);
     if (pOther->m_pOriginalControls)
-        SetOriginalControls(static_cast<CQorOriginalControls*>(pOther->m_pOriginalControls->Duplicate(bRecursive)));
+        SetOriginalControls(dynamic_cast<CQorOriginalControls*>(pOther->m_pOriginalControls->Duplicate(bRecursive)));
 }
 
 CQorControls* CQorControls::Duplicate(BOOL bRecursive) const
 {
-    CQorControls* pCopy = static_cast<CQorControls*>(GetRuntimeClass()->CreateObject());
+    CQorControls* pCopy = QorCreateObjectAs<CQorControls>(GetRuntimeClass());
+    if (!pCopy)
+        return nullptr;
     pCopy->m_pCommandBars = GetCommandBars();
     pCopy->AppendCopies(this, bRecursive);
     if (m_pOriginalControls)
-        pCopy->SetOriginalControls(static_cast<CQorOriginalControls*>(m_pOriginalControls->Duplicate(bRecursive)));
+        pCopy->SetOriginalControls(dynamic_cast<CQorOriginalControls*>(m_pOriginalControls->Duplicate(bRecursive)));
     return pCopy;
 }
 

@@ -288,6 +288,11 @@ void CQorOffice2003Theme::FillCommandBar(CDC* pDC, CQorCommandBar* pBar)
         FillAndFrame(pDC, rc, m_clrCaption.GetColor());
         return;
     }
+    // A flat bar is one with the window beneath it.
+    if (!IsBarPlainDocked(pBar)) {
+        GetDrawHelpers()->GradientFillGradient(pDC, &rc, m_grcBarWindow, TRUE);
+        return;
+    }
     // A docked bar: the gradient across it, its far edge in colour 1, its corners rounded off
     // into the window beneath.
     GetDrawHelpers()->GradientFillGradient(pDC, &rc, m_grcToolBar, bVertical);
@@ -330,6 +335,14 @@ CSize CQorOffice2003Theme::DrawSmallGripper(CDC* pDC, CQorCommandBar*, BOOL bDra
         DrawGripperDotStrip(pDC, CRect(2, 4, 4, h - 3), TRUE);
     }
     return CSize(6, h);
+}
+
+BOOL CQorOffice2003Theme::IsBarPlainDocked(const CQorCommandBar* pBar) const
+{
+    const DWORD kDockFlags = 0xF; // may dock at the top, bottom, left or right
+    if (!pBar || !(pBar->m_dwFlags & kDockFlags))
+        return FALSE;
+    return !(pBar->GetType() == qorBarTypeMenuBar ? m_bFlatMenuBars : m_bFlatToolBars);
 }
 
 CRect CQorOffice2003Theme::GetCommandBarBorders(CQorCommandBar* pBar)

@@ -143,6 +143,9 @@ public:
     void DrawDockedGripperMark(CDC* pDC, const CRect& rcClient, BOOL bLevel) override;
     CSize DrawSmallGripper(CDC* pDC, CQorCommandBar* pBar, BOOL bDraw = TRUE) override;
     CRect GetCommandBarBorders(CQorCommandBar* pBar) override;
+    // A docked bar (one that may dock at some edge) drawn raised, with its border and rounded
+    // corners: the flatness flag of its kind (menu bars, other bars) is off.
+    virtual BOOL IsBarPlainDocked(const CQorCommandBar* pBar) const;
 
     // The scheme the refresh loads: 0 none, 1, 4 and 5 blue, 2 olive, 3 silver.
     int GetSchemeToLoad() const;

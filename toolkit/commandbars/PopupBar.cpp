@@ -180,6 +180,8 @@ BOOL CQorPopupBar::OpenPopup(CQorControlPopup* pParentControl, BOOL bKeyboard)
         m_pParentControl = nullptr;
         return FALSE;
     }
+    // A tip standing over the bar below would cover the menu that opens now.
+    DeactivateToolTip();
     m_nLockRedraw++;
     // The site may fill or change the popup now (or destroy it).
     if (const HWND hWndSite = GetSite())
@@ -396,6 +398,7 @@ void CQorPopupBar::ExpandBar()
     if (!m_bExpandable || m_bExpanded)
         return;
     CReference self(this);
+    DeactivateToolTip();
     m_bExpanded = TRUE;
     if (m_hWnd)
         KillTimer(kExpandTimerId);

@@ -11,13 +11,11 @@ CQorPopupToolBar::CQorPopupToolBar()
 
 CSize CQorPopupToolBar::CalcPopupLayout(int)
 {
-    // Rows as long as the remembered width (one row without one); a control past the end of a
-    // row wraps to the next rather than disappearing.
-    const int kUnbounded = 32767;
+    // Rows as long as the remembered width, each group on a row of its own; without a width the
+    // buttons make the squarest block. A control past the end of a row wraps to the next.
     CClientDC dc(m_hWnd ? this : nullptr);
-    DWORD dwMode = LM_HORZ | LM_COMMIT;
-    const CSize sz =
-        m_pControls->CalcDynamicSize(&dc, m_nMRUWidth > 0 ? m_nMRUWidth : kUnbounded, dwMode, GetBorders());
+    DWORD dwMode = LM_POPUP | LM_COMMIT | LM_HORZ;
+    const CSize sz = m_pControls->CalcDynamicSize(&dc, m_nMRUWidth, dwMode, GetBorders());
     m_bScrollMode = FALSE;
     m_szLayout = sz;
     return sz;

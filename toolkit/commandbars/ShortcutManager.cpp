@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "platform/framework/Exceptions.h"
+#include "platform/framework/FrameWnd.h"
+#include "toolkit/commandbars/CommandBars.h"
 #include "toolkit/commandbars/KeyHelper.h"
 #include "toolkit/foundation/PropExchange.h"
 
@@ -177,9 +179,15 @@ CString CQorShortcutManager::Format(const ACCEL* lpAccel, int* pPriority)
 
 BOOL CQorShortcutManager::FindDefaultAccelerator(UINT nCmd, CString& strShortcut)
 {
-    // Without a table of its own the manager would fall back on its frame's table, which the
-    // command bars find; a manager without command bars has none.
+    // Without a table of its own (nor one to reset to) the frame's own table says it; a manager
+    // without command bars, or bars without a frame, has none.
     HACCEL hAccelTable = GetAcceleratorTable();
+    if (!hAccelTable && !m_hOriginalAccelTable && m_pCommandBars) {
+        const HWND hWndSite = m_pCommandBars->GetSite();
+        CFrameWnd* pFrame = DYNAMIC_DOWNCAST(CFrameWnd, CWnd::FromHandlePermanent(hWndSite));
+        if (pFrame)
+            hAccelTable = pFrame->GetDefaultAccelerator();
+    }
     if (!hAccelTable)
         return FALSE;
     const int nCount = ::CopyAcceleratorTableW(hAccelTable, nullptr, 0);

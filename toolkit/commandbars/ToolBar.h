@@ -51,13 +51,22 @@ public:
     public:
         CControlButtonCustomize();
         ~CControlButtonCustomize() override;
-        // Takes a reference on the control the entry stands for.
+        // Takes a reference on the control the entry stands for (null: the bar lacks it now).
         void SetTarget(CQorControl* pTarget);
         CQorControl* GetTarget() const { return m_pTarget; }
+        // The control of the bar's default set the entry stands for (a reference is taken), its
+        // place in that set and the bar, so that a control gone from the bar can come back.
+        void SetDefault(CQorControl* pDefault, int nDefaultIndex, CQorToolBar* pToolBar);
         void OnExecute() override;
 
     private:
+        // Puts a copy of the default control back into the bar, near its default place.
+        void RestoreDefault();
+
         CQorControl* m_pTarget = nullptr;
+        CQorControl* m_pDefault = nullptr;
+        int m_nDefaultIndex = 0;
+        CQorToolBar* m_pToolBar = nullptr;
     };
     // The "Reset Toolbar" entry: closes the popups, then asks and restores the default set. It
     // stands in a popup the bar (or a bar of its row) owns, so it names its bar without holding
@@ -113,8 +122,9 @@ public:
     // Appends to a popup copies of the controls a bar hides for want of room (and for nothing
     // else), shown and without group lines.
     static void CopyHiddenControls(const CQorCommandBar* pBar, CQorCommandBar* pPopup);
-    // Fills a popup with one "Add or Remove Buttons" entry per control the user may hide, then
-    // (for a listed bar with a default set that was not made floating) "Reset Toolbar".
+    // Fills a popup with one "Add or Remove Buttons" entry per control of the bar's default set
+    // (its current controls without one) that the user may hide, checked while the bar shows
+    // it; then (for a listed bar with a default set that was not made floating) "Reset Toolbar".
     void FillCustomizePopup(CQorCommandBar* pPopup);
 
     // The two listing flags: the bar shows in the tool-bars list, and it is saved with the bars'

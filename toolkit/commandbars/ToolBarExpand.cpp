@@ -3,6 +3,9 @@
 // right click.
 #include "toolkit/commandbars/ToolBar.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "toolkit/commandbars/CommandBars.h"
 #include "toolkit/commandbars/CommandBarsOptions.h"
 #include "toolkit/commandbars/CommandBarsResources.h"
@@ -87,6 +90,8 @@ void CQorToolBar::CopyHiddenControls(const CQorCommandBar* pBar, CQorCommandBar*
             !pControl->IsVisible(qorHideWrap))
             continue;
         CQorControl* pCopy = pControls->AddCopy(pControl);
+        if (!pCopy)
+            continue;
         pCopy->SetHideFlags(0);
         pCopy->SetBeginGroup(FALSE);
     }
@@ -94,24 +99,50 @@ void CQorToolBar::CopyHiddenControls(const CQorCommandBar* pBar, CQorCommandBar*
 
 // ---- "Add or Remove Buttons" -----------------------------------------------------------------------
 
+namespace {
+
+// The control of the bar that stands for a control of its default set: the first of the same id
+// and type not taken by an earlier one.
+CQorControl* FindCurrentControl(const CQorControls* pControls, const CQorControl* pDefault, std::vector<BOOL>& taken)
+{
+    for (int i = 0; i < pControls->GetCount(); i++) {
+        CQorControl* pControl = pControls->GetAt(i);
+        if (!taken[i] && pControl->GetID() == pDefault->GetID() && pControl->GetType() == pDefault->GetType()) {
+            taken[i] = TRUE;
+            return pControl;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
 void CQorToolBar::FillCustomizePopup(CQorCommandBar* pPopup)
 {
     if (!pPopup)
         return;
     CQorControls* pControls = pPopup->GetControls();
-    for (int i = 0; i < GetControlCount(); i++) {
-        CQorControl* pControl = GetControl(i);
-        const int nId = pControl->GetID();
-        if (nId == QOR_ID_TOOLBAR_EXPAND || nId == QOR_ID_TOOLBAR_HIDE || pControl->m_bTemporary)
+    // The default set lists what the bar came with, so that a control dragged off comes back.
+    CQorControls* pDefaults = m_pControls->GetOriginalControls();
+    const CQorControls* pListed = pDefaults ? pDefaults : m_pControls;
+    std::vector<BOOL> taken(static_cast<size_t>(GetControlCount()), FALSE);
+    for (int i = 0; i < pListed->GetCount(); i++) {
+        CQorControl* pListedControl = pListed->GetAt(i);
+        const int nId = pListedControl->GetID();
+        if (nId == QOR_ID_TOOLBAR_EXPAND || nId == QOR_ID_TOOLBAR_HIDE || pListedControl->m_bTemporary)
             continue;
-        if ((pControl->GetAction() && !pControl->GetAction()->IsVisible()) ||
-            (pControl->GetHideFlags() & kNotListedHideFlags) || (pControl->GetFlags() & qorFlagNoMovable))
+        CQorControl* pTarget = pDefaults ? FindCurrentControl(m_pControls, pListedControl, taken) : pListedControl;
+        const CQorControl* pShown = pTarget ? pTarget : pListedControl;
+        if ((pShown->GetAction() && !pShown->GetAction()->IsVisible()) ||
+            (pShown->GetHideFlags() & kNotListedHideFlags) || (pShown->GetFlags() & qorFlagNoMovable))
             continue;
         CControlButtonCustomize* pEntry = new CControlButtonCustomize;
         pControls->InsertControl(pEntry, nId);
-        pEntry->SetTarget(pControl);
+        if (pDefaults)
+            pEntry->SetDefault(pListedControl, i, this);
+        pEntry->SetTarget(pTarget);
     }
-    if (m_pControls->GetOriginalControls() && m_bListed && !m_bCreatedFloating) {
+    if (pDefaults && m_bListed && !m_bCreatedFloating) {
         CControlButtonReset* pReset = new CControlButtonReset;
         pControls->InsertControl(pReset, QOR_IDS_RESET_TOOLBAR);
         pReset->SetToolBar(this);
@@ -130,38 +161,78 @@ CQorToolBar::CControlButtonCustomize::CControlButtonCustomize()
 CQorToolBar::CControlButtonCustomize::~CControlButtonCustomize()
 {
     SetTarget(nullptr);
+    SetDefault(nullptr, 0, nullptr);
+}
+
+void CQorToolBar::CControlButtonCustomize::SetDefault(CQorControl* pDefault, int nDefaultIndex, CQorToolBar* pToolBar)
+{
+    QorReplaceHeldReference(m_pDefault, pDefault);
+    m_nDefaultIndex = nDefaultIndex;
+    m_pToolBar = pToolBar;
+    if (pDefault && !m_pTarget) {
+        SetCaption(pDefault->GetCaption());
+        m_nCustomIconId = pDefault->GetIconId();
+        SetChecked(0);
+    }
 }
 
 void CQorToolBar::CControlButtonCustomize::SetTarget(CQorControl* pTarget)
 {
-    if (pTarget)
-        pTarget->InternalAddRef();
-    if (m_pTarget)
-        m_pTarget->InternalRelease();
-    m_pTarget = pTarget;
-    if (!pTarget)
+    QorReplaceHeldReference(m_pTarget, pTarget);
+    if (!pTarget) {
+        SetChecked(0);
         return;
+    }
     SetCaption(pTarget->GetCaption());
     m_nCustomIconId = pTarget->GetIconId();
     SetChecked((pTarget->GetHideFlags() & qorHideCustomize) ? 0 : 1);
 }
 
+void CQorToolBar::CControlButtonCustomize::RestoreDefault()
+{
+    CQorCommandBars* pCommandBars = m_pToolBar ? m_pToolBar->GetCommandBars() : nullptr;
+    if (!m_pDefault || !m_pToolBar || (pCommandBars && pCommandBars->GetToolBarIndex(m_pToolBar) < 0))
+        return;
+    CQorControls* pBarControls = m_pToolBar->GetControls();
+    // At its default place, but never after the bar's own buttons at the end of the row.
+    int nBefore = std::min(m_nDefaultIndex, pBarControls->GetCount());
+    for (int i = 0; i < nBefore; i++) {
+        const int nId = pBarControls->GetAt(i)->GetID();
+        if (nId == QOR_ID_TOOLBAR_EXPAND || nId == QOR_ID_TOOLBAR_HIDE) {
+            nBefore = i;
+            break;
+        }
+    }
+    CQorControl* pCopy = pBarControls->AddCopy(m_pDefault, nBefore);
+    if (!pCopy)
+        return;
+    pCopy->SetHideFlag(qorHideCustomize, FALSE);
+    SetTarget(pCopy);
+}
+
 void CQorToolBar::CControlButtonCustomize::OnExecute()
 {
-    if (!m_pTarget)
-        return;
-    CReference self(this), target(m_pTarget);
-    const BOOL bShow = (m_pTarget->GetHideFlags() & qorHideCustomize) != 0;
-    m_pTarget->SetHideFlag(qorHideCustomize, !bShow);
-    SetChecked(bShow ? 1 : 0);
+    CReference self(this);
+    if (!m_pTarget) {
+        // Gone from the bar: it comes back, shown.
+        RestoreDefault();
+        if (!m_pTarget)
+            return;
+    } else {
+        const BOOL bShow = (m_pTarget->GetHideFlags() & qorHideCustomize) != 0;
+        m_pTarget->SetHideFlag(qorHideCustomize, !bShow);
+        SetChecked(bShow ? 1 : 0);
+    }
+    CQorControl* pTarget = m_pTarget;
+    CReference target(pTarget);
     RedrawParent(FALSE);
-    if (CQorCommandBar* pBar = m_pTarget->GetParent()) {
+    if (CQorCommandBar* pBar = pTarget->GetParent()) {
         CReference bar(pBar);
         pBar->DelayLayout();
         pBar->OnRecalcLayout();
         pBar->Redraw(nullptr, FALSE);
     }
-    if (CQorCommandBars* pCommandBars = m_pTarget->GetCommandBars())
+    if (CQorCommandBars* pCommandBars = pTarget->GetCommandBars())
         pCommandBars->GetCommandBarsOptions()->m_bDirty = TRUE;
 }
 
@@ -188,6 +259,11 @@ void CQorToolBar::CControlButtonReset::OnExecute()
 
 void CQorToolBar::OnRButtonDown(UINT nFlags, CPoint point)
 {
+    if (CQorControl* pControl = m_pControls->HitTest(point)) {
+        CReference self(this), control(pControl);
+        if (pControl->OnRButtonDown(point))
+            return;
+    }
     CQorCommandBars* pCommandBars = GetCommandBars();
     if (!pCommandBars) {
         CQorCommandBar::OnRButtonDown(nFlags, point);

@@ -19,8 +19,9 @@
 CQorToolBar::CControlButtonExpand::CControlButtonExpand()
 {
     m_nType = qorControlButtonPopup;
-    // The bar's own button: no command routing enables it, and customizing never moves it.
-    SetFlags(qorFlagNoCommandUI | qorFlagNoMovable);
+    // The bar's own button: no command routing enables it, and customizing never moves it. Its
+    // popup hangs left from the chevron, which stands at the bar's far end.
+    SetFlags(qorFlagLeftPopup | qorFlagNoCommandUI | qorFlagNoMovable);
 }
 
 void CQorToolBar::CControlButtonExpand::Draw(CDC* pDC)

@@ -23,3 +23,14 @@ public:
 private:
     CCmdTarget* m_pTarget;
 };
+
+// Makes pHeld the new target, holding a reference on it, and lets go of the one held before
+// (either may be null).
+template <class T> void QorReplaceHeldReference(T*& pHeld, T* pNew)
+{
+    if (pNew)
+        pNew->InternalAddRef();
+    if (pHeld)
+        pHeld->InternalRelease();
+    pHeld = pNew;
+}

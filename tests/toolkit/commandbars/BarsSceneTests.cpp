@@ -2,6 +2,7 @@
 // panel made from a menu, in the native XP look. The pointer makes a button hot and its pixels
 // change; a click reaches the frame as one command; keys move the hot control and Enter runs
 // it once; the frame's update handlers disable and check controls, shown after idle update.
+// The pixels are read from the screen, where a bar that never redraws would show nothing new.
 // One scene serves the whole suite: a shown top-level window costs seconds to destroy here.
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -142,16 +143,16 @@ TEST_F(BarsScene, TheButtonUnderThePointerTurnsHotAndBackWhenItLeaves)
         SCOPED_TRACE(c.name);
         CQorCommandBar* pBar = c.bPanel ? Panel() : ToolBar();
         const CRect rc = RectOf(pBar, c.nId);
-        const WindowCapture before(pBar->GetSafeHwnd());
+        const WindowCapture before(pBar->GetSafeHwnd(), true);
         cbtest::SendMouse(CentreOf(pBar, c.nId));
         ASSERT_TRUE(PumpUntil([&] { return pBar->GetSelected() == CBarsScene::IndexOf(pBar, c.nId); }));
         WaitForFades();
-        const WindowCapture hot(pBar->GetSafeHwnd());
+        const WindowCapture hot(pBar->GetSafeHwnd(), true);
         EXPECT_GT(CountChanged(before, hot, rc), rc.Width() * 2);
         EXPECT_EQ(CountChanged(before, hot, RectOf(pBar, c.nNeighbour)), 0);
 
         Rest();
-        const WindowCapture after(pBar->GetSafeHwnd());
+        const WindowCapture after(pBar->GetSafeHwnd(), true);
         EXPECT_EQ(CountChanged(before, after, rc), 0);
     }
 }
@@ -202,11 +203,11 @@ TEST_F(BarsScene, KeysMoveTheHotControlAndEnterRunsItOnce)
     ASSERT_EQ(ToolBar()->GetTrackingMode(), 1);
     EXPECT_EQ(ToolBar()->GetSelected(), 0);
     WaitForFades();
-    const WindowCapture first(ToolBar()->GetSafeHwnd());
+    const WindowCapture first(ToolBar()->GetSafeHwnd(), true);
     Press(VK_RIGHT);
     EXPECT_EQ(ToolBar()->GetSelected(), CBarsScene::IndexOf(ToolBar(), ID_SCENE_OPEN));
     WaitForFades();
-    const WindowCapture second(ToolBar()->GetSafeHwnd());
+    const WindowCapture second(ToolBar()->GetSafeHwnd(), true);
     EXPECT_GT(CountChanged(first, second, RectOf(ToolBar(), ID_SCENE_NEW)), 0);
     EXPECT_GT(CountChanged(first, second, RectOf(ToolBar(), ID_SCENE_OPEN)), 0);
     Press(VK_END);
@@ -240,8 +241,8 @@ TEST_F(BarsScene, UpdateHandlersDisableAndCheckAndThePixelsFollowAtIdleTime)
     const HWND hWndFrame = s_pScene->GetSafeHwnd();
     ASSERT_FALSE(s_pScene->IsReadOnly());
     ASSERT_FALSE(s_pScene->IsBold());
-    const WindowCapture toolBefore(ToolBar()->GetSafeHwnd());
-    const WindowCapture panelBefore(Panel()->GetSafeHwnd());
+    const WindowCapture toolBefore(ToolBar()->GetSafeHwnd(), true);
+    const WindowCapture panelBefore(Panel()->GetSafeHwnd(), true);
     const COLORREF clrCutRed = RGB(210, 40, 40); // the handles of the scissors
     ASSERT_GT(toolBefore.CountColor(clrCutRed, RectOf(ToolBar(), ID_SCENE_CUT)), 4);
 
@@ -257,8 +258,8 @@ TEST_F(BarsScene, UpdateHandlersDisableAndCheckAndThePixelsFollowAtIdleTime)
     EXPECT_TRUE(ControlOf(ToolBar(), ID_SCENE_BOLD)->GetChecked());
     EXPECT_TRUE(ControlOf(Panel(), ID_SCENE_READONLY)->GetChecked());
 
-    const WindowCapture toolAfter(ToolBar()->GetSafeHwnd());
-    const WindowCapture panelAfter(Panel()->GetSafeHwnd());
+    const WindowCapture toolAfter(ToolBar()->GetSafeHwnd(), true);
+    const WindowCapture panelAfter(Panel()->GetSafeHwnd(), true);
     // Disabled: the icon is drawn grey, its colours gone.
     EXPECT_EQ(toolAfter.CountColor(clrCutRed, RectOf(ToolBar(), ID_SCENE_CUT)), 0);
     EXPECT_GT(CountChanged(toolBefore, toolAfter, RectOf(ToolBar(), ID_SCENE_PASTE)), 0);
@@ -275,7 +276,7 @@ TEST_F(BarsScene, UpdateHandlersDisableAndCheckAndThePixelsFollowAtIdleTime)
     s_pScene->UpdateCommandUI();
     cbtest::PumpFor(50);
     WaitForFades();
-    const WindowCapture toolAgain(ToolBar()->GetSafeHwnd());
+    const WindowCapture toolAgain(ToolBar()->GetSafeHwnd(), true);
     EXPECT_EQ(CountChanged(toolBefore, toolAgain, CRect(0, 0, toolAgain.Width(), toolAgain.Height())), 0);
 }
 

@@ -85,13 +85,20 @@ public:
     BOOL bTakeAltKey = FALSE;
 };
 
-// A control that answers keys itself.
+// A control that answers keys itself, and counts the wheel turns it is given.
 class CKeyTakingControl : public CQorControlButton
 {
 public:
     BOOL OnHookKeyDown(UINT nChar) override { return nChar == nKey ? nAnswer : 0; }
+    BOOL OnHookMouseWheel(UINT, short zDelta, CPoint) override
+    {
+        wheelDeltas.push_back(zDelta);
+        return bTakeWheel;
+    }
     UINT nKey = 0;
     int nAnswer = 0;
+    std::vector<int> wheelDeltas;
+    BOOL bTakeWheel = FALSE;
 };
 
 // A bar whose controls all open popups (it records what it is asked to open and close), with
@@ -258,10 +265,25 @@ TEST_F(CommandBarKeyboard, ArrowsMoveByTheBarsDirectionAndReadingOrderSkippingWh
 
 TEST_F(CommandBarKeyboard, RarelyUsedControlsAreSkippedInPopupsOnly)
 {
-    CreateBar(kNavigationControls, qorBarPopup, 0, qorBarTypePopup);
-    Track(3);
-    Press(VK_DOWN);
-    EXPECT_EQ(m_pBar->GetSelected(), 5);
+    struct Case
+    {
+        const char* name;
+        int nPosition;
+        int nType;
+        WORD vk;
+        int nExpected;
+    } cases[] = {
+        {"popup", qorBarPopup, qorBarTypePopup, VK_DOWN, 5},
+        {"tool bar", qorBarTop, qorBarTypeToolBar, VK_RIGHT, 4},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CreateBar(kNavigationControls, c.nPosition, 0, c.nType);
+        Track(3);
+        Press(c.vk);
+        EXPECT_EQ(m_pBar->GetSelected(), c.nExpected);
+        DropBar();
+    }
 }
 
 TEST_F(CommandBarKeyboard, NoSelectableControlLeavesNothingHot)
@@ -432,6 +454,32 @@ TEST_F(CommandBarKeyboard, TheHotControlSeesTheKeyFirst)
         EXPECT_EQ(m_pBar->GetSelected(), c.nExpectedHot);
         EXPECT_EQ(!m_record.focusedKeys.empty(), c.bEditSeesKey);
         DropBar();
+    }
+}
+
+TEST_F(CommandBarKeyboard, TheHotControlHasTheWheelFirstAndTheBarKeepsItEitherWay)
+{
+    CreateBar({});
+    CKeyTakingControl* pWheeled = new CKeyTakingControl;
+    m_pBar->GetControls()->InsertControl(pWheeled, kFirstId);
+    m_pBar->GetControls()->Add(qorControlButton, kFirstId + 1);
+    LPARAM lParam = MAKELPARAM(10, 10);
+    LRESULT lResult = 0;
+    struct Case
+    {
+        int nHot;
+        BOOL bTake;
+        short zDelta;
+        size_t nSeen; // turns the wheeled control has seen after the case
+    } cases[] = {{0, TRUE, WHEEL_DELTA, 1}, {0, FALSE, -WHEEL_DELTA, 2}, {1, TRUE, WHEEL_DELTA, 2}};
+    Track(0);
+    for (const Case& c : cases) {
+        m_pBar->SetSelected(c.nHot, 2);
+        pWheeled->bTakeWheel = c.bTake;
+        WPARAM wWheel = MAKEWPARAM(0, static_cast<WORD>(c.zDelta));
+        EXPECT_EQ(m_pBar->OnHookMessage(nullptr, WM_MOUSEWHEEL, wWheel, lParam, lResult), QOR_HOOK_CONSUMED);
+        ASSERT_EQ(pWheeled->wheelDeltas.size(), c.nSeen);
+        EXPECT_EQ(pWheeled->wheelDeltas.back(), c.nHot == 0 ? c.zDelta : -WHEEL_DELTA);
     }
 }
 

@@ -33,6 +33,7 @@ struct SiteLog
     std::vector<UINT> commands;
     std::vector<LPARAM> sysKeyDowns; // key data of WM_SYSKEYDOWN as the site's queue had it
     std::vector<LPARAM> sizes;       // WM_SIZE
+    std::vector<WPARAM> selections;  // 0x2857: the control selected for customizing
 };
 SiteLog* g_pLog = nullptr;
 
@@ -47,6 +48,8 @@ LRESULT CALLBACK SiteProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
     }
     if (g_pLog && nMsg == WM_SIZE)
         g_pLog->sizes.push_back(lParam);
+    if (g_pLog && nMsg == QORWM_CUSTOMIZE_SELECTION)
+        g_pLog->selections.push_back(wParam);
     if (g_pLog && nMsg == WM_COMMAND && lParam == 0) {
         g_pLog->commands.push_back(LOWORD(wParam));
         return 0;
@@ -407,10 +410,58 @@ TEST_F(CommandBarsManager, FrameMessagesThatCloseTrackingBars)
     m_pCommandBars->SetCustomizeMode(FALSE);
 }
 
-TEST_F(CommandBarsManager, SingleDocumentSiteAnswersTheMenuBarId)
+TEST_F(CommandBarsManager, ControlsOfAnotherTemplateThanTheMenuBarsHideInTheUpdatePass)
 {
-    m_pCommandBars->m_nMenuBarID = 128;
-    EXPECT_EQ(m_pCommandBars->GetActiveDocTemplate(), 128u);
+    // A single-document site: the menu bar's id names the active document template.
+    CSpyBar* pBar = AddBar(L"Standard", 128, {L"&Open", L"&Save", L"&Draw"}, 9001);
+    ASSERT_NE(pBar, nullptr);
+    pBar->GetControl(1)->GetDocTemplatesAssigned().SetAt(129, TRUE);
+    pBar->GetControl(2)->GetDocTemplatesAssigned().SetAt(128, TRUE);
+    struct Case
+    {
+        UINT nMenuBarId;
+        BOOL bHidden[3];
+    } cases[] = {{128, {FALSE, TRUE, FALSE}}, {129, {FALSE, FALSE, TRUE}}};
+    for (const Case& c : cases) {
+        m_pCommandBars->m_nMenuBarID = c.nMenuBarId;
+        pBar->OnUpdateCmdUI();
+        for (int i = 0; i < 3; i++)
+            EXPECT_EQ((pBar->GetControl(i)->GetHideFlags() & qorHideDocTemplate) != 0, c.bHidden[i])
+                << c.nMenuBarId << " " << i;
+    }
+}
+
+TEST_F(CommandBarsManager, TheCustomizeSelectionRedrawsIsAnnouncedAndGoesWithItsControl)
+{
+    CSpyBar* pBar = AddBar(L"Standard", 128, {L"&Open", L"&Save"}, 9001);
+    ASSERT_NE(pBar, nullptr);
+    CQorControl* pOpen = pBar->GetControl(0);
+    CQorControl* pSave = pBar->GetControl(1);
+    pOpen->SetRect(CRect(2, 2, 40, 24));
+    pSave->SetRect(CRect(40, 2, 80, 24));
+    pBar->nRedraws = 0;
+    m_pCommandBars->SetDragControl(pOpen);
+    EXPECT_EQ(m_pCommandBars->GetDragControl(), pOpen);
+    EXPECT_EQ(pBar->nRedraws, 1);
+    m_pCommandBars->SetDragControl(pSave);
+    EXPECT_EQ(pBar->nRedraws, 3) << "the old and the new control";
+    EXPECT_EQ(m_log.selections,
+              (std::vector<WPARAM>{reinterpret_cast<WPARAM>(pOpen), reinterpret_cast<WPARAM>(pSave)}));
+    // Selecting it again changes nothing.
+    m_pCommandBars->SetDragControl(pSave);
+    EXPECT_EQ(m_log.selections.size(), 2u);
+
+    // The selected control leaves its bar: the selection goes with it, and the site hears.
+    pSave->InternalAddRef();
+    pBar->GetControls()->Remove(pSave);
+    EXPECT_EQ(m_pCommandBars->GetDragControl(), nullptr);
+    ASSERT_EQ(m_log.selections.size(), 3u);
+    EXPECT_EQ(m_log.selections.back(), 0u);
+    pSave->InternalRelease();
+    // Customize-mode moves over the bar reach no control now.
+    m_pCommandBars->SetCustomizeMode(TRUE);
+    pBar->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    m_pCommandBars->SetCustomizeMode(FALSE);
 }
 
 // A frame lets go of its manager from its C++ destructor, when the site and the bars' windows

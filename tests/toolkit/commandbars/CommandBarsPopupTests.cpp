@@ -130,12 +130,11 @@ protected:
 
 namespace {
 
-// Tracks the test menu with the flags while a helper thread clicks its second item (and closes
+// Runs a popup's tracking while a helper thread clicks the second of its three items (and closes
 // it should the click miss).
-int TrackAndClickSecondItem(CMenu* pMenu, UINT nFlags, HWND hWndOwner)
+void RunAndClickSecondItem(const std::function<void()>& track)
 {
     const DWORD dwThread = GetCurrentThreadId();
-    int nResult = -1;
     cbtest::RunWithInput(
         {{500,
           [dwThread] {
@@ -149,6 +148,14 @@ int TrackAndClickSecondItem(CMenu* pMenu, UINT nFlags, HWND hWndOwner)
               cbtest::SendClick({(rc.left + rc.right) / 2, rc.top + 4 + cyItem + cyItem / 2});
           }},
          {1500, [dwThread] { CloseIfStillOpen(dwThread); }}},
+        track);
+}
+
+// Tracks the test menu with the flags and clicks its second item.
+int TrackAndClickSecondItem(CMenu* pMenu, UINT nFlags, HWND hWndOwner)
+{
+    int nResult = -1;
+    RunAndClickSecondItem(
         [&] { nResult = CQorCommandBars::TrackCommandBarPopupMenu(pMenu, nFlags, 200, 150, hWndOwner); });
     return nResult;
 }
@@ -165,6 +172,67 @@ TEST_F(CommandBarsPopup, AClickOnTheSecondItemReturnsItsIdAndSendsNoCommand)
     // Without the flag the command goes to the owner and the answer is TRUE.
     EXPECT_EQ(TrackAndClickSecondItem(&m_menu, 0, m_hWndSite), TRUE);
     EXPECT_EQ(g_log.commands, (std::vector<UINT>{102}));
+}
+
+namespace {
+
+std::vector<UINT> g_ownerCommands;
+
+LRESULT CALLBACK CommandOwnerProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam)
+{
+    if (nMessage == WM_COMMAND && lParam == 0) {
+        g_ownerCommands.push_back(LOWORD(wParam));
+        return 0;
+    }
+    return DefWindowProcW(hWnd, nMessage, wParam, lParam);
+}
+
+} // namespace
+
+TEST_F(CommandBarsPopup, AChosenItemRunsInTheCommandOwnerAndARecursivePopupClosesAlone)
+{
+    const HWND hWndOwner =
+        cbtest::CreateWindowWithProc(L"CommandBarsPopupOwner", CommandOwnerProc, {0, 0, 10, 10}, WS_POPUP);
+    struct Case
+    {
+        const char* name;
+        UINT nFlags;
+        BOOL bCommandOwner;  // TrackPopupBarAt is given a command owner
+        BOOL bTrackingBelow; // a bar tracks below the popup
+        BOOL bOwnerGetsIt;   // else the site does
+        int nModeBelowAfter; // the tracking mode of the bar below afterwards
+    } cases[] = {
+        {"command owner given", 0, TRUE, FALSE, TRUE, -1},
+        {"no command owner", 0, FALSE, FALSE, FALSE, -1},
+        {"recursive over a tracking bar", CQorCommandBars::trackRecursive, TRUE, TRUE, TRUE, 1},
+        {"plain over a tracking bar", 0, TRUE, TRUE, TRUE, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        g_log.commands.clear();
+        g_ownerCommands.clear();
+        CSpyToolBar* pBelow = c.bTrackingBelow ? MakeTrackingBar() : nullptr;
+        CQorCommandBar* pPopup = CQorControlPopup::CreatePopupBar(nullptr);
+        pPopup->LoadMenu(&m_menu);
+        int nModeBelowInside = -1;
+        RunAndClickSecondItem([&] {
+            CQorCommandBars::TrackPopupBarAt(pPopup, c.nFlags, 200, 150, nullptr, m_hWndSite,
+                                             c.bCommandOwner ? hWndOwner : nullptr);
+            nModeBelowInside = pBelow ? pBelow->GetTrackingMode() : -1;
+        });
+        pPopup->InternalRelease();
+        const std::vector<UINT> chosen = {102};
+        EXPECT_EQ(g_ownerCommands, c.bOwnerGetsIt ? chosen : std::vector<UINT>());
+        EXPECT_EQ(g_log.commands, c.bOwnerGetsIt ? std::vector<UINT>() : chosen);
+        EXPECT_EQ(nModeBelowInside, c.nModeBelowAfter);
+        if (pBelow) {
+            pBelow->SetTrackingMode(0);
+            pBelow->DestroyWindow();
+            pBelow->InternalRelease();
+        }
+        cbtest::PumpFor(30);
+    }
+    DestroyWindow(hWndOwner);
 }
 
 TEST_F(CommandBarsPopup, EscapeAndAQuitRequestEndTheLoopWithNothingChosen)
@@ -384,6 +452,22 @@ TEST_F(DockBarContextMenu, ListsTheBarsCheckedWhileShownAndChoosingOneHidesIt)
     EXPECT_FALSE(GetMouseManager()->IsTrackingPopup());
 }
 
+namespace {
+
+// A control with a menu of its own on the right button.
+class CRightPressControl : public CQorControlButton
+{
+public:
+    BOOL OnRButtonDown(CPoint) override
+    {
+        nPresses++;
+        return TRUE;
+    }
+    int nPresses = 0;
+};
+
+} // namespace
+
 TEST_F(DockBarContextMenu, ARightClickOnAToolBarOpensTheSameMenuOutsideCustomizeMode)
 {
     ASSERT_TRUE(m_pOne && m_pTwo);
@@ -404,6 +488,19 @@ TEST_F(DockBarContextMenu, ARightClickOnAToolBarOpensTheSameMenuOutsideCustomize
     m_pOne->SendMessage(WM_RBUTTONDOWN, 0, MAKELPARAM(2, 2));
     EXPECT_EQ(g_log.nContextMenus, 1);
     m_pCommandBars->SetCustomizeMode(FALSE);
+
+    // Over a control that takes the press itself, the bar shows no menu.
+    CRightPressControl* pTaking = new CRightPressControl;
+    m_pOne->GetControls()->InsertControl(pTaking, 7301);
+    pTaking->SetRect(CRect(40, 0, 60, 20));
+    cbtest::RunLater(300, [] {
+        if (CQorCommandBar* pMenu = cbtest::InnermostTrackedBar())
+            pMenu->SetTrackingMode(0);
+    });
+    m_pOne->SendMessage(WM_RBUTTONDOWN, 0, MAKELPARAM(45, 5));
+    cbtest::PendingLaterAction() = nullptr;
+    EXPECT_EQ(pTaking->nPresses, 1);
+    EXPECT_EQ(g_log.nContextMenus, 1);
 }
 
 TEST_F(DockBarContextMenu, NothingInCustomizeModeAndNoMenuWithoutListedBars)

@@ -11,6 +11,8 @@
 #include "toolkit/commandbars/CommandBars.h"
 #include "toolkit/commandbars/CommandBarsResources.h"
 #include "toolkit/commandbars/Control.h"
+#include "toolkit/commandbars/Controls.h"
+#include "toolkit/foundation/ImageManager.h"
 
 namespace {
 
@@ -333,4 +335,62 @@ TEST(ControlDocTemplates, AssignedAndExcludedTemplatesDecideTheOtherTemplateBit)
         pCopy->InternalRelease();
         pControl->InternalRelease();
     }
+}
+
+namespace {
+
+// An image manager holding one opaque 16-pixel icon of an id (a reference for the caller).
+CQorImageManager* ImagesWithIcon(UINT nId)
+{
+    CQorImageManager* pImages = new CQorImageManager;
+    DWORD* pBits = nullptr;
+    BITMAPINFO bmi = {};
+    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
+    bmi.bmiHeader.biWidth = 16;
+    bmi.bmiHeader.biHeight = -16;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    HBITMAP hBitmap = CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, reinterpret_cast<void**>(&pBits), nullptr, 0);
+    for (int i = 0; i < 16 * 16; ++i)
+        pBits[i] = 0xFF3060C0u;
+    pImages->SetIconsFromBitmap(hBitmap, TRUE, &nId, 1, 0, 16, 16);
+    DeleteObject(hBitmap);
+    return pImages;
+}
+
+} // namespace
+
+TEST(ControlImage, ComesFromTheBarsImagesElseItsManagersElseTheGlobalOnes)
+{
+    const UINT kBarIcon = 48101, kManagerIcon = 48102, kNowhere = 48103;
+    CQorImageManager* pBarImages = ImagesWithIcon(kBarIcon);
+    CQorImageManager* pManagerImages = ImagesWithIcon(kManagerIcon);
+    CQorCommandBars* pCommandBars = new CQorCommandBars;
+    pCommandBars->SetImageManager(pManagerImages);
+    CQorCommandBar* pBar = new CQorCommandBar;
+    pBar->SetCommandBars(pCommandBars);
+    struct Case
+    {
+        const char* name;
+        CQorImageManager* pBarImages; // the bar's own, or none
+        UINT nIconId;
+        BOOL bFound;
+    } cases[] = {
+        {"the bar's own images", pBarImages, kBarIcon, TRUE},
+        {"the manager's when the bar has none", nullptr, kManagerIcon, TRUE},
+        {"not the manager's when the bar has its own", pBarImages, kManagerIcon, FALSE},
+        {"an icon nobody holds", nullptr, kNowhere, FALSE},
+    };
+    CQorControl* pControl = pBar->GetControls()->Add(qorControlButton, 100);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        pBar->SetImageManager(c.pBarImages);
+        pControl->m_nCustomIconId = static_cast<int>(c.nIconId);
+        EXPECT_EQ(pControl->GetImage(16) != nullptr, c.bFound);
+    }
+    pBar->SetImageManager(nullptr);
+    pBar->InternalRelease();
+    pCommandBars->InternalRelease();
+    pManagerImages->InternalRelease();
+    pBarImages->InternalRelease();
 }

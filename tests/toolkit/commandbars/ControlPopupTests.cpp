@@ -328,6 +328,30 @@ TEST_F(ControlPopupOnBar, KeyboardAndHoverOpenThroughTheParentBar)
     EXPECT_EQ(m_pOwnedBar->opens.size(), 2u);
 }
 
+TEST_F(ControlPopupOnBar, AKeyboardMoveOpensADropDownWhileAPopupIsOpenOnlyWhenItHasAStyle)
+{
+    const struct
+    {
+        int nType;
+        int nStyle;
+        size_t nOpens;
+    } cases[] = {
+        {qorControlButtonPopup, qorButtonAutomatic, 0},
+        {qorControlButtonPopup, qorButtonIcon, 1},
+        {qorControlSplitButtonPopup, qorButtonAutomatic, 0},
+        {qorControlSplitButtonPopup, qorButtonIconAndCaption, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.nStyle);
+        CreateBar(c.nType, FALSE);
+        m_pPopup->SetStyle(c.nStyle);
+        m_pBar->SetTrackingMode(2, FALSE, FALSE);
+        m_pPopup->SetSelected(2);
+        EXPECT_EQ(m_pOwnedBar->opens.size(), c.nOpens);
+        DropBar();
+    }
+}
+
 TEST_F(ControlPopupOnBar, DoubleClickRunsThePopupsDefaultItem)
 {
     CreateBar(qorControlPopup, FALSE);

@@ -323,6 +323,49 @@ TEST(ControlsCopy, CopiesLastingControlsComparesAndKeepsItselfWhole)
     pControls->InternalRelease();
 }
 
+namespace {
+
+// Classes the framework knows but cannot make objects of.
+class CUnmadeControl : public CQorControlButton
+{
+    DECLARE_DYNAMIC(CUnmadeControl)
+};
+IMPLEMENT_DYNAMIC(CUnmadeControl, CQorControlButton)
+
+class CUnmadeBar : public CQorCommandBar
+{
+    DECLARE_DYNAMIC(CUnmadeBar)
+};
+IMPLEMENT_DYNAMIC(CUnmadeBar, CQorCommandBar)
+
+} // namespace
+
+TEST(ControlsCopy, CopiesOfClassesThatMakeNoObjectsAreNoneAndLeaveNothingHalfMade)
+{
+    CQorControls* pControls = CreateControlsCollection();
+    CQorControl* pUnmade = pControls->InsertControl(new CUnmadeControl, 20);
+    ASSERT_NE(pUnmade, nullptr);
+    pControls->Add(qorControlButton, 21);
+    EXPECT_EQ(pControls->InsertControl(nullptr, 22), nullptr);
+    EXPECT_EQ(pControls->AddCopy(pUnmade), nullptr);
+    EXPECT_EQ(pControls->GetCount(), 2);
+    EXPECT_EQ(pUnmade->Clone(), nullptr);
+    // A copy of the collection holds what could be copied.
+    pControls->CreateOriginalControls();
+    CQorControls* pDuplicate = pControls->Duplicate();
+    ASSERT_NE(pDuplicate, nullptr);
+    ASSERT_EQ(pDuplicate->GetCount(), 1);
+    EXPECT_EQ(pDuplicate->GetAt(0)->GetID(), 21);
+    ASSERT_NE(pDuplicate->GetOriginalControls(), nullptr);
+    EXPECT_EQ(pDuplicate->GetOriginalControls()->GetCount(), 1);
+    pDuplicate->InternalRelease();
+    pControls->InternalRelease();
+
+    CUnmadeBar* pBar = new CUnmadeBar;
+    EXPECT_EQ(pBar->Clone(), nullptr);
+    pBar->InternalRelease();
+}
+
 TEST(ControlsCopy, RemovingDetachesAndRenumbers)
 {
     CQorCommandBar* pBar = new CQorCommandBar;
@@ -341,21 +384,6 @@ TEST(ControlsCopy, RemovingDetachesAndRenumbers)
     EXPECT_EQ(pControls->GetCount(), 1);
     pA->InternalRelease();
     pBar->InternalRelease();
-}
-
-TEST(ControlsNumberedCaption, DoublesAmpersandsAndNumbersAsMnemonic)
-{
-    struct
-    {
-        int nNumber;
-        const wchar_t* expected;
-    } const cases[] = {{3, L"&3 Save && Exit"},
-                       {10, L"1&0 Save && Exit"},
-                       {12, L"12 Save && Exit"},
-                       {0, L"Save && Exit"},
-                       {-1, L"Save && Exit"}};
-    for (const auto& c : cases)
-        EXPECT_STREQ(FormatNumberedMenuCaption(L"Save & Exit", c.nNumber), c.expected) << c.nNumber;
 }
 
 } // namespace

@@ -598,6 +598,7 @@ TEST(PaintManagerControls, OfficeFamilyBarsSeparatorsAndBorders)
         SCOPED_TRACE(row.name);
         PaintManagerPtr pTheme = MakeTheme(row.nTheme, false);
         BarPtr pBar = MakeBar(row.nPosition == qorBarPopup ? qorBarTypePopup : qorBarTypeToolBar, row.nPosition);
+        pBar->m_dwFlags = 0xF; // may dock at every edge, as tool bars do
         pBar->CreateWindowOfSize(100, 30);
         Canvas canvas(100, 30, kPaper);
         pTheme->FillCommandBar(canvas.Dc(), pBar.get());

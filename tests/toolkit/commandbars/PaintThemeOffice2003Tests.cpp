@@ -1,11 +1,14 @@
 // The Office 2003 and Whidbey refreshes: which palette each colour-manager setting loads, the
-// blended colours without one, and solid gradients on a palette display.
+// blended colours without one, and solid gradients on a palette display; docked bars raised or
+// flat by the flatness flag of their kind.
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "platform/framework/WinApp.h"
 #include "tests/toolkit/commandbars/PaintManagerTestSupport.h"
 #include "tests/toolkit/foundation/FoundationTestSupport.h"
 #include "tests/toolkit/foundation/MemoryCanvas.h"
+#include "toolkit/commandbars/CommandBar.h"
 #include "toolkit/commandbars/PaintThemes.h"
 #include "toolkit/foundation/ColorManager.h"
 
@@ -269,4 +272,48 @@ TEST_F(PaintThemeOffice2003, WithAPaletteHotPressedAndCheckedButtonsUseTheHighli
     p->DrawControlEntry(canvas.Dc(), CRect(0, 0, 30, 40), FALSE, FALSE, TRUE, FALSE, TRUE, 1, 0);
     EXPECT_EQ(p->GetColor(43), canvas.Pixel(0, 20));
     EXPECT_TRUE(foundationtest::Near(0xFFEFE3, canvas.Pixel(15, 1), 8));
+}
+
+TEST_F(PaintThemeOffice2003, DockedBarsAreRaisedUnlessTheFlatnessFlagOfTheirKindIsSet)
+{
+    PaintManagerPtr p = MakeTheme(qorPaintThemeOffice2003);
+    CQorOffice2003Theme* pTheme = Office2003(p);
+    CQorCommandBar* pBar = new CQorCommandBar;
+    ASSERT_TRUE(pBar->CreateEx(0, AfxRegisterWndClass(0), L"", WS_POPUP, 0, 0, 100, 26, nullptr, nullptr));
+    struct Case
+    {
+        const char* name;
+        int nType;
+        DWORD dwFlags;
+        BOOL bFlatToolBars, bFlatMenuBars;
+        BOOL bRaised;
+    } cases[] = {
+        {"tool bar", qorBarTypeToolBar, 0xF, FALSE, TRUE, TRUE},
+        {"flat tool bar", qorBarTypeToolBar, 0x1, TRUE, FALSE, FALSE},
+        {"menu bar, its own flag off", qorBarTypeMenuBar, 0x2, TRUE, FALSE, TRUE},
+        {"flat menu bar", qorBarTypeMenuBar, 0xF, FALSE, TRUE, FALSE},
+        {"a bar that docks nowhere", qorBarTypeToolBar, 0x10, FALSE, FALSE, FALSE},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        pBar->m_barType = c.nType;
+        pBar->m_barPosition = qorBarTop;
+        pBar->m_dwFlags = c.dwFlags;
+        pTheme->m_bFlatToolBars = c.bFlatToolBars;
+        pTheme->m_bFlatMenuBars = c.bFlatMenuBars;
+        EXPECT_EQ(pTheme->IsBarPlainDocked(pBar), c.bRaised);
+        Canvas canvas(100, 26, RGB(1, 2, 3));
+        pTheme->FillCommandBar(canvas.Dc(), pBar);
+        // Raised: its bottom edge in colour 1; flat: just as the window beneath.
+        const COLORREF clrBorder = pTheme->m_clrToolBarBorder.GetColor();
+        EXPECT_EQ(canvas.Pixel(50, 25) == clrBorder, c.bRaised);
+        Canvas beneath(100, 26, RGB(1, 2, 3));
+        pTheme->FillBarWindow(beneath.Dc(), pBar);
+        if (!c.bRaised) {
+            for (const POINT& pt : {POINT{0, 0}, POINT{50, 25}, POINT{99, 12}})
+                EXPECT_EQ(canvas.Pixel(pt.x, pt.y), beneath.Pixel(pt.x, pt.y)) << pt.x << "," << pt.y;
+        }
+    }
+    pBar->DestroyWindow();
+    pBar->InternalRelease();
 }

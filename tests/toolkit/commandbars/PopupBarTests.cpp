@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <set>
 #include <vector>
 
@@ -117,9 +118,13 @@ protected:
         for (int i = 0; i < nCount; i++)
             pOptions->m_mapHiddenCommands.SetAt(kFirstItem + nFirstHidden + i, TRUE);
     }
-    BOOL OpenByClick()
+    // A click on the control; nOffset moves it along the control, so that a click soon after
+    // another is not taken for a double click (which would expand the popup as well).
+    BOOL OpenByClick(int nOffset = 0)
     {
-        cbtest::SendClick(CentreOnScreen(m_pControl));
+        POINT pt = CentreOnScreen(m_pControl);
+        pt.x += nOffset;
+        cbtest::SendClick(pt);
         return testsupport::PumpUntil([&] { return m_pPopup->IsVisible(); }, 2000);
     }
     void CloseEverything()
@@ -320,7 +325,7 @@ TEST_F(PopupBarWindow, CtrlDownAndWrappingDownExpandAndTheNextMenuOpensCollapsed
     CloseEverything();
     EXPECT_FALSE(GetMouseManager()->IsExpanded()) << "the expansion ended with the menu";
 
-    ASSERT_TRUE(OpenByClick());
+    ASSERT_TRUE(OpenByClick(12));
     EXPECT_FALSE(m_pPopup->IsExpanded()) << "the next menu opens collapsed";
     // Down from the last shown item shows the rest and moves on to the first item it showed.
     PressKey(VK_END);
@@ -329,6 +334,43 @@ TEST_F(PopupBarWindow, CtrlDownAndWrappingDownExpandAndTheNextMenuOpensCollapsed
     ASSERT_TRUE(testsupport::PumpUntil([&] { return m_pPopup->IsExpanded(); }, 2000));
     EXPECT_EQ(m_pPopup->GetSelected(), 0) << "past item 5 comes the first item again, now with all shown";
     EXPECT_TRUE(m_record.commands.empty());
+}
+
+TEST_F(PopupBarWindow, ADoubleClickOnASubMenuWithoutADefaultItemShowsItsRarelyUsedItems)
+{
+    CreateManagerHidingItems(3, 2);
+    CreateBar(6, qorControlPopup);
+    EXPECT_TRUE(m_pControl->OnLButtonDblClk(m_pControl->GetRect().CenterPoint()));
+    ASSERT_TRUE(m_pPopup->IsVisible());
+    EXPECT_TRUE(m_pPopup->IsExpanded());
+    EXPECT_TRUE(m_pPopup->GetControl(3)->IsVisible());
+    EXPECT_TRUE(m_record.commands.empty());
+    CloseEverything();
+}
+
+TEST_F(PopupBarWindow, ARarelyUsedItemThatRanShowsFromThenOnAndSoDoesItsMenu)
+{
+    CreateManagerHidingItems(3, 2);
+    m_pCommandBars->GetCommandBarsOptions()->m_mapHiddenCommands.SetAt(kPopupId, TRUE);
+    CreateBar(6);
+    ASSERT_TRUE(OpenByClick());
+    m_pPopup->ExpandBar();
+    CQorControl* pItem = m_pPopup->GetControl(3);
+    ASSERT_TRUE(pItem->IsVisible());
+    cbtest::SendClick(CentreOnScreen(pItem));
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return !m_record.commands.empty(); }, 2000));
+    EXPECT_EQ(m_record.commands, std::vector<int>{kFirstItem + 3});
+    EXPECT_FALSE(m_pCommandBars->IsHiddenCommand(kFirstItem + 3));
+    EXPECT_FALSE(m_pCommandBars->IsHiddenCommand(kPopupId)) << "the menu it ran from";
+    EXPECT_TRUE(m_pCommandBars->IsHiddenCommand(kFirstItem + 4));
+    CloseEverything();
+
+    // The next time the item shows without expanding; the other one still waits.
+    ASSERT_TRUE(OpenByClick());
+    EXPECT_FALSE(m_pPopup->IsExpanded());
+    EXPECT_TRUE(m_pPopup->GetControl(3)->IsVisible());
+    EXPECT_FALSE(m_pPopup->GetControl(4)->IsVisible());
+    CloseEverything();
 }
 
 TEST_F(PopupBarWindow, PressOnTheExpandButtonExpandsAndItsReleaseRunsNothing)
@@ -610,33 +652,52 @@ TEST(PopupBarAnimation, KindFollowsTheManagersOptionAndTheSystem)
     pCommandBars->InternalRelease();
 }
 
-TEST(PopupToolBar, LaysItsButtonsOutInRowsAsWideAsItsWidthAndClonesItsKind)
+TEST(PopupToolBar, LaysItsButtonsOutSquareOrInRowsOfItsWidthAGroupStartingARow)
 {
     CQorPopupToolBar* pBar = new CQorPopupToolBar;
     EXPECT_EQ(pBar->GetType(), qorBarTypeToolBar);
     EXPECT_EQ(pBar->GetPosition(), qorBarPopup);
-    for (int i = 0; i < 6; i++)
+    const int kButtons = 16;
+    for (int i = 0; i < kButtons; i++)
         pBar->GetControls()->Add(qorControlButton, 6200 + i);
-    const CSize szOneRow = pBar->CalcPopupLayout();
+    auto rowTops = [pBar] {
+        std::set<int> tops;
+        for (int i = 0; i < pBar->GetControlCount(); i++)
+            tops.insert(pBar->GetControl(i)->GetRect().top);
+        return tops;
+    };
+    const CRect& rcBorders = CQorPopupBar::GetPopupBorders();
+
+    // Without a width of its own: the squarest block, not one long row.
+    const CSize szSquare = pBar->CalcPopupLayout();
+    EXPECT_EQ(rowTops().size(), 4u);
+    EXPECT_LE(std::abs(szSquare.cx - szSquare.cy), pBar->GetControl(0)->GetRect().Width());
+
+    // With one: rows as wide as it; nothing disappears, it wraps.
     const int nButtonWidth = pBar->GetControl(0)->GetRect().Width();
-    pBar->m_nMRUWidth = 3 * nButtonWidth + CQorPopupBar::GetPopupBorders().left + CQorPopupBar::GetPopupBorders().right;
+    pBar->m_nMRUWidth = 3 * nButtonWidth + rcBorders.left + rcBorders.right;
     const CSize sz = pBar->CalcPopupLayout();
-    std::set<int> rowTops;
     for (int i = 0; i < pBar->GetControlCount(); i++) {
         CQorControl* pControl = pBar->GetControl(i);
-        EXPECT_TRUE(pControl->IsVisible()) << "nothing disappears: it wraps";
-        rowTops.insert(pControl->GetRect().top);
+        EXPECT_TRUE(pControl->IsVisible()) << i;
         EXPECT_LE(pControl->GetRect().right, sz.cx) << i;
         EXPECT_LE(pControl->GetRect().bottom, sz.cy) << i;
     }
-    EXPECT_EQ(rowTops.size(), 2u);
-    EXPECT_LT(sz.cx, szOneRow.cx);
-    EXPECT_GT(sz.cy, szOneRow.cy);
+    EXPECT_EQ(rowTops().size(), 6u);
+    EXPECT_LT(sz.cx, szSquare.cx);
+
+    // A group starts a row of its own even where the row had room.
+    pBar->m_nMRUWidth = kButtons * nButtonWidth + rcBorders.left + rcBorders.right + 40;
+    pBar->GetControl(5)->SetBeginGroup(TRUE);
+    pBar->CalcPopupLayout();
+    EXPECT_EQ(rowTops().size(), 2u);
+    EXPECT_EQ(pBar->GetControl(5)->GetRect().left, pBar->GetControl(0)->GetRect().left);
+    EXPECT_GT(pBar->GetControl(5)->GetRect().top, pBar->GetControl(4)->GetRect().top);
 
     CQorCommandBar* pClone = pBar->Clone();
     EXPECT_TRUE(pClone->IsKindOf(RUNTIME_CLASS(CQorPopupToolBar)));
     EXPECT_EQ(pClone->GetType(), qorBarTypeToolBar);
-    EXPECT_EQ(pClone->GetControlCount(), 6);
+    EXPECT_EQ(pClone->GetControlCount(), kButtons);
     pClone->InternalRelease();
     pBar->InternalRelease();
 }

@@ -19,7 +19,7 @@
 
 namespace {
 
-const UINT kFrameResource = 4907; // SiteTests.rc: the frame's own table (Ctrl+Q)
+const UINT kFrameResource = 4907; // SiteTests.rc: the frame's own table (Ctrl+Q for 4908)
 const UINT kMessageSwallowed = WM_APP + 77;
 
 // A frame that binds its bars while it is created and records the commands it runs.
@@ -211,6 +211,11 @@ TEST(FrameSite, LoadFrameDropsTheFramesOwnTableOnceTheBarsHoldOne)
             pFrame->shortcuts = {{FVIRTKEY | FCONTROL, 'W', 4809}};
         ASSERT_TRUE(pFrame->LoadFrame(kFrameResource, WS_OVERLAPPEDWINDOW));
         EXPECT_EQ(pFrame->m_hAccelTable == nullptr, bShortcuts);
+        // Shortcut texts come from the bars' table, else from the frame's own through the bars.
+        CString strText;
+        EXPECT_EQ(pFrame->GetCommandBars()->GetShortcutManager()->FindDefaultAccelerator(4908, strText),
+                  !bShortcuts);
+        EXPECT_STREQ(strText, bShortcuts ? L"" : L"Ctrl+Q");
         pFrame->DestroyWindow();
     }
 }

@@ -177,6 +177,33 @@ TEST_F(ToolBarExpand, AddOrRemoveHidesAndShowsAControlAndLaysTheBarOutAgain)
     EXPECT_EQ(m_pBar->GetControl(1)->GetRect(), rcSecond);
 }
 
+TEST_F(ToolBarExpand, AControlGoneFromTheBarIsListedUncheckedAndComesBackAtItsPlace)
+{
+    SetFrameWidth(1200);
+    m_pBar->GetControls()->Remove(5); // dragged off in customize mode
+    CQorCommandBar* pList = CustomizeList();
+    ASSERT_NE(pList, nullptr);
+    ASSERT_EQ(pList->GetControlCount(), 13) << "the twelve of the default set, then Reset";
+    for (int i = 0; i < 12; i++) {
+        EXPECT_EQ(pList->GetControl(i)->GetID(), 41000 + i) << i;
+        EXPECT_EQ(pList->GetControl(i)->GetChecked(), i != 5) << i;
+    }
+    EXPECT_EQ(pList->GetControl(5)->GetCaption(), CString(L"Button"));
+
+    CQorControl* pEntry = pList->GetControl(5);
+    pEntry->OnExecute();
+    ASSERT_EQ(m_pBar->GetControl(5)->GetID(), 41005);
+    EXPECT_TRUE(m_pBar->GetControl(5)->IsVisible());
+    EXPECT_EQ(m_pBar->GetControl(5)->GetCaption(), CString(L"Button"));
+    EXPECT_TRUE(pEntry->GetChecked());
+    EXPECT_GT(m_pBar->GetControl(6)->GetRect().left, m_pBar->GetControl(5)->GetRect().left) << "laid out again";
+    EXPECT_FALSE(m_pBar->IsChanged());
+    // From now on the entry hides and shows the control that came back.
+    pEntry->OnExecute();
+    EXPECT_EQ(m_pBar->GetControl(5)->GetHideFlags() & qorHideCustomize, qorHideCustomize);
+    EXPECT_FALSE(pEntry->GetChecked());
+}
+
 TEST_F(ToolBarExpand, ResetAsksAndOnlyOkRestoresTheDefaultSetAndTellsTheSite)
 {
     const HWND hWndSite =
