@@ -190,7 +190,7 @@ TEST_F(StatusPaneFixture, AdPaneOpensOnlyWebAddresses)
     EXPECT_EQ(frame->clicks.size(), std::size(cases));
 }
 
-TEST_F(StatusPaneFixture, DownloadedErrorPageKeepsTheCacheAndAFeedReplacesIt)
+TEST_F(StatusPaneFixture, AdPaneShowsTheFeedsItsWorkerHandsOver)
 {
     testsupport::TempFolder folder;
     const std::wstring cache = folder.File(L"Ad.xml");
@@ -200,15 +200,20 @@ TEST_F(StatusPaneFixture, DownloadedErrorPageKeepsTheCacheAndAFeedReplacesIt)
     Host(pane, 59393, 200);
     // Nothing listens on this port: the download fails and posts nothing.
     pane.StartFeed(cache.c_str(), L"http://127.0.0.1:9/feed.xml");
-    EXPECT_EQ(std::wstring(pane.GetText()), L"Cached") << "the cache shows at once";
+    EXPECT_EQ(PaneWidth(59393), 20) << "nothing shows before the worker has read the cache";
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return std::wstring(pane.GetText()) == L"Cached"; }, 20000));
+    EXPECT_EQ(PaneWidth(59393), 250);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return !pane.GetFeed().GetDownload().IsRunning(); }, 20000));
 
+    // A download the worker refused leaves nothing for the pane; an accepted one shows.
     testsupport::WriteFileBytes(cache + L".tmp", "<html><body>404 Not Found</body></html>");
+    EXPECT_FALSE(pane.GetFeed().AcceptDownload());
     pane.SendMessage(WM_QOR_FEED_DOWNLOADED);
-    EXPECT_EQ(testsupport::ReadFileBytes(cache), cached);
-    EXPECT_FALSE(testsupport::FileExists(cache + L".tmp"));
     EXPECT_EQ(std::wstring(pane.GetText()), L"Cached");
 
     testsupport::WriteFileBytes(cache + L".tmp", "<Ads><Ad Title='Fresh' URL='http://maker.example/'/></Ads>");
+    EXPECT_TRUE(pane.GetFeed().AcceptDownload());
+    EXPECT_EQ(std::wstring(pane.GetText()), L"Cached") << "shown only at the message";
     pane.SendMessage(WM_QOR_FEED_DOWNLOADED);
     EXPECT_EQ(std::wstring(pane.GetText()), L"Fresh");
     EXPECT_NE(testsupport::ReadFileBytes(cache), cached);
