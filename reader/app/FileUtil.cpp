@@ -232,26 +232,24 @@ BOOL CopyFileViaStream(LPCWSTR source, LPCWSTR target)
     FILE* file = _wfsopen(source, L"rb", _SH_DENYNO);
     if (!file)
         return FALSE;
-    IStream* stream = nullptr;
-    if (FAILED(CreateStreamOnHGlobal(nullptr, TRUE, &stream))) {
+    // One buffer of the file's size, filled by as few reads as the file gives: a buffer grown
+    // piece by piece copies what it holds at every step, which made large files take minutes.
+    BYTE* buffer = new (std::nothrow) BYTE[size ? size_t(size) : 1];
+    if (!buffer) {
         fclose(file);
         return FALSE;
     }
-    ULONGLONG accepted = 0;
-    BYTE chunk[65536];
+    size_t accepted = 0;
     while (accepted < size) {
-        size_t want = size_t(size - accepted < sizeof(chunk) ? size - accepted : sizeof(chunk));
-        size_t got = fread(chunk, 1, want, file);
+        const size_t got = fread(buffer + accepted, 1, size_t(size) - accepted, file);
         if (got == 0)
-            break;
-        ULONG written = 0;
-        if (FAILED(stream->Write(chunk, ULONG(got), &written)) || written != got)
             break;
         accepted += got;
     }
     fclose(file);
-    BOOL ok = accepted == size && SaveStreamToFile(stream, target);
-    stream->Release();
+    // Only the whole file is written: a source that shrank while it was read leaves the target alone.
+    const BOOL ok = accepted == size && WriteBytesToFile(target, buffer, accepted);
+    delete[] buffer;
     return ok;
 }
 
