@@ -5,7 +5,7 @@
 // 20,000 contents items stand at one level against the same count in ten levels, and the copy
 // of a 20 MB file through CopyFileViaStream against CopyFileW.
 //
-//   wine packed_files_benchmark.exe [megabytes of pages]
+//   wine packed_files_benchmark.exe [megabytes of pages] [contents items]
 //
 // Exits non-zero when the search pane takes more than 1.2 times the bare search, the contents
 // at one level take more than 1.5 times the same contents in ten levels, or the copy more than
@@ -264,9 +264,8 @@ double MeasureContentsLoad(const std::vector<bookpacker::BookNode>& nodes, unsig
 
 // A settings document of 20,000 contents items at one level against one of ten levels of
 // 2,000: loading it must grow with the item count, not with the items of one level.
-bool MeasureContentsLevels()
+bool MeasureContentsLevels(int total)
 {
-    const int total = 20000;
     const double flat = MeasureContentsLoad(MakeContentsLevels(1, total), total);
     const double nested = MeasureContentsLoad(MakeContentsLevels(10, total / 10), total);
     if (flat < 0 || nested < 0) {
@@ -320,6 +319,7 @@ bool MeasureFileCopy(const std::wstring& folder)
 
 int wmain(int argc, wchar_t** argv)
 {
+    setvbuf(stdout, nullptr, _IONBF, 0); // each line as it is measured
     INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);
     OleInitialize(nullptr);
@@ -444,7 +444,7 @@ int wmain(int argc, wchar_t** argv)
            (request.size() - 1) * 30.0 + pageCharacters * 2 / 1024.0, 1000.0 * extractSeconds / extractions);
 
     const bool paneWithin = MeasureSearchPane(packer, index, data, int(pageCount));
-    const bool contentsWithin = MeasureContentsLevels();
+    const bool contentsWithin = MeasureContentsLevels(argc > 2 ? _wtoi(argv[2]) : 20000);
     const bool copyWithin = MeasureFileCopy(folder);
     OleUninitialize();
     return paneWithin && contentsWithin && copyWithin ? 0 : 1;

@@ -142,7 +142,12 @@ BOOL CExeBookTreeCtrl::Load(CQorXMLDocumentEx& settings)
     CQorXMLNode nodes;
     if (!root.FindChild(L"Nodes", nodes))
         return FALSE;
+    // Without redrawing while the items go in: the tree control otherwise measures all its shown
+    // items again at every insertion, which made a level of thousands of items take minutes.
+    SetRedraw(FALSE);
     LoadNodes(nodes, TVI_ROOT);
+    SetRedraw(TRUE);
+    Invalidate();
     HTREEITEM first = GetRootItem();
     if (first != nullptr)
         Expand(first, TVE_EXPAND);
