@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <sys/types.h>
 #include <wchar.h>
+#include <algorithm>
 #include <new>
 #include <vector>
 
@@ -229,28 +230,40 @@ BOOL CopyFileViaStream(LPCWSTR source, LPCWSTR target)
     const ULONGLONG size = GetFileSizeOfPath(source);
     if (size > 0x7FFFFFFF)
         return FALSE;
-    FILE* file = _wfsopen(source, L"rb", _SH_DENYNO);
-    if (!file)
+    FILE* in = _wfsopen(source, L"rb", _SH_DENYNO);
+    if (!in)
         return FALSE;
-    // One buffer of the file's size, filled by as few reads as the file gives: a buffer grown
-    // piece by piece copies what it holds at every step, which made large files take minutes.
-    BYTE* buffer = new (std::nothrow) BYTE[size ? size_t(size) : 1];
-    if (!buffer) {
-        fclose(file);
+    const CString folder = GetFolderOfPath(target);
+    if (!folder.IsEmpty() && !IsFolder(folder))
+        EnsureFolder(folder);
+    FILE* out = _wfopen(target, L"wb");
+    if (!out) {
+        fclose(in);
         return FALSE;
     }
-    size_t accepted = 0;
-    while (accepted < size) {
-        const size_t got = fread(buffer + accepted, 1, size_t(size) - accepted, file);
+    // Piece by piece straight into the target: a memory stream grown 64 KB at a time copies what
+    // it holds at every step (minutes for tens of MB), and one buffer of the whole file is slow
+    // to fill under Wine.
+    static const size_t kPiece = 64 * 1024;
+    std::vector<BYTE> piece(kPiece);
+    ULONGLONG copied = 0;
+    bool written = true;
+    while (copied < size && written) {
+        const size_t want = size_t(std::min<ULONGLONG>(kPiece, size - copied));
+        const size_t got = fread(piece.data(), 1, want, in);
         if (got == 0)
             break;
-        accepted += got;
+        written = fwrite(piece.data(), 1, got, out) == got;
+        copied += got;
     }
-    fclose(file);
-    // Only the whole file is written: a source that shrank while it was read leaves the target alone.
-    const BOOL ok = accepted == size && WriteBytesToFile(target, buffer, accepted);
-    delete[] buffer;
-    return ok;
+    fclose(in);
+    const bool closed = fclose(out) == 0;
+    // A source that shrank while it was read, or a target that filled up, leaves no cut-off copy.
+    if (!written || !closed || copied != size) {
+        ::DeleteFileW(target);
+        return FALSE;
+    }
+    return TRUE;
 }
 
 CString IntToDecimalString(int value)
