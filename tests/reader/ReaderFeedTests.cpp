@@ -41,6 +41,14 @@ bool SetFeedAddress(const std::wstring& exe, const std::wstring& address)
     return EndUpdateResourceW(update, !ok) && ok;
 }
 
+// A reader whose book is one Home page and whose feed comes from `address`.
+bool MakeFeedReader(const std::wstring& exe, const std::wstring& address)
+{
+    bookpacker::CBookPacker packer;
+    readertest::AddHomePage(packer, readertest::UniqueName(L"feed", L".htm"), L"feed");
+    return readertest::MakeFixtureReader(packer, exe) && SetFeedAddress(exe, address);
+}
+
 std::string ReadText(const std::wstring& path)
 {
     std::ifstream in(path.c_str(), std::ios::binary);
@@ -71,12 +79,9 @@ TEST(ReaderFeed, FeedFromTheLocalServerReplacesTheCacheOnlyWhenValid)
         testsupport::TempFolder settings;
         std::ofstream(settings.File(L"Ad.xml").c_str(), std::ios::binary) << kOldFeed;
         SettingsFolderOverride override(settings.Path());
-        bookpacker::CBookPacker packer;
-        readertest::AddHomePage(packer, readertest::UniqueName(L"feed", L".htm"), L"feed");
         testsupport::TempFolder folder;
         const std::wstring exe = folder.File(L"FeedReader.exe");
-        ASSERT_TRUE(readertest::MakeFixtureReader(packer, exe));
-        ASSERT_TRUE(SetFeedAddress(exe, server.Url(c.path)));
+        ASSERT_TRUE(MakeFeedReader(exe, server.Url(c.path)));
 
         readertest::ReaderProcess reader;
         ASSERT_TRUE(reader.Start(exe));
@@ -97,12 +102,9 @@ TEST(ReaderFeed, FeedFromTheLocalServerReplacesTheCacheOnlyWhenValid)
     // A server that never answers does not hold the reader up when it closes.
     testsupport::TempFolder settings;
     SettingsFolderOverride override(settings.Path());
-    bookpacker::CBookPacker packer;
-    readertest::AddHomePage(packer, readertest::UniqueName(L"feed", L".htm"), L"feed");
     testsupport::TempFolder folder;
     const std::wstring exe = folder.File(L"StallReader.exe");
-    ASSERT_TRUE(readertest::MakeFixtureReader(packer, exe));
-    ASSERT_TRUE(SetFeedAddress(exe, server.Url("/stall.xml")));
+    ASSERT_TRUE(MakeFeedReader(exe, server.Url("/stall.xml")));
     readertest::ReaderProcess reader;
     HWND frame = reader.StartAndWaitForFrame(exe);
     ASSERT_NE(frame, nullptr);
@@ -128,12 +130,9 @@ TEST(ReaderFeed, OversizedFeedIsRefusedWhileTheFrameKeepsAnswering)
     testsupport::TempFolder settings;
     std::ofstream(settings.File(L"Ad.xml").c_str(), std::ios::binary) << kOldFeed;
     SettingsFolderOverride override(settings.Path());
-    bookpacker::CBookPacker packer;
-    readertest::AddHomePage(packer, readertest::UniqueName(L"feed", L".htm"), L"feed");
     testsupport::TempFolder folder;
     const std::wstring exe = folder.File(L"HugeFeedReader.exe");
-    ASSERT_TRUE(readertest::MakeFixtureReader(packer, exe));
-    ASSERT_TRUE(SetFeedAddress(exe, server.Url("/huge.xml")));
+    ASSERT_TRUE(MakeFeedReader(exe, server.Url("/huge.xml")));
 
     readertest::ReaderProcess reader;
     ASSERT_TRUE(reader.Start(exe));

@@ -38,6 +38,15 @@ bool IsFrame(HWND hwnd, const void*)
     return IsFrameClass(hwnd);
 }
 
+// A reader that asks for its splash, with one Home page holding `text`.
+bool MakeSplashReader(const std::wstring& exe, const wchar_t* text)
+{
+    bookpacker::CBookPacker packer;
+    packer.settings.showSplashScreen = true;
+    readertest::AddHomePage(packer, readertest::UniqueName(L"splash", L".htm"), text);
+    return readertest::MakeFixtureReader(packer, exe);
+}
+
 BOOL CALLBACK CollectLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR context)
 {
     reinterpret_cast<std::vector<WORD>*>(context)->push_back(language);
@@ -134,12 +143,9 @@ TEST(SplashWnd, ShowsOnceCentredOnTheWorkAreaAndGoesAfterItsTime)
 
 TEST(SplashWnd, GermanUserSeesTheExecutablesSplash)
 {
-    bookpacker::CBookPacker packer;
-    packer.settings.showSplashScreen = true;
-    readertest::AddHomePage(packer, readertest::UniqueName(L"splash", L".htm"), L"Willkommen");
     testsupport::TempFolder folder;
     const std::wstring exe = folder.File(L"SplashReader.exe");
-    ASSERT_TRUE(readertest::MakeFixtureReader(packer, exe));
+    ASSERT_TRUE(MakeSplashReader(exe, L"Willkommen"));
     readertest::StoredLanguageChoice choice(L"Folionyx");
     choice.Remove();
 
@@ -180,12 +186,9 @@ TEST(SplashWnd, GermanUserSeesTheExecutablesSplash)
 
 TEST(SplashWnd, BookWithoutASplashBitmapStartsWithoutOne)
 {
-    bookpacker::CBookPacker packer;
-    packer.settings.showSplashScreen = true;
-    readertest::AddHomePage(packer, readertest::UniqueName(L"nosplash", L".htm"), L"No picture");
     testsupport::TempFolder folder;
     const std::wstring exe = folder.File(L"NoSplashReader.exe");
-    ASSERT_TRUE(readertest::MakeFixtureReader(packer, exe));
+    ASSERT_TRUE(MakeSplashReader(exe, L"No picture"));
     // Wine's resource update leaves a resource in place when asked to delete it; the picture is
     // replaced, in every language it is there in, by bytes that are no bitmap at all.
     std::vector<WORD> languages;
