@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <sys/types.h>
 #include <wchar.h>
+#include <algorithm>
 #include <new>
 #include <vector>
 
@@ -229,30 +230,40 @@ BOOL CopyFileViaStream(LPCWSTR source, LPCWSTR target)
     const ULONGLONG size = GetFileSizeOfPath(source);
     if (size > 0x7FFFFFFF)
         return FALSE;
-    FILE* file = _wfsopen(source, L"rb", _SH_DENYNO);
-    if (!file)
+    FILE* in = _wfsopen(source, L"rb", _SH_DENYNO);
+    if (!in)
         return FALSE;
-    IStream* stream = nullptr;
-    if (FAILED(CreateStreamOnHGlobal(nullptr, TRUE, &stream))) {
-        fclose(file);
+    const CString folder = GetFolderOfPath(target);
+    if (!folder.IsEmpty() && !IsFolder(folder))
+        EnsureFolder(folder);
+    FILE* out = _wfopen(target, L"wb");
+    if (!out) {
+        fclose(in);
         return FALSE;
     }
-    ULONGLONG accepted = 0;
-    BYTE chunk[65536];
-    while (accepted < size) {
-        size_t want = size_t(size - accepted < sizeof(chunk) ? size - accepted : sizeof(chunk));
-        size_t got = fread(chunk, 1, want, file);
+    // Piece by piece straight into the target: a memory stream grown 64 KB at a time copies what
+    // it holds at every step (minutes for tens of MB), and one buffer of the whole file is slow
+    // to fill under Wine.
+    static const size_t kPiece = 64 * 1024;
+    std::vector<BYTE> piece(kPiece);
+    ULONGLONG copied = 0;
+    bool written = true;
+    while (copied < size && written) {
+        const size_t want = size_t(std::min<ULONGLONG>(kPiece, size - copied));
+        const size_t got = fread(piece.data(), 1, want, in);
         if (got == 0)
             break;
-        ULONG written = 0;
-        if (FAILED(stream->Write(chunk, ULONG(got), &written)) || written != got)
-            break;
-        accepted += got;
+        written = fwrite(piece.data(), 1, got, out) == got;
+        copied += got;
     }
-    fclose(file);
-    BOOL ok = accepted == size && SaveStreamToFile(stream, target);
-    stream->Release();
-    return ok;
+    fclose(in);
+    const bool closed = fclose(out) == 0;
+    // A source that shrank while it was read, or a target that filled up, leaves no cut-off copy.
+    if (!written || !closed || copied != size) {
+        ::DeleteFileW(target);
+        return FALSE;
+    }
+    return TRUE;
 }
 
 CString IntToDecimalString(int value)

@@ -33,7 +33,8 @@ BOOL IsPlainFileName(LPCWSTR name);
 BOOL WriteBytesToFile(LPCWSTR path, const void* bytes, size_t length);
 // Writes the whole content of a stream (from its start) to a file.
 BOOL SaveStreamToFile(IStream* stream, LPCWSTR path);
-// Copies a file by reading it whole into a memory stream and saving that.
+// Copies a file piece by piece; FALSE, and no target left behind, when fewer bytes than the
+// file's size could be read or not all of them written.
 BOOL CopyFileViaStream(LPCWSTR source, LPCWSTR target);
 
 // Decimal text of a number ("-42").

@@ -1,6 +1,18 @@
 #include "reader/book/BookFiles.h"
 #include "reader/app/FolionyxReaderApp.h"
 
+namespace {
+
+BOOL GetBookOf(const PackedFilesSource& source, EXEBOOKPACKEDDATA& resource, const CExeBookResourceFiles*& index)
+{
+    index = nullptr;
+    if (!source)
+        return GetRunningBook(resource, index);
+    return source(resource, index) && index != nullptr;
+}
+
+} // namespace
+
 BOOL GetRunningBook(EXEBOOKPACKEDDATA& resource, const CExeBookResourceFiles*& index)
 {
     index = nullptr;
@@ -11,29 +23,30 @@ BOOL GetRunningBook(EXEBOOKPACKEDDATA& resource, const CExeBookResourceFiles*& i
     return TRUE;
 }
 
-int ExtractFileById(int id, LPCWSTR path)
+int ExtractFileById(int id, LPCWSTR path, const PackedFilesSource& source)
 {
     EXEBOOKPACKEDDATA resource;
     const CExeBookResourceFiles* index;
-    if (!GetRunningBook(resource, index))
+    if (!GetBookOf(source, resource, index))
         return 0;
     return ExtractFileById(id, resource, *index, path);
 }
 
-BOOL ExtractPage(const CExeBookFileEntries& request, LPCWSTR folder, CString& pagePath)
+BOOL ExtractPage(const CExeBookFileEntries& request, LPCWSTR folder, CString& pagePath,
+                 const PackedFilesSource& source)
 {
     EXEBOOKPACKEDDATA resource;
     const CExeBookResourceFiles* index;
-    if (!GetRunningBook(resource, index))
+    if (!GetBookOf(source, resource, index))
         return FALSE;
     return ExtractPage(*index, resource, request, folder, pagePath);
 }
 
-BOOL SearchPackedFiles(LPCWSTR text, CExeBookResourceFiles& hits)
+BOOL SearchPackedFiles(LPCWSTR text, CExeBookResourceFiles& hits, const PackedFilesSource& source)
 {
     EXEBOOKPACKEDDATA resource;
     const CExeBookResourceFiles* index;
-    if (!GetRunningBook(resource, index))
+    if (!GetBookOf(source, resource, index))
         return FALSE;
     return SearchFiles(*index, resource, text, hits);
 }

@@ -4,15 +4,21 @@
 // the resource size bounds every read.
 #pragma once
 #include <windows.h>
+#include <functional>
 #include "platform/framework/Strings.h"
 #include "reader/book/ExeBookResourceFiles.h"
 
+// Where the packed files come from: answers the locked resource and the index, FALSE when there
+// are none. An empty source stands for the running book; a frame hosted by a test names its own.
+typedef std::function<BOOL(EXEBOOKPACKEDDATA& resource, const CExeBookResourceFiles*& index)> PackedFilesSource;
+
 // -1 when the id is not in the index; 1 when the file was written; else 0.
-int ExtractFileById(int id, LPCWSTR path);
+int ExtractFileById(int id, LPCWSTR path, const PackedFilesSource& source = PackedFilesSource());
 // Writes a page and its companion files into `folder`; `pagePath` receives the page's path.
-BOOL ExtractPage(const CExeBookFileEntries& request, LPCWSTR folder, CString& pagePath);
+BOOL ExtractPage(const CExeBookFileEntries& request, LPCWSTR folder, CString& pagePath,
+                 const PackedFilesSource& source = PackedFilesSource());
 // Appends every index entry whose file is UTF-16 text that contains `text` (any case).
-BOOL SearchPackedFiles(LPCWSTR text, CExeBookResourceFiles& hits);
+BOOL SearchPackedFiles(LPCWSTR text, CExeBookResourceFiles& hits, const PackedFilesSource& source = PackedFilesSource());
 
 // The locked resource and the application's index; FALSE when either is missing.
 BOOL GetRunningBook(EXEBOOKPACKEDDATA& resource, const CExeBookResourceFiles*& index);

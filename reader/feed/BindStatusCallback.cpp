@@ -1,8 +1,9 @@
 #include "reader/feed/BindStatusCallback.h"
 
 CQorBindStatusCallback::CQorBindStatusCallback(HWND hWnd, LPARAM lParam, UINT nProgressMessage,
-                                               const volatile LONG* pCancel)
-    : m_hWnd(hWnd), m_lParam(lParam), m_nProgressMessage(nProgressMessage), m_pCancel(pCancel), m_dwResponseCode(0)
+                                               const volatile LONG* pCancel, ULONG nMaxBytes)
+    : m_hWnd(hWnd), m_lParam(lParam), m_nProgressMessage(nProgressMessage), m_pCancel(pCancel), m_dwResponseCode(0),
+      m_nMaxBytes(nMaxBytes), m_bTooLarge(FALSE)
 {}
 
 STDMETHODIMP CQorBindStatusCallback::QueryInterface(REFIID riid, void** ppv)
@@ -28,10 +29,17 @@ UINT CQorBindStatusCallback::Percentage(ULONG ulProgress, ULONG ulProgressMax)
     return UINT(double(ulProgress) * 100.0 / double(ulProgressMax));
 }
 
-STDMETHODIMP CQorBindStatusCallback::OnProgress(ULONG ulProgress, ULONG ulProgressMax, ULONG, LPCWSTR)
+STDMETHODIMP CQorBindStatusCallback::OnProgress(ULONG ulProgress, ULONG ulProgressMax, ULONG ulStatusCode, LPCWSTR)
 {
     if (m_pCancel && *m_pCancel != 0)
         return E_ABORT;
+    // Only the data reports count bytes; the others carry no size, or another count.
+    const bool bData = ulStatusCode == BINDSTATUS_BEGINDOWNLOADDATA || ulStatusCode == BINDSTATUS_DOWNLOADINGDATA ||
+                       ulStatusCode == BINDSTATUS_ENDDOWNLOADDATA;
+    if (bData && m_nMaxBytes != 0 && (ulProgress > m_nMaxBytes || ulProgressMax > m_nMaxBytes)) {
+        m_bTooLarge = TRUE;
+        return E_ABORT;
+    }
     if (m_nProgressMessage != 0)
         ::PostMessageW(m_hWnd, m_nProgressMessage, Percentage(ulProgress, ulProgressMax), m_lParam);
     return S_OK;

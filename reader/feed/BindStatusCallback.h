@@ -1,7 +1,7 @@
 // What a download in the feed's worker thread tells its window: the percentage of every
 // progress report, posted with the request's lParam. It also records the server's HTTP
 // status, so that an error page (404 and the like) does not pass for the file, and stops the
-// download when the request's cancel word is set.
+// download when the request's cancel word is set or the answer grows beyond its bound.
 #pragma once
 #include <windows.h>
 #include <urlmon.h>
@@ -9,8 +9,10 @@
 class CQorBindStatusCallback : public IBindStatusCallback, public IHttpNegotiate
 {
 public:
-    // `pCancel` may be null (never cancelled); it must outlive the download.
-    CQorBindStatusCallback(HWND hWnd, LPARAM lParam, UINT nProgressMessage, const volatile LONG* pCancel);
+    // `pCancel` may be null (never cancelled); it must outlive the download. An answer that
+    // announces or delivers more than `nMaxBytes` bytes is stopped (0: no bound).
+    CQorBindStatusCallback(HWND hWnd, LPARAM lParam, UINT nProgressMessage, const volatile LONG* pCancel,
+                           ULONG nMaxBytes = 0);
     virtual ~CQorBindStatusCallback() = default;
 
     // The object lives in the worker's frame for one download: no reference count.
@@ -36,6 +38,8 @@ public:
     DWORD GetResponseCode() const { return m_dwResponseCode; }
     // Whether the answer was an error of the server or of the request (400 and above).
     BOOL IsErrorResponse() const { return m_dwResponseCode >= 400; }
+    // Whether the download was stopped because the answer was larger than the bound.
+    BOOL IsTooLarge() const { return m_bTooLarge; }
 
     // The percentage of a progress report: 0 when the size is not known; not clamped.
     static UINT Percentage(ULONG ulProgress, ULONG ulProgressMax);
@@ -46,4 +50,6 @@ private:
     UINT m_nProgressMessage;
     const volatile LONG* m_pCancel;
     DWORD m_dwResponseCode;
+    ULONG m_nMaxBytes;
+    BOOL m_bTooLarge;
 };

@@ -30,7 +30,6 @@ BOOL CFeedDownload::Start(const FEEDDOWNLOADREQUEST& request)
     Stop();
     m_request = request;
     m_request.strAddress = CanonicalizeUrl(request.strAddress);
-    ForgetEarlierDownload(m_request.strAddress, m_request.strDestination);
     ::InterlockedExchange(&m_nCancel, 0);
 
     m_pThread = AfxBeginThread(Worker, this, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
@@ -77,10 +76,34 @@ void CFeedDownload::Run()
 {
     const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     const FEEDDOWNLOADREQUEST& request = m_request;
+    if (request.fnBeforeDownload)
+        request.fnBeforeDownload();
+    // Finding the earlier copy may mean reading and comparing files: not on the window's thread.
+    ForgetEarlierDownload(request.strAddress, request.strDestination);
     if (request.nStartMessage != 0)
         ::PostMessageW(request.hWnd, request.nStartMessage, 0, request.lParam);
 
-    CQorBindStatusCallback callback(request.hWnd, request.lParam, request.nProgressMessage, &m_nCancel);
+    HRESULT hr = Download();
+    if (SUCCEEDED(hr) && request.fnAccept && !request.fnAccept(request.strDestination))
+        hr = E_FAIL;
+
+    if (SUCCEEDED(hr)) {
+        ::PostMessageW(request.hWnd, request.nDoneMessage, 0, request.lParam);
+    } else {
+        // A copy that fell short, or was refused, must not pass for a feed.
+        ::DeleteFileW(request.strDestination);
+        if (request.nFailMessage != 0)
+            ::PostMessageW(request.hWnd, request.nFailMessage, WPARAM(hr), 0);
+    }
+    if (SUCCEEDED(com))
+        ::CoUninitialize();
+}
+
+HRESULT CFeedDownload::Download()
+{
+    const FEEDDOWNLOADREQUEST& request = m_request;
+    CQorBindStatusCallback callback(request.hWnd, request.lParam, request.nProgressMessage, &m_nCancel,
+                                    request.nMaxBytes);
     wchar_t cacheFile[MAX_PATH] = {};
     HRESULT hr = ::URLDownloadToCacheFileW(nullptr, request.strAddress, cacheFile, MAX_PATH, 0, &callback);
     // The cache keeps error pages like files: only a real answer counts.
@@ -88,17 +111,12 @@ void CFeedDownload::Run()
         hr = INET_E_OBJECT_NOT_FOUND;
     if (SUCCEEDED(hr) && m_nCancel != 0)
         hr = E_ABORT;
-    if (SUCCEEDED(hr) && !(::PathFileExistsW(cacheFile) && CopyFileViaStream(cacheFile, request.strDestination)))
+    if (SUCCEEDED(hr) && !::PathFileExistsW(cacheFile))
         hr = E_FAIL;
-
-    if (SUCCEEDED(hr)) {
-        ::PostMessageW(request.hWnd, request.nDoneMessage, 0, request.lParam);
-    } else {
-        // A copy that fell short must not pass for a feed.
-        ::DeleteFileW(request.strDestination);
-        if (request.nFailMessage != 0)
-            ::PostMessageW(request.hWnd, request.nFailMessage, WPARAM(hr), 0);
-    }
-    if (SUCCEEDED(com))
-        ::CoUninitialize();
+    // The bound holds also where no progress was reported: the file itself is measured.
+    if (SUCCEEDED(hr) && request.nMaxBytes != 0 && GetFileSizeOfPath(cacheFile) > request.nMaxBytes)
+        hr = E_ABORT;
+    if (SUCCEEDED(hr) && !CopyFileViaStream(cacheFile, request.strDestination))
+        hr = E_FAIL;
+    return hr;
 }

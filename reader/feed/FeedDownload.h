@@ -4,6 +4,7 @@
 // object until then, so its handle is never used after it was closed.
 #pragma once
 #include <windows.h>
+#include <functional>
 #include "platform/framework/Strings.h"
 
 class CWinThread;
@@ -19,6 +20,14 @@ struct FEEDDOWNLOADREQUEST
     UINT nDoneMessage = 0;
     UINT nFailMessage = 0; // wParam: the error; 0: none
     UINT nProgressMessage = 0;
+    // An answer of more bytes than this is refused, as soon as its size is announced or
+    // reached; 0: no bound.
+    ULONG nMaxBytes = 0;
+    // Run on the worker's thread: `fnBeforeDownload` before anything else, `fnAccept` once the
+    // destination holds the download (before the done message). When `fnAccept` answers FALSE
+    // the download counts as failed and the destination is deleted.
+    std::function<void()> fnBeforeDownload;
+    std::function<BOOL(const CString& destination)> fnAccept;
 };
 
 class CFeedDownload
@@ -27,8 +36,8 @@ public:
     CFeedDownload();
     ~CFeedDownload(); // stops a running download
 
-    // Forgets any earlier copy of the address and starts the worker; FALSE when no thread could
-    // be started (the failure message is posted then).
+    // Starts the worker, which first forgets any earlier copy of the address; FALSE when no
+    // thread could be started (the failure message is posted then).
     BOOL Start(const FEEDDOWNLOADREQUEST& request);
     // Asks the worker to stop, waits up to `waitMs` for it, and only then ends it by force.
     void Stop(DWORD waitMs = 1000);
@@ -41,6 +50,7 @@ private:
 
     static UINT Worker(LPVOID pParam);
     void Run();
+    HRESULT Download();
 
     FEEDDOWNLOADREQUEST m_request;
     volatile LONG m_nCancel;

@@ -113,6 +113,14 @@ BOOL CMainFrame::GetBook(EXEBOOKPACKEDDATA& resource, const CExeBookResourceFile
     return GetRunningBook(resource, index);
 }
 
+CMainFrame::PackedFilesSource CMainFrame::GetBookSource() const
+{
+    // Empty: the packed-file routines find the running book themselves.
+    if (!m_bBookGiven)
+        return PackedFilesSource();
+    return [this](EXEBOOKPACKEDDATA& resource, const CExeBookResourceFiles*& index) { return GetBook(resource, index); };
+}
+
 BOOL CMainFrame::CheckStartupAccess()
 {
     const CString password = m_pSettings ? m_pSettings->m_strPassword : CString();
@@ -411,10 +419,9 @@ void CMainFrame::OnLocateKeywords()
 
 void CMainFrame::SearchItems(LPCTSTR lpszText, std::vector<HTREEITEM>& items)
 {
-    EXEBOOKPACKEDDATA resource;
-    const CExeBookResourceFiles* index = nullptr;
-    if (GetBook(resource, index))
-        m_wndContents.SearchItems(lpszText, *index, resource, items);
+    CExeBookResourceFiles hits;
+    if (SearchPackedFiles(lpszText, hits, GetBookSource()))
+        m_wndContents.FindItemsByFiles(hits, items);
 }
 
 CString CMainFrame::GetItemTitle(HTREEITEM hItem)
@@ -456,9 +463,7 @@ void CMainFrame::OnTreeSelectionChanged(CExeBookTreeCtrl* tree)
         return;
     // A page that cannot be extracted leaves the previous one in place.
     CString pagePath;
-    EXEBOOKPACKEDDATA resource;
-    const CExeBookResourceFiles* index = nullptr;
-    if (!GetBook(resource, index) || !ExtractPage(*index, resource, record->files, GetWorkFolder(), pagePath))
+    if (!ExtractPage(record->files, GetWorkFolder(), pagePath, GetBookSource()))
         return;
     if (CFolionyxReaderView* view = GetReaderView())
         view->NavigateToPage(m_strPendingKeyword, pagePath);

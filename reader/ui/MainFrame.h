@@ -7,6 +7,7 @@
 #include "platform/framework/Menu.h"
 #include "platform/framework/Strings.h"
 #include <functional>
+#include "reader/book/BookFiles.h"
 #include "reader/book/ExeBookResourceFiles.h"
 #include "reader/feed/AdFeed.h"
 #include "reader/ui/AttachmentsListCtrl.h"
@@ -43,7 +44,7 @@ public:
     // Where the frame takes its book from when it is created: the running application's
     // settings and packed files unless a test gives its own first. The packed-files source
     // answers the locked resource and its index, FALSE when there are none.
-    typedef std::function<BOOL(EXEBOOKPACKEDDATA& resource, const CExeBookResourceFiles*& index)> PackedFilesSource;
+    typedef ::PackedFilesSource PackedFilesSource;
     void SetBook(const CExeBookDocument* pSettings, PackedFilesSource packedFiles);
 
     CExeBookTreeCtrl& GetContentsTree() { return m_wndContents; }
@@ -146,6 +147,8 @@ private:
     CFolionyxReaderView* GetReaderView() const;
     // The book's locked packed files and index; FALSE when there are none.
     BOOL GetBook(EXEBOOKPACKEDDATA& resource, const CExeBookResourceFiles*& index) const;
+    // The source the packed-file routines take the book from: the running book, or the test's.
+    PackedFilesSource GetBookSource() const;
     // Asks for the book password once when the book has one.
     BOOL CheckStartupAccess();
     // The native XP look as the process's bars' look.

@@ -28,11 +28,7 @@ int CMainFrame::ExtractAttachment(int nID, const CString& path)
 {
     if (m_extractAttachment)
         return m_extractAttachment(nID, path);
-    EXEBOOKPACKEDDATA resource;
-    const CExeBookResourceFiles* index = nullptr;
-    if (!GetBook(resource, index))
-        return 0;
-    return ExtractFileById(nID, resource, *index, path);
+    return ExtractFileById(nID, path, GetBookSource());
 }
 
 void CMainFrame::ShowAttachments(const EXEBOOKCONTENTSRECORD& record)

@@ -48,9 +48,29 @@ int CSplashWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
     if (CWnd::OnCreate(lpCreateStruct) == -1)
         return -1;
-    CenterWindow();
+    CenterOnWorkArea();
     SetTimer(kTimerId, kShowMilliseconds, nullptr);
     return 0;
+}
+
+void CSplashWnd::CenterOnWorkArea()
+{
+    // The screen, not the owner: the main window may already show in any place and size. The
+    // monitor is the owner's, so that a reader on a second screen starts there.
+    const HWND owner = ::GetWindow(m_hWnd, GW_OWNER);
+    const HMONITOR monitor = ::MonitorFromWindow(owner != nullptr ? owner : m_hWnd, MONITOR_DEFAULTTOPRIMARY);
+    MONITORINFO info = {};
+    info.cbSize = sizeof(info);
+    RECT work = {};
+    if (monitor != nullptr && ::GetMonitorInfoW(monitor, &info))
+        work = info.rcWork;
+    else
+        ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    CRect window;
+    GetWindowRect(&window);
+    const int x = work.left + (work.right - work.left - window.Width()) / 2;
+    const int y = work.top + (work.bottom - work.top - window.Height()) / 2;
+    SetWindowPos(nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CSplashWnd::OnPaint()

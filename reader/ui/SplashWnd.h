@@ -1,5 +1,5 @@
-// The start-up picture: the executable's "SPLASH" bitmap, centred on the screen for 1.5 s
-// over the main window. At most one exists; it deletes itself when its window goes.
+// The start-up picture: the executable's "SPLASH" bitmap, centred on the work area of the
+// screen for 1.5 s over the main window. At most one exists; it deletes itself when its window goes.
 #pragma once
 
 #include "platform/framework/Gdi.h"
@@ -22,6 +22,7 @@ protected:
     CSplashWnd() = default;
     BOOL Create(CWnd* parent);
     void PostNcDestroy() override;
+    void CenterOnWorkArea();
 
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnPaint();

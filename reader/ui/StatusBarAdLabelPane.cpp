@@ -101,8 +101,9 @@ void CQorStatusBarAdLabelPane::OnLButtonUp(UINT nFlags, CPoint point)
 
 LRESULT CQorStatusBarAdLabelPane::OnQorFeedDownloaded(WPARAM, LPARAM)
 {
-    m_feed.OnFeedDownloaded();
-    FitPaneWidth();
-    ShowCurrent();
+    if (m_feed.OnFeedDownloaded()) {
+        FitPaneWidth();
+        ShowCurrent();
+    }
     return 0;
 }

@@ -1,6 +1,6 @@
 // The advertisement pane: shows the titles of the maker's feed one at a time, every 30 s the
 // next, and opens the shown entry's web address when clicked. The feed is the cached "Ad.xml"
-// at once and a fresh copy once the background download has arrived.
+// and then a fresh copy, each shown when the feed's worker has read it.
 #pragma once
 
 #include <functional>
@@ -16,7 +16,8 @@ public:
 
     CQorStatusBarAdLabelPane();
 
-    // Shows the cached feed and starts the download of a fresh one (the pane's window must exist).
+    // Starts the feed's worker, which reads the cached feed and downloads a fresh one; the pane
+    // shows each as it arrives (the pane's window must exist).
     void StartFeed(LPCTSTR lpszCachePath, LPCTSTR lpszFeedAddress);
     // Replaces the entries: the pane's width follows, the first title shows.
     void ApplyFeed(const CAdFeedEntries& entries);

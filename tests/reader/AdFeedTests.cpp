@@ -22,6 +22,18 @@ std::string Feed(int entries)
     return xml + "</ads>";
 }
 
+// A feed of exactly `bytes` bytes: entries, and blanks to fill what is left.
+std::string PaddedFeed(size_t bytes)
+{
+    std::string xml = "<Ads>";
+    for (int i = 0; xml.size() + 6 < bytes; ++i) {
+        std::string entry = "<Ad Title='" + std::to_string(i) + "' URL='http://m.example/'/>";
+        if (xml.size() + entry.size() + 6 > bytes)
+            entry = std::string(bytes - xml.size() - 6, ' ');
+        xml += entry;
+    }
+    return xml + "</Ads>";
+}
 
 // A window that hands the feed its download message, as the frame does.
 class FeedWindow
@@ -122,22 +134,84 @@ TEST(AdFeed, OnlyWebAddressesAreOpened)
         EXPECT_FALSE(IsOpenableFeedAddress(address));
 }
 
-TEST(AdFeed, DownloadReplacesTheCacheOnlyWithAFeed)
+TEST(AdFeed, FeedFilesAreBoundInSizeAndEntries)
+{
+    testsupport::TempFolder folder;
+    const std::wstring path = folder.File(L"feed.xml");
+    struct Case
+    {
+        std::string text;
+        bool loads;
+        size_t entries;
+    };
+    const Case cases[] = {
+        {Feed(ADFEED_MAX_ENTRIES + 500), true, ADFEED_MAX_ENTRIES}, // only the first ones are kept
+        {PaddedFeed(ADFEED_MAX_BYTES), true, ADFEED_MAX_ENTRIES},
+        {PaddedFeed(ADFEED_MAX_BYTES + 1), false, 0}, // one byte over the bound is no feed
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text.size());
+        testsupport::WriteFileBytes(path, c.text);
+        CAdFeedEntries entries;
+        EXPECT_EQ(c.loads, LoadFeed(path.c_str(), entries) != FALSE);
+        ASSERT_EQ(c.entries, entries.size());
+    }
+}
+
+TEST(AdFeed, AcceptedDownloadReplacesTheCacheAndReachesTheWindow)
+{
+    testsupport::TempFolder folder;
+    const std::wstring cache = folder.File(L"Ad.xml");
+    CAdFeed feed;
+    FeedWindow window(feed);
+    // Nothing listens on this port: only the cached feed arrives.
+    testsupport::WriteFileBytes(cache, Feed(1));
+    feed.StartFeed(cache.c_str(), L"http://127.0.0.1:9/feed.xml", window.Handle());
+    EXPECT_TRUE(feed.GetEntries().empty()); // read by the worker, not here
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return feed.GetEntries().size() == 1; }, 20000));
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return !feed.GetDownload().IsRunning(); }, 20000));
+    testsupport::PumpMessages();
+    EXPECT_EQ(1, window.Downloaded());
+
+    // What the worker does with a downloaded file, here on this thread.
+    struct Case
+    {
+        std::string downloaded;
+        bool accepted;
+    };
+    const Case cases[] = {
+        {"<html><body>404 Not Found</body></html>", false},
+        {PaddedFeed(ADFEED_MAX_BYTES + 1), false},
+        {Feed(3), true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.downloaded.substr(0, 20));
+        const std::string before = testsupport::ReadFileBytes(cache);
+        testsupport::WriteFileBytes(feed.GetDownloadPath().GetString(), c.downloaded);
+        EXPECT_EQ(c.accepted, feed.AcceptDownload() != FALSE);
+        EXPECT_FALSE(readertest::FileExists(feed.GetDownloadPath().GetString()));
+        EXPECT_TRUE((c.accepted ? c.downloaded : before) == testsupport::ReadFileBytes(cache)) << "the cache changed";
+        EXPECT_EQ(c.accepted, feed.OnFeedDownloaded() != FALSE);
+        EXPECT_EQ(c.accepted ? 3u : 1u, feed.GetEntries().size());
+    }
+}
+
+TEST(AdFeed, DownloadReplacesTheCacheOnlyWithAFeedOfBoundSize)
 {
     readertest::LocalHttpServer server;
     server.Add("/valid.xml", {200, Feed(3), false});
     server.Add("/missing.xml", {404, "<html><body>Not Found</body></html>", false});
     server.Add("/broken.xml", {200, "<html>a proxy's page</html>", false});
+    server.Add("/huge.xml", {200, Feed(20000), false});
     ASSERT_TRUE(server.Start());
 
-    // An error page never reaches the window; a broken file does, and is refused there.
     struct Case
     {
         const char* path;
-        int messages;
         bool replaced;
     };
-    const Case cases[] = {{"/missing.xml", 0, false}, {"/broken.xml", 1, false}, {"/valid.xml", 1, true}};
+    const Case cases[] = {
+        {"/missing.xml", false}, {"/broken.xml", false}, {"/huge.xml", false}, {"/valid.xml", true}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path);
         testsupport::TempFolder folder;
@@ -146,13 +220,13 @@ TEST(AdFeed, DownloadReplacesTheCacheOnlyWithAFeed)
         CAdFeed feed;
         FeedWindow window(feed);
         feed.StartFeed(cache.c_str(), server.Url(c.path).c_str(), window.Handle());
-        EXPECT_EQ(1u, feed.GetEntries().size()); // the cached feed shows at once
-        // Wait for the worker, then for the message it may have posted.
+        // Wait for the worker, then for the messages it posted: the cached feed, and a
+        // downloaded one when it was accepted.
         ASSERT_TRUE(testsupport::PumpUntil([&] { return !feed.GetDownload().IsRunning(); }, 20000));
         testsupport::PumpMessages();
         EXPECT_EQ(1, server.Requests(c.path));
-        EXPECT_EQ(c.messages, window.Downloaded());
-        EXPECT_EQ(c.replaced ? Feed(3) : Feed(1), testsupport::ReadFileBytes(cache));
+        EXPECT_EQ(c.replaced ? 2 : 1, window.Downloaded());
+        EXPECT_TRUE((c.replaced ? Feed(3) : Feed(1)) == testsupport::ReadFileBytes(cache)) << "the cache changed";
         EXPECT_EQ(c.replaced ? 3u : 1u, feed.GetEntries().size());
         EXPECT_FALSE(readertest::FileExists(feed.GetDownloadPath().GetString()));
     }

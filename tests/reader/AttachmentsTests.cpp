@@ -195,3 +195,43 @@ TEST_F(AttachmentsTest, DetailsAndIconsSwitchTheView)
     frame->SendMessage(WM_COMMAND, ID_ATTACHMENT_DETAILS);
     EXPECT_TRUE(::GetUpdateRect(List().GetSafeHwnd(), nullptr, FALSE));
 }
+
+TEST_F(AttachmentsTest, IconsMoveBackToTheTopWhenThePaneIsResized)
+{
+    frame->MoveWindow(0, 0, 700, 500);
+    frame->ShowWindow(SW_SHOW);
+    frame->GetDockingPaneManager().ShowPaneById(READER_PANE_ATTACHMENTS);
+    ASSERT_TRUE(frame->AreAttachmentsShown());
+    frame->RecalcLayout();
+    testsupport::PumpMessages();
+    List().Fill({{1, L"sheet.xls"}, {3, L"README"}, {4, L"other.txt"}}, index);
+    frame->SendMessage(WM_COMMAND, ID_ATTACHMENT_ICONS);
+    ASSERT_EQ(DWORD(LVS_ICON), List().GetStyle() & LVS_TYPEMASK);
+    CRect before;
+    List().GetWindowRect(&before);
+
+    // Dragged down and apart, as a user may leave them.
+    for (int row = 0; row < 3; ++row)
+        List().SetItemPosition(row, CPoint(40 + 70 * row, 60 + 15 * row));
+    CPoint moved;
+    ASSERT_TRUE(List().GetItemPosition(2, &moved));
+    ASSERT_GE(moved.y, 80);
+
+    frame->MoveWindow(0, 0, 900, 560);
+    frame->RecalcLayout();
+    testsupport::PumpMessages();
+    CRect after;
+    List().GetWindowRect(&after);
+    ASSERT_NE(before.Width(), after.Width()) << "the pane kept its size";
+    // One row along the top, in their order.
+    std::vector<CPoint> positions(3);
+    for (int row = 0; row < 3; ++row)
+        ASSERT_TRUE(List().GetItemPosition(row, &positions[size_t(row)]));
+    for (int row = 0; row < 3; ++row) {
+        EXPECT_EQ(positions[0].y, positions[size_t(row)].y) << row;
+        EXPECT_LT(positions[size_t(row)].y, 20) << row;
+        if (row > 0) {
+            EXPECT_GT(positions[size_t(row)].x, positions[size_t(row) - 1].x) << row;
+        }
+    }
+}

@@ -51,13 +51,27 @@ std::wstring LocalHttpServer::Url(const std::string& path) const
     return L"http://127.0.0.1:" + std::to_wstring(m_port) + std::wstring(path.begin(), path.end());
 }
 
+namespace {
+
+int CountOf(const std::map<std::string, int>& counts, const std::string& path, CRITICAL_SECTION& lock)
+{
+    EnterCriticalSection(&lock);
+    auto it = counts.find(path);
+    int count = it == counts.end() ? 0 : it->second;
+    LeaveCriticalSection(&lock);
+    return count;
+}
+
+} // namespace
+
 int LocalHttpServer::Requests(const std::string& path) const
 {
-    EnterCriticalSection(&m_lock);
-    auto it = m_requests.find(path);
-    int count = it == m_requests.end() ? 0 : it->second;
-    LeaveCriticalSection(&m_lock);
-    return count;
+    return CountOf(m_requests, path, m_lock);
+}
+
+int LocalHttpServer::Finished(const std::string& path) const
+{
+    return CountOf(m_finished, path, m_lock);
 }
 
 void LocalHttpServer::Serve()
@@ -111,9 +125,19 @@ void LocalHttpServer::Answer(UINT_PTR client)
         "HTTP/1.1 " + std::to_string(reply.status) + " " + reason +
         "\r\nContent-Type: text/xml\r\nCache-Control: no-cache\r\nConnection: close\r\nContent-Length: " +
         std::to_string(reply.body.size()) + "\r\n\r\n" + reply.body;
-    send(client, response.data(), int(response.size()), 0);
+    // A large answer goes out in several pieces; one the reader stops taking ends early.
+    size_t sent = 0;
+    while (sent < response.size()) {
+        const int piece = send(client, response.data() + sent, int(response.size() - sent), 0);
+        if (piece <= 0)
+            break;
+        sent += size_t(piece);
+    }
     shutdown(client, SD_SEND);
     closesocket(client);
+    EnterCriticalSection(&m_lock);
+    ++m_finished[path];
+    LeaveCriticalSection(&m_lock);
 }
 
 } // namespace readertest

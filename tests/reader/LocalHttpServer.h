@@ -28,6 +28,8 @@ public:
     // "http://127.0.0.1:port" + path
     std::wstring Url(const std::string& path) const;
     int Requests(const std::string& path) const;
+    // How many answers to that path have ended: sent whole, or cut off by the client.
+    int Finished(const std::string& path) const;
 
 private:
     void Serve();
@@ -40,6 +42,7 @@ private:
     std::map<std::string, Reply> m_replies;
     mutable CRITICAL_SECTION m_lock;
     std::map<std::string, int> m_requests;
+    std::map<std::string, int> m_finished;
     std::atomic<bool> m_stop{false};
     std::thread m_thread;
 };

@@ -4,7 +4,9 @@
 #include <windows.h>
 #include <vector>
 #include "reader/book/ExeBookDocument.h"
+#include "reader/ui/FolionyxReaderView.h"
 #include "reader/ui/MainFrame.h"
+#include "reader/ui/SearchHighlight.h"
 #include "resources/resource.h"
 #include "tests/common/WineTestSupport.h"
 #include "tests/reader/StringPrinter.h"
@@ -182,4 +184,53 @@ TEST_F(MainFrameTest, OnlyTheZoomPanesRightClickTracksTheZoomMenuAtThePanesTopRi
     EXPECT_EQ(tracked[0].firstId, int(ID_ZOOM_IN));
     EXPECT_EQ(tracked[0].flags, UINT(CQorCommandBars::trackRightAlign));
     EXPECT_EQ(tracked[0].pt, CPoint(rc.right, rc.top));
+}
+
+TEST(MainFrameAutoScroll, ATallPageMovesWhileOnStopsWhenOffAndStaysAtItsEnd)
+{
+    CMainFrame* frame = new CMainFrame; // deletes itself with its window
+    ASSERT_TRUE(frame->Create(nullptr, L"auto scroll frame", WS_OVERLAPPEDWINDOW, CRect(0, 0, 600, 500)));
+    testsupport::PumpMessages();
+    CExeBookDocument settings;
+    CFolionyxReaderView* view = new CFolionyxReaderView; // deletes itself with its window
+    view->SetSettings(&settings);
+    view->SetNavigationHost(frame);
+    ASSERT_TRUE(view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 400, 300), frame,
+                             AFX_IDW_PANE_FIRST));
+    frame->SetActiveView(view);
+    frame->ShowWindow(SW_SHOW);
+    frame->RecalcLayout();
+
+    testsupport::TempFolder folder;
+    const std::wstring page = folder.File(L"tall.htm");
+    std::string html = "<html><body>";
+    for (int i = 0; i < 200; ++i)
+        html += "<p>Line " + std::to_string(i) + " of a page far taller than its window</p>";
+    html += "</body></html>";
+    testsupport::WriteFileBytes(page, html);
+    view->NavigateToPage(L"", page.c_str());
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return !view->GetBusy() && view->GetHtmlDocument() != nullptr; }));
+    testsupport::PumpMessages();
+    auto top = [&] { return GetScrollTop(view->GetHtmlDocument()); };
+    ASSERT_EQ(0, top());
+
+    frame->SendMessage(WM_COMMAND, ID_AUTO_SCROLL);
+    ASSERT_TRUE(frame->IsAutoScrolling());
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return top() >= 6; }, 10000)) << "moves while on";
+
+    frame->SendMessage(WM_COMMAND, ID_AUTO_SCROLL);
+    ASSERT_FALSE(frame->IsAutoScrolling());
+    const int stopped = top();
+    // Five periods of the timer: a timer left running would have moved the page.
+    EXPECT_FALSE(testsupport::PumpUntil([&] { return top() != stopped; }, 500)) << "stops when off";
+
+    // At the end of the page it stays there; the timer runs on for a page that grows.
+    ASSERT_TRUE(SetScrollTop(view->GetHtmlDocument(), 1000000));
+    const int end = top();
+    ASSERT_GT(end, 1000);
+    frame->SendMessage(WM_COMMAND, ID_AUTO_SCROLL);
+    EXPECT_FALSE(testsupport::PumpUntil([&] { return top() != end; }, 500)) << "stays at the end";
+    EXPECT_TRUE(frame->IsAutoScrolling());
+    EXPECT_TRUE(KillTimer(frame->GetSafeHwnd(), 100)) << "the timer still runs";
+    frame->DestroyWindow();
 }

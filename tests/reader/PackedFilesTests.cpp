@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 #include "books/packer/BookPacker.h"
+#include "reader/book/BookFiles.h"
 #include "reader/book/ExeBookResourceFiles.h"
 #include "reader/app/FileUtil.h"
 #include "reader/book/XMLDocument.h"
@@ -477,4 +478,40 @@ TEST(PackedExtraction, InflatingIntoAStreamReplacesItsContent)
     ASSERT_TRUE(SUCCEEDED(stream->Stat(&stat, STATFLAG_NONAME)));
     EXPECT_EQ(file.size(), stat.cbSize.QuadPart);
     stream->Release();
+}
+
+TEST(PackedFilesOfTheBook, RoutinesTakeTheirSourceOrTheRunningBook)
+{
+    FixtureBook book;
+    testsupport::TempFolder temp;
+    const EXEBOOKPACKEDDATA data = book.Data();
+    const PackedFilesSource given = [&](EXEBOOKPACKEDDATA& resource, const CExeBookResourceFiles*& index) {
+        resource = data;
+        index = &book.index;
+        return TRUE;
+    };
+    const PackedFilesSource refusing = [](EXEBOOKPACKEDDATA&, const CExeBookResourceFiles*&) { return FALSE; };
+    // This test program is no reader: without a source there is no running book either.
+    struct Case
+    {
+        const char* name;
+        PackedFilesSource source;
+        bool book;
+    };
+    const Case cases[] = {{"given", given, true}, {"refusing", refusing, false}, {"running book", {}, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::wstring folder = temp.Path() + std::wstring(c.name, c.name + strlen(c.name)) + L"\\";
+        EXPECT_EQ(c.book ? 1 : 0, ExtractFileById(book.attachment, (folder + L"a.bin").c_str(), c.source));
+        EXPECT_EQ(c.book, testsupport::FileExists(folder + L"a.bin"));
+        if (c.book) {
+            EXPECT_EQ(-1, ExtractFileById(12345, (folder + L"b.bin").c_str(), c.source));
+        }
+        CString pagePath;
+        EXPECT_EQ(c.book, ExtractPage(book.Request(), folder.c_str(), pagePath, c.source) != FALSE);
+        EXPECT_EQ(c.book, testsupport::FileExists(folder + L"page_files\\one.png"));
+        CExeBookResourceFiles hits;
+        EXPECT_EQ(c.book, SearchPackedFiles(L"marmalade", hits, c.source) != FALSE);
+        EXPECT_EQ(c.book ? 1u : 0u, hits.size());
+    }
 }

@@ -14,45 +14,11 @@
 #include "tests/reader/FixtureReader.h"
 #include "tests/reader/LocalHttpServer.h"
 #include "tests/reader/ReaderProcess.h"
+#include "tests/reader/SettingsFolderOverride.h"
 
 namespace {
 
-const wchar_t kReaderKey[] = L"Software\\Vemlorat\\Folionyx";
-
-// Points the reader's settings folder at a folder of the test while it lives.
-class SettingsFolderOverride
-{
-public:
-    explicit SettingsFolderOverride(const std::wstring& folder)
-    {
-        HKEY key = nullptr;
-        RegCreateKeyExW(HKEY_CURRENT_USER, kReaderKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-        wchar_t old[1024] = {};
-        DWORD size = sizeof(old);
-        m_bHadValue =
-            RegQueryValueExW(key, L"Settings folder", nullptr, nullptr, reinterpret_cast<BYTE*>(old), &size) == 0;
-        m_old = old;
-        RegSetValueExW(key, L"Settings folder", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
-                       DWORD((folder.size() + 1) * sizeof(wchar_t)));
-        RegCloseKey(key);
-    }
-    ~SettingsFolderOverride()
-    {
-        HKEY key = nullptr;
-        if (RegOpenKeyExW(HKEY_CURRENT_USER, kReaderKey, 0, KEY_ALL_ACCESS, &key) != 0)
-            return;
-        if (m_bHadValue)
-            RegSetValueExW(key, L"Settings folder", 0, REG_SZ, reinterpret_cast<const BYTE*>(m_old.c_str()),
-                           DWORD((m_old.size() + 1) * sizeof(wchar_t)));
-        else
-            RegDeleteValueW(key, L"Settings folder");
-        RegCloseKey(key);
-    }
-
-private:
-    bool m_bHadValue = false;
-    std::wstring m_old;
-};
+using readertest::SettingsFolderOverride;
 
 // Rewrites string 209 (the feed address) of the reader's English strings.
 bool SetFeedAddress(const std::wstring& exe, const std::wstring& address)
@@ -73,6 +39,14 @@ bool SetFeedAddress(const std::wstring& exe, const std::wstring& address)
     bool ok = UpdateResourceW(update, RT_STRING, MAKEINTRESOURCEW(IDS_FEED_ADDRESS / 16 + 1),
                               MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), block.data(), DWORD(block.size() * 2));
     return EndUpdateResourceW(update, !ok) && ok;
+}
+
+// A reader whose book is one Home page and whose feed comes from `address`.
+bool MakeFeedReader(const std::wstring& exe, const std::wstring& address)
+{
+    bookpacker::CBookPacker packer;
+    readertest::AddHomePage(packer, readertest::UniqueName(L"feed", L".htm"), L"feed");
+    return readertest::MakeFixtureReader(packer, exe) && SetFeedAddress(exe, address);
 }
 
 std::string ReadText(const std::wstring& path)
@@ -105,12 +79,9 @@ TEST(ReaderFeed, FeedFromTheLocalServerReplacesTheCacheOnlyWhenValid)
         testsupport::TempFolder settings;
         std::ofstream(settings.File(L"Ad.xml").c_str(), std::ios::binary) << kOldFeed;
         SettingsFolderOverride override(settings.Path());
-        bookpacker::CBookPacker packer;
-        readertest::AddHomePage(packer, readertest::UniqueName(L"feed", L".htm"), L"feed");
         testsupport::TempFolder folder;
         const std::wstring exe = folder.File(L"FeedReader.exe");
-        ASSERT_TRUE(readertest::MakeFixtureReader(packer, exe));
-        ASSERT_TRUE(SetFeedAddress(exe, server.Url(c.path)));
+        ASSERT_TRUE(MakeFeedReader(exe, server.Url(c.path)));
 
         readertest::ReaderProcess reader;
         ASSERT_TRUE(reader.Start(exe));
@@ -131,12 +102,9 @@ TEST(ReaderFeed, FeedFromTheLocalServerReplacesTheCacheOnlyWhenValid)
     // A server that never answers does not hold the reader up when it closes.
     testsupport::TempFolder settings;
     SettingsFolderOverride override(settings.Path());
-    bookpacker::CBookPacker packer;
-    readertest::AddHomePage(packer, readertest::UniqueName(L"feed", L".htm"), L"feed");
     testsupport::TempFolder folder;
     const std::wstring exe = folder.File(L"StallReader.exe");
-    ASSERT_TRUE(readertest::MakeFixtureReader(packer, exe));
-    ASSERT_TRUE(SetFeedAddress(exe, server.Url("/stall.xml")));
+    ASSERT_TRUE(MakeFeedReader(exe, server.Url("/stall.xml")));
     readertest::ReaderProcess reader;
     HWND frame = reader.StartAndWaitForFrame(exe);
     ASSERT_NE(frame, nullptr);
@@ -146,4 +114,49 @@ TEST(ReaderFeed, FeedFromTheLocalServerReplacesTheCacheOnlyWhenValid)
     DWORD exitCode = 1;
     ASSERT_TRUE(reader.WaitForExit(20000, exitCode));
     EXPECT_LT(GetTickCount() - start, 8000u);
+}
+
+TEST(ReaderFeed, OversizedFeedIsRefusedWhileTheFrameKeepsAnswering)
+{
+    // About 2 MB of 100,000 entries, each as short as a feed entry can be.
+    std::string huge = "<Ads>";
+    for (int i = 0; i < 100000; ++i)
+        huge += "<a Title='" + std::to_string(i) + "' URL='u'/>";
+    huge += "</Ads>";
+    readertest::LocalHttpServer server;
+    server.Add("/huge.xml", {200, huge, false});
+    ASSERT_TRUE(server.Start());
+
+    testsupport::TempFolder settings;
+    std::ofstream(settings.File(L"Ad.xml").c_str(), std::ios::binary) << kOldFeed;
+    SettingsFolderOverride override(settings.Path());
+    testsupport::TempFolder folder;
+    const std::wstring exe = folder.File(L"HugeFeedReader.exe");
+    ASSERT_TRUE(MakeFeedReader(exe, server.Url("/huge.xml")));
+
+    readertest::ReaderProcess reader;
+    ASSERT_TRUE(reader.Start(exe));
+    HWND frame = reader.WaitForFrame();
+    ASSERT_NE(frame, nullptr);
+    // The frame is asked every 50 ms until the answer has gone out and for five seconds more,
+    // the time in which a frame that took the answer in would be busy with it.
+    const DWORD start = GetTickCount();
+    DWORD finishedAt = 0;
+    int slowAnswers = 0;
+    while (finishedAt == 0 ? GetTickCount() - start < 30000 : GetTickCount() - finishedAt < 5000) {
+        DWORD_PTR result = 0;
+        if (!SendMessageTimeoutW(frame, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &result))
+            ++slowAnswers;
+        if (finishedAt == 0 && server.Finished("/huge.xml") > 0)
+            finishedAt = GetTickCount();
+        Sleep(50);
+    }
+    EXPECT_EQ(0, slowAnswers);
+    ASSERT_NE(0u, finishedAt) << "the reader never took the feed's answer";
+
+    PostMessageW(frame, WM_CLOSE, 0, 0);
+    DWORD exitCode = 1;
+    ASSERT_TRUE(reader.WaitForExit(20000, exitCode));
+    EXPECT_TRUE(std::string(kOldFeed) == ReadText(settings.File(L"Ad.xml"))) << "the cached feed was replaced";
+    EXPECT_FALSE(readertest::FileExists(settings.File(L"Ad.xml.tmp")));
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <string>
+#include <vector>
 #include "books/packer/BookPacker.h"
 #include "reader/ui/SplashWnd.h"
 #include "tests/common/WineTestSupport.h"
@@ -35,6 +36,26 @@ bool IsSplashSized(HWND hwnd, const void*)
 bool IsFrame(HWND hwnd, const void*)
 {
     return IsFrameClass(hwnd);
+}
+
+// A reader that asks for its splash, with one Home page holding `text`.
+bool MakeSplashReader(const std::wstring& exe, const wchar_t* text)
+{
+    bookpacker::CBookPacker packer;
+    packer.settings.showSplashScreen = true;
+    readertest::AddHomePage(packer, readertest::UniqueName(L"splash", L".htm"), text);
+    return readertest::MakeFixtureReader(packer, exe);
+}
+
+BOOL CALLBACK CollectLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR context)
+{
+    reinterpret_cast<std::vector<WORD>*>(context)->push_back(language);
+    return TRUE;
+}
+
+bool IsOtherThanFrame(HWND hwnd, const void*)
+{
+    return !IsFrameClass(hwnd);
 }
 
 struct ImageSearch
@@ -76,43 +97,55 @@ void ExpectSplashPixels(HWND splash)
 
 } // namespace
 
-TEST(SplashWnd, ShowsOnceCentredAndGoesAfterItsTime)
+TEST(SplashWnd, ShowsOnceCentredOnTheWorkAreaAndGoesAfterItsTime)
 {
+    RECT work = {};
+    ASSERT_TRUE(SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0));
+    // The main window already shows when the splash comes: in a corner, small, it must not
+    // pull the splash over to itself.
+    HWND owner = CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP | WS_VISIBLE, work.left + 10, work.top + 10, 300,
+                                 200, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(nullptr, owner);
+    CWnd ownerWnd;
+    ownerWnd.Attach(owner);
+    for (CWnd* parent : {static_cast<CWnd*>(nullptr), &ownerWnd}) {
+        SCOPED_TRACE(parent ? "visible owner" : "no owner");
+        CSplashWnd::EnableSplashScreen(FALSE);
+        CSplashWnd::ShowSplashScreen(parent);
+        EXPECT_EQ(nullptr, CSplashWnd::GetCurrent()); // splash display is off
+
+        CSplashWnd::EnableSplashScreen(TRUE);
+        CSplashWnd::ShowSplashScreen(parent);
+        CSplashWnd* splash = CSplashWnd::GetCurrent();
+        ASSERT_NE(nullptr, splash);
+        CSplashWnd::ShowSplashScreen(parent);
+        EXPECT_EQ(splash, CSplashWnd::GetCurrent()); // asked twice, one window
+        HWND hwnd = splash->GetSafeHwnd();
+        ASSERT_TRUE(IsWindowVisible(hwnd));
+        EXPECT_EQ(parent ? owner : nullptr, GetWindow(hwnd, GW_OWNER));
+
+        RECT rect;
+        GetWindowRect(hwnd, &rect);
+        EXPECT_EQ(kSplashWidth, rect.right - rect.left);
+        EXPECT_EQ(kSplashHeight, rect.bottom - rect.top);
+        EXPECT_NEAR((rect.left + rect.right) / 2, (work.left + work.right) / 2, 1);
+        EXPECT_NEAR((rect.top + rect.bottom) / 2, (work.top + work.bottom) / 2, 1);
+        testsupport::PumpMessages();
+        ExpectSplashPixels(hwnd);
+
+        EXPECT_TRUE(testsupport::PumpUntil([&] { return CSplashWnd::GetCurrent() == nullptr; }, 5000));
+        EXPECT_FALSE(IsWindow(hwnd));
+    }
     CSplashWnd::EnableSplashScreen(FALSE);
-    CSplashWnd::ShowSplashScreen(nullptr);
-    EXPECT_EQ(nullptr, CSplashWnd::GetCurrent()); // splash display is off
-
-    CSplashWnd::EnableSplashScreen(TRUE);
-    CSplashWnd::ShowSplashScreen(nullptr);
-    CSplashWnd* splash = CSplashWnd::GetCurrent();
-    ASSERT_NE(nullptr, splash);
-    CSplashWnd::ShowSplashScreen(nullptr);
-    EXPECT_EQ(splash, CSplashWnd::GetCurrent()); // asked twice, one window
-    HWND hwnd = splash->GetSafeHwnd();
-    ASSERT_TRUE(IsWindowVisible(hwnd));
-
-    RECT rect;
-    GetWindowRect(hwnd, &rect);
-    EXPECT_EQ(kSplashWidth, rect.right - rect.left);
-    EXPECT_EQ(kSplashHeight, rect.bottom - rect.top);
-    EXPECT_NEAR((rect.left + rect.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
-    EXPECT_NEAR((rect.top + rect.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
-    testsupport::PumpMessages();
-    ExpectSplashPixels(hwnd);
-
-    EXPECT_TRUE(testsupport::PumpUntil([&] { return CSplashWnd::GetCurrent() == nullptr; }, 5000));
-    EXPECT_FALSE(IsWindow(hwnd));
-    CSplashWnd::EnableSplashScreen(FALSE);
+    ownerWnd.Detach();
+    DestroyWindow(owner);
 }
 
 TEST(SplashWnd, GermanUserSeesTheExecutablesSplash)
 {
-    bookpacker::CBookPacker packer;
-    packer.settings.showSplashScreen = true;
-    readertest::AddHomePage(packer, readertest::UniqueName(L"splash", L".htm"), L"Willkommen");
     testsupport::TempFolder folder;
     const std::wstring exe = folder.File(L"SplashReader.exe");
-    ASSERT_TRUE(readertest::MakeFixtureReader(packer, exe));
+    ASSERT_TRUE(MakeSplashReader(exe, L"Willkommen"));
     readertest::StoredLanguageChoice choice(L"Folionyx");
     choice.Remove();
 
@@ -149,4 +182,39 @@ TEST(SplashWnd, GermanUserSeesTheExecutablesSplash)
         PostMessageW(frame, WM_CLOSE, 0, 0);
     int exitCode = -1;
     EXPECT_TRUE(reader.Wait(30000, exitCode));
+}
+
+TEST(SplashWnd, BookWithoutASplashBitmapStartsWithoutOne)
+{
+    testsupport::TempFolder folder;
+    const std::wstring exe = folder.File(L"NoSplashReader.exe");
+    ASSERT_TRUE(MakeSplashReader(exe, L"No picture"));
+    // Wine's resource update leaves a resource in place when asked to delete it; the picture is
+    // replaced, in every language it is there in, by bytes that are no bitmap at all.
+    std::vector<WORD> languages;
+    HMODULE image = LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(nullptr, image);
+    EnumResourceLanguagesW(image, RT_BITMAP, L"SPLASH", CollectLanguage, reinterpret_cast<LONG_PTR>(&languages));
+    FreeLibrary(image);
+    ASSERT_FALSE(languages.empty());
+    HANDLE update = BeginUpdateResourceW(exe.c_str(), FALSE);
+    ASSERT_NE(nullptr, update);
+    BYTE noBitmap[4] = {'n', 'o', 'n', 'e'};
+    BOOL replaced = TRUE;
+    for (WORD language : languages)
+        replaced = replaced && UpdateResourceW(update, RT_BITMAP, L"SPLASH", language, noBitmap, sizeof(noBitmap));
+    ASSERT_TRUE(EndUpdateResourceW(update, !replaced) && replaced);
+    image = LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    ASSERT_NE(nullptr, image);
+    EXPECT_EQ(nullptr, LoadImageW(image, L"SPLASH", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    FreeLibrary(image);
+
+    readertest::ReaderProcess reader;
+    HWND frame = reader.StartAndWaitForFrame(exe);
+    ASSERT_NE(nullptr, frame);
+    // A splash would show before the frame does; the frame is the only window there is.
+    EXPECT_EQ(nullptr, readertest::FindProcessWindow(reader.ProcessId(), IsOtherThanFrame, nullptr));
+    DWORD exitCode = 1;
+    EXPECT_TRUE(reader.CloseAndWaitForExit(frame, 30000, exitCode));
+    EXPECT_EQ(0u, exitCode);
 }

@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <climits>
 #include <fstream>
+#include <functional>
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -87,7 +90,109 @@ CAdFeedEntries Entries(std::initializer_list<const wchar_t*> urls)
     return entries;
 }
 
+// A label pane whose icon is a solid square of one colour, so that the drawn icon is easy to
+// find in a picture of the pane.
+class CSolidIconPane : public CQorStatusBarLabelPane
+{
+public:
+    static constexpr COLORREF kIconColor = RGB(0, 0xC0, 0);
+    CSolidIconPane()
+    {
+        BITMAPINFO info = {};
+        info.bmiHeader.biSize = sizeof(info.bmiHeader);
+        info.bmiHeader.biWidth = m_szIcon.cx;
+        info.bmiHeader.biHeight = -m_szIcon.cy;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        void* bits = nullptr;
+        HBITMAP color = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        for (int i = 0; i < m_szIcon.cx * m_szIcon.cy; ++i)
+            static_cast<DWORD*>(bits)[i] = 0xFF00C000; // opaque, the icon colour
+        std::vector<BYTE> maskBits(size_t(((m_szIcon.cx + 15) / 16) * 2 * m_szIcon.cy), 0);
+        HBITMAP mask = CreateBitmap(m_szIcon.cx, m_szIcon.cy, 1, 1, maskBits.data());
+        ICONINFO icon = {TRUE, 0, 0, mask, color};
+        m_hIcon = CreateIconIndirect(&icon);
+        DeleteObject(mask);
+        DeleteObject(color);
+    }
+    CSize IconSize() const { return m_szIcon; }
+};
+
+// The rectangle of the pixels of one colour; empty when there are none.
+CRect BoundsOf(const testsupport::WindowCapture& capture, COLORREF color)
+{
+    CRect bounds(INT_MAX, INT_MAX, INT_MIN, INT_MIN);
+    for (int y = 0; y < capture.Height(); ++y)
+        for (int x = 0; x < capture.Width(); ++x)
+            if (capture.Pixel(x, y) == color) {
+                bounds.left = std::min<int>(bounds.left, x);
+                bounds.top = std::min<int>(bounds.top, y);
+                bounds.right = std::max<int>(bounds.right, x + 1);
+                bounds.bottom = std::max<int>(bounds.bottom, y + 1);
+            }
+    return bounds.left == INT_MAX ? CRect() : bounds;
+}
+
 } // namespace
+
+TEST_F(StatusPaneFixture, EmptyLabelCentresItsIconAlone)
+{
+    for (int width : {60, 101}) {
+        CSolidIconPane pane;
+        Host(pane, 702, width);
+        pane.SetWindowPos(nullptr, 0, 0, width, 24, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        pane.SetText(L"");
+        testsupport::WindowCapture capture(pane.m_hWnd);
+        const CSize icon = pane.IconSize();
+        const CRect bounds = BoundsOf(capture, CSolidIconPane::kIconColor);
+        // The room of the missing text's gap stays: centred as icon, gap and no text.
+        const CRect expected(CPoint((capture.Width() - icon.cx - 4) / 2, (capture.Height() - icon.cy) / 2), icon);
+        EXPECT_TRUE(expected == bounds) << "pane " << width << " of " << capture.Width() << " x " << capture.Height()
+                                        << ": icon at " << bounds.left << "," << bounds.top << " - " << bounds.right
+                                        << "," << bounds.bottom << ", not at " << expected.left << "," << expected.top;
+        bar.SetPaneWindow(nullptr, 702);
+        bar.RemovePane(702);
+        pane.DestroyWindow();
+    }
+}
+
+TEST_F(StatusPaneFixture, LabelTextFollowsAFontChange)
+{
+    CQorStatusBarLabelPane pane;
+    pane.m_clrText = kTextColor;
+    Host(pane, 703, 300);
+    bar.MoveWindow(0, 0, 640, 40);
+    pane.MoveWindow(0, 0, 300, 36);
+    pane.SetText(L"Wide label");
+    pane.SetFont(L"Tahoma", -10, FW_NORMAL, FALSE, FALSE);
+    const CRect small = BoundsOf(testsupport::WindowCapture(pane.m_hWnd), kTextColor);
+    ASSERT_FALSE(small.IsRectEmpty());
+    LOGFONTW lf = {};
+    lf.lfHeight = -24;
+    lf.lfWeight = FW_BOLD;
+    lstrcpyW(lf.lfFaceName, L"Tahoma");
+    struct Case
+    {
+        const char* name;
+        std::function<void()> apply;
+    };
+    const Case cases[] = {
+        {"structure", [&] { pane.SetFont(lf); }},
+        {"face and height", [&] { pane.SetFont(L"Tahoma", -24, FW_BOLD, FALSE, FALSE); }},
+    };
+    for (const Case& c : cases) {
+        pane.SetFont(L"Tahoma", -10, FW_NORMAL, FALSE, FALSE);
+        c.apply();
+        // Measured again: the whole of the larger text shows, not the room of the smaller one.
+        const CRect large = BoundsOf(testsupport::WindowCapture(pane.m_hWnd), kTextColor);
+        EXPECT_GT(large.Height(), small.Height() * 3 / 2) << c.name;
+        EXPECT_GT(large.Width(), small.Width() * 3 / 2) << c.name;
+        EXPECT_GT(pane.GetTextSize().cy, 20) << c.name;
+    }
+    bar.SetPaneWindow(nullptr, 703);
+    bar.RemovePane(703);
+    pane.DestroyWindow();
+}
 
 TEST_F(StatusPaneFixture, LongLabelIsCutWithinThePaneCentredOrNotThemedAndClassic)
 {
@@ -190,7 +295,7 @@ TEST_F(StatusPaneFixture, AdPaneOpensOnlyWebAddresses)
     EXPECT_EQ(frame->clicks.size(), std::size(cases));
 }
 
-TEST_F(StatusPaneFixture, DownloadedErrorPageKeepsTheCacheAndAFeedReplacesIt)
+TEST_F(StatusPaneFixture, AdPaneShowsTheFeedsItsWorkerHandsOver)
 {
     testsupport::TempFolder folder;
     const std::wstring cache = folder.File(L"Ad.xml");
@@ -200,15 +305,20 @@ TEST_F(StatusPaneFixture, DownloadedErrorPageKeepsTheCacheAndAFeedReplacesIt)
     Host(pane, 59393, 200);
     // Nothing listens on this port: the download fails and posts nothing.
     pane.StartFeed(cache.c_str(), L"http://127.0.0.1:9/feed.xml");
-    EXPECT_EQ(std::wstring(pane.GetText()), L"Cached") << "the cache shows at once";
+    EXPECT_EQ(PaneWidth(59393), 20) << "nothing shows before the worker has read the cache";
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return std::wstring(pane.GetText()) == L"Cached"; }, 20000));
+    EXPECT_EQ(PaneWidth(59393), 250);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return !pane.GetFeed().GetDownload().IsRunning(); }, 20000));
 
+    // A download the worker refused leaves nothing for the pane; an accepted one shows.
     testsupport::WriteFileBytes(cache + L".tmp", "<html><body>404 Not Found</body></html>");
+    EXPECT_FALSE(pane.GetFeed().AcceptDownload());
     pane.SendMessage(WM_QOR_FEED_DOWNLOADED);
-    EXPECT_EQ(testsupport::ReadFileBytes(cache), cached);
-    EXPECT_FALSE(testsupport::FileExists(cache + L".tmp"));
     EXPECT_EQ(std::wstring(pane.GetText()), L"Cached");
 
     testsupport::WriteFileBytes(cache + L".tmp", "<Ads><Ad Title='Fresh' URL='http://maker.example/'/></Ads>");
+    EXPECT_TRUE(pane.GetFeed().AcceptDownload());
+    EXPECT_EQ(std::wstring(pane.GetText()), L"Cached") << "shown only at the message";
     pane.SendMessage(WM_QOR_FEED_DOWNLOADED);
     EXPECT_EQ(std::wstring(pane.GetText()), L"Fresh");
     EXPECT_NE(testsupport::ReadFileBytes(cache), cached);

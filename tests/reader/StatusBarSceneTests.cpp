@@ -13,28 +13,11 @@
 #include "tests/common/WineTestSupport.h"
 #include "tests/reader/FixtureReader.h"
 #include "tests/reader/ReaderProcess.h"
+#include "tests/reader/SettingsFolderOverride.h"
 
 namespace {
 
-const wchar_t kSettingsKey[] = L"Software\\Vemlorat\\Folionyx";
-const wchar_t kSettingsValue[] = L"Settings folder";
-
-// Points the reader's settings folder at a folder of the test while it lives.
-class SettingsFolderOverride
-{
-public:
-    explicit SettingsFolderOverride(const std::wstring& folder)
-    {
-        HKEY key = nullptr;
-        if (RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) ==
-            ERROR_SUCCESS) {
-            RegSetValueExW(key, kSettingsValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
-                           static_cast<DWORD>((folder.size() + 1) * sizeof(wchar_t)));
-            RegCloseKey(key);
-        }
-    }
-    ~SettingsFolderOverride() { RegDeleteKeyValueW(HKEY_CURRENT_USER, kSettingsKey, kSettingsValue); }
-};
+using readertest::SettingsFolderOverride;
 
 std::wstring TextOf(HWND hWnd)
 {
