@@ -1,6 +1,6 @@
 #include "platform/browser/Dom.h"
 #include <algorithm>
-#include <cstdint>
+#include <cstdlib>
 #include <new>
 
 namespace fxb {
@@ -8,12 +8,11 @@ namespace fxb {
 namespace {
 
 // The node chunks. Nodes are carved one after another from the current chunk and never reused
-// one by one; a chunk goes back when its last node is released. Chunks start on the system's
-// 64 KB allocation boundary, so a node finds its chunk from its own address. A few empty chunks
-// are kept for the next page: fresh memory costs a page fault per page on first touch.
+// one by one; a chunk goes back to the heap when its last node is released. Each slot starts
+// with its chunk's address, so that a node finds its chunk. The chunks come from the heap,
+// which keeps released memory for the next page.
 constexpr size_t kChunkBytes = 64 * 1024;
 constexpr size_t kSlotAlign = 16;
-constexpr int kSpareChunks = 64;
 
 struct NodeChunk
 {
@@ -21,71 +20,49 @@ struct NodeChunk
     size_t used; // bytes carved, the header included
 };
 constexpr size_t kChunkHeader = (sizeof(NodeChunk) + kSlotAlign - 1) & ~(kSlotAlign - 1);
+constexpr size_t kSlotHeader = kSlotAlign; // room for the chunk's address, alignment kept
 
 SRWLOCK g_chunkLock = SRWLOCK_INIT;
 NodeChunk* g_currentChunk = nullptr;
-NodeChunk* g_spareChunks[kSpareChunks];
-int g_spareCount = 0;
-
-// Under the lock.
-void RecycleChunk(NodeChunk* chunk)
-{
-    if (g_spareCount < kSpareChunks)
-        g_spareChunks[g_spareCount++] = chunk;
-    else
-        ::VirtualFree(chunk, 0, MEM_RELEASE);
-}
-
-// Under the lock.
-NodeChunk* NewChunk()
-{
-    void* memory = g_spareCount ? g_spareChunks[--g_spareCount]
-                                : ::VirtualAlloc(nullptr, kChunkBytes, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
-    if (!memory)
-        return nullptr;
-    NodeChunk* chunk = static_cast<NodeChunk*>(memory);
-    chunk->live = 0;
-    chunk->used = kChunkHeader;
-    return chunk;
-}
 
 } // namespace
 
 void* Node::operator new(size_t size)
 {
-    size = (size + kSlotAlign - 1) & ~(kSlotAlign - 1);
-    static_assert(kChunkHeader + sizeof(Node) + kSlotAlign <= kChunkBytes, "a node fits in a chunk");
+    size = kSlotHeader + ((size + kSlotAlign - 1) & ~(kSlotAlign - 1));
+    static_assert(kChunkHeader + kSlotHeader + sizeof(Node) + kSlotAlign <= kChunkBytes, "a node fits in a chunk");
     ::AcquireSRWLockExclusive(&g_chunkLock);
     if (!g_currentChunk || g_currentChunk->used + size > kChunkBytes) {
         NodeChunk* full = g_currentChunk;
-        NodeChunk* fresh = NewChunk();
-        if (!fresh) {
+        void* memory = std::malloc(kChunkBytes);
+        if (!memory) {
             ::ReleaseSRWLockExclusive(&g_chunkLock);
             throw std::bad_alloc();
         }
-        g_currentChunk = fresh;
+        g_currentChunk = new (memory) NodeChunk{0, kChunkHeader};
         // A full chunk whose nodes are all gone already waits for nobody.
         if (full && full->live == 0)
-            RecycleChunk(full);
+            std::free(full);
     }
-    void* slot = reinterpret_cast<char*>(g_currentChunk) + g_currentChunk->used;
+    char* slot = reinterpret_cast<char*>(g_currentChunk) + g_currentChunk->used;
     g_currentChunk->used += size;
     ++g_currentChunk->live;
+    *reinterpret_cast<NodeChunk**>(slot) = g_currentChunk;
     ::ReleaseSRWLockExclusive(&g_chunkLock);
-    return slot;
+    return slot + kSlotHeader;
 }
 
 void Node::operator delete(void* p) noexcept
 {
     if (!p)
         return;
-    NodeChunk* chunk = reinterpret_cast<NodeChunk*>(reinterpret_cast<uintptr_t>(p) & ~uintptr_t(kChunkBytes - 1));
+    NodeChunk* chunk = *reinterpret_cast<NodeChunk**>(static_cast<char*>(p) - kSlotHeader);
     ::AcquireSRWLockExclusive(&g_chunkLock);
     if (--chunk->live == 0) {
         if (chunk == g_currentChunk)
             chunk->used = kChunkHeader; // empty: carve it again from the start
         else
-            RecycleChunk(chunk);
+            std::free(chunk);
     }
     ::ReleaseSRWLockExclusive(&g_chunkLock);
 }
