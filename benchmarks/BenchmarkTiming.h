@@ -1,9 +1,10 @@
-// The clock, the median and the message pump the window benchmarks share.
+// The clock, the median, the message pump and the goal lines the benchmarks share.
 #pragma once
 
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <vector>
 
 namespace benchmark {
@@ -35,6 +36,14 @@ inline void Pump()
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
     }
+}
+
+// Prints one goal line: what was measured, its value, the goal, and whether the value meets it.
+// Returns whether it does, so that a benchmark can end with a failure when a goal is missed.
+inline bool ReportGoal(const char* what, double value, const char* goal, bool met)
+{
+    std::printf("%s: %.2f (goal: %s): %s\n", what, value, goal, met ? "met" : "missed");
+    return met;
 }
 
 } // namespace benchmark

@@ -476,6 +476,12 @@ void Document::BuildStream()
     m_streamValid = true;
     if (!m_body)
         return;
+    // The stream is never longer than the body's text and a break per element: room for that
+    // at once, instead of growing a page-sized buffer step by step.
+    size_t longest = 0;
+    for (const Node* n = m_body; n; n = n->NextInOrder(m_body))
+        longest += n->IsText() ? n->Text().size() : 1;
+    m_stream.reserve(longest);
     bool afterSpace = true;
     auto lineBreak = [&]() {
         if (!m_stream.empty() && m_stream.back() != L'\n')

@@ -1,7 +1,71 @@
 #include "platform/browser/Dom.h"
 #include <algorithm>
+#include <cstdlib>
+#include <new>
 
 namespace fxb {
+
+namespace {
+
+// The node chunks. Nodes are carved one after another from the current chunk and never reused
+// one by one; a chunk goes back to the heap when its last node is released. Each slot starts
+// with its chunk's address, so that a node finds its chunk. The chunks come from the heap,
+// which keeps released memory for the next page.
+constexpr size_t kChunkBytes = 64 * 1024;
+constexpr size_t kSlotAlign = 16;
+
+struct NodeChunk
+{
+    size_t live; // nodes carved from it and not yet released
+    size_t used; // bytes carved, the header included
+};
+constexpr size_t kChunkHeader = (sizeof(NodeChunk) + kSlotAlign - 1) & ~(kSlotAlign - 1);
+constexpr size_t kSlotHeader = kSlotAlign; // room for the chunk's address, alignment kept
+
+SRWLOCK g_chunkLock = SRWLOCK_INIT;
+NodeChunk* g_currentChunk = nullptr;
+
+} // namespace
+
+void* Node::operator new(size_t size)
+{
+    size = kSlotHeader + ((size + kSlotAlign - 1) & ~(kSlotAlign - 1));
+    static_assert(kChunkHeader + kSlotHeader + sizeof(Node) + kSlotAlign <= kChunkBytes, "a node fits in a chunk");
+    ::AcquireSRWLockExclusive(&g_chunkLock);
+    if (!g_currentChunk || g_currentChunk->used + size > kChunkBytes) {
+        NodeChunk* full = g_currentChunk;
+        void* memory = std::malloc(kChunkBytes);
+        if (!memory) {
+            ::ReleaseSRWLockExclusive(&g_chunkLock);
+            throw std::bad_alloc();
+        }
+        g_currentChunk = new (memory) NodeChunk{0, kChunkHeader};
+        // A full chunk whose nodes are all gone already waits for nobody.
+        if (full && full->live == 0)
+            std::free(full);
+    }
+    char* slot = reinterpret_cast<char*>(g_currentChunk) + g_currentChunk->used;
+    g_currentChunk->used += size;
+    ++g_currentChunk->live;
+    *reinterpret_cast<NodeChunk**>(slot) = g_currentChunk;
+    ::ReleaseSRWLockExclusive(&g_chunkLock);
+    return slot + kSlotHeader;
+}
+
+void Node::operator delete(void* p) noexcept
+{
+    if (!p)
+        return;
+    NodeChunk* chunk = *reinterpret_cast<NodeChunk**>(static_cast<char*>(p) - kSlotHeader);
+    ::AcquireSRWLockExclusive(&g_chunkLock);
+    if (--chunk->live == 0) {
+        if (chunk == g_currentChunk)
+            chunk->used = kChunkHeader; // empty: carve it again from the start
+        else
+            std::free(chunk);
+    }
+    ::ReleaseSRWLockExclusive(&g_chunkLock);
+}
 
 Node::Node(Type type, std::wstring nameOrText) : m_type(type)
 {

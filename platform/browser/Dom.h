@@ -29,6 +29,11 @@ public:
 
     Node(Type type, std::wstring nameOrText);
 
+    // Nodes come from chunks of their own rather than one heap block each: a page has tens of
+    // thousands of them, all made together and mostly released together.
+    static void* operator new(size_t size);
+    static void operator delete(void* p) noexcept;
+
     Type type() const { return m_type; }
     bool IsElement() const { return m_type == Type::Element; }
     bool IsText() const { return m_type == Type::Text; }
@@ -47,6 +52,9 @@ public:
     std::wstring GetAttribute(const wchar_t* name) const;
     bool HasAttribute(const wchar_t* name) const { return FindAttribute(name) != nullptr; }
     void SetAttribute(const std::wstring& name, const std::wstring& value);
+    // Replaces every attribute by `attributes`, whose names are lower case and distinct (as the
+    // tokenizer gives them); nothing is copied.
+    void AdoptAttributes(std::vector<Attribute>&& attributes) { m_attributes = std::move(attributes); }
 
     // Tree.
     Node* Parent() const { return m_parent; }

@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <cstring>
 #include <cwchar>
-#include <map>
+#include <iterator>
+#include <vector>
 
 namespace fxb {
 
@@ -79,14 +80,31 @@ bool IsAlnum(wchar_t c)
 
 unsigned LookupEntity(const wchar_t* name, size_t length)
 {
-    static const std::map<std::wstring, unsigned> table = [] {
-        std::map<std::wstring, unsigned> m;
-        for (const EntityName& e : kEntities)
-            m.emplace(e.name, e.cp);
-        return m;
+    // The names sorted once, searched in place: no string is made for a lookup.
+    static const std::vector<EntityName> sorted = [] {
+        std::vector<EntityName> v(std::begin(kEntities), std::end(kEntities));
+        std::sort(v.begin(), v.end(), [](const EntityName& a, const EntityName& b) { return wcscmp(a.name, b.name) < 0; });
+        return v;
     }();
-    auto it = table.find(std::wstring(name, length));
-    return it == table.end() ? 0 : it->second;
+    // Negative, zero or positive as the entry's name sorts before, equals or after `name`.
+    auto compare = [&](const EntityName& e) {
+        int c = wcsncmp(e.name, name, length);
+        if (c != 0)
+            return c;
+        return e.name[length] == 0 ? 0 : 1;
+    };
+    size_t lo = 0, hi = sorted.size();
+    while (lo < hi) {
+        size_t mid = lo + (hi - lo) / 2;
+        int c = compare(sorted[mid]);
+        if (c == 0)
+            return sorted[mid].cp;
+        if (c < 0)
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    return 0;
 }
 
 void AppendCodePoint(std::wstring& out, unsigned long cp)
@@ -104,10 +122,9 @@ void AppendCodePoint(std::wstring& out, unsigned long cp)
     }
 }
 
-bool DecodeReference(const std::wstring& text, size_t& pos, std::wstring& out, bool inAttribute)
+bool DecodeReference(const wchar_t* text, size_t n, size_t& pos, std::wstring& out, bool inAttribute)
 {
     size_t i = pos + 1;
-    size_t n = text.size();
     if (i >= n)
         return false;
     if (text[i] == L'#') {
@@ -141,7 +158,7 @@ bool DecodeReference(const std::wstring& text, size_t& pos, std::wstring& out, b
     if (len == 0)
         return false;
     if (i < n && text[i] == L';') {
-        unsigned cp = LookupEntity(text.c_str() + start, len);
+        unsigned cp = LookupEntity(text + start, len);
         if (cp) {
             AppendCodePoint(out, cp);
             pos = i + 1;
@@ -152,7 +169,7 @@ bool DecodeReference(const std::wstring& text, size_t& pos, std::wstring& out, b
     // No semicolon: accept the longest legacy name that prefixes the text.
     for (const wchar_t* legacy : kLegacyNames) {
         size_t l = wcslen(legacy);
-        if (l <= len && text.compare(start, l, legacy) == 0) {
+        if (l <= len && wcsncmp(text + start, legacy, l) == 0) {
             size_t after = start + l;
             if (inAttribute && after < n && (text[after] == L'=' || IsAlnum(text[after])))
                 return false;

@@ -13,9 +13,10 @@ constexpr size_t kMaxEntityName = 8;
 // Appends a code point as UTF-16; invalid values become U+FFFD, C1 controls map as Windows-1252.
 void AppendCodePoint(std::wstring& out, unsigned long cp);
 
-// Decodes the character reference starting at text[pos] == '&'. On success appends the character,
-// advances pos past the reference and returns true; otherwise leaves both unchanged.
+// Decodes the character reference starting at text[pos] == '&', reading nothing at or past
+// text[length]. On success appends the character, advances pos past the reference and returns
+// true; otherwise leaves both unchanged.
 // In attribute values a name without ';' followed by '=' or an alphanumeric is left alone.
-bool DecodeReference(const std::wstring& text, size_t& pos, std::wstring& out, bool inAttribute);
+bool DecodeReference(const wchar_t* text, size_t length, size_t& pos, std::wstring& out, bool inAttribute);
 
 } // namespace fxb

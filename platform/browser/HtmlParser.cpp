@@ -86,7 +86,7 @@ private:
             case HtmlToken::Kind::End:
                 return;
             case HtmlToken::Kind::Text:
-                OnText(token.text);
+                OnText(std::move(token.text));
                 break;
             case HtmlToken::Kind::StartTag:
                 OnStartTag(token);
@@ -179,7 +179,8 @@ private:
         }
     }
 
-    void OnText(const std::wstring& text)
+    // Takes the token's text: the node keeps it without a copy.
+    void OnText(std::wstring&& text)
     {
         if (text.empty())
             return;
@@ -192,7 +193,7 @@ private:
             return;
         if (!Count())
             return;
-        InsertNode(std::make_unique<Node>(Node::Type::Text, text), false);
+        InsertNode(std::make_unique<Node>(Node::Type::Text, std::move(text)), false);
     }
 
     void CloseP()
@@ -312,8 +313,7 @@ private:
         if (!Count())
             return;
         auto node = std::make_unique<Node>(Node::Type::Element, tag);
-        for (Attribute& a : token.attributes)
-            node->SetAttribute(a.name, a.value);
+        node->AdoptAttributes(std::move(token.attributes));
         bool isVoid = IsVoidElement(tag);
         size_t depthBefore = m_stack.size();
         InsertNode(std::move(node), !isVoid);
@@ -335,7 +335,7 @@ private:
         if (text.kind == HtmlToken::Kind::Text && Count()) {
             Node* target = pushed ? Current() : nullptr;
             if (target)
-                target->AppendChild(std::make_unique<Node>(Node::Type::Text, text.text));
+                target->AppendChild(std::make_unique<Node>(Node::Type::Text, std::move(text.text)));
         } else if (text.kind == HtmlToken::Kind::EndTag) {
             OnEndTag(text.name);
             return;

@@ -11,16 +11,25 @@ bool IsAsciiAlpha(wchar_t c)
     return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z');
 }
 
+// Appends src[from, to) with its character references decoded and NUL as U+FFFD; the runs
+// between those go over whole, and nothing is copied on the way.
 void DecodeInto(const std::wstring& src, size_t from, size_t to, std::wstring& out, bool inAttribute)
 {
-    std::wstring piece = src.substr(from, to - from);
+    const wchar_t* text = src.data() + from;
+    const size_t n = to - from;
+    out.reserve(out.size() + n);
     size_t i = 0;
-    out.reserve(out.size() + piece.size());
-    while (i < piece.size()) {
-        wchar_t c = piece[i];
-        if (c == L'&' && DecodeReference(piece, i, out, inAttribute))
+    while (i < n) {
+        size_t run = i;
+        while (run < n && text[run] != L'&' && text[run] != 0)
+            ++run;
+        out.append(text + i, run - i);
+        i = run;
+        if (i >= n)
+            break;
+        if (text[i] == L'&' && DecodeReference(text, n, i, out, inAttribute))
             continue;
-        out.push_back(c == 0 ? 0xFFFD : c);
+        out.push_back(text[i] == 0 ? 0xFFFD : text[i]);
         ++i;
     }
 }

@@ -24,11 +24,6 @@ std::wstring Lower(std::wstring s)
     return s;
 }
 
-wchar_t LowerAscii(wchar_t c)
-{
-    return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c + 32) : c;
-}
-
 std::wstring LowerAscii(std::wstring s)
 {
     for (wchar_t& c : s)
@@ -45,11 +40,6 @@ int HexDigit(wchar_t c)
     if (c >= L'A' && c <= L'F')
         return c - L'A' + 10;
     return -1;
-}
-
-bool IsHtmlSpace(wchar_t c)
-{
-    return c == L' ' || c == L'\t' || c == L'\n' || c == L'\r' || c == L'\f';
 }
 
 std::wstring Trim(const std::wstring& s)

@@ -1,6 +1,7 @@
 #include "reader/app/FolionyxReaderApp.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 #include <new>
 
 #include "platform/framework/DocView.h"
@@ -23,6 +24,32 @@ END_MESSAGE_MAP()
 
 CFolionyxReaderApp::CFolionyxReaderApp() : CWinApp(nullptr) {}
 
+namespace {
+
+// Asks the shell once for its system image lists, which it builds on the first request from
+// many icons; the attachments list attaches them while the frame is created.
+DWORD WINAPI PrepareShellImageLists(LPVOID)
+{
+    const HRESULT hr = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    SHFILEINFOW info = {};
+    ::SHGetFileInfoW(L"C:\\", 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
+    ::SHGetFileInfoW(L"C:\\", 0, &info, sizeof(info), SHGFI_SYSICONINDEX);
+    if (SUCCEEDED(hr))
+        ::CoUninitialize();
+    return 0;
+}
+
+// The shell builds its lists on another thread while this one reads the book and creates the
+// frame: the first page needs neither the lists nor the wait for them. The frame's own request
+// then finds them ready, or waits inside the shell until they are.
+void StartPreparingShellImageLists()
+{
+    if (HANDLE thread = ::CreateThread(nullptr, 0, PrepareShellImageLists, nullptr, 0, nullptr))
+        ::CloseHandle(thread);
+}
+
+} // namespace
+
 BOOL CFolionyxReaderApp::InitApplication()
 {
     // Registered messages, clipboard formats and the toolkit's holders exist before any
@@ -35,6 +62,7 @@ BOOL CFolionyxReaderApp::InitApplication()
 
 BOOL CFolionyxReaderApp::InitInstance()
 {
+    StartPreparingShellImageLists();
     INITCOMMONCONTROLSEX icc = {sizeof(INITCOMMONCONTROLSEX), 0xFF};
     ::InitCommonControlsEx(&icc);
     CWinApp::InitInstance();

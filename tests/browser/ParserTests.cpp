@@ -34,6 +34,12 @@ const TreeCase kTreeCases[] = {
     {L"<p>&lt;&amp;&gt;&quot;&nbsp;&copy;&#65;&#x42;&bogus;&amp</p>", L"p(\"<&>\"\x00A0\x00A9"
                                                                       L"AB&bogus;&\")"},
     {L"<p>&#0;&#x110000;&#128;</p>", L"p(\"\xFFFD\xFFFD\x20AC\")"},
+    // Names that differ only in case, the first and last in order, the longest, and unknown
+    // names that extend or shorten a known one.
+    {L"<p>&AElig;&aelig;&Zeta;&zeta;&thetasym;&zwnj;&zwnjx;&ae;</p>",
+     L"p(\"\x00C6\x00E6\x0396\x03B6\x03D1\x200C&zwnjx;&ae;\")"},
+    // A reference cut by the end of its attribute value or text run, with letters after it.
+    {L"<p title=\"&amp\">a&#66<b>c</b>", L"p(\"aB\",b(\"c\"))"},
     {L"x<script>if (a<b) document.write('</p>')</script>t", L"\"x\",script(\"if (a<b) document.write('</p>')\"),\"t\""},
     {L"x<style>p > a {}</style>", L"\"x\",style(\"p > a {}\")"},
     {L"<textarea>&lt;b&gt; <i>raw</i></textarea>", L"textarea(\"<b> <i>raw</i>\")"},
@@ -93,6 +99,43 @@ TEST(HtmlParser, BoundsDepthAndNodeCount)
         ++count;
     EXPECT_LE(count, 101u);
     DestroyTree(std::move(root));
+}
+
+// Pages are made and released in any order; each tree stays whole while others come and go,
+// however many nodes they hold.
+TEST(HtmlParser, TreesStayWholeWhileOthersComeAndGo)
+{
+    auto page = [](const wchar_t* word, int paragraphs) {
+        std::wstring html;
+        for (int i = 0; i < paragraphs; ++i)
+            html += L"<p class=c>" + std::wstring(word) + std::to_wstring(i) + L"<b>" + word + L"</b></p>";
+        return html;
+    };
+    // Every node's tag or text, in document order.
+    auto signature = [](Node* root) {
+        std::wstring out;
+        for (Node* n = root; n; n = n->NextInOrder(root))
+            out += (n->IsElement() ? n->Tag() : n->Text()) + L"|";
+        return out;
+    };
+    const int kParagraphs = 3000; // thousands of nodes: many chunks of them
+    auto first = ParseHtmlDocument(page(L"first", kParagraphs));
+    auto second = ParseHtmlDocument(page(L"second", kParagraphs));
+    const std::wstring secondBefore = signature(second.get());
+    DestroyTree(std::move(first));
+    auto third = ParseHtmlDocument(page(L"third", kParagraphs));
+    EXPECT_EQ(secondBefore, signature(second.get()));
+    // A tree released node by node, from its end, leaves the other trees alone too.
+    Node* body = second->Child(second->ChildCount() - 1);
+    while (body->ChildCount() > 1)
+        body->RemoveChild(body->ChildCount() - 1);
+    auto fourth = ParseHtmlDocument(page(L"fourth", 10));
+    EXPECT_EQ(L"third2999|", signature(third->Child(1)->Child(kParagraphs - 1)->Child(0)));
+    EXPECT_EQ(L"p|second0|b|second|", signature(body->Child(0)));
+    EXPECT_NE(std::wstring::npos, signature(fourth.get()).find(L"|fourth9|b|fourth|"));
+    DestroyTree(std::move(second));
+    DestroyTree(std::move(third));
+    DestroyTree(std::move(fourth));
 }
 
 TEST(HtmlParser, FragmentsParseInContext)
