@@ -6,6 +6,7 @@
 #include "toolkit/docking/DockingPaneAccessibility.h"
 #include "toolkit/docking/DockingPaneLayout.h"
 #include "toolkit/docking/DockingPaneSplitterContainer.h"
+#include "toolkit/docking/DockingPaneSplitterWnd.h"
 #include "toolkit/docking/DockingPaneTabbedContainer.h"
 #include "toolkit/docking/DockingPaneThemes.h"
 #include "toolkit/foundation/ColorManager.h"
@@ -233,9 +234,22 @@ void CQorDockingPaneManager::RedrawPanes()
         CQorDockingPane* pPane = lst.GetNext(pos).pPane;
         if (pPane->GetDockingSite())
             RecalcLayout(pPane, TRUE);
-        if (CQorDockingPaneBase* pContainer = pPane->GetContainer())
-            if (HWND hWnd = pContainer->GetPaneHwnd())
+        if (CQorDockingPaneTabbedContainer* pGroup = pPane->GetTabbedContainer()) {
+            // New metrics or a new painter: the next pass lays each group out in full.
+            pGroup->SetRepositionNeeded();
+            if (HWND hWnd = pGroup->GetPaneHwnd())
                 ::InvalidateRect(hWnd, nullptr, FALSE);
+        }
+    }
+    // The bars keep their places in a pass that changes nothing, so they are repainted here.
+    const CQorDockingPaneBaseList& nodes = m_pLayout->GetAllNodes();
+    for (POSITION pos = nodes.GetHeadPosition(); pos;) {
+        CQorDockingPaneBase* pNode = nodes.GetNext(pos);
+        if (pNode->GetType() != qorDockingPaneTypeSplitter)
+            continue;
+        CQorDockingPaneSplitterContainer* pSplitter = static_cast<CQorDockingPaneSplitterContainer*>(pNode);
+        for (INT_PTR i = 0; i < pSplitter->GetSplitterCount(); i++)
+            pSplitter->GetSplitter(i)->Invalidate(FALSE);
     }
 }
 

@@ -61,8 +61,11 @@ public:
 
     // Docking operations.
     CQorDockingPane* CreatePane(int nID, CRect rc, int nDirection, CQorDockingPaneBase* pNeighbour = nullptr);
-    void DockPane(CQorDockingPaneBase* pNeighbour, int nDirection, CQorDockingPaneBase* pNode);
-    void MovePane(CQorDockingPaneBase* pNode, int nDirection, CQorDockingPaneBase* pNeighbour);
+    // Both answer FALSE and change nothing when the node cannot go there: a direction outside
+    // left, right, top and bottom, a neighbour inside the node or outside any shown splitter,
+    // a node holding the client. A pane docked elsewhere leaves its old group first.
+    BOOL DockPane(CQorDockingPaneBase* pNeighbour, int nDirection, CQorDockingPaneBase* pNode);
+    BOOL MovePane(CQorDockingPaneBase* pNode, int nDirection, CQorDockingPaneBase* pNeighbour);
     void AttachPane(CQorDockingPaneBase* pNeighbour, CQorDockingPaneBase* pNode);
     void ShowPane(CQorDockingPane* pPane, BOOL bSetFocus = TRUE);
     void ShowPaneById(int nID);
@@ -113,6 +116,11 @@ public:
 protected:
     void AppendNodeDump(CString& str, const CQorDockingPaneBase* pNode, BOOL bRects) const;
     CQorDockingPaneBase* WrapInGroup(CQorDockingPane* pPane, CWnd* pSite);
+    // The place a node docked beside the neighbour goes: the neighbour as docking uses it (the
+    // top container for none) and the splitter that takes the node (none: the top container's
+    // edge). FALSE when no splitter of a shown tree can take it.
+    BOOL FindDockingPlace(CQorDockingPaneBase*& pNeighbour, CQorDockingPaneSplitterContainer*& pContainer) const;
+    BOOL CanDockBeside(const CQorDockingPaneBase* pNode, const CQorDockingPaneBase* pNeighbour) const;
 
     afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);

@@ -2,8 +2,12 @@
 // a drag, and the caption look with and without visual styles.
 #include "demos/docking/DockingScene.h"
 #include "tests/toolkit/docking/DockingTestSupport.h"
+#include "toolkit/foundation/ColorManager.h"
 #include "toolkit/foundation/DrawHelpers.h"
 #include "toolkit/foundation/WinThemeWrapper.h"
+
+#include <algorithm>
+#include <cmath>
 
 using dockingtest::GroupPixels;
 using dockingtest::Narrow;
@@ -107,11 +111,38 @@ TEST_F(DockingScene, DraggingTheBarResizesContentsAndTheView)
     EXPECT_EQ(CRect(DOCKING_SCENE_CONTENTS_WIDTH + 64, 0, W, H), ViewRect());
 }
 
+namespace {
+
+double ContrastRatio(COLORREF a, COLORREF b);
+
+// A colour scheme in which caption text, inactive caption text and button text all differ, so
+// that a glyph drawn in the wrong one of them shows.
+const COLORREF kCaptionText = RGB(255, 255, 0);
+const COLORREF kInactiveCaptionText = RGB(0, 160, 160);
+const COLORREF kButtonText = RGB(128, 0, 0);
+
+COLORREF DistinctTextColours(int nIndex)
+{
+    switch (nIndex) {
+    case COLOR_CAPTIONTEXT:
+        return kCaptionText;
+    case COLOR_INACTIVECAPTIONTEXT:
+        return kInactiveCaptionText;
+    case COLOR_BTNTEXT:
+        return kButtonText;
+    default:
+        return ::GetSysColor(nIndex);
+    }
+}
+
+} // namespace
+
 TEST_F(DockingScene, CaptionsTabsAndTheCloseGlyphInBothLooks)
 {
     for (QorThemeMode mode : {qorThemeReal, qorThemeOff}) {
         const char* pszLook = mode == qorThemeReal ? "themed" : "unthemed";
         QorSetThemeModeForTest(mode);
+        GetColorManager()->m_pfnGetSysColor = &DistinctTextColours;
         Open();
         Manager().GetPaintManager()->RefreshMetrics();
         CQorDockingPaneTabbedContainer* pGroup = Manager().FindPane(DOCKING_SCENE_CONTENTS)->GetTabbedContainer();
@@ -126,25 +157,94 @@ TEST_F(DockingScene, CaptionsTabsAndTheCloseGlyphInBothLooks)
         EXPECT_EQ(rcClient.bottom, pGroup->m_rcHeaderRect.bottom) << pszLook << ": the row lies at the bottom";
         EXPECT_GT(pGroup->m_rcHeaderRect.top, rcClient.Height() / 2) << pszLook;
 
-        CQorDockingPanePaintManager* pPaint = Manager().GetPaintManager();
         CQorDockingPaneCaptionButton* pClose = pGroup->FindCaptionButton(QOR_IDS_DOCKING_CLOSE);
+        // Unthemed, the glyph takes the caption text colour when active and the button text
+        // colour when not; themed, it takes what the caption's text takes, readable on the face.
         struct
         {
             BOOL bFocusInside;
             COLORREF clrExpected;
+            COLORREF clrWrong[2];
         } states[] = {
-            {TRUE, pPaint->GetXtremeColor(COLOR_CAPTIONTEXT)},
-            {FALSE, pPaint->GetXtremeColor(mode == qorThemeReal ? COLOR_INACTIVECAPTIONTEXT : COLOR_BTNTEXT)},
+            {TRUE, kCaptionText, {kButtonText, kInactiveCaptionText}},
+            {FALSE, kButtonText, {kCaptionText, kInactiveCaptionText}},
         };
         for (const auto& state : states) {
+            const char* pszState = state.bFocusInside ? ", focus inside" : ", focus outside";
             ::SetFocus(state.bFocusInside ? m_pFrame->m_hwndSearch : m_pFrame->m_wndView.GetSafeHwnd());
             Manager().CheckFocus();
             EXPECT_EQ(state.bFocusInside, pGroup->IsActive()) << pszLook;
             GroupPixels pixels(pGroup);
-            EXPECT_GT(pixels.Count(state.clrExpected, pClose->GetRect()), 6)
-                << pszLook << (state.bFocusInside ? ", focus inside" : ", focus outside");
+            const CRect rc = pClose->GetRect();
+            ASSERT_FALSE(rc.IsRectEmpty()) << pszLook << pszState;
+            if (mode == qorThemeOff) {
+                EXPECT_GT(pixels.Count(state.clrExpected, rc), 6) << pszLook << pszState;
+                for (COLORREF clrWrong : state.clrWrong)
+                    EXPECT_EQ(0, pixels.Count(clrWrong, rc)) << pszLook << pszState;
+            } else {
+                double dBest = 1.0;
+                const COLORREF clrFace = pixels.Pixel(rc.left, rc.top);
+                for (int y = rc.top; y < rc.bottom; y++)
+                    for (int x = rc.left; x < rc.right; x++)
+                        dBest = std::max(dBest, ContrastRatio(pixels.Pixel(x, y), clrFace));
+                EXPECT_GE(dBest, 3.0) << pszLook << pszState << ": the glyph against the caption's face";
+            }
         }
         TearDown();
+        GetColorManager()->m_pfnGetSysColor = nullptr;
+        GetColorManager()->RefreshColors();
     }
     QorSetThemeModeForTest(qorThemeReal);
+}
+
+namespace {
+
+double Luminance(COLORREF clr)
+{
+    auto linear = [](int n) {
+        const double c = n / 255.0;
+        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(GetRValue(clr)) + 0.7152 * linear(GetGValue(clr)) + 0.0722 * linear(GetBValue(clr));
+}
+
+double ContrastRatio(COLORREF a, COLORREF b)
+{
+    const double la = Luminance(a) + 0.05;
+    const double lb = Luminance(b) + 0.05;
+    return la > lb ? la / lb : lb / la;
+}
+
+} // namespace
+
+TEST_F(DockingScene, TheThemedCaptionsTextReadsOnItsFaceActiveAndInactive)
+{
+    QorSetThemeModeForTest(qorThemeReal);
+    Open();
+    CQorDockingPaneTabbedContainer* pGroup = Manager().FindPane(DOCKING_SCENE_CONTENTS)->GetTabbedContainer();
+    ASSERT_NE(nullptr, pGroup->GetSafeHwnd());
+    if (!Manager().GetPaintManager()->m_themeWindow.GetHandle())
+        GTEST_SKIP() << "no visual styles here";
+    const int T = Manager().GetPaintManager()->GetCaptionHeight();
+    for (BOOL bFocusInside : {TRUE, FALSE}) {
+        const char* pszState = bFocusInside ? "active" : "inactive";
+        ::SetForegroundWindow(m_pFrame->GetSafeHwnd());
+        ::SetFocus(bFocusInside ? m_pFrame->m_hwndTree : m_pFrame->m_wndView.GetSafeHwnd());
+        Manager().CheckFocus();
+        ASSERT_EQ(bFocusInside, pGroup->IsActive()) << pszState;
+        pGroup->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        testsupport::PumpMessages();
+        // What a person sees: the screen over the caption's text, the first 60 pixels of it.
+        testsupport::WindowCapture screen(pGroup->GetSafeHwnd(), true);
+        const CRect rcClose = pGroup->FindCaptionButton(QOR_IDS_DOCKING_CLOSE)->GetRect();
+        ASSERT_GT(rcClose.left, 70) << pszState;
+        double dBest = 1.0;
+        for (int y = 1; y <= T; y++) {
+            // The face of the band in this row, left of where the text begins.
+            const COLORREF clrFace = screen.Pixel(2, y);
+            for (int x = 4; x < 64; x++)
+                dBest = std::max(dBest, ContrastRatio(screen.Pixel(x, y), clrFace));
+        }
+        EXPECT_GE(dBest, 3.0) << pszState << ": the strongest text pixel against the caption's face";
+    }
 }
