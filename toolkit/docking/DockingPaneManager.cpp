@@ -340,12 +340,45 @@ void CQorDockingPaneManager::ShowPaneMenu(CQorDockingPane* pPane)
 LRESULT CQorDockingPaneManager::OnSizeParent(WPARAM, LPARAM lParam)
 {
     AFX_SIZEPARENTPARAMS* lpLayout = reinterpret_cast<AFX_SIZEPARENTPARAMS*>(lParam);
-    if (lpLayout && GetTopContainer()) {
+    if (!lpLayout || !GetTopContainer())
+        return 0;
+    // A real pass moves the groups and bars in a batch of their own, applied before the panes'
+    // windows are placed inside them: a group then has its new size when its children move,
+    // and each group's children make one batch of their own.
+    AFX_SIZEPARENTPARAMS own = *lpLayout;
+    if (lpLayout->hDWP)
+        own.hDWP = ::BeginDeferWindowPos(static_cast<int>(m_pLayout->GetAllNodes().GetCount()));
+    if (own.hDWP) {
+        m_arrPendingGroups.RemoveAll();
+        m_bCollectPanePlacement = TRUE;
+        m_pLayout->RecalcLayout(m_pSite, lpLayout->rect, &own);
+        m_bCollectPanePlacement = FALSE;
+        lpLayout->rect = own.rect;
+        ::EndDeferWindowPos(own.hDWP);
+        // The owner hears of shown panes while they are placed and may lay the frame out
+        // again: the list is this pass's own by then.
+        CArray<CQorDockingPaneTabbedContainer*, CQorDockingPaneTabbedContainer*> arrGroups;
+        arrGroups.Copy(m_arrPendingGroups);
+        m_arrPendingGroups.RemoveAll();
+        for (INT_PTR i = 0; i < arrGroups.GetSize(); i++) {
+            // A group the owner's answers tidied away meanwhile is gone from the layout.
+            if (m_pLayout && m_pLayout->GetAllNodes().Find(static_cast<CQorDockingPaneBase*>(arrGroups[i])))
+                arrGroups[i]->PlacePendingPanes();
+        }
+    } else {
         m_pLayout->RecalcLayout(m_pSite, lpLayout->rect, lpLayout);
-        SyncPaneHolders();
-        m_bLayoutDone = TRUE;
     }
+    SyncPaneHolders();
+    m_bLayoutDone = TRUE;
     return 0;
+}
+
+BOOL CQorDockingPaneManager::DeferPanePlacement(CQorDockingPaneTabbedContainer* pGroup)
+{
+    if (!m_bCollectPanePlacement)
+        return FALSE;
+    m_arrPendingGroups.Add(pGroup);
+    return TRUE;
 }
 
 LRESULT CQorDockingPaneManager::OnIdleUpdateCmdUI(WPARAM, LPARAM)

@@ -13,6 +13,7 @@
 
 class CQorDockingPanePaintManager;
 class CQorDockingPaneSplitterContainer;
+class CQorDockingPaneTabbedContainer;
 class CQorImageManager;
 class CQorToolTipContext;
 
@@ -51,6 +52,9 @@ public:
     CQorDockingPane* GetActivePane() const { return m_pActivePane; }
     HRESULT GetOleInitResult() const { return m_hrOleInit; }
     BOOL IsLayoutDone() const { return m_bLayoutDone; }
+    // During the manager's layout pass: takes the group's panes to be placed once the groups
+    // stand where the pass put them (TRUE), else FALSE (the group places them at once).
+    BOOL DeferPanePlacement(CQorDockingPaneTabbedContainer* pGroup);
 
     virtual CQorDockingPaneLayout* CreateLayout();
     virtual int NotifyOwner(int nCode, LPARAM lParam);
@@ -143,6 +147,8 @@ protected:
     BOOL m_bLayoutDone = FALSE;
     BOOL m_bInitialUpdateCalled = FALSE;
     HRESULT m_hrOleInit = E_FAIL;
+    BOOL m_bCollectPanePlacement = FALSE;
+    CArray<CQorDockingPaneTabbedContainer*, CQorDockingPaneTabbedContainer*> m_arrPendingGroups;
 
     friend class CQorDockingPane;
 };

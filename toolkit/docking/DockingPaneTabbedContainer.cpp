@@ -171,9 +171,11 @@ void CQorDockingPaneTabbedContainer::OnSizeParent(CWnd* pSite, CRect rect, AFX_S
     m_bForceRepos = FALSE;
     const CRect rcCurrent = QorGetRectInParent(m_hWnd);
     if (bForce || rcCurrent != rect) {
-        QorMoveSiteWindow(lpLayout, m_hWnd, rect);
-        // A group that only moves keeps its picture; a new size redraws caption and row.
-        if (bForce || rcCurrent.Size() != rect.Size())
+        // A group that only moves keeps its picture; a new size redraws caption and row, which
+        // the move itself asks for (no copied bits) instead of a separate invalidation.
+        const BOOL bRepaint = bForce || rcCurrent.Size() != rect.Size();
+        QorMoveSiteWindow(lpLayout, m_hWnd, rect, bRepaint ? SWP_NOCOPYBITS : 0);
+        if (bForce)
             Invalidate(FALSE);
     }
     BOOL bTabsChanged;
@@ -194,7 +196,17 @@ void CQorDockingPaneTabbedContainer::OnSizeParent(CWnd* pSite, CRect rect, AFX_S
         pManager->GetPaintManager()->AdjustClientRect(this, rcClient, bRow);
     }
     rcClient.OffsetRect(rect.left, rect.top);
-    ShowPanes(lpLayout, rcClient);
+    m_rcPendingClient = rcClient;
+    CQorDockingPaneManager* pManager = GetDockingPaneManager();
+    if (!pManager || !pManager->DeferPanePlacement(this))
+        ShowPanes(lpLayout, rcClient);
+}
+
+void CQorDockingPaneTabbedContainer::PlacePendingPanes()
+{
+    AFX_SIZEPARENTPARAMS layout = {};
+    if (m_hWnd)
+        ShowPanes(&layout, m_rcPendingClient);
 }
 
 void CQorDockingPaneTabbedContainer::OnChildrenChanged(BOOL bShow)

@@ -248,3 +248,52 @@ TEST_F(DockingScene, TheThemedCaptionsTextReadsOnItsFaceActiveAndInactive)
         EXPECT_GE(dBest, 3.0) << pszState << ": the strongest text pixel against the caption's face";
     }
 }
+
+namespace {
+
+// The messages a layout pass sends that show it moved, showed, enabled or repainted a window.
+int g_nWindowTouches = 0;
+
+LRESULT CALLBACK CountTouchesHook(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    const CWPSTRUCT* pMsg = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (nCode == HC_ACTION && (pMsg->message == WM_WINDOWPOSCHANGING || pMsg->message == WM_SHOWWINDOW ||
+                               pMsg->message == WM_ENABLE || pMsg->message == WM_SIZE))
+        g_nWindowTouches++;
+    return ::CallNextHookEx(nullptr, nCode, wParam, lParam);
+}
+
+} // namespace
+
+TEST_F(DockingScene, ALayoutPassInWhichNothingChangedTouchesNoWindow)
+{
+    Open();
+    Manager().ShowPaneById(DOCKING_SCENE_SEARCH);
+    Manager().ShowPaneById(DOCKING_SCENE_ATTACHMENTS);
+    Layout();
+    CQorDockingPaneTabbedContainer* pGroup = Manager().FindPane(DOCKING_SCENE_CONTENTS)->GetTabbedContainer();
+    ASSERT_EQ(2, pGroup->GetItemCount());
+    const CQorTabManagerItem* pFirstTab = pGroup->GetItem(0);
+    const int nShown = m_pFrame->m_nShowNotifications;
+    const CRect rcClient = [this] {
+        CRect rc;
+        m_pFrame->GetClientRect(&rc);
+        return rc;
+    }();
+
+    g_nWindowTouches = 0;
+    HHOOK hHook = ::SetWindowsHookExW(WH_CALLWNDPROC, &CountTouchesHook, nullptr, ::GetCurrentThreadId());
+    ASSERT_NE(nullptr, hHook);
+    m_pFrame->RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, CWnd::reposDefault, nullptr, &rcClient);
+    ::UnhookWindowsHookEx(hHook);
+
+    EXPECT_EQ(0, g_nWindowTouches) << "no window moved, shown, hidden or enabled";
+    EXPECT_EQ(nShown, m_pFrame->m_nShowNotifications) << "the owner was asked for nothing";
+    EXPECT_EQ(pFirstTab, pGroup->GetItem(0)) << "the tabs were not made again";
+
+    // A pass that does change something still does it: the bottom group grows.
+    Manager().FindPane(DOCKING_SCENE_ATTACHMENTS)->GetContainer()->m_nDockingCY = 160;
+    Layout();
+    EXPECT_EQ(CRect(0, H - 160, W, H), GroupRect(DOCKING_SCENE_ATTACHMENTS));
+    EXPECT_EQ(CRect(DOCKING_SCENE_CONTENTS_WIDTH + 4, 0, W, H - 164), ViewRect());
+}
