@@ -89,17 +89,22 @@ void CollectChildren(HWND hWndParent, BOOL bDescendIntoGroups, std::vector<Place
         ::GetWindowRect(hWnd, &placement.rc);
         ::MapWindowPoints(HWND_DESKTOP, hWndParent, reinterpret_cast<LPPOINT>(&placement.rc), 2);
         placements.push_back(placement);
-        wchar_t szClass[64] = {};
-        ::GetClassNameW(hWnd, szClass, 64);
-        if (bDescendIntoGroups && lstrcmpW(szClass, L"QorDockingPaneTabbedContainer") == 0)
-            CollectChildren(hWnd, FALSE, placements);
     }
 }
 
+// The frame's windows first, then each group's children: every parent's windows lie together
+// (one batch each), and a group has its new size before its children move.
 std::vector<Placement> CollectPlacements(HWND hWndFrame)
 {
     std::vector<Placement> placements;
     CollectChildren(hWndFrame, TRUE, placements);
+    const size_t nFrameChildren = placements.size();
+    for (size_t i = 0; i < nFrameChildren; i++) {
+        wchar_t szClass[64] = {};
+        ::GetClassNameW(placements[i].hWnd, szClass, 64);
+        if (lstrcmpW(szClass, L"QorDockingPaneTabbedContainer") == 0)
+            CollectChildren(placements[i].hWnd, FALSE, placements);
+    }
     return placements;
 }
 

@@ -12,9 +12,9 @@ CQorDockingPaneManager* QorGetNodeManager(const CQorDockingPaneBase* pNode)
     return pNode && pNode->GetLayout() ? pNode->GetLayout()->GetManager() : nullptr;
 }
 
-void QorMoveSiteWindow(AFX_SIZEPARENTPARAMS* lpLayout, HWND hWnd, const RECT& rc, UINT nExtraFlags)
+void QorMoveSiteWindow(AFX_SIZEPARENTPARAMS* lpLayout, HWND hWnd, const RECT& rc)
 {
-    const UINT nFlags = SWP_NOZORDER | SWP_NOACTIVATE | nExtraFlags;
+    const UINT nFlags = SWP_NOZORDER | SWP_NOACTIVATE;
     if (lpLayout && lpLayout->hDWP) {
         HDWP hDWP = ::DeferWindowPos(lpLayout->hDWP, hWnd, nullptr, rc.left, rc.top, rc.right - rc.left,
                                      rc.bottom - rc.top, nFlags);

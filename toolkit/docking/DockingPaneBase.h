@@ -121,9 +121,7 @@ typedef CList<QOR_DOCKINGPANE_INFO, const QOR_DOCKINGPANE_INFO&> CQorDockingPane
 
 // Moves a child window of the site within a layout pass: deferred with the pass's handle when
 // it has one (the site's windows then move together), at once otherwise.
-// nExtraFlags adds to SWP_NOZORDER | SWP_NOACTIVATE (SWP_NOCOPYBITS: the whole window repaints,
-// within the move itself).
-void QorMoveSiteWindow(AFX_SIZEPARENTPARAMS* lpLayout, HWND hWnd, const RECT& rc, UINT nExtraFlags = 0);
+void QorMoveSiteWindow(AFX_SIZEPARENTPARAMS* lpLayout, HWND hWnd, const RECT& rc);
 // A window's rectangle in its parent's client coordinates.
 CRect QorGetRectInParent(HWND hWnd);
 

@@ -350,11 +350,24 @@ LRESULT CQorDockingPaneManager::OnSizeParent(WPARAM, LPARAM lParam)
         own.hDWP = ::BeginDeferWindowPos(static_cast<int>(m_pLayout->GetAllNodes().GetCount()));
     if (own.hDWP) {
         m_arrPendingGroups.RemoveAll();
+        m_arrPendingRepaint.RemoveAll();
         m_bCollectPanePlacement = TRUE;
         m_pLayout->RecalcLayout(m_pSite, lpLayout->rect, &own);
         m_bCollectPanePlacement = FALSE;
         lpLayout->rect = own.rect;
         ::EndDeferWindowPos(own.hDWP);
+        // The groups that changed size repaint together: one request for all of them.
+        if (!m_arrPendingRepaint.IsEmpty()) {
+            HRGN hRgn = ::CreateRectRgn(0, 0, 0, 0);
+            for (INT_PTR i = 0; i < m_arrPendingRepaint.GetSize(); i++) {
+                HRGN hPart = ::CreateRectRgnIndirect(&m_arrPendingRepaint[i]);
+                ::CombineRgn(hRgn, hRgn, hPart, RGN_OR);
+                ::DeleteObject(hPart);
+            }
+            m_arrPendingRepaint.RemoveAll();
+            ::RedrawWindow(m_pSite->GetSafeHwnd(), nullptr, hRgn, RDW_INVALIDATE | RDW_ALLCHILDREN);
+            ::DeleteObject(hRgn);
+        }
         // The owner hears of shown panes while they are placed and may lay the frame out
         // again: the list is this pass's own by then.
         CArray<CQorDockingPaneTabbedContainer*, CQorDockingPaneTabbedContainer*> arrGroups;
@@ -371,6 +384,14 @@ LRESULT CQorDockingPaneManager::OnSizeParent(WPARAM, LPARAM lParam)
     SyncPaneHolders();
     m_bLayoutDone = TRUE;
     return 0;
+}
+
+BOOL CQorDockingPaneManager::DeferRepaint(const CRect& rcSite)
+{
+    if (!m_bCollectPanePlacement)
+        return FALSE;
+    m_arrPendingRepaint.Add(rcSite);
+    return TRUE;
 }
 
 BOOL CQorDockingPaneManager::DeferPanePlacement(CQorDockingPaneTabbedContainer* pGroup)

@@ -55,6 +55,9 @@ public:
     // During the manager's layout pass: takes the group's panes to be placed once the groups
     // stand where the pass put them (TRUE), else FALSE (the group places them at once).
     BOOL DeferPanePlacement(CQorDockingPaneTabbedContainer* pGroup);
+    // During the manager's layout pass: takes a rectangle of the site to repaint (with the
+    // windows in it) once the pass's moves are made (TRUE), else FALSE.
+    BOOL DeferRepaint(const CRect& rcSite);
 
     virtual CQorDockingPaneLayout* CreateLayout();
     virtual int NotifyOwner(int nCode, LPARAM lParam);
@@ -149,6 +152,7 @@ protected:
     HRESULT m_hrOleInit = E_FAIL;
     BOOL m_bCollectPanePlacement = FALSE;
     CArray<CQorDockingPaneTabbedContainer*, CQorDockingPaneTabbedContainer*> m_arrPendingGroups;
+    CArray<CRect, const CRect&> m_arrPendingRepaint;
 
     friend class CQorDockingPane;
 };

@@ -171,11 +171,11 @@ void CQorDockingPaneTabbedContainer::OnSizeParent(CWnd* pSite, CRect rect, AFX_S
     m_bForceRepos = FALSE;
     const CRect rcCurrent = QorGetRectInParent(m_hWnd);
     if (bForce || rcCurrent != rect) {
-        // A group that only moves keeps its picture; a new size redraws caption and row, which
-        // the move itself asks for (no copied bits) instead of a separate invalidation.
-        const BOOL bRepaint = bForce || rcCurrent.Size() != rect.Size();
-        QorMoveSiteWindow(lpLayout, m_hWnd, rect, bRepaint ? SWP_NOCOPYBITS : 0);
-        if (bForce)
+        QorMoveSiteWindow(lpLayout, m_hWnd, rect);
+        // A group that only moves keeps its picture; a new size redraws caption and row. The
+        // manager's pass repaints all such groups at once after the moves.
+        CQorDockingPaneManager* pManager = GetDockingPaneManager();
+        if ((bForce || rcCurrent.Size() != rect.Size()) && (!pManager || !pManager->DeferRepaint(rect)))
             Invalidate(FALSE);
     }
     BOOL bTabsChanged;

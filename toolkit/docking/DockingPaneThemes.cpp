@@ -11,6 +11,21 @@
 #include <cmath>
 #include <vssym32.h>
 
+double QorContrastRatio(COLORREF clrA, COLORREF clrB)
+{
+    // Relative luminance: the sRGB channels made linear, weighted by how bright each reads.
+    auto luminance = [](COLORREF clr) {
+        auto linear = [](int nChannel) {
+            const double c = nChannel / 255.0;
+            return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(GetRValue(clr)) + 0.7152 * linear(GetGValue(clr)) + 0.0722 * linear(GetBValue(clr));
+    };
+    const double a = luminance(clrA) + 0.05;
+    const double b = luminance(clrB) + 0.05;
+    return a > b ? a / b : b / a;
+}
+
 namespace QorDockingPanePaintThemes {
 
 namespace {
@@ -53,24 +68,6 @@ void InsetForText(CRect& rc, BOOL bVertical)
     }
 }
 
-// Relative luminance of a colour (sRGB channels made linear), 0 for black to 1 for white.
-double Luminance(COLORREF clr)
-{
-    auto linear = [](int nChannel) {
-        const double c = nChannel / 255.0;
-        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * linear(GetRValue(clr)) + 0.7152 * linear(GetGValue(clr)) + 0.0722 * linear(GetBValue(clr));
-}
-
-// How far apart two colours read: 1 for equal ones, 21 for black on white.
-double ContrastRatio(COLORREF clrA, COLORREF clrB)
-{
-    const double a = Luminance(clrA) + 0.05;
-    const double b = Luminance(clrB) + 0.05;
-    return a > b ? a / b : b / a;
-}
-
 // The caption text colour kept readable on the face already drawn in the band: a colour that
 // falls below 3:1 against any of three points of the face (where the text runs) gives way to
 // black or white, whichever reads better there.
@@ -89,7 +86,7 @@ COLORREF ReadableOnFace(CDC* pDC, const CRect& rcBand, BOOL bVertical, COLORREF 
     auto worst = [&](COLORREF clr) {
         double dWorst = 21.0;
         for (int i = 0; i < nFaces; i++)
-            dWorst = std::min(dWorst, ContrastRatio(clr, faces[i]));
+            dWorst = std::min(dWorst, QorContrastRatio(clr, faces[i]));
         return dWorst;
     };
     if (nFaces == 0 || worst(clrText) >= kMinimum)

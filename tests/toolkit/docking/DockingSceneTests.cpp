@@ -2,12 +2,12 @@
 // a drag, and the caption look with and without visual styles.
 #include "demos/docking/DockingScene.h"
 #include "tests/toolkit/docking/DockingTestSupport.h"
+#include "toolkit/docking/DockingPaneThemes.h"
 #include "toolkit/foundation/ColorManager.h"
 #include "toolkit/foundation/DrawHelpers.h"
 #include "toolkit/foundation/WinThemeWrapper.h"
 
 #include <algorithm>
-#include <cmath>
 
 using dockingtest::GroupPixels;
 using dockingtest::Narrow;
@@ -113,8 +113,6 @@ TEST_F(DockingScene, DraggingTheBarResizesContentsAndTheView)
 
 namespace {
 
-double ContrastRatio(COLORREF a, COLORREF b);
-
 // A colour scheme in which caption text, inactive caption text and button text all differ, so
 // that a glyph drawn in the wrong one of them shows.
 const COLORREF kCaptionText = RGB(255, 255, 0);
@@ -186,7 +184,7 @@ TEST_F(DockingScene, CaptionsTabsAndTheCloseGlyphInBothLooks)
                 const COLORREF clrFace = pixels.Pixel(rc.left, rc.top);
                 for (int y = rc.top; y < rc.bottom; y++)
                     for (int x = rc.left; x < rc.right; x++)
-                        dBest = std::max(dBest, ContrastRatio(pixels.Pixel(x, y), clrFace));
+                        dBest = std::max(dBest, QorContrastRatio(pixels.Pixel(x, y), clrFace));
                 EXPECT_GE(dBest, 3.0) << pszLook << pszState << ": the glyph against the caption's face";
             }
         }
@@ -197,26 +195,6 @@ TEST_F(DockingScene, CaptionsTabsAndTheCloseGlyphInBothLooks)
     QorSetThemeModeForTest(qorThemeReal);
 }
 
-namespace {
-
-double Luminance(COLORREF clr)
-{
-    auto linear = [](int n) {
-        const double c = n / 255.0;
-        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * linear(GetRValue(clr)) + 0.7152 * linear(GetGValue(clr)) + 0.0722 * linear(GetBValue(clr));
-}
-
-double ContrastRatio(COLORREF a, COLORREF b)
-{
-    const double la = Luminance(a) + 0.05;
-    const double lb = Luminance(b) + 0.05;
-    return la > lb ? la / lb : lb / la;
-}
-
-} // namespace
-
 TEST_F(DockingScene, TheThemedCaptionsTextReadsOnItsFaceActiveAndInactive)
 {
     QorSetThemeModeForTest(qorThemeReal);
@@ -226,6 +204,8 @@ TEST_F(DockingScene, TheThemedCaptionsTextReadsOnItsFaceActiveAndInactive)
     if (!Manager().GetPaintManager()->m_themeWindow.GetHandle())
         GTEST_SKIP() << "no visual styles here";
     const int T = Manager().GetPaintManager()->GetCaptionHeight();
+    ASSERT_NEAR(21.0, QorContrastRatio(RGB(0, 0, 0), RGB(255, 255, 255)), 0.01);
+    ASSERT_NEAR(1.0, QorContrastRatio(RGB(200, 100, 50), RGB(200, 100, 50)), 0.001);
     for (BOOL bFocusInside : {TRUE, FALSE}) {
         const char* pszState = bFocusInside ? "active" : "inactive";
         ::SetForegroundWindow(m_pFrame->GetSafeHwnd());
@@ -243,7 +223,7 @@ TEST_F(DockingScene, TheThemedCaptionsTextReadsOnItsFaceActiveAndInactive)
             // The face of the band in this row, left of where the text begins.
             const COLORREF clrFace = screen.Pixel(2, y);
             for (int x = 4; x < 64; x++)
-                dBest = std::max(dBest, ContrastRatio(screen.Pixel(x, y), clrFace));
+                dBest = std::max(dBest, QorContrastRatio(screen.Pixel(x, y), clrFace));
         }
         EXPECT_GE(dBest, 3.0) << pszState << ": the strongest text pixel against the caption's face";
     }
