@@ -75,6 +75,9 @@ void CQorStatusBarPane::OnClick(CPoint)
 {
     if (!m_pBar || IsDisabled())
         return;
+    // Whatever the loop dispatches, or the command itself, may take the pane off the bar: it
+    // stays alive until the click is over.
+    InternalAddRef();
     CQorStatusBar* pBar = m_pBar;
     const HWND hWndBar = pBar->m_hWnd;
     const CRect rc = GetRect();
@@ -111,14 +114,18 @@ void CQorStatusBarPane::OnClick(CPoint)
         }
     };
     const CQorCaptureLoop::Result result = loop.Run();
-    if (!::IsWindow(hWndBar))
-        return;
-    setPressed(FALSE);
-    if (CQorCaptureLoop::IsCancelled(result))
-        return;
-    CWnd* pFrame = pBar->GetParentFrame();
-    HWND hWndTarget = pFrame ? pFrame->m_hWnd : ::GetParent(hWndBar);
-    ::SendMessageW(hWndTarget, WM_COMMAND, static_cast<WPARAM>(static_cast<WORD>(m_nID)), 0);
+    // A pane taken off the bar meanwhile has no command left to send.
+    if (::IsWindow(hWndBar) && m_pBar == pBar) {
+        setPressed(FALSE);
+        if (!CQorCaptureLoop::IsCancelled(result)) {
+            CWnd* pFrame = pBar->GetParentFrame();
+            HWND hWndTarget = pFrame ? pFrame->m_hWnd : ::GetParent(hWndBar);
+            ::SendMessageW(hWndTarget, WM_COMMAND, static_cast<WPARAM>(static_cast<WORD>(m_nID)), 0);
+        }
+    } else {
+        m_bPressed = FALSE;
+    }
+    InternalRelease();
 }
 
 // ---------------------------------------------------------------------------------------

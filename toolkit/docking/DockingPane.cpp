@@ -39,6 +39,12 @@ void CQorDockingPane::OnSizeParent(CWnd* pSite, CRect rect, AFX_SIZEPARENTPARAMS
     SetDockingSite(pSite);
     if (lpLayout && !lpLayout->hDWP)
         return;
+    CQorDeferredMoves moves(1);
+    PlaceChild(rect, moves);
+}
+
+void CQorDockingPane::PlaceChild(const CRect& rect, CQorDeferredMoves& moves)
+{
     m_rcWindow = rect;
     if (!m_pParentContainer || !m_hwndChild || !::IsWindow(m_hwndChild))
         return;
@@ -49,12 +55,10 @@ void CQorDockingPane::OnSizeParent(CWnd* pSite, CRect rect, AFX_SIZEPARENTPARAMS
         CRect rcGroup = m_pParentContainer->GetPaneWindowRect();
         rc.OffsetRect(-rcGroup.left, -rcGroup.top);
     }
-    CRect rcOld;
-    ::GetWindowRect(m_hwndChild, &rcOld);
-    ::MapWindowPoints(HWND_DESKTOP, ::GetParent(m_hwndChild), reinterpret_cast<LPPOINT>(&rcOld), 2);
-    if (rcOld != rc)
-        ::SetWindowPos(m_hwndChild, nullptr, rc.left, rc.top, rc.Width(), rc.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
-    ::EnableWindow(m_hwndChild, (m_dwEnabled & qorPaneEnableClient) != 0);
+    moves.Move(m_hwndChild, rc);
+    const BOOL bEnabled = (m_dwEnabled & qorPaneEnableClient) != 0;
+    if (!::IsWindowEnabled(m_hwndChild) != !bEnabled)
+        ::EnableWindow(m_hwndChild, bEnabled);
 }
 
 void CQorDockingPane::SetParentContainer(CQorDockingPaneBase* pContainer)
@@ -178,7 +182,9 @@ void CQorDockingPane::Attach(HWND hWnd)
     }
     if (pManager && pManager->m_bInitialUpdateCalled) {
         ::SendMessageW(hWnd, WM_INITIALUPDATE, 0, 0);
-        CWnd::SendMessageToDescendants(hWnd, WM_INITIALUPDATE, 0, 0, TRUE, TRUE);
+        // Every descendant, not only the framework's own windows: a dialog's plain controls
+        // are told as well.
+        CWnd::SendMessageToDescendants(hWnd, WM_INITIALUPDATE, 0, 0, TRUE, FALSE);
     }
 }
 

@@ -24,6 +24,9 @@ public:
     CWnd* GetDockingSite() const override;
     BOOL IsInAutoHidePanel() const override;
     void OnSizeParent(CWnd* pSite, CRect rect, AFX_SIZEPARENTPARAMS* lpLayout) override;
+    // Puts the child window in the rectangle (site coordinates) among its group's moves of a
+    // pass, unless it stands there, and enables it by the client bit unless it already is.
+    void PlaceChild(const CRect& rect, CQorDeferredMoves& moves);
     void SetParentContainer(CQorDockingPaneBase* pContainer) override;
     CQorDockingPaneBase* Clone(CQorDockingPaneLayout* pLayout, CQorDockingPaneCloneMap* pMap) override;
     void DeletePane() override { InternalRelease(); }

@@ -26,6 +26,39 @@ void QorMoveSiteWindow(AFX_SIZEPARENTPARAMS* lpLayout, HWND hWnd, const RECT& rc
     ::SetWindowPos(hWnd, nullptr, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, nFlags);
 }
 
+CRect QorGetRectInParent(HWND hWnd)
+{
+    CRect rc;
+    ::GetWindowRect(hWnd, &rc);
+    ::MapWindowPoints(HWND_DESKTOP, ::GetParent(hWnd), reinterpret_cast<LPPOINT>(&rc), 2);
+    return rc;
+}
+
+BOOL CQorDeferredMoves::Move(HWND hWnd, const RECT& rc)
+{
+    if (QorGetRectInParent(hWnd) == CRect(rc))
+        return FALSE;
+    const UINT nFlags = SWP_NOZORDER | SWP_NOACTIVATE;
+    if (!m_hDWP)
+        m_hDWP = ::BeginDeferWindowPos(m_nHint > 0 ? m_nHint : 1);
+    if (m_hDWP) {
+        m_hDWP = ::DeferWindowPos(m_hDWP, hWnd, nullptr, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
+                                  nFlags);
+        if (m_hDWP)
+            return TRUE;
+    }
+    // A batch that could not be made or grown: the window moves on its own.
+    ::SetWindowPos(hWnd, nullptr, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, nFlags);
+    return TRUE;
+}
+
+void CQorDeferredMoves::Apply()
+{
+    if (m_hDWP)
+        ::EndDeferWindowPos(m_hDWP);
+    m_hDWP = nullptr;
+}
+
 // ---- Node base ---------------------------------------------------------------------------------
 
 CQorDockingPaneBase::CQorDockingPaneBase(int nType, CQorDockingPaneLayout* pLayout) : m_pLayout(pLayout), m_nType(nType)

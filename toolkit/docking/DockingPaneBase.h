@@ -122,6 +122,28 @@ typedef CList<QOR_DOCKINGPANE_INFO, const QOR_DOCKINGPANE_INFO&> CQorDockingPane
 // Moves a child window of the site within a layout pass: deferred with the pass's handle when
 // it has one (the site's windows then move together), at once otherwise.
 void QorMoveSiteWindow(AFX_SIZEPARENTPARAMS* lpLayout, HWND hWnd, const RECT& rc);
+// A window's rectangle in its parent's client coordinates.
+CRect QorGetRectInParent(HWND hWnd);
+
+// The moves of one parent's child windows in a layout pass, made together in one deferred
+// batch. The batch begins with the first move (a pass that moves nothing costs nothing) and is
+// applied by Apply or at the end of the object's life.
+class CQorDeferredMoves
+{
+public:
+    explicit CQorDeferredMoves(int nHint) : m_nHint(nHint) {}
+    ~CQorDeferredMoves() { Apply(); }
+    CQorDeferredMoves(const CQorDeferredMoves&) = delete;
+    CQorDeferredMoves& operator=(const CQorDeferredMoves&) = delete;
+
+    // Moves the window unless it already stands there; TRUE when it was moved.
+    BOOL Move(HWND hWnd, const RECT& rc);
+    void Apply();
+
+private:
+    HDWP m_hDWP = nullptr;
+    int m_nHint;
+};
 
 class CQorDockingPaneCaptionButtons : public CArray<CQorDockingPaneCaptionButton*, CQorDockingPaneCaptionButton*>
 {

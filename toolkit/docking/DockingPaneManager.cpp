@@ -6,6 +6,7 @@
 #include "toolkit/docking/DockingPaneAccessibility.h"
 #include "toolkit/docking/DockingPaneLayout.h"
 #include "toolkit/docking/DockingPaneSplitterContainer.h"
+#include "toolkit/docking/DockingPaneSplitterWnd.h"
 #include "toolkit/docking/DockingPaneTabbedContainer.h"
 #include "toolkit/docking/DockingPaneThemes.h"
 #include "toolkit/foundation/ColorManager.h"
@@ -233,9 +234,22 @@ void CQorDockingPaneManager::RedrawPanes()
         CQorDockingPane* pPane = lst.GetNext(pos).pPane;
         if (pPane->GetDockingSite())
             RecalcLayout(pPane, TRUE);
-        if (CQorDockingPaneBase* pContainer = pPane->GetContainer())
-            if (HWND hWnd = pContainer->GetPaneHwnd())
+        if (CQorDockingPaneTabbedContainer* pGroup = pPane->GetTabbedContainer()) {
+            // New metrics or a new painter: the next pass lays each group out in full.
+            pGroup->SetRepositionNeeded();
+            if (HWND hWnd = pGroup->GetPaneHwnd())
                 ::InvalidateRect(hWnd, nullptr, FALSE);
+        }
+    }
+    // The bars keep their places in a pass that changes nothing, so they are repainted here.
+    const CQorDockingPaneBaseList& nodes = m_pLayout->GetAllNodes();
+    for (POSITION pos = nodes.GetHeadPosition(); pos;) {
+        CQorDockingPaneBase* pNode = nodes.GetNext(pos);
+        if (pNode->GetType() != qorDockingPaneTypeSplitter)
+            continue;
+        CQorDockingPaneSplitterContainer* pSplitter = static_cast<CQorDockingPaneSplitterContainer*>(pNode);
+        for (INT_PTR i = 0; i < pSplitter->GetSplitterCount(); i++)
+            pSplitter->GetSplitter(i)->Invalidate(FALSE);
     }
 }
 
@@ -326,12 +340,66 @@ void CQorDockingPaneManager::ShowPaneMenu(CQorDockingPane* pPane)
 LRESULT CQorDockingPaneManager::OnSizeParent(WPARAM, LPARAM lParam)
 {
     AFX_SIZEPARENTPARAMS* lpLayout = reinterpret_cast<AFX_SIZEPARENTPARAMS*>(lParam);
-    if (lpLayout && GetTopContainer()) {
+    if (!lpLayout || !GetTopContainer())
+        return 0;
+    // A real pass moves the groups and bars in a batch of their own, applied before the panes'
+    // windows are placed inside them: a group then has its new size when its children move,
+    // and each group's children make one batch of their own.
+    AFX_SIZEPARENTPARAMS own = *lpLayout;
+    if (lpLayout->hDWP)
+        own.hDWP = ::BeginDeferWindowPos(static_cast<int>(m_pLayout->GetAllNodes().GetCount()));
+    if (own.hDWP) {
+        m_arrPendingGroups.RemoveAll();
+        m_arrPendingRepaint.RemoveAll();
+        m_bCollectPanePlacement = TRUE;
+        m_pLayout->RecalcLayout(m_pSite, lpLayout->rect, &own);
+        m_bCollectPanePlacement = FALSE;
+        lpLayout->rect = own.rect;
+        ::EndDeferWindowPos(own.hDWP);
+        // The groups that changed size repaint together: one request for all of them.
+        if (!m_arrPendingRepaint.IsEmpty()) {
+            HRGN hRgn = ::CreateRectRgn(0, 0, 0, 0);
+            for (INT_PTR i = 0; i < m_arrPendingRepaint.GetSize(); i++) {
+                HRGN hPart = ::CreateRectRgnIndirect(&m_arrPendingRepaint[i]);
+                ::CombineRgn(hRgn, hRgn, hPart, RGN_OR);
+                ::DeleteObject(hPart);
+            }
+            m_arrPendingRepaint.RemoveAll();
+            ::RedrawWindow(m_pSite->GetSafeHwnd(), nullptr, hRgn, RDW_INVALIDATE | RDW_ALLCHILDREN);
+            ::DeleteObject(hRgn);
+        }
+        // The owner hears of shown panes while they are placed and may lay the frame out
+        // again: the list is this pass's own by then.
+        CArray<CQorDockingPaneTabbedContainer*, CQorDockingPaneTabbedContainer*> arrGroups;
+        arrGroups.Copy(m_arrPendingGroups);
+        m_arrPendingGroups.RemoveAll();
+        for (INT_PTR i = 0; i < arrGroups.GetSize(); i++) {
+            // A group the owner's answers tidied away meanwhile is gone from the layout.
+            if (m_pLayout && m_pLayout->GetAllNodes().Find(static_cast<CQorDockingPaneBase*>(arrGroups[i])))
+                arrGroups[i]->PlacePendingPanes();
+        }
+    } else {
         m_pLayout->RecalcLayout(m_pSite, lpLayout->rect, lpLayout);
-        SyncPaneHolders();
-        m_bLayoutDone = TRUE;
     }
+    SyncPaneHolders();
+    m_bLayoutDone = TRUE;
     return 0;
+}
+
+BOOL CQorDockingPaneManager::DeferRepaint(const CRect& rcSite)
+{
+    if (!m_bCollectPanePlacement)
+        return FALSE;
+    m_arrPendingRepaint.Add(rcSite);
+    return TRUE;
+}
+
+BOOL CQorDockingPaneManager::DeferPanePlacement(CQorDockingPaneTabbedContainer* pGroup)
+{
+    if (!m_bCollectPanePlacement)
+        return FALSE;
+    m_arrPendingGroups.Add(pGroup);
+    return TRUE;
 }
 
 LRESULT CQorDockingPaneManager::OnIdleUpdateCmdUI(WPARAM, LPARAM)

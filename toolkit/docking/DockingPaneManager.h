@@ -13,6 +13,7 @@
 
 class CQorDockingPanePaintManager;
 class CQorDockingPaneSplitterContainer;
+class CQorDockingPaneTabbedContainer;
 class CQorImageManager;
 class CQorToolTipContext;
 
@@ -51,6 +52,12 @@ public:
     CQorDockingPane* GetActivePane() const { return m_pActivePane; }
     HRESULT GetOleInitResult() const { return m_hrOleInit; }
     BOOL IsLayoutDone() const { return m_bLayoutDone; }
+    // During the manager's layout pass: takes the group's panes to be placed once the groups
+    // stand where the pass put them (TRUE), else FALSE (the group places them at once).
+    BOOL DeferPanePlacement(CQorDockingPaneTabbedContainer* pGroup);
+    // During the manager's layout pass: takes a rectangle of the site to repaint (with the
+    // windows in it) once the pass's moves are made (TRUE), else FALSE.
+    BOOL DeferRepaint(const CRect& rcSite);
 
     virtual CQorDockingPaneLayout* CreateLayout();
     virtual int NotifyOwner(int nCode, LPARAM lParam);
@@ -61,8 +68,11 @@ public:
 
     // Docking operations.
     CQorDockingPane* CreatePane(int nID, CRect rc, int nDirection, CQorDockingPaneBase* pNeighbour = nullptr);
-    void DockPane(CQorDockingPaneBase* pNeighbour, int nDirection, CQorDockingPaneBase* pNode);
-    void MovePane(CQorDockingPaneBase* pNode, int nDirection, CQorDockingPaneBase* pNeighbour);
+    // Both answer FALSE and change nothing when the node cannot go there: a direction outside
+    // left, right, top and bottom, a neighbour inside the node or outside any shown splitter,
+    // a node holding the client. A pane docked elsewhere leaves its old group first.
+    BOOL DockPane(CQorDockingPaneBase* pNeighbour, int nDirection, CQorDockingPaneBase* pNode);
+    BOOL MovePane(CQorDockingPaneBase* pNode, int nDirection, CQorDockingPaneBase* pNeighbour);
     void AttachPane(CQorDockingPaneBase* pNeighbour, CQorDockingPaneBase* pNode);
     void ShowPane(CQorDockingPane* pPane, BOOL bSetFocus = TRUE);
     void ShowPaneById(int nID);
@@ -113,6 +123,11 @@ public:
 protected:
     void AppendNodeDump(CString& str, const CQorDockingPaneBase* pNode, BOOL bRects) const;
     CQorDockingPaneBase* WrapInGroup(CQorDockingPane* pPane, CWnd* pSite);
+    // The place a node docked beside the neighbour goes: the neighbour as docking uses it (the
+    // top container for none) and the splitter that takes the node (none: the top container's
+    // edge). FALSE when no splitter of a shown tree can take it.
+    BOOL FindDockingPlace(CQorDockingPaneBase*& pNeighbour, CQorDockingPaneSplitterContainer*& pContainer) const;
+    BOOL CanDockBeside(const CQorDockingPaneBase* pNode, const CQorDockingPaneBase* pNeighbour) const;
 
     afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
@@ -135,6 +150,9 @@ protected:
     BOOL m_bLayoutDone = FALSE;
     BOOL m_bInitialUpdateCalled = FALSE;
     HRESULT m_hrOleInit = E_FAIL;
+    BOOL m_bCollectPanePlacement = FALSE;
+    CArray<CQorDockingPaneTabbedContainer*, CQorDockingPaneTabbedContainer*> m_arrPendingGroups;
+    CArray<CRect, const CRect&> m_arrPendingRepaint;
 
     friend class CQorDockingPane;
 };

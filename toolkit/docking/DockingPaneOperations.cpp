@@ -6,9 +6,18 @@
 #include "toolkit/docking/DockingPaneSplitterContainer.h"
 #include "toolkit/docking/DockingPaneTabbedContainer.h"
 
+namespace {
+
+BOOL IsDockingDirection(int nDirection)
+{
+    return nDirection >= qorDockLeft && nDirection <= qorDockBottom;
+}
+
+} // namespace
+
 CQorDockingPane* CQorDockingPaneManager::CreatePane(int nID, CRect rc, int nDirection, CQorDockingPaneBase* pNeighbour)
 {
-    if (!m_pLayout)
+    if (!m_pLayout || !IsDockingDirection(nDirection))
         return nullptr;
     CQorDockingPaneBase* pNode = CreateNode(qorDockingPaneTypePane, m_pLayout);
     if (!pNode)
@@ -35,36 +44,68 @@ CQorDockingPaneBase* CQorDockingPaneManager::WrapInGroup(CQorDockingPane* pPane,
     return pNode;
 }
 
-void CQorDockingPaneManager::DockPane(CQorDockingPaneBase* pNeighbour, int nDirection, CQorDockingPaneBase* pNode)
+BOOL CQorDockingPaneManager::FindDockingPlace(CQorDockingPaneBase*& pNeighbour,
+                                              CQorDockingPaneSplitterContainer*& pContainer) const
 {
     CQorDockingPaneSplitterContainer* pTop = GetTopContainer();
-    if (!pTop || !pNode)
-        return;
+    pContainer = nullptr;
+    if (!pTop)
+        return FALSE;
     if (!pNeighbour || (pNeighbour->GetType() == qorDockingPaneTypePane &&
                         (pNeighbour->IsInAutoHidePanel() || !pNeighbour->GetContainer())))
         pNeighbour = pTop;
+    if (pNeighbour == pTop)
+        return TRUE;
+    CQorDockingPaneBase* pParent = pNeighbour->GetContainer();
+    if (pParent && pParent->GetType() == qorDockingPaneTypeTabbed) {
+        pNeighbour = pParent;
+        pParent = pParent->GetContainer();
+    }
+    if (!pParent || pParent->GetType() != qorDockingPaneTypeSplitter)
+        return FALSE;
+    // The splitter must hang in a tree that is shown: a branch cut off from it (waiting to be
+    // tidied away) would take the node out of sight for good.
+    CQorDockingPaneBase* pRoot = pParent;
+    while (pRoot->GetContainer())
+        pRoot = pRoot->GetContainer();
+    if (pRoot != pTop && pRoot->GetType() != qorDockingPaneTypeMiniWnd)
+        return FALSE;
+    pContainer = static_cast<CQorDockingPaneSplitterContainer*>(pParent);
+    return TRUE;
+}
+
+BOOL CQorDockingPaneManager::CanDockBeside(const CQorDockingPaneBase* pNode, const CQorDockingPaneBase* pNeighbour) const
+{
+    // A node never goes beside itself or into its own branch, and the client's branch stays
+    // where the frame's view is.
+    const CQorDockingPaneBase* pClient = m_pLayout ? m_pLayout->GetClientContainer() : nullptr;
+    return !pNode->ContainsPane(pNeighbour) && !(pClient && pNode->ContainsPane(pClient));
+}
+
+BOOL CQorDockingPaneManager::DockPane(CQorDockingPaneBase* pNeighbour, int nDirection, CQorDockingPaneBase* pNode)
+{
+    if (!pNode || !m_pLayout || !IsDockingDirection(nDirection))
+        return FALSE;
+    // Where the node goes is settled before anything changes: a place that cannot take it
+    // leaves the tree (and the node) as they are.
+    CQorDockingPaneSplitterContainer* pContainer = nullptr;
+    if (!FindDockingPlace(pNeighbour, pContainer) || !CanDockBeside(pNode, pNeighbour))
+        return FALSE;
+    // A docked container changes places through MovePane, which empties it first.
+    if (pNode->GetType() != qorDockingPaneTypePane && pNode->GetContainer())
+        return FALSE;
+    CQorDockingPaneSplitterContainer* pTop = GetTopContainer();
     const BOOL bHoriz = nDirection == qorDockLeft || nDirection == qorDockRight;
     const BOOL bAfter = nDirection == qorDockRight || nDirection == qorDockBottom;
-
-    // Where the node goes is settled before anything changes: a neighbour without a usable
-    // container leaves the tree (and the node) as they are.
-    CQorDockingPaneSplitterContainer* pContainer = nullptr;
-    if (pNeighbour != pTop) {
-        CQorDockingPaneBase* pParent = pNeighbour->GetContainer();
-        if (pParent && pParent->GetType() == qorDockingPaneTypeTabbed) {
-            pNeighbour = pParent;
-            pParent = pParent->GetContainer();
-        }
-        if (!pParent || pParent->GetType() != qorDockingPaneTypeSplitter)
-            return;
-        pContainer = static_cast<CQorDockingPaneSplitterContainer*>(pParent);
-    }
     CWnd* pSite = pNeighbour->GetDockingSite();
 
     if (pNode->GetType() == qorDockingPaneTypePane) {
+        // A pane lives in one group only: it leaves the old one before it gets its new one.
+        if (CQorDockingPaneBase* pOld = pNode->GetContainer())
+            pOld->RemovePane(pNode);
         pNode = WrapInGroup(static_cast<CQorDockingPane*>(pNode), pSite);
         if (!pNode)
-            return;
+            return FALSE;
     }
 
     if (!pContainer) {
@@ -73,7 +114,7 @@ void CQorDockingPaneManager::DockPane(CQorDockingPaneBase* pNeighbour, int nDire
         } else {
             CQorDockingPaneBase* pSplitterNode = CreateNode(qorDockingPaneTypeSplitter, m_pLayout);
             if (!pSplitterNode)
-                return;
+                return FALSE;
             CQorDockingPaneSplitterContainer* pSplitter = static_cast<CQorDockingPaneSplitterContainer*>(pSplitterNode);
             pSplitter->WrapPane(bHoriz, pSite, pTop);
             pSplitter->InsertPane(pNode, nullptr, bAfter);
@@ -84,36 +125,44 @@ void CQorDockingPaneManager::DockPane(CQorDockingPaneBase* pNeighbour, int nDire
     } else {
         CQorDockingPaneBase* pSplitterNode = CreateNode(qorDockingPaneTypeSplitter, m_pLayout);
         if (!pSplitterNode)
-            return;
+            return FALSE;
         CQorDockingPaneSplitterContainer* pSplitter = static_cast<CQorDockingPaneSplitterContainer*>(pSplitterNode);
         pContainer->ReplacePane(pNeighbour, pSplitter);
         pSplitter->WrapPane(bHoriz, pSite, pNeighbour);
         pSplitter->InsertPane(pNode, pNeighbour, bAfter);
     }
     RecalcLayout(pNeighbour, TRUE);
+    return TRUE;
 }
 
-void CQorDockingPaneManager::MovePane(CQorDockingPaneBase* pNode, int nDirection, CQorDockingPaneBase* pNeighbour)
+BOOL CQorDockingPaneManager::MovePane(CQorDockingPaneBase* pNode, int nDirection, CQorDockingPaneBase* pNeighbour)
 {
-    if (!pNode || !m_pLayout)
-        return;
+    if (!pNode || !m_pLayout || !IsDockingDirection(nDirection))
+        return FALSE;
     if (pNode->GetType() == qorDockingPaneTypeSplitter) {
         CQorDockingPaneBaseList lstGroups;
         pNode->FindPane(qorDockingPaneTypeTabbed, &lstGroups);
         if (lstGroups.GetCount() == 1)
             pNode = lstGroups.GetHead();
     }
+    // The target is settled while the node is still whole: emptying it first would strand
+    // its panes in a group outside the tree when the target turns out to be unusable.
+    CQorDockingPaneBase* pPlace = pNeighbour;
+    CQorDockingPaneSplitterContainer* pContainer = nullptr;
+    if (!FindDockingPlace(pPlace, pContainer) || !CanDockBeside(pNode, pPlace))
+        return FALSE;
     if (pNode->GetType() == qorDockingPaneTypePane) {
-        if (CQorDockingPaneBase* pContainer = pNode->GetContainer())
-            pContainer->RemovePane(pNode);
+        if (CQorDockingPaneBase* pOld = pNode->GetContainer())
+            pOld->RemovePane(pNode);
     } else {
         pNode = pNode->Clone(m_pLayout, nullptr);
         if (!pNode)
-            return;
+            return FALSE;
     }
-    DockPane(pNeighbour, nDirection, pNode);
+    const BOOL bDocked = DockPane(pNeighbour, nDirection, pNode);
     m_pLayout->TidyLayout();
     m_hwndLastFocus = nullptr;
+    return bDocked;
 }
 
 void CQorDockingPaneManager::AttachPane(CQorDockingPaneBase* pNeighbour, CQorDockingPaneBase* pNode)

@@ -134,8 +134,13 @@ int CQorDockingPanePaintManager::AdjustClientRect(CQorDockingPaneTabbedContainer
     if (!pPane->IsTabsVisible())
         return 0;
     if (bApply && pPane->GetSafeHwnd()) {
-        CClientDC dc(pPane);
-        m_pTabPaintManager->RepositionTabControl(pPane, &dc, rect);
+        // Laying the row out only measures text: a memory DC of the screen does that without
+        // asking for the window's visible region, as a window's DC would in every pass.
+        if (!m_dcMeasure.GetSafeHdc())
+            m_dcMeasure.CreateCompatibleDC(nullptr);
+        const int nSaved = m_dcMeasure.SaveDC();
+        m_pTabPaintManager->RepositionTabControl(pPane, &m_dcMeasure, rect);
+        m_dcMeasure.RestoreDC(nSaved);
     }
     return m_pTabPaintManager->AdjustClientRect(pPane, rect);
 }

@@ -80,6 +80,7 @@ protected:
 
     CQorTabPaintManager* m_pTabPaintManager;
     CQorTabPaintManager* m_pPanelPaintManager;
+    CDC m_dcMeasure; // where tab rows are measured while laid out
 };
 
 // Test seam: the font RefreshMetrics takes for captions instead of the system's small-caption

@@ -199,8 +199,10 @@ CRect CQorDockingPaneSplitterContainer::PlaceNodes(CQorDockingPaneManager* pMana
             CQorDockingPaneSplitterWnd* pBar = pBars->m_lstSpliters.GetNext(posBar);
             CRect rcClipped;
             rcClipped.IntersectRect(&rcBar, &rect);
-            QorMoveSiteWindow(lpLayout, pBar->GetSafeHwnd(), rcClipped);
-            pBar->Invalidate(FALSE);
+            // A bar is one flat colour: moving it is all it needs (the system paints what a
+            // longer bar uncovers), and a bar that keeps its place is not touched.
+            if (QorGetRectInParent(pBar->GetSafeHwnd()) != rcClipped)
+                QorMoveSiteWindow(lpLayout, pBar->GetSafeHwnd(), rcClipped);
         }
         nPos = nEnd + s;
     }

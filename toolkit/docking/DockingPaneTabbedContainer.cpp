@@ -132,13 +132,28 @@ void CQorDockingPaneTabbedContainer::ShowPanes(AFX_SIZEPARENTPARAMS* lpLayout, c
     CQorDockingPaneManager* pManager = GetDockingPaneManager();
     CQorDockingPaneBaseList lst;
     lst.AddTail(&m_lstChildren);
+    // The owner hears of a selected pane once, or again while it still has no window to show.
+    CQorDockingPane* pSelected = m_pSelectedPane;
+    if (pSelected && pManager && (pSelected != m_pShownPane || !pSelected->GetChild())) {
+        m_pShownPane = pSelected;
+        pManager->NotifyOwner(qorDpnShowWindow, reinterpret_cast<LPARAM>(pSelected));
+    }
+    // The panes' windows are this group's children: their moves make one batch of their own.
+    CQorDeferredMoves moves(static_cast<int>(lst.GetCount()));
     for (POSITION pos = lst.GetHeadPosition(); pos;) {
         CQorDockingPane* pPane = static_cast<CQorDockingPane*>(lst.GetNext(pos));
-        if (pPane == m_pSelectedPane && pManager)
-            pManager->NotifyOwner(qorDpnShowWindow, reinterpret_cast<LPARAM>(pPane));
-        if (pPane->GetChild() && ::IsWindow(pPane->GetChild()))
-            ::ShowWindow(pPane->GetChild(), pPane == m_pSelectedPane ? SW_SHOW : SW_HIDE);
-        pPane->OnSizeParent(GetDockingSite(), rcClient, lpLayout);
+        HWND hWndChild = pPane->GetChild();
+        if (hWndChild && ::IsWindow(hWndChild)) {
+            const BOOL bShow = pPane == m_pSelectedPane;
+            if (!(::GetWindowLongW(hWndChild, GWL_STYLE) & WS_VISIBLE) != !bShow)
+                ::ShowWindow(hWndChild, bShow ? SW_SHOW : SW_HIDE);
+        }
+        if (lpLayout) {
+            pPane->SetDockingSite(GetDockingSite());
+            pPane->PlaceChild(rcClient, moves);
+        } else {
+            pPane->OnSizeParent(GetDockingSite(), rcClient, nullptr);
+        }
     }
 }
 
@@ -150,17 +165,23 @@ void CQorDockingPaneTabbedContainer::OnSizeParent(CWnd* pSite, CRect rect, AFX_S
         return;
     if (!m_hWnd)
         return;
-    CRect rcCurrent;
-    GetWindowRect(&rcCurrent);
-    ::MapWindowPoints(HWND_DESKTOP, ::GetParent(m_hWnd), reinterpret_cast<LPPOINT>(&rcCurrent), 2);
-    if (rcCurrent != rect || m_bForceRepos) {
+    // Only what changed is redone: a pass over an unchanged group moves nothing, keeps its tabs
+    // and its tab row's layout, and asks the owner nothing.
+    const BOOL bForce = m_bForceRepos;
+    m_bForceRepos = FALSE;
+    const CRect rcCurrent = QorGetRectInParent(m_hWnd);
+    if (bForce || rcCurrent != rect) {
         QorMoveSiteWindow(lpLayout, m_hWnd, rect);
-        Invalidate(FALSE);
-        m_bForceRepos = FALSE;
+        // A group that only moves keeps its picture; a new size redraws caption and row. The
+        // manager's pass repaints all such groups at once after the moves.
+        CQorDockingPaneManager* pManager = GetDockingPaneManager();
+        if ((bForce || rcCurrent.Size() != rect.Size()) && (!pManager || !pManager->DeferRepaint(rect)))
+            Invalidate(FALSE);
     }
+    BOOL bTabsChanged;
     {
         CUpdateGuard guard(m_nLockUpdate);
-        UpdateTabs();
+        bTabsChanged = UpdateTabsIfChanged();
     }
     if (CQorDockingPaneCaptionButton* pPin = FindCaptionButton(QOR_IDS_DOCKING_AUTOHIDE)) {
         CWnd* pManagerSite = GetDockingPaneManager() ? GetDockingPaneManager()->GetSite() : nullptr;
@@ -168,11 +189,24 @@ void CQorDockingPaneTabbedContainer::OnSizeParent(CWnd* pSite, CRect rect, AFX_S
     }
     CRect rcClient(0, 0, rect.Width(), rect.Height());
     if (CQorDockingPaneManager* pManager = GetDockingPaneManager()) {
+        // The tab row is laid out again for a new size, new tabs or a forced pass only.
+        const BOOL bRow = bForce || bTabsChanged || rect.Size() != m_szRowLayout;
+        m_szRowLayout = rect.Size();
         CUpdateGuard guard(m_nLockUpdate);
-        pManager->GetPaintManager()->AdjustClientRect(this, rcClient, TRUE);
+        pManager->GetPaintManager()->AdjustClientRect(this, rcClient, bRow);
     }
     rcClient.OffsetRect(rect.left, rect.top);
-    ShowPanes(lpLayout, rcClient);
+    m_rcPendingClient = rcClient;
+    CQorDockingPaneManager* pManager = GetDockingPaneManager();
+    if (!pManager || !pManager->DeferPanePlacement(this))
+        ShowPanes(lpLayout, rcClient);
+}
+
+void CQorDockingPaneTabbedContainer::PlacePendingPanes()
+{
+    AFX_SIZEPARENTPARAMS layout = {};
+    if (m_hWnd)
+        ShowPanes(&layout, m_rcPendingClient);
 }
 
 void CQorDockingPaneTabbedContainer::OnChildrenChanged(BOOL bShow)
@@ -242,6 +276,8 @@ void CQorDockingPaneTabbedContainer::RemovePane(CQorDockingPaneBase* pNode)
     CQorDockingPane* pPane = static_cast<CQorDockingPane*>(pNode);
     CQorDockingPaneManager* pManager = GetDockingPaneManager();
     m_lstChildren.RemoveAt(pos);
+    if (m_pShownPane == pPane)
+        m_pShownPane = nullptr;
     UpdateTabs();
     pPane->SetParentContainer(nullptr);
     if (m_pParentContainer)
@@ -598,12 +634,33 @@ void CQorDockingPaneTabbedContainer::Copy(CQorDockingPaneTabbedContainer* pSourc
         SelectPane(pSelected, FALSE, TRUE);
 }
 
+BOOL CQorDockingPaneTabbedContainer::UpdateTabsIfChanged()
+{
+    // The row's painter and every tab as the panes would make it: a match leaves the row alone.
+    CQorTabPaintManager* pPaintManager = GetPaintManager();
+    BOOL bSame = pPaintManager == m_pRowPainter && GetItemCount() == m_lstChildren.GetCount();
+    int nIndex = 0;
+    for (POSITION pos = m_lstChildren.GetHeadPosition(); bSame && pos; nIndex++) {
+        CQorDockingPane* pPane = static_cast<CQorDockingPane*>(m_lstChildren.GetNext(pos));
+        CQorTabManagerItem* pItem = GetItem(nIndex);
+        bSame = PaneOfItem(pItem) == pPane && pItem->GetCaption() == pPane->GetTabCaption() &&
+                pItem->GetColor() == pPane->GetTabColor() && pItem->GetTooltip() == pPane->GetTitle() &&
+                !pItem->IsEnabled() == !(pPane->GetEnabled() & qorPaneEnableClient) &&
+                (GetSelectedItem() == pItem) == (pPane == m_pSelectedPane);
+    }
+    if (bSame)
+        return FALSE;
+    UpdateTabs();
+    return TRUE;
+}
+
 void CQorDockingPaneTabbedContainer::UpdateTabs()
 {
     CUpdateGuard guard(m_nLockUpdate);
     // A new theme brings a new painter: the row enters the one in force.
     if (CQorTabPaintManager* pPaintManager = GetPaintManager())
         pPaintManager->AddRow(this);
+    m_pRowPainter = GetPaintManager();
     DeleteAllItems();
     for (POSITION pos = m_lstChildren.GetHeadPosition(); pos;) {
         CQorDockingPane* pPane = static_cast<CQorDockingPane*>(m_lstChildren.GetNext(pos));

@@ -56,6 +56,12 @@ public:
     virtual void OnCaptionButtonClick(CQorDockingPaneCaptionButton* pButton);
     virtual void Copy(CQorDockingPaneTabbedContainer* pSource, CQorDockingPaneCloneMap* pMap, DWORD dwIgnoredOptions);
     virtual void UpdateTabs();
+    // Rebuilds the tabs only when they no longer match the panes; TRUE when it did.
+    BOOL UpdateTabsIfChanged();
+    // The next layout pass redoes the group's place, tab row and panes in full.
+    void SetRepositionNeeded() { m_bForceRepos = TRUE; }
+    // Places the panes' windows in the client area the last layout pass gave the group.
+    void PlacePendingPanes();
 
     void AddPane(CQorDockingPane* pPane, BOOL bSetFocus = TRUE);
     void FillFromPane(CWnd* pSite, CQorDockingPane* pPane);
@@ -139,4 +145,8 @@ protected:
     CArray<CRect, const CRect&> m_arrTabRects;
     CContainerDropTarget* m_pDropTarget;
     BOOL m_bMaximized = FALSE;
+    CQorDockingPane* m_pShownPane = nullptr;       // the selected pane the owner last heard of
+    CSize m_szRowLayout;                          // the size the tab row was last laid out for
+    CQorTabPaintManager* m_pRowPainter = nullptr; // the painter the tabs were last made for
+    CRect m_rcPendingClient;                      // the client area of the last layout pass
 };

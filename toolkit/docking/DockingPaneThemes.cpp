@@ -7,6 +7,25 @@
 #include "toolkit/tabs/TabAppearanceSet.h"
 #include "toolkit/tabs/TabPaintManager.h"
 
+#include <algorithm>
+#include <cmath>
+#include <vssym32.h>
+
+double QorContrastRatio(COLORREF clrA, COLORREF clrB)
+{
+    // Relative luminance: the sRGB channels made linear, weighted by how bright each reads.
+    auto luminance = [](COLORREF clr) {
+        auto linear = [](int nChannel) {
+            const double c = nChannel / 255.0;
+            return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(GetRValue(clr)) + 0.7152 * linear(GetGValue(clr)) + 0.0722 * linear(GetBValue(clr));
+    };
+    const double a = luminance(clrA) + 0.05;
+    const double b = luminance(clrB) + 0.05;
+    return a > b ? a / b : b / a;
+}
+
 namespace QorDockingPanePaintThemes {
 
 namespace {
@@ -47,6 +66,32 @@ void InsetForText(CRect& rc, BOOL bVertical)
         rc.left += 4;
         rc.top += 1;
     }
+}
+
+// The caption text colour kept readable on the face already drawn in the band: a colour that
+// falls below 3:1 against any of three points of the face (where the text runs) gives way to
+// black or white, whichever reads better there.
+COLORREF ReadableOnFace(CDC* pDC, const CRect& rcBand, BOOL bVertical, COLORREF clrText)
+{
+    const double kMinimum = 3.0;
+    COLORREF faces[3];
+    int nFaces = 0;
+    for (int i = 1; i <= 3; i++) {
+        const CPoint pt = bVertical ? CPoint(rcBand.CenterPoint().x, rcBand.top + rcBand.Height() * i / 4)
+                                    : CPoint(rcBand.left + rcBand.Width() * i / 4, rcBand.CenterPoint().y);
+        const COLORREF clr = pDC->GetPixel(pt);
+        if (clr != CLR_INVALID)
+            faces[nFaces++] = clr;
+    }
+    auto worst = [&](COLORREF clr) {
+        double dWorst = 21.0;
+        for (int i = 0; i < nFaces; i++)
+            dWorst = std::min(dWorst, QorContrastRatio(clr, faces[i]));
+        return dWorst;
+    };
+    if (nFaces == 0 || worst(clrText) >= kMinimum)
+        return clrText;
+    return worst(RGB(0, 0, 0)) >= worst(RGB(255, 255, 255)) ? RGB(0, 0, 0) : RGB(255, 255, 255);
 }
 
 CRect CaptionStrip(const CRect& rc, int nThickness, BOOL bVertical)
@@ -216,8 +261,16 @@ void CQorDockingPaneNativeXPTheme::DrawCaptionPart(CDC* pDC, CQorDockingPaneBase
         CQorDockingPaneOfficeTheme::DrawCaptionPart(pDC, pPane, rcCaption, strTitle, bActive, bVertical);
         return;
     }
-    COLORREF clr = IsContentDisabled(pPane) ? GetXtremeColor(COLOR_GRAYTEXT)
-                                            : GetXtremeColor(bActive ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT);
+    COLORREF clr = GetXtremeColor(COLOR_GRAYTEXT);
+    if (!IsContentDisabled(pPane)) {
+        // The text colour the theme gives its small caption in this state, else the system's;
+        // either way it must read on the face the theme drew (a light theme's inactive face is
+        // near white, and so is its inactive caption text colour).
+        if (FAILED(m_themeWindow.GetThemeColor(WP_SMALLCAPTION, bActive ? CS_ACTIVE : CS_INACTIVE, TMT_TEXTCOLOR,
+                                               &clr)))
+            clr = GetXtremeColor(bActive ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT);
+        clr = ReadableOnFace(pDC, rcCaption, bVertical, clr);
+    }
     ReduceBand(rcCaption, bVertical);
     DrawCaptionButtons(pDC, pPane->GetCaptionButtons(), rcCaption, clr, 16, 3, bVertical);
     pDC->SetTextColor(clr);

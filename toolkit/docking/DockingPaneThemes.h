@@ -6,6 +6,10 @@
 #include "toolkit/docking/DockingPanePaintManager.h"
 #include "toolkit/tabs/TabColorSets.h"
 
+// How far apart two colours read, by their relative luminance: 1 for equal colours, 21 for
+// black on white. Caption text is kept at 3 or more against its face.
+double QorContrastRatio(COLORREF clrA, COLORREF clrB);
+
 namespace QorDockingPanePaintThemes {
 
 class CQorDockingPaneDefaultTheme : public CQorDockingPanePaintManager

@@ -30,6 +30,20 @@ class CCountingStatusBar : public CQorStatusBar
 public:
     int nSetText = 0;
 
+    // Puts a pane made by the test in the place of the pane at the index (that one is released).
+    void ReplacePane(int nIndex, CQorStatusBarPane* pPane)
+    {
+        CQorStatusBarPane* pOld = m_arrPanes[static_cast<size_t>(nIndex)];
+        pPane->m_nID = pOld->m_nID;
+        pPane->m_nWidth = pOld->m_nWidth;
+        pPane->m_nIndex = nIndex;
+        pPane->m_pBar = this;
+        m_arrPanes[static_cast<size_t>(nIndex)] = pPane;
+        pOld->m_pBar = nullptr;
+        pOld->InternalRelease();
+        RecalcPanes(TRUE, TRUE);
+    }
+
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
@@ -39,17 +53,46 @@ protected:
     }
 };
 
-// Records the commands the bar sends to its frame.
+// Records the commands the bar sends to its frame; runs a test's step for a command and for
+// WM_APP.
 class CCommandFrame : public CFrameWnd
 {
 public:
     std::vector<UINT> commands;
+    std::function<void()> onCommand;
+    std::function<void()> onApp;
 
 protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
     {
         commands.push_back(LOWORD(wParam));
+        if (onCommand)
+            onCommand();
         return CFrameWnd::OnCommand(wParam, lParam);
+    }
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_APP && onApp) {
+            onApp();
+            return 0;
+        }
+        return CFrameWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
+// A pane whose last release is recorded instead of freeing it, so that a write into it after
+// that release shows: the pressed state at the release must be the one it keeps.
+class CWatchedPane : public CQorStatusBarPane
+{
+public:
+    int nFinalReleases = 0;
+    BOOL bPressedAtRelease = FALSE;
+
+protected:
+    void OnFinalRelease() override
+    {
+        ++nFinalReleases;
+        bPressedAtRelease = m_bPressed;
     }
 };
 
@@ -460,6 +503,48 @@ TEST_F(StatusBarFixture, ButtonPaneSendsItsCommandOnlyForAReleaseInside)
     bar.SendMessage(WM_MOUSEMOVE, 0, inside);
     bar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, inside);
     EXPECT_TRUE(frame->commands.empty());
+}
+
+TEST_F(StatusBarFixture, AButtonPaneTakenOffTheBarDuringItsClickIsNotTouchedAfterItsRelease)
+{
+    enum class Removal { ByItsCommand, WhileHeld };
+    const struct
+    {
+        const char* name;
+        Removal removal;
+        size_t commands;
+    } cases[] = {
+        {"its command removes it", Removal::ByItsCommand, 1},
+        {"removed while the button is held", Removal::WhileHeld, 0},
+    };
+    Add(0, 100, SBPS_STRETCH | SBPS_NOBORDERS);
+    for (const auto& c : cases) {
+        Add(321, 80);
+        // The test owns the pane's memory: its last release only records.
+        auto pPane = std::make_unique<CWatchedPane>();
+        bar.ReplacePane(1, pPane.get());
+        pPane->m_bButton = TRUE;
+        const CRect rc = bar.GetPaneRect(1);
+        const LPARAM inside = MAKELPARAM(rc.CenterPoint().x, rc.CenterPoint().y);
+        frame->commands.clear();
+        auto remove = [this] { bar.RemovePane(321); };
+        frame->onCommand = c.removal == Removal::ByItsCommand ? std::function<void()>(remove) : nullptr;
+        frame->onApp = c.removal == Removal::WhileHeld ? std::function<void()>(remove) : nullptr;
+        if (c.removal == Removal::WhileHeld)
+            frame->PostMessage(WM_APP);
+        bar.PostMessage(WM_LBUTTONUP, 0, inside);
+        bar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, inside);
+
+        EXPECT_EQ(c.commands, frame->commands.size()) << c.name;
+        EXPECT_EQ(nullptr, bar.FindPane(321)) << c.name;
+        EXPECT_EQ(nullptr, bar.GetHotPane()) << c.name;
+        EXPECT_EQ(1, pPane->nFinalReleases) << c.name;
+        EXPECT_EQ(pPane->bPressedAtRelease, pPane->m_bPressed) << c.name << ": written after its last release";
+        EXPECT_FALSE(pPane->m_bPressed) << c.name;
+        EXPECT_NE(::GetCapture(), bar.m_hWnd) << c.name;
+        frame->onCommand = nullptr;
+        frame->onApp = nullptr;
+    }
 }
 
 // ---------------------------------------------------------------------------------------

@@ -78,6 +78,32 @@ TEST_F(InputSuite, HoverMakesACaptionButtonHotAndLeavingClearsIt)
     EXPECT_TRUE(testsupport::PumpUntil([pClose] { return !pClose->IsHot(); }, 2000)) << "after leaving the group";
 }
 
+void PressLeftButton(BOOL bDown)
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = bDown ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    ::SendInput(1, &input, sizeof(INPUT));
+}
+
+TEST_F(InputSuite, AClickOnTheCloseButtonClosesThePane)
+{
+    CQorDockingPaneTabbedContainer* pGroup = m_pPane->GetTabbedContainer();
+    pGroup->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    CQorDockingPaneCaptionButton* pClose = pGroup->FindCaptionButton(QOR_IDS_DOCKING_CLOSE);
+    ASSERT_FALSE(pClose->GetRect().IsRectEmpty());
+    CPoint pt = pClose->GetRect().CenterPoint();
+    pGroup->ClientToScreen(&pt);
+    MoveCursor(pt);
+    // Down and up go in before the pump: the press loop runs inside the button-down's handling.
+    PressLeftButton(TRUE);
+    PressLeftButton(FALSE);
+    EXPECT_TRUE(testsupport::PumpUntil([this] { return m_pPane->IsClosed(); }, 2000));
+    EXPECT_EQ(1, m_pFrame->m_recorder.Count(qorDpnClosePane));
+    EXPECT_EQ("S(h)[G(),C]", dockingtest::Narrow(m_pFrame->m_manager.DumpLayout()));
+    EXPECT_EQ(nullptr, ::GetCapture());
+}
+
 TEST_F(InputSuite, TheBarShowsItsCursorUnlessSizingIsLocked)
 {
     CQorDockingPaneSplitterWnd* pBar = Bar();

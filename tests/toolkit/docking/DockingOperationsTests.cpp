@@ -1,6 +1,8 @@
 // The manager's docking operations, seen through the tree dump.
 #include "tests/toolkit/docking/DockingTestSupport.h"
 
+#include <string>
+
 using dockingtest::FrameTest;
 using dockingtest::Narrow;
 
@@ -128,4 +130,139 @@ TEST_F(DockingOperations, TidyingReplacesASplitterThatOnlyWrapsOneGroup)
     EXPECT_EQ("S(h)[S(v)[G(),G(1*)],C,G(2*)]", Narrow(Dump())) << "the emptied group is a holder and stays";
     EXPECT_EQ(qorDockLeft, Manager().GetLayout()->GetPaneDirection(pFirst->GetContainer()));
     EXPECT_EQ(qorDockRight, Manager().GetLayout()->GetPaneDirection(pSecond->GetContainer()));
+
+    // An outer splitter whose only child is an inner splitter that only wraps the second group:
+    // the group takes the inner splitter's place; the outer one, beside the client, stays.
+    CQorDockingPaneBase* pGroup = pSecond->GetContainer();
+    CQorDockingPaneSplitterContainer* pTop = Manager().GetTopContainer();
+    auto* pOuter = static_cast<CQorDockingPaneSplitterContainer*>(
+        Manager().CreateNode(qorDockingPaneTypeSplitter, Manager().GetLayout()));
+    auto* pInner = static_cast<CQorDockingPaneSplitterContainer*>(
+        Manager().CreateNode(qorDockingPaneTypeSplitter, Manager().GetLayout()));
+    pTop->ReplacePane(pGroup, pOuter);
+    pInner->WrapPane(TRUE, m_pFrame, pGroup);
+    pOuter->WrapPane(FALSE, m_pFrame, pInner);
+    ASSERT_EQ("S(h)[S(v)[G(),G(1*)],C,S(v)[S(h)[G(2*)]]]", Narrow(Dump()));
+    const INT_PTR nNodes = Manager().GetLayout()->GetAllNodes().GetCount();
+    Manager().GetLayout()->TidyLayout();
+    EXPECT_EQ("S(h)[S(v)[G(),G(1*)],C,S(v)[G(2*)]]", Narrow(Dump()));
+    EXPECT_EQ(nNodes - 1, Manager().GetLayout()->GetAllNodes().GetCount()) << "the inner splitter is gone";
+    EXPECT_EQ(pOuter, pGroup->GetContainer());
+    Layout();
+    EXPECT_EQ(qorDockRight, Manager().GetLayout()->GetPaneDirection(pGroup));
+    EXPECT_FALSE(dockingtest::RectInParent(pGroup->GetPaneHwnd()).IsRectEmpty());
+}
+
+namespace {
+
+// How many tab groups of the layout (in the tree or not) list the pane, and whether the one
+// that does lies in the tree.
+struct Listing
+{
+    int nGroups;
+    BOOL bInTree;
+};
+
+Listing ListingOf(CQorDockingPaneManager& manager, int nID)
+{
+    Listing listing = {0, FALSE};
+    const CQorDockingPaneBaseList& nodes = manager.GetLayout()->GetAllNodes();
+    for (POSITION pos = nodes.GetHeadPosition(); pos;) {
+        CQorDockingPaneBase* pNode = nodes.GetNext(pos);
+        if (pNode->GetType() != qorDockingPaneTypeTabbed)
+            continue;
+        const CQorDockingPaneBaseList& panes = static_cast<CQorDockingPaneTabbedContainer*>(pNode)->GetChildren();
+        for (POSITION posPane = panes.GetHeadPosition(); posPane;) {
+            if (static_cast<CQorDockingPane*>(panes.GetNext(posPane))->GetId() == nID) {
+                listing.nGroups++;
+                listing.bInTree = manager.GetTopContainer()->ContainsPane(pNode);
+            }
+        }
+    }
+    return listing;
+}
+
+} // namespace
+
+TEST_F(DockingOperations, AMoveIsMadeWholeOrNotAtAll)
+{
+    enum Node { groupOf1, pane2, splitterOf3And4, topContainer };
+    enum Neighbour { none, pane1, groupOf1Itself, pane3, detachedGroup, top };
+    struct Row
+    {
+        const char* name;
+        Node node;
+        Neighbour neighbour;
+        int nDirection;
+        BOOL bMoved;
+        const char* after; // the dump after a move made
+    } rows[] = {
+        {"a group beside its own pane", groupOf1, pane1, qorDockRight, FALSE, nullptr},
+        {"a group beside itself", groupOf1, groupOf1Itself, qorDockLeft, FALSE, nullptr},
+        {"a splitter beside a pane of its own child", splitterOf3And4, pane3, qorDockTop, FALSE, nullptr},
+        {"the top container, which holds the client", topContainer, pane3, qorDockLeft, FALSE, nullptr},
+        {"beside a group outside the tree", pane2, detachedGroup, qorDockRight, FALSE, nullptr},
+        {"a direction that is none of the four", pane2, pane3, qorDockFloating, FALSE, nullptr},
+        {"beside the top container", groupOf1, top, qorDockRight, TRUE,
+         "S(h)[S(v)[S(h)[G(),C],S(h)[G(4*),G(3*)]],G(1,2*)]"},
+        {"a pane beside another group", pane2, pane3, qorDockBottom, TRUE,
+         "S(v)[S(h)[G(1*),C],S(h)[G(4*),S(v)[G(3*),G(2*)]]]"},
+        {"a splitter beside a pane", splitterOf3And4, pane1, qorDockTop, TRUE,
+         "S(v)[S(h)[S(v)[S(h)[G(4*),G(3*)],G(1,2*)],C],S(h)[G(),G()]]"},
+    };
+    for (const Row& row : rows) {
+        CQorDockingPane* p1 = Create(1, qorDockLeft);
+        Manager().AttachPane(p1, Create(2, qorDockRight));
+        CQorDockingPane* p3 = Create(3, qorDockBottom);
+        Create(4, qorDockLeft, p3);
+        Manager().SyncPaneHolders();
+        Manager().GetLayout()->TidyLayout();
+        const std::string before = Narrow(Dump());
+        ASSERT_EQ("S(v)[S(h)[G(1,2*),C],S(h)[G(4*),G(3*)]]", before);
+
+        CQorDockingPaneBase* nodes[] = {p1->GetContainer(), Manager().FindPane(2), p3->GetContainer()->GetContainer(),
+                                        Manager().GetTopContainer()};
+        CQorDockingPaneBase* neighbours[] = {nullptr,
+                                             p1,
+                                             p1->GetContainer(),
+                                             p3,
+                                             Manager().CreateNode(qorDockingPaneTypeTabbed, Manager().GetLayout()),
+                                             Manager().GetTopContainer()};
+        EXPECT_EQ(row.bMoved, Manager().MovePane(nodes[row.node], row.nDirection, neighbours[row.neighbour]))
+            << row.name;
+        EXPECT_EQ(row.bMoved ? std::string(row.after) : before, Narrow(Dump())) << row.name;
+        for (int nID = 1; nID <= 4; nID++) {
+            const Listing listing = ListingOf(Manager(), nID);
+            EXPECT_EQ(1, listing.nGroups) << row.name << ": pane " << nID;
+            EXPECT_TRUE(listing.bInTree) << row.name << ": pane " << nID;
+        }
+        Manager().ShowPaneById(1);
+        EXPECT_TRUE(Manager().GetTopContainer()->ContainsPane(p1)) << row.name << ": pane 1 can be shown";
+        TearDown();
+        SetUp();
+    }
+}
+
+TEST_F(DockingOperations, DockingADockedPaneTakesItOutOfItsOldGroup)
+{
+    CQorDockingPane* pFirst = Create(1, qorDockLeft);
+    Manager().AttachPane(pFirst, Create(2, qorDockRight));
+    Manager().SyncPaneHolders();
+    Manager().GetLayout()->TidyLayout();
+    ASSERT_EQ("S(h)[G(1,2*),C]", Narrow(Dump()));
+
+    EXPECT_TRUE(Manager().DockPane(nullptr, qorDockRight, pFirst));
+    EXPECT_EQ("S(h)[G(2*),C,G(1*)]", Narrow(Dump()));
+    EXPECT_EQ(1, ListingOf(Manager(), 1).nGroups);
+    Manager().ClosePaneById(1);
+    EXPECT_EQ(0, ListingOf(Manager(), 1).nGroups) << "closed, no group lists it";
+    EXPECT_EQ("S(h)[G(2*),C,G()]", Narrow(Dump()));
+
+    for (int nDirection : {-1, static_cast<int>(qorDockFloating), 7}) {
+        EXPECT_FALSE(Manager().DockPane(nullptr, nDirection, pFirst)) << nDirection;
+        EXPECT_TRUE(pFirst->IsClosed()) << nDirection;
+        EXPECT_EQ(nullptr, Manager().CreatePane(9, CRect(0, 0, 100, 100), nDirection)) << nDirection;
+    }
+    EXPECT_EQ("S(h)[G(2*),C,G()]", Narrow(Dump())) << "nothing was docked at the top";
+    EXPECT_EQ(nullptr, Manager().FindPane(9));
 }

@@ -205,3 +205,114 @@ TEST_F(DockingPaneManager, TitlesAndTabCaptionsSplitAtALineFeed)
     pPane->m_nID = 32782;
     EXPECT_EQ(0x1000006u, pPane->GetTabColor());
 }
+
+namespace {
+
+// Counts the framework's initial-update message per window; answers the tab colour message
+// with the colour kept in the window's user data.
+LRESULT CALLBACK CountingWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_INITIALUPDATE) {
+        ::SetPropW(hWnd, L"InitialUpdates", reinterpret_cast<HANDLE>(::GetPropW(hWnd, L"InitialUpdates") ? 2 : 1));
+        return 0;
+    }
+    if (message == WM_QOR_GETTABCOLOR)
+        return ::GetWindowLongPtrW(hWnd, GWLP_USERDATA);
+    return ::DefWindowProcW(hWnd, message, wParam, lParam);
+}
+
+HWND CreateCountingWindow(HWND hWndParent)
+{
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = &CountingWndProc;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"DockingTestCounting";
+    ::RegisterClassW(&wc);
+    return ::CreateWindowExW(0, wc.lpszClassName, L"", WS_CHILD, 0, 0, 10, 10, hWndParent, nullptr, wc.hInstance,
+                             nullptr);
+}
+
+int InitialUpdates(HWND hWnd)
+{
+    return static_cast<int>(reinterpret_cast<INT_PTR>(::GetPropW(hWnd, L"InitialUpdates")));
+}
+
+} // namespace
+
+TEST_F(DockingPaneManager, AttachingAfterTheInitialUpdateSendsItToTheWindowAndItsDescendants)
+{
+    CQorDockingPane* pBefore = Create(1, qorDockLeft);
+    CQorDockingPane* pAfter = Create(2, qorDockLeft);
+    struct
+    {
+        const char* name;
+        CQorDockingPane* pPane;
+        int nExpected;
+    } cases[] = {{"before the initial update", pBefore, 0}, {"after it", pAfter, 1}};
+    for (const auto& c : cases) {
+        if (c.pPane == pAfter)
+            Manager().SendMessage(WM_INITIALUPDATE);
+        HWND hWnd = CreateCountingWindow(m_pFrame->GetSafeHwnd());
+        HWND hChild = CreateCountingWindow(hWnd);
+        HWND hGrandChild = CreateCountingWindow(hChild);
+        c.pPane->Attach(hWnd);
+        EXPECT_EQ(c.nExpected, InitialUpdates(hWnd)) << c.name;
+        EXPECT_EQ(c.nExpected, InitialUpdates(hChild)) << c.name;
+        EXPECT_EQ(c.nExpected, InitialUpdates(hGrandChild)) << c.name;
+        EXPECT_EQ(c.pPane->GetContainer()->GetPaneHwnd(), ::GetParent(hWnd)) << c.name;
+    }
+}
+
+TEST_F(DockingPaneManager, TheTabColourIsThePanesOwnTheWindowsAnswerOrThePanesPlaceInThePalette)
+{
+    CQorDockingPane* pPane = Create(32782, qorDockLeft);
+    HWND hWnd = CreateCountingWindow(m_pFrame->GetSafeHwnd());
+    struct
+    {
+        const char* name;
+        COLORREF clrOwn;   // -1: none
+        BOOL bWindow;
+        LONG_PTR nAnswer; // the window's answer to the colour message
+        COLORREF clrExpected;
+    } cases[] = {
+        {"no window", static_cast<COLORREF>(-1), FALSE, 0, 0x1000006},
+        {"the window answers a colour", static_cast<COLORREF>(-1), TRUE, RGB(10, 20, 30), RGB(10, 20, 30)},
+        {"the window answers nothing", static_cast<COLORREF>(-1), TRUE, 0, 0x1000006},
+        {"the pane's own colour first", RGB(1, 2, 3), TRUE, RGB(10, 20, 30), RGB(1, 2, 3)},
+    };
+    for (const auto& c : cases) {
+        pPane->m_clrItemTab = c.clrOwn;
+        pPane->m_hwndChild = c.bWindow ? hWnd : nullptr;
+        ::SetWindowLongPtrW(hWnd, GWLP_USERDATA, c.nAnswer);
+        EXPECT_EQ(c.clrExpected, pPane->GetTabColor()) << c.name;
+    }
+    pPane->m_hwndChild = nullptr;
+    ::DestroyWindow(hWnd);
+}
+
+TEST_F(DockingPaneManager, BringingAPaneToTheFrontSelectsItWithoutTheFocus)
+{
+    CQorDockingPane* pFirst = Create(1, qorDockLeft);
+    CQorDockingPane* pSecond = Create(2, qorDockLeft);
+    Manager().AttachPane(pFirst, pSecond);
+    HWND hWnd = CreateCountingWindow(m_pFrame->GetSafeHwnd());
+    pFirst->Attach(hWnd);
+    Layout();
+    CQorDockingPaneTabbedContainer* pGroup = pFirst->GetTabbedContainer();
+    ASSERT_EQ(pSecond, pGroup->GetSelected());
+    ::SetFocus(m_pFrame->m_wndView.GetSafeHwnd());
+
+    Manager().BringPaneToFront(pFirst);
+    Layout();
+    EXPECT_EQ(pFirst, pGroup->GetSelected());
+    EXPECT_TRUE(::IsWindowVisible(hWnd));
+    EXPECT_EQ(m_pFrame->m_wndView.GetSafeHwnd(), ::GetFocus()) << "the focus stays where it was";
+
+    Manager().BringPaneToFront(pGroup);
+    EXPECT_EQ(pFirst, pGroup->GetSelected()) << "a group brings its selected pane";
+    Manager().ClosePaneById(2);
+    Manager().BringPaneToFront(pSecond);
+    EXPECT_FALSE(pSecond->IsClosed()) << "a closed pane comes back to its group";
+    EXPECT_EQ(pSecond, pGroup->GetSelected());
+    EXPECT_EQ(m_pFrame->m_wndView.GetSafeHwnd(), ::GetFocus());
+}

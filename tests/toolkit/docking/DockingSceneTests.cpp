@@ -2,8 +2,12 @@
 // a drag, and the caption look with and without visual styles.
 #include "demos/docking/DockingScene.h"
 #include "tests/toolkit/docking/DockingTestSupport.h"
+#include "toolkit/docking/DockingPaneThemes.h"
+#include "toolkit/foundation/ColorManager.h"
 #include "toolkit/foundation/DrawHelpers.h"
 #include "toolkit/foundation/WinThemeWrapper.h"
+
+#include <algorithm>
 
 using dockingtest::GroupPixels;
 using dockingtest::Narrow;
@@ -107,11 +111,36 @@ TEST_F(DockingScene, DraggingTheBarResizesContentsAndTheView)
     EXPECT_EQ(CRect(DOCKING_SCENE_CONTENTS_WIDTH + 64, 0, W, H), ViewRect());
 }
 
+namespace {
+
+// A colour scheme in which caption text, inactive caption text and button text all differ, so
+// that a glyph drawn in the wrong one of them shows.
+const COLORREF kCaptionText = RGB(255, 255, 0);
+const COLORREF kInactiveCaptionText = RGB(0, 160, 160);
+const COLORREF kButtonText = RGB(128, 0, 0);
+
+COLORREF DistinctTextColours(int nIndex)
+{
+    switch (nIndex) {
+    case COLOR_CAPTIONTEXT:
+        return kCaptionText;
+    case COLOR_INACTIVECAPTIONTEXT:
+        return kInactiveCaptionText;
+    case COLOR_BTNTEXT:
+        return kButtonText;
+    default:
+        return ::GetSysColor(nIndex);
+    }
+}
+
+} // namespace
+
 TEST_F(DockingScene, CaptionsTabsAndTheCloseGlyphInBothLooks)
 {
     for (QorThemeMode mode : {qorThemeReal, qorThemeOff}) {
         const char* pszLook = mode == qorThemeReal ? "themed" : "unthemed";
         QorSetThemeModeForTest(mode);
+        GetColorManager()->m_pfnGetSysColor = &DistinctTextColours;
         Open();
         Manager().GetPaintManager()->RefreshMetrics();
         CQorDockingPaneTabbedContainer* pGroup = Manager().FindPane(DOCKING_SCENE_CONTENTS)->GetTabbedContainer();
@@ -126,25 +155,125 @@ TEST_F(DockingScene, CaptionsTabsAndTheCloseGlyphInBothLooks)
         EXPECT_EQ(rcClient.bottom, pGroup->m_rcHeaderRect.bottom) << pszLook << ": the row lies at the bottom";
         EXPECT_GT(pGroup->m_rcHeaderRect.top, rcClient.Height() / 2) << pszLook;
 
-        CQorDockingPanePaintManager* pPaint = Manager().GetPaintManager();
         CQorDockingPaneCaptionButton* pClose = pGroup->FindCaptionButton(QOR_IDS_DOCKING_CLOSE);
+        // Unthemed, the glyph takes the caption text colour when active and the button text
+        // colour when not; themed, it takes what the caption's text takes, readable on the face.
         struct
         {
             BOOL bFocusInside;
             COLORREF clrExpected;
+            COLORREF clrWrong[2];
         } states[] = {
-            {TRUE, pPaint->GetXtremeColor(COLOR_CAPTIONTEXT)},
-            {FALSE, pPaint->GetXtremeColor(mode == qorThemeReal ? COLOR_INACTIVECAPTIONTEXT : COLOR_BTNTEXT)},
+            {TRUE, kCaptionText, {kButtonText, kInactiveCaptionText}},
+            {FALSE, kButtonText, {kCaptionText, kInactiveCaptionText}},
         };
         for (const auto& state : states) {
+            const char* pszState = state.bFocusInside ? ", focus inside" : ", focus outside";
             ::SetFocus(state.bFocusInside ? m_pFrame->m_hwndSearch : m_pFrame->m_wndView.GetSafeHwnd());
             Manager().CheckFocus();
             EXPECT_EQ(state.bFocusInside, pGroup->IsActive()) << pszLook;
             GroupPixels pixels(pGroup);
-            EXPECT_GT(pixels.Count(state.clrExpected, pClose->GetRect()), 6)
-                << pszLook << (state.bFocusInside ? ", focus inside" : ", focus outside");
+            const CRect rc = pClose->GetRect();
+            ASSERT_FALSE(rc.IsRectEmpty()) << pszLook << pszState;
+            if (mode == qorThemeOff) {
+                EXPECT_GT(pixels.Count(state.clrExpected, rc), 6) << pszLook << pszState;
+                for (COLORREF clrWrong : state.clrWrong)
+                    EXPECT_EQ(0, pixels.Count(clrWrong, rc)) << pszLook << pszState;
+            } else {
+                double dBest = 1.0;
+                const COLORREF clrFace = pixels.Pixel(rc.left, rc.top);
+                for (int y = rc.top; y < rc.bottom; y++)
+                    for (int x = rc.left; x < rc.right; x++)
+                        dBest = std::max(dBest, QorContrastRatio(pixels.Pixel(x, y), clrFace));
+                EXPECT_GE(dBest, 3.0) << pszLook << pszState << ": the glyph against the caption's face";
+            }
         }
         TearDown();
+        GetColorManager()->m_pfnGetSysColor = nullptr;
+        GetColorManager()->RefreshColors();
     }
     QorSetThemeModeForTest(qorThemeReal);
+}
+
+TEST_F(DockingScene, TheThemedCaptionsTextReadsOnItsFaceActiveAndInactive)
+{
+    QorSetThemeModeForTest(qorThemeReal);
+    Open();
+    CQorDockingPaneTabbedContainer* pGroup = Manager().FindPane(DOCKING_SCENE_CONTENTS)->GetTabbedContainer();
+    ASSERT_NE(nullptr, pGroup->GetSafeHwnd());
+    if (!Manager().GetPaintManager()->m_themeWindow.GetHandle())
+        GTEST_SKIP() << "no visual styles here";
+    const int T = Manager().GetPaintManager()->GetCaptionHeight();
+    ASSERT_NEAR(21.0, QorContrastRatio(RGB(0, 0, 0), RGB(255, 255, 255)), 0.01);
+    ASSERT_NEAR(1.0, QorContrastRatio(RGB(200, 100, 50), RGB(200, 100, 50)), 0.001);
+    for (BOOL bFocusInside : {TRUE, FALSE}) {
+        const char* pszState = bFocusInside ? "active" : "inactive";
+        ::SetForegroundWindow(m_pFrame->GetSafeHwnd());
+        ::SetFocus(bFocusInside ? m_pFrame->m_hwndTree : m_pFrame->m_wndView.GetSafeHwnd());
+        Manager().CheckFocus();
+        ASSERT_EQ(bFocusInside, pGroup->IsActive()) << pszState;
+        pGroup->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        testsupport::PumpMessages();
+        // What a person sees: the screen over the caption's text, the first 60 pixels of it.
+        testsupport::WindowCapture screen(pGroup->GetSafeHwnd(), true);
+        const CRect rcClose = pGroup->FindCaptionButton(QOR_IDS_DOCKING_CLOSE)->GetRect();
+        ASSERT_GT(rcClose.left, 70) << pszState;
+        double dBest = 1.0;
+        for (int y = 1; y <= T; y++) {
+            // The face of the band in this row, left of where the text begins.
+            const COLORREF clrFace = screen.Pixel(2, y);
+            for (int x = 4; x < 64; x++)
+                dBest = std::max(dBest, QorContrastRatio(screen.Pixel(x, y), clrFace));
+        }
+        EXPECT_GE(dBest, 3.0) << pszState << ": the strongest text pixel against the caption's face";
+    }
+}
+
+namespace {
+
+// The messages a layout pass sends that show it moved, showed, enabled or repainted a window.
+int g_nWindowTouches = 0;
+
+LRESULT CALLBACK CountTouchesHook(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    const CWPSTRUCT* pMsg = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (nCode == HC_ACTION && (pMsg->message == WM_WINDOWPOSCHANGING || pMsg->message == WM_SHOWWINDOW ||
+                               pMsg->message == WM_ENABLE || pMsg->message == WM_SIZE))
+        g_nWindowTouches++;
+    return ::CallNextHookEx(nullptr, nCode, wParam, lParam);
+}
+
+} // namespace
+
+TEST_F(DockingScene, ALayoutPassInWhichNothingChangedTouchesNoWindow)
+{
+    Open();
+    Manager().ShowPaneById(DOCKING_SCENE_SEARCH);
+    Manager().ShowPaneById(DOCKING_SCENE_ATTACHMENTS);
+    Layout();
+    CQorDockingPaneTabbedContainer* pGroup = Manager().FindPane(DOCKING_SCENE_CONTENTS)->GetTabbedContainer();
+    ASSERT_EQ(2, pGroup->GetItemCount());
+    const CQorTabManagerItem* pFirstTab = pGroup->GetItem(0);
+    const int nShown = m_pFrame->m_nShowNotifications;
+    const CRect rcClient = [this] {
+        CRect rc;
+        m_pFrame->GetClientRect(&rc);
+        return rc;
+    }();
+
+    g_nWindowTouches = 0;
+    HHOOK hHook = ::SetWindowsHookExW(WH_CALLWNDPROC, &CountTouchesHook, nullptr, ::GetCurrentThreadId());
+    ASSERT_NE(nullptr, hHook);
+    m_pFrame->RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, CWnd::reposDefault, nullptr, &rcClient);
+    ::UnhookWindowsHookEx(hHook);
+
+    EXPECT_EQ(0, g_nWindowTouches) << "no window moved, shown, hidden or enabled";
+    EXPECT_EQ(nShown, m_pFrame->m_nShowNotifications) << "the owner was asked for nothing";
+    EXPECT_EQ(pFirstTab, pGroup->GetItem(0)) << "the tabs were not made again";
+
+    // A pass that does change something still does it: the bottom group grows.
+    Manager().FindPane(DOCKING_SCENE_ATTACHMENTS)->GetContainer()->m_nDockingCY = 160;
+    Layout();
+    EXPECT_EQ(CRect(0, H - 160, W, H), GroupRect(DOCKING_SCENE_ATTACHMENTS));
+    EXPECT_EQ(CRect(DOCKING_SCENE_CONTENTS_WIDTH + 4, 0, W, H - 164), ViewRect());
 }

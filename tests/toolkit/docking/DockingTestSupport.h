@@ -66,6 +66,7 @@ public:
     BOOL m_bKeepPanes = FALSE;     // answer -1 to code 3
     BOOL m_bCancelActions = FALSE; // set the cancel field of code 4
     BOOL m_bAllowActions = FALSE;  // clear the cancel field of code 4
+    QOR_DOCKINGPANE_CAPTIONMENU m_lastMenu = {}; // the record of the last code 5
 
 private:
     static LRESULT CALLBACK WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -82,6 +83,8 @@ private:
             if (pThis->m_bAllowActions)
                 pAction->bCancel = FALSE;
         }
+        if (wParam == qorDpnContextMenu)
+            pThis->m_lastMenu = *reinterpret_cast<QOR_DOCKINGPANE_CAPTIONMENU*>(lParam);
         pThis->m_entries.push_back(entry);
         if (wParam == qorDpnClosePane && pThis->m_bKeepPanes)
             return -1;

@@ -6,6 +6,8 @@
 #include "toolkit/tabs/TabColorSets.h"
 #include "toolkit/tabs/TabPaintManager.h"
 
+#include <cstdlib>
+#include <map>
 #include <string>
 #include <typeinfo>
 
@@ -250,7 +252,54 @@ TEST_F(PaintManager, TheOfficePanelColoursDarkenTheButtonGlyphsOfFlatTabsOnly)
     pPainter->InternalRelease();
 }
 
-TEST_F(PaintManager, AGroupsTabRowIsDrawnByThePaneTabPainter)
+namespace {
+
+// The colour met most often inside a rectangle of a group's pixels.
+COLORREF DominantColour(const GroupPixels& pixels, const CRect& rc)
+{
+    std::map<COLORREF, int> counts;
+    for (int y = rc.top; y < rc.bottom; y++)
+        for (int x = rc.left; x < rc.right; x++)
+            counts[pixels.Pixel(x, y)]++;
+    COLORREF clrBest = 0;
+    int nBest = -1;
+    for (const auto& entry : counts) {
+        if (entry.second > nBest) {
+            clrBest = entry.first;
+            nBest = entry.second;
+        }
+    }
+    return clrBest;
+}
+
+int PixelsDiffering(const GroupPixels& a, const GroupPixels& b, const CRect& rc)
+{
+    int n = 0;
+    for (int y = rc.top; y < rc.bottom; y++)
+        for (int x = rc.left; x < rc.right; x++)
+            n += a.Pixel(x, y) != b.Pixel(x, y);
+    return n;
+}
+
+// Pixels inside a rectangle far from its dominant colour: the strokes of a text.
+int StrokePixels(const GroupPixels& pixels, const CRect& rc)
+{
+    const COLORREF clrFace = DominantColour(pixels, rc);
+    int n = 0;
+    for (int y = rc.top; y < rc.bottom; y++) {
+        for (int x = rc.left; x < rc.right; x++) {
+            const COLORREF clr = pixels.Pixel(x, y);
+            n += std::abs(GetRValue(clr) - GetRValue(clrFace)) + std::abs(GetGValue(clr) - GetGValue(clrFace)) +
+                     std::abs(GetBValue(clr) - GetBValue(clrFace)) >
+                 240;
+        }
+    }
+    return n;
+}
+
+} // namespace
+
+TEST_F(PaintManager, AGroupsTabRowShowsEachCaptionInItsTabAndWhichOneIsSelected)
 {
     CQorDockingPane* pFirst = Create(1, qorDockLeft, nullptr, 300, 300);
     Manager().AttachPane(pFirst, Create(2, qorDockRight));
@@ -261,26 +310,30 @@ TEST_F(PaintManager, AGroupsTabRowIsDrawnByThePaneTabPainter)
         Layout();
         CQorDockingPaneTabbedContainer* pGroup = pFirst->GetTabbedContainer();
         ASSERT_TRUE(pGroup->IsTabsVisible()) << nTheme;
-        CQorDockingPanePaintManager* pPaint = Manager().GetPaintManager();
+        ASSERT_EQ(Manager().FindPane(2), pGroup->GetSelected());
+        const CRect rcRow = pGroup->m_rcHeaderRect;
+        ASSERT_FALSE(rcRow.IsRectEmpty()) << nTheme;
+        GroupPixels secondSelected(pGroup);
+        for (int nTab = 0; nTab < 2; nTab++) {
+            CRect rcInside = pGroup->GetItem(nTab)->GetRect();
+            rcInside.DeflateRect(3, 3);
+            EXPECT_GT(StrokePixels(secondSelected, rcInside), 10) << "theme " << nTheme << ": the caption of tab " << nTab;
+        }
+        // Between the tabs' captions the row shows nothing of a caption.
+        const CRect rcGap(pGroup->GetItem(1)->GetRect().right + 3, rcRow.top + 3, rcRow.right - 3, rcRow.bottom - 3);
+        if (rcGap.Width() > 10) {
+            EXPECT_EQ(0, StrokePixels(secondSelected, rcGap)) << "theme " << nTheme;
+        }
 
-        CRect rcClient;
-        pGroup->GetClientRect(&rcClient);
-        CRect rcRow = rcClient;
-        pPaint->AdjustCaptionRect(pGroup, rcRow);
-        Canvas expected(rcClient.Width(), rcClient.Height());
-        expected.DC()->FillSolidRect(&rcClient, pPaint->GetXtremeColor(COLOR_3DFACE));
-        expected.DC()->SetBkMode(TRANSPARENT);
-        pPaint->GetTabPaintManager()->DrawTabControl(expected.DC(), pGroup, rcRow);
-        ::GdiFlush();
-
-        GroupPixels group(pGroup);
-        const CRect rcHeader = pGroup->m_rcHeaderRect;
-        ASSERT_FALSE(rcHeader.IsRectEmpty()) << nTheme;
-        int nDifferent = 0;
-        for (int y = rcHeader.top; y < rcHeader.bottom; y++)
-            for (int x = rcHeader.left; x < rcHeader.right; x++)
-                nDifferent += group.Pixel(x, y) != expected.DC()->GetPixel(x, y);
-        EXPECT_EQ(0, nDifferent) << nTheme;
+        pGroup->SelectPane(pFirst, FALSE, FALSE);
+        GroupPixels firstSelected(pGroup);
+        EXPECT_GT(PixelsDiffering(secondSelected, firstSelected, rcRow), 40) << "theme " << nTheme
+                                                                              << ": the selection shows";
+        CRect rcAbove(0, 0, rcRow.right, rcRow.top - 2);
+        Manager().GetPaintManager()->AdjustCaptionRect(pGroup, rcAbove);
+        EXPECT_EQ(0, PixelsDiffering(secondSelected, firstSelected, rcAbove))
+            << "theme " << nTheme << ": only the row changes, not the pane's area";
+        pGroup->SelectPane(Manager().FindPane(2), FALSE, FALSE);
     }
 }
 

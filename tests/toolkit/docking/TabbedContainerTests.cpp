@@ -359,3 +359,96 @@ TEST_F(TabbedContainer, AccessibleChildrenAndHitsAreTheCaptionTheTabsPanesAndThe
     EXPECT_EQ(VT_EMPTY, var.vt);
     Manager().FindPane(3)->Attach(static_cast<HWND>(nullptr));
 }
+
+TEST_F(TabbedContainer, TheRightButtonSelectsTheTabAndTellsTheOwnerWhichGroup)
+{
+    CQorDockingPaneTabbedContainer* pGroup = MakeGroup();
+    dockingtest::Recorder& recorder = m_pFrame->m_recorder;
+    pGroup->SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, TabPoint(pGroup, 0));
+    EXPECT_EQ(1, pGroup->GetSelected()->GetId());
+    ASSERT_EQ(1, recorder.Count(qorDpnRClick));
+    EXPECT_EQ(reinterpret_cast<LPARAM>(static_cast<CQorDockingPaneBase*>(pGroup)), recorder.m_entries.back().lParam);
+    pGroup->SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
+    EXPECT_EQ(2, recorder.Count(qorDpnRClick)) << "on the caption too";
+    EXPECT_EQ(1, pGroup->GetSelected()->GetId()) << "which selects nothing";
+}
+
+TEST_F(TabbedContainer, TheMenuButtonTellsTheOwnerThePaneAndWhereTheButtonEnds)
+{
+    CQorDockingPaneTabbedContainer* pGroup = MakeGroup();
+    CQorDockingPane* pSelected = pGroup->GetSelected();
+    pSelected->SetOptions(qorPaneHasMenuButton);
+    dockingtest::GroupPixels paint(pGroup); // places the caption buttons
+    CQorDockingPaneCaptionButton* pMenu = pGroup->FindCaptionButton(QOR_IDS_DOCKING_MENU);
+    CRect rc = pMenu->GetRect();
+    ASSERT_FALSE(rc.IsRectEmpty());
+    pGroup->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(rc.CenterPoint().x, rc.CenterPoint().y));
+    dockingtest::Recorder& recorder = m_pFrame->m_recorder;
+    ASSERT_EQ(1, recorder.Count(qorDpnContextMenu));
+    pGroup->ClientToScreen(&rc);
+    EXPECT_EQ(pSelected, recorder.m_lastMenu.pPane);
+    EXPECT_EQ(rc.left, recorder.m_lastMenu.x);
+    EXPECT_EQ(rc.bottom, recorder.m_lastMenu.y);
+    EXPECT_FALSE(pMenu->IsPressed()) << "released once the owner answered";
+    EXPECT_EQ(nullptr, ::GetCapture());
+}
+
+TEST_F(TabbedContainer, CloseWithTheWholeGroupOptionClosesEveryClosablePaneFromTheLast)
+{
+    for (BOOL bWholeGroup : {FALSE, TRUE}) {
+        CQorDockingPaneTabbedContainer* pGroup = MakeGroup();
+        Manager().FindPane(2)->SetOptions(qorPaneNoCloseable);
+        Manager().m_bCloseGroupOnButtonClick = bWholeGroup;
+        m_pFrame->m_recorder.m_entries.clear();
+        pGroup->OnCaptionButtonClick(pGroup->FindCaptionButton(QOR_IDS_DOCKING_CLOSE));
+        std::vector<LPARAM> asked;
+        for (const auto& entry : m_pFrame->m_recorder.m_entries)
+            if (entry.nCode == qorDpnClosePane)
+                asked.push_back(entry.lParam);
+        if (bWholeGroup) {
+            EXPECT_EQ("S(h)[G(2*),C]", Narrow(Dump()));
+            const std::vector<LPARAM> expected = {reinterpret_cast<LPARAM>(Manager().FindPane(3)),
+                                                  reinterpret_cast<LPARAM>(Manager().FindPane(1))};
+            EXPECT_EQ(expected, asked) << "the last first, the one that cannot close not asked";
+        } else {
+            EXPECT_EQ("S(h)[G(1,2*),C]", Narrow(Dump())) << "the selected pane only";
+            EXPECT_EQ(1u, asked.size());
+        }
+        TearDown();
+        SetUp();
+    }
+}
+
+TEST_F(TabbedContainer, AMaximisedGroupTakesItsSplitterAndRestoreGivesTheSizesBack)
+{
+    Manager().m_bShowMaximizeButton = TRUE;
+    CQorDockingPane* pFirst = Create(1, qorDockLeft, nullptr, 200, 300);
+    Create(2, qorDockBottom, pFirst, 200, 150);
+    Layout();
+    CQorDockingPaneTabbedContainer* pTopGroup = pFirst->GetTabbedContainer();
+    CQorDockingPaneTabbedContainer* pBottomGroup = Manager().FindPane(2)->GetTabbedContainer();
+    const CRect rcTop = dockingtest::RectInParent(pTopGroup->GetSafeHwnd());
+    const CRect rcBottom = dockingtest::RectInParent(pBottomGroup->GetSafeHwnd());
+    ASSERT_GT(rcTop.Height(), 40);
+    ASSERT_GT(rcBottom.Height(), 40);
+    const int nSplitter = Manager().GetPaintManager()->GetSplitterSize();
+
+    pTopGroup->OnCaptionButtonClick(pTopGroup->FindCaptionButton(QOR_IDS_DOCKING_MAXIMIZE));
+    Layout();
+    // The other group keeps only what its caption and borders need across the split: nothing.
+    const CRect rcTopMax = dockingtest::RectInParent(pTopGroup->GetSafeHwnd());
+    const CRect rcBottomMax = dockingtest::RectInParent(pBottomGroup->GetSafeHwnd());
+    MINMAXINFO mmi;
+    pBottomGroup->GetMinMaxInfo(&mmi);
+    EXPECT_EQ(mmi.ptMaxTrackSize.y, rcBottomMax.Height());
+    EXPECT_EQ(rcTop.top, rcTopMax.top);
+    EXPECT_EQ(rcBottom.bottom, rcBottomMax.bottom);
+    EXPECT_EQ(rcBottomMax.top - nSplitter, rcTopMax.bottom) << "the maximised group reaches the bar";
+    EXPECT_EQ(rcTop.Height() + rcBottom.Height() - rcBottomMax.Height(), rcTopMax.Height());
+    EXPECT_TRUE(pTopGroup->FindCaptionButton(QOR_IDS_DOCKING_RESTORE)->IsVisible());
+
+    pTopGroup->OnCaptionButtonClick(pTopGroup->FindCaptionButton(QOR_IDS_DOCKING_RESTORE));
+    Layout();
+    EXPECT_EQ(rcTop, dockingtest::RectInParent(pTopGroup->GetSafeHwnd()));
+    EXPECT_EQ(rcBottom, dockingtest::RectInParent(pBottomGroup->GetSafeHwnd()));
+}
