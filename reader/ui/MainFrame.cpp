@@ -7,6 +7,7 @@
 #include "reader/app/FolionyxReaderApp.h"
 #include "reader/ui/FolionyxReaderView.h"
 #include "reader/ui/PasswordDlg.h"
+#include "reader/ui/ReaderUrl.h"
 #include "resources/resource.h"
 #include "toolkit/commandbars/PaintManager.h"
 #include "toolkit/commandbars/Controls.h"
@@ -20,8 +21,12 @@ const wchar_t kMakerHomePage[] = L"http://www.folionyx.example/";
 
 const wchar_t kFrameClassName[] = L"QorMainFrame";
 
-// The view keeps at least this much of the frame, however wide the book wants its contents.
-const int kMinViewWidth = 100;
+// The contents never take more than two thirds of the frame, so that the view keeps a third
+// however wide the book wants them, and never shrink below a width that shows the start of
+// each title, however narrow.
+const int kMaxContentsShareNumerator = 2;
+const int kMaxContentsShareDenominator = 3;
+const int kMinContentsWidth = 60;
 // The docked sizes the panes start with.
 const int kContentsHeight = 240;
 const int kAttachmentsWidth = 300;
@@ -38,7 +43,10 @@ CString LoadResourceString(UINT id)
 
 int ContentsStripWidth(int requested, int clientWidth)
 {
-    return std::max(0, std::min(requested, clientWidth - kMinViewWidth));
+    const int most =
+        int(LONGLONG(std::max(0, clientWidth)) * kMaxContentsShareNumerator / kMaxContentsShareDenominator);
+    const int least = std::min(kMinContentsWidth, most);
+    return std::max(least, std::min(requested, most));
 }
 
 IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
@@ -447,13 +455,18 @@ void CMainFrame::OnTreeSelectionChanged(CExeBookTreeCtrl* tree)
     const EXEBOOKCONTENTSRECORD* record = tree->GetRecord(item);
     if (record == nullptr)
         return;
-    // A page that cannot be extracted leaves the previous one in place.
+    CFolionyxReaderView* view = GetReaderView();
     CString pagePath;
     EXEBOOKPACKEDDATA resource;
     const CExeBookResourceFiles* index = nullptr;
-    if (!GetBook(resource, index) || !ExtractPage(*index, resource, record->files, GetWorkFolder(), pagePath))
+    if (!GetBook(resource, index) || !ExtractPage(*index, resource, record->files, GetWorkFolder(), pagePath)) {
+        // A page whose data is damaged says so instead of leaving the view blank or on a page
+        // that is not the chosen one; the attachments stay as they were.
+        if (view != nullptr)
+            view->ShowNotice(LoadResourceString(IDS_PAGE_UNREADABLE));
         return;
-    if (CFolionyxReaderView* view = GetReaderView())
+    }
+    if (view != nullptr)
         view->NavigateToPage(m_strPendingKeyword, pagePath);
     ShowAttachments(*record);
 }
@@ -492,5 +505,7 @@ void CMainFrame::GoHome()
     CString homePage = m_pSettings ? m_pSettings->m_strAuthorHomePage : CString();
     if (homePage.IsEmpty())
         homePage = kMakerHomePage;
-    view->NavigateToPage(m_strPendingKeyword, homePage);
+    // A home page that names a file of this computer is not shown: the view stays as it is.
+    if (IsAllowedHomePage(homePage))
+        view->NavigateToPage(m_strPendingKeyword, homePage);
 }
