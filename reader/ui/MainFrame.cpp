@@ -100,7 +100,7 @@ CMainFrame::CPaneIcon::~CPaneIcon()
 
 CMainFrame::CMainFrame()
     : m_nAutoScroll(0), m_pToolBar(nullptr), m_pSettings(nullptr), m_bBookGiven(FALSE), m_bSettingsRead(TRUE),
-      m_bAccessGranted(FALSE)
+      m_bAccessGranted(FALSE), m_bBookPageShown(FALSE)
 {}
 
 CMainFrame::~CMainFrame() = default;
@@ -460,14 +460,17 @@ void CMainFrame::OnTreeSelectionChanged(CExeBookTreeCtrl* tree)
     EXEBOOKPACKEDDATA resource;
     const CExeBookResourceFiles* index = nullptr;
     if (!GetBook(resource, index) || !ExtractPage(*index, resource, record->files, GetWorkFolder(), pagePath)) {
-        // A page whose data is damaged says so instead of leaving the view blank or on a page
-        // that is not the chosen one; the attachments stay as they were.
-        if (view != nullptr)
+        // A page that cannot be extracted leaves the page shown, and the attachments, as they
+        // were; but with no page of the book shown yet (the first page is damaged) the view
+        // says so rather than staying blank.
+        if (view != nullptr && !m_bBookPageShown)
             view->ShowNotice(LoadResourceString(IDS_PAGE_UNREADABLE));
         return;
     }
-    if (view != nullptr)
+    if (view != nullptr) {
         view->NavigateToPage(m_strPendingKeyword, pagePath);
+        m_bBookPageShown = TRUE;
+    }
     ShowAttachments(*record);
 }
 

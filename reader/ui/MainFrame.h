@@ -211,6 +211,7 @@ private:
     PackedFilesSource m_packedFiles;
     BOOL m_bSettingsRead;
     BOOL m_bAccessGranted;
+    BOOL m_bBookPageShown; // a page of the book has been given to the view
     ZoomMenuTracker m_trackZoomMenu;
     AttachmentExtractor m_extractAttachment;
 };
