@@ -23,6 +23,11 @@
 #define IDC_WARNING_TEXT 1017
 #define IDC_WARNING_QUESTION 1018
 #define IDC_WARNING_ICON 1019
+#define IDC_WARNING_FILE_NAME 1020
+#define IDC_WARNING_FILE_TYPE 1021
+#define IDS_ATTACHMENT_FILE_NAME 231
+#define IDS_ATTACHMENT_EXTENSION 232
+#define IDS_ATTACHMENT_NO_EXTENSION 233
 #define IDS_BOOK_PROTECTED 207
 
 // Commands of the main frame; each is also the string id of its caption.
@@ -80,6 +85,15 @@
 #define ID_ATTACHMENT_OPEN 32793
 #define ID_ATTACHMENT_DETAILS 32794
 #define ID_ATTACHMENT_ICONS 32796
+// What is said when an attachment cannot be opened or saved.
+#define IDS_ATTACHMENT_DAMAGED 234
+#define IDS_ATTACHMENT_NOT_WRITTEN 235
+#define IDS_ATTACHMENT_PATH_TOO_LONG 236
+#define IDS_ATTACHMENT_BAD_NAME 237
+#define IDS_ATTACHMENTS_NOT_SAVED 238
+#define IDS_REASON_DAMAGED 239
+#define IDS_REASON_NOT_WRITTEN 240
+#define IDS_REASON_BAD_NAME 241
 
 // The note shown in place of a page that could not be read from the book.
 #define IDS_PAGE_UNREADABLE 230

@@ -181,6 +181,94 @@ BOOL IsPlainFileName(LPCWSTR name)
     return TRUE;
 }
 
+namespace {
+
+// Characters that change the order in which text shows, or that take no room on the screen.
+bool IsHiddenOrReordering(wchar_t ch)
+{
+    if (ch < 0x20 || (ch >= 0x7F && ch <= 0x9F))
+        return true;
+    switch (ch) {
+    case 0x00AD: // soft hyphen
+    case 0x034F: // combining grapheme joiner
+    case 0x061C: // Arabic letter mark
+    case 0x115F:
+    case 0x1160:
+    case 0x17B4:
+    case 0x17B5:
+    case 0x3164:
+    case 0xFEFF: // zero-width no-break space
+    case 0xFFA0:
+        return true;
+    default:
+        break;
+    }
+    return (ch >= 0x180B && ch <= 0x180E) || (ch >= 0x200B && ch <= 0x200F) || (ch >= 0x202A && ch <= 0x202E) ||
+           (ch >= 0x2060 && ch <= 0x206F) || (ch >= 0xFE00 && ch <= 0xFE0F) || (ch >= 0xFFF9 && ch <= 0xFFFB);
+}
+
+bool IsWhiteSpace(wchar_t ch)
+{
+    return ch == L' ' || ch == 0x00A0 || ch == 0x1680 || (ch >= 0x2000 && ch <= 0x200A) || ch == 0x2028 ||
+           ch == 0x2029 || ch == 0x202F || ch == 0x205F || ch == 0x3000;
+}
+
+bool IsHighSurrogate(wchar_t ch)
+{
+    return ch >= 0xD800 && ch <= 0xDBFF;
+}
+
+bool IsLowSurrogate(wchar_t ch)
+{
+    return ch >= 0xDC00 && ch <= 0xDFFF;
+}
+
+// The longest extension a shortened name keeps.
+const int kMaxKeptExtension = 16;
+
+} // namespace
+
+CString DisplayFileName(LPCWSTR name)
+{
+    CString shown;
+    if (!name)
+        return shown;
+    for (LPCWSTR p = name; *p; ++p) {
+        const wchar_t ch = *p;
+        if (IsWhiteSpace(ch)) {
+            while (IsWhiteSpace(p[1]))
+                ++p;
+            shown += L' ';
+        } else if (IsHighSurrogate(ch) && IsLowSurrogate(p[1])) {
+            shown += ch;
+            shown += *++p;
+        } else if (IsHiddenOrReordering(ch) || IsHighSurrogate(ch) || IsLowSurrogate(ch)) {
+            CString code;
+            code.Format(L"[U+%04X]", unsigned(ch));
+            shown += code;
+        } else {
+            shown += ch;
+        }
+    }
+    return shown;
+}
+
+CString ShortenFileName(const CString& name, int maxLength)
+{
+    if (name.GetLength() <= maxLength)
+        return name;
+    if (maxLength <= 0)
+        return CString();
+    CString extension = GetFileExtensionOfPath(name);
+    if (extension.GetLength() > kMaxKeptExtension || extension.GetLength() >= maxLength)
+        extension.Empty();
+    CString title = name.Left(maxLength - extension.GetLength());
+    if (!title.IsEmpty() && IsHighSurrogate(title[title.GetLength() - 1]))
+        title.Truncate(title.GetLength() - 1);
+    title.TrimRight(L". ");
+    return title.IsEmpty() ? CString() : title + extension;
+}
+
 BOOL WriteBytesToFile(LPCWSTR path, const void* bytes, size_t length)
 {
     if (!path || !*path || (!bytes && length > 0))

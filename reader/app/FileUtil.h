@@ -28,6 +28,17 @@ ULONGLONG GetFileSizeOfPath(LPCWSTR path);
 // no characters that Windows refuses in names, and not a device name (CON, NUL...).
 BOOL IsPlainFileName(LPCWSTR name);
 
+// A file name as it may be shown and written: every character that reorders text (the
+// bidirectional controls) or cannot be seen (zero-width and other format characters, control
+// characters, a lone surrogate) becomes a visible "[U+XXXX]", and each run of white space
+// becomes one space. "readme<U+202E>txt.exe" shows as "readme[U+202E]txt.exe", never as
+// "readmeexe.txt"; "invoice.pdf<many spaces>.exe" as "invoice.pdf .exe".
+CString DisplayFileName(LPCWSTR name);
+// The name cut to at most `maxLength` characters: the end of its title goes, its extension
+// (when one of up to 16 characters) stays, and no dot or space is left at the end of what is
+// cut. Empty when nothing sensible remains.
+CString ShortenFileName(const CString& name, int maxLength);
+
 // Creates the folder of `path` when needed and writes the bytes with mode "wb".
 // FALSE when the file cannot be opened or not every byte reaches it.
 BOOL WriteBytesToFile(LPCWSTR path, const void* bytes, size_t length);

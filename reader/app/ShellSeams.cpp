@@ -62,14 +62,28 @@ BOOL ChooseFolder(CWnd* owner, const CString& title, CString& folder)
     return BrowseForFolder(owner ? owner->GetSafeHwnd() : nullptr, title, folder) == 1;
 }
 
-INT_PTR AskOpenAttachment(CWnd* owner, int& choice)
+INT_PTR AskOpenAttachment(CWnd* owner, const CString& name, int& choice)
 {
     if (Seam<AttachmentWarning>())
-        return Seam<AttachmentWarning>()(owner, choice);
+        return Seam<AttachmentWarning>()(owner, name, choice);
     COpenAtachmentsWarningDlg dialog(owner);
+    dialog.m_strFileName = name;
     const INT_PTR result = dialog.DoModal();
     choice = dialog.m_nChoice;
     return result;
+}
+
+void ShowWarningMessage(CWnd* owner, const CString& text)
+{
+    if (Seam<WarningNotifier>()) {
+        Seam<WarningNotifier>()(owner, text);
+        return;
+    }
+    HWND hwnd = owner ? owner->GetSafeHwnd() : nullptr;
+    wchar_t caption[256] = {};
+    if (hwnd)
+        ::GetWindowTextW(hwnd, caption, 256);
+    ::MessageBoxW(hwnd, text, caption, MB_OK | MB_ICONWARNING);
 }
 
 IconExtractor SetIconExtractor(IconExtractor extractor)
@@ -91,6 +105,10 @@ FolderChooser SetFolderChooser(FolderChooser chooser)
 AttachmentWarning SetAttachmentWarning(AttachmentWarning warning)
 {
     return Replace(std::move(warning));
+}
+WarningNotifier SetWarningNotifier(WarningNotifier notifier)
+{
+    return Replace(std::move(notifier));
 }
 
 int BrowseForFolder(HWND owner, LPCWSTR title, CString& folder)

@@ -63,7 +63,9 @@ void CExeBookAttachmentsListCtrl::Fill(const CExeBookFileEntries& attachments, c
         const CString extension = GetFileExtensionOfPath(entry.strName);
         ::SHGetFileInfoW(extension.IsEmpty() ? entry.strName.GetString() : extension.GetString(), FILE_ATTRIBUTE_NORMAL,
                          &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_USEFILEATTRIBUTES);
-        const int row = InsertItem(int(i) < GetItemCount() ? int(i) : GetItemCount(), entry.strName, info.iIcon);
+        // Shown, and later written, with nothing hidden in the name that could disguise its type.
+        const int row =
+            InsertItem(int(i) < GetItemCount() ? int(i) : GetItemCount(), DisplayFileName(entry.strName), info.iIcon);
         if (row < 0)
             continue;
         SetItemText(row, 1, FormatByteSize(index[size_t(position)].FileSize));

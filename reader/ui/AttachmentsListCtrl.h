@@ -25,7 +25,8 @@ public:
 
     // Attaches the shell's image lists and makes the Name and Size columns; once only.
     void Init();
-    // One row per attachment that the index knows, in order; item data = the file id.
+    // One row per attachment that the index knows, in order; item data = the file id. Names show
+    // as DisplayFileName gives them, and that is the name the frame writes.
     void Fill(const CExeBookFileEntries& attachments, const CExeBookResourceFiles& index);
 
     void SetListener(CExeBookAttachmentsListCtrlEventListener* listener) { m_pListener = listener; }

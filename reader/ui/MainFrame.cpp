@@ -7,6 +7,7 @@
 #include "reader/app/FolionyxReaderApp.h"
 #include "reader/ui/FolionyxReaderView.h"
 #include "reader/ui/PasswordDlg.h"
+#include "reader/ui/ReaderUrl.h"
 #include "resources/resource.h"
 #include "toolkit/commandbars/CommandBarsOptions.h"
 #include "toolkit/commandbars/PaintManager.h"
@@ -21,8 +22,12 @@ const wchar_t kMakerHomePage[] = L"http://www.folionyx.example/";
 
 const wchar_t kFrameClassName[] = L"QorMainFrame";
 
-// The view keeps at least this much of the frame, however wide the book wants its contents.
-const int kMinViewWidth = 100;
+// The contents never take more than two thirds of the frame, so that the view keeps a third
+// however wide the book wants them, and never shrink below a width that shows the start of
+// each title, however narrow.
+const int kMaxContentsShareNumerator = 2;
+const int kMaxContentsShareDenominator = 3;
+const int kMinContentsWidth = 60;
 // The docked sizes the panes start with.
 const int kContentsHeight = 240;
 const int kAttachmentsWidth = 300;
@@ -39,7 +44,10 @@ CString LoadResourceString(UINT id)
 
 int ContentsStripWidth(int requested, int clientWidth)
 {
-    return std::max(0, std::min(requested, clientWidth - kMinViewWidth));
+    const int most =
+        int(LONGLONG(std::max(0, clientWidth)) * kMaxContentsShareNumerator / kMaxContentsShareDenominator);
+    const int least = std::min(kMinContentsWidth, most);
+    return std::max(least, std::min(requested, most));
 }
 
 IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
@@ -93,7 +101,7 @@ CMainFrame::CPaneIcon::~CPaneIcon()
 
 CMainFrame::CMainFrame()
     : m_nAutoScroll(0), m_pToolBar(nullptr), m_pSettings(nullptr), m_bBookGiven(FALSE), m_bSettingsRead(TRUE),
-      m_bAccessGranted(FALSE)
+      m_bAccessGranted(FALSE), m_bBookPageShown(FALSE)
 {}
 
 CMainFrame::~CMainFrame() = default;
@@ -461,12 +469,20 @@ void CMainFrame::OnTreeSelectionChanged(CExeBookTreeCtrl* tree)
     const EXEBOOKCONTENTSRECORD* record = tree->GetRecord(item);
     if (record == nullptr)
         return;
-    // A page that cannot be extracted leaves the previous one in place.
+    CFolionyxReaderView* view = GetReaderView();
     CString pagePath;
-    if (!ExtractPage(record->files, GetWorkFolder(), pagePath, GetBookSource()))
+    if (!ExtractPage(record->files, GetWorkFolder(), pagePath, GetBookSource())) {
+        // A page that cannot be extracted leaves the page shown, and the attachments, as they
+        // were; but with no page of the book shown yet (the first page is damaged) the view
+        // says so rather than staying blank.
+        if (view != nullptr && !m_bBookPageShown)
+            view->ShowNotice(LoadResourceString(IDS_PAGE_UNREADABLE));
         return;
-    if (CFolionyxReaderView* view = GetReaderView())
+    }
+    if (view != nullptr) {
         view->NavigateToPage(m_strPendingKeyword, pagePath);
+        m_bBookPageShown = TRUE;
+    }
     ShowAttachments(*record);
 }
 
@@ -504,5 +520,7 @@ void CMainFrame::GoHome()
     CString homePage = m_pSettings ? m_pSettings->m_strAuthorHomePage : CString();
     if (homePage.IsEmpty())
         homePage = kMakerHomePage;
-    view->NavigateToPage(m_strPendingKeyword, homePage);
+    // A home page that names a file of this computer is not shown: the view stays as it is.
+    if (IsAllowedHomePage(homePage))
+        view->NavigateToPage(m_strPendingKeyword, homePage);
 }

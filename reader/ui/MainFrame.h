@@ -24,9 +24,13 @@ class CFolionyxReaderView;
 class CQorCommandBar;
 class CQorToolBar;
 
-// Width of the Contents group: what the book asks for, but never so much that the view
-// keeps less than a small part of the frame's client width.
+// Width of the Contents group: what the book asks for, kept between a narrow width that still
+// shows the titles and two thirds of the frame's client width.
 int ContentsStripWidth(int requested, int clientWidth);
+
+// The caption of a tool's button: the name, cut with an ellipsis when it is longer than a
+// button can sensibly show.
+CString ToolButtonCaption(const CString& name);
 
 // Ids of the frame's docking panes.
 enum : int { READER_PANE_CONTENTS = 32782, READER_PANE_SEARCH = 32783, READER_PANE_ATTACHMENTS = 1000 };
@@ -68,8 +72,15 @@ public:
     CExeBookAttachmentsListCtrl& GetAttachmentsList() { return m_wndAttachments; }
     // Whether the Attachments pane shows in its group.
     BOOL AreAttachmentsShown() const;
-    // Writes an attachment by its file id; 1 written, 0 failed, -1 unknown id. Tests replace
-    // it; by default the book's packed files are used.
+    // What became of an attachment written to a path.
+    enum AttachmentResult : int {
+        attachmentUnknownId = -1, // not in the book's index
+        attachmentDamaged = 0,    // its record does not inflate: nothing was written
+        attachmentWritten = 1,
+        attachmentNotWritten = 2, // sound, but the file could not be written there
+    };
+    // Writes an attachment by its file id and says what became of it. Tests replace it; by
+    // default the book's packed files are used.
     typedef std::function<int(int nID, const CString& path)> AttachmentExtractor;
     void SetAttachmentExtractor(AttachmentExtractor extractor) { m_extractAttachment = std::move(extractor); }
 
@@ -177,6 +188,9 @@ private:
 
     void ShowAttachments(const EXEBOOKCONTENTSRECORD& record);
     int ExtractAttachment(int nID, const CString& path);
+    // Writes the attachment of a row to a path and tells the user when that fails; TRUE when
+    // it was written.
+    BOOL WriteAttachmentOrSay(int nRow, const CString& path);
 
     CQorDockingPaneManager m_paneManager;
     CExeBookTreeCtrl m_wndContents;
@@ -200,6 +214,7 @@ private:
     PackedFilesSource m_packedFiles;
     BOOL m_bSettingsRead;
     BOOL m_bAccessGranted;
+    BOOL m_bBookPageShown; // a page of the book has been given to the view
     ZoomMenuTracker m_trackZoomMenu;
     AttachmentExtractor m_extractAttachment;
 };

@@ -1,6 +1,9 @@
 // The frame's attachment list along the bottom: filled with the chosen item's attachments,
 // and the commands that open and save them. Names come from the book: one that is not a
-// plain file name is never written anywhere.
+// plain file name is never written anywhere, and what cannot be written is said.
+#include <algorithm>
+#include <set>
+#include <vector>
 #include "platform/framework/Menu.h"
 #include "reader/app/AppFolders.h"
 #include "reader/book/BookFiles.h"
@@ -15,11 +18,61 @@
 
 namespace {
 
+// The longest name an attachment is written under in the work folder to be opened: short
+// enough for any work folder within the path limit, and for the file systems under it.
+const int kMaxWorkName = 80;
+// The longest file name the file systems take.
+const int kMaxFileName = 255;
+
 CString ResourceString(UINT id)
 {
     CString text;
     text.LoadString(id);
     return text;
+}
+
+CString Say(UINT id, const CString& value)
+{
+    return ReplacePlaceholderOne(ResourceString(id), value);
+}
+
+// TRUE when a path can be written at all: shorter than the path limit, with no name in it
+// longer than a file system takes.
+BOOL IsWritablePathLength(const CString& path)
+{
+    if (path.GetLength() >= MAX_PATH)
+        return FALSE;
+    int start = 0;
+    for (int i = 0; i <= path.GetLength(); ++i) {
+        if (i == path.GetLength() || path[i] == L'\\' || path[i] == L'/') {
+            if (i - start > kMaxFileName)
+                return FALSE;
+            start = i + 1;
+        }
+    }
+    return TRUE;
+}
+
+// The name to write into `folder`: the shown name, cut to fit the path limit and the longest
+// name, with " (2)", " (3)"... before its extension when this command already wrote that name in
+// any letter case. Empty when no name fits, or when the name leads into another folder.
+CString DistinctNameInFolder(const CString& folder, const CString& name, int maxName, std::set<CString>& used)
+{
+    if (name.FindOneOf(L"\\/:") >= 0)
+        return CString();
+    const int room = std::min(maxName, MAX_PATH - 1 - folder.GetLength());
+    for (int n = 1; n <= int(used.size()) + 1; ++n) {
+        const CString suffix = n == 1 ? CString() : L" (" + IntToDecimalString(n) + L")";
+        const CString shortened = ShortenFileName(name, room - suffix.GetLength());
+        if (shortened.IsEmpty())
+            return CString();
+        CString candidate = GetFileTitleOfPath(shortened) + suffix + GetFileExtensionOfPath(shortened);
+        CString key = candidate;
+        key.MakeUpper();
+        if (used.insert(key).second)
+            return candidate;
+    }
+    return CString();
 }
 
 } // namespace
@@ -28,7 +81,33 @@ int CMainFrame::ExtractAttachment(int nID, const CString& path)
 {
     if (m_extractAttachment)
         return m_extractAttachment(nID, path);
-    return ExtractFileById(nID, path, GetBookSource());
+    const int result = ExtractFileById(nID, path, GetBookSource());
+    if (result != 0)
+        return result;
+    // Nothing was written: either the record does not inflate, or the place refused the file.
+    EXEBOOKPACKEDDATA resource;
+    const CExeBookResourceFiles* index = nullptr;
+    if (!GetBook(resource, index))
+        return attachmentDamaged;
+    std::vector<BYTE> bytes;
+    const int position = FindFileIndex(*index, nID);
+    return position >= 0 && InflateRecordAt(resource, (*index)[size_t(position)].Begin, bytes) ? attachmentNotWritten
+                                                                                               : attachmentDamaged;
+}
+
+BOOL CMainFrame::WriteAttachmentOrSay(int nRow, const CString& path)
+{
+    const CString name = m_wndAttachments.GetItemText(nRow, 0);
+    switch (ExtractAttachment(int(m_wndAttachments.GetItemData(nRow)), path)) {
+    case attachmentWritten:
+        return TRUE;
+    case attachmentNotWritten:
+        ShowWarningMessage(this, Say(IDS_ATTACHMENT_NOT_WRITTEN, path));
+        return FALSE;
+    default:
+        ShowWarningMessage(this, Say(IDS_ATTACHMENT_DAMAGED, name));
+        return FALSE;
+    }
 }
 
 void CMainFrame::ShowAttachments(const EXEBOOKCONTENTSRECORD& record)
@@ -93,18 +172,23 @@ void CMainFrame::OnAttachmentOpenCommand()
     if (row < 0)
         return;
     const CString name = m_wndAttachments.GetItemText(row, 0);
-    // Opened from the work folder: a name that would lead out of it is refused.
-    if (!IsPlainFileName(name))
+    // Opened from the work folder, under a name short enough for it; a name that would lead out
+    // of the folder is refused.
+    std::set<CString> none;
+    const CString workName = DistinctNameInFolder(GetWorkFolder(), name, kMaxWorkName, none);
+    if (!IsPlainFileName(workName)) {
+        ShowWarningMessage(this, Say(IDS_ATTACHMENT_BAD_NAME, name));
         return;
+    }
     int choice = COpenAtachmentsWarningDlg::ChoiceSave;
-    if (AskOpenAttachment(this, choice) != IDOK)
+    if (AskOpenAttachment(this, name, choice) != IDOK)
         return;
     if (choice != COpenAtachmentsWarningDlg::ChoiceOpen) {
         OnAttachmentSave();
         return;
     }
-    const CString path = GetWorkFolder() + name;
-    if (ExtractAttachment(int(m_wndAttachments.GetItemData(row)), path) == 1)
+    const CString path = GetWorkFolder() + workName;
+    if (WriteAttachmentOrSay(row, path))
         ShellOpen(path, SW_SHOW);
 }
 
@@ -114,12 +198,18 @@ void CMainFrame::OnAttachmentSave()
     if (row < 0)
         return;
     const CString name = m_wndAttachments.GetItemText(row, 0);
-    // A hostile name is not proposed; the user types one.
-    const CString proposal = IsPlainFileName(name) ? GetWorkFolder() + name : CString();
+    // A hostile name is not proposed; the user types one. A long one is proposed cut to fit.
+    std::set<CString> none;
+    const CString proposal = DistinctNameInFolder(GetWorkFolder(), name, kMaxFileName, none);
     CString path;
-    if (!ChooseSavePath(this, proposal, ResourceString(IDS_SAVE_FILTER), path))
+    if (!ChooseSavePath(this, IsPlainFileName(proposal) ? GetWorkFolder() + proposal : CString(),
+                        ResourceString(IDS_SAVE_FILTER), path))
         return;
-    if (ExtractAttachment(int(m_wndAttachments.GetItemData(row)), path) == 1)
+    if (!IsWritablePathLength(path)) {
+        ShowWarningMessage(this, Say(IDS_ATTACHMENT_PATH_TOO_LONG, path));
+        return;
+    }
+    if (WriteAttachmentOrSay(row, path))
         ShellOpen(GetFolderOfPath(path), SW_SHOW);
 }
 
@@ -129,12 +219,24 @@ void CMainFrame::OnAttachmentSaveAll()
     if (!ChooseFolder(this, ResourceString(IDS_SELECT_FOLDER), folder))
         return;
     AppendPathSeparator(folder);
-    // Rows that cannot be written, or whose names would leave the folder, are skipped.
+    // Every row is written under a name of its own, even when names differ only in letter case;
+    // rows that cannot be written are skipped, and named once at the end.
+    std::set<CString> used;
+    CString failures;
     for (int row = 0; row < m_wndAttachments.GetItemCount(); ++row) {
         const CString name = m_wndAttachments.GetItemText(row, 0);
-        if (IsPlainFileName(name))
-            ExtractAttachment(int(m_wndAttachments.GetItemData(row)), folder + name);
+        const CString target = DistinctNameInFolder(folder, name, kMaxFileName, used);
+        UINT reason = 0;
+        if (!IsPlainFileName(target))
+            reason = IDS_REASON_BAD_NAME;
+        else if (const int result = ExtractAttachment(int(m_wndAttachments.GetItemData(row)), folder + target);
+                 result != attachmentWritten)
+            reason = result == attachmentNotWritten ? IDS_REASON_NOT_WRITTEN : IDS_REASON_DAMAGED;
+        if (reason != 0)
+            failures += L"\n" + name + L" (" + ResourceString(reason) + L")";
     }
+    if (!failures.IsEmpty())
+        ShowWarningMessage(this, Say(IDS_ATTACHMENTS_NOT_SAVED, failures.Mid(1)));
     ShellOpen(folder, SW_SHOW);
 }
 

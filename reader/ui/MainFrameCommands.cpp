@@ -8,6 +8,7 @@
 #include "reader/book/ExeBookDocument.h"
 #include "reader/ui/FolionyxReaderView.h"
 #include "reader/ui/MainFrame.h"
+#include "reader/ui/ReaderUrl.h"
 #include "reader/app/ShellSeams.h"
 #include "resources/resource.h"
 #include "toolkit/commandbars/Controls.h"
@@ -19,6 +20,9 @@ namespace {
 const UINT_PTR kAutoScrollTimer = 100;
 const UINT kAutoScrollPeriod = 100;
 
+// The longest tool name a tool-bar button shows.
+const int kMaxToolCaption = 32;
+
 // Largest to Smallest are the browser's text-size levels 4 to 0.
 int TextSizeLevel(UINT nID)
 {
@@ -26,6 +30,13 @@ int TextSizeLevel(UINT nID)
 }
 
 } // namespace
+
+CString ToolButtonCaption(const CString& name)
+{
+    if (name.GetLength() <= kMaxToolCaption)
+        return name;
+    return name.Left(kMaxToolCaption - 1) + L"\x2026";
+}
 
 void CMainFrame::OnPageCommand(UINT nID)
 {
@@ -145,7 +156,7 @@ void CMainFrame::OnAboutEBook()
         const CString path = WriteAboutPage(m_pSettings->m_strAuthorHTML, GetWorkFolder());
         if (!path.IsEmpty())
             view->NavigateToPage(m_strPendingKeyword, path);
-    } else if (!m_pSettings->m_strAuthorHomePage.IsEmpty()) {
+    } else if (IsAllowedHomePage(m_pSettings->m_strAuthorHomePage)) {
         view->NavigateToPage(m_strPendingKeyword, m_pSettings->m_strAuthorHomePage);
     }
 }
@@ -179,7 +190,15 @@ void CMainFrame::AddToolButtons()
         CQorControl* pControl = pControls->Add(qorControlButton, int(id));
         if (pControl == nullptr)
             continue;
-        pControl->SetCaption(tool.strName.IsEmpty() ? tool.strFileName : tool.strName);
+        // A name longer than a button can show is cut for the bar's layout, so that it cannot
+        // push every other button behind the chevron; the tip keeps the whole name.
+        const CString caption = tool.strName.IsEmpty() ? tool.strFileName : tool.strName;
+        pControl->SetCaption(ToolButtonCaption(caption));
+        if (caption.GetLength() > kMaxToolCaption) {
+            CString tip = caption;
+            tip.Replace(L'\n', L' ');
+            pControl->SetPrompt(tip);
+        }
         if (i == 0)
             pControl->SetBeginGroup(TRUE);
     }

@@ -72,6 +72,16 @@ BOOL IsCustomSchemeUrl(LPCWSTR url)
     return StartsWithNoCase(url, L"folionyx://") || StartsWithNoCase(url, L"trawlmoss://");
 }
 
+BOOL IsAllowedHomePage(LPCWSTR url)
+{
+    if (!url)
+        return FALSE;
+    // A scheme with nothing after it names no page.
+    if (StartsWithNoCase(url, L"http://") || StartsWithNoCase(url, L"https://"))
+        return url[wcscspn(url, L":") + 3] != 0;
+    return IsCustomSchemeUrl(url);
+}
+
 CString UrlToPath(LPCWSTR url)
 {
     if (!url)

@@ -17,3 +17,7 @@ BOOL IsFileUrlOrDrivePath(LPCWSTR url);
 BOOL IsSameDocument(LPCWSTR a, LPCWSTR b);
 // TRUE when the address starts with "folionyx://" or "trawlmoss://" (any letter case).
 BOOL IsCustomSchemeUrl(LPCWSTR url);
+// TRUE for what a book may name as its author's home page: a web address ("http://" or
+// "https://" with a host) or one of the book's own links. A local path, a file address or any
+// other scheme is refused: the book must not make the view show a file of the computer.
+BOOL IsAllowedHomePage(LPCWSTR url);

@@ -1,16 +1,25 @@
 // The attachment list of the frame and its commands: rows for the attachments the book has,
-// and Open, Save... and Save all, which never write a hostile name and go on past a file
-// that cannot be written. The shell, the dialogs and the extraction are replaced.
+// with names that hide nothing; Open, Save... and Save all, which never write a hostile name,
+// keep names that differ only in case apart, go on past a file that cannot be written and say
+// what failed. The shell and the dialogs are replaced; the extraction too, except where the
+// book's own damaged or long-named attachments are written.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
+#include <fstream>
+#include <iterator>
+#include <map>
 #include <string>
 #include <vector>
+#include "books/packer/BookPacker.h"
 #include "reader/app/AppFolders.h"
+#include "reader/app/FileUtil.h"
+#include "reader/book/ExeBookDocument.h"
 #include "reader/ui/MainFrame.h"
 #include "reader/app/ShellSeams.h"
 #include "resources/resource.h"
 #include "tests/common/WineTestSupport.h"
+#include "tests/reader/ReaderProcess.h"
 #include "tests/reader/StringPrinter.h"
 
 namespace {
@@ -30,7 +39,9 @@ protected:
         index.push_back({6, 0, 50, 10});
         frame->SetAttachmentExtractor([this](int id, const CString& path) {
             extracted.push_back(path);
-            return id == 5 ? 0 : 1; // id 5 stands for a file that cannot be written
+            // id 5 stands for a file that cannot be written there, id 6 for a damaged record.
+            return id == 5 ? CMainFrame::attachmentNotWritten
+                           : id == 6 ? CMainFrame::attachmentDamaged : CMainFrame::attachmentWritten;
         });
         SetShellLauncher([this](LPCWSTR path, int) {
             launched.push_back(path);
@@ -45,11 +56,13 @@ protected:
             chosen = savePath;
             return TRUE;
         });
-        SetAttachmentWarning([this](CWnd*, int& choice) {
+        SetAttachmentWarning([this](CWnd*, const CString& name, int& choice) {
             ++warnings;
+            warnedNames.push_back(name);
             choice = warningChoice;
             return warningResult;
         });
+        SetWarningNotifier([this](CWnd*, const CString& text) { messages.push_back(text); });
     }
     void TearDown() override
     {
@@ -57,6 +70,7 @@ protected:
         SetFolderChooser(nullptr);
         SetSavePathChooser(nullptr);
         SetAttachmentWarning(nullptr);
+        SetWarningNotifier(nullptr);
         frame->DestroyWindow();
     }
     CExeBookAttachmentsListCtrl& List() { return frame->GetAttachmentsList(); }
@@ -84,7 +98,7 @@ protected:
 
     CMainFrame* frame = nullptr;
     CExeBookResourceFiles index;
-    std::vector<CString> extracted, launched, proposals;
+    std::vector<CString> extracted, launched, proposals, warnedNames, messages;
     CString chosenFolder, savePath;
     int warnings = 0;
     int warningChoice = 1;
@@ -113,31 +127,86 @@ TEST_F(AttachmentsTest, RowsForTheAttachmentsTheBookHas)
     EXPECT_EQ(1, List().GetItemCount());
 }
 
-TEST_F(AttachmentsTest, SaveAllSkipsHostileNamesAndGoesOnPastFailures)
+TEST_F(AttachmentsTest, SaveAllSkipsHostileNamesAndGoesOnPastFailuresThenNamesThem)
 {
     chosenFolder = folder.Path().c_str();
-    List().Fill({{1, L"good.txt"}, {3, L"..\\..\\evil.txt"}, {5, L"locked.txt"}, {4, L"C:\\abs.txt"}, {6, L"last.txt"}},
+    List().Fill({{1, L"good.txt"},
+                 {3, L"..\\..\\evil.txt"},
+                 {5, L"locked.txt"},
+                 {4, L"C:\\abs.txt"},
+                 {6, L"broken.bin"},
+                 {1, L"last.txt"}},
                 index);
     EXPECT_EQ(1, Enabled(ID_ATTACHMENT_SAVE_ALL));
     frame->SendMessage(WM_COMMAND, ID_ATTACHMENT_SAVE_ALL);
     const CString out = folder.Path().c_str();
-    EXPECT_EQ((std::vector<CString>{out + L"good.txt", out + L"locked.txt", out + L"last.txt"}), extracted);
+    EXPECT_EQ((std::vector<CString>{out + L"good.txt", out + L"locked.txt", out + L"broken.bin", out + L"last.txt"}),
+              extracted);
     EXPECT_EQ(std::vector<CString>{out}, launched);
+    // One message names every row that was not saved, and why.
+    ASSERT_EQ(1u, messages.size());
+    for (const wchar_t* part : {L"..\\..\\evil.txt (the name cannot be used", L"locked.txt (could not be written)",
+                                L"C:\\abs.txt (the name cannot be used", L"broken.bin (damaged in the book)"})
+        EXPECT_GE(messages[0].Find(part), 0) << part;
+    EXPECT_LT(messages[0].Find(L"good.txt"), 0);
+    EXPECT_LT(messages[0].Find(L"last.txt"), 0);
+}
+
+// Save all into a real folder, with the attachments written for real: names that differ only
+// in letter case (which name one file on this system) each keep their own content.
+TEST_F(AttachmentsTest, SaveAllKeepsNamesThatDifferOnlyInCaseApart)
+{
+    chosenFolder = folder.Path().c_str();
+    frame->SetAttachmentExtractor([](int id, const CString& path) {
+        const std::string content = "content of " + std::to_string(id);
+        return WriteBytesToFile(path, content.data(), content.size()) ? CMainFrame::attachmentWritten
+                                                                     : CMainFrame::attachmentNotWritten;
+    });
+    List().Fill({{1, L"Readme.txt"}, {3, L"README.TXT"}, {4, L"readme.txt"}, {5, L"Readme (2).txt"}}, index);
+    frame->SendMessage(WM_COMMAND, ID_ATTACHMENT_SAVE_ALL);
+    EXPECT_TRUE(messages.empty());
+    std::map<std::wstring, std::string> files;
+    WIN32_FIND_DATAW found = {};
+    HANDLE search = FindFirstFileW((folder.Path() + L"*").c_str(), &found);
+    ASSERT_NE(search, INVALID_HANDLE_VALUE);
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            std::ifstream in((folder.Path() + found.cFileName).c_str(), std::ios::binary);
+            files[found.cFileName] = std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    // The first keeps its name; the others get a number before the extension, in any case
+    // different from what the command wrote already.
+    const std::map<std::wstring, std::string> expected = {{L"Readme.txt", "content of 1"},
+                                                          {L"README (2).TXT", "content of 3"},
+                                                          {L"readme (3).txt", "content of 4"},
+                                                          {L"Readme (2) (2).txt", "content of 5"}};
+    EXPECT_EQ(expected.size(), files.size());
+    for (const auto& file : expected) {
+        auto it = files.find(file.first);
+        ASSERT_NE(it, files.end()) << std::string(file.first.begin(), file.first.end());
+        EXPECT_EQ(file.second, it->second);
+    }
 }
 
 TEST_F(AttachmentsTest, OpenRefusesAHostileNameAndOpensAPlainOne)
 {
     List().Fill({{1, L"..\\..\\x.exe"}, {3, L"notes.txt"}}, index);
     frame->SendMessage(WM_COMMAND, ID_ATTACHMENT_OPEN); // nothing selected
+    EXPECT_TRUE(messages.empty());
     Select({0});
     frame->SendMessage(WM_COMMAND, ID_ATTACHMENT_OPEN);
     EXPECT_EQ(0, warnings);
     EXPECT_TRUE(extracted.empty());
     EXPECT_TRUE(launched.empty());
+    ASSERT_EQ(1u, messages.size()); // but the refusal is said
+    EXPECT_GE(messages[0].Find(L"'..\\..\\x.exe' has a name that cannot be used"), 0) << messages[0];
 
     Select({1});
     frame->SendMessage(WM_COMMAND, ID_ATTACHMENT_OPEN);
     EXPECT_EQ(1, warnings);
+    EXPECT_EQ(std::vector<CString>{L"notes.txt"}, warnedNames);
     const CString path = GetWorkFolder() + L"notes.txt";
     EXPECT_EQ(std::vector<CString>{path}, extracted);
     EXPECT_EQ(std::vector<CString>{path}, launched);
@@ -155,6 +224,46 @@ TEST_F(AttachmentsTest, OpenRefusesAHostileNameAndOpensAPlainOne)
     EXPECT_EQ(std::vector<CString>{path}, proposals);
     EXPECT_EQ(std::vector<CString>{savePath}, extracted);
     EXPECT_EQ(std::vector<CString>{CString(folder.Path().c_str())}, launched);
+}
+
+// Names that would disguise what a file is show (and are written) with the disguise undone: the
+// list, the warning and the save dialog all get the same plain name.
+TEST_F(AttachmentsTest, NamesShowWithNothingHiddenThatDisguisesTheirType)
+{
+    struct Case
+    {
+        const char* name;
+        std::wstring inBook, shown;
+    };
+    const Case cases[] = {
+        {"right-to-left override", L"readme\x202Etxt.exe", L"readme[U+202E]txt.exe"},
+        {"a run of spaces", L"invoice.pdf" + std::wstring(40, L' ') + L".exe", L"invoice.pdf .exe"},
+        {"zero-width space", L"invoice.pdf\x200B.exe", L"invoice.pdf[U+200B].exe"},
+        {"isolate and mark", L"a\x2067gpj\x2069\x200F.exe", L"a[U+2067]gpj[U+2069][U+200F].exe"},
+        {"other spaces", L"photo\x00A0\x3000\x2003.scr", L"photo .scr"},
+        {"byte-order mark", L"\xFEFFnotes.txt", L"[U+FEFF]notes.txt"},
+        {"a lone surrogate", L"a\xD800.txt", L"a[U+D800].txt"},
+        {"a plain name", L"Report 2024.pdf", L"Report 2024.pdf"},
+        {"a letter beyond the basic plane", L"\xD83D\xDE00 smile.txt", L"\xD83D\xDE00 smile.txt"},
+    };
+    CExeBookFileEntries entries;
+    for (const Case& c : cases)
+        entries.push_back({1, c.inBook.c_str()});
+    List().Fill(entries, index);
+    ASSERT_EQ(int(std::size(cases)), List().GetItemCount());
+    for (int i = 0; i < int(std::size(cases)); ++i)
+        EXPECT_EQ(CString(cases[i].shown.c_str()), List().GetItemText(i, 0)) << cases[i].name;
+
+    // Opening the first: the warning is told the shown name, and that is the name written.
+    Select({0});
+    frame->SendMessage(WM_COMMAND, ID_ATTACHMENT_OPEN);
+    const CString shown = cases[0].shown.c_str();
+    EXPECT_EQ(std::vector<CString>{shown}, warnedNames);
+    EXPECT_EQ(std::vector<CString>{GetWorkFolder() + shown}, extracted);
+    // The save dialog proposes it too.
+    savePath = folder.File(L"kept.exe").c_str();
+    frame->SendMessage(WM_COMMAND, ID_ATTACHMENT_SAVE);
+    EXPECT_EQ(std::vector<CString>{GetWorkFolder() + shown}, proposals);
 }
 
 TEST_F(AttachmentsTest, SaveProposesNoHostileNameAndNeedsOneRow)
@@ -234,4 +343,127 @@ TEST_F(AttachmentsTest, IconsMoveBackToTheTopWhenThePaneIsResized)
             EXPECT_GT(positions[size_t(row)].x, positions[size_t(row) - 1].x) << row;
         }
     }
+}
+
+namespace {
+
+// The sizes of the records of a packed book as the reader's index holds them.
+CExeBookResourceFiles IndexOf(const bookpacker::CBookPacker& packer)
+{
+    CExeBookResourceFiles index;
+    for (const bookpacker::PackedRecord& record : packer.Records())
+        index.push_back({record.id, record.begin, record.fileSize, record.bufferSize});
+    return index;
+}
+
+} // namespace
+
+// With the book's own packed files: a record that does not inflate, a name too long for the
+// work folder, a save path too long, a place that refuses the file. Each is said, and none
+// leaves a file behind; a long name still opens, under a shorter work name.
+TEST(AttachmentsOfABook, DamagedRecordsAndLongNamesAreSaidAndLeaveNoFile)
+{
+    bookpacker::CBookPacker packer;
+    const std::string content = "the attachment's own content";
+    const int good = packer.AddFile(std::vector<BYTE>(content.begin(), content.end()));
+    const int broken = packer.AddFile(std::vector<BYTE>(4096, 'b'));
+    std::vector<BYTE> packed = packer.PackedFiles();
+    const bookpacker::PackedRecord& record = packer.Records()[1];
+    for (int i = 2; i < record.bufferSize - 4; ++i)
+        packed[size_t(record.begin + bookpacker::RecordHeaderSize + i)] ^= 0x5A;
+    const CExeBookResourceFiles index = IndexOf(packer);
+    const std::wstring longName = std::wstring(255, L'n') + L".txt"; // 259 characters
+
+    CExeBookDocument settings;
+    auto* frame = new CMainFrame; // frames delete themselves with their window
+    frame->SetBook(&settings, [&](EXEBOOKPACKEDDATA& resource, const CExeBookResourceFiles*& files) {
+        resource = {packed.data(), DWORD(packed.size())};
+        files = &index;
+        return TRUE;
+    });
+    ASSERT_TRUE(frame->Create(nullptr, L"book attachments"));
+    testsupport::PumpMessages();
+    std::vector<CString> messages, launched;
+    CString savePath;
+    // The seams go back to the real shell however the test ends.
+    struct RealShellAfterwards
+    {
+        ~RealShellAfterwards()
+        {
+            SetWarningNotifier(nullptr);
+            SetAttachmentWarning(nullptr);
+            SetShellLauncher(nullptr);
+            SetSavePathChooser(nullptr);
+        }
+    } realShellAfterwards;
+    SetWarningNotifier([&](CWnd*, const CString& text) { messages.push_back(text); });
+    SetAttachmentWarning([](CWnd*, const CString&, int& choice) {
+        choice = 1;
+        return INT_PTR(IDOK);
+    });
+    SetShellLauncher([&](LPCWSTR path, int) {
+        launched.push_back(path);
+        return TRUE;
+    });
+    SetSavePathChooser([&](CWnd*, const CString&, const CString&, CString& chosen) {
+        chosen = savePath;
+        return TRUE;
+    });
+    CExeBookAttachmentsListCtrl& list = frame->GetAttachmentsList();
+    list.Fill({{good, L"notes.txt"}, {broken, L"broken.bin"}, {good, longName.c_str()}}, index);
+    auto select = [&](int row) {
+        list.SetItemState(-1, 0, LVIS_SELECTED);
+        list.SetItemState(row, LVIS_SELECTED, LVIS_SELECTED);
+    };
+    testsupport::TempFolder folder;
+    const CString work = GetWorkFolder();
+
+    // The damaged record, opened and saved.
+    select(1);
+    frame->SendMessage(WM_COMMAND, ID_ATTACHMENT_OPEN);
+    savePath = folder.File(L"broken.bin").c_str();
+    frame->SendMessage(WM_COMMAND, ID_ATTACHMENT_SAVE);
+    ASSERT_EQ(2u, messages.size());
+    for (const CString& message : messages)
+        EXPECT_GE(message.Find(L"'broken.bin' is damaged"), 0) << message;
+    EXPECT_FALSE(readertest::FileExists((work + L"broken.bin").GetString()));
+    EXPECT_FALSE(readertest::FileExists(savePath.GetString()));
+    EXPECT_TRUE(launched.empty());
+
+    // The long name opens from a shorter work name, whole.
+    messages.clear();
+    select(2);
+    frame->SendMessage(WM_COMMAND, ID_ATTACHMENT_OPEN);
+    EXPECT_TRUE(messages.empty());
+    ASSERT_EQ(1u, launched.size());
+    EXPECT_LT(launched[0].GetLength(), MAX_PATH);
+    EXPECT_EQ(work, GetFolderOfPath(launched[0]));
+    EXPECT_EQ(CString(L".txt"), GetFileExtensionOfPath(launched[0]));
+    {
+        std::ifstream in(launched[0].GetString(), std::ios::binary);
+        EXPECT_EQ(content, std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>()));
+    }
+    DeleteFileW(launched[0]);
+
+    // Saved under a path past the limit: said, nothing written.
+    launched.clear();
+    savePath = (folder.Path() + longName).c_str();
+    frame->SendMessage(WM_COMMAND, ID_ATTACHMENT_SAVE);
+    ASSERT_EQ(1u, messages.size());
+    EXPECT_GE(messages[0].Find(L"the path is too long"), 0) << messages[0];
+    EXPECT_TRUE(launched.empty());
+
+    // Saved where no file can be: inside a "folder" that is a file.
+    messages.clear();
+    const std::wstring blocker = folder.File(L"blocker");
+    std::ofstream(blocker.c_str()) << "a file, not a folder";
+    select(0);
+    savePath = (blocker + L"\\notes.txt").c_str();
+    frame->SendMessage(WM_COMMAND, ID_ATTACHMENT_SAVE);
+    ASSERT_EQ(1u, messages.size());
+    EXPECT_GE(messages[0].Find(L"could not be written to"), 0) << messages[0];
+    EXPECT_GE(messages[0].Find(savePath), 0) << messages[0];
+    EXPECT_TRUE(launched.empty());
+
+    frame->DestroyWindow();
 }

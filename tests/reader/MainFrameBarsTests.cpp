@@ -2,7 +2,8 @@
 // shows, its tools and About; Contents and Search tabbed on the left and Attachments at the
 // bottom, each pane getting its window when it first shows; the view in what they leave; the
 // book's keys through the bars' shortcut manager; the Attachments pane following the items; the
-// popups of the bars, the zoom pane and the attachment list, and the Search split button.
+// popups of the bars, the zoom pane and the attachment list, the Search split button; and the
+// author's home page, shown only when it is a web address.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
@@ -613,5 +614,94 @@ TEST(MainFrameBars, SearchRunsOnItsButtonPartAndOpensItsMenuOnTheArrow)
     cbtest::SendKey(VK_ESCAPE);
     cbtest::SendKey(VK_ESCAPE, true);
     EXPECT_TRUE(testsupport::PumpUntil([&] { return popup->GetSafeHwnd() == nullptr; }, 3000));
+    frame->DestroyWindow();
+}
+
+// Without an item to show, Home (and About e-Book without the author's text) show the author's
+// home page: a web address or a book link, never a file of this computer named by the book.
+TEST(MainFrameBars, TheAuthorsHomePageShowsOnlyWhenItIsAWebAddress)
+{
+    FixtureBook book;
+    book.packer.nodes.clear();
+    testsupport::TempFolder folder;
+    const std::wstring program = folder.File(L"hx.exe");
+    {
+        std::ofstream out(program.c_str(), std::ios::binary);
+        out << "MZ<html><body>the bytes of a program</body></html>";
+    }
+    std::wstring programUrl = L"file:///" + program;
+    std::replace(programUrl.begin(), programUrl.end(), L'\\', L'/');
+    CMainFrame* frame = book.CreateFrame(true);
+    ASSERT_NE(frame, nullptr);
+    CFolionyxReaderView* view = LoadedPageView(frame);
+    ASSERT_NE(view, nullptr);
+
+    struct Case
+    {
+        const char* name;
+        std::wstring homePage;
+        bool shown;
+    };
+    const Case cases[] = {
+        {"a program by its path", program, false},
+        {"a file address", programUrl, false},
+        {"a share", L"\\\\server\\share\\hx.exe", false},
+        {"a name beside the reader", L"hx.exe", false},
+        {"another scheme", L"res://hx.exe/1", false},
+        {"a web address", L"http://author.example/", true},
+        {"a secure one in capitals", L"HTTPS://author.example/home", true},
+    };
+    for (UINT command : {UINT(ID_HOME), UINT(ID_ABOUT_EBOOK)}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(testing::Message() << c.name << (command == ID_HOME ? " by Home" : " by About e-Book"));
+            view->Navigate2(L"about:blank");
+            ASSERT_TRUE(testsupport::PumpUntil(
+                [&] { return !view->GetBusy() && view->GetLocationURL() == CString(L"about:blank"); }));
+            book.settings.m_strAuthorHomePage = c.homePage.c_str();
+            frame->SendMessage(WM_COMMAND, command);
+            ASSERT_TRUE(testsupport::PumpUntil([&] { return !view->GetBusy(); }));
+            testsupport::PumpMessages();
+            if (c.shown)
+                EXPECT_EQ(0, view->GetLocationURL().CompareNoCase(c.homePage.c_str())) << view->GetLocationURL();
+            else
+                EXPECT_EQ(CString(L"about:blank"), view->GetLocationURL());
+        }
+    }
+    frame->DestroyWindow();
+}
+
+// A tool whose name is a megabyte long keeps the bar usable: its button shows the start of the
+// name, every other button and About stay on the bar, and the tip holds the whole name.
+TEST(MainFrameBars, AToolWithAHugeNameLeavesTheOtherButtonsOnTheBar)
+{
+    testsupport::TempFolder folder;
+    const std::wstring notes = folder.File(L"notes.txt");
+    std::ofstream(notes.c_str()) << "not a program";
+    SetIconExtractor([](LPCWSTR) { return reinterpret_cast<HICON>(1); }); // no icon: the caption shows
+    const std::wstring huge(1 << 20, L'n');
+    FixtureBook book;
+    book.packer.settings.tools = {{huge, notes}, {L"Pad", notes}};
+    CMainFrame* frame = book.CreateFrame();
+    SetIconExtractor(nullptr);
+    ASSERT_NE(frame, nullptr);
+    CQorToolBar* bar = frame->GetToolBar();
+    ASSERT_NE(bar, nullptr);
+    frame->RecalcLayout();
+    testsupport::PumpMessages();
+    CQorControls* controls = bar->GetControls();
+    CQorControl* tool = controls->FindControl(EXEBOOK_FIRST_TOOL_COMMAND);
+    ASSERT_NE(tool, nullptr);
+    EXPECT_LE(tool->GetCaption().GetLength(), 32);
+    EXPECT_EQ(tool->GetCaption().Left(10), CString(L"nnnnnnnnnn"));
+    EXPECT_EQ(tool->GetTooltip(), CString(huge.c_str()));
+    for (int id : {int(ID_HOME), int(ID_AUTO_SCROLL), int(EXEBOOK_FIRST_TOOL_COMMAND),
+                   int(EXEBOOK_FIRST_TOOL_COMMAND + 1), int(ID_ABOUT_EBOOK)}) {
+        CQorControl* control = controls->FindControl(id);
+        ASSERT_NE(control, nullptr) << id;
+        EXPECT_EQ(0, control->GetHideFlags() & qorHideWrap) << id << " is behind the chevron";
+        EXPECT_LT(control->GetRect().Width(), 400) << id;
+    }
+    // Short names are shown whole.
+    EXPECT_EQ(controls->FindControl(EXEBOOK_FIRST_TOOL_COMMAND + 1)->GetCaption(), CString(L"Pad"));
     frame->DestroyWindow();
 }

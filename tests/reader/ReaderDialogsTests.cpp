@@ -1,5 +1,5 @@
-// The reader's small dialogs from its own templates: the attachment warning chooses saving
-// unless told otherwise, the about box's addresses are links, and the about command of the
+// The reader's small dialogs from its own templates: the attachment warning names the file and
+// chooses saving unless told otherwise, the about box's addresses are links, and the about command of the
 // running reader shows the about box in a frame titled with the book's name.
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -18,6 +18,7 @@ namespace {
 // Presses a button of the dialog that is active when the timer fires (this thread's modal one).
 UINT g_nButton = IDOK;
 int g_nRadio = 0;
+std::wstring g_fileLine, g_typeLine; // what the warning says of the file
 
 void CALLBACK PressInActiveDialog(HWND, UINT, UINT_PTR id, DWORD)
 {
@@ -25,16 +26,22 @@ void CALLBACK PressInActiveDialog(HWND, UINT, UINT_PTR id, DWORD)
     if (dialog == nullptr)
         return;
     KillTimer(nullptr, id);
+    wchar_t text[512] = {};
+    GetDlgItemTextW(dialog, IDC_WARNING_FILE_NAME, text, 512);
+    g_fileLine = text;
+    GetDlgItemTextW(dialog, IDC_WARNING_FILE_TYPE, text, 512);
+    g_typeLine = text;
     if (g_nRadio != 0)
         SendMessageW(GetDlgItem(dialog, g_nRadio), BM_CLICK, 0, 0);
     SendMessageW(GetDlgItem(dialog, g_nButton), BM_CLICK, 0, 0);
 }
 
-INT_PTR RunWarning(int radio, UINT button, int& choice)
+INT_PTR RunWarning(int radio, UINT button, int& choice, const wchar_t* name = L"notes.txt")
 {
     g_nRadio = radio;
     g_nButton = button;
     COpenAtachmentsWarningDlg dialog;
+    dialog.m_strFileName = name;
     SetTimer(nullptr, 0, 50, PressInActiveDialog);
     INT_PTR result = dialog.DoModal();
     choice = dialog.m_nChoice;
@@ -80,6 +87,32 @@ TEST(ReaderDialogs, AttachmentWarningSavesUnlessOpenIsChosen)
     EXPECT_EQ(IDOK, RunWarning(IDC_OPEN_CHOICE, IDOK, choice));
     EXPECT_EQ(COpenAtachmentsWarningDlg::ChoiceOpen, choice);
     EXPECT_EQ(IDCANCEL, RunWarning(IDC_OPEN_CHOICE, IDCANCEL, choice));
+}
+
+// The warning names the file, with nothing hidden in the name, and the extension that decides
+// which program would open it.
+TEST(ReaderDialogs, AttachmentWarningNamesTheFileAndItsRealExtension)
+{
+    struct Case
+    {
+        const char* name;
+        const wchar_t* file;
+        std::wstring fileLine, typeLine;
+    };
+    const Case cases[] = {
+        {"plain", L"notes.txt", L"File: notes.txt", L"Extension: .txt"},
+        {"right-to-left override", L"readme\x202Etxt.exe", L"File: readme[U+202E]txt.exe", L"Extension: .exe"},
+        {"padded with spaces", L"invoice.pdf                    .exe", L"File: invoice.pdf .exe", L"Extension: .exe"},
+        {"no extension", L"README", L"File: README", L"Extension: none"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        int choice = -1;
+        g_fileLine = g_typeLine = L"unread";
+        EXPECT_EQ(IDCANCEL, RunWarning(0, IDCANCEL, choice, c.file));
+        EXPECT_EQ(c.fileLine, g_fileLine);
+        EXPECT_EQ(c.typeLine, g_typeLine);
+    }
 }
 
 TEST(ReaderDialogs, AboutBoxAddressesAreLinksAndTheMailOneWritesAMessage)

@@ -1,12 +1,13 @@
 // The running reader's main frame from the outside: no menu, the tool bar's dock bar at the
 // top, the Contents group on the left with the tree, the view with the Home page, the status
 // bar at the bottom; Search and Contents sharing the group; the book's keys; the zoom pane's
-// popup; F3 in the search pane; Contents as the book asks for it; a clean close; the tool bar's
-// tips and its chevron's popup with "Add or Remove Buttons".
+// popup; F3 in the search pane; Contents as the book asks for it; Alt and a letter; a clean
+// close; the tool bar's tips and its chevron's popup with "Add or Remove Buttons".
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 #include "books/packer/BookPacker.h"
@@ -382,6 +383,37 @@ POINT CentreOf(HWND hwnd)
     return {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
 }
 
+// Whether two captures of the same window differ anywhere.
+bool Differ(const testsupport::WindowCapture& a, const testsupport::WindowCapture& b)
+{
+    if (a.Width() != b.Width() || a.Height() != b.Height())
+        return true;
+    for (int y = 0; y < a.Height(); ++y) {
+        for (int x = 0; x < a.Width(); ++x) {
+            if (a.Pixel(x, y) != b.Pixel(x, y))
+                return true;
+        }
+    }
+    return false;
+}
+
+// What the screen shows of a window once it has stopped changing (the keys pressed before have
+// all been handled).
+std::unique_ptr<testsupport::WindowCapture> SettledCapture(HWND hwnd)
+{
+    auto last = std::make_unique<testsupport::WindowCapture>(hwnd, true);
+    testsupport::PumpUntil(
+        [&] {
+            testsupport::PumpUntil([] { return false; }, 300);
+            auto now = std::make_unique<testsupport::WindowCapture>(hwnd, true);
+            const bool same = !Differ(*last, *now);
+            last = std::move(now);
+            return same;
+        },
+        10000);
+    return last;
+}
+
 } // namespace
 
 // The tool bar as a new user meets it: a tip over a button names it with the book's key for it,
@@ -452,5 +484,60 @@ TEST(ReaderFrame, ToolBarTipsAndTheChevronsAddOrRemoveButtons)
 
     DWORD exitCode = 1;
     EXPECT_TRUE(reader.CloseAndWaitForExit(frame, 10000, exitCode));
+    DeleteFileW((work + home).c_str());
+}
+
+// Alt and a letter, pressed for real. A letter the book gives a command to runs that command,
+// even where the letter begins a button's name ("Prior", "Print"; "Search", "Stop"), since no
+// button marks it as its own. A letter the book leaves alone still reaches the bar, and the
+// person sees what it did: the one button whose name it begins runs, or the first of several
+// turns hot.
+TEST(ReaderFrame, AltLettersRunTheBooksShortcutsAndOtherwiseShowWhatTheBarDid)
+{
+    const COLORREF kFirstColour = RGB(0x2A, 0x8E, 0x3C), kSecondColour = RGB(0x3C, 0x2A, 0x8E);
+    bookpacker::CBookPacker packer;
+    packer.settings.buttons[9].accel = L"alt+S";  // Search
+    packer.settings.buttons[10].accel = L"alt+P"; // Prior
+    const std::wstring first = readertest::UniqueName(L"altkey", L".htm");
+    const std::wstring home = readertest::UniqueName(L"altkey", L".htm");
+    readertest::AddPageNode(packer, L"First", first, L"<html><body style='margin:0;background:#2A8E3C'></body></html>");
+    readertest::AddPageNode(packer, L"Second", home, L"<html><body style='margin:0;background:#3C2A8E'></body></html>")
+        .home = true;
+    testsupport::TempFolder folder;
+    const std::wstring work(GetWorkFolder().GetString());
+    readertest::ReaderProcess reader;
+    HWND frame = StartAtHome(packer, folder.File(L"AltKeyReader.exe"), work + home, reader);
+    ASSERT_NE(frame, nullptr);
+    HWND search = readertest::FindChildOfClass(frame, L"#32770");
+    HWND bar = readertest::FindChildOfClass(frame, L"QorToolBar");
+    HWND view = GetDlgItem(frame, AFX_IDW_PANE_FIRST);
+    ASSERT_TRUE(search && bar && view);
+    auto shows = [&](COLORREF colour) {
+        testsupport::WindowCapture capture(view, true);
+        const RECT all = {0, 0, capture.Width(), capture.Height()};
+        return capture.CountColor(colour, all) > capture.Width() * capture.Height() / 2;
+    };
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return shows(kSecondColour); }, 15000));
+
+    // The book's Alt+P: Prior.
+    ASSERT_TRUE(readertest::PressKeys(frame, {VK_MENU}, 'P'));
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return shows(kFirstColour); }, 10000));
+    // "Back" is the only name that begins with B: it runs, and the view goes back.
+    ASSERT_TRUE(readertest::PressKeys(frame, {VK_MENU}, 'B'));
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return shows(kSecondColour); }, 10000));
+
+    // "Auto Scroll" and "About e-Book" both begin with A: the first turns hot on the bar.
+    std::unique_ptr<testsupport::WindowCapture> before = SettledCapture(bar);
+    ASSERT_TRUE(readertest::PressKeys(frame, {VK_MENU}, 'A'));
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return Differ(*before, testsupport::WindowCapture(bar, true)); }, 10000));
+    ASSERT_TRUE(readertest::PressKeys(frame, {}, VK_ESCAPE));
+
+    // Last, as the Search pane keeps the keys it gets once it has the focus.
+    ASSERT_TRUE(readertest::PressKeys(frame, {VK_MENU}, 'S'));
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return IsWindowVisible(search) != FALSE; }, 10000));
+
+    DWORD exitCode = 1;
+    EXPECT_TRUE(reader.CloseAndWaitForExit(frame, 10000, exitCode));
+    DeleteFileW((work + first).c_str());
     DeleteFileW((work + home).c_str());
 }

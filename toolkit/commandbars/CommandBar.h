@@ -257,7 +257,8 @@ public:
     // The control whose mnemonic (else first character) is the key, searched from the one after
     // the hot control round to the hot control itself; -1 when none. bUnique is FALSE when
     // another control answers to the key as well. "&&" is a literal ampersand, not a mnemonic.
-    int FindAccelControl(UINT nChar, BOOL& bUnique) const;
+    // pbMnemonic, when given, tells whether the control found marks the key with '&'.
+    int FindAccelControl(UINT nChar, BOOL& bUnique, BOOL* pbMnemonic = nullptr) const;
     // The bar's window lays out right to left.
     BOOL IsRightToLeft() const;
     // The keys of a horizontal bar: Left and Right move, Up and Down close and open popups.

@@ -342,7 +342,7 @@ void CQorCommandBar::MoveToRow(int nDirection)
 
 // ---- Mnemonics ----------------------------------------------------------------------------
 
-int CQorCommandBar::FindAccelControl(UINT nChar, BOOL& bUnique) const
+int CQorCommandBar::FindAccelControl(UINT nChar, BOOL& bUnique, BOOL* pbMnemonic) const
 {
     const int nCount = GetControlCount();
     const int nMask = IsPopupBar() ? qorHideMaskKeyboardPopup : qorHideMaskKeyboard;
@@ -367,6 +367,8 @@ int CQorCommandBar::FindAccelControl(UINT nChar, BOOL& bUnique) const
                 nFirstCharacter = nIndex;
         }
     }
+    if (pbMnemonic)
+        *pbMnemonic = nMnemonic != -1;
     if (nMnemonic != -1) {
         bUnique = !bMnemonicTwice;
         return nMnemonic;

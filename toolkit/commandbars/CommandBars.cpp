@@ -528,6 +528,17 @@ CQorCommandBar* CQorCommandBars::GetAltKeyBar() const
     return nullptr;
 }
 
+BOOL CQorCommandBars::IsAltKeyMnemonic(UINT nChar) const
+{
+    for (int i = 0; i < GetCount(); i++) {
+        CQorCommandBar* pBar = m_arrToolBars[i];
+        BOOL bUnique = FALSE, bMnemonic = FALSE;
+        if (IsBarShown(pBar) && pBar->FindAccelControl(nChar, bUnique, &bMnemonic) != -1 && bMnemonic)
+            return TRUE;
+    }
+    return FALSE;
+}
+
 BOOL CQorCommandBars::ProcessAltKey(UINT nChar)
 {
     if (m_pOptions->m_nKeyboardCuesUse == CQorCommandBarsOptions::keyboardCuesUseNone)
@@ -604,8 +615,16 @@ BOOL CQorCommandBars::PreTranslateFrameMessage(MSG* pMsg)
             ShowKeyboardCues(TRUE);
             return FALSE;
         }
-        if (!(m_bIgnoreShiftAltKey && ::GetKeyState(VK_SHIFT) < 0) && ProcessAltKey(nChar))
-            return TRUE;
+        if (!(m_bIgnoreShiftAltKey && ::GetKeyState(VK_SHIFT) < 0)) {
+            // A letter that merely begins a caption is no mnemonic: a shortcut the application
+            // gave that key runs, rather than a button the person may not even see the name of
+            // turning hot. A letter a control marks with '&' stays the control's.
+            if (!IsAltKeyMnemonic(nChar) && IsLiveWindow(m_hWndSite) &&
+                m_pShortcutManager->TranslateAccelerator(m_hWndSite, pMsg))
+                return TRUE;
+            if (ProcessAltKey(nChar))
+                return TRUE;
+        }
     }
     if ((nMessage == WM_KEYUP || nMessage == WM_SYSKEYUP) && m_bHideKeyboardCuesUntilAlt && m_bKeyboardCuesVisible &&
         !bPopupTracked)

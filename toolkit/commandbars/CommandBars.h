@@ -244,6 +244,8 @@ protected:
                           HWND hWndCommandOwner, BOOL bIdle);
     // The bar that the Alt-key search starts on.
     CQorCommandBar* GetAltKeyBar() const;
+    // A control of a shown bar marks the key with '&' in its caption.
+    BOOL IsAltKeyMnemonic(UINT nChar) const;
     // The site or a window it owns is active.
     BOOL IsSiteActive() const;
 

@@ -10,6 +10,7 @@
 #include "tests/toolkit/commandbars/CommandBarsTestSupport.h"
 #include "toolkit/commandbars/CommandBar.h"
 #include "toolkit/commandbars/CommandBars.h"
+#include "toolkit/commandbars/ShortcutManager.h"
 #include "toolkit/commandbars/CommandBarsOptions.h"
 #include "toolkit/commandbars/Control.h"
 #include "toolkit/commandbars/ControlPopup.h"
@@ -292,6 +293,59 @@ TEST_F(CommandBarsManager, TypedAltLetterReachesTheManagerAndRunsTheButton)
     EXPECT_NE(m_log.sysKeyDowns[0] & (1 << 29), 0);
     EXPECT_EQ(m_log.commands, std::vector<UINT>{7001});
     m_pCommandBars->GetToolBar(0)->SetTrackingMode(0);
+}
+
+// Typed Alt and a letter, with a shortcut table for Alt+S and Alt+P. A letter that only begins
+// captions ("Search", "Stop") marks no control: the shortcut runs, and no button turns hot. A
+// letter a caption marks with '&' stays that control's, shortcut or not; a letter no shortcut
+// takes still finds the caption it begins.
+TEST_F(CommandBarsManager, TypedAltLetterRunsTheShortcutUnlessACaptionMarksIt)
+{
+    CSpyBar* pBar = AddBar(L"Standard", 128, {L"Search", L"Stop", L"&Print", L"Tools"}, 9001);
+    ASSERT_NE(pBar, nullptr);
+    ACCEL keys[] = {{FVIRTKEY | FALT, 'S', 9101}, {FVIRTKEY | FALT, 'P', 9102}};
+    m_pCommandBars->GetShortcutManager()->SetAcceleratorTable(::CreateAcceleratorTableW(keys, 2));
+    ASSERT_TRUE(cbtest::BringToFront(m_hWndSite));
+    SetFocus(m_hWndSite);
+
+    struct Case
+    {
+        UINT nKey;
+        UINT nCommand;
+        bool bBarTakesIt;
+    };
+    const Case cases[] = {
+        {'S', 9101, false}, // the shortcut
+        {'P', 9003, true},  // "&Print"
+        {'T', 9004, true},  // "Tools", the only caption that begins with T
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "Alt+" << char(c.nKey));
+        m_log.commands.clear();
+        cbtest::SendKey(VK_MENU);
+        cbtest::SendKey(c.nKey);
+        cbtest::SendKey(c.nKey, true);
+        cbtest::SendKey(VK_MENU, true);
+        // Escape ends whatever a wrongly taken letter may have begun (a hot bar, a menu loop).
+        cbtest::SendKey(VK_ESCAPE);
+        cbtest::SendKey(VK_ESCAPE, true);
+        const DWORD dwEnd = GetTickCount() + 5000;
+        while (m_log.commands.empty() && GetTickCount() < dwEnd) {
+            MSG msg;
+            while (GetTickCount() < dwEnd && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                if (m_pCommandBars->PreTranslateFrameMessage(&msg))
+                    continue;
+                TranslateMessage(&msg);
+                DispatchMessageW(&msg);
+            }
+            Sleep(5);
+        }
+        EXPECT_EQ(m_log.commands, std::vector<UINT>{c.nCommand});
+        if (!c.bBarTakesIt) {
+            EXPECT_EQ(pBar->GetTrackingMode(), 0) << "a button turned hot as well";
+        }
+        pBar->SetTrackingMode(0);
+    }
 }
 
 TEST_F(CommandBarsManager, KeyboardCuesHiddenUntilAltShowWithAltAndRedrawTheBars)
