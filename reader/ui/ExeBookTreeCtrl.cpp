@@ -2,6 +2,7 @@
 #include <memory>
 #include <new>
 #include <set>
+#include "reader/app/AnsweringWait.h"
 #include "reader/book/XMLDocument.h"
 
 IMPLEMENT_DYNAMIC(CExeBookTreeCtrl, CTreeCtrl)
@@ -359,7 +360,10 @@ void CExeBookTreeCtrl::SearchItems(LPCTSTR text, const CExeBookResourceFiles& in
                                    std::vector<HTREEITEM>& items) const
 {
     CExeBookResourceFiles hits;
-    if (!SearchFiles(index, resource, text, hits))
+    BOOL searched = FALSE;
+    // A book may hold records that inflate to a great deal; the window keeps answering.
+    RunWhileAnswering([&] { searched = SearchFiles(index, resource, text, hits); });
+    if (!searched)
         return;
     FindItemsByFiles(hits, items);
 }

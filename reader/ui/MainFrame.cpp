@@ -1,6 +1,7 @@
 #include "reader/ui/MainFrame.h"
 #include <algorithm>
 #include "reader/ui/Accelerators.h"
+#include "reader/app/AnsweringWait.h"
 #include "reader/app/AppFolders.h"
 #include "reader/book/BookFiles.h"
 #include "reader/book/ExeBookDocument.h"
@@ -451,7 +452,14 @@ void CMainFrame::OnTreeSelectionChanged(CExeBookTreeCtrl* tree)
     CString pagePath;
     EXEBOOKPACKEDDATA resource;
     const CExeBookResourceFiles* index = nullptr;
-    if (!GetBook(resource, index) || !ExtractPage(*index, resource, record->files, GetWorkFolder(), pagePath))
+    if (!GetBook(resource, index))
+        return;
+    // A page may bring thousands of companion files or a record that inflates to a great deal;
+    // the window keeps answering while they are written.
+    BOOL extracted = FALSE;
+    const CString workFolder = GetWorkFolder();
+    RunWhileAnswering([&] { extracted = ExtractPage(*index, resource, record->files, workFolder, pagePath); });
+    if (!extracted)
         return;
     if (CFolionyxReaderView* view = GetReaderView())
         view->NavigateToPage(m_strPendingKeyword, pagePath);

@@ -2,6 +2,7 @@
 // and the commands that open and save them. Names come from the book: one that is not a
 // plain file name is never written anywhere.
 #include "platform/framework/Menu.h"
+#include "reader/app/AnsweringWait.h"
 #include "reader/app/AppFolders.h"
 #include "reader/book/BookFiles.h"
 #include "reader/book/ExeBookDocument.h"
@@ -32,7 +33,9 @@ int CMainFrame::ExtractAttachment(int nID, const CString& path)
     const CExeBookResourceFiles* index = nullptr;
     if (!GetBook(resource, index))
         return 0;
-    return ExtractFileById(nID, resource, *index, path);
+    int result = 0;
+    RunWhileAnswering([&] { result = ExtractFileById(nID, resource, *index, path); });
+    return result;
 }
 
 void CMainFrame::ShowAttachments(const EXEBOOKCONTENTSRECORD& record)
