@@ -1,12 +1,14 @@
 // Packed-file benchmark: builds a book of about 50 MB of pages in memory and measures,
 // in one run, raw zlib inflation of every record, SearchFiles over the same records,
 // the search pane over a contents tree of one item per page against bare SearchFiles,
-// the extraction of a page with 20 companion files, and the extraction and search of records
-// that inflate to 64 and 256 MB.
+// the extraction of a page with 20 companion files, the load of a settings document whose
+// 20,000 contents items stand at one level against the same count in ten levels, and the
+// extraction and search of records that inflate to 64 and 256 MB.
 //
 //   wine packed_files_benchmark.exe [megabytes of pages]
 //
-// Exits non-zero when the search pane takes more than 1.2 times the bare search.
+// Exits non-zero when the search pane takes more than 1.2 times the bare search, or the
+// contents at one level take more than 1.5 times the same contents in ten levels.
 #include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
@@ -303,6 +305,72 @@ bool MeasureLargeRecords(const std::wstring& folder)
     return linear;
 }
 
+// Contents items of one page and one attachment each: `perLevel` items at each of `levels`
+// levels, the last item of a level holding the next level.
+std::vector<bookpacker::BookNode> MakeContentsLevels(int levels, int perLevel)
+{
+    std::vector<bookpacker::BookNode> level;
+    for (int i = 0; i < perLevel; ++i) {
+        bookpacker::BookNode node;
+        node.title = L"Item " + std::to_wstring(levels) + L"." + std::to_wstring(i);
+        node.files.push_back({i + 1, L"page" + std::to_wstring(i) + L".htm"});
+        node.attachments.push_back({i + 1, L"notes" + std::to_wstring(i) + L".txt"});
+        level.push_back(node);
+    }
+    if (levels > 1)
+        level.back().children = MakeContentsLevels(levels - 1, perLevel);
+    return level;
+}
+
+// Best of three: parsing the settings text and filling a contents tree from it.
+double MeasureContentsLoad(const std::vector<bookpacker::BookNode>& nodes, unsigned expectedItems)
+{
+    bookpacker::CBookPacker packer;
+    packer.nodes = nodes;
+    std::wstring xml;
+    if (!packer.BuildSettingsXml(xml))
+        return -1;
+    double best = 1e9;
+    for (int run = 0; run < 3; ++run) {
+        CWnd host;
+        host.CreateEx(0, AfxRegisterWndClass(0), L"contents host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 600,
+                      nullptr, nullptr);
+        CExeBookTreeCtrl tree;
+        tree.CreateEx(0, WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS, CRect(0, 0, 280, 560), &host, 1);
+        CStopwatch load;
+        CExeBookDocument settings;
+        if (!settings.LoadXML(xml.c_str()) || !tree.Load(settings))
+            return -1;
+        best = std::min(best, load.Seconds());
+        if (tree.GetCount() != expectedItems) {
+            printf("the contents tree holds %u items, not %u\n", tree.GetCount(), expectedItems);
+            return -1;
+        }
+        tree.DestroyWindow();
+        host.DestroyWindow();
+    }
+    return best;
+}
+
+// A settings document of 20,000 contents items at one level against one of ten levels of
+// 2,000: loading it must grow with the item count, not with the items of one level.
+bool MeasureContentsLevels()
+{
+    const int total = 20000;
+    const double flat = MeasureContentsLoad(MakeContentsLevels(1, total), total);
+    const double nested = MeasureContentsLoad(MakeContentsLevels(10, total / 10), total);
+    if (flat < 0 || nested < 0) {
+        printf("the contents do not load\n");
+        return false;
+    }
+    const double ratio = flat / nested;
+    const bool within = ratio <= 1.5;
+    printf("contents load: %d items at one level %7.3f s, in ten levels %7.3f s, ratio %.2f "
+           "(goal: at most 1.5) %s\n",
+           total, flat, nested, ratio, within ? "met" : "MISSED");
+    return within;
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv)
@@ -435,6 +503,7 @@ int wmain(int argc, wchar_t** argv)
 
     const bool largeLinear = MeasureLargeRecords(folder);
     const bool paneWithin = MeasureSearchPane(packer, index, data, int(pageCount));
+    const bool contentsWithin = MeasureContentsLevels();
     OleUninitialize();
-    return paneWithin && largeLinear ? 0 : 1;
+    return paneWithin && contentsWithin && largeLinear ? 0 : 1;
 }

@@ -5,6 +5,7 @@
 #include <oleauto.h>
 #include <wchar.h>
 #include <new>
+#include <utility>
 
 namespace {
 
@@ -24,6 +25,44 @@ bool NamesEqualNoCase(const wchar_t* a, const wchar_t* b)
         if (ca == 0)
             return true;
     }
+}
+
+// Folds ASCII capitals the way NamesEqualNoCase compares them.
+std::wstring FoldName(const wchar_t* name)
+{
+    std::wstring folded(name != nullptr ? name : L"");
+    for (wchar_t& c : folded) {
+        if (c >= L'A' && c <= L'Z')
+            c = wchar_t(c - L'A' + L'a');
+    }
+    return folded;
+}
+
+CString NodeName(IXMLDOMNode* node)
+{
+    CString name;
+    CComBSTR bstr;
+    if (node != nullptr && SUCCEEDED(node->get_nodeName(&bstr)) && static_cast<BSTR>(bstr) != nullptr)
+        name = static_cast<BSTR>(bstr);
+    return name;
+}
+
+// Calls `visit` for each direct child of `parent` in document order until it returns false.
+// FALSE when there is no node or its first child cannot be asked for.
+template <class Visit> BOOL ForEachChild(IXMLDOMNode* parent, Visit visit)
+{
+    if (parent == nullptr)
+        return FALSE;
+    CComPtr<IXMLDOMNode> child;
+    if (FAILED(parent->get_firstChild(&child)))
+        return FALSE;
+    while (child != nullptr && visit(static_cast<IXMLDOMNode*>(child))) {
+        CComPtr<IXMLDOMNode> next;
+        if (FAILED(child->get_nextSibling(&next)))
+            break;
+        child = std::move(next);
+    }
+    return TRUE;
 }
 
 void ReportDomFailure(LPCWSTR format, HRESULT hr)
@@ -60,45 +99,30 @@ void CQorXMLNode::Release()
 
 CString CQorXMLNode::GetName() const
 {
-    CString name;
-    if (m_pNode == nullptr)
-        return name;
-    CComBSTR bstr;
-    if (SUCCEEDED(m_pNode->get_nodeName(&bstr)) && static_cast<BSTR>(bstr) != nullptr)
-        name = static_cast<BSTR>(bstr);
-    return name;
+    return NodeName(m_pNode);
 }
 
 BOOL CQorXMLNode::GetChildNodes(std::vector<CQorXMLNode>& out) const
 {
-    if (m_pNode == nullptr)
-        return FALSE;
-    CComPtr<IXMLDOMNodeList> list;
-    if (FAILED(m_pNode->get_childNodes(&list)) || list == nullptr)
-        return FALSE;
-    long length = 0;
-    if (FAILED(list->get_length(&length)))
-        return FALSE;
-    for (long i = 0; i < length; ++i) {
-        CComPtr<IXMLDOMNode> child;
-        if (SUCCEEDED(list->get_item(i, &child)) && child != nullptr)
-            out.push_back(CQorXMLNode(child, m_pDocument));
-    }
-    return TRUE;
+    return ForEachChild(m_pNode, [&](IXMLDOMNode* child) {
+        out.push_back(CQorXMLNode(child, m_pDocument));
+        return true;
+    });
 }
 
 BOOL CQorXMLNode::FindChild(LPCWSTR name, CQorXMLNode& out) const
 {
-    std::vector<CQorXMLNode> children;
-    if (name == nullptr || !GetChildNodes(children))
+    if (name == nullptr)
         return FALSE;
-    for (const CQorXMLNode& child : children) {
-        if (NamesEqualNoCase(child.GetName(), name)) {
-            out = child;
-            return TRUE;
-        }
-    }
-    return FALSE;
+    BOOL found = FALSE;
+    ForEachChild(m_pNode, [&](IXMLDOMNode* child) {
+        if (!NamesEqualNoCase(NodeName(child), name))
+            return true;
+        out.Attach(child, m_pDocument);
+        found = TRUE;
+        return false;
+    });
+    return found;
 }
 
 CString CQorXMLNode::GetText() const
@@ -154,6 +178,32 @@ BOOL CQorXMLNode::GetBoolAttribute(LPCWSTR name, BOOL& out) const
         return FALSE;
     value.Trim();
     out = value == L"1" ? TRUE : FALSE;
+    return TRUE;
+}
+
+// ---------------------------------------------------------------------------
+// CQorXMLChildIndex
+
+BOOL CQorXMLChildIndex::Build(const CQorXMLNode& parent)
+{
+    m_children.clear();
+    m_byName.clear();
+    if (!parent.GetChildNodes(m_children))
+        return FALSE;
+    m_byName.reserve(m_children.size());
+    for (size_t i = 0; i < m_children.size(); ++i)
+        m_byName.emplace(FoldName(m_children[i].GetName()), i); // keeps the first of a name
+    return TRUE;
+}
+
+BOOL CQorXMLChildIndex::Find(LPCWSTR name, CQorXMLNode& out) const
+{
+    if (name == nullptr)
+        return FALSE;
+    const auto found = m_byName.find(FoldName(name));
+    if (found == m_byName.end())
+        return FALSE;
+    out = m_children[found->second];
     return TRUE;
 }
 

@@ -4,6 +4,8 @@
 #pragma once
 #include <windows.h>
 #include <msxml.h>
+#include <string>
+#include <unordered_map>
 #include <vector>
 #include "platform/framework/ComSupport.h"
 #include "platform/framework/Strings.h"
@@ -29,9 +31,12 @@ public:
 
     // The node's name as the DOM reports it; empty when it cannot be read.
     CString GetName() const;
-    // The first direct child whose name equals `name` in any letter case.
+    // The first direct child whose name equals `name` in any letter case. One lookup walks
+    // the children once; a caller that looks up many names builds a CQorXMLChildIndex.
     BOOL FindChild(LPCWSTR name, CQorXMLNode& out) const;
-    // Appends every direct child (all node types, document order).
+    // Appends every direct child (all node types, document order). The children are walked
+    // from the first to its siblings: asking a DOM list for item i walks from the first child
+    // in some parsers, which made reading all of them grow as the square of their number.
     BOOL GetChildNodes(std::vector<CQorXMLNode>& out) const;
     // The node's text content; empty when it cannot be read.
     CString GetText() const;
@@ -48,6 +53,27 @@ private:
 
     CComPtr<IXMLDOMNode> m_pNode;
     CComPtr<IXMLDOMDocument> m_pDocument;
+};
+
+// The direct children of a node, walked once and indexed by name (in any letter case), so that
+// a loader looking up "Node_0" ... "Node_n" of a large element pays for each lookup once rather
+// than for a walk of every child before it.
+class CQorXMLChildIndex
+{
+public:
+    CQorXMLChildIndex() = default;
+    explicit CQorXMLChildIndex(const CQorXMLNode& parent) { Build(parent); }
+
+    // Replaces the index by the children of `parent`; FALSE (and empty) when they cannot be read.
+    BOOL Build(const CQorXMLNode& parent);
+    // The first child of that name in document order, as FindChild finds it.
+    BOOL Find(LPCWSTR name, CQorXMLNode& out) const;
+    // Every child, all node types, in document order.
+    const std::vector<CQorXMLNode>& GetChildren() const { return m_children; }
+
+private:
+    std::vector<CQorXMLNode> m_children;
+    std::unordered_map<std::wstring, size_t> m_byName; // folded name -> first position
 };
 
 // Owns one DOM document, created at construction. Without MSXML every operation

@@ -51,13 +51,13 @@ CString WithoutAnchor(const CString& url)
 }
 
 // Reads the children "<prefix>0", "<prefix>1", ... up to `count`, stopping at the first missing one.
-void ReadFileEntries(const CQorXMLNode& node, LPCWSTR prefix, int count, CExeBookFileEntries& out)
+void ReadFileEntries(const CQorXMLChildIndex& children, LPCWSTR prefix, int count, CExeBookFileEntries& out)
 {
     for (int i = 0; i < count; ++i) {
         CString name;
         name.Format(L"%ls%d", prefix, i);
         CQorXMLNode child;
-        if (!node.FindChild(name, child))
+        if (!children.Find(name, child))
             break;
         EXEBOOKFILEENTRY entry;
         entry.nID = 0;
@@ -154,21 +154,33 @@ void CExeBookTreeCtrl::LoadNodes(const CQorXMLNode& element, HTREEITEM parent)
 {
     int count = 0;
     element.GetIntAttribute(L"ChildCount", count);
+    if (count > 0)
+        LoadChildNodes(CQorXMLChildIndex(element), count, parent);
+}
+
+void CExeBookTreeCtrl::LoadChildNodes(const CQorXMLChildIndex& children, int count, HTREEITEM parent)
+{
     for (int c = 0; c < count; ++c) {
         CString name;
         name.Format(L"Node_%d", c);
         CQorXMLNode node;
-        if (!element.FindChild(name, node))
+        if (!children.Find(name, node))
             continue;
         const CString title = node.GetStringAttribute(L"Title");
         const CString url = node.GetStringAttribute(L"URL");
-        int image = 0, fileCount = 0;
+        int image = 0, fileCount = 0, attachmentCount = 0, childCount = 0;
         node.GetIntAttribute(L"ImageIndex", image);
         node.GetIntAttribute(L"FileCount", fileCount);
+        node.GetIntAttribute(L"AttachmentCount", attachmentCount);
+        node.GetIntAttribute(L"ChildCount", childCount);
 
         HTREEITEM item = InsertItem(title, image, image, parent, TVI_LAST);
         if (item == nullptr)
             continue;
+        // The item's files, attachments and sub-items are all its children: walked once.
+        CQorXMLChildIndex nodeChildren;
+        if (fileCount > 0 || childCount > 0)
+            nodeChildren.Build(node);
         if (fileCount > 0) {
             std::unique_ptr<EXEBOOKCONTENTSRECORD> record(new (std::nothrow) EXEBOOKCONTENTSRECORD);
             if (record) {
@@ -176,15 +188,14 @@ void CExeBookTreeCtrl::LoadNodes(const CQorXMLNode& element, HTREEITEM parent)
                 BOOL home = FALSE;
                 node.GetBoolAttribute(L"Home", home);
                 record->bHome = home;
-                ReadFileEntries(node, L"File_", fileCount, record->files);
-                int attachmentCount = 0;
-                node.GetIntAttribute(L"AttachmentCount", attachmentCount);
-                ReadFileEntries(node, L"Attachment_", attachmentCount, record->attachments);
+                ReadFileEntries(nodeChildren, L"File_", fileCount, record->files);
+                ReadFileEntries(nodeChildren, L"Attachment_", attachmentCount, record->attachments);
                 if (SetItemData(item, reinterpret_cast<DWORD_PTR>(record.get())))
                     record.release();
             }
         }
-        LoadNodes(node, item);
+        if (childCount > 0)
+            LoadChildNodes(nodeChildren, childCount, item);
     }
 }
 

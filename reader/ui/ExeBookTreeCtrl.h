@@ -12,6 +12,7 @@
 #include "reader/book/ExeBookResourceFiles.h"
 
 class CQorXMLNode;
+class CQorXMLChildIndex;
 class CQorXMLDocumentEx;
 class CExeBookTreeCtrl;
 
@@ -95,6 +96,8 @@ protected:
 
 private:
     void BuildImageList();
+    // Adds the items "Node_0" ... "Node_<count - 1>" found among `children` under `parent`.
+    void LoadChildNodes(const CQorXMLChildIndex& children, int count, HTREEITEM parent);
     HTREEITEM FirstItemWhere(bool (*test)(const EXEBOOKCONTENTSRECORD&)) const;
 
     // The items that have a record, in pre-order: walked once and kept until an item is

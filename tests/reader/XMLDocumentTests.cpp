@@ -117,6 +117,50 @@ TEST(XmlDocument, ChildNodesKeepDocumentOrderAndAllNodeTypes)
     EXPECT_EQ(children[3].GetName(), CString(L"a"));
 }
 
+TEST(XmlDocument, ChildIndexFindsWhatFindChildFinds)
+{
+    CQorXMLDocumentEx doc;
+    ASSERT_TRUE(doc.LoadXML(L"<FolionyxExeBook>text<Node_0 V='first'/><!--c--><NODE_0 V='second'/>"
+                            L"<node_1 V='one'/><Deep><Node_2 V='nested'/></Deep></FolionyxExeBook>"));
+    CQorXMLNode root;
+    ASSERT_TRUE(doc.GetRootElement(root));
+    CQorXMLChildIndex index(root);
+    ASSERT_EQ(index.GetChildren().size(), 6u);
+    EXPECT_EQ(index.GetChildren()[0].GetName(), CString(L"#text"));
+    EXPECT_EQ(index.GetChildren()[5].GetName(), CString(L"Deep"));
+    struct Case
+    {
+        const wchar_t* name;
+        const wchar_t* value; // null: not found
+    };
+    const Case cases[] = {
+        {L"Node_0", L"first"}, // the first of two names that differ only in case
+        {L"node_0", L"first"}, {L"NODE_1", L"one"},
+        {L"Node_2", nullptr}, // only direct children
+        {L"Node", nullptr},    {L"", nullptr},
+    };
+    for (const Case& c : cases) {
+        CQorXMLNode fromIndex, fromWalk;
+        const BOOL inIndex = index.Find(c.name, fromIndex);
+        EXPECT_EQ(root.FindChild(c.name, fromWalk), inIndex) << c.name;
+        ASSERT_EQ(inIndex, c.value != nullptr) << c.name;
+        if (c.value == nullptr)
+            continue;
+        EXPECT_EQ(fromIndex.GetStringAttribute(L"V"), CString(c.value)) << c.name;
+        EXPECT_EQ(fromWalk.GetStringAttribute(L"V"), CString(c.value)) << c.name;
+    }
+    CQorXMLNode found;
+    EXPECT_TRUE(index.Find(L"#comment", found));
+    // An empty node, and a leaf, give an empty index.
+    EXPECT_FALSE(index.Build(CQorXMLNode()));
+    EXPECT_TRUE(index.GetChildren().empty());
+    EXPECT_FALSE(index.Find(L"Node_0", found));
+    CQorXMLNode leaf;
+    ASSERT_TRUE(root.FindChild(L"node_1", leaf));
+    EXPECT_TRUE(index.Build(leaf));
+    EXPECT_TRUE(index.GetChildren().empty());
+}
+
 TEST(XmlDocument, NodesShareAndReleaseTheirReferences)
 {
     CQorXMLDocumentEx doc;
