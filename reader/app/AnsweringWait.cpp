@@ -4,6 +4,8 @@
 
 namespace {
 
+const DWORD kPaintIntervalMs = 100;
+
 unsigned __stdcall RunWork(void* context)
 {
     (*static_cast<const std::function<void()>*>(context))();
@@ -31,9 +33,10 @@ void RunWhileAnswering(const std::function<void()>& work)
         work();
         return;
     }
-    AnswerPending();
+    // Sent messages wake the wait at once; painting is done at most every tenth of a second, so
+    // that a window that keeps asking for paint does not take the time from the work.
     for (;;) {
-        const DWORD woken = ::MsgWaitForMultipleObjectsEx(1, &thread, INFINITE, QS_SENDMESSAGE | QS_PAINT, 0);
+        const DWORD woken = ::MsgWaitForMultipleObjectsEx(1, &thread, kPaintIntervalMs, QS_SENDMESSAGE, 0);
         if (woken == WAIT_OBJECT_0 || woken == WAIT_FAILED)
             break;
         AnswerPending();

@@ -444,6 +444,12 @@ CFolionyxReaderView* CMainFrame::GetReaderView() const
 
 void CMainFrame::OnTreeSelectionChanged(CExeBookTreeCtrl* tree)
 {
+    // A choice made while a page is being written (by a message sent meanwhile) is shown
+    // when that is done.
+    if (m_bExtracting) {
+        m_bChosenWhileExtracting = TRUE;
+        return;
+    }
     HTREEITEM item = tree->GetSelectedItem();
     const EXEBOOKCONTENTSRECORD* record = tree->GetRecord(item);
     if (record == nullptr)
@@ -458,8 +464,17 @@ void CMainFrame::OnTreeSelectionChanged(CExeBookTreeCtrl* tree)
     // the window keeps answering while they are written.
     BOOL extracted = FALSE;
     const CString workFolder = GetWorkFolder();
-    RunWhileAnswering([&] { extracted = ExtractPage(*index, resource, record->files, workFolder, pagePath); });
-    if (!extracted)
+    const CExeBookFileEntries files = record->files;
+    m_bExtracting = TRUE;
+    RunWhileAnswering([&] { extracted = ExtractPage(*index, resource, files, workFolder, pagePath); });
+    m_bExtracting = FALSE;
+    if (m_bChosenWhileExtracting) {
+        m_bChosenWhileExtracting = FALSE;
+        OnTreeSelectionChanged(tree);
+        return;
+    }
+    record = tree->GetRecord(item);
+    if (!extracted || record == nullptr)
         return;
     if (CFolionyxReaderView* view = GetReaderView())
         view->NavigateToPage(m_strPendingKeyword, pagePath);
