@@ -2,8 +2,9 @@
 // in one run, raw zlib inflation of every record, SearchFiles over the same records,
 // the search pane over a contents tree of one item per page against bare SearchFiles,
 // the extraction of a page with 20 companion files, the load of a settings document whose
-// 20,000 contents items stand at one level against the same count in ten levels, and the copy
-// of a 20 MB file through CopyFileViaStream against CopyFileW.
+// 20,000 contents items stand at one level against the same count in ten levels, the copy
+// of a 20 MB file through CopyFileViaStream against CopyFileW, and the extraction and search of
+// records that inflate to 64 and 256 MB.
 //
 //   wine packed_files_benchmark.exe [megabytes of pages] [contents items]
 //
@@ -13,16 +14,19 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
+#include <psapi.h>
 #include <zlib.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string>
+#include <algorithm>
 #include <vector>
 #include "books/packer/BookPacker.h"
 #include "platform/framework/WinApp.h"
 #include "reader/app/FileUtil.h"
 #include "reader/book/ExeBookDocument.h"
 #include "reader/book/ExeBookResourceFiles.h"
+#include "reader/ui/AttachmentsListCtrl.h"
 #include "reader/ui/ExeBookTreeCtrl.h"
 #include "reader/ui/ReaderNavigationHost.h"
 #include "reader/ui/SearchDlg.h"
@@ -215,6 +219,143 @@ bool MeasureSearchPane(bookpacker::CBookPacker& packer, const CExeBookResourceFi
     return within;
 }
 
+// A record that inflates to `size` bytes of `unit` repeated, deflated piece by piece so that
+// the whole file is never held here.
+std::vector<BYTE> MakeLargeRecord(int id, DWORD size, const std::vector<BYTE>& unit)
+{
+    std::vector<BYTE> record(28, 0);
+    const DWORD fields[] = {DWORD(id), 0, size};
+    for (int f = 0; f < 3; ++f)
+        for (int b = 0; b < 4; ++b)
+            record[size_t(f * 4 + b)] = BYTE(fields[f] >> (8 * b));
+    std::vector<BYTE> piece;
+    while (piece.size() < (1u << 20))
+        piece.insert(piece.end(), unit.begin(), unit.end());
+    z_stream stream = {};
+    deflateInit(&stream, Z_BEST_COMPRESSION);
+    std::vector<BYTE> out(1 << 16);
+    DWORD left = size;
+    int flush = Z_NO_FLUSH;
+    do {
+        const DWORD take = std::min<DWORD>(left, DWORD(piece.size()));
+        left -= take;
+        flush = left == 0 ? Z_FINISH : Z_NO_FLUSH;
+        stream.next_in = piece.data();
+        stream.avail_in = take;
+        do {
+            stream.next_out = out.data();
+            stream.avail_out = uInt(out.size());
+            deflate(&stream, flush);
+            record.insert(record.end(), out.data(), out.data() + (out.size() - stream.avail_out));
+        } while (stream.avail_out == 0);
+    } while (flush != Z_FINISH);
+    deflateEnd(&stream);
+    const DWORD stored = DWORD(record.size() - 28);
+    for (int b = 0; b < 4; ++b)
+        record[size_t(4 + b)] = BYTE(stored >> (8 * b));
+    return record;
+}
+
+double PeakMegabytes()
+{
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof(counters);
+    K32GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters));
+    return counters.PeakPagefileUsage / (1024.0 * 1024.0);
+}
+
+// Records that inflate to 64 and 256 MB, one of zero bytes (an attachment) and one of UTF-16
+// text: extraction on the first visit and on the next, and a search of both, with the peak
+// memory they add. FALSE when four times the size takes more than 5 times as long.
+bool MeasureLargeRecords(const std::wstring& folder)
+{
+    const DWORD sizes[] = {64u << 20, 256u << 20};
+    double firstVisit[2] = {}, search[2] = {};
+    const double peakBefore = PeakMegabytes();
+    for (int s = 0; s < 2; ++s) {
+        std::vector<BYTE> packed = MakeLargeRecord(1, sizes[s], std::vector<BYTE>(16, 0));
+        const int textBegin = int(packed.size());
+        const std::vector<BYTE> text = MakeLargeRecord(2, sizes[s], {'a', 0, 'b', 0});
+        packed.insert(packed.end(), text.begin(), text.end());
+        CExeBookResourceFiles index;
+        index.push_back({1, 0, int(sizes[s]), textBegin - 28});
+        index.push_back({2, textBegin, int(sizes[s]), int(text.size() - 28)});
+        const EXEBOOKPACKEDDATA data = {packed.data(), DWORD(packed.size())};
+        const std::wstring path = folder + L"large.bin";
+        CreateDirectoryW(folder.c_str(), nullptr);
+        DeleteFileW(path.c_str());
+        CStopwatch first;
+        const int written = ExtractFileById(1, data, index, path.c_str());
+        firstVisit[s] = first.Seconds();
+        CStopwatch again;
+        ExtractFileById(1, data, index, path.c_str());
+        const double againSeconds = again.Seconds();
+        CExeBookResourceFiles hits;
+        CStopwatch searching;
+        SearchFiles(index, data, L"BAB", hits);
+        search[s] = searching.Seconds();
+        printf("record of %3u MB (%.2f MB stored): extract %6.3f s (%s), again %6.4f s; search %6.3f s (%u hit)\n",
+               unsigned(sizes[s] >> 20), (textBegin - 28) / (1024.0 * 1024.0), firstVisit[s],
+               written == 1 ? "written" : "failed", againSeconds, search[s], unsigned(hits.size()));
+        DeleteFileW(path.c_str());
+    }
+    RemoveFolder(folder);
+    const double extractGrowth = firstVisit[1] / firstVisit[0], searchGrowth = search[1] / search[0];
+    const bool linear = extractGrowth <= 5.0 && searchGrowth <= 5.0;
+    printf("large records, four times the size: extract %.2f x, search %.2f x; peak memory grew %.0f MB "
+           "(goal: at most 5 x, and far below the records' size: %s)\n",
+           extractGrowth, searchGrowth, PeakMegabytes() - peakBefore, linear ? "met" : "missed");
+    return linear;
+}
+
+// Rows of the attachment list and companion files of one page, 1,000 against 4,000: the list
+// filled in a window (every name of a type of its own, as a hostile book may have it) and the
+// page extracted into a fresh folder. FALSE when four times as many take more than 5 times as long.
+bool MeasureManyFiles(const std::wstring& folder)
+{
+    CWnd host;
+    host.CreateEx(0, AfxRegisterWndClass(0), L"attachments host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 300,
+                  nullptr, nullptr);
+    CExeBookAttachmentsListCtrl list;
+    list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(0, 0, 380, 260), &host, 1);
+    const int counts[] = {1000, 4000};
+    double fill[2] = {}, extract[2] = {};
+    for (int c = 0; c < 2; ++c) {
+        bookpacker::CBookPacker packer;
+        CExeBookFileEntries entries;
+        for (int i = 0; i < counts[c]; ++i) {
+            CString name;
+            name.Format(L"file%d.t%d", i, i);
+            entries.push_back({packer.AddFile(RandomBytes(64, unsigned(i))), name});
+        }
+        CExeBookResourceFiles index;
+        LoadIndexFromRecords(packer, index);
+        CStopwatch filling;
+        list.Fill(entries, index);
+        list.UpdateWindow();
+        fill[c] = filling.Seconds();
+        CExeBookFileEntries request = {{packer.AddPage(L"<p>page</p>"), L"many.htm"}};
+        request.insert(request.end(), entries.begin(), entries.end());
+        index.clear();
+        LoadIndexFromRecords(packer, index);
+        const EXEBOOKPACKEDDATA withPage = {packer.PackedFiles().data(), DWORD(packer.PackedFiles().size())};
+        RemoveFolder(folder);
+        CString pagePath;
+        CStopwatch extracting;
+        const BOOL extracted = ExtractPage(index, withPage, request, folder.c_str(), pagePath);
+        extract[c] = extracting.Seconds();
+        printf("%5d attachment rows filled in %6.3f s (%d rows); %5d companion files extracted in %6.3f s (%s)\n",
+               counts[c], fill[c], list.GetItemCount(), counts[c], extract[c], extracted ? "written" : "failed");
+    }
+    RemoveFolder(folder);
+    host.DestroyWindow();
+    const double fillGrowth = fill[1] / fill[0], extractGrowth = extract[1] / extract[0];
+    const bool linear = fillGrowth <= 5.0 && extractGrowth <= 5.0;
+    printf("four times the rows and files: fill %.2f x, extract %.2f x (goal: at most 5 x: %s)\n", fillGrowth,
+           extractGrowth, linear ? "met" : "missed");
+    return linear;
+}
+
 // Contents items of one page and one attachment each: `perLevel` items at each of `levels`
 // levels, the last item of a level holding the next level.
 std::vector<bookpacker::BookNode> MakeContentsLevels(int levels, int perLevel)
@@ -399,7 +540,10 @@ int wmain(int argc, wchar_t** argv)
         printf("SearchFiles:  %7.3f s  %8.1f MB/s  (\"%ls\")\n", searchSeconds[k], inflatedMB / searchSeconds[k],
                keywords[k]);
     }
-    printf("search / inflate: %.2f and %.2f\n", searchSeconds[0] / rawSeconds, searchSeconds[1] / rawSeconds);
+    const double foundRatio = rawSeconds / searchSeconds[0], absentRatio = rawSeconds / searchSeconds[1];
+    const bool searchMet = foundRatio >= 0.9 && absentRatio >= 0.9;
+    printf("search throughput / raw inflate: %.2f found, %.2f absent (goal: at least 0.9 for both: %s)\n", foundRatio,
+           absentRatio, searchMet ? "met" : "missed");
 
     // Where the search spends its time beyond inflating: the UTF-16 test and the match.
     {
@@ -443,9 +587,11 @@ int wmain(int argc, wchar_t** argv)
     printf("ExtractPage (page + 20 files, %.0f KB): %.2f ms per page\n",
            (request.size() - 1) * 30.0 + pageCharacters * 2 / 1024.0, 1000.0 * extractSeconds / extractions);
 
+    const bool largeLinear = MeasureLargeRecords(folder);
+    const bool manyLinear = MeasureManyFiles(folder);
     const bool paneWithin = MeasureSearchPane(packer, index, data, int(pageCount));
     const bool contentsWithin = MeasureContentsLevels(argc > 2 ? _wtoi(argv[2]) : 20000);
     const bool copyWithin = MeasureFileCopy(folder);
     OleUninitialize();
-    return paneWithin && contentsWithin && copyWithin ? 0 : 1;
+    return paneWithin && contentsWithin && copyWithin && largeLinear && manyLinear ? 0 : 1;
 }

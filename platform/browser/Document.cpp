@@ -87,6 +87,15 @@ size_t RawToRendered(const Node* textNode, size_t rawOffset)
     return std::min(count, textNode->streamLength);
 }
 
+std::vector<size_t> RenderedRawOffsets(const Node* textNode)
+{
+    std::vector<size_t> offsets;
+    offsets.reserve(textNode->streamLength);
+    RenderText(textNode->Text(), TextStyle(textNode), textNode->collapseLeading,
+               [&](size_t raw, wchar_t) { offsets.push_back(raw); });
+    return offsets;
+}
+
 // ---- HtmlElement ----
 
 std::wstring HtmlElement::id() const

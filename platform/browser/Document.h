@@ -160,5 +160,7 @@ private:
 // Maps between a text node's source text and its rendered (collapsed) text.
 size_t RenderedToRaw(const Node* textNode, size_t renderedOffset);
 size_t RawToRendered(const Node* textNode, size_t rawOffset);
+// The source offset of every rendered character of a text node, in one pass over its text.
+std::vector<size_t> RenderedRawOffsets(const Node* textNode);
 
 } // namespace fxb

@@ -23,6 +23,16 @@ BOOL GetRunningBook(EXEBOOKPACKEDDATA& resource, const CExeBookResourceFiles*& i
     return TRUE;
 }
 
+PackedFilesSource FixedPackedFilesSource(const EXEBOOKPACKEDDATA& resource, const CExeBookResourceFiles& index)
+{
+    const CExeBookResourceFiles* files = &index;
+    return [resource, files](EXEBOOKPACKEDDATA& found, const CExeBookResourceFiles*& foundIndex) {
+        found = resource;
+        foundIndex = files;
+        return TRUE;
+    };
+}
+
 int ExtractFileById(int id, LPCWSTR path, const PackedFilesSource& source)
 {
     EXEBOOKPACKEDDATA resource;

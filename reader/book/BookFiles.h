@@ -12,6 +12,9 @@
 // are none. An empty source stands for the running book; a frame hosted by a test names its own.
 typedef std::function<BOOL(EXEBOOKPACKEDDATA& resource, const CExeBookResourceFiles*& index)> PackedFilesSource;
 
+// A source that answers packed files already found, for work on another thread.
+PackedFilesSource FixedPackedFilesSource(const EXEBOOKPACKEDDATA& resource, const CExeBookResourceFiles& index);
+
 // -1 when the id is not in the index; 1 when the file was written; else 0.
 int ExtractFileById(int id, LPCWSTR path, const PackedFilesSource& source = PackedFilesSource());
 // Writes a page and its companion files into `folder`; `pagePath` receives the page's path.

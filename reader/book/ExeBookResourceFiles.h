@@ -67,13 +67,16 @@ int FindFileIndex(const CExeBookResourceFiles& index, int id);
 BOOL InflateRecordToBuffer(const BYTE* source, DWORD storedSize, DWORD inflatedSize, std::vector<BYTE>& out);
 // The same, replacing the content of a stream.
 BOOL InflateRecord(const BYTE* source, DWORD storedSize, DWORD inflatedSize, IStream* stream);
-// The same, writing a file with mode "wb".
+// The same, writing a file with mode "wb" piece by piece, so that no record is held in memory
+// whole; a record that fails leaves no file behind.
 BOOL InflateRecordToFile(const BYTE* source, DWORD storedSize, DWORD inflatedSize, LPCWSTR path);
 
 // Inflates the record whose header starts at `begin`, with the sizes of its header.
 BOOL InflateRecordAt(const EXEBOOKPACKEDDATA& resource, int begin, std::vector<BYTE>& out);
 
 // -1 when the id is not in the index; else 1 when the file was written, 0 when not.
+// Extraction writes each record once per run: a file that this run wrote from the same
+// record, and that still has the size and time it had then, is kept as it is.
 int ExtractFileById(int id, const EXEBOOKPACKEDDATA& resource, const CExeBookResourceFiles& index, LPCWSTR path);
 
 // Writes the page (entry 0) to folder + its name and the other entries to the
@@ -85,7 +88,8 @@ BOOL ExtractPage(const CExeBookResourceFiles& index, const EXEBOOKPACKEDDATA& re
                  const CExeBookFileEntries& request, LPCWSTR folder, CString& pagePath);
 
 // Appends a copy of every index entry whose file is UTF-16 text that contains
-// `text` in any letter case. Records that fail are skipped.
+// `text` in any letter case. Records that fail are skipped. Each record is inflated and
+// searched piece by piece; whether it is UTF-16 text is decided on its first 256 KB.
 BOOL SearchFiles(const CExeBookResourceFiles& index, const EXEBOOKPACKEDDATA& resource, LPCWSTR text,
                  CExeBookResourceFiles& hits);
 

@@ -1,4 +1,5 @@
 #include "reader/book/XMLDocument.h"
+#include <algorithm>
 #include "platform/framework/ComSupport.h"
 #include "platform/framework/DebugChecks.h"
 #include "platform/framework/WinApp.h"
@@ -207,6 +208,35 @@ BOOL CQorXMLChildIndex::Find(LPCWSTR name, CQorXMLNode& out) const
     return TRUE;
 }
 
+std::vector<CQorXMLNode> CQorXMLChildIndex::FindNumbered(LPCWSTR prefix, int count) const
+{
+    // The numbers as "%d" writes them: digits without a leading zero (but "0" itself).
+    std::vector<std::pair<int, size_t>> numbered;
+    const std::wstring folded = FoldName(prefix);
+    for (const auto& entry : m_byName) {
+        const std::wstring& name = entry.first;
+        if (name.size() <= folded.size() || name.compare(0, folded.size(), folded) != 0)
+            continue;
+        const size_t digits = name.size() - folded.size();
+        if (digits > 10 || (digits > 1 && name[folded.size()] == L'0'))
+            continue;
+        long long number = 0;
+        bool isNumber = true;
+        for (size_t i = folded.size(); i < name.size() && isNumber; ++i) {
+            isNumber = name[i] >= L'0' && name[i] <= L'9';
+            number = number * 10 + (name[i] - L'0');
+        }
+        if (isNumber && number < count)
+            numbered.push_back({int(number), entry.second});
+    }
+    std::sort(numbered.begin(), numbered.end());
+    std::vector<CQorXMLNode> out;
+    out.reserve(numbered.size());
+    for (const auto& entry : numbered)
+        out.push_back(m_children[entry.second]);
+    return out;
+}
+
 // ---------------------------------------------------------------------------
 // CQorXMLDocument
 
@@ -247,6 +277,7 @@ BOOL CQorXMLDocument::LoadXML(LPCWSTR text)
         return FALSE;
     CComBSTR bstr(text != nullptr ? text : L"");
     VARIANT_BOOL ok = VARIANT_FALSE;
+    ++m_nChanges;
     HRESULT hr = m_pDocument->loadXML(bstr, &ok);
     if (FAILED(hr) || ok != VARIANT_TRUE) {
         QOR_TRACE_READER(L"text is not well-formed XML (0x%08X); every reader of it keeps its default", unsigned(hr));
@@ -276,6 +307,7 @@ BOOL CQorXMLDocument::CreateTopElement(LPCWSTR name, CQorXMLNode& out)
     if (FAILED(m_pDocument->createNode(type, bstrName, bstrNamespace, &created)) || created == nullptr)
         return FALSE;
     CComPtr<IXMLDOMNode> appended;
+    ++m_nChanges;
     if (FAILED(m_pDocument->appendChild(created, &appended)) || appended == nullptr)
         return FALSE;
     out.Attach(appended, m_pDocument);
@@ -296,10 +328,16 @@ BOOL CQorXMLDocumentEx::GetRootElement(CQorXMLNode& out)
 
 BOOL CQorXMLDocumentEx::FindElement(LPCWSTR element, CQorXMLNode& out)
 {
-    CQorXMLNode root;
-    if (!GetRootElement(root))
-        return FALSE;
-    return root.FindChild(element, out);
+    // The root's children are walked once per loaded text, not once per setting: a root with
+    // thousands of elements would otherwise cost thousands of steps for every value read.
+    if (m_nIndexedChanges != m_nChanges) {
+        CQorXMLNode root;
+        if (!GetRootElement(root))
+            return FALSE;
+        m_rootChildren.Build(root);
+        m_nIndexedChanges = m_nChanges;
+    }
+    return m_rootChildren.Find(element, out);
 }
 
 CString CQorXMLDocumentEx::ReadString(LPCWSTR element, LPCWSTR attribute, LPCWSTR defaultValue)

@@ -68,6 +68,10 @@ public:
     BOOL Build(const CQorXMLNode& parent);
     // The first child of that name in document order, as FindChild finds it.
     BOOL Find(LPCWSTR name, CQorXMLNode& out) const;
+    // The children named `prefix` followed by a number below `count` (written as "%d" writes
+    // it, the first child of each name), in the order of their numbers. The count is a bound,
+    // not a promise: what it costs is the children there are, however large the count.
+    std::vector<CQorXMLNode> FindNumbered(LPCWSTR prefix, int count) const;
     // Every child, all node types, in document order.
     const std::vector<CQorXMLNode>& GetChildren() const { return m_children; }
 
@@ -98,6 +102,8 @@ private:
 
 protected:
     CComPtr<IXMLDOMDocument> m_pDocument;
+    // Counts the loads and the elements added, so that what was read from the tree is known stale.
+    unsigned m_nChanges = 0;
 };
 
 // A document with a known root element; the typed readers look at the direct
@@ -121,6 +127,9 @@ private:
     BOOL FindElement(LPCWSTR element, CQorXMLNode& out);
 
     CString m_strRootName;
+    // The root's children, indexed for the tree as it stood after m_nIndexedChanges changes.
+    CQorXMLChildIndex m_rootChildren;
+    unsigned m_nIndexedChanges = unsigned(-1);
 };
 
 // Loads the UTF-16 settings text (resource "EBOOKSETTINGSDATA" of type "FILES",

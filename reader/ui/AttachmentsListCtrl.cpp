@@ -1,6 +1,8 @@
 #include "reader/ui/AttachmentsListCtrl.h"
 #include <shellapi.h>
 #include <shlwapi.h>
+#include <string>
+#include <unordered_map>
 #include "reader/app/FileUtil.h"
 #include "resources/resource.h"
 
@@ -51,26 +53,89 @@ void CExeBookAttachmentsListCtrl::Init()
     InsertColumn(1, size, LVCFMT_RIGHT, 75);
 }
 
+namespace {
+
+// The shell's icon for a file name's type, asked once per type. A type that no program has
+// claimed gets the icon of a file without a type, so that a book with thousands of made-up
+// types costs a registry look-up each, not a shell look-up each.
+class CTypeIcons
+{
+public:
+    int IconOf(const CString& name)
+    {
+        CString extension = GetFileExtensionOfPath(name);
+        extension.MakeLower();
+        auto found = m_icons.find(std::wstring(extension.GetString()));
+        if (found != m_icons.end())
+            return found->second;
+        int icon = 0;
+        if (extension.IsEmpty() || !IsRegistered(extension))
+            icon = Generic();
+        else
+            icon = ShellIcon(extension);
+        m_icons.emplace(std::wstring(extension.GetString()), icon);
+        return icon;
+    }
+
+private:
+    static bool IsRegistered(const CString& extension)
+    {
+        HKEY key = nullptr;
+        if (::RegOpenKeyExW(HKEY_CLASSES_ROOT, extension, 0, KEY_READ, &key) != ERROR_SUCCESS)
+            return false;
+        ::RegCloseKey(key);
+        return true;
+    }
+    static int ShellIcon(LPCWSTR name)
+    {
+        SHFILEINFOW info = {};
+        ::SHGetFileInfoW(name, FILE_ATTRIBUTE_NORMAL, &info, sizeof(info),
+                         SHGFI_SYSICONINDEX | SHGFI_USEFILEATTRIBUTES);
+        return info.iIcon;
+    }
+    int Generic()
+    {
+        if (m_generic < 0)
+            m_generic = ShellIcon(L"file");
+        return m_generic;
+    }
+
+    std::unordered_map<std::wstring, int> m_icons;
+    int m_generic = -1;
+};
+
+} // namespace
+
 void CExeBookAttachmentsListCtrl::Fill(const CExeBookFileEntries& attachments, const CExeBookResourceFiles& index)
 {
+    // The rows are made without drawing; the list is drawn once when they are all there.
+    SetRedraw(FALSE);
     DeleteAllItems();
-    for (size_t i = 0; i < attachments.size(); ++i) {
-        const EXEBOOKFILEENTRY& entry = attachments[i];
-        const int position = FindFileIndex(index, entry.nID);
+    // The index positions of the attachments, found in one walk over the index (the first of
+    // equal ids), so that the time grows with the rows, not with rows times index entries.
+    std::unordered_map<int, int> positions;
+    for (const EXEBOOKFILEENTRY& entry : attachments)
+        positions.emplace(entry.nID, -1);
+    for (size_t i = 0; i < index.size(); ++i) {
+        auto it = positions.find(index[i].ID);
+        if (it != positions.end() && it->second < 0)
+            it->second = int(i);
+    }
+    ::SendMessageW(m_hWnd, LVM_SETITEMCOUNT, WPARAM(attachments.size()), LVSICF_NOINVALIDATEALL);
+    CTypeIcons icons;
+    for (const EXEBOOKFILEENTRY& entry : attachments) {
+        const int position = positions[entry.nID];
         if (position < 0)
             continue;
-        SHFILEINFOW info = {};
-        const CString extension = GetFileExtensionOfPath(entry.strName);
-        ::SHGetFileInfoW(extension.IsEmpty() ? entry.strName.GetString() : extension.GetString(), FILE_ATTRIBUTE_NORMAL,
-                         &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_USEFILEATTRIBUTES);
         // Shown, and later written, with nothing hidden in the name that could disguise its type.
-        const int row =
-            InsertItem(int(i) < GetItemCount() ? int(i) : GetItemCount(), DisplayFileName(entry.strName), info.iIcon);
+        const int row = InsertItem(GetItemCount(), DisplayFileName(entry.strName), icons.IconOf(entry.strName));
         if (row < 0)
             continue;
         SetItemText(row, 1, FormatByteSize(index[size_t(position)].FileSize));
         SetItemData(row, DWORD_PTR(entry.nID));
     }
+    SetRedraw(TRUE);
+    Invalidate();
 }
 
 void CExeBookAttachmentsListCtrl::OnDestroy()

@@ -2,6 +2,7 @@
 #include <memory>
 #include <new>
 #include <set>
+#include "reader/app/AnsweringWait.h"
 #include "reader/book/XMLDocument.h"
 
 IMPLEMENT_DYNAMIC(CExeBookTreeCtrl, CTreeCtrl)
@@ -164,12 +165,9 @@ void CExeBookTreeCtrl::LoadNodes(const CQorXMLNode& element, HTREEITEM parent)
 
 void CExeBookTreeCtrl::LoadChildNodes(const CQorXMLChildIndex& children, int count, HTREEITEM parent)
 {
-    for (int c = 0; c < count; ++c) {
-        CString name;
-        name.Format(L"Node_%d", c);
-        CQorXMLNode node;
-        if (!children.Find(name, node))
-            continue;
+    // The nodes there are, in the order of their numbers: a missing number is passed over, and
+    // a count far beyond the nodes present costs nothing.
+    for (const CQorXMLNode& node : children.FindNumbered(L"Node_", count)) {
         const CString title = node.GetStringAttribute(L"Title");
         const CString url = node.GetStringAttribute(L"URL");
         int image = 0, fileCount = 0, attachmentCount = 0, childCount = 0;
@@ -375,7 +373,10 @@ void CExeBookTreeCtrl::SearchItems(LPCTSTR text, const CExeBookResourceFiles& in
                                    std::vector<HTREEITEM>& items) const
 {
     CExeBookResourceFiles hits;
-    if (!SearchFiles(index, resource, text, hits))
+    BOOL searched = FALSE;
+    // A book may hold records that inflate to a great deal; the window keeps answering.
+    RunWhileAnswering([&] { searched = SearchFiles(index, resource, text, hits); });
+    if (!searched)
         return;
     FindItemsByFiles(hits, items);
 }

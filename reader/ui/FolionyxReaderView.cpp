@@ -153,8 +153,16 @@ void CFolionyxReaderView::ScrollOneStepIfNotAtEnd()
 
 void CFolionyxReaderView::LocateKeywords()
 {
-    if (std::shared_ptr<fxb::Document> document = GetHtmlDocument())
-        ScrollToNextHit(document);
+    std::shared_ptr<fxb::Document> document = GetHtmlDocument();
+    if (!document || ScrollToNextHit(document, FALSE))
+        return;
+    // Past the last hit highlighted so far, the next ones of the page are highlighted.
+    while (m_nNextHit != kNoMoreHits && m_highlightedDocument.lock() == document) {
+        HighlightHits(document, m_strHighlighted, m_nNextHit, m_nNextHit);
+        if (ScrollToNextHit(document, FALSE))
+            return;
+    }
+    ScrollToNextHit(document);
 }
 
 void CFolionyxReaderView::ShowNotice(LPCTSTR lpszText)
@@ -261,7 +269,9 @@ void CFolionyxReaderView::OnDocumentComplete(LPCTSTR lpszURL)
     // A frame of the page finished: the keyword waits for the page itself.
     if (!IsSameDocument(CanonicalizeUrl(document->URL().c_str()), completed))
         return;
-    HighlightText(document, m_strPendingKeyword);
+    HighlightHits(document, m_strPendingKeyword, 0, m_nNextHit);
+    m_strHighlighted = m_strPendingKeyword;
+    m_highlightedDocument = document;
     ScrollToNextHit(document);
     m_strPendingKeyword.Empty();
 }

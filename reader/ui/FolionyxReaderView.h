@@ -26,7 +26,8 @@ public:
     int GetTextSize();
     // Scrolls the page down a little unless it is at its end (the auto-scroll step).
     void ScrollOneStepIfNotAtEnd();
-    // Moves the page on to the next highlighted hit (after the last one, back to the first).
+    // Moves the page on to the next hit (after the last one, back to the first); hits beyond
+    // those highlighted when the page loaded are highlighted as it reaches them.
     void LocateKeywords();
     // Shows a short plain text in place of a page, from a page written into the work folder.
     void ShowNotice(LPCTSTR lpszText);
@@ -74,6 +75,10 @@ private:
 
     CString m_strPendingAnchor;
     CString m_strPendingKeyword;
+    // The keyword highlighted in the shown page, and where its hits not yet highlighted begin.
+    CString m_strHighlighted;
+    std::weak_ptr<fxb::Document> m_highlightedDocument;
+    size_t m_nNextHit = size_t(-1);
     const CExeBookDocument* m_pSettings = nullptr;
     CReaderNavigationHost* m_pHost = nullptr;
     BOOL m_bSelectingItem = FALSE; // a link's item is being shown

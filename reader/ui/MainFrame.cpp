@@ -1,6 +1,7 @@
 #include "reader/ui/MainFrame.h"
 #include <algorithm>
 #include "reader/ui/Accelerators.h"
+#include "reader/app/AnsweringWait.h"
 #include "reader/app/AppFolders.h"
 #include "reader/book/BookFiles.h"
 #include "reader/book/ExeBookDocument.h"
@@ -465,13 +466,40 @@ CFolionyxReaderView* CMainFrame::GetReaderView() const
 
 void CMainFrame::OnTreeSelectionChanged(CExeBookTreeCtrl* tree)
 {
+    // A choice made while a page is being written (by a message sent meanwhile) is shown
+    // when that is done.
+    if (m_bExtracting) {
+        m_bChosenWhileExtracting = TRUE;
+        return;
+    }
     HTREEITEM item = tree->GetSelectedItem();
     const EXEBOOKCONTENTSRECORD* record = tree->GetRecord(item);
     if (record == nullptr)
         return;
     CFolionyxReaderView* view = GetReaderView();
     CString pagePath;
-    if (!ExtractPage(record->files, GetWorkFolder(), pagePath, GetBookSource())) {
+    EXEBOOKPACKEDDATA resource;
+    const CExeBookResourceFiles* index = nullptr;
+    BOOL extracted = FALSE;
+    if (GetBook(resource, index)) {
+        // A page may bring thousands of companion files or a record that inflates to a great
+        // deal; the window keeps answering while they are written.
+        const CString workFolder = GetWorkFolder();
+        const CExeBookFileEntries files = record->files;
+        const PackedFilesSource source = FixedPackedFilesSource(resource, *index);
+        m_bExtracting = TRUE;
+        RunWhileAnswering([&] { extracted = ExtractPage(files, workFolder, pagePath, source); });
+        m_bExtracting = FALSE;
+        if (m_bChosenWhileExtracting) {
+            m_bChosenWhileExtracting = FALSE;
+            OnTreeSelectionChanged(tree);
+            return;
+        }
+        record = tree->GetRecord(item);
+        if (record == nullptr)
+            return;
+    }
+    if (!extracted) {
         // A page that cannot be extracted leaves the page shown, and the attachments, as they
         // were; but with no page of the book shown yet (the first page is damaged) the view
         // says so rather than staying blank.

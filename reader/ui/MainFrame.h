@@ -201,6 +201,8 @@ private:
     CPaneIcon m_iconSearch;
     int m_nAutoScroll;
     CString m_strPendingKeyword;
+    BOOL m_bExtracting = FALSE;            // a page is being written
+    BOOL m_bChosenWhileExtracting = FALSE; // and another item was chosen meanwhile
     CMenu m_menuZoom;
     CQorStatusBarLabelPane m_wndZoomPane;
     CQorStatusBarLabelPane m_wndIconPane; // no text: the icon and the clicks

@@ -5,6 +5,7 @@
 #include <set>
 #include <vector>
 #include "platform/framework/Menu.h"
+#include "reader/app/AnsweringWait.h"
 #include "reader/app/AppFolders.h"
 #include "reader/book/BookFiles.h"
 #include "reader/book/ExeBookDocument.h"
@@ -81,18 +82,24 @@ int CMainFrame::ExtractAttachment(int nID, const CString& path)
 {
     if (m_extractAttachment)
         return m_extractAttachment(nID, path);
-    const int result = ExtractFileById(nID, path, GetBookSource());
-    if (result != 0)
-        return result;
-    // Nothing was written: either the record does not inflate, or the place refused the file.
     EXEBOOKPACKEDDATA resource;
     const CExeBookResourceFiles* index = nullptr;
     if (!GetBook(resource, index))
         return attachmentDamaged;
-    std::vector<BYTE> bytes;
-    const int position = FindFileIndex(*index, nID);
-    return position >= 0 && InflateRecordAt(resource, (*index)[size_t(position)].Begin, bytes) ? attachmentNotWritten
-                                                                                               : attachmentDamaged;
+    // A record may inflate to a great deal: the window keeps answering while it is written.
+    const PackedFilesSource source = FixedPackedFilesSource(resource, *index);
+    int result = 0;
+    RunWhileAnswering([&] { result = ExtractFileById(nID, path, source); });
+    if (result != 0)
+        return result;
+    // Nothing was written: either the record does not inflate, or the place refused the file.
+    BOOL inflates = FALSE;
+    RunWhileAnswering([&] {
+        std::vector<BYTE> bytes;
+        const int position = FindFileIndex(*index, nID);
+        inflates = position >= 0 && InflateRecordAt(resource, (*index)[size_t(position)].Begin, bytes);
+    });
+    return inflates ? attachmentNotWritten : attachmentDamaged;
 }
 
 BOOL CMainFrame::WriteAttachmentOrSay(int nRow, const CString& path)

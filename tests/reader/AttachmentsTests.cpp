@@ -9,6 +9,7 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <shellapi.h>
 #include <string>
 #include <vector>
 #include "books/packer/BookPacker.h"
@@ -466,4 +467,38 @@ TEST(AttachmentsOfABook, DamagedRecordsAndLongNamesAreSaidAndLeaveNoFile)
     EXPECT_TRUE(launched.empty());
 
     frame->DestroyWindow();
+}
+
+TEST_F(AttachmentsTest, ThousandsOfRowsOfMadeUpTypesAllShowWithTheShellsIcons)
+{
+    // Every id is in the index once; names of types no program claims, with a few that the
+    // system knows between them.
+    CExeBookResourceFiles many;
+    CExeBookFileEntries entries;
+    for (int i = 0; i < 3000; ++i) {
+        many.push_back({i + 100, 0, 10, 10});
+        CString name;
+        name.Format(i % 1000 == 0 ? L"text%d.txt" : L"file%d.t%d", i, i);
+        entries.push_back({i + 100, name});
+    }
+    entries.insert(entries.begin() + 1, {99, L"not in the index.t"});
+    List().Fill(entries, many);
+    ASSERT_EQ(3000, List().GetItemCount());
+    auto shellIcon = [](LPCWSTR name) {
+        SHFILEINFOW info = {};
+        SHGetFileInfoW(name, FILE_ATTRIBUTE_NORMAL, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_USEFILEATTRIBUTES);
+        return info.iIcon;
+    };
+    auto rowIcon = [&](int row) {
+        LVITEMW item = {};
+        item.mask = LVIF_IMAGE;
+        item.iItem = row;
+        List().GetItem(&item);
+        return item.iImage;
+    };
+    for (int row : {0, 1, 1000, 2999}) {
+        const CString name = List().GetItemText(row, 0);
+        EXPECT_EQ(DWORD_PTR(row + 100), List().GetItemData(row));
+        EXPECT_EQ(shellIcon(name), rowIcon(row)) << CStringA(name).GetString();
+    }
 }

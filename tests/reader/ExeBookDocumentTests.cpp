@@ -2,6 +2,7 @@
 // with its folder placeholders, the button records and the sealed password.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <string>
 #include "tests/reader/StringPrinter.h"
 #include <shlobj.h>
 #include "reader/app/AppFolders.h"
@@ -260,4 +261,29 @@ TEST(ExeBookDocument, ButtonRecordsGetTheToolBarCommandIds)
                                                  32778, 32782, 32783, 32779, 32780, 32781};
     for (int i = 0; i < EXEBOOK_BUTTON_COUNT; ++i)
         EXPECT_EQ(doc.m_Buttons[i].nCommandID, expected[i]) << i;
+}
+
+TEST(ExeBookDocument, ManyUnknownElementsAndASecondLoadReadTheRightValues)
+{
+    // Thousands of unknown elements around the settings; the first element of a name counts.
+    std::wstring xml = L"<FolionyxExeBook>";
+    for (int i = 0; i < 5000; ++i)
+        xml += L"<Unknown" + std::to_wstring(i) + L"/>";
+    xml += L"<ExeBook Name='First'/><Contents Width='321'/><ExeBook Name='Second'/>";
+    for (int i = 0; i < 5000; ++i)
+        xml += L"<Filler/>";
+    xml += L"<ButtonHome Visible='0' Accel='ctrl+H'/></FolionyxExeBook>";
+    CExeBookDocument doc;
+    ASSERT_TRUE(doc.LoadXML(xml.c_str()));
+    ASSERT_TRUE(doc.ReadDocument());
+    EXPECT_EQ(CString(L"First"), doc.m_strBookName);
+    EXPECT_EQ(321, doc.m_nContentsWidth);
+    EXPECT_FALSE(doc.m_Buttons[ExeBookButtonHome].bVisible);
+    EXPECT_EQ(CString(L"ctrl+H"), doc.m_Buttons[ExeBookButtonHome].strAccel);
+
+    // The same document loaded with other text reads the new values, not the old ones.
+    ASSERT_TRUE(doc.LoadXML(L"<FolionyxExeBook><ExeBook Name='Other'/></FolionyxExeBook>"));
+    ASSERT_TRUE(doc.ReadDocument());
+    EXPECT_EQ(CString(L"Other"), doc.m_strBookName);
+    EXPECT_TRUE(doc.m_Buttons[ExeBookButtonHome].bVisible);
 }

@@ -453,3 +453,27 @@ TEST_F(ExeBookTreeTest, PaintedItemsShowTheirIcons)
     EXPECT_GT(capture.CountColor(line, introA), 5);
     EXPECT_EQ(capture.CountColor(cover, introA), 0);
 }
+
+TEST_F(ExeBookTreeTest, ChildCountsAreABoundNotAPromise)
+{
+    // Counts far beyond the nodes there are, numbers out of order and gaps; names that are not
+    // "Node_" and a number as "%d" writes it, or that lie beyond the count, are no items.
+    LoadFixture(L"<FolionyxExeBook><Nodes ChildCount='2147483647'>"
+                L"<Node_7 Title='Seven'/>"
+                L"<Node_2 Title='Two' ChildCount='50000000'><Node_1 Title='Inner'/></Node_2>"
+                L"<node_0 Title='Zero'/>"
+                L"<Node_02 Title='Leading zero'/><Node_x Title='Letter'/><Node_-1 Title='Negative'/>"
+                L"<Node_2 Title='Second of a name'/>"
+                L"</Nodes></FolionyxExeBook>");
+    EXPECT_EQ(Walk(tree.GetRootItem(), &CTreeCtrl::GetNextSiblingItem), Titles({L"Zero", L"Two", L"Seven"}));
+    EXPECT_EQ(Walk(tree.GetRootItem(), &CExeBookTreeCtrl::NextItem), Titles({L"Zero", L"Two", L"Inner", L"Seven"}));
+
+    // A count below the numbers present leaves the later ones out.
+    CExeBookDocument bounded;
+    ASSERT_TRUE(bounded.LoadXML(L"<FolionyxExeBook><Nodes ChildCount='3'>"
+                                L"<Node_0 Title='A'/><Node_3 Title='Beyond'/><Node_2 Title='C'/>"
+                                L"</Nodes></FolionyxExeBook>"));
+    tree.DeleteAllItems();
+    ASSERT_TRUE(tree.Load(bounded));
+    EXPECT_EQ(Walk(tree.GetRootItem(), &CTreeCtrl::GetNextSiblingItem), Titles({L"A", L"C"}));
+}

@@ -3,6 +3,7 @@
 // names and damaged records without writing outside the work folder, and searching.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <algorithm>
 #include <functional>
 #include <set>
 #include <string>
@@ -514,4 +515,84 @@ TEST(PackedFilesOfTheBook, RoutinesTakeTheirSourceOrTheRunningBook)
         EXPECT_EQ(c.book, SearchPackedFiles(L"marmalade", hits, c.source) != FALSE);
         EXPECT_EQ(c.book ? 1u : 0u, hits.size());
     }
+}
+
+TEST(PackedSearch, FindsWordsThatCrossThePiecesOfALargeRecord)
+{
+    // Records are searched in pieces of 256 KB (131,072 characters with the byte-order mark);
+    // the word sits across, before and after the first two piece boundaries, and at the end.
+    const size_t filler = 400000;
+    const std::wstring word = L"Needle";
+    const size_t boundaries[] = {131072, 262144};
+    std::vector<size_t> positions;
+    for (size_t boundary : boundaries)
+        for (size_t back = 0; back <= word.size(); ++back)
+            positions.push_back(boundary - 1 - back); // the page's text starts after the mark
+    positions.push_back(filler - word.size());
+    CBookPacker packer;
+    std::vector<int> ids;
+    for (size_t position : positions) {
+        std::wstring text(filler, L'x');
+        text.replace(position, word.size(), L"nEEDLE");
+        ids.push_back(packer.AddPage(text));
+    }
+    const int absent = packer.AddPage(std::wstring(filler, L'x') + L"Needl");
+    std::wstring xml;
+    ASSERT_TRUE(packer.BuildSettingsXml(xml));
+    CExeBookResourceFiles index;
+    ASSERT_TRUE(LoadIndex(xml, index));
+    const EXEBOOKPACKEDDATA data = {packer.PackedFiles().data(), DWORD(packer.PackedFiles().size())};
+    CExeBookResourceFiles hits;
+    ASSERT_TRUE(SearchFiles(index, data, word.c_str(), hits));
+    std::vector<int> found;
+    for (const auto& hit : hits)
+        found.push_back(hit.ID);
+    EXPECT_EQ(ids, found);
+    EXPECT_EQ(0, std::count(found.begin(), found.end(), absent));
+}
+
+TEST(PackedExtraction, WritesEachRecordOncePerRunWhileTheFileStaysAsWritten)
+{
+    FixtureBook book;
+    testsupport::TempFolder temp;
+    const std::wstring companion = temp.File(L"page_files\\one.png");
+    auto writeTime = [&] {
+        WIN32_FILE_ATTRIBUTE_DATA data = {};
+        GetFileAttributesExW(companion.c_str(), GetFileExInfoStandard, &data);
+        return (ULONGLONG(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
+    };
+    CString pagePath;
+    ASSERT_TRUE(ExtractPage(book.index, book.Data(), book.Request(), temp.Path().c_str(), pagePath));
+    const ULONGLONG first = writeTime();
+    ASSERT_NE(0u, first);
+    // A second write would show in the file's time, kept to a tenth of a microsecond.
+    ASSERT_TRUE(ExtractPage(book.index, book.Data(), book.Request(), temp.Path().c_str(), pagePath));
+    EXPECT_EQ(first, writeTime());
+
+    // A file changed, removed or claimed by another record is written again.
+    std::vector<BYTE> bytes;
+    struct Case
+    {
+        const char* what;
+        std::function<void()> change;
+    };
+    FixtureBook other; // the same ids and names, other bytes at other addresses
+    std::vector<BYTE> otherBytes = Bytes(777, 5);
+    other.packer.AddFileWithId(other.one, otherBytes);
+    const Case cases[] = {
+        {"changed", [&] { ASSERT_TRUE(WriteBytesToFile(companion.c_str(), "x", 1)); }},
+        {"removed", [&] { ASSERT_TRUE(DeleteFileW(companion.c_str())); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.change();
+        ASSERT_TRUE(ExtractPage(book.index, book.Data(), book.Request(), temp.Path().c_str(), pagePath));
+        ASSERT_TRUE(ReadFileBytes(companion, bytes));
+        EXPECT_EQ(Bytes(3000, 1), bytes);
+    }
+    CExeBookResourceFiles otherIndex = other.index;
+    otherIndex[size_t(FindFileIndex(otherIndex, other.one))].Begin = other.packer.Records().back().begin;
+    ASSERT_TRUE(ExtractPage(otherIndex, other.Data(), other.Request(), temp.Path().c_str(), pagePath));
+    ASSERT_TRUE(ReadFileBytes(companion, bytes));
+    EXPECT_EQ(otherBytes, bytes);
 }

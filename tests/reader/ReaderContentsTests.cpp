@@ -197,9 +197,10 @@ TEST(ReaderContents, ShowsHomeThenChosenItemsAndFollowsCustomLinks)
     };
 
     // At start: the Home item is selected, its page and companion folder extracted and shown.
+    // The window answers while the files are written: the selection can show before they are there.
     EXPECT_TRUE(selected(homeItem));
-    EXPECT_TRUE(testsupport::FileExists(pagePath(home)));
-    EXPECT_TRUE(testsupport::FileExists(companion(home)));
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return testsupport::FileExists(pagePath(home)); }, 10000));
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return testsupport::FileExists(companion(home)); }, 10000));
     EXPECT_TRUE(shows(home, true)) << CountOnScreen(view, home.background) << " of " << viewArea;
 
     // Choosing an item in the tree extracts and shows its page.

@@ -607,15 +607,22 @@ TEST_F(ReaderView, HighlightWrapsEveryMatchInAHitElement)
     const std::vector<Case> cases = {
         {"<p>abcabc</p>", L"abc", TRUE, {L"abc", L"abc"}}, // a match right after a match
         {"<p>aaaa</p>", L"aa", TRUE, {L"aa", L"aa"}},
-        {"<p>ABC and abc</p>", L"abc", TRUE, {L"ABC", L"abc"}},                   // each keeps its letter case
-        {"<p>Searching the search</p>", L"search", TRUE, {L"Search", L"search"}}, // inside words
-        {"<p>x<b>ab</b>c y</p>", L"abc", TRUE, {L"abc"}},                         // across elements
+        {"<p>ABC and abc</p>", L"abc", TRUE, {L"ABC", L"abc"}},                        // each keeps its letter case
+        {"<p>Searching the search</p>", L"search", TRUE, {L"Search", L"search"}},      // inside words
+        {"<p>x<b>ab</b>c y</p>", L"abc", TRUE, {L"abc"}},                              // across elements
+        {"<p><b>xa</b>b<i>c</i>d</p>", L"abc", TRUE, {L"abc"}},                        // starts inside an element
+        {"<p>a<i>bx</i> ab<b>c</b></p>", L"ab", TRUE, {L"ab", L"ab"}},                 // ends inside an element
+        {"<p><i>x<b>y a</b></i>b <u>a<s>b</s>z</u></p>", L"ab", TRUE, {L"ab", L"ab"}}, // nested elements
+        {"<pre>e\ne\n  e\ne</pre>", L"e", TRUE, {L"e", L"e", L"e", L"e"}},             // in one text node
         {"<p>nothing here</p>", L"abc", FALSE, {}},
     };
     int n = 0;
     for (const Case& test : cases) {
         Show(Page(L"h" + std::to_wstring(n++) + L".htm", test.html));
+        // The page reads the same with its hits wrapped.
+        const std::wstring before = view->GetHtmlDocument()->body().innerText();
         EXPECT_EQ(test.result, HighlightText(view->GetHtmlDocument(), test.text)) << test.html;
+        EXPECT_EQ(before, view->GetHtmlDocument()->body().innerText()) << test.html;
         std::vector<std::wstring> texts;
         for (const fxb::HtmlElement& hit : Hits()) {
             texts.push_back(hit.innerText());
@@ -652,6 +659,44 @@ TEST_F(ReaderView, SteppingVisitsEveryHitAndWrapsToTheFirst)
         ScrollToNextHit(doc);
         EXPECT_EQ(expected, GetScrollTop(doc));
     }
+}
+
+TEST_F(ReaderView, ManyHitsAreHighlightedInBatchesThatSteppingReaches)
+{
+    // More hits than one pass highlights, in paragraphs and in one long text node.
+    const int paragraphs = kMaxHighlightedHits + kMaxHighlightedHits / 2;
+    const int lines = kMaxHighlightedHits;
+    std::string page = "<body style='margin:0'>";
+    for (int i = 0; i < paragraphs; ++i)
+        page += "<p>ab e <b>cd</b></p>";
+    page += "<pre>";
+    for (int i = 0; i < lines; ++i)
+        page += "xe\n";
+    page += "</pre></body>";
+    const std::wstring path = Page(L"many.htm", page);
+    Show(path, L"E");
+    auto doc = view->GetHtmlDocument();
+    std::vector<fxb::HtmlElement> hits = Hits();
+    ASSERT_EQ(size_t(kMaxHighlightedHits), hits.size());
+    const int firstTop = GetAbsoluteTop(hits.front());
+    EXPECT_EQ(firstTop, GetScrollTop(doc));
+
+    // Stepping on from the last hit shown highlights the next ones and moves to them.
+    for (size_t shown : {size_t(2 * kMaxHighlightedHits), size_t(paragraphs + lines)}) {
+        SetScrollTop(doc, GetAbsoluteTop(hits.back()));
+        const int before = GetScrollTop(doc);
+        view->LocateKeywords();
+        hits = Hits();
+        ASSERT_EQ(shown, hits.size());
+        EXPECT_GT(GetScrollTop(doc), before);
+    }
+    for (const fxb::HtmlElement& hit : hits)
+        ASSERT_EQ(L"e", hit.innerText());
+    // Every hit is highlighted: past the last one, back to the first.
+    SetScrollTop(doc, GetAbsoluteTop(hits.back()));
+    view->LocateKeywords();
+    EXPECT_EQ(firstTop, GetScrollTop(doc));
+    EXPECT_EQ(size_t(paragraphs + lines), Hits().size());
 }
 
 TEST_F(ReaderView, SteppingWrapsWhenTheLastHitsLieInTheFinalScreen)
