@@ -7,6 +7,7 @@
 
 #include "platform/framework/WinApp.h"
 #include "tests/toolkit/commandbars/CommandBarsTestSupport.h"
+#include "tests/toolkit/foundation/MemoryCanvas.h"
 #include "toolkit/commandbars/CommandBar.h"
 #include "toolkit/commandbars/CommandBars.h"
 #include "toolkit/commandbars/CommandBarsResources.h"
@@ -344,13 +345,7 @@ CQorImageManager* ImagesWithIcon(UINT nId)
 {
     CQorImageManager* pImages = new CQorImageManager;
     DWORD* pBits = nullptr;
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
-    bmi.bmiHeader.biWidth = 16;
-    bmi.bmiHeader.biHeight = -16;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    HBITMAP hBitmap = CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, reinterpret_cast<void**>(&pBits), nullptr, 0);
+    HBITMAP hBitmap = foundationtest::Canvas::MakeSection(16, 16, &pBits);
     for (int i = 0; i < 16 * 16; ++i)
         pBits[i] = 0xFF3060C0u;
     pImages->SetIconsFromBitmap(hBitmap, TRUE, &nId, 1, 0, 16, 16);
