@@ -35,16 +35,18 @@ TEST(ReaderAttachments, ListShowsForAnItemWithAttachmentsAndClosesForOneWithout)
     EXPECT_TRUE(testsupport::PumpUntil(
         [&] { return GetParent(list) != frame && IsWindowVisible(list) != FALSE; }, 15000));
     EXPECT_EQ(2, SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
-    // The list fills the Attachments group across the bottom of the frame, 100 high.
+    // The list fills the Attachments group across the bottom of the frame, 100 high. The group
+    // is placed before the windows inside it, so wait for both.
     RECT groupRect, listRect, client;
+    GetClientRect(frame, &client);
     EXPECT_TRUE(testsupport::PumpUntil(
         [&] {
             GetWindowRect(GetParent(list), &groupRect);
-            return GetParent(list) != frame && groupRect.bottom - groupRect.top == 100;
+            GetWindowRect(list, &listRect);
+            return GetParent(list) != frame && groupRect.bottom - groupRect.top == 100 &&
+                   listRect.right - listRect.left > client.right - 20;
         },
         10000));
-    GetWindowRect(list, &listRect);
-    GetClientRect(frame, &client);
     EXPECT_EQ(client.right, groupRect.right - groupRect.left);
     EXPECT_GE(listRect.top, groupRect.top);
     EXPECT_GT(listRect.right - listRect.left, client.right - 20);
